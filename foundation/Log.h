@@ -1,0 +1,8 @@
+// The program's log file, "QuorvaneLog.txt" in the user's documents folder.
+#pragma once
+
+#include "foundation/EString.h"
+
+// Appends printf-style text (Microsoft runtime rules); the caller ends the line.
+void LogMessage(const wchar_t* format, ...);
+EString GetLogFilePath();

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Quorvane on a Debian machine: installs what is missing, cross-builds the
+# Windows program with mingw-w64 and runs it, or its tests, under Wine.
+#
+#   ./quorvane.sh run    install, build and start the planner
+#   ./quorvane.sh test   install, build and run every test
+#   ./quorvane.sh build  install and build only
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+build=${QUORVANE_BUILD_DIR:-$here/build}
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+          binutils-mingw-w64-x86-64 wine wine64 xvfb xauth googletest)
+
+install_missing_packages() {
+    local missing=() p
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    ((${#missing[@]} == 0)) && return 0
+    echo "== installing: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+build_all() {
+    cmake -S "$here" -B "$build" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$build"
+}
+
+# A persistent wineserver with a booted prefix: without it, CTest hangs on the
+# pipes Wine's services inherit, and every test process pays for a boot.
+start_wine() {
+    export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all
+    mkdir -p "$WINEPREFIX"
+    setsid wineserver -p </dev/null >/dev/null 2>&1 &
+    wine wineboot </dev/null >/dev/null 2>&1 || true
+}
+
+stop_wine() {
+    wineserver -k >/dev/null 2>&1 || true
+}
+
+run_tests_in_display() {
+    start_wine
+    trap stop_wine EXIT
+    cd "$build"
+    ctest --output-on-failure --timeout 600 -j "$(nproc)"
+}
+
+case "${1:-}" in
+    run)
+        install_missing_packages
+        build_all
+        start_wine
+        wine "$build/bin/Quorvane.exe" "${@:2}" || { rc=$?; echo "Quorvane ended with code $rc"; }
+        ;;
+    test)
+        install_missing_packages
+        build_all
+        xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --tests-in-display
+        ;;
+    build)
+        install_missing_packages
+        build_all
+        ;;
+    --tests-in-display)
+        run_tests_in_display
+        ;;
+    *)
+        echo "usage: $0 run|test|build" >&2
+        exit 2
+        ;;
+esac

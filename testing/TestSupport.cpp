@@ -1,0 +1,75 @@
+#include "testing/TestSupport.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "foundation/CTFile.h"
+#include "foundation/FileSystem.h"
+
+EString SourcePath(const wchar_t* relative)
+{
+    EString path = relative;
+    for (auto& ch : path)
+        if (ch == L'/')
+            ch = L'\\';
+    return FileSystem::JoinPath(QUORVANE_SOURCE_DIR_WINE, path);
+}
+
+namespace {
+void RemoveTree(const EString& folder)
+{
+    EString from = folder;
+    from.push_back(L'\0'); // SHFileOperation takes a double-terminated list
+    SHFILEOPSTRUCTW operation = {};
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = from.c_str();
+    operation.fFlags = FOF_NO_UI;
+    ::SHFileOperationW(&operation);
+}
+} // namespace
+
+EString MakeScratchFolder(const wchar_t* name)
+{
+    const EString folder = FileSystem::JoinPath(FileSystem::GetTempFolder(), EString(L"qv-") + name);
+    RemoveTree(folder);
+    ::CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+void WriteFileBytes(const EString& path, const std::string& bytes)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+std::string ReadFileBytes(const EString& path)
+{
+    CTFile file(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
+    return file.IsOpen() ? file.ReadBytes() : std::string();
+}
+
+bool WaitFor(const std::function<bool()>& condition, unsigned timeoutMs)
+{
+    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition())
+            return true;
+        if (::GetTickCount64() >= deadline)
+            return false;
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void ClearProgramRegistry()
+{
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mellowbrake\\Quorvane");
+}

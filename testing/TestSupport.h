@@ -1,0 +1,22 @@
+// Helpers shared by the test executables.
+#pragma once
+
+#include <functional>
+
+#include "foundation/EString.h"
+
+// A file of the source tree, as a Windows path ("foundation/testdata/x.txt").
+EString SourcePath(const wchar_t* relative);
+
+// A fresh, empty folder for one test, under the temporary folder.
+EString MakeScratchFolder(const wchar_t* name);
+
+// Writes bytes to a file, replacing it.
+void WriteFileBytes(const EString& path, const std::string& bytes);
+std::string ReadFileBytes(const EString& path);
+
+// Waits (pumping messages) until the condition holds or the time runs out.
+bool WaitFor(const std::function<bool()>& condition, unsigned timeoutMs = 5000);
+
+// Removes every key and value the program keeps under the current user.
+void ClearProgramRegistry();
