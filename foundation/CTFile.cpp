@@ -1,5 +1,6 @@
 #include "foundation/CTFile.h"
 
+#include <windows.h>
 #include <oleauto.h>
 
 #include "foundation/ComError.h"

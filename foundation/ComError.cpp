@@ -1,5 +1,6 @@
 #include "foundation/ComError.h"
 
+#include <windows.h>
 #include <oleauto.h>
 
 #include "foundation/Log.h"
