@@ -24,11 +24,27 @@ void UsePrivateCurrentUserKey()
     }
 }
 
+// No window manager runs on the virtual display: Wine would wait two seconds
+// for every hidden window of a managed top-level window to be withdrawn. The
+// test executables' windows are left unmanaged; the program's are not touched.
+void LeaveTestWindowsUnmanaged()
+{
+    const EString name = L"Software\\Wine\\AppDefaults\\" +
+                         FileSystem::GetFileTitle(FileSystem::GetModuleFileName()) + L".exe\\X11 Driver";
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                          &key, nullptr) == ERROR_SUCCESS) {
+        ::RegSetValueExW(key, L"Managed", 0, REG_SZ, reinterpret_cast<const BYTE*>(L"N"), 2 * sizeof(wchar_t));
+        ::RegCloseKey(key);
+    }
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    LeaveTestWindowsUnmanaged(); // before the first window loads the display driver
     ::OleInitialize(nullptr);
     UsePrivateCurrentUserKey();
     SetResourceModule(::GetModuleHandleW(nullptr));

@@ -1,0 +1,14 @@
+// WindowShot: writes what a window shows to a PNG file in the test screenshot folder.
+#pragma once
+
+#include <windows.h>
+
+#include "foundation/EString.h"
+
+// QUORVANE_SCREENSHOT_DIR when set, else "screenshots" beside the folder of
+// the test executable (build/screenshots for build/bin/x_tests.exe).
+EString ScreenshotFolder();
+
+// Repaints the window, copies its screen rectangle and writes "<name>.png";
+// the file's path, or an empty text when nothing could be written.
+EString SaveWindowScreenshot(HWND window, const wchar_t* name);
