@@ -32,55 +32,6 @@ bool AllDigits(const EString& text, size_t from, size_t to)
     return from < to;
 }
 
-// "h:mm" or "h:mm:ss" with an optional designator ("am", "pm", "a", "p", any
-// case, blanks allowed before it). Wine's time conversion accepts most of
-// these, but not every one ("10:5", "12:00am" edge cases), so the common
-// forms are read here and the rest left to the system.
-bool ParsePlainTime(const EString& text, double& result)
-{
-    EString clock = text;
-    EString designator;
-    const size_t letter = FindAmPmLetter(clock);
-    if (letter != EString::npos) {
-        designator = clock.substr(letter);
-        clock = clock.substr(0, letter);
-    }
-    clock.Trim(L" \t");
-    designator.Trim(L" \t.");
-    const size_t colon = clock.find(L':');
-    if (colon == EString::npos)
-        return false;
-    const size_t secondColon = clock.find(L':', colon + 1);
-    const size_t minutesEnd = secondColon == EString::npos ? clock.size() : secondColon;
-    if (!AllDigits(clock, 0, colon) || colon > 2 || !AllDigits(clock, colon + 1, minutesEnd) ||
-        minutesEnd - colon - 1 > 2)
-        return false;
-    int hour = _wtoi(clock.substr(0, colon).c_str());
-    const int minute = _wtoi(clock.substr(colon + 1, minutesEnd - colon - 1).c_str());
-    int second = 0;
-    if (secondColon != EString::npos) {
-        if (!AllDigits(clock, secondColon + 1, clock.size()) || clock.size() - secondColon - 1 > 2)
-            return false;
-        second = _wtoi(clock.substr(secondColon + 1).c_str());
-    }
-    if (minute > 59 || second > 59)
-        return false;
-    if (!designator.empty()) {
-        EString lower = designator;
-        for (auto& ch : lower)
-            ch = static_cast<wchar_t>(towlower(ch));
-        const bool pm = lower == L"pm" || lower == L"p" || lower == L"p.m";
-        const bool am = lower == L"am" || lower == L"a" || lower == L"a.m";
-        if ((!pm && !am) || hour < 1 || hour > 12)
-            return false;
-        hour = hour % 12 + (pm ? 12 : 0);
-    }
-    if (hour > 23)
-        return false;
-    result = MakeOleTime(hour, minute, second);
-    return true;
-}
-
 } // namespace
 
 EString TimeParser::GetAmPmPart(const EString& text)
@@ -130,13 +81,6 @@ double TimeParser::ParseTime(const EString& text)
     if (text.empty())
         return 0;
     const EString normalized = NormalizeTime(text);
-    double time = 0;
-    if (ParsePlainTime(normalized, time))
-        return time;
-    // Whatever else the system reads as a time must at least look like one:
-    // Wine takes a bare number such as "12345" for a date.
-    if (normalized.find(L':') == EString::npos)
-        return 0;
     DATE converted = 0;
     if (FAILED(::VarDateFromStr(const_cast<wchar_t*>(normalized.c_str()), LOCALE_USER_DEFAULT, VAR_TIMEVALUEONLY, &converted)))
         return 0;
@@ -189,7 +133,8 @@ double DateParser::ParseDate(const EString& text)
 {
     if (text.empty())
         return 0;
-    // The document's own form is read exactly, whatever the locale.
+    // The document's own form is read exactly and quickly (documents hold
+    // thousands of dates), whatever the locale.
     if (text.size() == 10 && text[4] == L'-' && text[7] == L'-' && AllDigits(text, 0, 4) && AllDigits(text, 5, 7) &&
         AllDigits(text, 8, 10)) {
         const int year = _wtoi(text.substr(0, 4).c_str());
