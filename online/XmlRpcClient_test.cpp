@@ -173,6 +173,7 @@ TEST(XmlRpcClientTest, HttpAndContentFailuresGiveTheirTexts)
         {canned + "empty", "Invalid XMLRPC response: content size is 0", -1},
         {canned + "text", "Service temporarily unavailable", -1},
         {canned + "badrequest", "Talking HTTP to a HTTPS server?", -1},
+        {canned + "nul", "unspecified error", -1},
         {canned + "long", std::string(1254, 'x'), -1},
         {canned + "huge", "Invalid XMLRPC response: content larger than 1 MiB (1048576 bytes)", -1},
     };

@@ -48,6 +48,9 @@ TEST(XmlRpcValueTest, ArraysGrowAndCheckTheirBounds)
     EXPECT_GE(array.AsArray().capacity(), 16u);
     EXPECT_EQ(array[2].AsInt(), 7);
 
+    EXPECT_EQ(ErrorOf([&] { array[-1]; }), "range error: negative array index");
+    EXPECT_EQ(array.Size(), 10);
+
     const XmlRpcValue& constant = array;
     EXPECT_EQ(ErrorOf([&] { constant[10]; }), "range error: array index too large");
     EXPECT_EQ(ErrorOf([&] { constant[-1]; }), "range error: array index too large");

@@ -80,6 +80,8 @@ class CannedHandler(BaseHTTPRequestHandler):
             self.reply(b"Service temporarily unavailable")
         elif self.path == "/badrequest":
             self.reply(b"<?xml version=\"1.0\"?>\n<html><head><title>Bad request!</title></head></html>")
+        elif self.path == "/nul":
+            self.reply(b"\0\0\0")
         elif self.path == "/long":
             self.reply(b"x" * 3000)
         elif self.path == "/exactly1mib":
