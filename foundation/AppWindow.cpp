@@ -1,0 +1,26 @@
+#include "foundation/AppWindow.h"
+
+namespace {
+HWND g_mainWindow = nullptr;
+constexpr unsigned kProductNameId = 128;
+} // namespace
+
+HWND GetMainWindow()
+{
+    return g_mainWindow;
+}
+
+void SetMainWindow(HWND window)
+{
+    g_mainWindow = window;
+}
+
+int AppMessageBox(const EString& text, UINT type)
+{
+    if (!g_mainWindow)
+        return IDCANCEL;
+    EString caption;
+    if (!caption.LoadString(kProductNameId))
+        caption = L"Quorvane";
+    return ::MessageBoxW(g_mainWindow, text.c_str(), caption.c_str(), type);
+}

@@ -1,0 +1,14 @@
+// The main window as other parts of the program reach it, and its message box.
+#pragma once
+
+#include <windows.h>
+
+#include "foundation/EString.h"
+
+HWND GetMainWindow();
+// The main frame registers itself when built and clears this when destroyed.
+void SetMainWindow(HWND window);
+
+// A message box over the main window with the product caption; IDCANCEL when
+// there is no main window to own it.
+int AppMessageBox(const EString& text, UINT type);

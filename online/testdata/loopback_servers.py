@@ -1,0 +1,160 @@
+#!/usr/bin/env python3
+"""Runs a command beside loopback servers for the XML-RPC client tests.
+
+On free ports of 127.0.0.1 it starts an XML-RPC server (Python's own, at
+/webapi/) and a plain HTTP server with canned replies, and finds a port on
+which nobody listens. The command gets the three ports in the environment
+(QUORVANE_XMLRPC_PORT, QUORVANE_HTTP_PORT, QUORVANE_CLOSED_PORT); the servers
+stop when it ends, and its exit code is this script's.
+
+usage: loopback_servers.py COMMAND [ARGUMENT...]
+"""
+import base64
+import socket
+import subprocess
+import sys
+import threading
+import os
+from http.server import BaseHTTPRequestHandler, HTTPServer
+from xmlrpc.client import Binary, Fault, dumps
+from xmlrpc.server import SimpleXMLRPCRequestHandler, SimpleXMLRPCServer
+
+LOOPBACK = "127.0.0.1"
+MIB = 1024 * 1024
+
+
+def decode_credential(text):
+    return base64.b64decode(text).decode("utf-16-le")
+
+
+class RecordingHandler(SimpleXMLRPCRequestHandler):
+    rpc_paths = ("/webapi/",)
+
+    def decode_request_content(self, data):
+        server = self.server
+        server.previous_request = server.last_request
+        server.last_request = {
+            "body": Binary(data),
+            "content_type": self.headers.get("Content-Type", ""),
+            "content_length": self.headers.get("Content-Length", ""),
+            "path": self.path,
+        }
+        return super().decode_request_content(data)
+
+    def log_message(self, *args):
+        pass
+
+
+def make_xmlrpc_server():
+    server = SimpleXMLRPCServer((LOOPBACK, 0), requestHandler=RecordingHandler, allow_none=True, logRequests=False)
+    server.last_request = server.previous_request = None
+
+    def login(user, password):
+        if decode_credential(user) == "user" and decode_credential(password) == "secret":
+            return "session-1234"
+        raise Fault(1, "Wrong user name or password")
+
+    def fail(kind):
+        faults = {"empty": Fault(2, ""), "int": Fault(3, 42), "text": Fault(4, "Something <broke> & stopped")}
+        raise faults[kind]
+
+    server.register_function(login, "login")
+    server.register_function(lambda *params: list(params), "echo")
+    server.register_function(fail, "fail")
+    server.register_function(lambda: server.previous_request, "previous_request")
+    return server
+
+
+def response_text(value):
+    return dumps((value,), methodresponse=True).encode("utf-8")
+
+
+class CannedHandler(BaseHTTPRequestHandler):
+    """Replies chosen by path; any other path answers its own path as a string."""
+
+    def do_POST(self):
+        self.rfile.read(int(self.headers.get("Content-Length", "0")))
+        if self.path == "/empty":
+            self.reply(b"")
+        elif self.path == "/text":
+            self.reply(b"Service temporarily unavailable")
+        elif self.path == "/badrequest":
+            self.reply(b"<?xml version=\"1.0\"?>\n<html><head><title>Bad request!</title></head></html>")
+        elif self.path == "/nul":
+            self.reply(b"\0\0\0")
+        elif self.path == "/long":
+            self.reply(b"x" * 3000)
+        elif self.path == "/exactly1mib":
+            text = response_text("fits")
+            self.reply(text + b" " * (MIB - len(text)))
+        elif self.path == "/huge":
+            self.stream_without_length(b"<" * (2 * MIB))
+        elif self.path == "/unavailable":
+            self.reply(b"down", status=503, reason="Gone Fishing")
+        else:
+            self.reply(response_text(self.path))
+
+    def reply(self, body, status=200, reason=None):
+        self.send_response(status, reason)
+        self.send_header("Content-Type", "text/xml")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.write_quietly(body)
+
+    def stream_without_length(self, body):
+        self.send_response(200)
+        self.send_header("Content-Type", "text/xml")
+        self.end_headers()
+        for start in range(0, len(body), 65536):
+            if not self.write_quietly(body[start:start + 65536]):
+                break
+
+    def write_quietly(self, data):
+        # The client may hang up once it has read enough.
+        try:
+            self.wfile.write(data)
+            return True
+        except (BrokenPipeError, ConnectionResetError):
+            return False
+
+    def log_message(self, *args):
+        pass
+
+
+def closed_port():
+    with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
+        probe.bind((LOOPBACK, 0))
+        return probe.getsockname()[1]
+
+
+def serve(server):
+    thread = threading.Thread(target=server.serve_forever, daemon=True)
+    thread.start()
+    return thread
+
+
+def main(command):
+    xmlrpc_server = make_xmlrpc_server()
+    canned_server = HTTPServer((LOOPBACK, 0), CannedHandler)
+    servers = [xmlrpc_server, canned_server]
+    threads = [serve(server) for server in servers]
+    environment = dict(os.environ)
+    # Only loopback may be reached: no proxy may step in.
+    for name in ("http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"):
+        environment.pop(name, None)
+    environment["QUORVANE_XMLRPC_PORT"] = str(xmlrpc_server.server_address[1])
+    environment["QUORVANE_HTTP_PORT"] = str(canned_server.server_address[1])
+    environment["QUORVANE_CLOSED_PORT"] = str(closed_port())
+    try:
+        return subprocess.call(command, env=environment)
+    finally:
+        for server, thread in zip(servers, threads):
+            server.shutdown()
+            server.server_close()
+            thread.join()
+
+
+if __name__ == "__main__":
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    sys.exit(main(sys.argv[1:]))
