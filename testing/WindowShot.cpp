@@ -10,7 +10,8 @@ EString ScreenshotFolder()
     wchar_t configured[MAX_PATH] = {};
     if (::GetEnvironmentVariableW(L"QUORVANE_SCREENSHOT_DIR", configured, MAX_PATH) > 0)
         return configured;
-    const EString binFolder = FileSystem::GetFolder(FileSystem::GetModuleFileName());
+    EString binFolder = FileSystem::GetFolder(FileSystem::GetModuleFileName());
+    binFolder.TrimRight(L"\\"); // so that its own folder is the build folder
     return FileSystem::JoinPath(FileSystem::GetFolder(binFolder), L"screenshots");
 }
 
