@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <climits>
+#include <utility>
 
 #include "foundation/EString.h"
 #include "foundation/Options.h"
