@@ -8,5 +8,3 @@
 inline constexpr const wchar_t* kDomDocumentProgId = L"Msxml2.DOMDocument.4.0";
 // Created only to probe that the XML component is registered.
 inline constexpr const wchar_t* kFreeThreadedDomDocumentProgId = L"Msxml2.FreeThreadedDOMDocument.4.0";
-
-// msxml2.h declares IID_IXMLDOMDocument2; MsxmlIds.cpp defines it.

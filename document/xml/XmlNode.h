@@ -29,7 +29,7 @@ public:
     XmlNode GetPreviousSibling() const;
 
     // Element-only navigation: hand-edited files carry comments and processing
-    // instructions between the elements, and no entity is ever one of them.
+    // instructions between the elements, and none of those is ever an entry.
     XmlNode GetFirstChildElement() const;
     XmlNode GetNextElement() const;
     XmlNode GetPreviousElement() const;
