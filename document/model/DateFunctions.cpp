@@ -48,7 +48,12 @@ EString FormatTimeOfDay(double date)
 
 double CurrentTimeOfDay()
 {
-    return TimeParser::GetCurrentTimeOfDay();
+    // Rebuilt from the clock's hour, minute and second: the fraction of a whole
+    // date is a little off, and 10:00 would read as just before 10:00.
+    OleDateParts parts;
+    if (!SplitOleDate(Clock::Now(), parts))
+        return TimeParser::GetCurrentTimeOfDay();
+    return MakeOleTime(parts.hour, parts.minute, parts.second);
 }
 
 double StartOfCurrentWeek()
