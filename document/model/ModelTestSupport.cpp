@@ -38,3 +38,11 @@ double DateTime(int year, int month, int day, int hour, int minute)
 {
     return MakeOleDateTime(year, month, day, hour, minute);
 }
+
+void PrintTo(const EString& text, std::ostream* out)
+{
+    *out << '"';
+    for (wchar_t ch : text)
+        *out << (ch >= 32 && ch < 127 ? static_cast<char>(ch) : '?');
+    *out << '"';
+}

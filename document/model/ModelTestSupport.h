@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
+#include "foundation/EString.h"
+
 class ModelTest : public testing::Test {
 protected:
     // 24-hour clock, weeks from Monday, now Wednesday 2024-05-15 10:30.
@@ -15,3 +19,6 @@ protected:
 double Date(int year, int month, int day);
 double Time(int hour, int minute, int second = 0);
 double DateTime(int year, int month, int day, int hour, int minute);
+
+// Readable failure messages for texts.
+void PrintTo(const EString& text, std::ostream* out);
