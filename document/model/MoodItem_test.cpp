@@ -65,20 +65,3 @@ TEST_F(MoodItemTest, NewRecordsDrawIdsFromTheirOwnCounters)
     EXPECT_EQ(goal.GetId(), 301);
     EXPECT_EQ(goal.GetDeadlineXmlText(), L"2025-04-01");
 }
-
-TEST_F(MoodItemTest, MoodStateDefaultsAndTimeText)
-{
-    MoodState state;
-    EXPECT_EQ(state.GetId(), 0);
-    EXPECT_EQ(state.GetMoodId(), -1);
-    EXPECT_EQ(state.GetStartTime(), 0);
-    EXPECT_EQ(state.GetStartTimeXmlText(), L"00:00");
-
-    state.SetStartTimeXmlText(L"18:45");
-    EXPECT_EQ(state.GetStartTime(), Time(18, 45));
-    EXPECT_EQ(state.GetStartTimeXmlText(), L"18:45");
-    MoodState copy(state);
-    EXPECT_EQ(copy, state);
-    copy.SetMoodId(2);
-    EXPECT_FALSE(copy == state);
-}

@@ -18,6 +18,7 @@ public:
     RecurrenceInfo();
     // The holiday dates are not copied: the copy tests working days without them until SetDates.
     RecurrenceInfo(const RecurrenceInfo& other);
+    // Assignment takes the holiday dates along.
     RecurrenceInfo& operator=(const RecurrenceInfo& other) = default;
     // weekdays: the flags Sunday to Saturday.
     RecurrenceInfo(const TimeRange& times, int patternPeriod, int everyDayIndex, int dayWorkday, int everyWeekIndex,

@@ -178,22 +178,6 @@ TEST_F(TaskCardTest, StatusAndImportanceTextsFallBackToTheirKeys)
     }
 }
 
-TEST_F(TaskCardTest, NameListsFollowTheCodeOrder)
-{
-    std::vector<EString> names = {L"left over"};
-    TaskCard::GetStatusNames(names);
-    EXPECT_EQ(names, (std::vector<EString>{L"NEW_STATUS", L"INPROGRESS", L"COMPLETED_STATUS"}));
-    TaskCard::GetImportanceNames(names);
-    EXPECT_EQ(names, (std::vector<EString>{L"URGENT_AND_IMPORTANT", L"IMPORTANT", L"URGENT", L"FUTURE_TASK"}));
-    TaskCard::GetStatusFilterKeys(names);
-    EXPECT_EQ(names, (std::vector<EString>{L"ALL", L"TODO_TASKS", L"NEW_FILTER", L"INPROGRESS_FILTER", L"COMPLETED_FILTER"}));
-    TaskCard::GetPriorityFilterKeys(names);
-    EXPECT_EQ(names, (std::vector<EString>{L"AllPriorities", L"APriority", L"ABImportant", L"ABCPriorities"}));
-    TaskCard::GetDateFilterKeys(names);
-    EXPECT_EQ(names, (std::vector<EString>{L"ALL_DATES", L"TODAY_TASKS", L"THIS_WEEK", L"NEXT_7_DAYS", L"OVERDUE_TASKS",
-                                           L"TODAY_AND_OVERDUE_TASKS"}));
-}
-
 TEST_F(TaskCardTest, EqualityIgnoresImportanceAndCategoryPath)
 {
     TaskCard a(L"Write", L"report", 4, Date(2024, 6, 1), 0, 1, 1, 2, 3);
@@ -237,29 +221,6 @@ TEST_F(TaskCardTest, ValueConstructorsDrawIdsAboveTheSeededCounter)
     EXPECT_EQ(copy.GetId(), 42);
     EXPECT_EQ(TaskCard().GetId(), 0);
     EXPECT_EQ(TaskCard::NextId(), 44);
-}
-
-TEST_F(TaskCardTest, DroppedMailTaskStartsAsTheMailLoaderBuildsIt)
-{
-    const TaskCard task(L"Subject", L"Body", 2, DateTime(2024, 5, 15, 10, 30), 1, 0, 0, 0, -1);
-    EXPECT_EQ(task.GetName(), L"Subject");
-    EXPECT_EQ(task.GetDescription(), L"Body");
-    EXPECT_EQ(task.GetEstimation(), 2);
-    EXPECT_EQ(task.GetDeadline(), Date(2024, 5, 15));
-    EXPECT_EQ(task.GetImportance(), 1);
-    EXPECT_EQ(task.GetStatus(), 0);
-    EXPECT_FALSE(task.HasOriginalEstimation());
-    EXPECT_EQ(task.GetColorDef(), -1);
-    EXPECT_TRUE(task.GetCategoryPath().empty());
-}
-
-TEST_F(TaskCardTest, CategoryEqualityIncludesStatus)
-{
-    Category a(L"Home", L"", Date(2024, 1, 1), 0);
-    Category b(a);
-    EXPECT_EQ(a, b);
-    b.SetStatus(2);
-    EXPECT_FALSE(a == b);
 }
 
 TEST_F(TaskCardTest, FindTaskById)
