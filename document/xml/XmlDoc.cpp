@@ -1,0 +1,343 @@
+#include "document/xml/XmlDoc.h"
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include "document/xml/MsxmlIds.h"
+#include "document/xml/XmlFileText.h"
+#include "document/xml/XmlProlog.h"
+#include "foundation/Bstr.h"
+#include "foundation/Locale.h"
+
+namespace {
+
+// Every failed load is reported with this one code; the description says why.
+constexpr HRESULT kLoadFailed = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+constexpr HRESULT kRefusedText = HRESULT_FROM_WIN32(ERROR_INVALID_DATA);
+
+// For calls that leave no error object behind: a stale one must not lend its text.
+void Check(HRESULT hr)
+{
+    if (FAILED(hr))
+        ThrowComError(hr, EString());
+}
+
+void SetProperty(IXMLDOMDocument2* document, const wchar_t* name, const Variant& value)
+{
+    ThrowIfFailed(document->setProperty(Bstr(name), value));
+}
+
+[[noreturn]] void ThrowParseError(const XmlDocument& document)
+{
+    ComPtr<IXMLDOMParseError> error;
+    ThrowIfFailed(document->get_parseError(&error));
+    long code = 0, line = 0, column = 0;
+    Bstr reason;
+    error->get_errorCode(&code);
+    error->get_line(&line);
+    error->get_linepos(&column);
+    error->get_reason(&reason);
+    EString description = reason.ToString().Trim(L" \t\r\n");
+    if (description.IsEmpty())
+        description = L"The XML text is not well-formed.";
+    if (line > 0)
+        description += EString::Formatted(L" (line %ld, column %ld)", line, column);
+    ThrowComError(FAILED(code) ? static_cast<HRESULT>(code) : E_FAIL, description);
+}
+
+// A declaration names the encoding of the text it came in, but the document is
+// always saved as UTF-8: kept, it would make the saved file lie about itself.
+void RemoveXmlDeclaration(const XmlDocument& document)
+{
+    const XmlNode first = XmlNode(document.Get()).GetFirstChild();
+    if (first && first.GetType() == NODE_PROCESSING_INSTRUCTION && first.GetName() == L"xml")
+        first.RemoveFromParent();
+}
+
+// Parses into a fresh document, so a text that does not parse never touches
+// the one in use.
+XmlDocument ParseText(const EString& text)
+{
+    if (text.find(L'\0') != EString::npos)
+        ThrowComError(kRefusedText, L"The XML text contains a NUL character.");
+    if (XmlProlog::HasDocumentType(text))
+        ThrowComError(kRefusedText, L"The XML text declares a document type (DTD), which is not accepted.");
+    // The line-end handling every XML parser does first, done here because
+    // MSXML under Wine drops a CR LF that ends a text.
+    EString normalized;
+    normalized.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'\r')
+            normalized += text[i];
+        else if (i + 1 == text.size() || text[i + 1] != L'\n')
+            normalized += L'\n';
+    }
+    XmlDocument document = XmlDoc::CreateDocument(false);
+    VARIANT_BOOL parsed = VARIANT_FALSE;
+    ThrowIfFailed(document->loadXML(Bstr(normalized), &parsed));
+    if (parsed != VARIANT_TRUE)
+        ThrowParseError(document);
+    RemoveXmlDeclaration(document);
+    return document;
+}
+
+void AppendText(const XmlNode& node, EString& text)
+{
+    for (XmlNode child = node.GetFirstChild(); child; child = child.GetNextSibling()) {
+        switch (child.GetType()) {
+        case NODE_TEXT:
+        case NODE_CDATA_SECTION:
+            text += child.GetValue().ToString();
+            break;
+        case NODE_ELEMENT:
+        case NODE_ENTITY_REFERENCE:
+            AppendText(child, text);
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+} // namespace
+
+XmlDocument XmlDoc::CreateDocument(bool freeThreaded)
+{
+    ComPtr<IXMLDOMDocument2> document;
+    ThrowIfFailed(document.CreateInstance(freeThreaded ? kFreeThreadedDomDocumentProgId : kDomDocumentProgId,
+                                          IID_IXMLDOMDocument2, CLSCTX_ALL));
+    ThrowIfFailed(document->put_async(VARIANT_FALSE));
+    ThrowIfFailed(document->put_validateOnParse(VARIANT_FALSE));
+    ThrowIfFailed(document->put_resolveExternals(VARIANT_FALSE));
+    SetProperty(document, L"SelectionLanguage", Variant(L"XPath"));
+    // Not every MSXML 4 knows this property; the program's own check of the
+    // prolog refuses document types in any case.
+    document->setProperty(Bstr(L"ProhibitDTD"), Variant(true));
+    return XmlDocument(document.Get());
+}
+
+XmlDocument XmlDoc::GetDocument(bool ensureRoot)
+{
+    if (!m_document)
+        m_document = CreateDocument(false);
+    if (ensureRoot && !m_document.GetDocumentElement())
+        XmlNode(m_document.Get()).AppendChild(XmlNode(m_document.CreateElement(L"ROOT")));
+    return m_document;
+}
+
+XmlNode XmlDoc::GetRoot()
+{
+    // The document element, not the first child: a hand-edited file may start
+    // with a comment or a declaration.
+    return GetDocument(true).GetDocumentElement();
+}
+
+void XmlDoc::New()
+{
+    m_document = CreateDocument(false);
+}
+
+void XmlDoc::Load(const EString& path)
+{
+    XmlDocument loaded;
+    try {
+        loaded = ParseText(XmlFileText::Read(path));
+    } catch (const ComError& error) {
+        ThrowComError(kLoadFailed, error.Description());
+    }
+    m_document = loaded;
+}
+
+void XmlDoc::Save(const EString& path)
+{
+    if (!m_document)
+        return;
+    // A document without an element would be written as an empty file that no
+    // reader accepts; an empty plan is saved as an empty ROOT instead.
+    GetDocument(true);
+    ThrowIfFailed(m_document->save(Variant(path)));
+}
+
+void XmlDoc::LoadXml(const EString& text)
+{
+    m_document = ParseText(text);
+}
+
+EString XmlDoc::GetXml()
+{
+    return XmlNode(GetDocument(true).Get()).GetXml();
+}
+
+Variant XmlDoc::GetAttribute(const XmlNode& element, const EString& name)
+{
+    return XmlElement(element).GetAttribute(name);
+}
+
+Variant XmlDoc::GetIdAttribute(const XmlNode& element)
+{
+    return GetAttribute(element, L"ID");
+}
+
+EString XmlDoc::GetTextAttribute(const XmlNode& element, const EString& name)
+{
+    return GetAttribute(element, name).ToString();
+}
+
+long XmlDoc::GetIntAttribute(const XmlNode& element, const EString& name)
+{
+    const Variant value = GetAttribute(element, name);
+    if (value.IsEmpty())
+        return 0;
+    LONG number = 0;
+    Check(::VarI4FromStr(value.bstrVal, LOCALE_INVARIANT, 0, &number));
+    return number;
+}
+
+unsigned long XmlDoc::GetUnsignedAttribute(const XmlNode& element, const EString& name)
+{
+    const Variant value = GetAttribute(element, name);
+    if (value.IsEmpty())
+        return 0;
+    ULONG number = 0;
+    Check(::VarUI4FromStr(value.bstrVal, LOCALE_INVARIANT, 0, &number));
+    return number;
+}
+
+double XmlDoc::GetDoubleAttribute(const XmlNode& element, const EString& name)
+{
+    return ParseInvariantNumber(GetTextAttribute(element, name));
+}
+
+void XmlDoc::SetAttribute(const XmlNode& element, const EString& name, const Variant& value)
+{
+    if (value.vt == VT_BSTR) {
+        SetAttribute(element, name, value.ToString());
+        return;
+    }
+    // The DOM would convert numbers in the user's locale ("2,5" in German).
+    Variant text;
+    Check(::VariantChangeTypeEx(text.Out(), const_cast<Variant*>(&value), LOCALE_INVARIANT, 0, VT_BSTR));
+    SetAttribute(element, name, text.ToString());
+}
+
+void XmlDoc::SetAttribute(const XmlNode& element, const EString& name, const EString& value)
+{
+    XmlElement(element).SetAttribute(name, value);
+}
+
+void XmlDoc::SetAttribute(const XmlNode& element, const EString& name, const wchar_t* value)
+{
+    SetAttribute(element, name, EString(value));
+}
+
+void XmlDoc::SetIntAttribute(const XmlNode& element, const EString& name, long value)
+{
+    SetAttribute(element, name, EString::Formatted(L"%ld", value));
+}
+
+void XmlDoc::SetUnsignedAttribute(const XmlNode& element, const EString& name, unsigned long value)
+{
+    SetAttribute(element, name, EString::Formatted(L"%lu", value));
+}
+
+void XmlDoc::SetDoubleAttribute(const XmlNode& element, const EString& name, double value, int decimals)
+{
+    SetAttribute(element, name, FormatInvariantNumber(value, decimals));
+}
+
+void XmlDoc::SetText(const XmlNode& node, const EString& text)
+{
+    // Stored with the CR taken out, the DOM would write it as "&#13;" and give
+    // it back on the next read, where GetText's CR LF would double it.
+    EString stored = text;
+    stored.Replace(L"\r\n", L"\n");
+    ThrowIfFailed(node->put_text(Bstr(stored)));
+}
+
+EString XmlDoc::GetText(const XmlNode& node)
+{
+    // Read from the text nodes: the DOM's text property trims the ends, and a
+    // description that begins with an indented line would lose its indent.
+    EString stored;
+    const DOMNodeType type = node.GetType();
+    if (type == NODE_TEXT || type == NODE_CDATA_SECTION)
+        stored = node.GetValue().ToString();
+    else
+        AppendText(node, stored);
+    // Only bare line feeds gain a CR: a CR the text already holds is kept once.
+    EString text;
+    text.reserve(stored.size());
+    for (size_t i = 0; i < stored.size(); ++i) {
+        if (stored[i] == L'\n' && (i == 0 || stored[i - 1] != L'\r'))
+            text += L'\r';
+        text += stored[i];
+    }
+    return text;
+}
+
+XmlNode XmlDoc::GetChildElement(const XmlNode& node, const EString& name)
+{
+    for (XmlNode child = node.GetFirstChildElement(); child; child = child.GetNextElement())
+        if (child.GetName() == name)
+            return child;
+    return AddChildElement(node, name);
+}
+
+XmlNode XmlDoc::GetDescriptionElement(const XmlNode& node)
+{
+    return GetChildElement(node, L"DESCRIPTION");
+}
+
+XmlNode XmlDoc::AddChildElement(const XmlNode& parent, const EString& name)
+{
+    const XmlDocument owner =
+        parent.GetType() == NODE_DOCUMENT ? XmlDocument(parent.Get()) : parent.GetOwnerDocument();
+    return parent.AppendChild(XmlNode(owner.CreateElement(name)));
+}
+
+XmlNode XmlDoc::NextSibling(const XmlNode& node)
+{
+    return node ? node.GetNextElement() : XmlNode();
+}
+
+XmlNode XmlDoc::PreviousSibling(const XmlNode& node)
+{
+    return node ? node.GetPreviousElement() : XmlNode();
+}
+
+void XmlDoc::MoveAfter(const XmlNode& node, const XmlNode& reference)
+{
+    reference.Checked();
+    if (node.IsSameNode(reference))
+        return;
+    // Checked before anything moves: a reference elsewhere in the tree would
+    // take the node into another parent, or lose it once removed.
+    const XmlNode parent = node.GetParent();
+    if (!parent || !parent.IsSameNode(reference.GetParent()))
+        ThrowComError(E_INVALIDARG, L"The node and the reference node do not share a parent.");
+    const XmlNode next = reference.GetNextSibling();
+    // Inserting a node before itself crashes MSXML under Wine; it is in place anyway.
+    if (next && next.IsSameNode(node))
+        return;
+    Variant before;
+    if (next)
+        before = Variant(static_cast<IUnknown*>(next.Get()));
+    else
+        before.vt = VT_NULL;
+    ComPtr<IXMLDOMNode> moved;
+    ThrowIfFailed(parent->insertBefore(node.Checked(), before, &moved));
+}
+
+EString ReadXmlFile(const EString& path)
+{
+    XmlDoc document;
+    document.Load(path);
+    return document.GetXml();
+}
+
+void WriteXmlFile(const EString& text, const EString& path)
+{
+    XmlDoc document;
+    document.LoadXml(text);
+    document.Save(path);
+}

@@ -1,0 +1,83 @@
+#include "document/xml/XmlFileText.h"
+
+#include <windows.h>
+
+#include "foundation/ComError.h"
+
+namespace {
+
+// Far beyond any plan; a bigger file is refused rather than read into memory.
+constexpr LONGLONG kLargestFile = 1LL << 30;
+
+EString FromUtf8(const char* data, size_t size)
+{
+    if (size == 0)
+        return EString();
+    const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, data, static_cast<int>(size), nullptr, 0);
+    if (length <= 0)
+        ThrowComError(HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION), L"The file is neither UTF-8 nor UTF-16 text.");
+    EString text(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, data, static_cast<int>(size), text.data(), length);
+    return text;
+}
+
+EString FromUtf16(const char* data, size_t size, bool bigEndian)
+{
+    if (size % 2 != 0)
+        ThrowComError(HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION), L"The UTF-16 file ends in half a character.");
+    EString text(size / 2, L'\0');
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    for (size_t i = 0; i < text.size(); ++i) {
+        const unsigned first = bytes[2 * i], second = bytes[2 * i + 1];
+        text[i] = static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+    }
+    return text;
+}
+
+bool StartsWith(const std::string& bytes, const char* prefix, size_t length)
+{
+    return bytes.size() >= length && bytes.compare(0, length, prefix, length) == 0;
+}
+
+} // namespace
+
+EString XmlFileText::Decode(const std::string& bytes)
+{
+    if (StartsWith(bytes, "\xEF\xBB\xBF", 3))
+        return FromUtf8(bytes.data() + 3, bytes.size() - 3);
+    if (StartsWith(bytes, "\xFF\xFE", 2))
+        return FromUtf16(bytes.data() + 2, bytes.size() - 2, false);
+    if (StartsWith(bytes, "\xFE\xFF", 2))
+        return FromUtf16(bytes.data() + 2, bytes.size() - 2, true);
+    if (StartsWith(bytes, "<\0", 2))
+        return FromUtf16(bytes.data(), bytes.size(), false);
+    if (StartsWith(bytes, "\0<", 2))
+        return FromUtf16(bytes.data(), bytes.size(), true);
+    return FromUtf8(bytes.data(), bytes.size());
+}
+
+EString XmlFileText::Read(const EString& path)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        ThrowLastWin32Error();
+    std::string bytes;
+    LARGE_INTEGER size = {};
+    DWORD error = ERROR_SUCCESS;
+    if (!::GetFileSizeEx(file, &size))
+        error = ::GetLastError();
+    else if (size.QuadPart > kLargestFile)
+        error = ERROR_FILE_TOO_LARGE;
+    else {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (!::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+            error = ::GetLastError();
+        bytes.resize(read);
+    }
+    ::CloseHandle(file);
+    if (error != ERROR_SUCCESS)
+        ThrowComError(HRESULT_FROM_WIN32(error), SystemErrorText(HRESULT_FROM_WIN32(error)));
+    return Decode(bytes);
+}

@@ -1,0 +1,18 @@
+// XmlFileText: the text of an XML file, decoded by the program before MSXML parses it.
+#pragma once
+
+#include <string>
+
+#include "foundation/EString.h"
+
+class XmlFileText {
+public:
+    virtual ~XmlFileText() = default;
+
+    // UTF-8 (the program's own files, with or without a byte order mark) or
+    // UTF-16 in either byte order (with a mark, or starting with "<"). Bytes that
+    // are neither raise a ComError; nothing is guessed.
+    static EString Decode(const std::string& bytes);
+    // The whole file, decoded; a file that cannot be read raises its system error.
+    static EString Read(const EString& path);
+};

@@ -1,0 +1,51 @@
+// XmlNode: a DOM node (IXMLDOMNode); the handle the element layer passes around.
+#pragma once
+
+#include <vector>
+
+#include "document/xml/XmlWrapper.h"
+#include "foundation/EString.h"
+#include "foundation/Variant.h"
+
+class XmlDocument;
+class XmlNamedNodeMap;
+class XmlNodeList;
+
+class XmlNode : public XmlWrapper<IXMLDOMNode, IID_IXMLDOMNode> {
+public:
+    using XmlWrapper::XmlWrapper;
+
+    EString GetName() const;
+    DOMNodeType GetType() const;
+    // False for an empty wrapper as well.
+    bool IsElement() const;
+    // Within one document: any two document nodes count as the same.
+    bool IsSameNode(const XmlNode& other) const;
+
+    // Empty when there is no such node.
+    XmlNode GetParent() const;
+    XmlNode GetFirstChild() const;
+    XmlNode GetNextSibling() const;
+    XmlNode GetPreviousSibling() const;
+
+    // Element-only navigation: hand-edited files carry comments and processing
+    // instructions between the elements, and none of those is ever an entry.
+    XmlNode GetFirstChildElement() const;
+    XmlNode GetNextElement() const;
+    XmlNode GetPreviousElement() const;
+    std::vector<XmlNode> GetChildElements() const;
+
+    XmlNode SelectSingleNode(const EString& xpath) const;
+    XmlNodeList SelectNodes(const EString& xpath) const;
+
+    XmlNode AppendChild(const XmlNode& child) const;
+    void RemoveChild(const XmlNode& child) const;
+    // A node without a parent raises E_POINTER.
+    void RemoveFromParent() const;
+
+    XmlDocument GetOwnerDocument() const;
+    XmlNamedNodeMap GetAttributes() const;
+    Variant GetValue() const;
+    void SetValue(const Variant& value) const;
+    EString GetXml() const;
+};
