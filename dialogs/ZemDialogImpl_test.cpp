@@ -136,6 +136,7 @@ TEST_F(ZemDialogImplTest, ABadValueOnOkKeepsTheDialogOpenWithThatFieldFocused)
                                               if (FocusedItemId(hwnd) != IDC_DAYS)
                                                   return false;
                                               EXPECT_TRUE(::IsWindowVisible(hwnd));
+                                              EXPECT_FALSE(SaveWindowScreenshot(hwnd, L"EveryFieldDialogRefused").empty());
                                               // The fields after the failing one are not taken yet.
                                               EXPECT_DOUBLE_EQ(dialog.hours, 7.5);
                                               EXPECT_EQ(dialog.days, 12);
@@ -147,8 +148,10 @@ TEST_F(ZemDialogImplTest, ABadValueOnOkKeepsTheDialogOpenWithThatFieldFocused)
                                               if (!::IsWindowVisible(hwnd) || FocusedItemId(hwnd) != IDC_DAYS)
                                                   return false;
                                               EXPECT_EQ(dialog.days, 12);
-                                              SetItemText(hwnd, IDC_DAYS, L"50");
-                                              ClickButton(hwnd, IDOK);
+                                              // The refused text is selected: typing replaces it.
+                                              const HWND days = ::GetDlgItem(hwnd, IDC_DAYS);
+                                              TypeText(days, L"50");
+                                              PressKey(days, VK_RETURN);
                                               return true;
                                           }});
     EXPECT_EQ(result, IDOK);
