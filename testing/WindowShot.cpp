@@ -35,13 +35,14 @@ EString SaveWindowScreenshot(HWND window, const wchar_t* name)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const HDC screen = ::GetDC(nullptr);
-    const HDC memory = ::CreateCompatibleDC(screen);
-    const HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC memory = ::CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     std::vector<std::uint8_t> rgb;
     if (bitmap && bits) {
         const HGDIOBJ old = ::SelectObject(memory, bitmap);
-        ::BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+        const HDC source = ::GetWindowDC(window);
+        ::BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        ::ReleaseDC(window, source);
         ::GdiFlush();
         ::SelectObject(memory, old);
         const auto* pixels = static_cast<const std::uint8_t*>(bits);
@@ -55,7 +56,6 @@ EString SaveWindowScreenshot(HWND window, const wchar_t* name)
     if (bitmap)
         ::DeleteObject(bitmap);
     ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
     if (rgb.empty())
         return EString();
 

@@ -9,6 +9,8 @@
 // the test executable (build/screenshots for build/bin/x_tests.exe).
 EString ScreenshotFolder();
 
-// Repaints the window, copies its screen rectangle and writes "<name>.png";
-// the file's path, or an empty text when nothing could be written.
+// Repaints the window, copies it from its own window DC (Wine keeps a surface
+// per top-level window, so windows of other test processes over it do not
+// show) and writes "<name>.png"; the file's path, or an empty text when
+// nothing could be written.
 EString SaveWindowScreenshot(HWND window, const wchar_t* name);
