@@ -120,14 +120,3 @@ TEST(MessageLoopTest, OnlyMessagesThatChangeSomethingStartAnotherIdlePass)
     for (UINT message : {static_cast<UINT>(WM_KEYDOWN), static_cast<UINT>(WM_COMMAND), static_cast<UINT>(WM_TIMER)})
         EXPECT_TRUE(loop.IsIdleMessage(MSG{nullptr, message, 0, 0, 0, {0, 0}})) << message;
 }
-
-TEST(MessageLoopTest, OneLoopIsRegisteredForTheWindowsToFind)
-{
-    EXPECT_EQ(CMessageLoop::Registered(), nullptr);
-    {
-        CMessageLoop loop;
-        loop.Register();
-        EXPECT_EQ(CMessageLoop::Registered(), &loop);
-    }
-    EXPECT_EQ(CMessageLoop::Registered(), nullptr);
-}
