@@ -1,0 +1,121 @@
+// CZemDialogImpl<T>: the base of every dialog: translated texts, data exchange, resizing, icon, saved rectangle.
+//
+// T supplies IDD, GetDialogName, its DDX map and resize map, and its own
+// message map, which chains to this one: a handler of WM_INITDIALOG in T
+// clears `handled` so that the base's initialisation runs after it.
+#pragma once
+
+#include <windows.h>
+
+#include "dialogs/DialogMessages.h"
+#include "dialogs/WinDataExchangeEx.h"
+#include "foundation/EString.h"
+#include "foundation/ResourceModule.h"
+#include "foundation/Translator.h"
+#include "foundation/WindowState.h"
+#include "winlib/DialogImpl.h"
+#include "winlib/DialogResize.h"
+#include "winlib/MessageFilter.h"
+
+template <class T>
+class CZemDialogImpl : public CDialogImpl<T>,
+                       public CDialogResize<T>,
+                       public CWinDataExchangeEx<T>,
+                       public CMessageFilter {
+public:
+    static constexpr unsigned kIconId = 128;
+
+    // Modal: OK and Cancel end the dialog. Modeless (Create): they hide it,
+    // and the owner shows it again.
+    INT_PTR DoModal(HWND parent = ::GetActiveWindow(), LPARAM initParam = 0)
+    {
+        m_isModal = true;
+        return CDialogImpl<T>::DoModal(parent, initParam);
+    }
+    HWND Create(HWND parent, LPARAM initParam = 0)
+    {
+        m_isModal = false;
+        return CDialogImpl<T>::Create(parent, initParam);
+    }
+
+    // Whether the saved rectangle is put back after initialisation.
+    virtual bool GetRestoreWindowRect() { return m_restoreRect; }
+    // The registry sub key of the dialog's rectangle.
+    virtual EString GetDialogName() = 0;
+
+    // Dialog keys (Tab, Enter, Escape) of a modeless dialog.
+    bool PreTranslateMessage(MSG* message) override
+    {
+        return this->m_hWnd && ::IsDialogMessageW(this->m_hWnd, message);
+    }
+
+    // The defaults of a dialog without fields or anchors; T's maps hide them.
+    bool DoDataExchange(bool = false, int = -1) { return true; }
+    BEGIN_RESIZE_MAP(CZemDialogImpl)
+    END_RESIZE_MAP()
+
+    BEGIN_MESSAGE_MAP(CZemDialogImpl)
+        ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
+        ON_COMMAND_CODE(IDOK, BN_CLICKED, OnOK)
+        ON_COMMAND_CODE(IDCANCEL, BN_CLICKED, OnCancel)
+        ON_MESSAGE(WM_DESTROY, OnDestroy)
+        ON_MESSAGE(WM_DIALOG_RESTORE_RECT, OnRestoreRect)
+        CHAIN_MESSAGE_MAP(CDialogResize<T>)
+    END_MESSAGE_MAP()
+
+    // A caller clears it before showing a dialog that must open where its resource puts it.
+    bool m_restoreRect = true;
+    bool m_isModal = false;
+
+protected:
+    T* Self() { return static_cast<T*>(this); }
+
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, bool&)
+    {
+        // Before the first load, so that values put in controls are never translated.
+        Translator::TranslateWindow(this->m_hWnd);
+        Self()->DoDataExchange(false);
+        this->DlgResize_Init(true, true);
+        if (const HICON icon = LoadAppIcon(kIconId))
+            this->SetIcon(icon, false);
+        if (Self()->GetRestoreWindowRect())
+            this->PostMessage(WM_DIALOG_RESTORE_RECT);
+        return TRUE;
+    }
+
+    // A field that cannot be saved keeps the dialog open: its entry has beeped
+    // and put the focus on it, and closing would drop the fields after it.
+    LRESULT OnOK(WORD, WORD, HWND, bool&)
+    {
+        if (Self()->DoDataExchange(true))
+            End(IDOK);
+        return 0;
+    }
+    LRESULT OnCancel(WORD, WORD, HWND, bool&)
+    {
+        End(IDCANCEL);
+        return 0;
+    }
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
+    {
+        SaveRect();
+        handled = false;
+        return 0;
+    }
+    LRESULT OnRestoreRect(UINT, WPARAM, LPARAM, bool&)
+    {
+        WindowState::RestoreWindowRect(Self()->GetDialogName().c_str(), this->m_hWnd);
+        return 0;
+    }
+
+    void End(int id)
+    {
+        if (m_isModal) {
+            this->EndDialog(id);
+            return;
+        }
+        this->ShowWindow(SW_HIDE);
+        SaveRect();
+    }
+    void SaveRect() { WindowState::SaveWindowRect(Self()->GetDialogName().c_str(), this->m_hWnd); }
+};

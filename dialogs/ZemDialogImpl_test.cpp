@@ -1,0 +1,312 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "dialogs/testdata/EveryFieldDialog.h"
+#include "foundation/Clock.h"
+#include "foundation/Language.h"
+#include "foundation/OleDate.h"
+#include "foundation/Options.h"
+#include "foundation/RegistryKey.h"
+#include "testing/DialogDriver.h"
+#include "testing/TestSupport.h"
+#include "testing/WindowShot.h"
+#include "winlib/MessageLoop.h"
+
+namespace {
+
+const wchar_t kName[] = L"EveryFieldDialog";
+
+class ZemDialogImplTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        ClearProgramRegistry();
+        Options::SetTimeFormat(1); // a 24-hour clock whatever the machine's locale
+        Resource::Dictionary().Clear();
+        ASSERT_TRUE(Resource::Load(SourcePath(L"dialogs/testdata/Language/Test.txt")));
+        dialog.name = L"DaysLabel"; // a key, and still no text to translate
+        dialog.days = 12;
+        dialog.done = 1;
+        dialog.deadline = MakeOleDateTime(2024, 3, 1, 9, 30);
+        dialog.start = MakeOleTime(14, 5);
+        dialog.hours = 7.5;
+        dialog.kind = 20;
+        dialog.level = 2;
+        dialog.colour = RGB(0x12, 0x34, 0x56);
+    }
+    void TearDown() override
+    {
+        Resource::Dictionary().Clear();
+        ClearProgramRegistry();
+    }
+
+    CEveryFieldDialog dialog;
+};
+
+SYSTEMTIME PickedTime(HWND dialog)
+{
+    SYSTEMTIME time = {};
+    ::SendDlgItemMessageW(dialog, IDC_DEADLINE, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time));
+    return time;
+}
+
+LRESULT Selection(HWND dialog, int id)
+{
+    return ::SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0);
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+RECT SavedRect()
+{
+    return {static_cast<LONG>(Options::ReadDword(kName, L"Left", 0)), static_cast<LONG>(Options::ReadDword(kName, L"Top", 0)),
+            static_cast<LONG>(Options::ReadDword(kName, L"Right", 0)),
+            static_cast<LONG>(Options::ReadDword(kName, L"Bottom", 0))};
+}
+
+} // namespace
+
+TEST_F(ZemDialogImplTest, EveryKindOfFieldGoesIntoItsControlAndBack)
+{
+    const INT_PTR result = RunModalSteps(
+        [&] { return dialog.DoModal(nullptr); },
+        {[&](HWND hwnd) {
+             EXPECT_EQ(ItemText(hwnd, IDC_NAME), L"DaysLabel");
+             EXPECT_EQ(ItemText(hwnd, IDC_DAYS), L"12");
+             EXPECT_EQ(::IsDlgButtonChecked(hwnd, IDC_DONE), BST_CHECKED);
+             const SYSTEMTIME picked = PickedTime(hwnd);
+             EXPECT_EQ(picked.wYear, 2024);
+             EXPECT_EQ(picked.wMonth, 3);
+             EXPECT_EQ(picked.wDay, 1);
+             EXPECT_EQ(ItemText(hwnd, IDC_START), L"14:05");
+             EXPECT_EQ(ItemText(hwnd, IDC_HOURS), L"7.5");
+             EXPECT_EQ(Selection(hwnd, IDC_KIND), 1);
+             EXPECT_EQ(Selection(hwnd, IDC_LEVEL), 2);
+             EXPECT_EQ(ItemText(hwnd, IDC_COLOUR), L"123456");
+             EXPECT_TRUE(::SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0) != 0);
+
+             SetItemText(hwnd, IDC_NAME, L"Renamed");
+             SetItemText(hwnd, IDC_DAYS, L"-10");
+             ::CheckDlgButton(hwnd, IDC_DONE, BST_UNCHECKED);
+             SYSTEMTIME newDate = {2025, 12, 0, 31, 16, 45, 0, 0};
+             ::SendDlgItemMessageW(hwnd, IDC_DEADLINE, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&newDate));
+             SetItemText(hwnd, IDC_START, L"7.30");
+             SetItemText(hwnd, IDC_HOURS, L"23,5");
+             ::SendDlgItemMessageW(hwnd, IDC_KIND, CB_SETCURSEL, 2, 0);
+             ::SendDlgItemMessageW(hwnd, IDC_LEVEL, CB_SETCURSEL, 0, 0);
+             SetItemText(hwnd, IDC_COLOUR, L"ff0000");
+             return true;
+         },
+         [&](HWND hwnd) {
+             EXPECT_FALSE(SaveWindowScreenshot(hwnd, L"EveryFieldDialog").empty());
+             // Enter in a field presses the default button.
+             PressKey(::GetDlgItem(hwnd, IDC_NAME), VK_RETURN);
+             return true;
+         }});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.name, L"Renamed");
+    EXPECT_EQ(dialog.days, -10);
+    EXPECT_EQ(dialog.done, 0);
+    EXPECT_DOUBLE_EQ(dialog.deadline, MakeOleDateTime(2025, 12, 31, 16, 45));
+    EXPECT_DOUBLE_EQ(dialog.start, MakeOleTime(7, 30));
+    EXPECT_DOUBLE_EQ(dialog.hours, 23.5);
+    EXPECT_EQ(dialog.kind, 30);
+    EXPECT_EQ(dialog.level, 0);
+    EXPECT_EQ(dialog.colour, RGB(255, 0, 0));
+}
+
+TEST_F(ZemDialogImplTest, ABadValueOnOkKeepsTheDialogOpenWithThatFieldFocused)
+{
+    const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                                         {[&](HWND hwnd) {
+                                              SetItemText(hwnd, IDC_NAME, L"Kept");
+                                              SetItemText(hwnd, IDC_DAYS, L"abc");
+                                              SetItemText(hwnd, IDC_HOURS, L"5");
+                                              ClickButton(hwnd, IDOK);
+                                              return true;
+                                          },
+                                          [&](HWND hwnd) {
+                                              if (FocusedItemId(hwnd) != IDC_DAYS)
+                                                  return false;
+                                              EXPECT_TRUE(::IsWindowVisible(hwnd));
+                                              EXPECT_FALSE(SaveWindowScreenshot(hwnd, L"EveryFieldDialogRefused").empty());
+                                              // The fields after the failing one are not taken yet.
+                                              EXPECT_DOUBLE_EQ(dialog.hours, 7.5);
+                                              EXPECT_EQ(dialog.days, 12);
+                                              SetItemText(hwnd, IDC_DAYS, L"101"); // out of range
+                                              ClickButton(hwnd, IDOK);
+                                              return true;
+                                          },
+                                          [&](HWND hwnd) {
+                                              if (!::IsWindowVisible(hwnd) || FocusedItemId(hwnd) != IDC_DAYS)
+                                                  return false;
+                                              EXPECT_EQ(dialog.days, 12);
+                                              // The refused text is selected: typing replaces it.
+                                              const HWND days = ::GetDlgItem(hwnd, IDC_DAYS);
+                                              TypeText(days, L"50");
+                                              PressKey(days, VK_RETURN);
+                                              return true;
+                                          }});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.name, L"Kept");
+    EXPECT_EQ(dialog.days, 50);
+    EXPECT_DOUBLE_EQ(dialog.hours, 5.0);
+}
+
+TEST_F(ZemDialogImplTest, CancelTakesNoFieldAndTextsAreTranslatedButNotTheData)
+{
+    const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                                         {[&](HWND hwnd) {
+                                              EXPECT_EQ(CWindow(hwnd).GetWindowText(), L"Every field, translated");
+                                              EXPECT_EQ(ItemText(hwnd, IDC_NAME_LABEL), L"Name:");
+                                              EXPECT_EQ(ItemText(hwnd, IDC_DONE), L"Done");
+                                              EXPECT_EQ(ItemText(hwnd, IDCANCEL), L"Drop");
+                                              EXPECT_EQ(ItemText(hwnd, IDOK), L"OK"); // no line for it
+                                              EXPECT_EQ(ItemText(hwnd, IDC_NOTES), L"NotesKey");
+                                              EXPECT_EQ(ItemText(hwnd, IDC_NAME), L"DaysLabel");
+                                              SetItemText(hwnd, IDC_NAME, L"Dropped");
+                                              ClickButton(hwnd, IDCANCEL);
+                                              return true;
+                                          }});
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_EQ(dialog.name, L"DaysLabel");
+}
+
+TEST_F(ZemDialogImplTest, ResizingKeepsTheAnchorsAndTheOpeningSizeIsTheMinimum)
+{
+    RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                  {[&](HWND hwnd) {
+                      const RECT window = CWindow(hwnd).GetWindowRect();
+                      const RECT name = ItemRect(hwnd, IDC_NAME);
+                      const RECT notes = ItemRect(hwnd, IDC_NOTES);
+                      const RECT ok = ItemRect(hwnd, IDOK);
+                      const RECT days = ItemRect(hwnd, IDC_DAYS);
+                      ::SetWindowPos(hwnd, nullptr, 0, 0, window.right - window.left + 80, window.bottom - window.top + 60,
+                                     SWP_NOMOVE | SWP_NOZORDER);
+                      EXPECT_EQ(ItemRect(hwnd, IDC_NAME).right, name.right + 80);
+                      EXPECT_EQ(ItemRect(hwnd, IDC_NAME).bottom, name.bottom);
+                      EXPECT_EQ(ItemRect(hwnd, IDC_NOTES).right, notes.right + 80);
+                      EXPECT_EQ(ItemRect(hwnd, IDC_NOTES).bottom, notes.bottom + 60);
+                      EXPECT_EQ(ItemRect(hwnd, IDOK).left, ok.left + 80);
+                      EXPECT_EQ(ItemRect(hwnd, IDOK).top, ok.top);
+                      EXPECT_TRUE(SameRect(ItemRect(hwnd, IDC_DAYS), days));
+                      EXPECT_FALSE(SaveWindowScreenshot(hwnd, L"EveryFieldDialogResized").empty());
+
+                      MINMAXINFO info = {};
+                      ::SendMessageW(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+                      EXPECT_EQ(info.ptMinTrackSize.x, window.right - window.left);
+                      EXPECT_EQ(info.ptMinTrackSize.y, window.bottom - window.top);
+                      EXPECT_TRUE(CWindow(hwnd).GetStyle() & WS_CLIPCHILDREN);
+                      ClickButton(hwnd, IDCANCEL);
+                      return true;
+                  }});
+}
+
+TEST_F(ZemDialogImplTest, ReopensAtItsSavedRectangle)
+{
+    RECT opened = {};
+    const RECT moved = {100, 120, 100 + 500, 120 + 400};
+    RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                  {[&](HWND hwnd) {
+                      opened = CWindow(hwnd).GetWindowRect();
+                      CWindow(hwnd).SetWindowPos(nullptr, moved, SWP_NOZORDER);
+                      ClickButton(hwnd, IDCANCEL);
+                      return true;
+                  }});
+    EXPECT_TRUE(SameRect(SavedRect(), moved));
+
+    CEveryFieldDialog again;
+    RunModalSteps([&] { return again.DoModal(nullptr); },
+                  {[&](HWND hwnd) {
+                      if (!SameRect(CWindow(hwnd).GetWindowRect(), moved))
+                          return false;
+                      ClickButton(hwnd, IDOK);
+                      return true;
+                  }});
+
+    // A caller may keep the dialog where its resource puts it.
+    CEveryFieldDialog unrestored;
+    unrestored.m_restoreRect = false;
+    // A posted restore runs before the first step's timer tick: none came.
+    RunModalSteps([&] { return unrestored.DoModal(nullptr); },
+                  {[&](HWND hwnd) {
+                      EXPECT_TRUE(SameRect(CWindow(hwnd).GetWindowRect(), opened));
+                      ClickButton(hwnd, IDCANCEL);
+                      return true;
+                  }});
+    // It still saves where it was at the close.
+    EXPECT_TRUE(SameRect(SavedRect(), opened));
+
+    // Only the stored sides are taken: without "Left" the current left edge stays.
+    Options::WriteDword(kName, L"Left", static_cast<DWORD>(moved.left));
+    Options::WriteDword(kName, L"Top", static_cast<DWORD>(moved.top));
+    Options::WriteDword(kName, L"Right", static_cast<DWORD>(moved.right));
+    Options::WriteDword(kName, L"Bottom", static_cast<DWORD>(moved.bottom));
+    {
+        RegistryKey key;
+        ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, (EString(Options::AppKeyPath()) + L"\\" + kName).c_str(),
+                             KEY_READ | KEY_WRITE));
+        key.DeleteValue(L"Left");
+    }
+    CEveryFieldDialog partly;
+    RunModalSteps([&] { return partly.DoModal(nullptr); },
+                  {[&](HWND hwnd) {
+                      const RECT now = CWindow(hwnd).GetWindowRect();
+                      if (now.top != moved.top)
+                          return false;
+                      EXPECT_EQ(now.left, opened.left);
+                      EXPECT_EQ(now.right, moved.right);
+                      EXPECT_EQ(now.bottom, moved.bottom);
+                      ClickButton(hwnd, IDCANCEL);
+                      return true;
+                  }});
+}
+
+TEST_F(ZemDialogImplTest, AModelessDialogHidesOnOkAndCancelAndKeepsItsValues)
+{
+    ASSERT_TRUE(dialog.Create(nullptr));
+    dialog.ShowWindow(SW_SHOW);
+    SetItemText(dialog, IDC_NAME, L"Typed");
+    ClickButton(dialog, IDCANCEL);
+    ASSERT_TRUE(WaitFor([&] { return !dialog.IsWindowVisible(); }));
+    EXPECT_TRUE(dialog.IsWindow());
+    EXPECT_EQ(dialog.name, L"DaysLabel");
+    EXPECT_TRUE(SameRect(SavedRect(), dialog.GetWindowRect())); // written at every hide
+
+    dialog.ShowWindow(SW_SHOW);
+    EXPECT_EQ(ItemText(dialog, IDC_NAME), L"Typed");
+    ClickButton(dialog, IDOK);
+    ASSERT_TRUE(WaitFor([&] { return !dialog.IsWindowVisible(); }));
+    EXPECT_EQ(dialog.name, L"Typed");
+
+    // Escape reaches it through the message loop's filter, as in the program.
+    dialog.ShowWindow(SW_SHOW);
+    CMessageLoop loop;
+    loop.AddMessageFilter(&dialog);
+    PressKey(::GetDlgItem(dialog, IDC_DAYS), VK_ESCAPE);
+    ::PostQuitMessage(0);
+    loop.Run();
+    EXPECT_FALSE(dialog.IsWindowVisible());
+    EXPECT_TRUE(dialog.IsWindow());
+}
+
+TEST_F(ZemDialogImplTest, OneExchangeOfADialogClassRunsAtATime)
+{
+    CEveryFieldDialog other;
+    ASSERT_TRUE(other.Create(nullptr));
+    ASSERT_TRUE(dialog.Create(nullptr));
+    dialog.exchangeOnChange = &other;
+    dialog.name = L"Changed";
+    EXPECT_TRUE(dialog.DoDataExchange(false, IDC_NAME));
+    // The other dialog's exchange was refused while this one ran.
+    EXPECT_EQ(dialog.nestedResults, std::vector<bool>{false});
+    dialog.exchangeOnChange = nullptr;
+    EXPECT_TRUE(other.DoDataExchange(true));
+}

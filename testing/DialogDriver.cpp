@@ -1,0 +1,135 @@
+#include "testing/DialogDriver.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct ModalRun {
+    std::vector<DialogStep> steps;
+    size_t next = 0;
+    unsigned timeoutMs = 0;
+    ULONGLONG stepStarted = 0;
+    HWND dialog = nullptr;
+    bool closing = false;
+};
+
+ModalRun* g_run = nullptr;
+
+BOOL CALLBACK FindDialogWindow(HWND window, LPARAM found)
+{
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (::IsWindowVisible(window) && ::IsWindowEnabled(window) && lstrcmpW(className, L"#32770") == 0) {
+        *reinterpret_cast<HWND*>(found) = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void Cancel(HWND dialog)
+{
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    ModalRun* run = g_run;
+    if (!run || run->closing)
+        return;
+    if (!run->dialog || !::IsWindow(run->dialog)) {
+        run->dialog = FindThreadDialog();
+        if (!run->dialog)
+            return;
+        run->stepStarted = ::GetTickCount64();
+    }
+    if (run->next == run->steps.size()) {
+        run->closing = true;
+        ADD_FAILURE() << "the dialog is still open after the last step";
+        Cancel(run->dialog);
+        return;
+    }
+    // A step may pump messages itself; keep this tick from running it twice.
+    static bool inStep = false;
+    if (inStep)
+        return;
+    inStep = true;
+    const bool done = run->steps[run->next](run->dialog);
+    inStep = false;
+    if (done) {
+        ++run->next;
+        run->stepStarted = ::GetTickCount64();
+    } else if (::GetTickCount64() - run->stepStarted > run->timeoutMs) {
+        run->closing = true;
+        ADD_FAILURE() << "step " << run->next << " did not succeed in time";
+        Cancel(run->dialog);
+    }
+}
+
+} // namespace
+
+INT_PTR RunModalSteps(const std::function<INT_PTR()>& runModal, std::vector<DialogStep> steps, unsigned timeoutMs)
+{
+    ModalRun run;
+    run.steps = std::move(steps);
+    run.timeoutMs = timeoutMs;
+    ModalRun* outer = g_run;
+    g_run = &run;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, OnStepTimer);
+    const INT_PTR result = runModal();
+    ::KillTimer(nullptr, timer);
+    g_run = outer;
+    EXPECT_TRUE(run.dialog != nullptr) << "no dialog opened";
+    EXPECT_TRUE(run.closing || run.next == run.steps.size()) << "the dialog closed before step " << run.next;
+    return result;
+}
+
+HWND FindThreadDialog()
+{
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialogWindow, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+EString ItemText(HWND dialog, int id)
+{
+    wchar_t text[1024] = {};
+    ::GetDlgItemTextW(dialog, id, text, 1024);
+    return text;
+}
+
+void SetItemText(HWND dialog, int id, const wchar_t* text)
+{
+    ::SetDlgItemTextW(dialog, id, text);
+}
+
+void ClickButton(HWND dialog, int id)
+{
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+void PressKey(HWND window, UINT virtualKey)
+{
+    const UINT scan = ::MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    ::PostMessageW(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
+    ::PostMessageW(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | (1u << 30) | (1u << 31));
+}
+
+void TypeText(HWND window, const wchar_t* text)
+{
+    for (; *text; ++text)
+        ::PostMessageW(window, WM_CHAR, *text, 1);
+}
+
+int FocusedItemId(HWND dialog)
+{
+    const HWND focus = ::GetFocus();
+    return focus && ::IsChild(dialog, focus) ? ::GetDlgCtrlID(focus) : 0;
+}
+
+RECT ItemRect(HWND dialog, int id)
+{
+    RECT rect = {};
+    ::GetWindowRect(::GetDlgItem(dialog, id), &rect);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}

@@ -1,0 +1,35 @@
+// DialogDriver: drives real dialogs in tests: steps run inside a modal loop, control input and read-back.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <vector>
+
+#include "foundation/EString.h"
+
+// One step of a modal run: called with the dialog on a timer tick of the
+// modal loop, again and again until it answers true (its condition held).
+using DialogStep = std::function<bool(HWND dialog)>;
+
+// Runs `runModal` (a DoModal, a property sheet) and the steps one after the
+// other inside its modal loop, so the dialog manager sees every posted key
+// between two steps. A step that does not succeed within timeoutMs fails the
+// test and cancels the dialog, as does a dialog left open after the last step.
+// Returns what runModal returned.
+INT_PTR RunModalSteps(const std::function<INT_PTR()>& runModal, std::vector<DialogStep> steps,
+                      unsigned timeoutMs = 5000);
+
+// The newest visible dialog (or property sheet) of this thread; null when none.
+HWND FindThreadDialog();
+
+EString ItemText(HWND dialog, int id);
+void SetItemText(HWND dialog, int id, const wchar_t* text);
+// Posts the click, as a mouse click would arrive: after the step returns.
+void ClickButton(HWND dialog, int id);
+// Posts a key press (down and up) or typed characters to a window.
+void PressKey(HWND window, UINT virtualKey);
+void TypeText(HWND window, const wchar_t* text);
+int FocusedItemId(HWND dialog);
+// The rectangle of a control in its dialog's client coordinates.
+RECT ItemRect(HWND dialog, int id);

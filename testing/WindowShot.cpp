@@ -1,0 +1,66 @@
+#include "testing/WindowShot.h"
+
+#include <vector>
+
+#include "foundation/FileSystem.h"
+#include "testing/PngWriter.h"
+
+EString ScreenshotFolder()
+{
+    wchar_t configured[MAX_PATH] = {};
+    if (::GetEnvironmentVariableW(L"QUORVANE_SCREENSHOT_DIR", configured, MAX_PATH) > 0)
+        return configured;
+    EString binFolder = FileSystem::GetFolder(FileSystem::GetModuleFileName());
+    binFolder.TrimRight(L"\\"); // so that its own folder is the build folder
+    return FileSystem::JoinPath(FileSystem::GetFolder(binFolder), L"screenshots");
+}
+
+EString SaveWindowScreenshot(HWND window, const wchar_t* name)
+{
+    if (!::IsWindow(window))
+        return EString();
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width <= 0 || height <= 0)
+        return EString();
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const HDC memory = ::CreateCompatibleDC(nullptr);
+    const HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<std::uint8_t> rgb;
+    if (bitmap && bits) {
+        const HGDIOBJ old = ::SelectObject(memory, bitmap);
+        const HDC source = ::GetWindowDC(window);
+        ::BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+        ::ReleaseDC(window, source);
+        ::GdiFlush();
+        ::SelectObject(memory, old);
+        const auto* pixels = static_cast<const std::uint8_t*>(bits);
+        rgb.reserve(static_cast<size_t>(width) * height * 3);
+        for (int i = 0; i < width * height; ++i) {
+            rgb.push_back(pixels[i * 4 + 2]);
+            rgb.push_back(pixels[i * 4 + 1]);
+            rgb.push_back(pixels[i * 4]);
+        }
+    }
+    if (bitmap)
+        ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    if (rgb.empty())
+        return EString();
+
+    const EString folder = ScreenshotFolder();
+    FileSystem::EnsureFolder(folder);
+    const EString path = FileSystem::JoinPath(folder, EString(name) + L".png");
+    return WritePng(path, width, height, rgb) ? path : EString();
+}

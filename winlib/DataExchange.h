@@ -1,0 +1,157 @@
+// CWinDataExchange<T>: moves values between a dialog's members and its controls, with failure hooks.
+//
+//   BEGIN_DDX_MAP(CMyDialog)
+//       DDX_TEXT_LEN(IDC_NAME, m_name, 260)
+//       DDX_INT_RANGE(IDC_DAYS, m_days, -10, 100)
+//       DDX_CHECK(IDC_DONE, m_done)
+//   END_DDX_MAP()
+//
+// DoDataExchange(save, id) runs the entries in their order (only the entry of
+// `id` unless it is -1), stops at the first that fails and returns false. It
+// refuses to run while the same class's exchange is running (a control
+// notification raised by a value being set), again returning false.
+// A failed save leaves its member as it was.
+#pragma once
+
+#include <windows.h>
+
+#include <climits>
+#include <utility>
+
+#include "foundation/EString.h"
+#include "foundation/Options.h"
+
+// A whole number written in a control: blanks around it, a sign where
+// allowed; false for anything else or a number that does not fit.
+bool ParseWholeNumber(const EString& text, bool allowSign, long long& value);
+
+template <class T>
+class CWinDataExchange {
+public:
+    // Hooks T may hide: a value that cannot be read, and one that breaks its limits.
+    void OnDataExchangeError(int id, bool /*save*/) { FocusFailedControl(id); }
+    void OnDataValidateError(int id, bool /*save*/) { FocusFailedControl(id); }
+
+    bool DDX_Text(int id, EString& value, int maxLength, bool save)
+    {
+        if (!save)
+            return ::SetDlgItemTextW(Dialog(), id, value.c_str()) != FALSE || Failed(id, save);
+        EString text = ControlText(id);
+        if (maxLength > 0 && text.GetLength() > maxLength)
+            return Invalid(id, save);
+        value = std::move(text);
+        return true;
+    }
+
+    bool DDX_Int(int id, int& value, bool save) { return ExchangeNumber(id, value, true, INT_MIN, INT_MAX, false, save); }
+    bool DDX_Int(int id, int& value, int minimum, int maximum, bool save)
+    {
+        return ExchangeNumber(id, value, true, minimum, maximum, true, save);
+    }
+    bool DDX_UInt(int id, unsigned& value, bool save)
+    {
+        return ExchangeNumber(id, value, false, 0, UINT_MAX, false, save);
+    }
+    bool DDX_UInt(int id, unsigned& value, unsigned minimum, unsigned maximum, bool save)
+    {
+        return ExchangeNumber(id, value, false, minimum, maximum, true, save);
+    }
+
+    // 0 unchecked, 1 checked, 2 indeterminate; any other member shows unchecked.
+    bool DDX_Check(int id, int& value, bool save)
+    {
+        if (save)
+            value = static_cast<int>(::IsDlgButtonChecked(Dialog(), id));
+        else
+            ::CheckDlgButton(Dialog(), id, (value >= 0 && value <= 2) ? static_cast<UINT>(value) : BST_UNCHECKED);
+        return true;
+    }
+
+    // The index of the selected item, -1 for none.
+    bool DDX_ComboIndex(int id, int& value, bool save)
+    {
+        if (save)
+            value = static_cast<int>(::SendDlgItemMessageW(Dialog(), id, CB_GETCURSEL, 0, 0));
+        else
+            ::SendDlgItemMessageW(Dialog(), id, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
+        return true;
+    }
+
+protected:
+    HWND Dialog() const { return static_cast<const T*>(this)->m_hWnd; }
+    EString ControlText(int id, int maxCharacters = -1) const
+    {
+        const HWND control = ::GetDlgItem(Dialog(), id);
+        int length = ::GetWindowTextLengthW(control);
+        if (maxCharacters >= 0 && length > maxCharacters)
+            length = maxCharacters;
+        EString text(static_cast<size_t>(length) + 1, L'\0');
+        text.resize(static_cast<size_t>(::GetWindowTextW(control, text.data(), length + 1)));
+        return text;
+    }
+    bool Failed(int id, bool save)
+    {
+        static_cast<T*>(this)->OnDataExchangeError(id, save);
+        return false;
+    }
+    bool Invalid(int id, bool save)
+    {
+        static_cast<T*>(this)->OnDataValidateError(id, save);
+        return false;
+    }
+
+private:
+    // The dialog's own focus move: it also keeps the default button right
+    // and selects an edit's text for retyping.
+    void FocusFailedControl(int id)
+    {
+        ::MessageBeep(static_cast<UINT>(-1));
+        if (const HWND control = ::GetDlgItem(Dialog(), id))
+            ::SendMessageW(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    }
+
+    template <class Number>
+    bool ExchangeNumber(int id, Number& value, bool isSigned, long long minimum, long long maximum, bool validate,
+                        bool save)
+    {
+        if (!save) {
+            const EString text = isSigned ? EString::Formatted(L"%lld", static_cast<long long>(value))
+                                          : EString::Formatted(L"%llu", static_cast<unsigned long long>(value));
+            return ::SetDlgItemTextW(Dialog(), id, text.c_str()) != FALSE || Failed(id, save);
+        }
+        long long number = 0;
+        if (!ParseWholeNumber(ControlText(id), isSigned, number) || number < (isSigned ? INT_MIN : 0) ||
+            number > (isSigned ? INT_MAX : static_cast<long long>(UINT_MAX)))
+            return Failed(id, save);
+        if (validate && (number < minimum || number > maximum))
+            return Invalid(id, save);
+        value = static_cast<Number>(number);
+        return true;
+    }
+};
+
+#define BEGIN_DDX_MAP(Class)                                                                                       \
+    bool DoDataExchange(bool save = false, int only = -1)                                                          \
+    {                                                                                                              \
+        static int exchanging = 0;                                                                                 \
+        if (exchanging)                                                                                            \
+            return false;                                                                                          \
+        BoolSwitch exchangeGuard(exchanging);                                                                      \
+        static_cast<void>(save);
+
+#define DDX_ENTRY(id, call)                                                                                        \
+    if ((only == -1 || only == (id)) && !(call))                                                                   \
+        return false;
+
+#define DDX_TEXT(id, member) DDX_ENTRY(id, DDX_Text(id, member, 0, save))
+#define DDX_TEXT_LEN(id, member, maxLength) DDX_ENTRY(id, DDX_Text(id, member, maxLength, save))
+#define DDX_INT(id, member) DDX_ENTRY(id, DDX_Int(id, member, save))
+#define DDX_INT_RANGE(id, member, minimum, maximum) DDX_ENTRY(id, DDX_Int(id, member, minimum, maximum, save))
+#define DDX_UINT(id, member) DDX_ENTRY(id, DDX_UInt(id, member, save))
+#define DDX_UINT_RANGE(id, member, minimum, maximum) DDX_ENTRY(id, DDX_UInt(id, member, minimum, maximum, save))
+#define DDX_CHECK(id, member) DDX_ENTRY(id, DDX_Check(id, member, save))
+#define DDX_COMBO_INDEX(id, member) DDX_ENTRY(id, DDX_ComboIndex(id, member, save))
+
+#define END_DDX_MAP()                                                                                              \
+    return true;                                                                                                   \
+    }

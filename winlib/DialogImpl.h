@@ -1,0 +1,19 @@
+// CDialogImpl<T>: a dialog from T's resource template (T::IDD), modal or modeless, with T as its object.
+#pragma once
+
+#include "foundation/ResourceModule.h"
+#include "winlib/DialogImplRoot.h"
+
+template <class T>
+class CDialogImpl : public CDialogImplRoot {
+public:
+    // The caller's initParam reaches WM_INITDIALOG as its lParam.
+    INT_PTR DoModal(HWND parent = ::GetActiveWindow(), LPARAM initParam = 0)
+    {
+        return RunModal(GetResourceModule(), MAKEINTRESOURCEW(T::IDD), parent, initParam);
+    }
+    HWND Create(HWND parent, LPARAM initParam = 0)
+    {
+        return CreateModeless(GetResourceModule(), MAKEINTRESOURCEW(T::IDD), parent, initParam);
+    }
+};
