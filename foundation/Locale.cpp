@@ -164,6 +164,11 @@ EString Locale::GetLocalizedFolder(const EString& folder, bool create)
 
 EString FormatOleDate(double date, bool longForm)
 {
+    return FormatOleDateInForm(date, longForm || Options::GetIsLongDateFormat() != 0);
+}
+
+EString FormatOleDateInForm(double date, bool longForm)
+{
     OleDateParts parts;
     if (!SplitOleDate(date, parts))
         return EString();
@@ -172,7 +177,7 @@ EString FormatOleDate(double date, bool longForm)
     system.wMonth = static_cast<WORD>(parts.month);
     system.wDay = static_cast<WORD>(parts.day);
     system.wDayOfWeek = static_cast<WORD>(parts.dayOfWeek - 1);
-    const DWORD flags = (longForm || Options::GetIsLongDateFormat() != 0) ? DATE_LONGDATE : DATE_SHORTDATE;
+    const DWORD flags = longForm ? DATE_LONGDATE : DATE_SHORTDATE;
     wchar_t buffer[50] = {};
     if (!::GetDateFormatW(LOCALE_USER_DEFAULT, flags, &system, nullptr, buffer, 50))
         return EString();

@@ -33,8 +33,10 @@ public:
     static EString GetLocalizedFolder(const EString& folder, bool create);
 };
 
-// A date in the user's short (or long) date form.
+// A date in the user's short date form, or the long one when asked or set.
 EString FormatOleDate(double date, bool longForm = false);
+// The same whatever the setting says.
+EString FormatOleDateInForm(double date, bool longForm);
 
 // A number with "." whatever the locale: the form numbers take in files.
 EString FormatInvariantNumber(double value, int decimals);

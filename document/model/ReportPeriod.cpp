@@ -4,28 +4,9 @@
 
 #include <cmath>
 
+#include "foundation/Locale.h"
 #include "foundation/OleDate.h"
 
-namespace {
-
-// The short form whatever the long-date setting says: a period reads as two dates.
-EString FormatShortDate(double date)
-{
-    OleDateParts parts;
-    if (!SplitOleDate(date, parts))
-        return EString();
-    SYSTEMTIME system = {};
-    system.wYear = static_cast<WORD>(parts.year);
-    system.wMonth = static_cast<WORD>(parts.month);
-    system.wDay = static_cast<WORD>(parts.day);
-    system.wDayOfWeek = static_cast<WORD>(parts.dayOfWeek - 1);
-    wchar_t buffer[80] = {};
-    if (!::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &system, nullptr, buffer, 80))
-        return EString();
-    return buffer;
-}
-
-} // namespace
 
 void ReportPeriod::SetDays(double first, double last)
 {
@@ -35,5 +16,6 @@ void ReportPeriod::SetDays(double first, double last)
 
 EString ReportPeriod::GetText() const
 {
-    return FormatShortDate(m_firstDay) + L"-" + FormatShortDate(m_lastDay);
+    // The short form whatever the setting: a period reads as two dates.
+    return FormatOleDateInForm(m_firstDay, false) + L"-" + FormatOleDateInForm(m_lastDay, false);
 }
