@@ -2,8 +2,12 @@
 
 #include <cstring>
 
+#include "mail/CompoundFileCheck.h"
+
 ComPtr<IStorage> OpenStorageOnMemory(const std::string& bytes)
 {
+    if (!IsSoundCompoundFile(bytes))
+        ThrowComError(STG_E_DOCFILECORRUPT);
     HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.empty() ? 1 : bytes.size());
     if (!memory)
         ThrowComError(E_OUTOFMEMORY);
