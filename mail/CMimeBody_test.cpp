@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "mail/CMimeMessage.h"
+#include "testing/TestSupport.h"
 #include "mail/MimeCharset.h"
 #include "mail/MimeRegistry.h"
 
@@ -212,6 +213,26 @@ TEST_F(CMimeBodyTest, StoresWhatItLoads)
     EXPECT_EQ(message.GetParts().size(), 2u);
     std::string unstorable;
     EXPECT_EQ(message.Store(unstorable), -1);
+}
+
+TEST_F(CMimeBodyTest, AttachesFiles)
+{
+    const EString folder = MakeScratchFolder(L"mime-attach");
+    const EString path = folder + L"\\scores.PDF";
+    WriteFileBytes(path, std::string("%PDF\0\xFF", 6));
+    CMimeBody part;
+    ASSERT_TRUE(part.AttachFile(path));
+    EXPECT_EQ(part.GetContent(), std::string("%PDF\0\xFF", 6));
+    EXPECT_EQ(part.GetContentType(), std::string("application/pdf; name=\"scores.PDF\""));
+
+    CMimeBody named;
+    named.SetFieldValue("Content-Type", "text/plain");
+    named.SetName("notes");
+    EXPECT_EQ(named.GetName(), "notes");
+    CMimeBody unknown;
+    unknown.SetName("archive.7z");
+    EXPECT_EQ(unknown.GetContentType(), std::string("application/octet-stream; name=\"archive.7z\""));
+    EXPECT_FALSE(CMimeBody().AttachFile(folder + L"\\missing.pdf"));
 }
 
 TEST_F(CMimeBodyTest, CarriesMessages)

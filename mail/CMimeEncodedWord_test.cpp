@@ -69,6 +69,10 @@ TEST(CMimeEncodedWordTest, EncodesAndReadsBack)
         }
         EXPECT_EQ(Decode(encoded), text) << letter;
     }
+    // A charset too long for the word budget still gives whole words.
+    const std::string longCharset(80, 'c');
+    for (const char letter : {'B', 'Q'})
+        EXPECT_EQ(Decode(Encode(text, letter, longCharset)), text) << letter;
     EXPECT_EQ(Encode("same", 'B', ""), "same");
     EXPECT_EQ(Encode("", 'Q', "UTF-8"), "");
 }

@@ -1,5 +1,4 @@
-// The process-wide MIME registries: coders by transfer encoding, field coders
-// by field name, part classes by top-level media type; and the shared switches.
+// The process-wide MIME registries (coders, field coders, part classes) and switches.
 #pragma once
 
 #include <memory>

@@ -146,7 +146,7 @@ void OulookMessage::LoadStream(const wchar_t* name, IStream* stream)
     const WORD type = PropertyType(tag);
     switch (PropertyId(tag)) {
     case PidTagRtfCompressed:
-        m_rtfBody = ReadRtfBody(stream);
+        m_rtfBody = ReadRtfBodyProperty(stream);
         break;
     case PidTagNormalizedSubject:
         m_subject = PropertyText(ReadStreamWhole(stream, m_streamLimit), type);
@@ -192,7 +192,7 @@ void OulookMessage::OnFixedProperty(WORD id, WORD, const BYTE* value)
         m_deliveryTime = date;
 }
 
-EString OulookMessage::ReadRtfBody(IStream* stream)
+EString OulookMessage::ReadRtfBodyProperty(IStream* stream)
 {
     const std::string compressed = ReadStreamWhole(stream, m_streamLimit);
     std::string rtf = DecompressRtf(compressed.data(), compressed.size());

@@ -50,7 +50,7 @@ private:
     void LoadSubStorage(IStorage* storage, const wchar_t* name, int depth);
     void LoadSubStream(IStorage* storage, const wchar_t* name, IStreamLoader& loader);
     void LoadFixedProperties(IStream* stream);
-    EString ReadRtfBody(IStream* stream);
+    EString ReadRtfBodyProperty(IStream* stream);
 
     size_t m_streamLimit;
     // Elements the walk may still visit: a damaged directory can reach the

@@ -165,6 +165,20 @@ TEST(OulookMessageTest, StreamNamesAndTextTypes)
     }
 }
 
+TEST(OulookMessageTest, NestedStoragesStopAtTheDepthLimit)
+{
+    MsgFileBuilder file;
+    EString path;
+    for (int level = 0; level < 40; ++level) {
+        path += (path.empty() ? L"" : L"/") + AttachmentStorage(0);
+        file.AddUnicodeProperty(path, PidTagAttachLongFilename, EString::Formatted(L"%d.txt", level));
+    }
+    const ComPtr<IEmailMessage> message = Read(file.GetBytes());
+    ComPtr<IAttachmentVector> attachments;
+    attachments.Attach(message->GetAttachments());
+    EXPECT_EQ(attachments->GetCount(), 32);
+}
+
 TEST(OulookMessageTest, RtfBodies)
 {
     const std::string lzfu = Hex("2d0000002b0000004c5a4675f1c5c7a703000a007263706731323542320af32068656c090020627705b06c"
