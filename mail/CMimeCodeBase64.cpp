@@ -1,0 +1,82 @@
+#include "mail/CMimeCodeBase64.h"
+
+namespace {
+
+const char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+const size_t LineLength = 76;
+
+int DigitValue(unsigned char ch)
+{
+    if (ch >= 'A' && ch <= 'Z')
+        return ch - 'A';
+    if (ch >= 'a' && ch <= 'z')
+        return ch - 'a' + 26;
+    if (ch >= '0' && ch <= '9')
+        return ch - '0' + 52;
+    if (ch == '+')
+        return 62;
+    if (ch == '/')
+        return 63;
+    return -1;
+}
+
+} // namespace
+
+size_t CMimeCodeBase64::GetEncodeLength() const
+{
+    const size_t length = (m_length + 2) / 3 * 4;
+    return m_addLineBreak ? length + 2 * (length / LineLength) + 2 : length;
+}
+
+std::string CMimeCodeBase64::Encode() const
+{
+    std::string out;
+    out.reserve(GetEncodeLength());
+    const unsigned char* in = Bytes();
+    size_t lineLength = 0;
+    for (size_t i = 0; i < m_length; i += 3) {
+        const size_t count = m_length - i < 3 ? m_length - i : 3;
+        const unsigned group = (in[i] << 16) | (count > 1 ? in[i + 1] << 8 : 0) | (count > 2 ? in[i + 2] : 0);
+        out.push_back(Alphabet[(group >> 18) & 63]);
+        out.push_back(Alphabet[(group >> 12) & 63]);
+        out.push_back(count > 1 ? Alphabet[(group >> 6) & 63] : '=');
+        out.push_back(count > 2 ? Alphabet[group & 63] : '=');
+        lineLength += 4;
+        if (m_addLineBreak && lineLength >= LineLength) {
+            out += "\r\n";
+            lineLength = 0;
+        }
+    }
+    if (m_addLineBreak && lineLength > 0)
+        out += "\r\n";
+    return out;
+}
+
+std::string CMimeCodeBase64::Decode() const
+{
+    std::string out;
+    out.reserve(GetDecodeLength());
+    const unsigned char* in = Bytes();
+    unsigned group = 0;
+    int count = 0;
+    for (size_t i = 0; i < m_length; ++i) {
+        if (in[i] == '\r' || in[i] == '\n')
+            continue;
+        const int value = DigitValue(in[i]);
+        if (value < 0)
+            break;
+        group = (group << 6) | static_cast<unsigned>(value);
+        if (++count == 4) {
+            out.push_back(static_cast<char>(group >> 16));
+            out.push_back(static_cast<char>(group >> 8));
+            out.push_back(static_cast<char>(group));
+            group = 0;
+            count = 0;
+        }
+    }
+    if (count >= 2)
+        out.push_back(static_cast<char>(group >> (6 * count - 8)));
+    if (count == 3)
+        out.push_back(static_cast<char>(group >> 2));
+    return out;
+}
