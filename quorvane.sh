@@ -5,6 +5,7 @@
 #   ./quorvane.sh run    install, build and start the planner
 #   ./quorvane.sh test   install, build and run every test
 #   ./quorvane.sh build  install and build only
+#   ./quorvane.sh benchmark  install, build and run the document-core benchmark
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -67,11 +68,18 @@ case "${1:-}" in
         install_missing_packages
         build_all
         ;;
+    benchmark)
+        install_missing_packages
+        build_all
+        start_wine
+        trap stop_wine EXIT
+        wine "$build/bin/document_benchmark.exe"
+        ;;
     --tests-in-display)
         run_tests_in_display
         ;;
     *)
-        echo "usage: $0 run|test|build" >&2
+        echo "usage: $0 run|test|build|benchmark" >&2
         exit 2
         ;;
 esac
