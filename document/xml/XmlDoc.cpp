@@ -63,18 +63,24 @@ XmlDocument ParseText(const EString& text)
     if (XmlProlog::HasDocumentType(text))
         ThrowComError(kRefusedText, L"The XML text declares a document type (DTD), which is not accepted.");
     // The line-end handling every XML parser does first, done here because
-    // MSXML under Wine drops a CR LF that ends a text.
+    // MSXML under Wine drops a CR LF that ends a text. The program's own
+    // files hold no CR, and pass untouched.
+    const size_t firstReturn = text.find(L'\r');
     EString normalized;
-    normalized.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != L'\r')
-            normalized += text[i];
-        else if (i + 1 == text.size() || text[i + 1] != L'\n')
-            normalized += L'\n';
+    if (firstReturn != EString::npos) {
+        normalized.reserve(text.size());
+        normalized.assign(text, 0, firstReturn);
+        for (size_t i = firstReturn; i < text.size(); ++i) {
+            if (text[i] != L'\r')
+                normalized += text[i];
+            else if (i + 1 == text.size() || text[i + 1] != L'\n')
+                normalized += L'\n';
+        }
     }
+    const EString& parsedText = firstReturn == EString::npos ? text : normalized;
     XmlDocument document = XmlDoc::CreateDocument(false);
     VARIANT_BOOL parsed = VARIANT_FALSE;
-    ThrowIfFailed(document->loadXML(Bstr(normalized), &parsed));
+    ThrowIfFailed(document->loadXML(Bstr(parsedText), &parsed));
     if (parsed != VARIANT_TRUE)
         ThrowParseError(document);
     RemoveXmlDeclaration(document);
