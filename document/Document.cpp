@@ -72,8 +72,9 @@ bool CDocument::SaveModified()
 {
     if (!m_modified)
         return true;
-    const EString question =
-        EString::Formatted(Translated(L"Save changes to %s ?").c_str(), GetDisplayName().c_str());
+    // Replaced rather than formatted: a translated text is no format to trust.
+    EString question = Translated(L"Save changes to %s ?");
+    question.Replace(L"%s", GetDisplayName().c_str());
     switch (m_prompts->AskSaveChanges(question)) {
     case IDYES:
         return DoSave();

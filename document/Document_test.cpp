@@ -8,6 +8,7 @@
 #include "foundation/AppWindow.h"
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
+#include "foundation/Language.h"
 #include "foundation/RegistryKey.h"
 #include "testing/TestSupport.h"
 
@@ -269,6 +270,17 @@ TEST_F(DocumentTest, SavePromptAnswers)
     FakePlan unchanged;
     unchanged.SetPrompts(&prompts);
     EXPECT_TRUE(unchanged.SaveModified());
+}
+
+TEST_F(DocumentTest, TranslatedPromptTakesTheNameWithoutBeingAFormat)
+{
+    Resource::Dictionary().Parse(L"Save changes to %s ? = %d: %s %s tallennetaanko?\nUntitled = Nimet\u00f6n\n");
+    document.SetModified(1);
+    prompts.answers = {IDCANCEL};
+    EXPECT_FALSE(document.SaveModified());
+    Resource::Dictionary().Clear();
+    ASSERT_EQ(prompts.questions.size(), 1u);
+    EXPECT_EQ(prompts.questions[0], L"%d: Nimet\u00f6n Nimet\u00f6n tallennetaanko?");
 }
 
 TEST_F(DocumentTest, FileOpenAsksToSaveAndCancelStopsIt)
