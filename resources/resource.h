@@ -2,3 +2,12 @@
 #pragma once
 
 #define IDS_PRODUCT_NAME 128
+
+// File commands. The recent documents take ID_FILE_MRU_FIRST (the most
+// recent) to ID_FILE_MRU_LAST.
+#define ID_FILE_NEW 57600
+#define ID_FILE_OPEN 57601
+#define ID_FILE_SAVE 57603
+#define ID_FILE_SAVE_AS 57604
+#define ID_FILE_MRU_FIRST 57616
+#define ID_FILE_MRU_LAST 57631

@@ -1,0 +1,242 @@
+#include "document/Document.h"
+
+#include "foundation/AppWindow.h"
+#include "foundation/ComError.h"
+#include "foundation/Language.h"
+
+static_assert(ID_FILE_MRU_FIRST == CRecentDocumentList::kFirstId && ID_FILE_MRU_LAST == CRecentDocumentList::kLastId);
+
+namespace {
+
+EString Translated(const wchar_t* text)
+{
+    const EString translation = Resource::Translate(text);
+    return translation.IsEmpty() ? EString(text) : translation;
+}
+
+EString ProductName()
+{
+    EString name;
+    if (!name.LoadString(IDS_PRODUCT_NAME))
+        name = L"Quorvane";
+    return name;
+}
+
+} // namespace
+
+void CDocument::Notify(IObserver* sender, DocNotifyCode code)
+{
+    ISubjectImpl::Notify(sender, code);
+    if (m_documentWindow)
+        ::PostMessageW(m_documentWindow, WM_PELQUORN_DOC_CHANGED, 0, 0);
+}
+
+void CDocument::SetModified(int modified)
+{
+    m_modified = modified;
+    UpdateTitle();
+}
+
+EString CDocument::GetDisplayName() const
+{
+    return m_path.IsEmpty() ? Translated(L"Untitled") : m_path;
+}
+
+EString CDocument::GetTitle() const
+{
+    return GetDisplayName() + (m_modified ? L"*" : L"") + L" - " + ProductName();
+}
+
+void CDocument::UpdateTitle()
+{
+    if (const HWND mainWindow = GetMainWindow())
+        ::SetWindowTextW(mainWindow, GetTitle().c_str());
+}
+
+void CDocument::RefreshUI()
+{
+    if (const HWND mainWindow = GetMainWindow())
+        ::SendMessageW(mainWindow, WM_PELQUORN_DOC_CHANGED, 0, 0);
+    UpdateCommandStates(true);
+}
+
+void CDocument::ShowFileError(const ComError& error)
+{
+    EString reason = SystemErrorText(error.Error());
+    if (reason.IsEmpty())
+        reason = error.Description();
+    m_prompts->ShowError(EString::Formatted(L"%s: %s", m_path.c_str(), reason.c_str()));
+}
+
+bool CDocument::SaveModified()
+{
+    if (!m_modified)
+        return true;
+    // Replaced rather than formatted: a translated text is no format to trust.
+    EString question = Translated(L"Save changes to %s ?");
+    question.Replace(L"%s", GetDisplayName().c_str());
+    switch (m_prompts->AskSaveChanges(question)) {
+    case IDYES:
+        return DoSave();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CDocument::NewDocument()
+{
+    if (!SaveModified())
+        return;
+    if (!OnNewDocument())
+        return;
+    m_path.clear();
+    OnDocumentReady();
+    Notify(nullptr, NotifyCode::kAll);
+    SetModified(0);
+}
+
+bool CDocument::OpenCurrentPath()
+{
+    try {
+        if (!OnOpenDocument(m_path))
+            return false;
+        OnDocumentReady();
+        UpdateTitle();
+        Notify(nullptr, NotifyCode::kAll);
+        SetModified(0);
+        return true;
+    } catch (const ComError& error) {
+        ShowFileError(error);
+        return false;
+    }
+}
+
+bool CDocument::OpenPath(const EString& path)
+{
+    const EString previous = m_path;
+    m_path = path;
+    if (!OpenCurrentPath()) {
+        m_path = previous;
+        return false;
+    }
+    UpdateRecentList();
+    return true;
+}
+
+bool CDocument::DoSave()
+{
+    return m_path.IsEmpty() ? SaveAs() : Save();
+}
+
+bool CDocument::SaveAs()
+{
+    EString path;
+    if (!m_prompts->ChooseSavePath(GetDefaultExtension(), GetFileFilter(), path))
+        return false;
+    // A document whose save failed keeps its old name: the new one would
+    // name a file that holds nothing of it.
+    const EString previous = m_path;
+    m_path = path;
+    if (!Save()) {
+        m_path = previous;
+        return false;
+    }
+    UpdateRecentList();
+    return true;
+}
+
+bool CDocument::Save()
+{
+    if (m_path.IsEmpty())
+        return false;
+    try {
+        if (!OnSaveDocument(m_path))
+            return false;
+        SetModified(0);
+        return true;
+    } catch (const ComError& error) {
+        ShowFileError(error);
+        return false;
+    }
+}
+
+void CDocument::UpdateRecentList()
+{
+    if (m_recentList.AddToList(m_path))
+        m_recentList.WriteToRegistry(GetRegistryKey());
+}
+
+LRESULT CDocument::OnStartupOpen(UINT, WPARAM wParam, LPARAM, bool&)
+{
+    m_recentList.AttachToMenu(reinterpret_cast<HMENU>(wParam));
+    m_recentList.ReadFromRegistry(GetRegistryKey());
+    if (!m_path.IsEmpty()) {
+        if (OpenCurrentPath()) {
+            UpdateRecentList();
+            return 0;
+        }
+        // Whatever the failed load left must never be saved over the file
+        // that could not be read: the document starts unnamed.
+        m_path.clear();
+    } else if (m_recentList.GetCount() > 0) {
+        m_path = m_recentList.GetEntries().back();
+        if (OpenCurrentPath())
+            return 0;
+        m_path.clear();
+    }
+    NewDocument();
+    return 0;
+}
+
+LRESULT CDocument::OnClose(UINT, WPARAM, LPARAM, bool& handled)
+{
+    handled = !SaveModified();
+    return 0;
+}
+
+LRESULT CDocument::OnFileNew(WORD, WORD, HWND, bool&)
+{
+    NewDocument();
+    return 0;
+}
+
+LRESULT CDocument::OnFileOpen(WORD, WORD, HWND, bool&)
+{
+    EString path;
+    if (!m_prompts->ChooseOpenPath(GetFileFilter(), path))
+        return 0;
+    if (SaveModified())
+        OpenPath(path);
+    return 0;
+}
+
+LRESULT CDocument::OnFileSave(WORD, WORD, HWND, bool&)
+{
+    DoSave();
+    return 0;
+}
+
+LRESULT CDocument::OnFileSaveAs(WORD, WORD, HWND, bool&)
+{
+    SaveAs();
+    return 0;
+}
+
+LRESULT CDocument::OnFileMru(WORD, WORD id, HWND, bool&)
+{
+    EString path;
+    if (!m_recentList.GetFromList(id, path) || !SaveModified())
+        return 0;
+    const EString previous = m_path;
+    m_path = path;
+    if (OpenCurrentPath()) {
+        m_recentList.MoveToTop(id);
+    } else {
+        m_path = previous;
+        m_recentList.RemoveFromList(id);
+    }
+    m_recentList.WriteToRegistry(GetRegistryKey());
+    return 0;
+}

@@ -1,0 +1,96 @@
+// CDocument: the document base: observers, path, title, modified flag, recent documents and the File commands.
+#pragma once
+
+#include <windows.h>
+
+#include "document/DocumentMessages.h"
+#include "document/DocumentPrompts.h"
+#include "document/ISubjectImpl.h"
+#include "foundation/EString.h"
+#include "resources/resource.h"
+#include "winlib/MessageMap.h"
+#include "winlib/RecentDocumentList.h"
+
+class ComError;
+
+// Knows nothing of plans: the derived document loads, saves and empties
+// itself in OnNewDocument, OnOpenDocument and OnSaveDocument.
+class CDocument : public ISubjectImpl, public CMessageMap {
+public:
+    CDocument() = default;
+    ~CDocument() override = default;
+
+    // Also posts WM_PELQUORN_DOC_CHANGED to the document window, once the
+    // observers have been told.
+    void Notify(IObserver* sender, DocNotifyCode code) override;
+
+    virtual void SetModified(int modified);
+    virtual bool OnNewDocument() { return true; }
+    virtual bool OnOpenDocument(const EString& /*path*/) { return true; }
+    virtual bool OnSaveDocument(const EString& /*path*/) { return true; }
+    virtual void UpdateCommandStates(bool /*enable*/) {}
+    // Called once a new or opened document is in place.
+    virtual void OnDocumentReady() {}
+    // The application key under HKEY_CURRENT_USER.
+    virtual EString GetRegistryKey() const = 0;
+    // Pairs of a description and a pattern, each ending with a NUL; the
+    // second pair names the document files.
+    virtual EString GetFileFilter() const = 0;
+    virtual EString GetDefaultExtension() const = 0;
+
+    int IsModified() const { return m_modified; }
+    const EString& GetPathName() const { return m_path; }
+    void SetPathName(const EString& path) { m_path = path; }
+    HWND GetDocumentWindow() const { return m_documentWindow; }
+    // The active view sets its window here.
+    void SetDocumentWindow(HWND window) { m_documentWindow = window; }
+    const CRecentDocumentList& GetRecentList() const { return m_recentList; }
+    // Tests answer the document's questions themselves; null restores the
+    // message boxes and file dialogs.
+    void SetPrompts(IDocumentPrompts* prompts) { m_prompts = prompts ? prompts : &m_defaultPrompts; }
+
+    // "path* - Quorvane": the path or "Untitled", "*" while modified.
+    EString GetTitle() const;
+    void UpdateTitle();
+    // True when the document may be dropped: it is unchanged, the user said
+    // No, or said Yes and the save succeeded.
+    bool SaveModified();
+    void NewDocument();
+    bool OpenCurrentPath();
+    // A failed open leaves path, title and recent list as they were.
+    bool OpenPath(const EString& path);
+    bool DoSave();
+    bool SaveAs();
+    bool Save();
+    void UpdateRecentList();
+    void RefreshUI();
+
+    BEGIN_MESSAGE_MAP(CDocument)
+        ON_MESSAGE(WM_PELQUORN_START_OPEN, OnStartupOpen)
+        ON_MESSAGE(WM_CLOSE, OnClose)
+        ON_COMMAND(ID_FILE_NEW, OnFileNew)
+        ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+        ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+        ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+        ON_COMMAND_RANGE(ID_FILE_MRU_FIRST, ID_FILE_MRU_LAST, OnFileMru)
+    END_MESSAGE_MAP()
+
+    LRESULT OnStartupOpen(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnClose(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnFileNew(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnFileOpen(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnFileSave(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnFileSaveAs(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnFileMru(WORD code, WORD id, HWND control, bool& handled);
+
+private:
+    EString GetDisplayName() const;
+    void ShowFileError(const ComError& error);
+
+    int m_modified = 0;
+    CRecentDocumentList m_recentList;
+    EString m_path;
+    HWND m_documentWindow = nullptr;
+    DocumentPrompts m_defaultPrompts;
+    IDocumentPrompts* m_prompts = &m_defaultPrompts;
+};

@@ -1,0 +1,18 @@
+// IDocumentPrompts: the questions and file choices the document puts to the user.
+#pragma once
+
+#include "foundation/EString.h"
+
+class IDocumentPrompts {
+public:
+    virtual ~IDocumentPrompts() = default;
+
+    // Yes, No or Cancel to the question: IDYES, IDNO or IDCANCEL.
+    virtual int AskSaveChanges(const EString& question) = 0;
+    // The file to open; false when the user cancelled. filter: the pairs of
+    // the file dialogs, each ending with a NUL; its second pair is preselected.
+    virtual bool ChooseOpenPath(const EString& filter, EString& path) = 0;
+    // The file to save to, offered as "untitled" with the default extension.
+    virtual bool ChooseSavePath(const EString& defaultExtension, const EString& filter, EString& path) = 0;
+    virtual void ShowError(const EString& text) = 0;
+};
