@@ -95,6 +95,13 @@ bool IsElement(IXMLDOMNode* node)
     return type == NODE_ELEMENT;
 }
 
+Name NameOf(IXMLDOMNode* node)
+{
+    Bstr name;
+    ThrowIfFailed(node->get_nodeName(&name));
+    return NameOf(std::wstring_view(name.Get() ? name.Get() : L"", name.Length()));
+}
+
 EString NodeName(IXMLDOMNode* node)
 {
     Bstr name;
@@ -102,13 +109,23 @@ EString NodeName(IXMLDOMNode* node)
     return name.ToString();
 }
 
-// The attribute's text; false when the element has none.
-bool ReadAttribute(IXMLDOMNode* node, BSTR name, Variant& value)
+ComPtr<IXMLDOMElement> AsElement(IXMLDOMNode* node)
 {
     ComPtr<IXMLDOMElement> element;
     ThrowIfFailed(node->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&element)));
+    return element;
+}
+
+// The attribute's text; false when the element has none.
+bool ReadAttribute(IXMLDOMElement* element, BSTR name, Variant& value)
+{
     ThrowIfFailed(element->getAttribute(name, value.Out()));
     return value.vt == VT_BSTR;
+}
+
+bool ReadAttribute(IXMLDOMNode* node, BSTR name, Variant& value)
+{
+    return ReadAttribute(AsElement(node), name, value);
 }
 
 IdText::Form ParseAttribute(const Variant& value, long& number)
@@ -194,7 +211,19 @@ public:
 private:
     Scope Visit(IXMLDOMNode* node, Scope scope)
     {
-        const Name name = NameOf(NodeName(node));
+        const Name name = NameOf(node);
+        // Most elements (descriptions, days, sections) carry nothing the walk needs.
+        const bool counted = name != Name::kOther && name != Name::kDaily && name != Name::kRecurrenceSection &&
+                             name != Name::kReminderSection && name != Name::kPeopleState;
+        if (counted || scope == Scope::kStateSection || scope == Scope::kPeopleState) {
+            m_element.Attach(AsElement(node).Detach());
+            VisitAttributes(node, name, scope);
+        }
+        return ChildScope(name, scope);
+    }
+
+    void VisitAttributes(IXMLDOMNode* node, Name name, Scope scope)
+    {
         switch (name) {
         case Name::kTask:
             Own(node, kTaskIds, kTasks);
@@ -250,7 +279,6 @@ private:
             Reference(node, m_id, kCategoryIds);
         else if (scope == Scope::kPeopleState)
             Reference(node, m_id, kPersonIds);
-        return ChildScope(name, scope);
     }
 
     Scope ChildScope(Name name, Scope scope)
@@ -289,7 +317,7 @@ private:
     void Own(IXMLDOMNode* node, Counter counter, Kind kind)
     {
         Variant value;
-        if (!ReadAttribute(node, m_id, value))
+        if (!ReadAttribute(m_element, m_id, value))
             return;
         long id = 0;
         const IdText::Form form = ParseAttribute(value, id);
@@ -307,7 +335,7 @@ private:
     void Reference(IXMLDOMNode* node, BSTR attribute, Counter counter, Kind kind = kKindCount)
     {
         Variant value;
-        if (!ReadAttribute(node, attribute, value))
+        if (!ReadAttribute(m_element, attribute, value))
             return;
         long id = 0;
         const IdText::Form form = ParseAttribute(value, id);
@@ -321,11 +349,13 @@ private:
     void Day(IXMLDOMNode* node)
     {
         Variant value;
-        if (ReadAttribute(node, m_date, value))
+        if (ReadAttribute(m_element, m_date, value))
             m_index.AddPlanDay(value.ToString(), XmlNode(node));
     }
 
     ElementIndex& m_index;
+    // The element being visited, asked once for its attribute interface.
+    ComPtr<IXMLDOMElement> m_element;
     const Bstr m_id{kId};
     const Bstr m_taskId{kTaskId};
     const Bstr m_moodId{kMoodId};
@@ -506,7 +536,7 @@ void ElementIndex::Remove(const XmlNode& element, std::vector<long>* removedTask
         for (ComPtr<IXMLDOMNode> child = FirstChild(node); child; child.Attach(NextSibling(child).Detach()))
             pending.push_back(child);
         Kind kind = kKindCount;
-        switch (NameOf(NodeName(node))) {
+        switch (NameOf(node)) {
         case Name::kTask:
             kind = kTasks;
             break;

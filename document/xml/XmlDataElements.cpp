@@ -234,7 +234,7 @@ void XmlDataElements::AddTask(int categoryId, const TaskCard& task)
     category.AppendChild(element);
     Index().Add(ElementIndex::kTasks, task.GetId(), element);
     if (task.GetStatus() != TaskCard::kCompleted)
-        ReopenCategories(categoryId);
+        ReopenFrom(category);
 }
 
 void XmlDataElements::WriteTask(const XmlNode& element, const TaskCard& task)
@@ -243,8 +243,9 @@ void XmlDataElements::WriteTask(const XmlNode& element, const TaskCard& task)
     ElementRecords::Write(element, task);
     if (newId)
         Index().Add(ElementIndex::kTasks, task.GetId(), element);
+    // The categories of this element, whichever task comes first under its id.
     if (task.GetStatus() != TaskCard::kCompleted)
-        ReopenTaskCategories(task.GetId());
+        ReopenFrom(element.GetParent());
 }
 
 void XmlDataElements::ReadTask(const XmlNode& element, TaskCard& task)
@@ -415,17 +416,20 @@ bool XmlDataElements::IsTaskNode(const XmlNode& node)
 
 bool XmlDataElements::ReopenTaskCategories(int taskId)
 {
-    return ReopenCategories(GetTaskCategory(taskId));
+    return ReopenFrom(RequireTask(taskId).GetParent());
 }
 
 bool XmlDataElements::ReopenCategories(int categoryId)
 {
-    if (categoryId == 0)
-        return false;
+    return categoryId != 0 && ReopenFrom(RequireCategory(categoryId));
+}
+
+bool XmlDataElements::ReopenFrom(XmlNode node)
+{
     bool reopened = false;
     // Only the status changes: a rewrite of the whole category would also fix
     // a missing deadline at today's date.
-    for (XmlNode node = RequireCategory(categoryId); HasName(node, kCategory); node = node.GetParent()) {
+    for (; HasName(node, kCategory); node = node.GetParent()) {
         if (ElementRecords::ReadInt(node, kStatus) != 0) {
             ElementRecords::WriteInt(node, kStatus, 0);
             reopened = true;

@@ -215,6 +215,8 @@ private:
     XmlNode RequireCategory(int id);
     XmlNode RequirePerson(int id);
     XmlNode RequireMood(int id);
+    // Opens every completed category from the node up.
+    bool ReopenFrom(XmlNode node);
     void RemoveTaskCompanions(const std::vector<long>& taskIds);
 
     ElementIndex m_index;
