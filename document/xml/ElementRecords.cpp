@@ -153,6 +153,26 @@ void ElementRecords::Read(const XmlNode& element, TaskCard& task)
     task.SetDescription(ReadLongText(element, kDescription));
 }
 
+void ElementRecords::Write(const XmlNode& element, const TaskPlanEntry& entry)
+{
+    WriteInt(element, kId, entry.GetId());
+    WriteInt(element, kTaskId, entry.GetTaskId());
+    SetText(element, kStartTime, entry.GetStartTimeXmlText());
+    SetText(element, kEndTime, entry.GetEndTimeXmlText());
+    WriteInt(element, kFixedTime, entry.GetFixedTime());
+    WriteLongText(element, kDescription, entry.GetDescription());
+}
+
+void ElementRecords::Read(const XmlNode& element, TaskPlanEntry& entry)
+{
+    entry.SetId(ReadInt(element, kId));
+    entry.SetTaskId(ReadInt(element, kTaskId));
+    entry.SetStartTimeText(Text(element, kStartTime));
+    entry.SetEndTimeText(Text(element, kEndTime));
+    entry.SetFixedTime(ReadInt(element, kFixedTime));
+    entry.SetDescription(ReadLongText(element, kDescription));
+}
+
 void ElementRecords::Write(const XmlNode& element, const Category& category)
 {
     WriteInt(element, kId, category.GetId());

@@ -10,6 +10,7 @@
 #include "document/model/RecurrenceInfo.h"
 #include "document/model/ReminderInfo.h"
 #include "document/model/TaskCard.h"
+#include "document/model/TaskPlanEntry.h"
 #include "document/xml/XmlNode.h"
 
 // A write sets every attribute of the record, creating the missing ones, and
@@ -24,6 +25,10 @@ public:
     static void Write(const XmlNode& element, const TaskCard& task);
     // Everything but the category path.
     static void Read(const XmlNode& element, TaskCard& task);
+    // The entry's own attributes and description; its day, task name and
+    // flags come from elsewhere.
+    static void Write(const XmlNode& element, const TaskPlanEntry& entry);
+    static void Read(const XmlNode& element, TaskPlanEntry& entry);
     static void Write(const XmlNode& element, const Category& category);
     static void Read(const XmlNode& element, Category& category);
     static void Write(const XmlNode& element, const Person& person);

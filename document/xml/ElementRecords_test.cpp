@@ -270,6 +270,21 @@ TEST_F(ElementRecordsTest, SmallRecordsAreWrittenInTheirFormsAndReadBackEqual)
     ElementRecords::Read(stateElement, readState);
     EXPECT_EQ(readState, state);
 
+    TaskPlanEntry entry(9, Time(9, 0), Time(10, 30), L"Call\r\nAnn", L"ignored", 1, 0);
+    entry.SetId(3);
+    const XmlNode entryElement = NewElement(L"PLANENTRY");
+    ElementRecords::Write(entryElement, entry);
+    EXPECT_EQ(Saved(), L"<PLANENTRY ID=\"3\" TASKID=\"9\" STARTTIME=\"09:00\" ENDTIME=\"10:30\" FIXEDTIME=\"1\">"
+                       L"<DESCRIPTION>Call\nAnn</DESCRIPTION></PLANENTRY>");
+    TaskPlanEntry readEntry;
+    readEntry.SetStartKeepDuration(Time(20, 0));
+    ElementRecords::Read(entryElement, readEntry);
+    EXPECT_EQ(readEntry.GetTaskId(), 9);
+    EXPECT_EQ(readEntry.GetStartTime(), Time(9, 0));
+    EXPECT_EQ(readEntry.GetEndTime(), Time(10, 30));
+    EXPECT_EQ(readEntry.GetFixedTime(), 1);
+    EXPECT_EQ(readEntry.GetDescription(), L"Call\r\nAnn");
+
     Category category(L"A & B", L"x", Date(2024, 7, 1), 1);
     category.SetId(5);
     const XmlNode categoryElement = NewElement(L"CATEGORY");
