@@ -62,8 +62,8 @@ void XmlDataElements::Adopt(const XmlDocument& previous)
     // Its counter could not be seeded past such an id, and no record of it could be read.
     if (!index.GetFirstBadId().empty()) {
         m_document = previous;
-        ThrowComError(DISP_E_TYPEMISMATCH, EString::Formatted(L"The document was not opened: the element %s has an "
-                                                              L"ID that is not a whole number.",
+        ThrowComError(DISP_E_TYPEMISMATCH, EString::Formatted(L"The element %s has an ID that is not a whole "
+                                                              L"number; nothing was loaded.",
                                                               index.GetFirstBadId().c_str()));
     }
     m_index = std::move(index);
@@ -143,9 +143,9 @@ std::vector<long> XmlDataElements::RemoveElement(const XmlNode& element)
     return removedTasks;
 }
 
-XmlNode XmlDataElements::AppendRecord(const XmlNode& parent, const wchar_t* name)
+XmlNode XmlDataElements::NewElement(const wchar_t* name)
 {
-    return parent.AppendChild(XmlNode(GetDocument(false).CreateElement(name)));
+    return XmlNode(GetDocument(false).CreateElement(name));
 }
 
 // Sections.
@@ -228,8 +228,7 @@ void XmlDataElements::AddTask(int categoryId, const TaskCard& task)
     const XmlNode category = FindCategory(categoryId);
     if (!category)
         ThrowMissing(L"category", categoryId);
-    // Written before it is placed: a write that fails leaves nothing behind.
-    const XmlNode element(GetDocument(false).CreateElement(kTask));
+    const XmlNode element = NewElement(kTask);
     ElementRecords::Write(element, task);
     category.AppendChild(element);
     Index().Add(ElementIndex::kTasks, task.GetId(), element);
@@ -317,7 +316,7 @@ void XmlDataElements::AddCategory(int parentId, const Category& category)
     const XmlNode parent = FindCategory(parentId);
     if (!parent)
         ThrowMissing(L"category", parentId);
-    const XmlNode element(GetDocument(false).CreateElement(kCategory));
+    const XmlNode element = NewElement(kCategory);
     ElementRecords::Write(element, category);
     parent.AppendChild(element);
     Index().Add(ElementIndex::kCategories, category.GetId(), element);
@@ -458,7 +457,7 @@ void XmlDataElements::AddPerson(int parentId, const Person& person)
     const XmlNode parent = FindPerson(parentId);
     if (!parent)
         ThrowMissing(L"group", parentId);
-    const XmlNode element(GetDocument(false).CreateElement(kPerson));
+    const XmlNode element = NewElement(kPerson);
     ElementRecords::Write(element, person);
     parent.AppendChild(element);
     Index().Add(ElementIndex::kPeople, person.GetId(), element);
@@ -539,7 +538,7 @@ XmlNode XmlDataElements::RequireMood(int id)
 
 void XmlDataElements::AddMood(const MoodItem& mood)
 {
-    const XmlNode element(GetDocument(false).CreateElement(kMood));
+    const XmlNode element = NewElement(kMood);
     ElementRecords::Write(element, mood);
     GetAvailableMoodsSection().AppendChild(element);
 }
@@ -588,7 +587,7 @@ void XmlDataElements::SetMoodState(double date, int moodId)
     ElementRecords::WriteInt(GetMoodsDailySection(), kMoodId, moodId);
     const XmlNode day = GetMoodDay(date);
     const MoodState state(moodId);
-    const XmlNode element(GetDocument(false).CreateElement(kMoodState));
+    const XmlNode element = NewElement(kMoodState);
     ElementRecords::Write(element, state);
     day.AppendChild(element);
 }

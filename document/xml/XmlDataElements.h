@@ -210,7 +210,9 @@ private:
     // The new document, once its index is built; the old one stays when the
     // build refuses it.
     void Adopt(const XmlDocument& previous);
-    XmlNode AppendRecord(const XmlNode& parent, const wchar_t* name);
+    // An element of the document not placed yet: a record is written into it
+    // first, so that a write that fails leaves nothing behind.
+    XmlNode NewElement(const wchar_t* name);
     XmlNode RequireTask(int id);
     XmlNode RequireCategory(int id);
     XmlNode RequirePerson(int id);

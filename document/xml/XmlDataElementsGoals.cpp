@@ -57,7 +57,7 @@ void XmlDataElements::AddGoals(const std::vector<Goal>& goals)
 
 void XmlDataElements::AddGoal(const Goal& goal)
 {
-    const XmlNode element(GetDocument(false).CreateElement(kGoal));
+    const XmlNode element = NewElement(kGoal);
     ElementRecords::Write(element, goal);
     GetAvailableGoalsSection().AppendChild(element);
 }

@@ -51,7 +51,7 @@ XmlNode XmlDataElements::GetPlanDay(double date)
     const EString text = DateParser::FormatDate(date);
     if (XmlNode day = Index().FindPlanDay(text))
         return day;
-    const XmlNode day(GetDocument(false).CreateElement(kDay));
+    const XmlNode day = NewElement(kDay);
     SetAttribute(day, kDate, text);
     GetDailySection().AppendChild(day);
     Index().AddPlanDay(text, day);
@@ -125,7 +125,7 @@ void XmlDataElements::SetRecurrence(const RecurrenceInfo& recurrence, bool setDe
     if (const XmlNode element = FindRecurrence(taskId)) {
         WriteRecurrence(element, recurrence);
     } else {
-        const XmlNode added(GetDocument(false).CreateElement(kRecurrence));
+        const XmlNode added = NewElement(kRecurrence);
         ElementRecords::Write(added, recurrence);
         GetRecurrenceSection().AppendChild(added);
         Index().Add(ElementIndex::kRecurrences, taskId, added);
@@ -243,7 +243,7 @@ void XmlDataElements::AddReminder(const ReminderInfo& reminder)
         WriteReminder(element, reminder);
         return;
     }
-    const XmlNode added(GetDocument(false).CreateElement(kReminder));
+    const XmlNode added = NewElement(kReminder);
     ElementRecords::Write(added, reminder);
     GetReminderSection().AppendChild(added);
     Index().Add(ElementIndex::kReminders, taskId, added);

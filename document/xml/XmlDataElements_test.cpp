@@ -452,16 +452,6 @@ TEST_F(XmlDataElementsTest, PropertiesExistOnceSetAndReadEmptyBefore)
     EXPECT_EQ(read, properties);
 }
 
-TEST_F(XmlDataElementsTest, NodeKindsAreToldApartWhateverTheLetterCase)
-{
-    Open(L"<ROOT><category/><Task/><TASKS/></ROOT>");
-    const std::vector<XmlNode> nodes = m_doc.GetRoot().GetChildElements();
-    EXPECT_TRUE(XmlDataElements::IsCategoryNode(nodes[0]));
-    EXPECT_TRUE(XmlDataElements::IsTaskNode(nodes[1]));
-    EXPECT_FALSE(XmlDataElements::IsTaskNode(nodes[2]));
-    EXPECT_FALSE(XmlDataElements::IsTaskNode(XmlNode()));
-}
-
 TEST_F(XmlDataElementsTest, DescriptionsComeBackByteForByteAfterSaveAndReload)
 {
     Open(L"<ROOT/>");
