@@ -212,7 +212,7 @@ private:
     Scope Visit(IXMLDOMNode* node, Scope scope)
     {
         const Name name = NameOf(node);
-        // Most elements (descriptions, days, sections) carry nothing the walk needs.
+        // Descriptions, most sections and unknown elements carry nothing the walk needs.
         const bool counted = name != Name::kOther && name != Name::kDaily && name != Name::kRecurrenceSection &&
                              name != Name::kReminderSection && name != Name::kPeopleState;
         if (counted || scope == Scope::kStateSection || scope == Scope::kPeopleState) {
