@@ -115,6 +115,9 @@ XmlDocument XmlDoc::CreateDocument(bool freeThreaded)
     ThrowIfFailed(document->put_async(VARIANT_FALSE));
     ThrowIfFailed(document->put_validateOnParse(VARIANT_FALSE));
     ThrowIfFailed(document->put_resolveExternals(VARIANT_FALSE));
+    // Dropped, a description of only spaces or line breaks would be lost on the
+    // next load, and a hand-indented file would lose its layout.
+    ThrowIfFailed(document->put_preserveWhiteSpace(VARIANT_TRUE));
     SetProperty(document, L"SelectionLanguage", Variant(L"XPath"));
     // Not every MSXML 4 knows this property; the program's own check of the
     // prolog refuses document types in any case.

@@ -234,13 +234,15 @@ TEST(XmlDocTest, HandEditedFileKeepsCommentsThatNoLoopSeesAsEntries)
 
     const EString path = FileSystem::JoinPath(MakeScratchFolder(L"xmldoc-comments"), L"saved.qvr");
     doc.Save(path);
-    EXPECT_EQ(ReadFileBytes(path), "<!-- Edited by hand: comments stay, and are never entries. -->\n"
-                                   "<ROOT><!-- first the categories --><CATEGORY ID=\"1\" NAME=\"B\xC3\xBCro \xE2\x80\x93 "
-                                   "\xC3\x9C"
-                                   "bersicht\"><DESCRIPTION>Erste Zeile\nZweite Zeile</DESCRIPTION>"
-                                   "<!-- a task follows --><TASK ID=\"7\" NAME=\"\xC3\x84rger\"/></CATEGORY>"
-                                   "<\xC3\x9C"
-                                   "BUNG ID=\"3\"/><?quorvane note?></ROOT>\n<!-- trailing comment -->\n");
+    // Everything but the declaration comes back as it was, the layout included;
+    // line ends are read as XML reads them, a bare LF.
+    std::string original = ReadFileBytes(TestFile(L"comments.qvr"));
+    original.erase(0, original.find('\n') + 1);
+    std::string expected;
+    for (const char ch : original)
+        if (ch != '\r')
+            expected += ch;
+    EXPECT_EQ(ReadFileBytes(path), expected);
 }
 
 TEST(XmlDocTest, AttributesAreTextsWithInvariantNumbers)
