@@ -3,6 +3,7 @@
 
 #include <objbase.h>
 
+#include <memory>
 #include <utility>
 
 #include "foundation/ComError.h"
@@ -29,7 +30,7 @@ public:
     }
     ComPtr& operator=(ComPtr&& other) noexcept
     {
-        if (this != &other) {
+        if (this != std::addressof(other)) {
             Release();
             m_pointer = std::exchange(other.m_pointer, nullptr);
         }
