@@ -31,6 +31,12 @@ public:
         return &m_text;
     }
     BSTR Detach() { return std::exchange(m_text, nullptr); }
+    // Takes ownership of a BSTR allocated elsewhere.
+    void Attach(BSTR text)
+    {
+        Free();
+        m_text = text;
+    }
     void Free()
     {
         ::SysFreeString(m_text);

@@ -56,31 +56,33 @@ void RemoveXmlDeclaration(const XmlDocument& document)
 
 // Parses into a fresh document, so a text that does not parse never touches
 // the one in use.
-XmlDocument ParseText(const EString& text)
+XmlDocument ParseText(const Bstr& source)
 {
-    if (text.find(L'\0') != EString::npos)
+    const std::wstring_view text(source.Get() ? source.Get() : L"", source.Length());
+    if (text.find(L'\0') != std::wstring_view::npos)
         ThrowComError(kRefusedText, L"The XML text contains a NUL character.");
     if (XmlProlog::HasDocumentType(text))
         ThrowComError(kRefusedText, L"The XML text declares a document type (DTD), which is not accepted.");
     // The line-end handling every XML parser does first, done here because
     // MSXML under Wine drops a CR LF that ends a text. The program's own
-    // files hold no CR, and pass untouched.
+    // files hold no CR, and are parsed as they were read.
     const size_t firstReturn = text.find(L'\r');
-    EString normalized;
-    if (firstReturn != EString::npos) {
-        normalized.reserve(text.size());
-        normalized.assign(text, 0, firstReturn);
+    Bstr normalized;
+    if (firstReturn != std::wstring_view::npos) {
+        EString lines;
+        lines.reserve(text.size());
+        lines.assign(text.substr(0, firstReturn));
         for (size_t i = firstReturn; i < text.size(); ++i) {
             if (text[i] != L'\r')
-                normalized += text[i];
+                lines += text[i];
             else if (i + 1 == text.size() || text[i + 1] != L'\n')
-                normalized += L'\n';
+                lines += L'\n';
         }
+        normalized = Bstr(lines);
     }
-    const EString& parsedText = firstReturn == EString::npos ? text : normalized;
     XmlDocument document = XmlDoc::CreateDocument(false);
     VARIANT_BOOL parsed = VARIANT_FALSE;
-    ThrowIfFailed(document->loadXML(Bstr(parsedText), &parsed));
+    ThrowIfFailed(document->loadXML(firstReturn == std::wstring_view::npos ? source.Get() : normalized.Get(), &parsed));
     if (parsed != VARIANT_TRUE)
         ThrowParseError(document);
     RemoveXmlDeclaration(document);
@@ -150,7 +152,7 @@ void XmlDoc::Load(const EString& path)
 {
     XmlDocument loaded;
     try {
-        loaded = ParseText(XmlFileText::Read(path));
+        loaded = ParseText(XmlFileText::ReadToBstr(path));
     } catch (const ComError& error) {
         ThrowComError(kLoadFailed, error.Description());
     }

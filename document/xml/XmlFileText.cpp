@@ -9,27 +9,43 @@ namespace {
 // Far beyond any plan; a bigger file is refused rather than read into memory.
 constexpr LONGLONG kLargestFile = 1LL << 30;
 
-EString FromUtf8(const char* data, size_t size)
+const HRESULT kNotText = HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION);
+
+Bstr AllocateText(size_t length)
 {
-    if (size == 0)
-        return EString();
-    const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, data, static_cast<int>(size), nullptr, 0);
-    if (length <= 0)
-        ThrowComError(HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION), L"The file is neither UTF-8 nor UTF-16 text.");
-    EString text(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, data, static_cast<int>(size), text.data(), length);
+    if (length > 0x3FFFFFFF)
+        ThrowComError(HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE), L"The file is too large.");
+    Bstr text;
+    text.Attach(::SysAllocStringLen(nullptr, static_cast<UINT>(length)));
+    if (!text)
+        ThrowComError(E_OUTOFMEMORY);
     return text;
 }
 
-EString FromUtf16(const char* data, size_t size, bool bigEndian)
+Bstr FromUtf8(const char* data, size_t size)
+{
+    if (size == 0)
+        return AllocateText(0);
+    if (size > 0x7FFFFFFF)
+        ThrowComError(HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE), L"The file is too large.");
+    const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, data, static_cast<int>(size), nullptr, 0);
+    if (length <= 0)
+        ThrowComError(kNotText, L"The file is neither UTF-8 nor UTF-16 text.");
+    Bstr text = AllocateText(static_cast<size_t>(length));
+    ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, data, static_cast<int>(size), text.Get(), length);
+    return text;
+}
+
+Bstr FromUtf16(const char* data, size_t size, bool bigEndian)
 {
     if (size % 2 != 0)
-        ThrowComError(HRESULT_FROM_WIN32(ERROR_NO_UNICODE_TRANSLATION), L"The UTF-16 file ends in half a character.");
-    EString text(size / 2, L'\0');
+        ThrowComError(kNotText, L"The UTF-16 file ends in half a character.");
+    Bstr text = AllocateText(size / 2);
     const auto* bytes = reinterpret_cast<const unsigned char*>(data);
-    for (size_t i = 0; i < text.size(); ++i) {
+    wchar_t* out = text.Get();
+    for (size_t i = 0; i < size / 2; ++i) {
         const unsigned first = bytes[2 * i], second = bytes[2 * i + 1];
-        text[i] = static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
+        out[i] = static_cast<wchar_t>(bigEndian ? (first << 8) | second : (second << 8) | first);
     }
     return text;
 }
@@ -42,6 +58,11 @@ bool StartsWith(const std::string& bytes, const char* prefix, size_t length)
 } // namespace
 
 EString XmlFileText::Decode(const std::string& bytes)
+{
+    return DecodeToBstr(bytes).ToString();
+}
+
+Bstr XmlFileText::DecodeToBstr(const std::string& bytes)
 {
     if (StartsWith(bytes, "\xEF\xBB\xBF", 3))
         return FromUtf8(bytes.data() + 3, bytes.size() - 3);
@@ -57,6 +78,11 @@ EString XmlFileText::Decode(const std::string& bytes)
 }
 
 EString XmlFileText::Read(const EString& path)
+{
+    return ReadToBstr(path).ToString();
+}
+
+Bstr XmlFileText::ReadToBstr(const EString& path)
 {
     const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -79,5 +105,5 @@ EString XmlFileText::Read(const EString& path)
     ::CloseHandle(file);
     if (error != ERROR_SUCCESS)
         ThrowComError(HRESULT_FROM_WIN32(error), SystemErrorText(HRESULT_FROM_WIN32(error)));
-    return Decode(bytes);
+    return DecodeToBstr(bytes);
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "foundation/Bstr.h"
 #include "foundation/EString.h"
 
 class XmlFileText {
@@ -13,6 +14,10 @@ public:
     // UTF-16 in either byte order (with a mark, or starting with "<"). Bytes that
     // are neither raise a ComError; nothing is guessed.
     static EString Decode(const std::string& bytes);
+    // Decoded straight into the BSTR that MSXML parses: a plan of many
+    // megabytes is not copied once more.
+    static Bstr DecodeToBstr(const std::string& bytes);
     // The whole file, decoded; a file that cannot be read raises its system error.
     static EString Read(const EString& path);
+    static Bstr ReadToBstr(const EString& path);
 };

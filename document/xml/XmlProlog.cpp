@@ -1,5 +1,7 @@
 #include "document/xml/XmlProlog.h"
 
+#include <cwchar>
+
 namespace {
 
 bool IsXmlSpace(wchar_t ch)
@@ -7,14 +9,14 @@ bool IsXmlSpace(wchar_t ch)
     return ch == L' ' || ch == L'\t' || ch == L'\r' || ch == L'\n';
 }
 
-bool At(const EString& text, size_t position, const wchar_t* what)
+bool At(std::wstring_view text, size_t position, std::wstring_view what)
 {
-    return text.compare(position, wcslen(what), what) == 0;
+    return position <= text.size() && text.substr(position, what.size()) == what;
 }
 
 } // namespace
 
-bool XmlProlog::HasDocumentType(const EString& text)
+bool XmlProlog::HasDocumentType(std::wstring_view text)
 {
     size_t position = 0;
     if (At(text, 0, L"\xFEFF"))
@@ -22,7 +24,7 @@ bool XmlProlog::HasDocumentType(const EString& text)
     for (;;) {
         while (position < text.size() && IsXmlSpace(text[position]))
             ++position;
-        const wchar_t* end = nullptr;
+        std::wstring_view end;
         if (At(text, position, L"<?"))
             end = L"?>";
         else if (At(text, position, L"<!--"))
@@ -30,8 +32,8 @@ bool XmlProlog::HasDocumentType(const EString& text)
         else
             return At(text, position, L"<!DOCTYPE");
         position = text.find(end, position + 2);
-        if (position == EString::npos)
+        if (position == std::wstring_view::npos)
             return false;
-        position += wcslen(end);
+        position += end.size();
     }
 }
