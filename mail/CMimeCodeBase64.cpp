@@ -1,25 +1,9 @@
 #include "mail/CMimeCodeBase64.h"
 
+#include "foundation/Base64Alphabet.h"
+
 namespace {
-
-const char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 const size_t LineLength = 76;
-
-int DigitValue(unsigned char ch)
-{
-    if (ch >= 'A' && ch <= 'Z')
-        return ch - 'A';
-    if (ch >= 'a' && ch <= 'z')
-        return ch - 'a' + 26;
-    if (ch >= '0' && ch <= '9')
-        return ch - '0' + 52;
-    if (ch == '+')
-        return 62;
-    if (ch == '/')
-        return 63;
-    return -1;
-}
-
 } // namespace
 
 size_t CMimeCodeBase64::GetEncodeLength() const
@@ -36,11 +20,7 @@ std::string CMimeCodeBase64::Encode() const
     size_t lineLength = 0;
     for (size_t i = 0; i < m_length; i += 3) {
         const size_t count = m_length - i < 3 ? m_length - i : 3;
-        const unsigned group = (in[i] << 16) | (count > 1 ? in[i + 1] << 8 : 0) | (count > 2 ? in[i + 2] : 0);
-        out.push_back(Alphabet[(group >> 18) & 63]);
-        out.push_back(Alphabet[(group >> 12) & 63]);
-        out.push_back(count > 1 ? Alphabet[(group >> 6) & 63] : '=');
-        out.push_back(count > 2 ? Alphabet[group & 63] : '=');
+        AppendBase64Group(out, in + i, count);
         lineLength += 4;
         if (m_addLineBreak && lineLength >= LineLength) {
             out += "\r\n";
@@ -62,7 +42,7 @@ std::string CMimeCodeBase64::Decode() const
     for (size_t i = 0; i < m_length; ++i) {
         if (in[i] == '\r' || in[i] == '\n')
             continue;
-        const int value = DigitValue(in[i]);
+        const int value = Base64DigitValue(in[i]);
         if (value < 0)
             break;
         group = (group << 6) | static_cast<unsigned>(value);
