@@ -10,6 +10,12 @@ EString TranslatedText(const wchar_t* key)
     return translation.IsEmpty() ? EString(key) : translation;
 }
 
+EString TranslatedText(const wchar_t* key, const wchar_t* english)
+{
+    const EString translation = Resource::Translate(key);
+    return translation.IsEmpty() ? EString(english) : translation;
+}
+
 EString FillTextFormat(const EString& format, const std::vector<EString>& values)
 {
     EString text;

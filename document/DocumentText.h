@@ -7,6 +7,9 @@
 
 // The UI-language text of the key; the key itself when the language has none.
 EString TranslatedText(const wchar_t* key);
+// The same with an English text for a key the language file lacks: a key
+// that stands for a sentence with values in it.
+EString TranslatedText(const wchar_t* key, const wchar_t* english);
 
 // Fills a printf-style text with values already written as texts: each
 // conversion ("%d", "%s", "%5.1f", ...) takes the next value in order, "%%"

@@ -12,6 +12,8 @@
 namespace {
 
 constexpr int kSummaryPane = 1;
+constexpr wchar_t kSummary[] = L"Day: %d entries, %s h   Tasks: %d, %d h (%d days)";
+constexpr wchar_t kCompletionPrompt[] = L"All tasks of the category \"%s\" are completed. Complete the category as well?";
 
 } // namespace
 
@@ -165,7 +167,7 @@ bool CPelquornDoc::PromptCategoryCompletion(const Category& category)
 {
     if (Options::GetPromptForCompletingCategory() == 0)
         return false;
-    const EString message = FillTextFormat(TranslatedText(L"PROMPT_CAT_COMPLETION"), {category.GetName()});
+    const EString message = FillTextFormat(TranslatedText(L"PROMPT_CAT_COMPLETION", kCompletionPrompt), {category.GetName()});
     bool doNotAskAgain = false;
     const bool complete = m_dialogs->AskCompleteCategory(message, doNotAskAgain);
     if (doNotAskAgain)
@@ -192,7 +194,7 @@ EString CPelquornDoc::FormatTaskSummary() const
 {
     const double regularHours = Options::GetRegularHours();
     const int days = regularHours > 0 ? static_cast<int>(std::ceil(m_filteredTaskHours / regularHours)) : 0;
-    return FillTextFormat(TranslatedText(L"SSum"),
+    return FillTextFormat(TranslatedText(L"SSum", kSummary),
                           {EString::Formatted(L"%d", m_dayEntryCount), Locale::FormatDecimal(m_dayHours),
                            EString::Formatted(L"%d", m_filteredTaskCount),
                            EString::Formatted(L"%d", m_filteredTaskHours), EString::Formatted(L"%d", days)});
