@@ -23,10 +23,8 @@
 #include "document/model/ReminderInfo.h"
 #include "document/model/TaskCard.h"
 #include "document/model/TaskPlanEntry.h"
-#include "document/xml/XmlDataElements.h"
+#include "document/xml/DataManager.h"
 
-// The element layer stands in for the data manager until that lands.
-using DataManager = XmlDataElements;
 
 // Every change of the plan goes through an operation here. A changing
 // operation marks the document modified before it touches the data; a COM
@@ -78,9 +76,20 @@ public:
     bool AddTask(TaskCard& task);
     void UpdateTask(const TaskCard& task);
     void DeleteTask(int id);
+    // With its done and planned hours; silent without showErrors.
     bool GetTask(int id, TaskCard& task, bool showErrors = true);
     void RenameTask(const EString& name, int id);
     EString GetSelectedTaskName();
+    // The new category's id; 0 on failure.
+    int ConvertTaskToCategory(int taskId);
+    bool MoveTasks(int categoryId, const std::vector<int>& taskIds);
+    bool MoveCategory(int parentId, int categoryId);
+    void ResetOriginalEstimations(int categoryId);
+    void ResetOriginalEstimation(int taskId);
+    // 8 when the plan cannot be read.
+    double GetMaxTaskEstimation(const std::vector<int>& taskIds);
+    // 0 when the task is not planned.
+    double GetLastPlanDateOfTask(int taskId);
     int GetTaskCategory(int taskId);
     double GetDefaultDeadline() const;
     // In days.
@@ -91,6 +100,10 @@ public:
     void SetSelectedTaskIds(const std::vector<int>& ids) { m_selectedTaskIds = ids; }
     int GetFirstSelectedTaskId() const { return m_selectedTaskIds.empty() ? 0 : m_selectedTaskIds.front(); }
     bool HasFilteredTasks() const { return m_filteredTaskCount > 0; }
+    // The tasks of the current category that pass the filters asked for.
+    void SelectTasks(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter);
+    // Today to today + 42 days unless the tasks reach further.
+    void GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter);
 
     // Filters: the codes of FilterInfo.
     int GetStatusFilter() const { return m_statusFilter; }
@@ -112,19 +125,42 @@ public:
     bool GetCategory(int id, Category& category);
     void GetSubCategories(int parentId, std::vector<Category>& categories);
     EString GetCategoryPath(int id);
+    bool HasUncompletedTasks(int categoryId);
     bool IsCategoryShown(const Category& category) const;
     void CheckCategoryCompletion(int taskId);
     bool PromptCategoryCompletion(const Category& category);
     bool GetTransparentCategories() const { return m_transparentCategories != 0; }
+    void ArrangeDeadlines(double startDate, double loadFactor);
+    double GetLoadFactor() const;
+    void SetLoadFactor(double loadFactor);
 
     // Summary.
+    void RecalculateTaskSummary();
+    void UpdateDaySummary(double day);
     void ShowTaskSummary();
     EString FormatTaskSummary() const;
     int GetFilteredTaskCount() const { return m_filteredTaskCount; }
     int GetFilteredTaskHours() const { return m_filteredTaskHours; }
 
-    // Holidays.
+    // Plan entries.
+    bool GetPlanEntry(int id, TaskPlanEntry& entry);
+    void GetDayPlanEntries(double day, std::vector<TaskPlanEntry>& entries);
+    // The entry keeps the id it was made with.
+    bool AddPlanEntry(double day, const TaskPlanEntry& entry);
+    void DeletePlanEntry(int id);
+    void DeletePlanEntries(const std::vector<int>& ids);
+    bool UpdatePlanEntry(const TaskPlanEntry& entry);
+    bool ArrangePlanEntries(double day, double start, const std::vector<int>& ids, bool copy);
+    bool ScheduleTasks(double day, double start, const std::vector<int>& taskIds, double shortestHours,
+                       double longestHours);
+    double GetProposedStartTime(double day, int planEntryId);
+    void AddRecurringPlanEntries(double day);
+    // The day the work went to; 0 on failure.
+    double RescheduleToNextWorkDay(double day);
+    void ToggleHoliday(double date);
     void GetHolidays(std::vector<double>& dates);
+    // Today's entries, one line each, for the tray icon's hint.
+    EString FormatDayPlanText();
 
     // Time tracking.
     bool IsTracking() const { return m_tracking != 0; }
@@ -132,6 +168,10 @@ public:
     void SetTrackedPlanEntryId(int id) { m_trackedPlanEntryId = id; }
     int GetPreviousPlanEntryId() const { return m_previousPlanEntryId; }
     void SetPreviousPlanEntryId(int id) { m_previousPlanEntryId = id; }
+    void StartTracking();
+    void UpdateTrackedPlanEntry();
+    void StopTracking();
+    void ProlongPreviousEntry(int entryId);
 
     // Moods.
     void AddMood(MoodItem& mood);
@@ -180,6 +220,20 @@ public:
     IPlanEntryFinder& GetPlanEntryFinder() { return *m_planEntryFinder; }
     void FindPlanEntries(int taskId, int secondId);
 
+    // Plan fragments: "<ROOT>" with tasks or a category branch; empty after an error.
+    EString GetCategoryXml(int categoryId);
+    // The selected tasks.
+    EString GetTasksXml();
+    // No notification: the callers notify.
+    void InsertXml(int categoryId, const EString& text, bool includeActivitiesHistory);
+    void PasteXml(const EString& text);
+    // The private clipboard format; false when there was nothing to copy or paste.
+    bool CopyTasksToClipboard(HWND owner);
+    bool CopyCategoryToClipboard(int categoryId, HWND owner);
+    bool PasteFromClipboard(HWND owner);
+    void ExportCategory(int categoryId);
+    void ImportCategory(int categoryId);
+
     BEGIN_MESSAGE_MAP(CPelquornDoc)
         ON_COMMAND(ID_FIND_GOALS_WIZARD, OnFindGoalsWizard)
         ON_COMMAND(ID_PREPARE_REPORT, OnPrepareReport)
@@ -187,6 +241,7 @@ public:
         ON_COMMAND(ID_FIND, OnFind)
         ON_COMMAND(ID_FIND_NEXT, OnFindNext)
         ON_COMMAND(ID_TRANSPARENT_CATEGORIES, OnTransparentCategories)
+        ON_COMMAND(ID_ARRANGE_DEADLINES, OnArrangeDeadlines)
         ON_COMMAND(ID_LOGIN, OnLogin)
         ON_MESSAGE(WM_CLOSE, OnClose)
         CHAIN_MESSAGE_MAP(CDocument)
@@ -198,6 +253,7 @@ public:
     LRESULT OnFind(WORD code, WORD id, HWND control, bool& handled);
     LRESULT OnFindNext(WORD code, WORD id, HWND control, bool& handled);
     LRESULT OnTransparentCategories(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnArrangeDeadlines(WORD code, WORD id, HWND control, bool& handled);
     LRESULT OnLogin(WORD code, WORD id, HWND control, bool& handled);
     LRESULT OnClose(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 

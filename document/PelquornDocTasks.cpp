@@ -24,13 +24,8 @@ bool CPelquornDoc::AddTask(TaskCard& task)
         GetDataManager().AddTask(m_currentCategoryId, task);
         return true;
     });
+    RecalculateTaskSummary();
     return added;
-}
-
-void CPelquornDoc::UpdateTask(const TaskCard& task)
-{
-    SetModified(1);
-    Guarded([&] { GetDataManager().UpdateTask(task); });
 }
 
 void CPelquornDoc::DeleteTask(int id)
@@ -84,24 +79,28 @@ FilterInfo CPelquornDoc::MakeFilter(bool useStatusFilter, bool useDeadlineFilter
 void CPelquornDoc::SetStatusFilter(int code)
 {
     m_statusFilter = code;
+    RecalculateTaskSummary();
     Notify(nullptr, NotifyCode::kAll);
 }
 
 void CPelquornDoc::SetDeadlineFilter(int code)
 {
     m_deadlineFilter = code;
+    RecalculateTaskSummary();
     Notify(nullptr, NotifyCode::kAll);
 }
 
 void CPelquornDoc::SetPriorityFilter(int code)
 {
     m_priorityFilter = code;
+    RecalculateTaskSummary();
     Notify(nullptr, NotifyCode::kAll);
 }
 
 void CPelquornDoc::SetCurrentCategoryId(int id)
 {
     m_currentCategoryId = id;
+    RecalculateTaskSummary();
     if (const HWND mainWindow = GetMainWindow())
         ::SendMessageW(mainWindow, WM_MAINFRAME_ENABLE_FILTERS, id == 0 ? 1 : 0, 0);
 }
@@ -198,13 +197,4 @@ EString CPelquornDoc::FormatTaskSummary() const
                           {EString::Formatted(L"%d", m_dayEntryCount), Locale::FormatDecimal(m_dayHours),
                            EString::Formatted(L"%d", m_filteredTaskCount),
                            EString::Formatted(L"%d", m_filteredTaskHours), EString::Formatted(L"%d", days)});
-}
-
-bool CPelquornDoc::GetTask(int id, TaskCard& task, bool showErrors)
-{
-    auto read = [&] {
-        GetDataManager().GetTask(id, task);
-        return true;
-    };
-    return showErrors ? Guarded(false, read) : Silently(false, read);
 }
