@@ -33,7 +33,7 @@ void CPelquornDoc::DeletePerson(int id)
 bool CPelquornDoc::GetPerson(int id, Person& person)
 {
     return Guarded(false, [&] {
-        static_cast<IDataManager&>(GetDataManager()).GetPersonById(id, person);
+        GetDataManager().GetPersonById(id, person);
         return true;
     });
 }

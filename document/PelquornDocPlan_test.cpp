@@ -239,3 +239,20 @@ TEST_F(PlanEntriesTest, SchedulingAndMovingReportThroughTheirResult)
     EXPECT_GT(newCategory, 0);
     EXPECT_EQ(document.GetTaskCategory(clean), newCategory);
 }
+
+TEST_F(PlanEntriesTest, ReadsThatFailAreShownAndGiveTheirDefaults)
+{
+    document.SetCurrentCategoryId(404);
+    double first = 0, last = 0;
+    document.GetTaskDateRange(first, last, true, true);
+    EXPECT_EQ(first, Date(2024, 5, 15));
+    EXPECT_EQ(last, Date(2024, 5, 15) + 42);
+    EXPECT_EQ(prompts.errors.size(), 1u);
+    std::vector<TaskCard> tasks;
+    document.SelectTasks(tasks, true, true);
+    EXPECT_TRUE(tasks.empty());
+    EXPECT_EQ(prompts.errors.size(), 2u);
+    EXPECT_EQ(document.GetFilteredTaskCount(), 0) << "the summary counts silently";
+    EXPECT_EQ(document.GetMaxTaskEstimation({404}), 8.0);
+    EXPECT_EQ(prompts.errors.size(), 3u);
+}

@@ -45,5 +45,6 @@ void CPelquornDoc::GetReminders(std::vector<ReminderInfo>& reminders)
 
 void CPelquornDoc::GetHolidays(std::vector<double>& dates)
 {
-    GetDataManager().GetHolidays(dates);
+    // A read that fails must not escape into the calendar's painting.
+    Guarded([&] { GetDataManager().GetHolidays(dates); });
 }

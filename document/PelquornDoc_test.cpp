@@ -126,6 +126,8 @@ TEST_F(PlanDocLifeTest, ALoadForgetsTrackingAndTheCachedMood)
     std::vector<MoodItem> moods;
     document.GetMoods(moods);
     document.SetCurrentMood(moods.at(1).GetId());
+    document.StartTracking();
+    ASSERT_TRUE(document.IsTracking());
     document.SetTrackedPlanEntryId(5);
     document.SetPreviousPlanEntryId(3);
     document.SetSelectedTaskIds({7});
