@@ -25,7 +25,6 @@
 #include "document/model/TaskPlanEntry.h"
 #include "document/xml/DataManager.h"
 
-
 // Every change of the plan goes through an operation here. A changing
 // operation marks the document modified before it touches the data; a COM
 // error is caught in the operation, logged, shown once and turned into the
