@@ -15,6 +15,21 @@ const char kTwoTaskPlan[] =
 
 namespace {
 
+// The documents folder, where the log and the default plan names live, is
+// one of this test program's own: programs tested side by side share the
+// real one and would read each other's log lines and plans.
+void UsePrivateDocumentsFolder()
+{
+    static const EString folder = MakeScratchFolder(L"documents");
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                          0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    ::RegSetValueExW(key, L"Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                     static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+}
+
 template <class T>
 std::optional<T> Next(std::deque<std::optional<T>>& answers)
 {
@@ -236,6 +251,7 @@ LRESULT CALLBACK RecordingWindow::Procedure(HWND window, UINT message, WPARAM wP
 void PlanDocTest::SetUp()
 {
     ModelTest::SetUp();
+    UsePrivateDocumentsFolder();
     ASSERT_NE(mainWindow.Handle(), nullptr);
     folder = MakeScratchFolder(L"plandoc");
     SetMainWindow(mainWindow.Handle());

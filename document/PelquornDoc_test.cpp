@@ -298,6 +298,8 @@ TEST_F(PlanDocLifeTest, AFailedAutoCopyRecordsNoRestorePath)
 
 TEST_F(PlanDocLifeTest, DefaultFileNameCountsPastExistingPlans)
 {
+    EXPECT_EQ(FileSystem::GetDocumentsFolder(), FileSystem::JoinPath(FileSystem::GetTempFolder(), L"qv-documents"))
+        << "a folder of the tests' own";
     DocumentsFolderFiles files;
     const EString first = document.GetDefaultFileName();
     EXPECT_EQ(first.Right(9), L"\\plan.qvr");
