@@ -94,18 +94,24 @@ void CDocument::NewDocument()
     m_path.clear();
     OnDocumentReady();
     Notify(nullptr, NotifyCode::kAll);
-    SetModified(0);
+    // The flag is the new document's: what it was made with (tasks of chosen
+    // goals) is a change to save.
+    UpdateTitle();
 }
 
 bool CDocument::OpenCurrentPath()
 {
     try {
+        EString original;
+        const bool copy = IsCopyOf(m_path, original);
         if (!OnOpenDocument(m_path))
             return false;
+        if (copy)
+            m_path = original;
         OnDocumentReady();
         UpdateTitle();
         Notify(nullptr, NotifyCode::kAll);
-        SetModified(0);
+        SetModified(copy ? 1 : 0);
         return true;
     } catch (const ComError& error) {
         ShowFileError(error);
@@ -164,7 +170,7 @@ bool CDocument::Save()
 
 void CDocument::UpdateRecentList()
 {
-    if (m_recentList.AddToList(m_path))
+    if (!m_path.IsEmpty() && m_recentList.AddToList(m_path))
         m_recentList.WriteToRegistry(GetRegistryKey());
 }
 

@@ -25,12 +25,21 @@ public:
     void Notify(IObserver* sender, DocNotifyCode code) override;
 
     virtual void SetModified(int modified);
-    virtual bool OnNewDocument() { return true; }
+    // Leaves the modified flag as the new document needs it.
+    virtual bool OnNewDocument()
+    {
+        SetModified(0);
+        return true;
+    }
     virtual bool OnOpenDocument(const EString& /*path*/) { return true; }
     virtual bool OnSaveDocument(const EString& /*path*/) { return true; }
     virtual void UpdateCommandStates(bool /*enable*/) {}
     // Called once a new or opened document is in place.
     virtual void OnDocumentReady() {}
+    // True when the file is a copy that stands in for another document: it
+    // is opened under `original` (empty: unnamed) and stays modified, so
+    // that the next save goes to the document and never to the copy.
+    virtual bool IsCopyOf(const EString& /*path*/, EString& /*original*/) const { return false; }
     // The application key under HKEY_CURRENT_USER.
     virtual EString GetRegistryKey() const = 0;
     // Pairs of a description and a pattern, each ending with a NUL; the
@@ -82,6 +91,9 @@ public:
     LRESULT OnFileSave(WORD code, WORD id, HWND control, bool& handled);
     LRESULT OnFileSaveAs(WORD code, WORD id, HWND control, bool& handled);
     LRESULT OnFileMru(WORD code, WORD id, HWND control, bool& handled);
+
+protected:
+    IDocumentPrompts& Prompts() { return *m_prompts; }
 
 private:
     EString GetDisplayName() const;

@@ -39,6 +39,7 @@ public:
         if (failNew)
             return false;
         plan = "empty";
+        SetModified(0);
         return true;
     }
     // Like the planning document: a failed load keeps the plan it had.

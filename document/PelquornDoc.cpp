@@ -1,0 +1,238 @@
+// CPelquornDoc: construction, new, open, save, the automatic and temporary copies, and the error convention.
+#include "document/PelquornDoc.h"
+
+#include "document/AtomicFileWriter.h"
+#include "foundation/AppWindow.h"
+#include "foundation/ComError.h"
+#include "foundation/FileSystem.h"
+#include "foundation/Options.h"
+
+namespace {
+
+constexpr wchar_t kAutoCopyExtension[] = L".auto";
+// A documents folder that somehow holds this many plans gets no new name.
+constexpr int kMaxDefaultNameTries = 10000;
+
+bool EndsWithNoCase(const EString& text, const EString& tail)
+{
+    return text.size() > tail.size() && text.Right(static_cast<int>(tail.size())).CompareNoCase(tail.c_str()) == 0;
+}
+
+} // namespace
+
+CPelquornDoc::CPelquornDoc()
+    : m_lowPriorityTasks(static_cast<int>(Options::GetLowPriorityTasks())),
+      m_statusFilter(static_cast<int>(Options::GetFilterField())),
+      m_deadlineFilter(static_cast<int>(Options::GetDeadlineFilterField())),
+      m_priorityFilter(static_cast<int>(Options::GetPriorityFilterField()))
+{
+}
+
+CPelquornDoc::~CPelquornDoc() = default;
+
+void CPelquornDoc::SetDialogs(IDocumentDialogs* dialogs)
+{
+    m_dialogs = dialogs ? dialogs : &m_inert;
+}
+
+void CPelquornDoc::SetReportServices(IReportServices* services)
+{
+    m_reports = services ? services : &m_inert;
+}
+
+void CPelquornDoc::SetFindServices(ISearchResults* search, IPlanEntryFinder* finder, IFindWindow* window)
+{
+    m_search = search ? search : &m_inert;
+    m_planEntryFinder = finder ? finder : &m_inert;
+    m_findWindow = window ? window : &m_inert;
+}
+
+void CPelquornDoc::SetOnlineSession(IOnlineSession* session)
+{
+    m_session = session ? session : &m_offline;
+    if (m_syncQueue)
+        m_syncQueue->SetSink(*m_session);
+}
+
+DataManager& CPelquornDoc::GetDataManager()
+{
+    if (!m_dataManager)
+        m_dataManager = std::make_unique<DataManager>();
+    return *m_dataManager;
+}
+
+void CPelquornDoc::ReportError(const ComError& error)
+{
+    LogComError(error);
+    Prompts().ShowError(error.Description());
+}
+
+bool CPelquornDoc::OnNewDocument()
+{
+    const EString templatePath = Silently(EString(), [&] { return m_reports->GetFirstTemplatePath(); });
+    Notify(nullptr, NotifyCode::kStoreViewState);
+    const bool made = Guarded(false, [&] {
+        if (templatePath.IsEmpty())
+            GetDataManager().New();
+        else
+            GetDataManager().Load(templatePath);
+        return true;
+    });
+    if (!made)
+        return false;
+    SetModified(0);
+    AfterLoad();
+    bool handled = true;
+    OnFindGoalsWizard(0, ID_FIND_GOALS_WIZARD, nullptr, handled);
+    return true;
+}
+
+bool CPelquornDoc::OnOpenDocument(const EString& path)
+{
+    Notify(nullptr, NotifyCode::kStoreViewState);
+    // The data layer parses the whole file before it gives up the plan it
+    // holds: a file that fails leaves the open plan as it was.
+    if (!Guarded(false, [&] {
+            GetDataManager().Load(path);
+            return true;
+        }))
+        return false;
+    SetModified(0);
+    AfterLoad();
+    return true;
+}
+
+void CPelquornDoc::AfterLoad()
+{
+    m_currentCategoryId = 0;
+    m_transparentCategories = static_cast<int>(Options::GetTransparentCategories());
+    // Ids of the plan that went mean other things, or nothing, in this one.
+    m_tracking = 0;
+    m_trackedPlanEntryId = 0;
+    m_previousPlanEntryId = 0;
+    m_currentMoodId = 0;
+    m_selectedTaskIds.clear();
+    ShowTaskSummary();
+    Guarded([&] { GetDataManager().AfterLoad(); });
+    Notify(nullptr, NotifyCode::kDocumentLoaded);
+    if (const HWND mainWindow = GetMainWindow())
+        ::SendMessageW(mainWindow, WM_MAINFRAME_MOODS_CHANGED, 0, 0);
+}
+
+void CPelquornDoc::WritePlanFile(const EString& path)
+{
+    AtomicFileWriter::Write(path, [&](const EString& temporaryPath) { GetDataManager().Save(temporaryPath); });
+}
+
+bool CPelquornDoc::OnSaveDocument(const EString& path)
+{
+    return Guarded(false, [&] {
+        WritePlanFile(path);
+        SetModified(0);
+        return true;
+    });
+}
+
+bool CPelquornDoc::IsCopyOf(const EString& path, EString& original) const
+{
+    if (!EndsWithNoCase(path, kAutoCopyExtension))
+        return false;
+    original = path.Left(static_cast<int>(path.size() - std::size(kAutoCopyExtension) + 1));
+    // The copy of an unnamed document lies under a default name that may
+    // never have been saved: it is restored unnamed.
+    if (!FileSystem::FileExists(original))
+        original.clear();
+    return true;
+}
+
+EString CPelquornDoc::GetDefaultFileName()
+{
+    const EString folder = FileSystem::GetDocumentsFolder();
+    for (int counter = 0; counter < kMaxDefaultNameTries; ++counter) {
+        const EString name = counter == 0 ? EString(L"plan.qvr") : EString::Formatted(L"plan%d.qvr", counter);
+        const EString path = FileSystem::JoinPath(folder, name);
+        if (!FileSystem::FileExists(path))
+            return path;
+    }
+    return FileSystem::JoinPath(folder, L"plan.qvr");
+}
+
+EString CPelquornDoc::GetAutoCopyPath()
+{
+    const EString path = GetPathName().IsEmpty() ? GetDefaultFileName() : GetPathName();
+    return path + kAutoCopyExtension;
+}
+
+void CPelquornDoc::SaveAutoCopy()
+{
+    const EString copy = GetAutoCopyPath();
+    if (Guarded(false, [&] {
+            WritePlanFile(copy);
+            return true;
+        }))
+        Options::SetRestorePath(copy);
+}
+
+void CPelquornDoc::QuickSave()
+{
+    if (Save())
+        return;
+    const EString previous = GetPathName();
+    SetPathName(GetDefaultFileName());
+    if (Save())
+        UpdateRecentList();
+    else
+        SetPathName(previous);
+}
+
+EString CPelquornDoc::SaveTempCopyForReport()
+{
+    if (!IsModified() && !GetPathName().IsEmpty())
+        return GetPathName();
+    // A copy: the document keeps its name and its unsaved changes.
+    return Guarded(EString(), [&] {
+        const EString copy = m_reports->GetReportTempDocPath();
+        WritePlanFile(copy);
+        return copy;
+    });
+}
+
+LRESULT CPelquornDoc::OnClose(UINT, WPARAM, LPARAM, bool& handled)
+{
+    Options::SetRestorePath(EString());
+    handled = false;
+    return 0;
+}
+
+bool CPelquornDoc::PreTranslateMessage(MSG* message)
+{
+    if (HasVisibleFocus(m_findWindow->GetWindow()) && m_findWindow->PreTranslateMessage(message))
+        return true;
+    return m_dayWindow.PreTranslateMessage(message) || m_trackingWindow.PreTranslateMessage(message) ||
+           m_reminderWindow.PreTranslateMessage(message);
+}
+
+void CPelquornDoc::UpdateCommandStates(bool enable)
+{
+    const HWND mainWindow = GetMainWindow();
+    if (!mainWindow)
+        return;
+    CommandUiState state = {enable ? m_transparentCategories : 0, enable ? 1 : 0, ID_TRANSPARENT_CATEGORIES};
+    ::SendMessageW(mainWindow, WM_PELQUORN_COMMAND_STATE, 0, reinterpret_cast<LPARAM>(&state));
+}
+
+EString CPelquornDoc::GetRegistryKey() const
+{
+    return Options::AppKeyPath();
+}
+
+EString CPelquornDoc::GetFileFilter() const
+{
+    static const wchar_t filter[] = L"All Files (*.*)\0*.*\0Quorvane Files (*.qvr)\0*.qvr\0";
+    return EString(filter, std::size(filter) - 1);
+}
+
+EString CPelquornDoc::GetDefaultExtension() const
+{
+    return L"qvr";
+}

@@ -1,0 +1,311 @@
+// CPelquornDoc: the planning document: the plan, its filters and selection, time tracking, and every operation on them.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "document/Document.h"
+#include "document/IDocumentDialogs.h"
+#include "document/IFindServices.h"
+#include "document/IOnlineSession.h"
+#include "document/IReportServices.h"
+#include "document/IStatusBarSink.h"
+#include "document/InertServices.h"
+#include "document/ModelessWindow.h"
+#include "document/OfflineSession.h"
+#include "document/SyncQueue.h"
+#include "document/model/Category.h"
+#include "document/model/DocProperties.h"
+#include "document/model/Goal.h"
+#include "document/model/MoodItem.h"
+#include "document/model/Person.h"
+#include "document/model/RecurrenceInfo.h"
+#include "document/model/ReminderInfo.h"
+#include "document/model/TaskCard.h"
+#include "document/model/TaskPlanEntry.h"
+#include "document/xml/DataManager.h"
+
+// Every change of the plan goes through an operation here. A changing
+// operation marks the document modified before it touches the data; a COM
+// error is caught in the operation, logged, shown once and turned into the
+// operation's failure value (see Guarded). The document notifies with no
+// sender, so every observer hears it.
+class CPelquornDoc : public CDocument {
+public:
+    CPelquornDoc();
+    ~CPelquornDoc() override;
+
+    // The subsystems the document calls on. Each starts as an inert stand-in
+    // (nothing to choose, nothing found, never logged in); null restores it.
+    void SetDialogs(IDocumentDialogs* dialogs);
+    void SetReportServices(IReportServices* services);
+    void SetFindServices(ISearchResults* search, IPlanEntryFinder* finder, IFindWindow* window);
+    void SetOnlineSession(IOnlineSession* session);
+    void SetStatusBar(IStatusBarSink* statusBar) { m_statusBar = statusBar; }
+
+    // Life cycle.
+    DataManager& GetDataManager();
+    bool OnNewDocument() override;
+    bool OnOpenDocument(const EString& path) override;
+    bool OnSaveDocument(const EString& path) override;
+    bool IsCopyOf(const EString& path, EString& original) const override;
+    void UpdateCommandStates(bool enable) override;
+    EString GetRegistryKey() const override;
+    EString GetFileFilter() const override;
+    EString GetDefaultExtension() const override;
+    virtual bool PreTranslateMessage(MSG* message);
+
+    // Written beside the document (or under the default name) without
+    // touching its path, title or modified mark; "RestorePath" names it once
+    // it is on the disk.
+    void SaveAutoCopy();
+    EString GetAutoCopyPath();
+    EString GetDefaultFileName();
+    // Saves without asking for a name (Windows is ending the session).
+    void QuickSave();
+    // The file a report reads: a fresh copy while the document has unsaved
+    // changes or no file, else its own file; empty when the copy failed.
+    EString SaveTempCopyForReport();
+
+    void SetTrackingWindow(const ModelessWindow& window) { m_trackingWindow = window; }
+    void SetReminderWindow(const ModelessWindow& window) { m_reminderWindow = window; }
+    void SetDayWindow(const ModelessWindow& window) { m_dayWindow = window; }
+
+    // Tasks.
+    bool AddTask(TaskCard& task);
+    void UpdateTask(const TaskCard& task);
+    void DeleteTask(int id);
+    // With its done and planned hours; silent without showErrors.
+    bool GetTask(int id, TaskCard& task, bool showErrors = true);
+    void RenameTask(const EString& name, int id);
+    EString GetSelectedTaskName();
+    // The new category's id; 0 on failure.
+    int ConvertTaskToCategory(int taskId);
+    bool MoveTasks(int categoryId, const std::vector<int>& taskIds);
+    bool MoveCategory(int parentId, int categoryId);
+    void ResetOriginalEstimations(int categoryId);
+    void ResetOriginalEstimation(int taskId);
+    // 8 when the plan cannot be read.
+    double GetMaxTaskEstimation(const std::vector<int>& taskIds);
+    // 0 when the task is not planned.
+    double GetLastPlanDateOfTask(int taskId);
+    int GetTaskCategory(int taskId);
+    double GetDefaultDeadline() const;
+    // In days.
+    double GetDeadlinePeriod() const;
+
+    // The tasks selected in the task list, in selection order.
+    void GetSelectedTaskIds(std::vector<int>& ids) const { ids = m_selectedTaskIds; }
+    void SetSelectedTaskIds(const std::vector<int>& ids) { m_selectedTaskIds = ids; }
+    int GetFirstSelectedTaskId() const { return m_selectedTaskIds.empty() ? 0 : m_selectedTaskIds.front(); }
+    bool HasFilteredTasks() const { return m_filteredTaskCount > 0; }
+    // The tasks of the current category that pass the filters asked for.
+    void SelectTasks(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter);
+    // Today to today + 42 days unless the tasks reach further.
+    void GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter);
+
+    // Filters: the codes of FilterInfo.
+    int GetStatusFilter() const { return m_statusFilter; }
+    int GetDeadlineFilter() const { return m_deadlineFilter; }
+    int GetPriorityFilter() const { return m_priorityFilter; }
+    void SetStatusFilter(int code);
+    void SetDeadlineFilter(int code);
+    void SetPriorityFilter(int code);
+    FilterInfo MakeFilter(bool useStatusFilter, bool useDeadlineFilter) const;
+
+    // Categories.
+    int GetCurrentCategoryId() const { return m_currentCategoryId; }
+    void SetCurrentCategoryId(int id);
+    bool GetCurrentCategory(Category& category);
+    bool AddCategory(int parentId, Category& category);
+    bool UpdateCategory(const Category& category);
+    void DeleteCategory(int id);
+    // Id 0 or less gives the top, named by "ROOT_NAME".
+    bool GetCategory(int id, Category& category);
+    void GetSubCategories(int parentId, std::vector<Category>& categories);
+    EString GetCategoryPath(int id);
+    bool HasUncompletedTasks(int categoryId);
+    bool IsCategoryShown(const Category& category) const;
+    void CheckCategoryCompletion(int taskId);
+    bool PromptCategoryCompletion(const Category& category);
+    bool GetTransparentCategories() const { return m_transparentCategories != 0; }
+    void ArrangeDeadlines(double startDate, double loadFactor);
+    double GetLoadFactor() const;
+    void SetLoadFactor(double loadFactor);
+
+    // Summary.
+    void RecalculateTaskSummary();
+    void UpdateDaySummary(double day);
+    void ShowTaskSummary();
+    EString FormatTaskSummary() const;
+    int GetFilteredTaskCount() const { return m_filteredTaskCount; }
+    int GetFilteredTaskHours() const { return m_filteredTaskHours; }
+
+    // Plan entries.
+    bool GetPlanEntry(int id, TaskPlanEntry& entry);
+    void GetDayPlanEntries(double day, std::vector<TaskPlanEntry>& entries);
+    // The entry keeps the id it was made with.
+    bool AddPlanEntry(double day, const TaskPlanEntry& entry);
+    void DeletePlanEntry(int id);
+    void DeletePlanEntries(const std::vector<int>& ids);
+    bool UpdatePlanEntry(const TaskPlanEntry& entry);
+    bool ArrangePlanEntries(double day, double start, const std::vector<int>& ids, bool copy);
+    bool ScheduleTasks(double day, double start, const std::vector<int>& taskIds, double shortestHours,
+                       double longestHours);
+    double GetProposedStartTime(double day, int planEntryId);
+    void AddRecurringPlanEntries(double day);
+    // The day the work went to; 0 on failure.
+    double RescheduleToNextWorkDay(double day);
+    void ToggleHoliday(double date);
+    void GetHolidays(std::vector<double>& dates);
+    // Today's entries, one line each, for the tray icon's hint.
+    EString FormatDayPlanText();
+
+    // Time tracking.
+    bool IsTracking() const { return m_tracking != 0; }
+    int GetTrackedPlanEntryId() const { return m_trackedPlanEntryId; }
+    void SetTrackedPlanEntryId(int id) { m_trackedPlanEntryId = id; }
+    int GetPreviousPlanEntryId() const { return m_previousPlanEntryId; }
+    void SetPreviousPlanEntryId(int id) { m_previousPlanEntryId = id; }
+    void StartTracking();
+    void UpdateTrackedPlanEntry();
+    void StopTracking();
+    void ProlongPreviousEntry(int entryId);
+
+    // Moods.
+    void AddMood(MoodItem& mood);
+    void DeleteMood(int id);
+    void UpdateMood(const MoodItem& mood);
+    bool GetMood(int id, MoodItem& mood);
+    void GetMoods(std::vector<MoodItem>& moods);
+    void SetMoodState(double dateTime, int moodId);
+    void SetCurrentMood(int moodId);
+    int GetCurrentMoodId();
+
+    // People and groups.
+    bool AddPerson(int groupId, Person& person);
+    bool UpdatePerson(const Person& person);
+    void DeletePerson(int id);
+    bool GetPerson(int id, Person& person);
+    bool GetPeople(int groupId, std::vector<Person>& people);
+    void SetSelectedPerson(int id);
+    int GetSelectedPerson();
+    void SavePeopleTreeState(const std::vector<int>& expandedIds);
+    void LoadPeopleTreeState(std::vector<int>& expandedIds);
+    CSyncQueue& GetSyncQueue();
+
+    // The category tree's state kept in the file.
+    void SetSelectedCategory(int id);
+    int GetSelectedCategory();
+    void SaveCategoryTreeState(const std::vector<int>& expandedIds);
+    void LoadCategoryTreeState(std::vector<int>& expandedIds);
+
+    // Recurrences and reminders, keyed by their task.
+    bool GetRecurrence(int taskId, RecurrenceInfo& recurrence);
+    void SetRecurrence(RecurrenceInfo recurrence, int taskId);
+    void DeleteRecurrence(int taskId);
+    void AddReminder(const ReminderInfo& reminder);
+    bool GetReminder(int taskId, ReminderInfo& reminder);
+    void DeleteReminder(int taskId);
+    void GetReminders(std::vector<ReminderInfo>& reminders);
+
+    // Goals.
+    void DownloadGoals(std::vector<Goal>& goals);
+    void AddGoalTasks(const std::vector<Goal>& goals);
+
+    // Find, properties, login.
+    void Find(const EString& criteria, const FindOptions& options);
+    ISearchResults& GetSearchResults() { return *m_search; }
+    IPlanEntryFinder& GetPlanEntryFinder() { return *m_planEntryFinder; }
+    void FindPlanEntries(int taskId, int secondId);
+
+    // Plan fragments: "<ROOT>" with tasks or a category branch; empty after an error.
+    EString GetCategoryXml(int categoryId);
+    // The selected tasks.
+    EString GetTasksXml();
+    // No notification: the callers notify.
+    void InsertXml(int categoryId, const EString& text, bool includeActivitiesHistory);
+    void PasteXml(const EString& text);
+    // The private clipboard format; false when there was nothing to copy or paste.
+    bool CopyTasksToClipboard(HWND owner);
+    bool CopyCategoryToClipboard(int categoryId, HWND owner);
+    bool PasteFromClipboard(HWND owner);
+    void ExportCategory(int categoryId);
+    void ImportCategory(int categoryId);
+
+    BEGIN_MESSAGE_MAP(CPelquornDoc)
+        ON_COMMAND(ID_FIND_GOALS_WIZARD, OnFindGoalsWizard)
+        ON_COMMAND(ID_PREPARE_REPORT, OnPrepareReport)
+        ON_COMMAND(ID_PROPERTIES, OnProperties)
+        ON_COMMAND(ID_FIND, OnFind)
+        ON_COMMAND(ID_FIND_NEXT, OnFindNext)
+        ON_COMMAND(ID_TRANSPARENT_CATEGORIES, OnTransparentCategories)
+        ON_COMMAND(ID_ARRANGE_DEADLINES, OnArrangeDeadlines)
+        ON_COMMAND(ID_LOGIN, OnLogin)
+        ON_MESSAGE(WM_CLOSE, OnClose)
+        CHAIN_MESSAGE_MAP(CDocument)
+    END_MESSAGE_MAP()
+
+    LRESULT OnFindGoalsWizard(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnPrepareReport(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnProperties(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnFind(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnFindNext(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnTransparentCategories(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnArrangeDeadlines(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnLogin(WORD code, WORD id, HWND control, bool& handled);
+    LRESULT OnClose(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+
+protected:
+    // Runs the body; a ComError is logged ("CATCH 0x%x: %s"), shown and
+    // turned into `failure`; any other exception gives `failure` silently.
+    template <class Result, class Body>
+    Result Guarded(Result failure, Body&& body);
+    template <class Body>
+    void Guarded(Body&& body);
+    // Every error gives `failure`, without log or message.
+    template <class Result, class Body>
+    static Result Silently(Result failure, Body&& body);
+    void ReportError(const class ComError& error);
+
+private:
+    // Writes the whole plan to the path in one replacement of the file.
+    void WritePlanFile(const EString& path);
+    // What every new or opened document goes through once it is in place.
+    void AfterLoad();
+    // Searches with the criteria and options the engine holds; raises.
+    void RunSearch();
+
+    ModelessWindow m_trackingWindow;
+    ModelessWindow m_reminderWindow;
+    ModelessWindow m_dayWindow;
+    int m_currentMoodId = 0;
+    std::unique_ptr<CSyncQueue> m_syncQueue;
+    int m_previousPlanEntryId = 0;
+    int m_trackedPlanEntryId = 0;
+    int m_tracking = 0;
+    int m_transparentCategories = 1;
+    int m_lowPriorityTasks;
+    int m_filteredTaskCount = 0;
+    int m_filteredTaskHours = 0;
+    int m_dayEntryCount = 0;
+    double m_dayHours = 0;
+    std::vector<int> m_selectedTaskIds;
+    int m_statusFilter;
+    int m_deadlineFilter;
+    int m_priorityFilter;
+    int m_currentCategoryId = 0;
+    std::unique_ptr<DataManager> m_dataManager;
+
+    InertServices m_inert;
+    OfflineSession m_offline;
+    IDocumentDialogs* m_dialogs = &m_inert;
+    IReportServices* m_reports = &m_inert;
+    ISearchResults* m_search = &m_inert;
+    IPlanEntryFinder* m_planEntryFinder = &m_inert;
+    IFindWindow* m_findWindow = &m_inert;
+    IOnlineSession* m_session = &m_offline;
+    IStatusBarSink* m_statusBar = nullptr;
+};
+
+#include "document/PelquornDocGuard.h"

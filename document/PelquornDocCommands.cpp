@@ -1,0 +1,105 @@
+// CPelquornDoc: find, the report command, the document properties and the login.
+#include "document/PelquornDoc.h"
+
+#include "document/DocumentText.h"
+#include "foundation/Options.h"
+
+namespace {
+
+constexpr int kTaskListSortIndex = 0;
+constexpr DWORD kDefaultSortField = 0;
+
+} // namespace
+
+LRESULT CPelquornDoc::OnFind(WORD, WORD, HWND, bool&)
+{
+    m_findWindow->ShowFor(*this);
+    return 0;
+}
+
+void CPelquornDoc::Find(const EString& criteria, const FindOptions& options)
+{
+    Guarded([&] {
+        m_search->SetCriteria(criteria);
+        m_search->SetOptions(options);
+        RunSearch();
+    });
+}
+
+void CPelquornDoc::RunSearch()
+{
+    m_search->SetDocument(GetDataManager().GetDocument(true));
+    m_search->SetStatusFilter(m_statusFilter);
+    m_search->SetSelection(m_currentCategoryId, GetFirstSelectedTaskId());
+    m_search->SetSort(static_cast<int>(Options::GetSortField(kTaskListSortIndex, kDefaultSortField)),
+                      static_cast<int>(Options::GetSortDirection(kTaskListSortIndex)));
+    if (m_search->Run())
+        Notify(nullptr, NotifyCode::kFindHit);
+}
+
+LRESULT CPelquornDoc::OnFindNext(WORD code, WORD id, HWND control, bool& handled)
+{
+    if (m_search->GetCriteria().IsEmpty())
+        return OnFind(code, id, control, handled);
+    // The criteria and options of the last search stay.
+    Guarded([&] { RunSearch(); });
+    return 0;
+}
+
+void CPelquornDoc::FindPlanEntries(int taskId, int secondId)
+{
+    const bool found = Silently(false, [&] {
+        m_planEntryFinder->SetDocument(GetDataManager().GetDocument(true));
+        m_planEntryFinder->SetTaskId(taskId);
+        m_planEntryFinder->SetSecondId(secondId);
+        return m_planEntryFinder->Run();
+    });
+    if (found)
+        Notify(nullptr, NotifyCode::kPlanEntriesFound);
+}
+
+LRESULT CPelquornDoc::OnPrepareReport(WORD, WORD, HWND, bool&)
+{
+    ReportRequest request;
+    request.outputPath = m_reports->GetReportOutputPath();
+    request.categoryId = m_currentCategoryId;
+    if (!m_reports->ChooseReport(request))
+        return 0;
+    const EString documentPath = SaveTempCopyForReport();
+    if (documentPath.IsEmpty())
+        return 0;
+    if (Guarded(false, [&] {
+            m_reports->RunReport(request, documentPath);
+            return true;
+        }))
+        m_reports->OpenWithShell(request.outputPath);
+    return 0;
+}
+
+LRESULT CPelquornDoc::OnProperties(WORD, WORD, HWND, bool&)
+{
+    DocProperties properties;
+    if (!Guarded(false, [&] {
+            GetDataManager().GetProperties(properties);
+            return true;
+        }))
+        return 0;
+    if (!m_dialogs->EditProperties(properties))
+        return 0;
+    Guarded([&] { GetDataManager().SetProperties(properties); });
+    SetModified(1);
+    return 0;
+}
+
+LRESULT CPelquornDoc::OnLogin(WORD, WORD, HWND, bool&)
+{
+    EString user = Options::GetUserName();
+    EString password = m_session->GetStoredPassword();
+    bool remember = !user.IsEmpty() && !password.IsEmpty();
+    while (m_dialogs->EditLogin(user, password, remember)) {
+        if (m_session->Login(user, password, remember))
+            break;
+        Prompts().ShowError(m_session->GetLastError());
+    }
+    return 0;
+}

@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "document/Clipboard.h"
+#include "document/PelquornDocTestSupport.h"
+#include "foundation/FileSystem.h"
+#include "foundation/Options.h"
+#include "testing/TestSupport.h"
+
+namespace {
+
+using Codes = std::vector<DocNotifyCode>;
+
+class PlanExchangeTest : public PlanDocTest {
+protected:
+    void SetUp() override
+    {
+        PlanDocTest::SetUp();
+        ASSERT_TRUE(document.OpenPath(PlanFile(L"week.qvr", kTwoTaskPlan)));
+        TakeCodes();
+    }
+    size_t Count(CPelquornDoc& doc, const wchar_t* xpath)
+    {
+        return doc.GetDataManager().GetDocument(true).SelectNodes(xpath).GetNodes().size();
+    }
+};
+
+// Runs the plan peer and waits for its end; its exit code, or -1.
+int RunPlanPeer(const EString& arguments)
+{
+    const EString peer = FileSystem::JoinPath(FileSystem::GetFolder(FileSystem::GetModuleFileName()),
+                                              L"document_plan_peer.exe");
+    EString commandLine = L"\"" + peer + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return -1;
+    const bool ended = WaitFor([&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 20000);
+    DWORD code = static_cast<DWORD>(-1);
+    if (ended)
+        ::GetExitCodeProcess(process.hProcess, &code);
+    else
+        ::TerminateProcess(process.hProcess, 1);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+} // namespace
+
+TEST_F(PlanExchangeTest, ExportWritesTheBranchOrHandsItToTheScript)
+{
+    const EString target = FileSystem::JoinPath(folder, L"export.xml");
+    reports.exchangeChoice = ExchangeChoice{target, L"", false};
+    document.ExportCategory(4);
+    const EString written = Saved(target);
+    EXPECT_EQ(written.find(L"<ROOT><CATEGORY ID=\"4\""), 0u) << testing::PrintToString(written);
+    EXPECT_NE(written.find(L"Call Ann"), EString::npos);
+
+    document.SetStatusFilter(3);
+    reports.exchangeChoice = ExchangeChoice{target, L"C:\\scripts\\csv.js", false};
+    document.ExportCategory(4);
+    ASSERT_EQ(reports.scripts.size(), 1u);
+    const auto& script = reports.scripts[0];
+    EXPECT_EQ(script.script, L"C:\\scripts\\csv.js");
+    EXPECT_EQ(script.output, target);
+    EXPECT_NE(Saved(script.input).find(L"Write offer"), EString::npos);
+    EXPECT_EQ(script.parameters, (ScriptParameters{{L"Filter", L"3"},
+                                                   {L"TransparentCategories", document.GetTransparentCategories()
+                                                                                  ? L"1"
+                                                                                  : L"0"},
+                                                   {L"ProjectPath", L""}}));
+    ::DeleteFileW(script.input.c_str());
+}
+
+TEST_F(PlanExchangeTest, AnExportThatCannotWriteLeavesTheTargetAsItWas)
+{
+    const EString target = PlanFile(L"kept.xml", "<ROOT>mine</ROOT>");
+    ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    reports.exchangeChoice = ExchangeChoice{target, L"", false};
+    document.ExportCategory(4);
+    ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadFileBytes(target), "<ROOT>mine</ROOT>");
+    EXPECT_EQ(prompts.errors.size(), 1u);
+
+    reports.exchangeChoice.reset();
+    document.ExportCategory(4);
+    EXPECT_EQ(ReadFileBytes(target), "<ROOT>mine</ROOT>") << "cancelled";
+}
+
+TEST_F(PlanExchangeTest, ImportAddsTheBranchUnderTheCategory)
+{
+    const EString source = PlanFile(L"import.xml", "<ROOT><CATEGORY ID=\"1\" NAME=\"Imported\"><TASK ID=\"7\" "
+                                                   "NAME=\"From elsewhere\" STATUS=\"2\"/></CATEGORY></ROOT>");
+    Options::SetImportSchedules(1);
+    reports.exchangeChoice = ExchangeChoice{source, L"", false};
+    document.ImportCategory(4);
+    EXPECT_TRUE(reports.shownChoice.includeActivitiesHistory) << "preset from the setting";
+    EXPECT_EQ(Options::GetImportSchedules(), 0u) << "the box's state is kept";
+    EXPECT_EQ(Count(document, L"//CATEGORY[@ID=\"4\"]/CATEGORY[@NAME=\"Imported\"]/TASK"), 1u);
+    EXPECT_EQ(TakeCodes(), Codes{NotifyCode::kAll});
+    EXPECT_EQ(document.IsModified(), 1);
+
+    const struct {
+        const char* name;
+        EString path;
+    } failures[] = {
+        {"not well-formed", PlanFile(L"bad.xml", "<ROOT><CATEGORY>")},
+        {"missing", FileSystem::JoinPath(folder, L"gone.xml")},
+    };
+    for (const auto& c : failures) {
+        prompts.errors.clear();
+        reports.exchangeChoice = ExchangeChoice{c.path, L"", false};
+        document.ImportCategory(4);
+        EXPECT_TRUE(TakeCodes().empty()) << c.name;
+        EXPECT_EQ(prompts.errors.size(), 1u) << c.name;
+    }
+    EXPECT_EQ(Count(document, L"//CATEGORY[@NAME=\"Imported\"]"), 1u);
+}
+
+TEST_F(PlanExchangeTest, AnImportScriptConvertsIntoATemporaryFileThatIsRemoved)
+{
+    reports.exchangeChoice = ExchangeChoice{L"C:\\data\\tasks.csv", L"C:\\scripts\\csv.js", true};
+    reports.scriptEffect = [](const ScriptedReports::Script& script) {
+        WriteFileBytes(script.output, "<ROOT><TASK ID=\"1\" NAME=\"Converted\"/></ROOT>");
+    };
+    document.ImportCategory(4);
+    ASSERT_EQ(reports.scripts.size(), 1u);
+    EXPECT_EQ(reports.scripts[0].input, L"C:\\data\\tasks.csv");
+    EXPECT_FALSE(FileSystem::FileExists(reports.scripts[0].output));
+    EXPECT_EQ(Count(document, L"//CATEGORY[@ID=\"4\"]/TASK[@NAME=\"Converted\"]"), 1u);
+}
+
+TEST_F(PlanExchangeTest, TasksCopiedInOneProgramArriveInAnother)
+{
+    const HWND owner = mainWindow.Handle();
+    document.SetSelectedTaskIds({9});
+    ASSERT_TRUE(document.CopyTasksToClipboard(owner));
+    EXPECT_TRUE(Clipboard::IsPrivateFormatOnClipboard());
+
+    const EString target = PlanFile(L"other.qvr", "<ROOT><CATEGORY ID=\"1\" NAME=\"Inbox\"/></ROOT>");
+    ASSERT_EQ(RunPlanPeer(L"paste \"" + target + L"\" 1"), 0);
+    CPelquornDoc other;
+    ASSERT_TRUE(other.OpenPath(target));
+    EXPECT_EQ(Count(other, L"//CATEGORY[@NAME=\"Inbox\"]/TASK[@NAME=\"Call Ann\"]"), 1u);
+    EXPECT_EQ(Count(other, L"//TASK[@NAME=\"Write offer\"]"), 0u);
+
+    ASSERT_EQ(RunPlanPeer(L"copy \"" + target + L"\" 1"), 0);
+    document.SetCurrentCategoryId(4);
+    ASSERT_TRUE(document.PasteFromClipboard(owner));
+    EXPECT_EQ(Count(document, L"//CATEGORY[@ID=\"4\"]/CATEGORY[@NAME=\"Inbox\"]/TASK[@NAME=\"Call Ann\"]"), 1u);
+}
+
+TEST_F(PlanExchangeTest, PastingNothingChangesNothing)
+{
+    ASSERT_TRUE(::OpenClipboard(mainWindow.Handle()));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    EXPECT_FALSE(document.PasteFromClipboard(mainWindow.Handle()));
+    EXPECT_EQ(document.IsModified(), 0);
+    document.SetSelectedTaskIds({});
+    EXPECT_EQ(document.GetTasksXml(), L"<ROOT></ROOT>");
+}

@@ -1,0 +1,428 @@
+#include <gtest/gtest.h>
+
+#include "document/PelquornDocTestSupport.h"
+#include "foundation/Language.h"
+#include "foundation/Options.h"
+#include "testing/TestSupport.h"
+
+namespace {
+
+using Codes = std::vector<DocNotifyCode>;
+
+class PlanListsTest : public PlanDocTest {
+protected:
+    void SetUp() override
+    {
+        PlanDocTest::SetUp();
+        StartNew();
+    }
+    void ClearMark()
+    {
+        document.SetModified(0);
+        TakeCodes();
+        prompts.errors.clear();
+    }
+    XmlNodeList Nodes(const wchar_t* xpath) { return document.GetDataManager().GetDocument(true).SelectNodes(xpath); }
+};
+
+} // namespace
+
+TEST_F(PlanListsTest, EveryChangeMarksTheDocumentAndTellsWhomItShould)
+{
+    MoodItem mood(L"Calm", RGB(1, 2, 3));
+    Person person(0, L"carol", L"", L"Carol", L"carol@example.org", 0);
+    RecurrenceInfo rule;
+    ReminderInfo reminder(0, 0, 0);
+    TaskCard task(L"Task", L"", 1, 0, 0, 0, 0, 0, -1);
+    Category category(L"Home", L"", 0, 0);
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        Codes codes;
+    } cases[] = {
+        {"add a task", [&] { document.AddTask(task); }, {}},
+        {"rename it", [&] { document.RenameTask(L"Renamed task", task.GetId()); }, {NotifyCode::kTasksChanged}},
+        {"add a category", [&] { document.AddCategory(0, category); }, {}},
+        {"update the category", [&] { document.UpdateCategory(category); }, {}},
+        {"add a mood", [&] { document.AddMood(mood); }, {NotifyCode::kMoodsChanged}},
+        {"update it", [&] { document.UpdateMood(mood); }, {NotifyCode::kMoodsChanged}},
+        {"record a mood", [&] { document.SetMoodState(Date(2024, 5, 15), mood.GetId()); }, {}},
+        {"add a person", [&] { document.AddPerson(0, person); }, {}},
+        {"update the person", [&] { document.UpdatePerson(person); }, {}},
+        {"set a recurrence", [&] { document.SetRecurrence(rule, task.GetId()); }, {NotifyCode::kTasksChanged}},
+        {"delete it", [&] { document.DeleteRecurrence(task.GetId()); }, {}},
+        {"add a reminder",
+         [&] {
+             reminder.SetId(task.GetId());
+             document.AddReminder(reminder);
+         },
+         {}},
+        {"delete it", [&] { document.DeleteReminder(task.GetId()); }, {}},
+        {"store the selected category", [&] { document.SetSelectedCategory(category.GetId()); }, {}},
+        {"store the expanded categories", [&] { document.SaveCategoryTreeState({category.GetId()}); }, {}},
+        {"store the expanded people", [&] { document.SavePeopleTreeState({person.GetId()}); }, {}},
+        {"delete the person", [&] { document.DeletePerson(person.GetId()); }, {}},
+        {"delete the mood", [&] { document.DeleteMood(mood.GetId()); }, {NotifyCode::kMoodsChanged}},
+        {"delete the category", [&] { document.DeleteCategory(category.GetId()); }, {}},
+        {"delete the task", [&] { document.DeleteTask(task.GetId()); }, {}},
+    };
+    for (const auto& c : cases) {
+        ClearMark();
+        c.change();
+        EXPECT_EQ(document.IsModified(), 1) << c.name;
+        EXPECT_EQ(mainWindow.Title(), L"Untitled* - Quorvane") << c.name;
+        EXPECT_EQ(TakeCodes(), c.codes) << c.name;
+        EXPECT_TRUE(prompts.errors.empty()) << c.name;
+    }
+    EXPECT_EQ(Nodes(L"//TASK").GetNodes().size(), 0u);
+    EXPECT_EQ(Nodes(L"//RECURRENCE").GetNodes().size(), 0u);
+    EXPECT_EQ(Nodes(L"//REMINDER").GetNodes().size(), 0u);
+}
+
+TEST_F(PlanListsTest, AFailedChangeIsShownOnceAndStillMarksTheDocument)
+{
+    const struct {
+        const char* name;
+        std::function<bool()> change;
+    } cases[] = {
+        {"delete a task that is gone",
+         [&] {
+             document.DeleteTask(404);
+             return true;
+         }},
+        {"update a task that is gone", [&] {
+             TaskCard task;
+             task.SetId(404);
+             document.UpdateTask(task);
+             return true;
+         }},
+        {"add a person to a group that is gone",
+         [&] {
+             Person person(0, L"dan", L"", L"", L"", 0);
+             return !document.AddPerson(404, person);
+         }},
+        {"delete a person who is gone",
+         [&] {
+             document.DeletePerson(404);
+             return true;
+         }},
+    };
+    for (const auto& c : cases) {
+        ClearMark();
+        EXPECT_TRUE(c.change()) << c.name << ": the failure value";
+        EXPECT_EQ(document.IsModified(), 1) << c.name;
+        ASSERT_EQ(prompts.errors.size(), 1u) << c.name;
+        EXPECT_TRUE(TakeCodes().empty()) << c.name;
+    }
+    const EString log = NewLogText();
+    EXPECT_NE(log.find(L"CATCH 0x80004003: "), EString::npos) << testing::PrintToString(log);
+    EXPECT_EQ(session.synced.size() + session.removed.size(), 0u);
+    EXPECT_TRUE(document.GetSyncQueue().GetPendingNames().empty()) << "a person who is gone is not queued";
+}
+
+TEST_F(PlanListsTest, RenamingChangesOnlyARealChangeOfName)
+{
+    TaskCard task(L"Call Ann", L"", 1, 0, 0, 0, 0, 0, -1);
+    document.AddTask(task);
+    document.SetSelectedTaskIds({task.GetId()});
+    const struct {
+        const char* name;
+        EString newName;
+        int id;
+        EString stored;
+        Codes codes;
+    } cases[] = {
+        {"letter case alone", L"CALL ANN", task.GetId(), L"Call Ann", {}},
+        {"the first selected task", L"Call Bob", 0, L"Call Bob", {NotifyCode::kTasksChanged}},
+        {"a task that is gone", L"Other", 404, L"Call Bob", {}},
+    };
+    for (const auto& c : cases) {
+        ClearMark();
+        document.RenameTask(c.newName, c.id);
+        TaskCard stored;
+        ASSERT_TRUE(document.GetTask(task.GetId(), stored)) << c.name;
+        EXPECT_EQ(stored.GetName(), c.stored) << c.name;
+        EXPECT_EQ(TakeCodes(), c.codes) << c.name;
+    }
+    EXPECT_EQ(document.GetSelectedTaskName(), L"Call Bob");
+    EXPECT_EQ(prompts.errors.size(), 1u) << "reading the task that is gone";
+    TaskCard missing;
+    prompts.errors.clear();
+    EXPECT_FALSE(document.GetTask(404, missing, false));
+    EXPECT_TRUE(prompts.errors.empty()) << "a silent read";
+}
+
+TEST_F(PlanListsTest, TasksGoUnderTheCurrentCategory)
+{
+    Category work(L"Work", L"", 0, 0);
+    ASSERT_TRUE(document.AddCategory(0, work));
+    Category sub(L"Offers", L"", 0, 0);
+    ASSERT_TRUE(document.AddCategory(work.GetId(), sub));
+    mainWindow.messages.clear();
+    document.SetCurrentCategoryId(sub.GetId());
+    TaskCard task(L"Write offer", L"", 2, 0, 0, 0, 0, 0, -1);
+    ASSERT_TRUE(document.AddTask(task));
+    EXPECT_EQ(document.GetTaskCategory(task.GetId()), sub.GetId());
+    EXPECT_EQ(document.GetCategoryPath(sub.GetId()), L"Work");
+    Category current;
+    ASSERT_TRUE(document.GetCurrentCategory(current));
+    EXPECT_EQ(current.GetName(), L"Offers");
+    std::vector<Category> top;
+    document.GetSubCategories(0, top);
+    ASSERT_EQ(top.size(), 1u);
+    EXPECT_EQ(top[0].GetName(), L"Work");
+
+    document.SetCurrentCategoryId(0);
+    EXPECT_FALSE(document.GetCurrentCategory(current));
+    ASSERT_EQ(mainWindow.messages.size(), 2u);
+    EXPECT_EQ(mainWindow.messages[0].message, WM_MAINFRAME_ENABLE_FILTERS);
+    EXPECT_EQ(mainWindow.messages[0].wParam, 0u);
+    EXPECT_EQ(mainWindow.messages[1].wParam, 1u) << "no category: the frame enables its filters";
+    EXPECT_EQ(document.GetTaskCategory(404), 0);
+    EXPECT_TRUE(prompts.errors.empty());
+}
+
+TEST_F(PlanListsTest, TheTopCategoryIsNamedInTheUserLanguage)
+{
+    Category root;
+    ASSERT_TRUE(document.GetCategory(0, root));
+    EXPECT_EQ(root.GetId(), 0);
+    EXPECT_EQ(root.GetName(), L"ROOT_NAME");
+    Resource::Dictionary().Parse(L"ROOT_NAME=Alle Kategorien");
+    ASSERT_TRUE(document.GetCategory(-3, root));
+    EXPECT_EQ(root.GetName(), L"Alle Kategorien");
+    Resource::Dictionary().Clear();
+}
+
+TEST_F(PlanListsTest, FiltersAreKeptAndEveryoneReloads)
+{
+    document.SetStatusFilter(1);
+    document.SetDeadlineFilter(2);
+    document.SetPriorityFilter(3);
+    EXPECT_EQ(TakeCodes(), (Codes{NotifyCode::kAll, NotifyCode::kAll, NotifyCode::kAll}));
+    const FilterInfo all = document.MakeFilter(true, true);
+    EXPECT_EQ(all.GetStatusFilter(), 1);
+    EXPECT_EQ(all.GetDeadlineFilter(), 2);
+    EXPECT_EQ(all.GetPriorityFilter(), 3);
+    const FilterInfo some = document.MakeFilter(false, false);
+    EXPECT_EQ(some.GetStatusFilter(), 0);
+    EXPECT_EQ(some.GetDeadlineFilter(), 0);
+    EXPECT_EQ(some.GetPriorityFilter(), 3) << "always passed";
+    EXPECT_EQ(Options::GetFilterField(), 0u) << "the frame writes the settings";
+
+    Category completed(L"Done", L"", 0, 1);
+    const struct {
+        int statusFilter;
+        bool shown;
+    } cases[] = {{0, true}, {1, false}, {2, false}, {3, false}, {4, true}};
+    for (const auto& c : cases) {
+        document.SetStatusFilter(c.statusFilter);
+        EXPECT_EQ(document.IsCategoryShown(completed), c.shown) << c.statusFilter;
+        EXPECT_TRUE(document.IsCategoryShown(Category(L"Open", L"", 0, 0))) << c.statusFilter;
+    }
+}
+
+TEST_F(PlanListsTest, CompletingACategoryIsAskedUnlessSwitchedOff)
+{
+    Category category(L"Move house", L"", 0, 0);
+    const struct {
+        const char* name;
+        DWORD promptSetting;
+        bool answer;
+        bool tick;
+        bool completes;
+        bool asked;
+        DWORD settingAfter;
+    } cases[] = {
+        {"switched off", 0, true, false, false, false, 0},
+        {"yes", 1, true, false, true, true, 1},
+        {"no", 1, false, false, false, true, 1},
+        {"no, and do not ask again", 1, false, true, false, true, 0},
+    };
+    for (const auto& c : cases) {
+        Options::SetPromptForCompletingCategory(c.promptSetting);
+        dialogs.asked.clear();
+        dialogs.completeMessages.clear();
+        dialogs.completeAnswers = {c.answer};
+        dialogs.doNotAskAgain = c.tick;
+        EXPECT_EQ(document.PromptCategoryCompletion(category), c.completes) << c.name;
+        EXPECT_EQ(!dialogs.asked.empty(), c.asked) << c.name;
+        EXPECT_EQ(Options::GetPromptForCompletingCategory(), c.settingAfter) << c.name;
+        if (c.asked) {
+            EXPECT_NE(dialogs.completeMessages.at(0).find(L"Move house"), EString::npos) << c.name;
+        }
+    }
+}
+
+TEST_F(PlanListsTest, AddingAMoodMakesItTheCurrentMood)
+{
+    MoodItem mood(L"Focused", RGB(10, 20, 30));
+    document.AddMood(mood);
+    EXPECT_EQ(document.GetCurrentMoodId(), mood.GetId());
+    EXPECT_EQ(Nodes(L"//MOODSDAILY/DAY[@DATE=\"2024-05-15\"]/MOODSTATE").GetNodes().size(), 1u);
+    MoodItem read;
+    ASSERT_TRUE(document.GetMood(mood.GetId(), read));
+    EXPECT_EQ(read.GetName(), L"Focused");
+
+    // The cache is read from the document only while it is 0.
+    document.GetDataManager().SetMoodState(Date(2024, 5, 15) + Time(11, 0), 999);
+    EXPECT_EQ(document.GetCurrentMoodId(), mood.GetId());
+}
+
+TEST_F(PlanListsTest, MoodsAndPeopleGetTheirDefaultsOnlyWhenThereAreNone)
+{
+    ClearMark();
+    std::vector<MoodItem> moods;
+    document.GetMoods(moods);
+    EXPECT_EQ(moods.size(), 20u);
+    EXPECT_EQ(document.IsModified(), 1);
+    ClearMark();
+    moods.clear();
+    document.GetMoods(moods);
+    EXPECT_EQ(moods.size(), 20u);
+    EXPECT_EQ(document.IsModified(), 0) << "moods there: nothing written";
+
+    std::vector<Person> members;
+    ASSERT_TRUE(document.GetPeople(404, members) == false);
+    prompts.errors.clear();
+    ClearMark();
+    std::vector<Person> people;
+    ASSERT_TRUE(document.GetPeople(0, people));
+    ASSERT_EQ(people.size(), 1u);
+    EXPECT_TRUE(people[0].IsGroup());
+    EXPECT_EQ(document.IsModified(), 1);
+    ClearMark();
+    members.clear();
+    ASSERT_TRUE(document.GetPeople(people[0].GetId(), members));
+    EXPECT_EQ(members.size(), 1u);
+    Category empty(L"Group without members", L"", 0, 0);
+    Person group(1, L"Empty group", L"", L"", L"", 0);
+    ASSERT_TRUE(document.AddPerson(0, group));
+    ClearMark();
+    members.clear();
+    ASSERT_TRUE(document.GetPeople(group.GetId(), members));
+    EXPECT_TRUE(members.empty());
+    EXPECT_EQ(document.IsModified(), 0) << "a group's members never get defaults";
+}
+
+TEST_F(PlanListsTest, PeopleChangesReachTheSessionOnlyWhileLoggedIn)
+{
+    Person ann(0, L"ann", L"", L"Ann", L"", 0);
+    Person bob(0, L"bob", L"", L"Bob", L"", 0);
+    document.AddPerson(0, ann);
+    bob.SetName(L"bob");
+    document.AddPerson(0, bob);
+    document.DeletePerson(bob.GetId());
+    EXPECT_EQ(document.GetSyncQueue().GetPendingIds(), (std::deque<int>{ann.GetId(), bob.GetId()}));
+    EXPECT_EQ(document.GetSyncQueue().GetPendingNames(), std::deque<EString>{L"bob"});
+
+    session.loggedIn = true;
+    ann.SetFullName(L"Ann Smith");
+    document.UpdatePerson(ann);
+    document.DeletePerson(ann.GetId());
+    EXPECT_EQ(session.synced, std::vector<EString>{L"ann"});
+    EXPECT_EQ(session.removed, std::vector<EString>{L"ann"});
+    Person gone;
+    EXPECT_FALSE(document.GetPerson(ann.GetId(), gone));
+}
+
+TEST_F(PlanListsTest, TreeStatesTravelWithTheFile)
+{
+    document.SetSelectedCategory(12);
+    document.SaveCategoryTreeState({3, 5});
+    document.SetSelectedPerson(7);
+    document.SavePeopleTreeState({7, 8});
+    EXPECT_EQ(document.GetSelectedCategory(), 12);
+    EXPECT_EQ(document.GetSelectedPerson(), 7);
+    std::vector<int> ids;
+    document.LoadCategoryTreeState(ids);
+    EXPECT_EQ(ids, (std::vector<int>{3, 5}));
+    document.LoadPeopleTreeState(ids);
+    EXPECT_EQ(ids, (std::vector<int>{7, 8}));
+}
+
+TEST_F(PlanListsTest, RecurrencesAndRemindersAreKeyedByTheirTask)
+{
+    TaskCard task(L"Stand-up", L"", 0.25, 0, 0, 0, 0, 0, -1);
+    document.AddTask(task);
+    RecurrenceInfo rule;
+    EXPECT_FALSE(document.GetRecurrence(task.GetId(), rule));
+    document.SetRecurrence(rule, task.GetId());
+    RecurrenceInfo read;
+    EXPECT_TRUE(document.GetRecurrence(task.GetId(), read));
+    EXPECT_EQ(read.GetId(), task.GetId());
+
+    ReminderInfo reminder(task.GetId(), Date(2024, 5, 20), Time(8, 30));
+    document.AddReminder(reminder);
+    ReminderInfo readReminder;
+    EXPECT_TRUE(document.GetReminder(task.GetId(), readReminder));
+    EXPECT_EQ(readReminder.GetAlarmDate(), Date(2024, 5, 20));
+    std::vector<ReminderInfo> reminders;
+    document.GetReminders(reminders);
+    EXPECT_EQ(reminders.size(), 1u);
+    EXPECT_TRUE(prompts.errors.empty());
+}
+
+TEST_F(PlanListsTest, ChosenGoalsBecomeTasksInTheGoalsCategory)
+{
+    const struct {
+        const char* name;
+        std::optional<std::vector<int>> choice;
+        size_t categories;
+        bool notified;
+    } cases[] = {
+        {"cancelled", std::nullopt, 0, false},
+        {"two goals", std::vector<int>{0, 2}, 2, true},
+        {"none, but OK", std::vector<int>{}, 2, true},
+    };
+    for (const auto& c : cases) {
+        ClearMark();
+        dialogs.goalChoices = {c.choice};
+        LRESULT result = 0;
+        document.ProcessWindowMessage(mainWindow.Handle(), WM_COMMAND, ID_FIND_GOALS_WIZARD, 0, result);
+        EXPECT_EQ(Nodes(L"/ROOT/CATEGORY/CATEGORY").GetNodes().size(), c.categories) << c.name;
+        EXPECT_EQ(document.IsModified(), c.notified ? 1 : 0) << c.name;
+        const Codes codes = TakeCodes();
+        EXPECT_EQ(codes.size(), c.notified ? 1u : 0u) << c.name;
+        if (c.notified) {
+            Category goals;
+            ASSERT_TRUE(document.GetCategory(codes.at(0), goals)) << c.name;
+            EXPECT_EQ(goals.GetName(), L"Goals") << c.name;
+        }
+    }
+    EXPECT_EQ(Nodes(L"//TASK[starts-with(@NAME, 'Thinking about: ')]").GetNodes().size(), 2u);
+}
+
+TEST_F(PlanListsTest, KeyboardMessagesReachOnlyAFocusedVisibleWindow)
+{
+    class FilterWindow : public CWindow, public CMessageFilter {
+    public:
+        bool PreTranslateMessage(MSG*) override
+        {
+            ++offered;
+            return true;
+        }
+        int offered = 0;
+    };
+    FilterWindow dialog;
+    static_cast<CWindow&>(dialog) = ::CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
+    const HWND other = ::CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 60, 0, 50, 20, nullptr, nullptr,
+                                         nullptr, nullptr);
+    document.SetTrackingWindow(ModelessWindow::Of(&dialog));
+    MSG message = {};
+    message.message = WM_KEYDOWN;
+
+    ::SetFocus(other);
+    EXPECT_FALSE(document.PreTranslateMessage(&message)) << "hidden";
+    ::ShowWindow(dialog, SW_SHOW);
+    ::SetFocus(other);
+    EXPECT_FALSE(document.PreTranslateMessage(&message)) << "visible, focus elsewhere";
+    ::SetFocus(dialog);
+    ASSERT_TRUE(WaitFor([&] { return ::GetFocus() == static_cast<HWND>(dialog); }));
+    EXPECT_TRUE(document.PreTranslateMessage(&message));
+    EXPECT_EQ(dialog.offered, 1);
+    document.SetTrackingWindow(ModelessWindow());
+    EXPECT_FALSE(document.PreTranslateMessage(&message));
+    ::DestroyWindow(other);
+    dialog.DestroyWindow();
+}

@@ -1,0 +1,103 @@
+// CPelquornDoc: people and groups, the people-change queue, and the trees' state kept in the file.
+#include "document/PelquornDoc.h"
+
+bool CPelquornDoc::AddPerson(int groupId, Person& person)
+{
+    SetModified(1);
+    return Guarded(false, [&] {
+        GetDataManager().AddPerson(groupId, person);
+        GetSyncQueue().PersonChanged(person.GetId());
+        return true;
+    });
+}
+
+bool CPelquornDoc::UpdatePerson(const Person& person)
+{
+    SetModified(1);
+    return Guarded(false, [&] {
+        GetDataManager().UpdatePerson(person);
+        GetSyncQueue().PersonChanged(person.GetId());
+        return true;
+    });
+}
+
+void CPelquornDoc::DeletePerson(int id)
+{
+    SetModified(1);
+    Guarded([&] {
+        GetSyncQueue().PersonRemoved(id);
+        GetDataManager().DeletePerson(id);
+    });
+}
+
+bool CPelquornDoc::GetPerson(int id, Person& person)
+{
+    return Guarded(false, [&] {
+        GetDataManager().GetPersonById(id, person);
+        return true;
+    });
+}
+
+bool CPelquornDoc::GetPeople(int groupId, std::vector<Person>& people)
+{
+    return Guarded(false, [&] {
+        DataManager& data = GetDataManager();
+        data.GetPeople(groupId, people);
+        if (groupId == 0 && people.empty()) {
+            data.AddDefaultPeople();
+            SetModified(1);
+            data.GetPeople(groupId, people);
+        }
+        return true;
+    });
+}
+
+CSyncQueue& CPelquornDoc::GetSyncQueue()
+{
+    if (!m_syncQueue)
+        m_syncQueue = std::make_unique<CSyncQueue>(*m_session, GetDataManager());
+    return *m_syncQueue;
+}
+
+void CPelquornDoc::SetSelectedPerson(int id)
+{
+    Guarded([&] { GetDataManager().SetSelectedPerson(id); });
+}
+
+int CPelquornDoc::GetSelectedPerson()
+{
+    return Guarded(0, [&] { return GetDataManager().GetSelectedPerson(); });
+}
+
+void CPelquornDoc::SavePeopleTreeState(const std::vector<int>& expandedIds)
+{
+    SetModified(1);
+    Guarded([&] { GetDataManager().SavePeopleTreeState(expandedIds); });
+}
+
+void CPelquornDoc::LoadPeopleTreeState(std::vector<int>& expandedIds)
+{
+    Guarded([&] { GetDataManager().LoadPeopleTreeState(expandedIds); });
+}
+
+void CPelquornDoc::SetSelectedCategory(int id)
+{
+    SetModified(1);
+    Guarded([&] { GetDataManager().SetSelectedCategory(id); });
+}
+
+int CPelquornDoc::GetSelectedCategory()
+{
+    return Guarded(0, [&] { return GetDataManager().GetSelectedCategory(); });
+}
+
+void CPelquornDoc::SaveCategoryTreeState(const std::vector<int>& expandedIds)
+{
+    SetModified(1);
+    Guarded([&] { GetDataManager().SaveCategoryTreeState(expandedIds); });
+}
+
+void CPelquornDoc::LoadCategoryTreeState(std::vector<int>& expandedIds)
+{
+    Guarded([&] { GetDataManager().LoadCategoryTreeState(expandedIds); });
+}

@@ -1,0 +1,165 @@
+// CPelquornDoc: plan entries, scheduling, holidays and time tracking.
+#include "document/PelquornDoc.h"
+
+#include "foundation/Clock.h"
+#include "foundation/Options.h"
+#include "foundation/TimeParser.h"
+
+namespace {
+
+constexpr int kShortNameLength = 20;
+
+} // namespace
+
+bool CPelquornDoc::GetPlanEntry(int id, TaskPlanEntry& entry)
+{
+    return Silently(false, [&] { return GetDataManager().GetPlanEntry(id, entry); });
+}
+
+void CPelquornDoc::GetDayPlanEntries(double day, std::vector<TaskPlanEntry>& entries)
+{
+    Guarded([&] { GetDataManager().GetDayPlanEntries(day, entries); });
+}
+
+bool CPelquornDoc::AddPlanEntry(double day, const TaskPlanEntry& entry)
+{
+    SetModified(1);
+    return Guarded(false, [&] {
+        GetDataManager().AddPlanEntry(day, entry, true, true);
+        return true;
+    });
+}
+
+void CPelquornDoc::DeletePlanEntry(int id)
+{
+    SetModified(1);
+    Guarded([&] { GetDataManager().DeletePlanEntry(id); });
+}
+
+void CPelquornDoc::DeletePlanEntries(const std::vector<int>& ids)
+{
+    SetModified(1);
+    Guarded([&] { GetDataManager().DeletePlanEntries(ids); });
+}
+
+bool CPelquornDoc::UpdatePlanEntry(const TaskPlanEntry& entry)
+{
+    TaskPlanEntry stored;
+    const bool completes = GetPlanEntry(entry.GetId(), stored) && !stored.IsCompleted() && entry.IsCompleted();
+    SetModified(1);
+    const bool updated = Guarded(false, [&] {
+        GetDataManager().UpdatePlanEntry(entry, Options::GetAllowSimultaneous() != 0);
+        return true;
+    });
+    if (updated && completes)
+        CheckCategoryCompletion(entry.GetTaskId());
+    return updated;
+}
+
+bool CPelquornDoc::ArrangePlanEntries(double day, double start, const std::vector<int>& ids, bool copy)
+{
+    SetModified(1);
+    return Silently(false, [&] {
+        GetDataManager().ArrangePlanEntries(day, start, ids, copy);
+        return true;
+    });
+}
+
+bool CPelquornDoc::ScheduleTasks(double day, double start, const std::vector<int>& taskIds, double shortestHours,
+                                 double longestHours)
+{
+    SetModified(1);
+    return Silently(false, [&] {
+        GetDataManager().ScheduleTasks(day, start, taskIds, shortestHours, longestHours);
+        return true;
+    });
+}
+
+double CPelquornDoc::GetProposedStartTime(double day, int planEntryId)
+{
+    return Silently(0.0, [&] { return GetDataManager().GetProposedStartTime(day, planEntryId, 0); });
+}
+
+void CPelquornDoc::AddRecurringPlanEntries(double day)
+{
+    SetModified(1);
+    Guarded([&] { GetDataManager().AddRecurringPlanEntries(day); });
+    Notify(nullptr, NotifyCode::kAll);
+}
+
+double CPelquornDoc::RescheduleToNextWorkDay(double day)
+{
+    SetModified(1);
+    return Guarded(0.0, [&] { return GetDataManager().RescheduleToNextWorkDay(day); });
+}
+
+void CPelquornDoc::ToggleHoliday(double date)
+{
+    SetModified(1);
+    Guarded([&] { GetDataManager().ToggleHoliday(date); });
+}
+
+EString CPelquornDoc::FormatDayPlanText()
+{
+    EString text;
+    Silently(false, [&] {
+        std::vector<TaskPlanEntry> entries;
+        GetDataManager().GetDayPlanEntries(Clock::Today(), entries);
+        for (const TaskPlanEntry& entry : entries) {
+            EString name = entry.GetName();
+            if (name.size() > kShortNameLength)
+                name = name.Left(kShortNameLength) + L"...";
+            text += EString::Formatted(L"%s %s %s\n", entry.IsCompleted() ? L"x" : L" ",
+                                       entry.GetStartTimeText().c_str(), name.c_str());
+        }
+        return true;
+    });
+    return text;
+}
+
+void CPelquornDoc::StartTracking()
+{
+    m_tracking = 1;
+    const int taskId = GetFirstSelectedTaskId();
+    TaskCard task;
+    if (taskId <= 0 || !GetTask(taskId, task))
+        return;
+    const double now = Clock::Now();
+    const double timeOfDay = TimeParser::GetTimeOfDay(now);
+    TaskPlanEntry entry(taskId, timeOfDay, timeOfDay, EString(), task.GetName(), 1, 0);
+    if (!AddPlanEntry(now, entry))
+        return;
+    ProlongPreviousEntry(entry.GetId());
+    m_trackedPlanEntryId = entry.GetId();
+    Notify(nullptr, NotifyCode::kTasksChanged);
+}
+
+void CPelquornDoc::UpdateTrackedPlanEntry()
+{
+    TaskPlanEntry entry;
+    if (!m_tracking || !GetPlanEntry(m_trackedPlanEntryId, entry))
+        return;
+    const double timeOfDay = TimeParser::GetTimeOfDay(Clock::Now());
+    // Across midnight the entry keeps its end on its own day.
+    if (entry.GetStartTime() < timeOfDay)
+        entry.SetEnd(timeOfDay);
+    UpdatePlanEntry(entry);
+}
+
+void CPelquornDoc::StopTracking()
+{
+    if (!m_tracking)
+        return;
+    UpdateTrackedPlanEntry();
+    m_tracking = 0;
+    m_trackedPlanEntryId = 0;
+    Notify(nullptr, NotifyCode::kTasksChanged);
+}
+
+void CPelquornDoc::ProlongPreviousEntry(int entryId)
+{
+    if (!Options::GetProlongPrevious() || m_previousPlanEntryId <= 0)
+        return;
+    SetModified(1);
+    Guarded([&] { GetDataManager().ProlongPreviousEntry(entryId, m_previousPlanEntryId); });
+}

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "document/PelquornDocTestSupport.h"
+#include "foundation/FileSystem.h"
+#include "foundation/Options.h"
+
+namespace {
+
+using Codes = std::vector<DocNotifyCode>;
+
+class PlanEntriesTest : public PlanDocTest {
+protected:
+    void SetUp() override
+    {
+        PlanDocTest::SetUp();
+        StartNew();
+        Category category(L"Move house", L"", 0, 0);
+        ASSERT_TRUE(document.AddCategory(0, category));
+        categoryId = category.GetId();
+        document.SetCurrentCategoryId(categoryId);
+    }
+    int AddTask(const wchar_t* name, double hours, int status = TaskCard::kNew)
+    {
+        TaskCard task(name, L"", hours, Date(2024, 5, 20), 1, status, 0, 0, -1);
+        EXPECT_TRUE(document.AddTask(task));
+        return task.GetId();
+    }
+    Category ReadCategory()
+    {
+        Category category;
+        EXPECT_TRUE(document.GetCategory(categoryId, category));
+        return category;
+    }
+
+    int categoryId = 0;
+};
+
+} // namespace
+
+TEST_F(PlanEntriesTest, CompletingTheLastOpenTaskOffersToCompleteItsCategory)
+{
+    const struct {
+        const char* name;
+        const wchar_t* categoryName;
+        DWORD prompt;
+        bool openTaskLeft;
+        int statusFilter;
+        bool answer;
+        bool asked;
+        int categoryStatus;
+        Codes codes;
+    } cases[] = {
+        {"completed, hidden by the to-do filter", L"Hidden", 1, false, 1, true, true, 1, {NotifyCode::kAll}},
+        {"completed, shown with all tasks", L"All", 1, false, 0, true, true, 1, {}},
+        {"completed, shown with the completed tasks", L"Completed", 1, false, 4, true, true, 1, {}},
+        {"the user says no", L"No", 1, false, 1, false, true, 0, {}},
+        {"the question is switched off", L"Off", 0, false, 1, true, false, 0, {}},
+        {"an open task remains", L"Open", 1, true, 1, true, false, 0, {}},
+    };
+    for (const auto& c : cases) {
+        Category category(c.categoryName, L"", 0, 0);
+        ASSERT_TRUE(document.AddCategory(0, category));
+        categoryId = category.GetId();
+        document.SetCurrentCategoryId(categoryId);
+        const int task = AddTask(L"Pack", 1);
+        if (c.openTaskLeft)
+            AddTask(L"Clean", 1, TaskCard::kInProgress);
+        AddTask(L"Done before", 1, TaskCard::kCompleted);
+        Options::SetPromptForCompletingCategory(c.prompt);
+        document.SetStatusFilter(c.statusFilter);
+        dialogs.asked.clear();
+        dialogs.completeAnswers = {c.answer};
+        TakeCodes();
+
+        TaskCard card;
+        ASSERT_TRUE(document.GetTask(task, card));
+        card.SetStatus(TaskCard::kCompleted);
+        document.UpdateTask(card);
+        EXPECT_EQ(!dialogs.asked.empty(), c.asked) << c.name;
+        EXPECT_EQ(ReadCategory().GetStatus(), c.categoryStatus) << c.name;
+        EXPECT_EQ(TakeCodes(), c.codes) << c.name;
+
+        dialogs.asked.clear();
+        document.UpdateTask(card);
+        EXPECT_TRUE(dialogs.asked.empty()) << c.name << ": a task that was completed already asks nothing";
+    }
+}
+
+TEST_F(PlanEntriesTest, CompletingAPlanEntryOffersToCompleteTheCategoryToo)
+{
+    const int task = AddTask(L"Pack", 1);
+    TaskPlanEntry entry(task, Time(9, 0), Time(10, 0), L"", L"Pack", 0, 0);
+    ASSERT_TRUE(document.AddPlanEntry(Date(2024, 5, 15), entry));
+    dialogs.completeAnswers = {true};
+    TaskPlanEntry stored;
+    ASSERT_TRUE(document.GetPlanEntry(entry.GetId(), stored));
+    stored.SetCompleted(true);
+    ASSERT_TRUE(document.UpdatePlanEntry(stored));
+    EXPECT_EQ(dialogs.asked, std::vector<std::string>{"complete"});
+    EXPECT_EQ(ReadCategory().GetStatus(), 1);
+}
+
+TEST_F(PlanEntriesTest, TheSummaryCountsTheFilteredTasksAndTheirDays)
+{
+    Options::SetRegularHours(8);
+    const struct {
+        double hours;
+        const wchar_t* summary;
+    } cases[] = {
+        {24, L"Day: 0 entries, 0 h   Tasks: 1, 24 h (3 days)"},
+        {0.5, L"Day: 0 entries, 0 h   Tasks: 2, 25 h (4 days)"},
+    };
+    for (const auto& c : cases) {
+        statusBar.texts.clear();
+        AddTask(L"Task", c.hours);
+        ASSERT_FALSE(statusBar.texts.empty());
+        EXPECT_EQ(statusBar.texts.back(), std::make_pair(1, EString(c.summary)));
+    }
+    EXPECT_TRUE(document.HasFilteredTasks());
+    std::vector<TaskCard> tasks;
+    document.SelectTasks(tasks, true, true);
+    ASSERT_EQ(tasks.size(), 2u);
+    TaskPlanEntry entry(tasks[0].GetId(), Time(9, 0), Time(10, 30), L"",
+                        L"", 0, 0);
+    ASSERT_TRUE(document.AddPlanEntry(Date(2024, 5, 15), entry));
+    document.UpdateDaySummary(Date(2024, 5, 15));
+    EXPECT_EQ(statusBar.texts.back().second, L"Day: 1 entries, 1.5 h   Tasks: 2, 25 h (4 days)");
+
+    document.SetStatusFilter(4);
+    EXPECT_FALSE(document.HasFilteredTasks()) << "no completed task";
+}
+
+TEST_F(PlanEntriesTest, TrackingGrowsAnEntryOfTheSelectedTaskUntilItStops)
+{
+    document.StartTracking();
+    EXPECT_TRUE(document.IsTracking()) << "set even without a task";
+    EXPECT_EQ(document.GetTrackedPlanEntryId(), 0);
+    EXPECT_TRUE(TakeCodes().empty());
+    document.StopTracking();
+    EXPECT_FALSE(document.IsTracking());
+    EXPECT_EQ(TakeCodes(), Codes{NotifyCode::kTasksChanged});
+
+    const int task = AddTask(L"Write report", 3);
+    document.SetSelectedTaskIds({task});
+    document.StartTracking();
+    const int tracked = document.GetTrackedPlanEntryId();
+    ASSERT_GT(tracked, 0);
+    EXPECT_EQ(TakeCodes(), Codes{NotifyCode::kTasksChanged});
+    TaskPlanEntry entry;
+    ASSERT_TRUE(document.GetPlanEntry(tracked, entry));
+    EXPECT_EQ(entry.GetName(), L"Write report");
+    EXPECT_EQ(entry.GetFixedTime(), 1);
+    EXPECT_NEAR(entry.GetStartTime(), Time(10, 30), 1e-6);
+
+    SetNow(DateTime(2024, 5, 15, 11, 15));
+    document.UpdateTrackedPlanEntry();
+    ASSERT_TRUE(document.GetPlanEntry(tracked, entry));
+    EXPECT_NEAR(entry.GetEndTime(), Time(11, 15), 1e-6);
+    SetNow(DateTime(2024, 5, 15, 11, 45));
+    document.StopTracking();
+    ASSERT_TRUE(document.GetPlanEntry(tracked, entry));
+    EXPECT_NEAR(entry.GetEndTime(), Time(11, 45), 1e-6);
+    EXPECT_EQ(document.GetTrackedPlanEntryId(), 0);
+    EXPECT_EQ(TakeCodes(), Codes{NotifyCode::kTasksChanged});
+}
+
+TEST_F(PlanEntriesTest, TheTrayTextListsTodaysEntries)
+{
+    EXPECT_EQ(document.FormatDayPlanText(), L"");
+    Options::SetTimeFormat(1);
+    const int shortName = AddTask(L"Exactly twenty chars", 1);
+    const int longName = AddTask(L"Twenty-one characters", 1);
+    TaskPlanEntry first(shortName, Time(8, 0), Time(9, 0), L"", L"", 0, 0);
+    TaskPlanEntry second(longName, Time(13, 0), Time(14, 0), L"", L"", 0, 0);
+    ASSERT_TRUE(document.AddPlanEntry(Date(2024, 5, 15), first));
+    ASSERT_TRUE(document.AddPlanEntry(Date(2024, 5, 15), second));
+    TaskCard done;
+    ASSERT_TRUE(document.GetTask(shortName, done));
+    done.SetStatus(TaskCard::kCompleted);
+    Options::SetPromptForCompletingCategory(0);
+    document.UpdateTask(done);
+    EXPECT_EQ(document.FormatDayPlanText(), L"x 08:00 Exactly twenty chars\n  13:00 Twenty-one character...\n");
+}
+
+TEST_F(PlanEntriesTest, HolidaysToggle)
+{
+    document.ToggleHoliday(Date(2024, 5, 20));
+    std::vector<double> dates;
+    document.GetHolidays(dates);
+    EXPECT_EQ(dates, std::vector<double>{Date(2024, 5, 20)});
+    document.ToggleHoliday(Date(2024, 5, 20));
+    dates.clear();
+    document.GetHolidays(dates);
+    EXPECT_TRUE(dates.empty());
+    EXPECT_EQ(document.IsModified(), 1);
+}
+
+TEST_F(PlanEntriesTest, ArrangedDeadlinesUseTheChosenStartAndHours)
+{
+    AddTask(L"Pack", 2);
+    Options::SetLoadFactor(2.5);
+    LRESULT result = 0;
+    document.ProcessWindowMessage(mainWindow.Handle(), WM_COMMAND, ID_ARRANGE_DEADLINES, 0, result);
+    EXPECT_EQ(dialogs.shownSchedule, std::make_pair(DateTime(2024, 5, 16, 10, 30), 2.5));
+    EXPECT_TRUE(TakeCodes().empty()) << "cancelled";
+
+    dialogs.schedules = {{Date(2024, 5, 17), 4.0}};
+    document.ProcessWindowMessage(mainWindow.Handle(), WM_COMMAND, ID_ARRANGE_DEADLINES, 0, result);
+    EXPECT_EQ(TakeCodes(), Codes{NotifyCode::kTasksChanged});
+    EXPECT_EQ(Options::GetLoadFactor(), 4.0);
+    std::vector<TaskCard> tasks;
+    document.SelectTasks(tasks, false, false);
+    ASSERT_EQ(tasks.size(), 1u);
+    EXPECT_EQ(tasks[0].GetDeadline(), Date(2024, 5, 17));
+}
+
+TEST_F(PlanEntriesTest, SchedulingAndMovingReportThroughTheirResult)
+{
+    const int pack = AddTask(L"Pack", 2);
+    const int clean = AddTask(L"Clean", 1);
+    EXPECT_TRUE(document.ScheduleTasks(Date(2024, 5, 16), Time(9, 0), {pack, clean}, 0.5, 4));
+    std::vector<TaskPlanEntry> entries;
+    document.GetDayPlanEntries(Date(2024, 5, 16), entries);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_NEAR(document.GetProposedStartTime(Date(2024, 5, 16), 0), Time(12, 0), 1e-6);
+    EXPECT_EQ(document.GetLastPlanDateOfTask(pack), Date(2024, 5, 16));
+    EXPECT_DOUBLE_EQ(document.GetMaxTaskEstimation({pack, clean}), 0.0) << "all planned";
+
+    EXPECT_TRUE(document.ArrangePlanEntries(Date(2024, 5, 17), Time(8, 0), {entries[1].GetId()}, true));
+    std::vector<TaskPlanEntry> moved;
+    document.GetDayPlanEntries(Date(2024, 5, 17), moved);
+    EXPECT_EQ(moved.size(), 1u);
+
+    EXPECT_FALSE(document.MoveTasks(404, {pack}));
+    EXPECT_TRUE(prompts.errors.empty()) << "moves fail silently";
+    const int newCategory = document.ConvertTaskToCategory(clean);
+    EXPECT_GT(newCategory, 0);
+    EXPECT_EQ(document.GetTaskCategory(clean), newCategory);
+}
+
+TEST_F(PlanEntriesTest, ReadsThatFailAreShownAndGiveTheirDefaults)
+{
+    document.SetCurrentCategoryId(404);
+    double first = 0, last = 0;
+    document.GetTaskDateRange(first, last, true, true);
+    EXPECT_EQ(first, Date(2024, 5, 15));
+    EXPECT_EQ(last, Date(2024, 5, 15) + 42);
+    EXPECT_EQ(prompts.errors.size(), 1u);
+    std::vector<TaskCard> tasks;
+    document.SelectTasks(tasks, true, true);
+    EXPECT_TRUE(tasks.empty());
+    EXPECT_EQ(prompts.errors.size(), 2u);
+    EXPECT_EQ(document.GetFilteredTaskCount(), 0) << "the summary counts silently";
+    EXPECT_EQ(document.GetMaxTaskEstimation({404}), 8.0);
+    EXPECT_EQ(prompts.errors.size(), 3u);
+}

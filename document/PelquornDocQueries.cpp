@@ -1,0 +1,181 @@
+// CPelquornDoc: task selections, moves, estimations, the task summary, category completion and arranged deadlines.
+#include "document/PelquornDoc.h"
+
+#include <cmath>
+
+#include "foundation/Clock.h"
+#include "foundation/Options.h"
+
+namespace {
+
+constexpr double kMaxEstimationOnError = 8.0;
+constexpr double kDefaultRangeDays = 42.0;
+
+} // namespace
+
+bool CPelquornDoc::GetTask(int id, TaskCard& task, bool showErrors)
+{
+    auto read = [&] {
+        GetDataManager().GetTaskWithTimes(id, task);
+        return true;
+    };
+    return showErrors ? Guarded(false, read) : Silently(false, read);
+}
+
+void CPelquornDoc::UpdateTask(const TaskCard& task)
+{
+    TaskCard stored;
+    const bool completes = GetTask(task.GetId(), stored, false) && !stored.IsCompleted() && task.IsCompleted();
+    SetModified(1);
+    const bool updated = Guarded(false, [&] {
+        GetDataManager().UpdateTask(task);
+        return true;
+    });
+    if (updated && completes)
+        CheckCategoryCompletion(task.GetId());
+}
+
+void CPelquornDoc::SelectTasks(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter)
+{
+    Guarded([&] {
+        GetDataManager().SelectTasks(m_currentCategoryId, tasks, MakeFilter(useStatusFilter, useDeadlineFilter),
+                                     m_transparentCategories != 0, m_lowPriorityTasks != 0, true);
+    });
+}
+
+void CPelquornDoc::GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter)
+{
+    // A calendar that cannot read the plan still shows the weeks ahead.
+    first = Clock::Today();
+    last = first + kDefaultRangeDays;
+    double from = first, to = last;
+    Guarded([&] {
+        GetDataManager().GetTaskDateRange(m_currentCategoryId, MakeFilter(useStatusFilter, useDeadlineFilter), from,
+                                          to);
+        first = from;
+        last = to;
+    });
+}
+
+bool CPelquornDoc::HasUncompletedTasks(int categoryId)
+{
+    return Guarded(false, [&] { return GetDataManager().HasUncompletedTasks(categoryId); });
+}
+
+double CPelquornDoc::GetMaxTaskEstimation(const std::vector<int>& taskIds)
+{
+    return Guarded(kMaxEstimationOnError, [&] { return GetDataManager().GetMaxTaskEstimation(taskIds); });
+}
+
+double CPelquornDoc::GetLastPlanDateOfTask(int taskId)
+{
+    return Guarded(0.0, [&] { return GetDataManager().GetLastPlanDateOfTask(taskId); });
+}
+
+int CPelquornDoc::ConvertTaskToCategory(int taskId)
+{
+    SetModified(1);
+    return Guarded(0, [&] { return GetDataManager().ConvertTaskToCategory(taskId); });
+}
+
+bool CPelquornDoc::MoveTasks(int categoryId, const std::vector<int>& taskIds)
+{
+    SetModified(1);
+    return Silently(false, [&] {
+        GetDataManager().MoveTasks(categoryId, taskIds);
+        return true;
+    });
+}
+
+bool CPelquornDoc::MoveCategory(int parentId, int categoryId)
+{
+    SetModified(1);
+    return Silently(false, [&] {
+        GetDataManager().MoveCategory(parentId, categoryId);
+        return true;
+    });
+}
+
+void CPelquornDoc::ResetOriginalEstimations(int categoryId)
+{
+    SetModified(1);
+    Guarded([&] { GetDataManager().ResetOriginalEstimations(categoryId); });
+}
+
+void CPelquornDoc::ResetOriginalEstimation(int taskId)
+{
+    SetModified(1);
+    Guarded([&] { GetDataManager().ResetOriginalEstimation(taskId); });
+}
+
+void CPelquornDoc::RecalculateTaskSummary()
+{
+    const FilterInfo filter = MakeFilter(true, true);
+    const bool counted = Silently(false, [&] {
+        DataManager& data = GetDataManager();
+        m_filteredTaskCount = data.CountTasks(m_currentCategoryId, filter);
+        m_filteredTaskHours = data.GetTotalEstimation(m_currentCategoryId, filter);
+        return true;
+    });
+    if (!counted) {
+        m_filteredTaskCount = 0;
+        m_filteredTaskHours = 0;
+    }
+    ShowTaskSummary();
+}
+
+void CPelquornDoc::UpdateDaySummary(double day)
+{
+    std::vector<TaskPlanEntry> entries;
+    GetDayPlanEntries(day, entries);
+    m_dayEntryCount = static_cast<int>(entries.size());
+    m_dayHours = 0;
+    for (const TaskPlanEntry& entry : entries)
+        m_dayHours += entry.GetDurationHours();
+    ShowTaskSummary();
+}
+
+void CPelquornDoc::CheckCategoryCompletion(int taskId)
+{
+    const int categoryId = GetTaskCategory(taskId);
+    if (categoryId <= 0 || HasUncompletedTasks(categoryId))
+        return;
+    Category category;
+    if (!GetCategory(categoryId, category) || !PromptCategoryCompletion(category))
+        return;
+    category.SetStatus(1);
+    UpdateCategory(category);
+    if (!IsCategoryShown(category))
+        Notify(nullptr, NotifyCode::kAll);
+}
+
+double CPelquornDoc::GetLoadFactor() const
+{
+    return Options::GetLoadFactor();
+}
+
+void CPelquornDoc::SetLoadFactor(double loadFactor)
+{
+    Options::SetLoadFactor(loadFactor);
+}
+
+void CPelquornDoc::ArrangeDeadlines(double startDate, double loadFactor)
+{
+    SetModified(1);
+    Guarded([&] {
+        GetDataManager().ArrangeDeadlines(m_currentCategoryId, m_statusFilter, startDate,
+                                          static_cast<float>(loadFactor));
+    });
+}
+
+LRESULT CPelquornDoc::OnArrangeDeadlines(WORD, WORD, HWND, bool&)
+{
+    double startDate = Clock::Now() + 1.0;
+    double loadFactor = GetLoadFactor();
+    if (!m_dialogs->ChooseDeadlineSchedule(startDate, loadFactor))
+        return 0;
+    ArrangeDeadlines(startDate, loadFactor);
+    SetLoadFactor(loadFactor);
+    Notify(nullptr, NotifyCode::kTasksChanged);
+    return 0;
+}

@@ -1,0 +1,194 @@
+// DataManager: the queries and edits of a plan over its one XML document: tasks, plan entries, scheduling and fragments.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "document/model/FilterInfo.h"
+#include "document/model/TaskPlanEntry.h"
+#include "document/xml/PlanEntryTable.h"
+#include "document/xml/WorkCalendar.h"
+#include "document/xml/XmlDataElements.h"
+
+// Every record is a value copy filled from the live document. Lookups by id
+// go through the element index; the hours, dates and plannedness of tasks
+// through a table of the plan entries built in one walk and kept in step
+// with every plan entry this class adds, rewrites or removes. Nothing else
+// may change plan entries behind its back; a derived class that does calls
+// InvalidateIndex.
+//
+// DOM failures and missing elements raise ComError, as in the element layer,
+// except where a member says otherwise.
+class DataManager : public XmlDataElements {
+public:
+    DataManager() = default;
+
+    // Tasks and categories.
+
+    // The category's tasks (subtree: those of its sub-categories too) that
+    // pass the filter, future tasks only with includeFuture, in document
+    // order; fillTimes adds the done and planned hours. A missing category
+    // raises E_POINTER.
+    void SelectTasks(int categoryId, std::vector<TaskCard>& tasks, const FilterInfo& filter, bool subtree,
+                     bool includeFuture, bool fillTimes);
+    void SelectCategoryTasks(int categoryId, std::vector<TaskCard>& tasks, int statusFilter, bool subtree,
+                             bool includeFuture);
+    // A task without a status is not completed. False for a missing category.
+    bool HasUncompletedTasks(int categoryId);
+    // Over the whole subtree, future tasks included.
+    int CountTasks(int categoryId, const FilterInfo& filter);
+    // The estimations summed, rounded up to whole hours.
+    int GetTotalEstimation(int categoryId, const FilterInfo& filter);
+    void GetTaskWithTimes(int taskId, TaskCard& task);
+    // 0 for no tasks.
+    double GetMaxTaskEstimation(const std::vector<int>& taskIds);
+    // Appended to the category in list order. A missing category or task
+    // raises before anything moves.
+    void MoveTasks(int categoryId, const std::vector<int>& taskIds);
+    // Appended to the new parent; a parent that does not exist leaves it last
+    // among its old siblings. Into itself or below itself raises E_INVALIDARG.
+    void MoveCategory(int parentId, int categoryId);
+    // A category of the task's name, description and deadline in the task's
+    // place, holding the task; gives its id.
+    int ConvertTaskToCategory(int taskId);
+    void ResetOriginalEstimation(int taskId);
+    // Every task of the subtree.
+    void ResetOriginalEstimations(int categoryId);
+
+    // Plan entries.
+
+    // False, and the record as it was, when there is none.
+    bool GetPlanEntry(int id, TaskPlanEntry& entry);
+    XmlNode FindPlanEntry(int id);
+    // Every plan entry of the task, in no particular order.
+    std::vector<XmlNode> SelectPlanEntriesOfTask(int taskId);
+    // The day's entries in their kept order; entries whose task is gone are
+    // removed on the way. The DAY is created when missing.
+    void GetDayPlanEntries(double date, std::vector<TaskPlanEntry>& entries);
+    // The entry keeps its id. Unless "AllowSimultaneous" is set the day's
+    // overlaps are repaired; the task becomes in progress and takes the
+    // entry's task colour; a recurring entry with setRecurrence makes its task
+    // recur every day (and setDeadline moves the deadline to the next one).
+    void AddPlanEntry(double date, const TaskPlanEntry& entry, bool setDeadline, bool setRecurrence);
+    // Rewrites the entry found by its id, with its recurrence and completion.
+    void UpdatePlanEntry(const TaskPlanEntry& entry, bool keepOverlaps);
+    // Nothing for a missing id; a task left without entries becomes new.
+    void DeletePlanEntry(int id);
+    void DeletePlanEntries(const std::vector<int>& ids);
+    // The latest day the task is planned on; 0 when it is not.
+    double GetLastPlanDateOfTask(int taskId);
+    // False, with the name "TaskRemoved", when the entry's task is gone.
+    bool ReadPlanEntry(const XmlNode& element, TaskPlanEntry& entry);
+    void WritePlanEntry(const XmlNode& element, const TaskPlanEntry& entry);
+    // Done hours: entries that began before now; planned: the others.
+    void SumPlanEntryHours(TaskCard& task);
+
+    // Holidays, keyed by the whole day.
+    XmlNode FindHoliday(double date);
+    void ToggleHoliday(double date);
+
+    // Overlaps of a day.
+
+    // Places the entry (or a copy under a new id) on the day from the start,
+    // keeping its duration within the day; gives the placed entry's id.
+    int MovePlanEntry(double day, double start, int id, bool copy);
+    // The entries one after another from the start, in list order.
+    void ArrangePlanEntries(double day, double start, const std::vector<int>& ids, bool copy);
+    // Repairs the overlaps of the element's day from the element onward.
+    void ResolveOverlaps(const XmlNode& element);
+
+    // Scheduling.
+
+    // The days a deadline calendar shows for the filtered tasks of the subtree.
+    void GetTaskDateRange(int categoryId, const FilterInfo& filter, double& first, double& last);
+    // Deadlines spread over the work days from the start date, loadFactor
+    // hours a day (a load factor that is no positive number counts as 2.5).
+    void ArrangeDeadlines(int categoryId, int statusFilter, double startDate, float loadFactor);
+    // One entry per task from the start, as long as its remaining estimation
+    // within the bounds; what passes 23:59 continues on the next day.
+    void ScheduleTasks(double day, double start, const std::vector<int>& taskIds, double minHours,
+                       double maxHours);
+    double GetProposedStartTime(double day, int planEntryId, double duration);
+    // Extends or cuts the entry before this one to end where this one starts.
+    void ProlongPreviousEntry(int planEntryId, int expectedPreviousId);
+    // Plans the day's unfinished tasks again on the next work day; gives it.
+    double RescheduleToNextWorkDay(double date);
+    // The day's occurrences of the recurring tasks that it does not hold yet.
+    void AddRecurringPlanEntries(double date);
+    WorkCalendar GetWorkCalendar();
+    static double GetDayBeginTime();
+
+    // Clipboard fragments.
+
+    // "<ROOT>" with the TASK elements of the ids that exist, "</ROOT>".
+    EString GetTasksXml(const std::vector<int>& taskIds);
+    // The CATEGORY element and a DAILY with the plan entries of its tasks.
+    EString GetCategoryXml(int categoryId);
+    static EString WrapInRoot(const EString& text);
+    // Pastes the categories and tasks of a fragment under new ids; with
+    // includeActivities tasks keep their status and their plan entries come
+    // along. A text that does not parse pastes nothing.
+    void InsertXml(int categoryId, const EString& text, bool includeActivities);
+
+protected:
+    // Also forgets the plan-entry table.
+    void InvalidateIndex();
+    PlanEntryTable& Plan();
+
+private:
+    // Whether an add repairs the overlaps of its day.
+    enum class Resolve { kBySetting, kAlways, kNever };
+    class SpillDepth;
+    // False stops the walk.
+    using TaskVisitor = std::function<bool(const XmlNode& task, const EString& categoryPath)>;
+    class Fragment;
+
+    // Tasks.
+    XmlNode RequireCategoryElement(int id);
+    // Every TASK of the category (and of its sub-categories), in document order.
+    void ForEachTask(int categoryId, bool subtree, const TaskVisitor& visit);
+    void FillRecurrenceFlags(TaskCard& task);
+    bool IsCompletedStatus(const XmlNode& task);
+
+    // Plan entries.
+    XmlNode InsertPlanEntryElement(const XmlNode& day, const TaskPlanEntry& entry);
+    // The first sibling whose task exists and whose start is not earlier,
+    // to the minute; empty for the end.
+    XmlNode FindInsertionPoint(const XmlNode& day, double start);
+    void ResortPlanEntry(const XmlNode& element);
+    void RemovePlanEntryElement(const XmlNode& element);
+    // The entry's own attributes; false when its task is gone.
+    bool ReadEntryTimes(const XmlNode& element, TaskPlanEntry& entry);
+    void WriteEntryTimes(const XmlNode& element, const TaskPlanEntry& entry);
+    void SetTaskPlannedStatus(int taskId, int status);
+    void WriteTaskColor(const TaskPlanEntry& entry);
+    void SyncRecurrenceTimes(const TaskPlanEntry& entry);
+    void WriteDailyRecurrence(double date, const TaskPlanEntry& entry, bool setDeadline);
+    void ResetStatusIfUnplanned(int taskId);
+    void AddPlanEntryElement(double date, const TaskPlanEntry& entry, bool setDeadline, bool setRecurrence,
+                             Resolve resolve);
+
+    // Overlaps.
+    void ResolveOverlapsFrom(XmlNode element, double& carryDay);
+    void TrimToNextStart(const XmlNode& first, const XmlNode& second);
+    void TrimBeforeFixed(const XmlNode& fixed);
+    XmlNode FindFixedEntryOverlapped(const XmlNode& element);
+    void PullFixedEntryForward(const XmlNode& element, const XmlNode& fixed);
+    void PushPlanEntry(const XmlNode& element, double start, double& carryDay);
+    // length: of the placed entry in days; below 0 it keeps its own.
+    void SpillToDay(double day, const TaskPlanEntry& entry, double length, bool copy);
+    int PlaceEntry(double day, double start, int id, bool copy, double length, Resolve resolve);
+
+    // Scheduling.
+    void ReplanOnDay(double day, const TaskPlanEntry& entry);
+    // An entry of the task from start to end stands on the day.
+    bool DayHolds(double date, int taskId, double start, double end);
+
+    // Fragments.
+    EString GetCategoryPlanEntriesXml(int categoryId);
+    void CopyPlanEntriesOfTask(int oldId, const TaskCard& task, Fragment& fragment);
+
+    PlanEntryTable m_plan;
+    // How many days deep the spills of the current edit have carried entries.
+    int m_spillDepth = 0;
+};
