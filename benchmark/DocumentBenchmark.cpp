@@ -4,13 +4,16 @@
 #include <windows.h>
 #include <ole2.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <vector>
 
 #include "benchmark/BenchmarkTimer.h"
 #include "benchmark/PlanGenerator.h"
+#include "document/PelquornDoc.h"
 #include "document/xml/XmlDoc.h"
 #include "document/xml/XmlFileText.h"
 #include "foundation/Bstr.h"
@@ -36,7 +39,23 @@ void WriteText(const EString& path, const std::string& bytes)
         ThrowComError(E_FAIL, L"cannot write the generated plan");
 }
 
-std::vector<Figure> Measure(const EString& path, const std::string& bytes)
+void Require(bool done, const wchar_t* what)
+{
+    if (!done)
+        ThrowComError(E_FAIL, EString(L"the benchmark could not ") + what);
+}
+
+// The median time of one call among many, for operations far below a millisecond.
+double PerCall(int calls, const std::function<void(int)>& call)
+{
+    return MedianMilliseconds(kRuns, [&] {
+               for (int i = 0; i < calls; ++i)
+                   call(i);
+           }) /
+           calls;
+}
+
+std::vector<Figure> Measure(const EString& path, const std::string& bytes, const PlanSize& size)
 {
     std::vector<Figure> figures;
     const EString text = Utf8ToWide(bytes.data(), bytes.size());
@@ -48,9 +67,75 @@ std::vector<Figure> Measure(const EString& path, const std::string& bytes)
                                ThrowComError(E_FAIL, L"the generated plan does not parse");
                        })});
     figures.push_back({"  read and decode the file", MedianMilliseconds(kRuns, [&] { XmlFileText::ReadToBstr(path); })});
-    figures.push_back({"  XmlDoc::Load (read, decode, parse)", MedianMilliseconds(kRuns, [&] {
-                           XmlDoc doc;
-                           doc.Load(path);
+
+    CPelquornDoc document;
+    figures.push_back({"2 open through the document", MedianMilliseconds(kRuns, [&] {
+                           if (!document.OpenPath(path))
+                               ThrowComError(E_FAIL, L"the document did not open");
+                       })});
+    std::vector<TaskCard> tasks;
+    figures.push_back({"  open and the task list's data", MedianMilliseconds(kRuns, [&] {
+                           document.OpenPath(path);
+                           document.SelectTasks(tasks, true, true);
+                       })});
+
+    // The task list refills with every filter change.
+    std::vector<double> selections;
+    auto selectEach = [&](int count, const std::function<void(int)>& setFilter) {
+        for (int code = 0; code < count; ++code) {
+            setFilter(code);
+            selections.push_back(MedianMilliseconds(kRuns, [&] { document.SelectTasks(tasks, true, true); }));
+        }
+        setFilter(0);
+    };
+    document.SetCurrentCategoryId(0);
+    selectEach(5, [&](int code) { document.SetStatusFilter(code); });
+    selectEach(6, [&](int code) { document.SetDeadlineFilter(code); });
+    selectEach(4, [&](int code) { document.SetPriorityFilter(code); });
+    std::sort(selections.begin(), selections.end());
+    figures.push_back({"3 root task selection, median of 15 filters", selections[selections.size() / 2]});
+    figures.push_back({"  root task selection, slowest filter", selections.back()});
+
+    const double firstDay = 45292 + 30;
+    std::vector<TaskPlanEntry> entries;
+    figures.push_back({"4 one day's plan entries (50 days)", PerCall(50, [&](int i) {
+                           document.GetDayPlanEntries(firstDay + i * (size.days / 60), entries);
+                       })});
+    figures.push_back({"  a task by id", PerCall(1000, [&](int i) {
+                           TaskCard task;
+                           document.GetTask(1 + (i * 7919) % size.tasks, task, false);
+                       })});
+
+    document.SetCurrentCategoryId(1);
+    std::vector<int> added;
+    figures.push_back({"5 add a task", PerCall(20, [&](int) {
+                           TaskCard task(L"Benchmark task", L"added", 1.5, firstDay + 10, 1, 0, 0, 0, -1);
+                           Require(document.AddTask(task), L"add a task");
+                           added.push_back(task.GetId());
+                       })});
+    figures.push_back({"  add a plan entry (with overlap repair)", PerCall(20, [&](int i) {
+                           TaskPlanEntry entry(added[i % added.size()], 10.0 / 24 + i / 1440.0, 10.5 / 24 + i / 1440.0,
+                                               L"", L"", 0, 0);
+                           Require(document.AddPlanEntry(firstDay + 1, entry), L"add a plan entry");
+                       })});
+    figures.push_back({"  move a task", PerCall(20, [&](int i) {
+                           Require(document.MoveTasks(2 + i % 5, {added[i % added.size()]}), L"move a task");
+                       })});
+    figures.push_back({"  delete a task", PerCall(20, [&](int i) { document.DeleteTask(added[i % added.size()]); })});
+
+    const EString savedPath = path + L".saved.qvr";
+    figures.push_back({"6 save", MedianMilliseconds(kRuns, [&] {
+                           if (!document.OnSaveDocument(savedPath))
+                               ThrowComError(E_FAIL, L"the document did not save");
+                       })});
+
+    double first = 0, last = 0;
+    document.SetCurrentCategoryId(0);
+    figures.push_back({"7 deadline-calendar date range", MedianMilliseconds(kRuns, [&] {
+                           document.GetTaskDateRange(first, last, true, true);
+                       })});
+    figures.push_back({"  copy a category branch to a fragment", MedianMilliseconds(kRuns, [&] {
+                           document.GetCategoryXml(1);
                        })});
     return figures;
 }
@@ -60,7 +145,7 @@ void Report(const char* title, size_t bytes, const std::vector<Figure>& figures)
     std::printf("\n%s (%.1f MB)\n", title, bytes / 1048576.0);
     const double reference = figures.empty() ? 0 : figures.front().milliseconds;
     for (const Figure& figure : figures)
-        std::printf("  %-48s %10.2f ms  %6.3fx\n", figure.name, figure.milliseconds,
+        std::printf("  %-46s %10.3f ms  %7.3fx\n", figure.name, figure.milliseconds,
                     reference > 0 ? figure.milliseconds / reference : 0.0);
 }
 
@@ -85,7 +170,7 @@ int wmain()
             const std::string bytes = GeneratePlan(run.size, kSeed);
             const EString path = FileSystem::JoinPath(folder, run.file);
             WriteText(path, bytes);
-            Report(run.title, bytes.size(), Measure(path, bytes));
+            Report(run.title, bytes.size(), Measure(path, bytes, run.size));
         }
     } catch (const ComError& error) {
         std::fprintf(stderr, "benchmark failed: 0x%08lx %ls\n", static_cast<unsigned long>(error.Error()),
