@@ -152,7 +152,7 @@ int DataManager::GetTotalEstimation(int categoryId, const FilterInfo& filter)
     double sum = 0;
     for (const TaskCard& task : tasks)
         sum += task.GetEstimation();
-    // Tenths of hours add up a little off in binary: 0.7 + 0.1 + 0.2 is one hour, not two.
+    // Tenths of hours add up a little off in binary: 0.1 + 2.7 + 0.2 is three hours, not four.
     const double hours = std::ceil(AdvMath::RoundTo(sum, 6));
     if (!(hours < INT_MAX))
         return hours > 0 ? INT_MAX : 0;
