@@ -145,6 +145,9 @@ private:
 
     // Tasks.
     XmlNode RequireCategoryElement(int id);
+    // SelectTasks; without texts the records lack name, description and path.
+    void ReadTasks(int categoryId, std::vector<TaskCard>& tasks, const FilterInfo& filter, bool subtree,
+                   bool includeFuture, bool fillTimes, bool withTexts);
     // Every TASK of the category (and of its sub-categories), in document order.
     void ForEachTask(int categoryId, bool subtree, const TaskVisitor& visit);
     void FillRecurrenceFlags(TaskCard& task);

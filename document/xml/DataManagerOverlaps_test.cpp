@@ -125,6 +125,20 @@ TEST_F(DataManagerOverlapsTest, AnOverflowCopyIsANewEntryOfTheSameTask)
     EXPECT_EQ(Entry(id).GetEndTimeXmlText(), L"23:59");
 }
 
+TEST_F(DataManagerOverlapsTest, AnOverflowCopyPushesTheNextDayOnlyAsFarAsTheOverflowReaches)
+{
+    // Placed at the hour the entry lasts and cut afterwards, the copy would
+    // leave the next day's entry pushed to 01:00 for nothing.
+    EString plan = kSmallPlan;
+    plan.insert(plan.size() - 7, L"<DAILY>" + DayXml({{L"22:00", L"23:30", false}}) +
+                                     L"<DAY DATE=\"2024-05-21\"><PLANENTRY ID=\"200\" TASKID=\"3\" STARTTIME=\"00:30\" "
+                                     L"ENDTIME=\"01:00\"/></DAY></DAILY>");
+    Open(plan);
+    Add(kDay, 2, L"22:30", L"23:30");
+    EXPECT_EQ(Day(kDay), L"22:00-23:30 23:30-23:59");
+    EXPECT_EQ(Day(kNextDay), L"00:00-00:31 00:31-01:01");
+}
+
 TEST_F(DataManagerOverlapsTest, SpillsThroughDaysThatAreAllFixedStopAtABoundAndLoseNothing)
 {
     // A thousand days each taken whole by a fixed entry: each spill would

@@ -359,10 +359,11 @@ void DataManager::UpdatePlanEntry(const TaskPlanEntry& entry, bool keepOverlaps)
         }
         try {
             AddCompletedPlan(taskId, entry.GetId());
+            // Only the deadline: a rewrite of a completed task would take its recurrence.
             TaskCard task;
-            GetTask(taskId, task);
             task.SetDeadline(recurrence.NextOccurrence(day + 1));
-            UpdateTask(task);
+            if (const XmlNode element = FindTask(taskId))
+                ElementRecords::WriteDeadline(element, task);
         } catch (const ComError&) {
             // The occurrence is marked; the deadline stays.
         }

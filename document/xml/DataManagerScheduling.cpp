@@ -38,7 +38,7 @@ bool CompareByDeadline(const TaskCard& a, const TaskCard& b)
 void DataManager::GetTaskDateRange(int categoryId, const FilterInfo& filter, double& first, double& last)
 {
     std::vector<TaskCard> tasks;
-    SelectTasks(categoryId, tasks, filter, true, true, false);
+    ReadTasks(categoryId, tasks, filter, true, true, false, false);
     // One look at each task's entries in the table, where the XPath would
     // have searched the document for all of them at once.
     bool planned = false;

@@ -1,11 +1,13 @@
 #include "document/xml/ElementRecords.h"
 
 #include <cmath>
+#include <cwchar>
 
 #include "document/model/DateFunctions.h"
 #include "document/xml/IdText.h"
 #include "document/xml/XmlDoc.h"
 #include "document/xml/XmlVocabulary.h"
+#include "foundation/Bstr.h"
 #include "foundation/Clock.h"
 #include "foundation/Locale.h"
 #include "foundation/TimeParser.h"
@@ -40,18 +42,9 @@ void SetText(const XmlNode& element, const wchar_t* name, const EString& text)
     XmlDoc::SetAttribute(element, name, text);
 }
 
-bool Has(const XmlNode& element, const wchar_t* name)
-{
-    return !XmlDoc::GetAttribute(element, name).IsEmpty();
-}
-
 // Unsigned as written; "-1", which means unset, is read as well.
-int ReadColorDef(const XmlNode& element)
+int ParseColorDef(const XmlNode& element, const EString& text)
 {
-    const Variant value = XmlDoc::GetAttribute(element, kColorDef);
-    if (value.IsEmpty())
-        return -1;
-    const EString text = value.ToString();
     ULONG color = 0;
     if (SUCCEEDED(::VarUI4FromStr(const_cast<wchar_t*>(text.c_str()), LOCALE_INVARIANT, 0, &color)))
         return static_cast<int>(color);
@@ -59,6 +52,75 @@ int ReadColorDef(const XmlNode& element)
     if (IdText::Parse(text, signedColor) == IdText::kNotANumber)
         ThrowNotANumber(element, kColorDef, text);
     return static_cast<int>(signedColor);
+}
+
+// The attributes of one element asked through one element interface, by
+// names made once: a task list reads ten thousand elements at a time.
+class Attributes {
+public:
+    explicit Attributes(const XmlNode& element) : m_node(element)
+    {
+        ThrowIfFailed(element.Checked()->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&m_element)));
+    }
+
+    // False, and an empty text, when the element has none.
+    bool Get(BSTR name, EString& text) const
+    {
+        const bool found = Fetch(name);
+        text.assign(Chars(), found ? ::SysStringLen(m_value.bstrVal) : 0);
+        return found;
+    }
+
+    EString Text(BSTR name) const
+    {
+        EString text;
+        Get(name, text);
+        return text;
+    }
+
+    long Int(BSTR name) const
+    {
+        if (!Fetch(name))
+            return 0;
+        long number = 0;
+        if (IdText::Parse(Chars(), ::SysStringLen(m_value.bstrVal), number) == IdText::kNotANumber)
+            ThrowNotANumber(m_node, name, m_value.ToString());
+        return number;
+    }
+
+    double Hours(BSTR name) const
+    {
+        if (!Fetch(name))
+            return 0;
+        const double hours = std::wcstod(Chars(), nullptr);
+        return std::isfinite(hours) ? hours : 0;
+    }
+
+private:
+    // The attribute's text in m_value.
+    bool Fetch(BSTR name) const
+    {
+        ThrowIfFailed(m_element->getAttribute(name, m_value.Out()));
+        return m_value.vt == VT_BSTR;
+    }
+
+    const wchar_t* Chars() const { return m_value.vt == VT_BSTR && m_value.bstrVal ? m_value.bstrVal : L""; }
+
+    const XmlNode& m_node;
+    ComPtr<IXMLDOMElement> m_element;
+    mutable Variant m_value;
+};
+
+struct Names {
+    const Bstr id{kId}, name{kName}, status{kStatus}, importance{kImportance}, deadline{kDeadline},
+        estimation{kEstimation}, colorDef{kColorDef}, originalEstimation{kOriginalEstimation}, taskId{kTaskId},
+        startTime{kStartTime}, endTime{kEndTime}, fixedTime{kFixedTime};
+};
+
+const Names& AttributeNames()
+{
+    static const Names names;
+    return names;
 }
 
 } // namespace
@@ -139,18 +201,27 @@ void ElementRecords::Write(const XmlNode& element, const TaskCard& task)
 
 void ElementRecords::Read(const XmlNode& element, TaskCard& task)
 {
-    task.SetId(ReadInt(element, kId));
+    ReadWithoutTexts(element, task);
     task.SetName(Text(element, kName));
-    task.SetStatus(ReadInt(element, kStatus));
-    // Documents older than importances hold none.
-    task.SetImportance(Has(element, kImportance) ? ReadInt(element, kImportance) : kDefaultImportance);
-    task.SetDeadlineXmlText(Text(element, kDeadline));
-    task.SetEstimation(ReadHours(element, kEstimation));
-    task.SetColor(ReadColorDef(element));
-    // Older documents store "-1.0" for unset, which reads as -1 as well.
-    task.SetOriginalEstimation(Has(element, kOriginalEstimation) ? ReadHours(element, kOriginalEstimation)
-                                                                : kUnsetEstimation);
     task.SetDescription(ReadLongText(element, kDescription));
+}
+
+void ElementRecords::ReadWithoutTexts(const XmlNode& element, TaskCard& task)
+{
+    const Names& names = AttributeNames();
+    const Attributes attributes(element);
+    EString text;
+    task.SetId(attributes.Int(names.id));
+    task.SetStatus(attributes.Int(names.status));
+    // Documents older than importances hold none.
+    task.SetImportance(attributes.Get(names.importance, text) ? attributes.Int(names.importance) : kDefaultImportance);
+    attributes.Get(names.deadline, text);
+    task.SetDeadlineXmlText(text);
+    task.SetEstimation(attributes.Hours(names.estimation));
+    task.SetColor(attributes.Get(names.colorDef, text) ? ParseColorDef(element, text) : -1);
+    // Older documents store "-1.0" for unset, which reads as -1 as well.
+    task.SetOriginalEstimation(attributes.Get(names.originalEstimation, text) ? attributes.Hours(names.originalEstimation)
+                                                                               : kUnsetEstimation);
 }
 
 void ElementRecords::Write(const XmlNode& element, const TaskPlanEntry& entry)
@@ -165,11 +236,13 @@ void ElementRecords::Write(const XmlNode& element, const TaskPlanEntry& entry)
 
 void ElementRecords::Read(const XmlNode& element, TaskPlanEntry& entry)
 {
-    entry.SetId(ReadInt(element, kId));
-    entry.SetTaskId(ReadInt(element, kTaskId));
-    entry.SetStartTimeText(Text(element, kStartTime));
-    entry.SetEndTimeText(Text(element, kEndTime));
-    entry.SetFixedTime(ReadInt(element, kFixedTime));
+    const Names& names = AttributeNames();
+    const Attributes attributes(element);
+    entry.SetId(attributes.Int(names.id));
+    entry.SetTaskId(attributes.Int(names.taskId));
+    entry.SetStartTimeText(attributes.Text(names.startTime));
+    entry.SetEndTimeText(attributes.Text(names.endTime));
+    entry.SetFixedTime(attributes.Int(names.fixedTime));
     entry.SetDescription(ReadLongText(element, kDescription));
 }
 

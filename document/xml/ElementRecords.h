@@ -25,6 +25,8 @@ public:
     static void Write(const XmlNode& element, const TaskCard& task);
     // Everything but the category path.
     static void Read(const XmlNode& element, TaskCard& task);
+    // What filters and sums need: neither name nor description, so nothing is added to the element.
+    static void ReadWithoutTexts(const XmlNode& element, TaskCard& task);
     // The entry's own attributes and description; its day, task name and
     // flags come from elsewhere.
     static void Write(const XmlNode& element, const TaskPlanEntry& entry);

@@ -275,6 +275,8 @@ EString XmlDoc::GetText(const XmlNode& node)
         stored = node.GetValue().ToString();
     else
         AppendText(node, stored);
+    if (stored.find(L'\n') == EString::npos)
+        return stored;
     // Only bare line feeds gain a CR: a CR the text already holds is kept once.
     EString text;
     text.reserve(stored.size());
