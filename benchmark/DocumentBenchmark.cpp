@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <filesystem>
 #include <fstream>
@@ -58,11 +59,11 @@ double PerCall(int calls, const std::function<void(int)>& call)
 std::vector<Figure> Measure(const EString& path, const std::string& bytes, const PlanSize& size)
 {
     std::vector<Figure> figures;
-    const EString text = Utf8ToWide(bytes.data(), bytes.size());
+    const Bstr text(Utf8ToWide(bytes.data(), bytes.size()));
     figures.push_back({"1 bare parse (loadXML of the text)", MedianMilliseconds(kRuns, [&] {
                            XmlDocument parsed = XmlDoc::CreateDocument(false);
                            VARIANT_BOOL ok = VARIANT_FALSE;
-                           parsed->loadXML(Bstr(text), &ok);
+                           parsed->loadXML(text, &ok);
                            if (ok != VARIANT_TRUE)
                                ThrowComError(E_FAIL, L"the generated plan does not parse");
                        })});
@@ -76,6 +77,7 @@ std::vector<Figure> Measure(const EString& path, const std::string& bytes, const
     std::vector<TaskCard> tasks;
     figures.push_back({"  open and the task list's data", MedianMilliseconds(kRuns, [&] {
                            document.OpenPath(path);
+                           tasks.clear();
                            document.SelectTasks(tasks, true, true);
                        })});
 
@@ -84,7 +86,12 @@ std::vector<Figure> Measure(const EString& path, const std::string& bytes, const
     auto selectEach = [&](int count, const std::function<void(int)>& setFilter) {
         for (int code = 0; code < count; ++code) {
             setFilter(code);
-            selections.push_back(MedianMilliseconds(kRuns, [&] { document.SelectTasks(tasks, true, true); }));
+            selections.push_back(MedianMilliseconds(kRuns, [&] {
+                tasks.clear();
+                document.SelectTasks(tasks, true, true);
+            }));
+            if (std::getenv("QUORVANE_BENCHMARK_DETAIL"))
+                std::printf("    filter %d: %zu tasks, %.1f ms\n", code, tasks.size(), selections.back());
         }
         setFilter(0);
     };
@@ -113,10 +120,15 @@ std::vector<Figure> Measure(const EString& path, const std::string& bytes, const
                            Require(document.AddTask(task), L"add a task");
                            added.push_back(task.GetId());
                        })});
-    figures.push_back({"  add a plan entry (with overlap repair)", PerCall(20, [&](int i) {
+    // A day of its own for each entry, then entries that push a full day's later ones.
+    figures.push_back({"  add a plan entry on a free day", PerCall(20, [&](int i) {
+                           TaskPlanEntry entry(added[i % added.size()], 10.0 / 24, 10.5 / 24, L"", L"", 0, 0);
+                           Require(document.AddPlanEntry(45292 + size.days + 10 + i, entry), L"add a plan entry");
+                       })});
+    figures.push_back({"  add a plan entry that pushes a full day", PerCall(20, [&](int i) {
                            TaskPlanEntry entry(added[i % added.size()], 10.0 / 24 + i / 1440.0, 10.5 / 24 + i / 1440.0,
                                                L"", L"", 0, 0);
-                           Require(document.AddPlanEntry(firstDay + 1, entry), L"add a plan entry");
+                           Require(document.AddPlanEntry(firstDay + 1 + i, entry), L"add a plan entry");
                        })});
     figures.push_back({"  move a task", PerCall(20, [&](int i) {
                            Require(document.MoveTasks(2 + i % 5, {added[i % added.size()]}), L"move a task");

@@ -17,9 +17,15 @@ public:
     int GetPriorityFilter() const { return m_priorityFilter; }
     void SetPriorityFilter(int value) { m_priorityFilter = value; }
 
+    // The first day of the current week, read from the settings once per
+    // filter: a selection tests thousands of tasks against one filter.
+    double GetWeekStart() const;
+
 private:
     int m_categoryId;
     int m_statusFilter;
     int m_deadlineFilter;
     int m_priorityFilter;
+    mutable double m_weekStart = -1;
+    mutable bool m_weekStartKnown = false;
 };

@@ -9,6 +9,8 @@ public:
     NamedEntry(int id, const EString& name, const EString& description);
     NamedEntry(const NamedEntry&) = default;
     NamedEntry& operator=(const NamedEntry&) = default;
+    NamedEntry(NamedEntry&&) noexcept = default;
+    NamedEntry& operator=(NamedEntry&&) noexcept = default;
     virtual ~NamedEntry() = default;
 
     int GetId() const { return m_id; }

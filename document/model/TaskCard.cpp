@@ -192,7 +192,7 @@ bool TaskCard::MatchesDeadlineFilter(const FilterInfo& filter) const
     case 1:
         return day == today;
     case 2: {
-        const double weekStart = StartOfCurrentWeek();
+        const double weekStart = filter.GetWeekStart();
         return weekStart <= day && day < weekStart + 7;
     }
     case 3:
