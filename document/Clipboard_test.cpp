@@ -24,24 +24,7 @@ EString Utf16Text(const std::string& bytes)
 // Runs the peer process and waits for its end; its exit code, or -1.
 int RunPeer(const wchar_t* command, const EString& file)
 {
-    const EString peer = FileSystem::JoinPath(FileSystem::GetFolder(FileSystem::GetModuleFileName()),
-                                              L"document_clipboard_peer.exe");
-    EString commandLine = EString::Formatted(L"\"%s\" %s \"%s\"", peer.c_str(), command, file.c_str());
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
-        return -1;
-    const bool ended = WaitFor([&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 20000);
-    DWORD code = static_cast<DWORD>(-1);
-    if (ended)
-        ::GetExitCodeProcess(process.hProcess, &code);
-    else
-        ::TerminateProcess(process.hProcess, 1);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return static_cast<int>(code);
+    return RunProgramBeside(L"document_clipboard_peer.exe", EString::Formatted(L"%s \"%s\"", command, file.c_str()));
 }
 
 bool PutRawBlock(HWND owner, UINT format, const std::string& bytes)

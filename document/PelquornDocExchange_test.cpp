@@ -27,24 +27,7 @@ protected:
 // Runs the plan peer and waits for its end; its exit code, or -1.
 int RunPlanPeer(const EString& arguments)
 {
-    const EString peer = FileSystem::JoinPath(FileSystem::GetFolder(FileSystem::GetModuleFileName()),
-                                              L"document_plan_peer.exe");
-    EString commandLine = L"\"" + peer + L"\" " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
-        return -1;
-    const bool ended = WaitFor([&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, 20000);
-    DWORD code = static_cast<DWORD>(-1);
-    if (ended)
-        ::GetExitCodeProcess(process.hProcess, &code);
-    else
-        ::TerminateProcess(process.hProcess, 1);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
-    return static_cast<int>(code);
+    return RunProgramBeside(L"document_plan_peer.exe", arguments);
 }
 
 } // namespace

@@ -69,6 +69,28 @@ bool WaitFor(const std::function<bool()>& condition, unsigned timeoutMs)
     }
 }
 
+int RunProgramBeside(const wchar_t* program, const EString& arguments, unsigned timeoutMs)
+{
+    const EString path = FileSystem::JoinPath(FileSystem::GetFolder(FileSystem::GetModuleFileName()), program);
+    EString commandLine = L"\"" + path + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return -1;
+    const bool ended =
+        WaitFor([&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    DWORD code = static_cast<DWORD>(-1);
+    if (ended)
+        ::GetExitCodeProcess(process.hProcess, &code);
+    else
+        ::TerminateProcess(process.hProcess, 1);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return ended ? static_cast<int>(code) : -1;
+}
+
 void ClearProgramRegistry()
 {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mellowbrake\\Quorvane");

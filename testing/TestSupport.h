@@ -18,5 +18,10 @@ std::string ReadFileBytes(const EString& path);
 // Waits (pumping messages) until the condition holds or the time runs out.
 bool WaitFor(const std::function<bool()>& condition, unsigned timeoutMs = 5000);
 
+// Runs a program that lies beside the test program with the arguments, and
+// waits (pumping messages) for its exit code; -1 when it could not start or
+// did not end in time (it is then ended).
+int RunProgramBeside(const wchar_t* program, const EString& arguments, unsigned timeoutMs = 20000);
+
 // Removes every key and value the program keeps under the current user.
 void ClearProgramRegistry();
