@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "document/xml/ElementsTestSupport.h"
 #include "document/xml/MsxmlRegistration.h"
 #include "document/xml/XmlDoc.h"
 #include "foundation/FileSystem.h"
@@ -10,23 +11,6 @@
 namespace {
 
 constexpr HRESULT kLoadFailed = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
-
-EString TestFile(const wchar_t* name)
-{
-    return SourcePath((EString(L"document/xml/testdata/") + name).c_str());
-}
-
-// The ComError the call raises; a call that raises nothing fails the test.
-ComError RaisedError(const std::function<void()>& call)
-{
-    try {
-        call();
-    } catch (const ComError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no ComError raised";
-    return ComError(S_OK);
-}
 
 EString Trimmed(EString text)
 {
