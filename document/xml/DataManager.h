@@ -154,6 +154,7 @@ private:
     bool IsCompletedStatus(const XmlNode& task);
 
     // Plan entries.
+    static void SumPlanEntryHours(const PlanEntryTable& plan, double now, TaskCard& task);
     XmlNode InsertPlanEntryElement(const XmlNode& day, const TaskPlanEntry& entry);
     // The first sibling whose task exists and whose start is not earlier,
     // to the minute; empty for the end.

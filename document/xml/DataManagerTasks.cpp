@@ -4,9 +4,12 @@
 #include <climits>
 #include <cmath>
 
+#include "document/xml/AttributeReader.h"
 #include "document/xml/ElementRecords.h"
 #include "document/xml/IdText.h"
 #include "document/xml/XmlVocabulary.h"
+#include "foundation/Bstr.h"
+#include "foundation/Clock.h"
 #include "foundation/TimeParser.h"
 
 using namespace Xml;
@@ -98,11 +101,16 @@ void DataManager::FillRecurrenceFlags(TaskCard& task)
     if (!element)
         return;
     // The four fields the every-day test looks at, not the rule's two dozen.
+    static const struct {
+        const Bstr patternPeriod{kPatternPeriod}, everyDayIndex{kEveryDayIndex}, dayWorkday{kDayWorkday},
+            endType{kEndType};
+    } names;
+    AttributeReader attributes(element);
     RecurrenceInfo recurrence;
-    recurrence.SetPatternPeriod(ElementRecords::ReadInt(element, kPatternPeriod));
-    recurrence.SetEveryDayIndex(ElementRecords::ReadInt(element, kEveryDayIndex));
-    recurrence.SetDayWorkday(ElementRecords::ReadInt(element, kDayWorkday));
-    recurrence.SetEndType(ElementRecords::ReadInt(element, kEndType));
+    recurrence.SetPatternPeriod(attributes.Int(names.patternPeriod));
+    recurrence.SetEveryDayIndex(attributes.Int(names.everyDayIndex));
+    recurrence.SetDayWorkday(attributes.Int(names.dayWorkday));
+    recurrence.SetEndType(attributes.Int(names.endType));
     task.SetHasRecurrence(true);
     task.SetDailyRecurrence(recurrence.IsEveryDay());
 }
@@ -126,6 +134,9 @@ void DataManager::ReadTasks(int categoryId, std::vector<TaskCard>& tasks, const 
         found.emplace_back(element, paths.size() - 1);
         return true;
     });
+    // One clock reading and one table for the whole list.
+    PlanEntryTable* plan = fillTimes ? &Plan() : nullptr;
+    const double now = Clock::Now();
     tasks.reserve(tasks.size() + found.size());
     for (const auto& [element, path] : found) {
         tasks.emplace_back();
@@ -140,8 +151,8 @@ void DataManager::ReadTasks(int categoryId, std::vector<TaskCard>& tasks, const 
             tasks.pop_back();
             continue;
         }
-        if (fillTimes)
-            SumPlanEntryHours(task);
+        if (plan)
+            SumPlanEntryHours(*plan, now, task);
         FillRecurrenceFlags(task);
     }
 }
