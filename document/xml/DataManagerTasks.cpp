@@ -124,37 +124,27 @@ void DataManager::SelectTasks(int categoryId, std::vector<TaskCard>& tasks, cons
 void DataManager::ReadTasks(int categoryId, std::vector<TaskCard>& tasks, const FilterInfo& filter, bool subtree,
                             bool includeFuture, bool fillTimes, bool withTexts)
 {
-    // The elements first, then the records read in their place in the list:
-    // a task record is costly to copy.
-    std::vector<std::pair<XmlNode, size_t>> found;
-    std::vector<EString> paths;
-    ForEachTask(categoryId, subtree, [&](const XmlNode& element, const EString& path) {
-        if (paths.empty() || paths.back() != path)
-            paths.push_back(path);
-        found.emplace_back(element, paths.size() - 1);
-        return true;
-    });
     // One clock reading and one table for the whole list.
     PlanEntryTable* plan = fillTimes ? &Plan() : nullptr;
     const double now = Clock::Now();
-    tasks.reserve(tasks.size() + found.size());
-    for (const auto& [element, path] : found) {
-        tasks.emplace_back();
-        TaskCard& task = tasks.back();
+    ForEachTask(categoryId, subtree, [&](const XmlNode& element, const EString& path) {
+        // Read in its place in the list: a task record is costly to copy.
+        TaskCard& task = tasks.emplace_back();
         if (withTexts) {
             ElementRecords::Read(element, task);
-            task.SetCategoryPath(paths[path]);
+            task.SetCategoryPath(path);
         } else {
             ElementRecords::ReadWithoutTexts(element, task);
         }
         if (!task.MatchesFilter(filter) || (!includeFuture && task.GetImportance() == kFutureTask)) {
             tasks.pop_back();
-            continue;
+            return true;
         }
         if (plan)
             SumPlanEntryHours(*plan, now, task);
         FillRecurrenceFlags(task);
-    }
+        return true;
+    });
 }
 
 void DataManager::SelectCategoryTasks(int categoryId, std::vector<TaskCard>& tasks, int statusFilter, bool subtree,
