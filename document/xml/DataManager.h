@@ -150,7 +150,7 @@ private:
                    bool includeFuture, bool fillTimes, bool withTexts);
     // Every TASK of the category (and of its sub-categories), in document order.
     void ForEachTask(int categoryId, bool subtree, const TaskVisitor& visit);
-    void FillRecurrenceFlags(TaskCard& task);
+    static void FillRecurrenceFlags(ElementIndex& index, TaskCard& task);
     bool IsCompletedStatus(const XmlNode& task);
 
     // Plan entries.

@@ -95,9 +95,9 @@ bool DataManager::IsCompletedStatus(const XmlNode& task)
            status == TaskCard::kCompleted;
 }
 
-void DataManager::FillRecurrenceFlags(TaskCard& task)
+void DataManager::FillRecurrenceFlags(ElementIndex& index, TaskCard& task)
 {
-    const XmlNode element = FindRecurrence(task.GetId());
+    const XmlNode element = index.Find(ElementIndex::kRecurrences, task.GetId());
     if (!element)
         return;
     // The four fields the every-day test looks at, not the rule's two dozen.
@@ -124,7 +124,8 @@ void DataManager::SelectTasks(int categoryId, std::vector<TaskCard>& tasks, cons
 void DataManager::ReadTasks(int categoryId, std::vector<TaskCard>& tasks, const FilterInfo& filter, bool subtree,
                             bool includeFuture, bool fillTimes, bool withTexts)
 {
-    // One clock reading and one table for the whole list.
+    // One clock reading, one index and one table for the whole list.
+    ElementIndex& index = Index();
     PlanEntryTable* plan = fillTimes ? &Plan() : nullptr;
     const double now = Clock::Now();
     ForEachTask(categoryId, subtree, [&](const XmlNode& element, const EString& path) {
@@ -142,7 +143,7 @@ void DataManager::ReadTasks(int categoryId, std::vector<TaskCard>& tasks, const 
         }
         if (plan)
             SumPlanEntryHours(*plan, now, task);
-        FillRecurrenceFlags(task);
+        FillRecurrenceFlags(index, task);
         return true;
     });
 }

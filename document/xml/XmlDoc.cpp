@@ -292,12 +292,12 @@ EString XmlDoc::GetText(const XmlNode& node)
     return text;
 }
 
-XmlNode XmlDoc::GetChildElement(const XmlNode& node, const EString& name)
+XmlNode XmlDoc::GetChildElement(const XmlNode& node, std::wstring_view name)
 {
     for (XmlNode child = node.GetFirstChildElement(); child; child = child.GetNextElement())
         if (child.HasName(name))
             return child;
-    return AddChildElement(node, name);
+    return AddChildElement(node, EString(std::wstring(name)));
 }
 
 XmlNode XmlDoc::GetDescriptionElement(const XmlNode& node)
