@@ -17,8 +17,10 @@ public:
     int GetPriorityFilter() const { return m_priorityFilter; }
     void SetPriorityFilter(int value) { m_priorityFilter = value; }
 
-    // The first day of the current week, read from the settings once per
-    // filter: a selection tests thousands of tasks against one filter.
+    // Today and the first day of the current week, read from the clock and
+    // the settings once per filter: a selection tests thousands of tasks
+    // against one filter.
+    double GetToday() const;
     double GetWeekStart() const;
 
 private:
@@ -26,6 +28,8 @@ private:
     int m_statusFilter;
     int m_deadlineFilter;
     int m_priorityFilter;
+    mutable double m_today = -1;
+    mutable bool m_todayKnown = false;
     mutable double m_weekStart = -1;
     mutable bool m_weekStartKnown = false;
 };

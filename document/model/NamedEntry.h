@@ -1,6 +1,8 @@
 // NamedEntry: the id, name and description every record of the plan carries.
 #pragma once
 
+#include <utility>
+
 #include "foundation/EString.h"
 
 class NamedEntry {
@@ -16,9 +18,9 @@ public:
     int GetId() const { return m_id; }
     void SetId(int id) { m_id = id; }
     EString GetName() const { return m_name; }
-    void SetName(const EString& name) { m_name = name; }
+    void SetName(EString name) { m_name = std::move(name); }
     EString GetDescription() const { return m_description; }
-    void SetDescription(const EString& description) { m_description = description; }
+    void SetDescription(EString description) { m_description = std::move(description); }
 
     // At most 20 characters, then "...".
     EString GetShortName() const;

@@ -5,7 +5,6 @@
 
 #include "document/model/DateFunctions.h"
 #include "document/model/IdCounter.h"
-#include "foundation/Clock.h"
 #include "foundation/ComError.h"
 #include "foundation/Language.h"
 #include "foundation/Locale.h"
@@ -184,11 +183,12 @@ bool TaskCard::MatchesDeadlineFilter(const FilterInfo& filter) const
 {
     if (filter.GetCategoryId() != 0)
         return true;
-    const double today = Clock::Today();
-    const double day = GetDeadline();
-    switch (filter.GetDeadlineFilter()) {
-    case 0:
+    const int deadlineFilter = filter.GetDeadlineFilter();
+    if (deadlineFilter == 0)
         return true;
+    const double today = filter.GetToday();
+    const double day = GetDeadline();
+    switch (deadlineFilter) {
     case 1:
         return day == today;
     case 2: {

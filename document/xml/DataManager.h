@@ -150,10 +150,11 @@ private:
                    bool includeFuture, bool fillTimes, bool withTexts);
     // Every TASK of the category (and of its sub-categories), in document order.
     void ForEachTask(int categoryId, bool subtree, const TaskVisitor& visit);
-    void FillRecurrenceFlags(TaskCard& task);
+    static void FillRecurrenceFlags(ElementIndex& index, TaskCard& task);
     bool IsCompletedStatus(const XmlNode& task);
 
     // Plan entries.
+    static void SumPlanEntryHours(const PlanEntryTable& plan, double now, TaskCard& task);
     XmlNode InsertPlanEntryElement(const XmlNode& day, const TaskPlanEntry& entry);
     // The first sibling whose task exists and whose start is not earlier,
     // to the minute; empty for the end.

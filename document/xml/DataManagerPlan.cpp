@@ -411,11 +411,16 @@ double DataManager::GetLastPlanDateOfTask(int taskId)
 
 void DataManager::SumPlanEntryHours(TaskCard& task)
 {
-    const long long now = Seconds(Clock::Now());
+    SumPlanEntryHours(Plan(), Clock::Now(), task);
+}
+
+void DataManager::SumPlanEntryHours(const PlanEntryTable& plan, double now, TaskCard& task)
+{
+    const long long nowSeconds = Seconds(now);
     double done = 0, planned = 0;
-    for (const PlanEntryTable::Entry& entry : Plan().OfTask(task.GetId())) {
+    for (const PlanEntryTable::Entry& entry : plan.OfTask(task.GetId())) {
         const double hours = (entry.end - entry.start) * 24;
-        if (Seconds(entry.day + entry.start) < now)
+        if (Seconds(entry.day + entry.start) < nowSeconds)
             done += hours;
         else
             planned += hours;

@@ -4,9 +4,12 @@
 #include <climits>
 #include <cmath>
 
+#include "document/xml/AttributeReader.h"
 #include "document/xml/ElementRecords.h"
 #include "document/xml/IdText.h"
 #include "document/xml/XmlVocabulary.h"
+#include "foundation/Bstr.h"
+#include "foundation/Clock.h"
 #include "foundation/TimeParser.h"
 
 using namespace Xml;
@@ -92,17 +95,22 @@ bool DataManager::IsCompletedStatus(const XmlNode& task)
            status == TaskCard::kCompleted;
 }
 
-void DataManager::FillRecurrenceFlags(TaskCard& task)
+void DataManager::FillRecurrenceFlags(ElementIndex& index, TaskCard& task)
 {
-    const XmlNode element = FindRecurrence(task.GetId());
+    const XmlNode element = index.Find(ElementIndex::kRecurrences, task.GetId());
     if (!element)
         return;
     // The four fields the every-day test looks at, not the rule's two dozen.
+    static const struct {
+        const Bstr patternPeriod{kPatternPeriod}, everyDayIndex{kEveryDayIndex}, dayWorkday{kDayWorkday},
+            endType{kEndType};
+    } names;
+    AttributeReader attributes(element);
     RecurrenceInfo recurrence;
-    recurrence.SetPatternPeriod(ElementRecords::ReadInt(element, kPatternPeriod));
-    recurrence.SetEveryDayIndex(ElementRecords::ReadInt(element, kEveryDayIndex));
-    recurrence.SetDayWorkday(ElementRecords::ReadInt(element, kDayWorkday));
-    recurrence.SetEndType(ElementRecords::ReadInt(element, kEndType));
+    recurrence.SetPatternPeriod(attributes.Int(names.patternPeriod));
+    recurrence.SetEveryDayIndex(attributes.Int(names.everyDayIndex));
+    recurrence.SetDayWorkday(attributes.Int(names.dayWorkday));
+    recurrence.SetEndType(attributes.Int(names.endType));
     task.SetHasRecurrence(true);
     task.SetDailyRecurrence(recurrence.IsEveryDay());
 }
@@ -116,34 +124,28 @@ void DataManager::SelectTasks(int categoryId, std::vector<TaskCard>& tasks, cons
 void DataManager::ReadTasks(int categoryId, std::vector<TaskCard>& tasks, const FilterInfo& filter, bool subtree,
                             bool includeFuture, bool fillTimes, bool withTexts)
 {
-    // The elements first, then the records read in their place in the list:
-    // a task record is costly to copy.
-    std::vector<std::pair<XmlNode, size_t>> found;
-    std::vector<EString> paths;
+    // One clock reading, one index and one table for the whole list.
+    ElementIndex& index = Index();
+    PlanEntryTable* plan = fillTimes ? &Plan() : nullptr;
+    const double now = Clock::Now();
     ForEachTask(categoryId, subtree, [&](const XmlNode& element, const EString& path) {
-        if (paths.empty() || paths.back() != path)
-            paths.push_back(path);
-        found.emplace_back(element, paths.size() - 1);
-        return true;
-    });
-    tasks.reserve(tasks.size() + found.size());
-    for (const auto& [element, path] : found) {
-        tasks.emplace_back();
-        TaskCard& task = tasks.back();
+        // Read in its place in the list: a task record is costly to copy.
+        TaskCard& task = tasks.emplace_back();
         if (withTexts) {
             ElementRecords::Read(element, task);
-            task.SetCategoryPath(paths[path]);
+            task.SetCategoryPath(path);
         } else {
             ElementRecords::ReadWithoutTexts(element, task);
         }
         if (!task.MatchesFilter(filter) || (!includeFuture && task.GetImportance() == kFutureTask)) {
             tasks.pop_back();
-            continue;
+            return true;
         }
-        if (fillTimes)
-            SumPlanEntryHours(task);
-        FillRecurrenceFlags(task);
-    }
+        if (plan)
+            SumPlanEntryHours(*plan, now, task);
+        FillRecurrenceFlags(index, task);
+        return true;
+    });
 }
 
 void DataManager::SelectCategoryTasks(int categoryId, std::vector<TaskCard>& tasks, int statusFilter, bool subtree,

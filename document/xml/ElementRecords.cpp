@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "document/model/DateFunctions.h"
+#include "document/xml/AttributeReader.h"
 #include "document/xml/IdText.h"
 #include "document/xml/XmlDoc.h"
 #include "document/xml/XmlVocabulary.h"
@@ -42,75 +43,6 @@ void SetText(const XmlNode& element, const wchar_t* name, const EString& text)
     XmlDoc::SetAttribute(element, name, text);
 }
 
-// Unsigned as written; "-1", which means unset, is read as well.
-int ParseColorDef(const XmlNode& element, const EString& text)
-{
-    ULONG color = 0;
-    if (SUCCEEDED(::VarUI4FromStr(const_cast<wchar_t*>(text.c_str()), LOCALE_INVARIANT, 0, &color)))
-        return static_cast<int>(color);
-    long signedColor = 0;
-    if (IdText::Parse(text, signedColor) == IdText::kNotANumber)
-        ThrowNotANumber(element, kColorDef, text);
-    return static_cast<int>(signedColor);
-}
-
-// The attributes of one element asked through one element interface, by
-// names made once: a task list reads ten thousand elements at a time.
-class Attributes {
-public:
-    explicit Attributes(const XmlNode& element) : m_node(element)
-    {
-        ThrowIfFailed(element.Checked()->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&m_element)));
-    }
-
-    // False, and an empty text, when the element has none.
-    bool Get(BSTR name, EString& text) const
-    {
-        const bool found = Fetch(name);
-        text.assign(Chars(), found ? ::SysStringLen(m_value.bstrVal) : 0);
-        return found;
-    }
-
-    EString Text(BSTR name) const
-    {
-        EString text;
-        Get(name, text);
-        return text;
-    }
-
-    long Int(BSTR name) const
-    {
-        if (!Fetch(name))
-            return 0;
-        long number = 0;
-        if (IdText::Parse(Chars(), ::SysStringLen(m_value.bstrVal), number) == IdText::kNotANumber)
-            ThrowNotANumber(m_node, name, m_value.ToString());
-        return number;
-    }
-
-    double Hours(BSTR name) const
-    {
-        if (!Fetch(name))
-            return 0;
-        const double hours = std::wcstod(Chars(), nullptr);
-        return std::isfinite(hours) ? hours : 0;
-    }
-
-private:
-    // The attribute's text in m_value.
-    bool Fetch(BSTR name) const
-    {
-        ThrowIfFailed(m_element->getAttribute(name, m_value.Out()));
-        return m_value.vt == VT_BSTR;
-    }
-
-    const wchar_t* Chars() const { return m_value.vt == VT_BSTR && m_value.bstrVal ? m_value.bstrVal : L""; }
-
-    const XmlNode& m_node;
-    ComPtr<IXMLDOMElement> m_element;
-    mutable Variant m_value;
-};
-
 struct Names {
     const Bstr id{kId}, name{kName}, status{kStatus}, importance{kImportance}, deadline{kDeadline},
         estimation{kEstimation}, colorDef{kColorDef}, originalEstimation{kOriginalEstimation}, taskId{kTaskId},
@@ -121,6 +53,34 @@ const Names& AttributeNames()
 {
     static const Names names;
     return names;
+}
+
+// Unsigned as written; "-1", which means unset, is read as well.
+int ParseColorDef(const AttributeReader& attributes)
+{
+    const EString text(std::wstring(attributes.Text()));
+    ULONG color = 0;
+    if (SUCCEEDED(::VarUI4FromStr(const_cast<wchar_t*>(text.c_str()), LOCALE_INVARIANT, 0, &color)))
+        return static_cast<int>(color);
+    long signedColor = 0;
+    if (IdText::Parse(text, signedColor) == IdText::kNotANumber)
+        attributes.ThrowNotANumber(AttributeNames().colorDef);
+    return static_cast<int>(signedColor);
+}
+
+void ReadTaskAttributes(AttributeReader& attributes, TaskCard& task)
+{
+    const Names& names = AttributeNames();
+    task.SetId(attributes.Int(names.id));
+    task.SetStatus(attributes.Int(names.status));
+    // Documents older than importances hold none.
+    task.SetImportance(attributes.Read(names.importance) ? attributes.IntOfText(names.importance) : kDefaultImportance);
+    attributes.Read(names.deadline);
+    task.SetDeadlineXmlText(EString(std::wstring(attributes.Text())));
+    task.SetEstimation(attributes.Hours(names.estimation));
+    task.SetColor(attributes.Read(names.colorDef) ? ParseColorDef(attributes) : -1);
+    // Older documents store "-1.0" for unset, which reads as -1 as well.
+    task.SetOriginalEstimation(attributes.Read(names.originalEstimation) ? attributes.HoursOfText() : kUnsetEstimation);
 }
 
 } // namespace
@@ -201,27 +161,16 @@ void ElementRecords::Write(const XmlNode& element, const TaskCard& task)
 
 void ElementRecords::Read(const XmlNode& element, TaskCard& task)
 {
-    ReadWithoutTexts(element, task);
-    task.SetName(Text(element, kName));
+    AttributeReader attributes(element);
+    ReadTaskAttributes(attributes, task);
+    task.SetName(attributes.Text(AttributeNames().name));
     task.SetDescription(ReadLongText(element, kDescription));
 }
 
 void ElementRecords::ReadWithoutTexts(const XmlNode& element, TaskCard& task)
 {
-    const Names& names = AttributeNames();
-    const Attributes attributes(element);
-    EString text;
-    task.SetId(attributes.Int(names.id));
-    task.SetStatus(attributes.Int(names.status));
-    // Documents older than importances hold none.
-    task.SetImportance(attributes.Get(names.importance, text) ? attributes.Int(names.importance) : kDefaultImportance);
-    attributes.Get(names.deadline, text);
-    task.SetDeadlineXmlText(text);
-    task.SetEstimation(attributes.Hours(names.estimation));
-    task.SetColor(attributes.Get(names.colorDef, text) ? ParseColorDef(element, text) : -1);
-    // Older documents store "-1.0" for unset, which reads as -1 as well.
-    task.SetOriginalEstimation(attributes.Get(names.originalEstimation, text) ? attributes.Hours(names.originalEstimation)
-                                                                               : kUnsetEstimation);
+    AttributeReader attributes(element);
+    ReadTaskAttributes(attributes, task);
 }
 
 void ElementRecords::Write(const XmlNode& element, const TaskPlanEntry& entry)
@@ -237,7 +186,7 @@ void ElementRecords::Write(const XmlNode& element, const TaskPlanEntry& entry)
 void ElementRecords::Read(const XmlNode& element, TaskPlanEntry& entry)
 {
     const Names& names = AttributeNames();
-    const Attributes attributes(element);
+    AttributeReader attributes(element);
     entry.SetId(attributes.Int(names.id));
     entry.SetTaskId(attributes.Int(names.taskId));
     entry.SetStartTimeText(attributes.Text(names.startTime));

@@ -95,7 +95,11 @@ void AppendText(const XmlNode& node, EString& text)
         switch (child.GetType()) {
         case NODE_TEXT:
         case NODE_CDATA_SECTION:
-            text += child.GetValue().ToString();
+            // Most descriptions are one text node.
+            if (text.empty())
+                text = child.GetValue().ToString();
+            else
+                text += child.GetValue().ToString();
             break;
         case NODE_ELEMENT:
         case NODE_ENTITY_REFERENCE:
@@ -288,12 +292,12 @@ EString XmlDoc::GetText(const XmlNode& node)
     return text;
 }
 
-XmlNode XmlDoc::GetChildElement(const XmlNode& node, const EString& name)
+XmlNode XmlDoc::GetChildElement(const XmlNode& node, std::wstring_view name)
 {
     for (XmlNode child = node.GetFirstChildElement(); child; child = child.GetNextElement())
-        if (child.GetName() == name)
+        if (child.HasName(name))
             return child;
-    return AddChildElement(node, name);
+    return AddChildElement(node, EString(std::wstring(name)));
 }
 
 XmlNode XmlDoc::GetDescriptionElement(const XmlNode& node)

@@ -1,6 +1,8 @@
 // XmlDoc: owns the plan's one DOM over MSXML 4 and the node operations built on it.
 #pragma once
 
+#include <string_view>
+
 #include "document/xml/XmlDocument.h"
 #include "document/xml/XmlElement.h"
 #include "document/xml/XmlNamedNodeMap.h"
@@ -63,7 +65,7 @@ public:
     static EString GetText(const XmlNode& node);
 
     // The first child element of that name, created and appended when missing.
-    static XmlNode GetChildElement(const XmlNode& node, const EString& name);
+    static XmlNode GetChildElement(const XmlNode& node, std::wstring_view name);
     static XmlNode GetDescriptionElement(const XmlNode& node);
     // A new element appended under the parent; an empty parent raises E_POINTER.
     static XmlNode AddChildElement(const XmlNode& parent, const EString& name);

@@ -39,6 +39,13 @@ EString XmlNode::GetName() const
     return name.ToString();
 }
 
+bool XmlNode::HasName(std::wstring_view name) const
+{
+    Bstr own;
+    ThrowIfFailed(Checked()->get_nodeName(&own));
+    return std::wstring_view(own.Get() ? own.Get() : L"", own.Length()) == name;
+}
+
 DOMNodeType XmlNode::GetType() const
 {
     DOMNodeType type = NODE_INVALID;

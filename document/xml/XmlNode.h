@@ -1,6 +1,7 @@
 // XmlNode: a DOM node (IXMLDOMNode); the handle the element layer passes around.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "document/xml/XmlWrapper.h"
@@ -16,6 +17,8 @@ public:
     using XmlWrapper::XmlWrapper;
 
     EString GetName() const;
+    // Compares without making a text of the name.
+    bool HasName(std::wstring_view name) const;
     DOMNodeType GetType() const;
     // False for an empty wrapper as well.
     bool IsElement() const;
