@@ -112,9 +112,9 @@ void CPelquornDoc::RecalculateTaskSummary()
 {
     const FilterInfo filter = MakeFilter(true, true);
     const bool counted = Silently(false, [&] {
-        DataManager& data = GetDataManager();
-        m_filteredTaskCount = data.CountTasks(m_currentCategoryId, filter);
-        m_filteredTaskHours = data.GetTotalEstimation(m_currentCategoryId, filter);
+        const DataManager::TaskSummary summary = GetDataManager().GetTaskSummary(m_currentCategoryId, filter);
+        m_filteredTaskCount = summary.count;
+        m_filteredTaskHours = summary.hours;
         return true;
     });
     if (!counted) {

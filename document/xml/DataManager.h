@@ -39,6 +39,13 @@ public:
     int CountTasks(int categoryId, const FilterInfo& filter);
     // The estimations summed, rounded up to whole hours.
     int GetTotalEstimation(int categoryId, const FilterInfo& filter);
+    // Both of the above from one read of the tasks: the task summary
+    // follows every filter change.
+    struct TaskSummary {
+        int count = 0;
+        int hours = 0;
+    };
+    TaskSummary GetTaskSummary(int categoryId, const FilterInfo& filter);
     void GetTaskWithTimes(int taskId, TaskCard& task);
     // 0 for no tasks.
     double GetMaxTaskEstimation(const std::vector<int>& taskIds);

@@ -168,23 +168,30 @@ bool DataManager::HasUncompletedTasks(int categoryId)
 
 int DataManager::CountTasks(int categoryId, const FilterInfo& filter)
 {
-    std::vector<TaskCard> tasks;
-    ReadTasks(categoryId, tasks, filter, true, true, false, false);
-    return static_cast<int>(tasks.size());
+    return GetTaskSummary(categoryId, filter).count;
 }
 
 int DataManager::GetTotalEstimation(int categoryId, const FilterInfo& filter)
+{
+    return GetTaskSummary(categoryId, filter).hours;
+}
+
+DataManager::TaskSummary DataManager::GetTaskSummary(int categoryId, const FilterInfo& filter)
 {
     std::vector<TaskCard> tasks;
     ReadTasks(categoryId, tasks, filter, true, true, false, false);
     double sum = 0;
     for (const TaskCard& task : tasks)
         sum += task.GetEstimation();
+    TaskSummary summary;
+    summary.count = static_cast<int>(tasks.size());
     // Tenths of hours add up a little off in binary: 0.1 + 2.7 + 0.2 is three hours, not four.
     const double hours = std::ceil(AdvMath::RoundTo(sum, 6));
     if (!(hours < INT_MAX))
-        return hours > 0 ? INT_MAX : 0;
-    return hours > INT_MIN ? static_cast<int>(hours) : INT_MIN;
+        summary.hours = hours > 0 ? INT_MAX : 0;
+    else
+        summary.hours = hours > INT_MIN ? static_cast<int>(hours) : INT_MIN;
+    return summary;
 }
 
 void DataManager::GetTaskWithTimes(int taskId, TaskCard& task)
