@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "document/xml/IdText.h"
+#include "document/xml/RawNodeWalk.h"
 #include "document/xml/XmlElement.h"
 #include "document/xml/XmlNodeList.h"
 #include "document/xml/XmlVocabulary.h"
@@ -10,6 +11,10 @@
 #include "foundation/Variant.h"
 
 namespace {
+
+using RawNodeWalk::FirstChild;
+using RawNodeWalk::NextSibling;
+using RawNodeWalk::IsElement;
 
 using namespace Xml;
 
@@ -73,27 +78,6 @@ enum class Scope {
     kPeopleState,
     kOther,
 };
-
-ComPtr<IXMLDOMNode> FirstChild(IXMLDOMNode* node)
-{
-    ComPtr<IXMLDOMNode> child;
-    ThrowIfFailed(node->get_firstChild(&child));
-    return child;
-}
-
-ComPtr<IXMLDOMNode> NextSibling(IXMLDOMNode* node)
-{
-    ComPtr<IXMLDOMNode> sibling;
-    ThrowIfFailed(node->get_nextSibling(&sibling));
-    return sibling;
-}
-
-bool IsElement(IXMLDOMNode* node)
-{
-    DOMNodeType type = NODE_INVALID;
-    ThrowIfFailed(node->get_nodeType(&type));
-    return type == NODE_ELEMENT;
-}
 
 Name NameOf(IXMLDOMNode* node)
 {

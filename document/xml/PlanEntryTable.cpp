@@ -6,6 +6,7 @@
 #include "document/model/DateFunctions.h"
 #include "document/model/TimeRange.h"
 #include "document/xml/IdText.h"
+#include "document/xml/RawNodeWalk.h"
 #include "document/xml/XmlDoc.h"
 #include "document/xml/XmlVocabulary.h"
 #include "foundation/Bstr.h"
@@ -13,6 +14,9 @@
 #include "foundation/Variant.h"
 
 namespace {
+
+using RawNodeWalk::FirstChild;
+using RawNodeWalk::NextSibling;
 
 using namespace Xml;
 
@@ -36,20 +40,6 @@ bool FillEntry(const EString& id, const EString& taskId, const EString& start, c
     entry.end = times.GetEndTime();
     entry.day = day;
     return true;
-}
-
-ComPtr<IXMLDOMNode> FirstChild(IXMLDOMNode* node)
-{
-    ComPtr<IXMLDOMNode> child;
-    ThrowIfFailed(node->get_firstChild(&child));
-    return child;
-}
-
-ComPtr<IXMLDOMNode> NextSibling(IXMLDOMNode* node)
-{
-    ComPtr<IXMLDOMNode> sibling;
-    ThrowIfFailed(node->get_nextSibling(&sibling));
-    return sibling;
 }
 
 } // namespace
