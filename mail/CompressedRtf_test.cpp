@@ -2,17 +2,10 @@
 
 #include <cstring>
 
+#include "mail/MsgFileBuilder.h"
 #include "mail/CompressedRtf.h"
 
 namespace {
-
-std::string Hex(const char* hex)
-{
-    std::string bytes;
-    for (size_t i = 0; hex[i] && hex[i + 1]; i += 2)
-        bytes.push_back(static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16)));
-    return bytes;
-}
 
 std::string Header(size_t bodySize, unsigned rawSize, const char* type)
 {

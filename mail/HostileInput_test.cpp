@@ -84,25 +84,6 @@ private:
     std::mt19937 m_random;
 };
 
-std::string Hex(const char* hex)
-{
-    std::string bytes;
-    for (size_t i = 0; hex[i] && hex[i + 1]; i += 2)
-        bytes.push_back(static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16)));
-    return bytes;
-}
-
-std::string UncompressedRtf(const std::string& text)
-{
-    std::string bytes(16, '\0');
-    const uint32_t compressedSize = static_cast<uint32_t>(text.size() + 12);
-    const uint32_t rawSize = static_cast<uint32_t>(text.size());
-    memcpy(&bytes[0], &compressedSize, 4);
-    memcpy(&bytes[4], &rawSize, 4);
-    memcpy(&bytes[8], "MELA", 4);
-    return bytes + text;
-}
-
 const char HtmlRtf[] =
     "{\\rtf1\\ansi\\ansicpg1252\\fromhtml1 \\deff0{\\fonttbl{\\f0\\fswiss Arial;}}"
     "{\\*\\htmltag19 <html>}{\\*\\htmltag34 <head>}{\\*\\mhtmltag84 <img src=\"cid:1\">}"

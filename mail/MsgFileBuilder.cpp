@@ -120,3 +120,22 @@ EString AttachmentStorage(int index)
 {
     return EString::Formatted(L"__attach_version1.0_#%08X", index);
 }
+
+std::string Hex(const char* hex)
+{
+    std::string bytes;
+    for (size_t i = 0; hex[i] && hex[i + 1]; i += 2)
+        bytes.push_back(static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16)));
+    return bytes;
+}
+
+std::string UncompressedRtf(const std::string& text)
+{
+    std::string bytes(16, '\0');
+    const unsigned compressedSize = static_cast<unsigned>(text.size() + 12);
+    const unsigned rawSize = static_cast<unsigned>(text.size());
+    memcpy(&bytes[0], &compressedSize, 4);
+    memcpy(&bytes[4], &rawSize, 4);
+    memcpy(&bytes[8], "MELA", 4);
+    return bytes + text;
+}

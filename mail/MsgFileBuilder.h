@@ -47,3 +47,8 @@ private:
 // The storage names of the n-th recipient and attachment.
 EString RecipientStorage(int index);
 EString AttachmentStorage(int index);
+
+// Bytes from hexadecimal digits ("2d00..." as in the published test vectors).
+std::string Hex(const char* hex);
+// A compressed-RTF stream of the uncompressed kind around the text.
+std::string UncompressedRtf(const std::string& text);

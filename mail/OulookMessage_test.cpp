@@ -22,26 +22,6 @@ const WORD PidTagEmailAddress = 0x3003;
 const WORD PidTagAttachDataBinary = 0x3701;
 const WORD PidTagAttachLongFilename = 0x3707;
 
-std::string Hex(const char* hex)
-{
-    std::string bytes;
-    for (size_t i = 0; hex[i] && hex[i + 1]; i += 2)
-        bytes.push_back(static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16)));
-    return bytes;
-}
-
-// Compressed-RTF stream of the uncompressed kind around the text.
-std::string UncompressedRtf(const std::string& text)
-{
-    std::string bytes(16, '\0');
-    const unsigned compressedSize = static_cast<unsigned>(text.size() + 12);
-    const unsigned rawSize = static_cast<unsigned>(text.size());
-    memcpy(&bytes[0], &compressedSize, 4);
-    memcpy(&bytes[4], &rawSize, 4);
-    memcpy(&bytes[8], "MELA", 4);
-    return bytes + text;
-}
-
 unsigned long long FileTimeOf(WORD year, WORD month, WORD day, WORD hour, WORD minute)
 {
     SYSTEMTIME time = {};
