@@ -181,6 +181,7 @@ TEST(XmlRpcClientTest, HttpAndContentFailuresGiveTheirTexts)
         {canned + "text", "Service temporarily unavailable", -1},
         {canned + "badrequest", "Talking HTTP to a HTTPS server?", -1},
         {canned + "nul", "unspecified error", -1},
+        {canned + "cut", "Invalid XMLRPC response: the reply ends before </param>", -1},
         {canned + "long", std::string(1254, 'x'), -1},
         {canned + "huge", "Invalid XMLRPC response: content larger than 1 MiB (1048576 bytes)", -1},
     };

@@ -97,6 +97,10 @@ class CannedHandler(BaseHTTPRequestHandler):
             self.reply(text + b" " * (MIB - len(text)))
         elif self.path == "/huge":
             self.stream_without_length(b"<" * (2 * MIB))
+        elif self.path == "/cut":
+            # The connection ends after the value, before the reply's closing elements.
+            text = response_text("cut short")
+            self.stream_without_length(text[:text.index(b"</param>")])
         elif self.path == "/unavailable":
             self.reply(b"down", status=503, reason="Gone Fishing")
         elif self.path == "/stall":
