@@ -6,11 +6,14 @@
 class CFieldCodeBase : public CMimeCodeBase {
 public:
     // Before encoding: the charset of the value's non-ASCII words (the
-    // process default when empty). After decoding: the first word's charset.
+    // process default when empty). After decoding: the charset of the
+    // decoded value, as the encoded words give it.
     void SetCharset(const std::string& charset) { m_charset = charset; }
     const std::string& GetCharset() const { return m_charset; }
 
     size_t GetEncodeLength() const override { return Encode().size(); }
+    // As the encoded words it decodes.
+    size_t GetDecodeLength() const override { return m_length * 3; }
     std::string Encode() const override;
     std::string Decode() const override;
 

@@ -19,14 +19,40 @@ const int MaxDepth = 32;
 // into many times its size.
 const size_t MaxParts = 10000;
 
-// Where "--boundary" begins a line, at or after from; npos without one.
+bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\r'; }
+
+// A delimiter line is "--boundary", "--" more on the closing one, then blanks
+// only: a body line that merely starts like one stays text.
+bool IsDelimiterLine(const char* line, size_t length, const std::string& delimiter)
+{
+    if (length < delimiter.size() || std::memcmp(line, delimiter.data(), delimiter.size()) != 0)
+        return false;
+    size_t pos = delimiter.size();
+    if (pos + 1 < length && line[pos] == '-' && line[pos + 1] == '-')
+        pos += 2;
+    return std::all_of(line + pos, line + length, IsBlank);
+}
+
+// Where the line feed that ends the line at from stands; length without one.
+size_t LineEnd(const char* data, size_t length, size_t from)
+{
+    const void* lineFeed = from < length ? std::memchr(data + from, '\n', length - from) : nullptr;
+    return lineFeed ? static_cast<size_t>(static_cast<const char*>(lineFeed) - data) : length;
+}
+
+// Where the next delimiter line begins, at or after from; npos without one.
+// Only line starts are compared, so the search stays linear in the length
+// however often the body repeats the boundary's characters.
 size_t FindDelimiter(const char* data, size_t length, size_t from, const std::string& delimiter)
 {
-    const std::string_view text(data, length);
-    for (size_t pos = text.find(delimiter, from); pos != std::string_view::npos; pos = text.find(delimiter, pos + 1))
-        if (pos == 0 || data[pos - 1] == '\n')
-            return pos;
-    return std::string_view::npos;
+    size_t line = from > 0 && from < length && data[from - 1] != '\n' ? LineEnd(data, length, from) + 1 : from;
+    while (line < length) {
+        const size_t end = LineEnd(data, length, line);
+        if (IsDelimiterLine(data + line, end - line, delimiter))
+            return line;
+        line = end + 1;
+    }
+    return std::string::npos;
 }
 
 // The end of a part's text: the line end before its delimiter belongs to the delimiter.
@@ -92,10 +118,10 @@ ptrdiff_t CMimeBody::Load(const char* data, size_t length)
         while (next != std::string::npos) {
             const size_t afterDelimiter = next + delimiter.size();
             const bool closing = afterDelimiter + 1 < length && data[afterDelimiter] == '-' && data[afterDelimiter + 1] == '-';
-            const void* lineFeed = std::memchr(data + afterDelimiter, '\n', length - afterDelimiter);
-            if (!lineFeed)
+            const size_t lineFeed = LineEnd(data, length, afterDelimiter);
+            if (lineFeed >= length)
                 break;
-            const size_t partStart = static_cast<size_t>(static_cast<const char*>(lineFeed) - data) + 1;
+            const size_t partStart = lineFeed + 1;
             if (closing)
                 return static_cast<ptrdiff_t>(partStart);
             next = FindDelimiter(data, length, partStart, delimiter);

@@ -125,6 +125,43 @@ TEST_F(CMimeBodyTest, NestedPartsAndAttachments)
     EXPECT_EQ(attachments[0]->GetContent(), "%PDF-");
 }
 
+TEST_F(CMimeBodyTest, DelimitersAreWholeLines)
+{
+    struct Case {
+        const char* what;
+        std::string text;
+        std::vector<std::string> leaves;
+    } cases[] = {
+        {"boundary of dashes over lines of dashes",
+         "Content-Type: multipart/mixed; boundary=\"----\"\r\n\r\n"
+         "------\r\nContent-Type: text/plain\r\n\r\n-------\r\n--------x\r\n----------\r\n"
+         "------\r\nContent-Type: text/plain\r\n\r\nsecond\r\n"
+         "--------\r\n",
+         {"-------\r\n--------x\r\n----------", "second"}},
+        {"lines that only start like a delimiter",
+         "Content-Type: multipart/mixed; boundary=b\r\n\r\n"
+         "--b\r\nContent-Type: text/plain\r\n\r\n--bx\r\n--b more\r\n --b\r\n"
+         "--b \t\r\nContent-Type: text/plain\r\n\r\nlast\r\n"
+         "--b--  \r\n",
+         {"--bx\r\n--b more\r\n --b", "last"}},
+        {"inner boundary that starts with the outer one",
+         "Content-Type: multipart/mixed; boundary=abc\n\n"
+         "--abc\nContent-Type: multipart/alternative; boundary=abc-1\n\n"
+         "--abc-1\nContent-Type: text/plain\n\ninner\n--abc-1--\n"
+         "--abc\nContent-Type: text/plain\n\nouter\n"
+         "--abc--\n",
+         {"inner", "outer"}},
+    };
+    for (const Case& c : cases) {
+        CMimeMessage message;
+        EXPECT_EQ(message.Load(c.text.data(), c.text.size()), static_cast<ptrdiff_t>(c.text.size())) << c.what;
+        std::vector<std::string> contents;
+        for (const CMimeBody* leaf : Leaves(message))
+            contents.push_back(leaf->GetContent());
+        EXPECT_EQ(contents, c.leaves) << c.what;
+    }
+}
+
 TEST_F(CMimeBodyTest, DamagedMessagesKeepWhatWasRead)
 {
     struct Case {

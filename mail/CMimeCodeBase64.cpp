@@ -1,6 +1,7 @@
 #include "mail/CMimeCodeBase64.h"
 
 #include "foundation/Base64Alphabet.h"
+#include "mail/MimeChar.h"
 
 namespace {
 const size_t LineLength = 76;
@@ -40,7 +41,8 @@ std::string CMimeCodeBase64::Decode() const
     unsigned group = 0;
     int count = 0;
     for (size_t i = 0; i < m_length; ++i) {
-        if (in[i] == '\r' || in[i] == '\n')
+        // Senders leave blanks at line ends; line breaks and blanks carry nothing.
+        if (IsMimeSpace(in[i]))
             continue;
         const int value = Base64DigitValue(in[i]);
         if (value < 0)

@@ -11,8 +11,8 @@ public:
     size_t GetEncodeLength() const override;
     size_t GetDecodeLength() const override { return m_length * 3 / 4 + 2; }
     std::string Encode() const override;
-    // CR and LF are skipped; decoding stops at the first character outside
-    // the alphabet, padding included.
+    // White space is skipped; decoding stops at the first other character
+    // outside the alphabet, padding included.
     std::string Decode() const override;
 
 private:

@@ -59,7 +59,8 @@ TEST(CMimeCodeBase64Test, Decodes)
         {"TWE=", "Ma"},
         {"TQ==", "M"},
         {"TWFu=TWFu", "Man"},   // stops at padding
-        {"TWFu TWFu", "Man"},   // and at any other stranger
+        {"TWFu \t\r\nTWFu \r\n", "ManMan"},  // blanks at line ends are skipped
+        {"TWFu!TWFu", "Man"},   // and stops at any other stranger
         {"TWFuT", "Man"},       // a lone last character completes nothing
         {"", ""},
     };

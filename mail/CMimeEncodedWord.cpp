@@ -1,10 +1,13 @@
 #include "mail/CMimeEncodedWord.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "mail/CMimeCodeBase64.h"
 #include "mail/CMimeCodeQP.h"
 #include "mail/MimeChar.h"
+#include "mail/MimeCharset.h"
 
 namespace {
 
@@ -28,6 +31,40 @@ size_t Find(const char* data, size_t length, size_t from, const char* what)
         if (std::memcmp(data + i, what, size) == 0)
             return i;
     return std::string::npos;
+}
+
+struct DecodedPiece {
+    std::string bytes;
+    std::string charset; // empty for plain text
+    bool word;
+};
+
+// One charset names the decoded bytes unless words of two charsets meet, or
+// raw 8-bit text stands beside a word: each piece is then read in its own
+// charset and the whole becomes UTF-8.
+bool NeedsUtf8(const std::vector<DecodedPiece>& pieces)
+{
+    const DecodedPiece* firstWord = nullptr;
+    bool rawHighBits = false;
+    for (const DecodedPiece& piece : pieces) {
+        if (!piece.word) {
+            rawHighBits = rawHighBits || std::any_of(piece.bytes.begin(), piece.bytes.end(),
+                                                     [](char ch) { return IsMimeHighBit(static_cast<unsigned char>(ch)); });
+        } else if (!firstWord) {
+            firstWord = &piece;
+        } else if (CodePageOfCharset(piece.charset) != CodePageOfCharset(firstWord->charset)) {
+            return true;
+        }
+    }
+    return firstWord && rawHighBits;
+}
+
+std::string Joined(const std::vector<DecodedPiece>& pieces)
+{
+    std::string out;
+    for (const DecodedPiece& piece : pieces)
+        out += piece.bytes;
+    return out;
 }
 
 } // namespace
@@ -87,8 +124,7 @@ std::string CMimeEncodedWord::Decode() const
 {
     const char* in = m_input ? m_input : "";
     const size_t n = m_length;
-    std::string out;
-    out.reserve(n);
+    std::vector<DecodedPiece> pieces;
     m_charset.clear();
     bool haveWord = false;
     bool afterWord = false;
@@ -105,18 +141,20 @@ std::string CMimeEncodedWord::Decode() const
                     const size_t next = textEnd == std::string::npos ? n : textEnd + 2;
                     if (textEnd == std::string::npos)
                         textEnd = n;
+                    DecodedPiece word{std::string(), std::string(in + i + 2, charsetEnd - (i + 2)), true};
                     if (letter == 'b') {
                         CMimeCodeBase64 base64;
                         base64.SetInput(in + textStart, textEnd - textStart, false);
-                        out += base64.Decode();
+                        word.bytes = base64.Decode();
                     } else {
-                        out += CMimeCodeQP::DecodeText(in + textStart, textEnd - textStart, true);
+                        word.bytes = CMimeCodeQP::DecodeText(in + textStart, textEnd - textStart, true);
                     }
                     if (!haveWord) {
-                        m_charset.assign(in + i + 2, charsetEnd - (i + 2));
+                        m_charset = word.charset;
                         m_letter = static_cast<char>(letter - 0x20);
                         haveWord = true;
                     }
+                    pieces.push_back(std::move(word));
                     afterWord = true;
                     i = next;
                     continue;
@@ -130,10 +168,19 @@ std::string CMimeEncodedWord::Decode() const
         bool blank = true;
         for (size_t j = i; j < end && blank; ++j)
             blank = IsMimeSpace(static_cast<unsigned char>(in[j]));
-        if (!(blank && afterWord && end < n))
-            out.append(in + i, end - i);
+        if (!(blank && afterWord && end < n)) {
+            if (pieces.empty() || pieces.back().word)
+                pieces.push_back({std::string(), std::string(), false});
+            pieces.back().bytes.append(in + i, end - i);
+        }
         afterWord = false;
         i = end;
     }
+    if (!NeedsUtf8(pieces))
+        return Joined(pieces);
+    m_charset = "UTF-8";
+    std::string out;
+    for (const DecodedPiece& piece : pieces)
+        out += MimeTextToUtf8(piece.bytes, piece.charset);
     return out;
 }

@@ -12,10 +12,13 @@ public:
         m_charset = charset;
     }
     char GetEncoding() const { return m_letter; }
-    // After decoding: the charset of the first encoded word, empty without one.
+    // After decoding: the charset of the first encoded word, empty without
+    // one; "UTF-8" when the text mixed charsets and was turned into UTF-8.
     const std::string& GetCharset() const { return m_charset; }
 
     size_t GetEncodeLength() const override { return Encode().size(); }
+    // Text turned into UTF-8 takes at most three bytes for each input byte.
+    size_t GetDecodeLength() const override { return m_length * 3; }
     std::string Encode() const override;
     // Words are decoded and plain text copied; the blanks between two words
     // vanish, so adjacent words join.

@@ -42,7 +42,12 @@ TEST(CMimeEncodedWordTest, Decodes)
         {"=?broken", "=?broken", ""},
         {"=?UTF-8?X?what?=", "=?UTF-8?X?what?=", ""},
         {"=?UTF-8?Q?open ended", "open ended", "UTF-8"},
-        {"=?A?Q?x?= =?B?Q?y?=", "xy", "A"},  // the first word's charset is kept
+        {"=?A?Q?x?= =?B?Q?y?=", "xy", "A"},  // one code page: the first word's charset is kept
+        {"=?iso-8859-1?Q?a?= =?ISO-8859-1?Q?=E9?=", "a\xE9", "iso-8859-1"},
+        // Two charsets, or raw 8-bit text beside a word: each read in its own, all in UTF-8.
+        {"=?ISO-8859-1?Q?=E9?= =?UTF-8?Q?=C3=A9?=", "\xC3\xA9\xC3\xA9", "UTF-8"},
+        {"\xC3\xA9 =?ISO-8859-1?Q?=E9?=", "\xC3\xA9 \xC3\xA9", "UTF-8"},
+        {"\xE9 =?ISO-8859-1?Q?=E9?=", "\xC3\xA9 \xC3\xA9", "UTF-8"},
     };
     for (const Case& c : cases) {
         std::string charset;

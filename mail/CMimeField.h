@@ -14,7 +14,8 @@ public:
     void SetName(const std::string& name) { m_name = name; }
     const std::string& GetValue() const { return m_value; }
     void SetValue(const std::string& value) { m_value = value; }
-    // The charset of the value's first encoded word, or the one to encode with.
+    // The charset of the value's encoded words (UTF-8 when they mixed
+    // charsets; empty without any), or the one to encode with.
     const std::string& GetCharset() const { return m_charset; }
     void SetCharset(const std::string& charset) { m_charset = charset; }
 

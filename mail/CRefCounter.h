@@ -10,7 +10,19 @@ public:
     CRefCounter(const CRefCounter&) = delete;
     CRefCounter& operator=(const CRefCounter&) = delete;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    // IUnknown only, for COM identity: the mail interfaces have no ids of their own.
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
+    {
+        if (!out)
+            return E_POINTER;
+        if (iid != IID_IUnknown) {
+            *out = nullptr;
+            return E_NOINTERFACE;
+        }
+        *out = static_cast<IUnknown*>(this);
+        AddRef();
+        return S_OK;
+    }
     ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++m_count); }
     ULONG STDMETHODCALLTYPE Release() override
     {

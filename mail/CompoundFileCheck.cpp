@@ -31,6 +31,12 @@ private:
         return value;
     }
     size_t SectorOffset(uint32_t sector) const { return (static_cast<size_t>(sector) + 1) << m_shift; }
+    // Version 3 files may carry anything in a size's high 32 bits; readers ignore them.
+    uint64_t StreamSize(size_t entryOffset) const
+    {
+        const uint64_t high = m_major == 3 ? 0 : Read32(entryOffset + 124);
+        return Read32(entryOffset + 120) | (high << 32);
+    }
 
     bool ReadFat(uint32_t fatSectors, uint32_t firstDifat, uint32_t difatSectors);
     // The sectors of a chain; false when it leaves the table, meets a free
@@ -41,6 +47,7 @@ private:
 
     const unsigned char* m_data;
     size_t m_size;
+    unsigned m_major = 3;
     unsigned m_shift = 9;
     size_t m_sectorSize = 512;
     uint32_t m_sectors = 0;
@@ -97,7 +104,7 @@ bool CompoundFile::CheckStream(size_t entry)
 {
     const size_t offset = m_entries[entry];
     const uint32_t start = Read32(offset + 116);
-    const uint64_t size = Read32(offset + 120) | (static_cast<uint64_t>(Read32(offset + 124)) << 32);
+    const uint64_t size = StreamSize(offset);
     if (size == 0)
         return true;
     std::vector<uint32_t> chain;
@@ -139,11 +146,11 @@ bool CompoundFile::Check()
     static const unsigned char signature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     if (m_size < 512 || std::memcmp(m_data, signature, 8) != 0)
         return false;
-    const unsigned major = m_data[26] | (m_data[27] << 8);
+    m_major = m_data[26] | (m_data[27] << 8);
     const unsigned byteOrder = m_data[28] | (m_data[29] << 8);
     m_shift = m_data[30] | (m_data[31] << 8);
     const unsigned miniShift = m_data[32] | (m_data[33] << 8);
-    if (byteOrder != 0xFFFE || miniShift != 6 || !((major == 3 && m_shift == 9) || (major == 4 && m_shift == 12)))
+    if (byteOrder != 0xFFFE || miniShift != 6 || !((m_major == 3 && m_shift == 9) || (m_major == 4 && m_shift == 12)))
         return false;
     m_sectorSize = size_t(1) << m_shift;
     if (m_size < m_sectorSize || Read32(56) != MiniStreamCutoff)
@@ -174,7 +181,7 @@ bool CompoundFile::Check()
             for (size_t i = 0; i < m_sectorSize / 4; ++i)
                 m_miniFat.push_back(Read32(SectorOffset(sector) + 4 * i));
     }
-    const uint64_t miniStreamSize = Read32(root + 120) | (static_cast<uint64_t>(Read32(root + 124)) << 32);
+    const uint64_t miniStreamSize = StreamSize(root);
     if (miniStreamSize > 0) {
         if (!Follow(m_fat, Read32(root + 116), chain) || static_cast<uint64_t>(chain.size()) * m_sectorSize < miniStreamSize)
             return false;

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "mail/CompoundFileCheck.h"
+#include "foundation/ComPtr.h"
 #include "mail/MsgFileBuilder.h"
+#include "mail/OulookMessage.h"
 
 namespace {
 
@@ -81,7 +83,7 @@ TEST(CompoundFileCheckTest, RefusesLoopsAndMissingSectors)
         {"directory chain meets a free sector", FatEntry(good, directory), 0xFFFFFFFF},
         {"first entry loops to itself", DirectoryEntry(good, first) + 68, first},
         {"child points back to the root", DirectoryEntry(good, 0) + 76, 0},
-        {"stream larger than its chain", DirectoryEntry(good, stream) + 124, 1},
+        {"stream larger than its chain", DirectoryEntry(good, stream) + 120, 0x7FFFFFFF},
         {"mini stream beyond its chain", DirectoryEntry(good, 0) + 120, 0x7FFFFFFF},
         {"too many FAT sectors", 44, 0x10000},
         {"sector size", 30, 10},
@@ -94,4 +96,21 @@ TEST(CompoundFileCheckTest, RefusesLoopsAndMissingSectors)
     }
     for (const size_t size : {size_t(0), size_t(511), size_t(512), SectorOffset(directory) + 511})
         EXPECT_FALSE(IsSoundCompoundFile(good.substr(0, size))) << size;
+}
+
+TEST(CompoundFileCheckTest, Version3SizesIgnoreTheirHighBits)
+{
+    MsgFileBuilder file;
+    file.AddUnicodeProperty(L"", 0x0E1D, L"kept subject");
+    file.AddAnsiProperty(L"", 0x1000, std::string(5000, 'b'));
+    std::string bytes = file.GetBytes();
+    ASSERT_EQ(bytes[26], 3);
+    Write32(bytes, DirectoryEntry(bytes, 0) + 124, 0xFFFFFFFF);
+    for (const uint32_t entry : ReachableEntries(bytes))
+        Write32(bytes, DirectoryEntry(bytes, entry) + 124, 0x00000001);
+    ASSERT_TRUE(IsSoundCompoundFile(bytes));
+
+    const ComPtr<IEmailMessage> message(new OulookMessage(bytes));
+    EXPECT_EQ(message->GetSubject(), L"kept subject");
+    EXPECT_EQ(message->GetBody(), EString(5000, L'b'));
 }

@@ -1,5 +1,6 @@
 #include "mail/CompressedRtf.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -83,11 +84,9 @@ std::string DecompressRtf(const char* data, size_t size)
     const unsigned char* body = header + HeaderSize;
     const size_t bodySize = size - HeaderSize;
 
-    if (type == TypeUncompressed) {
-        if (rawSize > bodySize)
-            return {};
-        return std::string(reinterpret_cast<const char*>(body), rawSize);
-    }
+    // A raw size beyond the data is a writer's slip: the text there is stays readable.
+    if (type == TypeUncompressed)
+        return std::string(reinterpret_cast<const char*>(body), std::min<size_t>(rawSize, bodySize));
     if (type == TypeCompressed) {
         if (rawSize > MaxRawSize || rawSize > bodySize * MaxExpansion)
             return {};

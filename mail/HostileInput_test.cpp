@@ -1,11 +1,11 @@
-// Damaged and hostile mail files through every reader: each must end, quickly
-// and within modest memory, whatever the bytes say.
+// Damaged and hostile mail files through every reader: each must end, within
+// modest memory, whatever the bytes say. The readers' own budgets bound the
+// work per input; the test's time-out catches a reader that loses its bound.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <psapi.h>
 
-#include <chrono>
 #include <cstring>
 #include <functional>
 #include <random>
@@ -17,6 +17,7 @@
 #include "mail/CMimeMessage.h"
 #include "mail/CompressedRtf.h"
 #include "mail/MimeCharset.h"
+#include "mail/MimeMailTexts.h"
 #include "mail/MimeRegistry.h"
 #include "mail/MsgFileBuilder.h"
 #include "mail/OulookMessage.h"
@@ -188,8 +189,8 @@ void ReadMime(const std::string& bytes)
 {
     CMimeMessage message;
     message.Load(bytes.data(), bytes.size());
-    if (const CMimeField* subject = message.FindField("Subject"))
-        MimeTextToWide(subject->GetValue(), subject->GetCharset());
+    MimeMailSubject(message);
+    MimeMailText(message);
     std::vector<CMimeBody*> leaves;
     message.GetLeaves(leaves);
     for (CMimeBody* leaf : leaves)
@@ -219,10 +220,8 @@ void DamageAndRead(const std::vector<std::string>& samples, int count, unsigned 
                    const std::function<void(const std::string&)>& read)
 {
     Mutator mutator(seed);
-    const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < count; ++i)
         read(mutator.Damage(samples[static_cast<size_t>(i) % samples.size()]));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
 }
 
 size_t PeakMemory()
@@ -270,6 +269,14 @@ TEST_F(HostileInputTest, MimeMessages)
         manyParts += "--p\n\n";
     ReadMime(manyParts);
     ReadMime(std::string(100000, 'a') + ":" + std::string(100000, ' ') + "\r\n");
+
+    // A boundary of dashes over lines of dashes: a search that compared the
+    // boundary at every byte would take hours here.
+    const std::string dashes(100000, '-');
+    std::string dashBody = "Content-Type: multipart/mixed; boundary=\"" + dashes + "\"\r\n\r\n";
+    for (int line = 0; line < 100; ++line)
+        dashBody += std::string(200000 + line, '-') + "\r\n";
+    ReadMime(dashBody);
 }
 
 TEST_F(HostileInputTest, Codecs)

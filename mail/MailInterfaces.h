@@ -7,8 +7,8 @@
 
 #include "foundation/EString.h"
 
-// All of them are IUnknown-shaped but never registered or queried: their
-// QueryInterface always fails, and every object lives on the UI thread.
+// All of them are IUnknown-shaped but never registered: QueryInterface
+// answers IUnknown only, and every object lives on the UI thread.
 
 class IEmailAddress : public IUnknown {
 public:

@@ -45,12 +45,19 @@ TEST(MailObjectsTest, CountsAndLifetimes)
     EXPECT_TRUE(deleted);
 }
 
-TEST(MailObjectsTest, QueryInterfaceAlwaysFails)
+TEST(MailObjectsTest, QueryInterfaceAnswersIUnknownOnly)
 {
     auto* attachment = new Attachment;
-    attachment->AddRef();
-    void* out = reinterpret_cast<void*>(0x1234);
-    EXPECT_EQ(attachment->QueryInterface(IID_IUnknown, &out), E_NOINTERFACE);
-    EXPECT_EQ(out, reinterpret_cast<void*>(0x1234));
-    EXPECT_EQ(attachment->Release(), 0u);
+    IAttachment* asAttachment = attachment;
+    asAttachment->AddRef();
+    void* out = nullptr;
+    ASSERT_EQ(asAttachment->QueryInterface(IID_IUnknown, &out), S_OK);
+    EXPECT_EQ(out, static_cast<IUnknown*>(attachment));
+    EXPECT_EQ(static_cast<IUnknown*>(out)->Release(), 1u);
+
+    out = reinterpret_cast<void*>(0x1234);
+    EXPECT_EQ(asAttachment->QueryInterface(IID_IStream, &out), E_NOINTERFACE);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(asAttachment->QueryInterface(IID_IUnknown, nullptr), E_POINTER);
+    EXPECT_EQ(asAttachment->Release(), 0u);
 }

@@ -2,7 +2,7 @@
 
 #include "foundation/ComPtr.h"
 #include "mail/CMimeMessage.h"
-#include "mail/MimeCharset.h"
+#include "mail/MimeMailTexts.h"
 #include "mail/MimeRegistry.h"
 #include "mail/MsgFileBuilder.h"
 #include "mail/OulookMessage.h"
@@ -21,21 +21,11 @@ std::string Utf8(const wchar_t* text)
     return bytes;
 }
 
-// Subject and text the way the mail loader takes them from a MIME mail.
 std::pair<EString, EString> ReadMime(const std::string& text)
 {
     CMimeMessage message;
     message.Load(text.data(), text.size());
-    EString subject;
-    if (const CMimeField* field = message.FindField("Subject"))
-        subject = MimeTextToWide(field->GetValue(), field->GetCharset());
-    EString body;
-    std::vector<CMimeBody*> leaves;
-    message.GetLeaves(leaves);
-    for (CMimeBody* leaf : leaves)
-        if (leaf->GetMediaType() == MediaText)
-            body = MimeTextToWide(leaf->GetContent(), leaf->GetCharset());
-    return {subject, body};
+    return {MimeMailSubject(message), MimeMailText(message)};
 }
 
 } // namespace
@@ -86,4 +76,55 @@ TEST(MailReadersTest, ABrokenBodyKeepsTheHeader)
     EXPECT_EQ(message.GetFieldValue("From"), std::string("ann@example.com"));
     EXPECT_EQ(message.GetFieldValue("Date"), std::string("Fri, 1 Mar 2024 09:30:00 +0100"));
     EXPECT_EQ(ReadMime(text).first, L"Re: Meeting");
+}
+
+TEST(MailReadersTest, SubjectsReadEachPartInItsOwnCharset)
+{
+    RegisterDefaultMimeCodings();
+    const struct {
+        const char* subject;
+        const wchar_t* expected;
+    } cases[] = {
+        {"=?ISO-8859-1?Q?Caf=E9_?= =?KOI8-R?B?8NLJ18XU?=", L"Caf\xE9 \x41F\x440\x438\x432\x435\x442"},
+        {"=?UTF-8?Q?Gr=C3=BC=C3=9Fe?= =?utf-8?Q?_aus_K=C3=B6ln?=", L"Gr\xFC\xDF" L"e aus K\xF6ln"},
+        {"Gr\xC3\xBC\xC3\x9F" "e", L"Gr\xFC\xDF" L"e"},
+        {"Caf\xE9 au lait", L"Caf\xE9 au lait"},
+        {"Gr\xC3\xBC\xC3\x9F" "e =?ISO-8859-1?Q?Caf=E9?=", L"Gr\xFC\xDF" L"e Caf\xE9"},
+        {"Caf\xE9 =?KOI8-R?B?8NLJ18XU?=", L"Caf\xE9 \x41F\x440\x438\x432\x435\x442"},
+    };
+    for (const auto& c : cases) {
+        const std::string mail = std::string("Subject: ") + c.subject + "\r\n\r\nbody\r\n";
+        EXPECT_EQ(ReadMime(mail).first, c.expected) << c.subject;
+    }
+}
+
+TEST(MailReadersTest, AttachedTextIsNotTheMailsText)
+{
+    RegisterDefaultMimeCodings();
+    const std::string head =
+        "Subject: s\r\n"
+        "Content-Type: multipart/mixed; boundary=m\r\n"
+        "\r\n";
+    const std::string plain = "--m\r\nContent-Type: text/plain\r\n\r\nthe mail\r\n";
+    const std::string html = "--m\r\nContent-Type: text/html\r\nContent-Disposition: inline\r\n\r\n<p>rich</p>\r\n";
+    const std::string notes =
+        "--m\r\nContent-Type: text/plain; name=notes.txt\r\n"
+        "Content-Disposition: attachment; filename=notes.txt\r\n\r\nattached notes\r\n";
+    const std::string invitation =
+        "--m\r\nContent-Type: text/calendar; method=REQUEST\r\n"
+        "Content-Disposition: ATTACHMENT ; filename=\"invite.ics\"\r\n"
+        "Content-Transfer-Encoding: base64\r\n\r\nQkVHSU46VkNBTEVOREFS\r\n";
+    const std::string inlineInvitation = "--m\r\nContent-Type: TEXT/Calendar; method=REQUEST\r\n\r\nBEGIN:VCALENDAR\r\n";
+    const struct {
+        std::string parts;
+        const wchar_t* text;
+    } cases[] = {
+        {plain + notes, L"the mail"},
+        {plain + html + invitation, L"<p>rich</p>"},
+        {plain + invitation + notes, L"the mail"},
+        {plain + html + inlineInvitation, L"<p>rich</p>"},
+        {notes + invitation, L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ReadMime(head + c.parts + "--m--\r\n").second, c.text) << c.parts;
 }

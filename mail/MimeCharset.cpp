@@ -66,16 +66,43 @@ UINT CodePageOfCharset(const std::string& charset)
     return codePage && ::IsValidCodePage(codePage) ? codePage : CP_ACP;
 }
 
+namespace {
+
+EString ToWide(const std::string& bytes, UINT codePage, DWORD flags)
+{
+    const int size = static_cast<int>(bytes.size());
+    const int length = ::MultiByteToWideChar(codePage, flags, bytes.data(), size, nullptr, 0);
+    if (length <= 0)
+        return EString();
+    EString text(static_cast<size_t>(length), L'\0');
+    ::MultiByteToWideChar(codePage, flags, bytes.data(), size, text.data(), length);
+    return text;
+}
+
+} // namespace
+
 EString MimeTextToWide(const std::string& bytes, const std::string& charset)
 {
     if (bytes.empty())
         return EString();
-    const UINT codePage = CodePageOfCharset(charset);
-    const int size = static_cast<int>(bytes.size());
-    const int length = ::MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
+    if (Normalized(charset).empty()) {
+        const EString text = ToWide(bytes, CP_UTF8, MB_ERR_INVALID_CHARS);
+        if (!text.empty())
+            return text;
+    }
+    return ToWide(bytes, CodePageOfCharset(charset), 0);
+}
+
+std::string MimeTextToUtf8(const std::string& bytes, const std::string& charset)
+{
+    const EString text = MimeTextToWide(bytes, charset);
+    if (text.empty())
+        return std::string();
+    const int size = static_cast<int>(text.size());
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
     if (length <= 0)
-        return EString();
-    EString text(static_cast<size_t>(length), L'\0');
-    ::MultiByteToWideChar(codePage, 0, bytes.data(), size, text.data(), length);
-    return text;
+        return std::string();
+    std::string utf8(static_cast<size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, utf8.data(), length, nullptr, nullptr);
+    return utf8;
 }

@@ -27,7 +27,6 @@ const wchar_t AttachPrefix[] = L"__attach_";
 const wchar_t RecipientPrefix[] = L"__recip_";
 const wchar_t FixedPropertiesPrefix[] = L"__properties_version1";
 
-const int MaxStorageDepth = 32;
 const int MaxElements = 100000;
 const size_t FixedHeaderSize = 32;
 const size_t FixedRecordSize = 16;
@@ -59,14 +58,14 @@ OulookMessage::OulookMessage(const std::string& bytes)
 {
     try {
         const ComPtr<IStorage> root = OpenStorageOnMemory(bytes);
-        LoadMessageStorage(root, *this, 0);
+        LoadMessageStorage(root, *this);
     } catch (const ComError&) {
         // Nothing more to read: what was loaded so far stays.
     } catch (const std::bad_alloc&) {
     }
 }
 
-void OulookMessage::LoadMessageStorage(IStorage* storage, IStreamLoader& loader, int depth)
+void OulookMessage::LoadMessageStorage(IStorage* storage, IStreamLoader& loader)
 {
     ComPtr<IEnumSTATSTG> elements;
     ThrowIfFailed(storage->EnumElements(0, nullptr, 0, &elements));
@@ -86,31 +85,33 @@ void OulookMessage::LoadMessageStorage(IStorage* storage, IStreamLoader& loader,
             ::CoTaskMemFree(element.pwcsName);
             ThrowComError(STG_E_DOCFILECORRUPT);
         }
-        if (element.type == STGTY_STORAGE)
-            LoadSubStorage(storage, element.pwcsName, depth);
+        // Storages inside an attachment or a recipient (an embedded message's
+        // own attachments and recipients) are not the message's.
+        if (element.type == STGTY_STORAGE && &loader == this)
+            LoadSubStorage(storage, element.pwcsName);
         else if (element.type == STGTY_STREAM)
             LoadSubStream(storage, element.pwcsName, loader);
         ::CoTaskMemFree(element.pwcsName);
     }
 }
 
-void OulookMessage::LoadSubStorage(IStorage* storage, const wchar_t* name, int depth)
+void OulookMessage::LoadSubStorage(IStorage* storage, const wchar_t* name)
 {
     const bool attachment = HasPrefix(name, AttachPrefix);
     const bool recipient = HasPrefix(name, RecipientPrefix);
-    // Named-property mappings and embedded messages are not read.
-    if ((!attachment && !recipient) || depth >= MaxStorageDepth)
+    // Named-property mappings are not read.
+    if (!attachment && !recipient)
         return;
     ComPtr<IStorage> child;
     if (FAILED(storage->OpenStorage(name, nullptr, STGM_SHARE_EXCLUSIVE, nullptr, 0, &child)))
         return;
     if (attachment) {
         ComPtr<AttachItem> item(new AttachItem(m_streamLimit));
-        LoadMessageStorage(child, *item, depth + 1);
+        LoadMessageStorage(child, *item);
         AddAttachment(item);
     } else {
         ComPtr<AddressItem> item(new AddressItem(m_streamLimit));
-        LoadMessageStorage(child, *item, depth + 1);
+        LoadMessageStorage(child, *item);
         AddRecipient(item);
     }
 }

@@ -46,8 +46,8 @@ private:
         return object;
     }
 
-    void LoadMessageStorage(IStorage* storage, IStreamLoader& loader, int depth);
-    void LoadSubStorage(IStorage* storage, const wchar_t* name, int depth);
+    void LoadMessageStorage(IStorage* storage, IStreamLoader& loader);
+    void LoadSubStorage(IStorage* storage, const wchar_t* name);
     void LoadSubStream(IStorage* storage, const wchar_t* name, IStreamLoader& loader);
     void LoadFixedProperties(IStream* stream);
     EString ReadRtfBodyProperty(IStream* stream);

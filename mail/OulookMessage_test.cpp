@@ -145,18 +145,30 @@ TEST(OulookMessageTest, StreamNamesAndTextTypes)
     }
 }
 
-TEST(OulookMessageTest, NestedStoragesStopAtTheDepthLimit)
+TEST(OulookMessageTest, AttachmentsAndRecipientsComeFromTheMessagesOwnLevel)
 {
+    // An attached message keeps its own attachments and recipients, and
+    // damaged files nest attachment storages in one another.
+    const EString attached = AttachmentStorage(0) + L"/__substg1.0_3701000D";
     MsgFileBuilder file;
-    EString path;
-    for (int level = 0; level < 40; ++level) {
-        path += (path.empty() ? L"" : L"/") + AttachmentStorage(0);
-        file.AddUnicodeProperty(path, PidTagAttachLongFilename, EString::Formatted(L"%d.txt", level));
+    file.AddUnicodeProperty(RecipientStorage(0), PidTagDisplayName, L"outer recipient");
+    file.AddUnicodeProperty(AttachmentStorage(0), PidTagAttachLongFilename, L"outer.msg");
+    file.AddUnicodeProperty(attached + L"/" + RecipientStorage(0), PidTagDisplayName, L"inner recipient");
+    file.AddUnicodeProperty(attached + L"/" + AttachmentStorage(0), PidTagAttachLongFilename, L"inner.txt");
+    EString nested = AttachmentStorage(0);
+    for (int level = 1; level < 40; ++level) {
+        nested += L"/" + AttachmentStorage(0);
+        file.AddUnicodeProperty(nested, PidTagAttachLongFilename, EString::Formatted(L"%d.txt", level));
+        file.AddUnicodeProperty(nested + L"/" + RecipientStorage(0), PidTagDisplayName, L"nested recipient");
     }
     const ComPtr<IEmailMessage> message = Read(file.GetBytes());
     ComPtr<IAttachmentVector> attachments;
     attachments.Attach(message->GetAttachments());
-    EXPECT_EQ(attachments->GetCount(), 32);
+    ASSERT_EQ(attachments->GetCount(), 1);
+    ComPtr<IAttachment> attachment;
+    attachment.Attach(attachments->GetItem(0));
+    EXPECT_EQ(attachment->GetFileName(), L"outer.msg");
+    EXPECT_EQ(Names(message->GetToRecipients()), std::vector<EString>{L"outer recipient"});
 }
 
 TEST(OulookMessageTest, RtfBodies)

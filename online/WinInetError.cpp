@@ -9,7 +9,11 @@ struct Reason {
 };
 
 constexpr Reason kReasons[] = {
-    {ERROR_INTERNET_TIMEOUT, "Internet timeout"},
+    // Wine reports a receive time-out as the socket's own code.
+    {ERROR_INTERNET_TIMEOUT, "The server did not answer in time"},
+    {WSAETIMEDOUT, "The server did not answer in time"},
+    {ERROR_INTERNET_SEC_CERT_CN_INVALID, "The server's certificate is for another name"},
+    {ERROR_INTERNET_SEC_CERT_DATE_INVALID, "The server's certificate has expired or is not yet valid"},
     {ERROR_INTERNET_INVALID_CA, "Invalid certificate authority"},
     {ERROR_INTERNET_SECURITY_CHANNEL_ERROR, "Talking HTTPS to an HTTP server?"},
     {ERROR_INTERNET_CANNOT_CONNECT, "Failed to connect"},

@@ -4,6 +4,7 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <string_view>
 
@@ -16,11 +17,12 @@
 namespace {
 constexpr size_t kMaxErrorLength = 1254;
 constexpr size_t kMaxResponseBytes = 1024 * 1024;
-constexpr size_t kMaxStatusTextBytes = 4096;
-constexpr DWORD kReceiveTimeoutMs = 999000;
-constexpr DWORD kHttpFlags = INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_KEEP_CONNECTION;
-constexpr DWORD kHttpsFlags =
-    kHttpFlags | INTERNET_FLAG_SECURE | INTERNET_FLAG_IGNORE_CERT_CN_INVALID | INTERNET_FLAG_IGNORE_CERT_DATE_INVALID;
+constexpr size_t kMaxHeaderTextBytes = 4096;
+constexpr DWORD kReceiveTimeoutMs = 30000;
+// A redirect is never followed: WinInet would send a POST on as a GET.
+constexpr DWORD kHttpFlags = INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_KEEP_CONNECTION | INTERNET_FLAG_NO_AUTO_REDIRECT;
+// The certificate's name and dates are always checked: the login sends a password.
+constexpr DWORD kHttpsFlags = kHttpFlags | INTERNET_FLAG_SECURE;
 
 bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 {
@@ -32,6 +34,26 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix)
             return false;
     }
     return true;
+}
+
+bool IsRedirect(DWORD status)
+{
+    return status == HTTP_STATUS_MOVED || status == HTTP_STATUS_REDIRECT || status == HTTP_STATUS_REDIRECT_METHOD ||
+           status == HTTP_STATUS_REDIRECT_KEEP_VERB || status == 308;
+}
+
+// A header of the reply as text; false when it is missing or too long.
+bool QueryHeaderText(HINTERNET request, DWORD infoLevel, std::string& text)
+{
+    text.assign(256, '\0');
+    DWORD size = static_cast<DWORD>(text.size());
+    bool got = ::HttpQueryInfoA(request, infoLevel, text.data(), &size, nullptr);
+    if (!got && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER && size <= kMaxHeaderTextBytes) {
+        text.resize(size);
+        got = ::HttpQueryInfoA(request, infoLevel, text.data(), &size, nullptr);
+    }
+    text.resize(got ? size : 0);
+    return got;
 }
 
 std::string FaultText(const XmlRpcValue& fault)
@@ -51,9 +73,11 @@ public:
     void Connect(const std::string& host);
     bool Execute(const char* methodName, const XmlRpcValue& params, XmlRpcValue& result);
     void SetError(std::string text);
+    void ApplyReceiveTimeout();
 
     Protocol protocol = ProtocolHttp;
     bool ignoreUnknownCA = false;
+    DWORD receiveTimeout = kReceiveTimeoutMs;
     InternetHandle session;
     InternetHandle connection;
     std::string object;
@@ -156,9 +180,14 @@ void XmlRpcClient::Impl::Connect(const std::string& host)
         SetError(WinInetErrorText("InternetConnect", ::GetLastError()));
         return;
     }
-    DWORD timeout = kReceiveTimeoutMs;
-    ::InternetSetOptionA(session.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
-    ::InternetSetOptionA(connection.Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
+    ApplyReceiveTimeout();
+}
+
+void XmlRpcClient::Impl::ApplyReceiveTimeout()
+{
+    for (const InternetHandle* handle : {&session, &connection})
+        if (*handle)
+            ::InternetSetOptionA(handle->Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveTimeout, sizeof(receiveTimeout));
 }
 
 bool XmlRpcClient::Impl::Execute(const char* methodName, const XmlRpcValue& params, XmlRpcValue& result)
@@ -195,17 +224,16 @@ bool XmlRpcClient::Impl::Execute(const char* methodName, const XmlRpcValue& para
         return false;
     }
     if (status != HTTP_STATUS_OK) {
-        std::string statusText(256, '\0');
-        DWORD textSize = static_cast<DWORD>(statusText.size());
-        bool gotText = ::HttpQueryInfoA(request.Get(), HTTP_QUERY_STATUS_TEXT, statusText.data(), &textSize, nullptr);
-        if (!gotText && ::GetLastError() == ERROR_INSUFFICIENT_BUFFER && textSize <= kMaxStatusTextBytes) {
-            statusText.resize(textSize);
-            gotText = ::HttpQueryInfoA(request.Get(), HTTP_QUERY_STATUS_TEXT, statusText.data(), &textSize, nullptr);
-        }
-        if (gotText)
-            SetError("Low level (HTTP) error: " + std::to_string(status) + " " + statusText.substr(0, textSize));
-        else
+        std::string text;
+        if (IsRedirect(status)) {
+            QueryHeaderText(request.Get(), HTTP_QUERY_LOCATION, text);
+            SetError("The server redirects the call (HTTP " + std::to_string(status) + ") to \"" + text +
+                     "\"; it is not sent there: check the server address");
+        } else if (QueryHeaderText(request.Get(), HTTP_QUERY_STATUS_TEXT, text)) {
+            SetError("Low level (HTTP) error: " + std::to_string(status) + " " + text);
+        } else {
             SetError("Could not query HTTP result status");
+        }
         httpStatus = static_cast<int>(status);
         return false;
     }
@@ -241,8 +269,15 @@ bool XmlRpcClient::Impl::Send(HINTERNET request, const std::string& body)
     }
     const std::string headers = "Content-Type: text/xml\r\nContent-length: " + std::to_string(body.size());
     ::HttpAddRequestHeadersA(request, headers.c_str(), static_cast<DWORD>(-1), HTTP_ADDREQ_FLAG_ADD);
+    const auto start = std::chrono::steady_clock::now();
     if (!::HttpSendRequestA(request, nullptr, 0, const_cast<char*>(body.data()), static_cast<DWORD>(body.size()))) {
-        SetError(WinInetErrorText("HttpSendRequest", ::GetLastError()));
+        DWORD code = ::GetLastError();
+        // Wine reports an answer that never came as an aborted connection:
+        // one that ended only when the whole wait was spent is a time-out.
+        if (code == ERROR_INTERNET_CONNECTION_ABORTED &&
+            std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(receiveTimeout))
+            code = ERROR_INTERNET_TIMEOUT;
+        SetError(WinInetErrorText("HttpSendRequest", code));
         return false;
     }
     return true;
@@ -312,6 +347,12 @@ const std::string& XmlRpcClient::LastError() const { return m_impl->lastError; }
 bool XmlRpcClient::IsFault() const { return m_impl->fault; }
 int XmlRpcClient::HttpStatus() const { return m_impl->httpStatus; }
 void XmlRpcClient::SetIgnoreUnknownCA(bool ignore) { m_impl->ignoreUnknownCA = ignore; }
+
+void XmlRpcClient::SetReceiveTimeout(unsigned milliseconds)
+{
+    m_impl->receiveTimeout = milliseconds;
+    m_impl->ApplyReceiveTimeout();
+}
 
 void XmlRpcClient::SetStatusCallback(StatusCallback callback, void* userData)
 {

@@ -32,7 +32,11 @@ public:
     // The status of the last HTTP exchange that failed with one; -1 before.
     int HttpStatus() const;
 
+    // Accepts a certificate of an unknown authority; its name and dates are
+    // still checked.
     void SetIgnoreUnknownCA(bool ignore);
+    // How long a call waits for the server's answer; 30 seconds unless set.
+    void SetReceiveTimeout(unsigned milliseconds);
     void SetStatusCallback(StatusCallback callback, void* userData);
 
 private:

@@ -8,17 +8,21 @@
 #include "online/XmlRpcClient.h"
 
 // The transport tests talk to servers that the test's wrapper script runs on
-// loopback; the ports come in the environment.
+// loopback; the ports come in the environment. Run by hand without them the
+// tests skip; under CTest, which sets QUORVANE_LOOPBACK_REQUIRED, they fail.
 namespace {
-std::string LoopbackUrl(const char* portVariable, const char* path)
+std::string LoopbackUrl(const char* portVariable, const char* path, const char* scheme = "http")
 {
     const char* port = std::getenv(portVariable);
-    return port ? std::string("http://127.0.0.1:") + port + path : std::string();
+    return port ? std::string(scheme) + "://127.0.0.1:" + port + path : std::string();
 }
 
-#define REQUIRE_SERVER(url) \
-    if ((url).empty())          \
-        GTEST_SKIP() << "run through online/testdata/loopback_servers.py for the loopback servers"
+#define REQUIRE_SERVER(url)                                                                      \
+    if ((url).empty()) {                                                                         \
+        if (std::getenv("QUORVANE_LOOPBACK_REQUIRED"))                                           \
+            FAIL() << "the loopback servers are missing: run through online/testdata/loopback_servers.py"; \
+        GTEST_SKIP() << "run through online/testdata/loopback_servers.py for the loopback servers"; \
+    }
 
 XmlRpcValue LoginParams(const char* password)
 {
@@ -55,7 +59,10 @@ TEST(XmlRpcClientTest, NamesTheFailedCallAndItsReason)
         DWORD code;
         const char* text;
     } cases[] = {
-        {12002, "HttpSendRequest : Internet timeout"},
+        {12002, "HttpSendRequest : The server did not answer in time"},
+        {10060, "HttpSendRequest : The server did not answer in time"},
+        {12038, "HttpSendRequest : The server's certificate is for another name"},
+        {12037, "HttpSendRequest : The server's certificate has expired or is not yet valid"},
         {12045, "HttpSendRequest : Invalid certificate authority"},
         {12157, "HttpSendRequest : Talking HTTPS to an HTTP server?"},
         {12029, "HttpSendRequest : Failed to connect"},
@@ -174,6 +181,7 @@ TEST(XmlRpcClientTest, HttpAndContentFailuresGiveTheirTexts)
         {canned + "text", "Service temporarily unavailable", -1},
         {canned + "badrequest", "Talking HTTP to a HTTPS server?", -1},
         {canned + "nul", "unspecified error", -1},
+        {canned + "cut", "Invalid XMLRPC response: the reply ends before </param>", -1},
         {canned + "long", std::string(1254, 'x'), -1},
         {canned + "huge", "Invalid XMLRPC response: content larger than 1 MiB (1048576 bytes)", -1},
     };
@@ -244,5 +252,65 @@ TEST(XmlRpcClientTest, ReportsProgressAndClosesTheRequestOnEveryPath)
             for (const char* step : {"Data sent", "Waiting for response", "Response received", "Data sent..."})
                 EXPECT_NE(std::find(texts.begin(), texts.end(), step), texts.end()) << step;
         }
+    }
+}
+
+TEST(XmlRpcClientTest, ARedirectIsNotFollowed)
+{
+    const std::string canned = LoopbackUrl("QUORVANE_HTTP_PORT", "/redirect");
+    REQUIRE_SERVER(canned);
+    for (const int status : {301, 302, 303, 307, 308}) {
+        XmlRpcClient client((canned + std::to_string(status)).c_str());
+        XmlRpcValue result;
+        EXPECT_FALSE(client.Execute("login", LoginParams(kSecret), result)) << status;
+        EXPECT_EQ(client.LastError(), "The server redirects the call (HTTP " + std::to_string(status) +
+                                          ") to \"/moved\"; it is not sent there: check the server address");
+        EXPECT_EQ(client.HttpStatus(), status);
+        EXPECT_FALSE(result.IsValid());
+    }
+}
+
+TEST(XmlRpcClientTest, AServerThatStopsAnsweringTimesOut)
+{
+    const std::string silent = LoopbackUrl("QUORVANE_SILENT_PORT", "/webapi/");
+    REQUIRE_SERVER(silent);
+    const struct {
+        std::string url;
+        const char* error;
+    } cases[] = {
+        {silent, "HttpSendRequest : The server did not answer in time"},
+        {LoopbackUrl("QUORVANE_HTTP_PORT", "/stall"), "InternetQueryDataAvailable : The server did not answer in time"},
+    };
+    for (const auto& c : cases) {
+        XmlRpcClient client(c.url.c_str());
+        client.SetReceiveTimeout(300);
+        XmlRpcValue result;
+        EXPECT_FALSE(client.Execute("login", LoginParams(kSecret), result)) << c.url;
+        EXPECT_EQ(client.LastError(), c.error) << c.url;
+    }
+}
+
+TEST(XmlRpcClientTest, HttpsChecksTheCertificatesNameAndDates)
+{
+    const std::string good = LoopbackUrl("QUORVANE_HTTPS_PORT", "/webapi/", "https");
+    REQUIRE_SERVER(good);
+    const struct {
+        std::string url;
+        bool ignoreUnknownCA;
+        const char* error;
+    } cases[] = {
+        {good, true, ""},
+        {good, false, "HttpSendRequest : Invalid certificate authority"},
+        {LoopbackUrl("QUORVANE_HTTPS_WRONG_NAME_PORT", "/webapi/", "https"), true,
+         "HttpSendRequest : The server's certificate is for another name"},
+        {LoopbackUrl("QUORVANE_HTTPS_EXPIRED_PORT", "/webapi/", "https"), true,
+         "HttpSendRequest : The server's certificate has expired or is not yet valid"},
+    };
+    for (const auto& c : cases) {
+        XmlRpcClient client(c.url.c_str());
+        client.SetIgnoreUnknownCA(c.ignoreUnknownCA);
+        XmlRpcValue result;
+        EXPECT_EQ(client.Execute("login", LoginParams(kSecret), result), !*c.error) << c.url;
+        EXPECT_EQ(client.LastError(), c.error) << c.url;
     }
 }

@@ -334,12 +334,25 @@ bool XmlRpcReader::ReadMethodResponse(std::string_view body, XmlRpcValue& result
     if (reader.AtText(kFaultTag)) {
         reader.m_pos += kFaultTag.size();
         XmlRpcValue fault = reader.ReadValue();
-        reader.ExpectTag("</fault>");
+        reader.ExpectClosingTags({"</fault>", "</methodResponse>"});
         result = std::move(fault);
         return false;
     }
     reader.ExpectTag("<params>");
     reader.ExpectTag("<param>");
-    result = reader.ReadValue();
+    XmlRpcValue value = reader.ReadValue();
+    reader.ExpectClosingTags({"</param>", "</params>", "</methodResponse>"});
+    result = std::move(value);
     return true;
+}
+
+// A reply cut after its value could pass for a whole one: it is not.
+void XmlRpcReader::ExpectClosingTags(std::initializer_list<std::string_view> tags)
+{
+    for (const std::string_view tag : tags) {
+        SkipSpace();
+        if (m_pos >= m_text.size())
+            throw XmlRpcException("Invalid XMLRPC response: the reply ends before " + std::string(tag));
+        ExpectTag(tag);
+    }
 }

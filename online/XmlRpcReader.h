@@ -1,6 +1,7 @@
 // XmlRpcReader: reads XML-RPC values and method responses from a server's text.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -17,8 +18,9 @@ public:
     // Reads "<value>...</value>" at the cursor; throws XmlRpcException.
     XmlRpcValue ReadValue();
 
-    // Reads a whole response body: true with the result, false with the fault
-    // value. A body that is no response throws its own text (or a hint).
+    // Reads a whole response body, through its closing tags: true with the
+    // result, false with the fault value. A body that is no response, or one
+    // cut short, throws its own text (or a hint).
     static bool ReadMethodResponse(std::string_view body, XmlRpcValue& result);
 
 private:
@@ -26,6 +28,7 @@ private:
     bool AtText(std::string_view text) const;
     std::string NextTag();
     void ExpectTag(std::string_view tag);
+    void ExpectClosingTags(std::initializer_list<std::string_view> tags);
     bool TextUpToTag(std::string_view& text);
 
     XmlRpcValue ReadValueBody();

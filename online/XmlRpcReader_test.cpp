@@ -238,12 +238,35 @@ TEST(XmlRpcReaderTest, TellsWhatABodyThatIsNoResponseIs)
         {"Service down", "Service down"},
         {"<?xml version='1.0'?><methodResponse><params><value>x</value>", "Expecting tag: <param>"},
         {"<?xml version='1.0'?><methodResponse><fault><value>x</value></params>", "Expecting tag: </fault>"},
+        {"<?xml version='1.0'?><methodResponse><params><param><value>x</value></param><params>",
+         "Expecting tag: </params>"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ResponseError(c.body), c.error) << c.body;
 
     XmlRpcValue result;
-    EXPECT_TRUE(XmlRpcReader::ReadMethodResponse("<?XML VERSION='1.0'?><METHODRESPONSE>\n<params><param><value>x</value>",
-                                                 result));
+    EXPECT_TRUE(XmlRpcReader::ReadMethodResponse(
+        "<?XML VERSION='1.0'?><METHODRESPONSE>\n<params><param><value>x</value></param>\n</params></METHODRESPONSE>\n",
+        result));
     EXPECT_EQ(result, XmlRpcValue("x"));
+}
+
+TEST(XmlRpcReaderTest, AReplyCutShortIsNoResult)
+{
+    const std::string whole = TestData(L"response_string.xml");
+    const std::string fault = TestData(L"fault_string.xml");
+    const struct {
+        std::string body;
+        const char* error;
+    } cases[] = {
+        {whole.substr(0, whole.find("</param>")), "Invalid XMLRPC response: the reply ends before </param>"},
+        {whole.substr(0, whole.find("</params>")), "Invalid XMLRPC response: the reply ends before </params>"},
+        {whole.substr(0, whole.find("</methodResponse>")),
+         "Invalid XMLRPC response: the reply ends before </methodResponse>"},
+        {fault.substr(0, fault.find("</fault>")), "Invalid XMLRPC response: the reply ends before </fault>"},
+        {fault.substr(0, fault.find("</methodResponse>")),
+         "Invalid XMLRPC response: the reply ends before </methodResponse>"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ResponseError(c.body), c.error) << c.body;
 }

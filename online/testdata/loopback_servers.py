@@ -2,20 +2,28 @@
 """Runs a command beside loopback servers for the XML-RPC client tests.
 
 On free ports of 127.0.0.1 it starts an XML-RPC server (Python's own, at
-/webapi/) and a plain HTTP server with canned replies, and finds a port on
-which nobody listens. The command gets the three ports in the environment
-(QUORVANE_XMLRPC_PORT, QUORVANE_HTTP_PORT, QUORVANE_CLOSED_PORT); the servers
-stop when it ends, and its exit code is this script's.
+/webapi/), a plain HTTP server with canned replies, the same canned replies
+over HTTPS with a certificate for 127.0.0.1, for another name and an expired
+one, a port that takes connections but never answers, and finds a port on
+which nobody listens. The command gets the ports in the environment
+(QUORVANE_XMLRPC_PORT, QUORVANE_HTTP_PORT, QUORVANE_HTTPS_PORT,
+QUORVANE_HTTPS_WRONG_NAME_PORT, QUORVANE_HTTPS_EXPIRED_PORT,
+QUORVANE_SILENT_PORT, QUORVANE_CLOSED_PORT); the servers stop when it ends,
+and its exit code is this script's.
+
+The certificates in this folder are self-signed and made for these tests
+only; their key is public.
 
 usage: loopback_servers.py COMMAND [ARGUMENT...]
 """
 import base64
 import socket
+import ssl
 import subprocess
 import sys
 import threading
 import os
-from http.server import BaseHTTPRequestHandler, HTTPServer
+from http.server import BaseHTTPRequestHandler, HTTPServer, ThreadingHTTPServer
 from xmlrpc.client import Binary, Fault, dumps
 from xmlrpc.server import SimpleXMLRPCRequestHandler, SimpleXMLRPCServer
 
@@ -89,10 +97,32 @@ class CannedHandler(BaseHTTPRequestHandler):
             self.reply(text + b" " * (MIB - len(text)))
         elif self.path == "/huge":
             self.stream_without_length(b"<" * (2 * MIB))
+        elif self.path == "/cut":
+            # The connection ends after the value, before the reply's closing elements.
+            text = response_text("cut short")
+            self.stream_without_length(text[:text.index(b"</param>")])
         elif self.path == "/unavailable":
             self.reply(b"down", status=503, reason="Gone Fishing")
+        elif self.path == "/stall":
+            # Headers and the start of the body, then silence until the client gives up.
+            self.send_response(200)
+            self.send_header("Content-Type", "text/xml")
+            self.send_header("Content-Length", "1000")
+            self.end_headers()
+            self.write_quietly(b"<?xml version='1.0'?>")
+            self.wfile.flush()
+            self.server.stopping.wait(60)
+        elif self.path.startswith("/redirect"):
+            # /redirect301 and the like; a client that followed would find a result.
+            self.send_response(int(self.path[len("/redirect"):]))
+            self.send_header("Location", "/moved")
+            self.send_header("Content-Length", "0")
+            self.end_headers()
         else:
             self.reply(response_text(self.path))
+
+    def do_GET(self):
+        self.reply(response_text("GET " + self.path))
 
     def reply(self, body, status=200, reason=None):
         self.send_response(status, reason)
@@ -121,6 +151,23 @@ class CannedHandler(BaseHTTPRequestHandler):
         pass
 
 
+def https_server(certificate):
+    here = os.path.dirname(os.path.abspath(__file__))
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(os.path.join(here, certificate), os.path.join(here, "loopback_key.pem"))
+    server = HTTPServer((LOOPBACK, 0), CannedHandler)
+    server.socket = context.wrap_socket(server.socket, server_side=True)
+    return server
+
+
+def silent_socket():
+    """Takes connections (the system's backlog completes them) and never answers."""
+    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    listener.bind((LOOPBACK, 0))
+    listener.listen(16)
+    return listener
+
+
 def closed_port():
     with socket.socket(socket.AF_INET, socket.SOCK_STREAM) as probe:
         probe.bind((LOOPBACK, 0))
@@ -135,19 +182,31 @@ def serve(server):
 
 def main(command):
     xmlrpc_server = make_xmlrpc_server()
-    canned_server = HTTPServer((LOOPBACK, 0), CannedHandler)
-    servers = [xmlrpc_server, canned_server]
+    # Threads of its own: a stalled reply must not hold up the next request.
+    canned_server = ThreadingHTTPServer((LOOPBACK, 0), CannedHandler)
+    canned_server.stopping = threading.Event()
+    https_servers = {name: https_server(certificate) for name, certificate in (
+        ("QUORVANE_HTTPS_PORT", "cert_loopback.pem"),
+        ("QUORVANE_HTTPS_WRONG_NAME_PORT", "cert_wrong_name.pem"),
+        ("QUORVANE_HTTPS_EXPIRED_PORT", "cert_expired.pem"))}
+    servers = [xmlrpc_server, canned_server] + list(https_servers.values())
     threads = [serve(server) for server in servers]
+    silent = silent_socket()
     environment = dict(os.environ)
     # Only loopback may be reached: no proxy may step in.
     for name in ("http_proxy", "https_proxy", "HTTP_PROXY", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"):
         environment.pop(name, None)
     environment["QUORVANE_XMLRPC_PORT"] = str(xmlrpc_server.server_address[1])
     environment["QUORVANE_HTTP_PORT"] = str(canned_server.server_address[1])
+    for name, server in https_servers.items():
+        environment[name] = str(server.server_address[1])
+    environment["QUORVANE_SILENT_PORT"] = str(silent.getsockname()[1])
     environment["QUORVANE_CLOSED_PORT"] = str(closed_port())
     try:
         return subprocess.call(command, env=environment)
     finally:
+        silent.close()
+        canned_server.stopping.set()
         for server, thread in zip(servers, threads):
             server.shutdown()
             server.server_close()
