@@ -1,8 +1,9 @@
 // CZemDialogImpl<T>: the base of every dialog: translated texts, data exchange, resizing, icon, saved rectangle.
 //
-// T supplies IDD, GetDialogName, its DDX map and resize map, and its own
-// message map, which chains to this one: a handler of WM_INITDIALOG in T
-// clears `handled` so that the base's initialisation runs after it.
+// T supplies IDD, GetDialogName, its DDX map and resize map, OnInitDialog
+// when it fills controls (lists, child windows) before they are loaded, and
+// its own message map, which chains to this one. The base owns
+// WM_INITDIALOG: T's map never sees it.
 #pragma once
 
 #include <windows.h>
@@ -49,13 +50,12 @@ public:
         return this->m_hWnd && ::IsDialogMessageW(this->m_hWnd, message);
     }
 
-    // The defaults of a dialog without fields or anchors; T's maps hide them.
+    // The defaults of a dialog without fields or anchors; T hides them.
     bool DoDataExchange(bool = false, int = -1) { return true; }
     BEGIN_RESIZE_MAP(CZemDialogImpl)
     END_RESIZE_MAP()
 
     BEGIN_MESSAGE_MAP(CZemDialogImpl)
-        ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
         ON_COMMAND_CODE(IDOK, BN_CLICKED, OnOK)
         ON_COMMAND_CODE(IDCANCEL, BN_CLICKED, OnCancel)
         ON_MESSAGE(WM_DESTROY, OnDestroy)
@@ -70,8 +70,9 @@ public:
 protected:
     T* Self() { return static_cast<T*>(this); }
 
-    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, bool&)
+    void InitDialog() final
     {
+        Self()->OnInitDialog();
         // Before the first load, so that values put in controls are never translated.
         Translator::TranslateWindow(this->m_hWnd);
         Self()->DoDataExchange(false);
@@ -80,7 +81,7 @@ protected:
             this->SetIcon(icon, false);
         if (Self()->GetRestoreWindowRect())
             this->PostMessage(WM_DIALOG_RESTORE_RECT);
-        return TRUE;
+        m_initialised = true;
     }
 
     // A field that cannot be saved keeps the dialog open: its entry has beeped
@@ -98,7 +99,11 @@ protected:
     }
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
     {
-        SaveRect();
+        // A dialog whose initialisation failed never stood where the user put
+        // it: the saved rectangle stays.
+        if (m_initialised)
+            SaveRect();
+        m_initialised = false;
         handled = false;
         return 0;
     }
@@ -118,4 +123,7 @@ protected:
         SaveRect();
     }
     void SaveRect() { WindowState::SaveWindowRect(Self()->GetDialogName().c_str(), this->m_hWnd); }
+
+private:
+    bool m_initialised = false;
 };

@@ -6,6 +6,7 @@
 #include "dialogs/testdata/EveryFieldDialog.h"
 #include "foundation/Clock.h"
 #include "foundation/Language.h"
+#include "foundation/Log.h"
 #include "foundation/OleDate.h"
 #include "foundation/Options.h"
 #include "foundation/RegistryKey.h"
@@ -64,6 +65,24 @@ bool SameRect(const RECT& a, const RECT& b)
     return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+void StoreRect(const RECT& rect)
+{
+    Options::WriteDword(kName, L"Left", static_cast<DWORD>(rect.left));
+    Options::WriteDword(kName, L"Top", static_cast<DWORD>(rect.top));
+    Options::WriteDword(kName, L"Right", static_cast<DWORD>(rect.right));
+    Options::WriteDword(kName, L"Bottom", static_cast<DWORD>(rect.bottom));
+}
+
+// A dialog whose own map still claims WM_INITDIALOG, as dialogs once had to.
+class CClaimingDialog : public CEveryFieldDialog {
+public:
+    BEGIN_MESSAGE_MAP(CClaimingDialog)
+        ON_MESSAGE(WM_INITDIALOG, OnInitMessage)
+        CHAIN_MESSAGE_MAP(CEveryFieldDialog)
+    END_MESSAGE_MAP()
+    LRESULT OnInitMessage(UINT, WPARAM, LPARAM, bool&) { return TRUE; }
+};
+
 RECT SavedRect()
 {
     return {static_cast<LONG>(Options::ReadDword(kName, L"Left", 0)), static_cast<LONG>(Options::ReadDword(kName, L"Top", 0)),
@@ -120,6 +139,37 @@ TEST_F(ZemDialogImplTest, EveryKindOfFieldGoesIntoItsControlAndBack)
     EXPECT_EQ(dialog.kind, 30);
     EXPECT_EQ(dialog.level, 0);
     EXPECT_EQ(dialog.colour, RGB(255, 0, 0));
+}
+
+TEST_F(ZemDialogImplTest, ADialogsOwnMapCannotKeepTheInitialisationFromTheBase)
+{
+    CClaimingDialog claiming;
+    claiming.days = 12;
+    claiming.kind = 20;
+    RunModalSteps([&] { return claiming.DoModal(nullptr); },
+                  {[&](HWND hwnd) {
+                      EXPECT_EQ(CWindow(hwnd).GetWindowText(), L"Every field, translated");
+                      EXPECT_EQ(ItemText(hwnd, IDC_DAYS), L"12");
+                      EXPECT_EQ(Selection(hwnd, IDC_KIND), 1); // filled by the hook before the load
+                      EXPECT_TRUE(::SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0) != 0);
+                      EXPECT_TRUE(CWindow(hwnd).GetStyle() & WS_CLIPCHILDREN);
+                      EXPECT_FALSE(SaveWindowScreenshot(hwnd, L"ClaimingDialog").empty());
+                      ClickButton(hwnd, IDCANCEL);
+                      return true;
+                  }});
+}
+
+TEST_F(ZemDialogImplTest, ADialogThatCannotFillItsControlsDoesNotOpenAndKeepsItsSavedRectangle)
+{
+    const RECT stored = {100, 120, 100 + 500, 120 + 400};
+    StoreRect(stored);
+    const size_t logStart = ReadFileBytes(GetLogFilePath()).size();
+    dialog.failToFill = true;
+    EXPECT_EQ(RunModalExpectingNoDialog([&] { return dialog.DoModal(nullptr); }), -1);
+    EXPECT_TRUE(SameRect(SavedRect(), stored));
+    EXPECT_NE(ReadFileBytes(GetLogFilePath()).find("EXCEPTION in WM_INITDIALOG: 0x80004005: The kinds could not be read.",
+                                                   logStart),
+              std::string::npos);
 }
 
 TEST_F(ZemDialogImplTest, ABadValueOnOkKeepsTheDialogOpenWithThatFieldFocused)
@@ -245,10 +295,7 @@ TEST_F(ZemDialogImplTest, ReopensAtItsSavedRectangle)
     EXPECT_TRUE(SameRect(SavedRect(), opened));
 
     // Only the stored sides are taken: without "Left" the current left edge stays.
-    Options::WriteDword(kName, L"Left", static_cast<DWORD>(moved.left));
-    Options::WriteDword(kName, L"Top", static_cast<DWORD>(moved.top));
-    Options::WriteDword(kName, L"Right", static_cast<DWORD>(moved.right));
-    Options::WriteDword(kName, L"Bottom", static_cast<DWORD>(moved.bottom));
+    StoreRect(moved);
     {
         RegistryKey key;
         ASSERT_TRUE(key.Open(HKEY_CURRENT_USER, (EString(Options::AppKeyPath()) + L"\\" + kName).c_str(),

@@ -17,7 +17,6 @@ public:
     enum { IDD = IDD_OPTIONS_PAGE };
 
     BEGIN_MESSAGE_MAP(COptionsTestPage)
-        ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
         CHAIN_MESSAGE_MAP(CZemPropertyPageImpl<COptionsTestPage>)
     END_MESSAGE_MAP()
 
@@ -27,12 +26,10 @@ public:
     END_DDX_MAP()
 
     // The page's own initialisation runs first: the settings become members.
-    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, bool& handled)
+    void OnInitDialog()
     {
         hours = 8;
         flag = 1;
-        handled = false;
-        return TRUE;
     }
     int OnApply()
     {

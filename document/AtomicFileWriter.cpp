@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "foundation/CaughtException.h"
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
@@ -76,7 +77,10 @@ void AtomicFileWriter::Write(const EString& target, const std::function<void(con
         code = error.Error();
         reason = error.Description();
     } catch (...) {
+        // Not the program's own error type: the user and the log learn what it was.
+        LogCaughtException(L"writing a file");
         code = E_FAIL;
+        reason = DescribeCaughtException();
     }
     if (SUCCEEDED(code))
         return;

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "document/AtomicFileWriter.h"
 #include "foundation/ComError.h"
+#include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
+#include "foundation/Log.h"
 #include "testing/TestSupport.h"
 
 namespace {
@@ -56,6 +60,24 @@ TEST(AtomicFileWriter, ReplacesTheFileOrLeavesItByteForByte)
         EXPECT_EQ(ReadFileBytes(target), c.replaced ? "<ROOT>new</ROOT>" : "<ROOT>old</ROOT>") << c.name;
         EXPECT_EQ(FilesIn(folder), 1) << c.name << ": the temporary file is gone";
     }
+}
+
+TEST(AtomicFileWriter, AForeignExceptionIsLoggedAndNamedInTheError)
+{
+    const EString folder = MakeScratchFolder(L"atomicforeign");
+    const EString target = FileSystem::JoinPath(folder, L"plan.qvr");
+    WriteFileBytes(target, "<ROOT>old</ROOT>");
+    const size_t logStart = ReadFileBytes(GetLogFilePath()).size();
+    EString description;
+    try {
+        AtomicFileWriter::Write(target, [](const EString&) { throw std::runtime_error("the disk driver failed"); });
+    } catch (const ComError& error) {
+        description = error.Description();
+    }
+    EXPECT_NE(description.find(L"the disk driver failed"), EString::npos) << WideToAnsi(description);
+    EXPECT_NE(ReadFileBytes(GetLogFilePath()).find("EXCEPTION in writing a file: the disk driver failed", logStart),
+              std::string::npos);
+    EXPECT_EQ(ReadFileBytes(target), "<ROOT>old</ROOT>");
 }
 
 TEST(AtomicFileWriter, CreatesAMissingFileAndRefusesAMissingFolder)

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "foundation/CaughtException.h"
+
 void ISubjectImpl::Attach(IObserver* observer)
 {
     if (observer)
@@ -36,6 +38,7 @@ void ISubjectImpl::Notify(IObserver* sender, DocNotifyCode code)
             observer->Update(this, code);
         } catch (...) {
             // One faulty view must not keep the others stale.
+            LogCaughtException(L"an observer's update");
         }
     }
 }

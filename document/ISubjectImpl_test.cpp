@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "document/ISubjectImpl.h"
+#include "foundation/Log.h"
+#include "testing/TestSupport.h"
 
 namespace {
 
@@ -126,6 +128,11 @@ TEST_F(SubjectTest, AThrowingObserverDoesNotStopTheOthers)
     subject.Attach(&c);
     a.onUpdate = [] { throw std::runtime_error("view failed"); };
     b.onUpdate = [] { throw 42; };
+    const size_t logStart = ReadFileBytes(GetLogFilePath()).size();
     subject.Notify(nullptr, -10);
     EXPECT_EQ(g_heard, (Heard{"a-10", "b-10", "c-10"}));
+    // Neither failure vanishes.
+    const std::string log = ReadFileBytes(GetLogFilePath()).substr(logStart);
+    EXPECT_NE(log.find("EXCEPTION in an observer's update: view failed\r\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("EXCEPTION in an observer's update: an exception of unknown type\r\n"), std::string::npos);
 }

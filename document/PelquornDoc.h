@@ -258,12 +258,14 @@ public:
 
 protected:
     // Runs the body; a ComError is logged ("CATCH 0x%x: %s"), shown and
-    // turned into `failure`; any other exception gives `failure` silently.
+    // turned into `failure`; any other exception is logged ("EXCEPTION in
+    // ...") and gives `failure`.
     template <class Result, class Body>
     Result Guarded(Result failure, Body&& body);
     template <class Body>
     void Guarded(Body&& body);
-    // Every error gives `failure`, without log or message.
+    // A ComError gives `failure` without log or message (an expected miss);
+    // any other exception is logged first.
     template <class Result, class Body>
     static Result Silently(Result failure, Body&& body);
     void ReportError(const class ComError& error);

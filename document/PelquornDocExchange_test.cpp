@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "document/Clipboard.h"
 #include "document/PelquornDocTestSupport.h"
 #include "foundation/FileSystem.h"
@@ -113,6 +115,16 @@ TEST_F(PlanExchangeTest, AnImportScriptConvertsIntoATemporaryFileThatIsRemoved)
     EXPECT_EQ(reports.scripts[0].input, L"C:\\data\\tasks.csv");
     EXPECT_FALSE(FileSystem::FileExists(reports.scripts[0].output));
     EXPECT_EQ(Count(document, L"//CATEGORY[@ID=\"4\"]/TASK[@NAME=\"Converted\"]"), 1u);
+}
+
+TEST_F(PlanExchangeTest, AnImportScriptThatFailsOutsideComIsLoggedAndImportsNothing)
+{
+    reports.exchangeChoice = ExchangeChoice{L"C:\\data\\tasks.csv", L"C:\\scripts\\csv.js", true};
+    reports.scriptEffect = [](const ScriptedReports::Script&) { throw std::runtime_error("script host crashed"); };
+    document.ImportCategory(4);
+    EXPECT_TRUE(TakeCodes().empty());
+    EXPECT_EQ(document.IsModified(), 0);
+    EXPECT_NE(NewLogText().find(L"EXCEPTION in a document operation: script host crashed"), EString::npos);
 }
 
 TEST_F(PlanExchangeTest, TasksCopiedInOneProgramArriveInAnother)

@@ -1,6 +1,7 @@
 // The error convention of the planning document's operations (included by PelquornDoc.h).
 #pragma once
 
+#include "foundation/CaughtException.h"
 #include "foundation/ComError.h"
 
 template <class Result, class Body>
@@ -11,6 +12,7 @@ Result CPelquornDoc::Guarded(Result failure, Body&& body)
     } catch (const ComError& error) {
         ReportError(error);
     } catch (...) {
+        LogCaughtException(L"a document operation");
     }
     return failure;
 }
@@ -23,6 +25,7 @@ void CPelquornDoc::Guarded(Body&& body)
     } catch (const ComError& error) {
         ReportError(error);
     } catch (...) {
+        LogCaughtException(L"a document operation");
     }
 }
 
@@ -31,7 +34,9 @@ Result CPelquornDoc::Silently(Result failure, Body&& body)
 {
     try {
         return body();
+    } catch (const ComError&) {
     } catch (...) {
-        return failure;
+        LogCaughtException(L"a document query");
     }
+    return failure;
 }

@@ -21,6 +21,42 @@ LONG ReadSide(const wchar_t* subKey, const wchar_t* name, LONG current)
     return static_cast<LONG>(Options::ReadDword(subKey, name, static_cast<DWORD>(current)));
 }
 
+// Wider than zero and no larger than all screens together; in 64 bits, as the
+// stored sides may be anything.
+bool IsRestorableSize(const RECT& rect)
+{
+    const LONGLONG width = static_cast<LONGLONG>(rect.right) - rect.left;
+    const LONGLONG height = static_cast<LONGLONG>(rect.bottom) - rect.top;
+    return width > 0 && height > 0 && width <= ::GetSystemMetrics(SM_CXVIRTUALSCREEN) &&
+           height <= ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+}
+
+// The window's rectangle in screen coordinates as it stands when neither
+// minimised nor maximised: the one worth opening at next time.
+bool NormalWindowRect(HWND window, RECT& rect)
+{
+    if (!::IsIconic(window) && !::IsZoomed(window))
+        return ::GetWindowRect(window, &rect) != FALSE;
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (!::GetWindowPlacement(window, &placement))
+        return false;
+    rect = placement.rcNormalPosition;
+    if (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) {
+        ::MapWindowPoints(::GetParent(window), nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        return true;
+    }
+    // A top-level window's normal placement counts from its monitor's work
+    // area (beside a taskbar on the left or at the top), tool windows' excepted.
+    if (!(::GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+        MONITORINFO info = {};
+        info.cbSize = sizeof(info);
+        if (::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
+            ::OffsetRect(&rect, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
+    }
+    return true;
+}
+
 } // namespace
 
 void WindowState::RestoreWindowRect(const wchar_t* subKey, HWND window)
@@ -33,6 +69,9 @@ void WindowState::RestoreWindowRect(const wchar_t* subKey, HWND window)
     rect.right = ReadSide(subKey, L"Right", rect.right);
     rect.top = ReadSide(subKey, L"Top", rect.top);
     rect.bottom = ReadSide(subKey, L"Bottom", rect.bottom);
+    // A damaged value, or a screen that has since shrunk: the window stays where it opened.
+    if (!IsRestorableSize(rect))
+        return;
     rect = FitRectToMonitor(rect);
     // A child window is placed in its parent's client coordinates.
     if (::GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)
@@ -46,7 +85,7 @@ void WindowState::SaveWindowRect(const wchar_t* subKey, HWND window)
     if (!window)
         return;
     RECT rect = {};
-    if (!::GetWindowRect(window, &rect))
+    if (!NormalWindowRect(window, rect))
         return;
     Options::WriteDword(subKey, L"Left", static_cast<DWORD>(rect.left));
     Options::WriteDword(subKey, L"Right", static_cast<DWORD>(rect.right));

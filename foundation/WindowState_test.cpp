@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <climits>
 #include <vector>
 
 #include "foundation/Color.h"
@@ -50,6 +51,14 @@ void StoreRect(const RECT& rect)
     Options::WriteDword(kDialogKey, L"Bottom", static_cast<DWORD>(rect.bottom));
 }
 
+RECT StoredRect()
+{
+    return MakeRect(static_cast<LONG>(Options::ReadDword(kDialogKey, L"Left", 0)),
+                    static_cast<LONG>(Options::ReadDword(kDialogKey, L"Top", 0)),
+                    static_cast<LONG>(Options::ReadDword(kDialogKey, L"Right", 0)),
+                    static_cast<LONG>(Options::ReadDword(kDialogKey, L"Bottom", 0)));
+}
+
 class WindowStateTest : public testing::Test {
 protected:
     void SetUp() override
@@ -74,10 +83,7 @@ protected:
 TEST_F(WindowStateTest, SavedRectangleComesBack)
 {
     WindowState::SaveWindowRect(kDialogKey, m_window);
-    EXPECT_EQ(Options::ReadDword(kDialogKey, L"Left", 0), 100u);
-    EXPECT_EQ(Options::ReadDword(kDialogKey, L"Top", 0), 120u);
-    EXPECT_EQ(Options::ReadDword(kDialogKey, L"Right", 0), 400u);
-    EXPECT_EQ(Options::ReadDword(kDialogKey, L"Bottom", 0), 320u);
+    ExpectRect(StoredRect(), MakeRect(100, 120, 400, 320), "saved");
 
     ::SetWindowPos(m_window, nullptr, 10, 20, 50, 60, SWP_NOZORDER | SWP_NOACTIVATE);
     WindowState::RestoreWindowRect(kDialogKey, m_window);
@@ -113,11 +119,42 @@ TEST_F(WindowStateTest, RectangleFromAMissingMonitorReturnsWithItsSize)
         WindowState::RestoreWindowRect(kDialogKey, m_window);
         ExpectRect(WindowRect(m_window), c.expected, c.what);
     }
+}
 
-    // The system limits a captioned window to about the screen's size, so only its left edge is certain.
-    StoreRect(MakeRect(200, 10, 200 + monitor.right + 100, 210));
-    WindowState::RestoreWindowRect(kDialogKey, m_window);
-    EXPECT_EQ(WindowRect(m_window).left, monitor.left);
+TEST_F(WindowStateTest, AStoredSizeThatCannotBeShownLeavesTheWindowWhereItOpened)
+{
+    const LONG screenWidth = ::GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    const LONG screenHeight = ::GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    const struct {
+        const char* what;
+        RECT stored;
+    } cases[] = {
+        {"no width", MakeRect(50, 60, 50, 300)},
+        {"no height", MakeRect(50, 60, 300, 60)},
+        {"negative width", MakeRect(300, 60, 50, 300)},
+        {"negative height", MakeRect(50, 300, 300, 60)},
+        {"wider than the screens", MakeRect(0, 10, screenWidth + 1, 210)},
+        {"taller than the screens", MakeRect(10, 0, 310, screenHeight + 1)},
+        {"sides far apart", MakeRect(LONG_MIN, 10, LONG_MAX, 210)},
+    };
+    for (const auto& c : cases) {
+        StoreRect(c.stored);
+        WindowState::RestoreWindowRect(kDialogKey, m_window);
+        ExpectRect(WindowRect(m_window), MakeRect(100, 120, 400, 320), c.what);
+    }
+}
+
+TEST_F(WindowStateTest, AMinimisedOrMaximisedWindowSavesItsNormalRectangle)
+{
+    for (const int state : {SW_MINIMIZE, SW_MAXIMIZE}) {
+        ClearProgramRegistry();
+        ::ShowWindow(m_window, state);
+        ASSERT_TRUE(state == SW_MINIMIZE ? ::IsIconic(m_window) : ::IsZoomed(m_window)) << state;
+        WindowState::SaveWindowRect(kDialogKey, m_window);
+        ::ShowWindow(m_window, SW_RESTORE);
+        ::ShowWindow(m_window, SW_HIDE);
+        ExpectRect(StoredRect(), MakeRect(100, 120, 400, 320), state == SW_MINIMIZE ? "minimised" : "maximised");
+    }
 }
 
 TEST_F(WindowStateTest, NullWindowIsIgnored)

@@ -83,6 +83,22 @@ INT_PTR RunModalSteps(const std::function<INT_PTR()>& runModal, std::vector<Dial
     return result;
 }
 
+INT_PTR RunModalExpectingNoDialog(const std::function<INT_PTR()>& runModal)
+{
+    static bool shown = false;
+    shown = false;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (const HWND dialog = FindThreadDialog()) {
+            shown = true;
+            Cancel(dialog);
+        }
+    });
+    const INT_PTR result = runModal();
+    ::KillTimer(nullptr, timer);
+    EXPECT_FALSE(shown) << "the dialog showed";
+    return result;
+}
+
 HWND FindThreadDialog()
 {
     HWND found = nullptr;

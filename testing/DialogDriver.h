@@ -20,6 +20,10 @@ using DialogStep = std::function<bool(HWND dialog)>;
 INT_PTR RunModalSteps(const std::function<INT_PTR()>& runModal, std::vector<DialogStep> steps,
                       unsigned timeoutMs = 5000);
 
+// Runs a modal dialog that must end before it shows (its initialisation
+// fails); one that shows anyway fails the test and is cancelled.
+INT_PTR RunModalExpectingNoDialog(const std::function<INT_PTR()>& runModal);
+
 // The newest visible dialog (or property sheet) of this thread; null when none.
 HWND FindThreadDialog();
 

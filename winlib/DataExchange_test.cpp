@@ -12,7 +12,6 @@ public:
     enum { IDD = IDD_EXCHANGE };
 
     BEGIN_MESSAGE_MAP(CExchangeDialog)
-        ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
         ON_CONTROL_CODE(EN_CHANGE, OnChange)
     END_MESSAGE_MAP()
 
@@ -36,11 +35,10 @@ public:
         CWinDataExchange::OnDataValidateError(id, save);
     }
 
-    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, bool&)
+    void OnInitDialog()
     {
         for (const wchar_t* item : {L"zero", L"one", L"two"})
             SendDlgItemMessageW(m_hWnd, IDC_CHOICE, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-        return TRUE;
     }
     // Setting a text raises EN_CHANGE while the exchange runs.
     LRESULT OnChange(WORD, WORD, HWND, bool&)

@@ -7,7 +7,7 @@
 template <class T>
 class CDialogImpl : public CDialogImplRoot {
 public:
-    // The caller's initParam reaches WM_INITDIALOG as its lParam.
+    // The caller's initParam is GetInitParam() while the dialog runs.
     INT_PTR DoModal(HWND parent = ::GetActiveWindow(), LPARAM initParam = 0)
     {
         return RunModal(GetResourceModule(), MAKEINTRESOURCEW(T::IDD), parent, initParam);
@@ -16,4 +16,10 @@ public:
     {
         return CreateModeless(GetResourceModule(), MAKEINTRESOURCEW(T::IDD), parent, initParam);
     }
+
+    // T hides this to fill its controls when the dialog opens.
+    void OnInitDialog() {}
+
+protected:
+    void InitDialog() override { static_cast<T*>(this)->OnInitDialog(); }
 };

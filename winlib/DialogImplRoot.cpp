@@ -2,10 +2,12 @@
 
 namespace {
 
-// What travels in WM_INITDIALOG's lParam: the object, and the caller's own parameter.
+// What travels in WM_INITDIALOG's lParam: the object, the caller's own
+// parameter, and how the dialog runs.
 struct DialogStart {
     CDialogImplRoot* dialog;
     LPARAM initParam;
+    bool modal;
 };
 
 // Messages whose dialog-procedure result is the answer itself, not a
@@ -30,22 +32,30 @@ bool AnswersDirectly(UINT message)
     return false;
 }
 
-} // namespace
-
-CDialogImplRoot::~CDialogImplRoot()
+// The dialog procedure's answer for the map's outcome.
+INT_PTR DialogAnswer(HWND hwnd, UINT message, bool handled, LRESULT result)
 {
-    if (!m_hWnd || !::IsWindow(m_hWnd))
-        return;
-    const HWND hwnd = m_hWnd;
-    Unhook();
-    ::DestroyWindow(hwnd);
+    if (!handled)
+        return FALSE;
+    if (AnswersDirectly(message))
+        return static_cast<INT_PTR>(result);
+    ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
+    return TRUE;
 }
+
+// Null before WM_INITDIALOG and after the object let go.
+CDialogImplRoot* HookedObject(HWND hwnd)
+{
+    return reinterpret_cast<CDialogImplRoot*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
+}
+
+} // namespace
 
 INT_PTR CDialogImplRoot::RunModal(HINSTANCE module, const wchar_t* resource, HWND parent, LPARAM initParam)
 {
     if (m_hWnd)
         return -1;
-    DialogStart start = {this, initParam};
+    DialogStart start = {this, initParam, true};
     return ::DialogBoxParamW(module, resource, parent, DialogProc, reinterpret_cast<LPARAM>(&start));
 }
 
@@ -53,7 +63,7 @@ HWND CDialogImplRoot::CreateModeless(HINSTANCE module, const wchar_t* resource, 
 {
     if (m_hWnd)
         return nullptr;
-    DialogStart start = {this, initParam};
+    DialogStart start = {this, initParam, false};
     ::CreateDialogParamW(module, resource, parent, DialogProc, reinterpret_cast<LPARAM>(&start));
     return m_hWnd;
 }
@@ -70,72 +80,71 @@ PROPSHEETPAGEW CDialogImplRoot::MakePropertyPage(HINSTANCE module, const wchar_t
     return page;
 }
 
-void CDialogImplRoot::Attach(HWND hwnd)
+bool CDialogImplRoot::Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    m_hWnd = hwnd;
-    ::SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
-}
-
-void CDialogImplRoot::Unhook()
-{
-    ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
-    m_hWnd = nullptr;
+    if (message == WM_INITDIALOG) {
+        InitDialog();
+        result = TRUE;
+        return true;
+    }
+    return ProcessWindowMessage(hwnd, message, wParam, lParam, result);
 }
 
 INT_PTR CALLBACK CDialogImplRoot::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) {
-        const auto* start = reinterpret_cast<DialogStart*>(lParam);
-        start->dialog->Attach(hwnd);
-        return Route(start->dialog, hwnd, message, wParam, start->initParam);
+    if (message != WM_INITDIALOG)
+        return Route(HookedObject(hwnd), hwnd, message, wParam, lParam);
+    bool threw = false;
+    const auto* start = reinterpret_cast<const DialogStart*>(lParam);
+    start->dialog->m_initParam = start->initParam;
+    start->dialog->HookAtOffset(hwnd, DWLP_USER);
+    const INT_PTR answer = Route(start->dialog, hwnd, message, wParam, start->initParam, &threw);
+    // A dialog that could not fill its controls must not take the user's
+    // input: a modal one ends as when its template is missing, a modeless one
+    // goes, and the caller gets no window.
+    if (threw && ::IsWindow(hwnd)) {
+        if (start->modal)
+            ::EndDialog(hwnd, -1);
+        else
+            ::DestroyWindow(hwnd);
     }
-    return Route(reinterpret_cast<CDialogImplRoot*>(::GetWindowLongPtrW(hwnd, DWLP_USER)), hwnd, message, wParam,
-                 lParam);
+    return answer;
 }
 
 INT_PTR CALLBACK CDialogImplRoot::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) {
-        // The sheet passes its copy of the page description; its lParam is the object.
-        auto* self = reinterpret_cast<CDialogImplRoot*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
-        self->Attach(hwnd);
-        return Route(self, hwnd, message, wParam, lParam);
+    if (message != WM_INITDIALOG)
+        return Route(HookedObject(hwnd), hwnd, message, wParam, lParam);
+    bool threw = false;
+    // The sheet passes its copy of the page description; its lParam is the object.
+    auto* self = reinterpret_cast<CDialogImplRoot*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
+    self->m_initFailed = false;
+    self->HookAtOffset(hwnd, DWLP_USER);
+    const INT_PTR answer = Route(self, hwnd, message, wParam, lParam, &threw);
+    // Closing the sheet would drop what the user did on its other pages; the
+    // check tells whether the object is still there to be marked.
+    if (threw && ::IsWindow(hwnd) && HookedObject(hwnd) == self) {
+        self->m_initFailed = true;
+        ::EnableWindow(hwnd, FALSE);
     }
-    return Route(reinterpret_cast<CDialogImplRoot*>(::GetWindowLongPtrW(hwnd, DWLP_USER)), hwnd, message, wParam,
-                 lParam);
+    return answer;
 }
 
-INT_PTR CDialogImplRoot::Route(CDialogImplRoot* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CDialogImplRoot::Route(CDialogImplRoot* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                               bool* threw)
 {
     // Messages before WM_INITDIALOG (WM_SETFONT) and after the object let go
     // get the dialog manager's default.
     if (!self)
         return FALSE;
-    return self->Dispatch(hwnd, message, wParam, lParam);
-}
-
-INT_PTR CDialogImplRoot::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    ++m_depth;
-    const MSG* outer = m_currentMessage;
-    const MSG current = {hwnd, message, wParam, lParam, 0, {0, 0}};
-    m_currentMessage = &current;
-    LRESULT result = 0;
-    const bool handled = ProcessWindowMessage(hwnd, message, wParam, lParam, result);
-    m_currentMessage = outer;
-    if (message == WM_NCDESTROY) {
-        Unhook();
-        m_destroyed = true;
+    try {
+        LRESULT result = 0;
+        const bool handled = self->Dispatch(hwnd, message, wParam, lParam, result);
+        return DialogAnswer(hwnd, message, handled, result);
+    } catch (...) {
+        LogHandlerException(message);
+        if (threw)
+            *threw = true;
+        return message == WM_INITDIALOG ? TRUE : FALSE;
     }
-    if (--m_depth == 0 && m_destroyed) {
-        m_destroyed = false;
-        OnFinalMessage(hwnd);
-        return FALSE;
-    }
-    if (!handled)
-        return message == WM_INITDIALOG ? TRUE : FALSE; // TRUE: the system sets the default focus
-    if (AnswersDirectly(message))
-        return static_cast<INT_PTR>(result);
-    ::SetWindowLongPtrW(hwnd, DWLP_MSGRESULT, result);
-    return TRUE;
 }

@@ -4,41 +4,40 @@
 #include <windows.h>
 #include <prsht.h>
 
-#include "winlib/MessageMap.h"
-#include "winlib/Window.h"
+#include "winlib/MessageDispatcher.h"
 
-class CDialogImplRoot : public CWindow, public CMessageMap {
+class CDialogImplRoot : public CMessageDispatcher {
 public:
-    CDialogImplRoot() = default;
-    CDialogImplRoot(const CDialogImplRoot&) = delete;
-    CDialogImplRoot& operator=(const CDialogImplRoot&) = delete;
-    // Unhooks the object from its dialog first, so that no message reaches a
-    // half-destroyed object; then destroys a modeless dialog that is still there.
-    virtual ~CDialogImplRoot();
-
-    // Called once the dialog window is gone.
-    virtual void OnFinalMessage(HWND) {}
-
     // Ends a modal dialog; DoModal returns the result.
     bool EndDialog(INT_PTR result) { return ::EndDialog(m_hWnd, result) != FALSE; }
-    const MSG* GetCurrentMessage() const { return m_currentMessage; }
 
 protected:
-    // Modal: the dialog result, or -1 when the template could not be loaded.
+    // Modal: the dialog result, or -1 when the template could not be loaded
+    // or the dialog could not be initialised.
     INT_PTR RunModal(HINSTANCE module, const wchar_t* resource, HWND parent, LPARAM initParam);
+    // Null when the template could not be loaded or the dialog could not be initialised.
     HWND CreateModeless(HINSTANCE module, const wchar_t* resource, HWND parent, LPARAM initParam);
     // The page description a property sheet builds a page from; this object is its lParam.
     PROPSHEETPAGEW MakePropertyPage(HINSTANCE module, const wchar_t* resource);
 
+    // The dialog base owns WM_INITDIALOG: it prepares the dialog here and
+    // calls the derived dialog's hook, so no derived map can keep the message
+    // from the base (the map never sees it). The system then sets the default focus.
+    virtual void InitDialog() = 0;
+    // The caller's initParam of DoModal or Create; 0 for a property page.
+    LPARAM GetInitParam() const { return m_initParam; }
+    // A page whose initialisation threw shows disabled, and the sheet's
+    // notifications pass it by: its controls hold nothing to apply.
+    bool InitFailed() const { return m_initFailed; }
+
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    static INT_PTR Route(CDialogImplRoot* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    void Attach(HWND hwnd);
-    void Unhook();
-    INT_PTR Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Dispatches to the object and maps its answer; `threw`, when given, learns that a handler threw.
+    static INT_PTR Route(CDialogImplRoot* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                         bool* threw = nullptr);
+    bool Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) final;
 
-    int m_depth = 0;
-    bool m_destroyed = false;
-    const MSG* m_currentMessage = nullptr;
+    LPARAM m_initParam = 0;
+    bool m_initFailed = false;
 };

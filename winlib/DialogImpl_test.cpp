@@ -14,7 +14,6 @@ public:
     enum { IDD = IDD_EXCHANGE };
 
     BEGIN_MESSAGE_MAP(CPlainDialog)
-        ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
         ON_MESSAGE(kAnswer, OnAnswer)
         ON_COMMAND_CODE(IDOK, BN_CLICKED, OnCloseCommand)
         ON_COMMAND_CODE(IDCANCEL, BN_CLICKED, OnCloseCommand)
@@ -23,11 +22,10 @@ public:
 
     void OnFinalMessage(HWND) override { ++finalMessages; }
 
-    LRESULT OnInitDialog(UINT, WPARAM, LPARAM lParam, bool&)
+    void OnInitDialog()
     {
-        initParam = lParam;
+        initParam = GetInitParam();
         SetDlgItemText(IDC_TEXT, L"loaded");
-        return TRUE;
     }
     LRESULT OnAnswer(UINT, WPARAM wParam, LPARAM, bool&) { return static_cast<LRESULT>(wParam) * 2; }
     LRESULT OnCloseCommand(WORD, WORD id, HWND, bool&)

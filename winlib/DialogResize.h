@@ -88,7 +88,7 @@ public:
         ::InvalidateRect(dialog, nullptr, TRUE);
     }
 
-    BEGIN_MESSAGE_MAP(CDialogResize)
+    BEGIN_MIXIN_MESSAGE_MAP(CDialogResize)
         ON_MESSAGE(WM_SIZE, OnSize)
         ON_MESSAGE(WM_GETMINMAXINFO, OnGetMinMaxInfo)
     END_MESSAGE_MAP()

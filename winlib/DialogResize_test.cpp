@@ -12,7 +12,6 @@ public:
     enum { IDD = IDD_RESIZE };
 
     BEGIN_MESSAGE_MAP(CResizeDialog)
-        ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
         CHAIN_MESSAGE_MAP(CDialogResize<CResizeDialog>)
     END_MESSAGE_MAP()
 
@@ -24,10 +23,9 @@ public:
         RESIZE_CONTROL(12345, ResizeMoveX) // no such control: skipped
     END_RESIZE_MAP()
 
-    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, bool&)
+    void OnInitDialog()
     {
         DlgResize_Init();
-        return TRUE;
     }
 };
 

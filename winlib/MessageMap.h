@@ -1,7 +1,7 @@
 // Message maps: a class routes its messages to On... handlers, then chains to its bases.
 //
-//   BEGIN_MESSAGE_MAP(CMyDialog)
-//       ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
+//   BEGIN_MESSAGE_MAP(CMyWindow)
+//       ON_MESSAGE(WM_CREATE, OnCreate)
 //       ON_COMMAND_CODE(IDOK, BN_CLICKED, OnOK)
 //       CHAIN_MESSAGE_MAP(CBase)
 //   END_MESSAGE_MAP()
@@ -28,8 +28,14 @@ protected:
     ~CMessageMap() = default;
 };
 
-#define BEGIN_MESSAGE_MAP(Class)                                                                                     \
-    bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)             \
+// The map of a class derived from CMessageMap: it overrides the root's, so a
+// class with no message root behind it fails to compile.
+#define BEGIN_MESSAGE_MAP(Class) WINLIB_MESSAGE_MAP_HEAD(override)
+// The map of a mix-in (resizing, ...) that its user chains to.
+#define BEGIN_MIXIN_MESSAGE_MAP(Class) WINLIB_MESSAGE_MAP_HEAD()
+
+#define WINLIB_MESSAGE_MAP_HEAD(virt)                                                                              \
+    bool ProcessWindowMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) virt        \
     {                                                                                                              \
         bool handled = true;                                                                                       \
         static_cast<void>(hwnd);                                                                                   \

@@ -38,17 +38,22 @@ public:
     bool OnKillActive() { return false; }
     int OnSetActive() { return 0; }
     void OnReset() {}
+    // Fills the page's controls when the sheet creates it.
+    void OnInitDialog() {}
 
     BEGIN_MESSAGE_MAP(CPropertyPageImpl)
         ON_MESSAGE(WM_NOTIFY, OnSheetNotify)
     END_MESSAGE_MAP()
+
+protected:
+    void InitDialog() override { static_cast<T*>(this)->OnInitDialog(); }
 
 private:
     LRESULT OnSheetNotify(UINT, WPARAM, LPARAM lParam, bool& handled)
     {
         const auto* header = reinterpret_cast<NMHDR*>(lParam);
         T* page = static_cast<T*>(this);
-        if (header->hwndFrom == GetParent()) {
+        if (header->hwndFrom == GetParent() && !InitFailed()) {
             switch (header->code) {
             case PSN_APPLY:
                 return page->OnApply();

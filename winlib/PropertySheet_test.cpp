@@ -13,14 +13,12 @@ public:
     enum { IDD = Template };
 
     BEGIN_MESSAGE_MAP(CTestPage)
-        ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
         CHAIN_MESSAGE_MAP(CPropertyPageImpl<CTestPage>)
     END_MESSAGE_MAP()
 
-    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, bool&)
+    void OnInitDialog()
     {
         ++initialised;
-        return TRUE;
     }
     int OnApply()
     {

@@ -50,16 +50,6 @@ private:
 
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        const RegisteredClass& registered = Registration();
-        auto* self = reinterpret_cast<CWindowImplRoot*>(::GetWindowLongPtrW(hwnd, registered.slot));
-        if (!self && message == WM_NCCREATE) {
-            self = static_cast<CWindowImplRoot*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-            if (self)
-                static_cast<CWindowImpl*>(self)->AttachToClassWindow(hwnd, registered.slot, registered.baseProc);
-        }
-        // Before WM_NCCREATE (WM_GETMINMAXINFO) and after the object let go.
-        if (!self)
-            return ::CallWindowProcW(registered.baseProc, hwnd, message, wParam, lParam);
-        return static_cast<CWindowImpl*>(self)->Dispatch(hwnd, message, wParam, lParam);
+        return RouteClassMessage(Registration(), hwnd, message, wParam, lParam);
     }
 };

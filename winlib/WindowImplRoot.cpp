@@ -1,37 +1,30 @@
 #include "winlib/WindowImplRoot.h"
 
-#include <commctrl.h>
-
 namespace {
-constexpr UINT_PTR kSubclassId = 0x57494E4C; // "WINL"
+
+// A handler threw: creation fails, so the system destroys the window cleanly
+// and Create reports no window; any other message gets the default answer.
+LRESULT AnswerAfterException(UINT message, const auto& defaultProcessing)
+{
+    if (message == WM_NCCREATE)
+        return FALSE;
+    if (message == WM_CREATE)
+        return -1;
+    return defaultProcessing();
 }
 
-CWindowImplRoot::~CWindowImplRoot()
-{
-    if (!m_hWnd || !::IsWindow(m_hWnd))
-        return;
-    const HWND hwnd = m_hWnd;
-    const bool ownWindow = !m_subclassed;
-    Unhook();
-    // A subclassed control belongs to its dialog and goes with it.
-    if (ownWindow)
-        ::DestroyWindow(hwnd);
-}
+} // namespace
 
 bool CWindowImplRoot::SubclassWindow(HWND hwnd)
 {
     if (m_hWnd || !::IsWindow(hwnd))
         return false;
-    if (!::SetWindowSubclass(hwnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
-        return false;
-    m_hWnd = hwnd;
-    m_subclassed = true;
-    return true;
+    return HookBySubclass(hwnd, SubclassProc);
 }
 
 HWND CWindowImplRoot::UnsubclassWindow()
 {
-    if (!m_subclassed)
+    if (!IsSubclassed())
         return nullptr;
     const HWND hwnd = m_hWnd;
     Unhook();
@@ -40,55 +33,52 @@ HWND CWindowImplRoot::UnsubclassWindow()
 
 LRESULT CWindowImplRoot::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_subclassed)
+    if (IsSubclassed())
         return ::DefSubclassProc(m_hWnd, message, wParam, lParam);
     return ::CallWindowProcW(m_baseProc, m_hWnd, message, wParam, lParam);
 }
 
-void CWindowImplRoot::AttachToClassWindow(HWND hwnd, int slot, WNDPROC baseProc)
+bool CWindowImplRoot::Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    m_hWnd = hwnd;
-    m_slot = slot;
-    m_baseProc = baseProc;
-    ::SetWindowLongPtrW(hwnd, slot, reinterpret_cast<LONG_PTR>(this));
-}
-
-void CWindowImplRoot::Unhook()
-{
-    if (m_subclassed)
-        ::RemoveWindowSubclass(m_hWnd, SubclassProc, kSubclassId);
-    else if (m_slot >= 0)
-        ::SetWindowLongPtrW(m_hWnd, m_slot, 0);
-    m_subclassed = false;
-    m_slot = -1;
-    m_hWnd = nullptr;
-}
-
-LRESULT CWindowImplRoot::Dispatch(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    ++m_depth;
-    const MSG* outer = m_currentMessage;
-    const MSG current = {hwnd, message, wParam, lParam, 0, {0, 0}};
-    m_currentMessage = &current;
-    LRESULT result = 0;
     if (!ProcessWindowMessage(hwnd, message, wParam, lParam, result))
         result = DefWindowProc(message, wParam, lParam);
-    m_currentMessage = outer;
-    if (message == WM_NCDESTROY) {
-        Unhook();
-        m_destroyed = true;
+    return true;
+}
+
+LRESULT CWindowImplRoot::RouteClassMessage(const RegisteredClass& registered, HWND hwnd, UINT message, WPARAM wParam,
+                                           LPARAM lParam)
+{
+    auto* self = reinterpret_cast<CWindowImplRoot*>(::GetWindowLongPtrW(hwnd, registered.slot));
+    if (!self && message == WM_NCCREATE) {
+        self = static_cast<CWindowImplRoot*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        if (self) {
+            self->m_baseProc = registered.baseProc;
+            self->HookAtOffset(hwnd, registered.slot);
+        }
     }
-    // The final message waits until the outermost handler has returned: a
-    // handler that destroyed its own window must not run on a deleted object.
-    if (--m_depth == 0 && m_destroyed) {
-        m_destroyed = false;
-        OnFinalMessage(hwnd);
+    const auto defaultProcessing = [&] { return ::CallWindowProcW(registered.baseProc, hwnd, message, wParam, lParam); };
+    // Before WM_NCCREATE (WM_GETMINMAXINFO) and after the object let go.
+    if (!self)
+        return defaultProcessing();
+    try {
+        LRESULT result = 0;
+        self->Dispatch(hwnd, message, wParam, lParam, result);
+        return result;
+    } catch (...) {
+        LogHandlerException(message);
+        return AnswerAfterException(message, defaultProcessing);
     }
-    return result;
 }
 
 LRESULT CALLBACK CWindowImplRoot::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                DWORD_PTR self)
 {
-    return reinterpret_cast<CWindowImplRoot*>(self)->Dispatch(hwnd, message, wParam, lParam);
+    try {
+        LRESULT result = 0;
+        reinterpret_cast<CWindowImplRoot*>(self)->Dispatch(hwnd, message, wParam, lParam, result);
+        return result;
+    } catch (...) {
+        LogHandlerException(message);
+        return AnswerAfterException(message, [&] { return ::DefSubclassProc(hwnd, message, wParam, lParam); });
+    }
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dialogs/ZemDialogImpl.h"
+#include "foundation/ComError.h"
 #include "dialogs/testdata/dialogs_tests_rc.h"
 
 class CEveryFieldDialog : public CZemDialogImpl<CEveryFieldDialog> {
@@ -10,7 +11,6 @@ public:
     EString GetDialogName() override { return L"EveryFieldDialog"; }
 
     BEGIN_MESSAGE_MAP(CEveryFieldDialog)
-        ON_MESSAGE(WM_INITDIALOG, OnInitDialog)
         ON_CONTROL_CODE(EN_CHANGE, OnChange)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CEveryFieldDialog>)
     END_MESSAGE_MAP()
@@ -35,8 +35,10 @@ public:
     END_RESIZE_MAP()
 
     // The lists are filled before the base loads the fields into them.
-    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, bool& handled)
+    void OnInitDialog()
     {
+        if (failToFill)
+            ThrowComError(E_FAIL, L"The kinds could not be read.");
         const struct {
             const wchar_t* text;
             int data;
@@ -48,8 +50,6 @@ public:
         }
         for (const wchar_t* level : {L"Low", L"Middle", L"High"})
             ::SendDlgItemMessageW(m_hWnd, IDC_LEVEL, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(level));
-        handled = false;
-        return TRUE;
     }
     // Setting a text raises EN_CHANGE inside the exchange.
     LRESULT OnChange(WORD, WORD, HWND, bool&)
@@ -69,6 +69,7 @@ public:
     int level = -1;
     COLORREF colour = 0;
 
+    bool failToFill = false;
     CEveryFieldDialog* exchangeOnChange = nullptr;
     std::vector<bool> nestedResults;
 };
