@@ -1,7 +1,7 @@
 // CPelquornDoc: plan fragments for the clipboard, and export and import of category branches.
 #include "document/PelquornDoc.h"
 
-#include "document/AtomicFileWriter.h"
+#include "foundation/AtomicFileWriter.h"
 #include "document/Clipboard.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
