@@ -53,7 +53,11 @@ EString FileNameOf(const EString& path)
 HRESULT CreateTemporaryFile(const EString& folder, const EString& target, EString& temporaryPath)
 {
     static unsigned counter = 0;
-    const EString stem = FileSystem::JoinPath(folder, FileNameOf(target)) + kTemporaryMark;
+    EString stem = FileSystem::JoinPath(folder, FileNameOf(target)) + kTemporaryMark;
+    // A plan whose path is near the limit must still be saved: its temporary
+    // file then goes without the plan's name.
+    if (stem.size() + kTemporaryDigits + Length(kTemporaryEnd) >= MAX_PATH)
+        stem = FileSystem::JoinPath(folder, L"q") + kTemporaryMark;
     for (int attempt = 0; attempt < kMaxNameTries; ++attempt) {
         const unsigned number = (::GetTickCount() * 2654435761u) ^ (::GetCurrentProcessId() << 16) ^ ++counter;
         temporaryPath = stem + EString::Formatted(L"%08x", number) + kTemporaryEnd;
