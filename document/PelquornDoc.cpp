@@ -1,8 +1,9 @@
 // CPelquornDoc: construction, new, open, save, the automatic and temporary copies, and the error convention.
 #include "document/PelquornDoc.h"
 
-#include "document/AtomicFileWriter.h"
+#include "document/DocumentText.h"
 #include "foundation/AppWindow.h"
+#include "foundation/AtomicFileWriter.h"
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
@@ -93,7 +94,7 @@ bool CPelquornDoc::OnOpenDocument(const EString& path)
     // The data layer parses the whole file before it gives up the plan it
     // holds: a file that fails leaves the open plan as it was.
     if (!Guarded(false, [&] {
-            GetDataManager().Load(path);
+            LoadPlanFile(path);
             return true;
         }))
         return false;
@@ -119,9 +120,26 @@ void CPelquornDoc::AfterLoad()
         ::SendMessageW(mainWindow, WM_MAINFRAME_MOODS_CHANGED, 0, 0);
 }
 
-void CPelquornDoc::WritePlanFile(const EString& path)
+void CPelquornDoc::LoadPlanFile(const EString& path)
 {
-    AtomicFileWriter::Write(path, [&](const EString& temporaryPath) { GetDataManager().Save(temporaryPath); });
+    // Saves killed half way leave their temporary files beside the plan.
+    AtomicFileWriter::RemoveLeftovers(FileSystem::GetFolder(FileSystem::GetFullPath(path)));
+    try {
+        GetDataManager().Load(path);
+    } catch (const ComError& error) {
+        EString text = TranslatedText(L"The plan %1 could not be opened: %2");
+        text.Replace(L"%1", path.c_str());
+        text.Replace(L"%2", error.Description().c_str());
+        ThrowComError(error.Error(), text);
+    }
+}
+
+void CPelquornDoc::WritePlanFile(const EString& path, bool replaceExisting)
+{
+    AtomicWriteRules rules;
+    rules.replaceExisting = replaceExisting;
+    AtomicFileWriter::Write(
+        path, [&](const EString& temporaryPath) { GetDataManager().Save(temporaryPath); }, rules);
 }
 
 bool CPelquornDoc::OnSaveDocument(const EString& path)
@@ -135,7 +153,9 @@ bool CPelquornDoc::OnSaveDocument(const EString& path)
 
 bool CPelquornDoc::IsCopyOf(const EString& path, EString& original) const
 {
-    if (!EndsWithNoCase(path, kAutoCopyExtension))
+    // Only a copy of a plan: "notes.txt.auto" is a file of its own, and the
+    // plan must never be saved over "notes.txt".
+    if (!EndsWithNoCase(path, EString(L".") + GetDefaultExtension() + kAutoCopyExtension))
         return false;
     original = path.Left(static_cast<int>(path.size() - std::size(kAutoCopyExtension) + 1));
     // The copy of an unnamed document lies under a default name that may
@@ -175,14 +195,24 @@ void CPelquornDoc::SaveAutoCopy()
 
 void CPelquornDoc::QuickSave()
 {
+    if (GetPathName().IsEmpty()) {
+        SetPathName(GetDefaultFileName());
+        if (Save())
+            UpdateRecentList();
+        else
+            SetPathName(EString());
+        return;
+    }
     if (Save())
         return;
-    const EString previous = GetPathName();
-    SetPathName(GetDefaultFileName());
-    if (Save())
-        UpdateRecentList();
-    else
-        SetPathName(previous);
+    // The named file cannot be written: the work goes to a file of a new name
+    // that overwrites nothing, and the next start offers it.
+    const EString rescue = GetDefaultFileName();
+    if (Guarded(false, [&] {
+            WritePlanFile(rescue, false);
+            return true;
+        }))
+        Options::SetRestorePath(rescue);
 }
 
 EString CPelquornDoc::SaveTempCopyForReport()

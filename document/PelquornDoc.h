@@ -61,7 +61,9 @@ public:
     void SaveAutoCopy();
     EString GetAutoCopyPath();
     EString GetDefaultFileName();
-    // Saves without asking for a name (Windows is ending the session).
+    // Saves without asking for a name (Windows is ending the session). An
+    // unnamed document takes the default name; a named one that cannot be
+    // written goes to a new file of a default name, which "RestorePath" names.
     void QuickSave();
     // The file a report reads: a fresh copy while the document has unsaved
     // changes or no file, else its own file; empty when the copy failed.
@@ -271,8 +273,11 @@ protected:
     void ReportError(const class ComError& error);
 
 private:
-    // Writes the whole plan to the path in one replacement of the file.
-    void WritePlanFile(const EString& path);
+    // Reads the plan; a failure names the file and the reason.
+    void LoadPlanFile(const EString& path);
+    // Writes the whole plan to the path in one replacement of the file; with
+    // replaceExisting false, a file already there is left and the write fails.
+    void WritePlanFile(const EString& path, bool replaceExisting = true);
     // What every new or opened document goes through once it is in place.
     void AfterLoad();
     // Searches with the criteria and options the engine holds; raises.

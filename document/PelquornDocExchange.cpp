@@ -1,7 +1,6 @@
 // CPelquornDoc: plan fragments for the clipboard, and export and import of category branches.
 #include "document/PelquornDoc.h"
 
-#include "document/AtomicFileWriter.h"
 #include "document/Clipboard.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
@@ -18,15 +17,6 @@ public:
 private:
     HCURSOR m_previous;
 };
-
-// Parsed first, so that a text that is no XML writes nothing, then put in
-// place in one rename.
-void WriteFragmentFile(const EString& text, const EString& path)
-{
-    XmlDoc fragment;
-    fragment.LoadXml(text);
-    AtomicFileWriter::Write(path, [&](const EString& temporaryPath) { fragment.Save(temporaryPath); });
-}
 
 } // namespace
 
@@ -84,11 +74,11 @@ void CPelquornDoc::ExportCategory(int categoryId)
         return;
     Guarded([&] {
         if (choice.transformer.IsEmpty()) {
-            WriteFragmentFile(text, choice.path);
+            WriteXmlFile(text, choice.path);
             return;
         }
         const EString source = FileSystem::MakeTempFileName();
-        WriteFragmentFile(text, source);
+        WriteXmlFile(text, source);
         const ScriptParameters parameters = {
             {L"Filter", EString::Formatted(L"%d", m_statusFilter)},
             {L"TransparentCategories", EString::Formatted(L"%d", m_transparentCategories)},

@@ -96,11 +96,14 @@ TEST_F(PlanDocLifeTest, AFileThatCannotBeOpenedLeavesTheLoadedPlan)
     const struct {
         const char* name;
         EString path;
+        EString reason;
     } cases[] = {
-        {"not well-formed", PlanFile(L"bad.qvr", "<ROOT><CATEGORY ID=\"1\"></ROOT>")},
-        {"an id that is no number", PlanFile(L"id.qvr", "<ROOT><TASK ID=\"x\" NAME=\"a\"/></ROOT>")},
-        {"missing", FileSystem::JoinPath(folder, L"gone.qvr")},
-        {"empty", PlanFile(L"empty.qvr", "")},
+        {"not well-formed", PlanFile(L"bad.qvr", "<ROOT><CATEGORY ID=\"1\"></ROOT>"), L"not well-formed"},
+        {"an id that is no number", PlanFile(L"id.qvr", "<ROOT><TASK ID=\"x\" NAME=\"a\"/></ROOT>"),
+         L"not a whole number"},
+        {"missing", FileSystem::JoinPath(folder, L"gone.qvr"),
+         SystemErrorText(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND))},
+        {"empty", PlanFile(L"empty.qvr", ""), L"not well-formed"},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(document.OpenPath(good));
@@ -109,7 +112,11 @@ TEST_F(PlanDocLifeTest, AFileThatCannotBeOpenedLeavesTheLoadedPlan)
         prompts.errors.clear();
         EXPECT_FALSE(document.OpenPath(c.path)) << c.name;
         EXPECT_EQ(TakeCodes(), Codes{kStore}) << c.name << ": no load follows";
-        EXPECT_EQ(prompts.errors.size(), 1u) << c.name;
+        ASSERT_EQ(prompts.errors.size(), 1u) << c.name;
+        EXPECT_EQ(prompts.errors[0].find(L"The plan " + c.path + L" could not be opened: "), 0u)
+            << c.name << ": " << testing::PrintToString(prompts.errors[0]);
+        EXPECT_NE(prompts.errors[0].find(c.reason), EString::npos)
+            << c.name << ": " << testing::PrintToString(prompts.errors[0]);
         EXPECT_EQ(document.GetPathName(), good) << c.name;
         EXPECT_EQ(mainWindow.Title(), good + L" - Quorvane") << c.name;
         EXPECT_EQ(CountTasks(document), 2) << c.name;
@@ -329,6 +336,33 @@ TEST_F(PlanDocLifeTest, QuickSaveNamesAnUnnamedDocument)
     EXPECT_TRUE(HasTask(reopened, L"Before logoff"));
 }
 
+TEST_F(PlanDocLifeTest, QuickSaveOfANamedPlanThatCannotBeWrittenOverwritesNothing)
+{
+    DocumentsFolderFiles files;
+    const EString someoneElses = document.GetDefaultFileName();
+    WriteFileBytes(someoneElses, "<ROOT>another plan</ROOT>");
+    files.paths.push_back(someoneElses);
+    const EString rescue = document.GetDefaultFileName();
+    files.paths.push_back(rescue);
+    const EString path = PlanFile(L"week.qvr", kTwoTaskPlan);
+    ASSERT_TRUE(document.OpenPath(path));
+    TaskCard task(L"Before logoff", L"", 1, 0, 0, 0, 0, 0, -1);
+    document.AddTask(task);
+    Options::SetRestorePath(EString());
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    document.QuickSave();
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    EXPECT_EQ(ReadFileBytes(path), kTwoTaskPlan);
+    EXPECT_EQ(ReadFileBytes(someoneElses), "<ROOT>another plan</ROOT>");
+    EXPECT_EQ(Options::GetRestorePath(), rescue);
+    EXPECT_EQ(document.GetPathName(), path) << "the document keeps its own name";
+    EXPECT_EQ(document.IsModified(), 1);
+    CPelquornDoc restored;
+    ASSERT_TRUE(restored.OpenPath(rescue));
+    EXPECT_TRUE(HasTask(restored, L"Before logoff"));
+}
+
 TEST_F(PlanDocLifeTest, ReportsReadTheFileOrACopyOfUnsavedChanges)
 {
     const EString path = PlanFile(L"week.qvr", kTwoTaskPlan);
@@ -356,8 +390,13 @@ TEST_F(PlanDocLifeTest, CopiesAreKnownByTheirExtension)
         {existing + L".auto", true, existing},
         {existing + L".AUTO", true, existing},
         {FileSystem::JoinPath(folder, L"never.qvr.auto"), true, L""},
+        {FileSystem::JoinPath(folder, L"NEVER.QVR.Auto"), true, L""},
         {existing, false, L""},
         {L".auto", false, L""},
+        {PlanFile(L"notes.txt", "mine") + L".auto", false, L""},
+        {FileSystem::JoinPath(folder, L"real.auto"), false, L""},
+        {FileSystem::JoinPath(folder, L"realqvr.auto"), false, L""},
+        {existing + L".auto.auto", false, L""},
     };
     for (const auto& c : cases) {
         EString original;

@@ -46,6 +46,21 @@ void WriteFileBytes(const EString& path, const std::string& bytes)
     ::CloseHandle(file);
 }
 
+void AgeFile(const EString& path, int minutes)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return;
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time{.LowPart = now.dwLowDateTime, .HighPart = now.dwHighDateTime};
+    time.QuadPart -= static_cast<ULONGLONG>(minutes) * 60 * 10'000'000;
+    const FILETIME written{.dwLowDateTime = time.LowPart, .dwHighDateTime = time.HighPart};
+    ::SetFileTime(file, nullptr, nullptr, &written);
+    ::CloseHandle(file);
+}
+
 std::string ReadFileBytes(const EString& path)
 {
     CTFile file(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);

@@ -14,6 +14,8 @@ EString MakeScratchFolder(const wchar_t* name);
 // Writes bytes to a file, replacing it.
 void WriteFileBytes(const EString& path, const std::string& bytes);
 std::string ReadFileBytes(const EString& path);
+// Sets a file's last write time that many minutes into the past.
+void AgeFile(const EString& path, int minutes);
 
 // Waits (pumping messages) until the condition holds or the time runs out.
 bool WaitFor(const std::function<bool()>& condition, unsigned timeoutMs = 5000);

@@ -5,7 +5,9 @@
 
 #include "document/xml/MsxmlIds.h"
 #include "document/xml/XmlFileText.h"
+#include "document/xml/XmlFileWriter.h"
 #include "document/xml/XmlProlog.h"
+#include "foundation/AtomicFileWriter.h"
 #include "foundation/Bstr.h"
 #include "foundation/Locale.h"
 
@@ -38,7 +40,8 @@ void SetProperty(IXMLDOMDocument2* document, const wchar_t* name, const Variant&
     error->get_linepos(&column);
     error->get_reason(&reason);
     EString description = reason.ToString().Trim(L" \t\r\n");
-    if (description.IsEmpty())
+    // MSXML under Wine gives the bare word "error" whatever the fault.
+    if (description.IsEmpty() || description.CompareNoCase(L"error") == 0)
         description = L"The XML text is not well-formed.";
     if (line > 0)
         description += EString::Formatted(L" (line %ld, column %ld)", line, column);
@@ -170,7 +173,7 @@ void XmlDoc::Save(const EString& path)
     // A document without an element would be written as an empty file that no
     // reader accepts; an empty plan is saved as an empty ROOT instead.
     GetDocument(true);
-    ThrowIfFailed(m_document->save(Variant(path)));
+    XmlFileWriter::Write(m_document.Get(), path);
 }
 
 void XmlDoc::LoadXml(const EString& text)
@@ -356,5 +359,5 @@ void WriteXmlFile(const EString& text, const EString& path)
 {
     XmlDoc document;
     document.LoadXml(text);
-    document.Save(path);
+    AtomicFileWriter::Write(path, [&](const EString& temporaryPath) { document.Save(temporaryPath); });
 }

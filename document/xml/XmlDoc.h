@@ -22,7 +22,9 @@ public:
     virtual void New();
     // Reads the file; any failure raises 0x80070002 and keeps the document as it was.
     virtual void Load(const EString& path);
-    // Writes the document (UTF-8, no declaration); nothing happens while there is none.
+    // Writes the document (UTF-8, no declaration); nothing happens while there
+    // is none. Raises when the disk did not take every byte, when the file may
+    // hold part of it: callers write to a temporary file.
     virtual void Save(const EString& path);
     virtual void AfterLoad() {}
     // Replaces the document by the parse of the text; a text that does not parse
@@ -83,6 +85,6 @@ protected:
 
 // The XML text of a file (category import).
 EString ReadXmlFile(const EString& path);
-// Writes an XML text to a file (category export); a text that does not parse
-// raises and writes nothing.
+// Writes an XML text to a file in one replacement; a text that does not
+// parse, or a failed write, raises and leaves the file as it was.
 void WriteXmlFile(const EString& text, const EString& path);

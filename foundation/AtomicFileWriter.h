@@ -1,0 +1,36 @@
+// AtomicFileWriter: replaces a file by new content in one rename, so that it is never left half written.
+#pragma once
+
+#include <functional>
+
+#include "foundation/EString.h"
+
+struct AtomicWriteRules {
+    // False: a target that exists (or appears meanwhile) is never replaced.
+    bool replaceExisting = true;
+    // A virus scanner or indexer often holds the target for a moment.
+    int renameAttempts = 5;
+    // Between attempts; empty waits a short while.
+    std::function<void()> waitBeforeRetry;
+};
+
+class AtomicFileWriter {
+public:
+    virtual ~AtomicFileWriter() = default;
+
+    // Lets `write` fill a new temporary file in the target's folder, flushes
+    // it to the disk, gives it the target's attributes and security, and
+    // renames it over the target. When any step fails (write raises, writes
+    // nothing, or the target is read-only or stays locked) the temporary file
+    // is removed, the target keeps its bytes, and the error is raised as a
+    // ComError naming the target. Leftovers of saves that were killed half way
+    // are removed from the folder first.
+    static void Write(const EString& target, const std::function<void(const EString& temporaryPath)>& write,
+                      const AtomicWriteRules& rules = {});
+
+    // Removes the temporary files of interrupted saves from the folder; files
+    // still open (a save in progress) and every other file stay.
+    static void RemoveLeftovers(const EString& folder);
+    // True for the names Write gives its temporary files.
+    static bool IsTemporaryName(const EString& fileName);
+};

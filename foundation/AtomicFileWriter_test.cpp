@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "foundation/AtomicFileWriter.h"
+#include "foundation/ComError.h"
+#include "foundation/CTFile.h"
+#include "foundation/FileSystem.h"
+#include "foundation/Log.h"
+#include "testing/TestSupport.h"
+
+namespace {
+
+int FilesIn(const EString& folder)
+{
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &found);
+    int count = 0;
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            ++count;
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return count;
+}
+
+} // namespace
+
+TEST(AtomicFileWriter, ReplacesTheFileOrLeavesItByteForByte)
+{
+    const EString folder = MakeScratchFolder(L"atomic");
+    const EString target = FileSystem::JoinPath(folder, L"plan.qvr");
+    const struct {
+        const char* name;
+        std::function<void(const EString&)> write;
+        bool replaced;
+    } cases[] = {
+        {"whole new content", [](const EString& path) { WriteFileBytes(path, "<ROOT>new</ROOT>"); }, true},
+        {"fails half way",
+         [](const EString& path) {
+             WriteFileBytes(path, "<ROOT><TA");
+             ThrowComError(E_OUTOFMEMORY);
+         },
+         false},
+        {"writes nothing", [](const EString&) {}, false},
+        {"raises something else", [](const EString&) { throw 1; }, false},
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(target, "<ROOT>old</ROOT>");
+        bool raised = false;
+        try {
+            AtomicFileWriter::Write(target, c.write);
+        } catch (const ComError& error) {
+            raised = true;
+            EXPECT_NE(error.Description().find(target), EString::npos) << c.name;
+        }
+        EXPECT_EQ(raised, !c.replaced) << c.name;
+        EXPECT_EQ(ReadFileBytes(target), c.replaced ? "<ROOT>new</ROOT>" : "<ROOT>old</ROOT>") << c.name;
+        EXPECT_EQ(FilesIn(folder), 1) << c.name << ": the temporary file is gone";
+    }
+}
+
+TEST(AtomicFileWriter, AForeignExceptionIsLoggedAndNamedInTheError)
+{
+    const EString folder = MakeScratchFolder(L"atomicforeign");
+    const EString target = FileSystem::JoinPath(folder, L"plan.qvr");
+    WriteFileBytes(target, "<ROOT>old</ROOT>");
+    const size_t logStart = ReadFileBytes(GetLogFilePath()).size();
+    EString description;
+    try {
+        AtomicFileWriter::Write(target, [](const EString&) { throw std::runtime_error("the disk driver failed"); });
+    } catch (const ComError& error) {
+        description = error.Description();
+    }
+    EXPECT_NE(description.find(L"the disk driver failed"), EString::npos) << WideToAnsi(description);
+    EXPECT_NE(ReadFileBytes(GetLogFilePath()).find("EXCEPTION in writing a file: the disk driver failed", logStart),
+              std::string::npos);
+    EXPECT_EQ(ReadFileBytes(target), "<ROOT>old</ROOT>");
+}
+
+TEST(AtomicFileWriter, CreatesAMissingFileAndRefusesAMissingFolder)
+{
+    const EString folder = MakeScratchFolder(L"atomicnew");
+    const EString target = FileSystem::JoinPath(folder, L"first.qvr");
+    AtomicFileWriter::Write(target, [](const EString& path) { WriteFileBytes(path, "<ROOT/>"); });
+    EXPECT_EQ(ReadFileBytes(target), "<ROOT/>");
+
+    const EString nowhere = FileSystem::JoinPath(folder, L"no such folder\\plan.qvr");
+    EXPECT_THROW(AtomicFileWriter::Write(nowhere, [](const EString& path) { WriteFileBytes(path, "x"); }), ComError);
+    EXPECT_FALSE(FileSystem::FileExists(nowhere));
+}
+
+TEST(AtomicFileWriter, KeepsTheTargetsAttributes)
+{
+    const EString folder = MakeScratchFolder(L"atomicattributes");
+    const EString target = FileSystem::JoinPath(folder, L"hidden.qvr");
+    WriteFileBytes(target, "<ROOT>old</ROOT>");
+    ASSERT_TRUE(::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    AtomicFileWriter::Write(target, [](const EString& path) { WriteFileBytes(path, "<ROOT>new</ROOT>"); });
+    EXPECT_EQ(ReadFileBytes(target), "<ROOT>new</ROOT>");
+    EXPECT_TRUE(::GetFileAttributesW(target.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    ::SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(AtomicFileWriter, RetriesATargetHeldOpenAndGivesUpLeavingIt)
+{
+    const EString folder = MakeScratchFolder(L"atomicheld");
+    const EString target = FileSystem::JoinPath(folder, L"held.qvr");
+    const struct {
+        const char* name;
+        int releaseAtWait;  // 0: never
+        bool replaced;
+    } cases[] = {
+        {"released after the first attempt", 1, true},
+        {"released before the last attempt", 3, true},
+        {"held throughout", 0, false},
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(target, "<ROOT>old</ROOT>");
+        // Another program reading the file without letting it be replaced.
+        HANDLE held = ::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE) << c.name;
+        int waits = 0;
+        AtomicWriteRules rules;
+        rules.renameAttempts = 4;
+        rules.waitBeforeRetry = [&] {
+            if (++waits == c.releaseAtWait) {
+                ::CloseHandle(held);
+                held = INVALID_HANDLE_VALUE;
+            }
+        };
+        bool raised = false;
+        try {
+            AtomicFileWriter::Write(target, [](const EString& path) { WriteFileBytes(path, "<ROOT>new</ROOT>"); },
+                                    rules);
+        } catch (const ComError&) {
+            raised = true;
+        }
+        if (held != INVALID_HANDLE_VALUE)
+            ::CloseHandle(held);
+        EXPECT_EQ(raised, !c.replaced) << c.name;
+        EXPECT_EQ(waits, c.replaced ? c.releaseAtWait : rules.renameAttempts - 1) << c.name;
+        EXPECT_EQ(ReadFileBytes(target), c.replaced ? "<ROOT>new</ROOT>" : "<ROOT>old</ROOT>") << c.name;
+        EXPECT_EQ(FilesIn(folder), 1) << c.name << ": the temporary file is gone";
+    }
+}
+
+TEST(AtomicFileWriter, NeverReplacesAnExistingFileWhenToldSo)
+{
+    const EString folder = MakeScratchFolder(L"atomicnoreplace");
+    const EString target = FileSystem::JoinPath(folder, L"plan.qvr");
+    WriteFileBytes(target, "<ROOT>someone's</ROOT>");
+    AtomicWriteRules rules;
+    rules.replaceExisting = false;
+    EXPECT_THROW(
+        AtomicFileWriter::Write(target, [](const EString& path) { WriteFileBytes(path, "<ROOT>new</ROOT>"); }, rules),
+        ComError);
+    EXPECT_EQ(ReadFileBytes(target), "<ROOT>someone's</ROOT>");
+    EXPECT_EQ(FilesIn(folder), 1);
+}
+
+TEST(AtomicFileWriter, RemovesOnlyLeftoversOfItsOwnSaves)
+{
+    const EString folder = MakeScratchFolder(L"atomicleftovers");
+    const struct {
+        const wchar_t* name;
+        bool removed;
+    } cases[] = {
+        {L"plan.qvr.~qvsave-0123abcd.tmp", true},
+        {L"plan.qvr.auto.~qvsave-FFFFFFFF.TMP", true},
+        {L"notes.tmp", false},
+        {L"qvr1A2B.tmp", false},
+        {L"plan.qvr.~qvsave-0123abc.tmp", false},
+        {L"plan.qvr.~qvsave-0123abcg.tmp", false},
+        {L"plan.qvr.~qvsave-0123abcd.tmp.txt", false},
+        {L".~qvsave-0123abcd.tmp", false},
+        {L"plan.qvr", false},
+    };
+    for (const auto& c : cases) {
+        WriteFileBytes(FileSystem::JoinPath(folder, c.name), "<ROOT><TA");
+        AgeFile(FileSystem::JoinPath(folder, c.name), 60);
+    }
+    // Another copy of the program may be about to rename a file it just wrote.
+    const EString fresh = FileSystem::JoinPath(folder, L"other.qvr.~qvsave-00000002.tmp");
+    WriteFileBytes(fresh, "<ROOT/>");
+    // A save in progress elsewhere holds its file open.
+    const EString inProgress = FileSystem::JoinPath(folder, L"other.qvr.~qvsave-00000001.tmp");
+    WriteFileBytes(inProgress, "<ROOT>");
+    AgeFile(inProgress, 60);
+    const HANDLE open = ::CreateFileW(inProgress.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                      nullptr);
+
+    AtomicFileWriter::Write(FileSystem::JoinPath(folder, L"plan.qvr"),
+                            [](const EString& path) { WriteFileBytes(path, "<ROOT/>"); });
+    ::CloseHandle(open);
+    for (const auto& c : cases) {
+        EXPECT_EQ(AtomicFileWriter::IsTemporaryName(c.name), c.removed) << testing::PrintToString(EString(c.name));
+        EXPECT_EQ(FileSystem::FileExists(FileSystem::JoinPath(folder, c.name)), !c.removed)
+            << testing::PrintToString(EString(c.name));
+    }
+    EXPECT_TRUE(FileSystem::FileExists(inProgress));
+    EXPECT_TRUE(FileSystem::FileExists(fresh));
+}
