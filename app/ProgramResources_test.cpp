@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstddef>
 #include <vector>
 
 #include "foundation/FileSystem.h"
@@ -109,51 +108,6 @@ TEST(ProgramResourcesTest, TheManifestResolvesToCommonControls6)
     EXPECT_TRUE(Contains(assemblies[0], L"Quorvane")) << assemblies[0].c_str();
     EXPECT_TRUE(Contains(assemblies[1], L"Microsoft.Windows.Common-Controls")) << assemblies[1].c_str();
     EXPECT_TRUE(Contains(assemblies[1], L"6.0.")) << assemblies[1].c_str();
-}
-
-TEST(ProgramResourcesTest, TheManifestAsksForNoMoreRightsThanTheUsers)
-{
-    const ProgramContext context;
-    ASSERT_TRUE(context.IsValid());
-    const auto answer = context.Query<ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION>(RunlevelInformationInActivationContext);
-    ASSERT_FALSE(answer.empty());
-    const auto* runLevel = reinterpret_cast<const ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION*>(answer.data());
-    EXPECT_EQ(runLevel->RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
-    EXPECT_EQ(runLevel->UiAccess, 0u);
-}
-
-// Without a supported-OS entry for Windows 10, the system answers version
-// questions as for Windows 8.
-TEST(ProgramResourcesTest, TheManifestNamesTheSupportedSystems)
-{
-    // The layout of Windows 10 and of Wine; mingw's header still has the
-    // older one, without the last member.
-    struct Element {
-        GUID id;
-        ACTCTX_COMPATIBILITY_ELEMENT_TYPE type;
-        ULONGLONG maxVersionTested;
-    };
-    struct Compatibility {
-        DWORD count;
-        Element elements[1];
-    };
-    const ProgramContext context;
-    ASSERT_TRUE(context.IsValid());
-    const auto answer = context.Query<Compatibility>(CompatibilityInformationInActivationContext);
-    ASSERT_FALSE(answer.empty());
-    const auto* compatibility = reinterpret_cast<const Compatibility*>(answer.data());
-    ASSERT_LE(offsetof(Compatibility, elements) + compatibility->count * sizeof(Element), answer.size());
-    constexpr GUID kWindows10 = {0x8e0f7a12, 0xbfb3, 0x4fe8, {0xb9, 0xa5, 0x48, 0xfd, 0x50, 0xa1, 0x5a, 0x9a}};
-    int systems = 0;
-    bool windows10 = false;
-    for (DWORD i = 0; i < compatibility->count; ++i) {
-        if (compatibility->elements[i].type != ACTCTX_COMPATIBILITY_ELEMENT_TYPE_OS)
-            continue;
-        ++systems;
-        windows10 = windows10 || ::IsEqualGUID(compatibility->elements[i].id, kWindows10);
-    }
-    EXPECT_EQ(systems, 4);
-    EXPECT_TRUE(windows10);
 }
 
 TEST(ProgramResourcesTest, TheVersionResourceNamesTheProgram)

@@ -5,7 +5,6 @@
 #include "document/Clipboard.h"
 #include "document/PelquornDragData.h"
 #include "document/testdata/FakeDataObject.h"
-#include "foundation/ComError.h"
 #include "foundation/ComPtr.h"
 #include "foundation/FileSystem.h"
 #include "testing/TestSupport.h"
@@ -156,25 +155,6 @@ TEST_F(ClipboardTest, AnotherProcessSeesNoPrivateTextAfterPlainText)
 {
     ASSERT_TRUE(PutRawBlock(owner, CF_UNICODETEXT, Utf16Bytes(EString(L"plain\0", 6))));
     EXPECT_EQ(RunPeer(L"get", FileSystem::JoinPath(folder, L"none.txt")), 2);
-}
-
-TEST_F(ClipboardTest, TheSystemsDataObjectGivesThePrivateRecord)
-{
-    const CLIPFORMAT format = Clipboard::GetPrivateClipboardFormat();
-    const PelquornDragData tasks(PelquornDragData::kTasks, {17, 42});
-    ASSERT_TRUE(PutRawBlock(owner, format, RecordBytes(tasks)));
-    ComPtr<IDataObject> ours = ClipboardDataObject();
-    ASSERT_TRUE(ours);
-    EXPECT_TRUE(Clipboard::IsPrivateFormatInDataObject(ours));
-    const PelquornDragData read = GetDragData(ours, format);
-    EXPECT_EQ(read.kind, tasks.kind);
-    EXPECT_EQ(read.ids, tasks.ids);
-
-    ASSERT_TRUE(PutRawBlock(owner, CF_UNICODETEXT, Utf16Bytes(EString(L"plain\0", 6))));
-    ComPtr<IDataObject> theirs = ClipboardDataObject();
-    ASSERT_TRUE(theirs);
-    EXPECT_FALSE(Clipboard::IsPrivateFormatInDataObject(theirs));
-    EXPECT_THROW(GetDragData(theirs, format), ComError);
 }
 
 // The drop tests' stand-in refuses whatever the system's data object refuses:
