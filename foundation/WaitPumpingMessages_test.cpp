@@ -106,8 +106,12 @@ TEST_F(WaitTest, MessagesSentDuringTheWaitAreAnswered)
 TEST_F(WaitTest, AQuitDuringTheWaitIsLeftForTheMainLoop)
 {
     ::PostQuitMessage(7);
-    ASSERT_TRUE(::PostMessageW(window, kOpenGate, 0, reinterpret_cast<LPARAM>(gate)));
-    EXPECT_TRUE(WaitPumpingMessages(gate));
+    // The sender ends only after the wait has looked at the queue.
+    Sender sender{window, gate, false};
+    const HANDLE thread = ::CreateThread(nullptr, 0, SendOpenGate, &sender, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    EXPECT_TRUE(WaitPumpingMessages(thread));
+    ::CloseHandle(thread);
     MSG message = {};
     ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 7u);
