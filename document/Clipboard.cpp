@@ -40,6 +40,11 @@ HGLOBAL CopyToGlobalMemory(const EString& text)
 
 } // namespace
 
+FORMATETC GlobalMemoryRequest(CLIPFORMAT format)
+{
+    return {format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+}
+
 CLIPFORMAT Clipboard::GetPrivateClipboardFormat()
 {
     static CLIPFORMAT format = 0;
@@ -57,7 +62,7 @@ bool Clipboard::IsPrivateFormatInDataObject(IDataObject* dataObject)
 {
     if (!dataObject)
         return false;
-    FORMATETC request = {GetPrivateClipboardFormat(), nullptr, 0, 0, 0};
+    FORMATETC request = GlobalMemoryRequest(GetPrivateClipboardFormat());
     return dataObject->QueryGetData(&request) == S_OK;
 }
 

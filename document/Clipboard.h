@@ -10,6 +10,11 @@
 // the program, so a copy in one pastes in another.
 constexpr wchar_t PelquornClipboardFormat[] = L"Pelquorn";
 
+// What a data object is asked for: global memory under the format, the
+// content aspect and index -1 (the whole of it). The system's data objects
+// refuse any other aspect or index.
+FORMATETC GlobalMemoryRequest(CLIPFORMAT format);
+
 class Clipboard {
 public:
     virtual ~Clipboard() = default;

@@ -3,6 +3,9 @@
 #include <cstring>
 
 #include "document/Clipboard.h"
+#include "document/PelquornDragData.h"
+#include "document/testdata/FakeDataObject.h"
+#include "foundation/ComPtr.h"
 #include "foundation/FileSystem.h"
 #include "testing/TestSupport.h"
 
@@ -38,6 +41,31 @@ bool PutRawBlock(HWND owner, UINT format, const std::string& bytes)
     const bool put = ::SetClipboardData(format, block) != nullptr;
     ::CloseClipboard();
     return put;
+}
+
+std::string RecordBytes(const PelquornDragData& record)
+{
+    const HGLOBAL block = record.CreateBlock();
+    std::string bytes(static_cast<const char*>(block), DragDataSize(record.ids.size()));
+    ::GlobalFree(block);
+    return bytes;
+}
+
+// What OLE hands a paste or a drop of data put on the clipboard by any program.
+ComPtr<IDataObject> ClipboardDataObject()
+{
+    ComPtr<IDataObject> dataObject;
+    EXPECT_EQ(::OleGetClipboard(&dataObject), S_OK);
+    return dataObject;
+}
+
+HRESULT GetDataAnswer(IDataObject* dataObject, FORMATETC request)
+{
+    STGMEDIUM medium = {};
+    const HRESULT hr = dataObject->GetData(&request, &medium);
+    if (SUCCEEDED(hr))
+        ::ReleaseStgMedium(&medium);
+    return hr;
 }
 
 class ClipboardTest : public testing::Test {
@@ -127,4 +155,76 @@ TEST_F(ClipboardTest, AnotherProcessSeesNoPrivateTextAfterPlainText)
 {
     ASSERT_TRUE(PutRawBlock(owner, CF_UNICODETEXT, Utf16Bytes(EString(L"plain\0", 6))));
     EXPECT_EQ(RunPeer(L"get", FileSystem::JoinPath(folder, L"none.txt")), 2);
+}
+
+// The drop tests' stand-in refuses whatever the system's data object refuses:
+// a kinder one would pass requests that fail for a real drop or paste. (It
+// may be stricter: Wine's GetData, unlike its QueryGetData, lets any aspect
+// through.)
+TEST_F(ClipboardTest, TheStandInRefusesWhatTheSystemsDataObjectRefuses)
+{
+    const CLIPFORMAT format = Clipboard::GetPrivateClipboardFormat();
+    const std::string bytes = RecordBytes(PelquornDragData(PelquornDragData::kCategory, {5}));
+    ASSERT_TRUE(PutRawBlock(owner, format, bytes));
+    ComPtr<IDataObject> system = ClipboardDataObject();
+    ASSERT_TRUE(system);
+    FakeDataObject standIn(format, bytes);
+
+    const FORMATETC requests[] = {
+        GlobalMemoryRequest(format),
+        {format, nullptr, 0, 0, 0},
+        {format, nullptr, 0, 0, TYMED_HGLOBAL},
+        {format, nullptr, DVASPECT_CONTENT, 0, TYMED_HGLOBAL},
+        {format, nullptr, DVASPECT_CONTENT, -1, 0},
+        {format, nullptr, DVASPECT_THUMBNAIL, -1, TYMED_HGLOBAL},
+        {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL},
+    };
+    for (const FORMATETC& request : requests) {
+        const auto text = testing::Message() << "aspect " << request.dwAspect << ", index " << request.lindex
+                                             << ", medium " << request.tymed << ", format " << request.cfFormat;
+        FORMATETC asked = request;
+        if (system->QueryGetData(&asked) != S_OK) {
+            EXPECT_NE(standIn.QueryGetData(&asked), S_OK) << text;
+        }
+        if (FAILED(GetDataAnswer(system, request))) {
+            EXPECT_TRUE(FAILED(GetDataAnswer(&standIn, request))) << text;
+        }
+    }
+    FORMATETC ours = GlobalMemoryRequest(format);
+    EXPECT_EQ(system->QueryGetData(&ours), S_OK);
+    EXPECT_EQ(standIn.QueryGetData(&ours), S_OK);
+}
+
+// A copy put on the clipboard through OLE pastes, and still pastes once the
+// copying object is gone (the clipboard then holds the rendered block).
+TEST_F(ClipboardTest, ARecordTravelsThroughTheOleClipboard)
+{
+    const CLIPFORMAT format = Clipboard::GetPrivateClipboardFormat();
+    const PelquornDragData tasks(PelquornDragData::kTasks, {17, 42, -1});
+    FakeDataObject source(format, RecordBytes(tasks));
+    ASSERT_EQ(::OleSetClipboard(&source), S_OK);
+    // The clipboard must not keep the stack object past this test.
+    struct Release {
+        IDataObject* source;
+        ~Release()
+        {
+            if (::OleIsCurrentClipboard(source) == S_OK)
+                ::OleSetClipboard(nullptr);
+        }
+    } release{&source};
+
+    for (const char* stage : {"while the copying object lives", "after it is flushed"}) {
+        ComPtr<IDataObject> pasted = ClipboardDataObject();
+        ASSERT_TRUE(pasted) << stage;
+        EXPECT_TRUE(Clipboard::IsPrivateFormatInDataObject(pasted)) << stage;
+        const PelquornDragData read = GetDragData(pasted, format);
+        EXPECT_EQ(read.kind, tasks.kind) << stage;
+        EXPECT_EQ(read.ids, tasks.ids) << stage;
+        EXPECT_TRUE(Clipboard::IsPrivateFormatOnClipboard()) << stage;
+        pasted.Release();
+        if (::OleIsCurrentClipboard(&source) == S_OK) {
+            ASSERT_EQ(::OleFlushClipboard(), S_OK);
+        }
+    }
+    EXPECT_NE(::OleIsCurrentClipboard(&source), S_OK);
 }

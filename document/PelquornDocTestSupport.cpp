@@ -28,6 +28,7 @@ void UsePrivateDocumentsFolder()
     ::RegSetValueExW(key, L"Personal", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
                      static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(key);
+    ForgetLogFilePath();
 }
 
 template <class T>

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 
+#include "document/Clipboard.h"
 #include "foundation/ComError.h"
 
 namespace {
@@ -101,7 +102,7 @@ PelquornDragData GetDragData(IDataObject* dataObject, CLIPFORMAT format)
 {
     if (!dataObject)
         ThrowComError(E_POINTER);
-    FORMATETC request = {format, nullptr, 0, 0, TYMED_HGLOBAL};
+    FORMATETC request = GlobalMemoryRequest(format);
     STGMEDIUM medium = {};
     ThrowIfFailed(dataObject->GetData(&request, &medium));
     if (medium.tymed != TYMED_HGLOBAL) {

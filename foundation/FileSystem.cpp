@@ -10,6 +10,7 @@
 #include "foundation/Log.h"
 #include "foundation/Options.h"
 #include "foundation/RegistryKey.h"
+#include "foundation/WaitPumpingMessages.h"
 
 namespace {
 
@@ -141,16 +142,8 @@ EString FileSystem::GetTempFolder()
 EString FileSystem::GetSpecialFolder(int folderId)
 {
     // The wide entry keeps folder names that the ANSI code page cannot spell.
-    using GetFolderPathW = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-    const HMODULE library = ::LoadLibraryW(L"shfolder.dll");
-    if (!library)
-        return EString();
-    const auto getFolderPath = reinterpret_cast<GetFolderPathW>(
-        reinterpret_cast<void*>(::GetProcAddress(library, "SHGetFolderPathW")));
-    if (!getFolderPath)
-        return EString();
     wchar_t buffer[MAX_PATH] = {};
-    if (FAILED(getFolderPath(nullptr, folderId, nullptr, SHGFP_TYPE_CURRENT, buffer)))
+    if (FAILED(::SHGetFolderPathW(nullptr, folderId, nullptr, SHGFP_TYPE_CURRENT, buffer)))
         return EString();
     return EString(buffer);
 }
@@ -221,7 +214,7 @@ bool FileSystem::OpenWithShell(const EString& file, const EString& parameters, b
     if (!::ShellExecuteExW(&info))
         return false;
     if (info.hProcess) {
-        ::WaitForSingleObject(info.hProcess, INFINITE);
+        WaitPumpingMessages(info.hProcess);
         ::CloseHandle(info.hProcess);
     }
     return true;
@@ -254,7 +247,7 @@ bool RunProcessAndWait(const EString& commandLine, bool wait)
         return false;
     }
     if (wait)
-        ::WaitForSingleObject(process.hProcess, INFINITE);
+        WaitPumpingMessages(process.hProcess);
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
     return true;

@@ -34,6 +34,7 @@ public:
 
     static bool CopyFileChecked(const EString& target, const EString& source, bool overwrite);
     // Opens the file with its associated program; false when the shell refused.
+    // A wait for the program's end dispatches the thread's messages meanwhile.
     static bool OpenWithShell(const EString& file, const EString& parameters, bool wait);
 
     // The one of the two files written last; the second on equal times.
@@ -41,8 +42,8 @@ public:
     static bool AppKeyExists(const wchar_t* subKey);
 };
 
-// Starts a program (and waits for its end when asked); false, logged, when it
-// could not be started.
+// Starts a program (and waits for its end when asked, dispatching the thread's
+// messages meanwhile); false, logged, when it could not be started.
 bool RunProcessAndWait(const EString& commandLine, bool wait);
 
 // Carries the first entry of the old recent-file list into the recent-document

@@ -1,6 +1,7 @@
 #include "foundation/HtmlHelp.h"
 
 #include "foundation/RegistryKey.h"
+#include "foundation/SystemLibrary.h"
 
 namespace {
 
@@ -19,6 +20,9 @@ HMODULE LoadRegisteredHelpControl()
     const DWORD length = ::ExpandEnvironmentStringsW(path.c_str(), expanded, MAX_PATH);
     if (length == 0 || length > MAX_PATH)
         return nullptr;
+    // A bare file name would be searched for; only a full path is taken here.
+    if (!wcschr(expanded, L'\\'))
+        return nullptr;
     return ::LoadLibraryW(expanded);
 }
 
@@ -26,7 +30,7 @@ HtmlHelpW FindHtmlHelp()
 {
     HMODULE control = LoadRegisteredHelpControl();
     if (!control)
-        control = ::LoadLibraryW(L"hhctrl.ocx");
+        control = LoadSystemLibrary(L"hhctrl.ocx");
     if (!control)
         return nullptr;
     return reinterpret_cast<HtmlHelpW>(

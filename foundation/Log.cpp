@@ -1,18 +1,40 @@
 #include "foundation/Log.h"
 
 #include <cstdio>
+#include <mutex>
+#include <optional>
 
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 
 namespace {
-constexpr int kCsidlPersonal = 5;
-}
 
-EString GetLogFilePath()
+constexpr int kCsidlPersonal = 5;
+
+// Lines may come from any thread.
+std::mutex g_pathLock;
+std::optional<EString> g_path;
+
+EString FindLogFilePath()
 {
     const EString documents = FileSystem::GetSpecialFolder(kCsidlPersonal);
     return documents.empty() ? EString() : FileSystem::JoinPath(documents, L"QuorvaneLog.txt");
+}
+
+} // namespace
+
+EString GetLogFilePath()
+{
+    const std::lock_guard lock(g_pathLock);
+    if (!g_path)
+        g_path = FindLogFilePath();
+    return *g_path;
+}
+
+void ForgetLogFilePath()
+{
+    const std::lock_guard lock(g_pathLock);
+    g_path.reset();
 }
 
 void LogMessage(const wchar_t* format, ...)

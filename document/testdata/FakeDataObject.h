@@ -3,10 +3,15 @@
 
 #include <windows.h>
 #include <objidl.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
 
+// As strict as the system's data objects: Wine's clipboard object refuses an
+// aspect other than the content or an index other than -1 (DV_E_FORMATETC),
+// and a request that admits no global memory (DV_E_TYMED); a target device
+// is refused as well, since the block was made for none.
 class FakeDataObject : public IDataObject {
 public:
     FakeDataObject(CLIPFORMAT format, std::string bytes) : m_format(format), m_bytes(std::move(bytes)) {}
@@ -27,9 +32,13 @@ public:
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* request, STGMEDIUM* medium) override
     {
-        lastRequest = *request;
+        if (!request || !medium)
+            return E_INVALIDARG;
+        *medium = {};
         if (request->cfFormat != m_format)
             return DV_E_FORMATETC;
+        if (const HRESULT refused = Check(*request); refused != S_OK)
+            return refused;
         const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, m_bytes.size());
         if (!block)
             return E_OUTOFMEMORY;
@@ -39,27 +48,42 @@ public:
         }
         medium->tymed = TYMED_HGLOBAL;
         medium->hGlobal = block;
-        medium->pUnkForRelease = nullptr;
-        ++handedOut;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* request) override
     {
-        lastRequest = *request;
-        return request->cfFormat == m_format ? S_OK : S_FALSE;
+        if (!request)
+            return E_INVALIDARG;
+        if (request->cfFormat != m_format)
+            return DV_E_CLIPFORMAT;
+        return Check(*request);
     }
     HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    // OLE lists the formats when the object is put on the clipboard.
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** formats) override
+    {
+        if (!formats)
+            return E_INVALIDARG;
+        *formats = nullptr;
+        if (direction != DATADIR_GET)
+            return E_NOTIMPL;
+        const FORMATETC offered = {m_format, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+        return ::SHCreateStdEnumFmtEtc(1, &offered, formats);
+    }
     HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
 
-    FORMATETC lastRequest = {};
-    int handedOut = 0;
-
 private:
+    static HRESULT Check(const FORMATETC& request)
+    {
+        if (request.dwAspect != DVASPECT_CONTENT || request.lindex != -1 || request.ptd)
+            return DV_E_FORMATETC;
+        return (request.tymed & TYMED_HGLOBAL) ? S_OK : DV_E_TYMED;
+    }
+
     CLIPFORMAT m_format;
     std::string m_bytes;
 };

@@ -1,10 +1,11 @@
 #include "document/xml/MsxmlRegistration.h"
 
 #include "document/xml/XmlDoc.h"
+#include "foundation/SystemLibrary.h"
 
 void EnsureMsxmlRegistered()
 {
-    if (!CanCreateMsxmlDocuments())
+    if (IsRunningOnWine() && !CanCreateMsxmlDocuments())
         RegisterMsxml4();
 }
 
@@ -21,7 +22,7 @@ bool CanCreateMsxmlDocuments()
 
 HRESULT RegisterMsxml4()
 {
-    const HMODULE library = ::LoadLibraryW(L"msxml4.dll");
+    const HMODULE library = LoadSystemLibrary(L"msxml4.dll");
     if (!library)
         return 0;
     using RegisterServer = HRESULT(STDAPICALLTYPE*)();

@@ -3,10 +3,13 @@
 
 #include <windows.h>
 
-// Registers "msxml4.dll" when its document classes cannot be created; silent.
+// Under Wine only, registers "msxml4.dll" when no version of the document
+// classes can be created; silent. On Windows a library is never registered
+// by the program: MSXML 6 is part of the system.
 void EnsureMsxmlRegistered();
-// Both a DOMDocument40 and a FreeThreadedDOMDocument40 can be created.
+// Both an apartment-threaded and a free-threaded document (MSXML 4 or 6) can
+// be created.
 bool CanCreateMsxmlDocuments();
-// Calls "DllRegisterServer" of "msxml4.dll": its result, or 0 when the library
-// or the export is missing. The library stays loaded.
+// Calls "DllRegisterServer" of the system folder's "msxml4.dll": its result,
+// or 0 when the library or the export is missing. The library stays loaded.
 HRESULT RegisterMsxml4();

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include "document/xml/MsxmlIds.h"
+#include "document/xml/MsxmlClasses.h"
 #include "document/xml/XmlFileText.h"
 #include "document/xml/XmlFileWriter.h"
 #include "document/xml/XmlProlog.h"
@@ -22,11 +22,6 @@ void Check(HRESULT hr)
 {
     if (FAILED(hr))
         ThrowComError(hr, EString());
-}
-
-void SetProperty(IXMLDOMDocument2* document, const wchar_t* name, const Variant& value)
-{
-    ThrowIfFailed(document->setProperty(Bstr(name), value));
 }
 
 [[noreturn]] void ThrowParseError(const XmlDocument& document)
@@ -118,20 +113,7 @@ void AppendText(const XmlNode& node, EString& text)
 
 XmlDocument XmlDoc::CreateDocument(bool freeThreaded)
 {
-    ComPtr<IXMLDOMDocument2> document;
-    ThrowIfFailed(document.CreateInstance(freeThreaded ? kFreeThreadedDomDocumentProgId : kDomDocumentProgId,
-                                          IID_IXMLDOMDocument2, CLSCTX_ALL));
-    ThrowIfFailed(document->put_async(VARIANT_FALSE));
-    ThrowIfFailed(document->put_validateOnParse(VARIANT_FALSE));
-    ThrowIfFailed(document->put_resolveExternals(VARIANT_FALSE));
-    // Dropped, a description of only spaces or line breaks would be lost on the
-    // next load, and a hand-indented file would lose its layout.
-    ThrowIfFailed(document->put_preserveWhiteSpace(VARIANT_TRUE));
-    SetProperty(document, L"SelectionLanguage", Variant(L"XPath"));
-    // Not every MSXML 4 knows this property; the program's own check of the
-    // prolog refuses document types in any case.
-    document->setProperty(Bstr(L"ProhibitDTD"), Variant(true));
-    return XmlDocument(document.Get());
+    return CreateDomDocument(freeThreaded ? ProgIdList(kFreeThreadedDomDocumentProgIds) : kDomDocumentProgIds);
 }
 
 XmlDocument XmlDoc::GetDocument(bool ensureRoot)

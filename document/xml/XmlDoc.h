@@ -32,8 +32,8 @@ public:
     virtual void LoadXml(const EString& text);
     virtual EString GetXml();
 
-    // A DOMDocument40 set up as every parse of the program needs it; the
-    // free-threaded class only for the start-up probe.
+    // An MSXML document (version 4, else 6) set up as every parse of the
+    // program needs it; the free-threaded class only for the start-up probe.
     static XmlDocument CreateDocument(bool freeThreaded);
     // Creates the document on first use; with ensureRoot, also a ROOT element
     // when it has none.

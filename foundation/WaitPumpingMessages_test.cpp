@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "foundation/FileSystem.h"
+#include "foundation/WaitPumpingMessages.h"
+
+namespace {
+
+constexpr UINT kOpenGate = WM_APP + 1;
+
+// Sets the event its message carries: the message opens the gate only when
+// something dispatches it.
+LRESULT CALLBACK GateProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kOpenGate) {
+        ::SetEvent(reinterpret_cast<HANDLE>(lParam));
+        return 0;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+struct Sender {
+    HWND window;
+    HANDLE gate;
+    bool answered;
+};
+
+// Sends the gate's message from another thread; the send returns only when
+// the window's thread answers it (or, so a blocking wait fails rather than
+// hangs, after 30 s).
+DWORD WINAPI SendOpenGate(void* parameter)
+{
+    auto& sender = *static_cast<Sender*>(parameter);
+    DWORD_PTR result = 0;
+    sender.answered = ::SendMessageTimeoutW(sender.window, kOpenGate, 0, reinterpret_cast<LPARAM>(sender.gate),
+                                            SMTO_NORMAL, 30000, &result) != 0;
+    return 0;
+}
+
+class WaitTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        WNDCLASSW windowClass = {};
+        windowClass.lpfnWndProc = GateProc;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"QuorvaneWaitTestGate";
+        ::RegisterClassW(&windowClass);
+        window = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                   windowClass.hInstance, nullptr);
+        ASSERT_NE(window, nullptr);
+        gateName = EString::Formatted(L"QuorvaneWaitTestGate-%lu", ::GetCurrentProcessId());
+        gate = ::CreateEventW(nullptr, TRUE, FALSE, gateName.c_str());
+        ASSERT_NE(gate, nullptr);
+    }
+    void TearDown() override
+    {
+        ::CloseHandle(gate);
+        ::DestroyWindow(window);
+    }
+
+    bool IsOpen() const { return ::WaitForSingleObject(gate, 0) == WAIT_OBJECT_0; }
+
+    HWND window = nullptr;
+    EString gateName;
+    HANDLE gate = nullptr;
+};
+
+} // namespace
+
+// The started program ends only when the gate opens, and only the message
+// posted before the wait opens it: a wait that blocks messages never returns
+// with the gate open.
+TEST_F(WaitTest, MessagesAreDispatchedWhileAStartedProgramRuns)
+{
+    const EString peer = FileSystem::GetProgramFolderPath(L"foundation_wait_peer.exe");
+    const struct {
+        const char* name;
+        std::function<bool()> startAndWait;
+    } starts[] = {
+        {"a started process", [&] { return RunProcessAndWait(L"\"" + peer + L"\" " + gateName, true); }},
+        {"a shell-opened file", [&] { return FileSystem::OpenWithShell(peer, gateName, true); }},
+    };
+    for (const auto& start : starts) {
+        ::ResetEvent(gate);
+        ASSERT_TRUE(::PostMessageW(window, kOpenGate, 0, reinterpret_cast<LPARAM>(gate)));
+        EXPECT_TRUE(start.startAndWait()) << start.name;
+        EXPECT_TRUE(IsOpen()) << start.name;
+    }
+}
+
+// Another program's SendMessage to a window (a clipboard or shell
+// notification) blocks it until the window's thread answers.
+TEST_F(WaitTest, MessagesSentDuringTheWaitAreAnswered)
+{
+    Sender sender{window, gate, false};
+    const HANDLE thread = ::CreateThread(nullptr, 0, SendOpenGate, &sender, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    EXPECT_TRUE(WaitPumpingMessages(thread));
+    ::CloseHandle(thread);
+    EXPECT_TRUE(sender.answered);
+    EXPECT_TRUE(IsOpen());
+}
+
+TEST_F(WaitTest, AQuitDuringTheWaitIsLeftForTheMainLoop)
+{
+    ::PostQuitMessage(7);
+    // The sender ends only after the wait has looked at the queue.
+    Sender sender{window, gate, false};
+    const HANDLE thread = ::CreateThread(nullptr, 0, SendOpenGate, &sender, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    EXPECT_TRUE(WaitPumpingMessages(thread));
+    ::CloseHandle(thread);
+    MSG message = {};
+    ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 7u);
+}
+
+TEST_F(WaitTest, AHandleThatCannotBeWaitedOnEndsTheWait)
+{
+    EXPECT_FALSE(WaitPumpingMessages(nullptr));
+}
