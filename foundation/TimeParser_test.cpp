@@ -128,6 +128,11 @@ TEST_F(TimeTextTest, DecimalsAndDurations)
     EXPECT_DOUBLE_EQ(Locale::ParseDecimal(L"2,5"), 2.5);
     EXPECT_DOUBLE_EQ(Locale::ParseDecimal(L"2.5"), 2.5);
     EXPECT_DOUBLE_EQ(Locale::ParseDecimal(L"x"), 0);
+    // Texts the runtime reads as no finite number would format as garbage.
+    for (const wchar_t* text : {L"nan", L"-NaN", L"inf", L"-infinity", L"1e999", L"-1e400"}) {
+        EXPECT_EQ(Locale::ParseDecimal(text), 0.0) << text;
+        EXPECT_EQ(ParseInvariantNumber(text), 0.0) << text;
+    }
     EXPECT_EQ(FormatInvariantNumber(2.25, 1), L"2.3");
     EXPECT_DOUBLE_EQ(ParseInvariantNumber(L"1.5"), 1.5);
 
