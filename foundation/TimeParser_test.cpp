@@ -154,6 +154,10 @@ TEST_F(TimeTextTest, GridRoundingAndArithmetic)
     EXPECT_NEAR(CTimeGridCalc::RoundToGrid(Hm(10, 8), 15), Hm(10, 15), 1e-12);
     EXPECT_NEAR(CTimeGridCalc::RoundToGrid(Hm(23, 58), 5), 1.0, 1e-12);
     EXPECT_NEAR(CTimeGridCalc::RoundToGrid(45000 + Hm(10, 7), 15), Hm(10, 0), 1e-12);
+    // The last half second of a day rounds to the day's end, not to its 00:00.
+    const double lastHalfSecond = 1.0 - 0.4 / 86400;
+    EXPECT_NEAR(CTimeGridCalc::RoundToGrid(45000 + lastHalfSecond, 15), 1.0, 1e-12);
+    EXPECT_NEAR(CTimeGridCalc::RoundToGrid(lastHalfSecond, 0), 1.0, 1e-12);
     // A grid of zero or fewer minutes must not divide by zero.
     EXPECT_NEAR(CTimeGridCalc::RoundToGrid(Hm(10, 7) + 20.0 / 86400, 0), Hm(10, 7), 1e-12);
     EXPECT_NEAR(CTimeGridCalc::RoundToGrid(Hm(10, 7), -5), Hm(10, 7), 1e-12);
