@@ -145,15 +145,3 @@ TEST_F(OptionsTest, SubKeysAndIndexedNames)
     EXPECT_EQ(Options::ReadString(L"Find Dialog", L"Name", L"-"), L"x");
     EXPECT_EQ(Options::FormatIndexedKey(L"SortField", 0), L"SortField0");
 }
-
-TEST(BoolSwitchTest, ClearsItsFlagEvenOnException)
-{
-    int busy = 0;
-    try {
-        BoolSwitch guard(busy);
-        EXPECT_EQ(busy, 1);
-        throw 1;
-    } catch (int) {
-    }
-    EXPECT_EQ(busy, 0);
-}
