@@ -28,7 +28,8 @@ install_missing_packages() {
 
 build_all() {
     cmake -S "$here" -B "$build" -G Ninja \
-        -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+        -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-w64-x86_64.cmake" -DCMAKE_BUILD_TYPE=Release \
+        -DQUORVANE_WARNINGS_AS_ERRORS="${QUORVANE_WARNINGS_AS_ERRORS:-OFF}" >/dev/null
     cmake --build "$build"
 }
 
