@@ -77,6 +77,7 @@ case "${1:-}" in
         start_wine
         trap stop_wine EXIT
         wine "$build/bin/document_benchmark.exe"
+        wine "$build/bin/document_speed_benchmark.exe"
         ;;
     --tests-in-display)
         run_tests_in_display

@@ -29,8 +29,8 @@ COLORREF ParseColourText(const EString& text)
 
 bool ParseDecimalInRange(const EString& text, double minimum, double maximum, double& value)
 {
-    const double number = Locale::ParseDecimal(text);
-    if (!(number >= minimum && number <= maximum)) // also refuses NaN
+    double number = 0;
+    if (!Locale::TryParseDecimal(text, number) || number < minimum || number > maximum)
         return false;
     value = number;
     return true;

@@ -104,15 +104,17 @@ TEST_F(PlanEntriesTest, CompletingAPlanEntryOffersToCompleteTheCategoryToo)
 
 TEST_F(PlanEntriesTest, TheSummaryCountsTheFilteredTasksAndTheirDays)
 {
-    Options::SetRegularHours(8);
     const struct {
+        double regularHours;
         double hours;
         const wchar_t* summary;
     } cases[] = {
-        {24, L"Day: 0 entries, 0 h   Tasks: 1, 24 h (3 days)"},
-        {0.5, L"Day: 0 entries, 0 h   Tasks: 2, 25 h (4 days)"},
+        {8, 24, L"Day: 0 entries, 0 h   Tasks: 1, 24 h (3 days)"},
+        {8, 0.5, L"Day: 0 entries, 0 h   Tasks: 2, 25 h (4 days)"},
+        {0, 7, L"Day: 0 entries, 0 h   Tasks: 3, 32 h (4 days)"}, // a day of no hours is one of 8
     };
     for (const auto& c : cases) {
+        Options::SetRegularHours(c.regularHours);
         statusBar.texts.clear();
         AddTask(L"Task", c.hours);
         ASSERT_FALSE(statusBar.texts.empty());
@@ -121,12 +123,12 @@ TEST_F(PlanEntriesTest, TheSummaryCountsTheFilteredTasksAndTheirDays)
     EXPECT_TRUE(document.HasFilteredTasks());
     std::vector<TaskCard> tasks;
     document.SelectTasks(tasks, true, true);
-    ASSERT_EQ(tasks.size(), 2u);
+    ASSERT_EQ(tasks.size(), 3u);
     TaskPlanEntry entry(tasks[0].GetId(), Time(9, 0), Time(10, 30), L"",
                         L"", 0, 0);
     ASSERT_TRUE(document.AddPlanEntry(Date(2024, 5, 15), entry));
     document.UpdateDaySummary(Date(2024, 5, 15));
-    EXPECT_EQ(statusBar.texts.back().second, L"Day: 1 entries, 1.5 h   Tasks: 2, 25 h (4 days)");
+    EXPECT_EQ(statusBar.texts.back().second, L"Day: 1 entries, 1.5 h   Tasks: 3, 32 h (4 days)");
 
     document.SetStatusFilter(4);
     EXPECT_FALSE(document.HasFilteredTasks()) << "no completed task";

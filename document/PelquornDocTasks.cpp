@@ -12,6 +12,8 @@
 namespace {
 
 constexpr int kSummaryPane = 1;
+// The setting's default: hours of a working day.
+constexpr double kDefaultRegularHours = 8;
 constexpr wchar_t kSummary[] = L"Day: %d entries, %s h   Tasks: %d, %d h (%d days)";
 constexpr wchar_t kCompletionPrompt[] = L"All tasks of the category \"%s\" are completed. Complete the category as well?";
 
@@ -191,8 +193,10 @@ void CPelquornDoc::ShowTaskSummary()
 
 EString CPelquornDoc::FormatTaskSummary() const
 {
-    const double regularHours = Options::GetRegularHours();
-    const int days = regularHours > 0 ? static_cast<int>(std::ceil(m_filteredTaskHours / regularHours)) : 0;
+    // A working day of no hours would count no days: the default one stands in.
+    const double setting = Options::GetRegularHours();
+    const double regularHours = setting > 0 ? setting : kDefaultRegularHours;
+    const int days = static_cast<int>(std::ceil(m_filteredTaskHours / regularHours));
     return FillTextFormat(TranslatedText(L"SSum", kSummary),
                           {EString::Formatted(L"%d", m_dayEntryCount), Locale::FormatDecimal(m_dayHours),
                            EString::Formatted(L"%d", m_filteredTaskCount),

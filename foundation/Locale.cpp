@@ -54,9 +54,16 @@ EString Locale::FormatDecimal(double value)
 
 double Locale::ParseDecimal(const EString& text)
 {
+    double value = 0;
+    TryParseDecimal(text, value);
+    return value;
+}
+
+bool Locale::TryParseDecimal(const EString& text, double& value)
+{
     EString number = text;
     number.Replace(L",", L".");
-    return ParseInvariantNumber(number);
+    return TryParseInvariantNumber(number, value);
 }
 
 EString Locale::FormatDuration(double hours)
@@ -191,7 +198,20 @@ EString FormatInvariantNumber(double value, int decimals)
     return EString::Formatted(L"%.*f", decimals, value);
 }
 
+bool TryParseInvariantNumber(const EString& text, double& value)
+{
+    // The runtime reads "nan", "inf" and "1e999" too: no number that a
+    // user or a file may give, and one that no text can show again.
+    const double read = std::wcstod(text.c_str(), nullptr);
+    if (!std::isfinite(read))
+        return false;
+    value = read;
+    return true;
+}
+
 double ParseInvariantNumber(const EString& text)
 {
-    return std::wcstod(text.c_str(), nullptr);
+    double value = 0;
+    TryParseInvariantNumber(text, value);
+    return value;
 }

@@ -13,8 +13,10 @@ public:
     static wchar_t GetDecimalSeparator();
     // At most one decimal, in the locale's separator: 2.0 gives "2", 2.5 "2.5".
     static EString FormatDecimal(double value);
-    // Accepts both "." and ","; text that is not a number gives 0.
+    // Accepts both "." and ","; text that is not a finite number gives 0.
     static double ParseDecimal(const EString& text);
+    // False, the value untouched, for a text that is no finite number.
+    static bool TryParseDecimal(const EString& text, double& value);
     // "1d 2h 30m" of a number of hours; empty for zero or less.
     static EString FormatDuration(double hours);
     static EString FormatTime(double date);
@@ -40,4 +42,7 @@ EString FormatOleDateInForm(double date, bool longForm);
 
 // A number with "." whatever the locale: the form numbers take in files.
 EString FormatInvariantNumber(double value, int decimals);
+// 0 for a text that is not a number, or no finite one.
 double ParseInvariantNumber(const EString& text);
+// False, the value untouched, for a text the runtime reads as no finite number.
+bool TryParseInvariantNumber(const EString& text, double& value);

@@ -1,5 +1,7 @@
 #include "foundation/Options.h"
 
+#include <bit>
+#include <cmath>
 #include <cstring>
 
 #include "foundation/FileSystem.h"
@@ -9,7 +11,8 @@ namespace {
 
 const wchar_t kAppKey[] = L"Software\\Mellowbrake\\Quorvane";
 const wchar_t kOptionsKey[] = L"Software\\Mellowbrake\\Quorvane\\Options";
-constexpr DWORD kLoadFactorDefaultBits = 0x40200000; // 2.5f
+constexpr float kLoadFactorDefault = 2.5f;
+constexpr DWORD kLoadFactorDefaultBits = std::bit_cast<DWORD>(kLoadFactorDefault); // 0x40200000
 
 EString SubKeyPath(const wchar_t* subKey)
 {
@@ -181,11 +184,17 @@ double Options::GetLoadFactor()
     float value = 0;
     static_assert(sizeof(value) == sizeof(bits));
     std::memcpy(&value, &bits, sizeof(value));
+    // Any bits are a float, some of them no number: those give the default.
+    if (!std::isfinite(value))
+        return kLoadFactorDefault;
     return value;
 }
 
 void Options::SetLoadFactor(double value)
 {
+    // No number is no load factor: the one stored stays.
+    if (!std::isfinite(value))
+        return;
     const float single = static_cast<float>(value);
     DWORD bits = 0;
     std::memcpy(&bits, &single, sizeof(bits));
@@ -199,7 +208,11 @@ double Options::GetRegularHours()
 
 void Options::SetRegularHours(double hours)
 {
+    // No number is no length of a day: the one stored stays.
+    if (!std::isfinite(hours))
+        return;
     // The small bias keeps 7.3 from becoming 7299 through binary rounding.
-    const double scaled = hours * GetRegularHoursScale();
-    WriteDword(L"RegularHours", scaled <= 0 ? 0 : static_cast<DWORD>(scaled + 1e-6));
+    const double scaled = hours * GetRegularHoursScale() + 1e-6;
+    constexpr double kMostScaled = 0xFFFFFFFFu;
+    WriteDword(L"RegularHours", scaled <= 0 ? 0 : scaled >= kMostScaled ? 0xFFFFFFFFu : static_cast<DWORD>(scaled));
 }

@@ -1,5 +1,5 @@
 // Options: the settings store, one getter and setter per named setting, read
-// from and written to the registry at every use. BoolSwitch lives beside it.
+// from and written to the registry at every use.
 #pragma once
 
 #include <windows.h>
@@ -123,17 +123,4 @@ public:
     static void SetUserName(const EString& value);
     static EString GetCustomToolBarButtons();
     static void SetCustomToolBarButtons(const EString& value);
-};
-
-// Sets an int flag to 1 for its lifetime: the re-entry guard of handlers
-// that cause notifications back into their own window.
-class BoolSwitch {
-public:
-    explicit BoolSwitch(int& flag) : m_flag(flag) { m_flag = 1; }
-    BoolSwitch(const BoolSwitch&) = delete;
-    BoolSwitch& operator=(const BoolSwitch&) = delete;
-    virtual ~BoolSwitch() { m_flag = 0; }
-
-private:
-    int& m_flag;
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "foundation/Options.h"
 #include "foundation/RegistryKey.h"
 #include "testing/TestSupport.h"
@@ -83,6 +85,21 @@ TEST_F(OptionsTest, FixedFormsOfNonWholeNumbers)
     EXPECT_DOUBLE_EQ(Options::GetLoadFactor(), 1.75);
 }
 
+TEST_F(OptionsTest, NumbersThatAreNoFiniteNumberAreRefused)
+{
+    Options::SetRegularHours(7.5);
+    Options::SetLoadFactor(1.75);
+    for (const double value : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+        Options::SetRegularHours(value);
+        Options::SetLoadFactor(value);
+        EXPECT_DOUBLE_EQ(Options::GetRegularHours(), 7.5) << value;
+        EXPECT_DOUBLE_EQ(Options::GetLoadFactor(), 1.75) << value;
+    }
+    // Too many hours for the stored form keep the most it holds.
+    Options::SetRegularHours(1e300);
+    EXPECT_EQ(Options::ReadDword(L"RegularHours", 0), 0xFFFFFFFFu);
+}
+
 TEST_F(OptionsTest, LowPriorityTasksIsAlwaysOne)
 {
     Options::SetLowPriorityTasks(0);
@@ -110,6 +127,12 @@ TEST_F(OptionsTest, MalformedStoredValuesAreReadSafely)
     const unsigned char shortDword[2] = {1, 0};
     WriteRaw(L"LayoutDays", REG_BINARY, shortDword, sizeof(shortDword));
     EXPECT_EQ(Options::GetLayoutDays(), 5u);
+
+    // Float bits of no number give the default load factor.
+    for (const DWORD bits : {0x7FC00000ul, 0x7F800000ul, 0xFF800000ul}) {
+        Options::WriteDword(L"LoadFactor", bits);
+        EXPECT_DOUBLE_EQ(Options::GetLoadFactor(), 2.5) << std::hex << bits;
+    }
 }
 
 TEST_F(OptionsTest, SubKeysAndIndexedNames)
@@ -121,16 +144,4 @@ TEST_F(OptionsTest, SubKeysAndIndexedNames)
     Options::WriteString(L"Find Dialog", L"Name", L"x");
     EXPECT_EQ(Options::ReadString(L"Find Dialog", L"Name", L"-"), L"x");
     EXPECT_EQ(Options::FormatIndexedKey(L"SortField", 0), L"SortField0");
-}
-
-TEST(BoolSwitchTest, ClearsItsFlagEvenOnException)
-{
-    int busy = 0;
-    try {
-        BoolSwitch guard(busy);
-        EXPECT_EQ(busy, 1);
-        throw 1;
-    } catch (int) {
-    }
-    EXPECT_EQ(busy, 0);
 }

@@ -180,9 +180,10 @@ double DateParser::ParseDate(const EString& text)
 
 double CTimeGridCalc::RoundToGrid(double time, int minutes)
 {
-    OleDateParts parts;
-    SplitOleDate(TimeParser::GetTimeOfDay(time), parts);
-    const int ofDay = parts.hour * 60 + parts.minute;
+    // The time of day to the second, as a date splits; but the last half
+    // second of a day rounds up to its end, not to the next day's 00:00.
+    const double fraction = std::fabs(TimeParser::GetTimeOfDay(time));
+    const int ofDay = std::isfinite(fraction) ? static_cast<int>(std::llround(fraction * 86400.0) / 60) : 0;
     // A grid of no minutes keeps the time to the minute rather than divide by zero.
     if (minutes <= 0)
         return ofDay / 1440.0;

@@ -128,6 +128,11 @@ TEST_F(TimeTextTest, DecimalsAndDurations)
     EXPECT_DOUBLE_EQ(Locale::ParseDecimal(L"2,5"), 2.5);
     EXPECT_DOUBLE_EQ(Locale::ParseDecimal(L"2.5"), 2.5);
     EXPECT_DOUBLE_EQ(Locale::ParseDecimal(L"x"), 0);
+    // Texts the runtime reads as no finite number would format as garbage.
+    for (const wchar_t* text : {L"nan", L"-NaN", L"inf", L"-infinity", L"1e999", L"-1e400"}) {
+        EXPECT_EQ(Locale::ParseDecimal(text), 0.0) << text;
+        EXPECT_EQ(ParseInvariantNumber(text), 0.0) << text;
+    }
     EXPECT_EQ(FormatInvariantNumber(2.25, 1), L"2.3");
     EXPECT_DOUBLE_EQ(ParseInvariantNumber(L"1.5"), 1.5);
 
@@ -149,6 +154,10 @@ TEST_F(TimeTextTest, GridRoundingAndArithmetic)
     EXPECT_NEAR(CTimeGridCalc::RoundToGrid(Hm(10, 8), 15), Hm(10, 15), 1e-12);
     EXPECT_NEAR(CTimeGridCalc::RoundToGrid(Hm(23, 58), 5), 1.0, 1e-12);
     EXPECT_NEAR(CTimeGridCalc::RoundToGrid(45000 + Hm(10, 7), 15), Hm(10, 0), 1e-12);
+    // The last half second of a day rounds to the day's end, not to its 00:00.
+    const double lastHalfSecond = 1.0 - 0.4 / 86400;
+    EXPECT_NEAR(CTimeGridCalc::RoundToGrid(45000 + lastHalfSecond, 15), 1.0, 1e-12);
+    EXPECT_NEAR(CTimeGridCalc::RoundToGrid(lastHalfSecond, 0), 1.0, 1e-12);
     // A grid of zero or fewer minutes must not divide by zero.
     EXPECT_NEAR(CTimeGridCalc::RoundToGrid(Hm(10, 7) + 20.0 / 86400, 0), Hm(10, 7), 1e-12);
     EXPECT_NEAR(CTimeGridCalc::RoundToGrid(Hm(10, 7), -5), Hm(10, 7), 1e-12);

@@ -18,8 +18,8 @@
 #include <climits>
 #include <utility>
 
+#include "foundation/BoolSwitch.h"
 #include "foundation/EString.h"
-#include "foundation/Options.h"
 
 // A whole number written in a control: blanks around it, a sign where
 // allowed; false for anything else or a number that does not fit.

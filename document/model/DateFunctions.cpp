@@ -41,6 +41,11 @@ double TruncateToMinute(double time)
     return MakeOleTime(static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60));
 }
 
+bool IsEarlierToTheSecond(double a, double b)
+{
+    return std::llround(a * 86400.0) < std::llround(b * 86400.0);
+}
+
 EString FormatTimeOfDay(double date)
 {
     return TimeParser::FormatTimeLocale(date);

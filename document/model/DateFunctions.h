@@ -11,6 +11,8 @@ double EndOfDayTime();
 // Cuts a time later than 23:59:00 down to it; 0 when it had to, else 1.
 int ClampToDayEnd(double& date);
 double TruncateToMinute(double time);
+// Times compared to the second: sums of times are a little off in binary.
+bool IsEarlierToTheSecond(double a, double b);
 EString FormatTimeOfDay(double date);
 double CurrentTimeOfDay();
 // The first day of the current week: Sunday when weeks start on Sunday, else Monday.

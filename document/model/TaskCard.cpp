@@ -44,11 +44,7 @@ bool ParseHours(const EString& text, double& hours)
 {
     if (text.empty())
         return false;
-    const double value = ParseInvariantNumber(text);
-    if (!std::isfinite(value))
-        return false;
-    hours = value;
-    return true;
+    return TryParseInvariantNumber(text, hours);
 }
 
 } // namespace

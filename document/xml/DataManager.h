@@ -141,11 +141,22 @@ protected:
     // Also forgets the plan-entry table.
     void InvalidateIndex();
     PlanEntryTable& Plan();
+    // Entries the overlap walks have looked at: their work, which grows
+    // with the entries they move.
+    long long OverlapWalkSteps() const;
 
 private:
     // Whether an add repairs the overlaps of its day.
     enum class Resolve { kBySetting, kAlways, kNever };
-    class SpillDepth;
+    // What one day's overlap walk carried on to the next day.
+    struct Carried {
+        double day = 0; // 0 until something is carried
+        // Placed there at 00:00, in the order they left.
+        std::vector<int> ids;
+        bool repair = false;     // whether the next day is walked for them
+        bool repairMoved = true; // whether an entry moved whole asks for that walk
+        bool mayCarry = true;    // false on the last day a repair reaches
+    };
     // False stops the walk.
     using TaskVisitor = std::function<bool(const XmlNode& task, const EString& categoryPath)>;
     class Fragment;
@@ -180,14 +191,16 @@ private:
                              Resolve resolve);
 
     // Overlaps.
-    void ResolveOverlapsFrom(XmlNode element, double& carryDay);
+    void ResolveOverlapsFrom(XmlNode element, Carried& carried);
+    // The carried entries in the order they left; gives the first.
+    XmlNode LineUpCarried(const std::vector<int>& ids);
     void TrimToNextStart(const XmlNode& first, const XmlNode& second);
     void TrimBeforeFixed(const XmlNode& fixed);
-    XmlNode FindFixedEntryOverlapped(const XmlNode& element);
     void PullFixedEntryForward(const XmlNode& element, const XmlNode& fixed);
-    void PushPlanEntry(const XmlNode& element, double start, double& carryDay);
+    void PushPlanEntry(const XmlNode& element, double start, Carried& carried);
     // length: of the placed entry in days; below 0 it keeps its own.
-    void SpillToDay(double day, const TaskPlanEntry& entry, double length, bool copy);
+    void CarryToNextDay(const XmlNode& element, const TaskPlanEntry& entry, double length, bool copy,
+                        Carried& carried);
     int PlaceEntry(double day, double start, int id, bool copy, double length, Resolve resolve);
 
     // Scheduling.
@@ -200,6 +213,5 @@ private:
     void CopyPlanEntriesOfTask(int oldId, const TaskCard& task, Fragment& fragment);
 
     PlanEntryTable m_plan;
-    // How many days deep the spills of the current edit have carried entries.
-    int m_spillDepth = 0;
+    long long m_overlapWalkSteps = 0;
 };

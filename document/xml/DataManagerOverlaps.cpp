@@ -1,10 +1,9 @@
 // DataManager: the overlaps of a day repaired, and entries moved and arranged.
 #include "document/xml/DataManager.h"
 
-#include <cmath>
-
 #include "document/model/DateFunctions.h"
 #include "document/xml/ElementRecords.h"
+#include "document/xml/FixedEntriesAhead.h"
 #include "document/xml/XmlVocabulary.h"
 #include "foundation/Options.h"
 
@@ -12,22 +11,28 @@ using namespace Xml;
 
 namespace {
 
-// Spills carry entries on from day to day; past this many days deep they are
-// placed without moving what they meet, so a run of full days cannot recurse
-// without end.
-constexpr int kMaxSpillDepth = 32;
+// Carried entries go on from day to day; from this many days on they are
+// repaired on the day they reach but carry nothing further, so a run of full
+// days cannot carry without end.
+constexpr int kMaxCarryDays = 32;
 // Far more steps than any day's walk takes; a bound all the same.
 constexpr int kMaxWalkSteps = 100000;
 
-// Times of day compared to the second: sums of times are a little off in binary.
 bool IsBefore(double a, double b)
 {
-    return std::llround(a * 86400.0) < std::llround(b * 86400.0);
+    return IsEarlierToTheSecond(a, b);
 }
 
+int IdOf(const XmlNode& element)
+{
+    return ElementRecords::ReadInt(element, kId);
+}
+
+// Plan entries are told apart by their ids, as the element index tells them
+// apart: comparing the nodes themselves counts their positions in the document.
 bool IsSameEntry(const XmlNode& a, const XmlNode& b)
 {
-    return a && b && XmlDoc::GetTextAttribute(a, kId) == XmlDoc::GetTextAttribute(b, kId) && a.IsSameNode(b);
+    return a && b && IdOf(a) == IdOf(b);
 }
 
 bool IsDetached(const XmlNode& node)
@@ -35,18 +40,32 @@ bool IsDetached(const XmlNode& node)
     return node.GetParent().IsEmpty();
 }
 
+// A move within the parent, taken out first: MSXML under Wine crashes on an
+// insert of a node that still stands in the tree.
+void MoveBefore(const XmlNode& parent, const XmlNode& node, const XmlNode& before)
+{
+    parent.RemoveChild(node);
+    Variant reference;
+    if (before)
+        reference = Variant(static_cast<IUnknown*>(before.Get()));
+    else
+        reference.vt = VT_NULL;
+    ComPtr<IXMLDOMNode> inserted;
+    ThrowIfFailed(parent->insertBefore(node.Checked(), reference, &inserted));
+}
+
+// Puts the entry directly behind the reference, a sibling of it. (XmlDoc::MoveAfter
+// checks first that the two share a parent by comparing nodes, which counts
+// positions through the document: too slow at every step of a walk.)
+void MoveBehind(const XmlNode& entry, const XmlNode& reference)
+{
+    const XmlNode after = reference.GetNextSibling();
+    if (after && after.IsElement() && after.GetName() == kPlanEntry && IsSameEntry(after, entry))
+        return;
+    MoveBefore(reference.GetParent(), entry, after);
+}
+
 } // namespace
-
-class DataManager::SpillDepth {
-public:
-    explicit SpillDepth(int& depth) : m_depth(++depth) {}
-    ~SpillDepth() { --m_depth; }
-    SpillDepth(const SpillDepth&) = delete;
-    SpillDepth& operator=(const SpillDepth&) = delete;
-
-private:
-    int& m_depth;
-};
 
 void DataManager::ResolveOverlaps(const XmlNode& element)
 {
@@ -58,48 +77,95 @@ void DataManager::ResolveOverlaps(const XmlNode& element)
         else if (const XmlNode previous = XmlDoc::PreviousSibling(element))
             from = previous;
     }
-    double carryDay = 0;
-    ResolveOverlapsFrom(from, carryDay);
+    // Each day's walk carries what leaves it on to the next day, and that
+    // day is walked once for all of it: work in step with what moves.
+    // (Walking the next day again for every entry it received made each
+    // full day cost the work of the next one several times over.)
+    Carried carried;
+    carried.repairMoved = Options::GetAllowSimultaneous() == 0;
+    ResolveOverlapsFrom(from, carried);
+    for (int days = 1; !carried.ids.empty(); ++days) {
+        const XmlNode first = LineUpCarried(carried.ids);
+        Carried next;
+        next.repairMoved = carried.repairMoved;
+        next.mayCarry = days < kMaxCarryDays;
+        if (first && carried.repair)
+            ResolveOverlapsFrom(first, next);
+        carried = std::move(next);
+    }
 }
 
-void DataManager::ResolveOverlapsFrom(XmlNode element, double& carryDay)
+long long DataManager::OverlapWalkSteps() const
 {
+    return m_overlapWalkSteps;
+}
+
+XmlNode DataManager::LineUpCarried(const std::vector<int>& ids)
+{
+    // Each went in at 00:00, in front of those that left before it: back in
+    // the order they left, each put in front of the one that left after it.
+    std::vector<XmlNode> elements;
+    for (const int id : ids)
+        if (const XmlNode element = FindPlanEntry(id))
+            elements.push_back(element);
+    if (elements.empty())
+        return XmlNode();
+    const XmlNode day = elements.front().GetParent();
+    for (size_t i = elements.size() - 1; i-- > 0;)
+        MoveBefore(day, elements[i], elements[i + 1]);
+    return elements.front();
+}
+
+void DataManager::ResolveOverlapsFrom(XmlNode element, Carried& carried)
+{
+    FixedEntriesAhead fixedAhead(element);
     for (int step = 0; element && step < kMaxWalkSteps; ++step) {
+        ++m_overlapWalkSteps;
         const XmlNode next = XmlDoc::NextSibling(element);
         if (!next)
-            return;
+            break;
         TaskPlanEntry current, following;
         if (!ReadEntryTimes(element, current) || !ReadEntryTimes(next, following))
-            return;
+            break;
         if (IsBefore(following.GetStartTime(), current.GetEndTime())) {
             if (current.GetFixedTime() || !following.GetFixedTime()) {
-                const XmlNode fixed = FindFixedEntryOverlapped(element);
+                const XmlNode fixed = fixedAhead.FirstStartingBefore(current.GetEndTime());
                 // Two fixed entries that clash: the later one is pushed once,
                 // or an overflow would be copied to the next day twice.
-                const bool fixedIsNext = IsSameEntry(fixed, next);
-                if (fixed) {
+                if (fixed && !IsSameEntry(fixed, next)) {
                     if (!current.GetFixedTime()) {
                         TrimToNextStart(element, fixed);
                         ReadEntryTimes(element, current);
                     }
+                    // Right behind the next entry: the first fixed one ahead.
+                    const int fixedId = IdOf(fixed);
                     PullFixedEntryForward(element, fixed);
-                    PushPlanEntry(fixed, current.GetEndTime(), carryDay);
+                    fixedAhead.MoveToFront(fixedId);
+                    PushPlanEntry(fixed, current.GetEndTime(), carried);
+                    if (IsDetached(fixed))
+                        fixedAhead.Remove(fixedId);
                 }
-                if (!fixedIsNext)
-                    PushPlanEntry(next, current.GetEndTime(), carryDay);
+                PushPlanEntry(next, current.GetEndTime(), carried);
             } else if (IsBefore(current.GetStartTime(), following.GetStartTime())) {
                 TrimToNextStart(element, next);
             } else {
-                XmlDoc::MoveAfter(element, next);
+                MoveBehind(element, next);
             }
         }
         // An entry pushed off the day leaves this one's other followers
         // unchecked: they are looked at again from here.
-        if (!IsDetached(next))
+        if (!IsDetached(next)) {
+            if (following.GetFixedTime())
+                fixedAhead.Pass(following.GetId());
             element = next;
-        else if (IsDetached(element))
-            return;
+        } else {
+            if (following.GetFixedTime())
+                fixedAhead.Remove(following.GetId());
+            if (IsDetached(element))
+                break;
+        }
     }
+    m_overlapWalkSteps += fixedAhead.Visits();
 }
 
 void DataManager::TrimToNextStart(const XmlNode& first, const XmlNode& second)
@@ -122,29 +188,14 @@ void DataManager::TrimBeforeFixed(const XmlNode& fixed)
         TrimToNextStart(previous, fixed);
 }
 
-XmlNode DataManager::FindFixedEntryOverlapped(const XmlNode& element)
-{
-    TaskPlanEntry entry;
-    ElementRecords::Read(element, entry);
-    for (XmlNode sibling = XmlDoc::NextSibling(element); sibling; sibling = XmlDoc::NextSibling(sibling)) {
-        if (sibling.GetName() != kPlanEntry || ElementRecords::ReadInt(sibling, kFixedTime) == 0)
-            continue;
-        TimeRange times;
-        times.SetStartTimeText(XmlDoc::GetTextAttribute(sibling, kStartTime));
-        if (IsBefore(times.GetStartTime(), entry.GetEndTime()))
-            return sibling;
-    }
-    return XmlNode();
-}
-
 void DataManager::PullFixedEntryForward(const XmlNode& element, const XmlNode& fixed)
 {
     const XmlNode next = XmlDoc::NextSibling(element);
     if (next && !IsSameEntry(fixed, next))
-        XmlDoc::MoveAfter(fixed, next);
+        MoveBehind(fixed, next);
 }
 
-void DataManager::PushPlanEntry(const XmlNode& element, double start, double& carryDay)
+void DataManager::PushPlanEntry(const XmlNode& element, double start, Carried& carried)
 {
     if (!element || !(start > 0))
         return;
@@ -152,29 +203,32 @@ void DataManager::PushPlanEntry(const XmlNode& element, double start, double& ca
     if (!ReadEntryTimes(element, entry))
         return;
     const double dayEnd = EndOfDayTime();
+    // Where nothing may carry on, an entry that would leave stays whole where
+    // it stood: an overlap is left rather than an hour lost.
     if (!IsBefore(start, dayEnd)) {
-        if (carryDay == 0)
-            carryDay = GetEntryDay(element) + 1;
-        SpillToDay(carryDay, entry, -1, false);
+        if (carried.mayCarry)
+            CarryToNextDay(element, entry, -1, false, carried);
         return;
     }
     const double overflow = start + entry.GetDuration() - dayEnd;
     if (IsBefore(0, overflow)) {
-        if (carryDay == 0)
-            carryDay = GetEntryDay(element) + 1;
-        SpillToDay(carryDay, entry, overflow, true);
+        if (!carried.mayCarry)
+            return;
+        CarryToNextDay(element, entry, overflow, true, carried);
     }
     entry.SetStartKeepDuration(start);
     WriteEntryTimes(element, entry);
 }
 
-void DataManager::SpillToDay(double day, const TaskPlanEntry& entry, double length, bool copy)
+void DataManager::CarryToNextDay(const XmlNode& element, const TaskPlanEntry& entry, double length, bool copy,
+                                 Carried& carried)
 {
-    const SpillDepth depth(m_spillDepth);
-    const Resolve resolve = m_spillDepth > kMaxSpillDepth ? Resolve::kNever
-                            : copy                        ? Resolve::kAlways
-                                                          : Resolve::kBySetting;
-    PlaceEntry(day, 0, entry.GetId(), copy, length, resolve);
+    if (carried.day == 0)
+        carried.day = GetEntryDay(element) + 1;
+    // Placed unrepaired: the next day is walked once, for all it receives.
+    carried.ids.push_back(PlaceEntry(carried.day, 0, entry.GetId(), copy, length, Resolve::kNever));
+    // An overflow copy always repairs its day, a moved entry as the setting says.
+    carried.repair = carried.repair || copy || carried.repairMoved;
 }
 
 int DataManager::MovePlanEntry(double day, double start, int id, bool copy)

@@ -24,10 +24,10 @@ struct DayCase {
     bool simultaneous = false;
 };
 
-EString DayXml(const std::vector<Block>& blocks)
+EString DayXml(const std::vector<Block>& blocks, double date = kDay, int firstId = 100)
 {
-    EString xml = L"<DAY DATE=\"" + DateParser::FormatDate(kDay) + L"\">";
-    int id = 100;
+    EString xml = L"<DAY DATE=\"" + DateParser::FormatDate(date) + L"\">";
+    int id = firstId;
     for (const Block& block : blocks) {
         xml += EString::Formatted(L"<PLANENTRY ID=\"%d\" TASKID=\"%d\" STARTTIME=\"%s\" ENDTIME=\"%s\" FIXEDTIME=\"%d\"/>",
                                   id, 1 + id % 5, block.start, block.end, block.fixed ? 1 : 0);
@@ -36,14 +36,38 @@ EString DayXml(const std::vector<Block>& blocks)
     return xml + L"</DAY>";
 }
 
+// The first entry of a day's text that starts before the one before it
+// ends; empty when none does.
+EString FirstOverlap(const EString& day)
+{
+    double end = 0;
+    size_t from = 0;
+    while (from < day.size()) {
+        const size_t space = day.find(L' ', from);
+        const EString entry = day.substr(from, space == EString::npos ? EString::npos : space - from);
+        const double start = TimeParser::ParseTime(entry.substr(0, 5));
+        if (start < end)
+            return entry;
+        end = TimeParser::ParseTime(entry.substr(6, 5));
+        from = space == EString::npos ? day.size() : space + 1;
+    }
+    return EString();
+}
+
 class DataManagerOverlapsTest : public DataManagerTest {
 protected:
-    void OpenDay(const std::vector<Block>& blocks)
+    void OpenDay(const std::vector<Block>& blocks) { OpenDays({blocks}); }
+    // The days from kDay on, one after another.
+    void OpenDays(const std::vector<std::vector<Block>>& days)
     {
+        EString daily = L"<DAILY>";
+        for (size_t i = 0; i < days.size(); ++i)
+            daily += DayXml(days[i], kDay + static_cast<double>(i), 100 + 1000 * static_cast<int>(i));
         EString plan = kSmallPlan;
-        plan.insert(plan.size() - 7, L"<DAILY>" + DayXml(blocks) + L"</DAILY>");
+        plan.insert(plan.size() - 7, daily + L"</DAILY>");
         Open(plan);
     }
+    long PlanEntryCount() { return m_doc.GetDocument(false).SelectNodes(L"//PLANENTRY").GetLength(); }
 };
 
 const DayCase kDayCases[] = {
@@ -92,6 +116,28 @@ const DayCase kDayCases[] = {
      {L"20:30", L"23:59", false},
      L"20:00-21:00 21:00-23:59",
      L"00:00-00:30 00:30-01:00 01:00-01:30"},
+    {"a fixed entry met further on is pulled forward, and the fixed ones after it are still met",
+     {{L"09:00", L"10:00", true}, {L"09:30", L"09:45", false}, {L"09:50", L"10:20", true}, {L"10:30", L"11:00", true},
+      {L"10:40", L"11:10", false}},
+     {L"08:30", L"09:30", false},
+     L"08:30-09:00 09:00-10:00f 10:00-10:30f 10:30-11:00f 11:00-11:15 11:15-11:45",
+     L""},
+    {"a fixed entry added over free and fixed ones",
+     {{L"10:00", L"11:00", false}, {L"10:30", L"11:30", true}, {L"11:00", L"12:00", false}, {L"11:15", L"11:45", true},
+      {L"12:00", L"13:00", false}},
+     {L"10:00", L"10:45", true},
+     L"10:00-10:45f 10:45-11:45f 11:45-12:15f 12:15-13:15 13:15-14:15 14:15-15:15",
+     L""},
+    {"fixed and free entries crowding the day's end",
+     {{L"22:00", L"23:00", true}, {L"22:30", L"23:30", false}, {L"23:00", L"23:59", true}},
+     {L"21:30", L"22:30", false},
+     L"21:30-22:00 22:00-23:00f 23:00-23:59f",
+     L"00:00-00:01 00:01-01:00"},
+    {"entries carried to the next day keep the order they left in",
+     {{L"20:00", L"21:00", false}, {L"21:00", L"21:20", false}, {L"21:20", L"21:30", false}},
+     {L"20:30", L"23:59", false},
+     L"20:00-21:00 21:00-23:59",
+     L"00:00-00:30 00:30-00:50 00:50-01:00"},
     {"with simultaneous entries allowed nothing moves",
      {{L"09:00", L"10:00", false}},
      {L"09:30", L"10:30", false},
@@ -159,6 +205,56 @@ TEST_F(DataManagerOverlapsTest, SpillsThroughDaysThatAreAllFixedStopAtABoundAndL
     EXPECT_GT(day, kDay);
     EXPECT_LT(day, kDay + 40);
     EXPECT_EQ(Day(kDay), L"00:00-23:59f");
+}
+
+TEST_F(DataManagerOverlapsTest, AnAddBeforeRunsOfCrowdedDaysRepairsThemAllWithWorkInStepWithWhatItCarries)
+{
+    // Days of 32 overlapping hours each. The repair walked the next day again
+    // for every entry it carried there, and its work grew several times over
+    // with every day crossed. Now twice the run takes a little more than twice
+    // the work: what is carried grows by some eight entries a day.
+    const std::vector<Block> crowded(32, {L"09:00", L"10:00", false});
+    long long previousSteps = 0;
+    for (const int run : {1, 2, 4, 8}) {
+        SCOPED_TRACE(run);
+        OpenDays(std::vector<std::vector<Block>>(run, crowded));
+        const long long before = m_doc.OverlapWalkSteps();
+        Add(kDay, 1, L"09:00", L"10:00");
+        const long long steps = m_doc.OverlapWalkSteps() - before;
+        EXPECT_GE(PlanEntryCount(), run * 32 + 1);
+        int lastDay = 0;
+        for (int i = 0; i < 40; ++i) {
+            EXPECT_EQ(FirstOverlap(Day(kDay + i)), L"") << "day " << i;
+            if (!Day(kDay + i).empty()) {
+                lastDay = i;
+            }
+        }
+        EXPECT_LT(lastDay, 32) << "carried no further than the repair reaches";
+        if (previousSteps > 0) {
+            EXPECT_LE(steps, 3 * previousSteps) << "steps " << steps << " after " << previousSteps;
+        }
+        previousSteps = steps;
+    }
+}
+
+TEST_F(DataManagerOverlapsTest, OnTheLastDayARepairReachesEntriesAreStillRepairedAsFarAsTheyFit)
+{
+    // Every day overflows by the hour it was given: the repair carries that
+    // hour on from day to day until it stops, and there the hour still goes
+    // behind the fixed morning, while the entry that would have to leave
+    // stays whole where it stood.
+    const std::vector<Block> day = {{L"00:00", L"12:00", true}, {L"12:00", L"23:59", false}};
+    OpenDays(std::vector<std::vector<Block>>(60, day));
+    Add(kDay, 1, L"12:00", L"13:00");
+    int days = 0;
+    while (days < 60 && Day(kDay + days) == L"00:00-12:00f 12:00-13:00 13:00-23:59")
+        ++days;
+    EXPECT_GT(days, 1);
+    EXPECT_LT(days, 40);
+    EXPECT_EQ(Day(kDay + days), L"00:00-12:00f 12:00-13:00 12:00-23:59");
+    EXPECT_EQ(Day(kDay + days + 1), L"00:00-12:00f 12:00-23:59");
+    // The day's overflow copied on to each day up to the last one.
+    EXPECT_EQ(PlanEntryCount(), 121 + days);
 }
 
 TEST_F(DataManagerOverlapsTest, UpdatingAnEntryResortsItAndRepairsTheDayUnlessOverlapsAreKept)

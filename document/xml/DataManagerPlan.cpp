@@ -297,12 +297,12 @@ void DataManager::AddPlanEntry(double date, const TaskPlanEntry& entry, bool set
 void DataManager::AddPlanEntryElement(double date, const TaskPlanEntry& entry, bool setDeadline, bool setRecurrence,
                                       Resolve resolve)
 {
-    const bool simultaneous = Options::GetAllowSimultaneous() != 0;
     const XmlNode day = GetPlanDay(date);
     if (!day)
         return;
     const XmlNode element = InsertPlanEntryElement(day, entry);
-    if (resolve == Resolve::kAlways || (resolve == Resolve::kBySetting && !simultaneous))
+    // The setting is read only when it decides: a registry read per carried entry adds up.
+    if (resolve == Resolve::kAlways || (resolve == Resolve::kBySetting && Options::GetAllowSimultaneous() == 0))
         ResolveOverlaps(element);
     try {
         SetTaskPlannedStatus(entry.GetTaskId(), TaskCard::kInProgress);

@@ -7,6 +7,7 @@
 class TestDataManager : public DataManager {
 public:
     using DataManager::InvalidateIndex;
+    using DataManager::OverlapWalkSteps;
     using DataManager::Plan;
 };
 

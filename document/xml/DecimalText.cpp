@@ -1,5 +1,6 @@
 #include "document/xml/DecimalText.h"
 
+#include <cmath>
 #include <cwchar>
 
 #include "foundation/EString.h"
@@ -39,5 +40,6 @@ double DecimalText::Parse(const wchar_t* text, size_t length)
         const double value = static_cast<double>(mantissa) / kPowersOfTen[decimals];
         return negative ? -value : value;
     }
-    return std::wcstod(EString(text, length).c_str(), nullptr);
+    const double value = std::wcstod(EString(text, length).c_str(), nullptr);
+    return std::isfinite(value) ? value : 0;
 }

@@ -7,6 +7,7 @@ class DecimalText {
 public:
     virtual ~DecimalText() = default;
 
-    // The leading number of the text exactly as wcstod reads it; 0 when there is none.
+    // The leading number of the text exactly as wcstod reads it; 0 when there
+    // is none, or when it is no finite number ("nan", "inf", "1e999").
     static double Parse(const wchar_t* text, size_t length);
 };

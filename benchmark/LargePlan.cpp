@@ -1,4 +1,4 @@
-#include "document/xml/LargePlan.h"
+#include "benchmark/LargePlan.h"
 
 #include <cstdio>
 
