@@ -42,6 +42,18 @@ start_wine() {
     mkdir -p "$WINEPREFIX"
     setsid wineserver -p </dev/null >/dev/null 2>&1 &
     wine wineboot </dev/null >/dev/null 2>&1 || true
+    link_wine_fonts
+}
+
+# Debian's Wine does not look in the folder where fonts-wine puts its fonts;
+# a prefix finds them in its own Fonts folder (Marlett draws the window
+# buttons, check marks and arrows; Tahoma is the dialogs' font).
+link_wine_fonts() {
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
+    [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
+    for f in /usr/share/wine/fonts/*; do
+        [ -e "$fonts/${f##*/}" ] || ln -s "$f" "$fonts/"
+    done
 }
 
 stop_wine() {
