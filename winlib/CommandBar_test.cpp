@@ -1,0 +1,330 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "testing/DialogDriver.h"
+#include "testing/MenuDriver.h"
+#include "testing/TestSupport.h"
+#include "winlib/CommandBar.h"
+#include "winlib/FrameWindowImpl.h"
+#include "winlib/GdiObject.h"
+
+namespace {
+
+enum : UINT {
+    kNew = 101,
+    kOpen = 102,
+    kExit = 103,
+    kCopy = 201,
+    kPaste = 202,
+    kSubItem = 211,
+    kStatusBar = 301,
+};
+
+HMENU MakeMenu()
+{
+    const HMENU file = ::CreatePopupMenu();
+    ::AppendMenuW(file, MF_STRING, kNew, L"&New\tCtrl+N");
+    ::AppendMenuW(file, MF_STRING, kOpen, L"&Open...");
+    ::AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
+    ::AppendMenuW(file, MF_STRING, kExit, L"E&xit");
+    const HMENU sub = ::CreatePopupMenu();
+    ::AppendMenuW(sub, MF_STRING, kSubItem, L"&One");
+    const HMENU edit = ::CreatePopupMenu();
+    ::AppendMenuW(edit, MF_STRING, kCopy, L"&Copy\tCtrl+C");
+    ::AppendMenuW(edit, MF_STRING | MF_GRAYED, kPaste, L"&Paste");
+    ::AppendMenuW(edit, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"&More");
+    const HMENU view = ::CreatePopupMenu();
+    ::AppendMenuW(view, MF_STRING | MF_CHECKED, kStatusBar, L"&Status Bar");
+    const HMENU menu = ::CreateMenu();
+    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
+    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"&Edit");
+    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"&View");
+    return menu;
+}
+
+// A toolbar of coloured squares for New, Copy and Paste.
+HWND MakeImageToolbar(HWND parent, HIMAGELIST images)
+{
+    const HWND toolbar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE,
+                                           0, 0, 100, 24, parent, nullptr, nullptr, nullptr);
+    ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    TBBUTTON buttons[3] = {};
+    const UINT commands[3] = {kNew, kCopy, kPaste};
+    for (int i = 0; i < 3; ++i) {
+        buttons[i].iBitmap = i;
+        buttons[i].idCommand = static_cast<int>(commands[i]);
+        buttons[i].fsState = TBSTATE_ENABLED;
+        buttons[i].fsStyle = BTNS_BUTTON;
+    }
+    ::SendMessageW(toolbar, TB_ADDBUTTONSW, 3, reinterpret_cast<LPARAM>(buttons));
+    return toolbar;
+}
+
+HIMAGELIST MakeSquares()
+{
+    const HIMAGELIST list = ::ImageList_Create(16, 15, ILC_COLOR32 | ILC_MASK, 3, 1);
+    const COLORREF colours[3] = {RGB(200, 30, 30), RGB(30, 160, 30), RGB(30, 30, 200)};
+    const HDC screen = ::GetDC(nullptr);
+    for (COLORREF colour : colours) {
+        CBitmap bitmap(::CreateCompatibleBitmap(screen, 16, 15));
+        const HDC dc = ::CreateCompatibleDC(screen);
+        const HGDIOBJ old = ::SelectObject(dc, bitmap);
+        RECT all = {0, 0, 16, 15};
+        CBrush brush(::CreateSolidBrush(colour));
+        ::FillRect(dc, &all, brush);
+        ::SelectObject(dc, old);
+        ::DeleteDC(dc);
+        ::ImageList_AddMasked(list, bitmap, RGB(255, 0, 255));
+    }
+    ::ReleaseDC(nullptr, screen);
+    return list;
+}
+
+class CBarFrame : public CFrameWindowImpl<CBarFrame> {
+public:
+    BEGIN_MESSAGE_MAP(CBarFrame)
+        ON_MESSAGE(WM_CREATE, OnCreate)
+        ON_MESSAGE(WM_COMMAND, OnCommand)
+        ON_MESSAGE(WM_MENUSELECT, OnMenuSelect)
+        CHAIN_MESSAGE_MAP(CFrameWindowImpl<CBarFrame>)
+    END_MESSAGE_MAP()
+
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&)
+    {
+        bar.Create(m_hWnd);
+        bar.AttachMenu(MakeMenu());
+        images = MakeSquares();
+        toolbar = MakeImageToolbar(m_hWnd, images);
+        bar.AddToolbarImages(toolbar);
+        m_hWndToolBar = bar;
+        return 0;
+    }
+    LRESULT OnCommand(UINT, WPARAM wParam, LPARAM, bool&)
+    {
+        commands.push_back(LOWORD(wParam));
+        return 0;
+    }
+    LRESULT OnMenuSelect(UINT, WPARAM wParam, LPARAM, bool&)
+    {
+        selected = LOWORD(wParam);
+        return 0;
+    }
+    ~CBarFrame() override
+    {
+        if (images)
+            ::ImageList_Destroy(images);
+    }
+
+    CCommandBar bar;
+    HWND toolbar = nullptr;
+    HIMAGELIST images = nullptr;
+    std::vector<UINT> commands;
+    UINT selected = 0;
+};
+
+class CommandBarTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Create(CreateArgs{.title = L"Bar", .rect = {40, 40, 440, 240}}));
+        frame.ShowWindow(SW_SHOW);
+        ::SetForegroundWindow(frame);
+        ::SetFocus(frame);
+    }
+    void TearDown() override
+    {
+        ::EndMenu();
+        frame.DestroyWindow();
+    }
+
+    MenuStep OpenIs(int index)
+    {
+        return [this, index] {
+            return frame.bar.OpenMenuIndex() == index && OpenMenuWindows().size() == (index >= 0 ? 1u : 0u);
+        };
+    }
+    // A key goes where the focus is, as a typed one would.
+    MenuStep Key(UINT key)
+    {
+        return [this, key] {
+            const HWND focus = ::GetFocus();
+            PressKey(focus ? focus : static_cast<HWND>(frame), key);
+            return true;
+        };
+    }
+
+    CBarFrame frame;
+};
+
+} // namespace
+
+TEST_F(CommandBarTest, TitlesAreThePopupsOfTheMenu)
+{
+    ASSERT_EQ(::SendMessageW(frame.bar, TB_BUTTONCOUNT, 0, 0), 3);
+    const wchar_t* expected[] = {L"&File", L"&Edit", L"&View"};
+    for (int i = 0; i < 3; ++i) {
+        const WPARAM id = static_cast<WPARAM>(0xFF00 + i);
+        const auto length = ::SendMessageW(frame.bar, TB_GETBUTTONTEXTW, id, 0);
+        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        ::SendMessageW(frame.bar, TB_GETBUTTONTEXTW, id, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<size_t>(length));
+        EXPECT_EQ(text, expected[i]);
+    }
+}
+
+TEST_F(CommandBarTest, ItemsTakeTheImagesOfTheToolbarButtons)
+{
+    EXPECT_EQ(frame.bar.Images().GetImageCount(), 3);
+    EXPECT_EQ(frame.bar.ImageOf(kNew), 0);
+    EXPECT_EQ(frame.bar.ImageOf(kPaste), 2);
+    EXPECT_EQ(frame.bar.ImageOf(kExit), -1);
+}
+
+TEST_F(CommandBarTest, AltMnemonicOpensRightMovesEscCloses)
+{
+    EXPECT_TRUE(RunMenuSteps({
+        [&] {
+            PressAltKey(frame, 'F');
+            return true;
+        },
+        OpenIs(0),
+        Key(VK_RIGHT),
+        OpenIs(1),
+        Key(VK_LEFT),
+        OpenIs(0),
+        Key(VK_LEFT), // round to the last title
+        OpenIs(2),
+        Key(VK_ESCAPE),
+        OpenIs(-1),
+    }));
+    // Esc goes back to the title, as a menu bar does; a second Esc leaves the bar.
+    EXPECT_TRUE(frame.bar.InKeyboardMode());
+    PressKey(frame.bar, VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return !frame.bar.InKeyboardMode(); }));
+    EXPECT_TRUE(frame.commands.empty());
+}
+
+TEST_F(CommandBarTest, RightOnAnItemWithSubmenuOpensTheSubmenu)
+{
+    EXPECT_TRUE(RunMenuSteps({
+        [&] {
+            PressAltKey(frame, 'E');
+            return true;
+        },
+        OpenIs(1),
+        Key(VK_UP), // round to "More"
+        [&] { return frame.selected == 2; },
+        Key(VK_RIGHT),
+        [&] { return OpenMenuWindows().size() == 2 && frame.bar.OpenMenuIndex() == 1; },
+        Key(VK_LEFT), // closes the submenu only
+        [&] { return OpenMenuWindows().size() == 1 && frame.bar.OpenMenuIndex() == 1; },
+        Key(VK_ESCAPE),
+        OpenIs(-1),
+    }));
+}
+
+TEST_F(CommandBarTest, AltAloneMakesTheFirstTitleHot)
+{
+    PressAlt(frame);
+    ASSERT_TRUE(WaitFor([&] { return frame.bar.InKeyboardMode(); }));
+    EXPECT_EQ(::SendMessageW(frame.bar, TB_GETHOTITEM, 0, 0), 0);
+    EXPECT_TRUE(frame.bar.KeyboardCuesShown());
+    EXPECT_TRUE(RunMenuSteps({
+        Key(VK_RIGHT),
+        [&] { return ::SendMessageW(frame.bar, TB_GETHOTITEM, 0, 0) == 1; },
+        Key(VK_DOWN),
+        OpenIs(1),
+        Key(VK_ESCAPE),
+        OpenIs(-1),
+    }));
+    PressAlt(frame.bar);
+    EXPECT_TRUE(WaitFor([&] { return !frame.bar.InKeyboardMode(); }));
+    EXPECT_EQ(::GetFocus(), static_cast<HWND>(frame));
+}
+
+TEST_F(CommandBarTest, ChosenItemsReachTheFrameAsCommands)
+{
+    EXPECT_TRUE(RunMenuSteps({
+        [&] {
+            PressAltKey(frame, 'F');
+            return true;
+        },
+        OpenIs(0),
+        [&] { return frame.selected == kNew; }, // opened from the keyboard: the first item is selected
+        Key(VK_RETURN),
+        OpenIs(-1),
+        // The mnemonic of an item chooses it.
+        [&] {
+            PressAltKey(frame, 'V');
+            return true;
+        },
+        OpenIs(2),
+        Key('S'),
+        OpenIs(-1),
+    }));
+    EXPECT_TRUE(WaitFor([&] { return frame.commands.size() == 2; }));
+    EXPECT_EQ(frame.commands, (std::vector<UINT>{kNew, kStatusBar}));
+}
+
+TEST_F(CommandBarTest, ContextMenuReturnsTheChosenCommand)
+{
+    const HMENU edit = ::GetSubMenu(frame.bar.GetMenu(), 1);
+    UINT chosen = 0;
+    EXPECT_TRUE(RunMenuSteps(
+        {
+            [&] { return OpenMenuWindows().size() == 1; },
+            Key(VK_DOWN),
+            [&] { return frame.selected == kCopy; },
+            Key(VK_RETURN),
+            [&] { return OpenMenuWindows().empty(); },
+        },
+        [&] { chosen = frame.bar.TrackPopupMenu(edit, TPM_RETURNCMD | TPM_RIGHTBUTTON, 100, 100); }));
+    EXPECT_EQ(chosen, kCopy);
+    // Returned, not sent: a marker posted now is the first command to arrive.
+    const UINT marker = 999;
+    frame.PostMessage(WM_COMMAND, marker);
+    EXPECT_TRUE(WaitFor([&] { return !frame.commands.empty(); }));
+    EXPECT_EQ(frame.commands, std::vector<UINT>{marker});
+    // The items are the menu's own again.
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    ::GetMenuItemInfoW(edit, 0, TRUE, &info);
+    EXPECT_EQ(info.fType & MFT_OWNERDRAW, 0u);
+}
+
+TEST_F(CommandBarTest, ContextMenuWithoutReturnSendsTheCommand)
+{
+    const HMENU file = ::GetSubMenu(frame.bar.GetMenu(), 0);
+    EXPECT_TRUE(RunMenuSteps({[&] { return OpenMenuWindows().size() == 1; }, Key('O'),
+                              [&] { return OpenMenuWindows().empty(); }},
+                             [&] { frame.bar.TrackPopupMenu(file, 0, 100, 100); }));
+    EXPECT_TRUE(WaitFor([&] { return frame.commands == std::vector<UINT>{kOpen}; }));
+}
+
+TEST_F(CommandBarTest, KeysOfAFocusedChildReachTheBarThroughTheMessageFilter)
+{
+    const HWND child = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 0, 40, 100, 20, frame, nullptr,
+                                         nullptr, nullptr);
+    ::SetFocus(child);
+    MSG altDown = {child, WM_SYSKEYDOWN, VK_MENU, 1 << 29, 0, {0, 0}};
+    MSG altUp = {child, WM_SYSKEYUP, VK_MENU, (1 << 29) | (3u << 30), 0, {0, 0}};
+    EXPECT_FALSE(frame.bar.PreTranslateMessage(&altDown));
+    EXPECT_TRUE(frame.bar.PreTranslateMessage(&altUp));
+    EXPECT_TRUE(frame.bar.InKeyboardMode());
+    frame.bar.LeaveKeyboardMode();
+    EXPECT_EQ(::GetFocus(), child);
+
+    // Alt with a letter that is no title's mnemonic is left to the system.
+    MSG other = {child, WM_SYSCHAR, 'q', 1 << 29, 0, {0, 0}};
+    EXPECT_FALSE(frame.bar.PreTranslateMessage(&other));
+    // A window outside the frame is none of the bar's business.
+    MSG outside = {::GetDesktopWindow(), WM_SYSCHAR, 'e', 1 << 29, 0, {0, 0}};
+    EXPECT_FALSE(frame.bar.PreTranslateMessage(&outside));
+
+    MSG mnemonic = {child, WM_SYSCHAR, 'E', 1 << 29, 0, {0, 0}};
+    EXPECT_TRUE(frame.bar.PreTranslateMessage(&mnemonic));
+    EXPECT_TRUE(RunMenuSteps({OpenIs(1), Key(VK_ESCAPE), OpenIs(-1)}));
+}
