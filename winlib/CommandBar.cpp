@@ -403,12 +403,13 @@ void CCommandBar::TakeOverItems(HMENU popup)
         const UINT position = static_cast<UINT>(i);
         MENUITEMINFOW info = {};
         info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA | MIIM_STATE;
         if (!::GetMenuItemInfoW(popup, position, TRUE, &info) || (info.fType & MFT_OWNERDRAW))
             continue;
         auto item = std::make_unique<CommandBarItem>();
         item->text = MenuItemText(popup, position);
         item->type = info.fType;
+        item->state = info.fState;
         item->id = info.wID;
         item->opensSubmenu = info.hSubMenu != nullptr;
         item->image = item->opensSubmenu ? -1 : ImageOf(info.wID);

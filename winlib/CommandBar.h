@@ -17,6 +17,7 @@
 struct CommandBarItem {
     EString text;   // label, then TAB and shortcut
     UINT type = 0;  // the item's own MFT_ flags
+    UINT state = 0; // its MFS_ flags when the popup opened
     UINT id = 0;
     int image = -1; // in the bar's image list
     bool opensSubmenu = false;
