@@ -511,7 +511,9 @@ LRESULT CCommandBar::OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
 {
     if (CMessageLoop* loop = CMessageLoop::Registered())
         loop->RemoveMessageFilter(this);
-    m_frameHook.reset();
+    // Only unhooked: the frame's own destruction may be running through the hook right now.
+    if (m_frameHook)
+        m_frameHook->UnsubclassWindow();
     handled = false;
     return 0;
 }

@@ -328,3 +328,90 @@ TEST_F(CommandBarTest, KeysOfAFocusedChildReachTheBarThroughTheMessageFilter)
     EXPECT_TRUE(frame.bar.PreTranslateMessage(&mnemonic));
     EXPECT_TRUE(RunMenuSteps({OpenIs(1), Key(VK_ESCAPE), OpenIs(-1)}));
 }
+
+namespace {
+
+// Records how the bar asks the system to track, and answers with a command.
+class CRecordingBar : public CCommandBar {
+public:
+    UINT RunTracking(HMENU, UINT flags, int, int, const TPMPARAMS*, int titleIndex) override
+    {
+        trackedFlags = flags;
+        trackedTitle = titleIndex;
+        ::SystemParametersInfoW(SPI_GETMENUANIMATION, 0, &animationWhileTracking, 0);
+        return answer;
+    }
+    UINT trackedFlags = 0;
+    int trackedTitle = 0;
+    BOOL animationWhileTracking = FALSE;
+    UINT answer = 0;
+};
+
+} // namespace
+
+TEST_F(CommandBarTest, MenusNeverAnimateAndTheSystemSettingIsLeftAlone)
+{
+    CRecordingBar bar;
+    ASSERT_TRUE(bar.Create(frame));
+    BOOL animation = FALSE;
+    ::SystemParametersInfoW(SPI_GETMENUANIMATION, 0, &animation, 0);
+    const HMENU popup = ::CreatePopupMenu();
+    ::AppendMenuW(popup, MF_STRING, kCopy, L"&Copy");
+    bar.answer = kCopy;
+
+    EXPECT_EQ(bar.TrackPopupMenu(popup, TPM_RETURNCMD | TPM_VERPOSANIMATION | TPM_RIGHTBUTTON, 0, 0), kCopy);
+    EXPECT_EQ(bar.trackedFlags, static_cast<UINT>(TPM_RETURNCMD | TPM_NOANIMATION | TPM_RIGHTBUTTON));
+    EXPECT_EQ(bar.trackedTitle, -1);
+    EXPECT_EQ(bar.animationWhileTracking, animation);
+
+    // Without TPM_RETURNCMD the command goes to the frame.
+    EXPECT_EQ(bar.TrackPopupMenu(popup, TPM_HORNEGANIMATION, 0, 0), 1u);
+    EXPECT_EQ(bar.trackedFlags, static_cast<UINT>(TPM_RETURNCMD | TPM_NOANIMATION));
+    EXPECT_TRUE(WaitFor([&] { return frame.commands == std::vector<UINT>{kCopy}; }));
+    ::DestroyMenu(popup);
+}
+
+TEST_F(CommandBarTest, ClickOpensATitleAndTheMouseMovesToAnother)
+{
+    auto titleCentre = [&](int index) {
+        RECT rect = {};
+        ::SendMessageW(frame.bar, TB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+        return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    };
+    auto moveTo = [&](int index, UINT message) {
+        const POINT client = titleCentre(index);
+        POINT screen = client;
+        ::ClientToScreen(frame.bar, &screen);
+        ::SetCursorPos(screen.x, screen.y);
+        ::PostMessageW(frame.bar, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0,
+                       MAKELPARAM(client.x, client.y));
+    };
+    EXPECT_TRUE(RunMenuSteps({
+        [&] {
+            moveTo(0, WM_LBUTTONDOWN);
+            moveTo(0, WM_LBUTTONUP);
+            return true;
+        },
+        OpenIs(0),
+        [&] {
+            moveTo(2, WM_MOUSEMOVE);
+            return true;
+        },
+        OpenIs(2),
+        Key(VK_ESCAPE),
+        OpenIs(-1),
+    }));
+    // Opened by the mouse: Esc leaves the bar altogether.
+    EXPECT_FALSE(frame.bar.InKeyboardMode());
+    EXPECT_TRUE(frame.commands.empty());
+}
+
+TEST_F(CommandBarTest, FrameClosedThroughItsOwnMessagesTakesTheBarAlong)
+{
+    // WM_CLOSE passes the bar's hook on the frame while the frame and the bar are destroyed.
+    const HWND window = frame;
+    const HWND bar = frame.bar;
+    frame.SendMessage(WM_CLOSE);
+    EXPECT_FALSE(::IsWindow(window));
+    EXPECT_FALSE(::IsWindow(bar));
+}

@@ -8,6 +8,7 @@
 #include "winlib/DeviceContext.h"
 #include "winlib/GdiObject.h"
 #include "winlib/MenuText.h"
+#include "winlib/ToolbarButtonText.h"
 
 namespace {
 
@@ -51,18 +52,6 @@ void DrawDropDownArrow(HDC dc, int cx, int cy)
     CSelectObject pen(dc, ::GetStockObject(BLACK_PEN));
     CSelectObject brush(dc, ::GetStockObject(BLACK_BRUSH));
     ::Polygon(dc, corners, 3);
-}
-
-// A toolbar button's text; its length is asked first, so no text is cut or overruns a buffer.
-EString ButtonText(HWND toolbar, UINT id)
-{
-    const LRESULT length = ::SendMessageW(toolbar, TB_GETBUTTONTEXTW, id, 0);
-    if (length <= 0)
-        return EString();
-    EString text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = ::SendMessageW(toolbar, TB_GETBUTTONTEXTW, id, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(std::clamp<LRESULT>(copied, 0, length)));
-    return text;
 }
 
 SIZE IconSize(HIMAGELIST list)
@@ -178,7 +167,7 @@ void CCommandBarXPCtrl::DrawToolbarItem(const NMTBCUSTOMDRAW& draw, bool command
     info.cbSize = sizeof(info);
     info.dwMask = TBIF_IMAGE | TBIF_STATE | TBIF_STYLE;
     ::SendMessageW(toolbar, TB_GETBUTTONINFOW, id, reinterpret_cast<LPARAM>(&info));
-    const EString text = ButtonText(toolbar, id);
+    const EString text = ToolbarButtonText(toolbar, id);
 
     const UINT itemState = draw.nmcd.uItemState;
     const bool selected = itemState & CDIS_SELECTED;
