@@ -269,6 +269,7 @@ TEST_F(CommandBarXPTest, DisabledItemIsGreyAndNeverHighlighted)
         [&] {
             EXPECT_FALSE(ShowsColour(OpenMenuWindows().front(), MenuItemRect(Popup(1), 1), colors.hotFill));
             EXPECT_FALSE(ShowsColour(OpenMenuWindows().front(), MenuItemRect(Popup(1), 1), colors.highlightBorder));
+            SaveWindowScreenshot(OpenMenuWindows().front(), L"commandbar_menu_disabled");
             return true;
         },
         // Enter on it chooses nothing.
