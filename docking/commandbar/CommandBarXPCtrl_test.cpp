@@ -194,8 +194,7 @@ protected:
     MenuStep Key(UINT key)
     {
         return [this, key] {
-            const HWND focus = ::GetFocus();
-            PressKey(focus ? focus : static_cast<HWND>(frame), key);
+            PressKey(frame, key);
             return true;
         };
     }
