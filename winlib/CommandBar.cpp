@@ -344,11 +344,11 @@ bool CCommandBar::OnMenuInput(const MSG& message)
         if (message.wParam == VK_ESCAPE && inFirstPopup)
             m_escaped = true;
         if (message.wParam == VK_LEFT && inFirstPopup) {
-            SwitchToTitle(m_openIndex - 1);
+            SwitchToTitle(m_openIndex - 1, -1);
             return true;
         }
         if (message.wParam == VK_RIGHT && !m_selectedOpensSubmenu) {
-            SwitchToTitle(m_openIndex + 1);
+            SwitchToTitle(m_openIndex + 1, +1);
             return true;
         }
         return false;
@@ -360,9 +360,7 @@ bool CCommandBar::OnMenuInput(const MSG& message)
         if (hit < 0 || hit >= TitleCount())
             return false;
         if (hit != m_openIndex) {
-            m_nextByKeyboard = false;
-            SwitchToTitle(hit);
-            m_nextByKeyboard = false;
+            SwitchToTitle(hit, 0);
             return true;
         }
         // A click on the open title closes its menu.
@@ -377,22 +375,22 @@ bool CCommandBar::OnMenuInput(const MSG& message)
     }
 }
 
-void CCommandBar::SwitchToTitle(int index)
+void CCommandBar::SwitchToTitle(int index, int step)
 {
     const int count = TitleCount();
     if (count <= 0)
         return;
+    auto enabled = [&](int title) {
+        return (SendMessage(TB_GETSTATE, static_cast<WPARAM>(kFirstTitleId + title)) & TBSTATE_ENABLED) != 0;
+    };
     index = (index % count + count) % count;
-    // Skip disabled titles, at most once round the bar.
-    for (int tries = 0; tries < count; ++tries) {
-        if (SendMessage(TB_GETSTATE, static_cast<WPARAM>(kFirstTitleId + index)) & TBSTATE_ENABLED)
-            break;
-        index = (index + (index >= m_openIndex ? 1 : count - 1)) % count;
-    }
-    if (index == m_openIndex)
+    // Keys skip disabled titles, at most once round the bar; the mouse stops at them.
+    for (int tries = 0; step != 0 && tries < count && !enabled(index); ++tries)
+        index = (index + step + count) % count;
+    if (index == m_openIndex || !enabled(index))
         return;
     m_nextIndex = index;
-    m_nextByKeyboard = true;
+    m_nextByKeyboard = step != 0;
     ::EndMenu();
 }
 

@@ -118,7 +118,9 @@ private:
     UINT Track(HMENU popup, UINT flags, int x, int y, const TPMPARAMS* params, int titleIndex);
     void TakeOverItems(HMENU popup);
     void GiveBackItems();
-    void SwitchToTitle(int index);
+    // Closes the open menu; the title's menu opens next. step: -1 or +1 for
+    // Left and Right, 0 for the mouse.
+    void SwitchToTitle(int index, int step);
     bool OnMenuInput(const MSG& message);
     bool IsInFrame(HWND hwnd) const;
     static LRESULT CALLBACK MenuInputHook(int code, WPARAM wParam, LPARAM lParam);

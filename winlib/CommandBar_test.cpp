@@ -226,6 +226,24 @@ TEST_F(CommandBarTest, AltMnemonicOpensRightMovesEscCloses)
     EXPECT_TRUE(frame.commands.empty());
 }
 
+TEST_F(CommandBarTest, LeftAndRightSkipADisabledTitle)
+{
+    ::SendMessageW(frame.bar, TB_ENABLEBUTTON, 0xFF01, FALSE);
+    EXPECT_TRUE(RunMenuSteps({
+        [&] {
+            PressAltKey(frame, 'F');
+            return true;
+        },
+        OpenIs(0),
+        Key(VK_RIGHT),
+        OpenIs(2),
+        Key(VK_LEFT),
+        OpenIs(0),
+        Key(VK_ESCAPE),
+        OpenIs(-1),
+    }));
+}
+
 TEST_F(CommandBarTest, RightOnAnItemWithSubmenuOpensTheSubmenu)
 {
     EXPECT_TRUE(RunMenuSteps({
