@@ -301,3 +301,34 @@ TEST_F(CommandBarXPTest, ChosenItemReachesTheFrame)
     EXPECT_TRUE(RunMenuSteps({AltKey('V'), OpenIs(2), Key('S'), OpenIs(-1)}));
     EXPECT_TRUE(WaitFor([&] { return frame.commands == std::vector<UINT>{kStatusBar}; }));
 }
+
+TEST_F(CommandBarXPTest, CheckedItemWithoutImageGetsACheckBox)
+{
+    EXPECT_TRUE(RunMenuSteps({
+        AltKey('V'),
+        OpenIs(2),
+        [&] { return frame.selected == kStatusBar; },
+        // Selected: the box is filled with the checked fill.
+        [&] { return ShowsColour(OpenMenuWindows().front(), MenuItemRect(Popup(2), 0), XPColorSet().checkedFill); },
+        [&] {
+            SaveWindowScreenshot(OpenMenuWindows().front(), L"commandbar_menu_checked");
+            return true;
+        },
+        Key(VK_ESCAPE),
+        OpenIs(-1),
+    }));
+}
+
+TEST_F(CommandBarXPTest, BandGripperIsStripedWithItsTitleBeside)
+{
+    RECT band = {};
+    ASSERT_TRUE(::SendMessageW(frame.rebar, RB_GETRECT, 1, reinterpret_cast<LPARAM>(&band)));
+    ::MapWindowPoints(frame.rebar, nullptr, reinterpret_cast<POINT*>(&band), 2);
+    const RECT gripper = {band.left + 2, band.top + 4, band.left + 6, band.bottom - 4};
+    const RECT title = {band.left + 8, band.top, band.left + 60, band.bottom};
+    EXPECT_TRUE(WaitFor([&] {
+        ::UpdateWindow(frame.rebar);
+        return ShowsColour(frame, gripper, ::GetSysColor(COLOR_BTNSHADOW)) &&
+               ShowsColour(frame, title, XPColorSet().disabledText);
+    }));
+}
