@@ -363,6 +363,21 @@ TEST_F(CommandBarTest, KeysOfAFocusedChildReachTheBarThroughTheMessageFilter)
     frame.bar.LeaveKeyboardMode();
     EXPECT_EQ(::GetFocus(), child);
 
+    // F10 as well; its press is kept from the system, which would beep.
+    MSG f10Down = {child, WM_SYSKEYDOWN, VK_F10, 0, 0, {0, 0}};
+    MSG f10Up = {child, WM_SYSKEYUP, VK_F10, 3u << 30, 0, {0, 0}};
+    EXPECT_TRUE(frame.bar.PreTranslateMessage(&f10Down));
+    EXPECT_TRUE(frame.bar.PreTranslateMessage(&f10Up));
+    EXPECT_TRUE(frame.bar.InKeyboardMode());
+    frame.bar.LeaveKeyboardMode();
+
+    // Alt that came with another key is no menu key.
+    MSG otherKey = {child, WM_SYSKEYDOWN, 'A', 1 << 29, 0, {0, 0}};
+    EXPECT_FALSE(frame.bar.PreTranslateMessage(&altDown));
+    EXPECT_FALSE(frame.bar.PreTranslateMessage(&otherKey));
+    EXPECT_FALSE(frame.bar.PreTranslateMessage(&altUp));
+    EXPECT_FALSE(frame.bar.InKeyboardMode());
+
     // Alt with a letter that is no title's mnemonic is left to the system.
     MSG other = {child, WM_SYSCHAR, 'q', 1 << 29, 0, {0, 0}};
     EXPECT_FALSE(frame.bar.PreTranslateMessage(&other));
