@@ -4,83 +4,14 @@
 
 #include "testing/DialogDriver.h"
 #include "testing/MenuDriver.h"
+#include "testing/TestMenus.h"
 #include "testing/TestSupport.h"
 #include "winlib/CommandBar.h"
 #include "winlib/FrameWindowImpl.h"
-#include "winlib/GdiObject.h"
 
 namespace {
 
-enum : UINT {
-    kNew = 101,
-    kOpen = 102,
-    kExit = 103,
-    kCopy = 201,
-    kPaste = 202,
-    kSubItem = 211,
-    kStatusBar = 301,
-};
-
-HMENU MakeMenu()
-{
-    const HMENU file = ::CreatePopupMenu();
-    ::AppendMenuW(file, MF_STRING, kNew, L"&New\tCtrl+N");
-    ::AppendMenuW(file, MF_STRING, kOpen, L"&Open...");
-    ::AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(file, MF_STRING, kExit, L"E&xit");
-    const HMENU sub = ::CreatePopupMenu();
-    ::AppendMenuW(sub, MF_STRING, kSubItem, L"&One");
-    const HMENU edit = ::CreatePopupMenu();
-    ::AppendMenuW(edit, MF_STRING, kCopy, L"&Copy\tCtrl+C");
-    ::AppendMenuW(edit, MF_STRING | MF_GRAYED, kPaste, L"&Paste");
-    ::AppendMenuW(edit, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), L"&More");
-    const HMENU view = ::CreatePopupMenu();
-    ::AppendMenuW(view, MF_STRING | MF_CHECKED, kStatusBar, L"&Status Bar");
-    const HMENU menu = ::CreateMenu();
-    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"&Edit");
-    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"&View");
-    return menu;
-}
-
-// A toolbar of coloured squares for New, Copy and Paste.
-HWND MakeImageToolbar(HWND parent, HIMAGELIST images)
-{
-    const HWND toolbar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE,
-                                           0, 0, 100, 24, parent, nullptr, nullptr, nullptr);
-    ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-    TBBUTTON buttons[3] = {};
-    const UINT commands[3] = {kNew, kCopy, kPaste};
-    for (int i = 0; i < 3; ++i) {
-        buttons[i].iBitmap = i;
-        buttons[i].idCommand = static_cast<int>(commands[i]);
-        buttons[i].fsState = TBSTATE_ENABLED;
-        buttons[i].fsStyle = BTNS_BUTTON;
-    }
-    ::SendMessageW(toolbar, TB_ADDBUTTONSW, 3, reinterpret_cast<LPARAM>(buttons));
-    return toolbar;
-}
-
-HIMAGELIST MakeSquares()
-{
-    const HIMAGELIST list = ::ImageList_Create(16, 15, ILC_COLOR32 | ILC_MASK, 3, 1);
-    const COLORREF colours[3] = {RGB(200, 30, 30), RGB(30, 160, 30), RGB(30, 30, 200)};
-    const HDC screen = ::GetDC(nullptr);
-    for (COLORREF colour : colours) {
-        CBitmap bitmap(::CreateCompatibleBitmap(screen, 16, 15));
-        const HDC dc = ::CreateCompatibleDC(screen);
-        const HGDIOBJ old = ::SelectObject(dc, bitmap);
-        RECT all = {0, 0, 16, 15};
-        CBrush brush(::CreateSolidBrush(colour));
-        ::FillRect(dc, &all, brush);
-        ::SelectObject(dc, old);
-        ::DeleteDC(dc);
-        ::ImageList_AddMasked(list, bitmap, RGB(255, 0, 255));
-    }
-    ::ReleaseDC(nullptr, screen);
-    return list;
-}
+using namespace TestMenu;
 
 class CBarFrame : public CFrameWindowImpl<CBarFrame> {
 public:
@@ -95,9 +26,10 @@ public:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&)
     {
         bar.Create(m_hWnd);
-        bar.AttachMenu(MakeMenu());
-        images = MakeSquares();
-        toolbar = MakeImageToolbar(m_hWnd, images);
+        bar.AttachMenu(TestMenu::Make());
+        images = TestMenu::MakeImages();
+        toolbar = TestMenu::MakeToolbar(m_hWnd, images);
+        ::ShowWindow(toolbar, SW_HIDE);
         bar.AddToolbarImages(toolbar);
         m_hWndToolBar = bar;
         return 0;
@@ -194,9 +126,9 @@ TEST_F(CommandBarTest, TitlesAreThePopupsOfTheMenu)
 
 TEST_F(CommandBarTest, ItemsTakeTheImagesOfTheToolbarButtons)
 {
-    EXPECT_EQ(frame.bar.Images().GetImageCount(), 3);
+    EXPECT_EQ(frame.bar.Images().GetImageCount(), 4);
     EXPECT_EQ(frame.bar.ImageOf(kNew), 0);
-    EXPECT_EQ(frame.bar.ImageOf(kPaste), 2);
+    EXPECT_EQ(frame.bar.ImageOf(kPaste), 3); // a disabled button's image too
     EXPECT_EQ(frame.bar.ImageOf(kExit), -1);
 }
 

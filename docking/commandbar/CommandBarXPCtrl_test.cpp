@@ -6,66 +6,14 @@
 #include "docking/commandbar/XPColors.h"
 #include "testing/DialogDriver.h"
 #include "testing/MenuDriver.h"
+#include "testing/TestMenus.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "winlib/FrameWindowImpl.h"
-#include "winlib/GdiObject.h"
 
 namespace {
 
-enum : UINT {
-    kNew = 101,
-    kOpen = 102,
-    kExit = 103,
-    kCopy = 201,
-    kPaste = 202,
-    kStatusBar = 301,
-};
-
-HMENU MakeMenu()
-{
-    const HMENU file = ::CreatePopupMenu();
-    ::AppendMenuW(file, MF_STRING, kNew, L"&New\tCtrl+N");
-    ::AppendMenuW(file, MF_STRING, kOpen, L"&Open...\tCtrl+O");
-    ::AppendMenuW(file, MF_SEPARATOR, 0, nullptr);
-    ::AppendMenuW(file, MF_STRING, kExit, L"E&xit");
-    const HMENU edit = ::CreatePopupMenu();
-    ::AppendMenuW(edit, MF_STRING, kCopy, L"&Copy\tCtrl+C");
-    ::AppendMenuW(edit, MF_STRING | MF_GRAYED, kPaste, L"&Paste\tCtrl+V");
-    const HMENU view = ::CreatePopupMenu();
-    ::AppendMenuW(view, MF_STRING | MF_CHECKED, kStatusBar, L"&Status Bar");
-    const HMENU menu = ::CreateMenu();
-    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"&File");
-    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(edit), L"&Edit");
-    ::AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(view), L"&View");
-    return menu;
-}
-
-// Coloured squares with a dark corner, so a lifted image shows.
-HIMAGELIST MakeImages()
-{
-    const HIMAGELIST list = ::ImageList_Create(16, 15, ILC_COLOR32 | ILC_MASK, 4, 1);
-    const COLORREF colours[4] = {RGB(220, 40, 40), RGB(40, 170, 40), RGB(40, 60, 220), RGB(230, 160, 20)};
-    const HDC screen = ::GetDC(nullptr);
-    for (COLORREF colour : colours) {
-        CBitmap bitmap(::CreateCompatibleBitmap(screen, 16, 15));
-        const HDC dc = ::CreateCompatibleDC(screen);
-        const HGDIOBJ old = ::SelectObject(dc, bitmap);
-        RECT all = {0, 0, 16, 15};
-        CBrush magenta(::CreateSolidBrush(RGB(255, 0, 255)));
-        ::FillRect(dc, &all, magenta);
-        RECT square = {2, 1, 14, 13};
-        CBrush brush(::CreateSolidBrush(colour));
-        ::FillRect(dc, &square, brush);
-        RECT corner = {2, 1, 6, 5};
-        ::FillRect(dc, &corner, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-        ::SelectObject(dc, old);
-        ::DeleteDC(dc);
-        ::ImageList_AddMasked(list, bitmap, RGB(255, 0, 255));
-    }
-    ::ReleaseDC(nullptr, screen);
-    return list;
-}
+using namespace TestMenu;
 
 class CXPFrame : public CFrameWindowImpl<CXPFrame> {
 public:
@@ -83,24 +31,9 @@ public:
         rebar = ::CreateWindowExW(0, REBARCLASSNAMEW, nullptr, 0x56002640, 0, 0, 100, 60, m_hWnd, nullptr, nullptr,
                                   nullptr);
         bar.Create(rebar);
-        bar.AttachMenu(MakeMenu());
-        images = MakeImages();
-        toolbar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                                    WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER |
-                                        TBSTYLE_FLAT,
-                                    0, 0, 100, 24, rebar, nullptr, nullptr, nullptr);
-        ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-        ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
-        const UINT commands[4] = {kNew, kOpen, kCopy, kPaste};
-        TBBUTTON buttons[4] = {};
-        for (int i = 0; i < 4; ++i) {
-            buttons[i].iBitmap = i;
-            buttons[i].idCommand = static_cast<int>(commands[i]);
-            buttons[i].fsState = commands[i] == kPaste ? 0 : TBSTATE_ENABLED;
-            buttons[i].fsStyle = BTNS_BUTTON;
-        }
-        ::SendMessageW(toolbar, TB_ADDBUTTONSW, 4, reinterpret_cast<LPARAM>(buttons));
-        ::SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+        bar.AttachMenu(TestMenu::Make());
+        images = TestMenu::MakeImages();
+        toolbar = TestMenu::MakeToolbar(rebar, images);
         bar.AddToolbarImages(toolbar);
         bar.AddXPToolbar(toolbar);
         AddBand(bar, nullptr, false);
