@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "docking/dockwins/SimpleSplitterBar.h"
+#include "docking/dockwins/SplitterMoveTracker.h"
 
 namespace dockwins {
 
@@ -231,6 +232,21 @@ public:
     {
         const int i = SplitterAt(point);
         return i < 0 ? nullptr : SplitterBar(static_cast<size_t>(i)).Cursor();
+    }
+    // Runs a drag of the bar under the point (client coordinates of the
+    // owner), live or as an outline; false when no bar lies there.
+    bool StartSplitterDrag(HWND owner, POINT point, bool ghost)
+    {
+        if (SplitterAt(point) < 1)
+            return false;
+        if (ghost) {
+            CSplitterMoveTrackerGhost<CWndFramesPackageBase> tracker(*this, owner, point);
+            TrackDragAndDrop(tracker, owner);
+        } else {
+            CSplitterMoveTrackerFull<CWndFramesPackageBase> tracker(*this, owner, point);
+            TrackDragAndDrop(tracker, owner);
+        }
+        return true;
     }
     void DrawSplitters(HDC dc) const
     {
