@@ -46,13 +46,12 @@ public:
     void SetOrientation(bool horizontal);
     // Takes the caption's band from the window rectangle and places the buttons in it.
     void CalculateRect(RECT& windowRect, bool atStart);
-    int HitTest(POINT point) const { return CCaptionBase::HitTest(point, m_pin, m_close); }
+    int HitTest(POINT point) const override { return CCaptionBase::HitTest(point, m_pin, m_close); }
     void Draw(HWND window, HDC dc);
 
     CPinButton& PinButton() { return m_pin; }
     CCloseButton& CloseButton() { return m_close; }
-    // The button of a hit code (HitPin, HitClose), else null.
-    CButton* Button(int hitCode);
+    CButton* Button(int hitCode) override;
 
     // The window counts as active while the focus lies inside it.
     static bool IsActive(HWND window);
