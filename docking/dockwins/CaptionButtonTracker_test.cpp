@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "docking/dockwins/CaptionButtonTracker.h"
+#include "docking/dockwins/DockingTestSupport.h"
 #include "docking/dockwins/VC7LikeExCaption.h"
 #include "winlib/DeviceContext.h"
 #include "winlib/WindowImpl.h"
 
 using dockwins::CCaptionBase;
+using docking_test::DispatchWaiting;
 
 namespace {
 
@@ -72,13 +74,6 @@ public:
 POINT Center(const RECT& r)
 {
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-void DispatchWaiting()
-{
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageW(&message);
 }
 
 } // namespace

@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "docking/dockwins/DDTracker.h"
+#include "docking/dockwins/DockingTestSupport.h"
 #include "winlib/WindowImpl.h"
+
+using namespace docking_test;
 
 namespace {
 
@@ -33,17 +36,6 @@ public:
         return 0;
     }
     std::vector<std::string> keys;
-};
-
-LPARAM At(int x, int y)
-{
-    return MAKELPARAM(x, y);
-}
-
-struct Posted {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
 };
 
 } // namespace
@@ -76,8 +68,7 @@ TEST(TrackDragAndDropTest, ReleaseDropsAndEscAltOrASecondButtonCancel)
     for (const Case& c : cases) {
         CDragWindow window;
         ASSERT_TRUE(window.Create(CreateArgs{.style = WS_POPUP | WS_VISIBLE, .rect = {0, 0, 100, 100}}));
-        for (const Posted& p : c.posted)
-            window.PostMessage(p.message, p.wParam, p.lParam);
+        PostAll(window.m_hWnd, c.posted);
         CRecordingTracker tracker;
         EXPECT_EQ(TrackDragAndDrop(tracker, window.m_hWnd), c.result) << c.name;
         EXPECT_EQ(tracker.events, c.events) << c.name;

@@ -5,42 +5,13 @@
 #include <memory>
 #include <vector>
 
-#include "docking/dockwins/IFrame.h"
+#include "docking/dockwins/DockingTestSupport.h"
 #include "docking/dockwins/PtrFrame.h"
 #include "docking/dockwins/WndFramesPackageBase.h"
-#include "winlib/WindowImpl.h"
+
+using namespace docking_test;
 
 namespace {
-
-class CDragWindow : public CWindowImpl<CDragWindow> {
-public:
-    BEGIN_MESSAGE_MAP(CDragWindow)
-    END_MESSAGE_MAP()
-};
-
-LPARAM At(int x, int y)
-{
-    return MAKELPARAM(x, y);
-}
-
-struct Posted {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
-
-class CMinimumFrame : public dockwins::IFrame {
-public:
-    explicit CMinimumFrame(int minimum) : m_minimum(minimum) {}
-    HWND GetHwnd() const override { return nullptr; }
-    bool AcceptDock(DockingNotifyRecord*) override { return false; }
-    int MinDistance() const override { return m_minimum; }
-    void GetMinMaxInfo(MINMAXINFO*) const override {}
-    HDWP DeferFramePos(HDWP batch, int, int, int, int) override { return batch; }
-
-private:
-    int m_minimum;
-};
 
 using Package = dockwins::CWndFramesPackageBase<dockwins::CPtrFrame<dockwins::IFrame>>;
 
@@ -66,15 +37,14 @@ TEST(SplitterMoveTrackerTest, ABarFollowsTheMouseWithinItsBoundsAndAGhostDragCan
         {"ghost canceled by Esc", true, {{WM_MOUSEMOVE, 0, At(202, 50)}, {WM_KEYDOWN, VK_ESCAPE, 0}}, 100},
     };
     for (const Case& c : cases) {
-        CDragWindow window;
+        CPlainWindow window;
         ASSERT_TRUE(window.Create(CreateArgs{.style = WS_POPUP | WS_VISIBLE, .rect = {0, 0, 400, 100}}));
         Package package(true);
         package.SetRect(RECT{0, 0, 400, 100});
-        package.Insert(0, dockwins::CPtrFrame<dockwins::IFrame>(0, std::make_unique<CMinimumFrame>(20)), -5, 105);
-        package.Insert(1, dockwins::CPtrFrame<dockwins::IFrame>(0, std::make_unique<CMinimumFrame>(20)), 100, 200);
-        package.Insert(2, dockwins::CPtrFrame<dockwins::IFrame>(0, std::make_unique<CMinimumFrame>(20)), 300, 100);
-        for (const Posted& p : c.posted)
-            window.PostMessage(p.message, p.wParam, p.lParam);
+        package.Insert(0, dockwins::CPtrFrame<dockwins::IFrame>(0, std::make_unique<CStandInFrame>(20)), -5, 105);
+        package.Insert(1, dockwins::CPtrFrame<dockwins::IFrame>(0, std::make_unique<CStandInFrame>(20)), 100, 200);
+        package.Insert(2, dockwins::CPtrFrame<dockwins::IFrame>(0, std::make_unique<CStandInFrame>(20)), 300, 100);
+        PostAll(window.m_hWnd, c.posted);
         EXPECT_TRUE(package.StartSplitterDrag(window.m_hWnd, POINT{102, 50}, c.ghost)) << c.name;
         EXPECT_EQ(package.Frame(1).position, c.position) << c.name;
     }

@@ -4,40 +4,15 @@
 
 #include <memory>
 
-#include "docking/dockwins/PackageWindowImpl.h"
+#include "docking/dockwins/DockingTestSupport.h"
 #include "docking/dockwins/SubWndFramesPackage.h"
 #include "docking/dockwins/WindowPtrWrapper.h"
-#include "winlib/WindowImpl.h"
 
 using dockwins::CSubWndFramesPackage;
 
+using namespace docking_test;
+
 namespace {
-
-// The docking frame's part: a row that became empty leaves the package.
-class COwner : public CWindowImpl<COwner> {
-public:
-    BEGIN_MESSAGE_MAP(COwner)
-        ON_MESSAGE(DockingNotify, OnDockingNotify)
-    END_MESSAGE_MAP()
-    LRESULT OnDockingNotify(UINT, WPARAM, LPARAM lParam, bool&)
-    {
-        const auto* request = reinterpret_cast<DockingNotifyRecord*>(lParam);
-        return request->code == DockingUndock && package && package->Undock(request->window);
-    }
-    CSubWndFramesPackage* package = nullptr;
-};
-
-class CPane : public CWindowImpl<CPane> {
-public:
-    BEGIN_MESSAGE_MAP(CPane)
-        ON_MESSAGE(WM_GETMINMAXINFO, OnGetMinMaxInfo)
-    END_MESSAGE_MAP()
-    LRESULT OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, bool&)
-    {
-        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {40, 40};
-        return 0;
-    }
-};
 
 // An owner 600 x 400 whose side-by-side package holds a view as its central frame.
 struct Layout {
@@ -70,13 +45,6 @@ struct Layout {
     std::unique_ptr<CSubWndFramesPackage> package;
     CPane pane;
 };
-
-void DispatchWaiting()
-{
-    MSG message;
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-        ::DispatchMessageW(&message);
-}
 
 } // namespace
 

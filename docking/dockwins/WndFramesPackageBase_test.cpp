@@ -5,38 +5,16 @@
 #include <memory>
 #include <vector>
 
-#include "docking/dockwins/IFrame.h"
+#include "docking/dockwins/DockingTestSupport.h"
 #include "docking/dockwins/PtrFrame.h"
 #include "docking/dockwins/WndFramesPackageBase.h"
 
 using dockwins::CPtrFrame;
 using dockwins::IFrame;
 
+using docking_test::CStandInFrame;
+
 namespace {
-
-// A frame without a window: a minimum, and the rectangle it was last given.
-class CStandInFrame : public IFrame {
-public:
-    explicit CStandInFrame(int minimum, int minimumAcross = 0) : m_minimum(minimum), m_minimumAcross(minimumAcross) {}
-    HWND GetHwnd() const override { return nullptr; }
-    bool AcceptDock(DockingNotifyRecord*) override { return false; }
-    int MinDistance() const override { return m_minimum; }
-    void GetMinMaxInfo(MINMAXINFO* info) const override
-    {
-        info->ptMinTrackSize.x = m_minimum;
-        info->ptMinTrackSize.y = m_minimumAcross;
-    }
-    HDWP DeferFramePos(HDWP batch, int x1, int y1, int x2, int y2) override
-    {
-        placed = {x1, y1, x2, y2};
-        return batch;
-    }
-    RECT placed = {};
-
-private:
-    int m_minimum;
-    int m_minimumAcross;
-};
 
 using Frame = CPtrFrame<IFrame>;
 using Package = dockwins::CWndFramesPackageBase<Frame>;
