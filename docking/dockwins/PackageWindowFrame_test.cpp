@@ -74,6 +74,11 @@ TEST(PackageWindowFrameTest, ARowTakesWindowsInLaysThemOutAndGoesWhenTheLastLeav
     DockingNotifyRecord undockB{.window = b.m_hWnd, .target = row, .code = DockingUndock};
     ASSERT_TRUE(Notify(row, &undockB));
     EXPECT_EQ(owner.emptiedRows, std::vector<HWND>{row});
+    // Told to close, the row takes no window any more.
+    DockingNotifyRecord late{.window = a.m_hWnd, .target = row, .code = DockingDock,
+                             .rect = ToScreen(row, RECT{0, 0, 100, 100})};
+    EXPECT_FALSE(Notify(row, &late));
+    EXPECT_EQ(::GetParent(a.m_hWnd), nullptr);
     DispatchWaiting();
     EXPECT_FALSE(::IsWindow(row));
 }

@@ -123,6 +123,8 @@ int CPackageWindowImpl::MinSizeAlongRow(HWND window) const
 
 bool CPackageWindowImpl::AcceptDock(DockingNotifyRecord& request)
 {
+    if (m_closing)
+        return false;
     if (m_package.Count() == 1 && m_package.Frame(0).GetHwnd() == request.window)
         return false;
     const RECT client = GetClientRect();
@@ -152,7 +154,7 @@ bool CPackageWindowImpl::AcceptDock(DockingNotifyRecord& request)
 
 bool CPackageWindowImpl::Dock(DockingNotifyRecord& request)
 {
-    if (IndexOf(request.window) >= 0)
+    if (m_closing || IndexOf(request.window) >= 0)
         return false;
     const RECT rect = ScreenToClient(request.rect);
     TakeIn(request.window, m_hWnd, IsSideBySide());
@@ -180,6 +182,7 @@ bool CPackageWindowImpl::Undock(HWND window)
         rowGone.target = GetParent();
         rowGone.code = DockingUndock;
         const HWND self = m_hWnd;
+        m_closing = true;
         ::SendMessageW(rowGone.target, DockingNotify, 0, reinterpret_cast<LPARAM>(&rowGone));
         ::PostMessageW(self, WM_CLOSE, 0, 0);
     } else {
@@ -205,7 +208,7 @@ bool CPackageWindowImpl::GetDockingPosition(DockingPosition& position) const
 
 bool CPackageWindowImpl::DockAtPosition(DockingPosition& position)
 {
-    if (IndexOf(position.window) >= 0)
+    if (m_closing || IndexOf(position.window) >= 0)
         return false;
     const double start = m_package.Lower() + (m_package.Upper() - m_package.Lower()) * position.place.ratio;
     TakeIn(position.window, m_hWnd, IsSideBySide());

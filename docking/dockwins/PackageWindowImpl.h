@@ -57,6 +57,8 @@ private:
     int IndexOf(HWND window) const;
 
     CPackage m_package;
+    // The last window has left and the close is posted: the row takes no window any more.
+    bool m_closing = false;
 };
 
 } // namespace dockwins

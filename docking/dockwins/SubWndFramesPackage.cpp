@@ -142,7 +142,12 @@ bool CSubWndFramesPackage::Dock(DockingNotifyRecord& request)
     request.target = row;
     request.rect = CWindow(row).GetWindowRect();
     request.code = DockingDock;
-    return ::SendMessageW(row, DockingNotify, 0, reinterpret_cast<LPARAM>(&request)) != 0;
+    if (::SendMessageW(row, DockingNotify, 0, reinterpret_cast<LPARAM>(&request)))
+        return true;
+    // The row refused the window: no empty row may stay behind.
+    Undock(row);
+    ::PostMessageW(row, WM_CLOSE, 0, 0);
+    return false;
 }
 
 bool CSubWndFramesPackage::Undock(HWND row)
@@ -186,7 +191,8 @@ bool CSubWndFramesPackage::DockAtPosition(DockingPosition& position)
             --reached;
     }
     HWND target = nullptr;
-    if (reached == central || position.side.IsSingle()) {
+    const bool madeRow = reached == central || position.side.IsSingle();
+    if (madeRow) {
         // A new row at the place the window's row had.
         // Before the central frame the new row takes the reached frame's
         // place; after it, the place just beyond the reached frame.
@@ -205,7 +211,13 @@ bool CSubWndFramesPackage::DockAtPosition(DockingPosition& position)
     }
     position.container = target;
     position.code = DockingAtPosition;
-    return ::SendMessageW(target, DockingNotify, 0, reinterpret_cast<LPARAM>(&position)) != 0;
+    if (::SendMessageW(target, DockingNotify, 0, reinterpret_cast<LPARAM>(&position)))
+        return true;
+    if (madeRow) {
+        Undock(target);
+        ::PostMessageW(target, WM_CLOSE, 0, 0);
+    }
+    return false;
 }
 
 } // namespace dockwins
