@@ -7,6 +7,7 @@
 #include "docking/dockwins/CaptionButtonTracker.h"
 #include "docking/dockwins/DockingTestSupport.h"
 #include "docking/dockwins/VC7LikeExCaption.h"
+#include "testing/WindowShot.h"
 #include "winlib/DeviceContext.h"
 #include "winlib/WindowImpl.h"
 
@@ -95,8 +96,11 @@ TEST(CaptionButtonTrackerTest, TrackingStartsFromAPostedMessageAndAReleaseOnTheB
     };
     for (const Case& c : cases) {
         CCaptionedWindow window;
-        ASSERT_TRUE(window.Create(CreateArgs{.style = WS_POPUP | WS_VISIBLE, .rect = {100, 100, 400, 300}}));
+        ASSERT_TRUE(window.Create(
+            CreateArgs{.title = L"Categories", .style = WS_POPUP | WS_VISIBLE, .rect = {100, 100, 400, 300}}));
         DispatchWaiting();
+        if (c.button == CCaptionBase::HitClose && c.released.size() == 1)
+            SaveWindowScreenshot(window.m_hWnd, L"docking-vc7-caption");
         const RECT windowRect = window.GetWindowRect();
         const POINT onButton = Center(window.caption.Button(c.button)->Rect());
         const POINT screen = {windowRect.left + onButton.x, windowRect.top + onButton.y};
