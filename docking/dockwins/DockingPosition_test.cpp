@@ -101,34 +101,3 @@ TEST(DockingPositionTest, ABlockOfAnyOtherSizeIsRefused)
         EXPECT_FALSE(DockingPosition::Load(bytes.data(), size)) << size;
     EXPECT_FALSE(DockingPosition::Load(nullptr, 60));
 }
-
-TEST(DockingSideTest, BitsNameTheEdgeAndTheState)
-{
-    struct Case {
-        int flags;
-        int edge;
-        bool horizontal, topOrLeft, single, docked, pinned;
-    };
-    const Case cases[] = {
-        {0x0, CDockingSide::Bottom, true, false, false, true, false},
-        {0x1, CDockingSide::Right, false, false, false, true, false},
-        {0x2, CDockingSide::Top, true, true, false, true, false},
-        {0x3, CDockingSide::Left, false, true, false, true, false},
-        {0x7, CDockingSide::Left, false, true, true, true, false},
-        {0x8, CDockingSide::Bottom, true, false, false, false, false},
-        {0x26, CDockingSide::Top, true, true, true, true, true},
-    };
-    for (const Case& c : cases) {
-        const CDockingSide side(c.flags);
-        EXPECT_EQ(side.GetEdge(), c.edge) << c.flags;
-        EXPECT_EQ(side.IsHorizontal(), c.horizontal) << c.flags;
-        EXPECT_EQ(side.IsTopOrLeft(), c.topOrLeft) << c.flags;
-        EXPECT_EQ(side.IsSingle(), c.single) << c.flags;
-        EXPECT_EQ(side.IsDocked(), c.docked) << c.flags;
-        EXPECT_EQ(side.IsPinned(), c.pinned) << c.flags;
-    }
-    CDockingSide side(CDockingSide::Left);
-    side.Set(CDockingSide::Single | CDockingSide::Pinned, true);
-    side.Set(CDockingSide::Inner, false);
-    EXPECT_EQ(side.Flags(), 0x26);
-}
