@@ -34,10 +34,10 @@ public:
         const int height = useDefault ? CW_USEDEFAULT : args.rect.bottom - args.rect.top;
         const HMENU menu =
             (args.style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(args.id)) : args.menu;
-        // `this` travels in lpCreateParams and is stored at WM_NCCREATE.
+        const PendingBinding binding(this, registered.atom);
         ::CreateWindowExW(args.exStyle, MAKEINTATOM(registered.atom), args.title, args.style, args.rect.left,
                           useDefault ? CW_USEDEFAULT : args.rect.top, width, height, args.parent, menu,
-                          ::GetModuleHandleW(nullptr), static_cast<CWindowImplRoot*>(this));
+                          ::GetModuleHandleW(nullptr), nullptr);
         return m_hWnd;
     }
 

@@ -1,5 +1,7 @@
 #include "winlib/WindowImplRoot.h"
 
+#include <utility>
+
 namespace {
 
 // A handler threw: creation fails, so the system destroys the window cleanly
@@ -14,6 +16,31 @@ LRESULT AnswerAfterException(UINT message, const auto& defaultProcessing)
 }
 
 } // namespace
+
+thread_local CWindowImplRoot::PendingBinding* CWindowImplRoot::s_pending = nullptr;
+
+CWindowImplRoot::PendingBinding::PendingBinding(CWindowImplRoot* object, ATOM atom)
+    : m_outer(s_pending), m_object(object), m_atom(atom)
+{
+    s_pending = this;
+}
+
+CWindowImplRoot::PendingBinding::~PendingBinding()
+{
+    s_pending = m_outer;
+}
+
+CWindowImplRoot* CWindowImplRoot::BindPending(const RegisteredClass& registered, HWND hwnd)
+{
+    // Only the class being created binds: a hook may make other windows meanwhile.
+    PendingBinding* pending = s_pending;
+    if (!pending || !pending->m_object || pending->m_atom != registered.atom)
+        return nullptr;
+    CWindowImplRoot* self = std::exchange(pending->m_object, nullptr);
+    self->m_baseProc = registered.baseProc;
+    self->HookAtOffset(hwnd, registered.slot);
+    return self;
+}
 
 bool CWindowImplRoot::SubclassWindow(HWND hwnd)
 {
@@ -49,15 +76,10 @@ LRESULT CWindowImplRoot::RouteClassMessage(const RegisteredClass& registered, HW
                                            LPARAM lParam)
 {
     auto* self = reinterpret_cast<CWindowImplRoot*>(::GetWindowLongPtrW(hwnd, registered.slot));
-    if (!self && message == WM_NCCREATE) {
-        self = static_cast<CWindowImplRoot*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        if (self) {
-            self->m_baseProc = registered.baseProc;
-            self->HookAtOffset(hwnd, registered.slot);
-        }
-    }
+    if (!self)
+        self = BindPending(registered, hwnd);
     const auto defaultProcessing = [&] { return ::CallWindowProcW(registered.baseProc, hwnd, message, wParam, lParam); };
-    // Before WM_NCCREATE (WM_GETMINMAXINFO) and after the object let go.
+    // A window made without an object, or after the object let go.
     if (!self)
         return defaultProcessing();
     try {

@@ -17,12 +17,35 @@ public:
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
-    // The window procedure of a registered class: ties a new window to the
-    // object that came in lpCreateParams (at WM_NCCREATE), then routes to it.
+    // Names the object that the next window of a class made on this thread
+    // belongs to, for the time of one CreateWindowEx. The system sends
+    // WM_GETMINMAXINFO before WM_NCCREATE, so the object is bound at the
+    // window's first message, whichever it is, not at WM_NCCREATE.
+    class PendingBinding {
+    public:
+        PendingBinding(CWindowImplRoot* object, ATOM atom);
+        PendingBinding(const PendingBinding&) = delete;
+        PendingBinding& operator=(const PendingBinding&) = delete;
+        ~PendingBinding();
+
+    private:
+        PendingBinding* m_outer;
+        CWindowImplRoot* m_object;
+        ATOM m_atom;
+        friend class CWindowImplRoot;
+    };
+
+    // The window procedure of a registered class: ties a new window to its
+    // pending object at its first message, then routes to it.
     static LRESULT RouteClassMessage(const RegisteredClass& registered, HWND hwnd, UINT message, WPARAM wParam,
                                      LPARAM lParam);
 
 private:
+    // The innermost creation under way on this thread (a window may create
+    // another from its own WM_CREATE).
+    static thread_local PendingBinding* s_pending;
+
+    static CWindowImplRoot* BindPending(const RegisteredClass& registered, HWND hwnd);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self);
     bool Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) final;

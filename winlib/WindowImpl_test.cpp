@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "winlib/ForwardMessage.h"
+#include "winlib/SelfDeletingWindowImpl.h"
 #include "winlib/WindowImpl.h"
 
 namespace {
@@ -66,6 +68,51 @@ public:
         return 0;
     }
     int count = 0;
+};
+
+// Notes the first messages it receives and whether it was bound then; makes
+// a child of another class from its own WM_CREATE when asked.
+class CEarlyWindow : public CWindowImpl<CEarlyWindow> {
+public:
+    BEGIN_MESSAGE_MAP(CEarlyWindow)
+        ON_MESSAGE(WM_GETMINMAXINFO, OnNote)
+        ON_MESSAGE(WM_NCCREATE, OnNote)
+        ON_MESSAGE(WM_CREATE, OnCreate)
+        ON_FORWARDED_MESSAGE(OnForwarded)
+    END_MESSAGE_MAP()
+
+    LRESULT OnNote(UINT message, WPARAM, LPARAM, bool& handled)
+    {
+        events.push_back(std::string(message == WM_GETMINMAXINFO ? "minmax" : "nccreate") +
+                         (m_hWnd && GetCurrentMessage()->hwnd == m_hWnd ? " attached" : " ?"));
+        handled = false;
+        return 0;
+    }
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&)
+    {
+        if (makeChild)
+            child.Create(CreateArgs{.parent = m_hWnd, .style = WS_CHILD});
+        return 0;
+    }
+    bool OnForwarded(MSG* message) { return message->message == WM_KEYDOWN; }
+
+    std::vector<std::string> events;
+    bool makeChild = false;
+    CTracedWindow child;
+};
+
+class CCountedWindow : public CSelfDeletingWindowImpl<CCountedWindow> {
+public:
+    CCountedWindow(int& destructions, bool refuseCreation) : m_destructions(destructions), m_refuse(refuseCreation) {}
+    ~CCountedWindow() override { ++m_destructions; }
+    BEGIN_MESSAGE_MAP(CCountedWindow)
+        ON_MESSAGE(WM_CREATE, OnCreate)
+    END_MESSAGE_MAP()
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&) { return m_refuse ? -1 : 0; }
+
+private:
+    int& m_destructions;
+    bool m_refuse;
 };
 
 } // namespace
@@ -143,4 +190,62 @@ TEST(WindowImplTest, SubclassingSeesTheControlsMessagesAndKeepsItsBehaviour)
     ::SendMessageW(edit, WM_CHAR, L'd', 1);
     EXPECT_EQ(again.count, 0);
     ::DestroyWindow(edit);
+}
+
+TEST(WindowImplTest, TheObjectIsBoundAtTheFirstMessageEvenBeforeNcCreate)
+{
+    CEarlyWindow window;
+    ASSERT_TRUE(window.Create(CreateArgs{.rect = {0, 0, 200, 100}}));
+    // A top-level window receives WM_GETMINMAXINFO first.
+    ASSERT_GE(window.events.size(), 2u);
+    EXPECT_EQ(window.events[0], "minmax attached");
+    EXPECT_EQ(window.events[1], "nccreate attached");
+}
+
+TEST(WindowImplTest, AWindowMadeInsideAnothersCreationBindsItsOwnObject)
+{
+    g_events.clear();
+    CEarlyWindow window;
+    window.makeChild = true;
+    ASSERT_TRUE(window.Create(CreateArgs{}));
+    ASSERT_TRUE(window.child.m_hWnd);
+    EXPECT_EQ(::GetParent(window.child.m_hWnd), window.m_hWnd);
+    EXPECT_EQ(g_events, (std::vector<std::string>{"create attached"}));
+    // A window of the class made without an object runs on the default processing.
+    const HWND bare = ::CreateWindowExW(0, MAKEINTATOM(::GetClassLongPtrW(window.m_hWnd, GCW_ATOM)), L"", WS_POPUP, 0, 0,
+                                        10, 10, nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(bare);
+    EXPECT_EQ(window.events.size(), 2u);
+    ::DestroyWindow(bare);
+}
+
+TEST(WindowImplTest, ASelfDeletingWindowGoesWithItsWindowOrWhenCreationFails)
+{
+    struct Case {
+        bool refuseCreation;
+        bool windowMade;
+    };
+    for (const Case& c : {Case{false, true}, Case{true, false}}) {
+        int destructions = 0;
+        CCountedWindow* window = CCountedWindow::New(CreateArgs{.style = WS_POPUP}, destructions, c.refuseCreation);
+        EXPECT_EQ(window != nullptr, c.windowMade);
+        if (window) {
+            EXPECT_EQ(destructions, 0);
+            ::DestroyWindow(window->m_hWnd);
+        }
+        EXPECT_EQ(destructions, 1) << "refused " << c.refuseCreation;
+    }
+}
+
+TEST(WindowImplTest, AForwardedMessageIsTakenOnlyByAWindowThatAnswersIt)
+{
+    CEarlyWindow taker;
+    CTracedWindow other;
+    ASSERT_TRUE(taker.Create(CreateArgs{}));
+    ASSERT_TRUE(other.Create(CreateArgs{}));
+    MSG key = {taker.m_hWnd, WM_KEYDOWN, VK_F2, 0, 0, {0, 0}};
+    MSG character = {taker.m_hWnd, WM_CHAR, L'a', 0, 0, {0, 0}};
+    EXPECT_TRUE(ForwardMessage(taker.m_hWnd, &key));
+    EXPECT_FALSE(ForwardMessage(taker.m_hWnd, &character));
+    EXPECT_FALSE(ForwardMessage(other.m_hWnd, &key));
 }

@@ -1,0 +1,127 @@
+// Stand-ins the docking framework's tests share: frames without windows, a pane, the frame's window, posted input.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "docking/dockwins/DockingNotifyRecord.h"
+#include "docking/dockwins/IFrame.h"
+#include "docking/dockwins/SubWndFramesPackage.h"
+#include "winlib/WindowImpl.h"
+
+namespace docking_test {
+
+// A frame without a window: its minimums, and the rectangle it was last given.
+class CStandInFrame : public dockwins::IFrame {
+public:
+    explicit CStandInFrame(int minimum, int minimumAcross = 0) : m_minimum(minimum), m_minimumAcross(minimumAcross) {}
+    HWND GetHwnd() const override { return nullptr; }
+    bool AcceptDock(DockingNotifyRecord*) override { return false; }
+    int MinDistance() const override { return m_minimum; }
+    void GetMinMaxInfo(MINMAXINFO* info) const override { info->ptMinTrackSize = {m_minimum, m_minimumAcross}; }
+    HDWP DeferFramePos(HDWP batch, int x1, int y1, int x2, int y2) override
+    {
+        placed = {x1, y1, x2, y2};
+        return batch;
+    }
+    RECT placed = {};
+
+private:
+    int m_minimum;
+    int m_minimumAcross;
+};
+
+// A window that only receives what it is sent and posted.
+class CPlainWindow : public CWindowImpl<CPlainWindow> {
+public:
+    BEGIN_MESSAGE_MAP(CPlainWindow)
+    END_MESSAGE_MAP()
+};
+
+// A docking window: a minimum size, and the docked-state notifications it received.
+class CPane : public CWindowImpl<CPane> {
+public:
+    BEGIN_MESSAGE_MAP(CPane)
+        ON_MESSAGE(WM_GETMINMAXINFO, OnGetMinMaxInfo)
+        ON_MESSAGE(WM_USER, OnDockedState)
+    END_MESSAGE_MAP()
+    LRESULT OnGetMinMaxInfo(UINT, WPARAM, LPARAM lParam, bool&)
+    {
+        reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {50, 40};
+        return 0;
+    }
+    LRESULT OnDockedState(UINT, WPARAM wParam, LPARAM lParam, bool&)
+    {
+        notifications.push_back({wParam, reinterpret_cast<HWND>(lParam)});
+        return 0;
+    }
+    struct Notification {
+        WPARAM wParam;
+        HWND row;
+    };
+    std::vector<Notification> notifications;
+};
+
+// The docking frame's part: notes the rows that tell it they are empty and
+// takes them out of its package.
+class COwner : public CWindowImpl<COwner> {
+public:
+    BEGIN_MESSAGE_MAP(COwner)
+        ON_MESSAGE(DockingNotify, OnDockingNotify)
+    END_MESSAGE_MAP()
+    LRESULT OnDockingNotify(UINT, WPARAM, LPARAM lParam, bool&)
+    {
+        const auto* request = reinterpret_cast<DockingNotifyRecord*>(lParam);
+        if (request->code != DockingUndock)
+            return FALSE;
+        emptiedRows.push_back(request->window);
+        return !package || package->Undock(request->window);
+    }
+    std::vector<HWND> emptiedRows;
+    dockwins::CSubWndFramesPackage* package = nullptr;
+};
+
+struct Posted {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+inline LPARAM At(int x, int y)
+{
+    return MAKELPARAM(x, y);
+}
+
+inline void PostAll(HWND window, const std::vector<Posted>& posted)
+{
+    for (const Posted& p : posted)
+        ::PostMessageW(window, p.message, p.wParam, p.lParam);
+}
+
+inline void DispatchWaiting()
+{
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageW(&message);
+}
+
+// A rectangle of a window's client area on the screen, and a window's rectangle in its parent.
+inline RECT ToScreen(HWND window, RECT rect)
+{
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+inline RECT InParent(HWND window)
+{
+    RECT rect = CWindow(window).GetWindowRect();
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+inline BOOL Notify(HWND to, void* record)
+{
+    return static_cast<BOOL>(::SendMessageW(to, DockingNotify, 0, reinterpret_cast<LPARAM>(record)));
+}
+
+} // namespace docking_test
