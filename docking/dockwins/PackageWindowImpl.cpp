@@ -4,20 +4,10 @@
 
 #include "docking/dockwins/DockingReplaceRecord.h"
 #include "docking/dockwins/DockingSettings.h"
+#include "docking/dockwins/MinMaxInfo.h"
 #include "winlib/DeviceContext.h"
 
 namespace dockwins {
-
-namespace {
-
-MINMAXINFO MinMaxOf(HWND window)
-{
-    MINMAXINFO info = {};
-    ::SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    return info;
-}
-
-} // namespace
 
 void CPackageWindowImpl::TakeIn(HWND window, HWND row, bool sideBySide)
 {

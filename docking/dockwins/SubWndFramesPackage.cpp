@@ -2,20 +2,10 @@
 
 #include <algorithm>
 
+#include "docking/dockwins/MinMaxInfo.h"
 #include "docking/dockwins/PackageWindowFrame.h"
 
 namespace dockwins {
-
-namespace {
-
-MINMAXINFO MinMaxOf(HWND window)
-{
-    MINMAXINFO info = {};
-    ::SendMessageW(window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    return info;
-}
-
-} // namespace
 
 int CSubWndFramesPackage::CFrameWrapper::MinDistance() const
 {
