@@ -326,6 +326,8 @@ void XmlDoc::MoveAfter(const XmlNode& node, const XmlNode& reference)
         before = Variant(static_cast<IUnknown*>(next.Get()));
     else
         before.vt = VT_NULL;
+    // Taken out first: MSXML under Wine may crash on an insert of a node still in the tree.
+    parent.RemoveChild(node);
     ComPtr<IXMLDOMNode> moved;
     ThrowIfFailed(parent->insertBefore(node.Checked(), before, &moved));
 }

@@ -145,6 +145,10 @@ XmlNodeList XmlNode::SelectNodes(const EString& xpath) const
 
 XmlNode XmlNode::AppendChild(const XmlNode& child) const
 {
+    // MSXML under Wine may crash, now or later, on an insert of a node that
+    // still stands in the tree: a move takes it out first.
+    if (const XmlNode parent = child.GetParent())
+        parent.RemoveChild(child);
     ComPtr<IXMLDOMNode> added;
     ThrowIfFailed(Checked()->appendChild(child.Checked(), &added));
     return added.Get();
