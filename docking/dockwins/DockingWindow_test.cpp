@@ -92,24 +92,6 @@ protected:
 
 } // namespace
 
-TEST(DockedStateTest, TheContainersNotificationGivesStateAndCaptionOrientation)
-{
-    const HWND row = reinterpret_cast<HWND>(0x1234);
-    struct Case {
-        WPARAM wParam;
-        bool docked;
-        bool horizontal;
-        HWND container;
-    };
-    const Case cases[] = {{0, false, true, nullptr}, {1, true, true, row}, {0x10001, true, false, row}};
-    for (const Case& c : cases) {
-        const auto state = dockwins::DockedState::From(c.wParam, reinterpret_cast<LPARAM>(row));
-        EXPECT_EQ(state.docked, c.docked) << c.wParam;
-        EXPECT_EQ(state.horizontalCaption, c.horizontal) << c.wParam;
-        EXPECT_EQ(state.container, c.container) << c.wParam;
-    }
-}
-
 TEST_F(DockingWindowTest, DoubleClickingTheCaptionFloatsAndDocksBackInPlace)
 {
     const RECT floating = pane.GetWindowRect();
