@@ -80,6 +80,7 @@ public:
     // Hidden, a window keeps its docking position and floating rectangle.
     virtual bool Hide()
     {
+        m_showDocked = IsDocked();
         if (IsDocked() && !Undock())
             return false;
         this->ShowWindow(SW_HIDE);
@@ -89,7 +90,9 @@ public:
     {
         if (this->IsWindowVisible() || IsDocked())
             return true;
-        if (m_hasPosition && m_position.docked) {
+        // A window hidden while floating floats again, though it keeps the
+        // place it last docked at.
+        if (m_showDocked && m_hasPosition && m_position.docked) {
             DockingPosition position = m_position;
             return DockAtPosition(position);
         }
@@ -221,6 +224,7 @@ protected:
     RECT m_floatingRect = {};
     DockingPosition m_position;
     bool m_hasPosition = false;
+    bool m_showDocked = false; // hidden while docked
 };
 
 } // namespace dockwins

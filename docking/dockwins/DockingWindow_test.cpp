@@ -133,6 +133,15 @@ TEST_F(DockingWindowTest, CloseHidesAndShowPutsTheWindowBackInPlace)
     ASSERT_TRUE(pane.Show());
     EXPECT_TRUE(pane.IsDocked());
     EXPECT_TRUE(SameRect(pane.GetWindowRect(), docked));
+
+    // Closed while floating, it comes back floating.
+    const RECT floating = pane.FloatingRect();
+    ASSERT_TRUE(pane.Float());
+    pane.SendMessage(WM_CLOSE);
+    ASSERT_TRUE(pane.Show());
+    EXPECT_FALSE(pane.IsDocked());
+    EXPECT_TRUE(pane.IsWindowVisible());
+    EXPECT_TRUE(SameRect(pane.GetWindowRect(), floating));
 }
 
 TEST_F(DockingWindowTest, ACaptionDragDocksWhereItShowedAndEscChangesNothing)
