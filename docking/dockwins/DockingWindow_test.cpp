@@ -198,3 +198,26 @@ TEST_F(DockingWindowTest, ThePinButtonAsksTheFrameAndUnhandledMenuKeysReachIt)
     EXPECT_FALSE(pane.IsDocked());
     EXPECT_EQ(HIWORD(pane.SendMessage(WM_MENUCHAR, 'x', 0)), MNC_CLOSE);
 }
+
+TEST_F(DockingWindowTest, ADockedWindowDrawsItsOwnCaptionAndKeepsItThroughANewTitle)
+{
+    ASSERT_TRUE(DockIntoRow(pane, {0, 300, 200, 400}));
+    const RECT window = pane.GetWindowRect();
+    const RECT client = ToScreen(pane.m_hWnd, pane.GetClientRect());
+    const int thickness = pane.Caption().Thickness();
+    EXPECT_EQ(client.top - window.top, thickness);
+
+    auto hitAt = [&](POINT inWindow) {
+        return pane.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(window.left + inWindow.x, window.top + inWindow.y));
+    };
+    const RECT close = pane.Caption().CloseButton().Rect();
+    EXPECT_EQ(hitAt({5, thickness / 2}), HTCAPTION);
+    EXPECT_EQ(hitAt({(close.left + close.right) / 2, (close.top + close.bottom) / 2}), HTCLOSE);
+    EXPECT_EQ(hitAt({5, thickness + 5}), HTCLIENT);
+
+    pane.SetWindowText(L"Categories (3)");
+    EXPECT_EQ(pane.GetWindowText(), L"Categories (3)");
+    EXPECT_NE(pane.GetStyle() & WS_CAPTION, 0u);
+    const RECT after = ToScreen(pane.m_hWnd, pane.GetClientRect());
+    EXPECT_TRUE(SameRect(after, client));
+}

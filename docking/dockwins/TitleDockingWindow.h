@@ -191,8 +191,7 @@ protected:
                 return TRUE;
             },
             reinterpret_cast<LPARAM>(&forward));
-        m_caption.SetOrientation(!m_caption.IsHorizontal());
-        m_caption.SetOrientation(!m_caption.IsHorizontal());
+        m_caption.UpdateMetrics();
         ::SetWindowPos(this->m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
         return 0;
     }

@@ -179,6 +179,11 @@ void CVC7LikeExCaption::SetOrientation(bool horizontal)
     if (horizontal == m_horizontal)
         return;
     m_horizontal = horizontal;
+    UpdateMetrics();
+}
+
+void CVC7LikeExCaption::UpdateMetrics()
+{
     m_thickness = CDockingSettings::Instance().SmallCaptionHeight() + 5;
 }
 
