@@ -215,6 +215,11 @@ TEST_F(DockingWindowTest, ADockedWindowDrawsItsOwnCaptionAndKeepsItThroughANewTi
     EXPECT_EQ(hitAt({(close.left + close.right) / 2, (close.top + close.bottom) / 2}), HTCLOSE);
     EXPECT_EQ(hitAt({5, thickness + 5}), HTCLIENT);
 
+    // The release waits in the queue, so the press is a click, not a drag.
+    pane.PostMessage(WM_LBUTTONUP, 0, 0);
+    pane.SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(window.left + 5, window.top + 2));
+    EXPECT_TRUE(dockwins::CVC7LikeExCaption::IsActive(pane.m_hWnd)) << "a caption click activates it";
+
     pane.SetWindowText(L"Categories (3)");
     EXPECT_EQ(pane.GetWindowText(), L"Categories (3)");
     EXPECT_NE(pane.GetStyle() & WS_CAPTION, 0u);

@@ -49,7 +49,9 @@ RECT Shifted(const RECT& rect, int dx, int dy)
 
 bool CVC7LikeExCaption::IsActive(HWND window)
 {
-    return window && ::IsChild(window, ::GetFocus());
+    // A click on the caption gives the window itself the focus.
+    const HWND focus = ::GetFocus();
+    return window && focus && (focus == window || ::IsChild(window, focus));
 }
 
 RECT CVC7LikeExCaption::CButton::Place(RECT& caption, bool horizontal)

@@ -55,7 +55,7 @@ public:
     CCloseButton& CloseButton() { return m_close; }
     CButton* Button(int hitCode) override;
 
-    // The window counts as active while the focus lies inside it.
+    // The window counts as active while it or a window inside it has the focus.
     static bool IsActive(HWND window);
 
 private:
