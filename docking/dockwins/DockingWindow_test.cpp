@@ -126,7 +126,9 @@ TEST_F(DockingWindowTest, CloseHidesAndShowPutsTheWindowBackInPlace)
 {
     ASSERT_TRUE(DockIntoRow(pane, {0, 300, 200, 400}));
     const RECT docked = pane.GetWindowRect();
+    pane.SetFocus();
     pane.SendMessage(WM_CLOSE);
+    EXPECT_EQ(::GetFocus(), frame.m_hWnd) << "the focus goes to the frame, not nowhere";
     EXPECT_TRUE(pane.IsWindow());
     EXPECT_FALSE(pane.IsWindowVisible());
     EXPECT_FALSE(pane.IsDocked());

@@ -10,14 +10,16 @@ HWND TopMostAncestor(HWND window)
     return top;
 }
 
-void RestoreFocus(HWND window, HWND before)
+void RestoreFocus(HWND before, HWND fallback)
 {
-    if (::GetFocus() == before)
+    // The system may leave the focus on the window it just hid.
+    const HWND focus = ::GetFocus();
+    if (focus == before && focus && ::IsWindowVisible(focus))
         return;
     if (before && ::IsWindow(before) && ::IsWindowVisible(before))
         ::SetFocus(before);
-    else if (const HWND top = TopMostAncestor(window); top && top != window)
-        ::SetFocus(top);
+    else if (fallback && ::IsWindow(fallback))
+        ::SetFocus(fallback);
 }
 
 } // namespace dockwins

@@ -9,9 +9,10 @@ namespace dockwins {
 // the owner, so a docking window's top-most ancestor is the docking frame.
 HWND TopMostAncestor(HWND window);
 
-// After `window` hid or closed: when the focus moved away from `before`, it
-// goes back there, or to `window`'s top-most ancestor when `before` is gone
-// or hidden.
-void RestoreFocus(HWND window, HWND before);
+// After a window hid or closed: when the focus moved away from `before` or
+// stayed on a window now hidden, it goes back to `before`, or to `fallback`
+// (the window's top-most ancestor, taken before it left its container) when
+// `before` is gone or hidden.
+void RestoreFocus(HWND before, HWND fallback);
 
 } // namespace dockwins

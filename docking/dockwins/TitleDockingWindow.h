@@ -70,8 +70,10 @@ protected:
     LRESULT OnClose(UINT, WPARAM, LPARAM, bool&)
     {
         const HWND before = ::GetFocus();
+        // Undocked, the window no longer leads up to the frame.
+        const HWND top = TopMostAncestor(this->m_hWnd);
         this->Hide();
-        RestoreFocus(this->m_hWnd, before);
+        RestoreFocus(before, top != this->m_hWnd ? top : nullptr);
         return 0;
     }
     LRESULT OnNcLButtonDblClk(UINT, WPARAM wParam, LPARAM, bool& handled)
@@ -157,13 +159,14 @@ protected:
     LRESULT OnNcLButtonUp(UINT, WPARAM wParam, LPARAM, bool& handled)
     {
         const HWND before = ::GetFocus();
+        const HWND top = TopMostAncestor(this->m_hWnd);
         handled = false;
         if (wParam == CCaptionBase::HitPin) {
             handled = PinUp(DockingPinRequest::ShowAtOnce);
         } else if (wParam == CCaptionBase::HitClose) {
             this->PostMessage(WM_CLOSE);
         }
-        RestoreFocus(this->m_hWnd, before);
+        RestoreFocus(before, top != this->m_hWnd ? top : nullptr);
         return 0;
     }
     LRESULT OnGetMinMaxInfo(UINT message, WPARAM wParam, LPARAM lParam, bool&)
