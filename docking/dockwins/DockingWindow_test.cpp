@@ -7,6 +7,7 @@
 #include "docking/dockwins/BoxedDockingWindow.h"
 #include "docking/dockwins/DockingTestSupport.h"
 #include "docking/dockwins/PackageWindowImpl.h"
+#include "testing/WindowShot.h"
 
 using namespace docking_test;
 using dockwins::CDockingSide;
@@ -100,8 +101,10 @@ TEST_F(DockingWindowTest, DoubleClickingTheCaptionFloatsAndDocksBackInPlace)
     EXPECT_EQ(pane.GetParent(), frame.row->m_hWnd);
     EXPECT_EQ(pane.GetStyle() & WS_THICKFRAME, 0u);
     const RECT docked = pane.GetWindowRect();
+    SaveWindowScreenshot(frame.m_hWnd, L"docking-pane-docked");
 
     pane.SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    SaveWindowScreenshot(pane.m_hWnd, L"docking-pane-floating");
     EXPECT_FALSE(pane.IsDocked());
     EXPECT_TRUE(pane.IsWindowVisible());
     EXPECT_TRUE(SameRect(pane.GetWindowRect(), floating));
