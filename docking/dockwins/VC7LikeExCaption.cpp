@@ -49,7 +49,9 @@ RECT Shifted(const RECT& rect, int dx, int dy)
 
 bool CVC7LikeExCaption::IsActive(HWND window)
 {
-    return window && ::IsChild(window, ::GetFocus());
+    // A click on the caption gives the window itself the focus.
+    const HWND focus = ::GetFocus();
+    return window && focus && (focus == window || ::IsChild(window, focus));
 }
 
 RECT CVC7LikeExCaption::CButton::Place(RECT& caption, bool horizontal)
@@ -179,6 +181,11 @@ void CVC7LikeExCaption::SetOrientation(bool horizontal)
     if (horizontal == m_horizontal)
         return;
     m_horizontal = horizontal;
+    UpdateMetrics();
+}
+
+void CVC7LikeExCaption::UpdateMetrics()
+{
     m_thickness = CDockingSettings::Instance().SmallCaptionHeight() + 5;
 }
 

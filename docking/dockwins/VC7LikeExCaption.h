@@ -44,6 +44,8 @@ public:
 
     // A change recomputes the thickness from the small caption height.
     void SetOrientation(bool horizontal);
+    // After a settings change: the thickness follows the small caption height again.
+    void UpdateMetrics();
     // Takes the caption's band from the window rectangle and places the buttons in it.
     void CalculateRect(RECT& windowRect, bool atStart);
     int HitTest(POINT point) const override { return CCaptionBase::HitTest(point, m_pin, m_close); }
@@ -53,7 +55,7 @@ public:
     CCloseButton& CloseButton() { return m_close; }
     CButton* Button(int hitCode) override;
 
-    // The window counts as active while the focus lies inside it.
+    // The window counts as active while it or a window inside it has the focus.
     static bool IsActive(HWND window);
 
 private:

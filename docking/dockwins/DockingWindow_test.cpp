@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <vector>
+
+#include "docking/dockwins/BoxedDockingWindow.h"
+#include "docking/dockwins/DockingTestSupport.h"
+#include "docking/dockwins/PackageWindowImpl.h"
+#include "testing/WindowShot.h"
+
+using namespace docking_test;
+using dockwins::CDockingSide;
+
+namespace {
+
+class CTestPane : public dockwins::CBoxedDockingWindowImpl<CTestPane> {
+public:
+    BEGIN_MESSAGE_MAP(CTestPane)
+        CHAIN_MESSAGE_MAP(CBoxedDockingWindowImpl<CTestPane>)
+    END_MESSAGE_MAP()
+};
+
+// The docking frame's part: one column of panes on its left, pin requests noted.
+class CTestFrame : public CWindowImpl<CTestFrame> {
+public:
+    BEGIN_MESSAGE_MAP(CTestFrame)
+        ON_MESSAGE(DockingNotify, OnDockingNotify)
+        ON_MESSAGE(WM_MENUCHAR, OnMenuChar)
+    END_MESSAGE_MAP()
+    LRESULT OnDockingNotify(UINT, WPARAM, LPARAM lParam, bool&)
+    {
+        auto* position = reinterpret_cast<DockingPosition*>(lParam);
+        switch (position->code) {
+        case DockingAccept:
+            return Notify(row->m_hWnd, position);
+        case DockingGetPosition:
+            position->side.Set(CDockingSide::NotDocked, false);
+            return Notify(position->container, position);
+        case DockingAtPosition:
+            return Notify(row->m_hWnd, position);
+        case DockingPinUp:
+            pinned.push_back(position->window);
+            return TRUE;
+        case DockingLimitSize:
+        case DockingUndock:
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    }
+    LRESULT OnMenuChar(UINT, WPARAM, LPARAM, bool&) { return MAKELRESULT(0, MNC_CLOSE); }
+
+    dockwins::CPackageWindowImpl* row = nullptr;
+    std::vector<HWND> pinned;
+};
+
+// A frame at (0, 0)-(400, 400) with a column at (0, 0)-(200, 400) holding
+// one pane that keeps the column alive, and a pane floating beside it.
+class DockingWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.Create(CreateArgs{.style = WS_POPUP | WS_VISIBLE, .rect = {0, 0, 400, 400}}));
+        frame.row = dockwins::CPackageWindowImpl::New(
+            CreateArgs{.parent = frame.m_hWnd, .style = WS_CHILD | WS_VISIBLE, .rect = {0, 0, 200, 400}}, false);
+        ASSERT_NE(frame.row, nullptr);
+        ASSERT_TRUE(anchor.Create(frame.m_hWnd, RECT{500, 0, 700, 200}, L"Anchor"));
+        ASSERT_TRUE(DockIntoRow(anchor, {0, 0, 200, 400}));
+        ASSERT_TRUE(pane.Create(frame.m_hWnd, RECT{450, 100, 650, 300}, L"Categories"));
+        DispatchWaiting();
+    }
+    void TearDown() override
+    {
+        pane.DestroyWindow();
+        anchor.DestroyWindow();
+        frame.DestroyWindow();
+        DispatchWaiting();
+    }
+    bool DockIntoRow(CTestPane& window, RECT rect)
+    {
+        DockingNotifyRecord request;
+        request.target = frame.row->m_hWnd;
+        request.rect = rect;
+        return window.DockTo(&request);
+    }
+    static bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
+
+    CTestFrame frame;
+    CTestPane anchor;
+    CTestPane pane;
+};
+
+} // namespace
+
+TEST_F(DockingWindowTest, DoubleClickingTheCaptionFloatsAndDocksBackInPlace)
+{
+    const RECT floating = pane.GetWindowRect();
+    ASSERT_TRUE(DockIntoRow(pane, {0, 300, 200, 400}));
+    ASSERT_TRUE(pane.IsDocked());
+    EXPECT_EQ(pane.GetParent(), frame.row->m_hWnd);
+    EXPECT_EQ(pane.GetStyle() & WS_THICKFRAME, 0u);
+    const RECT docked = pane.GetWindowRect();
+    SaveWindowScreenshot(frame.m_hWnd, L"docking-pane-docked");
+
+    pane.SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    SaveWindowScreenshot(pane.m_hWnd, L"docking-pane-floating");
+    EXPECT_FALSE(pane.IsDocked());
+    EXPECT_TRUE(pane.IsWindowVisible());
+    EXPECT_TRUE(SameRect(pane.GetWindowRect(), floating));
+    EXPECT_NE(pane.GetStyle() & WS_THICKFRAME, 0u);
+
+    pane.SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_TRUE(pane.IsDocked());
+    EXPECT_TRUE(SameRect(pane.GetWindowRect(), docked));
+}
+
+TEST_F(DockingWindowTest, AWindowThatNeverFloatedStaysDockedOnDoubleClick)
+{
+    CTestPane hidden;
+    ASSERT_TRUE(hidden.Create(frame.m_hWnd, RECT{450, 100, 650, 300}, L"People",
+                              dockwins::DockingWindowTraits::style & ~WS_VISIBLE));
+    ASSERT_TRUE(DockIntoRow(hidden, {0, 300, 200, 400}));
+    hidden.SendMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, 0);
+    EXPECT_TRUE(hidden.IsDocked());
+}
+
+TEST_F(DockingWindowTest, CloseHidesAndShowPutsTheWindowBackInPlace)
+{
+    ASSERT_TRUE(DockIntoRow(pane, {0, 300, 200, 400}));
+    const RECT docked = pane.GetWindowRect();
+    pane.SetFocus();
+    pane.SendMessage(WM_CLOSE);
+    EXPECT_EQ(::GetFocus(), frame.m_hWnd) << "the focus goes to the frame, not nowhere";
+    EXPECT_TRUE(pane.IsWindow());
+    EXPECT_FALSE(pane.IsWindowVisible());
+    EXPECT_FALSE(pane.IsDocked());
+    ASSERT_TRUE(pane.Show());
+    EXPECT_TRUE(pane.IsDocked());
+    EXPECT_TRUE(SameRect(pane.GetWindowRect(), docked));
+
+    // Closed while floating, it comes back floating.
+    const RECT floating = pane.FloatingRect();
+    ASSERT_TRUE(pane.Float());
+    pane.SendMessage(WM_CLOSE);
+    ASSERT_TRUE(pane.Show());
+    EXPECT_FALSE(pane.IsDocked());
+    EXPECT_TRUE(pane.IsWindowVisible());
+    EXPECT_TRUE(SameRect(pane.GetWindowRect(), floating));
+}
+
+TEST_F(DockingWindowTest, ACaptionDragDocksWhereItShowedAndEscChangesNothing)
+{
+    struct Case {
+        const char* name;
+        bool escape;
+        bool docked;
+    };
+    const Case cases[] = {{"dropped on the column", false, true}, {"Esc", true, false}};
+    for (const Case& c : cases) {
+        const RECT before = pane.GetWindowRect();
+        POINT target = {20, 320};
+        ::ScreenToClient(pane.m_hWnd, &target);
+        PostAll(pane.m_hWnd, {{WM_MOUSEMOVE, MK_LBUTTON, At(target.x, target.y)}});
+        if (c.escape)
+            PostAll(pane.m_hWnd, {{WM_KEYDOWN, VK_ESCAPE, 0}});
+        PostAll(pane.m_hWnd, {{WM_LBUTTONUP, 0, At(target.x, target.y)}});
+        pane.TrackMove(POINT{before.left + 20, before.top + 5});
+        DispatchWaiting();
+        EXPECT_EQ(pane.IsDocked(), c.docked) << c.name;
+        if (!c.docked) {
+            EXPECT_TRUE(SameRect(pane.GetWindowRect(), before)) << c.name;
+        }
+        if (pane.IsDocked())
+            pane.Float();
+    }
+}
+
+TEST_F(DockingWindowTest, BoxRequestsAreRefusedAndTheRestAnswered)
+{
+    EXPECT_TRUE(DockingNotifySender::IsDockingBox(pane.m_hWnd));
+    DockingNotifyRecord onto;
+    onto.window = anchor.m_hWnd;
+    onto.rect = pane.GetWindowRect();
+    onto.code = DockingAccept;
+    EXPECT_FALSE(Notify(pane.m_hWnd, &onto));
+    onto.code = DockingDock;
+    EXPECT_FALSE(Notify(pane.m_hWnd, &onto));
+    EXPECT_FALSE(anchor.GetParent() == pane.m_hWnd);
+
+    DockingPosition position;
+    position.code = DockingGetPosition;
+    EXPECT_TRUE(Notify(pane.m_hWnd, &position));
+    EXPECT_FALSE(position.side.IsDocked());
+    EXPECT_TRUE(SameRect(position.windowRect, pane.GetWindowRect()));
+}
+
+TEST_F(DockingWindowTest, ThePinButtonAsksTheFrameAndUnhandledMenuKeysReachIt)
+{
+    ASSERT_TRUE(DockIntoRow(pane, {0, 300, 200, 400}));
+    pane.SendMessage(WM_NCLBUTTONUP, dockwins::CCaptionBase::HitPin, 0);
+    EXPECT_EQ(frame.pinned, std::vector<HWND>{pane.m_hWnd});
+    EXPECT_FALSE(pane.IsDocked());
+    EXPECT_EQ(HIWORD(pane.SendMessage(WM_MENUCHAR, 'x', 0)), MNC_CLOSE);
+}
+
+TEST_F(DockingWindowTest, ADockedWindowDrawsItsOwnCaptionAndKeepsItThroughANewTitle)
+{
+    ASSERT_TRUE(DockIntoRow(pane, {0, 300, 200, 400}));
+    const RECT window = pane.GetWindowRect();
+    const RECT client = ToScreen(pane.m_hWnd, pane.GetClientRect());
+    const int thickness = pane.Caption().Thickness();
+    EXPECT_EQ(client.top - window.top, thickness);
+
+    auto hitAt = [&](POINT inWindow) {
+        return pane.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(window.left + inWindow.x, window.top + inWindow.y));
+    };
+    const RECT close = pane.Caption().CloseButton().Rect();
+    EXPECT_EQ(hitAt({5, thickness / 2}), HTCAPTION);
+    EXPECT_EQ(hitAt({(close.left + close.right) / 2, (close.top + close.bottom) / 2}), HTCLOSE);
+    EXPECT_EQ(hitAt({5, thickness + 5}), HTCLIENT);
+
+    // The release waits in the queue, so the press is a click, not a drag.
+    pane.PostMessage(WM_LBUTTONUP, 0, 0);
+    pane.SendMessage(WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(window.left + 5, window.top + 2));
+    EXPECT_TRUE(dockwins::CVC7LikeExCaption::IsActive(pane.m_hWnd)) << "a caption click activates it";
+
+    pane.SetWindowText(L"Categories (3)");
+    EXPECT_EQ(pane.GetWindowText(), L"Categories (3)");
+    EXPECT_NE(pane.GetStyle() & WS_CAPTION, 0u);
+    const RECT after = ToScreen(pane.m_hWnd, pane.GetClientRect());
+    EXPECT_TRUE(SameRect(after, client));
+}
