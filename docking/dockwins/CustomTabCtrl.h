@@ -1,0 +1,369 @@
+// CCustomTabCtrl: an owner-drawn tab strip: its items, the selection, hit testing, mouse and keys, and notifications to the parent.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "docking/dockwins/CustomTabItem.h"
+#include "docking/dockwins/TabNotify.h"
+#include "docking/dockwins/TabSelection.h"
+#include "winlib/GdiObject.h"
+#include "winlib/MemoryDC.h"
+#include "winlib/WindowImpl.h"
+
+enum : UINT {
+    CTCHT_NOWHERE = 1,
+    CTCHT_ONITEM = 6,
+    CTCHT_ONCLOSEBTN = 16,
+    CTCHT_ONSCROLLRIGHTBTN = 32,
+    CTCHT_ONSCROLLLEFTBTN = 64,
+};
+
+// T lays the items out (UpdateLayout) and paints them (DoPaint(dc, rect)).
+template <class T, class TItem>
+class CCustomTabCtrl : public CWindowImpl<T> {
+public:
+    ~CCustomTabCtrl() override = default;
+
+    int GetItemCount() const { return static_cast<int>(m_items.size()); }
+    TItem* GetItem(int index) const
+    {
+        return index >= 0 && index < GetItemCount() ? m_items[static_cast<size_t>(index)].get() : nullptr;
+    }
+    int GetCurSel() const { return m_selected; }
+    int GetHotItem() const { return m_hot; }
+    int GetScrollOffset() const { return m_scrollOffset; }
+    RECT GetTabAreaRect() const { return m_tabArea; }
+
+    int InsertItem(int index, std::unique_ptr<TItem> item, bool select)
+    {
+        if (!this->m_hWnd || !item)
+            return -1;
+        if (index < 0 || index > GetItemCount())
+            index = GetItemCount();
+        m_items.insert(m_items.begin() + index, std::move(item));
+        if (m_selected >= index)
+            ++m_selected;
+        NotifyItem(TABN_ITEM_INSERTED, index, {-1, -1});
+        if (GetItemCount() == 1 || select)
+            SetCurSel(index, true);
+        Relayout();
+        return index;
+    }
+
+    bool DeleteItem(int index, bool selectNeighbour = true, bool notify = true)
+    {
+        if (index < 0 || index >= GetItemCount())
+            return false;
+        if (notify && NotifyItem(TABN_DELETING_ITEM, index, {-1, -1}) != 0)
+            return false;
+        if (index >= GetItemCount()) // the parent may have taken items out meanwhile
+            return false;
+        const dockwins::TabSelectionChange change =
+            dockwins::SelectionAfterDelete(GetItemCount(), m_selected, index, selectNeighbour);
+        const int old = m_selected;
+        m_items.erase(m_items.begin() + index);
+        m_selected = change.selection;
+        if (m_hot >= GetItemCount())
+            m_hot = -1;
+        if (change.notify) {
+            NotifyPair(TCN_SELCHANGE, old == index ? -1 : old, m_selected);
+        }
+        Relayout();
+        return true;
+    }
+
+    void DeleteAllItems(bool redraw = true)
+    {
+        m_selected = -1;
+        m_redraw = false;
+        while (!m_items.empty())
+            DeleteItem(0, false, true);
+        m_selected = -1;
+        m_redraw = true;
+        static_cast<T*>(this)->UpdateLayout();
+        if (redraw && this->m_hWnd)
+            ::InvalidateRect(this->m_hWnd, nullptr, FALSE);
+    }
+
+    // Returns the old selection; an index at or beyond the count keeps it.
+    int SetCurSel(int index, bool notify = true)
+    {
+        const int old = m_selected;
+        if (index >= GetItemCount())
+            return old;
+        if (notify && NotifyPair(TCN_SELCHANGING, old, index) == 1)
+            return -1;
+        m_selected = index < 0 ? -1 : index;
+        Relayout();
+        if (notify)
+            NotifyPair(TCN_SELCHANGE, old, m_selected);
+        return old;
+    }
+
+    bool SwapItems(int a, int b, bool keepSelection = true, bool notify = true)
+    {
+        if (!this->m_hWnd || !GetItem(a) || !GetItem(b))
+            return false;
+        std::swap(m_items[static_cast<size_t>(a)], m_items[static_cast<size_t>(b)]);
+        if (keepSelection) {
+            if (m_selected == a)
+                m_selected = b;
+            else if (m_selected == b)
+                m_selected = a;
+        }
+        if (notify)
+            NotifyPair(TABN_ITEMS_SWAPPED, a, b);
+        Relayout();
+        return true;
+    }
+
+    bool MoveItem(int from, int to, bool keepSelection = true, bool notify = true)
+    {
+        if (!GetItem(from) || to < 0 || to >= GetItemCount())
+            return false;
+        const bool wasSelected = m_selected == from;
+        std::unique_ptr<TItem> item = std::move(m_items[static_cast<size_t>(from)]);
+        m_items.erase(m_items.begin() + from);
+        m_items.insert(m_items.begin() + to, std::move(item));
+        if (keepSelection && wasSelected)
+            SetCurSel(to, true);
+        if (notify)
+            NotifyPair(TABN_ITEM_MOVED, from, to);
+        Relayout();
+        return true;
+    }
+
+    int HitTest(POINT point, UINT* flags = nullptr) const
+    {
+        UINT where = CTCHT_NOWHERE;
+        int hit = -1;
+        if (::PtInRect(&m_tabArea, point)) {
+            for (int i = 0; i < GetItemCount(); ++i) {
+                const RECT rect = ShiftedRect(i);
+                if (::PtInRect(&rect, point)) {
+                    hit = i;
+                    where = CTCHT_ONITEM;
+                    break;
+                }
+            }
+        } else if (::PtInRect(&m_closeButton, point)) {
+            where = CTCHT_ONCLOSEBTN;
+        }
+        if (flags)
+            *flags = where;
+        return hit;
+    }
+
+    bool GetItemRect(int index, RECT* rect) const
+    {
+        if (!GetItem(index)) {
+            *rect = {};
+            return false;
+        }
+        *rect = ShiftedRect(index);
+        return true;
+    }
+
+    BEGIN_MESSAGE_MAP(CCustomTabCtrl)
+        ON_MESSAGE(WM_PAINT, OnPaint)
+        ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+        ON_MESSAGE(WM_ERASEBKGND, OnEraseBackground)
+        ON_MESSAGE(WM_CREATE, OnCreate)
+        ON_MESSAGE(WM_DESTROY, OnDestroy)
+        ON_MESSAGE(WM_SIZE, OnSize)
+        ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
+        ON_MESSAGE(WM_LBUTTONDBLCLK, OnItemMouse)
+        ON_MESSAGE(WM_RBUTTONDOWN, OnItemMouse)
+        ON_MESSAGE(WM_RBUTTONDBLCLK, OnItemMouse)
+        ON_MESSAGE(WM_MBUTTONDOWN, OnItemMouse)
+        ON_MESSAGE(WM_MBUTTONDBLCLK, OnItemMouse)
+        ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+        ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
+        ON_MESSAGE(WM_GETFONT, OnGetFont)
+        ON_MESSAGE(WM_SETFONT, OnSetFont)
+        ON_MESSAGE(WM_STYLECHANGED, OnStyleChanged)
+        ON_MESSAGE(WM_SETREDRAW, OnSetRedraw)
+    END_MESSAGE_MAP()
+
+protected:
+    static WindowClass TabWindowClass(const wchar_t* name)
+    {
+        WindowClass info;
+        info.name = name;
+        info.style = CS_DBLCLKS;
+        info.background = nullptr;
+        return info;
+    }
+
+    LRESULT NotifyItem(int code, int item, POINT point)
+    {
+        TabItemNotify record = {MakeHeader(code), item, point};
+        return SendToParent(record.header, &record);
+    }
+    LRESULT NotifyPair(int code, int item1, int item2)
+    {
+        TabItemPairNotify record = {MakeHeader(code), item1, item2, {-1, -1}};
+        return SendToParent(record.header, &record);
+    }
+    LRESULT SendToParent(const NMHDR& header, void* record)
+    {
+        const HWND parent = this->m_hWnd ? ::GetParent(this->m_hWnd) : nullptr;
+        if (!parent)
+            return 0;
+        return ::SendMessageW(parent, WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(record));
+    }
+    NMHDR MakeHeader(int code) const
+    {
+        return {this->m_hWnd, static_cast<UINT_PTR>(::GetDlgCtrlID(this->m_hWnd)), static_cast<UINT>(code)};
+    }
+
+    void Relayout()
+    {
+        if (!this->m_hWnd || !m_redraw)
+            return;
+        static_cast<T*>(this)->UpdateLayout();
+        ::InvalidateRect(this->m_hWnd, nullptr, FALSE);
+    }
+
+    RECT ShiftedRect(int index) const
+    {
+        RECT rect = m_items[static_cast<size_t>(index)]->rect;
+        ::OffsetRect(&rect, m_scrollOffset, 0);
+        return rect;
+    }
+
+    std::vector<std::unique_ptr<TItem>> m_items;
+    int m_selected = -1;
+    int m_hot = -1;
+    int m_scrollOffset = 0;
+    bool m_redraw = true;
+    RECT m_tabArea = {};
+    RECT m_closeButton = {};
+    CFont m_font;
+    CFont m_selectedFont;
+    HIMAGELIST m_imageList = nullptr;
+
+private:
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, bool&)
+    {
+        PAINTSTRUCT paint;
+        const HDC dc = ::BeginPaint(this->m_hWnd, &paint);
+        PaintOffScreen(dc, paint.rcPaint);
+        ::EndPaint(this->m_hWnd, &paint);
+        return 0;
+    }
+    LRESULT OnPrintClient(UINT, WPARAM wParam, LPARAM, bool&)
+    {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        RECT clip = {};
+        ::GetClipBox(dc, &clip);
+        PaintOffScreen(dc, clip);
+        return 0;
+    }
+    void PaintOffScreen(HDC dc, const RECT& rect)
+    {
+        const CMemoryDC offScreen(dc, rect);
+        static_cast<T*>(this)->DoPaint(offScreen, rect);
+    }
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, bool&) { return 1; }
+
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&)
+    {
+        ::SendMessageW(this->m_hWnd, WM_SETTINGCHANGE, 0, 0);
+        return 0;
+    }
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
+    {
+        DeleteAllItems(false);
+        handled = false;
+        return 0;
+    }
+    LRESULT OnSize(UINT, WPARAM, LPARAM, bool& handled)
+    {
+        Relayout();
+        handled = false;
+        return 0;
+    }
+
+    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lParam, bool&)
+    {
+        const POINT point = {XOf(lParam), YOf(lParam)};
+        if (::PtInRect(&m_tabArea, point) || !::PtInRect(&m_closeButton, point)) {
+            const int hit = HitTest(point);
+            if (NotifyItem(NM_CLICK, hit, point) == 0 && hit >= 0 && hit != m_selected)
+                SetCurSel(hit, true);
+        }
+        return 0;
+    }
+    LRESULT OnItemMouse(UINT message, WPARAM, LPARAM lParam, bool&)
+    {
+        const POINT point = {XOf(lParam), YOf(lParam)};
+        const int hit = HitTest(point);
+        int code = NM_DBLCLK;
+        switch (message) {
+        case WM_RBUTTONDOWN:
+            code = NM_RCLICK;
+            break;
+        case WM_RBUTTONDBLCLK:
+            code = NM_RDBLCLK;
+            break;
+        case WM_MBUTTONDOWN:
+            code = TABN_MIDDLE_CLICK;
+            break;
+        case WM_MBUTTONDBLCLK:
+            code = TABN_MIDDLE_DBLCLK;
+            break;
+        default:
+            break;
+        }
+        const LRESULT answer = NotifyItem(code, hit, point);
+        if (message == WM_RBUTTONDOWN && answer == 0 && hit >= 0 && hit != m_selected)
+            SetCurSel(hit, true);
+        return 0;
+    }
+    LRESULT OnGetDlgCode(UINT message, WPARAM wParam, LPARAM lParam, bool&)
+    {
+        return ::DefWindowProcW(this->m_hWnd, message, wParam, lParam) | DLGC_WANTARROWS;
+    }
+    LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, bool& handled)
+    {
+        if (wParam == VK_LEFT && m_selected > 0)
+            SetCurSel(m_selected - 1, true);
+        else if (wParam == VK_RIGHT && m_selected + 1 < GetItemCount())
+            SetCurSel(m_selected + 1, true);
+        else
+            handled = wParam == VK_LEFT || wParam == VK_RIGHT;
+        return 0;
+    }
+    LRESULT OnGetFont(UINT, WPARAM, LPARAM, bool&) { return reinterpret_cast<LRESULT>(m_font.Get()); }
+    LRESULT OnSetFont(UINT, WPARAM wParam, LPARAM lParam, bool&)
+    {
+        LOGFONTW font = {};
+        if (wParam && ::GetObjectW(reinterpret_cast<HFONT>(wParam), sizeof(font), &font) == sizeof(font))
+            m_font.Attach(::CreateFontIndirectW(&font));
+        if (lParam)
+            Relayout();
+        return 0;
+    }
+    LRESULT OnStyleChanged(UINT, WPARAM wParam, LPARAM, bool&)
+    {
+        if (wParam == static_cast<WPARAM>(GWL_STYLE))
+            Relayout();
+        return 0;
+    }
+    LRESULT OnSetRedraw(UINT, WPARAM wParam, LPARAM, bool&)
+    {
+        const bool wasOff = !m_redraw;
+        m_redraw = wParam != 0;
+        if (m_redraw && wasOff)
+            Relayout();
+        return 0;
+    }
+
+    static int XOf(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
+    static int YOf(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+};
