@@ -36,6 +36,26 @@ public:
     int GetCurSel() const { return m_selected; }
     int GetHotItem() const { return m_hot; }
     int GetScrollOffset() const { return m_scrollOffset; }
+    bool CanScrollLeft() const { return m_canScrollLeft; }
+    bool CanScrollRight() const { return m_canScrollRight; }
+
+    // Scrolls the strip so that the item shows, 20 pixels inside the edge it
+    // lay beyond; only while the strip can scroll.
+    void EnsureVisible(int index, bool partialOk = false, bool redraw = true)
+    {
+        if (!GetItem(index) || !(m_canScrollLeft || m_canScrollRight))
+            return;
+        const RECT rect = ShiftedRect(index);
+        const int old = m_scrollOffset;
+        const bool beyondRight = rect.right > m_tabArea.right && (!partialOk || rect.left > m_tabArea.right);
+        const bool beyondLeft = partialOk ? rect.right < m_tabArea.left : rect.left < m_tabArea.left;
+        if (beyondRight)
+            m_scrollOffset -= rect.right - (m_tabArea.right - kEdgeGap);
+        else if (beyondLeft)
+            m_scrollOffset += (m_tabArea.left + kEdgeGap) - rect.left;
+        if (m_scrollOffset != old && redraw)
+            Relayout();
+    }
     RECT GetTabAreaRect() const { return m_tabArea; }
 
     int InsertItem(int index, std::unique_ptr<TItem> item, bool select)
@@ -98,6 +118,10 @@ public:
         if (notify && NotifyPair(TCN_SELCHANGING, old, index) == 1)
             return -1;
         m_selected = index < 0 ? -1 : index;
+        if (m_selected >= 0) {
+            static_cast<T*>(this)->UpdateLayout();
+            EnsureVisible(m_selected, false, false);
+        }
         Relayout();
         if (notify)
             NotifyPair(TCN_SELCHANGE, old, m_selected);
@@ -152,6 +176,10 @@ public:
             }
         } else if (::PtInRect(&m_closeButton, point)) {
             where = CTCHT_ONCLOSEBTN;
+        } else if (::PtInRect(&m_scrollRightButton, point)) {
+            where = CTCHT_ONSCROLLRIGHTBTN;
+        } else if (::PtInRect(&m_scrollLeftButton, point)) {
+            where = CTCHT_ONSCROLLLEFTBTN;
         }
         if (flags)
             *flags = where;
@@ -176,6 +204,9 @@ public:
         ON_MESSAGE(WM_DESTROY, OnDestroy)
         ON_MESSAGE(WM_SIZE, OnSize)
         ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
+        ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
+        ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
+        ON_MESSAGE(WM_TIMER, OnTimer)
         ON_MESSAGE(WM_LBUTTONDBLCLK, OnItemMouse)
         ON_MESSAGE(WM_RBUTTONDOWN, OnItemMouse)
         ON_MESSAGE(WM_RBUTTONDBLCLK, OnItemMouse)
@@ -229,6 +260,10 @@ protected:
         ::InvalidateRect(this->m_hWnd, nullptr, FALSE);
     }
 
+    static constexpr UINT_PTR kScrollLeftTimer = 16;
+    static constexpr UINT_PTR kScrollRightTimer = 32;
+    static constexpr int kEdgeGap = 20;
+
     RECT ShiftedRect(int index) const
     {
         RECT rect = m_items[static_cast<size_t>(index)]->rect;
@@ -243,6 +278,15 @@ protected:
     bool m_redraw = true;
     RECT m_tabArea = {};
     RECT m_closeButton = {};
+    RECT m_scrollRightButton = {};
+    RECT m_scrollLeftButton = {};
+    bool m_canScrollLeft = false;
+    bool m_canScrollRight = false;
+    int m_scrollStep = 40;
+    // Milliseconds between steps of a held scroll button; 0 no repeat.
+    UINT m_scrollRepeat = 25;
+    // The part the left press went down on (CTCHT_ flags), 0 none.
+    UINT m_pressedPart = 0;
     CFont m_font;
     CFont m_selectedFont;
     HIMAGELIST m_imageList = nullptr;
@@ -292,13 +336,75 @@ private:
     LRESULT OnLButtonDown(UINT, WPARAM, LPARAM lParam, bool&)
     {
         const POINT point = {XOf(lParam), YOf(lParam)};
-        if (::PtInRect(&m_tabArea, point) || !::PtInRect(&m_closeButton, point)) {
-            const int hit = HitTest(point);
-            if (NotifyItem(NM_CLICK, hit, point) == 0 && hit >= 0 && hit != m_selected)
+        UINT where = CTCHT_NOWHERE;
+        const int hit = HitTest(point, &where);
+        if (where == CTCHT_ONCLOSEBTN) {
+            m_pressedPart = where;
+        } else if (where == CTCHT_ONSCROLLRIGHTBTN || where == CTCHT_ONSCROLLLEFTBTN) {
+            m_pressedPart = where;
+            const bool right = where == CTCHT_ONSCROLLRIGHTBTN;
+            if (ScrollStep(right) && m_scrollRepeat)
+                ::SetTimer(this->m_hWnd, right ? kScrollRightTimer : kScrollLeftTimer, m_scrollRepeat, nullptr);
+        } else {
+            if (NotifyItem(NM_CLICK, hit, point) != 0)
+                return 0;
+            if (hit >= 0 && hit != m_selected)
                 SetCurSel(hit, true);
+            m_pressedPart = CTCHT_ONITEM;
         }
+        ::SetCapture(this->m_hWnd);
         return 0;
     }
+    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, bool& handled)
+    {
+        if (::GetCapture() != this->m_hWnd) {
+            handled = false;
+            return 0;
+        }
+        const POINT point = {XOf(lParam), YOf(lParam)};
+        const UINT pressed = m_pressedPart;
+        ::ReleaseCapture();
+        if (pressed == CTCHT_ONCLOSEBTN && ::PtInRect(&m_closeButton, point))
+            NotifyItem(TABN_CLOSE_CLICKED, m_selected, point);
+        Relayout();
+        return 0;
+    }
+    LRESULT OnCaptureChanged(UINT, WPARAM, LPARAM, bool& handled)
+    {
+        m_pressedPart = 0;
+        ::KillTimer(this->m_hWnd, kScrollLeftTimer);
+        ::KillTimer(this->m_hWnd, kScrollRightTimer);
+        handled = false;
+        return 0;
+    }
+    LRESULT OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
+    {
+        if (wParam != kScrollLeftTimer && wParam != kScrollRightTimer) {
+            handled = false;
+            return 0;
+        }
+        const bool right = wParam == kScrollRightTimer;
+        POINT cursor = {};
+        ::GetCursorPos(&cursor);
+        ::ScreenToClient(this->m_hWnd, &cursor);
+        const RECT& button = right ? m_scrollRightButton : m_scrollLeftButton;
+        const bool held = m_pressedPart == (right ? CTCHT_ONSCROLLRIGHTBTN : CTCHT_ONSCROLLLEFTBTN) &&
+                          ::PtInRect(&button, cursor);
+        if (!held || !ScrollStep(right))
+            ::KillTimer(this->m_hWnd, wParam);
+        return 0;
+    }
+    // One step towards the end of the strip (right) or its start; false when
+    // it cannot scroll that way.
+    bool ScrollStep(bool right)
+    {
+        if (right ? !m_canScrollRight : !m_canScrollLeft)
+            return false;
+        m_scrollOffset += right ? -m_scrollStep : m_scrollStep;
+        Relayout();
+        return true;
+    }
+
     LRESULT OnItemMouse(UINT message, WPARAM, LPARAM lParam, bool&)
     {
         const POINT point = {XOf(lParam), YOf(lParam)};

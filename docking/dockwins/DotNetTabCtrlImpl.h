@@ -25,6 +25,21 @@ public:
         if (!(style & TABS_BOTTOM))
             ::InflateRect(&area, -2, 0);
         this->m_closeButton = {};
+        this->m_scrollRightButton = {};
+        this->m_scrollLeftButton = {};
+        const bool bottom = (style & TABS_BOTTOM) != 0;
+        const TItem* selected = this->GetItem(this->m_selected);
+        if ((style & TABS_CLOSE_BUTTON) && selected && selected->canClose && area.right - area.left >= kButton) {
+            const RECT r = ButtonBand(area, bottom, true);
+            this->m_closeButton = Square(r.right, r);
+            area.right = this->m_closeButton.left;
+        }
+        if ((style & TABS_SCROLL) && area.right - area.left >= kButton) {
+            const RECT r = ButtonBand(area, bottom, !(style & TABS_CLOSE_BUTTON));
+            this->m_scrollRightButton = Square(r.right, r);
+            this->m_scrollLeftButton = Square(r.right - kButton, r);
+            area.right = r.right - 2 * kButton;
+        }
         this->m_tabArea = area;
         std::vector<int> natural;
         natural.reserve(this->m_items.size());
@@ -42,12 +57,26 @@ public:
             natural.push_back(dockwins::NaturalTabWidth(ImageWidth(item), text.right - text.left, !item->text.empty()));
         }
         ::DeleteDC(dc);
-        const std::vector<int> widths = dockwins::FitTabWidths(natural, area.right - area.left, this->m_selected);
+        const std::vector<int> widths = (style & TABS_SCROLL)
+                                            ? natural
+                                            : dockwins::FitTabWidths(natural, area.right - area.left, this->m_selected);
         const std::vector<int> lefts = dockwins::TabLefts(widths);
         for (int i = 0; i < this->GetItemCount(); ++i) {
             const size_t at = static_cast<size_t>(i);
-            this->GetItem(i)->rect = {lefts[at], area.top, lefts[at] + widths[at], area.bottom};
+            this->GetItem(i)->rect = {lefts[at], client.top, lefts[at] + widths[at], client.bottom};
         }
+        if (!(style & TABS_SCROLL)) {
+            this->m_scrollOffset = 0;
+            this->m_canScrollLeft = this->m_canScrollRight = false;
+            return;
+        }
+        const int end = widths.empty() ? dockwins::kTabStripMargin : lefts.back() + widths.back();
+        if (end + this->m_scrollOffset < area.right)
+            this->m_scrollOffset = area.right - end;
+        this->m_canScrollLeft = this->m_scrollOffset < 0;
+        if (!this->m_canScrollLeft)
+            this->m_scrollOffset = 0;
+        this->m_canScrollRight = end + this->m_scrollOffset > area.right;
     }
 
     void DoPaint(HDC dc, const RECT& paintRect)
@@ -87,6 +116,30 @@ public:
     END_MESSAGE_MAP()
 
 private:
+    static constexpr int kButton = 15;
+
+    // The band the strip's buttons stand in, their right edge pulled in
+    // from the frame when asked.
+    static RECT ButtonBand(RECT area, bool bottom, bool pullRight)
+    {
+        if (bottom) {
+            area.top += 3;
+            if (pullRight)
+                area.right -= 3;
+        } else {
+            area.top += 1;
+            area.bottom -= 2;
+            if (pullRight)
+                area.right -= 2;
+        }
+        return area;
+    }
+    static RECT Square(int right, const RECT& band)
+    {
+        const int top = (band.top + band.bottom - kButton) / 2;
+        return {right - kButton, top, right, top + kButton};
+    }
+
     int ImageWidth(const TItem* item) const
     {
         int width = 0;

@@ -63,6 +63,9 @@ LRESULT CFlyingTabCtrl::OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam
     ::ClientToScreen(m_hWnd, &screen);
     if (::DragDetect(m_hWnd, screen))
         RunTabDrag(point);
+    // DragDetect took the release the press was waiting for.
+    else if (::GetCapture() == m_hWnd)
+        ::ReleaseCapture();
     return 0;
 }
 

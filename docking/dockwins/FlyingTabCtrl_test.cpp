@@ -153,3 +153,54 @@ TEST(FlyingTabCtrlTest, ScreenshotOfAStripBelowItsPage)
     DispatchWaiting();
     EXPECT_FALSE(SaveWindowScreenshot(fixture.host.m_hWnd, L"docking-flying-tabs").empty());
 }
+
+TEST(FlyingTabCtrlTest, ScrollButtonsStepThroughTabsThatDoNotFit)
+{
+    StripFixture fixture({L"Deadlines", L"Daily plan", L"Categories", L"People", L"Goals", L"Mood"},
+                         CFlyingTabCtrl::kDefaultStyle | TABS_SCROLL);
+    CFlyingTabCtrl& strip = fixture.strip;
+    strip.SetCurSel(0, false);
+    ASSERT_EQ(strip.GetScrollOffset(), 0);
+    EXPECT_FALSE(strip.CanScrollLeft());
+    // Narrow the strip so that the last tab lies well beyond its end.
+    ::MoveWindow(strip.m_hWnd, 0, 0, 150, 24, TRUE);
+    ASSERT_TRUE(strip.CanScrollRight());
+    POINT right = {};
+    UINT where = 0;
+    for (int x = 149; x > 0 && where != CTCHT_ONSCROLLRIGHTBTN; --x) {
+        right = {x, 12};
+        strip.HitTest(right, &where);
+    }
+    ASSERT_EQ(where, CTCHT_ONSCROLLRIGHTBTN);
+    const POINT left = {right.x - 15, 12};
+    strip.HitTest(left, &where);
+    ASSERT_EQ(where, CTCHT_ONSCROLLLEFTBTN);
+
+    const auto press = [&](POINT at) {
+        strip.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(at.x, at.y));
+        strip.SendMessage(WM_LBUTTONUP, 0, At(at.x, at.y));
+    };
+    press(right);
+    EXPECT_EQ(strip.GetScrollOffset(), -40);
+    EXPECT_TRUE(strip.CanScrollLeft());
+    int presses = 1;
+    while (strip.CanScrollRight() && presses < 50) {
+        press(right);
+        ++presses;
+    }
+    RECT last = {};
+    strip.GetItemRect(strip.GetItemCount() - 1, &last);
+    EXPECT_EQ(last.right, strip.GetTabAreaRect().right) << "the last tab ends flush with the area";
+    while (strip.CanScrollLeft() && presses < 100) {
+        press(left);
+        ++presses;
+    }
+    EXPECT_EQ(strip.GetScrollOffset(), 0);
+    EXPECT_EQ(::GetCapture(), nullptr);
+
+    // Selecting the last tab brings it into view.
+    strip.SetCurSel(strip.GetItemCount() - 1, false);
+    strip.GetItemRect(strip.GetItemCount() - 1, &last);
+    EXPECT_EQ(last.right, strip.GetTabAreaRect().right);
+    EXPECT_EQ(strip.GetCurSel(), strip.GetItemCount() - 1);
+}
