@@ -205,6 +205,8 @@ public:
         ON_MESSAGE(WM_SIZE, OnSize)
         ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
         ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
+        ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
+        ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
         ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
         ON_MESSAGE(WM_TIMER, OnTimer)
         ON_MESSAGE(WM_LBUTTONDBLCLK, OnItemMouse)
@@ -287,6 +289,9 @@ protected:
     UINT m_scrollRepeat = 25;
     // The part the left press went down on (CTCHT_ flags), 0 none.
     UINT m_pressedPart = 0;
+    // The part (CTCHT_ flags) the mouse is over, 0 none.
+    UINT m_partUnderMouse = 0;
+    bool m_tracked = false;
     CFont m_font;
     CFont m_selectedFont;
     HIMAGELIST m_imageList = nullptr;
@@ -353,6 +358,34 @@ private:
             m_pressedPart = CTCHT_ONITEM;
         }
         ::SetCapture(this->m_hWnd);
+        return 0;
+    }
+    LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, bool&)
+    {
+        if (!m_tracked) {
+            TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, this->m_hWnd, 0};
+            m_tracked = ::TrackMouseEvent(&track) != FALSE;
+        }
+        const POINT point = {XOf(lParam), YOf(lParam)};
+        UINT where = CTCHT_NOWHERE;
+        const int hit = HitTest(point, &where);
+        const UINT part = where == CTCHT_NOWHERE ? 0 : where;
+        const bool hotItemChanged =
+            (CWindow(this->m_hWnd).GetStyle() & TABS_HOT_TRACK) && hit != m_hot;
+        if (part != m_partUnderMouse || hotItemChanged) {
+            m_partUnderMouse = part;
+            if (CWindow(this->m_hWnd).GetStyle() & TABS_HOT_TRACK)
+                m_hot = hit;
+            ::InvalidateRect(this->m_hWnd, nullptr, FALSE);
+        }
+        return 0;
+    }
+    LRESULT OnMouseLeave(UINT, WPARAM, LPARAM, bool&)
+    {
+        m_tracked = false;
+        m_partUnderMouse = 0;
+        m_hot = -1;
+        Relayout();
         return 0;
     }
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, bool& handled)

@@ -93,11 +93,25 @@ public:
         if (!(answer & CDRF_SKIPDEFAULT))
             DrawBackground(dc, client, draw);
         if (answer == 0 || (answer & CDRF_NOTIFYITEMDRAW)) {
+            const int beforeItems = ::SaveDC(dc);
+            // Scrolled tabs never run under the buttons.
+            if (CWindow(this->m_hWnd).GetStyle() & TABS_SCROLL)
+                ::IntersectClipRect(dc, this->m_tabArea.left, this->m_tabArea.top, this->m_tabArea.right,
+                                    this->m_tabArea.bottom);
             for (int i = 0; i < this->GetItemCount(); ++i)
                 if (i != this->m_selected)
                     PaintItem(dc, paintRect, i, draw, answer);
             if (this->m_selected >= 0)
                 PaintItem(dc, paintRect, this->m_selected, draw, answer);
+            ::RestoreDC(dc, beforeItems);
+        }
+        if (!(answer & CDRF_SKIPDEFAULT)) {
+            if (!::IsRectEmpty(&this->m_closeButton))
+                DrawButton(dc, this->m_closeButton, CTCHT_ONCLOSEBTN, true);
+            if (CWindow(this->m_hWnd).GetStyle() & TABS_SCROLL) {
+                DrawButton(dc, this->m_scrollRightButton, CTCHT_ONSCROLLRIGHTBTN, this->m_canScrollRight);
+                DrawButton(dc, this->m_scrollLeftButton, CTCHT_ONSCROLLLEFTBTN, this->m_canScrollLeft);
+            }
         }
         if (answer & CDRF_NOTIFYPOSTPAINT) {
             draw.draw.dwDrawStage = CDDS_POSTPAINT;
@@ -242,6 +256,47 @@ private:
         Line(dc, rightEdge, r.right - 1, r.top, r.right - 1, r.bottom);
         Line(dc, draw.buttonFace, r.right - 2, r.bottom - 3, r.right - 2, r.top);
         Line(dc, draw.buttonFace, r.left + 1, r.bottom - 3, r.left + 1, r.top);
+    }
+
+    void DrawButton(HDC dc, RECT r, UINT part, bool enabled) const
+    {
+        if (::IsRectEmpty(&r))
+            return;
+        const bool pressed = enabled && this->m_pressedPart == part && this->m_partUnderMouse == part;
+        const bool hot = enabled && this->m_pressedPart == 0 && this->m_partUnderMouse == part;
+        const RECT edge = r;
+        if (pressed)
+            ::OffsetRect(&r, 1, 1);
+        const CPen pen(::CreatePen(PS_SOLID, 1, m_inactiveText));
+        const CBrush brush(::CreateSolidBrush(m_inactiveText));
+        const CSelectObject selectedPen(dc, pen);
+        const CSelectObject selectedBrush(dc, brush);
+        const int middle = (r.top + r.bottom) / 2;
+        if (part == CTCHT_ONCLOSEBTN) {
+            const POINT strokes[4][2] = {{{r.left + 3, r.top + 4}, {r.right - 5, r.bottom - 4}},
+                                         {{r.left + 4, r.top + 4}, {r.right - 4, r.bottom - 4}},
+                                         {{r.left + 3, r.bottom - 5}, {r.right - 5, r.top + 3}},
+                                         {{r.left + 4, r.bottom - 5}, {r.right - 4, r.top + 3}}};
+            for (const auto& stroke : strokes) {
+                ::MoveToEx(dc, stroke[0].x, stroke[0].y, nullptr);
+                ::LineTo(dc, stroke[1].x, stroke[1].y);
+            }
+        } else {
+            const bool right = part == CTCHT_ONSCROLLRIGHTBTN;
+            // Pointing right, or mirrored for scrolling left.
+            const int base = right ? r.left + 5 : r.right - 6;
+            const int tip = right ? r.right - 6 : r.left + 5;
+            const POINT triangle[4] = {{base, r.top + 3}, {base, r.bottom - 4}, {tip, middle}, {base, r.top + 3}};
+            if (enabled)
+                ::Polygon(dc, triangle, 3);
+            else
+                ::Polyline(dc, triangle, 4);
+        }
+        RECT frame = edge;
+        if (pressed)
+            ::DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
+        else if (hot)
+            ::DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
     }
 
     void PaintItem(HDC dc, const RECT& paintRect, int index, TabCustomDraw& draw, LRESULT firstAnswer)

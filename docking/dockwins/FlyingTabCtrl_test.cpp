@@ -146,12 +146,20 @@ TEST(FlyingTabCtrlTest, DraggedTabSwapsOnceAndLeavesTheStripOffTheTabs)
     }
 }
 
-TEST(FlyingTabCtrlTest, ScreenshotOfAStripBelowItsPage)
+TEST(FlyingTabCtrlTest, ScreenshotsOfAStripBelowItsPageAndOfAScrollingOne)
 {
-    StripFixture fixture({L"Deadlines", L"Daily plan", L"Categories and people"}, CFlyingTabCtrl::kDefaultStyle | TABS_BOTTOM);
-    fixture.strip.SetCurSel(1, false);
+    StripFixture below({L"Deadlines", L"Daily plan", L"Categories and people"},
+                       CFlyingTabCtrl::kDefaultStyle | TABS_BOTTOM);
+    below.strip.SetCurSel(1, false);
     DispatchWaiting();
-    EXPECT_FALSE(SaveWindowScreenshot(fixture.host.m_hWnd, L"docking-flying-tabs").empty());
+    EXPECT_FALSE(SaveWindowScreenshot(below.host.m_hWnd, L"docking-flying-tabs").empty());
+
+    StripFixture scrolling({L"Deadlines", L"Daily plan", L"Categories and people", L"Goals"},
+                           CFlyingTabCtrl::kDefaultStyle | TABS_SCROLL | TABS_CLOSE_BUTTON);
+    ::MoveWindow(scrolling.strip.m_hWnd, 0, 0, 260, 24, TRUE);
+    scrolling.strip.SetCurSel(1, false);
+    DispatchWaiting();
+    EXPECT_FALSE(SaveWindowScreenshot(scrolling.host.m_hWnd, L"docking-flying-tabs-scrolling").empty());
 }
 
 TEST(FlyingTabCtrlTest, ScrollButtonsStepThroughTabsThatDoNotFit)
