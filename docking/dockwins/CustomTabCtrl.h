@@ -35,6 +35,7 @@ public:
     }
     int GetCurSel() const { return m_selected; }
     int GetHotItem() const { return m_hot; }
+    bool IsItemDragging() const { return m_dragItem >= 0; }
     int GetScrollOffset() const { return m_scrollOffset; }
     bool CanScrollLeft() const { return m_canScrollLeft; }
     bool CanScrollRight() const { return m_canScrollRight; }
@@ -292,6 +293,13 @@ protected:
     // The part (CTCHT_ flags) the mouse is over, 0 none.
     UINT m_partUnderMouse = 0;
     bool m_tracked = false;
+    int m_pressedItem = -1;
+    POINT m_pressPoint = {};
+    // The item being dragged to a new place, and where it started; -1 none.
+    int m_dragItem = -1;
+    int m_dragStart = -1;
+    HCURSOR m_insideCursor = nullptr;
+    HCURSOR m_outsideCursor = nullptr;
     CFont m_font;
     CFont m_selectedFont;
     HIMAGELIST m_imageList = nullptr;
@@ -356,6 +364,8 @@ private:
             if (hit >= 0 && hit != m_selected)
                 SetCurSel(hit, true);
             m_pressedPart = CTCHT_ONITEM;
+            m_pressedItem = hit;
+            m_pressPoint = point;
         }
         ::SetCapture(this->m_hWnd);
         return 0;
@@ -367,6 +377,15 @@ private:
             m_tracked = ::TrackMouseEvent(&track) != FALSE;
         }
         const POINT point = {XOf(lParam), YOf(lParam)};
+        if (m_dragItem >= 0) {
+            ItemDragMove(point);
+            return 0;
+        }
+        if (m_pressedItem >= 0 && m_pressedPart == CTCHT_ONITEM && point.x != m_pressPoint.x &&
+            (CWindow(this->m_hWnd).GetStyle() & TABS_DRAG_REARRANGE)) {
+            BeginItemDrag();
+            return 0;
+        }
         UINT where = CTCHT_NOWHERE;
         const int hit = HitTest(point, &where);
         const UINT part = where == CTCHT_NOWHERE ? 0 : where;
@@ -396,6 +415,10 @@ private:
         }
         const POINT point = {XOf(lParam), YOf(lParam)};
         const UINT pressed = m_pressedPart;
+        if (m_dragItem >= 0) {
+            NotifyPair(TABN_ACCEPT_ITEM_DRAG, m_dragStart, m_dragItem);
+            EndItemDrag();
+        }
         ::ReleaseCapture();
         if (pressed == CTCHT_ONCLOSEBTN && ::PtInRect(&m_closeButton, point))
             NotifyItem(TABN_CLOSE_CLICKED, m_selected, point);
@@ -405,6 +428,9 @@ private:
     LRESULT OnCaptureChanged(UINT, WPARAM, LPARAM, bool& handled)
     {
         m_pressedPart = 0;
+        m_pressedItem = -1;
+        if (m_dragItem >= 0)
+            CancelItemDrag();
         ::KillTimer(this->m_hWnd, kScrollLeftTimer);
         ::KillTimer(this->m_hWnd, kScrollRightTimer);
         handled = false;
@@ -470,7 +496,11 @@ private:
     }
     LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, bool& handled)
     {
-        if (wParam == VK_LEFT && m_selected > 0)
+        if (wParam == VK_ESCAPE) {
+            handled = m_dragItem >= 0;
+            if (handled)
+                CancelItemDrag();
+        } else if (wParam == VK_LEFT && m_selected > 0)
             SetCurSel(m_selected - 1, true);
         else if (wParam == VK_RIGHT && m_selected + 1 < GetItemCount())
             SetCurSel(m_selected + 1, true);
@@ -501,6 +531,67 @@ private:
         if (m_redraw && wasOff)
             Relayout();
         return 0;
+    }
+
+    // The system's drag cursors, or the arrow where the system has none.
+    static HCURSOR DragCursor(int id)
+    {
+        const HMODULE ole = ::GetModuleHandleW(L"ole32.dll");
+        const HCURSOR cursor = ole ? ::LoadCursorW(ole, MAKEINTRESOURCEW(id)) : nullptr;
+        return cursor ? cursor : ::LoadCursorW(nullptr, IDC_ARROW);
+    }
+
+    void BeginItemDrag()
+    {
+        const int item = m_pressedItem;
+        if (NotifyItem(TABN_BEGIN_ITEM_DRAG, item, m_pressPoint) != 0) {
+            m_pressedItem = -1;
+            return;
+        }
+        ::SetCapture(this->m_hWnd);
+        ::SetFocus(this->m_hWnd);
+        m_insideCursor = DragCursor(2);
+        m_outsideCursor = DragCursor(1);
+        m_dragItem = m_dragStart = item;
+    }
+
+    void ItemDragMove(POINT point)
+    {
+        RECT client = {};
+        ::GetClientRect(this->m_hWnd, &client);
+        ::SetCursor(::PtInRect(&client, point) ? m_insideCursor : m_outsideCursor);
+        const int hit = HitTest(point);
+        if (hit < 0 || hit == m_dragItem)
+            return;
+        const RECT target = ShiftedRect(hit);
+        const int middle = (target.left + target.right) / 2;
+        // Only past the middle of the tab it goes over, in the direction it travels.
+        if ((hit > m_dragItem && point.x >= middle) || (hit < m_dragItem && point.x <= middle)) {
+            MoveItem(m_dragItem, hit, true, false);
+            m_dragItem = hit;
+        }
+    }
+
+    void CancelItemDrag()
+    {
+        const int start = m_dragStart;
+        if (m_dragItem != start) {
+            MoveItem(m_dragItem, start, true, false);
+            EnsureVisible(start);
+        }
+        EndItemDrag();
+        NotifyItem(TABN_CANCEL_ITEM_DRAG, start, {-1, -1});
+    }
+
+    void EndItemDrag()
+    {
+        m_dragItem = m_dragStart = m_pressedItem = -1;
+        m_pressPoint = {};
+        // Shared system cursors: nothing to destroy.
+        m_insideCursor = m_outsideCursor = nullptr;
+        const HCURSOR classCursor = reinterpret_cast<HCURSOR>(::GetClassLongPtrW(this->m_hWnd, GCLP_HCURSOR));
+        ::SetCursor(classCursor ? classCursor : ::LoadCursorW(nullptr, IDC_ARROW));
+        ::InvalidateRect(this->m_hWnd, nullptr, FALSE);
     }
 
     static int XOf(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
