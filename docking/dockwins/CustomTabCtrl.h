@@ -10,6 +10,7 @@
 #include "docking/dockwins/CustomTabItem.h"
 #include "docking/dockwins/TabNotify.h"
 #include "docking/dockwins/TabSelection.h"
+#include "docking/dockwins/TabToolTip.h"
 #include "winlib/GdiObject.h"
 #include "winlib/MemoryDC.h"
 #include "winlib/WindowImpl.h"
@@ -197,7 +198,12 @@ public:
         return true;
     }
 
+    // The strip's tooltip window; null before creation.
+    const CTabToolTip& GetToolTip() const { return m_toolTip; }
+
     BEGIN_MESSAGE_MAP(CCustomTabCtrl)
+        ON_MESSAGE_RANGE(WM_MOUSEFIRST, WM_MOUSELAST, OnRelayMouse)
+        ON_MESSAGE(WM_NOTIFY, OnToolTipText)
         ON_MESSAGE(WM_PAINT, OnPaint)
         ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
         ON_MESSAGE(WM_ERASEBKGND, OnEraseBackground)
@@ -260,8 +266,40 @@ protected:
         if (!this->m_hWnd || !m_redraw)
             return;
         static_cast<T*>(this)->UpdateLayout();
+        UpdateTools();
         ::InvalidateRect(this->m_hWnd, nullptr, FALSE);
     }
+
+    // Item n's tool has id n + 1; the buttons keep fixed ids.
+    void UpdateTools()
+    {
+        if (!m_toolTip.Get())
+            return;
+        const int count = GetItemCount();
+        for (int i = 0; i < count; ++i) {
+            RECT rect = ShiftedRect(i);
+            ::IntersectRect(&rect, &rect, &m_tabArea);
+            m_toolTip.SetTool(static_cast<UINT_PTR>(i + 1), rect);
+        }
+        for (UINT_PTR id = static_cast<UINT_PTR>(count) + 1; m_toolTip.HasTool(id); ++id)
+            m_toolTip.RemoveTool(id);
+        const DWORD style = CWindow(this->m_hWnd).GetStyle();
+        SetButtonTool(kCloseTool, (style & TABS_CLOSE_BUTTON) != 0, m_closeButton, L"Close");
+        SetButtonTool(kScrollRightTool, (style & TABS_SCROLL) != 0, m_scrollRightButton, L"Scroll Right");
+        SetButtonTool(kScrollLeftTool, (style & TABS_SCROLL) != 0, m_scrollLeftButton, L"Scroll Left");
+        m_toolTip.Activate((style & TABS_TOOLTIPS) != 0);
+    }
+    void SetButtonTool(UINT_PTR id, bool wanted, const RECT& rect, const wchar_t* text)
+    {
+        if (wanted)
+            m_toolTip.SetTool(id, rect, text);
+        else
+            m_toolTip.RemoveTool(id);
+    }
+
+    static constexpr UINT_PTR kCloseTool = static_cast<UINT_PTR>(-16);
+    static constexpr UINT_PTR kScrollRightTool = static_cast<UINT_PTR>(-15);
+    static constexpr UINT_PTR kScrollLeftTool = static_cast<UINT_PTR>(-14);
 
     static constexpr UINT_PTR kScrollLeftTimer = 16;
     static constexpr UINT_PTR kScrollRightTimer = 32;
@@ -303,6 +341,7 @@ protected:
     CFont m_font;
     CFont m_selectedFont;
     HIMAGELIST m_imageList = nullptr;
+    CTabToolTip m_toolTip;
 
 private:
     LRESULT OnPaint(UINT, WPARAM, LPARAM, bool&)
@@ -331,11 +370,14 @@ private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&)
     {
         ::SendMessageW(this->m_hWnd, WM_SETTINGCHANGE, 0, 0);
+        m_toolTip.Create(this->m_hWnd);
+        Relayout();
         return 0;
     }
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
     {
         DeleteAllItems(false);
+        m_toolTip.Destroy();
         handled = false;
         return 0;
     }
@@ -368,6 +410,23 @@ private:
             m_pressPoint = point;
         }
         ::SetCapture(this->m_hWnd);
+        return 0;
+    }
+    LRESULT OnRelayMouse(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+    {
+        m_toolTip.Relay(this->m_hWnd, message, wParam, lParam);
+        handled = false;
+        return 0;
+    }
+    LRESULT OnToolTipText(UINT, WPARAM, LPARAM lParam, bool& handled)
+    {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+        handled = info->hdr.code == TTN_GETDISPINFOW && info->hdr.hwndFrom == m_toolTip.Get();
+        if (!handled)
+            return 0;
+        const TItem* item = GetItem(static_cast<int>(info->hdr.idFrom) - 1);
+        if (item)
+            info->lpszText = const_cast<wchar_t*>(item->toolTip.empty() ? item->text.c_str() : item->toolTip.c_str());
         return 0;
     }
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, bool&)

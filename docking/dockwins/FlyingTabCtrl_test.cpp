@@ -212,3 +212,30 @@ TEST(FlyingTabCtrlTest, ScrollButtonsStepThroughTabsThatDoNotFit)
     EXPECT_EQ(last.right, strip.GetTabAreaRect().right);
     EXPECT_EQ(strip.GetCurSel(), strip.GetItemCount() - 1);
 }
+
+TEST(FlyingTabCtrlTest, EachTabHasATooltipToolShowingItsTooltipOrItsText)
+{
+    StripFixture fixture({L"Deadlines", L"Daily plan", L"Goals"});
+    CFlyingTabCtrl& strip = fixture.strip;
+    strip.GetItem(1)->toolTip = L"The plan of the shown day";
+    ASSERT_TRUE(strip.GetToolTip().Get());
+    EXPECT_EQ(strip.GetToolTip().ToolCount(), 3);
+
+    struct Case {
+        UINT_PTR tool;
+        const wchar_t* text;
+    };
+    const Case cases[] = {{1, L"Deadlines"}, {2, L"The plan of the shown day"}, {3, L"Goals"}};
+    for (const Case& c : cases) {
+        NMTTDISPINFOW info = {};
+        info.hdr = {strip.GetToolTip().Get(), c.tool, TTN_GETDISPINFOW};
+        strip.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        ASSERT_TRUE(info.lpszText) << c.tool;
+        EXPECT_STREQ(info.lpszText, c.text) << c.tool;
+    }
+
+    strip.DeleteItem(0, true, false);
+    EXPECT_EQ(strip.GetToolTip().ToolCount(), 2);
+    strip.ModifyStyle(0, TABS_SCROLL | TABS_CLOSE_BUTTON);
+    EXPECT_EQ(strip.GetToolTip().ToolCount(), 5) << "two tabs, two scroll buttons and the close button";
+}
