@@ -304,6 +304,7 @@ protected:
     static constexpr UINT_PTR kScrollLeftTimer = 16;
     static constexpr UINT_PTR kScrollRightTimer = 32;
     static constexpr int kEdgeGap = 20;
+    static constexpr UINT kDragScrollRepeat = 100;
 
     RECT ShiftedRect(int index) const
     {
@@ -505,6 +506,11 @@ private:
         POINT cursor = {};
         ::GetCursorPos(&cursor);
         ::ScreenToClient(this->m_hWnd, &cursor);
+        if (m_dragItem >= 0) {
+            ::KillTimer(this->m_hWnd, wParam);
+            ItemDragMove(cursor);
+            return 0;
+        }
         const RECT& button = right ? m_scrollRightButton : m_scrollLeftButton;
         const bool held = m_pressedPart == (right ? CTCHT_ONSCROLLRIGHTBTN : CTCHT_ONSCROLLLEFTBTN) &&
                           ::PtInRect(&button, cursor);
@@ -619,6 +625,13 @@ private:
         RECT client = {};
         ::GetClientRect(this->m_hWnd, &client);
         ::SetCursor(::PtInRect(&client, point) ? m_insideCursor : m_outsideCursor);
+        if (CWindow(this->m_hWnd).GetStyle() & TABS_SCROLL) {
+            // Near an end of the strip the tabs scroll under the dragged one.
+            if (point.x < m_tabArea.left + kEdgeGap && ScrollStep(false))
+                ::SetTimer(this->m_hWnd, kScrollLeftTimer, kDragScrollRepeat, nullptr);
+            else if (point.x > m_tabArea.right - kEdgeGap && ScrollStep(true))
+                ::SetTimer(this->m_hWnd, kScrollRightTimer, kDragScrollRepeat, nullptr);
+        }
         const int hit = HitTest(point);
         if (hit < 0 || hit == m_dragItem)
             return;

@@ -98,3 +98,30 @@ TEST(CustomTabCtrlTest, AnItemDraggedPastTheMiddleOfAnotherTakesItsPlace)
         host.DestroyWindow();
     }
 }
+
+TEST(CustomTabCtrlTest, DraggingAnItemToTheEndOfAScrollingStripScrollsIt)
+{
+    CNotifiedHost host;
+    ASSERT_TRUE(host.Create(CreateArgs{.style = WS_POPUP | WS_VISIBLE, .rect = {50, 50, 450, 150}}));
+    CRearrangingStrip strip;
+    ASSERT_TRUE(strip.Create(CreateArgs{.parent = host.m_hWnd,
+                                        .style = WS_CHILD | WS_VISIBLE | TABS_DRAG_REARRANGE | TABS_SCROLL,
+                                        .rect = {0, 0, 120, 24}}));
+    for (const wchar_t* text : {L"Deadlines", L"Daily plan", L"Categories", L"People"}) {
+        auto item = std::make_unique<CCustomTabItem>();
+        item->text = text;
+        strip.InsertItem(strip.GetItemCount(), std::move(item), false);
+    }
+    ASSERT_TRUE(strip.CanScrollRight());
+    RECT first = {};
+    strip.GetItemRect(0, &first);
+    const int areaRight = strip.GetTabAreaRect().right;
+    strip.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(first.left + 5, 10));
+    strip.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(first.left + 6, 10));
+    ASSERT_TRUE(strip.IsItemDragging());
+    strip.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, At(areaRight - 5, 10));
+    // At least one step; the dragged tab may also have been brought into view.
+    EXPECT_LE(strip.GetScrollOffset(), -40);
+    strip.SendMessage(WM_LBUTTONUP, 0, At(areaRight - 5, 10));
+    EXPECT_FALSE(strip.IsItemDragging());
+}
