@@ -35,6 +35,13 @@ public:
             events.push_back("accept " + std::to_string(pair->item1) + "->" + std::to_string(pair->item2));
         } else if (code == TABN_CANCEL_ITEM_DRAG) {
             events.push_back("cancel " + std::to_string(reinterpret_cast<TabItemNotify*>(lParam)->item));
+        } else if (code == static_cast<int>(NM_CUSTOMDRAW)) {
+            const auto* draw = reinterpret_cast<NMCUSTOMDRAW*>(lParam);
+            if (draw->dwDrawStage == CDDS_PREPAINT)
+                return CDRF_NOTIFYITEMDRAW;
+            if (draw->dwDrawStage == CDDS_ITEMPREPAINT)
+                painted.push_back(static_cast<int>(draw->dwItemSpec) * 10 + static_cast<int>(draw->uItemState));
+            return 0;
         } else if (code == TABN_BEGIN_ITEM_DRAG) {
             events.push_back("begin");
             return vetoDrag;
@@ -42,6 +49,8 @@ public:
         return 0;
     }
     std::vector<std::string> events;
+    // Item index x 10 + item state, in painting order.
+    std::vector<int> painted;
     LRESULT vetoDrag = 0;
 };
 
@@ -124,4 +133,23 @@ TEST(CustomTabCtrlTest, DraggingAnItemToTheEndOfAScrollingStripScrollsIt)
     EXPECT_LE(strip.GetScrollOffset(), -40);
     strip.SendMessage(WM_LBUTTONUP, 0, At(areaRight - 5, 10));
     EXPECT_FALSE(strip.IsItemDragging());
+}
+
+TEST(CustomTabCtrlTest, TheParentIsAskedForEachItemAndTheSelectedOneIsPaintedLast)
+{
+    CNotifiedHost host;
+    ASSERT_TRUE(host.Create(CreateArgs{.style = WS_POPUP | WS_VISIBLE, .rect = {50, 50, 450, 150}}));
+    CRearrangingStrip strip;
+    ASSERT_TRUE(strip.Create(
+        CreateArgs{.parent = host.m_hWnd, .style = WS_CHILD | WS_VISIBLE, .rect = {0, 0, 400, 24}}));
+    for (const wchar_t* text : {L"Deadlines", L"Daily plan", L"Goals"}) {
+        auto item = std::make_unique<CCustomTabItem>();
+        item->text = text;
+        strip.InsertItem(strip.GetItemCount(), std::move(item), false);
+    }
+    strip.SetCurSel(1, false);
+    ::UpdateWindow(host.m_hWnd);
+    host.painted.clear();
+    ::RedrawWindow(strip.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(host.painted, (std::vector<int>{0, 20, 11}));
 }
