@@ -37,6 +37,13 @@ public:
     int GetCurSel() const { return m_selected; }
     int GetHotItem() const { return m_hot; }
     bool IsItemDragging() const { return m_dragItem >= 0; }
+    // The images of the items; the strip does not own it.
+    HIMAGELIST SetImageList(HIMAGELIST images)
+    {
+        const HIMAGELIST old = std::exchange(m_imageList, images);
+        Relayout();
+        return old;
+    }
     int GetScrollOffset() const { return m_scrollOffset; }
     bool CanScrollLeft() const { return m_canScrollLeft; }
     bool CanScrollRight() const { return m_canScrollRight; }
