@@ -8,17 +8,27 @@
 #include "docking/dockwins/DockingTestSupport.h"
 #include "docking/dockwins/PackageWindowImpl.h"
 #include "testing/WindowShot.h"
+#include "winlib/DeviceContext.h"
 
 using namespace docking_test;
 using dockwins::CDockingSide;
 
 namespace {
 
+// A pane leaves its client to the view it holds (it erases no background):
+// the test pane paints it as a view would.
 class CTestPane : public dockwins::CBoxedDockingWindowImpl<CTestPane> {
 public:
     BEGIN_MESSAGE_MAP(CTestPane)
+        ON_MESSAGE(WM_PAINT, OnPaint)
         CHAIN_MESSAGE_MAP(CBoxedDockingWindowImpl<CTestPane>)
     END_MESSAGE_MAP()
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, bool&)
+    {
+        CPaintDC dc(m_hWnd);
+        ::FillRect(dc, &dc.PaintRect(), ::GetSysColorBrush(COLOR_WINDOW));
+        return 0;
+    }
 };
 
 // The docking frame's part: one column of panes on its left, pin requests noted.
