@@ -16,6 +16,18 @@ public:
     bool Open(HKEY parent, const wchar_t* path, REGSAM access = KEY_READ);
     bool Create(HKEY parent, const wchar_t* path, REGSAM access = KEY_READ | KEY_WRITE);
     void Close();
+    // Takes over a key the caller opened; Detach gives it back without closing it.
+    void Attach(HKEY key)
+    {
+        Close();
+        m_key = key;
+    }
+    HKEY Detach()
+    {
+        HKEY key = m_key;
+        m_key = nullptr;
+        return key;
+    }
     bool IsOpen() const { return m_key != nullptr; }
     operator HKEY() const { return m_key; }
 

@@ -1,0 +1,28 @@
+// sstate: reading a pane's stored docking position, which the registry hands us as outside input.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+
+#include "docking/dockwins/DockingPosition.h"
+#include "docking/sstate/State.h"
+
+namespace sstate {
+
+// Sizes and floating coordinates grown with the screen, truncated toward
+// zero: rows and lengths of a docked window by the ratio along their axis,
+// the floating rectangle always. False when a product leaves the int range.
+bool ScaleDockingPosition(DockingPosition& position, float xRatio, float yRatio);
+
+// Whether a (scaled) record can be applied on this screen: only the known
+// side flags, a row and ratio in range, sizes no larger than the screen and
+// rectangles that show at least part of themselves on it.
+bool IsPlausibleDockingPosition(const DockingPosition& position, const RECT& screen);
+
+// The record stored under the name, as stored (unscaled), when it is a
+// 60-byte binary value that makes sense on this screen once scaled.
+std::optional<DockingPosition> ReadDockingPosition(HKEY key, const wchar_t* name, const IMainState& mainState,
+                                                   const RECT& screen);
+
+} // namespace sstate
