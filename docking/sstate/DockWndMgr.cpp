@@ -26,7 +26,7 @@ bool CDockWndMgr::CImpl::Store(IMainState* mainState, HKEY key)
 {
     BorrowedKey values(key);
     for (auto& [id, pane] : m_panes) {
-        DockingPosition position;
+        DockingPosition position = ZeroedPosition();
         if (!pane->GetDockingPosition(mainState, &position))
             continue;
         const auto bytes = position.Store();

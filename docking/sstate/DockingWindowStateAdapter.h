@@ -27,7 +27,7 @@ public:
         // In a container of its own: the record is "placement" in its sub key.
         bool Store(IMainState* mainState, HKEY key) override
         {
-            DockingPosition position;
+            DockingPosition position = ZeroedPosition();
             if (!GetDockingPosition(mainState, &position))
                 return false;
             const auto bytes = position.Store();
@@ -57,9 +57,11 @@ public:
 
         bool HideForRestore() override
         {
-            m_remembered = DockingPosition();
-            if (HasWindow() && m_pane.GetDockingPosition(m_remembered))
+            m_remembered = ZeroedPosition();
+            if (HasWindow() && m_pane.GetDockingPosition(m_remembered)) {
+                m_remembered.window = m_window;
                 return m_pane.Hide();
+            }
             m_remembered.window = nullptr;
             return false;
         }
@@ -100,7 +102,7 @@ public:
         TPaneT& m_pane;
         HWND m_window;
         int m_defaultShowCommand;
-        DockingPosition m_remembered;
+        DockingPosition m_remembered = ZeroedPosition();
     };
     using CImpl = CImplT<TPane>;
 

@@ -78,8 +78,16 @@ public:
     }
     bool GetDockingPosition(DockingPosition& position) const
     {
-        position = m_position;
+        position.window = m_hWnd;
+        position.docked = m_docked;
         position.shown = IsVisible();
+        // As a real pane: the host's answer or the remembered place; a
+        // floating pane leaves the side as it was given.
+        if (m_docked || !IsVisible()) {
+            position.side = m_position.side;
+            position.place = m_position.place;
+        }
+        position.floatingRect = m_position.floatingRect;
         if (!m_docked)
             ::GetWindowRect(m_hWnd, &position.floatingRect);
         return true;

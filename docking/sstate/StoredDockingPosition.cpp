@@ -73,8 +73,8 @@ bool IsPlausibleDockingPosition(const DockingPosition& position, const RECT& scr
         const LONG along = side.IsHorizontal() ? width : height;
         if (place.rowSize < 0 || place.rowSize > across || place.length < 0 || place.length > along)
             return false;
-    } else if (!RectFitsScreen(position.windowRect, screen)) {
-        return false;
+    } else if (position.docked && !RectFitsScreen(position.windowRect, screen)) {
+        return false; // the rectangle the window is docked at
     }
     return IsUnset(position.floatingRect) || RectFitsScreen(position.floatingRect, screen);
 }

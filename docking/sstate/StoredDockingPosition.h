@@ -10,6 +10,14 @@
 
 namespace sstate {
 
+// All fields zero, as a pane fills it: a floating pane leaves its side alone.
+inline DockingPosition ZeroedPosition()
+{
+    DockingPosition position;
+    position.side = dockwins::CDockingSide(0);
+    return position;
+}
+
 // Sizes and floating coordinates grown with the screen, truncated toward
 // zero: rows and lengths of a docked window by the ratio along their axis,
 // the floating rectangle always. False when a product leaves the int range.
@@ -17,7 +25,8 @@ bool ScaleDockingPosition(DockingPosition& position, float xRatio, float yRatio)
 
 // Whether a (scaled) record can be applied on this screen: only the known
 // side flags, a row and ratio in range, sizes no larger than the screen and
-// rectangles that show at least part of themselves on it.
+// rectangles that show at least part of themselves on it. The window
+// rectangle of a floating side counts only where the window is placed by it.
 bool IsPlausibleDockingPosition(const DockingPosition& position, const RECT& screen);
 
 // The record stored under the name, as stored (unscaled), when it is a

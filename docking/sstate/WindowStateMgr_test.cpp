@@ -8,6 +8,7 @@
 #include "docking/sstate/DockingWindowStateAdapter.h"
 #include "docking/sstate/RebarStateAdapter.h"
 #include "docking/sstate/StateTestSupport.h"
+#include "docking/sstate/StoredDockingPosition.h"
 #include "docking/sstate/ToggleWindowAdapter.h"
 #include "docking/sstate/WindowStateMgr.h"
 
@@ -54,7 +55,7 @@ DockingPosition Position(int side, bool docked, bool shown)
 
 std::array<std::byte, 60> StoredFormOf(const StandInPane& pane)
 {
-    DockingPosition position;
+    DockingPosition position = ZeroedPosition();
     pane.GetDockingPosition(position);
     position.window = nullptr;
     return position.Store();
