@@ -118,13 +118,14 @@ inline REBARBANDINFOW BandInfo(UINT mask)
     return band;
 }
 
-// A hidden top-level window with a rebar of bands 101, 102, 103 and a status bar.
+// A hidden top-level window with a rebar of bands 101, 102, 103 and a status
+// bar, small enough for the smallest test display (640 x 480).
 struct TestFrame {
     TestFrame()
     {
         INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_COOL_CLASSES | ICC_BAR_CLASSES};
         ::InitCommonControlsEx(&controls);
-        window = ::CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 40, 40, 700, 500, nullptr, nullptr,
+        window = ::CreateWindowExW(0, L"STATIC", L"frame", WS_OVERLAPPEDWINDOW, 40, 40, 560, 400, nullptr, nullptr,
                                    nullptr, nullptr);
         rebar = ::CreateWindowExW(0, REBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | RBS_VARHEIGHT, 0, 0, 0, 0, window,
                                   nullptr, nullptr, nullptr);

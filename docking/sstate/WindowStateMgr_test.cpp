@@ -71,7 +71,7 @@ TEST(WindowStateMgrTest, ALayoutSurvivesARestart)
     RECT frameRect = {};
     {
         TestLayout layout(key.Path());
-        ::SetWindowPos(layout.frame.window, nullptr, 60, 70, 640, 480, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SetWindowPos(layout.frame.window, nullptr, 60, 70, 500, 380, SWP_NOZORDER | SWP_NOACTIVATE);
         ::ShowWindow(layout.frame.window, SW_SHOWNORMAL);
         ::ShowWindow(layout.frame.statusBar, SW_HIDE);
         layout.frame.MoveBand(2, 0);
@@ -182,4 +182,30 @@ TEST(WindowStateMgrTest, AGarbagePaneRecordGivesThatPaneItsFirstLayoutOnly)
     for (size_t i = 0; i < 4; ++i)
         EXPECT_EQ(layout.panes[i].IsDocked(), i != 1) << "pane " << i;
     EXPECT_TRUE(layout.panes[1].IsVisible());
+}
+
+TEST(WindowStateMgrTest, AScreenTwiceAsLargeDoublesTheDockedSizesAndFloatingCoordinates)
+{
+    PrivateKey key;
+    {
+        TestLayout layout(key.Path());
+        ::ShowWindow(layout.frame.window, SW_SHOWNORMAL);
+        DockingPosition left = Position(CDockingSide::Left, true, true);
+        left.place.length = 200;
+        layout.panes[0].SetDockingPosition(left);
+        ASSERT_TRUE(layout.manager.Store());
+    }
+    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
+    ASSERT_TRUE(width % 2 == 0 && height % 2 == 0);
+    RegistryKey general;
+    ASSERT_TRUE(general.Open(key.Key(), L"General", KEY_READ | KEY_WRITE));
+    general.SetDword(L"SM_CXSCREEN", static_cast<DWORD>(width / 2));
+    general.SetDword(L"SM_CYSCREEN", static_cast<DWORD>(height / 2));
+
+    TestLayout layout(key.Path());
+    ASSERT_TRUE(layout.manager.Restore());
+    DockingPosition restored = ZeroedPosition();
+    layout.panes[0].GetDockingPosition(restored);
+    EXPECT_EQ(std::make_pair(restored.place.rowSize, restored.place.length), std::make_pair(360, 400));
+    EXPECT_TRUE(SameRect(restored.floatingRect, {600, 400, 1000, 800}));
 }
