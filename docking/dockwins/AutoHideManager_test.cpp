@@ -253,14 +253,24 @@ TEST_F(AutoHideManagerTest, TheCloseButtonAsksThePaneToClose)
 
 TEST_F(AutoHideManagerTest, APaneRemovedWhileShownIsHiddenFirst)
 {
-    ASSERT_TRUE(Pin(panes[0], CDockingSide::Top, DockingPinRequest::ShowAtOnce));
-    ASSERT_TRUE(Pin(panes[1], CDockingSide::Top));
-    ASSERT_TRUE(frame.manager.Remove(panes[0].m_hWnd, false));
-    EXPECT_FALSE(FlyOutShown());
-    EXPECT_EQ(frame.manager.ShownWindow(), nullptr);
-    EXPECT_FALSE(panes[0].IsWindowVisible());
-    EXPECT_EQ(frame.manager.Bar(CDockingSide::Top).Count(), 1u);
-    EXPECT_FALSE(frame.manager.Remove(panes[0].m_hWnd, false));
+    // Taken off by the frame, or leaving by itself with the undock request.
+    for (const bool byRequest : {false, true}) {
+        ASSERT_TRUE(Pin(panes[0], CDockingSide::Top, DockingPinRequest::ShowAtOnce));
+        ASSERT_TRUE(Pin(panes[1], CDockingSide::Top));
+        ASSERT_TRUE(FlyOutShown());
+        DockingPosition undock;
+        undock.window = panes[0].m_hWnd;
+        undock.code = DockingUndock;
+        ASSERT_TRUE(byRequest ? ::SendMessageW(frame.manager.m_hWnd, DockingNotify, 0, reinterpret_cast<LPARAM>(&undock))
+                              : frame.manager.Remove(panes[0].m_hWnd, false));
+        EXPECT_FALSE(FlyOutShown());
+        EXPECT_EQ(frame.manager.ShownWindow(), nullptr);
+        EXPECT_FALSE(panes[0].IsWindowVisible());
+        EXPECT_EQ(frame.manager.Bar(CDockingSide::Top).Count(), 1u);
+        EXPECT_FALSE(frame.manager.Remove(panes[0].m_hWnd, false));
+        ASSERT_TRUE(frame.manager.Remove(panes[1].m_hWnd, false));
+        EXPECT_EQ(frame.manager.Height(), 0);
+    }
 }
 
 TEST_F(AutoHideManagerTest, APinnedPaneReportsItsBarAndLabel)
@@ -324,4 +334,56 @@ TEST_F(AutoHideManagerTest, ScreenshotOfBarsAndAFlownOutPane)
     Hover(OnFirstLabel(CDockingSide::Top));
     ASSERT_TRUE(WaitFor([&] { return FlyOutShown(); }));
     EXPECT_FALSE(SaveWindowScreenshot(frame.m_hWnd, L"docking-auto-hide").empty());
+}
+
+TEST_F(AutoHideManagerTest, TheFlyOutsClientLiesBetweenItsCaptionAndTheSizingBarAtItsInnerEdge)
+{
+    const int caption = dockwins::COutlookLikeExCaption::ThicknessFor(true);
+    const struct {
+        int side;
+        RECT window;
+        RECT client;
+    } cases[] = {
+        {CDockingSide::Top, {0, 0, 400, 185}, {0, caption, 400, 180}},
+        {CDockingSide::Bottom, {0, 0, 400, 185}, {0, 5 + caption, 400, 185}},
+        {CDockingSide::Left, {0, 0, 185, 300}, {0, caption, 180, 300}},
+        {CDockingSide::Right, {0, 0, 185, 300}, {5, caption, 185, 300}},
+        // Squeezed to its sizing bar, the fly-out keeps an empty client area inside it.
+        {CDockingSide::Top, {0, 0, 400, 5}, {0, 5, 400, 5}},
+    };
+    for (const auto& c : cases) {
+        frame.manager.SetSide(CDockingSide(c.side));
+        RECT rect = c.window;
+        ::SendMessageW(frame.manager.m_hWnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
+        EXPECT_TRUE(::EqualRect(&rect, &c.client))
+            << "side " << c.side << ": " << rect.left << ", " << rect.top << ", " << rect.right << ", " << rect.bottom;
+    }
+}
+
+TEST_F(AutoHideManagerTest, HoveringAnEntryOfABoxsLabelShowsThatPaneAsTheActiveOne)
+{
+    HWND box[] = {panes[1].m_hWnd, panes[2].m_hWnd};
+    DockingPinRequest request;
+    request.window = box[0];
+    request.side = CDockingSide(CDockingSide::Bottom);
+    request.size = 120;
+    request.windowCount = 2;
+    request.windows = box;
+    ASSERT_TRUE(::SendMessageW(frame.m_hWnd, DockingNotify, 0, reinterpret_cast<LPARAM>(&request)));
+    // The second entry is icon-only, at the far end of the label, which starts 3 pixels into the bar.
+    const RECT bar = frame.manager.Bar(CDockingSide::Bottom).Rect();
+    DockingPosition before;
+    before.window = box[1];
+    ASSERT_TRUE(frame.manager.GetDockingPosition(&before));
+    EXPECT_FALSE(before.side.IsActive());
+
+    const dockwins::IPinnedLabel* label = frame.manager.Bar(CDockingSide::Bottom).Find(box[1]);
+    ASSERT_NE(label, nullptr);
+    Hover({bar.left + 3 + label->GetWidth() - 3, (bar.top + bar.bottom) / 2});
+    ASSERT_TRUE(WaitFor([&] { return FlyOutShown(); }));
+    EXPECT_EQ(frame.manager.ShownWindow(), box[1]);
+    DockingPosition after;
+    after.window = box[1];
+    ASSERT_TRUE(frame.manager.GetDockingPosition(&after));
+    EXPECT_TRUE(after.side.IsActive());
 }

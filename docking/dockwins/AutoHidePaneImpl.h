@@ -79,7 +79,9 @@ protected:
             RECT none = {};
             m_caption.CalculateRect(none, true);
         }
-        // A fly-out thinner than its bars keeps an empty client area, never an inverted one.
+        // A fly-out thinner than its bars keeps an empty client area inside it, never an inverted one.
+        local.left = local.left > whole.right ? whole.right : local.left;
+        local.top = local.top > whole.bottom ? whole.bottom : local.top;
         local.right = local.right < local.left ? local.left : local.right;
         local.bottom = local.bottom < local.top ? local.top : local.bottom;
         proposed.right = proposed.left + local.right;
