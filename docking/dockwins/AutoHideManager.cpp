@@ -284,6 +284,10 @@ LRESULT CAutoHideManager::OnSize(UINT, WPARAM wParam, LPARAM lParam, bool&)
     if (wParam == SIZE_MINIMIZED || !m_shown)
         return 0;
     ::SetWindowPos(m_shown, nullptr, 0, 0, LOWORD(lParam), HIWORD(lParam), SWP_NOACTIVATE | SWP_NOZORDER);
+    // Only the user's sizing changes the pane's size: a fly-out cut short by a
+    // small frame, or caught halfway through its slide, comes out whole next time.
+    if (!m_sizing)
+        return 0;
     const RECT rect = GetWindowRect();
     const int extent = (m_side.IsHorizontal() ? rect.bottom - rect.top : rect.right - rect.left) - AutoHideSizingBar;
     // A fly-out squeezed to its caption leaves the pane's own size as it was.
@@ -331,6 +335,7 @@ void CAutoHideManager::TrackSize(POINT pressOnScreen)
 {
     POINT press = pressOnScreen;
     ::ScreenToClient(m_frame, &press);
+    m_sizing = true;
     if (CDockingSettings::Instance().IsGhostDrag()) {
         CSizeTrackerGhost tracker(m_hWnd, m_side, m_area, press);
         TrackDragAndDrop(tracker, m_frame);
@@ -338,6 +343,7 @@ void CAutoHideManager::TrackSize(POINT pressOnScreen)
         CSizeTrackerFull tracker(m_hWnd, m_side, m_area, press);
         TrackDragAndDrop(tracker, m_frame);
     }
+    m_sizing = false;
 }
 
 LRESULT CAutoHideManager::OnNcLButtonUp(UINT, WPARAM wParam, LPARAM, bool&)

@@ -99,6 +99,7 @@ private:
     HWND m_candidate = nullptr; // the pane whose label the mouse rests on
     RECT m_area = {};
     int m_thickness = 0;
+    bool m_sizing = false; // the user is sizing the fly-out
     std::array<CAutoHideBar, 4> m_bars;
 };
 

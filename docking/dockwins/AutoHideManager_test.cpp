@@ -178,19 +178,35 @@ TEST_F(AutoHideManagerTest, HoveringALabelSlidesItsPaneOutBesideTheBar)
     EXPECT_EQ(panes[0].GetParent(), manager.m_hWnd);
     EXPECT_FALSE(FlyOutShown());
 
-    Hover(OnFirstLabel(CDockingSide::Top));
-    ASSERT_TRUE(WaitFor([&] { return FlyOutShown(); }));
-    EXPECT_EQ(manager.ShownWindow(), panes[0].m_hWnd);
-    EXPECT_TRUE(panes[0].IsWindowVisible());
-    // The pane's 180 pixels and the 5-pixel sizing bar, along the area's top.
-    const RECT area = manager.FlyOutArea();
-    const RECT expected = {area.left, area.top, area.right, area.top + 185};
-    const RECT flyOut = FlyOutInFrame();
-    EXPECT_TRUE(::EqualRect(&flyOut, &expected));
-    const RECT client = manager.GetClientRect();
-    const RECT pane = panes[0].GetWindowRect();
-    EXPECT_EQ(pane.right - pane.left, client.right);
-    EXPECT_EQ(pane.bottom - pane.top, client.bottom);
+    // At once, and sliding when contents move live.
+    for (const DWORD mode : {DWORD{0}, DWORD{dockwins::CDockingSettings::FullDrag}}) {
+        dockwins::CDockingSettings::Instance().SetStyleFlags(mode);
+        Hover(OnFirstLabel(CDockingSide::Top));
+        ASSERT_TRUE(WaitFor([&] { return FlyOutShown(); })) << "mode " << mode;
+        EXPECT_EQ(manager.ShownWindow(), panes[0].m_hWnd);
+        EXPECT_TRUE(panes[0].IsWindowVisible());
+        // The pane's 180 pixels and the 5-pixel sizing bar, along the area's top.
+        const RECT area = manager.FlyOutArea();
+        const RECT expected = {area.left, area.top, area.right, area.top + 185};
+        const RECT flyOut = FlyOutInFrame();
+        EXPECT_TRUE(::EqualRect(&flyOut, &expected)) << "mode " << mode;
+        const RECT client = manager.GetClientRect();
+        const RECT pane = panes[0].GetWindowRect();
+        EXPECT_EQ(pane.right - pane.left, client.right) << "mode " << mode;
+        EXPECT_EQ(pane.bottom - pane.top, client.bottom) << "mode " << mode;
+        frame.manager.Hide(true);
+        EXPECT_FALSE(FlyOutShown()) << "mode " << mode;
+    }
+}
+
+TEST_F(AutoHideManagerTest, AFlyOutCutShortByASmallFrameComesOutWholeWhenTheFrameGrows)
+{
+    ASSERT_TRUE(Pin(panes[0], CDockingSide::Top, DockingPinRequest::ShowAtOnce));
+    frame.SetWindowPos(nullptr, RECT{0, 0, 500, 120}, SWP_NOZORDER | SWP_NOACTIVATE);
+    const RECT small = frame.manager.FlyOutArea();
+    EXPECT_EQ(FlyOutInFrame().bottom, small.bottom - 5);
+    frame.SetWindowPos(nullptr, RECT{0, 0, 500, 400}, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(FlyOutInFrame().bottom, frame.manager.FlyOutArea().top + 185);
 }
 
 TEST_F(AutoHideManagerTest, TheHideTimerKeepsTheFlyOutOnlyWhileTheCursorOrTheFocusIsOnIt)
