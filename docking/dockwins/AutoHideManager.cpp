@@ -23,14 +23,6 @@ int TextHeight(HDC dc, HFONT font)
     return metrics.tmHeight;
 }
 
-RECT InParent(HWND window)
-{
-    RECT rect = {};
-    ::GetWindowRect(window, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 } // namespace
 
 CAutoHideManager::CAutoHideManager()
@@ -98,9 +90,15 @@ bool CAutoHideManager::PinUp(HWND frame, DockingPinRequest& request, bool& barWa
 {
     if (frame)
         m_frame = frame;
-    request.container = m_hWnd;
     CAutoHideBar& bar = BarOf(request.side);
     barWasEmpty = bar.IsEmpty();
+    // A second label for a pinned pane would outlive the pane's first unpinning.
+    if (!::IsWindow(request.window) || IsPinned(request.window))
+        return false;
+    for (int i = 0; i < request.windowCount && request.windows; ++i)
+        if (!::IsWindow(request.windows[i]) || IsPinned(request.windows[i]))
+            return false;
+    request.container = m_hWnd;
     std::unique_ptr<IPinnedLabel> label(MakePinnedLabel(request, bar.IsHorizontal()));
     const HWND first = label->ActivePinnedWindow()->Window();
     bar.Add(std::move(label));
@@ -110,6 +108,14 @@ bool CAutoHideManager::PinUp(HWND frame, DockingPinRequest& request, bool& barWa
     if (request.flags & DockingPinRequest::ShowAtOnce)
         Show(first, bar.Side(), false);
     return true;
+}
+
+bool CAutoHideManager::IsPinned(HWND window) const
+{
+    for (const CAutoHideBar& bar : m_bars)
+        if (bar.Find(window))
+            return true;
+    return false;
 }
 
 bool CAutoHideManager::Remove(HWND window, bool unpin)
@@ -229,9 +235,9 @@ void CAutoHideManager::FitPane()
 
 void CAutoHideManager::Slide(bool show)
 {
-    const RECT full = InParent(m_hWnd);
+    const RECT full = PlacementInFrame();
     for (int i = 1; i <= slideSteps; ++i) {
-        const RECT before = InParent(m_hWnd);
+        const RECT before = PlacementInFrame();
         const RECT rect = AutoHideSlideStep(full, m_side, show ? i : slideSteps - i);
         ::SetWindowPos(m_hWnd, HWND_TOP, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                        SWP_NOACTIVATE | SWP_SHOWWINDOW);
@@ -323,7 +329,7 @@ LRESULT CAutoHideManager::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
 LRESULT CAutoHideManager::OnNcLButtonDown(UINT, WPARAM wParam, LPARAM lParam, bool&)
 {
     if (wParam == static_cast<WPARAM>(SizingHitCode())) {
-        TrackSize({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        TrackSize(PointOf(lParam));
     } else if (wParam == HTCAPTION && m_shown) {
         // The system's own caption drag would move the fly-out off its bar.
         ::SetFocus(m_shown);
@@ -337,10 +343,10 @@ void CAutoHideManager::TrackSize(POINT pressOnScreen)
     ::ScreenToClient(m_frame, &press);
     m_sizing = true;
     if (CDockingSettings::Instance().IsGhostDrag()) {
-        CSizeTrackerGhost tracker(m_hWnd, m_side, m_area, press);
+        CSizeTrackerGhost tracker(m_hWnd, m_side, PlacementInFrame(), m_area, press);
         TrackDragAndDrop(tracker, m_frame);
     } else {
-        CSizeTrackerFull tracker(m_hWnd, m_side, m_area, press);
+        CSizeTrackerFull tracker(m_hWnd, m_side, PlacementInFrame(), m_area, press);
         TrackDragAndDrop(tracker, m_frame);
     }
     m_sizing = false;

@@ -37,7 +37,8 @@ public:
     void Paint(HDC dc);
 
     // Adds a label for the request's window (or windows); `barWasEmpty`
-    // tells the frame that its layout changed.
+    // tells the frame that its layout changed. A request naming no window,
+    // or a window pinned already, is refused.
     bool PinUp(HWND frame, DockingPinRequest& request, bool& barWasEmpty);
     // Takes the window's entry off its bar; with `unpin` the pane goes back
     // to the place its label remembers.
@@ -50,6 +51,7 @@ public:
     // Slides the pinned window out of the bar of `side`, and back.
     void Show(HWND window, CDockingSide side, bool animate);
     void Hide(bool animate);
+    bool IsPinned(HWND window) const;
     // The pane slid out now; null when none.
     HWND ShownWindow() const { return m_shown; }
 

@@ -6,6 +6,7 @@
 
 #include "docking/dockwins/AutoHideManager.h"
 #include "docking/dockwins/DockingSettings.h"
+#include "docking/dockwins/DockingWindowBase.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "winlib/DeviceContext.h"
@@ -14,11 +15,6 @@ using dockwins::CAutoHideManager;
 using dockwins::CDockingSide;
 
 namespace {
-
-POINT PointOf(LPARAM lParam)
-{
-    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-}
 
 // A pinned pane: a text field to hold the focus, and the closes it was asked for.
 class CPane : public CWindowImpl<CPane> {
@@ -77,12 +73,12 @@ public:
     }
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, bool& handled)
     {
-        handled = manager.MouseMove(PointOf(lParam));
+        handled = manager.MouseMove(dockwins::PointOf(lParam));
         return 0;
     }
     LRESULT OnMouseHover(UINT, WPARAM, LPARAM lParam, bool&)
     {
-        manager.MouseHover(PointOf(lParam));
+        manager.MouseHover(dockwins::PointOf(lParam));
         return 0;
     }
     LRESULT OnDockingNotify(UINT, WPARAM, LPARAM lParam, bool&)
@@ -149,9 +145,7 @@ protected:
     bool FlyOutShown() const { return ::IsWindowVisible(frame.manager.m_hWnd) != FALSE; }
     RECT FlyOutInFrame() const
     {
-        RECT rect = frame.manager.GetWindowRect();
-        ::MapWindowPoints(nullptr, frame.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-        return rect;
+        return frame.manager.PlacementInFrame();
     }
     void CursorTo(POINT inFrame)
     {
@@ -402,4 +396,57 @@ TEST_F(AutoHideManagerTest, HoveringAnEntryOfABoxsLabelShowsThatPaneAsTheActiveO
     after.window = box[1];
     ASSERT_TRUE(frame.manager.GetDockingPosition(&after));
     EXPECT_TRUE(after.side.IsActive());
+}
+
+TEST_F(AutoHideManagerTest, APinRequestWithoutAWindowOrForAPinnedOneIsRefused)
+{
+    ASSERT_TRUE(Pin(panes[0], CDockingSide::Top));
+    CPane gone;
+    ASSERT_TRUE(gone.Create(CreateArgs{.style = WS_POPUP}));
+    const HWND goneWindow = gone.m_hWnd;
+    gone.DestroyWindow();
+    HWND boxWithPinned[] = {panes[1].m_hWnd, panes[0].m_hWnd};
+    const struct {
+        HWND window;
+        HWND* box;
+    } cases[] = {{nullptr, nullptr}, {goneWindow, nullptr}, {panes[0].m_hWnd, nullptr}, {panes[1].m_hWnd, boxWithPinned}};
+    for (const auto& c : cases) {
+        DockingPinRequest request;
+        request.window = c.window;
+        request.side = CDockingSide(CDockingSide::Top);
+        request.windowCount = c.box ? 2 : 0;
+        request.windows = c.box;
+        bool barWasEmpty = true;
+        EXPECT_FALSE(frame.manager.PinUp(frame.m_hWnd, request, barWasEmpty));
+        EXPECT_EQ(frame.manager.Bar(CDockingSide::Top).Count(), 1u);
+    }
+    EXPECT_EQ(panes[1].GetParent(), frame.m_hWnd); // still the pop-up it was, owned by the frame
+}
+
+TEST_F(AutoHideManagerTest, TheSizingBarAnswersTheHitCodeOfItsDirection)
+{
+    const struct {
+        int side;
+        LRESULT sizing;
+    } cases[] = {{CDockingSide::Top, HTTOP}, {CDockingSide::Bottom, HTTOP}, {CDockingSide::Left, HTLEFT},
+                 {CDockingSide::Right, HTLEFT}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Pin(panes[0], c.side, DockingPinRequest::ShowAtOnce));
+        const RECT window = frame.manager.GetWindowRect();
+        RECT bar = frame.manager.SizingBar();
+        ::OffsetRect(&bar, window.left, window.top);
+        const auto hit = [&](int x, int y) {
+            return ::SendMessageW(frame.manager.m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y));
+        };
+        const bool onInnerEdge = c.side == CDockingSide::Top      ? bar.bottom == window.bottom
+                                 : c.side == CDockingSide::Bottom ? bar.top == window.top
+                                 : c.side == CDockingSide::Left   ? bar.right == window.right
+                                                                  : bar.left == window.left;
+        EXPECT_TRUE(onInnerEdge) << "side " << c.side;
+        EXPECT_EQ(hit((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2), c.sizing) << "side " << c.side;
+        RECT client = frame.manager.GetClientRect();
+        ::MapWindowPoints(frame.manager.m_hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        EXPECT_EQ(hit((client.left + client.right) / 2, (client.top + client.bottom) / 2), HTCLIENT);
+        ASSERT_TRUE(frame.manager.Remove(panes[0].m_hWnd, false));
+    }
 }

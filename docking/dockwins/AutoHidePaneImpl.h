@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "docking/dockwins/AutoHideGeometry.h"
+#include "docking/dockwins/DockingWindowBase.h"
 #include "docking/dockwins/DockingSide.h"
 #include "docking/dockwins/OutlookLikeExCaption.h"
 #include "winlib/DeviceContext.h"
@@ -34,6 +35,13 @@ public:
         m_caption.SetOrientation(side.IsHorizontal());
     }
     const RECT& SizingBar() const { return m_sizingBar; }
+    // Where the fly-out lies in the frame's client area.
+    RECT PlacementInFrame() const
+    {
+        RECT rect = this->GetWindowRect();
+        ::MapWindowPoints(nullptr, this->GetParent(), reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    }
 
     BEGIN_MESSAGE_MAP(CAutoHidePaneImpl)
         ON_MESSAGE(WM_NCCALCSIZE, OnNcCalcSize)
@@ -93,8 +101,8 @@ protected:
     LRESULT OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool&)
     {
         const RECT window = this->GetWindowRect();
-        const POINT point = {static_cast<short>(LOWORD(lParam)) - window.left,
-                             static_cast<short>(HIWORD(lParam)) - window.top};
+        const POINT screen = PointOf(lParam);
+        const POINT point = {screen.x - window.left, screen.y - window.top};
         if (::PtInRect(&m_sizingBar, point))
             return SizingHitCode();
         const int hit = m_caption.HitTest(point);

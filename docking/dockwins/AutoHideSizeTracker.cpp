@@ -11,18 +11,11 @@ int Along(CDockingSide side, int x, int y)
     return side.IsHorizontal() ? y : x;
 }
 
-RECT InParent(HWND window)
-{
-    RECT rect = {};
-    ::GetWindowRect(window, &rect);
-    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
 } // namespace
 
-CAutoHideManager::CSizeTrackerFull::CSizeTrackerFull(HWND flyOut, CDockingSide side, const RECT& area, POINT press)
-    : m_flyOut(flyOut), m_side(side), m_rect(InParent(flyOut)), m_bounds(AutoHideSizingBounds(area, side)),
+CAutoHideManager::CSizeTrackerFull::CSizeTrackerFull(HWND flyOut, CDockingSide side, const RECT& flyOutRect,
+                                                     const RECT& area, POINT press)
+    : m_flyOut(flyOut), m_side(side), m_rect(flyOutRect), m_bounds(AutoHideSizingBounds(area, side)),
       m_edge(InnerEdge(m_rect, side)), m_offset(Along(side, press.x, press.y) - m_edge)
 {
 }
@@ -48,8 +41,9 @@ void CAutoHideManager::CSizeTrackerFull::Apply() const
                    SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
-CAutoHideManager::CSizeTrackerGhost::CSizeTrackerGhost(HWND flyOut, CDockingSide side, const RECT& area, POINT press)
-    : CSizeTrackerFull(flyOut, side, area, press), m_screen(::GetDC(nullptr))
+CAutoHideManager::CSizeTrackerGhost::CSizeTrackerGhost(HWND flyOut, CDockingSide side, const RECT& flyOutRect,
+                                                       const RECT& area, POINT press)
+    : CSizeTrackerFull(flyOut, side, flyOutRect, area, press), m_screen(::GetDC(nullptr))
 {
     ::ClientToScreen(::GetParent(flyOut), &m_origin);
     // The bar lies inside the fly-out at its inner edge.

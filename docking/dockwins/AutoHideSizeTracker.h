@@ -13,7 +13,8 @@ namespace dockwins {
 // frame's client coordinates, in which the fly-out and its area lie.
 class CAutoHideManager::CSizeTrackerFull : public IDDTracker {
 public:
-    CSizeTrackerFull(HWND flyOut, CDockingSide side, const RECT& area, POINT press);
+    // `flyOutRect` and `area` in the frame's client coordinates, as the press.
+    CSizeTrackerFull(HWND flyOut, CDockingSide side, const RECT& flyOutRect, const RECT& area, POINT press);
 
     void OnMove(int x, int y) override;
     // The hide timer waits while the fly-out is being sized.
@@ -37,7 +38,7 @@ protected:
 
 class CAutoHideManager::CSizeTrackerGhost : public CSizeTrackerFull {
 public:
-    CSizeTrackerGhost(HWND flyOut, CDockingSide side, const RECT& area, POINT press);
+    CSizeTrackerGhost(HWND flyOut, CDockingSide side, const RECT& flyOutRect, const RECT& area, POINT press);
     CSizeTrackerGhost(const CSizeTrackerGhost&) = delete;
     CSizeTrackerGhost& operator=(const CSizeTrackerGhost&) = delete;
     ~CSizeTrackerGhost() { ::ReleaseDC(nullptr, m_screen); }
