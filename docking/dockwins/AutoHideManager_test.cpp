@@ -21,19 +21,12 @@ class CPane : public CWindowImpl<CPane> {
 public:
     BEGIN_MESSAGE_MAP(CPane)
         ON_MESSAGE(WM_CREATE, OnCreate)
-        ON_MESSAGE(WM_PAINT, OnPaint)
         ON_MESSAGE(WM_CLOSE, OnClose)
     END_MESSAGE_MAP()
     LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&)
     {
         field = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 120, 22, m_hWnd,
                                   nullptr, nullptr, nullptr);
-        return 0;
-    }
-    LRESULT OnPaint(UINT, WPARAM, LPARAM, bool&)
-    {
-        CPaintDC dc(m_hWnd);
-        ::FillRect(dc, &dc.PaintRect(), ::GetSysColorBrush(COLOR_WINDOW));
         return 0;
     }
     LRESULT OnClose(UINT, WPARAM, LPARAM, bool&)
@@ -129,6 +122,19 @@ protected:
         request.flags = flags;
         return ::SendMessageW(frame.m_hWnd, DockingNotify, 0, reinterpret_cast<LPARAM>(&request)) != 0;
     }
+    // The second and third panes as the panes of one box, the second active.
+    bool PinBox(int side)
+    {
+        box[0] = panes[1].m_hWnd;
+        box[1] = panes[2].m_hWnd;
+        DockingPinRequest request;
+        request.window = box[0];
+        request.side = CDockingSide(side);
+        request.size = 120;
+        request.windowCount = 2;
+        request.windows = box;
+        return ::SendMessageW(frame.m_hWnd, DockingNotify, 0, reinterpret_cast<LPARAM>(&request)) != 0;
+    }
     // A point inside the first label of a bar, in the frame's client area.
     POINT OnFirstLabel(int side) const
     {
@@ -159,6 +165,7 @@ protected:
 
     CFrame frame;
     CPane panes[3];
+    HWND box[2] = {};
 };
 
 } // namespace
@@ -330,22 +337,6 @@ TEST_F(AutoHideManagerTest, SizingStopsFivePixelsInsideTheAreaAndHoldsTheHideTim
     }
 }
 
-TEST_F(AutoHideManagerTest, ScreenshotOfBarsAndAFlownOutPane)
-{
-    ASSERT_TRUE(Pin(panes[0], CDockingSide::Top));
-    HWND box[] = {panes[1].m_hWnd, panes[2].m_hWnd};
-    DockingPinRequest request;
-    request.window = box[0];
-    request.side = CDockingSide(CDockingSide::Left);
-    request.size = 150;
-    request.windowCount = 2;
-    request.windows = box;
-    ASSERT_TRUE(::SendMessageW(frame.m_hWnd, DockingNotify, 0, reinterpret_cast<LPARAM>(&request)));
-    Hover(OnFirstLabel(CDockingSide::Top));
-    ASSERT_TRUE(WaitFor([&] { return FlyOutShown(); }));
-    EXPECT_FALSE(SaveWindowScreenshot(frame.m_hWnd, L"docking-auto-hide").empty());
-}
-
 TEST_F(AutoHideManagerTest, TheFlyOutsClientLiesBetweenItsCaptionAndTheSizingBarAtItsInnerEdge)
 {
     const int caption = dockwins::COutlookLikeExCaption::ThicknessFor(true);
@@ -372,30 +363,25 @@ TEST_F(AutoHideManagerTest, TheFlyOutsClientLiesBetweenItsCaptionAndTheSizingBar
 
 TEST_F(AutoHideManagerTest, HoveringAnEntryOfABoxsLabelShowsThatPaneAsTheActiveOne)
 {
-    HWND box[] = {panes[1].m_hWnd, panes[2].m_hWnd};
-    DockingPinRequest request;
-    request.window = box[0];
-    request.side = CDockingSide(CDockingSide::Bottom);
-    request.size = 120;
-    request.windowCount = 2;
-    request.windows = box;
-    ASSERT_TRUE(::SendMessageW(frame.m_hWnd, DockingNotify, 0, reinterpret_cast<LPARAM>(&request)));
-    // The second entry is icon-only, at the far end of the label, which starts 3 pixels into the bar.
-    const RECT bar = frame.manager.Bar(CDockingSide::Bottom).Rect();
+    ASSERT_TRUE(Pin(panes[0], CDockingSide::Top));
+    ASSERT_TRUE(PinBox(CDockingSide::Left));
     DockingPosition before;
     before.window = box[1];
     ASSERT_TRUE(frame.manager.GetDockingPosition(&before));
     EXPECT_FALSE(before.side.IsActive());
 
-    const dockwins::IPinnedLabel* label = frame.manager.Bar(CDockingSide::Bottom).Find(box[1]);
+    // The second entry is icon-only, at the far end of the label, which starts 3 pixels into the bar.
+    const RECT bar = frame.manager.Bar(CDockingSide::Left).Rect();
+    const dockwins::IPinnedLabel* label = frame.manager.Bar(CDockingSide::Left).Find(box[1]);
     ASSERT_NE(label, nullptr);
-    Hover({bar.left + 3 + label->GetWidth() - 3, (bar.top + bar.bottom) / 2});
+    Hover({(bar.left + bar.right) / 2, bar.top + 3 + label->GetWidth() - 3});
     ASSERT_TRUE(WaitFor([&] { return FlyOutShown(); }));
     EXPECT_EQ(frame.manager.ShownWindow(), box[1]);
     DockingPosition after;
     after.window = box[1];
     ASSERT_TRUE(frame.manager.GetDockingPosition(&after));
     EXPECT_TRUE(after.side.IsActive());
+    EXPECT_FALSE(SaveWindowScreenshot(frame.m_hWnd, L"docking-auto-hide").empty());
 }
 
 TEST_F(AutoHideManagerTest, APinRequestWithoutAWindowOrForAPinnedOneIsRefused)
@@ -421,32 +407,4 @@ TEST_F(AutoHideManagerTest, APinRequestWithoutAWindowOrForAPinnedOneIsRefused)
         EXPECT_EQ(frame.manager.Bar(CDockingSide::Top).Count(), 1u);
     }
     EXPECT_EQ(panes[1].GetParent(), frame.m_hWnd); // still the pop-up it was, owned by the frame
-}
-
-TEST_F(AutoHideManagerTest, TheSizingBarAnswersTheHitCodeOfItsDirection)
-{
-    const struct {
-        int side;
-        LRESULT sizing;
-    } cases[] = {{CDockingSide::Top, HTTOP}, {CDockingSide::Bottom, HTTOP}, {CDockingSide::Left, HTLEFT},
-                 {CDockingSide::Right, HTLEFT}};
-    for (const auto& c : cases) {
-        ASSERT_TRUE(Pin(panes[0], c.side, DockingPinRequest::ShowAtOnce));
-        const RECT window = frame.manager.GetWindowRect();
-        RECT bar = frame.manager.SizingBar();
-        ::OffsetRect(&bar, window.left, window.top);
-        const auto hit = [&](int x, int y) {
-            return ::SendMessageW(frame.manager.m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(x, y));
-        };
-        const bool onInnerEdge = c.side == CDockingSide::Top      ? bar.bottom == window.bottom
-                                 : c.side == CDockingSide::Bottom ? bar.top == window.top
-                                 : c.side == CDockingSide::Left   ? bar.right == window.right
-                                                                  : bar.left == window.left;
-        EXPECT_TRUE(onInnerEdge) << "side " << c.side;
-        EXPECT_EQ(hit((bar.left + bar.right) / 2, (bar.top + bar.bottom) / 2), c.sizing) << "side " << c.side;
-        RECT client = frame.manager.GetClientRect();
-        ::MapWindowPoints(frame.manager.m_hWnd, nullptr, reinterpret_cast<POINT*>(&client), 2);
-        EXPECT_EQ(hit((client.left + client.right) / 2, (client.top + client.bottom) / 2), HTCLIENT);
-        ASSERT_TRUE(frame.manager.Remove(panes[0].m_hWnd, false));
-    }
 }
