@@ -217,10 +217,12 @@ void CAutoHideManager::Hide(bool animate)
 
 void CAutoHideManager::PlaceFlyOut()
 {
-    const IPinnedLabel* label = BarOf(m_side).Find(m_shown);
-    if (!label)
+    // The shown pane's own size: a box's label may have another entry active.
+    DockingPosition position;
+    position.window = m_shown;
+    if (!GetDockingPosition(&position))
         return;
-    const RECT rect = AutoHideFlyOutRect(m_area, m_side, label->ActivePinnedWindow()->Size());
+    const RECT rect = AutoHideFlyOutRect(m_area, m_side, position.place.rowSize);
     ::SetWindowPos(m_hWnd, HWND_TOP, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                    SWP_NOACTIVATE);
 }
