@@ -9,7 +9,6 @@ namespace dockwins {
 
 namespace {
 
-constexpr int labelGap = 5;
 constexpr int innerMargin = 2;
 constexpr int endMargin = 3;
 
@@ -111,7 +110,7 @@ const CPinnedWindow* CAutoHideBar::FromPoint(POINT point, bool activate) const
         const int end = start + label->GetWidth();
         if (along >= start && along < end)
             return label->FromPoint(along - start, activate);
-        start = end + labelGap;
+        start = end + AutoHideLabelGap;
     }
     return nullptr;
 }
@@ -139,7 +138,7 @@ void CAutoHideBar::Draw(HDC dc, bool erase) const
     const bool horizontal = IsHorizontal();
     const int length = horizontal ? span.right - span.left : span.bottom - span.top;
     const int count = static_cast<int>(m_labels.size());
-    if (count * labelGap - labelGap >= length)
+    if (count * AutoHideLabelGap - AutoHideLabelGap >= length)
         return;
     int start = horizontal ? span.left : span.top;
     for (const auto& label : m_labels) {
@@ -174,7 +173,7 @@ void CAutoHideBar::Draw(HDC dc, bool erase) const
             ::LineTo(dc, rect.right - 1, end - 1);
             break;
         }
-        start = end + labelGap;
+        start = end + AutoHideLabelGap;
     }
 }
 

@@ -6,9 +6,6 @@ namespace dockwins {
 
 namespace {
 
-constexpr int labelGap = 5;
-constexpr int slideSteps = 10;
-
 int ExtentAcross(const RECT& rect, CDockingSide side)
 {
     return side.IsHorizontal() ? rect.bottom - rect.top : rect.right - rect.left;
@@ -47,7 +44,7 @@ std::vector<int> AutoHideLabelWidths(int length, const std::vector<int>& desired
     const int room = length - 1;
     int total = 0;
     for (const int width : desired)
-        total += width + labelGap;
+        total += width + AutoHideLabelGap;
     if (desired.empty() || total <= room)
         return widths;
 
@@ -56,7 +53,7 @@ std::vector<int> AutoHideLabelWidths(int length, const std::vector<int>& desired
     int share = room / count;
     int rest = room % count;
     for (size_t i = 0; i < desired.size() && count > 0;) {
-        const int width = desired[i] + labelGap;
+        const int width = desired[i] + AutoHideLabelGap;
         if (share - width > 0) {
             rest += share - width;
             --count;
@@ -68,7 +65,7 @@ std::vector<int> AutoHideLabelWidths(int length, const std::vector<int>& desired
             rest %= count;
         }
     }
-    const int limit = share - labelGap < labelGap ? 0 : share - labelGap;
+    const int limit = share - AutoHideLabelGap < AutoHideLabelGap ? 0 : share - AutoHideLabelGap;
     for (int& width : widths)
         width = std::min(width, limit);
     return widths;
@@ -145,10 +142,10 @@ RECT WithInnerEdge(RECT flyOut, CDockingSide side, int edge)
 
 RECT AutoHideSlideStep(const RECT& flyOut, CDockingSide side, int step)
 {
-    if (step >= slideSteps)
+    if (step >= AutoHideSlideSteps)
         return flyOut;
     // A fly-out under 10 pixels across steps by nothing until its last step.
-    const int stepSize = ExtentAcross(flyOut, side) / slideSteps;
+    const int stepSize = ExtentAcross(flyOut, side) / AutoHideSlideSteps;
     // The edge at the bar stays; the inner edge starts at the bar.
     const int travelled = stepSize * step;
     switch (side.GetEdge()) {

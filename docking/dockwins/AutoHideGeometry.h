@@ -10,8 +10,11 @@
 
 namespace dockwins {
 
-// The fly-out's sizing bar, the gap between labels and the flown-out pane's extra extent.
+// The thickness of the fly-out's sizing bar, which the fly-out adds to its pane.
 constexpr int AutoHideSizingBar = 5;
+// The room between two labels on a bar.
+constexpr int AutoHideLabelGap = 5;
+constexpr int AutoHideSlideSteps = 10;
 
 // Bar rectangles by side index (0 bottom, 1 right, 2 top, 3 left); a bar
 // without labels gets an empty rectangle. The top and bottom bars leave the
@@ -39,7 +42,7 @@ SizingBounds AutoHideSizingBounds(const RECT& area, CDockingSide side);
 int InnerEdge(const RECT& flyOut, CDockingSide side);
 RECT WithInnerEdge(RECT flyOut, CDockingSide side, int edge);
 
-// Step `step` of 10 of the slide, 10 being the whole fly-out; a fly-out of
+// Step `step` of the slide, the last being the whole fly-out; a fly-out of
 // no extent slides by nothing.
 RECT AutoHideSlideStep(const RECT& flyOut, CDockingSide side, int step);
 

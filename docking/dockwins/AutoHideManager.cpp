@@ -13,8 +13,6 @@ namespace dockwins {
 
 namespace {
 
-constexpr int slideSteps = 10;
-
 int TextHeight(HDC dc, HFONT font)
 {
     const CSelectObject selected(dc, font);
@@ -238,16 +236,16 @@ void CAutoHideManager::FitPane()
 void CAutoHideManager::Slide(bool show)
 {
     const RECT full = PlacementInFrame();
-    for (int i = 1; i <= slideSteps; ++i) {
+    for (int i = 1; i <= AutoHideSlideSteps; ++i) {
         const RECT before = PlacementInFrame();
-        const RECT rect = AutoHideSlideStep(full, m_side, show ? i : slideSteps - i);
+        const RECT rect = AutoHideSlideStep(full, m_side, show ? i : AutoHideSlideSteps - i);
         ::SetWindowPos(m_hWnd, HWND_TOP, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                        SWP_NOACTIVATE | SWP_SHOWWINDOW);
         // Sliding back uncovers the frame behind.
         RECT affected = {};
         ::UnionRect(&affected, &before, &rect);
         ::RedrawWindow(m_frame, &affected, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        ::Sleep(SlideTime / slideSteps);
+        ::Sleep(SlideTime / AutoHideSlideSteps);
     }
 }
 
