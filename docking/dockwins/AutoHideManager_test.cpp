@@ -181,22 +181,23 @@ TEST_F(AutoHideManagerTest, HoveringALabelSlidesItsPaneOutBesideTheBar)
 
     // At once, and sliding when contents move live.
     for (const DWORD mode : {DWORD{0}, DWORD{dockwins::CDockingSettings::FullDrag}}) {
+        SCOPED_TRACE(mode);
         dockwins::CDockingSettings::Instance().SetStyleFlags(mode);
         Hover(OnFirstLabel(CDockingSide::Top));
-        ASSERT_TRUE(WaitFor([&] { return FlyOutShown(); })) << "mode " << mode;
+        ASSERT_TRUE(WaitFor([&] { return FlyOutShown(); }));
         EXPECT_EQ(manager.ShownWindow(), panes[0].m_hWnd);
         EXPECT_TRUE(panes[0].IsWindowVisible());
         // The pane's 180 pixels and the 5-pixel sizing bar, along the area's top.
         const RECT area = manager.FlyOutArea();
         const RECT expected = {area.left, area.top, area.right, area.top + 185};
         const RECT flyOut = FlyOutInFrame();
-        EXPECT_TRUE(::EqualRect(&flyOut, &expected)) << "mode " << mode;
+        EXPECT_TRUE(::EqualRect(&flyOut, &expected));
         const RECT client = manager.GetClientRect();
         const RECT pane = panes[0].GetWindowRect();
-        EXPECT_EQ(pane.right - pane.left, client.right) << "mode " << mode;
-        EXPECT_EQ(pane.bottom - pane.top, client.bottom) << "mode " << mode;
+        EXPECT_EQ(pane.right - pane.left, client.right);
+        EXPECT_EQ(pane.bottom - pane.top, client.bottom);
         frame.manager.Hide(true);
-        EXPECT_FALSE(FlyOutShown()) << "mode " << mode;
+        EXPECT_FALSE(FlyOutShown());
     }
 }
 
@@ -314,8 +315,8 @@ TEST_F(AutoHideManagerTest, APinnedPaneReportsItsBarAndLabel)
 
 TEST_F(AutoHideManagerTest, SizingStopsFivePixelsInsideTheAreaAndHoldsTheHideTimer)
 {
-    const DWORD modes[] = {0, dockwins::CDockingSettings::GhostDrag};
-    for (const DWORD mode : modes) {
+    for (const DWORD mode : {DWORD{0}, DWORD{dockwins::CDockingSettings::GhostDrag}}) {
+        SCOPED_TRACE(mode);
         ASSERT_TRUE(Pin(panes[0], CDockingSide::Top, DockingPinRequest::ShowAtOnce));
         dockwins::CDockingSettings::Instance().SetStyleFlags(mode);
         const RECT area = frame.manager.FlyOutArea();
@@ -326,13 +327,13 @@ TEST_F(AutoHideManagerTest, SizingStopsFivePixelsInsideTheAreaAndHoldsTheHideTim
         ::PostMessageW(frame.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(200, area.bottom + 50));
         ::ClientToScreen(frame.m_hWnd, &press);
         ::SendMessageW(frame.manager.m_hWnd, WM_NCLBUTTONDOWN, HTTOP, MAKELPARAM(press.x, press.y));
-        EXPECT_TRUE(FlyOutShown()) << "mode " << mode;
-        EXPECT_EQ(FlyOutInFrame().bottom, area.bottom - 5) << "mode " << mode;
+        EXPECT_TRUE(FlyOutShown());
+        EXPECT_EQ(FlyOutInFrame().bottom, area.bottom - 5);
         // The pane keeps the size it was given for its next slide.
         DockingPosition position;
         position.window = panes[0].m_hWnd;
         ASSERT_TRUE(frame.manager.GetDockingPosition(&position));
-        EXPECT_EQ(position.place.rowSize, area.bottom - 5 - area.top - 5) << "mode " << mode;
+        EXPECT_EQ(position.place.rowSize, area.bottom - 5 - area.top - 5);
         ASSERT_TRUE(frame.manager.Remove(panes[0].m_hWnd, false));
     }
 }
