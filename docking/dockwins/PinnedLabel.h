@@ -21,6 +21,7 @@ public:
     HICON Icon() const { return m_icon; }
     const EString& Text() const { return m_text; }
     int Size() const { return m_size; }
+    void SetSize(int size) { m_size = size; }
     int TextLength() const { return static_cast<int>(m_text.size()); }
 
     // Hidden, the window becomes a child of the auto-hide manager, told it
@@ -62,6 +63,8 @@ public:
     virtual const CPinnedWindow* FromPoint(int offset, bool activate) = 0;
     virtual bool IsOwner(HWND window) const = 0;
     virtual void Draw(HDC dc, const RECT& rect, bool horizontal) const = 0;
+    // The pane's size across the side, as the user sized its fly-out.
+    virtual void SetEntrySize(HWND window, int size) = 0;
 };
 
 // A label for one pinned pane, or for a box's panes when the request lists two or more.
@@ -81,6 +84,11 @@ public:
     const CPinnedWindow* FromPoint(int, bool) override { return &m_entry; }
     bool IsOwner(HWND window) const override { return m_entry.Window() == window; }
     void Draw(HDC dc, const RECT& rect, bool horizontal) const override;
+    void SetEntrySize(HWND window, int size) override
+    {
+        if (IsOwner(window))
+            m_entry.SetSize(size);
+    }
 
 private:
     CPinnedWindow m_entry;
@@ -105,6 +113,12 @@ public:
     const CPinnedWindow* FromPoint(int offset, bool activate) override;
     bool IsOwner(HWND window) const override { return IndexOf(window) >= 0; }
     void Draw(HDC dc, const RECT& rect, bool horizontal) const override;
+    void SetEntrySize(HWND window, int size) override
+    {
+        const int index = IndexOf(window);
+        if (index >= 0)
+            m_entries[static_cast<size_t>(index)].SetSize(size);
+    }
 
     size_t Count() const { return m_entries.size(); }
     size_t ActiveIndex() const { return m_active; }
