@@ -455,3 +455,37 @@ TEST_F(DockingFrameTest, TheCalendarIsPinnedToTheTopAutoHideBar)
     EXPECT_EQ(position.side.GetEdge(), CDockingSide::Top);
     SaveWindowScreenshot(frame.m_hWnd, L"docking-frame-calendar-pinned");
 }
+
+TEST(DockingFrameLayoutTest, TheBarsTakeTheirRoomBeforeTheDockedLayout)
+{
+    CBareFrame frame;
+    ASSERT_TRUE(frame.Create(nullptr, RECT{0, 0, 600, 400}, nullptr, WS_POPUP | WS_VISIBLE));
+    const HWND toolBar = ::CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD, 0, 0, 600, 30, frame.m_hWnd, nullptr,
+                                           ::GetModuleHandleW(nullptr), nullptr);
+    const HWND statusBar = ::CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD, 0, 378, 600, 22, frame.m_hWnd, nullptr,
+                                             ::GetModuleHandleW(nullptr), nullptr);
+    frame.m_hWndToolBar = toolBar;
+    frame.m_hWndStatusBar = statusBar;
+    const RECT client = frame.GetClientRect();
+    struct Case {
+        const char* name;
+        bool toolBarShown;
+        bool statusBarShown;
+        RECT expected;
+    };
+    const Case cases[] = {
+        {"no bars", false, false, client},
+        {"a tool bar", true, false, {0, 30, client.right, client.bottom}},
+        {"both bars", true, true, {0, 30, client.right, client.bottom - 22}},
+        {"a status bar", false, true, {0, 0, client.right, client.bottom - 22}},
+    };
+    for (const Case& c : cases) {
+        ::ShowWindow(toolBar, c.toolBarShown ? SW_SHOWNA : SW_HIDE);
+        ::ShowWindow(statusBar, c.statusBarShown ? SW_SHOWNA : SW_HIDE);
+        frame.UpdateLayout(false);
+        EXPECT_TRUE(SameRect(frame.OuterPackage().Rect(), c.expected))
+            << c.name << ": " << Text(frame.OuterPackage().Rect());
+        EXPECT_TRUE(SameRect(InParent(frame.m_hWndClient), c.expected)) << c.name << ": the view fills the rest";
+    }
+    frame.DestroyWindow();
+}
