@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,21 @@ public:
         handled = false;
         return 0;
     }
+};
+
+// Runs a check when a posted WM_APP reaches it, as from inside a drag loop.
+class CProbe : public CWindowImpl<CProbe> {
+public:
+    BEGIN_MESSAGE_MAP(CProbe)
+        ON_MESSAGE(WM_APP, OnProbe)
+    END_MESSAGE_MAP()
+    LRESULT OnProbe(UINT, WPARAM, LPARAM, bool&)
+    {
+        if (check)
+            check();
+        return 0;
+    }
+    std::function<void()> check;
 };
 
 bool SameRect(const RECT& a, const RECT& b)
@@ -488,4 +504,42 @@ TEST(DockingFrameLayoutTest, TheBarsTakeTheirRoomBeforeTheDockedLayout)
         EXPECT_TRUE(SameRect(InParent(frame.m_hWndClient), c.expected)) << c.name << ": the view fills the rest";
     }
     frame.DestroyWindow();
+}
+
+TEST(DockingFrameSplitterTest, AnOutlineMovesAloneUntilTheReleaseWhileALiveBarMovesThePanes)
+{
+    using dockwins::CDockingSettings;
+    struct Case {
+        const char* name;
+        DWORD mode;
+        int movedDuringTheDrag;
+    };
+    const Case cases[] = {{"as an outline", CDockingSettings::GhostDrag, 0}, {"live", CDockingSettings::FullDrag, 30}};
+    for (const Case& c : cases) {
+        CFourPaneFrame frame;
+        ASSERT_TRUE(frame.Open(RECT{0, 0, 900, 700})) << c.name;
+        frame.SetDockingStyle(CDockingSettings::DragModeChosen | c.mode);
+        const HWND column = frame.PaneAt(Categories).Container();
+        const RECT before = InParent(column);
+        CProbe probe;
+        ASSERT_TRUE(probe.Create(CreateArgs{.style = WS_POPUP}));
+        LONG during = 0;
+        probe.check = [&] { during = InParent(column).right; };
+        const POINT press = {before.right + 2, (before.top + before.bottom) / 2};
+        PostAll(frame.m_hWnd, {{WM_MOUSEMOVE, MK_LBUTTON, At(press.x + 15, press.y)},
+                               {WM_MOUSEMOVE, MK_LBUTTON, At(press.x + 30, press.y)}});
+        probe.PostMessage(WM_APP);
+        PostAll(frame.m_hWnd, {{WM_LBUTTONUP, 0, At(press.x + 30, press.y)}});
+        frame.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, At(press.x, press.y));
+        DispatchWaiting();
+        EXPECT_EQ(during, before.right + c.movedDuringTheDrag) << c.name;
+        const RECT after = InParent(column);
+        EXPECT_EQ(after.right, before.right + 30) << c.name;
+        EXPECT_EQ(InParent(frame.View()).left, after.right + 5) << c.name;
+        probe.DestroyWindow();
+        frame.Close();
+        DispatchWaiting();
+    }
+    CDockingSettings::Instance().SetStyleFlags(0);
+    CDockingSettings::Instance().Update();
 }
