@@ -57,9 +57,12 @@ public:
     // The bars, the auto-hide bars, then everything docked and the view.
     void UpdateLayout(bool resizeBars = true) override
     {
-        RECT rest = this->LayoutBars(resizeBars);
-        if (!m_outer)
+        if (!m_outer) {
+            // Not set up for docking (yet): a plain frame's layout.
+            TBase::UpdateLayout(resizeBars);
             return;
+        }
+        RECT rest = this->LayoutBars(resizeBars);
         CClientDC dc(this->m_hWnd);
         m_autoHide.Layout(dc, rest);
         if (rest.right < rest.left)

@@ -543,3 +543,25 @@ TEST(DockingFrameSplitterTest, AnOutlineMovesAloneUntilTheReleaseWhileALiveBarMo
     CDockingSettings::Instance().SetStyleFlags(0);
     CDockingSettings::Instance().Update();
 }
+
+TEST_F(DockingFrameTest, RequestsAboutAWindowNoPackageHoldsAreRefused)
+{
+    CPlainWindow stranger;
+    ASSERT_TRUE(stranger.Create(CreateArgs{.parent = frame.m_hWnd, .style = WS_CHILD}));
+    const std::vector<RECT> before = Layout();
+    struct Case {
+        const char* name;
+        int code;
+    };
+    for (const Case& c : {Case{"undock", DockingUndock}, Case{"position", DockingGetPosition}}) {
+        DockingPosition position;
+        position.window = stranger.m_hWnd;
+        position.container = stranger.m_hWnd;
+        position.code = c.code;
+        EXPECT_EQ(Notify(frame.m_hWnd, &position), FALSE) << c.name;
+    }
+    const std::vector<RECT> after = Layout();
+    for (size_t i = 0; i < after.size(); ++i)
+        EXPECT_TRUE(SameRect(after[i], before[i])) << "window " << i << ": " << Text(after[i]);
+    stranger.DestroyWindow();
+}
