@@ -5,7 +5,7 @@
 #   ./quorvane.sh run    install, build and start the planner
 #   ./quorvane.sh test   install, build and run every test
 #   ./quorvane.sh build  install and build only
-#   ./quorvane.sh benchmark  install, build and run the document-core benchmark
+#   ./quorvane.sh benchmark  install, build and run the document-core and docking benchmarks
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -93,6 +93,7 @@ case "${1:-}" in
         trap stop_wine EXIT
         wine "$build/bin/document_benchmark.exe"
         wine "$build/bin/document_speed_benchmark.exe"
+        xvfb-run -a -s "-screen 0 1280x1024x24" wine "$build/bin/docking_benchmark.exe"
         ;;
     --tests-in-display)
         run_tests_in_display

@@ -73,9 +73,12 @@ public:
         const double newExtent = m_upper - m_lower;
         if (!m_frames.empty()) {
             if (m_central >= 0 && static_cast<size_t>(m_central) < m_frames.size()) {
-                // The first layout: the frames were placed for these bounds.
+                // The first layout: the frames were placed for these bounds,
+                // but the first one still starts at the new lower bound.
                 if (oldExtent > 0)
                     ResizeAroundCentral(oldExtent, newExtent);
+                else
+                    Scale(1.0);
             } else {
                 // A package laid out before with an extent of 0 has nothing to scale by.
                 Scale(oldExtent > 0 ? newExtent / oldExtent : 1.0);

@@ -121,6 +121,19 @@ TEST(WndFramesPackageTest, ARowScalesAndAFirstLayoutFromNothingDividesByNothing)
     EXPECT_NEAR(scaled.Frame(1).position, -5 + 105 * (405.0 / 205), 1e-6);
 }
 
+TEST(WndFramesPackageTest, ACentralFrameAddedBeforeTheFirstLayoutStartsAtTheLowerBound)
+{
+    // The view is put in while the package has no rectangle yet; a row later
+    // docked before it must get the size it asks for, not its bar's more.
+    Package package(true);
+    package.Insert(0, MakeFrame(0), 0, 0);
+    package.SetCentral(0);
+    package.SetRect(RECT{0, 0, 400, 100});
+    EXPECT_EQ(Positions(package), (std::vector<double>{-5}));
+    package.Insert(0, MakeFrame(20), package.Frame(0).position, 155);
+    EXPECT_EQ(Positions(package), (std::vector<double>{-5, 150}));
+}
+
 TEST(WndFramesPackageTest, ASplitterStopsAtItsNeighboursMinimums)
 {
     Package package = MakePackage({20, 50, 20}, {105, 200, 100}, 1, 400);
