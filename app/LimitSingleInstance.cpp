@@ -9,11 +9,12 @@ bool LimitSingleInstance::CheckPreviousInstance(const CommandLine& commandLine) 
     const HWND mainWindow = ::FindWindowW(kMainWindowClassName, nullptr);
     if (!mainWindow)
         return false;
-    // A modal dialog of the running instance comes forward rather than its frame.
+    // Taken before the restore: a modal dialog of the running instance
+    // comes forward rather than its frame.
     const HWND front = ::GetLastActivePopup(mainWindow);
     if (!::IsWindowVisible(mainWindow))
         ::SendMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(ID_APP_RESTORE, 0), 0);
-    ::SetForegroundWindow(front ? front : mainWindow);
+    ::SetForegroundWindow(front);
     // Case-sensitive: "Exit" is a file of that name.
     if (commandLine.GetArgument() == L"exit")
         ::SendMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
