@@ -173,6 +173,8 @@ TEST(CommandLineTest, QuotesAreTrimmed)
         {L"", false, L""},
         {L"\"\"\"", false, L""},
         {L"exit", true, L"exit"},
+        {L"\"exit\"", true, L"exit"},
+        {L"C:\\a\"b.qvr", true, L"C:\\a\"b.qvr"},
     };
     for (const Case& c : cases) {
         CommandLine line;

@@ -1,4 +1,5 @@
 // Resource ids of the program.
 #pragma once
 
+#include "app/AppCommandIds.h"
 #include "document/DocumentCommandIds.h"

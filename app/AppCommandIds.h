@@ -1,0 +1,7 @@
+// The command ids the main frame answers to; the program's resource header includes them.
+#pragma once
+
+// Sent by a second start when the running window is hidden in the
+// notification area.
+#define ID_APP_RESTORE 32810
+#define ID_APP_EXIT 57665
