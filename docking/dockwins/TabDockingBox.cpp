@@ -350,7 +350,9 @@ bool CTabDockingBox::DockTo(DockingNotifyRecord* request)
     if (!DockingNotifySender::IsDockingBox(target))
         return Base::DockTo(request);
     const HWND active = m_active;
-    const int index = static_cast<int>(request->rect.left);
+    // Only a box's own answer to the accept query names a tab index; a
+    // pane that takes the windows puts each after the others.
+    const int index = FromHandle(target) ? static_cast<int>(request->rect.left) : -1;
     // At a given index the windows go in last first, so they keep their order there.
     std::vector<HWND> windows;
     for (int i = 0; i < WindowCount(); ++i)
@@ -362,6 +364,7 @@ bool CTabDockingBox::DockTo(DockingNotifyRecord* request)
         DockingNotifyRecord move = *request;
         move.window = window;
         move.target = target;
+        move.rect = {index, index, index, index};
         m_sender.Dock(move);
     }
     if (active) {

@@ -193,25 +193,47 @@ TEST_F(TabDockingBoxTest, DraggingATabOutOfATwoTabBoxDissolvesTheBoxInPlace)
     }
 }
 
-TEST_F(TabDockingBoxTest, ABoxDroppedOnABoxMovesAllItsWindowsAndKeepsItsActivePane)
+TEST_F(TabDockingBoxTest, ABoxDroppedOnABoxOrAPaneMovesAllItsWindowsInOrderAndKeepsItsActivePane)
 {
-    CTabDockingBox* first = Drop(a, b);
-    CTabDockingBox* second = Drop(d, c);
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
-    DockingPosition activate;
-    activate.window = b.window.m_hWnd;
-    activate.code = DockingActivate;
-    ASSERT_TRUE(Notify(first->m_hWnd, &activate));
-    ASSERT_EQ(first->ActiveWindow(), b.window.m_hWnd);
-    const HWND firstWindow = first->m_hWnd;
+    struct Case {
+        const char* name;
+        bool ontoBox;
+    };
+    for (const Case& test : {Case{"onto a box", true}, Case{"onto a pane", false}}) {
+        CTabDockingBox* first = Drop(a, b);
+        ASSERT_NE(first, nullptr) << test.name;
+        HWND onto = d.window.m_hWnd;
+        if (test.ontoBox) {
+            CTabDockingBox* second = Drop(c, d);
+            ASSERT_NE(second, nullptr) << test.name;
+            onto = second->m_hWnd;
+        }
+        DockingPosition activate;
+        activate.window = b.window.m_hWnd;
+        activate.code = DockingActivate;
+        ASSERT_TRUE(Notify(first->m_hWnd, &activate)) << test.name;
+        const HWND firstWindow = first->m_hWnd;
 
-    // Dropped on the caption over the first tab, the windows go in there, in their order.
-    DragTo(*first, OnCaption(firstWindow), OnCaption(second->m_hWnd));
-    EXPECT_FALSE(::IsWindow(firstWindow));
-    EXPECT_EQ(WindowsOf(*second),
-              (std::vector<HWND>{b.window.m_hWnd, a.window.m_hWnd, c.window.m_hWnd, d.window.m_hWnd}));
-    EXPECT_EQ(second->ActiveWindow(), b.window.m_hWnd);
+        // Over the first tab of a box they go in there; a pane puts them after itself.
+        DragTo(*first, OnCaption(firstWindow), OnCaption(onto));
+        EXPECT_FALSE(::IsWindow(firstWindow)) << test.name;
+        CTabDockingBox* box = CTabDockingBox::FromHandle(d.window.GetParent());
+        ASSERT_NE(box, nullptr) << test.name;
+        const std::vector<HWND> expected =
+            test.ontoBox ? std::vector<HWND>{b.window.m_hWnd, a.window.m_hWnd, d.window.m_hWnd, c.window.m_hWnd}
+                         : std::vector<HWND>{d.window.m_hWnd, b.window.m_hWnd, a.window.m_hWnd};
+        EXPECT_EQ(WindowsOf(*box), expected) << test.name;
+        EXPECT_EQ(box->ActiveWindow(), b.window.m_hWnd) << test.name;
+
+        // Apart again for the next case.
+        int y = 100;
+        for (TestPane* pane : {&a, &b, &c}) {
+            if (pane->window.IsDocked())
+                DragTo(pane->window, Inside(pane->window), {1000, y});
+            y += 300;
+        }
+        DispatchWaiting();
+    }
 }
 
 TEST_F(TabDockingBoxTest, AClosingBoxTakesNoMoreWindows)
