@@ -79,6 +79,11 @@ private:
     LRESULT OnClose(UINT, WPARAM wParam, LPARAM, bool&);
 
     bool OnAcceptDock(DockingNotifyRecord& request);
+    int ShowPlaceholder(HWND dragged, POINT screen);
+    int PlaceholderIndex() const;
+    void RemovePlaceholder();
+    bool WaitForDragToMove(HWND dragged, MSG& next);
+    int InsertionIndex(POINT inStrip) const;
     bool OnGetDockingPosition(DockingPosition& position) const;
     bool OnActivate(HWND window);
     bool OnPinBox(bool show);
@@ -101,6 +106,13 @@ private:
     CFlyingTabCtrl m_tabs;
     CImageList m_images;
     HWND m_active = nullptr;
+    // While a window is dragged over the strip, a tab without a window
+    // shows where it would go.
+    struct Placeholder {
+        HWND selectedBefore = nullptr;
+        int lastSwap = -1;
+        int lastCoordinate = 0;
+    } m_placeholder;
     bool m_ownsItself = false;
     // The box has posted the close that ends it: it takes no window any
     // more, which would go down with it.

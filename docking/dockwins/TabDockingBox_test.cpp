@@ -305,3 +305,36 @@ TEST_F(TabDockingBoxTest, UserCloseWithSeveralTabsClosesOnlyTheActiveTabsWindow)
     EXPECT_FALSE(c.window.IsWindowVisible());
     EXPECT_TRUE(c.window.IsWindow()) << "a pane closed by the user only hides";
 }
+
+TEST_F(TabDockingBoxTest, AWindowDraggedOverTheStripGoesWhereItsEmptyTabShowedAndLeavesNoneBehind)
+{
+    CTabDockingBox* box = Drop(a, b);
+    ASSERT_NE(box, nullptr);
+    POINT beforeFirst = {2, box->Tabs().GetClientRect().bottom / 2};
+    ::ClientToScreen(box->Tabs().m_hWnd, &beforeFirst);
+    struct Case {
+        const char* name;
+        std::vector<POINT> path;
+        std::vector<HWND> windows;
+    };
+    const Case cases[] = {
+        {"dropped before the first tab", {beforeFirst},
+         {c.window.m_hWnd, b.window.m_hWnd, a.window.m_hWnd}},
+        {"moved on off the strip", {AfterTabs(*box), {1000, 700}}, {b.window.m_hWnd, a.window.m_hWnd}},
+    };
+    for (const Case& test : cases) {
+        if (c.window.IsDocked())
+            DragTo(c.window, Inside(c.window), {1000, 700});
+        POINT cursor = {};
+        for (const POINT& at : test.path) {
+            cursor = at;
+            ::ScreenToClient(c.window.m_hWnd, &cursor);
+            PostAll(c.window.m_hWnd, {{WM_MOUSEMOVE, MK_LBUTTON, At(cursor.x, cursor.y)}});
+        }
+        PostAll(c.window.m_hWnd, {{WM_LBUTTONUP, 0, At(cursor.x, cursor.y)}});
+        c.window.TrackMove(Inside(c.window));
+        DispatchWaiting();
+        EXPECT_EQ(WindowsOf(*box), test.windows) << test.name;
+        EXPECT_EQ(box->ActiveWindow(), box->WindowAt(box->Tabs().GetCurSel())) << test.name;
+    }
+}
