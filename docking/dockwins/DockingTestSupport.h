@@ -157,6 +157,9 @@ public:
             const auto* request = reinterpret_cast<DockingPinRequest*>(lParam);
             pinned.push_back(request->window);
             pinRequests.push_back(*request);
+            // The list lives on the sender's stack.
+            pinRequests.back().windows = nullptr;
+            pinnedTogether.assign(request->windows, request->windows + (request->windows ? request->windowCount : 0));
             return TRUE;
         }
         case DockingLimitSize:
@@ -187,6 +190,7 @@ public:
     dockwins::CPackageWindowImpl* row = nullptr;
     std::vector<HWND> pinned;
     std::vector<DockingPinRequest> pinRequests;
+    std::vector<HWND> pinnedTogether; // the windows of the last request for several
 };
 
 } // namespace docking_test

@@ -398,7 +398,7 @@ bool CTabDockingBox::OnGetDockingPosition(DockingPosition& position) const
     const int index = IndexOfWindow(asking);
     position.labelIndex = index;
     // Re-docking later joins the other window, making a new box if this one is gone.
-    if (WindowCount() == 2)
+    if (WindowCount() == 2 && index >= 0)
         position.container = WindowAt(1 - index);
     else
         position.container = m_hWnd;
@@ -421,6 +421,7 @@ bool CTabDockingBox::OnActivate(HWND window)
 bool CTabDockingBox::OnPinBox(bool show)
 {
     DockingPosition own;
+    const HWND container = m_container;
     if (!TakeOwnPosition(own) || !Undock())
         return false;
     std::vector<HWND> windows(static_cast<size_t>(WindowCount()));
@@ -431,7 +432,7 @@ bool CTabDockingBox::OnPinBox(bool show)
     }
     DockingPinRequest request;
     request.window = active ? active : (windows.empty() ? nullptr : windows.front());
-    request.container = m_container;
+    request.container = container;
     request.side = own.side;
     request.size = own.place.rowSize;
     request.flags = show ? DockingPinRequest::ShowAtOnce : 0;

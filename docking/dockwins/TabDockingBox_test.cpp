@@ -338,3 +338,20 @@ TEST_F(TabDockingBoxTest, AWindowDraggedOverTheStripGoesWhereItsEmptyTabShowedAn
         EXPECT_EQ(box->ActiveWindow(), box->WindowAt(box->Tabs().GetCurSel())) << test.name;
     }
 }
+
+TEST_F(TabDockingBoxTest, ThePinButtonOfADockedBoxPinsAllItsWindowsTogetherAndTheBoxGoes)
+{
+    ASSERT_TRUE(DockIntoRow(b.window, {0, 300, 200, 400}));
+    CTabDockingBox* box = Drop(a, b);
+    ASSERT_NE(box, nullptr);
+    const HWND boxWindow = box->m_hWnd;
+    box->SendMessage(WM_NCLBUTTONUP, dockwins::CCaptionBase::HitPin, 0);
+    ASSERT_FALSE(frame.pinRequests.empty());
+    EXPECT_EQ(frame.pinRequests.back().window, a.window.m_hWnd) << "the active pane shows first";
+    EXPECT_EQ(frame.pinnedTogether, (std::vector<HWND>{b.window.m_hWnd, a.window.m_hWnd}));
+    EXPECT_TRUE(frame.pinRequests.back().flags & DockingPinRequest::ShowAtOnce);
+    DispatchWaiting();
+    EXPECT_FALSE(::IsWindow(boxWindow));
+    EXPECT_TRUE(a.window.IsWindow());
+    EXPECT_TRUE(b.window.IsWindow());
+}
