@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "docking/dockwins/WindowSmallIcon.h"
 #include "winlib/ForwardMessage.h"
 
 using dockwins::CDockingSide;
@@ -38,10 +39,7 @@ void CTabbedAutoHideDockingWindow::SetClient(HWND client)
     m_client = client;
     if (!m_hWnd || !m_client)
         return;
-    auto icon = reinterpret_cast<HICON>(::SendMessageW(m_client, WM_GETICON, ICON_SMALL, 0));
-    if (!icon)
-        icon = reinterpret_cast<HICON>(::GetClassLongPtrW(m_client, GCLP_HICONSM));
-    if (icon)
+    if (const HICON icon = dockwins::SmallIconOf(m_client))
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     FitClient();
 }
