@@ -129,7 +129,7 @@ bool CTabDockingBox::WaitForDragToMove(HWND dragged, MSG& next)
         if (!::PeekMessageW(&next, nullptr, 0, 0, PM_NOREMOVE))
             continue;
         // The dragged window holds the capture: its message is the drag's next step.
-        if (next.hwnd == dragged || next.message == WM_QUIT)
+        if (next.hwnd == dragged || next.message == WM_QUIT || ::GetCapture() != dragged)
             return true;
         ::PeekMessageW(&next, nullptr, 0, 0, PM_REMOVE);
         ::TranslateMessage(&next);
@@ -144,6 +144,15 @@ bool CTabDockingBox::OnAcceptDock(DockingNotifyRecord& request)
     POINT point = {request.rect.left, request.rect.top};
     if (m_closing || !IsOverTabs(point))
         return false;
+    // Only a drag, which holds the mouse, moves on: a plain question is answered at once.
+    if (::GetCapture() != request.window) {
+        POINT inStrip = point;
+        ::ScreenToClient(m_tabs.m_hWnd, &inStrip);
+        const int index = InsertionIndex(inStrip);
+        request.target = m_hWnd;
+        request.rect = {index, index, index, index};
+        return true;
+    }
     const int index = ShowPlaceholder(request.window, point);
     request.target = m_hWnd;
     request.rect = {index, index, index, index};

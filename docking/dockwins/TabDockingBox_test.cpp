@@ -355,3 +355,19 @@ TEST_F(TabDockingBoxTest, ThePinButtonOfADockedBoxPinsAllItsWindowsTogetherAndTh
     EXPECT_TRUE(a.window.IsWindow());
     EXPECT_TRUE(b.window.IsWindow());
 }
+
+TEST_F(TabDockingBoxTest, AnAcceptQuestionOutsideADragIsAnsweredAtOnce)
+{
+    CTabDockingBox* box = Drop(a, b);
+    ASSERT_NE(box, nullptr);
+    const POINT after = AfterTabs(*box);
+    DockingNotifyRecord question;
+    question.window = c.window.m_hWnd;
+    question.code = DockingAccept;
+    question.rect = {after.x, after.y, after.x + 100, after.y + 100};
+    // Nothing moves the mouse on: a box that waited for it would wait here for ever.
+    ASSERT_TRUE(box->SendMessage(DockingBoxMessage, 0, reinterpret_cast<LPARAM>(&question)));
+    EXPECT_EQ(question.target, box->m_hWnd);
+    EXPECT_EQ(question.rect.left, 2);
+    EXPECT_EQ(WindowsOf(*box), (std::vector<HWND>{b.window.m_hWnd, a.window.m_hWnd}));
+}
