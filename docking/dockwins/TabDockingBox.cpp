@@ -333,7 +333,8 @@ bool CTabDockingBox::Hide()
             m_position = position;
             m_hasPosition = true;
             ok = Undock();
-            if (ok)
+            // A box made in a docked window's place never floated: it keeps the size it had.
+            if (ok && !::IsRectEmpty(&m_floatingRect))
                 SetWindowPos(nullptr, m_floatingRect, SWP_HIDEWINDOW | SWP_NOACTIVATE);
         }
     } else {

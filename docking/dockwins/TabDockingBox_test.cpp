@@ -371,3 +371,32 @@ TEST_F(TabDockingBoxTest, AnAcceptQuestionOutsideADragIsAnsweredAtOnce)
     EXPECT_EQ(question.rect.left, 2);
     EXPECT_EQ(WindowsOf(*box), (std::vector<HWND>{b.window.m_hWnd, a.window.m_hWnd}));
 }
+
+TEST_F(TabDockingBoxTest, AHiddenBoxComesBackWhereItWasWhenOneOfItsPanesIsActivated)
+{
+    struct Case {
+        const char* name;
+        bool docked;
+    };
+    for (const Case& test : {Case{"docked", true}, Case{"floating", false}}) {
+        if (test.docked) {
+            ASSERT_TRUE(DockIntoRow(b.window, {0, 300, 200, 400})) << test.name;
+        }
+        CTabDockingBox* box = Drop(a, b);
+        ASSERT_NE(box, nullptr) << test.name;
+        const RECT place = box->GetWindowRect();
+        ASSERT_TRUE(box->Hide()) << test.name;
+        EXPECT_FALSE(box->IsWindowVisible()) << test.name;
+        EXPECT_FALSE(box->IsDocked()) << test.name;
+
+        ASSERT_TRUE(b.window.Show()) << test.name;
+        EXPECT_TRUE(box->IsWindowVisible()) << test.name;
+        EXPECT_EQ(box->IsDocked(), test.docked) << test.name;
+        EXPECT_TRUE(SameRect(box->GetWindowRect(), place)) << test.name;
+        EXPECT_EQ(box->ActiveWindow(), b.window.m_hWnd) << test.name;
+
+        // Apart again for the next case.
+        DragTo(a.window, Inside(a.window), {1000, 700});
+        b.window.Float();
+    }
+}
