@@ -147,6 +147,7 @@ TEST_F(TabDockingBoxTest, APaneDroppedOnADockedPaneMakesTheBoxTakeItsDockedPlace
     const RECT place = b.window.GetWindowRect();
     CTabDockingBox* box = Drop(a, b);
     ASSERT_NE(box, nullptr);
+    SaveWindowScreenshot(frame.m_hWnd, L"docking-box-docked");
     EXPECT_EQ(box->GetParent(), frame.row->m_hWnd);
     EXPECT_TRUE(box->IsDocked());
     EXPECT_TRUE(SameRect(box->GetWindowRect(), place));
