@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "docking/dockwins/DockingBoxMessage.h"
+#include "docking/dockwins/TabDockingBox.h"
 #include "docking/dockwins/TitleDockingWindow.h"
 
 namespace dockwins {
@@ -25,12 +26,10 @@ protected:
         auto* position = reinterpret_cast<DockingPosition*>(lParam);
         switch (position->code) {
         case DockingAccept:
+            return AcceptOnCaption(*reinterpret_cast<DockingNotifyRecord*>(lParam));
         case DockingDock:
         case DockingAtPosition:
-            // Docking onto a window makes a tabbed box around it; until
-            // boxes exist, every such request is refused.
-            reinterpret_cast<DockingNotifyRecord*>(lParam)->target = nullptr;
-            return FALSE;
+            return DockOnto(*position, lParam);
         case DockingGetPosition:
             return FillPosition(*position);
         case DockingIsBox:
@@ -45,6 +44,50 @@ protected:
         default:
             return FALSE;
         }
+    }
+
+    // Only a drop on the caption makes a box.
+    bool AcceptOnCaption(DockingNotifyRecord& request)
+    {
+        const LRESULT hit = this->SendMessage(
+            WM_NCHITTEST, 0, MAKELPARAM(static_cast<short>(request.rect.left), static_cast<short>(request.rect.top)));
+        if (hit != HTCAPTION) {
+            request.target = nullptr;
+            return false;
+        }
+        request.target = this->m_hWnd;
+        request.rect = ToScreen(this->GetClientRect());
+        return true;
+    }
+
+    // The dropped window joins this one in its box, which is made first
+    // when this window is in none yet.
+    bool DockOnto(DockingPosition& position, LPARAM lParam)
+    {
+        if (position.window == this->m_hWnd)
+            return false;
+        HWND box = this->m_container;
+        if (!DockingNotifySender::IsDockingBox(box)) {
+            box = CTabDockingBox::MakeAround(this->m_hWnd, this->m_container, this->m_sender);
+            if (!box)
+                return false;
+        }
+        if (position.code == DockingAtPosition) {
+            position.container = box;
+            return ::SendMessageW(box, DockingNotify, 0, lParam) != 0;
+        }
+        // The accepted rectangle is this window's, not a tab index: the
+        // dropped window goes after the others.
+        auto& request = *reinterpret_cast<DockingNotifyRecord*>(lParam);
+        request.target = box;
+        request.rect = {-1, -1, -1, -1};
+        return this->m_sender.Dock(request);
+    }
+
+    RECT ToScreen(RECT rect) const
+    {
+        ::MapWindowPoints(this->m_hWnd, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
     }
 
     bool FillPosition(DockingPosition& position)

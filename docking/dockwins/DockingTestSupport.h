@@ -6,7 +6,10 @@
 #include <vector>
 
 #include "docking/dockwins/DockingNotifyRecord.h"
+#include "docking/dockwins/DockingPinRequest.h"
+#include "docking/dockwins/DockingPosition.h"
 #include "docking/dockwins/IFrame.h"
+#include "docking/dockwins/PackageWindowImpl.h"
 #include "docking/dockwins/SubWndFramesPackage.h"
 #include "winlib/WindowImpl.h"
 
@@ -123,5 +126,71 @@ inline BOOL Notify(HWND to, void* record)
 {
     return static_cast<BOOL>(::SendMessageW(to, DockingNotify, 0, reinterpret_cast<LPARAM>(record)));
 }
+
+// The docking frame's part: one column of panes, pin requests noted. A
+// window it was asked to pin counts as pinned and, when it holds it (as the
+// auto-hide bars do), reports its place as a pinned pane's label does.
+class CTestFrame : public CWindowImpl<CTestFrame> {
+public:
+    static constexpr int pinnedPaneSize = 250;
+
+    BEGIN_MESSAGE_MAP(CTestFrame)
+        ON_MESSAGE(DockingNotify, OnDockingNotify)
+        ON_MESSAGE(WM_MENUCHAR, OnMenuChar)
+    END_MESSAGE_MAP()
+    LRESULT OnDockingNotify(UINT, WPARAM, LPARAM lParam, bool&)
+    {
+        auto* position = reinterpret_cast<DockingPosition*>(lParam);
+        switch (position->code) {
+        case DockingAccept:
+            return Notify(row->m_hWnd, position);
+        case DockingGetPosition:
+            if (position->container == m_hWnd)
+                return PinnedPosition(*position);
+            position->side.Set(dockwins::CDockingSide::NotDocked, false);
+            return Notify(position->container, position);
+        case DockingAtPosition:
+            return Notify(row->m_hWnd, position);
+        case DockingIsPinned:
+            return IsPinned(position->window);
+        case DockingPinUp: {
+            const auto* request = reinterpret_cast<DockingPinRequest*>(lParam);
+            pinned.push_back(request->window);
+            pinRequests.push_back(*request);
+            // The list lives on the sender's stack.
+            pinRequests.back().windows = nullptr;
+            pinnedTogether.assign(request->windows, request->windows + (request->windows ? request->windowCount : 0));
+            return TRUE;
+        }
+        case DockingLimitSize:
+        case DockingUndock:
+            return TRUE;
+        default:
+            return FALSE;
+        }
+    }
+    LRESULT OnMenuChar(UINT, WPARAM, LPARAM, bool&) { return MAKELRESULT(0, MNC_CLOSE); }
+
+    bool IsPinned(HWND window) const
+    {
+        for (const HWND w : pinned)
+            if (w == window)
+                return true;
+        return false;
+    }
+    bool PinnedPosition(DockingPosition& position) const
+    {
+        position.side = dockwins::CDockingSide::Top | dockwins::CDockingSide::Single | dockwins::CDockingSide::Pinned;
+        position.place.row = 0;
+        position.place.rowSize = pinnedPaneSize;
+        position.place.length = 1;
+        return true;
+    }
+
+    dockwins::CPackageWindowImpl* row = nullptr;
+    std::vector<HWND> pinned;
+    std::vector<DockingPinRequest> pinRequests;
+    std::vector<HWND> pinnedTogether; // the windows of the last request for several
+};
 
 } // namespace docking_test

@@ -31,40 +31,6 @@ public:
     }
 };
 
-// The docking frame's part: one column of panes on its left, pin requests noted.
-class CTestFrame : public CWindowImpl<CTestFrame> {
-public:
-    BEGIN_MESSAGE_MAP(CTestFrame)
-        ON_MESSAGE(DockingNotify, OnDockingNotify)
-        ON_MESSAGE(WM_MENUCHAR, OnMenuChar)
-    END_MESSAGE_MAP()
-    LRESULT OnDockingNotify(UINT, WPARAM, LPARAM lParam, bool&)
-    {
-        auto* position = reinterpret_cast<DockingPosition*>(lParam);
-        switch (position->code) {
-        case DockingAccept:
-            return Notify(row->m_hWnd, position);
-        case DockingGetPosition:
-            position->side.Set(CDockingSide::NotDocked, false);
-            return Notify(position->container, position);
-        case DockingAtPosition:
-            return Notify(row->m_hWnd, position);
-        case DockingPinUp:
-            pinned.push_back(position->window);
-            return TRUE;
-        case DockingLimitSize:
-        case DockingUndock:
-            return TRUE;
-        default:
-            return FALSE;
-        }
-    }
-    LRESULT OnMenuChar(UINT, WPARAM, LPARAM, bool&) { return MAKELRESULT(0, MNC_CLOSE); }
-
-    dockwins::CPackageWindowImpl* row = nullptr;
-    std::vector<HWND> pinned;
-};
-
 // A frame at (0, 0)-(400, 400) with a column at (0, 0)-(200, 400) holding
 // one pane that keeps the column alive, and a pane floating beside it.
 class DockingWindowTest : public ::testing::Test {
@@ -186,17 +152,32 @@ TEST_F(DockingWindowTest, ACaptionDragDocksWhereItShowedAndEscChangesNothing)
     }
 }
 
-TEST_F(DockingWindowTest, BoxRequestsAreRefusedAndTheRestAnswered)
+TEST_F(DockingWindowTest, OnlyADropOnTheCaptionIsAcceptedAndThePositionIsAnswered)
 {
     EXPECT_TRUE(DockingNotifySender::IsDockingBox(pane.m_hWnd));
-    DockingNotifyRecord onto;
-    onto.window = anchor.m_hWnd;
-    onto.rect = pane.GetWindowRect();
-    onto.code = DockingAccept;
-    EXPECT_FALSE(Notify(pane.m_hWnd, &onto));
-    onto.code = DockingDock;
-    EXPECT_FALSE(Notify(pane.m_hWnd, &onto));
-    EXPECT_FALSE(anchor.GetParent() == pane.m_hWnd);
+    const RECT window = pane.GetWindowRect();
+    const RECT client = ToScreen(pane.m_hWnd, pane.GetClientRect());
+    struct Case {
+        const char* name;
+        POINT corner;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"the frame's corner", {window.left, window.top}, false},
+        {"the client area", {client.left + 10, client.top + 10}, false},
+        {"the caption", {window.left + 40, (window.top + client.top) / 2}, true},
+    };
+    for (const Case& c : cases) {
+        DockingNotifyRecord onto;
+        onto.window = anchor.m_hWnd;
+        onto.rect = {c.corner.x, c.corner.y, c.corner.x + 100, c.corner.y + 100};
+        onto.code = DockingAccept;
+        EXPECT_EQ(Notify(pane.m_hWnd, &onto) != FALSE, c.accepted) << c.name;
+        EXPECT_EQ(onto.target, c.accepted ? pane.m_hWnd : nullptr) << c.name;
+        if (c.accepted) {
+            EXPECT_TRUE(SameRect(onto.rect, client)) << c.name;
+        }
+    }
 
     DockingPosition position;
     position.code = DockingGetPosition;
