@@ -24,6 +24,11 @@ TrayIcon::ShellNotifyFunction TrayIcon::SetShellNotifyFunction(ShellNotifyFuncti
 
 TrayIcon::TrayIcon() : m_callbackMessage(::RegisterWindowMessageW(L"WM_TRAYICON")) {}
 
+TrayIcon::~TrayIcon()
+{
+    RemoveIcon();
+}
+
 bool TrayIcon::Install(HWND window, const wchar_t* tipText, HICON icon, UINT id)
 {
     RemoveIcon();

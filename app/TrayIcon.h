@@ -9,7 +9,9 @@ public:
     using ShellNotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
 
     TrayIcon();
-    virtual ~TrayIcon() = default;
+    // An icon still installed is removed: the shell would keep it, dead, until
+    // the mouse passes over it.
+    virtual ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 

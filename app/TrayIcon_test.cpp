@@ -178,6 +178,15 @@ TEST_F(TrayIconTest, TheInstalledFlagFollowsTheShellAndOnlyAnInstalledIconIsChan
     }
 }
 
+TEST_F(TrayIconTest, AnIconStillInstalledGoesWithItsObject)
+{
+    {
+        TrayIcon icon;
+        ASSERT_TRUE(icon.Install(window.m_hWnd, L"Quorvane", TestIcon(), IDR_TRAY_MENU));
+    }
+    EXPECT_TRUE(g_shellIcons.empty());
+}
+
 TEST_F(TrayIconTest, ASecondInstallReplacesTheFirstIcon)
 {
     ASSERT_TRUE(window.InstallIcon(L"Quorvane", TestIcon(), 1));
