@@ -5,3 +5,6 @@
 // notification area.
 #define ID_APP_RESTORE 32810
 #define ID_APP_EXIT 57665
+// The notification-area icon's menu, whose id is also the icon's id.
+#define IDR_TRAY_MENU 10113
+#define ID_TRAY_EXIT 32811
