@@ -187,6 +187,25 @@ public:
         return true;
     }
 
+    // Shown at (0, 0)-(400, 400) with its column at (0, 0)-(200, 400).
+    bool CreateWithColumn()
+    {
+        if (!Create(CreateArgs{.style = WS_POPUP | WS_VISIBLE, .rect = {0, 0, 400, 400}}))
+            return false;
+        row = dockwins::CPackageWindowImpl::New(
+            CreateArgs{.parent = m_hWnd, .style = WS_CHILD | WS_VISIBLE, .rect = {0, 0, 200, 400}}, false);
+        return row != nullptr;
+    }
+    // Docks a pane into the column at `rect`, as a drop there would.
+    template <class TPane>
+    bool DockIntoColumn(TPane& pane, RECT rect)
+    {
+        DockingNotifyRecord request;
+        request.target = row->m_hWnd;
+        request.rect = rect;
+        return pane.DockTo(&request);
+    }
+
     dockwins::CPackageWindowImpl* row = nullptr;
     std::vector<HWND> pinned;
     std::vector<DockingPinRequest> pinRequests;

@@ -37,10 +37,7 @@ class DockingWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(frame.Create(CreateArgs{.style = WS_POPUP | WS_VISIBLE, .rect = {0, 0, 400, 400}}));
-        frame.row = dockwins::CPackageWindowImpl::New(
-            CreateArgs{.parent = frame.m_hWnd, .style = WS_CHILD | WS_VISIBLE, .rect = {0, 0, 200, 400}}, false);
-        ASSERT_NE(frame.row, nullptr);
+        ASSERT_TRUE(frame.CreateWithColumn());
         ASSERT_TRUE(anchor.Create(frame.m_hWnd, RECT{500, 0, 700, 200}, L"Anchor"));
         ASSERT_TRUE(DockIntoRow(anchor, {0, 0, 200, 400}));
         ASSERT_TRUE(pane.Create(frame.m_hWnd, RECT{450, 100, 650, 300}, L"Categories"));
@@ -53,13 +50,7 @@ protected:
         frame.DestroyWindow();
         DispatchWaiting();
     }
-    bool DockIntoRow(CTestPane& window, RECT rect)
-    {
-        DockingNotifyRecord request;
-        request.target = frame.row->m_hWnd;
-        request.rect = rect;
-        return window.DockTo(&request);
-    }
+    bool DockIntoRow(CTestPane& window, RECT rect) { return frame.DockIntoColumn(window, rect); }
     static bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
     CTestFrame frame;

@@ -38,10 +38,7 @@ class TabDockingBoxTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(frame.Create(CreateArgs{.style = WS_POPUP | WS_VISIBLE, .rect = {0, 0, 400, 400}}));
-        frame.row = dockwins::CPackageWindowImpl::New(
-            CreateArgs{.parent = frame.m_hWnd, .style = WS_CHILD | WS_VISIBLE, .rect = {0, 0, 200, 400}}, false);
-        ASSERT_NE(frame.row, nullptr);
+        ASSERT_TRUE(frame.CreateWithColumn());
         ASSERT_TRUE(anchor.Create(frame.m_hWnd, {500, 700, 700, 900}, L"Anchor"));
         ASSERT_TRUE(DockIntoRow(anchor.window, {0, 0, 200, 400}));
         ASSERT_TRUE(a.Create(frame.m_hWnd, {450, 50, 650, 250}, L"Categories"));
@@ -58,13 +55,8 @@ protected:
         frame.DestroyWindow();
         DispatchWaiting();
     }
-    bool DockIntoRow(CTabbedAutoHideDockingWindow& window, RECT rect)
-    {
-        DockingNotifyRecord request;
-        request.target = frame.row->m_hWnd;
-        request.rect = rect;
-        return window.DockTo(&request);
-    }
+    bool DockIntoRow(CTabbedAutoHideDockingWindow& window, RECT rect) { return frame.DockIntoColumn(window, rect); }
+    static bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
     // The caption drag of `pane` let go at `screen`, as the mouse would do it.
     template <class TWindow>
     static void DragTo(TWindow& pane, POINT press, POINT screen)
@@ -116,7 +108,6 @@ protected:
         Notify(::GetParent(window), &position);
         return position;
     }
-    static bool SameRect(const RECT& x, const RECT& y) { return ::EqualRect(&x, &y) != FALSE; }
 
     CTestFrame frame;
     TestPane anchor, a, b, c, d;

@@ -33,10 +33,7 @@ class TabbedAutoHideDockingWindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(frame.Create(CreateArgs{.style = WS_POPUP | WS_VISIBLE, .rect = {0, 0, 400, 400}}));
-        frame.row = dockwins::CPackageWindowImpl::New(
-            CreateArgs{.parent = frame.m_hWnd, .style = WS_CHILD | WS_VISIBLE, .rect = {0, 0, 200, 400}}, false);
-        ASSERT_NE(frame.row, nullptr);
+        ASSERT_TRUE(frame.CreateWithColumn());
         ASSERT_TRUE(anchor.Create(frame.m_hWnd, {500, 700, 700, 900}, L"Anchor"));
         ASSERT_TRUE(DockIntoRow(anchor, {0, 0, 200, 400}));
         ASSERT_TRUE(pane.Create(frame.m_hWnd, {450, 50, 650, 250}, L"Categories",
@@ -52,14 +49,8 @@ protected:
         frame.DestroyWindow();
         DispatchWaiting();
     }
-    bool DockIntoRow(CTabbedAutoHideDockingWindow& window, RECT rect)
-    {
-        DockingNotifyRecord request;
-        request.target = frame.row->m_hWnd;
-        request.rect = rect;
-        return window.DockTo(&request);
-    }
-    static bool SameRect(const RECT& x, const RECT& y) { return ::EqualRect(&x, &y) != FALSE; }
+    bool DockIntoRow(CTabbedAutoHideDockingWindow& window, RECT rect) { return frame.DockIntoColumn(window, rect); }
+    static bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
     CTestFrame frame;
     CTabbedAutoHideDockingWindow anchor;
