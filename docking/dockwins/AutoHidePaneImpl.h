@@ -105,11 +105,8 @@ protected:
         const POINT point = {screen.x - window.left, screen.y - window.top};
         if (::PtInRect(&m_sizingBar, point))
             return SizingHitCode();
-        const int hit = m_caption.HitTest(point);
-        if (hit == CCaptionBase::HitNothing)
-            return HTCLIENT;
-        CCaptionBase::PostButtonTracking(this->m_hWnd, hit);
-        return hit;
+        const int hit = m_caption.NonClientHitTest(this->m_hWnd, screen);
+        return hit == CCaptionBase::HitNothing ? HTCLIENT : hit;
     }
     LRESULT OnTrackButton(UINT, WPARAM wParam, LPARAM, bool&)
     {

@@ -56,6 +56,9 @@ public:
     // capture anywhere, the tracking is posted rather than run there, since
     // the system may send WM_NCHITTEST from inside its own message retrieval.
     static void PostButtonTracking(HWND window, int hitCode);
+    // A docking window's WM_NCHITTEST over its caption: the hit code of a
+    // screen point, HitNothing off the caption, with a button's tracking posted.
+    int NonClientHitTest(HWND window, POINT screen);
     // The answer to the posted message (CaptionButtonTrackMessage): when the
     // cursor is still over that button and nothing has the capture, tracks
     // it; a release over it sends WM_NCLBUTTONUP with its hit code. True when

@@ -47,6 +47,14 @@ void CCaptionBase::PostButtonTracking(HWND window, int hitCode)
         ::PostMessageW(window, CaptionButtonTrackMessage, static_cast<WPARAM>(hitCode), 0);
 }
 
+int CCaptionBase::NonClientHitTest(HWND window, POINT screen)
+{
+    const int hit = HitTest(ScreenToWindow(window, screen));
+    if (hit != HitNothing)
+        PostButtonTracking(window, hit);
+    return hit;
+}
+
 bool CCaptionBase::TrackButton(HWND window, int hitCode)
 {
     CButton* button = Button(hitCode);

@@ -118,14 +118,8 @@ protected:
     }
     LRESULT OnNcHitTest(UINT, WPARAM, LPARAM lParam, bool&)
     {
-        const RECT window = this->GetWindowRect();
-        const POINT screen = PointOf(lParam);
-        const POINT point = {screen.x - window.left, screen.y - window.top};
-        const int hit = m_caption.HitTest(point);
-        if (hit == CCaptionBase::HitNothing)
-            return HTCLIENT;
-        CCaptionBase::PostButtonTracking(this->m_hWnd, hit);
-        return hit;
+        const int hit = m_caption.NonClientHitTest(this->m_hWnd, PointOf(lParam));
+        return hit == CCaptionBase::HitNothing ? HTCLIENT : hit;
     }
     LRESULT OnTrackButton(UINT, WPARAM wParam, LPARAM, bool&)
     {
