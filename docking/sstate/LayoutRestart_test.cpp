@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <array>
 #include <cmath>
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "docking/dockwins/TabDockingBox.h"
 #include "docking/sstate/PersistentLayoutFrame.h"
@@ -161,6 +163,19 @@ protected:
         DispatchWaiting();
         return CTabDockingBox::FromHandle(PaneOf(onto).GetParent());
     }
+    std::vector<UINT> BandIds() const
+    {
+        std::vector<UINT> ids;
+        const int count = static_cast<int>(::SendMessageW(frame->Rebar(), RB_GETBANDCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            REBARBANDINFOW band = {};
+            band.cbSize = sizeof(band);
+            band.fMask = RBBIM_ID;
+            ::SendMessageW(frame->Rebar(), RB_GETBANDINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&band));
+            ids.push_back(band.wID);
+        }
+        return ids;
+    }
     static RECT ToScreen(HWND window, RECT rect)
     {
         ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&rect), 2);
@@ -209,6 +224,19 @@ TEST_F(LayoutRestartTest, ThePanesAndTheWindowPlacementComeBackAfterARestart)
         Restart();
         ExpectSameLook(before, Look(), test.name);
     }
+}
+
+TEST_F(LayoutRestartTest, TheBandOrderAndTheHiddenStatusBarComeBackAfterARestart)
+{
+    ::SendMessageW(frame->Rebar(), RB_MOVEBAND, 2, 0);
+    ::ShowWindow(frame->StatusBar(), SW_HIDE);
+    const std::vector<UINT> order = BandIds();
+    ASSERT_NE(order.front(), CPersistentLayoutFrame::bandIds.front());
+
+    Restart();
+
+    EXPECT_EQ(BandIds(), order);
+    EXPECT_FALSE(::IsWindowVisible(frame->StatusBar()));
 }
 
 TEST_F(LayoutRestartTest, APaneOnAnAutoHideBarCountsAsVisibleAndToggleHidesIt)
