@@ -371,3 +371,24 @@ TEST_F(LayoutRestartTest, AStoredLayoutWithoutTheWindowPlacementShowsTheWindow)
     EXPECT_TRUE(frame->IsWindowVisible());
     EXPECT_TRUE(PaneOf(Categories).IsVisible());
 }
+
+TEST_F(LayoutRestartTest, AFloatingBoxOfTwoComesBackFloatingWhereItWas)
+{
+    ASSERT_TRUE(FloatAt(DailyPlan, {300, 200, 540, 400}));
+    CTabDockingBox* box = Drop(People, DailyPlan);
+    ASSERT_NE(box, nullptr) << "no box made";
+    ASSERT_FALSE(box->IsDocked());
+    const RECT boxRect = box->GetWindowRect();
+
+    Restart();
+
+    CTabDockingBox* restored = CTabDockingBox::FromHandle(PaneOf(DailyPlan).GetParent());
+    ASSERT_NE(restored, nullptr) << "the box is gone";
+    ASSERT_EQ(restored->WindowCount(), 2);
+    EXPECT_EQ(restored->WindowAt(0), PaneOf(DailyPlan).m_hWnd);
+    EXPECT_EQ(restored->WindowAt(1), PaneOf(People).m_hWnd);
+    EXPECT_FALSE(restored->IsDocked());
+    EXPECT_TRUE(restored->IsWindowVisible());
+    const RECT rect = restored->GetWindowRect();
+    EXPECT_TRUE(::EqualRect(&rect, &boxRect)) << rect.left << "," << rect.top << "-" << rect.right << "," << rect.bottom;
+}
