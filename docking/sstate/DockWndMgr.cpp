@@ -55,16 +55,19 @@ HWND CDockWndMgr::CImpl::CurrentWindow(IMainState* mainState, IDockWndState& pan
 // A pane stored in a box of two names the other pane as its container, by
 // the handle it had then: that pane's window now once it is back in place,
 // else none, so that the first of the two docks at the box's place.
-void CDockWndMgr::CImpl::PlaceAndNote(IMainState* mainState, std::uint32_t id, IDockWndState& pane,
+bool CDockWndMgr::CImpl::PlaceAndNote(IMainState* mainState, std::uint32_t id, IDockWndState& pane,
                                       DockingPosition& position, StoredWindows& stored)
 {
+    bool partnerLater = false;
     const auto partner = stored.byHandle.find(StoredHandle(position.container));
     if (position.container && partner != stored.byHandle.end() && partner->second != id) {
         const auto placed = stored.placed.find(partner->second);
-        position.container = placed != stored.placed.end() ? placed->second : nullptr;
+        partnerLater = placed == stored.placed.end();
+        position.container = partnerLater ? nullptr : placed->second;
     }
     pane.SetDockingPosition(mainState, &position);
     stored.placed[id] = CurrentWindow(mainState, pane);
+    return partnerLater;
 }
 
 bool CDockWndMgr::CImpl::Restore(IMainState* mainState, HKEY key)
@@ -90,8 +93,14 @@ bool CDockWndMgr::CImpl::Restore(IMainState* mainState, HKEY key)
             m_queue.push({*position, RestorePriority(*position), id});
     }
 
-    for (auto& [id, position] : floating)
-        PlaceAndNote(mainState, id, *m_panes[id].Get(), position, stored);
+    // A pane hidden from a box goes back into it when shown: once its
+    // partner is in place, it is told so again.
+    std::vector<std::pair<std::uint32_t, DockingPosition>> hiddenFromBoxes;
+    for (auto& [id, position] : floating) {
+        DockingPosition placed = position;
+        if (PlaceAndNote(mainState, id, *m_panes[id].Get(), placed, stored) && !position.shown)
+            hiddenFromBoxes.emplace_back(id, position);
+    }
     while (!m_queue.empty()) {
         RestoreEntry entry = m_queue.top();
         m_queue.pop();
@@ -99,6 +108,8 @@ bool CDockWndMgr::CImpl::Restore(IMainState* mainState, HKEY key)
         if (pane != m_panes.end())
             PlaceAndNote(mainState, entry.id, *pane->second.Get(), entry.position, stored);
     }
+    for (auto& [id, position] : hiddenFromBoxes)
+        PlaceAndNote(mainState, id, *m_panes[id].Get(), position, stored);
     return true;
 }
 

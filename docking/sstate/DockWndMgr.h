@@ -55,7 +55,8 @@ public:
             std::map<std::uint32_t, HWND> placed;            // id -> window
         };
         static HWND CurrentWindow(IMainState* mainState, IDockWndState& pane);
-        static void PlaceAndNote(IMainState* mainState, std::uint32_t id, IDockWndState& pane,
+        // True when the record names a pane of its box not yet placed.
+        static bool PlaceAndNote(IMainState* mainState, std::uint32_t id, IDockWndState& pane,
                                  DockingPosition& position, StoredWindows& stored);
 
         std::int32_t m_nextId = -1;

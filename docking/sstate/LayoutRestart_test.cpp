@@ -392,3 +392,23 @@ TEST_F(LayoutRestartTest, AFloatingBoxOfTwoComesBackFloatingWhereItWas)
     const RECT rect = restored->GetWindowRect();
     EXPECT_TRUE(::EqualRect(&rect, &boxRect)) << rect.left << "," << rect.top << "-" << rect.right << "," << rect.bottom;
 }
+
+TEST_F(LayoutRestartTest, APaneHiddenFromABoxGoesBackIntoItWhenShownAfterARestart)
+{
+    CTabDockingBox* box = Drop(People, Categories);
+    ASSERT_NE(box, nullptr) << "no box made";
+    PaneOf(People).Toggle();
+    DispatchWaiting();
+    ASSERT_FALSE(PaneOf(People).IsVisible());
+
+    Restart();
+
+    ASSERT_FALSE(PaneOf(People).IsVisible());
+    PaneOf(People).Toggle();
+    DispatchWaiting();
+    EXPECT_TRUE(PaneOf(People).IsVisible());
+    CTabDockingBox* restored = CTabDockingBox::FromHandle(PaneOf(People).GetParent());
+    ASSERT_NE(restored, nullptr) << "shown outside the box";
+    EXPECT_EQ(restored->WindowCount(), 2);
+    EXPECT_EQ(restored->WindowAt(0), PaneOf(Categories).m_hWnd);
+}
