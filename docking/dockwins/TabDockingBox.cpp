@@ -184,7 +184,13 @@ LRESULT CTabDockingBox::OnBoxNotify(UINT, WPARAM, LPARAM lParam, bool&)
         return OnGetDockingPosition(*position);
     case DockingAtPosition: {
         const int index = position->labelIndex < 0 ? WindowCount() : std::min(position->labelIndex, WindowCount());
-        return InsertWindow(index, position->window) >= 0;
+        const HWND active = m_active;
+        if (InsertWindow(index, position->window) < 0)
+            return FALSE;
+        // A window put back at the place it had behind another tab stays behind it.
+        if (active && position->docked && !position->side.IsActive())
+            OnActivate(active);
+        return TRUE;
     }
     case DockingIsBox:
         return TRUE;
@@ -203,6 +209,7 @@ bool CTabDockingBox::IsShown() const
         return true;
     DockingPosition query;
     query.window = m_hWnd;
+    query.container = m_container;
     return m_sender.IsPinned(query);
 }
 

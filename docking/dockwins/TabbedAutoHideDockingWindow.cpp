@@ -62,8 +62,10 @@ bool CTabbedAutoHideDockingWindow::IsVisible() const
 {
     if (IsWindowVisible())
         return true;
+    // The frame knows a pinned window by its container, the auto-hide manager.
     DockingPosition query;
     query.window = m_hWnd;
+    query.container = m_container;
     if (m_sender.Frame() && m_sender.IsPinned(query))
         return true;
     return IsDocked() && ::IsWindowVisible(m_container);
@@ -105,6 +107,8 @@ bool CTabbedAutoHideDockingWindow::Show()
     }
     if (HasRememberedPlace()) {
         DockingPosition position = m_position;
+        // Shown on request, it is the box's front tab whatever it was before.
+        position.side.Set(CDockingSide::Active, true);
         return DockAtPosition(position);
     }
     ShowWindow(SW_SHOW);
@@ -174,7 +178,20 @@ bool CTabbedAutoHideDockingWindow::SetDockingPosition(const DockingPosition& sto
     position.window = m_hWnd;
     m_position = position;
     m_hasPosition = true;
+    // A record of an earlier run names no container that still exists: the
+    // frame takes the pane back at its side when it is shown.
+    if (!m_position.container && position.side.IsDocked())
+        m_position.container = m_sender.Frame();
     bool placed = false;
+    if (position.side.IsPinned() && position.shown) {
+        // Straight onto its bar: docked first, it would squeeze the row it
+        // passed through and leave it so.
+        if (IsDocked() && !Undock())
+            return false;
+        if (!::IsRectEmpty(&position.floatingRect))
+            m_floatingRect = position.floatingRect;
+        return PinUp(position.side, position.place.rowSize, false);
+    }
     if (position.shown && position.docked) {
         m_floatingRect = position.floatingRect;
         placed = DockAtPosition(position);
@@ -185,10 +202,6 @@ bool CTabbedAutoHideDockingWindow::SetDockingPosition(const DockingPosition& sto
         const UINT show = position.shown ? SWP_SHOWWINDOW : SWP_HIDEWINDOW | SWP_NOZORDER;
         placed = SetWindowPos(nullptr, position.floatingRect, show | SWP_NOACTIVATE);
     }
-    // A pinned pane keeps the size it had across its side, whichever side
-    // that is; its length along the bar is only its label's.
-    if (position.side.IsPinned())
-        PinUp(position.side, position.place.rowSize, false);
     return placed;
 }
 

@@ -147,6 +147,9 @@ TEST_F(TabbedAutoHideDockingWindowTest, APinnedPaneRestoredFromItsPositionKeepsI
         stored.place.rowSize = 250;
         stored.place.length = 180; // what a pinned pane reports along its bar
         stored.floatingRect = {450, 50, 650, 250};
+        // As a pinned pane reports itself: held by the frame, and visible.
+        stored.docked = true;
+        stored.shown = true;
         ASSERT_TRUE(pane.SetDockingPosition(stored)) << edge;
         ASSERT_FALSE(frame.pinRequests.empty()) << edge;
         EXPECT_EQ(frame.pinRequests.back().window, pane.m_hWnd) << edge;

@@ -36,30 +36,80 @@ bool CDockWndMgr::CImpl::Store(IMainState* mainState, HKEY key)
     return true;
 }
 
+namespace {
+
+// A stored record keeps a handle's low 32 bits, which is all it carries.
+std::uint32_t StoredHandle(HWND window)
+{
+    return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(window));
+}
+
+} // namespace
+
+HWND CDockWndMgr::CImpl::CurrentWindow(IMainState* mainState, IDockWndState& pane)
+{
+    DockingPosition position = ZeroedPosition();
+    return pane.GetDockingPosition(mainState, &position) ? position.window : nullptr;
+}
+
+// A pane stored in a box of two names the other pane as its container, by
+// the handle it had then: that pane's window now once it is back in place,
+// else none, so that the first of the two docks at the box's place.
+bool CDockWndMgr::CImpl::PlaceAndNote(IMainState* mainState, std::uint32_t id, IDockWndState& pane,
+                                      DockingPosition& position, StoredWindows& stored)
+{
+    bool partnerLater = false;
+    const auto partner = stored.byHandle.find(StoredHandle(position.container));
+    if (position.container && partner != stored.byHandle.end() && partner->second != id) {
+        const auto placed = stored.placed.find(partner->second);
+        partnerLater = placed == stored.placed.end();
+        position.container = partnerLater ? nullptr : placed->second;
+    }
+    pane.SetDockingPosition(mainState, &position);
+    stored.placed[id] = CurrentWindow(mainState, pane);
+    return partnerLater;
+}
+
 bool CDockWndMgr::CImpl::Restore(IMainState* mainState, HKEY key)
 {
     for (auto& [id, pane] : m_panes)
         pane->HideForRestore();
 
     const RECT screen = VirtualScreen();
+    std::vector<std::pair<std::uint32_t, DockingPosition>> floating;
+    StoredWindows stored;
     for (auto& [id, pane] : m_panes) {
         std::optional<DockingPosition> position =
             ReadDockingPosition(key, StateKeyName(static_cast<std::int32_t>(id)).c_str(), *mainState, screen);
-        if (!position)
+        if (!position) {
             pane->RestoreDefault();
-        else if (!position->docked)
-            pane->SetDockingPosition(mainState, &*position);
+            continue;
+        }
+        if (position->window)
+            stored.byHandle.emplace(StoredHandle(position->window), id);
+        if (!position->docked)
+            floating.emplace_back(id, *position);
         else
             m_queue.push({*position, RestorePriority(*position), id});
     }
 
+    // A pane hidden from a box goes back into it when shown: once its
+    // partner is in place, it is told so again.
+    std::vector<std::pair<std::uint32_t, DockingPosition>> hiddenFromBoxes;
+    for (auto& [id, position] : floating) {
+        DockingPosition placed = position;
+        if (PlaceAndNote(mainState, id, *m_panes[id].Get(), placed, stored) && !position.shown)
+            hiddenFromBoxes.emplace_back(id, position);
+    }
     while (!m_queue.empty()) {
         RestoreEntry entry = m_queue.top();
         m_queue.pop();
         const auto pane = m_panes.find(entry.id);
         if (pane != m_panes.end())
-            pane->second->SetDockingPosition(mainState, &entry.position);
+            PlaceAndNote(mainState, entry.id, *pane->second.Get(), entry.position, stored);
     }
+    for (auto& [id, position] : hiddenFromBoxes)
+        PlaceAndNote(mainState, id, *m_panes[id].Get(), position, stored);
     return true;
 }
 

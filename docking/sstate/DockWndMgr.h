@@ -49,6 +49,16 @@ public:
         bool RestoreDefault() override;
 
     private:
+        // The panes' handles of the stored run, and the windows of the panes placed so far.
+        struct StoredWindows {
+            std::map<std::uint32_t, std::uint32_t> byHandle; // stored handle -> id
+            std::map<std::uint32_t, HWND> placed;            // id -> window
+        };
+        static HWND CurrentWindow(IMainState* mainState, IDockWndState& pane);
+        // True when the record names a pane of its box not yet placed.
+        static bool PlaceAndNote(IMainState* mainState, std::uint32_t id, IDockWndState& pane,
+                                 DockingPosition& position, StoredWindows& stored);
+
         std::int32_t m_nextId = -1;
         std::map<std::uint32_t, CStateRef<IDockWndState>> m_panes;
         RestoreQueue m_queue;
