@@ -63,6 +63,7 @@ public:
             return;
         }
         RECT rest = this->LayoutBars(resizeBars);
+        KeepViewBelowFlyOut();
         CClientDC dc(this->m_hWnd);
         m_autoHide.Layout(dc, rest);
         if (rest.right < rest.left)
@@ -148,6 +149,15 @@ protected:
         m_outer->DrawSplitters(dc);
         m_inner->DrawSplitters(dc);
         m_autoHide.Paint(dc);
+    }
+    // The fly-out slides over the view: a view that painted over its siblings
+    // would wipe the fly-out out whenever it repainted. The view may be made
+    // or replaced at any time, so this is checked at each layout.
+    void KeepViewBelowFlyOut()
+    {
+        const HWND view = this->m_hWndClient;
+        if (view && ::IsWindow(view) && !(::GetWindowLongPtrW(view, GWL_STYLE) & WS_CLIPSIBLINGS))
+            CWindow(view).ModifyStyle(0, WS_CLIPSIBLINGS);
     }
     static POINT ClientPointOf(LPARAM lParam) { return PointOf(lParam); }
     // The package whose rectangle holds the point: the inner one first.
