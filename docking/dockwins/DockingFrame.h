@@ -181,7 +181,13 @@ protected:
     }
     LRESULT OnSettingChange(UINT, WPARAM, LPARAM, bool& handled)
     {
+        const int thickness = m_autoHide.BarThickness();
         ApplySystemSettings();
+        // Bars of another thickness move everything docked.
+        if (m_outer && m_autoHide.BarThickness() != thickness) {
+            this->UpdateLayout(false);
+            RedrawAfterDocking();
+        }
         handled = false;
         return 0;
     }
@@ -237,8 +243,11 @@ protected:
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         MINMAXINFO docked = {};
         m_outer->GetMinMaxInfo(&docked);
-        const SIZE minimum =
-            FrameMinTrackSize({docked.ptMinTrackSize.x, docked.ptMinTrackSize.y}, this->GetWindowRect(), m_outer->Rect());
+        // Not from the outer package's rectangle: on a frame squeezed below its
+        // bars that rectangle is empty and would hide what the bars need.
+        const SIZE minimum = FrameMinTrackSize({docked.ptMinTrackSize.x, docked.ptMinTrackSize.y},
+                                               this->GetWindowRect(), this->GetClientRect(), this->LayoutBars(false),
+                                               {m_autoHide.Width(), m_autoHide.Height()});
         info->ptMinTrackSize.x = std::max(info->ptMinTrackSize.x, minimum.cx);
         info->ptMinTrackSize.y = std::max(info->ptMinTrackSize.y, minimum.cy);
         return result;

@@ -260,3 +260,34 @@ TEST_F(DockingFrameAutoHideTest, APinnedPanesPositionIsAnsweredByTheAutoHideMana
         EXPECT_EQ(position.side.GetEdge(), c.edge) << c.name;
     }
 }
+
+TEST_F(DockingFrameAutoHideTest, TheFramesMinimumSizeCountsEachAutoHideBarOnce)
+{
+    struct Case {
+        const char* name;
+        ::docking_frame_test::Pane pinned; // pinned before the case, besides the cases before it
+        SIZE bars;                         // in bar thicknesses
+    };
+    const Case cases[] = {
+        {"the calendar on the top bar", Calendar, {0, 1}},
+        {"and the categories on the left bar", Categories, {1, 1}},
+        {"and the daily plan on the bottom bar", DailyPlan, {1, 2}},
+    };
+    const int thickness = Manager().BarThickness();
+    for (const Case& c : cases) {
+        if (c.pinned != Calendar) {
+            ASSERT_TRUE(Pane(c.pinned).PinUp(0)) << c.name;
+        }
+        MINMAXINFO docked = {};
+        frame.OuterPackage().GetMinMaxInfo(&docked);
+        const RECT window = frame.GetWindowRect();
+        const RECT client = frame.GetClientRect();
+        const MINMAXINFO info = dockwins::MinMaxOf(frame.m_hWnd);
+        EXPECT_EQ(info.ptMinTrackSize.x,
+                  docked.ptMinTrackSize.x + (window.right - window.left - client.right) + c.bars.cx * thickness)
+            << c.name;
+        EXPECT_EQ(info.ptMinTrackSize.y,
+                  docked.ptMinTrackSize.y + (window.bottom - window.top - client.bottom) + c.bars.cy * thickness)
+            << c.name;
+    }
+}
