@@ -176,6 +176,9 @@ TEST_F(DockingFrameAutoHideTest, EachWayOfPinningSendsThePaneToItsSidesBarAndThe
         EXPECT_EQ(EdgeAt(InParent(frame.View()), c.side), InnerEdge(bar, c.side)) << c.name;
         Manager().Hide(false);
     }
+    // The emptied rows close themselves from posted messages.
+    DispatchWaiting();
+    EXPECT_FALSE(SaveWindowScreenshot(frame.m_hWnd, L"docking-frame-all-panes-pinned").empty());
 }
 
 TEST_F(DockingFrameAutoHideTest, HoveringALabelFliesThePaneOutAndItHidesAgainAfterTheMouseLeaves)
