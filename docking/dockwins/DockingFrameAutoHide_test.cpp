@@ -294,3 +294,19 @@ TEST_F(DockingFrameAutoHideTest, TheFramesMinimumSizeCountsEachAutoHideBarOnce)
             << c.name;
     }
 }
+
+TEST_F(DockingFrameAutoHideTest, APinnedPaneClosedFromItsFlyOutComesBackOnItsBar)
+{
+    CEditPane& calendar = Pane(Calendar);
+    HoverLabel(CDockingSide::Top);
+    ASSERT_TRUE(WaitFor([&] { return FlyOutShows(calendar); }));
+    Manager().PostMessage(WM_NCLBUTTONUP, dockwins::CCaptionBase::HitClose);
+    ASSERT_TRUE(WaitFor([&] { return !calendar.IsWindowVisible() && !IsPinned(calendar); }));
+    EXPECT_TRUE(Manager().Bar(CDockingSide::Top).IsEmpty());
+
+    ASSERT_TRUE(calendar.Show());
+    EXPECT_TRUE(IsPinned(calendar));
+    EXPECT_EQ(Manager().Bar(CDockingSide::Top).Count(), 1u);
+    EXPECT_FALSE(calendar.IsWindowVisible()) << "it shows as its label again";
+    EXPECT_EQ(InParent(frame.View()).top, Manager().BarThickness());
+}
