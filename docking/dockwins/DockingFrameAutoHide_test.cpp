@@ -136,30 +136,38 @@ protected:
 
 TEST_F(DockingFrameAutoHideTest, EachWayOfPinningSendsThePaneToItsSidesBarAndTheLayoutTakesItsRoom)
 {
+    enum class Way { CaptionButton, PaneRequest, Code };
     struct Case {
         const char* name;
+        Way way;
         ::docking_frame_test::Pane pane;
         int side;
         bool shown; // the pin button shows the pane at once
     };
     const Case cases[] = {
-        {"the caption's pin button", Categories, CDockingSide::Left, true},
-        {"the pane's own pin request", People, CDockingSide::Right, false},
-        {"a pin request in code", DailyPlan, CDockingSide::Bottom, false},
+        {"the caption's pin button", Way::CaptionButton, Categories, CDockingSide::Left, true},
+        {"the pane's own pin request", Way::PaneRequest, People, CDockingSide::Right, false},
+        {"a pin request in code", Way::Code, DailyPlan, CDockingSide::Bottom, false},
     };
     for (const Case& c : cases) {
         CEditPane& pane = Pane(c.pane);
         ::SetFocus(pane.Edit());
         ASSERT_EQ(::GetFocus(), pane.Edit()) << c.name;
-        if (c.pane == Categories) {
+        switch (c.way) {
+        case Way::CaptionButton:
+            // What the caption's button tracker sends on a release over the pin.
             pane.PostMessage(WM_NCLBUTTONUP, dockwins::CCaptionBase::HitPin);
-        } else if (c.pane == People) {
+            break;
+        case Way::PaneRequest: {
             DockingPosition request;
             request.code = DockingPinBox;
-            request.side = CDockingSide(0);
+            request.side = CDockingSide(0); // not shown at once
             EXPECT_TRUE(Notify(pane.m_hWnd, &request)) << c.name;
-        } else {
+            break;
+        }
+        case Way::Code:
             EXPECT_TRUE(pane.PinUp(0)) << c.name;
+            break;
         }
         ASSERT_TRUE(WaitFor([&] { return IsPinned(pane); })) << c.name;
         EXPECT_EQ(Manager().Bar(c.side).Count(), 1u) << c.name;
