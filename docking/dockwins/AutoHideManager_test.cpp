@@ -111,7 +111,12 @@ protected:
         // The tests move the cursor over the bars themselves.
         ::SetCursorPos(700, 600);
     }
-    void TearDown() override { dockwins::CDockingSettings::Instance().SetStyleFlags(0); }
+    void TearDown() override
+    {
+        // Back to the system's drag mode, as the other tests find the settings.
+        dockwins::CDockingSettings::Instance().SetStyleFlags(0);
+        dockwins::CDockingSettings::Instance().Update();
+    }
 
     bool Pin(CPane& pane, int side, int flags = 0)
     {

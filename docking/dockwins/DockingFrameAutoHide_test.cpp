@@ -72,6 +72,7 @@ protected:
     }
     void TearDown() override
     {
+        ::SetCursorPos(1200, 1000);
         frame.Close();
         DispatchWaiting();
     }
