@@ -97,6 +97,7 @@ bool CAutoHideManager::PinUp(HWND frame, DockingPinRequest& request, bool& barWa
         if (!::IsWindow(request.windows[i]) || IsPinned(request.windows[i]))
             return false;
     request.container = m_hWnd;
+    const HWND focus = ::GetFocus();
     std::unique_ptr<IPinnedLabel> label(MakePinnedLabel(request, bar.IsHorizontal()));
     const HWND first = label->ActivePinnedWindow()->Window();
     bar.Add(std::move(label));
@@ -105,6 +106,9 @@ bool CAutoHideManager::PinUp(HWND frame, DockingPinRequest& request, bool& barWa
         RedrawBar(bar);
     if (request.flags & DockingPinRequest::ShowAtOnce)
         Show(first, bar.Side(), false);
+    // Keys must not go on to a pane that only shows as a label now.
+    if (focus && ::IsChild(m_hWnd, focus) && !::IsWindowVisible(focus) && m_frame)
+        ::SetFocus(m_frame);
     return true;
 }
 
@@ -319,8 +323,9 @@ LRESULT CAutoHideManager::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
     const CPinnedWindow* entry = EntryAt(inFrame, false);
     if (entry && entry->Window() == m_shown)
         return 0;
+    // The other pinned panes are hidden children of the fly-out too: only the shown one counts.
     const HWND focus = ::GetFocus();
-    if (focus && (focus == m_hWnd || ::IsChild(m_hWnd, focus)))
+    if (focus && (focus == m_hWnd || focus == m_shown || ::IsChild(m_shown, focus)))
         return 0;
     Hide(true);
     return 0;

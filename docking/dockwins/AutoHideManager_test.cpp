@@ -111,7 +111,12 @@ protected:
         // The tests move the cursor over the bars themselves.
         ::SetCursorPos(700, 600);
     }
-    void TearDown() override { dockwins::CDockingSettings::Instance().SetStyleFlags(0); }
+    void TearDown() override
+    {
+        // Back to the system's drag mode, as the other tests find the settings.
+        dockwins::CDockingSettings::Instance().SetStyleFlags(0);
+        dockwins::CDockingSettings::Instance().Update();
+    }
 
     bool Pin(CPane& pane, int side, int flags = 0)
     {
@@ -214,11 +219,13 @@ TEST_F(AutoHideManagerTest, AFlyOutCutShortByASmallFrameComesOutWholeWhenTheFram
 TEST_F(AutoHideManagerTest, TheHideTimerKeepsTheFlyOutOnlyWhileTheCursorOrTheFocusIsOnIt)
 {
     ASSERT_TRUE(Pin(panes[0], CDockingSide::Left));
-    enum Where { Away, OverFlyOut, OverLabel, FocusInside };
+    ASSERT_TRUE(Pin(panes[1], CDockingSide::Left));
+    enum Where { Away, OverFlyOut, OverLabel, FocusInside, FocusInAnotherPinnedPane };
     const struct {
         Where where;
         bool stays;
-    } cases[] = {{Away, false}, {OverFlyOut, true}, {OverLabel, true}, {FocusInside, true}};
+    } cases[] = {{Away, false}, {OverFlyOut, true}, {OverLabel, true}, {FocusInside, true},
+                 {FocusInAnotherPinnedPane, false}};
     for (const auto& c : cases) {
         frame.manager.Show(panes[0].m_hWnd, CDockingSide(CDockingSide::Left), false);
         ASSERT_TRUE(FlyOutShown());
@@ -238,6 +245,12 @@ TEST_F(AutoHideManagerTest, TheHideTimerKeepsTheFlyOutOnlyWhileTheCursorOrTheFoc
             CursorTo({450, 350});
             ::SetFocus(panes[0].field);
             ASSERT_TRUE(WaitFor([&] { return ::GetFocus() == panes[0].field; }));
+            break;
+        case FocusInAnotherPinnedPane:
+            // Hidden inside the fly-out as well, but not what it shows.
+            CursorTo({450, 350});
+            ::SetFocus(panes[1].field);
+            ASSERT_TRUE(WaitFor([&] { return ::GetFocus() == panes[1].field; }));
             break;
         }
         ::SendMessageW(frame.manager.m_hWnd, WM_TIMER, CAutoHideManager::HideTimer, 0);

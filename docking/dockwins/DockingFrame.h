@@ -63,6 +63,7 @@ public:
             return;
         }
         RECT rest = this->LayoutBars(resizeBars);
+        KeepViewBelowFlyOut();
         CClientDC dc(this->m_hWnd);
         m_autoHide.Layout(dc, rest);
         if (rest.right < rest.left)
@@ -149,6 +150,15 @@ protected:
         m_inner->DrawSplitters(dc);
         m_autoHide.Paint(dc);
     }
+    // The fly-out slides over the view: a view that painted over its siblings
+    // would wipe the fly-out out whenever it repainted. The view may be made
+    // or replaced at any time, so this is checked at each layout.
+    void KeepViewBelowFlyOut()
+    {
+        const HWND view = this->m_hWndClient;
+        if (view && ::IsWindow(view) && !(::GetWindowLongPtrW(view, GWL_STYLE) & WS_CLIPSIBLINGS))
+            CWindow(view).ModifyStyle(0, WS_CLIPSIBLINGS);
+    }
     static POINT ClientPointOf(LPARAM lParam) { return PointOf(lParam); }
     // The package whose rectangle holds the point: the inner one first.
     CSubWndFramesPackage& PackageAt(POINT point)
@@ -171,7 +181,13 @@ protected:
     }
     LRESULT OnSettingChange(UINT, WPARAM, LPARAM, bool& handled)
     {
+        const int thickness = m_autoHide.BarThickness();
         ApplySystemSettings();
+        // Bars of another thickness move everything docked.
+        if (m_outer && m_autoHide.BarThickness() != thickness) {
+            this->UpdateLayout(false);
+            RedrawAfterDocking();
+        }
         handled = false;
         return 0;
     }
@@ -227,8 +243,11 @@ protected:
         auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
         MINMAXINFO docked = {};
         m_outer->GetMinMaxInfo(&docked);
-        const SIZE minimum =
-            FrameMinTrackSize({docked.ptMinTrackSize.x, docked.ptMinTrackSize.y}, this->GetWindowRect(), m_outer->Rect());
+        // Not from the outer package's rectangle: on a frame squeezed below its
+        // bars that rectangle is empty and would hide what the bars need.
+        const SIZE minimum = FrameMinTrackSize({docked.ptMinTrackSize.x, docked.ptMinTrackSize.y},
+                                               this->GetWindowRect(), this->GetClientRect(), this->LayoutBars(false),
+                                               {m_autoHide.Width(), m_autoHide.Height()});
         info->ptMinTrackSize.x = std::max(info->ptMinTrackSize.x, minimum.cx);
         info->ptMinTrackSize.y = std::max(info->ptMinTrackSize.y, minimum.cy);
         return result;

@@ -22,12 +22,18 @@ void LimitFloatingRect(RECT& rect, SIZE client, SIZE systemMinimum)
     LimitExtent(rect.top, rect.bottom, client.cy / 3, systemMinimum.cy);
 }
 
-SIZE FrameMinTrackSize(SIZE packageMinimum, const RECT& window, const RECT& package)
+SIZE FrameMinTrackSize(SIZE packageMinimum, const RECT& window, const RECT& client, const RECT& insideBars,
+                       SIZE autoHideBars)
 {
-    // A package squeezed below nothing (a minimised frame) leaves no negative room.
-    const LONG aroundX = (window.right - window.left) - std::max<LONG>(0, package.right - package.left);
-    const LONG aroundY = (window.bottom - window.top) - std::max<LONG>(0, package.bottom - package.top);
-    return {packageMinimum.cx + std::max<LONG>(0, aroundX), packageMinimum.cy + std::max<LONG>(0, aroundY)};
+    // A client or a room squeezed below nothing (a minimised frame) adds no negative size.
+    const auto extent = [](LONG from, LONG to) { return std::max<LONG>(0, to - from); };
+    const LONG clientWidth = extent(client.left, client.right);
+    const LONG clientHeight = extent(client.top, client.bottom);
+    const LONG aroundX = extent(clientWidth, extent(window.left, window.right)) +
+                         extent(extent(insideBars.left, insideBars.right), clientWidth) + autoHideBars.cx;
+    const LONG aroundY = extent(clientHeight, extent(window.top, window.bottom)) +
+                         extent(extent(insideBars.top, insideBars.bottom), clientHeight) + autoHideBars.cy;
+    return {packageMinimum.cx + aroundX, packageMinimum.cy + aroundY};
 }
 
 } // namespace dockwins

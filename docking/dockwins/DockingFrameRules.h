@@ -10,8 +10,11 @@ namespace dockwins {
 // minimum, so on a tiny frame the system's minimum wins.
 void LimitFloatingRect(RECT& rect, SIZE client, SIZE systemMinimum);
 
-// The frame's minimum tracking size: the docked layout's minimum plus all
-// that lies around the outer package (borders, caption, bars).
-SIZE FrameMinTrackSize(SIZE packageMinimum, const RECT& window, const RECT& package);
+// The frame's minimum tracking size: the docked layout's minimum plus the
+// frame's border and caption (window less client), its tool and status bars
+// (client less `insideBars`) and the auto-hide bars, each counted once and
+// whatever size the frame has now.
+SIZE FrameMinTrackSize(SIZE packageMinimum, const RECT& window, const RECT& client, const RECT& insideBars,
+                       SIZE autoHideBars);
 
 } // namespace dockwins

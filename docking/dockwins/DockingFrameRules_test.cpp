@@ -39,16 +39,23 @@ TEST(DockingFrameRulesTest, TheFrameMinimumAddsWhatLiesAroundTheDockedLayout)
         const char* name;
         SIZE packageMinimum;
         RECT window;
-        RECT package;
+        RECT client;
+        RECT insideBars;
+        SIZE autoHideBars;
         SIZE expected;
     };
     const Case cases[] = {
-        {"borders and bars", {300, 200}, {100, 100, 900, 700}, {0, 40, 792, 560}, {308, 280}},
-        {"nothing around", {300, 200}, {0, 0, 800, 600}, {0, 0, 800, 600}, {300, 200}},
-        {"a package squeezed to nothing", {0, 0}, {0, 0, 160, 40}, {4, 30, 4, 20}, {160, 40}},
+        {"borders, tool and status bars", {300, 200}, {100, 100, 900, 700}, {0, 0, 792, 566}, {0, 40, 792, 546},
+         {0, 0}, {308, 294}},
+        {"and the auto-hide bars once", {300, 200}, {100, 100, 900, 700}, {0, 0, 792, 566}, {0, 40, 792, 546},
+         {50, 25}, {358, 319}},
+        {"nothing around", {300, 200}, {0, 0, 800, 600}, {0, 0, 800, 600}, {0, 0, 800, 600}, {0, 0}, {300, 200}},
+        // Squeezed below its auto-hide bars, the frame still needs their room.
+        {"a frame squeezed below its bars", {0, 0}, {0, 0, 160, 40}, {0, 0, 152, 6}, {0, 0, 152, 6}, {25, 50},
+         {33, 84}},
     };
     for (const Case& c : cases) {
-        const SIZE size = FrameMinTrackSize(c.packageMinimum, c.window, c.package);
+        const SIZE size = FrameMinTrackSize(c.packageMinimum, c.window, c.client, c.insideBars, c.autoHideBars);
         EXPECT_EQ(size.cx, c.expected.cx) << c.name;
         EXPECT_EQ(size.cy, c.expected.cy) << c.name;
     }

@@ -142,12 +142,9 @@ TEST_F(DockingFrameTest, TheFourPanesLieAroundTheViewAsTheMainWindowPlacesThem)
     EXPECT_EQ(daily.bottom, client.bottom);
     EXPECT_EQ(daily.bottom - daily.top, CFourPaneFrame::paneSize);
     EXPECT_EQ(categories.right - categories.left, CFourPaneFrame::paneSize);
-    if (!frame.CalendarPinned()) {
-        // Until panes can be pinned the calendar is a row at the top.
-        const RECT calendar = InParent(Pane(Calendar).Container());
-        EXPECT_EQ(calendar.top, client.top);
-        EXPECT_EQ(calendar.bottom + 5, view.top);
-    }
+    // The calendar is on the top auto-hide bar, above the columns and the view.
+    EXPECT_TRUE(frame.CalendarPinned());
+    EXPECT_EQ(view.top, client.top + frame.AutoHideManager().BarThickness());
 }
 
 TEST_F(DockingFrameTest, DoubleClickingACaptionFloatsThePaneAndDocksItBackInPlace)
@@ -459,10 +456,19 @@ TEST_F(DockingFrameTest, OverASplitterBarTheCursorShowsTheWayItMoves)
 
 TEST_F(DockingFrameTest, TheCalendarIsPinnedToTheTopAutoHideBar)
 {
-    if (!frame.CalendarPinned())
-        GTEST_SKIP() << "the auto-hide manager pins nothing yet";
+    ASSERT_TRUE(frame.CalendarPinned());
     CEditPane& calendar = Pane(Calendar);
-    EXPECT_FALSE(calendar.IsDocked());
+    const dockwins::CAutoHideManager& manager = frame.AutoHideManager();
+    EXPECT_EQ(calendar.Container(), manager.m_hWnd);
+    EXPECT_FALSE(calendar.IsWindowVisible()) << "only its label shows until it flies out";
+    EXPECT_EQ(manager.Bar(CDockingSide::Top).Count(), 1u);
+    // The frame laid out again when the bar appeared: the docked layout starts below it.
+    const RECT bar = manager.Bar(CDockingSide::Top).Rect();
+    EXPECT_EQ(bar.top, 0);
+    EXPECT_EQ(bar.bottom, manager.BarThickness());
+    EXPECT_EQ(frame.OuterPackage().Rect().top, bar.bottom);
+    EXPECT_EQ(InParent(frame.View()).top, bar.bottom);
+    EXPECT_EQ(InParent(Pane(Categories).Container()).top, bar.bottom);
     DockingPosition position;
     position.window = calendar.m_hWnd;
     position.code = DockingGetPosition;

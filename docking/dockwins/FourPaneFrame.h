@@ -41,7 +41,7 @@ private:
 enum Pane : size_t { Calendar, Categories, DailyPlan, People, PaneCount };
 
 // Categories left, people right, the daily plan below, the calendar on the
-// top auto-hide bar (docked at the top while nothing can be pinned).
+// top auto-hide bar (docked at the top should pinning be refused).
 class CFourPaneFrame : public dockwins::CDockingFrameImpl<CFourPaneFrame> {
 public:
     static constexpr int paneSize = 150;

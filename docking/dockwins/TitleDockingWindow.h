@@ -36,12 +36,15 @@ public:
         DockingPosition position;
         if (!this->GetDockingPosition(position) || !this->Undock())
             return false;
-        DockingPinRequest request;
-        request.window = this->m_hWnd;
-        request.side = position.side;
-        request.size = position.place.rowSize;
-        request.flags = flags;
-        return this->m_sender.PinUp(request);
+        return PinAt(position, flags);
+    }
+    // A window closed while pinned goes back to its auto-hide bar, not into a row.
+    bool Show() override
+    {
+        if (!this->IsWindowVisible() && !this->IsDocked() && this->m_showDocked && this->m_hasPosition &&
+            this->m_position.side.IsPinned() && PinAt(this->m_position, 0))
+            return true;
+        return Base::Show();
     }
 
     BEGIN_MESSAGE_MAP(CTitleDockingWindowBaseImpl)
@@ -67,6 +70,17 @@ public:
     END_MESSAGE_MAP()
 
 protected:
+    // The bar of the position's side, the window's size across it as the position holds it.
+    bool PinAt(const DockingPosition& position, int flags)
+    {
+        DockingPinRequest request;
+        request.window = this->m_hWnd;
+        request.side = position.side;
+        request.size = position.place.rowSize;
+        request.flags = flags;
+        return this->m_sender.PinUp(request);
+    }
+
     LRESULT OnClose(UINT, WPARAM, LPARAM, bool&)
     {
         const HWND before = ::GetFocus();
