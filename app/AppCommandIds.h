@@ -95,3 +95,5 @@
 #define IDS_IDLE_MESSAGE 0xE001
 #define ID_PANE_TASK_SUMMARY 472
 #define ID_PANE_CLOCK 0xE706
+// The status-bar help shown for every recent-document item of the menu.
+#define IDS_RECENT_FILE_PROMPT 61402

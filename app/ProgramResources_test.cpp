@@ -150,6 +150,15 @@ const int kCommandIcons[] = {
     IDI_DAY_ZOOM_OUT, IDI_DAY_ZOOM_IN,
 };
 
+// The commands of the standard, view, search and item toolbars.
+const int kToolbarCommands[] = {
+    ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_PREPARE_REPORT,
+    ID_TRANSPARENT_CATEGORIES, ID_VIEW_DEADLINES_CALENDAR, ID_VIEW_CATEGORIES, ID_VIEW_DAILY_PLAN,
+    ID_VIEW_PEOPLE_LIST, ID_FIND, ID_FIND_NEXT, ID_LOCATE_SCHEDULE, ID_LOCATE_CATEGORY, ID_TASK_ADD,
+    ID_TASK_EDIT, ID_TASK_DELETE, ID_TASK_SPLIT, ID_ARRANGE_DEADLINES, ID_TASK_REBASE_ESTIMATE,
+    ID_TRACK_TIME, ID_TRACK_NOW_NAME_LATER,
+};
+
 // The commands that have a picture in the command bar's menus.
 const int kMenuIconCommands[] = {
     ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
@@ -407,6 +416,33 @@ TEST(ProgramResourcesTest, EveryMenuTextHasAnEnglishTranslation)
     ASSERT_TRUE(english.Load(FileSystem::GetProgramFolderPath(L"Language\\English.txt")));
     for (const EString& key : texts)
         EXPECT_FALSE(english.GetValue(key).empty()) << key.c_str();
+}
+
+// A command's string is a key whose English text is the status-bar help, a
+// backslash-n, and the tool tip, which the tool-tip field holds to 79
+// characters.
+TEST(ProgramResourcesTest, EveryCommandHasHelpAndATip)
+{
+    const ProgramModule program;
+    const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    ASSERT_TRUE(menu);
+    std::set<UINT> commands(std::begin(kToolbarCommands), std::end(kToolbarCommands));
+    std::vector<EString> texts;
+    CollectMenu(menu, commands, texts);
+    ::DestroyMenu(menu);
+    commands.erase(ID_FILE_MRU_FIRST);
+    commands.insert(IDS_RECENT_FILE_PROMPT);
+    IniParser english;
+    ASSERT_TRUE(english.Load(FileSystem::GetProgramFolderPath(L"Language\\English.txt")));
+    for (const UINT command : commands) {
+        const EString text = english.GetValue(program.String(command));
+        const size_t split = text.find(L"\\n");
+        ASSERT_NE(split, EString::npos) << command;
+        EXPECT_GT(split, 0u) << command;
+        const size_t tip = text.size() - split - 2;
+        EXPECT_GT(tip, 0u) << command;
+        EXPECT_LE(tip, 79u) << command;
+    }
 }
 
 // Draws every picture, eight times enlarged beside its real size, on a light
