@@ -3,9 +3,16 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <set>
+#include <tuple>
 #include <vector>
 
 #include "foundation/FileSystem.h"
+#include "foundation/Language.h"
+#include "resources/resource.h"
+#include "testing/PngWriter.h"
+#include "testing/WindowShot.h"
 
 namespace {
 
@@ -94,6 +101,177 @@ bool Contains(const EString& text, const wchar_t* part)
     return text.find(part) != EString::npos;
 }
 
+// The built program loaded for its resources only.
+class ProgramModule {
+public:
+    ProgramModule() : m_module(::LoadLibraryExW(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+    ~ProgramModule()
+    {
+        if (m_module)
+            ::FreeLibrary(m_module);
+    }
+    ProgramModule(const ProgramModule&) = delete;
+    ProgramModule& operator=(const ProgramModule&) = delete;
+
+    HMODULE Get() const { return m_module; }
+
+    // The raw bytes of a resource; empty when it is missing.
+    std::vector<BYTE> Data(const wchar_t* type, int id) const
+    {
+        const HRSRC found = ::FindResourceW(m_module, MAKEINTRESOURCEW(id), type);
+        const HGLOBAL loaded = found ? ::LoadResource(m_module, found) : nullptr;
+        const auto* bytes = static_cast<const BYTE*>(loaded ? ::LockResource(loaded) : nullptr);
+        if (!bytes)
+            return {};
+        return std::vector<BYTE>(bytes, bytes + ::SizeofResource(m_module, found));
+    }
+
+    EString String(UINT id) const
+    {
+        const wchar_t* text = nullptr;
+        const int length = ::LoadStringW(m_module, id, reinterpret_cast<LPWSTR>(&text), 0);
+        return length > 0 ? EString(text, length) : EString();
+    }
+
+private:
+    HMODULE m_module;
+};
+
+// The pictures of the toolbar buttons, the menu items and the daily plan's
+// navigation bar.
+const int kCommandIcons[] = {
+    IDI_FILE_NEW, IDI_FILE_OPEN, IDI_FILE_SAVE, IDI_EDIT_CUT, IDI_EDIT_COPY, IDI_EDIT_PASTE,
+    IDI_PREPARE_REPORT, IDI_IMPORT, IDI_EXPORT, IDI_TRANSPARENT_CATEGORIES, IDI_VIEW_DEADLINES_CALENDAR,
+    IDI_VIEW_CATEGORIES, IDI_VIEW_DAILY_PLAN, IDI_VIEW_PEOPLE_LIST, IDI_FIND, IDI_FIND_NEXT,
+    IDI_LOCATE_SCHEDULE, IDI_LOCATE_CATEGORY, IDI_TASK_ADD, IDI_TASK_EDIT, IDI_TASK_DELETE,
+    IDI_TASK_SPLIT, IDI_ARRANGE_DEADLINES, IDI_TASK_REBASE_ESTIMATE, IDI_TRACK_TIME,
+    IDI_TRACK_NOW_NAME_LATER, IDI_ADD_GROUP, IDI_RECURRING, IDI_DAY_PREVIOUS, IDI_DAY_TODAY,
+    IDI_DAY_NEXT, IDI_ADJUST_START_TIME, IDI_ADJUST_STOP_TIME, IDI_RESCHEDULE_TOMORROW,
+    IDI_DAY_ZOOM_OUT, IDI_DAY_ZOOM_IN,
+};
+
+// The commands of the standard, view, search and item toolbars.
+const int kToolbarCommands[] = {
+    ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_PREPARE_REPORT,
+    ID_TRANSPARENT_CATEGORIES, ID_VIEW_DEADLINES_CALENDAR, ID_VIEW_CATEGORIES, ID_VIEW_DAILY_PLAN,
+    ID_VIEW_PEOPLE_LIST, ID_FIND, ID_FIND_NEXT, ID_LOCATE_SCHEDULE, ID_LOCATE_CATEGORY, ID_TASK_ADD,
+    ID_TASK_EDIT, ID_TASK_DELETE, ID_TASK_SPLIT, ID_ARRANGE_DEADLINES, ID_TASK_REBASE_ESTIMATE,
+    ID_TRACK_TIME, ID_TRACK_NOW_NAME_LATER,
+};
+
+// The commands that have a picture in the command bar's menus.
+const int kMenuIconCommands[] = {
+    ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+    ID_PREPARE_REPORT, ID_FIND, ID_FIND_NEXT, ID_LOCATE_SCHEDULE, ID_LOCATE_CATEGORY,
+    ID_TRANSPARENT_CATEGORIES, ID_VIEW_DEADLINES_CALENDAR, ID_VIEW_CATEGORIES, ID_VIEW_DAILY_PLAN,
+    ID_VIEW_PEOPLE_LIST, ID_TASK_ADD, ID_TASK_EDIT, ID_TASK_DELETE, ID_TASK_SPLIT, ID_ARRANGE_DEADLINES,
+    ID_TASK_REBASE_ESTIMATE, ID_TRACK_TIME, ID_IMPORT, ID_EXPORT, ID_TASK_RECURRING, ID_DAY_PREVIOUS,
+    ID_DAY_NEXT, ID_DAY_TODAY, ID_ADJUST_START_TIME, ID_ADJUST_STOP_TIME, ID_RESCHEDULE_TOMORROW,
+    ID_RECURRING_TASKS, ID_TRACK_NOW_NAME_LATER, ID_ADD_GROUP,
+};
+
+struct Accelerator {
+    BYTE modifiers;
+    WORD key;
+    WORD command;
+    bool operator<(const Accelerator& other) const
+    {
+        return std::tie(modifiers, key, command) < std::tie(other.modifiers, other.key, other.command);
+    }
+    bool operator==(const Accelerator& other) const = default;
+};
+
+constexpr BYTE kCtrl = FVIRTKEY | FCONTROL;
+constexpr BYTE kShift = FVIRTKEY | FSHIFT;
+constexpr BYTE kAlt = FVIRTKEY | FALT;
+constexpr BYTE kKey = FVIRTKEY;
+
+const Accelerator kAccelerators[] = {
+    {kCtrl, '1', ID_TASK_PRIORITY_URGENT_AND_IMPORTANT},
+    {kCtrl, '2', ID_TASK_PRIORITY_IMPORTANT},
+    {kCtrl, '3', ID_TASK_PRIORITY_URGENT},
+    {kCtrl, '4', ID_TASK_PRIORITY_FUTURE},
+    {kCtrl, 'A', ID_EDIT_SELECT_ALL},
+    {kCtrl, 'B', ID_TASK_REBASE_ESTIMATE},
+    {kCtrl, 'C', ID_EDIT_COPY},
+    {kCtrl, VK_INSERT, ID_EDIT_COPY},
+    {kCtrl, 'D', ID_RECURRING_TASKS},
+    {kCtrl, 'E', ID_TASK_COMPLETE},
+    {kCtrl, 'F', ID_FIND},
+    {kKey, VK_F3, ID_FIND_NEXT},
+    {kCtrl, 'G', ID_ADJUST_STOP_TIME},
+    {kCtrl, 'H', ID_RESCHEDULE_TOMORROW},
+    {kCtrl, VK_F7, ID_RESCHEDULE_TOMORROW},
+    {kCtrl, 'I', ID_TASK_ADD},
+    {kKey, VK_DELETE, ID_TASK_DELETE},
+    {kCtrl, 'J', ID_LOCATE_SCHEDULE},
+    {kCtrl, 'K', ID_LOCATE_CATEGORY},
+    {kCtrl, 'L', ID_TRACK_TIME},
+    {kCtrl | FSHIFT, 'L', ID_TRACK_NOW_NAME_LATER},
+    {kCtrl, 'M', ID_ADJUST_START_TIME},
+    {kCtrl, 'N', ID_FILE_NEW},
+    {kCtrl, 'O', ID_FILE_OPEN},
+    {kCtrl, 'S', ID_FILE_SAVE},
+    {kCtrl, 'R', ID_PREPARE_REPORT},
+    {kCtrl, 'T', ID_TRANSPARENT_CATEGORIES},
+    {kCtrl, 'U', ID_TASK_SPLIT},
+    {kCtrl, 'V', ID_EDIT_PASTE},
+    {kShift, VK_INSERT, ID_EDIT_PASTE},
+    {kCtrl, 'X', ID_EDIT_CUT},
+    {kShift, VK_DELETE, ID_EDIT_CUT},
+    {kCtrl, 'Z', ID_EDIT_UNDO},
+    {kAlt, VK_BACK, ID_EDIT_UNDO},
+    {kCtrl, 'W', ID_DAY_TODAY},
+    {kCtrl, 'Y', ID_TASK_RECURRING},
+    {kKey, VK_F1, ID_HELP_TOPICS},
+    {kKey, VK_F2, ID_BACK_TO_ALL_TASKS},
+    {kCtrl, VK_F2, ID_IMPORT},
+    {kCtrl, VK_F3, ID_EXPORT},
+    {kKey, VK_F4, ID_FIND_GOALS_WIZARD},
+    {kCtrl, VK_F4, ID_VIEW_DAILY_PLAN},
+    {kShift, VK_F7, ID_VIEW_CATEGORIES},
+    {kKey, VK_F7, ID_VIEW_PEOPLE_LIST},
+    {kKey, VK_F9, ID_ARRANGE_DEADLINES},
+    {kKey, VK_F6, ID_NEXT_PANE},
+    {kShift, VK_F6, ID_PREVIOUS_PANE},
+    {kCtrl, 'P', ID_FILE_PRINT},
+    {kKey, VK_TAB, ID_NEXT_FIELD},
+};
+
+// The accelerator resource as stored: eight bytes an entry, the last one
+// marked with 0x80.
+std::vector<Accelerator> StoredAccelerators(const std::vector<BYTE>& data)
+{
+    std::vector<Accelerator> entries;
+    for (size_t at = 0; at + 8 <= data.size(); at += 8) {
+        const auto word = [&](size_t offset) { return static_cast<WORD>(data[at + offset] | data[at + offset + 1] << 8); };
+        entries.push_back({static_cast<BYTE>(data[at] & ~0x80), word(2), word(4)});
+        if (data[at] & 0x80)
+            break;
+    }
+    return entries;
+}
+
+// Every command of a menu and its popups, and the texts of all its items.
+void CollectMenu(HMENU menu, std::set<UINT>& commands, std::vector<EString>& texts)
+{
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        wchar_t text[260] = {};
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE;
+        info.dwTypeData = text;
+        info.cch = 260;
+        if (!::GetMenuItemInfoW(menu, i, TRUE, &info) || (info.fType & MFT_SEPARATOR))
+            continue;
+        texts.push_back(text);
+        if (info.hSubMenu)
+            CollectMenu(info.hSubMenu, commands, texts);
+        else
+            commands.insert(info.wID);
+    }
+}
+
 } // namespace
 
 // A manifest the system cannot read, or whose dependency it cannot resolve,
@@ -116,4 +294,205 @@ TEST(ProgramResourcesTest, TheVersionResourceNamesTheProgram)
     EXPECT_EQ(VersionText(L"OriginalFilename"), L"Quorvane.exe");
     EXPECT_EQ(VersionText(L"FileVersion"), VersionText(L"ProductVersion"));
     EXPECT_FALSE(VersionText(L"FileVersion").empty());
+}
+
+TEST(ProgramResourcesTest, EveryCommandPictureLoadsAs16By16WithAlpha)
+{
+    const ProgramModule program;
+    ASSERT_TRUE(program.Get());
+    for (const int id : kCommandIcons) {
+        const auto icon = static_cast<HICON>(::LoadImageW(program.Get(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+        ASSERT_TRUE(icon) << id;
+        ICONINFO info = {};
+        ASSERT_TRUE(::GetIconInfo(icon, &info)) << id;
+        BITMAP colour = {};
+        ::GetObjectW(info.hbmColor, sizeof(colour), &colour);
+        EXPECT_EQ(colour.bmWidth, 16) << id;
+        EXPECT_EQ(colour.bmHeight, 16) << id;
+        EXPECT_EQ(colour.bmBitsPixel, 32) << id;
+        ::DeleteObject(info.hbmColor);
+        ::DeleteObject(info.hbmMask);
+        ::DestroyIcon(icon);
+    }
+}
+
+// The notification area takes the small picture and the shell the large one;
+// the shell shows the icon that comes first as the program's.
+TEST(ProgramResourcesTest, TheProgramIconHasBothSizesAndComesFirst)
+{
+    const ProgramModule program;
+    const std::vector<BYTE> group = program.Data(RT_GROUP_ICON, IDI_QUORVANE);
+    ASSERT_FALSE(group.empty());
+    for (const int size : {16, 32}) {
+        const int image = ::LookupIconIdFromDirectoryEx(const_cast<BYTE*>(group.data()), TRUE, size, size, LR_DEFAULTCOLOR);
+        const std::vector<BYTE> bits = program.Data(RT_ICON, image);
+        ASSERT_GE(bits.size(), sizeof(BITMAPINFOHEADER)) << size;
+        const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(bits.data());
+        EXPECT_EQ(header->biWidth, size);
+        EXPECT_EQ(header->biBitCount, 32);
+    }
+    std::vector<ULONG_PTR> order;
+    ::EnumResourceNamesW(program.Get(), RT_GROUP_ICON,
+                         [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
+                             reinterpret_cast<std::vector<ULONG_PTR>*>(found)->push_back(reinterpret_cast<ULONG_PTR>(name));
+                             return TRUE;
+                         },
+                         reinterpret_cast<LONG_PTR>(&order));
+    ASSERT_FALSE(order.empty());
+    EXPECT_EQ(order.front(), static_cast<ULONG_PTR>(IDI_PROGRAM_FILE));
+    const std::vector<BYTE> first = program.Data(RT_GROUP_ICON, IDI_PROGRAM_FILE);
+    EXPECT_EQ(first.size(), group.size());
+}
+
+TEST(ProgramResourcesTest, TheStringsAreTheTitleAndTheStatusBarTexts)
+{
+    const struct {
+        UINT id;
+        EString text;
+    } cases[] = {
+        {IDS_PRODUCT_NAME, L"Quorvane"},
+        {IDS_IDLE_MESSAGE, L"Ready"},
+        {ID_PANE_TASK_SUMMARY, EString(122, L' ')},
+        {ID_PANE_CLOCK, L"00:00 AM"},
+    };
+    const ProgramModule program;
+    for (const auto& c : cases)
+        EXPECT_EQ(program.String(c.id), c.text) << c.id;
+}
+
+TEST(ProgramResourcesTest, TheAcceleratorTableHoldsExactlyTheFramesKeys)
+{
+    const ProgramModule program;
+    std::vector<Accelerator> stored = StoredAccelerators(program.Data(RT_ACCELERATOR, IDR_MAINFRAME));
+    std::vector<Accelerator> expected(std::begin(kAccelerators), std::end(kAccelerators));
+    std::sort(stored.begin(), stored.end());
+    std::sort(expected.begin(), expected.end());
+    ASSERT_EQ(stored.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(stored[i], expected[i]) << "key " << expected[i].key << " command " << expected[i].command;
+}
+
+TEST(ProgramResourcesTest, TheFileMenusNinthItemIsTheRecentFilesPopup)
+{
+    const ProgramModule program;
+    const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    ASSERT_TRUE(menu);
+    const HMENU recent = ::GetSubMenu(::GetSubMenu(menu, 0), 8);
+    ASSERT_TRUE(recent);
+    EXPECT_EQ(::GetMenuItemID(recent, 0), static_cast<UINT>(ID_FILE_MRU_FIRST));
+    ::DestroyMenu(menu);
+}
+
+// The keys without a handler (Shift+F6, Ctrl+P, Tab) need no menu item.
+TEST(ProgramResourcesTest, TheMenuReachesEveryCommandOfTheKeysAndPictures)
+{
+    const ProgramModule program;
+    const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    ASSERT_TRUE(menu);
+    std::set<UINT> commands;
+    std::vector<EString> texts;
+    CollectMenu(menu, commands, texts);
+    ::DestroyMenu(menu);
+    for (const int command : kMenuIconCommands)
+        EXPECT_TRUE(commands.count(command)) << command;
+    for (const Accelerator& key : kAccelerators) {
+        if (key.command != ID_PREVIOUS_PANE && key.command != ID_FILE_PRINT && key.command != ID_NEXT_FIELD) {
+            EXPECT_TRUE(commands.count(key.command)) << key.command;
+        }
+    }
+}
+
+// The menu holds keys: without an English text a user would see the key.
+TEST(ProgramResourcesTest, EveryMenuTextHasAnEnglishTranslation)
+{
+    const ProgramModule program;
+    const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    ASSERT_TRUE(menu);
+    std::set<UINT> commands;
+    std::vector<EString> texts;
+    CollectMenu(menu, commands, texts);
+    ::DestroyMenu(menu);
+    IniParser english;
+    ASSERT_TRUE(english.Load(FileSystem::GetProgramFolderPath(L"Language\\English.txt")));
+    for (const EString& key : texts)
+        EXPECT_FALSE(english.GetValue(key).empty()) << key.c_str();
+}
+
+// A command's string is a key whose English text is the status-bar help, a
+// backslash-n, and the tool tip, which the tool-tip field holds to 79
+// characters.
+TEST(ProgramResourcesTest, EveryCommandHasHelpAndATip)
+{
+    const ProgramModule program;
+    const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    ASSERT_TRUE(menu);
+    std::set<UINT> commands(std::begin(kToolbarCommands), std::end(kToolbarCommands));
+    std::vector<EString> texts;
+    CollectMenu(menu, commands, texts);
+    ::DestroyMenu(menu);
+    commands.erase(ID_FILE_MRU_FIRST);
+    commands.insert(IDS_RECENT_FILE_PROMPT);
+    IniParser english;
+    ASSERT_TRUE(english.Load(FileSystem::GetProgramFolderPath(L"Language\\English.txt")));
+    for (const UINT command : commands) {
+        const EString text = english.GetValue(program.String(command));
+        const size_t split = text.find(L"\\n");
+        ASSERT_NE(split, EString::npos) << command;
+        EXPECT_GT(split, 0u) << command;
+        const size_t tip = text.size() - split - 2;
+        EXPECT_GT(tip, 0u) << command;
+        EXPECT_LE(tip, 79u) << command;
+    }
+}
+
+// Draws every picture, eight times enlarged beside its real size, on a light
+// background into build/screenshots/program-icons.png, for a person to judge.
+TEST(ProgramResourcesTest, ThePicturesAreDrawnOnAContactSheet)
+{
+    const ProgramModule program;
+    std::vector<int> ids(std::begin(kCommandIcons), std::end(kCommandIcons));
+    ids.push_back(IDI_QUORVANE);
+    constexpr int kZoom = 4;
+    constexpr int kCell = 16 * kZoom + 40;
+    constexpr int kColumns = 8;
+    const int width = kColumns * kCell;
+    const int height = static_cast<int>((ids.size() + kColumns - 1) / kColumns) * kCell;
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HBITMAP sheet = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_TRUE(sheet);
+    const HGDIOBJ old = ::SelectObject(dc, sheet);
+    const RECT all = {0, 0, width, height};
+    const HBRUSH background = ::CreateSolidBrush(RGB(236, 236, 236));
+    ::FillRect(dc, &all, background);
+    ::DeleteObject(background);
+    for (size_t i = 0; i < ids.size(); ++i) {
+        const int x = static_cast<int>(i % kColumns) * kCell + 8;
+        const int y = static_cast<int>(i / kColumns) * kCell + 8;
+        const auto icon = static_cast<HICON>(::LoadImageW(program.Get(), MAKEINTRESOURCEW(ids[i]), IMAGE_ICON, 16, 16, 0));
+        ASSERT_TRUE(icon) << ids[i];
+        EXPECT_TRUE(::DrawIconEx(dc, x, y, icon, 16 * kZoom, 16 * kZoom, 0, nullptr, DI_NORMAL)) << ids[i];
+        EXPECT_TRUE(::DrawIconEx(dc, x + 16 * kZoom + 6, y, icon, 16, 16, 0, nullptr, DI_NORMAL)) << ids[i];
+        ::DestroyIcon(icon);
+    }
+    ::GdiFlush();
+    std::vector<std::uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+    const auto* pixels = static_cast<const std::uint8_t*>(bits);
+    for (size_t p = 0; p < static_cast<size_t>(width) * height; ++p) {
+        rgb[p * 3] = pixels[p * 4 + 2];
+        rgb[p * 3 + 1] = pixels[p * 4 + 1];
+        rgb[p * 3 + 2] = pixels[p * 4];
+    }
+    ::SelectObject(dc, old);
+    ::DeleteObject(sheet);
+    ::DeleteDC(dc);
+    ::CreateDirectoryW(ScreenshotFolder().c_str(), nullptr);
+    EXPECT_TRUE(WritePng(ScreenshotFolder() + L"\\program-icons.png", width, height, rgb));
 }

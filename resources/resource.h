@@ -3,3 +3,5 @@
 
 #include "app/AppCommandIds.h"
 #include "document/DocumentCommandIds.h"
+#include "resources/IconIds.h"
+#include "views/tasks/EditCommandIds.h"

@@ -1,0 +1,49 @@
+// The program's icons: the program and notification-area icon, and the
+// 16 x 16 pictures of the toolbar buttons and menu items, one per command.
+#pragma once
+
+#define IDI_QUORVANE 173
+// The same picture; the shell shows the icon of the lowest id as the program's.
+#define IDI_PROGRAM_FILE 1
+
+#define IDI_FILE_NEW 132
+#define IDI_FILE_OPEN 133
+#define IDI_FILE_SAVE 134
+#define IDI_EDIT_CUT 203
+#define IDI_EDIT_COPY 204
+#define IDI_EDIT_PASTE 205
+#define IDI_PREPARE_REPORT 12906
+#define IDI_IMPORT 225
+#define IDI_EXPORT 224
+
+#define IDI_TRANSPARENT_CATEGORIES 194
+#define IDI_VIEW_DEADLINES_CALENDAR 12904
+#define IDI_VIEW_CATEGORIES 227
+#define IDI_VIEW_DAILY_PLAN 228
+#define IDI_VIEW_PEOPLE_LIST 232
+
+#define IDI_FIND 207
+#define IDI_FIND_NEXT 208
+#define IDI_LOCATE_SCHEDULE 209
+#define IDI_LOCATE_CATEGORY 210
+
+#define IDI_TASK_ADD 135
+#define IDI_TASK_EDIT 136
+#define IDI_TASK_DELETE 12905
+#define IDI_TASK_SPLIT 12901
+#define IDI_ARRANGE_DEADLINES 12902
+#define IDI_TASK_REBASE_ESTIMATE 229
+#define IDI_TRACK_TIME 198
+#define IDI_TRACK_NOW_NAME_LATER 263
+#define IDI_ADD_GROUP 274
+// One picture for both the recurring task and the recurring tasks of the day.
+#define IDI_RECURRING 222
+
+#define IDI_DAY_PREVIOUS 219
+#define IDI_DAY_TODAY 220
+#define IDI_DAY_NEXT 221
+#define IDI_ADJUST_START_TIME 196
+#define IDI_ADJUST_STOP_TIME 197
+#define IDI_RESCHEDULE_TOMORROW 230
+#define IDI_DAY_ZOOM_OUT 260
+#define IDI_DAY_ZOOM_IN 261
