@@ -272,6 +272,25 @@ void CollectMenu(HMENU menu, std::set<UINT>& commands, std::vector<EString>& tex
     }
 }
 
+struct MenuContents {
+    bool loaded = false;
+    std::set<UINT> commands;
+    std::vector<EString> texts;
+};
+
+// The main menu as the built program holds it.
+MenuContents MainMenu(const ProgramModule& program)
+{
+    MenuContents contents;
+    const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    if (!menu)
+        return contents;
+    contents.loaded = true;
+    CollectMenu(menu, contents.commands, contents.texts);
+    ::DestroyMenu(menu);
+    return contents;
+}
+
 } // namespace
 
 // A manifest the system cannot read, or whose dependency it cannot resolve,
@@ -387,12 +406,9 @@ TEST(ProgramResourcesTest, TheFileMenusNinthItemIsTheRecentFilesPopup)
 TEST(ProgramResourcesTest, TheMenuReachesEveryCommandOfTheKeysAndPictures)
 {
     const ProgramModule program;
-    const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    ASSERT_TRUE(menu);
-    std::set<UINT> commands;
-    std::vector<EString> texts;
-    CollectMenu(menu, commands, texts);
-    ::DestroyMenu(menu);
+    const MenuContents menu = MainMenu(program);
+    ASSERT_TRUE(menu.loaded);
+    const std::set<UINT>& commands = menu.commands;
     for (const int command : kMenuIconCommands)
         EXPECT_TRUE(commands.count(command)) << command;
     for (const Accelerator& key : kAccelerators) {
@@ -406,15 +422,11 @@ TEST(ProgramResourcesTest, TheMenuReachesEveryCommandOfTheKeysAndPictures)
 TEST(ProgramResourcesTest, EveryMenuTextHasAnEnglishTranslation)
 {
     const ProgramModule program;
-    const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    ASSERT_TRUE(menu);
-    std::set<UINT> commands;
-    std::vector<EString> texts;
-    CollectMenu(menu, commands, texts);
-    ::DestroyMenu(menu);
+    const MenuContents menu = MainMenu(program);
+    ASSERT_TRUE(menu.loaded);
     IniParser english;
     ASSERT_TRUE(english.Load(FileSystem::GetProgramFolderPath(L"Language\\English.txt")));
-    for (const EString& key : texts)
+    for (const EString& key : menu.texts)
         EXPECT_FALSE(english.GetValue(key).empty()) << key.c_str();
 }
 
@@ -424,12 +436,10 @@ TEST(ProgramResourcesTest, EveryMenuTextHasAnEnglishTranslation)
 TEST(ProgramResourcesTest, EveryCommandHasHelpAndATip)
 {
     const ProgramModule program;
-    const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    ASSERT_TRUE(menu);
-    std::set<UINT> commands(std::begin(kToolbarCommands), std::end(kToolbarCommands));
-    std::vector<EString> texts;
-    CollectMenu(menu, commands, texts);
-    ::DestroyMenu(menu);
+    const MenuContents menu = MainMenu(program);
+    ASSERT_TRUE(menu.loaded);
+    std::set<UINT> commands = menu.commands;
+    commands.insert(std::begin(kToolbarCommands), std::end(kToolbarCommands));
     commands.erase(ID_FILE_MRU_FIRST);
     commands.insert(IDS_RECENT_FILE_PROMPT);
     IniParser english;

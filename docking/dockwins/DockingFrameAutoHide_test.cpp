@@ -84,14 +84,7 @@ protected:
     {
         return Manager().IsWindowVisible() && Manager().ShownWindow() == pane.m_hWnd && pane.IsWindowVisible();
     }
-    std::vector<RECT> Layout()
-    {
-        std::vector<RECT> rects;
-        for (size_t i = 0; i < PaneCount; ++i)
-            rects.push_back(Pane(static_cast<::docking_frame_test::Pane>(i)).GetWindowRect());
-        rects.push_back(CWindow(frame.View()).GetWindowRect());
-        return rects;
-    }
+    std::vector<RECT> Layout() { return frame.Layout(); }
     void CursorTo(POINT client)
     {
         ::ClientToScreen(frame.m_hWnd, &client);

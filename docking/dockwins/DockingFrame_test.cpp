@@ -84,15 +84,7 @@ protected:
     }
 
     CEditPane& Pane(Pane pane) { return frame.PaneAt(pane); }
-    // Where each pane and the view lie in the frame.
-    std::vector<RECT> Layout()
-    {
-        std::vector<RECT> rects;
-        for (size_t i = 0; i < PaneCount; ++i)
-            rects.push_back(Pane(static_cast<::docking_frame_test::Pane>(i)).GetWindowRect());
-        rects.push_back(CWindow(frame.View()).GetWindowRect());
-        return rects;
-    }
+    std::vector<RECT> Layout() { return frame.Layout(); }
     // A point of the frame's client area on the screen.
     POINT OnScreen(POINT client)
     {

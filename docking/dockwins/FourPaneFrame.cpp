@@ -78,4 +78,13 @@ void CFourPaneFrame::Close()
         DestroyWindow();
 }
 
+std::vector<RECT> CFourPaneFrame::Layout()
+{
+    std::vector<RECT> rects;
+    for (CEditPane& pane : m_panes)
+        rects.push_back(pane.GetWindowRect());
+    rects.push_back(CWindow(View()).GetWindowRect());
+    return rects;
+}
+
 } // namespace docking_frame_test

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 #include "docking/dockwins/BoxedDockingWindow.h"
 #include "docking/dockwins/DockingFrame.h"
@@ -52,6 +53,8 @@ public:
 
     CEditPane& PaneAt(Pane pane) { return m_panes[pane]; }
     HWND View() const { return m_hWndClient; }
+    // Where each pane, then the view, lies on the screen.
+    std::vector<RECT> Layout();
     bool CalendarPinned() const { return m_calendarPinned; }
     // Docks a pane as a new row at a side (a CDockingSide edge).
     bool DockAtSide(CEditPane& pane, int side, int size = paneSize);
