@@ -5,6 +5,8 @@
 #include "docking/sstate/StateKeyName.h"
 #include "docking/sstate/StoredDockingPosition.h"
 
+#include <algorithm>
+
 namespace sstate {
 
 std::uint32_t RestorePriority(const DockingPosition& position)
@@ -46,6 +48,40 @@ std::uint32_t StoredHandle(HWND window)
 
 } // namespace
 
+// The panes of a box of three or more name the box itself, a window of the
+// stored run. The first tab of those shown takes the box's place; the others
+// name it instead, to join it once it is back.
+std::set<std::uint32_t> CDockWndMgr::CImpl::GatherBoxes(Records& docked, Records& floating,
+                                                        const StoredWindows& stored)
+{
+    std::map<std::uint32_t, std::vector<std::pair<std::uint32_t, DockingPosition*>>> boxes;
+    for (Records* records : {&docked, &floating}) {
+        for (auto& [id, position] : *records) {
+            const std::uint32_t box = StoredHandle(position.container);
+            if (box && !stored.byHandle.contains(box) && (position.docked || !position.shown))
+                boxes[box].emplace_back(id, &position);
+        }
+    }
+    std::set<std::uint32_t> joining;
+    for (auto& [box, members] : boxes) {
+        DockingPosition* first = nullptr;
+        for (auto& [id, position] : members)
+            if (position->docked && (!first || position->labelIndex < first->labelIndex))
+                first = position;
+        if (!first || members.size() < 2)
+            continue;
+        for (auto& [id, position] : members) {
+            if (position == first)
+                continue;
+            position->container = first->window;
+            if (position->docked)
+                joining.insert(id);
+        }
+        first->container = nullptr;
+    }
+    return joining;
+}
+
 HWND CDockWndMgr::CImpl::CurrentWindow(IMainState* mainState, IDockWndState& pane)
 {
     DockingPosition position = ZeroedPosition();
@@ -76,7 +112,8 @@ bool CDockWndMgr::CImpl::Restore(IMainState* mainState, HKEY key)
         pane->HideForRestore();
 
     const RECT screen = VirtualScreen();
-    std::vector<std::pair<std::uint32_t, DockingPosition>> floating;
+    Records floating;
+    Records docked;
     StoredWindows stored;
     for (auto& [id, pane] : m_panes) {
         std::optional<DockingPosition> position =
@@ -87,11 +124,18 @@ bool CDockWndMgr::CImpl::Restore(IMainState* mainState, HKEY key)
         }
         if (position->window)
             stored.byHandle.emplace(StoredHandle(position->window), id);
-        if (!position->docked)
-            floating.emplace_back(id, *position);
-        else
-            m_queue.push({*position, RestorePriority(*position), id});
+        (position->docked ? docked : floating).emplace_back(id, *position);
     }
+    const std::set<std::uint32_t> joining = GatherBoxes(docked, floating, stored);
+    Records joiners;
+    for (auto& [id, position] : docked) {
+        if (joining.contains(id))
+            joiners.emplace_back(id, position);
+        else
+            m_queue.push({position, RestorePriority(position), id});
+    }
+    std::stable_sort(joiners.begin(), joiners.end(),
+                     [](const auto& a, const auto& b) { return a.second.labelIndex < b.second.labelIndex; });
 
     // A pane hidden from a box goes back into it when shown: once its
     // partner is in place, it is told so again.
@@ -108,6 +152,8 @@ bool CDockWndMgr::CImpl::Restore(IMainState* mainState, HKEY key)
         if (pane != m_panes.end())
             PlaceAndNote(mainState, entry.id, *pane->second.Get(), entry.position, stored);
     }
+    for (auto& [id, position] : joiners)
+        PlaceAndNote(mainState, id, *m_panes[id].Get(), position, stored);
     for (auto& [id, position] : hiddenFromBoxes)
         PlaceAndNote(mainState, id, *m_panes[id].Get(), position, stored);
     return true;

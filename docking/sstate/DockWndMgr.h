@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <queue>
+#include <set>
 #include <vector>
 
 #include "docking/dockwins/DockingPosition.h"
@@ -54,6 +55,10 @@ public:
             std::map<std::uint32_t, std::uint32_t> byHandle; // stored handle -> id
             std::map<std::uint32_t, HWND> placed;            // id -> window
         };
+        using Records = std::vector<std::pair<std::uint32_t, DockingPosition>>; // id, record
+        // Points the later tabs of each stored box of three or more at its
+        // first; the docked ones among them join it after the others are placed.
+        static std::set<std::uint32_t> GatherBoxes(Records& docked, Records& floating, const StoredWindows& stored);
         static HWND CurrentWindow(IMainState* mainState, IDockWndState& pane);
         // True when the record names a pane of its box not yet placed.
         static bool PlaceAndNote(IMainState* mainState, std::uint32_t id, IDockWndState& pane,

@@ -412,3 +412,47 @@ TEST_F(LayoutRestartTest, APaneHiddenFromABoxGoesBackIntoItWhenShownAfterARestar
     EXPECT_EQ(restored->WindowCount(), 2);
     EXPECT_EQ(restored->WindowAt(0), PaneOf(Categories).m_hWnd);
 }
+
+TEST_F(LayoutRestartTest, ABoxOfThreeComesBackWithItsTabOrderAndItsActiveTabAfterARestart)
+{
+    struct Case {
+        const char* name;
+        bool floating;
+        std::array<Pane, 3> tabs; // the first two make the box, the third goes between them
+    };
+    const Case cases[] = {{"docked", false, {Categories, DailyPlan, People}},
+                          {"floating", true, {DailyPlan, Categories, People}}};
+    for (const Case& test : cases) {
+        // Each case starts from the built-in layout.
+        frame.reset();
+        DispatchWaiting();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, key.Path().c_str());
+        Open();
+        if (test.floating) {
+            ASSERT_TRUE(FloatAt(test.tabs[0], {300, 200, 540, 400})) << test.name;
+        }
+        CTabDockingBox* box = Drop(test.tabs[2], test.tabs[0]);
+        ASSERT_NE(box, nullptr) << test.name << ": no box made";
+        ASSERT_TRUE(PaneOf(test.tabs[1]).DockInto(*box, 1)) << test.name;
+        DispatchWaiting();
+        ASSERT_EQ(box->WindowCount(), 3) << test.name;
+        ASSERT_EQ(box->ActiveWindow(), PaneOf(test.tabs[1]).m_hWnd) << test.name;
+        const RECT boxRect = box->GetWindowRect();
+        const bool boxDocked = box->IsDocked();
+        ASSERT_EQ(boxDocked, !test.floating) << test.name;
+
+        Restart();
+
+        CTabDockingBox* restored = CTabDockingBox::FromHandle(PaneOf(test.tabs[0]).GetParent());
+        ASSERT_NE(restored, nullptr) << test.name << ": the box is gone";
+        ASSERT_EQ(restored->WindowCount(), 3) << test.name;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(restored->WindowAt(i), PaneOf(test.tabs[i]).m_hWnd) << test.name << ": tab " << i;
+        EXPECT_EQ(restored->ActiveWindow(), PaneOf(test.tabs[1]).m_hWnd) << test.name;
+        EXPECT_EQ(restored->IsDocked(), boxDocked) << test.name;
+        EXPECT_TRUE(restored->IsWindowVisible()) << test.name;
+        const RECT rect = restored->GetWindowRect();
+        EXPECT_TRUE(::EqualRect(&rect, &boxRect))
+            << test.name << ": " << rect.left << "," << rect.top << "-" << rect.right << "," << rect.bottom;
+    }
+}
