@@ -5,7 +5,7 @@
 #   ./quorvane.sh run    install, build and start the planner
 #   ./quorvane.sh test   install, build and run every test
 #   ./quorvane.sh build  install and build only
-#   ./quorvane.sh benchmark  install, build and run the document-core and docking benchmarks
+#   ./quorvane.sh benchmark  install, build and run the document-core, docking and start-up benchmarks
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -70,12 +70,39 @@ run_tests_in_display() {
     ctest --output-on-failure --timeout 600 -j "$(nproc)"
 }
 
+# The planner on the virtual display: once its main window shows its
+# document, a picture of it goes to build/quorvane-main-window.png and the
+# planner is told to exit.
+run_for_picture() {
+    start_wine
+    trap stop_wine EXIT
+    wine "$build/bin/Quorvane.exe" "$@" &
+    local planner=$! shot=0
+    QUORVANE_SCREENSHOT_DIR=$(winepath -w "$build" 2>/dev/null) \
+        wine "$build/bin/main_window_shot.exe" quorvane-main-window || shot=$?
+    wait "$planner" || true
+    if [ "$shot" -eq 0 ]; then
+        echo "The main window: $build/quorvane-main-window.png"
+    else
+        echo "No picture of the main window was made" >&2
+        return 1
+    fi
+}
+
 case "${1:-}" in
     run)
         install_missing_packages
         build_all
-        start_wine
-        wine "$build/bin/Quorvane.exe" "${@:2}" || { rc=$?; echo "Quorvane ended with code $rc"; }
+        if [ -n "${DISPLAY:-}" ]; then
+            start_wine
+            wine "$build/bin/Quorvane.exe" "${@:2}" || { rc=$?; echo "Quorvane ended with code $rc"; }
+        else
+            echo "== no display: the planner runs on a virtual one and leaves a picture of its window"
+            xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --picture-in-display "${@:2}"
+        fi
+        ;;
+    --picture-in-display)
+        run_for_picture "${@:2}"
         ;;
     test)
         install_missing_packages
@@ -94,6 +121,7 @@ case "${1:-}" in
         wine "$build/bin/document_benchmark.exe"
         wine "$build/bin/document_speed_benchmark.exe"
         xvfb-run -a -s "-screen 0 1280x1024x24" wine "$build/bin/docking_benchmark.exe"
+        xvfb-run -a -s "-screen 0 1280x1024x24" wine "$build/bin/startup_benchmark.exe"
         ;;
     --tests-in-display)
         run_tests_in_display

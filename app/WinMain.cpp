@@ -1,14 +1,25 @@
 // Entry of the program.
 #include <windows.h>
+#include <commctrl.h>
+#include <ole2.h>
 
+#include "app/Run.h"
 #include "foundation/ResourceModule.h"
 #include "foundation/SystemLibrary.h"
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
 {
     // Before any library is loaded on demand.
     SearchLibrariesInSystemFolderOnly();
+    if (FAILED(::OleInitialize(nullptr)))
+        return 0;
+    // Binds the wide window functions before any window exists.
+    ::DefWindowProcW(nullptr, 0, 0, 0);
+    // The Windows 95 classes, date pickers, rebars and the native font control.
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), 0x25FF};
+    ::InitCommonControlsEx(&controls);
     SetResourceModule(instance);
-    // The main window does not exist yet.
-    return 1;
+    const int exitCode = Run(commandLine ? commandLine : L"");
+    ::OleUninitialize();
+    return exitCode;
 }

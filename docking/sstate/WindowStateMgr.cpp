@@ -47,6 +47,11 @@ bool CWindowStateMgr::CImpl::RestoreDefault()
 
 CWindowStateMgr::CWindowStateMgr() : m_root(new CImpl) {}
 
+CWindowStateMgr::CWindowStateMgr(HWND mainWindow, int defaultShowCommand) : m_root(new CImpl)
+{
+    m_root->SetWindow(mainWindow, defaultShowCommand);
+}
+
 CWindowStateMgr::~CWindowStateMgr()
 {
     m_root->Release();

@@ -31,6 +31,8 @@ public:
     };
 
     CWindowStateMgr();
+    // The window and the show command used until Initialize names the key.
+    CWindowStateMgr(HWND mainWindow, int defaultShowCommand);
     ~CWindowStateMgr();
     CWindowStateMgr(const CWindowStateMgr&) = delete;
     CWindowStateMgr& operator=(const CWindowStateMgr&) = delete;

@@ -1,0 +1,460 @@
+// The main frame's creation: command bar, rebar and its bars, status bar, task list, docked panes, timers and tray icon.
+#include "app/MainFrame.h"
+
+#include <commctrl.h>
+
+#include "document/xml/MsxmlRegistration.h"
+#include "foundation/Language.h"
+#include "foundation/Options.h"
+#include "foundation/ResourceModule.h"
+#include "foundation/Translator.h"
+#include "resources/IconIds.h"
+#include "winlib/ToolbarItems.h"
+
+using dockwins::CDockingSide;
+
+namespace {
+
+constexpr DWORD kCommandBarStyle = 0x5600004C;
+constexpr UINT kRebarId = 0xE800;
+constexpr DWORD kRebarStyle = 0x56002640;
+constexpr UINT kStatusBarId = 0xE801;
+constexpr DWORD kStatusBarStyle = 0x56000100;
+constexpr DWORD kToolbarStyle = 0x5600094C;
+constexpr DWORD kComboStyle = 0x50000003;
+// The first band id; the rebar's state is stored by band id.
+constexpr UINT kFirstBandId = 0xEB00;
+// Where the File menu keeps its recent documents.
+constexpr int kRecentFilesItem = 8;
+constexpr DWORD kPaneStyle = 0x86CF0000;
+constexpr RECT kFloatingRect = {0, 0, 200, 400};
+constexpr RECT kDockedRect = {0, 0, 200, 150};
+
+constexpr ToolbarItem kStandardItems[] = {
+    {IDI_FILE_NEW, 57600, L"New"},         {IDI_FILE_OPEN, 57601, L"Open"},   {IDI_FILE_SAVE, 57603, L"Save"},
+    {0, 0, nullptr},                       {IDI_EDIT_CUT, 57635, L"Cut"},     {IDI_EDIT_COPY, 57634, L"Copy"},
+    {IDI_EDIT_PASTE, 57637, L"Paste"},     {0, 0, nullptr},                   {IDI_PREPARE_REPORT, 32783, L"PrepareReport"},
+};
+constexpr ToolbarItem kViewItems[] = {
+    {IDI_TRANSPARENT_CATEGORIES, 32815, L"TransparentCategories"},
+    {0, 0, nullptr},
+    {IDI_VIEW_DEADLINES_CALENDAR, 32800, L"ViewDeadlinesCalendar"},
+    {IDI_VIEW_CATEGORIES, 32801, L"ViewCategories"},
+    {IDI_VIEW_DAILY_PLAN, 32802, L"ViewDailyPlan"},
+    {IDI_VIEW_PEOPLE_LIST, 32803, L"ViewPeopleList"},
+};
+constexpr ToolbarItem kSearchItems[] = {
+    {IDI_FIND, 32813, L"Find"},
+    {IDI_FIND_NEXT, 32814, L"FindNext"},
+    {0, 0, nullptr},
+    {IDI_LOCATE_SCHEDULE, 32816, L"LocateSchedule"},
+    {IDI_LOCATE_CATEGORY, 32807, L"LocateCategory"},
+};
+constexpr ToolbarItem kItemItems[] = {
+    {IDI_TASK_ADD, 32772, L"Add"},
+    {IDI_TASK_EDIT, 32774, L"Edit"},
+    {IDI_TASK_DELETE, 32776, L"Delete"},
+    {0, 0, nullptr},
+    {IDI_TASK_SPLIT, 32791, L"Split"},
+    {IDI_ARRANGE_DEADLINES, 32805, L"ArrangeDeadlines"},
+    {0, 0, nullptr},
+    {IDI_TASK_REBASE_ESTIMATE, 32854, L"RebaseEstimate"},
+    {0, 0, nullptr},
+    {IDI_TRACK_TIME, 32860, L"TrackTime"},
+    {IDI_TRACK_NOW_NAME_LATER, 32875, L"TrackNowNameLater"},
+};
+
+// The command bar's menu icons: icon resource, command.
+constexpr UINT kMenuIcons[][2] = {
+    {132, 57600}, {133, 57601}, {134, 57603}, {203, 57635}, {204, 57634}, {205, 57637}, {12906, 32783},
+    {207, 32813}, {208, 32814}, {209, 32816}, {210, 32807}, {194, 32815}, {12904, 32800}, {227, 32801},
+    {228, 32802}, {232, 32803}, {135, 32772}, {136, 32774}, {12905, 32776}, {12901, 32791}, {12902, 32805},
+    {229, 32854}, {198, 32860}, {225, 32842}, {224, 32843}, {222, 32866}, {219, 32836}, {221, 32837},
+    {220, 32838}, {196, 32817}, {197, 32819}, {230, 32829}, {222, 32839}, {263, 32875}, {274, 32881},
+};
+
+// The filter texts in the order of the document's filter codes.
+constexpr const wchar_t* kStatusFilterKeys[] = {L"ALL", L"TODO_TASKS", L"NEW_FILTER", L"INPROGRESS_FILTER",
+                                                L"COMPLETED_FILTER"};
+constexpr const wchar_t* kDateFilterKeys[] = {L"ALL_DATES",   L"TODAY_TASKS",   L"THIS_WEEK",
+                                              L"NEXT_7_DAYS", L"OVERDUE_TASKS", L"TODAY_AND_OVERDUE_TASKS"};
+constexpr const wchar_t* kPriorityFilterKeys[] = {L"AllPriorities", L"APriority", L"ABImportant", L"ABCPriorities"};
+
+HICON LoadSmallIcon(UINT id, int size)
+{
+    return static_cast<HICON>(::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+}
+
+SIZE WindowSize(HWND window)
+{
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    return {rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// The width of a text in the status bar's font, plus the pane's margin.
+int PaneWidth(HWND statusBar, const EString& text)
+{
+    const HDC dc = ::GetDC(statusBar);
+    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(statusBar, WM_GETFONT, 0, 0)));
+    SIZE size = {};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(statusBar, dc);
+    return size.cx + 6;
+}
+
+EString LoadedString(UINT id)
+{
+    EString text;
+    text.LoadString(id);
+    return text;
+}
+
+} // namespace
+
+WindowClass CMainFrame::GetWindowClass()
+{
+    WindowClass info = Base::GetWindowClass();
+    info.name = kMainWindowClassName;
+    info.icon = LoadAppIcon(IDI_QUORVANE);
+    info.smallIcon = LoadSmallIcon(IDI_QUORVANE, ::GetSystemMetrics(SM_CXSMICON));
+    return info;
+}
+
+bool CMainFrame::CreateMainWindow()
+{
+    EString title;
+    if (!title.LoadString(IDR_MAINFRAME))
+        title = L"Quorvane";
+    const HMENU menu = ::LoadMenuW(GetResourceModule(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    if (!Create(nullptr, RECT{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0}, title.c_str(), 0, 0, menu)) {
+        if (menu)
+            ::DestroyMenu(menu);
+        return false;
+    }
+    LoadAccelerators(IDR_MAINFRAME);
+    return true;
+}
+
+LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
+{
+    SetMainWindow(m_hWnd);
+    Resource::LoadUiLanguageFile();
+    Text::LoadReportLanguageFile();
+    EnsureMsxmlRegistered();
+
+    if (!CreateCommandBar() || !CreateRebar() || !CreateButtonToolbars() || !CreateSelectorBars())
+        return -1;
+    AddBands();
+    if (!CreateStatusBar())
+        return -1;
+    m_hWndClient = m_view.Create(m_hWnd);
+    if (!m_hWndClient)
+        return -1;
+    m_commandBar.UpdateRebarBands();
+    for (size_t bar = StandardBar; bar <= ItemBar; ++bar)
+        m_commandStates.AddToolBar(m_bars[bar]);
+    if (CMessageLoop* loop = CMessageLoop::Registered()) {
+        loop->AddMessageFilter(this);
+        loop->AddIdleHandler(this);
+    }
+    InitializeDockingFrame(0);
+    AttachView(m_view);
+    CreatePanes();
+    StartAutoSaveTimer();
+    UpdateClock();
+    InstallTrayIcon();
+    m_trayHint.Create(m_hWnd);
+    PostMessage(WM_MAINFRAME_STARTUP, 0, 0);
+    PostMessage(WM_PELQUORN_START_OPEN, reinterpret_cast<WPARAM>(m_recentFilesMenu), 0);
+    return 0;
+}
+
+bool CMainFrame::CreateCommandBar()
+{
+    if (!m_commandBar.Create(m_hWnd, kCommandBarStyle))
+        return false;
+    const HMENU menu = ::GetMenu(m_hWnd);
+    if (!menu)
+        return false;
+    m_recentFilesMenu = ::GetSubMenu(::GetSubMenu(menu, 0), kRecentFilesItem);
+    Translator::TranslateMenu(menu);
+    m_commandBar.AttachMenu(menu);
+    const int iconSize = ::GetSystemMetrics(SM_CXSMICON);
+    for (const auto& [icon, command] : kMenuIcons) {
+        if (const HICON loaded = LoadSmallIcon(icon, iconSize)) {
+            m_commandBar.AddIcon(loaded, command);
+            ::DestroyIcon(loaded);
+        }
+    }
+    // From now on the command bar is the menu.
+    ::SetMenu(m_hWnd, nullptr);
+    return true;
+}
+
+bool CMainFrame::CreateRebar()
+{
+    m_hWndToolBar = ::CreateWindowExW(0, REBARCLASSNAMEW, nullptr, kRebarStyle, 0, 0, 0, 0, m_hWnd,
+                                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kRebarId)),
+                                      ::GetModuleHandleW(nullptr), nullptr);
+    if (!m_hWndToolBar)
+        return false;
+    ::SendMessageW(m_hWndToolBar, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+    return true;
+}
+
+HWND CMainFrame::MakeToolbar(int width, int height)
+{
+    const HWND toolbar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, kToolbarStyle, 0, 0, width, height,
+                                           m_hWnd, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    if (toolbar)
+        ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    return toolbar;
+}
+
+bool CMainFrame::CreateButtonToolbars()
+{
+    struct Table {
+        Bar bar;
+        const ToolbarItem* items;
+        int count;
+    };
+    const Table tables[] = {
+        {StandardBar, kStandardItems, static_cast<int>(std::size(kStandardItems))},
+        {ViewBar, kViewItems, static_cast<int>(std::size(kViewItems))},
+        {SearchBar, kSearchItems, static_cast<int>(std::size(kSearchItems))},
+        {ItemBar, kItemItems, static_cast<int>(std::size(kItemItems))},
+    };
+    for (const Table& table : tables) {
+        m_bars[table.bar] = MakeToolbar(100, 100);
+        if (!m_bars[table.bar])
+            return false;
+        ToolbarBuildFromItems(m_bars[table.bar], table.items, table.count);
+        m_commandBar.AddXPToolbar(m_bars[table.bar]);
+    }
+    return true;
+}
+
+HWND CMainFrame::MakeFilterCombo(HWND bar, UINT id)
+{
+    const HWND combo =
+        ::CreateWindowExW(0, WC_COMBOBOXW, nullptr, kComboStyle, 0, 0, 200, 100, bar,
+                          reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleW(nullptr), nullptr);
+    if (combo)
+        ::SendMessageW(combo, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+    return combo;
+}
+
+bool CMainFrame::CreateSelectorBars()
+{
+    m_bars[MoodBar] = MakeToolbar(90, 24);
+    m_bars[StatusFilterBar] = MakeToolbar(200, 24);
+    m_bars[DateFilterBar] = MakeToolbar(200, 24);
+    m_bars[PriorityFilterBar] = MakeToolbar(200, 24);
+    for (size_t bar = MoodBar; bar < BarCount; ++bar)
+        if (!m_bars[bar])
+            return false;
+    if (!m_moodButton.Create(m_bars[MoodBar], RECT{0, 0, 90, 22}, kMoodButtonId))
+        return false;
+    m_statusFilter = MakeFilterCombo(m_bars[StatusFilterBar], kStatusFilterId);
+    m_dateFilter = MakeFilterCombo(m_bars[DateFilterBar], kDateFilterId);
+    m_priorityFilter = MakeFilterCombo(m_bars[PriorityFilterBar], kPriorityFilterId);
+    if (!m_statusFilter || !m_dateFilter || !m_priorityFilter)
+        return false;
+    FillFilterCombos();
+    return true;
+}
+
+void CMainFrame::FillFilterCombos()
+{
+    struct Filter {
+        HWND combo;
+        const wchar_t* const* keys;
+        size_t count;
+        DWORD stored;
+    };
+    const Filter filters[] = {
+        {m_statusFilter, kStatusFilterKeys, std::size(kStatusFilterKeys), Options::GetFilterField()},
+        {m_dateFilter, kDateFilterKeys, std::size(kDateFilterKeys), Options::GetDeadlineFilterField()},
+        {m_priorityFilter, kPriorityFilterKeys, std::size(kPriorityFilterKeys), Options::GetPriorityFilterField()},
+    };
+    for (const Filter& filter : filters) {
+        for (size_t i = 0; i < filter.count; ++i)
+            ::SendMessageW(filter.combo, CB_ADDSTRING, 0,
+                           reinterpret_cast<LPARAM>(Resource::Translate(filter.keys[i]).c_str()));
+        // A stored value out of range selects nothing rather than a wrong filter.
+        if (filter.stored < filter.count)
+            ::SendMessageW(filter.combo, CB_SETCURSEL, filter.stored, 0);
+    }
+}
+
+void CMainFrame::AddBands()
+{
+    struct Band {
+        HWND child;
+        const wchar_t* titleKey;
+        bool newRow;
+    };
+    const Band bands[] = {
+        {m_commandBar.m_hWnd, nullptr, false},
+        {m_bars[StandardBar], nullptr, true},
+        {m_bars[ViewBar], nullptr, false},
+        {m_bars[SearchBar], nullptr, false},
+        {m_bars[ItemBar], nullptr, false},
+        {m_bars[MoodBar], L"Mood", false},
+        {m_bars[StatusFilterBar], L"StatusFilter", true},
+        {m_bars[DateFilterBar], L"DateFilter", false},
+        {m_bars[PriorityFilterBar], L"PriorityFilter", false},
+    };
+    UINT id = kFirstBandId;
+    for (const Band& band : bands) {
+        EString title = band.titleKey ? Resource::Translate(band.titleKey) : EString();
+        SIZE size = WindowSize(band.child);
+        if (band.child == m_commandBar.m_hWnd) {
+            SIZE ideal = {};
+            if (::SendMessageW(band.child, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&ideal)))
+                size = ideal;
+        }
+        REBARBANDINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_ID | RBBIM_SIZE | RBBIM_IDEALSIZE |
+                     (title.IsEmpty() ? 0 : RBBIM_TEXT);
+        info.fStyle = RBBS_CHILDEDGE | (band.newRow ? RBBS_BREAK : 0);
+        info.hwndChild = band.child;
+        info.wID = id++;
+        info.cxMinChild = static_cast<UINT>(size.cx);
+        info.cyMinChild = static_cast<UINT>(size.cy);
+        info.cx = static_cast<UINT>(size.cx);
+        info.cxIdeal = static_cast<UINT>(size.cx);
+        info.lpText = title.IsEmpty() ? nullptr : title.data();
+        ::SendMessageW(m_hWndToolBar, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&info));
+    }
+}
+
+bool CMainFrame::CreateStatusBar()
+{
+    EString ready = Resource::Translate(LoadedString(IDS_IDLE_MESSAGE));
+    if (ready.IsEmpty())
+        ready = LoadedString(IDS_IDLE_MESSAGE);
+    m_hWndStatusBar = ::CreateWindowExW(0, STATUSCLASSNAMEW, ready.c_str(), kStatusBarStyle, 0, 0, 0, 0, m_hWnd,
+                                        reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kStatusBarId)),
+                                        ::GetModuleHandleW(nullptr), nullptr);
+    if (!m_hWndStatusBar)
+        return false;
+    m_summaryPaneWidth = PaneWidth(m_hWndStatusBar, LoadedString(ID_PANE_TASK_SUMMARY));
+    m_clockPaneWidth = PaneWidth(m_hWndStatusBar, LoadedString(ID_PANE_CLOCK));
+    m_commandStates.SetStatusBar(m_hWndStatusBar);
+    LayoutStatusPanes();
+    return true;
+}
+
+void CMainFrame::LayoutStatusPanes()
+{
+    if (!m_hWndStatusBar)
+        return;
+    RECT client = {};
+    ::GetClientRect(m_hWndStatusBar, &client);
+    const int right = client.right - ::GetSystemMetrics(SM_CXVSCROLL);
+    int edges[3] = {right - m_summaryPaneWidth - m_clockPaneWidth, right - m_clockPaneWidth, -1};
+    if (edges[0] < 0)
+        edges[0] = 0;
+    if (edges[1] < edges[0])
+        edges[1] = edges[0];
+    ::SendMessageW(m_hWndStatusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+}
+
+void CMainFrame::AttachView(IObserver& view)
+{
+    view.OnAttach(&m_tabOrder);
+    m_doc.Attach(&view);
+}
+
+void CMainFrame::CreatePanes()
+{
+    struct PaneSpec {
+        const wchar_t* captionKey;
+        CBlankView* view;
+        CDockingSide side;
+        bool pinned;
+    };
+    const PaneSpec panes[] = {
+        {L"DeadlinesCalendar", &m_calendarView, CDockingSide::Top, true},
+        {L"Categories", &m_categoryTree, CDockingSide::Left, false},
+        {L"DailyPlan", &m_dailyPlanView, CDockingSide::Bottom, false},
+        {L"People", &m_peopleTree, CDockingSide::Right, false},
+    };
+    for (const PaneSpec& pane : panes)
+        CreateDockingPane(*pane.view, Resource::Translate(pane.captionKey), kFloatingRect, kDockedRect, pane.side,
+                          pane.pinned);
+    AttachView(m_categoryTree);
+    AttachView(m_dailyPlanView);
+    AttachView(m_calendarView);
+    AttachView(m_peopleTree);
+}
+
+HWND CMainFrame::CreateDockingPane(ICreatableWindow& view, const EString& caption, const RECT& floatingRect,
+                                   const RECT& dockedRect, CDockingSide side, bool pinned)
+{
+    CTabbedAutoHideDockingWindow* pane = CTabbedAutoHideDockingWindow::CreateInstance();
+    if (!pane)
+        return nullptr;
+    if (!pane->Create(m_hWnd, floatingRect, caption.c_str(), kPaneStyle, 0)) {
+        delete pane;
+        return nullptr;
+    }
+    DockPaneAtSide(*pane, side, dockedRect);
+    const HWND viewWindow = view.Create(*pane);
+    m_panes.push_back(pane);
+    pane->SetReflectNotifications(true);
+    if (viewWindow)
+        pane->SetClient(viewWindow);
+    if (pinned)
+        pane->PinUp(side, dockedRect.right - dockedRect.left, false);
+    return *pane;
+}
+
+void CMainFrame::DockPaneAtSide(CTabbedAutoHideDockingWindow& pane, CDockingSide side, const RECT& dockedRect)
+{
+    // A docked pane leaves its place first (DockAtPosition undocks it).
+    const LONG width = dockedRect.right - dockedRect.left;
+    const LONG height = dockedRect.bottom - dockedRect.top;
+    DockingPosition position;
+    position.side = CDockingSide(side.GetEdge() | CDockingSide::Single);
+    position.place.rowSize = side.IsHorizontal() ? height : width;
+    position.place.length = side.IsHorizontal() ? width : height;
+    position.docked = true;
+    pane.DockAtPosition(position);
+}
+
+void CMainFrame::InstallTrayIcon()
+{
+    const HICON icon = LoadSmallIcon(IDI_QUORVANE, ::GetSystemMetrics(SM_CXSMICON));
+    InstallIcon(L"Quorvane", icon, IDR_TRAY_MENU);
+}
+
+void CMainFrame::BuildStateTree()
+{
+    for (CTabbedAutoHideDockingWindow* pane : m_panes)
+        m_paneStates.Add(m_paneAdapters
+                             .emplace_back(std::make_unique<sstate::CDockingWindowStateAdapter<CTabbedAutoHideDockingWindow>>(
+                                 *pane, SW_SHOWNOACTIVATE))
+                             ->GetState());
+    m_stateMgr.Initialize(m_doc.GetRegistryKey().c_str(), m_hWnd, SW_SHOWDEFAULT);
+    m_rebarState = std::make_unique<sstate::CRebarStateAdapter>(m_hWndToolBar, 0);
+    m_statusBarState = std::make_unique<sstate::CToggleWindowAdapter>(m_hWndStatusBar, SW_SHOWNOACTIVATE);
+    m_stateMgr.Add(m_rebarState->GetState());
+    m_stateMgr.Add(m_statusBarState->GetState());
+    m_stateMgr.Add(m_paneStates.GetState());
+}
+
+LRESULT CMainFrame::OnStartup(UINT, WPARAM, LPARAM, bool&)
+{
+    BuildStateTree();
+    m_stateBuilt = true;
+    m_stateMgr.Restore();
+    UpdateLayout(true);
+    ::SetFocus(m_hWndClient);
+    ::PostMessageW(m_hWndClient, WM_VIEW_ACTIVATE, 0, 0);
+    return 0;
+}

@@ -1,0 +1,195 @@
+// The main frame's timers, tray icon, handover, session end and close sequence.
+#include "app/MainFrame.h"
+
+#include "app/OpenFileHandover.h"
+#include "foundation/Clock.h"
+#include "foundation/Options.h"
+#include "foundation/TimeParser.h"
+
+namespace {
+
+constexpr UINT kClockPeriod = 15000;
+constexpr UINT kTrayHoverPeriod = 500;
+constexpr int kTrayHintLift = 10;
+
+bool SamePoint(POINT a, POINT b)
+{
+    return a.x == b.x && a.y == b.y;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame()
+{
+    m_commandStates.AddEntry(kSummaryPane, CCommandStateMap::StatusBarPane);
+    m_commandStates.AddEntry(kClockPane, CCommandStateMap::StatusBarPane);
+    for (UINT command = ID_VIEW_PANE_FIRST; command <= ID_VIEW_PANE_LAST; ++command)
+        m_commandStates.AddEntry(command, CCommandStateMap::MenuItem | CCommandStateMap::ToolBarButton);
+    m_doc.SetStatusBar(this);
+}
+
+CMainFrame::~CMainFrame()
+{
+    if (IsWindow())
+        DestroyWindow();
+    m_doc.SetStatusBar(nullptr);
+}
+
+void CMainFrame::StartAutoSaveTimer()
+{
+    const DWORD minutes = Options::GetAutoSave();
+    if (minutes > 0 && m_hWnd)
+        SetTimer(kAutoSaveTimer, minutes * 60000);
+}
+
+void CMainFrame::UpdateClock()
+{
+    m_commandStates.SetText(kClockPane, TimeParser::FormatTimeLocale(Clock::Now()));
+    m_commandStates.UpdateStatusBar();
+    SetTimer(kClockTimer, kClockPeriod);
+}
+
+void CMainFrame::SetPaneText(int pane, const EString& text)
+{
+    m_commandStates.SetText(static_cast<UINT>(pane), text);
+    m_commandStates.UpdateStatusBar();
+}
+
+LRESULT CMainFrame::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
+{
+    switch (wParam) {
+    case kAutoSaveTimer:
+        KillTimer(kAutoSaveTimer);
+        m_doc.SaveAutoCopy();
+        StartAutoSaveTimer();
+        break;
+    case kClockTimer:
+        KillTimer(kClockTimer);
+        UpdateClock();
+        break;
+    case kTrayHoverTimer: {
+        KillTimer(kTrayHoverTimer);
+        POINT cursor = {};
+        if (!::GetCursorPos(&cursor) || !SamePoint(cursor, m_lastTrayPoint)) {
+            m_trayHint.Hide();
+            break;
+        }
+        if (!m_trayHint.IsWindowVisible())
+            m_trayHint.OnMouseMove(POINT{cursor.x, cursor.y - kTrayHintLift});
+        SetTimer(kTrayHoverTimer, kTrayHoverPeriod);
+        break;
+    }
+    default:
+        handled = false;
+        break;
+    }
+    return 0;
+}
+
+LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM, LPARAM lParam, bool& handled)
+{
+    if (LOWORD(lParam) != WM_MOUSEMOVE) {
+        handled = false;
+        return 0;
+    }
+    POINT cursor = {};
+    if (::GetCursorPos(&cursor) && !SamePoint(cursor, m_lastTrayPoint)) {
+        m_lastTrayPoint = cursor;
+        SetTimer(kTrayHoverTimer, kTrayHoverPeriod);
+    }
+    return 0;
+}
+
+LRESULT CMainFrame::OnSetTrayHint(UINT, WPARAM, LPARAM, bool&)
+{
+    m_trayHint.SetText(L"");
+    m_trayHint.SetText(m_doc.FormatDayPlanText().c_str());
+    return 0;
+}
+
+LRESULT CMainFrame::OnActivate(UINT, WPARAM wParam, LPARAM lParam, bool& handled)
+{
+    handled = false;
+    const bool toOtherProgram = LOWORD(wParam) == WA_INACTIVE && lParam == 0;
+    const bool minimized = HIWORD(wParam) != 0;
+    // An unnamed document would ask for a name each time the user looks away.
+    if ((toOtherProgram || minimized) && Options::GetSaveOnFocusLost() && !m_doc.GetPathName().IsEmpty())
+        m_doc.Save();
+    return 0;
+}
+
+LRESULT CMainFrame::OnQueryEndSession(UINT, WPARAM, LPARAM, bool& handled)
+{
+    m_doc.QuickSave();
+    handled = false;
+    return 0;
+}
+
+LRESULT CMainFrame::OnRestore(WORD, WORD, HWND, bool&)
+{
+    ShowWindow(IsIconic() ? SW_RESTORE : SW_SHOW);
+    ::SetForegroundWindow(m_hWnd);
+    return 0;
+}
+
+LRESULT CMainFrame::OnExit(WORD, WORD, HWND, bool&)
+{
+    SendMessage(WM_MAINFRAME_EXIT, 0, 0);
+    return 0;
+}
+
+LRESULT CMainFrame::OnExitRequest(UINT, WPARAM, LPARAM, bool&)
+{
+    PostMessage(WM_CLOSE, 1, 0);
+    return 0;
+}
+
+LRESULT CMainFrame::OnClose(UINT, WPARAM wParam, LPARAM, bool& handled)
+{
+    if (IsWindowVisible() && m_stateBuilt)
+        m_stateMgr.Store();
+    // Hidden to the notification area only where there is an icon to come back by.
+    if (wParam == 0 && Options::GetMinimizeToTrayIcon() && IsInstalled()) {
+        ShowWindow(SW_HIDE);
+        return 0;
+    }
+    // The document clears "RestorePath", asks about unsaved changes and may
+    // stop the close; the panes stay listed until the window is destroyed.
+    handled = false;
+    return 0;
+}
+
+LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
+{
+    m_panes.clear();
+    ::PostQuitMessage(1);
+    handled = false;
+    return 0;
+}
+
+LRESULT CMainFrame::OnCopyData(UINT, WPARAM, LPARAM lParam, bool& handled)
+{
+    const auto* record = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (!record)
+        return 0;
+    if (!IsOpenFileRecord(record)) {
+        handled = false;
+        return 0;
+    }
+    const std::optional<EString> path = ReadOpenFileRecord(record);
+    if (!path)
+        return 0;
+    // The sender waits for this answer: the open, with its save prompt, comes after.
+    m_handedOverPath = *path;
+    PostMessage(WM_MAINFRAME_OPEN_HANDED_OVER, 0, 0);
+    return 1;
+}
+
+LRESULT CMainFrame::OnOpenHandedOver(UINT, WPARAM, LPARAM, bool&)
+{
+    const EString path = std::move(m_handedOverPath);
+    m_handedOverPath.clear();
+    if (!path.IsEmpty() && m_doc.SaveModified())
+        m_doc.OpenPath(path);
+    return 0;
+}

@@ -1,0 +1,366 @@
+// The real main window in this process: its bars, filters, panes, timers, close sequence and handover.
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <deque>
+#include <memory>
+
+#include "app/MainFrame.h"
+#include "app/OpenFileHandover.h"
+#include "foundation/Clock.h"
+#include "foundation/FileSystem.h"
+#include "foundation/Options.h"
+#include "foundation/TimeParser.h"
+#include "testing/TestSupport.h"
+#include "testing/WindowShot.h"
+
+namespace {
+
+BOOL WINAPI ShellTakesIcon(DWORD, PNOTIFYICONDATAW)
+{
+    return TRUE;
+}
+BOOL WINAPI ShellRefusesIcon(DWORD, PNOTIFYICONDATAW)
+{
+    return FALSE;
+}
+
+// Answers the save prompt from a script; Cancel when nothing is left.
+class ScriptedPrompts : public IDocumentPrompts {
+public:
+    int AskSaveChanges(const EString&) override
+    {
+        ++asked;
+        if (answers.empty())
+            return IDCANCEL;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    bool ChooseOpenPath(const EString&, EString&) override { return false; }
+    bool ChooseSavePath(const EString&, const EString&, EString&) override { return false; }
+    void ShowError(const EString&) override {}
+
+    std::deque<int> answers;
+    int asked = 0;
+};
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearProgramRegistry();
+        m_loop.Register();
+        m_previousShell = TrayIcon::SetShellNotifyFunction(&ShellTakesIcon);
+        m_folder = MakeScratchFolder(L"main_frame");
+    }
+    void TearDown() override
+    {
+        CloseFrame();
+        TrayIcon::SetShellNotifyFunction(m_previousShell);
+        ClearProgramRegistry();
+    }
+
+    // A new frame, shown with its layout restored and its document opened.
+    CMainFrame& OpenFrame()
+    {
+        CloseFrame();
+        m_frame = std::make_unique<CMainFrame>();
+        m_frame->GetDocument().SetPrompts(&m_prompts);
+        EXPECT_TRUE(m_frame->CreateMainWindow());
+        // The start-up open titles the window after its document.
+        EXPECT_TRUE(WaitFor([&] { return m_frame->IsWindowVisible() && WindowTitle().find(L" - ") != EString::npos; }));
+        return *m_frame;
+    }
+    // The frame goes without a question: its document is dropped.
+    void CloseFrame()
+    {
+        if (!m_frame)
+            return;
+        if (m_frame->IsWindow()) {
+            m_frame->GetDocument().SetModified(0);
+            m_frame->DestroyWindow();
+        }
+        m_frame.reset();
+        MSG quit;
+        while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        }
+    }
+    // A saved plan in the scratch folder, open in the frame.
+    EString SavePlanAs(const wchar_t* name)
+    {
+        const EString path = FileSystem::JoinPath(m_folder, name);
+        CPelquornDoc& doc = m_frame->GetDocument();
+        doc.SetPathName(path);
+        EXPECT_TRUE(doc.Save());
+        return path;
+    }
+    EString WindowTitle()
+    {
+        wchar_t title[MAX_PATH] = {};
+        ::GetWindowTextW(*m_frame, title, MAX_PATH);
+        return title;
+    }
+    void SendCommand(UINT id, UINT code = 0, HWND control = nullptr)
+    {
+        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+    }
+    int ComboSelection(UINT id) { return static_cast<int>(::SendMessageW(m_frame->GetFilterCombo(id), CB_GETCURSEL, 0, 0)); }
+
+    CMessageLoop m_loop;
+    TrayIcon::ShellNotifyFunction m_previousShell = nullptr;
+    ScriptedPrompts m_prompts;
+    EString m_folder;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+TEST_F(MainFrameTest, AnEmptyProfileShowsTheWindowWithItsBarsPanesAndFirstFilters)
+{
+    CMainFrame& frame = OpenFrame();
+    EXPECT_EQ(::FindWindowW(kMainWindowClassName, nullptr), frame.m_hWnd);
+    EXPECT_EQ(::GetMenu(frame), nullptr);
+    EXPECT_EQ(::SendMessageW(frame.GetRebar(), RB_GETBANDCOUNT, 0, 0), 9);
+    EXPECT_EQ(::SendMessageW(frame.GetStatusBar(), SB_GETPARTS, 0, 0), 3);
+    ASSERT_EQ(frame.GetPaneCount(), CMainFrame::PaneCount);
+    for (size_t pane = 0; pane < CMainFrame::PaneCount; ++pane)
+        EXPECT_TRUE(frame.GetPane(pane)->IsVisible()) << pane;
+    for (UINT combo : {CMainFrame::kStatusFilterId, CMainFrame::kDateFilterId, CMainFrame::kPriorityFilterId})
+        EXPECT_EQ(ComboSelection(combo), 0) << combo;
+    EXPECT_TRUE(frame.IsInstalled());
+    EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_new_plan").IsEmpty());
+}
+
+TEST_F(MainFrameTest, AChosenFilterIsAppliedStoredAndChosenAgainByTheNextFrame)
+{
+    OpenFrame();
+    ::SendMessageW(m_frame->GetFilterCombo(CMainFrame::kDateFilterId), CB_SETCURSEL, 2, 0);
+    SendCommand(CMainFrame::kDateFilterId, CBN_SELENDOK, m_frame->GetFilterCombo(CMainFrame::kDateFilterId));
+    EXPECT_EQ(m_frame->GetDocument().GetDeadlineFilter(), 2);
+    EXPECT_EQ(Options::GetDeadlineFilterField(), 2u);
+
+    // Nothing selected changes nothing.
+    ::SendMessageW(m_frame->GetFilterCombo(CMainFrame::kPriorityFilterId), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendCommand(CMainFrame::kPriorityFilterId, CBN_SELENDOK, m_frame->GetFilterCombo(CMainFrame::kPriorityFilterId));
+    EXPECT_EQ(Options::GetPriorityFilterField(), 0u);
+
+    // A stored value out of range selects nothing.
+    Options::SetFilterField(17);
+    OpenFrame();
+    EXPECT_EQ(ComboSelection(CMainFrame::kDateFilterId), 2);
+    EXPECT_EQ(ComboSelection(CMainFrame::kStatusFilterId), -1);
+}
+
+TEST_F(MainFrameTest, ChoosingACategoryOtherThanTheTopDisablesTheDateAndPriorityFilters)
+{
+    CMainFrame& frame = OpenFrame();
+    frame.SendMessage(WM_MAINFRAME_ENABLE_FILTERS, FALSE, 0);
+    EXPECT_TRUE(::IsWindowEnabled(frame.GetFilterCombo(CMainFrame::kStatusFilterId)));
+    EXPECT_FALSE(::IsWindowEnabled(frame.GetFilterCombo(CMainFrame::kDateFilterId)));
+    EXPECT_FALSE(::IsWindowEnabled(frame.GetFilterCombo(CMainFrame::kPriorityFilterId)));
+    frame.SendMessage(WM_MAINFRAME_ENABLE_FILTERS, TRUE, 0);
+    EXPECT_TRUE(::IsWindowEnabled(frame.GetFilterCombo(CMainFrame::kDateFilterId)));
+}
+
+TEST_F(MainFrameTest, PaneCommandsTogglePanesAndTheirChecksFollow)
+{
+    CMainFrame& frame = OpenFrame();
+    for (size_t pane = 0; pane < CMainFrame::PaneCount; ++pane) {
+        const UINT command = static_cast<UINT>(ID_VIEW_PANE_FIRST + pane);
+        const bool before = frame.GetPane(pane)->IsVisible();
+        SendCommand(command);
+        EXPECT_NE(frame.GetPane(pane)->IsVisible(), before) << pane;
+        frame.OnIdle(0);
+        EXPECT_EQ(frame.CommandStates().IsChecked(command), !before) << pane;
+        SendCommand(command);
+        frame.OnIdle(0);
+        EXPECT_EQ(frame.CommandStates().IsChecked(command), before) << pane;
+    }
+}
+
+TEST_F(MainFrameTest, BarCommandsShowAndHideTheirBandsAndTheStatusBar)
+{
+    CMainFrame& frame = OpenFrame();
+    struct Case {
+        UINT command;
+        HWND bar;
+    };
+    const Case cases[] = {
+        {ID_VIEW_STANDARD_BUTTONS, frame.GetBar(0)}, {ID_VIEW_VIEW_BUTTONS, frame.GetBar(1)},
+        {ID_VIEW_SEARCH_BUTTONS, frame.GetBar(2)},   {ID_VIEW_MOOD_BAR, frame.GetBar(4)},
+        {ID_VIEW_STATUS_FILTER, frame.GetBar(5)},    {ID_VIEW_DATE_FILTER, frame.GetBar(6)},
+        {ID_VIEW_PRIORITY_FILTER, frame.GetBar(7)},  {ID_VIEW_STATUS_BAR, frame.GetStatusBar()},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(::IsWindowVisible(c.bar)) << c.command;
+        EXPECT_TRUE(frame.CommandStates().IsChecked(c.command)) << c.command;
+        SendCommand(c.command);
+        EXPECT_FALSE(::IsWindowVisible(c.bar)) << c.command;
+        EXPECT_FALSE(frame.CommandStates().IsChecked(c.command)) << c.command;
+        SendCommand(c.command);
+        EXPECT_TRUE(::IsWindowVisible(c.bar)) << c.command;
+    }
+}
+
+TEST_F(MainFrameTest, TheStatusBarShowsTheTime)
+{
+    const double now = 46000.0 + 14.0 / 24 + 35.0 / 1440;
+    Clock::SetNowForTesting(now);
+    CMainFrame& frame = OpenFrame();
+    wchar_t text[64] = {};
+    ::SendMessageW(frame.GetStatusBar(), SB_GETTEXTW, CMainFrame::kClockPane, reinterpret_cast<LPARAM>(text));
+    Clock::ResetForTesting();
+    EXPECT_EQ(EString(text), TimeParser::FormatTimeLocale(now));
+}
+
+TEST_F(MainFrameTest, TheAutomaticCopyIsNamedInRestorePathUntilExit)
+{
+    Options::SetAutoSave(1);
+    OpenFrame();
+    const EString path = SavePlanAs(L"day.qvr");
+    m_frame->SendMessage(WM_TIMER, kAutoSaveTimer, 0);
+    EXPECT_TRUE(FileSystem::FileExists(path + L".auto"));
+    EXPECT_EQ(Options::GetRestorePath(), path + L".auto");
+
+    SendCommand(ID_APP_EXIT);
+    EXPECT_TRUE(WaitFor([&] { return !m_frame->IsWindow(); }));
+    EXPECT_TRUE(Options::GetRestorePath().IsEmpty());
+    MSG quit = {};
+    ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(quit.wParam, 1u);
+}
+
+TEST_F(MainFrameTest, ExitWithUnsavedChangesAndCancelKeepsTheProgramAndItsPanes)
+{
+    CMainFrame& frame = OpenFrame();
+    frame.GetDocument().SetModified(1);
+    m_prompts.answers = {IDCANCEL};
+    SendCommand(ID_APP_EXIT);
+    EXPECT_TRUE(WaitFor([&] { return m_prompts.asked == 1; }));
+    EXPECT_TRUE(frame.IsWindow());
+    ASSERT_EQ(frame.GetPaneCount(), CMainFrame::PaneCount);
+    const bool before = frame.GetPane(CMainFrame::PeoplePane)->IsVisible();
+    SendCommand(ID_VIEW_PEOPLE_LIST);
+    EXPECT_NE(frame.GetPane(CMainFrame::PeoplePane)->IsVisible(), before);
+}
+
+TEST_F(MainFrameTest, TheCloseBoxHidesToTheTrayOnlyWhenTheIconIsThere)
+{
+    CMainFrame& frame = OpenFrame();
+    frame.SendMessage(WM_CLOSE, 0, 0);
+    EXPECT_TRUE(frame.IsWindow());
+    EXPECT_FALSE(frame.IsWindowVisible());
+    SendCommand(ID_APP_RESTORE);
+    EXPECT_TRUE(frame.IsWindowVisible());
+
+    TrayIcon::SetShellNotifyFunction(&ShellRefusesIcon);
+    CMainFrame& withoutIcon = OpenFrame();
+    EXPECT_FALSE(withoutIcon.IsInstalled());
+    withoutIcon.SendMessage(WM_CLOSE, 0, 0);
+    EXPECT_FALSE(withoutIcon.IsWindow());
+}
+
+TEST_F(MainFrameTest, WindowsEndingTheSessionSavesTheDocument)
+{
+    OpenFrame();
+    const EString path = SavePlanAs(L"session.qvr");
+    CPelquornDoc& doc = m_frame->GetDocument();
+    MoodItem mood(L"Calm", RGB(10, 20, 30));
+    doc.AddMood(mood);
+    ASSERT_TRUE(doc.IsModified());
+    m_frame->SendMessage(WM_QUERYENDSESSION, 0, 0);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_NE(ReadFileBytes(path).find("Calm"), std::string::npos);
+}
+
+TEST_F(MainFrameTest, AHandedOverPathIsCheckedAnsweredAtOnceAndOpenedAfterTheSavePrompt)
+{
+    OpenFrame();
+    const EString first = SavePlanAs(L"first.qvr");
+    const EString second = SavePlanAs(L"second.qvr");
+    CPelquornDoc& doc = m_frame->GetDocument();
+    doc.SetPathName(first);
+
+    struct Case {
+        ULONG_PTR code;
+        EString data;
+        DWORD bytes;
+        LRESULT answer;
+    };
+    const EString terminated = second;
+    const Case refused[] = {
+        {151, terminated, static_cast<DWORD>((terminated.size() + 1) * 2), 0},
+        {COPYDATA_OPEN_FILE, terminated, static_cast<DWORD>((terminated.size() + 1) * 2 - 1), 0},
+        {COPYDATA_OPEN_FILE, terminated, 0, 0},
+    };
+    for (const Case& c : refused) {
+        COPYDATASTRUCT record = {c.code, c.bytes, const_cast<wchar_t*>(c.data.c_str())};
+        EXPECT_EQ(m_frame->SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record)), c.answer) << c.code;
+    }
+    WaitFor([] { return false; }, 50);
+    EXPECT_EQ(doc.GetPathName(), first);
+
+    // No terminator: the path ends with the byte count. Unsaved work is asked about first.
+    doc.SetModified(1);
+    m_prompts.answers = {IDNO};
+    const EString padded = second + L"XYZ";
+    COPYDATASTRUCT record = {COPYDATA_OPEN_FILE, static_cast<DWORD>(second.size() * 2),
+                             const_cast<wchar_t*>(padded.c_str())};
+    EXPECT_EQ(m_frame->SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record)), 1);
+    EXPECT_EQ(doc.GetPathName(), first);
+    EXPECT_TRUE(WaitFor([&] { return doc.GetPathName() == second; }));
+    EXPECT_EQ(m_prompts.asked, 1);
+}
+
+// Stand-in for the active view: takes the commands it is told to, passes the others.
+LRESULT CALLBACK StandInViewProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PELQUORN_FORWARD_COMMAND) {
+        const auto* forwarded = reinterpret_cast<const MSG*>(lParam);
+        const auto taken = static_cast<UINT>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        return forwarded && forwarded->message == WM_COMMAND && LOWORD(forwarded->wParam) == taken;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+TEST_F(MainFrameTest, ACommandReachesTheActiveViewFirstAndTheDocumentOnlyWhenTheViewPassesIt)
+{
+    CMainFrame& frame = OpenFrame();
+    WNDCLASSW viewClass = {};
+    viewClass.lpfnWndProc = StandInViewProc;
+    viewClass.hInstance = ::GetModuleHandleW(nullptr);
+    viewClass.lpszClassName = L"StandInView";
+    ::RegisterClassW(&viewClass);
+    const HWND view = ::CreateWindowExW(0, L"StandInView", nullptr, WS_CHILD, 0, 0, 10, 10, frame, nullptr,
+                                        ::GetModuleHandleW(nullptr), nullptr);
+    frame.GetDocument().SetDocumentWindow(view);
+    CPelquornDoc& doc = frame.GetDocument();
+
+    const bool transparent = doc.GetTransparentCategories();
+    ::SetWindowLongPtrW(view, GWLP_USERDATA, ID_TRANSPARENT_CATEGORIES);
+    SendCommand(ID_TRANSPARENT_CATEGORIES);
+    EXPECT_EQ(doc.GetTransparentCategories(), transparent);
+
+    ::SetWindowLongPtrW(view, GWLP_USERDATA, 0);
+    SendCommand(ID_TRANSPARENT_CATEGORIES);
+    EXPECT_NE(doc.GetTransparentCategories(), transparent);
+    frame.GetDocument().SetDocumentWindow(nullptr);
+    ::DestroyWindow(view);
+}
+
+TEST_F(MainFrameTest, CommandStatesReachTheToolbarsAndAResetDisablesThoseViewsNamed)
+{
+    CMainFrame& frame = OpenFrame();
+    const HWND itemBar = frame.GetBar(3);
+    CommandUiState state = {0, 1, ID_TASK_ADD};
+    frame.SendMessage(WM_PELQUORN_COMMAND_STATE, 0, reinterpret_cast<LPARAM>(&state));
+    frame.OnIdle(0);
+    EXPECT_TRUE(::SendMessageW(itemBar, TB_ISBUTTONENABLED, ID_TASK_ADD, 0));
+    frame.SendMessage(WM_PELQUORN_RESET_COMMANDS, 0, 0);
+    frame.OnIdle(0);
+    EXPECT_FALSE(::SendMessageW(itemBar, TB_ISBUTTONENABLED, ID_TASK_ADD, 0));
+    // The frame's own commands are not the views' to reset.
+    EXPECT_TRUE(frame.CommandStates().IsEnabled(ID_VIEW_DAILY_PLAN));
+}
+
+} // namespace
