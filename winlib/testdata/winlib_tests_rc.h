@@ -23,3 +23,9 @@
 #define ID_FRAME_COMMAND 40001
 
 #define IDD_MISSING 999
+
+// Three of the program's button pictures, for toolbars filled from tables.
+#define IDI_TOOL_NEW 132
+#define IDI_TOOL_OPEN 133
+#define IDI_TOOL_SAVE 134
+#define IDI_TOOL_MISSING 998

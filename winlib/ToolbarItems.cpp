@@ -1,0 +1,86 @@
+#include "winlib/ToolbarItems.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+#include "foundation/ResourceModule.h"
+
+namespace {
+
+constexpr int kImageSize = 16;
+constexpr UINT_PTR kImageOwnerId = 0x51A7;
+// The toolbar keeps its image list only by handle; the list we gave it rides
+// in this property until the toolbar goes.
+constexpr wchar_t kImagesProperty[] = L"QuorvaneToolbarImages";
+
+void DestroyGivenImageList(HWND toolbar)
+{
+    if (const HANDLE images = ::RemovePropW(toolbar, kImagesProperty))
+        ::ImageList_Destroy(static_cast<HIMAGELIST>(images));
+}
+
+LRESULT CALLBACK ImageOwnerProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+{
+    if (message != WM_NCDESTROY)
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    ::RemoveWindowSubclass(hwnd, ImageOwnerProc, id);
+    const LRESULT result = ::DefSubclassProc(hwnd, message, wParam, lParam);
+    DestroyGivenImageList(hwnd);
+    return result;
+}
+
+// Hands the list to the toolbar and frees the one an earlier fill gave it.
+void GiveImageList(HWND toolbar, HIMAGELIST images)
+{
+    ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+    DestroyGivenImageList(toolbar);
+    // Without the hook or the property nobody would free it: no pictures then.
+    if (!::SetWindowSubclass(toolbar, ImageOwnerProc, kImageOwnerId, 0) ||
+        !::SetPropW(toolbar, kImagesProperty, images)) {
+        ::SendMessageW(toolbar, TB_SETIMAGELIST, 0, 0);
+        ::ImageList_Destroy(images);
+    }
+}
+
+// The list index of the icon, or I_IMAGENONE when it cannot be loaded.
+int AddIcon(HIMAGELIST images, UINT iconId)
+{
+    const auto icon = static_cast<HICON>(
+        ::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(iconId), IMAGE_ICON, kImageSize, kImageSize, 0));
+    if (!icon)
+        return I_IMAGENONE;
+    const int index = ::ImageList_ReplaceIcon(images, -1, icon);
+    ::DestroyIcon(icon);
+    return index < 0 ? I_IMAGENONE : index;
+}
+
+} // namespace
+
+void ToolbarBuildFromItems(HWND toolbar, const ToolbarItem* items, int count)
+{
+    if (!items || count <= 0 || !::IsWindow(toolbar))
+        return;
+    const HIMAGELIST images = ::ImageList_Create(kImageSize, kImageSize, ILC_COLOR32 | ILC_MASK, count, 4);
+    std::vector<TBBUTTON> buttons(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON& button = buttons[static_cast<size_t>(i)];
+        button.iString = -1;
+        if (items[i].commandId == 0) {
+            button.fsStyle = BTNS_SEP;
+            continue;
+        }
+        button.iBitmap = images ? AddIcon(images, items[i].iconId) : I_IMAGENONE;
+        button.idCommand = static_cast<int>(items[i].commandId);
+        button.fsState = TBSTATE_ENABLED;
+        button.fsStyle = BTNS_BUTTON;
+    }
+    ::SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    // Buttons of an earlier fill would point into the list about to be freed.
+    for (LRESULT left = ::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0); left > 0; --left)
+        ::SendMessageW(toolbar, TB_DELETEBUTTON, 0, 0);
+    if (images)
+        GiveImageList(toolbar, images);
+    ::SendMessageW(toolbar, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    ::SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+}

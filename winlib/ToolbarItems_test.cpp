@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <iterator>
+
+#include "winlib/ToolbarItems.h"
+#include "winlib/testdata/winlib_tests_rc.h"
+
+namespace {
+
+class ToolbarItemsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        parent = ::CreateWindowExW(0, L"STATIC", L"Bars", WS_OVERLAPPEDWINDOW, 0, 0, 400, 200, nullptr, nullptr,
+                                   nullptr, nullptr);
+        ASSERT_TRUE(parent);
+        toolbar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
+                                    WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN |
+                                        CCS_NORESIZE | CCS_NODIVIDER,
+                                    0, 0, 100, 100, parent, nullptr, nullptr, nullptr);
+        ASSERT_TRUE(toolbar);
+    }
+    void TearDown() override { ::DestroyWindow(parent); }
+
+    int ButtonCount() const { return static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0)); }
+    TBBUTTON Button(int index) const
+    {
+        TBBUTTON button = {};
+        ::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button));
+        return button;
+    }
+    HIMAGELIST Images() const { return reinterpret_cast<HIMAGELIST>(::SendMessageW(toolbar, TB_GETIMAGELIST, 0, 0)); }
+
+    HWND parent = nullptr;
+    HWND toolbar = nullptr;
+};
+
+const ToolbarItem kItems[] = {
+    {IDI_TOOL_NEW, 57600, L"New"},
+    {IDI_TOOL_OPEN, 57601, L"Open"},
+    {0, 0, nullptr},
+    {IDI_TOOL_SAVE, 57603, L"Save"},
+    {IDI_TOOL_MISSING, 32783, L"PrepareReport"},
+};
+
+TEST_F(ToolbarItemsTest, OneButtonPerCommandASeparatorForTheRest)
+{
+    ToolbarBuildFromItems(toolbar, kItems, static_cast<int>(std::size(kItems)));
+
+    const struct {
+        int command;
+        bool separator;
+        int image;
+    } expected[] = {
+        {57600, false, 0}, {57601, false, 1}, {0, true, 0}, {57603, false, 2},
+        {32783, false, I_IMAGENONE}, // its picture is missing
+    };
+    ASSERT_EQ(ButtonCount(), static_cast<int>(std::size(expected)));
+    for (int i = 0; i < ButtonCount(); ++i) {
+        const auto& e = expected[i];
+        const TBBUTTON button = Button(i);
+        EXPECT_EQ((button.fsStyle & BTNS_SEP) != 0, e.separator) << i;
+        if (e.separator)
+            continue;
+        EXPECT_EQ(button.idCommand, e.command) << i;
+        EXPECT_EQ(button.iBitmap, e.image) << i;
+        EXPECT_TRUE(button.fsState & TBSTATE_ENABLED) << i;
+    }
+
+    const HIMAGELIST images = Images();
+    ASSERT_TRUE(images);
+    EXPECT_EQ(::ImageList_GetImageCount(images), 3);
+    int width = 0, height = 0;
+    ::ImageList_GetIconSize(images, &width, &height);
+    EXPECT_EQ(width, 16);
+    EXPECT_EQ(height, 16);
+}
+
+TEST_F(ToolbarItemsTest, FillingAgainReplacesTheButtonsAndThePictures)
+{
+    ToolbarBuildFromItems(toolbar, kItems, static_cast<int>(std::size(kItems)));
+    const HIMAGELIST first = Images();
+    ToolbarBuildFromItems(toolbar, kItems, 2);
+    EXPECT_EQ(ButtonCount(), 2);
+    EXPECT_NE(Images(), first);
+    EXPECT_EQ(::ImageList_GetImageCount(Images()), 2);
+}
+
+TEST_F(ToolbarItemsTest, ANullTableLeavesTheToolbarEmpty)
+{
+    ToolbarBuildFromItems(toolbar, nullptr, 3);
+    ToolbarBuildFromItems(toolbar, kItems, 0);
+    ToolbarBuildFromItems(nullptr, kItems, 2);
+    EXPECT_EQ(ButtonCount(), 0);
+    EXPECT_FALSE(Images());
+}
+
+} // namespace
