@@ -1,0 +1,27 @@
+#include "views/tasks/ListHandler.h"
+
+#include <commctrl.h>
+
+void ListHandler::SelectItem(int row) const
+{
+    if (row < 0) {
+        const int selected = GetFirstSelected();
+        if (selected >= 0)
+            ListView_SetItemState(m_list, selected, 0, LVIS_SELECTED);
+        return;
+    }
+    if (row < ListView_GetItemCount(m_list))
+        ListView_SetItemState(m_list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+int ListHandler::GetFirstSelected() const
+{
+    return ListView_GetNextItem(m_list, -1, LVNI_SELECTED);
+}
+
+void ListHandler::SelectAllRows() const
+{
+    const int count = ListView_GetItemCount(m_list);
+    for (int row = 0; row < count; ++row)
+        SelectItem(row);
+}

@@ -1,0 +1,19 @@
+// ListHandler: a few composite operations on a list-view control, made on the stack for one call.
+#pragma once
+
+#include <windows.h>
+
+class ListHandler {
+public:
+    explicit ListHandler(HWND listView) : m_list(listView) {}
+
+    // A negative row unselects the first selected row; a row of the list is
+    // selected and focused; a row past the end changes nothing.
+    void SelectItem(int row) const;
+    // -1 when no row is selected.
+    int GetFirstSelected() const;
+    void SelectAllRows() const;
+
+private:
+    HWND m_list; // not owned
+};
