@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/AppCommandIds.h"
+#include "app/MainWindowClass.h"
 #include "app/MainFrameMessages.h"
 #include "app/SdiFrame.h"
 #include "app/TrayIconImpl.h"

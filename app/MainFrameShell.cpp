@@ -127,7 +127,7 @@ LRESULT CMainFrame::OnQueryEndSession(UINT, WPARAM, LPARAM, bool& handled)
 
 LRESULT CMainFrame::OnRestore(WORD, WORD, HWND, bool&)
 {
-    ShowWindow(IsIconic() ? SW_RESTORE : SW_SHOW);
+    ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
     ::SetForegroundWindow(m_hWnd);
     return 0;
 }

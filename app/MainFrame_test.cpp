@@ -1,6 +1,7 @@
 // The real main window in this process: its bars, filters, panes, timers, close sequence and handover.
 #include <gtest/gtest.h>
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include <deque>

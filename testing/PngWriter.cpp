@@ -1,8 +1,9 @@
 #include "testing/PngWriter.h"
 
 #include <array>
+#include <filesystem>
+#include <fstream>
 
-#include "testing/TestSupport.h"
 
 namespace {
 
@@ -108,6 +109,8 @@ bool WritePng(const EString& path, int width, int height, const std::vector<std:
     const std::string png = EncodePng(width, height, rgb);
     if (png.empty())
         return false;
-    WriteFileBytes(path, png);
-    return ReadFileBytes(path).size() == png.size();
+    std::ofstream file(std::filesystem::path(path.c_str()), std::ios::binary | std::ios::trunc);
+    file.write(png.data(), static_cast<std::streamsize>(png.size()));
+    file.close();
+    return !file.fail();
 }
