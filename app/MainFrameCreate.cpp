@@ -310,11 +310,13 @@ void CMainFrame::AddBands()
     UINT id = kFirstBandId;
     for (const Band& band : bands) {
         EString title = band.titleKey ? Resource::Translate(band.titleKey) : EString();
+        // A bar of buttons is as large as its buttons; a selector bar keeps its own size.
         SIZE size = WindowSize(band.child);
-        if (band.child == m_commandBar.m_hWnd) {
-            SIZE ideal = {};
-            if (::SendMessageW(band.child, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&ideal)))
-                size = ideal;
+        SIZE buttons = {};
+        if (::SendMessageW(band.child, TB_BUTTONCOUNT, 0, 0) > 0 &&
+            ::SendMessageW(band.child, TB_GETMAXSIZE, 0, reinterpret_cast<LPARAM>(&buttons)) && buttons.cx > 0) {
+            size = buttons;
+            ::SetWindowPos(band.child, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
         REBARBANDINFOW info = {};
         info.cbSize = sizeof(info);

@@ -223,12 +223,11 @@ TEST_F(MainFrameTest, TheAutomaticCopyIsNamedInRestorePathUntilExit)
     EXPECT_TRUE(FileSystem::FileExists(path + L".auto"));
     EXPECT_EQ(Options::GetRestorePath(), path + L".auto");
 
+    // The loop ends with the window, with the exit code of a normal close.
     SendCommand(ID_APP_EXIT);
-    EXPECT_TRUE(WaitFor([&] { return !m_frame->IsWindow(); }));
+    EXPECT_EQ(m_loop.Run(), 1);
+    EXPECT_FALSE(m_frame->IsWindow());
     EXPECT_TRUE(Options::GetRestorePath().IsEmpty());
-    MSG quit = {};
-    ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(quit.wParam, 1u);
 }
 
 TEST_F(MainFrameTest, ExitWithUnsavedChangesAndCancelKeepsTheProgramAndItsPanes)
@@ -257,6 +256,7 @@ TEST_F(MainFrameTest, TheCloseBoxHidesToTheTrayOnlyWhenTheIconIsThere)
     TrayIcon::SetShellNotifyFunction(&ShellRefusesIcon);
     CMainFrame& withoutIcon = OpenFrame();
     EXPECT_FALSE(withoutIcon.IsInstalled());
+    withoutIcon.GetDocument().SetModified(0);
     withoutIcon.SendMessage(WM_CLOSE, 0, 0);
     EXPECT_FALSE(withoutIcon.IsWindow());
 }
