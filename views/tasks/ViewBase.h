@@ -141,7 +141,10 @@ private:
     LRESULT OnForwardCommand(UINT, WPARAM, LPARAM lParam, bool&)
     {
         auto* forwarded = reinterpret_cast<ForwardedMessage*>(lParam);
-        if (!forwarded || forwarded->message != WM_COMMAND)
+        // Keys come this way from the pane that hosts the view, so that an
+        // editor inside the view gets them before the frame's accelerators.
+        const bool isKey = forwarded && forwarded->message >= WM_KEYDOWN && forwarded->message <= WM_SYSDEADCHAR;
+        if (!forwarded || (forwarded->message != WM_COMMAND && !isKey))
             return 0;
         return GetView().PreTranslateMessage(forwarded) ? 1 : 0;
     }

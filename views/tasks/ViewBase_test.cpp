@@ -52,10 +52,13 @@ public:
         ON_COMMAND(kZeroResultCommand, OnZeroResult)
         ON_COMMAND(kNonZeroResultCommand, OnNonZeroResult)
         ON_MESSAGE(kSentinel, OnSentinel)
+        ON_MESSAGE(WM_CHAR, OnChar)
         CHAIN_MESSAGE_MAP(ViewBase)
     END_MESSAGE_MAP()
 
 private:
+    // An editor of the view takes its keys.
+    LRESULT OnChar(UINT, WPARAM, LPARAM, bool&) { return 1; }
     LRESULT OnEdit(WORD, WORD, HWND, bool&)
     {
         ++edits;
@@ -236,6 +239,7 @@ TEST_F(ViewBaseTest, AForwardedCommandCountsAsTakenOnlyWithANonZeroResult)
         {"handled with result 7", WM_COMMAND, kNonZeroResultCommand, 1, 0},
         {"not handled", WM_COMMAND, kUnknownCommand, 0, 0},
         {"not a command", WM_SYSCOMMAND, kZeroResultCommand, 0, 0},
+        {"a key the view takes, forwarded by its pane", WM_CHAR, 'x', 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
