@@ -75,7 +75,11 @@ run_tests_in_display() {
 # planner is told to exit.
 run_for_picture() {
     start_wine
-    trap stop_wine EXIT
+    # No window manager runs on the virtual display: for this run Wine draws
+    # the window's frame itself, as it would look under one.
+    unmanaged='HKCU\Software\Wine\AppDefaults\Quorvane.exe\X11 Driver'
+    wine reg add "$unmanaged" /v Managed /d N /f </dev/null >/dev/null 2>&1 || true
+    trap 'wine reg delete "$unmanaged" /f </dev/null >/dev/null 2>&1 || true; stop_wine' EXIT
     wine "$build/bin/Quorvane.exe" "$@" &
     local planner=$! shot=0
     QUORVANE_SCREENSHOT_DIR=$(winepath -w "$build" 2>/dev/null) \
