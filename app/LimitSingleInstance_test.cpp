@@ -33,7 +33,9 @@ HWND CreateStandInMainWindow(bool visible)
     WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = RecordingProcedure;
-    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    // Under a module of its own: the real main frame of the other tests has
+    // registered the name for this program's module.
+    windowClass.hInstance = ::GetModuleHandleW(L"kernel32.dll");
     windowClass.lpszClassName = kMainWindowClassName;
     ::RegisterClassExW(&windowClass);
     const HWND window = ::CreateWindowExW(0, kMainWindowClassName, L"Quorvane", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,

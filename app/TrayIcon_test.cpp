@@ -274,7 +274,8 @@ TEST_F(TrayIconTest, OtherIconsOtherMouseMessagesAndAMissingMenuDoNothing)
     ASSERT_TRUE(window.InstallIcon(L"Quorvane", TestIcon(), IDR_TRAY_MENU));
     UseProgramResources();
     for (const Case& c : cases) {
-        SetResourceModule(c.programMenus ? program : ::GetModuleHandleW(nullptr));
+        // kernel32 has no menu of that id (the test program itself carries the program's resources).
+        SetResourceModule(c.programMenus ? program : ::GetModuleHandleW(L"kernel32.dll"));
         window.SendTrayMouse(c.iconId, c.mouseMessage);
         EXPECT_TRUE(OpenMenuWindows().empty()) << c.what;
         EXPECT_TRUE(window.preparedMenus.empty()) << c.what;
