@@ -84,6 +84,7 @@ public:
         ON_MESSAGE(WM_MENUSELECT, OnMenuSelect)
         ON_MESSAGE(WM_PELQUORN_TRACK_MENU, OnTrackMenu)
         ON_MESSAGE(WM_MAINFRAME_STARTUP, OnStartup)
+        ON_MESSAGE(WM_MAINFRAME_INSTALL_TRAY_ICON, OnInstallTrayIcon)
         ON_MESSAGE(WM_CREATE, OnCreate)
         ON_MESSAGE(WM_TIMER, OnTimer)
         ON_MESSAGE(WM_ACTIVATE, OnActivate)
@@ -141,6 +142,7 @@ private:
 
     LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnStartup(UINT, WPARAM, LPARAM, bool&);
+    LRESULT OnInstallTrayIcon(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnToolTipTextA(int, NMHDR* header, bool&);
     LRESULT OnToolTipTextW(int, NMHDR* header, bool&);
     LRESULT OnMenuSelect(UINT, WPARAM wParam, LPARAM lParam, bool& handled);

@@ -164,10 +164,10 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
     CreatePanes();
     StartAutoSaveTimer();
     UpdateClock();
-    InstallTrayIcon();
     m_trayHint.Create(m_hWnd);
     PostMessage(WM_MAINFRAME_STARTUP, 0, 0);
     PostMessage(WM_PELQUORN_START_OPEN, reinterpret_cast<WPARAM>(m_recentFilesMenu), 0);
+    PostMessage(WM_MAINFRAME_INSTALL_TRAY_ICON, 0, 0);
     return 0;
 }
 
@@ -427,6 +427,12 @@ void CMainFrame::DockPaneAtSide(CTabbedAutoHideDockingWindow& pane, CDockingSide
     position.place.length = side.IsHorizontal() ? width : height;
     position.docked = true;
     pane.DockAtPosition(position);
+}
+
+LRESULT CMainFrame::OnInstallTrayIcon(UINT, WPARAM, LPARAM, bool&)
+{
+    InstallTrayIcon();
+    return 0;
 }
 
 void CMainFrame::InstallTrayIcon()

@@ -13,3 +13,6 @@ constexpr UINT WM_MAINFRAME_STARTUP = WM_USER + 75;
 constexpr UINT WM_MAINFRAME_EXIT = WM_USER + 109;
 // Posted by the handover: the handed-over path opens after the save prompt.
 constexpr UINT WM_MAINFRAME_OPEN_HANDED_OVER = WM_USER + 114;
+// Posted after the start-up open: the notification-area icon comes last, as
+// the shell can keep a starting program waiting (seconds under Wine).
+constexpr UINT WM_MAINFRAME_INSTALL_TRAY_ICON = WM_USER + 115;

@@ -70,8 +70,11 @@ protected:
         m_frame = std::make_unique<CMainFrame>();
         m_frame->GetDocument().SetPrompts(&m_prompts);
         EXPECT_TRUE(m_frame->CreateMainWindow());
-        // The start-up open titles the window after its document.
-        EXPECT_TRUE(WaitFor([&] { return m_frame->IsWindowVisible() && WindowTitle().find(L" - ") != EString::npos; }));
+        // The start-up open titles the window after its document; the tray icon comes last.
+        EXPECT_TRUE(WaitFor([&] {
+            return m_frame->IsWindowVisible() && WindowTitle().find(L" - ") != EString::npos &&
+                   m_frame->GetRecord().hWnd == m_frame->m_hWnd;
+        }));
         return *m_frame;
     }
     // The frame goes without a question: its document is dropped.
