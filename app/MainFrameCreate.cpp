@@ -419,13 +419,7 @@ HWND CMainFrame::CreateDockingPane(ICreatableWindow& view, const EString& captio
 void CMainFrame::DockPaneAtSide(CTabbedAutoHideDockingWindow& pane, CDockingSide side, const RECT& dockedRect)
 {
     // A docked pane leaves its place first (DockAtPosition undocks it).
-    const LONG width = dockedRect.right - dockedRect.left;
-    const LONG height = dockedRect.bottom - dockedRect.top;
-    DockingPosition position;
-    position.side = CDockingSide(side.GetEdge() | CDockingSide::Single);
-    position.place.rowSize = side.IsHorizontal() ? height : width;
-    position.place.length = side.IsHorizontal() ? width : height;
-    position.docked = true;
+    DockingPosition position = DockingPosition::RowOfItsOwn(side, dockedRect);
     pane.DockAtPosition(position);
 }
 

@@ -12,10 +12,10 @@
 #include <fstream>
 #include <vector>
 
+#include "benchmark/BareParse.h"
 #include "benchmark/BenchmarkTimer.h"
 #include "benchmark/PlanGenerator.h"
 #include "document/PelquornDoc.h"
-#include "document/xml/XmlDoc.h"
 #include "document/xml/XmlFileText.h"
 #include "foundation/Bstr.h"
 #include "foundation/CTFile.h"
@@ -68,13 +68,7 @@ std::vector<Figure> Measure(const EString& path, const std::string& bytes, const
 {
     std::vector<Figure> figures;
     const Bstr text(Utf8ToWide(bytes.data(), bytes.size()));
-    const auto bareParse = [&] {
-        XmlDocument parsed = XmlDoc::CreateDocument(false);
-        VARIANT_BOOL ok = VARIANT_FALSE;
-        parsed->loadXML(text, &ok);
-        if (ok != VARIANT_TRUE)
-            ThrowComError(E_FAIL, L"the generated plan does not parse");
-    };
+    const auto bareParse = [&] { BareParse(text); };
     CPelquornDoc document;
     std::vector<TaskCard> tasks;
     const auto open = [&] {

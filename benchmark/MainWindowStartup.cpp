@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "app/MainWindowClass.h"
+#include "benchmark/BareParse.h"
 #include "benchmark/BenchmarkTimer.h"
 #include "benchmark/LargePlan.h"
-#include "document/xml/XmlDoc.h"
 #include "foundation/Bstr.h"
 #include "foundation/CTFile.h"
 #include "foundation/ComError.h"
@@ -91,13 +91,7 @@ int wmain()
             file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         }
         const Bstr text(Utf8ToWide(bytes.data(), bytes.size()));
-        const auto bareParse = [&] {
-            XmlDocument parsed = XmlDoc::CreateDocument(false);
-            VARIANT_BOOL ok = VARIANT_FALSE;
-            parsed->loadXML(text, &ok);
-            if (ok != VARIANT_TRUE)
-                ThrowComError(E_FAIL, L"the generated plan does not parse");
-        };
+        const auto bareParse = [&] { BareParse(text); };
         const EString program =
             FileSystem::JoinPath(FileSystem::GetFolder(FileSystem::GetModuleFileName()), L"Quorvane.exe");
         std::vector<double> parses, starts;

@@ -107,3 +107,15 @@ std::optional<DockingPosition> DockingPosition::Load(const std::byte* bytes, siz
     position.shown = reader.NextInt() != 0;
     return position;
 }
+
+DockingPosition DockingPosition::RowOfItsOwn(dockwins::CDockingSide side, const RECT& rect)
+{
+    const LONG width = rect.right - rect.left;
+    const LONG height = rect.bottom - rect.top;
+    DockingPosition position;
+    position.side = dockwins::CDockingSide(side.GetEdge() | dockwins::CDockingSide::Single);
+    position.place.rowSize = side.IsHorizontal() ? height : width;
+    position.place.length = side.IsHorizontal() ? width : height;
+    position.docked = true;
+    return position;
+}

@@ -37,4 +37,6 @@ struct DockingPosition {
     std::array<std::byte, StoredSize> Store() const;
     // Null when the block is not exactly the stored size.
     static std::optional<DockingPosition> Load(const std::byte* bytes, size_t size);
+    // Docked at the side as a row of its own, as wide and high as the rectangle.
+    static DockingPosition RowOfItsOwn(dockwins::CDockingSide side, const RECT& rect);
 };

@@ -68,14 +68,7 @@ bool CPersistentLayoutFrame::MakePane(Pane which, const wchar_t* title, CDocking
         return false;
     }
     m_panes[which] = pane;
-    // Docked at its side as a row of its own, as wide and high as the docked rectangle.
-    const LONG width = dockedRect.right - dockedRect.left;
-    const LONG height = dockedRect.bottom - dockedRect.top;
-    DockingPosition position;
-    position.side = CDockingSide(side.GetEdge() | CDockingSide::Single);
-    position.place.rowSize = side.IsHorizontal() ? height : width;
-    position.place.length = side.IsHorizontal() ? width : height;
-    position.docked = true;
+    DockingPosition position = DockingPosition::RowOfItsOwn(side, dockedRect);
     if (!pane->DockAtPosition(position))
         return false;
     m_edits[which] = ::CreateWindowExW(0, L"EDIT", title, WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 0,
@@ -84,7 +77,7 @@ bool CPersistentLayoutFrame::MakePane(Pane which, const wchar_t* title, CDocking
         return false;
     pane->SetReflectNotifications(true);
     pane->SetClient(m_edits[which]);
-    return !pinned || pane->PinUp(side, width, false);
+    return !pinned || pane->PinUp(side, dockedRect.right - dockedRect.left, false);
 }
 
 void CPersistentLayoutFrame::BuildStateTree()
