@@ -7,6 +7,7 @@
 #include <deque>
 #include <memory>
 
+#include "app/CommandTexts.h"
 #include "app/MainFrame.h"
 #include "app/OpenFileHandover.h"
 #include "foundation/Clock.h"
@@ -365,6 +366,45 @@ TEST_F(MainFrameTest, CommandStatesReachTheToolbarsAndAResetDisablesThoseViewsNa
     EXPECT_FALSE(::SendMessageW(itemBar, TB_ISBUTTONENABLED, ID_TASK_ADD, 0));
     // The frame's own commands are not the views' to reset.
     EXPECT_TRUE(frame.CommandStates().IsEnabled(ID_VIEW_DAILY_PLAN));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(MainFrameTest, ToolTipsAndMenuHelpComeFromTheCommandsTranslatedTexts)
+{
+    CMainFrame& frame = OpenFrame();
+    struct Case {
+        UINT_PTR id;
+        UINT flags;
+        EString tip;
+    };
+    const Case cases[] = {
+        {ID_FILE_NEW, 0, CommandToolTip(CommandText(ID_FILE_NEW))},
+        {0, 0, L""},
+        {reinterpret_cast<UINT_PTR>(frame.GetStatusBar()), TTF_IDISHWND, L""},
+    };
+    ASSERT_FALSE(cases[0].tip.IsEmpty());
+    for (const Case& c : cases) {
+        NMTTDISPINFOW info = {};
+        info.hdr.hwndFrom = frame.m_hWnd;
+        info.hdr.idFrom = c.id;
+        info.hdr.code = TTN_GETDISPINFOW;
+        info.uFlags = c.flags;
+        ::lstrcpyW(info.szText, L"stale");
+        frame.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        EXPECT_EQ(EString(info.lpszText ? info.lpszText : L""), c.tip) << c.id;
+    }
+
+    frame.SendMessage(WM_MENUSELECT, MAKEWPARAM(ID_FILE_SAVE, MF_STRING), reinterpret_cast<LPARAM>(::CreateMenu()));
+    // In simple mode Wine's status bar answers the simple text for pane 0.
+    wchar_t help[256] = {};
+    ::SendMessageW(frame.GetStatusBar(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(help));
+    EXPECT_EQ(EString(help), CommandStatusHelp(CommandText(ID_FILE_SAVE)));
+    EXPECT_TRUE(::SendMessageW(frame.GetStatusBar(), SB_ISSIMPLE, 0, 0));
+    frame.SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    EXPECT_FALSE(::SendMessageW(frame.GetStatusBar(), SB_ISSIMPLE, 0, 0));
 }
 
 } // namespace
