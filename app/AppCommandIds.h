@@ -10,6 +10,8 @@
 // The notification-area icon's menu, whose id is also the icon's id.
 #define IDR_TRAY_MENU 10113
 #define ID_TRAY_EXIT 32811
+// The task list's context menu.
+#define IDR_TASK_LIST_MENU 131
 
 // Commands on the selected tasks, categories and people.
 #define ID_TASK_ADD 32772

@@ -22,6 +22,7 @@
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
 #include "views/tasks/BlankView.h"
+#include "views/tasks/PelquornView.h"
 #include "views/tasks/PsyColorButton.h"
 #include "views/tasks/YellowTip.h"
 
@@ -77,6 +78,7 @@ public:
     // The daily plan view and the task list, when they exist (forwarded commands).
     HWND GetDailyPlanView() const;
     HWND GetTaskView() const;
+    CPelquornView& GetTaskList() { return m_view; }
 
     BEGIN_MESSAGE_MAP(CMainFrame)
         ON_NOTIFY_CODE(TTN_GETDISPINFOA, OnToolTipTextA)
@@ -200,7 +202,7 @@ private:
     void OnFilterChange(HWND combo, int itemCount, void (CPelquornDoc::*apply)(int), void (*store)(DWORD));
     static bool IsBarVisible(HWND bar);
 
-    CBlankView m_view;
+    CPelquornView m_view;
     CBlankView m_categoryTree;
     CBlankView m_dailyPlanView;
     CBlankView m_calendarView;

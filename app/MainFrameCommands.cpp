@@ -323,8 +323,7 @@ HWND CMainFrame::GetDailyPlanView() const
 
 HWND CMainFrame::GetTaskView() const
 {
-    // The client is a blank view until the task list takes its place.
-    return nullptr;
+    return m_view.GetHwnd();
 }
 
 LRESULT CMainFrame::OnDailyPlanCommand(WORD code, WORD id, HWND control, bool&)

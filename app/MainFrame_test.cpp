@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <deque>
 #include <memory>
 
@@ -366,6 +367,70 @@ TEST_F(MainFrameTest, CommandStatesReachTheToolbarsAndAResetDisablesThoseViewsNa
     EXPECT_FALSE(::SendMessageW(itemBar, TB_ISBUTTONENABLED, ID_TASK_ADD, 0));
     // The frame's own commands are not the views' to reset.
     EXPECT_TRUE(frame.CommandStates().IsEnabled(ID_VIEW_DAILY_PLAN));
+}
+
+// Answers every delete question with No and counts the questions.
+class CountingDeleteDialogs : public InertTaskListDialogs {
+public:
+    bool ConfirmDelete(const EString&) override
+    {
+        ++questions;
+        return false;
+    }
+    int questions = 0;
+};
+
+TEST_F(MainFrameTest, TheTaskListFillsTheClientAreaWithThePlansTasks)
+{
+    CMainFrame& frame = OpenFrame();
+    CPelquornDoc& doc = frame.GetDocument();
+    doc.SetStatusFilter(0);
+    const wchar_t* const names[] = {L"Write the quarterly report", L"Call the plumber", L"Book train tickets",
+                                    L"Review pull requests"};
+    int importance = 0;
+    for (const wchar_t* name : names) {
+        TaskCard task(name, L"", 1.5 + importance, Clock::Today() + 2 * importance, importance % 4, importance % 3, 0,
+                      0, -1);
+        ASSERT_TRUE(doc.AddTask(task));
+        ++importance;
+    }
+    doc.Notify(nullptr, NotifyCode::kTasksChanged);
+
+    ASSERT_EQ(frame.GetTaskView(), frame.GetTaskList().GetHwnd());
+    EXPECT_EQ(GetTaskView(), &frame.GetTaskList());
+    std::vector<EString> shown;
+    for (int row = 0; row < frame.GetTaskList().GetRowCount(); ++row)
+        shown.push_back(frame.GetTaskList().GetRowTask(row)->GetName());
+    for (const wchar_t* name : names)
+        EXPECT_NE(std::find(shown.begin(), shown.end(), EString(name)), shown.end());
+    frame.GetTaskList().SelectRow(0);
+    std::vector<int> selected;
+    doc.GetSelectedTaskIds(selected);
+    EXPECT_EQ(selected.size(), 1u) << "the frame hands the list its own notifications";
+    EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_task_list").IsEmpty());
+}
+
+TEST_F(MainFrameTest, DeleteWithNothingSelectedDoesNothingThoughItArrivesAsAnAccelerator)
+{
+    CMainFrame& frame = OpenFrame();
+    CountingDeleteDialogs dialogs;
+    frame.GetTaskList().SetDialogs(&dialogs);
+    CPelquornDoc& doc = frame.GetDocument();
+    TaskCard task(L"Keep me", L"", 2, Clock::Today(), 1, 0, 0, 0, -1);
+    ASSERT_TRUE(doc.AddTask(task));
+    doc.Notify(nullptr, NotifyCode::kTasksChanged);
+    ListView_SetItemState(frame.GetTaskView(), -1, 0, LVIS_SELECTED);
+    doc.SetDocumentWindow(frame.GetTaskView());
+
+    SendCommand(ID_TASK_DELETE);
+    EXPECT_EQ(dialogs.questions, 0);
+    TaskCard kept;
+    EXPECT_TRUE(doc.GetTask(task.GetId(), kept, false));
+
+    frame.GetTaskList().SelectRow(frame.GetTaskList().FindRow(task.GetId()));
+    SendCommand(ID_TASK_DELETE);
+    EXPECT_EQ(dialogs.questions, 1) << "with a row selected the same command asks";
+    frame.GetTaskList().SetDialogs(nullptr);
 }
 
 } // namespace

@@ -1,0 +1,180 @@
+// CPelquornView: the task list: the tasks of the current category as the filters select them, their commands, the reminder clock and time tracking.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <vector>
+
+#include "app/AppCommandIds.h"
+#include "document/PelquornDoc.h"
+#include "views/tasks/EditCommandIds.h"
+#include "views/tasks/TaskListActions.h"
+#include "views/tasks/TaskListDialogs.h"
+#include "views/tasks/ViewBase.h"
+#include "views/tasks/YellowTip.h"
+#include "winlib/Reflection.h"
+#include "winlib/WindowImpl.h"
+
+class CPelquornView : public CWindowImpl<CPelquornView>,
+                      public CViewBase<CPelquornView, CPelquornDoc>,
+                      public IReminderAction,
+                      public ITrackingAction {
+public:
+    static constexpr int kColumnCount = 9;
+    static constexpr UINT_PTR kTrackingTimer = 2;
+    static constexpr UINT_PTR kReminderTimer = 3;
+    static constexpr UINT kReminderIntervalMs = 60000;
+
+    CPelquornView();
+    ~CPelquornView() override;
+
+    static WindowClass GetWindowClass();
+    static UINT GetTrackingInterval() { return 15000; }
+
+    // The dialogs the commands open; null restores the inert ones.
+    void SetDialogs(ITaskListDialogs* dialogs) { m_dialogs = dialogs ? dialogs : &m_inertDialogs; }
+
+    HWND Create(HWND parent) override;
+    void Update(ISubject* subject, DocNotifyCode code) override;
+    void UpdateCommandUI(bool active);
+    bool PreTranslateMessage(MSG* message);
+    // Whether the command may run now: the rule its state is pushed by.
+    bool IsCommandEnabled(int commandId);
+    bool IsCommandChecked(int commandId);
+
+    // Rows.
+    int GetRowCount() const;
+    // Null past the last row.
+    const TaskCard* GetRowTask(int row) const;
+    int FindRow(int taskId) const;
+    void SelectRow(int row);
+    void RefreshRow(int row, const TaskCard& task, bool recurring);
+    // Fill, sort, restore the selection.
+    void Refill();
+    void Sort();
+    // As a click on the column's header.
+    void SortByColumn(int column);
+    int GetSortField() const { return m_sortField; }
+    bool IsSortAscending() const { return m_sortDirection != 0; }
+    // For the calendar: the tasks of both filters, then those of the caller's filters not yet listed.
+    void CollectTaskIds(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter);
+
+    // Reminder clock and tracking.
+    void CheckReminders();
+    void ShowTrackingWindow(bool resume);
+    void StartTrackingTimer();
+    bool IsReminderShown() const { return m_reminderShown; }
+
+    // IReminderAction.
+    void SelectRemindedTask(int taskId) override;
+    void OpenRemindedTask(int taskId) override;
+    void SnoozeReminder(int taskId, int minutes) override;
+    void DismissReminder(int taskId) override;
+    // ITrackingAction.
+    void StopTracking() override;
+    void ResumeTracking() override;
+
+    BEGIN_MESSAGE_MAP(CPelquornView)
+        ON_MESSAGE(WM_CREATE, OnCreate)
+        ON_MESSAGE(WM_VIEW_DEFERRED_INIT, OnDeferredInit)
+        ON_MESSAGE(WM_DESTROY, OnDestroy)
+        ON_MESSAGE(WM_TIMER, OnTimer)
+        ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
+        ON_MESSAGE(WM_YELLOWTIP_NEEDTEXT, OnTipNeedsText)
+        ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
+        ON_MESSAGE(OCM_NOTIFY, OnReflectedNotify)
+        ON_COMMAND(ID_TASK_ADD, OnAdd)
+        ON_COMMAND(ID_TASK_EDIT, OnEdit)
+        ON_COMMAND(ID_TASK_DELETE, OnDelete)
+        ON_COMMAND(ID_TASK_ADD_SUBTASK, OnAddSubtask)
+        ON_COMMAND(ID_TASK_SPLIT, OnSplit)
+        ON_COMMAND(ID_TASK_COMPLETE, OnComplete)
+        ON_COMMAND(ID_EDIT_COPY, OnCopy)
+        ON_COMMAND(ID_EDIT_CUT, OnCut)
+        ON_COMMAND(ID_EDIT_PASTE, OnPaste)
+        ON_COMMAND(ID_LOCATE_SCHEDULE, OnLocateSchedule)
+        ON_COMMAND(ID_LOCATE_CATEGORY, OnLocateCategory)
+        ON_COMMAND(ID_ADJUST_START_TIME, OnAdjustStartTime)
+        ON_COMMAND(ID_ADJUST_STOP_TIME, OnAdjustStopTime)
+        ON_COMMAND(ID_TRACK_TIME, OnTrackTime)
+        ON_COMMAND(ID_EDIT_SELECT_ALL, OnSelectAll)
+        ON_COMMAND(ID_TASK_PRIORITY_URGENT_AND_IMPORTANT, OnImportance)
+        ON_COMMAND(ID_TASK_PRIORITY_IMPORTANT, OnImportance)
+        ON_COMMAND(ID_TASK_PRIORITY_URGENT, OnImportance)
+        ON_COMMAND(ID_TASK_PRIORITY_FUTURE, OnImportance)
+        ON_COMMAND(ID_TASK_REBASE_ESTIMATE, OnRebaseEstimate)
+        ON_COMMAND(ID_TASK_RECURRING, OnRecurring)
+        ON_COMMAND(ID_TRACK_NOW_NAME_LATER, OnTrackNowNameLater)
+        CHAIN_MESSAGE_MAP(ViewBase)
+    END_MESSAGE_MAP()
+
+private:
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, bool& handled);
+    LRESULT OnDeferredInit(UINT, WPARAM, LPARAM, bool&);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled);
+    LRESULT OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled);
+    LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, bool& handled);
+    LRESULT OnTipNeedsText(UINT, WPARAM, LPARAM, bool&);
+    LRESULT OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&);
+    LRESULT OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& handled);
+
+    LRESULT OnAdd(WORD, WORD, HWND, bool&);
+    LRESULT OnEdit(WORD, WORD, HWND, bool&);
+    LRESULT OnDelete(WORD, WORD, HWND, bool&);
+    LRESULT OnAddSubtask(WORD, WORD, HWND, bool&);
+    LRESULT OnSplit(WORD, WORD, HWND, bool&);
+    LRESULT OnComplete(WORD, WORD, HWND, bool&);
+    LRESULT OnCopy(WORD, WORD, HWND, bool&);
+    LRESULT OnCut(WORD, WORD, HWND, bool&);
+    LRESULT OnPaste(WORD, WORD, HWND, bool&);
+    LRESULT OnLocateSchedule(WORD, WORD, HWND, bool&);
+    LRESULT OnLocateCategory(WORD, WORD, HWND, bool&);
+    LRESULT OnAdjustStartTime(WORD, WORD, HWND, bool&);
+    LRESULT OnAdjustStopTime(WORD, WORD, HWND, bool&);
+    LRESULT OnTrackTime(WORD, WORD, HWND, bool&);
+    LRESULT OnSelectAll(WORD, WORD, HWND, bool&);
+    LRESULT OnImportance(WORD, WORD id, HWND, bool&);
+    LRESULT OnRebaseEstimate(WORD, WORD, HWND, bool&);
+    LRESULT OnRecurring(WORD, WORD, HWND, bool&);
+    LRESULT OnTrackNowNameLater(WORD, WORD, HWND, bool&);
+
+    // Row notifications.
+    void OnSelectionChanged();
+    bool OnEndLabelEdit(const NMLVDISPINFOW& info);
+
+    void Fill();
+    void RestoreSelection(const std::vector<int>& ids);
+    void InsertColumns();
+    void BuildImageList();
+    int GetFirstSelected() const;
+    int GetSelectedCount() const;
+    bool OneSelected() const { return GetFirstSelected() >= 0 && GetSelectedCount() == 1; }
+    bool AnySelected() const { return GetSelectedCount() >= 1; }
+    // The selected rows' task ids in row order.
+    std::vector<int> GetSelectedTaskIds() const;
+    bool IsRecurring(int taskId);
+    void EnsureFirstSelectedVisible();
+    void NotifyDocument(IObserver* sender, DocNotifyCode code);
+
+    // Command bodies.
+    void AddTasks(const EString& name, const EString& description);
+    void EditTask(int taskId);
+    void EditSelectedTasks();
+    void DeleteSelectedTasks();
+    void SetSelectedImportance(int importance);
+    void StopTrackingFromCommand();
+    void PresentReminder(const ReminderInfo& reminder);
+
+    InertTaskListDialogs m_inertDialogs;
+    ITaskListDialogs* m_dialogs = &m_inertDialogs;
+    bool m_reminderShown = false;
+    bool m_filling = false;
+    HIMAGELIST m_images = nullptr;
+    int m_sortField = 0;
+    int m_sortDirection = 1;
+    CYellowTip m_tip;
+};
+
+// The one task list, while it exists.
+CPelquornView* GetTaskView();

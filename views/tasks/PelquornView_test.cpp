@@ -1,0 +1,446 @@
+// The task list on a real document: its rows, refills, commands through scripted dialogs, sorting and reminders.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <olectl.h>
+
+#include <cmath>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "document/PelquornDoc.h"
+#include "foundation/Clock.h"
+#include "foundation/Options.h"
+#include "testing/TestSupport.h"
+#include "views/tasks/PelquornView.h"
+#include "views/tasks/TaskOrder.h"
+#include "views/tasks/ViewTestSupport.h"
+
+namespace {
+
+// 2026-03-02, a Monday, as an OLE date.
+constexpr double kMonday = 46083.0;
+constexpr double kNineAm = 9.0 / 24.0;
+
+// Each editor answers with the next scripted answer, Cancel when none is left.
+class ScriptedTaskListDialogs : public ITaskListDialogs {
+public:
+    bool EditTask(HWND, bool newTask, CPelquornDoc&, TaskDialogFields& fields) override
+    {
+        shownTasks.push_back(fields);
+        shownAsNew.push_back(newTask);
+        if (taskAnswers.empty())
+            return false;
+        std::optional<TaskDialogFields> answer = taskAnswers.front();
+        taskAnswers.pop_front();
+        if (!answer)
+            return false;
+        fields = *answer;
+        return true;
+    }
+    bool EditManyTasks(HWND, int& importance, double& deadline) override
+    {
+        importance = batchImportance;
+        deadline = batchDeadline;
+        return true;
+    }
+    bool EditRecurrence(HWND, RecurrenceInfo&) override { return recurrenceConfirmed; }
+    bool ConfirmDelete(const EString& question) override
+    {
+        deleteQuestions.push_back(question);
+        return deleteAnswer;
+    }
+    ModelessWindow ShowReminder(HWND, IReminderAction&, const EString& taskName, int taskId, int minutes) override
+    {
+        reminded.push_back({taskName, taskId});
+        snoozeMinutes = minutes;
+        return {};
+    }
+    void HideReminder() override { ++reminderHides; }
+    int GetReminderSnoozeMinutes() override { return snoozeMinutes; }
+    ModelessWindow ShowTracking(HWND, ITrackingAction&, const EString& name, int taskId, bool) override
+    {
+        trackingName = name;
+        trackingId = taskId;
+        return {};
+    }
+    void StopTrackingWindow() override {}
+    EString GetTrackingTaskName() override { return trackingName; }
+    int GetTrackingTaskId() override { return trackingId; }
+
+    std::deque<std::optional<TaskDialogFields>> taskAnswers;
+    std::vector<TaskDialogFields> shownTasks;
+    std::vector<bool> shownAsNew;
+    int batchImportance = 0;
+    double batchDeadline = 0;
+    bool recurrenceConfirmed = false;
+    bool deleteAnswer = true;
+    std::vector<EString> deleteQuestions;
+    std::vector<std::pair<EString, int>> reminded;
+    int reminderHides = 0;
+    int snoozeMinutes = 10;
+    EString trackingName;
+    int trackingId = 0;
+};
+
+// The main frame hands its children's notifications back to them; so does this one.
+class ReflectingFrame : public RecordingFrame {
+public:
+    BEGIN_MESSAGE_MAP(ReflectingFrame)
+        REFLECT_NOTIFICATIONS()
+        CHAIN_MESSAGE_MAP(RecordingFrame)
+    END_MESSAGE_MAP()
+};
+
+// The document's errors are kept, never shown.
+class SilentPrompts : public IDocumentPrompts {
+public:
+    int AskSaveChanges(const EString&) override { return IDNO; }
+    bool ChooseOpenPath(const EString&, EString&) override { return false; }
+    bool ChooseSavePath(const EString&, const EString&, EString&) override { return false; }
+    void ShowError(const EString& text) override { errors.push_back(text); }
+    std::vector<EString> errors;
+};
+
+TaskDialogFields Fields(const wchar_t* name, double estimation = 3, int importance = 2)
+{
+    TaskDialogFields fields;
+    fields.name = name;
+    fields.estimation = estimation;
+    fields.importance = importance;
+    fields.deadline = kMonday + 7;
+    return fields;
+}
+
+class TaskListTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearProgramRegistry();
+        Clock::SetNowForTesting(kMonday + kNineAm);
+        const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        document.SetPrompts(&prompts);
+        ASSERT_TRUE(document.OnNewDocument());
+        document.SetStatusFilter(0);
+        ASSERT_TRUE(view.Create(frame.m_hWnd)) << ::GetLastError() << " frame " << frame.IsWindow();
+        view.SetDialogs(&dialogs);
+        view.SendViewMessage(WM_VIEW_DEFERRED_INIT, 0, 0);
+        document.Attach(&view);
+        document.Notify(nullptr, NotifyCode::kTasksChanged);
+        m_firstRows = view.GetRowCount();
+    }
+    void TearDown() override
+    {
+        document.Detach(&view);
+        Clock::ResetForTesting();
+        ClearProgramRegistry();
+    }
+
+    // Added to the document without a notification.
+    int AddTask(const wchar_t* name, double deadline = kMonday + 3, int status = 0, double estimation = 2)
+    {
+        TaskCard task(name, L"", estimation, deadline, 1, status, 0, 0, -1);
+        EXPECT_TRUE(document.AddTask(task));
+        return task.GetId();
+    }
+    int AddShownTask(const wchar_t* name, double deadline = kMonday + 3)
+    {
+        const int id = AddTask(name, deadline);
+        document.Notify(nullptr, NotifyCode::kTasksChanged);
+        return id;
+    }
+    void Select(std::initializer_list<int> taskIds)
+    {
+        ListView_SetItemState(view.m_hWnd, -1, 0, LVIS_SELECTED);
+        for (int id : taskIds)
+            view.SelectRow(view.FindRow(id));
+    }
+    void Command(WORD id) { view.SendViewMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+    EString Cell(int row, int column)
+    {
+        wchar_t text[256] = {};
+        ListView_GetItemText(view.m_hWnd, row, column, text, 256);
+        return text;
+    }
+    int RowImage(int row)
+    {
+        LVITEMW item = {};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        ListView_GetItem(view.m_hWnd, &item);
+        return item.iImage;
+    }
+    std::vector<EString> ShownNames()
+    {
+        std::vector<EString> names;
+        for (int row = 0; row < view.GetRowCount(); ++row)
+            names.push_back(view.GetRowTask(row)->GetName());
+        return names;
+    }
+    bool HasTask(int id)
+    {
+        TaskCard task;
+        return document.GetTask(id, task, false);
+    }
+    TaskCard Task(int id)
+    {
+        TaskCard task;
+        EXPECT_TRUE(document.GetTask(id, task, false)) << id;
+        return task;
+    }
+
+    ReflectingFrame frame;
+    SilentPrompts prompts;
+    CPelquornDoc document;
+    CPelquornView view;
+    ScriptedTaskListDialogs dialogs;
+    int m_firstRows = 0;
+};
+
+TEST_F(TaskListTest, TheListShowsEachTaskOfTheDocumentInNineColumns)
+{
+    const int plain = AddTask(L"Write report", kMonday + 3, TaskCard::kInProgress, 4);
+    const int recurring = AddTask(L"Water plants");
+    document.SetRecurrence(RecurrenceInfo(), recurring);
+
+    EXPECT_EQ(Header_GetItemCount(ListView_GetHeader(view.m_hWnd)), CPelquornView::kColumnCount);
+    ASSERT_EQ(view.GetRowCount(), m_firstRows + 2);
+    const int row = view.FindRow(plain);
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(Cell(row, 0), L"Write report");
+    EXPECT_FALSE(Cell(row, 1).empty());
+    EXPECT_TRUE(Cell(row, 4).empty()) << "no first estimation recorded";
+    EXPECT_EQ(RowImage(row), TaskCard::kInProgress);
+    EXPECT_EQ(RowImage(view.FindRow(recurring)), 3) << "a recurring task shows the recurring image";
+}
+
+TEST_F(TaskListTest, NotificationsRefillTheRowsOrLeaveThem)
+{
+    struct Case {
+        DocNotifyCode code;
+        bool refills;
+    };
+    const Case cases[] = {
+        {NotifyCode::kAll, true},           {NotifyCode::kTasksChanged, true},
+        {NotifyCode::kCategorySelected, true}, {NotifyCode::kTasksSorted, true},
+        {42, true},                          {NotifyCode::kDocumentLoaded, true},
+        {NotifyCode::kStoreViewState, false}, {NotifyCode::kPlanEntriesFound, false},
+    };
+    for (const Case& test : cases) {
+        document.Notify(nullptr, NotifyCode::kTasksChanged);
+        const int before = view.GetRowCount();
+        AddTask(L"Unseen until a refill");
+        document.Notify(nullptr, test.code);
+        EXPECT_EQ(view.GetRowCount(), test.refills ? before + 1 : before) << "code " << test.code;
+    }
+}
+
+TEST_F(TaskListTest, AStatusFilterChangeRefillsWithTheTasksItLetsThrough)
+{
+    const int done = AddTask(L"Done already", kMonday, TaskCard::kCompleted);
+    const int open = AddShownTask(L"Still open");
+    ASSERT_GE(view.FindRow(done), 0);
+    document.SetStatusFilter(2); // new tasks only
+    EXPECT_EQ(view.FindRow(done), -1);
+    EXPECT_GE(view.FindRow(open), 0);
+}
+
+TEST_F(TaskListTest, AddLoopsWhileTheEditorAsksForAnotherAndSelectsTheLastTask)
+{
+    TaskDialogFields first = Fields(L"First");
+    first.addAnother = true;
+    dialogs.taskAnswers = {first, Fields(L"Second", 5, 0)};
+    Command(ID_TASK_ADD);
+
+    ASSERT_EQ(dialogs.shownTasks.size(), 2u);
+    EXPECT_TRUE(dialogs.shownAsNew[0]);
+    EXPECT_DOUBLE_EQ(dialogs.shownTasks[0].estimation, 2);
+    ASSERT_EQ(view.GetRowCount(), m_firstRows + 2);
+    std::vector<int> selected;
+    document.GetSelectedTaskIds(selected);
+    ASSERT_EQ(selected.size(), 1u);
+    const TaskCard added = Task(selected[0]);
+    EXPECT_EQ(added.GetName(), L"Second");
+    EXPECT_DOUBLE_EQ(added.GetEstimation(), 5);
+    EXPECT_EQ(added.GetImportance(), 0);
+    EXPECT_EQ(added.GetStatus(), TaskCard::kNew);
+}
+
+TEST_F(TaskListTest, EditWritesTheEditorsFieldsAndItsReminderIntoTheDocument)
+{
+    const int id = AddShownTask(L"Old name");
+    Select({id});
+    TaskDialogFields edited = Fields(L"New name", 6, 3);
+    edited.status = TaskCard::kInProgress;
+    edited.hasReminder = true;
+    edited.reminder = ReminderInfo(0, kMonday + 1, kNineAm);
+    dialogs.taskAnswers = {edited};
+    Command(ID_TASK_EDIT);
+
+    ASSERT_EQ(dialogs.shownTasks.size(), 1u);
+    EXPECT_FALSE(dialogs.shownAsNew[0]);
+    EXPECT_EQ(dialogs.shownTasks[0].name, L"Old name");
+    const TaskCard task = Task(id);
+    EXPECT_EQ(task.GetName(), L"New name");
+    EXPECT_DOUBLE_EQ(task.GetEstimation(), 6);
+    EXPECT_EQ(task.GetStatus(), TaskCard::kInProgress);
+    ReminderInfo reminder;
+    EXPECT_TRUE(document.GetReminder(id, reminder));
+    EXPECT_EQ(Cell(view.FindRow(id), 0), L"New name");
+}
+
+TEST_F(TaskListTest, DeleteAsksOnceAndDeletesEverySelectedTaskOnlyOnYes)
+{
+    const int first = AddTask(L"One");
+    const int second = AddShownTask(L"Two");
+    Select({first, second});
+    dialogs.deleteAnswer = false;
+    Command(ID_TASK_DELETE);
+    EXPECT_TRUE(HasTask(first) && HasTask(second));
+
+    dialogs.deleteAnswer = true;
+    Command(ID_TASK_DELETE);
+    EXPECT_EQ(dialogs.deleteQuestions.size(), 2u);
+    EXPECT_FALSE(HasTask(first));
+    EXPECT_FALSE(HasTask(second));
+}
+
+TEST_F(TaskListTest, CompleteTogglesBetweenCompletedAndInProgress)
+{
+    const int id = AddShownTask(L"Finish me");
+    Select({id});
+    Command(ID_TASK_COMPLETE);
+    EXPECT_EQ(Task(id).GetStatus(), TaskCard::kCompleted);
+    EXPECT_EQ(RowImage(view.FindRow(id)), TaskCard::kCompleted);
+    Select({id});
+    Command(ID_TASK_COMPLETE);
+    EXPECT_EQ(Task(id).GetStatus(), TaskCard::kInProgress);
+}
+
+TEST_F(TaskListTest, ADisabledCommandSentAsAnAcceleratorDoesNothing)
+{
+    const int id = AddShownTask(L"Keep me");
+    Select({});
+    for (WORD command : {ID_TASK_DELETE, ID_TASK_COMPLETE, ID_EDIT_CUT, ID_TASK_EDIT, ID_ADJUST_STOP_TIME}) {
+        Command(command);
+        EXPECT_TRUE(HasTask(id)) << command;
+        EXPECT_EQ(Task(id).GetStatus(), TaskCard::kNew) << command;
+    }
+    EXPECT_TRUE(dialogs.deleteQuestions.empty());
+    EXPECT_TRUE(dialogs.shownTasks.empty());
+}
+
+TEST_F(TaskListTest, RenamingInPlaceKeepsTheNewName)
+{
+    const int id = AddShownTask(L"Typo nmae");
+    wchar_t text[] = L"Typo name";
+    NMLVDISPINFOW info = {};
+    info.hdr = {view.m_hWnd, 0, LVN_ENDLABELEDITW};
+    info.item.iItem = view.FindRow(id);
+    info.item.pszText = text;
+    EXPECT_EQ(view.SendViewMessage(OCM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)), TRUE);
+    EXPECT_EQ(Task(id).GetName(), L"Typo name");
+    EXPECT_EQ(view.GetRowTask(view.FindRow(id))->GetName(), L"Typo name");
+}
+
+TEST_F(TaskListTest, ColumnClicksSortTiesByNameAndTheSameColumnReverses)
+{
+    struct Case {
+        int column;
+        std::vector<EString> expected;
+    };
+    AddTask(L"b late", kMonday + 9);
+    AddTask(L"C early", kMonday + 2);
+    AddShownTask(L"a early", kMonday + 2);
+    const Case cases[] = {
+        {6, {L"a early", L"C early", L"b late"}},
+        {6, {L"b late", L"C early", L"a early"}},
+        {0, {L"C early", L"b late", L"a early"}},
+        {0, {L"a early", L"b late", L"C early"}},
+    };
+    // Only the tasks of this test are listed once the new plan's own are gone.
+    for (int row = view.GetRowCount() - 1; row >= 0; --row) {
+        const int id = view.GetRowTask(row)->GetId();
+        const EString name = view.GetRowTask(row)->GetName();
+        if (name != L"b late" && name != L"C early" && name != L"a early")
+            document.DeleteTask(id);
+    }
+    document.Notify(nullptr, NotifyCode::kTasksChanged);
+    for (const Case& test : cases) {
+        view.SortByColumn(test.column);
+        EXPECT_EQ(ShownNames(), test.expected) << "column " << test.column;
+    }
+    EXPECT_EQ(Options::GetSortField(0, 9), 0u);
+}
+
+TEST(TaskOrder, TasksWithTheSameValueAndNameTie)
+{
+    const TaskCard a(L"Same", L"", 2, kMonday, 1, 0, 0, 0, -1);
+    const TaskCard b(L"same", L"", 2, kMonday, 1, 0, 0, 0, -1);
+    for (int column = 0; column < CPelquornView::kColumnCount; ++column)
+        EXPECT_EQ(CompareTasks(a, b, column, true), 0) << column;
+}
+
+TEST(TaskOrder, AReminderIsDueWhenItsDayAndTimeTogetherHaveComeAtNineOnMonday)
+{
+    struct Case {
+        const char* name;
+        double date;
+        double time;
+        bool due;
+    };
+    const double now = kMonday + kNineAm;
+    const Case cases[] = {
+        {"yesterday 18:00", kMonday - 1, 18.0 / 24, true},
+        {"today 08:59", kMonday, 8.0 / 24 + 59.0 / 1440, true},
+        {"today 09:00", kMonday, kNineAm, true},
+        {"today 09:01", kMonday, kNineAm + 1.0 / 1440, false},
+        {"tomorrow 06:00", kMonday + 1, 6.0 / 24, false},
+        {"last year, time only", kMonday - 365, 23.0 / 24, true},
+    };
+    for (const Case& test : cases)
+        EXPECT_EQ(IsReminderDue(ReminderInfo(1, test.date, test.time), now), test.due) << test.name;
+}
+
+TEST_F(TaskListTest, OneDueReminderShowsAtATimeAndDismissingItShowsTheNext)
+{
+    const int first = AddTask(L"Call the bank");
+    const int second = AddShownTask(L"Pay the rent");
+    document.AddReminder(ReminderInfo(first, kMonday - 1, 18.0 / 24));
+    document.AddReminder(ReminderInfo(second, kMonday, kNineAm));
+    document.AddReminder(ReminderInfo(AddTask(L"Later"), kMonday + 1, kNineAm));
+
+    document.Notify(nullptr, NotifyCode::kDocumentLoaded);
+    ASSERT_EQ(dialogs.reminded.size(), 1u);
+    EXPECT_EQ(dialogs.reminded[0].second, first);
+    EXPECT_TRUE(view.IsReminderShown());
+
+    view.DismissReminder(first);
+    ReminderInfo gone;
+    EXPECT_FALSE(document.GetReminder(first, gone));
+    ASSERT_EQ(dialogs.reminded.size(), 2u) << "the next due one shows at once";
+    EXPECT_EQ(dialogs.reminded[1].second, second);
+}
+
+TEST_F(TaskListTest, SnoozingForLessThanAMinuteWaitsOneMinute)
+{
+    const int id = AddShownTask(L"Stretch");
+    document.AddReminder(ReminderInfo(id, kMonday, kNineAm));
+    document.Notify(nullptr, NotifyCode::kDocumentLoaded);
+    ASSERT_EQ(dialogs.reminded.size(), 1u);
+
+    dialogs.snoozeMinutes = 0;
+    view.SnoozeReminder(id, 0);
+    ReminderInfo reminder;
+    ASSERT_TRUE(document.GetReminder(id, reminder));
+    EXPECT_NEAR(std::floor(reminder.GetAlarmDate()) + reminder.GetAlarmTime(), kMonday + kNineAm + 1.0 / 1440,
+                1.0 / 86400);
+    EXPECT_FALSE(view.IsReminderShown());
+    EXPECT_EQ(dialogs.reminded.size(), 1u) << "not due again at once";
+    EXPECT_EQ(Options::GetRemindMinutes(), 1u);
+}
+
+} // namespace
