@@ -7,7 +7,9 @@
 #include "document/PelquornDragData.h"
 #include "foundation/ComPtr.h"
 #include "views/tasks/AtlDropSource.h"
+#include "views/tasks/DragStart.h"
 #include "views/tasks/TreeDropTarget.h"
+#include "views/tasks/ViewMessages.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ class TreeDropTargetTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 200, 150, 300, 200, nullptr, nullptr,
+        window = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE | SS_NOTIFY, 200, 150, 300, 200, nullptr, nullptr,
                                    nullptr, nullptr);
         ASSERT_TRUE(window);
         data = new CAtlDropSource;
@@ -183,4 +185,30 @@ TEST_F(TreeDropTargetTest, TheWindowIsADropTargetWhileTheHolderLives)
     EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
     EXPECT_EQ(kept->Drop(data.Get(), 0, Screen(1, 1), &effect), S_OK);
     EXPECT_TRUE(view.calls.empty());
+}
+
+// The whole way through the system's drag loop: the button is up, so the
+// drag drops at once where the cursor is.
+TEST_F(TreeDropTargetTest, APostedDragDropsItsRecordOnTheWindowUnderTheCursor)
+{
+    struct ReadingView : RecordingView {
+        std::vector<std::int32_t> dropped;
+        bool OnDrop(IDataObject* dataObject, int x, int y, DWORD effect) override
+        {
+            dropped = GetDragData(dataObject, Clipboard::GetPrivateClipboardFormat()).ids;
+            return RecordingView::OnDrop(dataObject, x, y, effect);
+        }
+    } reader;
+    CTreeDropTarget target;
+    ASSERT_EQ(target.Register(window, &reader), S_OK);
+    const POINTL at = Screen(50, 60);
+    ASSERT_TRUE(::SetCursorPos(at.x, at.y));
+
+    ASSERT_TRUE(PostDragStart(window, PelquornDragData(PelquornDragData::kTasks, {6, 1})));
+    MSG message = {};
+    ASSERT_TRUE(::PeekMessageW(&message, window, WM_PELQUORN_START_DRAG, WM_PELQUORN_START_DRAG, PM_REMOVE));
+    EXPECT_EQ(RunPostedDrag(message.wParam), static_cast<DWORD>(DROPEFFECT_MOVE));
+    EXPECT_EQ(reader.dropped, (std::vector<std::int32_t>{6, 1}));
+    ASSERT_FALSE(reader.calls.empty());
+    EXPECT_EQ(reader.calls.back(), "drop 50,60 effect 2");
 }
