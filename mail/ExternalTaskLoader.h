@@ -1,0 +1,26 @@
+// ExternalTaskLoader: mail messages dropped from a mail program, turned into tasks.
+#pragma once
+
+#include <objidl.h>
+
+#include <vector>
+
+#include "foundation/EString.h"
+#include "mail/DroppedFiles.h"
+#include "mail/SimpleTask.h"
+
+// True when the data object carries dropped files ("FileGroupDescriptorW").
+bool CanLoadExternalTasks(IDataObject* dataObject);
+
+// Appends a task for every dropped Outlook (.msg) or MIME (.eml) message, in
+// the drop's order; other files are passed over. True also when none was a
+// message. Throws ComError, with a description naming the file, when a file
+// cannot be read or is not the message its name says; no task is appended.
+bool LoadExternalTasks(IDataObject* dataObject, std::vector<SimpleTask>& tasks);
+
+// The task of one file; false for a file that is no message by its name.
+// Throws ComError for a damaged message.
+bool LoadExternalTask(const DroppedFile& file, SimpleTask& task);
+
+// Compares the text after the name's last dot, in any letter case.
+bool FileHasExtension(const EString& fileName, const wchar_t* extension);
