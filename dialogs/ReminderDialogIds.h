@@ -1,0 +1,19 @@
+// Resource ids of the reminder alert and the reminder editor.
+#pragma once
+
+#define IDD_REMINDER 155
+#define IDD_REMINDER_SETTINGS 153
+
+// The alert.
+#define IDC_REMINDER_TASK_NAME 1000
+#define IDC_REMINDER_LOCATE 1203
+#define IDC_REMINDER_OPEN 1204
+#define IDC_REMINDER_SNOOZE 1206
+#define IDC_REMINDER_MINUTES 1208
+
+// The editor.
+#define IDC_REMINDER_ACTIVE 1151
+#define IDC_REMINDER_DATE 1199
+#define IDC_REMINDER_DATE_LABEL 1201
+#define IDC_REMINDER_TIME_LABEL 1202
+#define IDC_REMINDER_TIME 1209

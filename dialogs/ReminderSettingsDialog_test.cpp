@@ -1,0 +1,133 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include "dialogs/ReminderSettingsDialog.h"
+#include "document/model/ReminderInfo.h"
+#include "foundation/Language.h"
+#include "foundation/OleDate.h"
+#include "foundation/Options.h"
+#include "testing/DialogDriver.h"
+#include "testing/TestSupport.h"
+#include "testing/WindowShot.h"
+
+namespace {
+
+class ReminderSettingsDialogTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_DATE_CLASSES | ICC_STANDARD_CLASSES};
+        ::InitCommonControlsEx(&controls);
+        ClearProgramRegistry();
+        Options::SetTimeFormat(1); // a 24-hour clock whatever the machine's locale
+        Resource::Dictionary().Clear();
+        ASSERT_TRUE(Resource::Load(SourcePath(L"resources/Language/English.txt")));
+    }
+    void TearDown() override
+    {
+        Resource::Dictionary().Clear();
+        ClearProgramRegistry();
+    }
+
+    ReminderInfo reminder{7, MakeOleDateTime(2026, 5, 14, 0, 0), MakeOleTime(9, 15)};
+    bool hasReminder = true;
+};
+
+DialogStep ChooseTime(int index)
+{
+    return [index](HWND dialog) {
+        ::SendDlgItemMessageW(dialog, IDC_REMINDER_TIME, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_REMINDER_TIME, CBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_REMINDER_TIME)));
+        return true;
+    };
+}
+
+DialogStep Click(int id)
+{
+    return [id](HWND dialog) {
+        ClickButton(dialog, id);
+        return true;
+    };
+}
+
+// The listed times are stored to the second: 00:30 is 00:30:00, not a hair before.
+TEST_F(ReminderSettingsDialogTest, AListedTimeIsStoredExactly)
+{
+    const struct {
+        int index;
+        const wchar_t* text;
+        double time;
+    } cases[] = {
+        {0, L"00:30", MakeOleTime(0, 30)},
+        {1, L"01:00", MakeOleTime(1, 0)},
+        {19, L"10:00", MakeOleTime(10, 0)},
+        {46, L"23:30", MakeOleTime(23, 30)},
+        {47, L"00:00", 0.0},
+    };
+    for (const auto& test : cases) {
+        const INT_PTR result = RunModalSteps(
+            [&] { return EditReminder(hasReminder, reminder) ? IDOK : IDCANCEL; },
+            {[&](HWND dialog) {
+                 EXPECT_EQ(::SendDlgItemMessageW(dialog, IDC_REMINDER_TIME, CB_GETCOUNT, 0, 0),
+                           ReminderSettingsDialog::kListedTimes);
+                 return true;
+             },
+             ChooseTime(test.index),
+             [&](HWND dialog) { return ItemText(dialog, IDC_REMINDER_TIME) == test.text; }, Click(IDOK)});
+        EXPECT_EQ(result, IDOK) << test.text;
+        EXPECT_EQ(reminder.GetAlarmTime(), test.time) << test.text;
+        EXPECT_EQ(reminder.GetAlarmTimeXmlText(), test.text) << test.text;
+    }
+}
+
+TEST_F(ReminderSettingsDialogTest, ATypedTimeOutsideTheListIsKept)
+{
+    RunModalSteps([&] { return EditReminder(hasReminder, reminder) ? IDOK : IDCANCEL; },
+                  {[](HWND dialog) {
+                       SetItemText(dialog, IDC_REMINDER_TIME, L"7:15");
+                       return true;
+                   },
+                   Click(IDOK)});
+    EXPECT_EQ(reminder.GetAlarmTime(), MakeOleTime(7, 15));
+}
+
+TEST_F(ReminderSettingsDialogTest, SwitchingOffGreysDateAndTimeAndKeepsThem)
+{
+    const int greyed[] = {IDC_REMINDER_DATE_LABEL, IDC_REMINDER_DATE, IDC_REMINDER_TIME_LABEL, IDC_REMINDER_TIME};
+    const INT_PTR result = RunModalSteps(
+        [&] { return EditReminder(hasReminder, reminder) ? IDOK : IDCANCEL; },
+        {[&](HWND dialog) {
+             for (const int id : greyed)
+                 EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(dialog, id))) << id;
+             EXPECT_FALSE(SaveWindowScreenshot(dialog, L"ReminderSettingsDialog").empty());
+             ::CheckDlgButton(dialog, IDC_REMINDER_ACTIVE, BST_UNCHECKED);
+             ClickButton(dialog, IDC_REMINDER_ACTIVE);
+             return true;
+         },
+         [&](HWND dialog) { return !::IsWindowEnabled(::GetDlgItem(dialog, IDC_REMINDER_TIME)); },
+         [&](HWND dialog) {
+             for (const int id : greyed)
+                 EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(dialog, id))) << id;
+             return true;
+         },
+         Click(IDOK)});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_FALSE(hasReminder);
+    EXPECT_EQ(reminder.GetAlarmDateXmlText(), L"2026-05-14");
+    EXPECT_EQ(reminder.GetAlarmTime(), MakeOleTime(9, 15));
+}
+
+TEST_F(ReminderSettingsDialogTest, CancelChangesNothing)
+{
+    const ReminderInfo before = reminder;
+    const INT_PTR result = RunModalSteps([&] { return EditReminder(hasReminder, reminder) ? IDOK : IDCANCEL; },
+                                         {ChooseTime(3), Click(IDCANCEL)});
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_TRUE(hasReminder);
+    EXPECT_EQ(reminder, before);
+}
+
+} // namespace
