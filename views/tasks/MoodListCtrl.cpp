@@ -145,7 +145,9 @@ void CMoodListCtrl::OnSelectionChanged()
                 document->SetCurrentMood(moodId);
         }
     }
-    RefreshCommandUI(true);
+    // Another view's commands stay as they are while it is the active one.
+    if (document && document->GetDocumentWindow() == m_hWnd)
+        RefreshCommandUI(true);
 }
 
 LRESULT CMoodListCtrl::OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&)

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/AppCommandIds.h"
@@ -296,6 +297,30 @@ TEST_F(MoodListCtrlTest, EditAndDeleteNeedASelectedRow)
     frame.Clear();
     list.UpdateCommandUI(true);
     EXPECT_EQ(frame.states, none);
+}
+
+// A reload picks a row too: a list the user is not in leaves the commands
+// of the active view alone.
+TEST_F(MoodListCtrlTest, APickRefreshesTheCommandsOnlyWhileTheListIsActive)
+{
+    struct Case {
+        const char* name;
+        bool active;
+        int row;
+    };
+    for (const Case& test : {Case{"inactive", false, 2}, Case{"active", true, 3}}) {
+        document.SetDocumentWindow(test.active ? list.m_hWnd : nullptr);
+        frame.Clear();
+        ListHandler(list.m_hWnd).SelectItem(test.row);
+        const bool reset = std::find(frame.messages.begin(), frame.messages.end(), WM_PELQUORN_RESET_COMMANDS) !=
+                           frame.messages.end();
+        EXPECT_EQ(reset, test.active) << test.name;
+        if (test.active) {
+            ASSERT_GE(frame.states.size(), 3u);
+            EXPECT_EQ(frame.states.back(), (CommandUiState{.checked = 0, .enabled = 1, .commandId = ID_TASK_ADD}));
+        }
+    }
+    document.SetDocumentWindow(nullptr);
 }
 
 } // namespace
