@@ -161,6 +161,18 @@ TEST_F(MainFrameTest, TheMoodsPaneIsATabBesideThePeopleAndListsTheDocumentsMoods
     EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_moods").IsEmpty());
 }
 
+TEST_F(MainFrameTest, AHiddenMoodsPaneStaysHiddenInTheNextFrame)
+{
+    CMainFrame& frame = OpenFrame();
+    ASSERT_TRUE(frame.GetPane(CMainFrame::MoodsPane)->Hide());
+    // The close stores the layout, whatever becomes of the close itself.
+    frame.SendMessage(WM_CLOSE, 0, 0);
+    CMainFrame& next = OpenFrame();
+    ASSERT_EQ(next.GetPaneCount(), CMainFrame::PaneCount);
+    EXPECT_FALSE(next.GetPane(CMainFrame::MoodsPane)->IsVisible());
+    EXPECT_TRUE(next.GetPane(CMainFrame::PeoplePane)->IsVisible());
+}
+
 TEST_F(MainFrameTest, AChosenFilterIsAppliedStoredAndChosenAgainByTheNextFrame)
 {
     OpenFrame();
