@@ -299,6 +299,30 @@ TEST_F(MoodListCtrlTest, EditAndDeleteNeedASelectedRow)
     EXPECT_EQ(frame.states, none);
 }
 
+TEST_F(MoodListCtrlTest, TheContextMenuOffersAddEditAndDeleteWhereAsked)
+{
+    POINT cursor = {};
+    ::GetCursorPos(&cursor);
+    struct Case {
+        const char* name;
+        LPARAM point;
+        POINT expected;
+    };
+    const Case cases[] = {
+        {"mouse", MAKELPARAM(120, 90), {120, 90}},
+        {"keyboard", static_cast<LPARAM>(-1), cursor},
+    };
+    for (const Case& test : cases) {
+        frame.Clear();
+        list.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list.m_hWnd), test.point);
+        ASSERT_EQ(frame.trackedMenus.size(), 1u) << test.name;
+        EXPECT_EQ(frame.trackedMenus[0].commandIds, (std::vector<UINT>{ID_TASK_ADD, ID_TASK_EDIT, ID_TASK_DELETE}))
+            << test.name;
+        EXPECT_EQ(frame.trackedMenus[0].point.x, test.expected.x) << test.name;
+        EXPECT_EQ(frame.trackedMenus[0].point.y, test.expected.y) << test.name;
+    }
+}
+
 // A reload picks a row too: a list the user is not in leaves the commands
 // of the active view alone.
 TEST_F(MoodListCtrlTest, APickRefreshesTheCommandsOnlyWhileTheListIsActive)
