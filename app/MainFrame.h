@@ -23,6 +23,7 @@
 #include "document/PelquornDoc.h"
 #include "views/tasks/BlankView.h"
 #include "views/tasks/PelquornView.h"
+#include "views/tasks/MoodListCtrl.h"
 #include "views/tasks/PsyColorButton.h"
 #include "views/tasks/YellowTip.h"
 
@@ -35,8 +36,9 @@ class CMainFrame : public CSdiFrame<CMainFrame, CPelquornDoc>,
     using Base = CSdiFrame<CMainFrame, CPelquornDoc>;
 
 public:
-    // The panes in creation order; index i answers the show-pane command 32800 + i.
-    enum Pane : size_t { CalendarPane, CategoriesPane, DailyPlanPane, PeoplePane, PaneCount };
+    // The panes in creation order; index i of the first four answers the
+    // show-pane command 32800 + i. The moods share the people's tab box.
+    enum Pane : size_t { CalendarPane, CategoriesPane, DailyPlanPane, PeoplePane, MoodsPane, PaneCount };
     // The filter combos' control ids.
     static constexpr UINT kStatusFilterId = 1026;
     static constexpr UINT kDateFilterId = 1195;
@@ -207,6 +209,7 @@ private:
     CBlankView m_dailyPlanView;
     CBlankView m_calendarView;
     CBlankView m_peopleTree;
+    CMoodListCtrl m_moodList;
 
     CCommandBarXPCtrl m_commandBar;
     std::array<HWND, BarCount> m_bars = {};

@@ -389,10 +389,16 @@ void CMainFrame::CreatePanes()
     for (const PaneSpec& pane : panes)
         CreateDockingPane(*pane.view, Resource::Translate(pane.captionKey), kFloatingRect, kDockedRect, pane.side,
                           pane.pinned);
+    // The moods start as a second tab beside the people.
+    if (CreateDockingPane(m_moodList, Resource::Translate(L"Moods"), kFloatingRect, kDockedRect, CDockingSide::Right,
+                          false) &&
+        m_panes.size() == PaneCount)
+        m_panes[MoodsPane]->DockInto(*m_panes[PeoplePane], 1);
     AttachView(m_categoryTree);
     AttachView(m_dailyPlanView);
     AttachView(m_calendarView);
     AttachView(m_peopleTree);
+    AttachView(m_moodList);
 }
 
 HWND CMainFrame::CreateDockingPane(ICreatableWindow& view, const EString& caption, const RECT& floatingRect,

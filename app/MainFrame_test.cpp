@@ -11,8 +11,10 @@
 #include "app/CommandTexts.h"
 #include "app/MainFrame.h"
 #include "app/OpenFileHandover.h"
+#include "docking/dockwins/TabDockingBox.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
+#include "foundation/Language.h"
 #include "foundation/Options.h"
 #include "foundation/TimeParser.h"
 #include "testing/TestSupport.h"
@@ -137,6 +139,41 @@ TEST_F(MainFrameTest, AnEmptyProfileShowsTheWindowWithItsBarsPanesAndFirstFilter
     EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_new_plan").IsEmpty());
 }
 
+TEST_F(MainFrameTest, TheMoodsPaneIsATabBesideThePeopleAndListsTheDocumentsMoods)
+{
+    CMainFrame& frame = OpenFrame();
+    ASSERT_EQ(frame.GetPaneCount(), CMainFrame::PaneCount);
+    CTabbedAutoHideDockingWindow* moods = frame.GetPane(CMainFrame::MoodsPane);
+    CTabbedAutoHideDockingWindow* people = frame.GetPane(CMainFrame::PeoplePane);
+    EXPECT_EQ(moods->GetWindowText(), Resource::Translate(L"Moods"));
+    EXPECT_EQ(moods->GetWindowText(), EString(L"Moods"));
+    dockwins::CTabDockingBox* box = dockwins::CTabDockingBox::FromHandle(moods->GetParent());
+    ASSERT_NE(box, nullptr) << "the moods are in no tab box";
+    EXPECT_TRUE(box->IsDocked());
+    ASSERT_EQ(box->WindowCount(), 2);
+    EXPECT_EQ(box->WindowAt(0), people->m_hWnd);
+    EXPECT_EQ(box->WindowAt(1), moods->m_hWnd);
+    const HWND list = ::FindWindowExW(*moods, nullptr, L"QuorvaneMoodList", nullptr);
+    ASSERT_NE(list, nullptr);
+    std::vector<MoodItem> documentMoods;
+    frame.GetDocument().GetMoods(documentMoods);
+    EXPECT_TRUE(WaitFor([&] { return ListView_GetItemCount(list) == static_cast<int>(documentMoods.size()); }));
+    EXPECT_GT(documentMoods.size(), 0u);
+    EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_moods").IsEmpty());
+}
+
+TEST_F(MainFrameTest, AHiddenMoodsPaneStaysHiddenInTheNextFrame)
+{
+    CMainFrame& frame = OpenFrame();
+    ASSERT_TRUE(frame.GetPane(CMainFrame::MoodsPane)->Hide());
+    // The close stores the layout, whatever becomes of the close itself.
+    frame.SendMessage(WM_CLOSE, 0, 0);
+    CMainFrame& next = OpenFrame();
+    ASSERT_EQ(next.GetPaneCount(), CMainFrame::PaneCount);
+    EXPECT_FALSE(next.GetPane(CMainFrame::MoodsPane)->IsVisible());
+    EXPECT_TRUE(next.GetPane(CMainFrame::PeoplePane)->IsVisible());
+}
+
 TEST_F(MainFrameTest, AChosenFilterIsAppliedStoredAndChosenAgainByTheNextFrame)
 {
     OpenFrame();
@@ -171,7 +208,8 @@ TEST_F(MainFrameTest, ChoosingACategoryOtherThanTheTopDisablesTheDateAndPriority
 TEST_F(MainFrameTest, PaneCommandsTogglePanesAndTheirChecksFollow)
 {
     CMainFrame& frame = OpenFrame();
-    for (size_t pane = 0; pane < CMainFrame::PaneCount; ++pane) {
+    // The moods have no show command of their own.
+    for (size_t pane = 0; pane <= CMainFrame::PeoplePane; ++pane) {
         const UINT command = static_cast<UINT>(ID_VIEW_PANE_FIRST + pane);
         const bool before = frame.GetPane(pane)->IsVisible();
         SendCommand(command);
