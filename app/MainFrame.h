@@ -11,6 +11,7 @@
 #include "app/MainWindowClass.h"
 #include "app/MainFrameMessages.h"
 #include "app/SdiFrame.h"
+#include "app/TaskListDialogs.h"
 #include "app/TrayIconImpl.h"
 #include "docking/commandbar/CommandBarXPCtrl.h"
 #include "docking/dockwins/TabbedAutoHideDockingWindow.h"
@@ -204,6 +205,8 @@ private:
     void OnFilterChange(HWND combo, int itemCount, void (CPelquornDoc::*apply)(int), void (*store)(DWORD));
     static bool IsBarVisible(HWND bar);
 
+    // Before the task list, which borrows them.
+    TaskListDialogs m_taskListDialogs;
     CPelquornView m_view;
     CBlankView m_categoryTree;
     CBlankView m_dailyPlanView;

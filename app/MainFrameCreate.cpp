@@ -149,6 +149,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
     AddBands();
     if (!CreateStatusBar())
         return -1;
+    m_view.SetDialogs(&m_taskListDialogs);
     m_hWndClient = m_view.Create(m_hWnd);
     if (!m_hWndClient)
         return -1;

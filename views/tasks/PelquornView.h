@@ -67,8 +67,8 @@ public:
     bool IsReminderShown() const { return m_reminderShown; }
 
     // IReminderAction.
-    void SelectRemindedTask(int taskId) override;
-    void OpenRemindedTask(int taskId) override;
+    void LocateTask(int taskId) override;
+    void OpenTask(int taskId) override;
     void SnoozeReminder(int taskId, int minutes) override;
     void DismissReminder(int taskId) override;
     // ITrackingAction.

@@ -59,7 +59,7 @@ void CPelquornView::PresentReminder(const ReminderInfo& reminder)
     GetDocument()->SetReminderWindow(m_dialogs->ShowReminder(m_hWnd, *this, task.GetName(), task.GetId(), minutes));
 }
 
-void CPelquornView::SelectRemindedTask(int taskId)
+void CPelquornView::LocateTask(int taskId)
 {
     if (!GetDocument())
         return;
@@ -69,7 +69,7 @@ void CPelquornView::SelectRemindedTask(int taskId)
     EnsureFirstSelectedVisible();
 }
 
-void CPelquornView::OpenRemindedTask(int taskId)
+void CPelquornView::OpenTask(int taskId)
 {
     EditTask(taskId);
 }

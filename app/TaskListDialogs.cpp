@@ -1,0 +1,121 @@
+#include "app/TaskListDialogs.h"
+
+#include "dialogs/RecurrenceDialog.h"
+#include "dialogs/ReminderSettingsDialog.h"
+#include "dialogs/TaskDialog.h"
+#include "foundation/AppWindow.h"
+
+TaskListDialogs::~TaskListDialogs()
+{
+    if (m_reminder.IsWindow())
+        m_reminder.DestroyWindow();
+    if (m_tracking.IsWindow())
+        m_tracking.DestroyWindow();
+}
+
+bool TaskListDialogs::EditTask(HWND parent, bool newTask, CPelquornDoc& document, TaskDialogFields& fields)
+{
+    CTaskDialog dialog(newTask ? 0 : 1);
+    dialog.name = fields.name;
+    dialog.description = fields.description;
+    dialog.estimation = fields.estimation;
+    dialog.deadline = fields.deadline;
+    dialog.importance = fields.importance;
+    dialog.status = fields.status;
+    dialog.document = &document;
+    dialog.categoryId = fields.categoryId;
+    dialog.recurring = fields.hasRecurrence ? 1 : 0;
+    dialog.recurrence = fields.recurrence;
+    dialog.hasReminder = fields.hasReminder ? 1 : 0;
+    dialog.reminder = fields.reminder;
+    dialog.editReminder = [](int& hasReminder, ReminderInfo& reminder) {
+        bool on = hasReminder != 0;
+        const bool confirmed = EditReminder(on, reminder);
+        hasReminder = on ? 1 : 0;
+        return confirmed;
+    };
+    if (dialog.DoModal(parent) != IDOK)
+        return false;
+    fields.name = dialog.name;
+    fields.description = dialog.description;
+    fields.estimation = dialog.estimation;
+    fields.deadline = dialog.deadline;
+    fields.importance = dialog.importance;
+    fields.status = dialog.status;
+    fields.categoryId = dialog.categoryId;
+    fields.hasRecurrence = dialog.recurring != 0;
+    fields.recurrence = dialog.recurrence;
+    fields.hasReminder = dialog.hasReminder != 0;
+    fields.reminder = dialog.reminder;
+    fields.addAnother = dialog.newAfterOk != 0;
+    return true;
+}
+
+bool TaskListDialogs::EditManyTasks(HWND, int&, double&)
+{
+    return false;
+}
+
+bool TaskListDialogs::EditRecurrence(HWND, RecurrenceInfo& recurrence)
+{
+    return ::EditRecurrence(recurrence);
+}
+
+bool TaskListDialogs::ConfirmDelete(const EString& question)
+{
+    return AppMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+ModelessWindow TaskListDialogs::ShowReminder(HWND view, IReminderAction& sink, const EString& taskName, int taskId,
+                                             int snoozeMinutes)
+{
+    if (!m_reminder.IsWindow() && !m_reminder.Create(view))
+        return {};
+    m_reminder.SetActionSink(&sink);
+    m_reminder.taskName = taskName;
+    m_reminder.taskId = taskId;
+    m_reminder.minutes = static_cast<unsigned>(snoozeMinutes > 0 ? snoozeMinutes : 1);
+    m_reminder.DoDataExchange(false);
+    m_reminder.ShowWindow(SW_SHOW);
+    return ModelessWindow::Of(&m_reminder);
+}
+
+void TaskListDialogs::HideReminder()
+{
+    if (m_reminder.IsWindow())
+        m_reminder.ShowWindow(SW_HIDE);
+}
+
+int TaskListDialogs::GetReminderSnoozeMinutes()
+{
+    return static_cast<int>(m_reminder.minutes);
+}
+
+ModelessWindow TaskListDialogs::ShowTracking(HWND view, ITrackingAction& sink, const EString& taskName, int taskId,
+                                             bool resume)
+{
+    if (!m_tracking.IsWindow() && !m_tracking.Create(view))
+        return {};
+    m_tracking.SetActionSink(&sink);
+    m_tracking.taskName = taskName;
+    m_tracking.taskId = taskId;
+    m_tracking.DoDataExchange(false);
+    m_tracking.ShowTracking(resume);
+    return ModelessWindow::Of(&m_tracking);
+}
+
+void TaskListDialogs::StopTrackingWindow()
+{
+    if (m_tracking.IsWindow())
+        m_tracking.StopTracking();
+}
+
+EString TaskListDialogs::GetTrackingTaskName()
+{
+    return m_tracking.taskName;
+}
+
+int TaskListDialogs::GetTrackingTaskId()
+{
+    return m_tracking.taskId;
+}
