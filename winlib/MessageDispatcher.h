@@ -24,6 +24,11 @@ public:
     // The message being handled; null outside a handler.
     const MSG* GetCurrentMessage() const { return m_currentMessage; }
 
+    // The object lets go of its window at WM_NCDESTROY, and one that deletes
+    // itself there is gone when the system returns: unlike a plain handle's,
+    // this one touches nothing afterwards.
+    bool DestroyWindow() { return ::DestroyWindow(m_hWnd) != FALSE; }
+
 protected:
     // Stores the object in the window's extra bytes at `offset` (a class's
     // own slot, or DWLP_USER), where the procedure finds it.

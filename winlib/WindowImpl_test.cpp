@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -101,8 +104,26 @@ public:
     CTracedWindow child;
 };
 
+// Lives in memory of its own that is marked, not freed, when it is deleted:
+// a write to the object after it deleted itself shows.
 class CCountedWindow : public CSelfDeletingWindowImpl<CCountedWindow> {
 public:
+    static constexpr unsigned char kDeleted = 0xDD;
+
+    static void* operator new(size_t size)
+    {
+        if (size > sizeof(s_memory))
+            throw std::bad_alloc();
+        s_size = size;
+        std::fill_n(s_memory, size, 0);
+        return s_memory;
+    }
+    static void operator delete(void*) { std::fill_n(s_memory, s_size, kDeleted); }
+    static bool UntouchedSinceDeleted()
+    {
+        return std::all_of(s_memory, s_memory + s_size, [](unsigned char byte) { return byte == kDeleted; });
+    }
+
     CCountedWindow(int& destructions, bool refuseCreation) : m_destructions(destructions), m_refuse(refuseCreation) {}
     ~CCountedWindow() override { ++m_destructions; }
     BEGIN_MESSAGE_MAP(CCountedWindow)
@@ -111,6 +132,8 @@ public:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&) { return m_refuse ? -1 : 0; }
 
 private:
+    alignas(std::max_align_t) static inline unsigned char s_memory[512] = {};
+    static inline size_t s_size = 0;
     int& m_destructions;
     bool m_refuse;
 };
@@ -222,18 +245,26 @@ TEST(WindowImplTest, AWindowMadeInsideAnothersCreationBindsItsOwnObject)
 TEST(WindowImplTest, ASelfDeletingWindowGoesWithItsWindowOrWhenCreationFails)
 {
     struct Case {
+        const char* name;
         bool refuseCreation;
         bool windowMade;
+        bool destroyedByTheObject;
     };
-    for (const Case& c : {Case{false, true}, Case{true, false}}) {
+    for (const Case& c : {Case{"destroyed by the system", false, true, false},
+                          Case{"destroyed by the object", false, true, true},
+                          Case{"creation refused", true, false, false}}) {
         int destructions = 0;
         CCountedWindow* window = CCountedWindow::New(CreateArgs{.style = WS_POPUP}, destructions, c.refuseCreation);
-        EXPECT_EQ(window != nullptr, c.windowMade);
+        EXPECT_EQ(window != nullptr, c.windowMade) << c.name;
         if (window) {
-            EXPECT_EQ(destructions, 0);
-            ::DestroyWindow(window->m_hWnd);
+            EXPECT_EQ(destructions, 0) << c.name;
+            if (c.destroyedByTheObject)
+                EXPECT_TRUE(window->DestroyWindow()) << c.name;
+            else
+                ::DestroyWindow(window->m_hWnd);
         }
-        EXPECT_EQ(destructions, 1) << "refused " << c.refuseCreation;
+        EXPECT_EQ(destructions, 1) << c.name;
+        EXPECT_TRUE(CCountedWindow::UntouchedSinceDeleted()) << c.name;
     }
 }
 
