@@ -1,0 +1,211 @@
+#include "dialogs/TaskDialog.h"
+
+#include <commctrl.h>
+
+#include "dialogs/RecurrenceDialog.h"
+#include "document/PelquornDoc.h"
+#include "foundation/Clock.h"
+#include "foundation/Language.h"
+#include "foundation/Locale.h"
+#include "foundation/Options.h"
+
+namespace {
+
+const wchar_t* const kImportanceKeys[] = {L"URGENT_AND_IMPORTANT", L"IMPORTANT", L"URGENT", L"FUTURE_TASK"};
+const wchar_t* const kStatusKeys[] = {L"NEW_STATUS", L"INPROGRESS", L"COMPLETED_STATUS"};
+
+void AddComboItems(HWND combo, std::initializer_list<const wchar_t*> keys)
+{
+    for (const wchar_t* key : keys)
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(TranslatedOrKey(key).c_str()));
+}
+
+EString Stripped(const EString& text)
+{
+    const size_t first = text.find_first_not_of(L" \t\r\n");
+    if (first == EString::npos)
+        return EString();
+    const size_t last = text.find_last_not_of(L" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace
+
+EString TranslatedOrKey(const wchar_t* key)
+{
+    EString text = Resource::Translate(key);
+    return text.empty() ? EString(key) : text;
+}
+
+CTaskDialog::CTaskDialog(int existingTask) : deadline(Clock::Now()), existingTask(existingTask) {}
+
+CTaskDialog::Fields CTaskDialog::CurrentFields() const
+{
+    return {description, name,       categoryName, estimation, deadline,    status,    importance,
+            recurring,   categoryId, hasReminder,  recurrence, reminder};
+}
+
+void CTaskDialog::OnInitDialog()
+{
+    m_opened = CurrentFields();
+    m_descriptionEdit.SubclassWindow(GetDlgItem(IDC_TASK_DESCRIPTION));
+    m_nameEdit.SubclassWindow(GetDlgItem(IDC_TASK_NAME));
+
+    CWindow picker(GetDlgItem(IDC_TASK_DEADLINE));
+    if (Options::GetIsLongDateFormat())
+        picker.ModifyStyle(DTS_SHORTDATEFORMAT, DTS_LONGDATEFORMAT);
+    else
+        picker.ModifyStyle(DTS_LONGDATEFORMAT, DTS_SHORTDATEFORMAT);
+    SendDlgItemMessageW(m_hWnd, IDC_TASK_ESTIMATION_SPIN, UDM_SETRANGE32, 0, static_cast<LPARAM>(kMaxEstimation));
+
+    const bool existing = existingTask != 0;
+    CWindow(GetDlgItem(IDC_TASK_STATUS)).EnableWindow(existing);
+    CWindow(GetDlgItem(IDC_TASK_STATUS_LABEL)).EnableWindow(existing);
+    CWindow(GetDlgItem(IDC_TASK_NEW)).EnableWindow(!existing);
+    FillCombos();
+    CWindow(GetDlgItem(IDC_TASK_PATTERN)).EnableWindow(recurring != 0);
+    if (!existing) {
+        if (name.empty())
+            name = TranslatedOrKey(L"NEW_TASK");
+        importance = 1;
+        status = 0;
+    }
+    CWindow(GetDlgItem(IDC_TASK_BROWSE_CATEGORY)).EnableWindow(!existing);
+    // The base loads every field next; the category's name must be among them.
+    if (document) {
+        Category category;
+        if (document->GetCategory(categoryId, category))
+            categoryName = category.GetName();
+    }
+}
+
+void CTaskDialog::FillCombos()
+{
+    AddComboItems(GetDlgItem(IDC_TASK_IMPORTANCE),
+                  {kImportanceKeys[0], kImportanceKeys[1], kImportanceKeys[2], kImportanceKeys[3]});
+    AddComboItems(GetDlgItem(IDC_TASK_STATUS), {kStatusKeys[0], kStatusKeys[1], kStatusKeys[2]});
+}
+
+void CTaskDialog::RefreshCategoryName()
+{
+    DoDataExchange(true);
+    categoryName.clear();
+    if (document) {
+        Category category;
+        if (document->GetCategory(categoryId, category))
+            categoryName = category.GetName();
+    }
+    DoDataExchange(false);
+}
+
+void CTaskDialog::ApplyBrowsedCategory(std::optional<int> chosenId)
+{
+    categoryId = chosenId.value_or(0);
+    RefreshCategoryName();
+}
+
+bool CTaskDialog::IsNameAcceptable()
+{
+    DoDataExchange(true);
+    name = Stripped(name);
+    return !name.empty();
+}
+
+LRESULT CTaskDialog::OnOK(WORD, WORD, HWND, bool& handled)
+{
+    // An acceptable name goes on to the base, which saves and ends the
+    // dialog; the field takes the stripped name first, so that it is saved.
+    if (!IsNameAcceptable())
+        return 0;
+    SetDlgItemText(IDC_TASK_NAME, name.c_str());
+    handled = false;
+    return 0;
+}
+
+LRESULT CTaskDialog::OnCancel(WORD, WORD, HWND, bool& handled)
+{
+    const Fields& opened = m_opened;
+    description = opened.description;
+    name = opened.name;
+    categoryName = opened.categoryName;
+    estimation = opened.estimation;
+    deadline = opened.deadline;
+    status = opened.status;
+    importance = opened.importance;
+    recurring = opened.recurring;
+    categoryId = opened.categoryId;
+    hasReminder = opened.hasReminder;
+    recurrence = opened.recurrence;
+    reminder = opened.reminder;
+    handled = false;
+    return 0;
+}
+
+LRESULT CTaskDialog::OnNameChange(WORD, WORD, HWND, bool&)
+{
+    CWindow(GetDlgItem(IDOK)).EnableWindow(IsNameAcceptable());
+    return 0;
+}
+
+LRESULT CTaskDialog::OnNew(WORD, WORD, HWND, bool&)
+{
+    newAfterOk = 1;
+    SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(IDOK)));
+    return 0;
+}
+
+LRESULT CTaskDialog::OnEstimationKillFocus(WORD, WORD, HWND, bool&)
+{
+    DoDataExchange(true);
+    DoDataExchange(false);
+    return 0;
+}
+
+LRESULT CTaskDialog::OnEstimationSpin(int, NMHDR* header, bool&)
+{
+    DoDataExchange(true);
+    const double stepped = estimation + 0.5 * reinterpret_cast<NMUPDOWN*>(header)->iDelta;
+    if (stepped >= 0)
+        SetDlgItemText(IDC_TASK_ESTIMATION, Locale::FormatDecimal(stepped).c_str());
+    return 0;
+}
+
+LRESULT CTaskDialog::OnDeadlineDropDown(int, NMHDR*, bool&)
+{
+    if (const HWND calendar = reinterpret_cast<HWND>(SendDlgItemMessageW(m_hWnd, IDC_TASK_DEADLINE, DTM_GETMONTHCAL, 0, 0)))
+        ::SendMessageW(calendar, MCM_SETFIRSTDAYOFWEEK, 0, Locale::GetMonthCalFirstDay());
+    return 0;
+}
+
+LRESULT CTaskDialog::OnRecurringClicked(WORD, WORD, HWND, bool& handled)
+{
+    DoDataExchange(true);
+    if (recurring)
+        OnPattern(BN_CLICKED, IDC_TASK_PATTERN, nullptr, handled);
+    CWindow(GetDlgItem(IDC_TASK_PATTERN)).EnableWindow(recurring != 0);
+    return 0;
+}
+
+LRESULT CTaskDialog::OnPattern(WORD, WORD, HWND, bool&)
+{
+    DoDataExchange(true);
+    recurrence.SetName(name);
+    if (EditRecurrence(recurrence))
+        DoDataExchange(false);
+    return 0;
+}
+
+LRESULT CTaskDialog::OnBrowseCategory(WORD, WORD, HWND, bool&)
+{
+    std::optional<int> chosen;
+    if (browseCategory && browseCategory(m_hWnd, document, categoryId, chosen))
+        ApplyBrowsedCategory(chosen);
+    return 0;
+}
+
+LRESULT CTaskDialog::OnReminder(WORD, WORD, HWND, bool&)
+{
+    if (editReminder)
+        editReminder(hasReminder, reminder);
+    return 0;
+}

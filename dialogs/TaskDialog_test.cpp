@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "dialogs/TaskDialog.h"
+#include "dialogs/testdata/TaskDialogTestSupport.h"
+#include "document/PelquornDoc.h"
+#include "testing/DialogDriver.h"
+#include "testing/WindowShot.h"
+
+namespace {
+
+class TaskDialogTest : public TaskDialogsTest {
+protected:
+    void SetUp() override
+    {
+        TaskDialogsTest::SetUp();
+        ASSERT_TRUE(document.OnNewDocument());
+        Category work(L"Work", L"", DateTime(2024, 6, 1, 0, 0), 0);
+        ASSERT_TRUE(document.AddCategory(0, work));
+        workId = work.GetId();
+    }
+
+    // An existing task as the task list hands it over.
+    void FillExisting(CTaskDialog& dialog)
+    {
+        dialog.name = L"Write the report";
+        dialog.description = L"Two pages";
+        dialog.estimation = 2.5;
+        dialog.importance = 2;
+        dialog.status = 1;
+        dialog.deadline = DateTime(2024, 5, 20, 17, 0);
+        dialog.document = &document;
+        dialog.categoryId = workId;
+        dialog.recurring = 1;
+        dialog.recurrence.SetPatternPeriod(RecurrenceInfo::kWeekly);
+    }
+
+    CPelquornDoc document;
+    int workId = 0;
+};
+
+} // namespace
+
+TEST_F(TaskDialogTest, ANewTaskOpensWithItsDefaultsAndGivesBackWhatWasTyped)
+{
+    CTaskDialog dialog(0);
+    dialog.document = &document;
+    dialog.categoryId = workId;
+    dialog.estimation = 2;
+    dialog.importance = 3; // a new task is always "important"
+    const INT_PTR result = RunModalSteps(
+        [&] { return dialog.DoModal(nullptr); },
+        {[&](HWND d) {
+             EXPECT_EQ(CWindow(d).GetWindowText(), L"Task");
+             EXPECT_EQ(ItemText(d, IDC_TASK_NAME), L"New task");
+             EXPECT_EQ(ItemText(d, IDC_TASK_CATEGORY), L"Work");
+             EXPECT_EQ(ItemText(d, IDC_TASK_ESTIMATION), L"2");
+             EXPECT_EQ(ComboSelection(d, IDC_TASK_IMPORTANCE), 1);
+             EXPECT_EQ(ComboSelection(d, IDC_TASK_STATUS), 0);
+             EXPECT_FALSE(IsItemEnabled(d, IDC_TASK_STATUS));
+             EXPECT_TRUE(IsItemEnabled(d, IDC_TASK_BROWSE_CATEGORY));
+             EXPECT_TRUE(IsItemEnabled(d, IDC_TASK_NEW));
+             EXPECT_FALSE(IsItemEnabled(d, IDC_TASK_PATTERN));
+             EXPECT_EQ(PickedDate(d, IDC_TASK_DEADLINE).wDay, 15); // today
+             EXPECT_FALSE(SaveWindowScreenshot(d, L"TaskDialogNew").empty());
+
+             SetItemText(d, IDC_TASK_NAME, L"  Call the bank  ");
+             SetItemText(d, IDC_TASK_DESCRIPTION, L"About the loan");
+             SetItemText(d, IDC_TASK_ESTIMATION, L"1,5");
+             SelectComboItem(d, IDC_TASK_IMPORTANCE, 0);
+             SetPickedDate(d, IDC_TASK_DEADLINE, 2024, 5, 31);
+             ClickButton(d, IDOK);
+             return true;
+         }});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.name, L"Call the bank");
+    EXPECT_EQ(dialog.description, L"About the loan");
+    EXPECT_DOUBLE_EQ(dialog.estimation, 1.5);
+    EXPECT_EQ(dialog.importance, 0);
+    EXPECT_EQ(dialog.status, 0);
+    EXPECT_DOUBLE_EQ(std::floor(dialog.deadline), Date(2024, 5, 31));
+    EXPECT_EQ(dialog.categoryId, workId);
+    EXPECT_EQ(dialog.newAfterOk, 0);
+}
+
+TEST_F(TaskDialogTest, AnExistingTaskShowsItsFieldsAndCancelChangesNothing)
+{
+    CTaskDialog dialog(1);
+    FillExisting(dialog);
+    const INT_PTR result = RunModalSteps(
+        [&] { return dialog.DoModal(nullptr); },
+        {[&](HWND d) {
+             EXPECT_EQ(ItemText(d, IDC_TASK_NAME), L"Write the report");
+             EXPECT_EQ(ItemText(d, IDC_TASK_DESCRIPTION), L"Two pages");
+             EXPECT_EQ(ItemText(d, IDC_TASK_ESTIMATION), L"2.5");
+             EXPECT_EQ(ItemText(d, IDC_TASK_CATEGORY), L"Work");
+             EXPECT_EQ(ComboSelection(d, IDC_TASK_IMPORTANCE), 2);
+             EXPECT_EQ(ComboSelection(d, IDC_TASK_STATUS), 1);
+             EXPECT_EQ(::IsDlgButtonChecked(d, IDC_TASK_RECURRING), static_cast<UINT>(BST_CHECKED));
+             EXPECT_EQ(PickedDate(d, IDC_TASK_DEADLINE).wDay, 20);
+             EXPECT_TRUE(IsItemEnabled(d, IDC_TASK_STATUS));
+             EXPECT_TRUE(IsItemEnabled(d, IDC_TASK_PATTERN));
+             EXPECT_FALSE(IsItemEnabled(d, IDC_TASK_BROWSE_CATEGORY));
+             EXPECT_FALSE(IsItemEnabled(d, IDC_TASK_NEW));
+             EXPECT_FALSE(SaveWindowScreenshot(d, L"TaskDialogEdit").empty());
+
+             SetItemText(d, IDC_TASK_NAME, L"Something else");
+             SetItemText(d, IDC_TASK_ESTIMATION, L"7");
+             SelectComboItem(d, IDC_TASK_STATUS, 2);
+             ClickButton(d, IDCANCEL);
+             return true;
+         }});
+    EXPECT_EQ(result, IDCANCEL);
+    CTaskDialog untouched(1);
+    FillExisting(untouched);
+    EXPECT_EQ(dialog.name, untouched.name);
+    EXPECT_EQ(dialog.description, untouched.description);
+    EXPECT_DOUBLE_EQ(dialog.estimation, untouched.estimation);
+    EXPECT_EQ(dialog.status, untouched.status);
+    EXPECT_EQ(dialog.importance, untouched.importance);
+    EXPECT_EQ(dialog.categoryId, untouched.categoryId);
+    EXPECT_EQ(dialog.recurring, untouched.recurring);
+    EXPECT_TRUE(dialog.recurrence == untouched.recurrence);
+}
+
+TEST_F(TaskDialogTest, AddAnotherClosesWithOkOnlyWithAName)
+{
+    const struct {
+        const char* name;
+        const wchar_t* typedName;
+        bool closes;
+    } cases[] = {
+        {"a name", L"Buy stamps", true},
+        {"blanks only", L"   ", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTaskDialog dialog(0);
+        std::vector<DialogStep> steps = {[&](HWND d) {
+            SetItemText(d, IDC_TASK_NAME, c.typedName);
+            EXPECT_EQ(IsItemEnabled(d, IDOK), c.closes);
+            ClickButton(d, IDC_TASK_NEW);
+            return true;
+        }};
+        if (!c.closes) {
+            steps.push_back([&](HWND d) {
+                // Still open: the user gives up.
+                EXPECT_TRUE(::IsWindowVisible(d));
+                ClickButton(d, IDCANCEL);
+                return true;
+            });
+        }
+        const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); }, steps);
+        EXPECT_EQ(result, c.closes ? IDOK : IDCANCEL);
+        EXPECT_EQ(dialog.newAfterOk, 1);
+        if (c.closes) {
+            EXPECT_EQ(dialog.name, c.typedName);
+        }
+    }
+}
+
+TEST_F(TaskDialogTest, TheEstimateTakesOnlyNumbersFrom0To1000)
+{
+    const struct {
+        const char* name;
+        const wchar_t* typed;
+        double stored;
+        const wchar_t* shown; // after leaving the edit
+    } cases[] = {
+        {"a decimal comma", L"1,5", 1.5, L"1.5"},
+        {"above 1000", L"1001", 2.0, L"2"},
+        {"below 0", L"-1", 2.0, L"2"},
+        {"no number", L"abc", 0.0, L"0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTaskDialog dialog(1);
+        FillExisting(dialog);
+        dialog.estimation = 2.0;
+        EString shown;
+        RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                      {[&](HWND d) {
+                           ::SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(d, IDC_TASK_ESTIMATION)),
+                                          TRUE);
+                           SetItemText(d, IDC_TASK_ESTIMATION, c.typed);
+                           ::SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(d, IDC_TASK_NAME)), TRUE);
+                           shown = ItemText(d, IDC_TASK_ESTIMATION);
+                           ClickButton(d, IDOK);
+                           return true;
+                       }});
+        EXPECT_DOUBLE_EQ(dialog.estimation, c.stored);
+        EXPECT_EQ(shown, c.shown);
+    }
+}
+
+TEST_F(TaskDialogTest, TheSpinStepsHalfHoursAndNeverBelowZero)
+{
+    CTaskDialog dialog(1);
+    FillExisting(dialog);
+    dialog.estimation = 0;
+    RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                  {[&](HWND d) {
+                      const HWND spin = ::GetDlgItem(d, IDC_TASK_ESTIMATION_SPIN);
+                      NMUPDOWN step = {{spin, IDC_TASK_ESTIMATION_SPIN, UDN_DELTAPOS}, 0, -1};
+                      ::SendMessageW(d, WM_NOTIFY, IDC_TASK_ESTIMATION_SPIN, reinterpret_cast<LPARAM>(&step));
+                      EXPECT_EQ(ItemText(d, IDC_TASK_ESTIMATION), L"0");
+                      step.iDelta = 1;
+                      ::SendMessageW(d, WM_NOTIFY, IDC_TASK_ESTIMATION_SPIN, reinterpret_cast<LPARAM>(&step));
+                      EXPECT_EQ(ItemText(d, IDC_TASK_ESTIMATION), L"0.5");
+                      ClickButton(d, IDOK);
+                      return true;
+                  }});
+    EXPECT_DOUBLE_EQ(dialog.estimation, 0.5);
+}
+
+TEST_F(TaskDialogTest, BrowsingTakesTheChosenCategoryAndTheTopWhenNoneIsChosen)
+{
+    const struct {
+        const char* name;
+        bool chooseWork;
+    } cases[] = {
+        {"a category", true},
+        {"the top of the tree", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTaskDialog dialog(0);
+        dialog.document = &document;
+        dialog.categoryId = c.chooseWork ? 0 : workId;
+        int offeredId = -1;
+        dialog.browseCategory = [&](HWND, CPelquornDoc* doc, int currentId, std::optional<int>& chosen) {
+            EXPECT_EQ(doc, &document);
+            offeredId = currentId;
+            if (c.chooseWork)
+                chosen = workId;
+            return true;
+        };
+        EString shown;
+        RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                      {[&](HWND d) {
+                           ClickButton(d, IDC_TASK_BROWSE_CATEGORY);
+                           return true;
+                       },
+                       [&](HWND d) {
+                           shown = ItemText(d, IDC_TASK_CATEGORY);
+                           ClickButton(d, IDOK);
+                           return true;
+                       }});
+        EXPECT_EQ(offeredId, c.chooseWork ? 0 : workId);
+        EXPECT_EQ(dialog.categoryId, c.chooseWork ? workId : 0);
+        EXPECT_EQ(dialog.categoryName, shown);
+        Category expected;
+        ASSERT_TRUE(document.GetCategory(dialog.categoryId, expected));
+        EXPECT_EQ(shown, expected.GetName());
+        EXPECT_FALSE(shown.empty());
+    }
+}
+
+TEST_F(TaskDialogTest, TickingRecurringOpensThePatternAndItsOkComesBack)
+{
+    CTaskDialog dialog(0);
+    // The steps get the task dialog; the recurrence dialog is the newest one over it.
+    const auto recurrenceDialog = [](HWND task) {
+        const HWND newest = FindThreadDialog();
+        return newest != task ? newest : nullptr;
+    };
+    const INT_PTR result = RunModalSteps(
+        [&] { return dialog.DoModal(nullptr); },
+        {[&](HWND d) {
+             SetItemText(d, IDC_TASK_NAME, L"Pay the rent");
+             ClickCheck(d, IDC_TASK_RECURRING);
+             return true;
+         },
+         [&](HWND d) {
+             const HWND recurrence = recurrenceDialog(d);
+             if (!recurrence)
+                 return false;
+             EXPECT_EQ(ItemText(recurrence, IDC_RECUR_TASK_NAME), L"Pay the rent");
+             ClickCheck(recurrence, IDC_RECUR_MONTHLY);
+             return true;
+         },
+         [&](HWND d) {
+             const HWND recurrence = recurrenceDialog(d);
+             EXPECT_FALSE(SaveWindowScreenshot(recurrence, L"RecurrenceDialogFromTask").empty());
+             ClickButton(recurrence, IDOK);
+             return true;
+         },
+         [&](HWND d) {
+             if (recurrenceDialog(d))
+                 return false;
+             EXPECT_TRUE(IsItemEnabled(d, IDC_TASK_PATTERN));
+             // Unticking keeps the pattern but disables its button.
+             ClickCheck(d, IDC_TASK_RECURRING);
+             return true;
+         },
+         [&](HWND d) {
+             if (IsItemEnabled(d, IDC_TASK_PATTERN))
+                 return false;
+             ClickButton(d, IDOK);
+             return true;
+         }});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(dialog.recurring, 0);
+    EXPECT_EQ(dialog.recurrence.GetPatternPeriod(), RecurrenceInfo::kMonthly);
+    EXPECT_EQ(dialog.recurrence.GetName(), L"Pay the rent");
+}
