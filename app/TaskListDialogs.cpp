@@ -1,5 +1,8 @@
 #include "app/TaskListDialogs.h"
 
+#include "dialogs/RecurrenceDialog.h"
+#include "dialogs/ReminderSettingsDialog.h"
+#include "dialogs/TaskDialog.h"
 #include "foundation/AppWindow.h"
 
 TaskListDialogs::~TaskListDialogs()
@@ -10,9 +13,42 @@ TaskListDialogs::~TaskListDialogs()
         m_tracking.DestroyWindow();
 }
 
-bool TaskListDialogs::EditTask(HWND, bool, CPelquornDoc&, TaskDialogFields&)
+bool TaskListDialogs::EditTask(HWND parent, bool newTask, CPelquornDoc& document, TaskDialogFields& fields)
 {
-    return false;
+    CTaskDialog dialog(newTask ? 0 : 1);
+    dialog.name = fields.name;
+    dialog.description = fields.description;
+    dialog.estimation = fields.estimation;
+    dialog.deadline = fields.deadline;
+    dialog.importance = fields.importance;
+    dialog.status = fields.status;
+    dialog.document = &document;
+    dialog.categoryId = fields.categoryId;
+    dialog.recurring = fields.hasRecurrence ? 1 : 0;
+    dialog.recurrence = fields.recurrence;
+    dialog.hasReminder = fields.hasReminder ? 1 : 0;
+    dialog.reminder = fields.reminder;
+    dialog.editReminder = [](int& hasReminder, ReminderInfo& reminder) {
+        bool on = hasReminder != 0;
+        const bool confirmed = EditReminder(on, reminder);
+        hasReminder = on ? 1 : 0;
+        return confirmed;
+    };
+    if (dialog.DoModal(parent) != IDOK)
+        return false;
+    fields.name = dialog.name;
+    fields.description = dialog.description;
+    fields.estimation = dialog.estimation;
+    fields.deadline = dialog.deadline;
+    fields.importance = dialog.importance;
+    fields.status = dialog.status;
+    fields.categoryId = dialog.categoryId;
+    fields.hasRecurrence = dialog.recurring != 0;
+    fields.recurrence = dialog.recurrence;
+    fields.hasReminder = dialog.hasReminder != 0;
+    fields.reminder = dialog.reminder;
+    fields.addAnother = dialog.newAfterOk != 0;
+    return true;
 }
 
 bool TaskListDialogs::EditManyTasks(HWND, int&, double&)
@@ -20,9 +56,9 @@ bool TaskListDialogs::EditManyTasks(HWND, int&, double&)
     return false;
 }
 
-bool TaskListDialogs::EditRecurrence(HWND, RecurrenceInfo&)
+bool TaskListDialogs::EditRecurrence(HWND, RecurrenceInfo& recurrence)
 {
-    return false;
+    return ::EditRecurrence(recurrence);
 }
 
 bool TaskListDialogs::ConfirmDelete(const EString& question)

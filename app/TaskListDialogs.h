@@ -1,4 +1,4 @@
-// TaskListDialogs: the program's own dialogs behind the task list's dialog interface: the reminder alert and the tracking window.
+// TaskListDialogs: the program's own dialogs behind the task list's dialog interface.
 #pragma once
 
 #include "dialogs/ReminderDialog.h"
@@ -14,9 +14,8 @@ public:
     TaskListDialogs(const TaskListDialogs&) = delete;
     TaskListDialogs& operator=(const TaskListDialogs&) = delete;
 
-    // The task, batch and recurrence editors are not in the program yet:
-    // nothing is confirmed.
     bool EditTask(HWND parent, bool newTask, CPelquornDoc& document, TaskDialogFields& fields) override;
+    // The batch editor is not built yet: nothing is confirmed.
     bool EditManyTasks(HWND parent, int& importance, double& deadline) override;
     bool EditRecurrence(HWND parent, RecurrenceInfo& recurrence) override;
     bool ConfirmDelete(const EString& question) override;
