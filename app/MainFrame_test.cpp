@@ -11,12 +11,14 @@
 #include "app/CommandTexts.h"
 #include "app/MainFrame.h"
 #include "app/OpenFileHandover.h"
+#include "dialogs/TaskDialogIds.h"
 #include "docking/dockwins/TabDockingBox.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/Options.h"
 #include "foundation/TimeParser.h"
+#include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 
@@ -508,6 +510,63 @@ TEST_F(MainFrameTest, ToolTipsAndMenuHelpComeFromTheCommandsTranslatedTexts)
     EXPECT_TRUE(::SendMessageW(frame.GetStatusBar(), SB_ISSIMPLE, 0, 0));
     frame.SendMessage(WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
     EXPECT_FALSE(::SendMessageW(frame.GetStatusBar(), SB_ISSIMPLE, 0, 0));
+}
+
+// The program's own task dialog, typed into as a user would, from the list's commands.
+TEST_F(MainFrameTest, ATaskTypedIntoTheTaskDialogIsListedEditedAndSaved)
+{
+    CMainFrame& frame = OpenFrame();
+    CPelquornDoc& doc = frame.GetDocument();
+    doc.SetStatusFilter(0);
+    doc.SetDocumentWindow(frame.GetTaskView());
+    const auto openedBy = [&](UINT command) {
+        return [this, command] {
+            SendCommand(command);
+            return INT_PTR(0);
+        };
+    };
+    const auto rowNamed = [&](const wchar_t* name) {
+        for (int row = 0; row < frame.GetTaskList().GetRowCount(); ++row)
+            if (frame.GetTaskList().GetRowTask(row)->GetName() == name)
+                return row;
+        return -1;
+    };
+
+    RunModalSteps(openedBy(ID_TASK_ADD), {[&](HWND dialog) {
+                      EXPECT_FALSE(SaveWindowScreenshot(dialog, L"main_window_new_task").empty());
+                      SetItemText(dialog, IDC_TASK_NAME, L"Renew the passport");
+                      SetItemText(dialog, IDC_TASK_ESTIMATION, L"1,5");
+                      ClickButton(dialog, IDOK);
+                      return true;
+                  }});
+    const int row = rowNamed(L"Renew the passport");
+    ASSERT_NE(row, -1);
+    const int id = frame.GetTaskList().GetRowTask(row)->GetId();
+    TaskCard added;
+    ASSERT_TRUE(doc.GetTask(id, added, false));
+    EXPECT_DOUBLE_EQ(added.GetEstimation(), 1.5);
+
+    frame.GetTaskList().SelectRow(row);
+    RunModalSteps(openedBy(ID_TASK_EDIT), {[&](HWND dialog) {
+                      if (ItemText(dialog, IDC_TASK_NAME) != L"Renew the passport")
+                          return false;
+                      SetItemText(dialog, IDC_TASK_NAME, L"Renew both passports");
+                      ClickButton(dialog, IDOK);
+                      return true;
+                  }});
+    EXPECT_EQ(rowNamed(L"Renew the passport"), -1);
+    EXPECT_NE(rowNamed(L"Renew both passports"), -1);
+
+    frame.GetTaskList().SelectRow(rowNamed(L"Renew both passports"));
+    RunModalSteps(openedBy(ID_TASK_EDIT), {[&](HWND dialog) {
+                      SetItemText(dialog, IDC_TASK_NAME, L"Not taken");
+                      ClickButton(dialog, IDCANCEL);
+                      return true;
+                  }});
+    EXPECT_EQ(rowNamed(L"Not taken"), -1);
+
+    const EString path = SavePlanAs(L"typed_task.qvr");
+    EXPECT_NE(ReadFileBytes(path).find("Renew both passports"), std::string::npos);
 }
 
 } // namespace
