@@ -1,5 +1,6 @@
 #include "app/TaskListDialogs.h"
 
+#include "dialogs/ManyTasksDialog.h"
 #include "dialogs/RecurrenceDialog.h"
 #include "dialogs/ReminderSettingsDialog.h"
 #include "dialogs/TaskDialog.h"
@@ -51,9 +52,16 @@ bool TaskListDialogs::EditTask(HWND parent, bool newTask, CPelquornDoc& document
     return true;
 }
 
-bool TaskListDialogs::EditManyTasks(HWND, int&, double&)
+bool TaskListDialogs::EditManyTasks(HWND parent, int& importance, double& deadline)
 {
-    return false;
+    CManyTasksDialog dialog;
+    dialog.importance = importance;
+    dialog.deadline = deadline;
+    if (dialog.DoModal(parent) != IDOK)
+        return false;
+    importance = dialog.importance;
+    deadline = dialog.deadline;
+    return true;
 }
 
 bool TaskListDialogs::EditRecurrence(HWND, RecurrenceInfo& recurrence)

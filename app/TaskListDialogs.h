@@ -15,7 +15,6 @@ public:
     TaskListDialogs& operator=(const TaskListDialogs&) = delete;
 
     bool EditTask(HWND parent, bool newTask, CPelquornDoc& document, TaskDialogFields& fields) override;
-    // The batch editor is not built yet: nothing is confirmed.
     bool EditManyTasks(HWND parent, int& importance, double& deadline) override;
     bool EditRecurrence(HWND parent, RecurrenceInfo& recurrence) override;
     bool ConfirmDelete(const EString& question) override;

@@ -2,12 +2,12 @@
 
 #include <commctrl.h>
 
+#include "dialogs/DeadlinePicker.h"
 #include "dialogs/RecurrenceDialog.h"
 #include "document/PelquornDoc.h"
 #include "foundation/Clock.h"
 #include "foundation/Language.h"
 #include "foundation/Locale.h"
-#include "foundation/Options.h"
 
 namespace {
 
@@ -51,11 +51,7 @@ void CTaskDialog::OnInitDialog()
     m_descriptionEdit.SubclassWindow(GetDlgItem(IDC_TASK_DESCRIPTION));
     m_nameEdit.SubclassWindow(GetDlgItem(IDC_TASK_NAME));
 
-    CWindow picker(GetDlgItem(IDC_TASK_DEADLINE));
-    if (Options::GetIsLongDateFormat())
-        picker.ModifyStyle(DTS_SHORTDATEFORMAT, DTS_LONGDATEFORMAT);
-    else
-        picker.ModifyStyle(DTS_LONGDATEFORMAT, DTS_SHORTDATEFORMAT);
+    ShowDeadlineFormat(GetDlgItem(IDC_TASK_DEADLINE));
     SendDlgItemMessageW(m_hWnd, IDC_TASK_ESTIMATION_SPIN, UDM_SETRANGE32, 0, static_cast<LPARAM>(kMaxEstimation));
 
     const bool existing = existingTask != 0;
@@ -172,8 +168,7 @@ LRESULT CTaskDialog::OnEstimationSpin(int, NMHDR* header, bool&)
 
 LRESULT CTaskDialog::OnDeadlineDropDown(int, NMHDR*, bool&)
 {
-    if (const HWND calendar = reinterpret_cast<HWND>(SendDlgItemMessageW(m_hWnd, IDC_TASK_DEADLINE, DTM_GETMONTHCAL, 0, 0)))
-        ::SendMessageW(calendar, MCM_SETFIRSTDAYOFWEEK, 0, Locale::GetMonthCalFirstDay());
+    StartWeeksOnConfiguredDay(GetDlgItem(IDC_TASK_DEADLINE));
     return 0;
 }
 
