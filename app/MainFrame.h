@@ -11,6 +11,7 @@
 #include "app/MainWindowClass.h"
 #include "app/MainFrameMessages.h"
 #include "app/SdiFrame.h"
+#include "app/DocumentDialogs.h"
 #include "app/TaskListDialogs.h"
 #include "app/TrayIconImpl.h"
 #include "docking/commandbar/CommandBarXPCtrl.h"
@@ -207,6 +208,7 @@ private:
 
     // Before the task list, which borrows them.
     TaskListDialogs m_taskListDialogs;
+    DocumentDialogs m_documentDialogs;
     CPelquornView m_view;
     CBlankView m_categoryTree;
     CBlankView m_dailyPlanView;

@@ -150,6 +150,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
     if (!CreateStatusBar())
         return -1;
     m_view.SetDialogs(&m_taskListDialogs);
+    GetDocument().SetDialogs(&m_documentDialogs);
     m_hWndClient = m_view.Create(m_hWnd);
     if (!m_hWndClient)
         return -1;

@@ -1,0 +1,51 @@
+// CCategoryDialog: the fields of one category, new or edited. The caller fills the members and reads them back after IDOK.
+#pragma once
+
+#include "dialogs/CategoryDialogIds.h"
+#include "dialogs/ZemDialogImpl.h"
+
+class CCategoryDialog : public CZemDialogImpl<CCategoryDialog> {
+public:
+    enum { IDD = IDD_CATEGORY };
+    static constexpr int kMaxName = 100;
+
+    CCategoryDialog();
+
+    EString GetDialogName() override { return L"CategoryDialog"; }
+
+    BEGIN_MESSAGE_MAP(CCategoryDialog)
+        ON_COMMAND_CODE(IDC_CATEGORY_NAME, EN_CHANGE, OnNameChange)
+        ON_NOTIFY(IDC_CATEGORY_DEADLINE, DTN_DROPDOWN, OnDeadlineDropDown)
+        CHAIN_MESSAGE_MAP(CZemDialogImpl<CCategoryDialog>)
+    END_MESSAGE_MAP()
+
+    BEGIN_DDX_MAP(CCategoryDialog)
+        DDX_TEXT_LEN(IDC_CATEGORY_NAME, name, kMaxName)
+        DDX_TEXT(IDC_CATEGORY_DESCRIPTION, description)
+        DDX_CHECK(IDC_CATEGORY_COMPLETED, completed)
+        DDX_DATE(IDC_CATEGORY_DEADLINE, deadline)
+    END_DDX_MAP()
+
+    BEGIN_RESIZE_MAP(CCategoryDialog)
+        RESIZE_CONTROL(IDC_CATEGORY_NAME, ResizeSizeX)
+        RESIZE_CONTROL(IDC_CATEGORY_DESCRIPTION, ResizeSizeX | ResizeSizeY)
+        RESIZE_CONTROL(IDC_CATEGORY_COMPLETED, ResizeMoveY)
+        RESIZE_CONTROL(IDC_CATEGORY_DEADLINE_LABEL, ResizeMoveY)
+        RESIZE_CONTROL(IDC_CATEGORY_DEADLINE, ResizeMoveX | ResizeMoveY)
+        RESIZE_CONTROL(IDOK, ResizeMoveX | ResizeMoveY)
+        RESIZE_CONTROL(IDCANCEL, ResizeMoveX | ResizeMoveY)
+    END_RESIZE_MAP()
+
+    void OnInitDialog();
+
+    EString name;
+    EString description;
+    int completed = 0;
+    double deadline;
+    // A category with open tasks cannot be completed here.
+    bool hasOpenTasks = true;
+
+private:
+    LRESULT OnNameChange(WORD, WORD, HWND, bool&);
+    LRESULT OnDeadlineDropDown(int, NMHDR*, bool&);
+};
