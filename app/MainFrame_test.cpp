@@ -11,6 +11,7 @@
 #include "app/CommandTexts.h"
 #include "app/MainFrame.h"
 #include "app/OpenFileHandover.h"
+#include "dialogs/CategoryDialogIds.h"
 #include "dialogs/TaskDialogIds.h"
 #include "docking/dockwins/TabDockingBox.h"
 #include "foundation/Clock.h"
@@ -567,6 +568,37 @@ TEST_F(MainFrameTest, ATaskTypedIntoTheTaskDialogIsListedEditedAndSaved)
 
     const EString path = SavePlanAs(L"typed_task.qvr");
     EXPECT_NE(ReadFileBytes(path).find("Renew both passports"), std::string::npos);
+}
+
+// Completing the last open task of a category asks, in the program's own dialog, whether the category is done too.
+TEST_F(MainFrameTest, CompletingACategorysLastTaskAsksAndYesCompletesTheCategory)
+{
+    CMainFrame& frame = OpenFrame();
+    CPelquornDoc& doc = frame.GetDocument();
+    doc.SetStatusFilter(0);
+    Category garden(L"Garden", L"", Clock::Today() + 7, 0);
+    ASSERT_TRUE(doc.AddCategory(0, garden));
+    doc.SetCurrentCategoryId(garden.GetId());
+    TaskCard task(L"Mow the lawn", L"", 1, Clock::Today(), 1, 0, 0, 0, -1);
+    ASSERT_TRUE(doc.AddTask(task));
+    ASSERT_EQ(doc.GetTaskCategory(task.GetId()), garden.GetId());
+    doc.Notify(nullptr, NotifyCode::kTasksChanged);
+    doc.SetDocumentWindow(frame.GetTaskView());
+    frame.GetTaskList().SelectRow(frame.GetTaskList().FindRow(task.GetId()));
+
+    RunModalSteps(
+        [&] {
+            SendCommand(ID_TASK_COMPLETE);
+            return INT_PTR(0);
+        },
+        {[&](HWND dialog) {
+            EXPECT_NE(ItemText(dialog, IDC_COMPLETE_CATEGORY_MESSAGE).find(L"Garden"), EString::npos);
+            ClickButton(dialog, IDOK);
+            return true;
+        }});
+    Category stored;
+    ASSERT_TRUE(doc.GetCategory(garden.GetId(), stored));
+    EXPECT_EQ(stored.GetStatus(), 1);
 }
 
 } // namespace
