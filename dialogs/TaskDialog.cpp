@@ -6,7 +6,6 @@
 #include "dialogs/RecurrenceDialog.h"
 #include "document/PelquornDoc.h"
 #include "foundation/Clock.h"
-#include "foundation/Language.h"
 #include "foundation/Locale.h"
 
 namespace {
@@ -30,12 +29,6 @@ EString Stripped(const EString& text)
 }
 
 } // namespace
-
-EString TranslatedOrKey(const wchar_t* key)
-{
-    EString text = Resource::Translate(key);
-    return text.empty() ? EString(key) : text;
-}
 
 CTaskDialog::CTaskDialog(int existingTask) : deadline(Clock::Now()), existingTask(existingTask) {}
 

@@ -6,6 +6,7 @@
 
 #include "dialogs/DescriptionEdit.h"
 #include "dialogs/TaskDialogIds.h"
+#include "dialogs/TranslatedOrKey.h"
 #include "dialogs/ZemDialogImpl.h"
 #include "document/model/RecurrenceInfo.h"
 #include "document/model/ReminderInfo.h"
@@ -139,6 +140,3 @@ private:
     CDescriptionEdit m_descriptionEdit;
     CDescriptionEdit m_nameEdit;
 };
-
-// A translated text, or the key itself when the language has no line for it.
-EString TranslatedOrKey(const wchar_t* key);

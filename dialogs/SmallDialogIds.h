@@ -1,0 +1,22 @@
+// Resource ids of the document-properties, date-range, goals and people-group dialogs.
+#pragma once
+
+#define IDD_DOC_PROPERTIES 150
+#define IDD_DATE_RANGE 180
+#define IDD_PEOPLE_GROUP 244
+#define IDD_GOALS 605
+
+#define IDC_PROPERTIES_AUTHOR 1023
+#define IDC_PROPERTIES_COMPANY 1024
+#define IDC_PROPERTIES_TITLE 1068
+#define IDC_PROPERTIES_MANAGER 1148
+#define IDC_PROPERTIES_ADDRESS 1149
+
+#define IDC_DATE_RANGE_FROM 1073
+#define IDC_DATE_RANGE_TO 1074
+
+#define IDC_GROUP_NAME 1017
+#define IDC_GROUP_COMMENTS 1018
+
+#define IDC_GOALS_LIST 569
+#define IDC_GOALS_ADD_YOURS 1079
