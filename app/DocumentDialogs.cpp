@@ -2,7 +2,6 @@
 
 #include "dialogs/CompleteCategoryDialog.h"
 #include "dialogs/DocPropertiesDialog.h"
-#include "dialogs/GoalsDialog.h"
 
 bool DocumentDialogs::AskCompleteCategory(const EString& message, bool& doNotAskAgain)
 {
@@ -12,9 +11,4 @@ bool DocumentDialogs::AskCompleteCategory(const EString& message, bool& doNotAsk
 bool DocumentDialogs::EditProperties(DocProperties& properties)
 {
     return EditDocProperties(properties);
-}
-
-bool DocumentDialogs::ChooseGoals(const std::vector<Goal>& offered, std::vector<Goal>& chosen)
-{
-    return ::ChooseGoals(offered, chosen);
 }

@@ -12,6 +12,7 @@
 #include "app/MainFrame.h"
 #include "app/OpenFileHandover.h"
 #include "dialogs/CategoryDialogIds.h"
+#include "dialogs/SmallDialogIds.h"
 #include "dialogs/TaskDialogIds.h"
 #include "docking/dockwins/TabDockingBox.h"
 #include "foundation/Clock.h"
@@ -599,6 +600,26 @@ TEST_F(MainFrameTest, CompletingACategorysLastTaskAsksAndYesCompletesTheCategory
     Category stored;
     ASSERT_TRUE(doc.GetCategory(garden.GetId(), stored));
     EXPECT_EQ(stored.GetStatus(), 1);
+}
+
+// The document's properties command opens the program's dialog; what is typed there is saved with the plan.
+TEST_F(MainFrameTest, ThePropertiesTypedIntoTheirDialogAreSavedWithThePlan)
+{
+    CMainFrame& frame = OpenFrame();
+    const EString path = SavePlanAs(L"properties.qvr");
+    RunModalSteps(
+        [&] {
+            SendCommand(ID_PROPERTIES);
+            return INT_PTR(0);
+        },
+        {[&](HWND dialog) {
+            SetItemText(dialog, IDC_PROPERTIES_COMPANY, L"Hollow Pine Joinery");
+            ClickButton(dialog, IDOK);
+            return true;
+        }});
+    EXPECT_TRUE(frame.GetDocument().IsModified());
+    ASSERT_TRUE(frame.GetDocument().Save());
+    EXPECT_NE(ReadFileBytes(path).find("Hollow Pine Joinery"), std::string::npos);
 }
 
 } // namespace
