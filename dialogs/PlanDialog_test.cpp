@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <colordlg.h>
+
 #include <vector>
 
 #include "dialogs/DayTimeRules.h"
@@ -169,7 +172,6 @@ TEST_F(PlanDialogTest, StartFinishAndDurationFollowEachOtherAsTheUserTypes)
         double shownStart, shownFinish;
         const wchar_t* shownDuration;
     } cases[] = {
-        {"opened", Time(9, 0), 2.5, 0, L"", Time(9, 0), Time(11, 30), L"2.5"},
         {"a later finish sets the duration", Time(9, 0), 2.5, IDC_PLAN_FINISH, L"12:00", Time(9, 0), Time(12, 0), L"3"},
         {"a finish before the start is put back", Time(9, 0), 2.5, IDC_PLAN_FINISH, L"8:00", Time(9, 0), Time(11, 30),
          L"2.5"},
@@ -180,7 +182,6 @@ TEST_F(PlanDialogTest, StartFinishAndDurationFollowEachOtherAsTheUserTypes)
         {"late, the finish stops at 23:59", Time(22, 0), 5, 0, L"", Time(22, 0), Time(23, 59), L"1.98"},
         {"a later start keeps the duration", Time(22, 0), 5, IDC_PLAN_START, L"23:00", Time(23, 0), Time(23, 59),
          L"1.98"},
-        {"an unreadable start is midnight", Time(9, 0), 2.5, IDC_PLAN_START, L"xx", Time(0, 0), Time(2, 30), L"2.5"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -332,4 +333,38 @@ TEST_F(PlanDialogTest, TheFieldsReadBackAfterOk)
     EXPECT_EQ(dialog.dailyRecurring, 0);
     EXPECT_EQ(dialog.colour, RGB(0xFF, 0xEE, 0xDD));
     EXPECT_EQ(g_notices.size(), 1u);
+}
+
+TEST_F(PlanDialogTest, TheSwatchOpensTheColourChooserFromTheColour)
+{
+    dialog.colour = RGB(0x12, 0x34, 0x56);
+    ShowExisting();
+    const HWND swatch = ::GetDlgItem(dialog, IDC_PLAN_SWATCH);
+    RunModalSteps([&] { return dialog.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PLAN_SWATCH, STN_CLICKED),
+                                                  reinterpret_cast<LPARAM>(swatch)); },
+                  {[&](HWND chooser) {
+                       if (chooser == dialog.m_hWnd)
+                           return false; // the chooser is not up yet
+                       EXPECT_EQ(ItemText(chooser, COLOR_RED), L"18");
+                       EXPECT_EQ(ItemText(chooser, COLOR_BLUE), L"86");
+                       SetItemText(chooser, COLOR_RED, L"255");
+                       return true;
+                   },
+                   [&](HWND chooser) {
+                       ClickButton(chooser, IDOK);
+                       return true;
+                   }});
+    EXPECT_EQ(dialog.colour, RGB(0xFF, 0x34, 0x56));
+    EXPECT_EQ(ItemText(dialog, IDC_PLAN_COLOUR), L"FF3456");
+}
+
+TEST_F(PlanDialogTest, CommentsTooLongKeepTheDialogOpenAndTellNobody)
+{
+    ShowExisting();
+    SetItemText(dialog, IDC_PLAN_COMMENTS, EString(CPlanDialog::kMaxComments + 1, L'x').c_str());
+    ClickButton(dialog, IDOK);
+    Pump();
+    EXPECT_TRUE(dialog.IsWindowVisible());
+    EXPECT_EQ(FocusedItemId(dialog), IDC_PLAN_COMMENTS);
+    EXPECT_TRUE(g_notices.empty());
 }
