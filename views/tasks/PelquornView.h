@@ -5,10 +5,12 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
+#include "foundation/ComError.h"
 #include "views/tasks/EditCommandIds.h"
 #include "views/tasks/ISimpleDropCallback.h"
 #include "views/tasks/TaskListActions.h"
@@ -29,6 +31,9 @@ public:
     static constexpr UINT_PTR kTrackingTimer = 2;
     static constexpr UINT_PTR kReminderTimer = 3;
     static constexpr UINT kReminderIntervalMs = 60000;
+    // Posted to itself: a dropped message could not be read. Shown once the
+    // drop is over, so the mail program is not held up by the message box.
+    static constexpr UINT WM_VIEW_SHOW_DROP_ERROR = WM_APP + 0x101;
 
     CPelquornView();
     ~CPelquornView() override;
@@ -95,6 +100,7 @@ public:
         ON_MESSAGE(WM_YELLOWTIP_NEEDTEXT, OnTipNeedsText)
         ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
         ON_MESSAGE(WM_PELQUORN_START_DRAG, OnStartDrag)
+        ON_MESSAGE(WM_VIEW_SHOW_DROP_ERROR, OnShowDropError)
         ON_MESSAGE(OCM_NOTIFY, OnReflectedNotify)
         ON_COMMAND(ID_TASK_ADD, OnAdd)
         ON_COMMAND(ID_TASK_EDIT, OnEdit)
@@ -130,6 +136,7 @@ private:
     LRESULT OnTipNeedsText(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&);
     LRESULT OnStartDrag(UINT, WPARAM wParam, LPARAM, bool&);
+    LRESULT OnShowDropError(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& handled);
 
     LRESULT OnAdd(WORD, WORD, HWND, bool&);
@@ -193,6 +200,7 @@ private:
     int m_sortDirection = 1;
     CYellowTip m_tip;
     CTreeDropTarget m_dropTarget;
+    std::optional<ComError> m_dropError;
 };
 
 // The one task list, while it exists.

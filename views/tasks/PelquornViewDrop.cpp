@@ -45,6 +45,14 @@ LRESULT CPelquornView::OnStartDrag(UINT, WPARAM wParam, LPARAM, bool&)
     return 0;
 }
 
+LRESULT CPelquornView::OnShowDropError(UINT, WPARAM, LPARAM, bool&)
+{
+    if (m_dropError && GetDocument())
+        GetDocument()->ReportError(*m_dropError);
+    m_dropError.reset();
+    return 0;
+}
+
 bool CPelquornView::CanAcceptData(IDataObject* dataObject)
 {
     if (!dataObject)
@@ -88,7 +96,8 @@ bool CPelquornView::AddDroppedMail(IDataObject* dataObject)
             return false;
     } catch (const ComError& error) {
         // A damaged message adds nothing at all; the user learns which one.
-        document.ReportError(error);
+        m_dropError = error;
+        PostMessage(WM_VIEW_SHOW_DROP_ERROR, 0, 0);
         return false;
     }
     if (messages.empty())

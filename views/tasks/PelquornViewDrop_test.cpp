@@ -202,6 +202,8 @@ TEST_F(TaskListDropTest, ADamagedMessageAddsNoTaskAndIsReportedOnce)
     EXPECT_EQ(DropOnList(drop.Get()), static_cast<DWORD>(DROPEFFECT_NONE));
 
     EXPECT_EQ(TaskIds(), before) << "not even the good message became a task";
+    EXPECT_TRUE(prompts.errors.empty()) << "the message box waits until the drop is over";
+    ASSERT_TRUE(WaitFor([&] { return !prompts.errors.empty(); }));
     ASSERT_EQ(prompts.errors.size(), 1u);
     EXPECT_NE(prompts.errors[0].find(L"broken.msg"), EString::npos) << prompts.errors[0].c_str();
 }
