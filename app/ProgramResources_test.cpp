@@ -137,8 +137,8 @@ private:
     HMODULE m_module;
 };
 
-// The pictures of the toolbar buttons, the menu items and the daily plan's
-// navigation bar.
+// The pictures of the toolbar buttons, the menu items, the daily plan's
+// navigation bar and the task list's rows.
 const int kCommandIcons[] = {
     IDI_FILE_NEW, IDI_FILE_OPEN, IDI_FILE_SAVE, IDI_EDIT_CUT, IDI_EDIT_COPY, IDI_EDIT_PASTE,
     IDI_PREPARE_REPORT, IDI_IMPORT, IDI_EXPORT, IDI_TRANSPARENT_CATEGORIES, IDI_VIEW_DEADLINES_CALENDAR,
@@ -147,7 +147,8 @@ const int kCommandIcons[] = {
     IDI_TASK_SPLIT, IDI_ARRANGE_DEADLINES, IDI_TASK_REBASE_ESTIMATE, IDI_TRACK_TIME,
     IDI_TRACK_NOW_NAME_LATER, IDI_ADD_GROUP, IDI_RECURRING, IDI_DAY_PREVIOUS, IDI_DAY_TODAY,
     IDI_DAY_NEXT, IDI_ADJUST_START_TIME, IDI_ADJUST_STOP_TIME, IDI_RESCHEDULE_TOMORROW,
-    IDI_DAY_ZOOM_OUT, IDI_DAY_ZOOM_IN,
+    IDI_DAY_ZOOM_OUT, IDI_DAY_ZOOM_IN, IDI_TASK_NEW, IDI_TASK_IN_PROGRESS, IDI_TASK_COMPLETED,
+    IDI_TASK_RECURRING, IDI_TASK_DRAG_MOVE, IDI_TASK_DRAG_COPY,
 };
 
 // The commands of the standard, view, search and item toolbars.

@@ -258,6 +258,9 @@ public:
     LRESULT OnLogin(WORD code, WORD id, HWND control, bool& handled);
     LRESULT OnClose(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 
+    // Logs the error and shows it once, as the document's own operations do.
+    void ReportError(const class ComError& error);
+
 protected:
     // Runs the body; a ComError is logged ("CATCH 0x%x: %s"), shown and
     // turned into `failure`; any other exception is logged ("EXCEPTION in
@@ -270,7 +273,6 @@ protected:
     // any other exception is logged first.
     template <class Result, class Body>
     static Result Silently(Result failure, Body&& body);
-    void ReportError(const class ComError& error);
 
 private:
     // Reads the plan; a failure names the file and the reason.

@@ -47,3 +47,12 @@
 #define IDI_RESCHEDULE_TOMORROW 230
 #define IDI_DAY_ZOOM_OUT 260
 #define IDI_DAY_ZOOM_IN 261
+
+// The task list's row pictures: a task by its state, then a task being
+// moved and copied.
+#define IDI_TASK_NEW 140
+#define IDI_TASK_IN_PROGRESS 141
+#define IDI_TASK_COMPLETED 142
+#define IDI_TASK_RECURRING 262
+#define IDI_TASK_DRAG_MOVE 187
+#define IDI_TASK_DRAG_COPY 188

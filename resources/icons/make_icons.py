@@ -426,6 +426,56 @@ def zoom_in(c):
     plus(c, 6.5, 6.6, 2.5, 1.2, OUTLINE)
 
 
+def task_sheet(c):
+    """A task: a sheet with lines of text, room left at the lower right for a badge."""
+    page(c, 2, 1, 13, 15, 3)
+    for y in (5, 7.5, 10):
+        c.fill(rect(4, y, 9, y + 1), GREY)
+
+
+def badge(c, cx=11.5, cy=11.5):
+    c.fill(circle(cx, cy, 4.4), PAPER)
+
+
+def task_new(c):
+    task_sheet(c)
+
+
+def task_in_progress(c):
+    task_sheet(c)
+    badge(c)
+    c.fill(circle(11.5, 11.5, 3.8), ORANGE)
+    c.fill(polygon((10.2, 9.5), (13.6, 11.5), (10.2, 13.5)), PAPER)
+
+
+def task_completed(c):
+    task_sheet(c)
+    badge(c)
+    c.fill(line(8.8, 11.5, 10.8, 13.5, 2), GREEN)
+    c.fill(line(10.8, 13.5, 14.5, 8.8, 2), GREEN)
+
+
+def task_recurring(c):
+    task_sheet(c)
+    badge(c)
+    c.fill(arc(11.5, 11.5, 3.8, 200, 340, 1.4), GREEN)
+    c.fill(polygon((13.6, 9.3), (15.6, 11.6), (12.0, 11.6)), GREEN)
+    c.fill(arc(11.5, 11.5, 3.8, 20, 160, 1.4), BLUE)
+    c.fill(polygon((9.4, 13.7), (7.4, 11.4), (11.0, 11.4)), BLUE)
+
+
+def task_drag_move(c):
+    task_sheet(c)
+    badge(c)
+    arrow_right(c, 8, 11.5, 15.5, BLUE, 2.0, 3.0)
+
+
+def task_drag_copy(c):
+    task_sheet(c)
+    badge(c)
+    plus(c, 11.5, 11.5, 3.2, 1.8, GREEN)
+
+
 def program(c):
     # A rounded blue square with a white check mark.
     c.fill(either(rect(1.5, 0.5, 14.5, 15.5), rect(0.5, 1.5, 15.5, 14.5),
@@ -448,6 +498,8 @@ ICONS = {
     'day_previous': day_previous, 'day_today': day_today, 'day_next': day_next,
     'adjust_start_time': adjust_start_time, 'adjust_stop_time': adjust_stop_time,
     'reschedule_tomorrow': reschedule_tomorrow, 'zoom_out': zoom_out, 'zoom_in': zoom_in,
+    'task_new': task_new, 'task_in_progress': task_in_progress, 'task_completed': task_completed,
+    'task_recurring': task_recurring, 'task_drag_move': task_drag_move, 'task_drag_copy': task_drag_copy,
 }
 
 

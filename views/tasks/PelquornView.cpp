@@ -7,6 +7,7 @@
 #include "foundation/Locale.h"
 #include "foundation/Options.h"
 #include "foundation/WindowState.h"
+#include "resources/IconIds.h"
 #include "views/tasks/ListHandler.h"
 #include "views/tasks/TaskOrder.h"
 
@@ -15,8 +16,10 @@ namespace {
 CPelquornView* g_taskView = nullptr;
 constexpr wchar_t kColumnStateName[] = L"TasksList";
 constexpr int kViewNumber = 0;
-// Row images: new, in progress, completed, recurring, then two the drag uses.
-constexpr int kRowIconIds[] = {140, 141, 142, 262, 187, 188};
+// Row images by display status: new, in progress, completed, recurring;
+// then the pictures of a task being moved and copied.
+constexpr int kRowIconIds[] = {IDI_TASK_NEW, IDI_TASK_IN_PROGRESS, IDI_TASK_COMPLETED, IDI_TASK_RECURRING,
+                               IDI_TASK_DRAG_MOVE, IDI_TASK_DRAG_COPY};
 
 EString TranslatedOrKey(const wchar_t* key)
 {
@@ -95,6 +98,8 @@ HWND CPelquornView::Create(HWND parent)
 LRESULT CPelquornView::OnCreate(UINT, WPARAM, LPARAM, bool& handled)
 {
     m_tip.Create(m_hWnd);
+    // A list that takes no drops still works.
+    m_dropTarget.Register(m_hWnd, this);
     PostMessage(WM_VIEW_DEFERRED_INIT, 0, 0);
     handled = false;
     return 0;
@@ -111,6 +116,7 @@ LRESULT CPelquornView::OnDeferredInit(UINT, WPARAM, LPARAM, bool&)
 LRESULT CPelquornView::OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
 {
     WindowState::SaveColumnWidths(kColumnStateName, m_hWnd, kColumnCount);
+    m_dropTarget.Revoke();
     if (GetDocument()) {
         GetDocument()->SetReminderWindow({});
         GetDocument()->SetTrackingWindow({});
@@ -416,6 +422,9 @@ LRESULT CPelquornView::OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& hand
     case LVN_ITEMCHANGED:
         if (reinterpret_cast<const NMLISTVIEW*>(lParam)->uChanged & LVIF_STATE)
             OnSelectionChanged();
+        return 0;
+    case LVN_BEGINDRAG:
+        OnBeginDrag();
         return 0;
     case LVN_BEGINLABELEDITW:
         return FALSE;

@@ -4,13 +4,18 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
+#include "foundation/ComError.h"
 #include "views/tasks/EditCommandIds.h"
+#include "views/tasks/ISimpleDropCallback.h"
 #include "views/tasks/TaskListActions.h"
 #include "views/tasks/TaskListDialogs.h"
+#include "views/tasks/TreeDropTarget.h"
 #include "views/tasks/ViewBase.h"
 #include "views/tasks/YellowTip.h"
 #include "winlib/Reflection.h"
@@ -18,6 +23,7 @@
 
 class CPelquornView : public CWindowImpl<CPelquornView>,
                       public CViewBase<CPelquornView, CPelquornDoc>,
+                      public ISimpleDropCallback,
                       public IReminderAction,
                       public ITrackingAction {
 public:
@@ -25,6 +31,9 @@ public:
     static constexpr UINT_PTR kTrackingTimer = 2;
     static constexpr UINT_PTR kReminderTimer = 3;
     static constexpr UINT kReminderIntervalMs = 60000;
+    // Posted to itself: a dropped message could not be read. Shown once the
+    // drop is over, so the mail program is not held up by the message box.
+    static constexpr UINT WM_VIEW_SHOW_DROP_ERROR = WM_APP + 0x101;
 
     CPelquornView();
     ~CPelquornView() override;
@@ -66,6 +75,13 @@ public:
     void StartTrackingTimer();
     bool IsReminderShown() const { return m_reminderShown; }
 
+    // ISimpleDropCallback: plan entries dragged back from a day plan, and
+    // mail dropped from a mail program; the list's own tasks are refused.
+    bool CanAcceptData(IDataObject* dataObject) override;
+    void OnDragLeave() override {}
+    void OnDragOver(int, int) override {}
+    bool OnDrop(IDataObject* dataObject, int x, int y, DWORD effect) override;
+
     // IReminderAction.
     void LocateTask(int taskId) override;
     void OpenTask(int taskId) override;
@@ -83,6 +99,8 @@ public:
         ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
         ON_MESSAGE(WM_YELLOWTIP_NEEDTEXT, OnTipNeedsText)
         ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
+        ON_MESSAGE(WM_PELQUORN_START_DRAG, OnStartDrag)
+        ON_MESSAGE(WM_VIEW_SHOW_DROP_ERROR, OnShowDropError)
         ON_MESSAGE(OCM_NOTIFY, OnReflectedNotify)
         ON_COMMAND(ID_TASK_ADD, OnAdd)
         ON_COMMAND(ID_TASK_EDIT, OnEdit)
@@ -117,6 +135,8 @@ private:
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, bool& handled);
     LRESULT OnTipNeedsText(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&);
+    LRESULT OnStartDrag(UINT, WPARAM wParam, LPARAM, bool&);
+    LRESULT OnShowDropError(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& handled);
 
     LRESULT OnAdd(WORD, WORD, HWND, bool&);
@@ -142,6 +162,11 @@ private:
     // Row notifications.
     void OnSelectionChanged();
     bool OnEndLabelEdit(const NMLVDISPINFOW& info);
+    void OnBeginDrag();
+
+    // Drops.
+    void RemoveDroppedPlanEntries(const std::vector<std::int32_t>& ids);
+    bool AddDroppedMail(IDataObject* dataObject);
 
     void Fill();
     void RestoreSelection(const std::vector<int>& ids);
@@ -174,6 +199,8 @@ private:
     int m_sortField = 0;
     int m_sortDirection = 1;
     CYellowTip m_tip;
+    CTreeDropTarget m_dropTarget;
+    std::optional<ComError> m_dropError;
 };
 
 // The one task list, while it exists.

@@ -15,8 +15,8 @@
 #include "foundation/Options.h"
 #include "testing/TestSupport.h"
 #include "views/tasks/PelquornView.h"
+#include "views/tasks/TaskListTestSupport.h"
 #include "views/tasks/TaskOrder.h"
-#include "views/tasks/ViewTestSupport.h"
 
 namespace {
 
@@ -83,25 +83,6 @@ public:
     int snoozeMinutes = 10;
     EString trackingName;
     int trackingId = 0;
-};
-
-// The main frame hands its children's notifications back to them; so does this one.
-class ReflectingFrame : public RecordingFrame {
-public:
-    BEGIN_MESSAGE_MAP(ReflectingFrame)
-        REFLECT_NOTIFICATIONS()
-        CHAIN_MESSAGE_MAP(RecordingFrame)
-    END_MESSAGE_MAP()
-};
-
-// The document's errors are kept, never shown.
-class SilentPrompts : public IDocumentPrompts {
-public:
-    int AskSaveChanges(const EString&) override { return IDNO; }
-    bool ChooseOpenPath(const EString&, EString&) override { return false; }
-    bool ChooseSavePath(const EString&, const EString&, EString&) override { return false; }
-    void ShowError(const EString& text) override { errors.push_back(text); }
-    std::vector<EString> errors;
 };
 
 TaskDialogFields Fields(const wchar_t* name, double estimation = 3, int importance = 2)

@@ -1,0 +1,116 @@
+// The task list's drag and drop: its selected tasks dragged out, plan entries and mail dropped in.
+#include "views/tasks/PelquornView.h"
+
+#include "document/Clipboard.h"
+#include "document/PelquornDragData.h"
+#include "foundation/Clock.h"
+#include "foundation/ComError.h"
+#include "mail/ExternalTaskLoader.h"
+#include "views/tasks/DragStart.h"
+
+namespace {
+
+// What a dropped mail message becomes besides its subject and text.
+constexpr double kMailTaskEstimation = 2;
+constexpr int kMailTaskImportance = 1;
+
+// The program's own record when the data object carries one; false when it
+// carries none or a malformed one.
+bool ReadOwnDrag(IDataObject* dataObject, PelquornDragData& record)
+{
+    try {
+        record = GetDragData(dataObject, Clipboard::GetPrivateClipboardFormat());
+        return true;
+    } catch (const ComError&) {
+        return false;
+    }
+}
+
+} // namespace
+
+void CPelquornView::OnBeginDrag()
+{
+    SetFocus();
+    const std::vector<int> selected = GetSelectedTaskIds();
+    if (selected.empty())
+        return;
+    // The drag runs once the control is done with its own begin-drag handling.
+    PostDragStart(m_hWnd, PelquornDragData(PelquornDragData::kTasks, {selected.begin(), selected.end()}));
+}
+
+LRESULT CPelquornView::OnStartDrag(UINT, WPARAM wParam, LPARAM, bool&)
+{
+    // Whatever a move means is done by the target.
+    RunPostedDrag(wParam);
+    return 0;
+}
+
+LRESULT CPelquornView::OnShowDropError(UINT, WPARAM, LPARAM, bool&)
+{
+    if (m_dropError && GetDocument())
+        GetDocument()->ReportError(*m_dropError);
+    m_dropError.reset();
+    return 0;
+}
+
+bool CPelquornView::CanAcceptData(IDataObject* dataObject)
+{
+    if (!dataObject)
+        return false;
+    PelquornDragData record;
+    if (ReadOwnDrag(dataObject, record) && record.kind == PelquornDragData::kPlanEntries)
+        return true;
+    try {
+        return CanLoadExternalTasks(dataObject);
+    } catch (const ComError&) {
+        return false;
+    }
+}
+
+bool CPelquornView::OnDrop(IDataObject* dataObject, int, int, DWORD)
+{
+    if (!dataObject || !GetDocument())
+        return false;
+    PelquornDragData record;
+    if (ReadOwnDrag(dataObject, record)) {
+        if (record.kind != PelquornDragData::kPlanEntries)
+            return false;
+        RemoveDroppedPlanEntries(record.ids);
+        return true;
+    }
+    return AddDroppedMail(dataObject);
+}
+
+void CPelquornView::RemoveDroppedPlanEntries(const std::vector<std::int32_t>& ids)
+{
+    GetDocument()->DeletePlanEntries({ids.begin(), ids.end()});
+    NotifyDocument(nullptr, NotifyCode::kTasksChanged);
+}
+
+bool CPelquornView::AddDroppedMail(IDataObject* dataObject)
+{
+    CPelquornDoc& document = *GetDocument();
+    std::vector<SimpleTask> messages;
+    try {
+        if (!LoadExternalTasks(dataObject, messages))
+            return false;
+    } catch (const ComError& error) {
+        // A damaged message adds nothing at all; the user learns which one.
+        m_dropError = error;
+        PostMessage(WM_VIEW_SHOW_DROP_ERROR, 0, 0);
+        return false;
+    }
+    if (messages.empty())
+        return false;
+    std::vector<int> added;
+    for (const SimpleTask& message : messages) {
+        TaskCard task(message.GetName(), message.GetText(), kMailTaskEstimation, Clock::Now(), kMailTaskImportance,
+                      TaskCard::kNew, 0, 0, -1);
+        if (document.AddTask(task))
+            added.push_back(task.GetId());
+    }
+    // The refill that every view hears restores this selection in the list.
+    document.SetSelectedTaskIds(added);
+    NotifyDocument(nullptr, NotifyCode::kAll);
+    return !added.empty();
+}
