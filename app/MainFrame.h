@@ -23,6 +23,7 @@
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
 #include "views/tasks/BlankView.h"
+#include "views/tasks/CategoryTree.h"
 #include "views/tasks/PelquornView.h"
 #include "views/tasks/MoodListCtrl.h"
 #include "views/tasks/PsyColorButton.h"
@@ -208,7 +209,7 @@ private:
     // Before the task list, which borrows them.
     TaskListDialogs m_taskListDialogs;
     CPelquornView m_view;
-    CBlankView m_categoryTree;
+    CCategoryTree m_categoryTree;
     CBlankView m_dailyPlanView;
     CBlankView m_calendarView;
     CBlankView m_peopleTree;

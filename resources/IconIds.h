@@ -47,3 +47,7 @@
 #define IDI_RESCHEDULE_TOMORROW 230
 #define IDI_DAY_ZOOM_OUT 260
 #define IDI_DAY_ZOOM_IN 261
+
+// The category tree's items: a closed folder, and an open one for the selected item.
+#define IDI_CATEGORY 144
+#define IDI_CATEGORY_OPEN 145
