@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "document/Clipboard.h"
+#include "document/InertServices.h"
 #include "document/PelquornDoc.h"
 #include "document/PelquornDragData.h"
 #include "foundation/ComPtr.h"
@@ -357,12 +358,47 @@ TEST_F(CategoryTreeTest, ARefillKeepsTheSelectionOrFallsBackToTheParent)
 
 TEST_F(CategoryTreeTest, APositiveCodeOrAFindHitSelectsThatCategory)
 {
+    class FoundCategory : public InertServices {
+    public:
+        int GetFoundCategoryId() override { return id; }
+        int id = 0;
+    } search;
+    document.SetFindServices(&search, &search, &search);
     const int parent = AddCategory(0, L"Parent");
     const int child = AddCategory(parent, L"Child");
+    const int other = AddCategory(0, L"Other");
     Refill();
     document.Notify(nullptr, child);
     EXPECT_EQ(SelectedId(), child);
     EXPECT_EQ(document.GetCurrentCategoryId(), child);
+
+    search.id = other;
+    document.Notify(nullptr, NotifyCode::kFindHit);
+    EXPECT_EQ(SelectedId(), other);
+    document.SetFindServices(nullptr, nullptr, nullptr);
+}
+
+TEST_F(CategoryTreeTest, ATaskAddedToAnotherCategoryMakesTheTreeSelectThatCategory)
+{
+    class AnswerInCategory : public InertTaskListDialogs {
+    public:
+        bool EditTask(HWND, bool, CPelquornDoc&, TaskDialogFields& fields) override
+        {
+            fields.name = L"Elsewhere";
+            fields.categoryId = categoryId;
+            return true;
+        }
+        int categoryId = 0;
+    } taskDialogs;
+    const int parent = AddCategory(0, L"Parent");
+    taskDialogs.categoryId = AddCategory(parent, L"Chosen in the editor");
+    Refill();
+    taskList.SetDialogs(&taskDialogs);
+    taskList.SendViewMessage(WM_COMMAND, MAKEWPARAM(ID_TASK_ADD, 0), 0);
+    taskList.SetDialogs(nullptr);
+    EXPECT_EQ(SelectedId(), taskDialogs.categoryId);
+    EXPECT_EQ(document.GetCurrentCategoryId(), taskDialogs.categoryId);
+    EXPECT_EQ(TaskNames(), std::vector<EString>{L"Elsewhere"});
 }
 
 TEST_F(CategoryTreeTest, RenamingInPlaceStoresTheNewNameAndTheRootCannotBeRenamed)
@@ -508,6 +544,49 @@ TEST_F(CategoryTreeTest, DeleteFromTheContextMenuDeletesTheItemUnderThePointerNo
     EXPECT_EQ(tree.GetCurrentItem(), Item(kept));
 }
 
+TEST_F(CategoryTreeTest, TheKeyboardsContextMenuShowsBelowTheSelectedItemWithTheTreesCommands)
+{
+    const int id = AddCategory(0, L"Chosen");
+    Refill();
+    Select(id);
+    frame.chosenCommand = 0;
+    tree.SendViewMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(tree.m_hWnd), -1);
+    ASSERT_EQ(frame.menuPoints.size(), 1u);
+    RECT text = {};
+    TreeView_GetItemRect(tree.m_hWnd, Item(id), &text, TRUE);
+    POINT expected = {text.left, text.bottom};
+    ::ClientToScreen(tree.m_hWnd, &expected);
+    EXPECT_EQ(frame.menuPoints[0].x, expected.x);
+    EXPECT_EQ(frame.menuPoints[0].y, expected.y);
+    ASSERT_EQ(frame.preparedMenus.size(), 1u);
+    const HMENU menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(130));
+    ASSERT_NE(menu, nullptr);
+    std::vector<UINT> ids;
+    const HMENU popup = ::GetSubMenu(menu, 0);
+    for (int i = 0; i < ::GetMenuItemCount(popup); ++i)
+        ids.push_back(::GetMenuItemID(popup, i));
+    ::DestroyMenu(menu);
+    const std::vector<UINT> expectedIds = {ID_TASK_ADD, ID_TASK_EDIT, ID_TASK_DELETE, 0, ID_EDIT_CUT, ID_EDIT_COPY,
+                                           ID_EDIT_PASTE, 0, ID_IMPORT, ID_EXPORT, 0, ID_TASK_REBASE_ESTIMATE,
+                                           ID_TASK_COMPLETE};
+    EXPECT_EQ(ids, expectedIds);
+}
+
+TEST_F(CategoryTreeTest, WhileALabelIsEditedItsKeysReachTheEditorAndNotTheAccelerators)
+{
+    const int id = AddCategory(0, L"Label");
+    Refill();
+    ::SetFocus(tree.m_hWnd);
+    const HWND editor = TreeView_EditLabel(tree.m_hWnd, Item(id));
+    ASSERT_NE(editor, nullptr);
+    MSG key = {editor, WM_KEYDOWN, VK_DELETE, 0, 0, {0, 0}};
+    EXPECT_TRUE(tree.PreTranslateMessage(&key));
+    EXPECT_TRUE(HasCategory(id)) << "Delete is the editor's";
+    MSG letter = {editor, WM_KEYDOWN, 'A', 0, 0, {0, 0}};
+    EXPECT_FALSE(tree.PreTranslateMessage(&letter));
+    TreeView_EndEditLabelNow(tree.m_hWnd, TRUE);
+}
+
 TEST_F(CategoryTreeTest, CompleteUnderAFilterOfOpenItemsRemovesTheItemAndCompletesAgainToReopen)
 {
     const int id = AddCategory(0, L"Finish");
@@ -643,6 +722,21 @@ TEST_F(CategoryTreeTest, DraggingOverAnItemHighlightsItAndTheExpandTimerOpensIt)
     tree.OnDragLeave();
     EXPECT_EQ(TreeView_GetDropHilight(tree.m_hWnd), nullptr);
     EXPECT_EQ(tree.GetZone(), NavigationHelper::kNone);
+}
+
+TEST_F(CategoryTreeTest, ThePointerRestingInTheTopBandScrollsUpALineAtEachTick)
+{
+    for (int i = 0; i < 30; ++i)
+        AddCategory(0, EString::Formatted(L"Category %02d", i).c_str());
+    Refill();
+    TreeView_EnsureVisible(tree.m_hWnd, TreeView_GetLastVisible(tree.m_hWnd));
+    const HTREEITEM bottomFirst = TreeView_GetFirstVisible(tree.m_hWnd);
+    ASSERT_NE(bottomFirst, Root()) << "the tree has scrolled";
+    tree.OnDragOver(60, 3);
+    EXPECT_EQ(tree.GetZone(), NavigationHelper::kTop);
+    tree.SendViewMessage(WM_TIMER, CCategoryTree::kScrollTimer, 0);
+    EXPECT_EQ(TreeView_GetFirstVisible(tree.m_hWnd), TreeView_GetPrevVisible(tree.m_hWnd, bottomFirst));
+    tree.OnDragLeave();
 }
 
 TEST_F(CategoryTreeTest, TheRootIsNeverDragged)
