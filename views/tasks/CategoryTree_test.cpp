@@ -189,22 +189,22 @@ protected:
         EXPECT_TRUE(document.GetCategory(id, category)) << id;
         return category;
     }
+    // A missing category is an error the silent prompts keep.
     bool HasCategory(int id)
     {
-        std::vector<Category> all;
-        std::vector<int> parents = {0};
-        while (!parents.empty()) {
-            const int parent = parents.back();
-            parents.pop_back();
-            std::vector<Category> children;
-            document.GetSubCategories(parent, children);
-            for (const Category& child : children) {
-                if (child.GetId() == id)
-                    return true;
-                parents.push_back(child.GetId());
-            }
-        }
-        return false;
+        Category category;
+        return document.GetCategory(id, category);
+    }
+    // What the tree answers when the control asks whether an item has children.
+    int ChildrenFlag(HTREEITEM item)
+    {
+        NMTVDISPINFOW info = {};
+        info.hdr = {tree.m_hWnd, 0, TVN_GETDISPINFOW};
+        info.item.mask = TVIF_CHILDREN;
+        info.item.hItem = item;
+        info.item.cChildren = 7;
+        tree.SendViewMessage(OCM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+        return info.item.cChildren;
     }
     std::vector<EString> TaskNames()
     {
@@ -236,18 +236,12 @@ protected:
     ScriptedCategoryDialogs dialogs;
 };
 
-TEST_F(CategoryTreeTest, AnEmptyPlanShowsOnlyTheRootExpandedWithoutAButton)
+TEST_F(CategoryTreeTest, AnEmptyPlanShowsOnlyTheRootWithoutAButton)
 {
     ASSERT_NE(Root(), nullptr);
     EXPECT_EQ(Text(Root()), L"All categories");
     EXPECT_EQ(TreeView_GetCount(tree.m_hWnd), 1u);
-    NMTVDISPINFOW info = {};
-    info.hdr = {tree.m_hWnd, 0, TVN_GETDISPINFOW};
-    info.item.mask = TVIF_CHILDREN;
-    info.item.hItem = Root();
-    info.item.cChildren = 7;
-    tree.SendViewMessage(OCM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.item.cChildren, 0);
+    EXPECT_EQ(ChildrenFlag(Root()), 0);
     EXPECT_EQ(GetCategoryTree(), &tree);
 }
 
@@ -266,14 +260,8 @@ TEST_F(CategoryTreeTest, CategoriesStandSortedUnderTheirParentsWithButtonsWhereT
         int id;
         int children;
     } cases[] = {{0, 1}, {alpha, 0}, {beta, 1}, {zeta, 0}};
-    for (const auto& c : cases) {
-        NMTVDISPINFOW info = {};
-        info.hdr = {tree.m_hWnd, 0, TVN_GETDISPINFOW};
-        info.item.mask = TVIF_CHILDREN;
-        info.item.hItem = Item(c.id);
-        tree.SendViewMessage(OCM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
-        EXPECT_EQ(info.item.cChildren, c.children) << c.id;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(ChildrenFlag(Item(c.id)), c.children) << c.id;
     Select(beta);
     TreeView_Expand(tree.m_hWnd, Item(beta), TVE_EXPAND);
     EXPECT_FALSE(SaveWindowScreenshot(frame.m_hWnd, L"category-tree").empty());
@@ -544,7 +532,7 @@ TEST_F(CategoryTreeTest, DeleteFromTheContextMenuDeletesTheItemUnderThePointerNo
     EXPECT_EQ(tree.GetCurrentItem(), Item(kept));
 }
 
-TEST_F(CategoryTreeTest, TheKeyboardsContextMenuShowsBelowTheSelectedItemWithTheTreesCommands)
+TEST_F(CategoryTreeTest, TheKeyboardsContextMenuShowsBelowTheSelectedItem)
 {
     const int id = AddCategory(0, L"Chosen");
     Refill();
@@ -558,18 +546,7 @@ TEST_F(CategoryTreeTest, TheKeyboardsContextMenuShowsBelowTheSelectedItemWithThe
     ::ClientToScreen(tree.m_hWnd, &expected);
     EXPECT_EQ(frame.menuPoints[0].x, expected.x);
     EXPECT_EQ(frame.menuPoints[0].y, expected.y);
-    ASSERT_EQ(frame.preparedMenus.size(), 1u);
-    const HMENU menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(130));
-    ASSERT_NE(menu, nullptr);
-    std::vector<UINT> ids;
-    const HMENU popup = ::GetSubMenu(menu, 0);
-    for (int i = 0; i < ::GetMenuItemCount(popup); ++i)
-        ids.push_back(::GetMenuItemID(popup, i));
-    ::DestroyMenu(menu);
-    const std::vector<UINT> expectedIds = {ID_TASK_ADD, ID_TASK_EDIT, ID_TASK_DELETE, 0, ID_EDIT_CUT, ID_EDIT_COPY,
-                                           ID_EDIT_PASTE, 0, ID_IMPORT, ID_EXPORT, 0, ID_TASK_REBASE_ESTIMATE,
-                                           ID_TASK_COMPLETE};
-    EXPECT_EQ(ids, expectedIds);
+    EXPECT_EQ(frame.preparedMenus.size(), 1u);
 }
 
 TEST_F(CategoryTreeTest, WhileALabelIsEditedItsKeysReachTheEditorAndNotTheAccelerators)
