@@ -330,6 +330,16 @@ TEST_F(CategoryTreeTest, TheExpandedItemsAndTheSelectionComeBackWithTheSavedPlan
     EXPECT_EQ(document.GetCurrentCategoryId(), inner);
 }
 
+TEST_F(CategoryTreeTest, APlanWithoutStoredStateOpensWithTheRootSelectedAndNoError)
+{
+    const EString path = MakeScratchFolder(L"CategoryTreeBare") + L"\\bare.qvr";
+    WriteFileBytes(path, "<ROOT><AVAILABLEGOALS/></ROOT>");
+    ASSERT_TRUE(document.OnOpenDocument(path));
+    EXPECT_EQ(prompts.errors, std::vector<EString>{});
+    EXPECT_EQ(Text(Root()), L"All categories");
+    EXPECT_EQ(TreeView_GetSelection(tree.m_hWnd), Root());
+}
+
 TEST_F(CategoryTreeTest, ARefillKeepsTheSelectionOrFallsBackToTheParent)
 {
     const int parent = AddCategory(0, L"Parent");
