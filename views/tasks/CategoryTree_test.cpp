@@ -726,6 +726,28 @@ TEST_F(CategoryTreeTest, ThePointerRestingInTheTopBandScrollsUpALineAtEachTick)
     tree.OnDragLeave();
 }
 
+TEST_F(CategoryTreeTest, ACategoryDraggedOntoAnotherMovesUnderIt)
+{
+    const int dragged = AddCategory(0, L"Dragged");
+    const int target = AddCategory(0, L"Target");
+    Refill();
+    Pump();
+    const POINT at = ScreenPointOf(Item(target));
+    ASSERT_TRUE(::SetCursorPos(at.x, at.y));
+    // As the control reports a drag begun on the item; with no button held,
+    // the drag drops at once where the cursor is.
+    NMTREEVIEWW info = {};
+    info.hdr = {tree.m_hWnd, 0, TVN_BEGINDRAGW};
+    info.itemNew.hItem = Item(dragged);
+    tree.SendViewMessage(OCM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    Pump();
+    std::vector<Category> children;
+    document.GetSubCategories(target, children);
+    ASSERT_EQ(children.size(), 1u);
+    EXPECT_EQ(children[0].GetId(), dragged);
+    EXPECT_EQ(ChildTexts(Item(target)), std::vector<EString>{L"Dragged"});
+}
+
 TEST_F(CategoryTreeTest, TheRootIsNeverDragged)
 {
     const int id = AddCategory(0, L"Dragged");
