@@ -146,9 +146,13 @@ void CCategoryTree::RefillKeepingSelection()
     const CTreeViewHandler tree(m_hWnd);
     const int selected = static_cast<int>(tree.GetSelectedData());
     const int parent = static_cast<int>(tree.GetSelectedParentData());
-    StoreExpandedItems();
+    // Kept here, not in the document: storing marks the plan modified, and a
+    // filter change or another view's refill is no change of the plan. The
+    // document has the list already from the last expansion or selection.
+    std::vector<LPARAM> expanded;
+    tree.CollectExpanded(expanded);
     FillTree();
-    RestoreExpandedItems();
+    tree.ExpandPath(expanded);
     if (!SelectCategory(selected))
         SelectCategory(parent);
 }

@@ -346,8 +346,11 @@ TEST_F(CategoryTreeTest, ARefillKeepsTheSelectionOrFallsBackToTheParent)
     const int child = AddCategory(parent, L"Child");
     Refill();
     Select(child);
-    Refill();
+    document.SetModified(0);
+    document.SetStatusFilter(2);
     EXPECT_EQ(SelectedId(), child);
+    EXPECT_TRUE(IsExpanded(parent));
+    EXPECT_EQ(document.IsModified(), 0) << "a filter change is no change of the plan";
     document.DeleteCategory(child);
     Refill();
     EXPECT_EQ(SelectedId(), parent);
