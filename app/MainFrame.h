@@ -24,6 +24,7 @@
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
 #include "views/tasks/BlankView.h"
+#include "views/tasks/CategoryTree.h"
 #include "views/tasks/PelquornView.h"
 #include "views/tasks/MoodListCtrl.h"
 #include "views/tasks/PsyColorButton.h"
@@ -210,7 +211,7 @@ private:
     TaskListDialogs m_taskListDialogs;
     DocumentDialogs m_documentDialogs;
     CPelquornView m_view;
-    CBlankView m_categoryTree;
+    CCategoryTree m_categoryTree;
     CBlankView m_dailyPlanView;
     CBlankView m_calendarView;
     CBlankView m_peopleTree;

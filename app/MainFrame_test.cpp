@@ -166,6 +166,31 @@ TEST_F(MainFrameTest, TheMoodsPaneIsATabBesideThePeopleAndListsTheDocumentsMoods
     EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_moods").IsEmpty());
 }
 
+TEST_F(MainFrameTest, TheCategoriesPaneHoldsTheTreeAndChoosingACategoryFiltersTheTaskList)
+{
+    CMainFrame& frame = OpenFrame();
+    ASSERT_EQ(frame.GetPaneCount(), CMainFrame::PaneCount);
+    CCategoryTree* tree = GetCategoryTree();
+    ASSERT_NE(tree, nullptr);
+    ASSERT_TRUE(tree->IsWindow());
+    EXPECT_EQ(tree->GetParent(), frame.GetPane(CMainFrame::CategoriesPane)->m_hWnd);
+    CPelquornDoc& doc = frame.GetDocument();
+    doc.SetStatusFilter(0);
+    Category errands(L"Errands", L"", 0, 0);
+    ASSERT_TRUE(doc.AddCategory(0, errands));
+    doc.SetCurrentCategoryId(errands.GetId());
+    TaskCard task(L"Buy stamps", L"", 1, Clock::Today() + 1, 1, 0, 0, 0, -1);
+    ASSERT_TRUE(doc.AddTask(task));
+    doc.Notify(nullptr, NotifyCode::kAll);
+
+    ASSERT_TRUE(tree->SelectCategory(errands.GetId()));
+    EXPECT_EQ(doc.GetCurrentCategoryId(), errands.GetId());
+    CPelquornView& list = frame.GetTaskList();
+    ASSERT_EQ(list.GetRowCount(), 1) << "the pane hands the tree its notifications";
+    EXPECT_EQ(list.GetRowTask(0)->GetName(), L"Buy stamps");
+    EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_categories").IsEmpty());
+}
+
 TEST_F(MainFrameTest, AHiddenMoodsPaneStaysHiddenInTheNextFrame)
 {
     CMainFrame& frame = OpenFrame();

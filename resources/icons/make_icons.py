@@ -289,6 +289,19 @@ def view_categories(c):
     tree(c)
 
 
+def folder_closed(c):
+    c.fill(polygon((1, 3), (6, 3), (7, 5), (15, 5), (15, 14), (1, 14)), OUTLINE)
+    c.fill(polygon((2, 4), (5.5, 4), (6.5, 6), (14, 6), (14, 13), (2, 13)), YELLOW)
+    c.fill(rect(2, 6, 14, 7), (255, 225, 140, 255))
+
+
+def folder_open(c):
+    c.fill(polygon((1, 3), (6, 3), (7, 5), (13, 5), (13, 8), (1, 8)), OUTLINE)
+    c.fill(polygon((2, 4), (5.5, 4), (6.5, 6), (12, 6), (12, 8), (2, 8)), YELLOW)
+    c.fill(polygon((1, 14), (3.5, 7), (15.5, 7), (13, 14)), OUTLINE)
+    c.fill(polygon((2.3, 13), (4.3, 8), (14.2, 8), (12.2, 13)), (255, 225, 140, 255))
+
+
 def view_daily_plan(c):
     c.fill(rect(1, 1, 15, 15), OUTLINE)
     c.fill(rect(2, 2, 14, 14), PAPER)
@@ -500,6 +513,7 @@ ICONS = {
     'reschedule_tomorrow': reschedule_tomorrow, 'zoom_out': zoom_out, 'zoom_in': zoom_in,
     'task_new': task_new, 'task_in_progress': task_in_progress, 'task_completed': task_completed,
     'task_recurring': task_recurring, 'task_drag_move': task_drag_move, 'task_drag_copy': task_drag_copy,
+    'category_closed': folder_closed, 'category_open': folder_open,
 }
 
 

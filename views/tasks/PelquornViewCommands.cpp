@@ -5,6 +5,7 @@
 
 #include "document/Clipboard.h"
 #include "foundation/Language.h"
+#include "views/tasks/CategoryTree.h"
 #include "views/tasks/ListHandler.h"
 
 namespace {
@@ -133,8 +134,12 @@ void CPelquornView::AddTasks(const EString& name, const EString& description)
         fields.categoryId = document.GetCurrentCategoryId();
         if (!m_dialogs->EditTask(::GetActiveWindow(), true, document, fields))
             break;
-        if (fields.categoryId != document.GetCurrentCategoryId())
-            document.SetCurrentCategoryId(fields.categoryId);
+        // The tree shows the category the task goes to; its choice makes it current.
+        if (fields.categoryId != document.GetCurrentCategoryId()) {
+            CCategoryTree* tree = GetCategoryTree();
+            if (!tree || !tree->SelectCategory(fields.categoryId))
+                document.SetCurrentCategoryId(fields.categoryId);
+        }
         TaskCard task(fields.name, fields.description, fields.estimation, fields.deadline, fields.importance, 0, 0, 0,
                       -1);
         if (!document.AddTask(task))

@@ -1,0 +1,325 @@
+#include "views/tasks/CategoryTree.h"
+
+#include <vector>
+
+#include "foundation/BoolSwitch.h"
+#include "views/tasks/CategoryTreeIds.h"
+#include "views/tasks/TreeViewHandler.h"
+
+namespace {
+
+CCategoryTree* g_categoryTree = nullptr;
+
+} // namespace
+
+CCategoryTree* GetCategoryTree()
+{
+    return g_categoryTree;
+}
+
+CCategoryTree::CCategoryTree()
+{
+    g_categoryTree = this;
+}
+
+CCategoryTree::~CCategoryTree()
+{
+    m_dropTarget.Revoke();
+    if (IsWindow())
+        DestroyWindow();
+    if (g_categoryTree == this)
+        g_categoryTree = nullptr;
+}
+
+WindowClass CCategoryTree::GetWindowClass()
+{
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TREEVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    return {.name = L"QuorvaneCategoryTree", .baseName = WC_TREEVIEWW};
+}
+
+HWND CCategoryTree::Create(HWND parent)
+{
+    return CWindowImpl<CCategoryTree>::Create({
+        .parent = parent,
+        .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TVS_HASBUTTONS | TVS_HASLINES |
+                 TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
+        .exStyle = WS_EX_CLIENTEDGE,
+        .rect = {0, 0, 0, 0},
+    });
+}
+
+LRESULT CCategoryTree::OnCreate(UINT, WPARAM, LPARAM, bool& handled)
+{
+    PostMessage(WM_VIEW_DEFERRED_INIT, 0, 0);
+    handled = false;
+    return 0;
+}
+
+LRESULT CCategoryTree::OnDeferredInit(UINT, WPARAM, LPARAM, bool&)
+{
+    m_treeMan.SetTreeCtrl(m_hWnd);
+    m_treeMan.LoadImages();
+    m_dropTarget.Register(m_hWnd, this);
+    return 0;
+}
+
+LRESULT CCategoryTree::OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
+{
+    // The registration names the window: it goes with it.
+    m_dropTarget.Revoke();
+    handled = false;
+    return 0;
+}
+
+bool CCategoryTree::IsRoot(HTREEITEM item) const
+{
+    return item && item == TreeView_GetRoot(m_hWnd);
+}
+
+int CCategoryTree::ItemCategoryId(HTREEITEM item) const
+{
+    return static_cast<int>(CTreeViewHandler(m_hWnd).GetItemData(item));
+}
+
+HTREEITEM CCategoryTree::GetCurrentItem() const
+{
+    if (!IsWindow())
+        return nullptr;
+    return m_currentItem ? m_currentItem : TreeView_GetRoot(m_hWnd);
+}
+
+int CCategoryTree::GetCurrentCategoryId() const
+{
+    return ItemCategoryId(GetCurrentItem());
+}
+
+void CCategoryTree::NotifyDocument(IObserver* sender, DocNotifyCode code)
+{
+    if (GetDocument())
+        GetDocument()->Notify(sender, code);
+}
+
+void CCategoryTree::PrepareTreeMan()
+{
+    m_treeMan.SetTreeCtrl(m_hWnd);
+    m_treeMan.SetDocument(GetDocument());
+}
+
+void CCategoryTree::FillTree()
+{
+    PrepareTreeMan();
+    // The items go, and with them the one the commands acted on.
+    m_currentItem = nullptr;
+    m_treeMan.FillTree();
+}
+
+bool CCategoryTree::SelectCategory(int categoryId)
+{
+    if (!IsWindow())
+        return false;
+    PrepareTreeMan();
+    return m_treeMan.SelectCategory(categoryId);
+}
+
+void CCategoryTree::StoreExpandedItems()
+{
+    if (!GetDocument())
+        return;
+    std::vector<LPARAM> expanded;
+    CTreeViewHandler(m_hWnd).CollectExpanded(expanded);
+    GetDocument()->SaveCategoryTreeState(std::vector<int>(expanded.begin(), expanded.end()));
+}
+
+void CCategoryTree::RestoreExpandedItems()
+{
+    if (!GetDocument())
+        return;
+    std::vector<int> expanded;
+    GetDocument()->LoadCategoryTreeState(expanded);
+    CTreeViewHandler(m_hWnd).ExpandPath(std::vector<LPARAM>(expanded.begin(), expanded.end()));
+}
+
+void CCategoryTree::RefillKeepingSelection()
+{
+    const BoolSwitch refilling(m_refilling);
+    const CTreeViewHandler tree(m_hWnd);
+    const int selected = static_cast<int>(tree.GetSelectedData());
+    const int parent = static_cast<int>(tree.GetSelectedParentData());
+    // Kept here, not in the document: storing marks the plan modified, and a
+    // filter change or another view's refill is no change of the plan. The
+    // document has the list already from the last expansion or selection.
+    std::vector<LPARAM> expanded;
+    tree.CollectExpanded(expanded);
+    FillTree();
+    tree.ExpandPath(expanded);
+    if (!SelectCategory(selected))
+        SelectCategory(parent);
+}
+
+void CCategoryTree::RefillAndSelect(int categoryId)
+{
+    const BoolSwitch refilling(m_refilling);
+    FillTree();
+    RestoreExpandedItems();
+    SelectCategory(categoryId);
+}
+
+void CCategoryTree::StoreViewState()
+{
+    if (m_refilling || !GetDocument())
+        return;
+    StoreExpandedItems();
+    GetDocument()->SetSelectedCategory(static_cast<int>(CTreeViewHandler(m_hWnd).GetSelectedData()));
+}
+
+void CCategoryTree::Update(ISubject* subject, DocNotifyCode code)
+{
+    ViewBase::Update(subject, code);
+    if (!IsWindow())
+        return;
+    switch (code) {
+    case NotifyCode::kAll:
+    case NotifyCode::kReload:
+        RefillKeepingSelection();
+        return;
+    case NotifyCode::kTasksChanged:
+        if (GetDocument())
+            GetDocument()->RecalculateTaskSummary();
+        return;
+    case NotifyCode::kFindHit:
+        if (GetDocument())
+            SelectCategory(GetDocument()->GetSearchResults().GetFoundCategoryId());
+        return;
+    case NotifyCode::kRedraw:
+        Invalidate();
+        ::UpdateWindow(m_hWnd);
+        return;
+    case NotifyCode::kDocumentLoaded:
+        if (GetDocument())
+            RefillAndSelect(GetDocument()->GetSelectedCategory());
+        return;
+    case NotifyCode::kStoreViewState:
+        StoreViewState();
+        return;
+    default:
+        if (code > 0)
+            RefillAndSelect(code);
+        return;
+    }
+}
+
+void CCategoryTree::OnSelectionChanged(HTREEITEM item)
+{
+    // Emptying the control leaves no selection for a moment: no choice of the user's.
+    m_currentItem = item;
+    CPelquornDoc* document = GetDocument();
+    if (!item || !document)
+        return;
+    document->SetCurrentCategoryId(ItemCategoryId(item));
+    document->Notify(this, NotifyCode::kCategorySelected);
+    document->Notify(nullptr, NotifyCode::kStoreViewState);
+    // Another view's commands stay as they are while it is the active one.
+    if (document->GetDocumentWindow() == m_hWnd)
+        RefreshCommandUI(true);
+}
+
+bool CCategoryTree::OnEndLabelEdit(const NMTVDISPINFOW& info)
+{
+    CPelquornDoc* document = GetDocument();
+    // No text: the edit was cancelled.
+    if (!info.item.pszText || !document || IsRoot(info.item.hItem))
+        return false;
+    Category category;
+    if (!document->GetCategory(ItemCategoryId(info.item.hItem), category))
+        return false;
+    category.SetName(info.item.pszText);
+    return document->UpdateCategory(category);
+}
+
+LRESULT CCategoryTree::OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& handled)
+{
+    const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+    switch (header->code) {
+    case NM_RCLICK:
+        SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(m_hWnd), static_cast<LPARAM>(::GetMessagePos()));
+        return 1;
+    case TVN_SELCHANGEDW:
+        OnSelectionChanged(reinterpret_cast<const NMTREEVIEWW*>(lParam)->itemNew.hItem);
+        return 0;
+    case TVN_ITEMEXPANDEDW:
+        NotifyDocument(nullptr, NotifyCode::kStoreViewState);
+        return 0;
+    case TVN_GETDISPINFOW:
+        m_treeMan.OnGetDispInfo(reinterpret_cast<NMTVDISPINFOW*>(lParam));
+        return 0;
+    case TVN_BEGINDRAGW:
+        OnBeginDrag(*reinterpret_cast<const NMTREEVIEWW*>(lParam));
+        return 0;
+    case TVN_ENDLABELEDITW:
+        return OnEndLabelEdit(*reinterpret_cast<const NMTVDISPINFOW*>(lParam)) ? TRUE : FALSE;
+    case TVN_BEGINLABELEDITW:
+        // True refuses: the root is no category of its own.
+        return IsRoot(reinterpret_cast<const NMTVDISPINFOW*>(lParam)->item.hItem) ? TRUE : FALSE;
+    default:
+        handled = false;
+        return 0;
+    }
+}
+
+LRESULT CCategoryTree::OnSelectItem(UINT, WPARAM wParam, LPARAM, bool&)
+{
+    const auto item = reinterpret_cast<HTREEITEM>(wParam);
+    if (!item)
+        return 0;
+    if (const HTREEITEM parent = TreeView_GetParent(m_hWnd, item))
+        TreeView_Expand(m_hWnd, parent, TVE_EXPAND);
+    TreeView_SelectItem(m_hWnd, item);
+    TreeView_EnsureVisible(m_hWnd, item);
+    return 0;
+}
+
+LRESULT CCategoryTree::OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&)
+{
+    POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const HTREEITEM root = TreeView_GetRoot(m_hWnd);
+    if (point.x == -1 && point.y == -1) {
+        // From the keyboard: below the selected item's text.
+        const HTREEITEM selected = TreeView_GetSelection(m_hWnd);
+        m_currentItem = selected ? selected : root;
+        RECT text = {};
+        if (m_currentItem && TreeView_GetItemRect(m_hWnd, m_currentItem, &text, TRUE))
+            point = {text.left, text.bottom};
+        else
+            point = {0, 0};
+        ::ClientToScreen(m_hWnd, &point);
+    } else {
+        TVHITTESTINFO hit = {};
+        hit.pt = point;
+        ::ScreenToClient(m_hWnd, &hit.pt);
+        const HTREEITEM item = TreeView_HitTest(m_hWnd, &hit);
+        m_currentItem = item ? item : root;
+    }
+    // The frame carries out the chosen command before this returns, on the item chosen above.
+    ShowContextMenu(&point, IDR_CATEGORY_MENU);
+    if (IsWindow()) {
+        m_currentItem = TreeView_GetSelection(m_hWnd);
+        RefreshCommandUI(true);
+    }
+    return 0;
+}
+
+bool CCategoryTree::PreTranslateMessage(MSG* message)
+{
+    // While a label is edited, its keys are the editor's, not the frame's accelerators.
+    const bool isKey = message->message >= WM_KEYDOWN && message->message <= WM_SYSDEADCHAR;
+    if (isKey && IsWindow() && TreeView_GetEditControl(m_hWnd)) {
+        const WPARAM key = message->wParam;
+        if (key == VK_RETURN || key == VK_DELETE || key == VK_ESCAPE || ::GetKeyState(VK_CONTROL) < 0) {
+            ::TranslateMessage(message);
+            ::DispatchMessageW(message);
+            return true;
+        }
+    }
+    return ViewBase::PreTranslateMessage(message);
+}

@@ -1,0 +1,4 @@
+// Resource ids of the category tree.
+#pragma once
+
+#define IDR_CATEGORY_MENU 130
