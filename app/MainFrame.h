@@ -25,6 +25,7 @@
 #include "views/tasks/BlankView.h"
 #include "views/tasks/PelquornView.h"
 #include "views/tasks/MoodListCtrl.h"
+#include "views/tasks/PeopleTreeView.h"
 #include "views/tasks/PsyColorButton.h"
 #include "views/tasks/YellowTip.h"
 
@@ -211,7 +212,7 @@ private:
     CBlankView m_categoryTree;
     CBlankView m_dailyPlanView;
     CBlankView m_calendarView;
-    CBlankView m_peopleTree;
+    CPeopleTreeView m_peopleTree;
     CMoodListCtrl m_moodList;
 
     CCommandBarXPCtrl m_commandBar;

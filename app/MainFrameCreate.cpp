@@ -377,7 +377,7 @@ void CMainFrame::CreatePanes()
 {
     struct PaneSpec {
         const wchar_t* captionKey;
-        CBlankView* view;
+        ICreatableWindow* view;
         CDockingSide side;
         bool pinned;
     };

@@ -162,6 +162,31 @@ TEST_F(MainFrameTest, TheMoodsPaneIsATabBesideThePeopleAndListsTheDocumentsMoods
     EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_moods").IsEmpty());
 }
 
+TEST_F(MainFrameTest, ThePeoplePaneHoldsTheTreeOfTheDocumentsPeople)
+{
+    CMainFrame& frame = OpenFrame();
+    ASSERT_EQ(frame.GetPaneCount(), CMainFrame::PaneCount);
+    CTabbedAutoHideDockingWindow* people = frame.GetPane(CMainFrame::PeoplePane);
+    const HWND tree = ::FindWindowExW(*people, nullptr, L"QuorvanePeopleTree", nullptr);
+    ASSERT_NE(tree, nullptr);
+    std::vector<Person> groups;
+    ASSERT_TRUE(frame.GetDocument().GetPeople(0, groups));
+    ASSERT_FALSE(groups.empty());
+    ASSERT_TRUE(WaitFor([&] { return TreeView_GetRoot(tree) != nullptr; }));
+    wchar_t text[128] = {};
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = TreeView_GetRoot(tree);
+    item.pszText = text;
+    item.cchTextMax = 128;
+    ASSERT_TRUE(TreeView_GetItem(tree, &item));
+    EXPECT_EQ(EString(text), groups.front().GetDisplayName());
+    people->SetFocus();
+    TreeView_Expand(tree, item.hItem, TVE_EXPAND);
+    TreeView_SelectItem(tree, item.hItem);
+    EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_people").IsEmpty());
+}
+
 TEST_F(MainFrameTest, AHiddenMoodsPaneStaysHiddenInTheNextFrame)
 {
     CMainFrame& frame = OpenFrame();
