@@ -450,11 +450,111 @@ bool CPeopleTreeView::CanAcceptData(IDataObject* dataObject)
 void CPeopleTreeView::OnDragLeave()
 {
     TreeView_SelectDropTarget(m_hWnd, nullptr);
+    StopScrollTimer();
+    KillTimer(kExpandTimer);
+    m_expandTimerRunning = 0;
 }
 
 void CPeopleTreeView::OnDragOver(int x, int y)
 {
     CTreeViewHandler(m_hWnd).DropHighlightAt(POINT{x, y});
+    if (!CheckAutoScroll(x, y))
+        StartExpandTimer();
+}
+
+// Bands in the order left, right, top, bottom, each over the whole other
+// extent; left and top edges inside, right and bottom outside. The timer
+// starts or stops only when the pointer moved.
+bool CPeopleTreeView::CheckAutoScroll(int x, int y)
+{
+    const RECT client = GetClientRect();
+    const bool across = x >= client.left && x < client.right;
+    const bool down = y >= client.top && y < client.bottom;
+    int zone = 0;
+    if (down && x >= client.left && x < client.left + kBandSize)
+        zone = 1;
+    else if (down && x >= client.right - kBandSize && x < client.right)
+        zone = 2;
+    else if (across && y >= client.top && y < client.top + kBandSize)
+        zone = 3;
+    else if (across && y >= client.bottom - kBandSize && y < client.bottom)
+        zone = 4;
+    if (x != m_lastPoint.x || y != m_lastPoint.y) {
+        m_zone = zone;
+        if (zone)
+            StartScrollTimer();
+        else
+            StopScrollTimer();
+        m_lastPoint = {x, y};
+    }
+    return zone != 0;
+}
+
+void CPeopleTreeView::StartScrollTimer()
+{
+    SetTimer(kScrollTimer, kScrollPeriodMs);
+}
+
+void CPeopleTreeView::StopScrollTimer()
+{
+    KillTimer(kScrollTimer);
+    m_zone = 0;
+}
+
+void CPeopleTreeView::OnScrollTimer()
+{
+    switch (m_zone) {
+    case 1:
+        SendMessage(WM_HSCROLL, SB_LINELEFT, 0);
+        break;
+    case 2:
+        SendMessage(WM_HSCROLL, SB_LINERIGHT, 0);
+        break;
+    case 3:
+        SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+        break;
+    case 4:
+        SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);
+        break;
+    default:
+        // A tick left over from before the drag left the bands.
+        return;
+    }
+    StartScrollTimer();
+}
+
+void CPeopleTreeView::StartExpandTimer()
+{
+    if (!TreeView_GetDropHilight(m_hWnd) || m_expandTimerRunning)
+        return;
+    m_expandTimerRunning = 1;
+    SetTimer(kExpandTimer, kExpandPeriodMs);
+}
+
+// Whatever is highlighted now opens; the period runs on until the drag ends.
+void CPeopleTreeView::OnExpandTimer()
+{
+    if (const HTREEITEM item = TreeView_GetDropHilight(m_hWnd)) {
+        TreeView_Expand(m_hWnd, item, TVE_EXPAND);
+        SetTimer(kExpandTimer, kExpandPeriodMs);
+        return;
+    }
+    // Nothing to open: the next item the drag highlights starts it again.
+    m_expandTimerRunning = 0;
+}
+
+LRESULT CPeopleTreeView::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
+{
+    if (wParam != kScrollTimer && wParam != kExpandTimer) {
+        handled = false;
+        return 0;
+    }
+    KillTimer(wParam);
+    if (wParam == kScrollTimer)
+        OnScrollTimer();
+    else
+        OnExpandTimer();
+    return 0;
 }
 
 bool CPeopleTreeView::OnDrop(IDataObject*, int, int, DWORD)

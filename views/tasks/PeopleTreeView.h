@@ -27,6 +27,14 @@ public:
     // Posted to itself after an add; wParam: the new item, selected once the
     // control is done with the insertion.
     static constexpr UINT kSelectItemMessage = WM_USER + 104;
+    // During a drag: a step of scrolling while the pointer rests near an
+    // edge, and the opening of the group under it.
+    static constexpr UINT_PTR kScrollTimer = 0xFFFF0000;
+    static constexpr UINT_PTR kExpandTimer = 0xFFFF0001;
+    static constexpr UINT kScrollPeriodMs = 600;
+    static constexpr UINT kExpandPeriodMs = 1800;
+    // The width of the band along each edge where a drag scrolls.
+    static constexpr int kBandSize = 14;
 
     static WindowClass GetWindowClass();
 
@@ -62,6 +70,7 @@ public:
     BEGIN_MESSAGE_MAP(CPeopleTreeView)
         ON_MESSAGE(WM_CREATE, OnCreate)
         ON_MESSAGE(WM_DESTROY, OnDestroy)
+        ON_MESSAGE(WM_TIMER, OnTimer)
         ON_MESSAGE(WM_VIEW_DEFERRED_INIT, OnDeferredInit)
         ON_MESSAGE(OCM_NOTIFY, OnReflectedNotify)
         ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
@@ -77,6 +86,7 @@ private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, bool& handled);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled);
     LRESULT OnDeferredInit(UINT, WPARAM, LPARAM, bool&);
+    LRESULT OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled);
     LRESULT OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& handled);
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&);
     LRESULT OnAddGroup(WORD, WORD, HWND, bool&);
@@ -100,6 +110,15 @@ private:
     bool OnEndLabelEdit(const NMTVDISPINFOW& info);
     bool IsActive() const;
 
+    // Drag navigation. The zone of a point: 0 none, 1 left, 2 right, 3 top,
+    // 4 bottom; a corner counts as left or right.
+    bool CheckAutoScroll(int x, int y);
+    void StartScrollTimer();
+    void StopScrollTimer();
+    void OnScrollTimer();
+    void StartExpandTimer();
+    void OnExpandTimer();
+
     PeopleTreeDialogs m_ownDialogs;
     IPeopleTreeDialogs* m_dialogs = &m_ownDialogs;
     CTreeDropTarget m_dropTarget;
@@ -107,5 +126,8 @@ private:
     // The tree's own selection and expansion changes while it refills are
     // no choice of the user's and store nothing.
     int m_refilling = 0;
+    int m_expandTimerRunning = 0;
+    int m_zone = 0;
+    POINT m_lastPoint = {0, 0};
     CImageList m_images;
 };

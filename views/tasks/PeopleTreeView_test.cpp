@@ -527,6 +527,41 @@ TEST_F(PeopleTreeTest, RenamingInPlaceWritesTheNameAndKeepsTheTypedLabel)
     }
 }
 
+// The frame offers keys to the tree before its accelerators: while a label
+// is edited, Delete, Enter and Escape belong to the editor.
+TEST_F(PeopleTreeTest, WhileALabelIsEditedItsEditorTakesTheKeysTheFrameWouldTranslate)
+{
+    struct Case {
+        const char* name;
+        bool editing;
+        WPARAM key;
+        bool taken;
+        bool editorLeft;
+    };
+    const Case cases[] = {
+        {"no editor", false, VK_DELETE, false, false},
+        {"delete", true, VK_DELETE, true, true},
+        {"a letter", true, 'A', false, true},
+        {"enter", true, VK_RETURN, true, false},
+    };
+    Select(dora);
+    for (const Case& test : cases) {
+        ::SetFocus(tree.m_hWnd);
+        HWND editor = nullptr;
+        if (test.editing) {
+            editor = TreeView_EditLabel(tree.m_hWnd, Item(dora));
+            ASSERT_NE(editor, nullptr) << test.name;
+            ::SetWindowTextW(editor, L"Doris");
+        }
+        MSG message = {editor ? editor : tree.m_hWnd, WM_KEYDOWN, test.key, 0, 0, {0, 0}};
+        EXPECT_EQ(tree.PreTranslateMessage(&message), test.taken) << test.name;
+        EXPECT_EQ(TreeView_GetEditControl(tree.m_hWnd) != nullptr, test.editorLeft) << test.name;
+        if (TreeView_GetEditControl(tree.m_hWnd))
+            TreeView_EndEditLabelNow(tree.m_hWnd, TRUE);
+    }
+    EXPECT_EQ(Entry(dora).GetName(), EString(L"Doris")) << "Enter ended the editing with the typed name";
+}
+
 TEST_F(PeopleTreeTest, TheContextMenuActsOnTheItemUnderTheClickThenOnTheSelectionAgain)
 {
     Select(dora);
@@ -626,6 +661,68 @@ TEST_F(PeopleTreeTest, ADragIsShownOverTheTreeButNeverDropped)
     EXPECT_EQ(Shown(), before);
     EXPECT_EQ(document.IsModified(), 0);
     source->Release();
+}
+
+// A tick of a timer, as the window's own timer would deliver it.
+void Tick(CPeopleTreeView& tree, UINT_PTR timer)
+{
+    tree.SendMessage(WM_TIMER, timer, 0);
+}
+
+TEST_F(PeopleTreeTest, ADragRestingNearAnEdgeScrollsALineAtEachTickUntilItMovesAway)
+{
+    for (int i = 0; i < 30; ++i)
+        AddEntry(0, false, EString::Formatted(L"Person %02d", i).c_str());
+    document.Notify(nullptr, NotifyCode::kAll);
+    const RECT client = tree.GetClientRect();
+    const HTREEITEM top = TreeView_GetFirstVisible(tree.m_hWnd);
+    struct Case {
+        const char* name;
+        POINT point;
+        int linesDown; // the first visible item moves so many lines
+    };
+    const Case cases[] = {
+        {"bottom band", {client.right / 2, client.bottom - 3}, 1},
+        {"bottom band again", {client.right / 2, client.bottom - 5}, 2},
+        {"top band", {client.right / 2, 2}, 1},
+        {"top left corner scrolls sideways", {3, 3}, 1},
+        {"middle", {client.right / 2, client.bottom / 2}, 1},
+    };
+    for (const Case& test : cases) {
+        tree.OnDragOver(test.point.x, test.point.y);
+        Tick(tree, CPeopleTreeView::kScrollTimer);
+        HTREEITEM expected = top;
+        for (int line = 0; line < test.linesDown; ++line)
+            expected = TreeView_GetNextVisible(tree.m_hWnd, expected);
+        EXPECT_EQ(TreeView_GetFirstVisible(tree.m_hWnd), expected) << test.name;
+    }
+    // Resting in the band, the tree goes on scrolling by itself.
+    tree.OnDragOver(client.right / 2, client.bottom - 2);
+    EXPECT_TRUE(WaitFor([&] {
+        return TreeView_GetFirstVisible(tree.m_hWnd) !=
+               TreeView_GetNextVisible(tree.m_hWnd, top);
+    }));
+    tree.OnDragLeave();
+    const HTREEITEM left = TreeView_GetFirstVisible(tree.m_hWnd);
+    Tick(tree, CPeopleTreeView::kScrollTimer);
+    EXPECT_EQ(TreeView_GetFirstVisible(tree.m_hWnd), left) << "after the drag left nothing scrolls";
+}
+
+TEST_F(PeopleTreeTest, ADragRestingOnAGroupOpensItAndThenWhateverItRestsOn)
+{
+    RECT row = {};
+    ASSERT_TRUE(TreeView_GetItemRect(tree.m_hWnd, Item(family), &row, TRUE));
+    tree.OnDragOver(row.left + 4, (row.top + row.bottom) / 2);
+    ASSERT_FALSE(Expanded(family));
+    Tick(tree, CPeopleTreeView::kExpandTimer);
+    EXPECT_TRUE(Expanded(family));
+    ASSERT_TRUE(TreeView_GetItemRect(tree.m_hWnd, Item(work), &row, TRUE));
+    tree.OnDragOver(row.left + 4, (row.top + row.bottom) / 2);
+    Tick(tree, CPeopleTreeView::kExpandTimer);
+    EXPECT_TRUE(Expanded(work));
+    EXPECT_EQ(document.IsModified(), 0);
+    tree.OnDrop(nullptr, row.left + 4, (row.top + row.bottom) / 2, DROPEFFECT_MOVE);
+    EXPECT_EQ(TreeView_GetDropHilight(tree.m_hWnd), nullptr);
 }
 
 } // namespace
