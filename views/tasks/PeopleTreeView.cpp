@@ -159,8 +159,16 @@ bool CPeopleTreeView::SelectPerson(int id)
     for (HTREEITEM parent = TreeView_GetParent(m_hWnd, target); parent; parent = TreeView_GetParent(m_hWnd, parent))
         TreeView_Expand(m_hWnd, parent, TVE_EXPAND);
     TreeView_SelectItem(m_hWnd, target);
-    TreeView_EnsureVisible(m_hWnd, target);
+    ShowItem(target);
     return hit != nullptr;
+}
+
+// A label wider than a narrow pane scrolls the tree sideways to show it;
+// back at the left edge the buttons and pictures show again.
+void CPeopleTreeView::ShowItem(HTREEITEM item)
+{
+    TreeView_EnsureVisible(m_hWnd, item);
+    SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
 }
 
 HTREEITEM CPeopleTreeView::FindPerson(int id) const
@@ -378,7 +386,7 @@ LRESULT CPeopleTreeView::OnSelectItem(UINT, WPARAM wParam, LPARAM lParam, bool&)
     if (const HTREEITEM parent = TreeView_GetParent(m_hWnd, item))
         TreeView_Expand(m_hWnd, parent, TVE_EXPAND);
     TreeView_SelectItem(m_hWnd, item);
-    TreeView_EnsureVisible(m_hWnd, item);
+    ShowItem(item);
     return 0;
 }
 

@@ -99,6 +99,7 @@ private:
     void AddChildren(HTREEITEM parent, int groupId);
     HTREEITEM InsertPerson(HTREEITEM parent, const Person& person);
     HTREEITEM FindBelow(HTREEITEM first, int id) const;
+    void ShowItem(HTREEITEM item);
     bool IsGroupItem(HTREEITEM item) const;
     // Add and Add Group: at the top or inside a group.
     bool CanAddHere() const { return !m_current || IsGroupItem(m_current); }

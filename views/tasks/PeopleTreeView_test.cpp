@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -249,6 +250,38 @@ TEST_F(PeopleTreeTest, OnlyGroupsWithMembersShowAButton)
         tree.SendMessage(OCM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
         EXPECT_EQ(info.item.cChildren, test.children) << test.id;
     }
+}
+
+TEST_F(PeopleTreeTest, ALongLabelSelectedInANarrowPaneLeavesTheTreeAtItsLeftEdge)
+{
+    const int longName = AddEntry(family, false, L"Somebody with a very long name indeed");
+    tree.MoveWindow(RECT{0, 0, 90, 200});
+    struct Case {
+        const char* name;
+        std::function<void()> select;
+    };
+    const Case cases[] = {
+        {"refill", [&] {
+             Select(longName);
+             document.Notify(nullptr, NotifyCode::kAll);
+         }},
+        {"opened plan", [&] {
+             document.SetSelectedPerson(longName);
+             document.Notify(nullptr, NotifyCode::kDocumentLoaded);
+         }},
+        {"new entry", [&] {
+             Select(family);
+             dialogs.personAnswers = {PersonFields(L"Another person with a very long name")};
+             Command(ID_TASK_ADD);
+             WaitForSelection(NewestId());
+         }},
+    };
+    for (const Case& test : cases) {
+        tree.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 0), 0);
+        test.select();
+        EXPECT_EQ(::GetScrollPos(tree.m_hWnd, SB_HORZ), 0) << test.name;
+    }
+    EXPECT_FALSE(SaveWindowScreenshot(tree.m_hWnd, L"people_tree_narrow").IsEmpty());
 }
 
 TEST_F(PeopleTreeTest, ARefillKeepsTheExpandedGroupsAndTheSelectionOrFallsBackToTheParent)
