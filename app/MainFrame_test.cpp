@@ -181,9 +181,12 @@ TEST_F(MainFrameTest, ThePeoplePaneHoldsTheTreeOfTheDocumentsPeople)
     item.cchTextMax = 128;
     ASSERT_TRUE(TreeView_GetItem(tree, &item));
     EXPECT_EQ(EString(text), groups.front().GetDisplayName());
-    people->SetFocus();
+    // The moods' tab shows first: the people's is chosen as a click on it would.
+    dockwins::CTabDockingBox* box = dockwins::CTabDockingBox::FromHandle(people->GetParent());
+    ASSERT_NE(box, nullptr);
+    box->Tabs().SetCurSel(box->IndexOfWindow(*people));
+    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(tree) != FALSE; }));
     TreeView_Expand(tree, item.hItem, TVE_EXPAND);
-    TreeView_SelectItem(tree, item.hItem);
     EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_people").IsEmpty());
 }
 
