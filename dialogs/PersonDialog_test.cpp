@@ -76,21 +76,6 @@ TEST_F(PersonDialogTest, TheFieldsAreShownAndOkGivesBackWhatWasTyped)
     EXPECT_EQ(dialog.requireInvitation, 0);
 }
 
-TEST_F(PersonDialogTest, AnUnknownInvitationFlagShowsUncheckedAndCancelEndsWithCancel)
-{
-    dialog.name = L"bob";
-    dialog.requireInvitation = 7;
-    UINT invitation = BST_CHECKED;
-    const INT_PTR result = Run({[&](HWND box) {
-        invitation = ::IsDlgButtonChecked(box, IDC_PERSON_INVITATION);
-        SetItemText(box, IDC_PERSON_NAME, L"robert");
-        ClickButton(box, IDCANCEL);
-        return true;
-    }});
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(invitation, static_cast<UINT>(BST_UNCHECKED));
-}
-
 TEST_F(PersonDialogTest, OkIsEnabledOnlyWhileTheNameIsNotEmpty)
 {
     std::vector<bool> enabled;
