@@ -181,11 +181,11 @@ TEST_F(MainFrameTest, ThePeoplePaneHoldsTheTreeOfTheDocumentsPeople)
     item.cchTextMax = 128;
     ASSERT_TRUE(TreeView_GetItem(tree, &item));
     EXPECT_EQ(EString(text), groups.front().GetDisplayName());
-    // The moods' tab shows first: the people's is chosen as a click on it would.
+    // The people's tab shows first, before the moods'.
     dockwins::CTabDockingBox* box = dockwins::CTabDockingBox::FromHandle(people->GetParent());
     ASSERT_NE(box, nullptr);
-    box->Tabs().SetCurSel(box->IndexOfWindow(*people));
-    EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(tree) != FALSE; }));
+    EXPECT_EQ(box->ActiveWindow(), people->m_hWnd);
+    EXPECT_TRUE(::IsWindowVisible(tree));
     TreeView_Expand(tree, item.hItem, TVE_EXPAND);
     EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_people").IsEmpty());
 }
