@@ -27,6 +27,7 @@
 #include "views/tasks/CategoryTree.h"
 #include "views/tasks/PelquornView.h"
 #include "views/tasks/MoodListCtrl.h"
+#include "views/tasks/PeopleTreeView.h"
 #include "views/tasks/PsyColorButton.h"
 #include "views/tasks/YellowTip.h"
 
@@ -214,7 +215,7 @@ private:
     CCategoryTree m_categoryTree;
     CBlankView m_dailyPlanView;
     CBlankView m_calendarView;
-    CBlankView m_peopleTree;
+    CPeopleTreeView m_peopleTree;
     CMoodListCtrl m_moodList;
 
     CCommandBarXPCtrl m_commandBar;

@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include "docking/dockwins/TabDockingBox.h"
 #include "document/xml/MsxmlRegistration.h"
 #include "foundation/Language.h"
 #include "foundation/Options.h"
@@ -394,8 +395,12 @@ void CMainFrame::CreatePanes()
     // The moods start as a second tab beside the people.
     if (CreateDockingPane(m_moodList, Resource::Translate(L"Moods"), kFloatingRect, kDockedRect, CDockingSide::Right,
                           false) &&
-        m_panes.size() == PaneCount)
-        m_panes[MoodsPane]->DockInto(*m_panes[PeoplePane], 1);
+        m_panes.size() == PaneCount &&
+        m_panes[MoodsPane]->DockInto(*m_panes[PeoplePane], 1)) {
+        // The people show first; the moods are a click on their tab away.
+        if (dockwins::CTabDockingBox* box = dockwins::CTabDockingBox::FromHandle(m_panes[MoodsPane]->GetParent()))
+            box->Tabs().SetCurSel(box->IndexOfWindow(*m_panes[PeoplePane]));
+    }
     AttachView(m_categoryTree);
     AttachView(m_dailyPlanView);
     AttachView(m_calendarView);

@@ -189,6 +189,28 @@ TEST_F(MainFrameTest, TheCategoriesPaneHoldsTheTreeAndChoosingACategoryFiltersTh
     ASSERT_EQ(list.GetRowCount(), 1) << "the pane hands the tree its notifications";
     EXPECT_EQ(list.GetRowTask(0)->GetName(), L"Buy stamps");
     EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_categories").IsEmpty());
+TEST_F(MainFrameTest, ThePeoplePaneHoldsTheTreeOfTheDocumentsPeople)
+    CTabbedAutoHideDockingWindow* people = frame.GetPane(CMainFrame::PeoplePane);
+    const HWND tree = ::FindWindowExW(*people, nullptr, L"QuorvanePeopleTree", nullptr);
+    std::vector<Person> groups;
+    ASSERT_TRUE(frame.GetDocument().GetPeople(0, groups));
+    ASSERT_FALSE(groups.empty());
+    ASSERT_TRUE(WaitFor([&] { return TreeView_GetRoot(tree) != nullptr; }));
+    wchar_t text[128] = {};
+    TVITEMW item = {};
+    item.mask = TVIF_TEXT | TVIF_HANDLE;
+    item.hItem = TreeView_GetRoot(tree);
+    item.pszText = text;
+    item.cchTextMax = 128;
+    ASSERT_TRUE(TreeView_GetItem(tree, &item));
+    EXPECT_EQ(EString(text), groups.front().GetDisplayName());
+    // The people's tab shows first, before the moods'.
+    dockwins::CTabDockingBox* box = dockwins::CTabDockingBox::FromHandle(people->GetParent());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->ActiveWindow(), people->m_hWnd);
+    EXPECT_TRUE(::IsWindowVisible(tree));
+    TreeView_Expand(tree, item.hItem, TVE_EXPAND);
+    EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_people").IsEmpty());
 }
 
 TEST_F(MainFrameTest, AHiddenMoodsPaneStaysHiddenInTheNextFrame)

@@ -21,6 +21,10 @@
 #define IDI_VIEW_CATEGORIES 227
 #define IDI_VIEW_DAILY_PLAN 228
 #define IDI_VIEW_PEOPLE_LIST 232
+// The people tree's items: a group, an open group, a person.
+#define IDI_PEOPLE_GROUP 270
+#define IDI_PEOPLE_GROUP_OPEN 271
+#define IDI_PEOPLE_PERSON 273
 
 #define IDI_FIND 207
 #define IDI_FIND_NEXT 208

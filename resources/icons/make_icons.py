@@ -316,6 +316,21 @@ def view_people_list(c):
     person(c, 5.5, 4.5, BLUE, 1.05)
 
 
+def people_group(c):
+    person(c, 4.5, 1.5, GREEN, 0.85)
+    person(c, 11.5, 1.5, ORANGE, 0.85)
+    person(c, 8, 5, BLUE, 1.05)
+
+
+def people_group_open(c):
+    c.fill(circle(8, 8, 7.5), LIGHT_BLUE)
+    people_group(c)
+
+
+def people_person(c):
+    person(c, 8, 1.5, BLUE, 1.3)
+
+
 def find(c):
     magnifier(c)
 
@@ -503,6 +518,7 @@ ICONS = {
     'prepare_report': prepare_report, 'import': import_, 'export': export,
     'transparent_categories': transparent_categories, 'deadlines_calendar': deadlines_calendar,
     'categories': view_categories, 'daily_plan': view_daily_plan, 'people_list': view_people_list,
+    'people_group': people_group, 'people_group_open': people_group_open, 'people_person': people_person,
     'find': find, 'find_next': find_next, 'locate_schedule': locate_schedule,
     'locate_category': locate_category, 'task_add': task_add, 'task_edit': task_edit,
     'task_delete': task_delete, 'task_split': task_split, 'arrange_deadlines': arrange_deadlines,

@@ -1,0 +1,96 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "dialogs/PersonDialog.h"
+#include "foundation/Language.h"
+#include "testing/DialogDriver.h"
+#include "testing/TestSupport.h"
+#include "testing/WindowShot.h"
+
+namespace {
+
+class PersonDialogTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ClearProgramRegistry();
+        Resource::Dictionary().Clear();
+        ASSERT_TRUE(Resource::Load(SourcePath(L"resources/Language/English.txt")));
+    }
+    void TearDown() override
+    {
+        Resource::Dictionary().Clear();
+        ClearProgramRegistry();
+    }
+
+    INT_PTR Run(std::vector<DialogStep> steps)
+    {
+        return RunModalSteps([&] { return dialog.DoModal(nullptr); }, std::move(steps));
+    }
+
+    CPersonDialog dialog;
+};
+
+bool OkEnabled(HWND box)
+{
+    return ::IsWindowEnabled(::GetDlgItem(box, IDOK)) != FALSE;
+}
+
+TEST_F(PersonDialogTest, TheFieldsAreShownAndOkGivesBackWhatWasTyped)
+{
+    dialog.name = L"ann";
+    dialog.fullName = L"Ann Smith";
+    dialog.email = L"ann@example.org";
+    dialog.description = L"met at school";
+    dialog.requireInvitation = 1;
+    struct Shown {
+        EString name, fullName, email, comments;
+        UINT invitation = 0;
+        bool ok = false;
+    } shown;
+    const INT_PTR result = Run({[&](HWND box) {
+        shown = {ItemText(box, IDC_PERSON_NAME), ItemText(box, IDC_PERSON_FULL_NAME), ItemText(box, IDC_PERSON_EMAIL),
+                 ItemText(box, IDC_PERSON_COMMENTS), ::IsDlgButtonChecked(box, IDC_PERSON_INVITATION), OkEnabled(box)};
+        SaveWindowScreenshot(box, L"person_dialog");
+        SetItemText(box, IDC_PERSON_NAME, L"annie");
+        SetItemText(box, IDC_PERSON_FULL_NAME, L"");
+        SetItemText(box, IDC_PERSON_COMMENTS, L"line one\r\nline two");
+        ::SendMessageW(::GetDlgItem(box, IDC_PERSON_INVITATION), BM_CLICK, 0, 0);
+        ClickButton(box, IDOK);
+        return true;
+    }});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(shown.name, EString(L"ann"));
+    EXPECT_EQ(shown.fullName, EString(L"Ann Smith"));
+    EXPECT_EQ(shown.email, EString(L"ann@example.org"));
+    EXPECT_EQ(shown.comments, EString(L"met at school"));
+    EXPECT_EQ(shown.invitation, static_cast<UINT>(BST_CHECKED));
+    EXPECT_TRUE(shown.ok);
+    EXPECT_EQ(dialog.name, EString(L"annie"));
+    EXPECT_EQ(dialog.fullName, EString(L""));
+    EXPECT_EQ(dialog.email, EString(L"ann@example.org")) << "loading the e-mail overwrote nothing";
+    EXPECT_EQ(dialog.description, EString(L"line one\r\nline two"));
+    EXPECT_EQ(dialog.requireInvitation, 0);
+}
+
+TEST_F(PersonDialogTest, OkIsEnabledOnlyWhileTheNameIsNotEmpty)
+{
+    std::vector<bool> enabled;
+    Run({[&](HWND box) {
+        enabled.push_back(OkEnabled(box));
+        SetItemText(box, IDC_PERSON_EMAIL, L"someone@example.org");
+        enabled.push_back(OkEnabled(box));
+        SetItemText(box, IDC_PERSON_NAME, L"x");
+        enabled.push_back(OkEnabled(box));
+        SetItemText(box, IDC_PERSON_NAME, L"");
+        enabled.push_back(OkEnabled(box));
+        ClickButton(box, IDCANCEL);
+        return true;
+    }});
+    EXPECT_EQ(enabled, (std::vector<bool>{false, false, true, false}));
+}
+
+} // namespace

@@ -1,0 +1,39 @@
+// IPeopleTreeDialogs: the group and person editors and the delete question the people tree asks through.
+#pragma once
+
+#include <windows.h>
+
+#include "foundation/AppWindow.h"
+#include "foundation/EString.h"
+
+// What the person editor shows and gives back.
+struct PersonDialogFields {
+    EString name;
+    EString description;
+    EString fullName;
+    EString email;
+    int requireInvitation = 0;
+};
+
+class IPeopleTreeDialogs {
+public:
+    virtual ~IPeopleTreeDialogs() = default;
+
+    // Modal editors over `parent`: true when the user confirmed, with the fields updated.
+    virtual bool EditGroup(HWND parent, EString& name, EString& description) = 0;
+    virtual bool EditPerson(HWND parent, PersonDialogFields& fields) = 0;
+    // Yes to the question.
+    virtual bool ConfirmDelete(const EString& question) = 0;
+};
+
+// The program's own: the person dialog and a message box. The group editor
+// is not built yet: no group is added or edited until it is.
+class PeopleTreeDialogs : public IPeopleTreeDialogs {
+public:
+    bool EditGroup(HWND, EString&, EString&) override { return false; }
+    bool EditPerson(HWND parent, PersonDialogFields& fields) override;
+    bool ConfirmDelete(const EString& question) override
+    {
+        return AppMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    }
+};

@@ -1,0 +1,4 @@
+// Resource ids of the people tree.
+#pragma once
+
+#define IDR_PEOPLE_MENU 272
