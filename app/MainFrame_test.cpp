@@ -189,9 +189,15 @@ TEST_F(MainFrameTest, TheCategoriesPaneHoldsTheTreeAndChoosingACategoryFiltersTh
     ASSERT_EQ(list.GetRowCount(), 1) << "the pane hands the tree its notifications";
     EXPECT_EQ(list.GetRowTask(0)->GetName(), L"Buy stamps");
     EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_categories").IsEmpty());
+}
+
 TEST_F(MainFrameTest, ThePeoplePaneHoldsTheTreeOfTheDocumentsPeople)
+{
+    CMainFrame& frame = OpenFrame();
+    ASSERT_EQ(frame.GetPaneCount(), CMainFrame::PaneCount);
     CTabbedAutoHideDockingWindow* people = frame.GetPane(CMainFrame::PeoplePane);
     const HWND tree = ::FindWindowExW(*people, nullptr, L"QuorvanePeopleTree", nullptr);
+    ASSERT_NE(tree, nullptr);
     std::vector<Person> groups;
     ASSERT_TRUE(frame.GetDocument().GetPeople(0, groups));
     ASSERT_FALSE(groups.empty());
