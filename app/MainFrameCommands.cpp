@@ -352,3 +352,11 @@ CTabbedAutoHideDockingWindow* CMainFrame::GetPane(size_t index) const
 {
     return index < m_panes.size() ? m_panes[index] : nullptr;
 }
+
+// The category tree's root: every category's tasks.
+LRESULT CMainFrame::OnBackToAllTasks(WORD, WORD, HWND, bool&)
+{
+    if (CCategoryTree* tree = GetCategoryTree())
+        tree->SelectCategory(0);
+    return 0;
+}

@@ -189,6 +189,9 @@ TEST_F(MainFrameTest, TheCategoriesPaneHoldsTheTreeAndChoosingACategoryFiltersTh
     ASSERT_EQ(list.GetRowCount(), 1) << "the pane hands the tree its notifications";
     EXPECT_EQ(list.GetRowTask(0)->GetName(), L"Buy stamps");
     EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_categories").IsEmpty());
+
+    SendCommand(ID_BACK_TO_ALL_TASKS);
+    EXPECT_EQ(doc.GetCurrentCategoryId(), 0) << "F2 goes back to every category's tasks";
 }
 
 TEST_F(MainFrameTest, ThePeoplePaneHoldsTheTreeOfTheDocumentsPeople)
@@ -673,6 +676,56 @@ TEST_F(MainFrameTest, ThePropertiesTypedIntoTheirDialogAreSavedWithThePlan)
     EXPECT_TRUE(frame.GetDocument().IsModified());
     ASSERT_TRUE(frame.GetDocument().Save());
     EXPECT_NE(ReadFileBytes(path).find("Hollow Pine Joinery"), std::string::npos);
+}
+
+// The trees' Add commands open the program's own category and group dialogs.
+TEST_F(MainFrameTest, TheTreesAddACategoryAndAGroupNamedInTheirDialogs)
+{
+    CMainFrame& frame = OpenFrame();
+    CPelquornDoc& doc = frame.GetDocument();
+    const HWND peopleTree =
+        ::FindWindowExW(*frame.GetPane(CMainFrame::PeoplePane), nullptr, L"QuorvanePeopleTree", nullptr);
+    ASSERT_NE(peopleTree, nullptr);
+    TreeView_SelectItem(peopleTree, nullptr);
+    const struct {
+        const char* what;
+        HWND tree;
+        UINT command;
+        int nameBox;
+        const wchar_t* name;
+    } cases[] = {
+        {"category", *GetCategoryTree(), ID_TASK_ADD, IDC_CATEGORY_NAME, L"Garden"},
+        {"group", peopleTree, ID_ADD_GROUP, IDC_GROUP_NAME, L"Neighbours"},
+    };
+    for (const auto& test : cases) {
+        RunModalSteps(
+            [&] {
+                ::SendMessageW(test.tree, WM_COMMAND, MAKEWPARAM(test.command, 0), 0);
+                return INT_PTR(0);
+            },
+            {[&](HWND dialog) {
+                SetItemText(dialog, test.nameBox, test.name);
+                ClickButton(dialog, IDOK);
+                return true;
+            }});
+        EXPECT_TRUE(WaitFor([&] {
+            wchar_t text[64] = {};
+            TVITEMW item = {};
+            item.mask = TVIF_TEXT;
+            item.hItem = TreeView_GetSelection(test.tree);
+            item.pszText = text;
+            item.cchTextMax = 64;
+            return item.hItem && TreeView_GetItem(test.tree, &item) && EString(text) == test.name;
+        })) << test.what << " selected after it was added";
+    }
+    std::vector<Category> categories;
+    doc.GetSubCategories(0, categories);
+    EXPECT_TRUE(std::any_of(categories.begin(), categories.end(),
+                            [](const Category& category) { return category.GetName() == L"Garden"; }));
+    std::vector<Person> people;
+    ASSERT_TRUE(doc.GetPeople(0, people));
+    EXPECT_TRUE(std::any_of(people.begin(), people.end(),
+                            [](const Person& person) { return person.IsGroup() && person.GetName() == L"Neighbours"; }));
 }
 
 } // namespace

@@ -34,7 +34,7 @@ public:
     static WindowClass GetWindowClass();
 
     // The dialogs the commands open; null restores the inert ones.
-    void SetDialogs(ICategoryTreeDialogs* dialogs) { m_dialogs = dialogs ? dialogs : &m_inertDialogs; }
+    void SetDialogs(ICategoryTreeDialogs* dialogs) { m_dialogs = dialogs ? dialogs : &m_ownDialogs; }
 
     HWND Create(HWND parent) override;
     void Update(ISubject* subject, DocNotifyCode code) override;
@@ -131,8 +131,8 @@ private:
     CTreeDropTarget m_dropTarget;
     int m_refilling = 0;
     int m_expandTimerRunning = 0;
-    InertCategoryTreeDialogs m_inertDialogs;
-    ICategoryTreeDialogs* m_dialogs = &m_inertDialogs;
+    CategoryTreeDialogs m_ownDialogs;
+    ICategoryTreeDialogs* m_dialogs = &m_ownDialogs;
 };
 
 // The one category tree, while it exists.

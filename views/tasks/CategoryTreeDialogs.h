@@ -26,11 +26,10 @@ public:
     virtual bool ConfirmDelete(const EString& question) = 0;
 };
 
-// Until the category editor exists: no edit is confirmed; a delete still
-// asks with a message box.
-class InertCategoryTreeDialogs : public ICategoryTreeDialogs {
+// The program's own: the category dialog and a message box.
+class CategoryTreeDialogs : public ICategoryTreeDialogs {
 public:
-    bool EditCategory(HWND, CategoryDialogFields&) override { return false; }
+    bool EditCategory(HWND parent, CategoryDialogFields& fields) override;
     bool ConfirmDelete(const EString& question) override
     {
         return AppMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;

@@ -26,11 +26,10 @@ public:
     virtual bool ConfirmDelete(const EString& question) = 0;
 };
 
-// The program's own: the person dialog and a message box. The group editor
-// is not built yet: no group is added or edited until it is.
+// The program's own: the group and person dialogs and a message box.
 class PeopleTreeDialogs : public IPeopleTreeDialogs {
 public:
-    bool EditGroup(HWND, EString&, EString&) override { return false; }
+    bool EditGroup(HWND parent, EString& name, EString& description) override;
     bool EditPerson(HWND parent, PersonDialogFields& fields) override;
     bool ConfirmDelete(const EString& question) override
     {
