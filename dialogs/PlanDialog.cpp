@@ -145,41 +145,6 @@ LRESULT CPlanDialog::OnTaskChanged(WORD, WORD, HWND, bool&)
     return 0;
 }
 
-LRESULT CPlanDialog::OnStartKillFocus(WORD, WORD, HWND, bool&)
-{
-    const double before = start;
-    DoDataExchange(true);
-    if (TimeChanged(before, start))
-        finish = FinishFromDuration(start, duration);
-    DoDataExchange(false);
-    return 0;
-}
-
-LRESULT CPlanDialog::OnFinishKillFocus(WORD, WORD, HWND, bool&)
-{
-    const double before = finish;
-    DoDataExchange(true);
-    if (TimeChanged(before, finish)) {
-        // A finish before the start is not kept: the duration puts it back.
-        if (finish >= start)
-            duration = DurationFromTimes(start, finish);
-        else
-            finish = FinishFromDuration(start, duration);
-    }
-    DoDataExchange(false);
-    return 0;
-}
-
-LRESULT CPlanDialog::OnDurationKillFocus(WORD, WORD, HWND, bool&)
-{
-    const double before = duration;
-    DoDataExchange(true);
-    if (duration != before)
-        finish = FinishFromDuration(start, duration);
-    DoDataExchange(false);
-    return 0;
-}
-
 LRESULT CPlanDialog::OnColourKillFocus(WORD, WORD, HWND, bool&)
 {
     // Shows what was understood of the text.

@@ -12,6 +12,7 @@
 
 #include "dialogs/DescriptionEdit.h"
 #include "dialogs/PlanDialogIds.h"
+#include "dialogs/DayTimeEdits.h"
 #include "dialogs/ZemDialogImpl.h"
 #include "document/model/TaskCard.h"
 
@@ -19,7 +20,7 @@
 constexpr UINT WM_PLAN_DIALOG_NEW_OK = WM_USER + 170;
 constexpr UINT WM_PLAN_DIALOG_EDIT_OK = WM_USER + 171;
 
-class CPlanDialog : public CZemDialogImpl<CPlanDialog> {
+class CPlanDialog : public CZemDialogImpl<CPlanDialog>, public CDayTimeEdits<CPlanDialog> {
 public:
     enum { IDD = IDD_PLAN_DIALOG };
 
@@ -116,9 +117,6 @@ private:
 
     LRESULT OnOK(WORD, WORD, HWND, bool& handled);
     LRESULT OnTaskChanged(WORD, WORD, HWND, bool&);
-    LRESULT OnStartKillFocus(WORD, WORD, HWND, bool&);
-    LRESULT OnFinishKillFocus(WORD, WORD, HWND, bool&);
-    LRESULT OnDurationKillFocus(WORD, WORD, HWND, bool&);
     LRESULT OnColourKillFocus(WORD, WORD, HWND, bool&);
     LRESULT OnStartNow(WORD, WORD, HWND, bool&);
     LRESULT OnFinishNow(WORD, WORD, HWND, bool&);

@@ -206,41 +206,6 @@ LRESULT CRecurrenceDialog::OnMonthPattern(WORD, WORD id, HWND, bool&)
     return 0;
 }
 
-LRESULT CRecurrenceDialog::OnStartKillFocus(WORD, WORD, HWND, bool&)
-{
-    const double before = start;
-    DoDataExchange(true);
-    if (TimeChanged(before, start))
-        finish = FinishFromDuration(start, duration);
-    DoDataExchange(false);
-    return 0;
-}
-
-LRESULT CRecurrenceDialog::OnFinishKillFocus(WORD, WORD, HWND, bool&)
-{
-    const double before = finish;
-    DoDataExchange(true);
-    if (TimeChanged(before, finish)) {
-        // A finish before the start is not kept: the duration puts it back.
-        if (finish >= start)
-            duration = DurationFromTimes(start, finish);
-        else
-            finish = FinishFromDuration(start, duration);
-    }
-    DoDataExchange(false);
-    return 0;
-}
-
-LRESULT CRecurrenceDialog::OnDurationKillFocus(WORD, WORD, HWND, bool&)
-{
-    const double before = duration;
-    DoDataExchange(true);
-    if (duration != before)
-        finish = FinishFromDuration(start, duration);
-    DoDataExchange(false);
-    return 0;
-}
-
 LRESULT CRecurrenceDialog::OnMonthDayKillFocus(WORD, WORD, HWND, bool&)
 {
     DoDataExchange(true);

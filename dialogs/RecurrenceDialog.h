@@ -4,6 +4,7 @@
 #include <span>
 
 #include "dialogs/TaskDialogIds.h"
+#include "dialogs/DayTimeEdits.h"
 #include "dialogs/ZemDialogImpl.h"
 #include "document/model/RecurrenceInfo.h"
 
@@ -11,7 +12,7 @@
 // updated; on Cancel the record stays as it was.
 bool EditRecurrence(RecurrenceInfo& recurrence);
 
-class CRecurrenceDialog : public CZemDialogImpl<CRecurrenceDialog> {
+class CRecurrenceDialog : public CZemDialogImpl<CRecurrenceDialog>, public CDayTimeEdits<CRecurrenceDialog> {
 public:
     enum { IDD = IDD_RECURRENCE_DIALOG };
 
@@ -122,9 +123,6 @@ private:
     LRESULT OnRadioOnly(WORD, WORD id, HWND, bool&);
     LRESULT OnPatternKind(WORD, WORD id, HWND, bool&);
     LRESULT OnMonthPattern(WORD, WORD id, HWND, bool&);
-    LRESULT OnStartKillFocus(WORD, WORD, HWND, bool&);
-    LRESULT OnFinishKillFocus(WORD, WORD, HWND, bool&);
-    LRESULT OnDurationKillFocus(WORD, WORD, HWND, bool&);
     LRESULT OnMonthDayKillFocus(WORD, WORD, HWND, bool&);
     LRESULT OnDurationSpin(int, NMHDR* header, bool&);
 };
