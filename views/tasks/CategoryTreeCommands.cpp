@@ -130,6 +130,8 @@ void CCategoryTree::DeleteCurrentItem()
     if (m_currentItem == item)
         m_currentItem = nullptr;
     TreeView_DeleteItem(m_hWnd, item);
+    // The category's tasks went with it: the task list and the summary follow.
+    NotifyDocument(this, NotifyCode::kAll);
 }
 
 LRESULT CCategoryTree::OnDelete(WORD, WORD, HWND, bool&)
@@ -155,6 +157,7 @@ LRESULT CCategoryTree::OnComplete(WORD, WORD, HWND, bool&)
             m_currentItem = nullptr;
         TreeView_DeleteItem(m_hWnd, item);
     }
+    NotifyDocument(this, NotifyCode::kAll);
     return 1;
 }
 

@@ -487,7 +487,8 @@ TEST_F(CategoryTreeTest, AddPutsTheEditedCategoryUnderTheCurrentOneAndSelectsIt)
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[0].name, L"New category");
     EXPECT_TRUE(dialogs.shown[0].hasUncompletedTasks);
-    EXPECT_DOUBLE_EQ(dialogs.shown[0].deadline, document.GetDefaultDeadline());
+    // The default deadline counts from now: a second may pass between the two readings.
+    EXPECT_NEAR(dialogs.shown[0].deadline, document.GetDefaultDeadline(), 1.0 / 1440);
     std::vector<Category> children;
     document.GetSubCategories(parent, children);
     ASSERT_EQ(children.size(), 1u);
@@ -521,6 +522,21 @@ TEST_F(CategoryTreeTest, EditShowsTheCategoryAndStoresWhatTheEditorGivesBack)
     Select(0);
     Command(ID_TASK_EDIT);
     EXPECT_EQ(dialogs.shown.size(), 1u) << "the root has no editor";
+}
+
+TEST_F(CategoryTreeTest, DeletingOrCuttingACategoryTakesItsTasksOffTheListAtOnce)
+{
+    for (const WORD command : {ID_TASK_DELETE, ID_EDIT_CUT}) {
+        const int garden = AddCategory(0, L"Garden");
+        AddTask(garden, L"Mow the lawn");
+        Refill();
+        Select(garden);
+        ASSERT_EQ(TaskNames(), std::vector<EString>{L"Mow the lawn"}) << command;
+        dialogs.deleteAnswer = true;
+        Command(command);
+        EXPECT_FALSE(HasCategory(garden)) << command;
+        EXPECT_TRUE(TaskNames().empty()) << command;
+    }
 }
 
 TEST_F(CategoryTreeTest, DeleteFromTheContextMenuDeletesTheItemUnderThePointerNotTheSelectedOne)
