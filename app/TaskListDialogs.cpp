@@ -5,6 +5,7 @@
 #include "dialogs/ReminderSettingsDialog.h"
 #include "dialogs/TaskDialog.h"
 #include "foundation/AppWindow.h"
+#include "views/tasks/BrowseForCategoryDialog.h"
 
 TaskListDialogs::~TaskListDialogs()
 {
@@ -29,6 +30,7 @@ bool TaskListDialogs::EditTask(HWND parent, bool newTask, CPelquornDoc& document
     dialog.recurrence = fields.recurrence;
     dialog.hasReminder = fields.hasReminder ? 1 : 0;
     dialog.reminder = fields.reminder;
+    dialog.browseCategory = BrowseForCategory;
     dialog.editReminder = [](int& hasReminder, ReminderInfo& reminder) {
         bool on = hasReminder != 0;
         const bool confirmed = EditReminder(on, reminder);

@@ -18,6 +18,7 @@
 #include "foundation/Language.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
+#include "views/tasks/SilentPrompts.h"
 #include "views/tasks/AtlDropSource.h"
 #include "views/tasks/CategoryTree.h"
 #include "views/tasks/PelquornView.h"
@@ -74,15 +75,6 @@ private:
             ::SendMessageW(view, WM_COMMAND, MAKEWPARAM(chosenCommand, 0), 0);
         return 0;
     }
-};
-
-class SilentPrompts : public IDocumentPrompts {
-public:
-    int AskSaveChanges(const EString&) override { return IDNO; }
-    bool ChooseOpenPath(const EString&, EString&) override { return false; }
-    bool ChooseSavePath(const EString&, const EString&, EString&) override { return false; }
-    void ShowError(const EString& text) override { errors.push_back(text); }
-    std::vector<EString> errors;
 };
 
 ComPtr<CAtlDropSource> DragOf(const PelquornDragData& data)

@@ -18,6 +18,7 @@
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
+#include "views/tasks/SilentPrompts.h"
 #include "views/tasks/AtlDropSource.h"
 #include "views/tasks/PeopleTreeView.h"
 #include "views/tasks/PelquornView.h"
@@ -88,16 +89,6 @@ private:
         handled = false;
         return 0;
     }
-};
-
-// The document's errors are kept, never shown.
-class SilentPrompts : public IDocumentPrompts {
-public:
-    int AskSaveChanges(const EString&) override { return IDNO; }
-    bool ChooseOpenPath(const EString&, EString&) override { return false; }
-    bool ChooseSavePath(const EString&, const EString&, EString&) override { return false; }
-    void ShowError(const EString& text) override { errors.push_back(text); }
-    std::vector<EString> errors;
 };
 
 PersonDialogFields PersonFields(const wchar_t* name, const wchar_t* fullName = L"", const wchar_t* email = L"")
