@@ -4,6 +4,7 @@
 
 #include "foundation/BoolSwitch.h"
 #include "views/tasks/CategoryTreeIds.h"
+#include "views/tasks/TreePaneStyle.h"
 #include "views/tasks/TreeViewHandler.h"
 
 namespace {
@@ -42,8 +43,7 @@ HWND CCategoryTree::Create(HWND parent)
 {
     return CWindowImpl<CCategoryTree>::Create({
         .parent = parent,
-        .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TVS_HASBUTTONS | TVS_HASLINES |
-                 TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
+        .style = kTreePaneStyle,
         .exStyle = WS_EX_CLIENTEDGE,
         .rect = {0, 0, 0, 0},
     });

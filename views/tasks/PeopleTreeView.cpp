@@ -7,6 +7,7 @@
 #include "foundation/Language.h"
 #include "resources/IconIds.h"
 #include "views/tasks/PeopleTreeIds.h"
+#include "views/tasks/TreePaneStyle.h"
 #include "views/tasks/TreeViewHandler.h"
 
 namespace {
@@ -37,8 +38,7 @@ HWND CPeopleTreeView::Create(HWND parent)
 {
     return CWindowImpl<CPeopleTreeView>::Create({
         .parent = parent,
-        .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | TVS_HASBUTTONS | TVS_HASLINES |
-                 TVS_LINESATROOT | TVS_EDITLABELS | TVS_SHOWSELALWAYS,
+        .style = kTreePaneStyle,
         .exStyle = WS_EX_CLIENTEDGE,
         .rect = {0, 0, 0, 0},
     });
