@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "foundation/EString.h"
+#include "winlib/ReadOnlyDataObject.h"
 
 // Answers as the shell's virtual-file sources do: the descriptor only as
 // global memory for index -1, a file's contents only in its own medium and
 // for its own index, and only for the content aspect.
-class FakeMailDrop : public IDataObject {
+class FakeMailDrop : public CReadOnlyDataObject {
 public:
     enum class Medium { Stream, Storage, Global, Refused };
     struct File {
@@ -34,14 +35,7 @@ public:
     ULONG STDMETHODCALLTYPE Release() override;
 
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override;
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
     virtual ~FakeMailDrop() = default;
