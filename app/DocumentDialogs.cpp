@@ -2,10 +2,17 @@
 
 #include "dialogs/CompleteCategoryDialog.h"
 #include "dialogs/DocPropertiesDialog.h"
+#include "dialogs/ScheduleTasksDialog.h"
 
 bool DocumentDialogs::AskCompleteCategory(const EString& message, bool& doNotAskAgain)
 {
     return ::AskCompleteCategory(message, doNotAskAgain);
+}
+
+// The load factor is the hours of work per day.
+bool DocumentDialogs::ChooseDeadlineSchedule(double& startDate, double& loadFactor)
+{
+    return ::ChooseDeadlineSchedule(startDate, loadFactor);
 }
 
 bool DocumentDialogs::EditProperties(DocProperties& properties)

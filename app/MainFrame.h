@@ -14,6 +14,7 @@
 #include "app/DocumentDialogs.h"
 #include "app/TaskListDialogs.h"
 #include "app/TrayIconImpl.h"
+#include "dialogs/FindDialog.h"
 #include "docking/commandbar/CommandBarXPCtrl.h"
 #include "docking/dockwins/TabbedAutoHideDockingWindow.h"
 #include "docking/sstate/DockWndMgr.h"
@@ -85,6 +86,7 @@ public:
     HWND GetDailyPlanView() const;
     HWND GetTaskView() const;
     CPelquornView& GetTaskList() { return m_view; }
+    CFindDialog& GetFindDialog() { return m_findDialog; }
 
     BEGIN_MESSAGE_MAP(CMainFrame)
         ON_NOTIFY_CODE(TTN_GETDISPINFOA, OnToolTipTextA)
@@ -213,6 +215,8 @@ private:
     // Before the task list, which borrows them.
     TaskListDialogs m_taskListDialogs;
     DocumentDialogs m_documentDialogs;
+    // Made on the first Find, owned by the window.
+    CFindDialog m_findDialog;
     CPelquornView m_view;
     CCategoryTree m_categoryTree;
     CBlankView m_dailyPlanView;

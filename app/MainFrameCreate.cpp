@@ -152,6 +152,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
         return -1;
     m_view.SetDialogs(&m_taskListDialogs);
     GetDocument().SetDialogs(&m_documentDialogs);
+    GetDocument().SetFindServices(nullptr, nullptr, &m_findDialog);
     m_hWndClient = m_view.Create(m_hWnd);
     if (!m_hWndClient)
         return -1;

@@ -33,6 +33,7 @@ CMainFrame::~CMainFrame()
     if (IsWindow())
         DestroyWindow();
     m_doc.SetStatusBar(nullptr);
+    m_doc.SetFindServices(nullptr, nullptr, nullptr);
 }
 
 void CMainFrame::StartAutoSaveTimer()

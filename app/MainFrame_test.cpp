@@ -678,6 +678,60 @@ TEST_F(MainFrameTest, ThePropertiesTypedIntoTheirDialogAreSavedWithThePlan)
     EXPECT_NE(ReadFileBytes(path).find("Hollow Pine Joinery"), std::string::npos);
 }
 
+// The Find command shows the one find window over the main window; its dialog keys come through the frame.
+TEST_F(MainFrameTest, FindShowsTheFindWindowOverTheMainWindowAndEscapeHidesIt)
+{
+    CMainFrame& frame = OpenFrame();
+    CFindDialog& find = frame.GetFindDialog();
+    SendCommand(ID_FIND);
+    ASSERT_TRUE(find.IsWindow());
+    const HWND window = find;
+    EXPECT_EQ(::GetWindow(window, GW_OWNER), static_cast<HWND>(frame));
+    EXPECT_TRUE(::IsWindowVisible(window));
+    const HWND edit = ::GetDlgItem(window, IDC_FIND_TEXT);
+    EXPECT_EQ(::GetFocus(), edit);
+    SetItemText(window, IDC_FIND_TEXT, L"passport");
+    EXPECT_FALSE(SaveWindowScreenshot(window, L"main_window_find").empty());
+
+    MSG enter = {edit, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+    EXPECT_TRUE(frame.PreTranslateMessage(&enter));
+    EXPECT_TRUE(::IsWindowVisible(window));
+    MSG escape = {edit, WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
+    EXPECT_TRUE(frame.PreTranslateMessage(&escape));
+    EXPECT_FALSE(::IsWindowVisible(window));
+    // The document kept the text searched for: Find Next searches again
+    // rather than asking for a text.
+    SendCommand(ID_FIND_NEXT);
+    EXPECT_FALSE(::IsWindowVisible(window));
+
+    SendCommand(ID_FIND);
+    EXPECT_EQ(static_cast<HWND>(find), window);
+    EXPECT_TRUE(::IsWindowVisible(window));
+    EXPECT_EQ(ItemText(window, IDC_FIND_TEXT), L"passport");
+}
+
+// Arrange Deadlines asks for the first day and the hours per day, and keeps the hours chosen.
+TEST_F(MainFrameTest, ArrangeDeadlinesAsksForTheScheduleAndKeepsTheHoursChosen)
+{
+    OpenFrame();
+    Options::SetRegularHours(8);
+    Options::SetLoadFactor(6);
+    RunModalSteps(
+        [&] {
+            SendCommand(ID_ARRANGE_DEADLINES);
+            return INT_PTR(0);
+        },
+        {[&](HWND dialog) {
+            EXPECT_EQ(ItemText(dialog, IDC_SCHEDULE_PRESENCE), FormatDecimalForEdit(75));
+            EXPECT_EQ(ItemText(dialog, IDC_SCHEDULE_HOURS), FormatDecimalForEdit(6));
+            EXPECT_FALSE(SaveWindowScreenshot(dialog, L"main_window_arrange_deadlines").empty());
+            SetItemText(dialog, IDC_SCHEDULE_HOURS, L"5");
+            ClickButton(dialog, IDOK);
+            return true;
+        }});
+    EXPECT_DOUBLE_EQ(Options::GetLoadFactor(), 5);
+}
+
 // The trees' Add commands open the program's own category and group dialogs.
 TEST_F(MainFrameTest, TheTreesAddACategoryAndAGroupNamedInTheirDialogs)
 {

@@ -1,10 +1,12 @@
-// Resource ids of the document-properties, date-range, goals and people-group dialogs.
+// Resource ids of the document-properties, date-range, goals, people-group, find and deadline-schedule dialogs.
 #pragma once
 
 #define IDD_DOC_PROPERTIES 150
 #define IDD_DATE_RANGE 180
 #define IDD_PEOPLE_GROUP 244
 #define IDD_GOALS 605
+#define IDD_FIND 193
+#define IDD_SCHEDULE_TASKS 166
 
 #define IDC_PROPERTIES_AUTHOR 1023
 #define IDC_PROPERTIES_COMPANY 1024
@@ -20,3 +22,17 @@
 
 #define IDC_GOALS_LIST 569
 #define IDC_GOALS_ADD_YOURS 1079
+
+#define IDC_FIND_NEXT 1115
+#define IDC_FIND_TEXT 1116
+#define IDC_FIND_UP 1117
+#define IDC_FIND_DOWN 1118
+#define IDC_FIND_WHOLE_WORD 1119
+#define IDC_FIND_MATCH_CASE 1120
+#define IDC_FIND_REGULAR_EXPRESSION 1121
+
+#define IDC_SCHEDULE_START 1042
+#define IDC_SCHEDULE_PRESENCE 1043
+#define IDC_SCHEDULE_HOURS 1076
+#define IDC_SCHEDULE_HOURS_SPIN 1145
+#define IDC_SCHEDULE_PRESENCE_SPIN 1146
