@@ -133,22 +133,3 @@ TEST_F(FindDialogTest, FindNextSearchesTheDocumentWithTheTextAndOptionsShown)
         document.SetFindServices(&search, nullptr, &dialog);
     }
 }
-
-TEST_F(FindDialogTest, EnterInTheBoxFindsAndEscapeHides)
-{
-    dialog.ShowFor(document);
-    const HWND edit = ::GetDlgItem(dialog, IDC_FIND_TEXT);
-    ::SetFocus(edit);
-    SetItemText(dialog, IDC_FIND_TEXT, L"garden");
-    const auto offer = [&](UINT key) {
-        MSG message = {edit, WM_KEYDOWN, key, 1, 0, {}};
-        return document.PreTranslateMessage(&message);
-    };
-    EXPECT_TRUE(offer(VK_RETURN));
-    EXPECT_EQ(search.runs, 1);
-    EXPECT_EQ(search.criteria, L"garden");
-    EXPECT_TRUE(offer(VK_ESCAPE));
-    EXPECT_FALSE(::IsWindowVisible(dialog));
-    EXPECT_FALSE(offer(VK_RETURN)) << "hidden, it takes no keys";
-    EXPECT_EQ(search.runs, 1);
-}

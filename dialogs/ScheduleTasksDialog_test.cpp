@@ -121,19 +121,3 @@ TEST_F(ScheduleTasksDialogTest, EnterRightAfterTypingTheShareTakesItAsTheHours)
     EXPECT_EQ(result, TRUE);
     EXPECT_DOUBLE_EQ(hours, 2);
 }
-
-TEST_F(ScheduleTasksDialogTest, CancelGivesBackNothing)
-{
-    double start = DateTime(2024, 5, 16, 10, 30);
-    double hours = 3;
-    const INT_PTR result = RunModalSteps([&] { return INT_PTR(ChooseDeadlineSchedule(start, hours)); },
-                                         {[&](HWND hwnd) {
-                                             SetPickedDate(hwnd, IDC_SCHEDULE_START, 2024, 9, 2);
-                                             TypeInto(hwnd, IDC_SCHEDULE_HOURS, L"5");
-                                             ClickButton(hwnd, IDCANCEL);
-                                             return true;
-                                         }});
-    EXPECT_EQ(result, FALSE);
-    EXPECT_DOUBLE_EQ(hours, 3);
-    EXPECT_DOUBLE_EQ(start, DateTime(2024, 5, 16, 10, 30));
-}
