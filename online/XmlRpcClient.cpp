@@ -185,9 +185,12 @@ void XmlRpcClient::Impl::Connect(const std::string& host)
 
 void XmlRpcClient::Impl::ApplyReceiveTimeout()
 {
+    // WinInet's own waits to connect and to send are longer: the one limit holds for all three.
     for (const InternetHandle* handle : {&session, &connection})
         if (*handle)
-            ::InternetSetOptionA(handle->Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveTimeout, sizeof(receiveTimeout));
+            for (const DWORD option :
+                 {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+                ::InternetSetOptionA(handle->Get(), option, &receiveTimeout, sizeof(receiveTimeout));
 }
 
 bool XmlRpcClient::Impl::Execute(const char* methodName, const XmlRpcValue& params, XmlRpcValue& result)

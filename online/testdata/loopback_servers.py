@@ -57,8 +57,14 @@ def make_xmlrpc_server():
     server = SimpleXMLRPCServer((LOOPBACK, 0), requestHandler=RecordingHandler, allow_none=True, logRequests=False)
     server.last_request = server.previous_request = None
 
+    # Two users whose replies are not a session: an empty one and a number.
+    odd_replies = {"empty-reply": "", "number-reply": 42}
+
     def login(user, password):
-        if decode_credential(user) == "user" and decode_credential(password) == "secret":
+        name = decode_credential(user)
+        if name in odd_replies:
+            return odd_replies[name]
+        if name == "user" and decode_credential(password) == "secret":
             return "session-1234"
         raise Fault(1, "Wrong user name or password")
 
