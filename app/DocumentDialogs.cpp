@@ -2,6 +2,7 @@
 
 #include "dialogs/CompleteCategoryDialog.h"
 #include "dialogs/DocPropertiesDialog.h"
+#include "dialogs/LoginDialog.h"
 
 bool DocumentDialogs::AskCompleteCategory(const EString& message, bool& doNotAskAgain)
 {
@@ -11,4 +12,9 @@ bool DocumentDialogs::AskCompleteCategory(const EString& message, bool& doNotAsk
 bool DocumentDialogs::EditProperties(DocProperties& properties)
 {
     return EditDocProperties(properties);
+}
+
+bool DocumentDialogs::EditLogin(EString& user, EString& password, bool& remember)
+{
+    return ::EditLogin(user, password, remember);
 }

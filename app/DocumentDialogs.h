@@ -3,7 +3,7 @@
 
 #include "document/IDocumentDialogs.h"
 
-// The deadline schedule and login dialogs are not in the program yet, and the
+// The deadline schedule dialog is not in the program yet, and the
 // goals a new document offers are not asked for yet: they answer as if the
 // user had cancelled.
 class DocumentDialogs : public IDocumentDialogs {
@@ -12,5 +12,5 @@ public:
     bool ChooseDeadlineSchedule(double&, double&) override { return false; }
     bool EditProperties(DocProperties& properties) override;
     bool ChooseGoals(const std::vector<Goal>&, std::vector<Goal>&) override { return false; }
-    bool EditLogin(EString&, EString&, bool&) override { return false; }
+    bool EditLogin(EString& user, EString& password, bool& remember) override;
 };

@@ -23,6 +23,7 @@
 #include "docking/sstate/WindowStateMgr.h"
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
+#include "online/RpcSession.h"
 #include "views/tasks/BlankView.h"
 #include "views/tasks/CategoryTree.h"
 #include "views/tasks/PelquornView.h"
@@ -213,6 +214,8 @@ private:
     // Before the task list, which borrows them.
     TaskListDialogs m_taskListDialogs;
     DocumentDialogs m_documentDialogs;
+    // The document's session, given in the constructor and taken back in the destructor.
+    CRpcSession m_onlineSession;
     CPelquornView m_view;
     CCategoryTree m_categoryTree;
     CBlankView m_dailyPlanView;

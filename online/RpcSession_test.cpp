@@ -6,7 +6,6 @@
 #include "foundation/Language.h"
 #include "foundation/Options.h"
 #include "online/RpcSession.h"
-#include "online/XmlRpcClient.h"
 #include "testing/TestSupport.h"
 
 // The session talks to the loopback servers of the test's wrapper script
@@ -165,21 +164,6 @@ TEST_F(RpcSessionTest, AnOldFormPasswordIsReadAndStoredProtectedAtTheNextLogin)
     ASSERT_TRUE(session.Login(L"user", session.GetStoredPassword(), true)) << session.GetLastError().c_str();
     EXPECT_EQ(Options::GetCustomToolBarButtons().find(L"dpapi:"), 0u);
     EXPECT_EQ(session.GetStoredPassword(), L"secret");
-}
-
-TEST_F(RpcSessionTest, SendsTheCredentialsAsBase64OfTheirUtf16Bytes)
-{
-    REQUIRE_ENDPOINT(server);
-    CRpcSession session(server);
-    EXPECT_FALSE(session.Login(L"\u00FC", L"pw", false));
-    XmlRpcClient client(server.c_str());
-    XmlRpcValue request;
-    ASSERT_TRUE(client.Execute("previous_request", XmlRpcValue(), request)) << client.LastError();
-    const XmlRpcValue::Bytes& body = request["body"].AsBytes();
-    EXPECT_NE(std::string(body.begin(), body.end())
-                  .find("<methodName>login</methodName>\r\n<params><param><value>/AA=</value></param>"
-                        "<param><value>cAB3AA==</value></param></params>"),
-              std::string::npos);
 }
 
 } // namespace
