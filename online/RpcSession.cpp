@@ -64,6 +64,8 @@ bool CRpcSession::CallLogin()
     params[1] = CredentialText::Encode(m_password);
     XmlRpcValue result;
     if (client.Execute("login", params, result)) {
+        // Read-only, so that a reply of another kind throws "type error"
+        // instead of turning into an empty text.
         const XmlRpcValue& answer = result;
         m_sessionText = answer.AsString();
         if (m_sessionText.empty()) {

@@ -36,7 +36,7 @@ public:
     // still checked.
     void SetIgnoreUnknownCA(bool ignore);
     // How long a call waits for the server to connect, to take the call and
-    // for each part of its answer; 30 seconds unless set.
+    // to answer it whole; 30 seconds unless set.
     void SetReceiveTimeout(unsigned milliseconds);
     void SetStatusCallback(StatusCallback callback, void* userData);
 
