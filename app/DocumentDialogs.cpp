@@ -3,6 +3,7 @@
 #include "dialogs/CompleteCategoryDialog.h"
 #include "dialogs/DocPropertiesDialog.h"
 #include "dialogs/ScheduleTasksDialog.h"
+#include "dialogs/LoginDialog.h"
 
 bool DocumentDialogs::AskCompleteCategory(const EString& message, bool& doNotAskAgain)
 {
@@ -18,4 +19,9 @@ bool DocumentDialogs::ChooseDeadlineSchedule(double& startDate, double& loadFact
 bool DocumentDialogs::EditProperties(DocProperties& properties)
 {
     return EditDocProperties(properties);
+}
+
+bool DocumentDialogs::EditLogin(EString& user, EString& password, bool& remember)
+{
+    return ::EditLogin(user, password, remember);
 }

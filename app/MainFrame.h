@@ -24,6 +24,7 @@
 #include "docking/sstate/WindowStateMgr.h"
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
+#include "online/RpcSession.h"
 #include "views/tasks/BlankView.h"
 #include "views/tasks/CategoryTree.h"
 #include "views/tasks/PelquornView.h"
@@ -217,6 +218,8 @@ private:
     DocumentDialogs m_documentDialogs;
     // Made on the first Find, owned by the window.
     CFindDialog m_findDialog;
+    // The document's session, given in the constructor and taken back in the destructor.
+    CRpcSession m_onlineSession;
     CPelquornView m_view;
     CCategoryTree m_categoryTree;
     CBlankView m_dailyPlanView;

@@ -26,6 +26,7 @@ CMainFrame::CMainFrame()
     for (UINT command = ID_VIEW_PANE_FIRST; command <= ID_VIEW_PANE_LAST; ++command)
         m_commandStates.AddEntry(command, CCommandStateMap::MenuItem | CCommandStateMap::ToolBarButton);
     m_doc.SetStatusBar(this);
+    m_doc.SetOnlineSession(&m_onlineSession);
 }
 
 CMainFrame::~CMainFrame()
@@ -34,6 +35,7 @@ CMainFrame::~CMainFrame()
         DestroyWindow();
     m_doc.SetStatusBar(nullptr);
     m_doc.SetFindServices(nullptr, nullptr, nullptr);
+    m_doc.SetOnlineSession(nullptr);
 }
 
 void CMainFrame::StartAutoSaveTimer()

@@ -12,6 +12,7 @@
 #include "app/MainFrame.h"
 #include "app/OpenFileHandover.h"
 #include "dialogs/CategoryDialogIds.h"
+#include "dialogs/LoginDialogIds.h"
 #include "dialogs/SmallDialogIds.h"
 #include "dialogs/TaskDialogIds.h"
 #include "docking/dockwins/TabDockingBox.h"
@@ -730,6 +731,29 @@ TEST_F(MainFrameTest, ArrangeDeadlinesAsksForTheScheduleAndKeepsTheHoursChosen)
             return true;
         }});
     EXPECT_DOUBLE_EQ(Options::GetLoadFactor(), 5);
+}
+
+// The login command opens the program's login dialog on the remembered user
+// and the password the frame's session keeps; working offline stores nothing.
+TEST_F(MainFrameTest, TheLoginCommandShowsTheRememberedUserAndPassword)
+{
+    Options::SetUserName(L"ann");
+    Options::SetCustomToolBarButtons(L"cwBlAGMAcgBlAHQA"); // "secret", as older versions kept it
+    OpenFrame();
+    RunModalSteps(
+        [&] {
+            SendCommand(ID_LOGIN);
+            return INT_PTR(0);
+        },
+        {[&](HWND dialog) {
+            EXPECT_EQ(ItemText(dialog, IDC_LOGIN_USER), L"ann");
+            EXPECT_EQ(ItemText(dialog, IDC_LOGIN_PASSWORD), L"secret");
+            EXPECT_EQ(::IsDlgButtonChecked(dialog, IDC_LOGIN_REMEMBER), BST_CHECKED);
+            ClickButton(dialog, IDCANCEL);
+            return true;
+        }});
+    EXPECT_EQ(Options::GetCustomToolBarButtons(), L"cwBlAGMAcgBlAHQA");
+    EXPECT_EQ(Options::GetResetCookie(), 0u);
 }
 
 // The trees' Add commands open the program's own category and group dialogs.

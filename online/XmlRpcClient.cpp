@@ -85,6 +85,8 @@ public:
     StatusCallback callback = nullptr;
     void* callbackData = nullptr;
     DWORD bytesReceived = 0;
+    // The time-out bounds the whole call, however slowly an answer trickles in.
+    std::chrono::steady_clock::time_point callStart;
     std::string lastError;
     int httpStatus = -1;
     bool fault = false;
@@ -185,9 +187,12 @@ void XmlRpcClient::Impl::Connect(const std::string& host)
 
 void XmlRpcClient::Impl::ApplyReceiveTimeout()
 {
+    // WinInet's own waits to connect and to send are longer: the one limit holds for all three.
     for (const InternetHandle* handle : {&session, &connection})
         if (*handle)
-            ::InternetSetOptionA(handle->Get(), INTERNET_OPTION_RECEIVE_TIMEOUT, &receiveTimeout, sizeof(receiveTimeout));
+            for (const DWORD option :
+                 {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
+                ::InternetSetOptionA(handle->Get(), option, &receiveTimeout, sizeof(receiveTimeout));
 }
 
 bool XmlRpcClient::Impl::Execute(const char* methodName, const XmlRpcValue& params, XmlRpcValue& result)
@@ -201,6 +206,7 @@ bool XmlRpcClient::Impl::Execute(const char* methodName, const XmlRpcValue& para
     }
     const std::string call = WriteXmlRpcMethodCall(methodName ? methodName : "", params);
     Report("Sending data");
+    callStart = std::chrono::steady_clock::now();
 
     const char* acceptTypes[] = {"text/*", nullptr};
     InternetHandle request(::HttpOpenRequestA(connection.Get(), "POST", object.c_str(), "HTTP/1.0", nullptr,
@@ -287,6 +293,10 @@ bool XmlRpcClient::Impl::Send(HINTERNET request, const std::string& body)
 bool XmlRpcClient::Impl::ReadBody(HINTERNET request, std::string& body)
 {
     for (;;) {
+        if (std::chrono::steady_clock::now() - callStart >= std::chrono::milliseconds(receiveTimeout)) {
+            SetError(WinInetErrorText("InternetReadFile", ERROR_INTERNET_TIMEOUT));
+            return false;
+        }
         DWORD available = 0;
         if (!::InternetQueryDataAvailable(request, &available, 0, 0)) {
             SetError(WinInetErrorText("InternetQueryDataAvailable", ::GetLastError()));

@@ -35,7 +35,8 @@ public:
     // Accepts a certificate of an unknown authority; its name and dates are
     // still checked.
     void SetIgnoreUnknownCA(bool ignore);
-    // How long a call waits for the server's answer; 30 seconds unless set.
+    // How long a call waits for the server to connect, to take the call and
+    // to answer it whole; 30 seconds unless set.
     void SetReceiveTimeout(unsigned milliseconds);
     void SetStatusCallback(StatusCallback callback, void* userData);
 

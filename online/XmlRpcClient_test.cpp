@@ -280,6 +280,7 @@ TEST(XmlRpcClientTest, AServerThatStopsAnsweringTimesOut)
     } cases[] = {
         {silent, "HttpSendRequest : The server did not answer in time"},
         {LoopbackUrl("QUORVANE_HTTP_PORT", "/stall"), "InternetQueryDataAvailable : The server did not answer in time"},
+        {LoopbackUrl("QUORVANE_HTTP_PORT", "/trickle"), "InternetReadFile : The server did not answer in time"},
     };
     for (const auto& c : cases) {
         XmlRpcClient client(c.url.c_str());

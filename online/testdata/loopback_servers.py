@@ -57,8 +57,14 @@ def make_xmlrpc_server():
     server = SimpleXMLRPCServer((LOOPBACK, 0), requestHandler=RecordingHandler, allow_none=True, logRequests=False)
     server.last_request = server.previous_request = None
 
+    # Two users whose replies are not a session: an empty one and a number.
+    odd_replies = {"empty-reply": "", "number-reply": 42}
+
     def login(user, password):
-        if decode_credential(user) == "user" and decode_credential(password) == "secret":
+        name = decode_credential(user)
+        if name in odd_replies:
+            return odd_replies[name]
+        if name == "user" and decode_credential(password) == "secret":
             return "session-1234"
         raise Fault(1, "Wrong user name or password")
 
@@ -112,6 +118,15 @@ class CannedHandler(BaseHTTPRequestHandler):
             self.write_quietly(b"<?xml version='1.0'?>")
             self.wfile.flush()
             self.server.stopping.wait(60)
+        elif self.path == "/trickle":
+            # A byte at a time, never the whole reply before the client gives up.
+            self.send_response(200)
+            self.send_header("Content-Type", "text/xml")
+            self.send_header("Content-Length", "1000")
+            self.end_headers()
+            for _ in range(1000):
+                if self.server.stopping.wait(0.05) or not self.write_quietly(b" "):
+                    break
         elif self.path.startswith("/redirect"):
             # /redirect301 and the like; a client that followed would find a result.
             self.send_response(int(self.path[len("/redirect"):]))
