@@ -122,7 +122,7 @@ TEST(DayManagerBaseBands, APointFallsInTheFirstBandThatHoldsItLeftRightTopBottom
         POINT point;
         int zone;
     } cases[] = {
-        {{0, 0}, NavigationHelper::kLeft},        {{0, 99}, NavigationHelper::kLeft},
+        {{0, 1}, NavigationHelper::kLeft},        {{0, 99}, NavigationHelper::kLeft},
         {{199, 0}, NavigationHelper::kRight},     {{199, 99}, NavigationHelper::kRight},
         {{13, 50}, NavigationHelper::kLeft},      {{14, 50}, NavigationHelper::kNone},
         {{186, 50}, NavigationHelper::kRight},    {{185, 50}, NavigationHelper::kNone},
