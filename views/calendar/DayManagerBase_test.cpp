@@ -417,6 +417,8 @@ TEST_F(DayManagerBaseTest, DraggingEntriesPostsAPlanEntryDragToTheOwner)
 
     StubContent unhosted;
     EXPECT_FALSE(unhosted.BeginDragEntries({12})) << "no owner, no drag";
+    host.DestroyWindow();
+    EXPECT_FALSE(content.BeginDragEntries({12})) << "an owner that takes no more messages";
 }
 
 TEST_F(DayManagerBaseTest, DroppedEntriesStartAfterTheSelectedEntrysPredecessor)
@@ -441,29 +443,4 @@ TEST_F(DayManagerBaseTest, DroppedEntriesStartAfterTheSelectedEntrysPredecessor)
         host.date = c.day;
         EXPECT_EQ(TimeParser::FormatTime24(content.GetDropTime()), EString(c.start)) << c.selected;
     }
-}
-
-TEST_F(DayManagerBaseTest, ShowingAndResizingKeepTheContentWhereItStands)
-{
-    ::MoveWindow(content.window.m_hWnd, 10, 20, 200, 100, FALSE);
-    content.ShowContent(false);
-    EXPECT_FALSE(::IsWindowVisible(content.window.m_hWnd));
-    content.ResizeContent({50, 50, 350, 250});
-    content.ShowContent(true);
-    RECT rect = {};
-    ::GetWindowRect(content.window.m_hWnd, &rect);
-    ::MapWindowPoints(nullptr, host.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
-    EXPECT_TRUE(::IsWindowVisible(content.window.m_hWnd));
-    EXPECT_EQ(rect.left, 10);
-    EXPECT_EQ(rect.top, 20);
-    EXPECT_EQ(rect.right - rect.left, 300);
-    EXPECT_EQ(rect.bottom - rect.top, 200);
-
-    StubContent windowless;
-    POINT point = {3, 4};
-    EXPECT_FALSE(windowless.ContentClientToScreen(point));
-    windowless.ShowContent(true);
-    windowless.ResizeContent({0, 0, 10, 10});
-    windowless.TrackNavigation(1, 1);
-    EXPECT_EQ(windowless.GetZone(), NavigationHelper::kNone);
 }

@@ -279,11 +279,15 @@ TEST_F(DayListTest, KeysAndDoubleClicksBecomeThePanesCommands)
 
 TEST_F(DayListTest, DraggingSelectedRowsDragsTheirEntriesButNeverTheTrackedOne)
 {
+    // Pressed on a selected row and moved past the drag threshold.
+    const auto drag = [&] {
+        const POINT from = RowPoint(RowOf(backupEntry));
+        ::PostMessageW(List(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+        ::PostMessageW(List(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x + 30, from.y + 30));
+        ::PostMessageW(List(), WM_LBUTTONUP, 0, MAKELPARAM(from.x + 30, from.y + 30));
+    };
     list->SelectAll();
-    NMLISTVIEW begin = {};
-    begin.hdr = {List(), CDayListCtrl::kControlId, LVN_BEGINDRAG};
-    begin.iItem = 0;
-    ::SendMessageW(host.m_hWnd, WM_NOTIFY, CDayListCtrl::kControlId, reinterpret_cast<LPARAM>(&begin));
+    drag();
     ASSERT_TRUE(WaitFor([&] { return !host.draggedIds.empty(); }));
     EXPECT_EQ(host.draggedIds.front(),
               (std::vector<int>{PelquornDragData::kPlanEntries, callEntry, backupEntry, writeEntry}));
@@ -294,7 +298,7 @@ TEST_F(DayListTest, DraggingSelectedRowsDragsTheirEntriesButNeverTheTrackedOne)
     list->LoadEntries();
     host.draggedIds.clear();
     list->SelectAll();
-    ::SendMessageW(host.m_hWnd, WM_NOTIFY, CDayListCtrl::kControlId, reinterpret_cast<LPARAM>(&begin));
+    drag();
     Settle();
     EXPECT_TRUE(host.draggedIds.empty());
 }
