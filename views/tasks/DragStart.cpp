@@ -9,6 +9,9 @@
 
 bool PostDragStart(HWND view, const PelquornDragData& data)
 {
+    // A null window would post to the thread's queue, where nobody frees the source.
+    if (!view || !::IsWindow(view))
+        return false;
     const HGLOBAL block = data.CreateBlock();
     if (!block)
         return false;
