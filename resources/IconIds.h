@@ -63,3 +63,13 @@
 // The category tree's items: a closed folder, and an open one for the selected item.
 #define IDI_CATEGORY 144
 #define IDI_CATEGORY_OPEN 145
+// The day list: an entry not begun, running, over (the tracked entry shows
+// IDI_TRACK_TIME); a completion check box clear and ticked; the sorted
+// column's arrow up and down.
+#define IDI_ENTRY_NOT_BEGUN 137
+#define IDI_ENTRY_RUNNING 138
+#define IDI_ENTRY_OVER 139
+#define IDI_CHECK_CLEAR 171
+#define IDI_CHECK_TICKED 172
+#define IDI_SORT_ASCENDING 189
+#define IDI_SORT_DESCENDING 190

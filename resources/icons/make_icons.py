@@ -512,6 +512,45 @@ def program(c):
     c.fill(line(6.5, 11.5, 12.5, 4, 2.4), PAPER)
 
 
+def clock_face(c, face, hands):
+    c.fill(circle(8, 8, 7), OUTLINE)
+    c.fill(circle(8, 8, 6), face)
+    c.fill(line(8, 8, 8, 3.5, 1.4), hands)
+    c.fill(line(8, 8, 11, 9.5, 1.4), hands)
+
+
+def entry_not_begun(c):
+    clock_face(c, PAPER, BLUE)
+
+
+def entry_running(c):
+    c.fill(circle(8, 8, 7), GREEN)
+    c.fill(polygon((6, 4.5), (11.5, 8), (6, 11.5)), PAPER)
+
+
+def entry_over(c):
+    clock_face(c, GREY, PAPER)
+
+
+def check_box(c):
+    c.fill(rect(2, 2, 14, 14), OUTLINE)
+    c.fill(rect(3, 3, 13, 13), PAPER)
+
+
+def check_ticked(c):
+    check_box(c)
+    c.fill(line(4.5, 8, 7, 10.5, 2), GREEN)
+    c.fill(line(7, 10.5, 11.5, 5, 2), GREEN)
+
+
+def sort_ascending(c):
+    c.fill(polygon((8, 5), (12, 10), (4, 10)), GREY)
+
+
+def sort_descending(c):
+    c.fill(polygon((4, 6), (12, 6), (8, 11)), GREY)
+
+
 ICONS = {
     'file_new': file_new, 'file_open': file_open, 'file_save': file_save,
     'edit_cut': edit_cut, 'edit_copy': edit_copy, 'edit_paste': edit_paste,
@@ -530,6 +569,9 @@ ICONS = {
     'task_new': task_new, 'task_in_progress': task_in_progress, 'task_completed': task_completed,
     'task_recurring': task_recurring, 'task_drag_move': task_drag_move, 'task_drag_copy': task_drag_copy,
     'category_closed': folder_closed, 'category_open': folder_open,
+    'entry_not_begun': entry_not_begun, 'entry_running': entry_running, 'entry_over': entry_over,
+    'check_clear': check_box, 'check_ticked': check_ticked,
+    'sort_ascending': sort_ascending, 'sort_descending': sort_descending,
 }
 
 

@@ -1,0 +1,277 @@
+#include "views/calendar/DayManagerBase.h"
+
+#include <cmath>
+
+#include "app/AppCommandIds.h"
+#include "dialogs/ManyPlanEntriesDialog.h"
+#include "dialogs/TrayPopupWindow.h"
+#include "document/Clipboard.h"
+#include "document/PelquornDoc.h"
+#include "document/PelquornDragData.h"
+#include "document/model/CustomActionPlayer.h"
+#include "foundation/AppWindow.h"
+#include "foundation/Clock.h"
+#include "foundation/ComError.h"
+#include "foundation/Log.h"
+#include "foundation/Options.h"
+#include "views/tasks/DragStart.h"
+
+CDayManagerBase::~CDayManagerBase() = default;
+
+HWND CDayManagerBase::GetCommandUiTarget() const
+{
+    return GetMainWindow();
+}
+
+void CDayManagerBase::ShowContent(bool show)
+{
+    if (const HWND window = GetContentWindow())
+        ::SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                       (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+}
+
+bool CDayManagerBase::ContentClientToScreen(POINT& point)
+{
+    const HWND window = GetContentWindow();
+    return window && ::ClientToScreen(window, &point);
+}
+
+void CDayManagerBase::ResizeContent(const RECT& rect)
+{
+    if (const HWND window = GetContentWindow())
+        ::SetWindowPos(window, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CDayManagerBase::RefreshEntries()
+{
+    AnnounceRunningEntry();
+    StartRefreshTimer();
+}
+
+double CDayManagerBase::GetDropTime()
+{
+    if (!m_document)
+        return 0;
+    return m_document->GetProposedStartTime(GetSelectorDate(), GetSelectedEntryId());
+}
+
+double CDayManagerBase::GetShownDate()
+{
+    return GetSelectorDate();
+}
+
+double CDayManagerBase::GetSelectorDate() const
+{
+    return m_dateSelector ? m_dateSelector->GetDate() : Clock::Now();
+}
+
+void CDayManagerBase::DropPlanEntries(const std::vector<int>& ids, bool copy)
+{
+    if (!m_document)
+        return;
+    if (m_document->ArrangePlanEntries(GetSelectorDate(), GetDropTime(), ids, copy))
+        m_document->Notify(nullptr, NotifyCode::kTasksChanged);
+}
+
+void CDayManagerBase::ToggleCompleted(const std::vector<int>& ids)
+{
+    if (!m_document)
+        return;
+    const bool allCompleted = AreAllCompleted(ids);
+    const double shownDate = GetSelectorDate();
+    for (int id : ids) {
+        TaskPlanEntry entry;
+        if (!m_document->GetPlanEntry(id, entry))
+            continue;
+        if (!allCompleted && entry.IsCompleted())
+            continue;
+        entry.SetCompleted(!allCompleted);
+        // Work stops when it is marked done: the block no longer runs on.
+        if (entry.IsCompleted() && entry.GetPhase(shownDate) == TimeRange::kRunning)
+            entry.SetEndToNow();
+        m_document->UpdatePlanEntry(entry);
+    }
+    m_document->Notify(nullptr, NotifyCode::kAll);
+}
+
+void CDayManagerBase::ToggleCompletedOne(int id)
+{
+    ToggleCompleted({id});
+}
+
+bool CDayManagerBase::AreAllCompleted(const std::vector<int>& ids)
+{
+    if (ids.empty() || !m_document)
+        return false;
+    for (int id : ids) {
+        TaskPlanEntry entry;
+        if (m_document->GetPlanEntry(id, entry) && !entry.IsCompleted())
+            return false;
+    }
+    return true;
+}
+
+void CDayManagerBase::TrackNavigation(int x, int y)
+{
+    const HWND window = GetContentWindow();
+    if (!window)
+        return;
+    RECT client = {};
+    ::GetClientRect(window, &client);
+    TrackPoint(client, POINT{x, y});
+}
+
+void CDayManagerBase::OnDragLeave()
+{
+    StopNavigationTimer();
+}
+
+void CDayManagerBase::OnDragOver(int x, int y)
+{
+    ShowDropTarget(x, y);
+    TrackNavigation(x, y);
+}
+
+void CDayManagerBase::OnScrollTimer()
+{
+    switch (GetZone()) {
+    case kLeft:
+        GoPreviousDay();
+        break;
+    case kRight:
+        GoNextDay();
+        break;
+    case kTop:
+    case kBottom:
+        if (const HWND window = GetContentWindow())
+            ::SendMessageW(window, WM_VSCROLL, GetZone() == kTop ? SB_LINEUP : SB_LINEDOWN, 0);
+        break;
+    default:
+        break;
+    }
+    StartNavigationTimer();
+}
+
+void CDayManagerBase::StartScrollTimer()
+{
+    if (m_owner)
+        m_owner->SetViewTimer(DAY_NAVIGATION_TIMER_ID, kNavigationIntervalMs);
+}
+
+void CDayManagerBase::StopScrollTimer()
+{
+    if (m_owner)
+        m_owner->KillViewTimer(DAY_NAVIGATION_TIMER_ID);
+}
+
+void CDayManagerBase::StartRefreshTimer()
+{
+    if (m_owner)
+        m_owner->SetViewTimer(DAY_REFRESH_TIMER_ID, kRefreshIntervalMs);
+}
+
+bool CDayManagerBase::OnOwnerTimer(UINT_PTR timerId)
+{
+    if (timerId != DAY_NAVIGATION_TIMER_ID && timerId != DAY_REFRESH_TIMER_ID)
+        return false;
+    if (m_owner)
+        m_owner->KillViewTimer(timerId);
+    if (timerId == DAY_NAVIGATION_TIMER_ID)
+        OnNavigationTimer();
+    else
+        RefreshEntries();
+    return true;
+}
+
+bool CDayManagerBase::CanAcceptData(IDataObject* dataObject)
+{
+    if (!dataObject || !Clipboard::IsPrivateFormatInDataObject(dataObject))
+        return false;
+    try {
+        const PelquornDragData data = GetDragData(dataObject, Clipboard::GetPrivateClipboardFormat());
+        return data.kind == PelquornDragData::kTasks || data.kind == PelquornDragData::kPlanEntries;
+    } catch (const ComError&) {
+        return false;
+    }
+}
+
+bool CDayManagerBase::OnDrop(IDataObject* dataObject, int, int, DWORD effect)
+{
+    PelquornDragData data;
+    try {
+        data = GetDragData(dataObject, Clipboard::GetPrivateClipboardFormat());
+    } catch (const ComError&) {
+        // Refused at the enter already; nothing to take.
+        data.kind = -1;
+    }
+    const std::vector<int> ids(data.ids.begin(), data.ids.end());
+    if (data.kind == PelquornDragData::kTasks) {
+        if (ids.size() < 2) {
+            LogMessage(L"PostMessage2(ID_NEW_TASK, %d)\n", static_cast<int>(ids.size()));
+            PostOwnerCommand(ID_TASK_ADD);
+        } else {
+            ScheduleDroppedTasks(ids);
+        }
+    } else if (data.kind == PelquornDragData::kPlanEntries) {
+        DropPlanEntries(ids, effect == DROPEFFECT_COPY);
+    }
+    OnDragLeave();
+    return true;
+}
+
+void CDayManagerBase::ScheduleDroppedTasks(const std::vector<int>& taskIds)
+{
+    if (!m_document)
+        return;
+    CManyPlanEntriesDialog dialog;
+    dialog.start = GetDropTime();
+    dialog.ProposeDurations(m_document->GetMaxTaskEstimation(taskIds));
+    if (dialog.DoModal(::GetActiveWindow()) != IDOK)
+        return;
+    if (m_document->ScheduleTasks(GetSelectorDate(), dialog.start, taskIds, dialog.minDuration, dialog.maxDuration))
+        m_document->Notify(nullptr, NotifyCode::kTasksChanged);
+}
+
+bool CDayManagerBase::BeginDragEntries(const std::vector<int>& ids)
+{
+    if (!m_owner)
+        return false;
+    PelquornDragData data(PelquornDragData::kPlanEntries, std::vector<std::int32_t>(ids.begin(), ids.end()));
+    return PostDragStart(m_owner->GetHwnd(), data);
+}
+
+void CDayManagerBase::GoPreviousDay()
+{
+    PostOwnerCommand(ID_DAY_PREVIOUS);
+}
+
+void CDayManagerBase::GoNextDay()
+{
+    PostOwnerCommand(ID_DAY_NEXT);
+}
+
+void CDayManagerBase::PostOwnerCommand(WORD commandId)
+{
+    if (m_owner)
+        m_owner->PostViewMessage(WM_COMMAND, MAKEWPARAM(commandId, 1), 0);
+}
+
+void CDayManagerBase::AnnounceRunningEntry()
+{
+    if (!m_document)
+        return;
+    std::vector<TaskPlanEntry> entries;
+    m_document->GetDayPlanEntries(std::floor(Clock::Now()), entries);
+    for (const TaskPlanEntry& entry : entries) {
+        if (!entry.ContainsNow())
+            continue;
+        if (entry.GetId() == m_announcedEntryId)
+            return;
+        m_announcedEntryId = entry.GetId();
+        CustomActionPlayer::Play(entry);
+        if (Options::GetShowTrayNotifications())
+            ShowTrayPopup(entry);
+        return;
+    }
+}
