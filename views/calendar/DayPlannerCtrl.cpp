@@ -170,8 +170,12 @@ bool CDayPlannerCtrl::SetWorkHours(int first, int last)
 
 void CDayPlannerCtrl::SetClock24(bool on)
 {
+    if (m_settings.clock24 == on)
+        return;
     m_settings.clock24 = on;
-    InvalidateAll();
+    // The hour height makes room for AM and PM.
+    if (m_hWnd)
+        SetRowMinutes(m_settings.rowMinutes);
 }
 
 void CDayPlannerCtrl::SetHolidays(const Holidays& holidays)
@@ -350,7 +354,7 @@ void CDayPlannerCtrl::UpdateMetrics()
     s.minuteMetrics = MetricsOf(dc, s.minuteFont);
     s.headerHeight = s.windowMetrics.tmHeight + 8;
     s.timeColumnWidth = TextWidth(dc, s.hourFont, L"99") + TextWidth(dc, s.minuteFont, L"99") + 12;
-    s.hourHeight = HourHeightOf(s.hourMetrics.tmHeight, s.minuteMetrics.tmHeight, s.rowMinutes);
+    s.hourHeight = HourHeightOf(s.hourMetrics.tmHeight, s.minuteMetrics.tmHeight, s.rowMinutes, !s.clock24);
 
     s.offHoursFill = BlendTowards(::GetSysColor(COLOR_BTNFACE), 204, 15);
     s.hourLabelFill = ::GetSysColor(COLOR_INFOBK);

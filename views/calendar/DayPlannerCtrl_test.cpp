@@ -157,6 +157,11 @@ TEST_F(DayPlannerCtrlTest, TheRowSizeSetsTheHourHeightFromTheMeasuredFonts)
         planner.SetRowScaleIndex(index);
         EXPECT_EQ(s.hourHeight, std::max(s.hourMetrics.tmHeight + 6, (s.minuteMetrics.tmHeight + 2) * 60 / s.rowMinutes))
             << index;
+        planner.SetClock24(false);
+        EXPECT_EQ(s.hourHeight, std::max(s.hourMetrics.tmHeight + s.minuteMetrics.tmHeight + 6,
+                                         (s.minuteMetrics.tmHeight + 2) * 60 / s.rowMinutes))
+            << index;
+        planner.SetClock24(true);
     }
     EXPECT_EQ(s.headerHeight, s.windowMetrics.tmHeight + 8);
 }

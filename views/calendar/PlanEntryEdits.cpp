@@ -22,12 +22,22 @@ PlannerItem PlannerItemOfEntry(const TaskPlanEntry& entry, double day)
     return item;
 }
 
+namespace {
+
+// Times are stored to the minute: a sum a little below 11:30 must not be written as 11:29.
+double ToNearestMinute(double time)
+{
+    return std::round(time * 1440.0) / 1440.0;
+}
+
+} // namespace
+
 void ApplyEdgeDrag(TimeRange& range, int edgeKind, double delta)
 {
     if (edgeKind == kEdgeTop)
-        range.SetStart(range.GetStartTime() + delta);
+        range.SetStart(ToNearestMinute(range.GetStartTime() + delta));
     else if (edgeKind == kEdgeBottom)
-        range.SetEnd(range.GetEndTime() + delta);
+        range.SetEnd(ToNearestMinute(range.GetEndTime() + delta));
 }
 
 std::vector<double> DaysToCopyTo(double shownDay, double targetDay)

@@ -63,12 +63,16 @@ TEST(PlanEntryEditsTest, TopAndBottomEdgesMoveTheirEndWithinTheDay)
         {"bottom above the start meets the start", kEdgeBottom, -3 * kHour, 9 * kHour, 9 * kHour},
         {"bottom past midnight stops at 23:59", kEdgeBottom, 20 * kHour, 9 * kHour, 23 * kHour + 59.0 / 1440},
         {"a side edge moves nothing", kEdgeRight, kHour, 9 * kHour, 10 * kHour},
+        {"a drag of 69 pixels at 46 an hour is an hour and a half", kEdgeBottom, 69.0 / (24 * 46), 9 * kHour,
+         11.5 * kHour},
+        {"a drag is not snapped to the grid, only to the minute", kEdgeBottom, 49.0 / (24 * 33), 9 * kHour,
+         11 * kHour + 29.0 / 1440},
     };
     for (const auto& c : cases) {
         TimeRange range(9 * kHour, 10 * kHour, L"", L"", 0);
         ApplyEdgeDrag(range, c.kind, c.delta);
-        EXPECT_NEAR(range.GetStartTime(), c.start, 1e-6) << c.name;
-        EXPECT_NEAR(range.GetEndTime(), c.end, 1e-6) << c.name;
+        EXPECT_EQ(range.GetStartTimeXmlText(), TimeRange(c.start, c.start, L"", L"", 0).GetStartTimeXmlText()) << c.name;
+        EXPECT_EQ(range.GetEndTimeXmlText(), TimeRange(c.end, c.end, L"", L"", 0).GetStartTimeXmlText()) << c.name;
     }
 }
 

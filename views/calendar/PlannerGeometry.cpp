@@ -14,10 +14,11 @@ bool IsValidRowMinutes(int minutes)
     return minutes == 10 || minutes == 15 || minutes == 20 || minutes == 30;
 }
 
-int HourHeightOf(int hourFontHeight, int minuteFontHeight, int rowMinutes)
+int HourHeightOf(int hourFontHeight, int minuteFontHeight, int rowMinutes, bool designatorBelow)
 {
     const int rows = IsValidRowMinutes(rowMinutes) ? 60 / rowMinutes : 2;
-    return std::max(hourFontHeight + 6, (minuteFontHeight + 2) * rows);
+    const int label = hourFontHeight + (designatorBelow ? minuteFontHeight : 0);
+    return std::max(label + 6, (minuteFontHeight + 2) * rows);
 }
 
 std::vector<RECT> SplitIntoColumns(int left, int width, int top, int bottom, int count)

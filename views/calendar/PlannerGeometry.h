@@ -8,8 +8,9 @@
 // 30, 20, 15 or 10 minutes per row for the indices 0 to 3 (clamped).
 int RowMinutesOfScale(int scaleIndex);
 bool IsValidRowMinutes(int minutes);
-// Pixels per hour: room for the hour label, or for every row's minute label.
-int HourHeightOf(int hourFontHeight, int minuteFontHeight, int rowMinutes);
+// Pixels per hour: room for the hour label (with the 12-hour clock's AM or PM
+// below it), or for every row's minute label.
+int HourHeightOf(int hourFontHeight, int minuteFontHeight, int rowMinutes, bool designatorBelow = false);
 
 // Splits [left, left + width) into `count` equal columns; the last takes the remainder.
 std::vector<RECT> SplitIntoColumns(int left, int width, int top, int bottom, int count);

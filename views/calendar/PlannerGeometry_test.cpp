@@ -23,6 +23,9 @@ TEST(PlannerGeometryTest, HourHeightMakesRoomForTheHourOrEveryRowLabel)
     } cases[] = {{27, 13, 30, 33}, {27, 13, 10, 90}, {27, 13, 20, 45}, {27, 13, 15, 60}, {40, 5, 30, 46}};
     for (const auto& c : cases)
         EXPECT_EQ(HourHeightOf(c.hourFont, c.minuteFont, c.rowMinutes), c.height) << c.rowMinutes;
+    // The 12-hour clock's AM or PM under the hour must not run into the next hour.
+    EXPECT_EQ(HourHeightOf(27, 13, 30, true), 46);
+    EXPECT_EQ(HourHeightOf(27, 13, 10, true), 90);
 }
 
 TEST(PlannerGeometryTest, RowScalesAreClampedToTheFourRowSizes)
