@@ -7,14 +7,25 @@
 
 #include "app/AppCommandIds.h"
 #include "dialogs/TrayPopupWindow.h"
+#include "document/Clipboard.h"
+#include "document/PelquornDragData.h"
 #include "foundation/Clock.h"
+#include "foundation/ComPtr.h"
 #include "foundation/Options.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "views/calendar/CalendarViewDay.h"
 #include "views/calendar/DayTestSupport.h"
+#include "views/tasks/AtlDropSource.h"
 
 namespace {
+
+ComPtr<CAtlDropSource> DragOf(std::int32_t kind, std::vector<std::int32_t> ids)
+{
+    ComPtr<CAtlDropSource> source(new CAtlDropSource);
+    source->SetPayload(Clipboard::GetPrivateClipboardFormat(), PelquornDragData(kind, std::move(ids)).CreateBlock());
+    return source;
+}
 
 class CalendarViewDayTest : public ::testing::Test {
 protected:
@@ -86,6 +97,13 @@ protected:
         Mouse(WM_LBUTTONDOWN, from, MK_LBUTTON);
         Mouse(WM_MOUSEMOVE, to, MK_LBUTTON);
         Mouse(WM_LBUTTONUP, to, 0);
+    }
+    // A planner point (drag and drop points are the planner's) in a day's column at a time of day.
+    POINT PlannerPoint(int day, int hour, int minute)
+    {
+        const CDaySettings& s = grid.GetPlanner().GetSettings();
+        const RECT& cell = s.hourCells[static_cast<size_t>(day * 24 + hour)].rect;
+        return {cell.left + 10, s.headerHeight + cell.top + (minute * s.hourHeight + 59) / 60 - Scroll()};
     }
     int DayWidth()
     {
@@ -262,4 +280,53 @@ TEST_F(CalendarViewDayTest, AHolidayOfTheDocumentGreysTheShownDay)
     plan.document.ToggleHoliday(kDay);
     grid.ReloadHolidays();
     EXPECT_TRUE(grid.IsShownDateHoliday());
+}
+
+TEST_F(CalendarViewDayTest, ADragOverTheGridMarksTheSnappedTimeAndItsDay)
+{
+    Load();
+    grid.SetSnapMinutes(15);
+    const POINT point = PlannerPoint(1, 10, 8);
+    grid.OnDragOver(point.x, point.y);
+    EXPECT_NEAR(grid.GetDropTime(), At(10, 15), 1e-6);
+    EXPECT_EQ(std::floor(grid.GetShownDate()), kDay + 1);
+    EXPECT_EQ(host.date, kDay + 1);
+    grid.OnDragLeave();
+    EXPECT_FALSE(grid.GetPlanner().GetDropMarker().IsWindowVisible());
+}
+
+TEST_F(CalendarViewDayTest, PlanEntriesDroppedOnTheGridStartAtTheDropTime)
+{
+    const int first = plan.AddEntry(kDay, report, L"09:00", L"10:00");
+    const int second = plan.AddEntry(kDay, bank, L"10:00", L"10:30");
+    Load();
+    grid.SetSnapMinutes(30);
+    const POINT point = PlannerPoint(0, 14, 0);
+    grid.OnDragOver(point.x, point.y);
+    EXPECT_TRUE(grid.OnDrop(DragOf(PelquornDragData::kPlanEntries, {first, second}).Get(), point.x, point.y,
+                            DROPEFFECT_MOVE));
+    EXPECT_EQ(plan.DayTimes(kDay), (std::vector<EString>{L"14:00-15:00", L"15:00-15:30"}));
+}
+
+TEST_F(CalendarViewDayTest, OneDroppedTaskAsksThePaneForANewEntry)
+{
+    Load();
+    const POINT point = PlannerPoint(0, 11, 0);
+    grid.OnDragOver(point.x, point.y);
+    EXPECT_TRUE(grid.OnDrop(DragOf(PelquornDragData::kTasks, {report}).Get(), point.x, point.y, DROPEFFECT_COPY));
+    EXPECT_EQ(host.PostedCommands(), std::vector<WORD>{ID_TASK_ADD});
+    EXPECT_NEAR(grid.GetDropTime(), At(11, 0), 1e-6);
+}
+
+TEST_F(CalendarViewDayTest, TheHeaderTimeColumnAndScrollBarWidenTheDragBands)
+{
+    const CDaySettings& s = grid.GetPlanner().GetSettings();
+    EXPECT_EQ(grid.GetTopBandHeight(), 14 + s.headerHeight);
+    EXPECT_EQ(grid.GetBottomBandHeight(), 14);
+    EXPECT_EQ(grid.GetLeftBandWidth(), 14 + s.timeColumnWidth);
+    EXPECT_EQ(grid.GetRightBandWidth(), 14 + ::GetSystemMetrics(SM_CXVSCROLL));
+    // Resting over the time column steps a day back.
+    grid.OnDragOver(s.timeColumnWidth / 2, 200);
+    EXPECT_EQ(grid.GetZone(), NavigationHelper::kLeft);
+    grid.OnDragLeave();
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cmath>
 #include <vector>
@@ -199,6 +200,9 @@ TEST_F(DayPlannerCtrlTest, AMoveStartsADragOnlyBeyondFivePixels)
     EXPECT_EQ(parent.Count(kPlannerBeginDrag), 0);
     Mouse(WM_MOUSEMOVE, {press.x + 6, press.y}, MK_LBUTTON);
     EXPECT_EQ(parent.Count(kPlannerBeginDrag), 1);
+    // Further moves of the same press start no second drag.
+    Mouse(WM_MOUSEMOVE, {press.x + 12, press.y}, MK_LBUTTON);
+    EXPECT_EQ(parent.Count(kPlannerBeginDrag), 1);
     Mouse(WM_LBUTTONUP, {press.x + 6, press.y}, 0);
     // A move after the release starts nothing.
     Mouse(WM_MOUSEMOVE, {press.x + 20, press.y}, MK_LBUTTON);
@@ -283,4 +287,33 @@ TEST_F(DayPlannerCtrlTest, TheDropMarkerShowsTheSnappedTimeUnderThePointer)
     planner.ShowDropMarker(200, 10 * hourHeight + hourHeight * 8 / 60 - scroll + 1);
     EXPECT_NEAR(planner.GetDropTime(), 10.25 / 24, 1e-6);
     planner.HideDropMarker();
+}
+
+TEST_F(DayPlannerCtrlTest, AReadOnlyPlannerKeepsItsSelectionUnderTheMouseAndKeys)
+{
+    AddOverlappingEntries();
+    PaintNow();
+    planner.SetStyleFlags(kPlannerReadOnly);
+    const double selected = planner.GetSelectedTime();
+    Click(CentreOf(3));
+    planner.SendMessage(WM_KEYDOWN, VK_DOWN);
+    EXPECT_EQ(planner.GetSelectedIndex(), -1);
+    EXPECT_EQ(planner.GetSelectedTime(), selected);
+}
+
+TEST_F(DayPlannerCtrlTest, AnEntrysTipTellsItsStartSubjectAndDescription)
+{
+    PlannerItem item = Entry(13, 0, 60, L"Lunch with Ann", RGB(190, 240, 190), 14);
+    item.description = L"At the corner place";
+    planner.AddItem(item);
+    PaintNow();
+    NMTTDISPINFOW info = {};
+    info.hdr.hwndFrom = nullptr;
+    info.hdr.idFrom = 0;
+    info.hdr.code = TTN_GETDISPINFOW;
+    planner.GetPane().SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    ASSERT_NE(info.lpszText, nullptr);
+    const EString text = info.lpszText;
+    EXPECT_NE(text.find(L"2025"), EString::npos) << text.c_str();
+    EXPECT_NE(text.find(L"\r\n\r\nLunch with Ann\r\n\r\nAt the corner place"), EString::npos) << text.c_str();
 }

@@ -401,13 +401,14 @@ LRESULT CPlannerPaneCtrl::OnLButtonDown(UINT, WPARAM, LPARAM lParam, bool&)
         return 0;
     }
     m_control.Notify(kPlannerButtonDown);
-    SelectionClick(point, true);
+    if (!m_settings.Has(kPlannerReadOnly))
+        SelectionClick(point, true);
     return 0;
 }
 
 LRESULT CPlannerPaneCtrl::OnRButtonDown(UINT, WPARAM, LPARAM lParam, bool& handled)
 {
-    if (m_control.IsWindowEnabled())
+    if (m_control.IsWindowEnabled() && !m_settings.Has(kPlannerReadOnly))
         SelectionClick({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, false);
     handled = false; // the default turns the release into WM_CONTEXTMENU
     return 0;
@@ -447,8 +448,11 @@ LRESULT CPlannerPaneCtrl::OnMouseMove(UINT, WPARAM wParam, LPARAM lParam, bool&)
     }
     if (m_edgeDrag || !m_pressed)
         return 0;
-    if (IsDragDistance(m_press, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}))
+    // Once per press: every begin-drag would post another drag of the entries.
+    if (IsDragDistance(m_press, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)})) {
+        m_pressed = false;
         m_control.Notify(kPlannerBeginDrag);
+    }
     return 0;
 }
 
