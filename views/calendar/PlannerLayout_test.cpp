@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "views/calendar/PlannerLayout.h"
+
+namespace {
+
+constexpr double kDay = 46000; // December 9, 2025
+constexpr double kMinute = 1.0 / 1440;
+
+PlannerItem At(int hour, int minute, int length)
+{
+    PlannerItem item;
+    item.start = kDay + (hour * 60 + minute) * kMinute;
+    item.lengthMinutes = length;
+    return item;
+}
+
+struct Expected {
+    int itemIndex;
+    int lane;
+    bool overlappedRight;
+};
+
+struct LayoutCase {
+    const char* name;
+    std::vector<PlannerItem> items;
+    std::vector<Expected> expected;
+};
+
+} // namespace
+
+TEST(PlannerLayoutTest, ItemsTakeTheFirstLaneWithoutAnOverlap)
+{
+    const LayoutCase cases[] = {
+        {"back to back hours share lane 0", {At(9, 0, 60), At(10, 0, 60)}, {{0, 0, false}, {1, 0, false}}},
+        {"three at 09:30 stand side by side",
+         {At(9, 0, 60), At(9, 15, 60), At(9, 30, 30), At(14, 0, 60)},
+         {{0, 0, true}, {1, 1, true}, {2, 2, false}, {3, 0, false}}},
+        {"a later item takes the lane freed before it", {At(9, 0, 120), At(9, 30, 30), At(10, 0, 30)},
+         {{0, 0, true}, {1, 1, false}, {2, 1, false}}},
+        {"a sixth overlapping item is left out",
+         {At(9, 0, 60), At(9, 0, 60), At(9, 0, 60), At(9, 0, 60), At(9, 0, 60), At(9, 30, 10)},
+         {{0, 0, true}, {1, 1, true}, {2, 2, true}, {3, 3, true}, {4, 4, false}}},
+        {"an item left out narrows nothing",
+         {At(9, 0, 120), At(9, 0, 120), At(9, 0, 30), At(9, 0, 60), At(9, 0, 60), At(10, 0, 60), At(9, 50, 20)},
+         {{0, 0, true}, {1, 1, true}, {2, 2, true}, {3, 3, true}, {4, 4, false}, {5, 2, false}}},
+    };
+    for (const LayoutCase& c : cases) {
+        const std::vector<PlacedItem> placed = LayOutPlannerItems(c.items, {.firstDay = kDay, .dayCount = 1});
+        ASSERT_EQ(placed.size(), c.expected.size()) << c.name;
+        for (size_t i = 0; i < placed.size(); ++i) {
+            EXPECT_EQ(placed[i].itemIndex, c.expected[i].itemIndex) << c.name << " #" << i;
+            EXPECT_EQ(placed[i].lane, c.expected[i].lane) << c.name << " #" << i;
+            EXPECT_EQ(placed[i].overlappedRight, c.expected[i].overlappedRight) << c.name << " #" << i;
+        }
+    }
+}
+
+TEST(PlannerLayoutTest, MinutesAreClippedToEachShownDayAndRaisedToTheMinimum)
+{
+    struct Case {
+        const char* name;
+        PlannerItem item;
+        PlannerLayoutOptions options;
+        std::vector<std::pair<int, int>> minutes; // start and last minute on each day it shows
+    };
+    const Case cases[] = {
+        {"an hour ends in its 59th minute", At(9, 0, 60), {.firstDay = kDay}, {{540, 599}}},
+        {"a zero-length item takes the minimum", At(9, 0, 0), {.firstDay = kDay, .minimumLength = 5}, {{540, 544}}},
+        {"without a minimum an empty item is one minute", At(9, 0, 0), {.firstDay = kDay}, {{540, 540}}},
+        {"23:30 for two hours runs into the next day", At(23, 30, 120), {.firstDay = kDay, .dayCount = 2},
+         {{1410, 1439}, {0, 89}}},
+        {"an item of a day not shown is left out", At(9, 0, 60), {.firstDay = kDay + 1, .dayCount = 3}, {}},
+        {"rows snap the start down and the end to the row's end", At(9, 10, 25),
+         {.firstDay = kDay, .rowMinutes = 30, .snapToRows = true}, {{540, 599}}},
+        {"an end on a row boundary stays", At(9, 10, 21), {.firstDay = kDay, .rowMinutes = 30, .snapToRows = true},
+         {{540, 570}}},
+    };
+    for (const Case& c : cases) {
+        const std::vector<PlacedItem> placed = LayOutPlannerItems({c.item}, c.options);
+        ASSERT_EQ(placed.size(), c.minutes.size()) << c.name;
+        for (size_t i = 0; i < placed.size(); ++i) {
+            EXPECT_EQ(placed[i].startMinute, c.minutes[i].first) << c.name;
+            EXPECT_EQ(placed[i].endMinute, c.minutes[i].second) << c.name;
+            EXPECT_EQ(placed[i].lengthMinutes, c.minutes[i].second - c.minutes[i].first) << c.name;
+        }
+    }
+}
+
+TEST(PlannerLayoutTest, LanesShareTheColumnAndTheLastLaneReachesItsEdge)
+{
+    // Three overlapping items and one alone, in a column 300 pixels wide from x = 50, 60 pixels an hour.
+    const std::vector<PlacedItem> placed =
+        LayOutPlannerItems({At(9, 0, 60), At(9, 15, 60), At(9, 30, 30), At(14, 0, 60)}, {.firstDay = kDay});
+    const int maxLane = MaxLaneOfDay(placed, kDay);
+    ASSERT_EQ(maxLane, 2);
+    struct Case {
+        int record;
+        RECT rect;
+    };
+    const Case cases[] = {
+        {0, {54, 540, 146, 599}},   // lane 0, one lane wide
+        {1, {154, 555, 246, 614}},  // lane 1, one lane wide
+        {2, {254, 570, 346, 599}},  // lane 2 reaches the right edge
+        {3, {54, 840, 346, 899}},   // alone: the whole column
+    };
+    for (const Case& c : cases) {
+        const RECT rect = PlacedItemRect(placed[static_cast<size_t>(c.record)], maxLane, 50, 350, 60);
+        EXPECT_EQ(rect.left, c.rect.left) << c.record;
+        EXPECT_EQ(rect.right, c.rect.right) << c.record;
+        EXPECT_EQ(rect.top, c.rect.top) << c.record;
+        EXPECT_EQ(rect.bottom, c.rect.bottom) << c.record;
+    }
+    // Lanes narrower than 8 pixels show nothing.
+    const RECT narrow = PlacedItemRect(placed[0], maxLane, 0, 23, 60);
+    EXPECT_TRUE(::IsRectEmpty(&narrow));
+}
+
+TEST(PlannerLayoutTest, HitTestingFindsTheFirstPlacedRectangleOnly)
+{
+    std::vector<PlacedItem> placed(3);
+    placed[0].rect = {10, 10, 50, 50};
+    placed[1].rect = {40, 40, 90, 90};
+    placed[2].rect = {}; // a hidden record
+    const struct {
+        POINT point;
+        int found;
+    } cases[] = {{{20, 20}, 0}, {{45, 45}, 0}, {{60, 60}, 1}, {{90, 90}, -1}, {{0, 0}, -1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FindPlacedItemAt(placed, c.point), c.found) << c.point.x << "," << c.point.y;
+}

@@ -1,0 +1,109 @@
+// CPlannerPaneCtrl: the day planner's scrolling grid: lays out, paints and hit-tests the items and turns mouse edits into notifications.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "foundation/EString.h"
+#include "views/calendar/DaySettings.h"
+#include "views/tasks/YellowTipMessages.h"
+#include "winlib/MessageMap.h"
+#include "winlib/WindowImpl.h"
+
+class CDayPlannerCtrl;
+
+enum PlannerHitKind : int { kHitHourCell = 1, kHitItem = 2 };
+
+// A question about a pane point and its answer.
+struct PlannerHit {
+    int kind = kHitHourCell;
+    POINT point = {};      // pane client coordinates
+    int index = -1;        // hour cell or item index
+    double dateTime = 0;   // the cell's start with the minute under the point, or the item's start
+    RECT rect = {};        // content coordinates
+};
+
+class CPlannerPaneCtrl : public CWindowImpl<CPlannerPaneCtrl> {
+public:
+    static WindowClass GetWindowClass()
+    {
+        return {.name = L"QuorvanePlannerPane", .style = CS_DBLCLKS, .background = nullptr};
+    }
+
+    explicit CPlannerPaneCtrl(CDayPlannerCtrl& control);
+
+    HWND Create(HWND control);
+
+    // Content height and line size follow the hour height; called whenever rows or size change.
+    void SetUpScrolling();
+    void ScrollToHour(int hour);
+    void ScrollLines(int lines);
+    int GetScrollOffset() const { return m_scrollY; }
+    int GetClientHeight() const;
+
+    bool HitTest(PlannerHit& hit);
+    // Lays out now when something changed since the last layout.
+    void EnsureLayout();
+    // Paints at once when no hour cells exist yet, so hits find them.
+    void EnsureHourCells();
+
+    BEGIN_MESSAGE_MAP(CPlannerPaneCtrl)
+        ON_MESSAGE_RANGE(WM_MOUSEFIRST, WM_MOUSEWHEEL, OnRelayMouse)
+        ON_MESSAGE(WM_CREATE, OnCreate)
+        ON_MESSAGE(WM_ERASEBKGND, OnEraseBackground)
+        ON_MESSAGE(WM_PAINT, OnPaint)
+        ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
+        ON_MESSAGE(WM_SETCURSOR, OnSetCursor)
+        ON_MESSAGE(WM_LBUTTONDOWN, OnLButtonDown)
+        ON_MESSAGE(WM_RBUTTONDOWN, OnRButtonDown)
+        ON_MESSAGE(WM_LBUTTONUP, OnLButtonUp)
+        ON_MESSAGE(WM_LBUTTONDBLCLK, OnDoubleClick)
+        ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
+        ON_MESSAGE(WM_VSCROLL, OnVScroll)
+        ON_MESSAGE(WM_MOUSEWHEEL, OnMouseWheel)
+        ON_MESSAGE(WM_SIZE, OnSize)
+        ON_MESSAGE(WM_YELLOWTIP_NEEDTEXT, OnNeedMarkerText)
+        ON_NOTIFY_CODE(TTN_GETDISPINFOW, OnToolTipText)
+    END_MESSAGE_MAP()
+
+private:
+    LRESULT OnRelayMouse(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnCreate(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnEraseBackground(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnPaint(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnMouseMove(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnSetCursor(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnLButtonDown(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnRButtonDown(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnLButtonUp(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnDoubleClick(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnContextMenu(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnVScroll(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnMouseWheel(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnSize(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnNeedMarkerText(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    LRESULT OnToolTipText(int id, NMHDR* header, bool& handled);
+
+    void Paint(HDC dc);
+    void PaintTimeColumn(HDC dc);
+    void PaintHourGrid(HDC dc);
+    void PaintItems(HDC dc);
+    void PaintItem(HDC dc, PlacedItem& placed, const RECT& rect);
+    void PaintMarkBox(HDC dc, const RECT& box, bool completed);
+    void SelectionClick(POINT point, bool markTest);
+    int EdgeUnder(POINT contentPoint) const;
+    void RebuildToolTips();
+    void SetScrollOffset(int offset);
+    POINT ToContent(POINT point) const { return {point.x, point.y + m_scrollY}; }
+
+    CDayPlannerCtrl& m_control;
+    CDaySettings& m_settings;
+    HWND m_toolTip = nullptr;
+    int m_scrollY = 0;
+    bool m_pressed = false;
+    POINT m_press = {};
+    bool m_edgeDrag = false;
+    // Of the selected item as last painted, in content coordinates.
+    RECT m_handleZones[4] = {};
+    EString m_toolTipText;
+};
