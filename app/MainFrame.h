@@ -23,6 +23,7 @@
 #include "docking/sstate/WindowStateMgr.h"
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
+#include "views/calendar/CalendarView.h"
 #include "views/tasks/BlankView.h"
 #include "views/tasks/CategoryTree.h"
 #include "views/tasks/PelquornView.h"
@@ -85,6 +86,7 @@ public:
     HWND GetDailyPlanView() const;
     HWND GetTaskView() const;
     CPelquornView& GetTaskList() { return m_view; }
+    CCalendarView& GetCalendar() { return m_calendarView; }
 
     BEGIN_MESSAGE_MAP(CMainFrame)
         ON_NOTIFY_CODE(TTN_GETDISPINFOA, OnToolTipTextA)
@@ -216,7 +218,7 @@ private:
     CPelquornView m_view;
     CCategoryTree m_categoryTree;
     CBlankView m_dailyPlanView;
-    CBlankView m_calendarView;
+    CCalendarView m_calendarView;
     CPeopleTreeView m_peopleTree;
     CMoodListCtrl m_moodList;
 

@@ -123,18 +123,22 @@ void CalendarImage::Paint(HDC dc) const
         return;
     const double firstShown = std::max(GetFirstDate(), DateAt(clip.left - kDayWidth));
     const double lastShown = std::min(GetLastDate(), DateAt(clip.right + kDayWidth));
+    if (firstShown > lastShown)
+        return;
     const bool weekendsOff = Options::GetIsAutoSatSun() != 0;
     const double today = Clock::Today();
     for (double day = firstShown; day <= lastShown; ++day)
-        PaintDay(dc, day, m_holidays.IsHoliday(day, weekendsOff), today);
+        PaintDay(dc, day, m_holidays.IsHoliday(day, weekendsOff));
+    // After the days: the next day's strip would cover the frame's right side.
+    if (firstShown <= today && today <= lastShown)
+        PaintTodayFrame(dc, today);
 
-    for (int lane = 0; lane < kLaneCount; ++lane)
-        for (const auto& [day, cell] : GetCells(lane)) {
-            const RECT& rect = cell.GetRect();
-            if (rect.right < clip.left || rect.left > clip.right)
-                continue;
-            cell.Paint(dc);
-        }
+    for (int lane = 0; lane < kLaneCount; ++lane) {
+        const Cells& cells = GetCells(lane);
+        const auto end = cells.upper_bound(static_cast<long long>(lastShown));
+        for (auto cell = cells.lower_bound(static_cast<long long>(firstShown)); cell != end; ++cell)
+            cell->second.Paint(dc);
+    }
 }
 
 void CalendarImage::PaintMarker(HDC dc) const
@@ -165,7 +169,21 @@ void CalendarImage::PaintLabels(HDC dc) const
     }
 }
 
-void CalendarImage::PaintDay(HDC dc, double day, bool holiday, double today) const
+void CalendarImage::PaintTodayFrame(HDC dc, double today) const
+{
+    const int x = GetDateX(today);
+    const RECT strip = {x, kDayStripTop, x + kDayWidth + 1, kDayStripBottom + 1};
+    const CPen pen(::CreatePen(PS_SOLID, 1, Color::TodayFrame()));
+    const CSelectObject selectedPen(dc, pen);
+    const CSelectObject hollow(dc, ::GetStockObject(HOLLOW_BRUSH));
+    for (int grow = 1; grow <= 2; ++grow) {
+        RECT frame = strip;
+        ::InflateRect(&frame, grow, grow);
+        ::Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
+    }
+}
+
+void CalendarImage::PaintDay(HDC dc, double day, bool holiday) const
 {
     const int x = GetDateX(day);
     OleDateParts parts;
@@ -178,16 +196,6 @@ void CalendarImage::PaintDay(HDC dc, double day, bool holiday, double today) con
     const COLORREF background = holiday ? Color::HolidayBackground() : Color::DayBackground();
     const RECT strip = {x, kDayStripTop, x + kDayWidth + 1, kDayStripBottom + 1};
     FillFramed(dc, strip, background);
-    if (day == today) {
-        const CPen pen(::CreatePen(PS_SOLID, 1, Color::TodayFrame()));
-        const CSelectObject selectedPen(dc, pen);
-        const CSelectObject hollow(dc, ::GetStockObject(HOLLOW_BRUSH));
-        for (int grow = 1; grow <= 2; ++grow) {
-            RECT frame = strip;
-            ::InflateRect(&frame, grow, grow);
-            ::Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
-        }
-    }
     // "Mon, 5": the weekday's abbreviation and the day of the month.
     DrawCentred(dc, Locale::GetWeekdayName(day), strip, background);
     for (int lane = 0; lane < kLaneCount; ++lane)

@@ -58,7 +58,8 @@ public:
 private:
     void PaintMarker(HDC dc) const;
     void PaintLabels(HDC dc) const;
-    void PaintDay(HDC dc, double day, bool holiday, double today) const;
+    void PaintDay(HDC dc, double day, bool holiday) const;
+    void PaintTodayFrame(HDC dc, double today) const;
     HFONT GetFont() const;
 
     double m_markedDate = 0;

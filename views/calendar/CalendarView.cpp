@@ -102,6 +102,8 @@ void CCalendarView::Reload()
     CPelquornDoc* document = GetDocument();
     if (!document)
         return;
+    // The keys are about to name other rows.
+    CancelDrag();
     const bool statusFilter = CalendarStatusFilter();
     const bool dateFilter = CalendarDateFilter();
     const double previousFirst = m_image.GetFirstDate();

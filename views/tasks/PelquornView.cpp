@@ -388,6 +388,8 @@ void CPelquornView::OnSelectionChanged()
         return;
     if (GetDocument())
         GetDocument()->SetSelectedTaskIds(GetSelectedTaskIds());
+    if (m_onRowSelected)
+        m_onRowSelected(GetFirstSelected());
     RefreshCommandUI(true);
 }
 
