@@ -9,6 +9,7 @@
 #include "foundation/Clock.h"
 #include "foundation/Color.h"
 #include "foundation/FileSystem.h"
+#include "foundation/Locale.h"
 #include "foundation/Options.h"
 #include "testing/MenuDriver.h"
 #include "testing/TestSupport.h"
@@ -297,6 +298,56 @@ TEST_F(DeadlinesCalendarTest, AHolidayChosenFromTheContextMenuGreysItsDay)
     EXPECT_EQ(::GetPixel(dc, inLane.x + 2 * CalendarImage::kDayWidth, inLane.y), Color::White()) << "a work day";
     ::ReleaseDC(Calendar().m_hWnd, dc);
     EXPECT_FALSE(SaveWindowScreenshot(Calendar().GetParent(), L"deadlines_calendar_holiday").IsEmpty());
+}
+
+TEST_F(DeadlinesCalendarTest, TheStatusFilterCommandReloadsTheCalendarAtOnce)
+{
+    Doc().SetStatusFilter(1); // the list hides completed tasks
+    AddTask(L"Report", 3);
+    const int archive = AddTask(L"Archive", 4);
+    TaskCard done;
+    ASSERT_TRUE(Doc().GetTask(archive, done));
+    done.SetStatus(TaskCard::kCompleted);
+    Doc().UpdateTask(done);
+    ShowTasks(1);
+    ASSERT_NE(Options::GetStatusFilterOnCalendar(), 0u);
+
+    Calendar().SendMessage(WM_COMMAND, MAKEWPARAM(ID_CALENDAR_STATUS_FILTER, 0), 0);
+    EXPECT_EQ(Options::GetStatusFilterOnCalendar(), 0u);
+    ASSERT_EQ(Calendar().GetTasks().size(), 2u) << "the completed task shows without the list's status filter";
+    EXPECT_EQ(Calendar().GetImage().GetItems(PlanItemsMan::kPlanLane).count(KeyOf(archive)), 1u);
+    EXPECT_TRUE(Calendar().GetImage().GetItems(PlanItemsMan::kRealityLane).empty())
+        << "a completed task without plan entries stands only in PLAN";
+
+    Calendar().SendMessage(WM_COMMAND, MAKEWPARAM(ID_CALENDAR_STATUS_FILTER, 0), 0);
+    EXPECT_NE(Options::GetStatusFilterOnCalendar(), 0u);
+    EXPECT_EQ(Calendar().GetTasks().size(), 1u);
+}
+
+TEST_F(DeadlinesCalendarTest, TheHoverTipNamesTheTaskUnderThePointerOrTheDayOfTheStrip)
+{
+    Doc().SetStatusFilter(0);
+    AddTask(L"Report", 3);
+    ShowTasks(1);
+    const double due = Clock::Today() + 3;
+    const POINT box = FirstBoxOf(PlanItemsMan::kPlanLane, due);
+    const int stripY = (CalendarImage::kDayStripTop + CalendarImage::kDayStripBottom) / 2;
+    struct Case {
+        const char* what;
+        POINT point;
+        EString text;
+    };
+    const Case cases[] = {
+        {"a box", box, L"Report"},
+        {"the day strip", {box.x, stripY - Calendar().GetScrollOffset().y}, FormatOleDate(due, true)},
+        {"an empty lane", {box.x + CalendarImage::kDayWidth, box.y}, L""},
+        {"the REALITY lane under the box", {box.x, box.y + CalendarImage::kLaneHeight}, L""},
+    };
+    for (const Case& c : cases) {
+        Calendar().SendMessage(WM_MOUSEMOVE, 0, At(c.point));
+        Calendar().SendMessage(WM_YELLOWTIP_NEEDTEXT, 0, 0);
+        EXPECT_EQ(Calendar().GetTipText(), c.text) << c.what;
+    }
 }
 
 TEST_F(DeadlinesCalendarTest, ThePaneShowsTheWeeksWithTheirBoxes)

@@ -44,6 +44,8 @@ public:
     // Scrolls the content so that this content point is at the client's top left, within the content.
     void ScrollContentTo(POINT offset);
     double GetContextDate() const { return m_contextDate; }
+    // What the hover tip shows, or would show, where the pointer last rested.
+    const EString& GetTipText() const { return m_tip.GetText(); }
     int GetDraggedKey() const { return m_draggedKey; }
 
     BEGIN_MESSAGE_MAP(CCalendarView)
