@@ -25,6 +25,7 @@
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
 #include "online/RpcSession.h"
+#include "views/calendar/CalendarView.h"
 #include "views/tasks/BlankView.h"
 #include "views/tasks/CategoryTree.h"
 #include "views/tasks/PelquornView.h"
@@ -88,6 +89,7 @@ public:
     HWND GetTaskView() const;
     CPelquornView& GetTaskList() { return m_view; }
     CFindDialog& GetFindDialog() { return m_findDialog; }
+    CCalendarView& GetCalendar() { return m_calendarView; }
 
     BEGIN_MESSAGE_MAP(CMainFrame)
         ON_NOTIFY_CODE(TTN_GETDISPINFOA, OnToolTipTextA)
@@ -223,7 +225,7 @@ private:
     CPelquornView m_view;
     CCategoryTree m_categoryTree;
     CBlankView m_dailyPlanView;
-    CBlankView m_calendarView;
+    CCalendarView m_calendarView;
     CPeopleTreeView m_peopleTree;
     CMoodListCtrl m_moodList;
 

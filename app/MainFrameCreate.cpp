@@ -151,6 +151,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
     if (!CreateStatusBar())
         return -1;
     m_view.SetDialogs(&m_taskListDialogs);
+    m_view.SetRowSelectedHandler([this](int row) { m_calendarView.SelectTaskRow(row); });
     GetDocument().SetDialogs(&m_documentDialogs);
     GetDocument().SetFindServices(nullptr, nullptr, &m_findDialog);
     m_hWndClient = m_view.Create(m_hWnd);

@@ -1,6 +1,7 @@
 #include "views/tasks/PelquornView.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "app/ColumnDefaults.h"
 #include "foundation/Language.h"
@@ -343,12 +344,13 @@ void CPelquornView::CollectTaskIds(std::vector<TaskCard>& tasks, bool useStatusF
     std::vector<TaskCard> more;
     GetDocument()->SelectTasks(more, useStatusFilter, useDeadlineFilter);
     std::stable_sort(more.begin(), more.end(), byViewOrder);
-    for (const TaskCard& task : more) {
-        const bool listed = std::any_of(tasks.begin(), tasks.end(),
-                                        [&](const TaskCard& shown) { return shown.GetId() == task.GetId(); });
-        if (!listed)
+    // A set, not a search per task: a large plan lists thousands of tasks.
+    std::unordered_set<int> listed;
+    for (const TaskCard& task : tasks)
+        listed.insert(task.GetId());
+    for (const TaskCard& task : more)
+        if (listed.insert(task.GetId()).second)
             tasks.push_back(task);
-    }
 }
 
 void CPelquornView::Update(ISubject* subject, DocNotifyCode code)
@@ -388,6 +390,8 @@ void CPelquornView::OnSelectionChanged()
         return;
     if (GetDocument())
         GetDocument()->SetSelectedTaskIds(GetSelectedTaskIds());
+    if (m_onRowSelected)
+        m_onRowSelected(GetFirstSelected());
     RefreshCommandUI(true);
 }
 

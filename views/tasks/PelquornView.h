@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -66,6 +67,8 @@ public:
     void SortByColumn(int column);
     int GetSortField() const { return m_sortField; }
     bool IsSortAscending() const { return m_sortDirection != 0; }
+    // Told the first selected row (-1 for none) whenever the selection changes; the calendar follows it.
+    void SetRowSelectedHandler(std::function<void(int row)> handler) { m_onRowSelected = std::move(handler); }
     // For the calendar: the tasks of both filters, then those of the caller's filters not yet listed.
     void CollectTaskIds(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter);
 
@@ -201,6 +204,7 @@ private:
     CYellowTip m_tip;
     CTreeDropTarget m_dropTarget;
     std::optional<ComError> m_dropError;
+    std::function<void(int row)> m_onRowSelected;
 };
 
 // The one task list, while it exists.

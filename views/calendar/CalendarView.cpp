@@ -1,0 +1,290 @@
+#include "views/calendar/CalendarView.h"
+
+#include "foundation/Clock.h"
+#include "foundation/Options.h"
+#include "views/tasks/PelquornView.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/MemoryDC.h"
+
+namespace {
+
+CCalendarView* g_calendarView = nullptr;
+
+bool CalendarStatusFilter()
+{
+    return Options::GetStatusFilterOnCalendar() != 0;
+}
+
+bool CalendarDateFilter()
+{
+    return Options::GetDateFilterOnCalendar() != 0;
+}
+
+} // namespace
+
+CCalendarView* GetCalendarView()
+{
+    return g_calendarView;
+}
+
+CCalendarView::CCalendarView()
+{
+    g_calendarView = this;
+    m_scroller.SetLineSize({kLineSize, kLineSize});
+}
+
+CCalendarView::~CCalendarView()
+{
+    if (g_calendarView == this)
+        g_calendarView = nullptr;
+}
+
+WindowClass CCalendarView::GetWindowClass()
+{
+    return {.name = L"QuorvaneDeadlinesCalendar", .background = nullptr};
+}
+
+HWND CCalendarView::Create(HWND parent)
+{
+    // The pane gives it its size.
+    return CWindowImpl<CCalendarView>::Create({
+        .parent = parent,
+        .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL,
+        .rect = {0, 0, 0, 0},
+    });
+}
+
+LRESULT CCalendarView::OnCreate(UINT, WPARAM, LPARAM, bool& handled)
+{
+    m_tip.Create(m_hWnd);
+    m_scroller.SetContentSize(m_image.GetImageSize());
+    handled = false;
+    return 0;
+}
+
+void CCalendarView::Update(ISubject* subject, DocNotifyCode code)
+{
+    ViewBase::Update(subject, code);
+    if (!m_hWnd)
+        return;
+    switch (code) {
+    case NotifyCode::kTasksSorted:
+        Reload();
+        return;
+    case NotifyCode::kHolidaysChanged:
+        ReloadHolidays();
+        Repaint();
+        return;
+    case NotifyCode::kRedraw:
+        Repaint();
+        return;
+    default:
+        // The task list refills on the others and then tells of its new order.
+        return;
+    }
+}
+
+void CCalendarView::UpdateCommandUI(bool active)
+{
+    SendCommandState(active, ID_CALENDAR_STATUS_FILTER, true, CalendarStatusFilter());
+    SendCommandState(active, ID_CALENDAR_DATE_FILTER, true, CalendarDateFilter());
+    SendCommandState(active, ID_DAY_HOLIDAY, true, m_contextDate > 0 && m_image.IsHoliday(m_contextDate));
+}
+
+bool CCalendarView::PreTranslateMessage(MSG* message)
+{
+    m_tip.RelayEvent(*message);
+    return ViewBase::PreTranslateMessage(message);
+}
+
+void CCalendarView::Reload()
+{
+    CPelquornDoc* document = GetDocument();
+    if (!document)
+        return;
+    // The keys are about to name other rows.
+    CancelDrag();
+    const bool statusFilter = CalendarStatusFilter();
+    const bool dateFilter = CalendarDateFilter();
+    const double previousFirst = m_image.GetFirstDate();
+    double first = 0;
+    double last = 0;
+    document->GetTaskDateRange(first, last, statusFilter, dateFilter);
+    m_image.SetDateRange(first, last);
+    Category category;
+    m_image.SetMarkedDate(document->GetCurrentCategory(category) ? category.GetDeadline() : 0);
+
+    m_image.ClearItems();
+    m_tasks.clear();
+    if (CPelquornView* list = GetTaskView())
+        list->CollectTaskIds(m_tasks, statusFilter, dateFilter);
+    int selectedKey = 0;
+    const int selectedId = document->GetFirstSelectedTaskId();
+    for (size_t row = 0; row < m_tasks.size(); ++row) {
+        TaskCard& task = m_tasks[row];
+        const int key = static_cast<int>(row) + 1;
+        m_image.SetPlanItem(key, task.GetDeadline(), task.GetColor());
+        if (task.GetStatus() == TaskCard::kCompleted) {
+            if (const double done = document->GetLastPlanDateOfTask(task.GetId()); done != 0)
+                m_image.SetRealityItem(key, done, task.GetColor());
+        }
+        if (selectedId != 0 && task.GetId() == selectedId && selectedKey == 0)
+            selectedKey = key;
+    }
+    m_image.SetSelectedKey(selectedKey);
+
+    m_scroller.SetContentSize(m_image.GetImageSize());
+    // A reload after an edit keeps the days in view; a new range starts at its first day.
+    const POINT offset = first == previousFirst ? POINT{m_scroller.GetOffset().x, 0} : POINT{0, 0};
+    m_scroller.ScrollTo(offset);
+    m_scroller.UpdateBars(m_hWnd);
+    ReloadHolidays();
+    Repaint();
+}
+
+void CCalendarView::ReloadHolidays()
+{
+    std::vector<double> dates;
+    if (CPelquornDoc* document = GetDocument())
+        document->GetHolidays(dates);
+    m_image.SetHolidays(dates);
+}
+
+void CCalendarView::Repaint()
+{
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+LRESULT CCalendarView::OnSize(UINT, WPARAM, LPARAM lParam, bool& handled)
+{
+    m_scroller.SetClientSize({LOWORD(lParam), HIWORD(lParam)});
+    m_scroller.ScrollTo(m_scroller.GetOffset());
+    m_scroller.UpdateBars(m_hWnd);
+    Invalidate(false);
+    handled = false;
+    return 0;
+}
+
+LRESULT CCalendarView::OnPaint(UINT, WPARAM, LPARAM, bool&)
+{
+    const CPaintDC paint(m_hWnd);
+    const RECT& area = paint.PaintRect();
+    const CMemoryDC dc(paint, area);
+    ::FillRect(dc, &area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    {
+        // The image draws in content coordinates.
+        const CSavedDC saved(dc);
+        const POINT offset = m_scroller.GetOffset();
+        ::OffsetWindowOrgEx(dc, offset.x, offset.y, nullptr);
+        m_image.Paint(dc);
+    }
+    return 0;
+}
+
+void CCalendarView::ScrollContentTo(POINT offset)
+{
+    const SIZE moved = m_scroller.ScrollTo(offset);
+    if (moved.cx == 0 && moved.cy == 0)
+        return;
+    // The square drawn by inverting would move with the pixels.
+    DrawDragSquare(std::nullopt);
+    m_tip.Hide();
+    ::ScrollWindowEx(m_hWnd, -moved.cx, -moved.cy, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    m_scroller.UpdateBars(m_hWnd);
+}
+
+LRESULT CCalendarView::OnScroll(UINT message, WPARAM wParam, LPARAM, bool&)
+{
+    const int bar = message == WM_HSCROLL ? SB_HORZ : SB_VERT;
+    SCROLLINFO info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SIF_TRACKPOS;
+    ::GetScrollInfo(m_hWnd, bar, &info);
+    const int position = m_scroller.OffsetForCode(bar, LOWORD(wParam), info.nTrackPos);
+    POINT offset = m_scroller.GetOffset();
+    (bar == SB_HORZ ? offset.x : offset.y) = position;
+    ScrollContentTo(offset);
+    return 0;
+}
+
+LRESULT CCalendarView::OnMouseWheel(UINT, WPARAM wParam, LPARAM, bool&)
+{
+    // The days run sideways: the wheel moves along them, a day per notch.
+    const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+    const POINT offset = m_scroller.GetOffset();
+    ScrollContentTo({offset.x - notches * kLineSize, offset.y});
+    return 0;
+}
+
+POINT CCalendarView::ToContent(POINT clientPoint) const
+{
+    const POINT offset = m_scroller.GetOffset();
+    return {clientPoint.x + offset.x, clientPoint.y + offset.y};
+}
+
+const TaskCard* CCalendarView::GetKeyTask(int key) const
+{
+    if (key < 1 || key > static_cast<int>(m_tasks.size()))
+        return nullptr;
+    return &m_tasks[static_cast<size_t>(key) - 1];
+}
+
+void CCalendarView::SelectTaskRow(int index)
+{
+    if (m_selectingRow || !IsWindow())
+        return;
+    int key = index + 1;
+    // By id: the list's order of equal rows may differ from the calendar's.
+    if (const CPelquornView* list = GetTaskView()) {
+        if (const TaskCard* row = list->GetRowTask(index)) {
+            for (size_t shown = 0; shown < m_tasks.size(); ++shown)
+                if (m_tasks[shown].GetId() == row->GetId())
+                    key = static_cast<int>(shown) + 1;
+        }
+    }
+    m_image.SetSelectedKey(key);
+    if (const std::optional<POINT> point = m_image.GetItemPoint(key))
+        ScrollIntoView(*point);
+    Repaint();
+}
+
+void CCalendarView::ScrollIntoView(POINT contentPoint)
+{
+    if (m_scroller.IsVisible(contentPoint))
+        return;
+    ScrollContentTo({contentPoint.x - m_scroller.GetClientSize().cx / 2, 0});
+}
+
+LRESULT CCalendarView::OnHoliday(WORD, WORD, HWND, bool&)
+{
+    CPelquornDoc* document = GetDocument();
+    // Only a day chosen with the context menu.
+    if (!document || m_contextDate <= 0)
+        return 0;
+    document->ToggleHoliday(m_contextDate);
+    document->Notify(this, NotifyCode::kHolidaysChanged);
+    ReloadHolidays();
+    Repaint();
+    return 0;
+}
+
+LRESULT CCalendarView::OnDateFilter(WORD, WORD, HWND, bool&)
+{
+    Options::SetDateFilterOnCalendar(CalendarDateFilter() ? 0 : 1);
+    Update(nullptr, NotifyCode::kTasksSorted);
+    return 0;
+}
+
+LRESULT CCalendarView::OnStatusFilter(WORD, WORD, HWND, bool&)
+{
+    Options::SetStatusFilterOnCalendar(CalendarStatusFilter() ? 0 : 1);
+    Update(nullptr, NotifyCode::kTasksSorted);
+    return 0;
+}
+
+LRESULT CCalendarView::OnShowToday(WORD, WORD, HWND, bool&)
+{
+    const RECT lane = m_image.GetLaneRect(PlanItemsMan::kPlanLane, Clock::Today());
+    ScrollIntoView({(lane.left + lane.right) / 2, (lane.top + lane.bottom) / 2});
+    return 0;
+}
