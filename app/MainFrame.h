@@ -23,6 +23,7 @@
 #include "docking/sstate/WindowStateMgr.h"
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
+#include "views/calendar/DailyPlanView.h"
 #include "views/tasks/BlankView.h"
 #include "views/tasks/CategoryTree.h"
 #include "views/tasks/PelquornView.h"
@@ -85,6 +86,7 @@ public:
     HWND GetDailyPlanView() const;
     HWND GetTaskView() const;
     CPelquornView& GetTaskList() { return m_view; }
+    CDailyPlanView& GetDailyPlan() { return m_dailyPlanView; }
 
     BEGIN_MESSAGE_MAP(CMainFrame)
         ON_NOTIFY_CODE(TTN_GETDISPINFOA, OnToolTipTextA)
@@ -135,6 +137,12 @@ public:
         ON_COMMAND(ID_RESCHEDULE_TOMORROW, OnDailyPlanCommand)
         ON_COMMAND(ID_DAY_SHOW_LIST, OnDailyPlanCommand)
         ON_COMMAND(ID_DAY_SHOW_CALENDAR, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_HOLIDAY, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_ZOOM_IN, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_ZOOM_OUT, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_PREVIOUS, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_TODAY, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_NEXT, OnDailyPlanCommand)
         ON_COMMAND(ID_TRACK_NOW_NAME_LATER, OnTaskViewCommand)
         ON_COMMAND_RANGE(ID_VIEW_PANE_FIRST, ID_VIEW_PANE_LAST, OnTogglePane)
         if (message == WM_COMMAND && LOWORD(wParam) == kMoodButtonId)
@@ -215,7 +223,7 @@ private:
     DocumentDialogs m_documentDialogs;
     CPelquornView m_view;
     CCategoryTree m_categoryTree;
-    CBlankView m_dailyPlanView;
+    CDailyPlanView m_dailyPlanView;
     CBlankView m_calendarView;
     CPeopleTreeView m_peopleTree;
     CMoodListCtrl m_moodList;
