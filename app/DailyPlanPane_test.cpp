@@ -219,6 +219,27 @@ TEST_F(DailyPlanPaneTest, ANewEntryTypedIntoThePlanDialogLandsInTheSavedDocument
     EXPECT_EQ(added->GetEndTimeXmlText(), L"17:30");
 }
 
+TEST_F(DailyPlanPaneTest, EditingAnEntryInThePlanDialogChangesItsEndAndKeepsItSelected)
+{
+    SelectOnly(m_afternoon);
+    SendPaneCommand(ID_TASK_EDIT);
+    CPlanDialog& dialog = Pane().GetPlanDialog();
+    ASSERT_TRUE(WaitFor([&] { return dialog.IsWindowVisible() != FALSE; }));
+    EXPECT_EQ(dialog.entryId, m_afternoon);
+    const HWND finish = ::GetDlgItem(dialog, IDC_PLAN_FINISH);
+    ::SetFocus(finish);
+    ::SendMessageW(finish, EM_SETSEL, 0, -1);
+    TypeText(finish, L"16:15");
+    ASSERT_TRUE(WaitFor([&] { return ItemText(dialog, IDC_PLAN_FINISH) == L"16:15"; }));
+    ClickButton(dialog, IDOK);
+    TaskPlanEntry edited;
+    ASSERT_TRUE(WaitFor([&] {
+        return Doc().GetPlanEntry(m_afternoon, edited) && edited.GetEndTimeXmlText() == L"16:15";
+    }));
+    EXPECT_EQ(edited.GetStartTimeXmlText(), L"14:00");
+    EXPECT_EQ(Pane().GetContent().GetSelectedEntryId(), m_afternoon) << "the edited entry stays selected";
+}
+
 TEST_F(DailyPlanPaneTest, DeleteAsksAndRemovesOnlyOnYes)
 {
     struct Case {
