@@ -26,7 +26,7 @@
 #include "document/PelquornDoc.h"
 #include "online/RpcSession.h"
 #include "views/calendar/CalendarView.h"
-#include "views/tasks/BlankView.h"
+#include "views/calendar/DailyPlanView.h"
 #include "views/tasks/CategoryTree.h"
 #include "views/tasks/PelquornView.h"
 #include "views/tasks/MoodListCtrl.h"
@@ -90,6 +90,7 @@ public:
     CPelquornView& GetTaskList() { return m_view; }
     CFindDialog& GetFindDialog() { return m_findDialog; }
     CCalendarView& GetCalendar() { return m_calendarView; }
+    CDailyPlanView& GetDailyPlan() { return m_dailyPlanView; }
 
     BEGIN_MESSAGE_MAP(CMainFrame)
         ON_NOTIFY_CODE(TTN_GETDISPINFOA, OnToolTipTextA)
@@ -140,6 +141,12 @@ public:
         ON_COMMAND(ID_RESCHEDULE_TOMORROW, OnDailyPlanCommand)
         ON_COMMAND(ID_DAY_SHOW_LIST, OnDailyPlanCommand)
         ON_COMMAND(ID_DAY_SHOW_CALENDAR, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_HOLIDAY, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_ZOOM_IN, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_ZOOM_OUT, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_PREVIOUS, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_TODAY, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_NEXT, OnDailyPlanCommand)
         ON_COMMAND(ID_TRACK_NOW_NAME_LATER, OnTaskViewCommand)
         ON_COMMAND_RANGE(ID_VIEW_PANE_FIRST, ID_VIEW_PANE_LAST, OnTogglePane)
         if (message == WM_COMMAND && LOWORD(wParam) == kMoodButtonId)
@@ -224,7 +231,7 @@ private:
     CRpcSession m_onlineSession;
     CPelquornView m_view;
     CCategoryTree m_categoryTree;
-    CBlankView m_dailyPlanView;
+    CDailyPlanView m_dailyPlanView;
     CCalendarView m_calendarView;
     CPeopleTreeView m_peopleTree;
     CMoodListCtrl m_moodList;

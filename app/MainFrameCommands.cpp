@@ -81,8 +81,7 @@ void CMainFrame::UpdateCommandUI(bool enable)
         bool checked;
         bool enabled;
     };
-    // The daily plan pane shows no view of its own yet: its commands stay
-    // unchecked and the zoom of its calendar is off.
+    // The daily plan's commands follow the pane's rules once it exists.
     const FrameCommand commands[] = {
         {ID_VIEW_STANDARD_BUTTONS, IsBarVisible(m_bars[StandardBar]), true},
         {ID_VIEW_STATUS_BAR, IsBarVisible(m_hWndStatusBar), true},
@@ -102,8 +101,11 @@ void CMainFrame::UpdateCommandUI(bool enable)
         {ID_TRACK_NOW_NAME_LATER, false, true},
     };
     for (const FrameCommand& command : commands) {
-        CommandUiState state = {enable && command.checked ? 1 : 0, enable && command.enabled ? 1 : 0,
-                                static_cast<int>(command.id)};
+        CommandUiState state = {command.checked ? 1 : 0, command.enabled ? 1 : 0, static_cast<int>(command.id)};
+        if (GetDailyPlanView())
+            m_dailyPlanView.FillCommandState(state);
+        if (!enable)
+            state.checked = state.enabled = 0;
         SendMessage(WM_PELQUORN_COMMAND_STATE, 0, reinterpret_cast<LPARAM>(&state));
     }
 }
@@ -317,8 +319,8 @@ LRESULT CMainFrame::OnMoodSelected(WORD, WORD, HWND, bool&)
 
 HWND CMainFrame::GetDailyPlanView() const
 {
-    // The daily plan pane holds no view of its own yet.
-    return nullptr;
+    const HWND view = m_dailyPlanView.GetHwnd();
+    return view && ::IsWindow(view) ? view : nullptr;
 }
 
 HWND CMainFrame::GetTaskView() const

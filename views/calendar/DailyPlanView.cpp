@@ -1,0 +1,413 @@
+#include "views/calendar/DailyPlanView.h"
+
+#include <commctrl.h>
+#include <oleauto.h>
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "app/MainFrameMessages.h"
+#include "dialogs/TranslatedOrKey.h"
+#include "foundation/Clock.h"
+#include "foundation/Locale.h"
+#include "foundation/Options.h"
+#include "views/calendar/DailyPlanToolbars.h"
+
+namespace {
+
+CDailyPlanView* g_instance = nullptr;
+
+constexpr int kPickerWidth = 198;
+constexpr int kPickerHeight = 24;
+constexpr int kBarsLeft = 210;
+constexpr int kBarTop = 1;
+constexpr int kBarHeight = 23;
+constexpr int kComboWidth = 80;
+constexpr int kComboDropHeight = 160;
+constexpr int kLabelOffset = 88;
+constexpr int kAlignComboOffset = 156;
+constexpr int kLabelWidth = 60;
+constexpr int kLabelHeight = 20;
+constexpr int kLabelTop = 4;
+constexpr int kDefaultLayoutDays = 5;
+constexpr int kAlignMinutes[] = {1, 5, 10, 15, 30};
+
+constexpr DWORD kNavigationBarStyle = 0x50000944;
+constexpr DWORD kViewBarStyle = 0x50001944;
+
+HWND MakeChild(const wchar_t* className, const wchar_t* text, DWORD style, UINT id, HWND parent, const RECT& rect)
+{
+    const HWND child = ::CreateWindowExW(0, className, text, style, rect.left, rect.top, rect.right - rect.left,
+                                         rect.bottom - rect.top, parent,
+                                         reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                         ::GetModuleHandleW(nullptr), nullptr);
+    if (child)
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return child;
+}
+
+int ToolbarWidth(HWND toolbar)
+{
+    int width = 0;
+    const auto count = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        RECT button = {};
+        if (::SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button)))
+            width += button.right - button.left;
+    }
+    return width;
+}
+
+void AddComboItem(HWND combo, const EString& text, int data)
+{
+    const LRESULT index = ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index >= 0)
+        ::SendMessageW(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), data);
+}
+
+int SelectedItemData(HWND combo)
+{
+    const LRESULT index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    return index < 0 ? 0 : static_cast<int>(::SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+
+} // namespace
+
+CDailyPlanView::CDailyPlanView() : m_contents(*this) {}
+
+CDailyPlanView::~CDailyPlanView()
+{
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+CDailyPlanView* CDailyPlanView::GetInstance()
+{
+    return g_instance;
+}
+
+WindowClass CDailyPlanView::GetWindowClass()
+{
+    return {.name = L"QuorvaneDailyPlanView", .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+}
+
+HWND CDailyPlanView::Create(HWND parent)
+{
+    // The docking pane sizes it.
+    return CWindowImpl<CDailyPlanView>::Create({
+        .parent = parent,
+        .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+        .rect = {0, 0, 0, 0},
+    });
+}
+
+LRESULT CDailyPlanView::OnCreate(UINT, WPARAM, LPARAM, bool&)
+{
+    CreateBand();
+    if (const HWND mainWindow = GetMainWindow()) {
+        ::PostMessageW(mainWindow, WM_PELQUORN_ADD_TOOLBAR, reinterpret_cast<WPARAM>(m_navigationBar), 0);
+        ::PostMessageW(mainWindow, WM_PELQUORN_ADD_TOOLBAR, reinterpret_cast<WPARAM>(m_viewBar), 0);
+    }
+    CreateContents();
+    FillDaysCombo();
+    FillAlignCombo();
+    ShowMode(Options::GetShowAsLayoutDays() == 0, false);
+    if (m_planDialog.Create(m_hWnd))
+        m_planDialog.SetNotifyWindow(m_hWnd);
+    g_instance = this;
+    return 0;
+}
+
+void CDailyPlanView::CreateBand()
+{
+    m_dayPicker = MakeChild(DATETIMEPICK_CLASSW, L"DayPicker", WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_LONGDATEFORMAT,
+                            kDayPickerId, m_hWnd, {2, 0, 2 + kPickerWidth, kPickerHeight});
+    m_navigationBar = MakeChild(TOOLBARCLASSNAMEW, nullptr, kNavigationBarStyle, kNavigationBarId, m_hWnd,
+                                {kBarsLeft, kBarTop, kBarsLeft + 100, kBarTop + kBarHeight});
+    FillNavigationBar(m_navigationBar);
+    m_viewBar = MakeChild(TOOLBARCLASSNAMEW, nullptr, kViewBarStyle, 0, m_hWnd,
+                          {kBarsLeft, kBarTop, kBarsLeft + 100, kBarTop + kBarHeight});
+    FillViewBar(m_viewBar);
+    const DWORD comboStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+    m_daysCombo = MakeChild(WC_COMBOBOXW, nullptr, comboStyle, kDaysComboId, m_hWnd, {0, 0, kComboWidth, kComboDropHeight});
+    m_alignLabel = MakeChild(WC_STATICW, TranslatedOrKey(L"Align").c_str(), WS_CHILD | WS_VISIBLE, 0xFFFF, m_hWnd,
+                             {0, kLabelTop, kLabelWidth, kLabelTop + kLabelHeight});
+    m_alignCombo = MakeChild(WC_COMBOBOXW, nullptr, comboStyle, kAlignComboId, m_hWnd, {0, 0, kComboWidth, kComboDropHeight});
+    LayoutBand();
+}
+
+// The bars take the widths of their buttons; the combos and the label follow them.
+void CDailyPlanView::LayoutBand()
+{
+    const int navigationWidth = ToolbarWidth(m_navigationBar);
+    const int viewLeft = kBarsLeft + navigationWidth;
+    const int viewWidth = ToolbarWidth(m_viewBar) + 8;
+    const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    ::SetWindowPos(m_navigationBar, nullptr, kBarsLeft, kBarTop, navigationWidth, kBarHeight, flags);
+    ::SetWindowPos(m_viewBar, nullptr, viewLeft, kBarTop, viewWidth, kBarHeight, flags);
+    const int combosLeft = viewLeft + viewWidth;
+    ::SetWindowPos(m_daysCombo, nullptr, combosLeft, 0, kComboWidth, kComboDropHeight, flags);
+    ::SetWindowPos(m_alignLabel, nullptr, combosLeft + kLabelOffset, kLabelTop, kLabelWidth, kLabelHeight, flags);
+    ::SetWindowPos(m_alignCombo, nullptr, combosLeft + kAlignComboOffset, 0, kComboWidth, kComboDropHeight, flags);
+}
+
+void CDailyPlanView::CreateContents()
+{
+    const RECT client = GetClientRect();
+    const RECT rect = {0, kBandHeight, client.right, std::max(client.bottom, static_cast<LONG>(kBandHeight))};
+    m_contents.Create(*this, rect);
+}
+
+void CDailyPlanView::FillDaysCombo()
+{
+    for (int days = 1; days <= 7; ++days)
+        AddComboItem(m_daysCombo, TranslatedOrKey(EString::Formatted(L"%dDAY", days).c_str()), days);
+    auto layoutDays = static_cast<int>(Options::GetLayoutDays());
+    if (layoutDays < 1 || layoutDays > 7)
+        layoutDays = kDefaultLayoutDays;
+    ::SendMessageW(m_daysCombo, CB_SETCURSEL, static_cast<WPARAM>(layoutDays - 1), 0);
+    m_contents.SetLayoutDays(layoutDays);
+}
+
+void CDailyPlanView::FillAlignCombo()
+{
+    for (int minutes : kAlignMinutes)
+        AddComboItem(m_alignCombo, TranslatedOrKey(EString::Formatted(L"%dMIN", minutes).c_str()), minutes);
+    int stored = static_cast<int>(Options::GetAlignToGridMinutes());
+    if (stored <= 0)
+        stored = 1;
+    // A value no item has shows the first item; the grid still aligns to it.
+    int selected = 0;
+    for (int i = 0; i < static_cast<int>(std::size(kAlignMinutes)); ++i)
+        if (kAlignMinutes[i] == stored)
+            selected = i;
+    ::SendMessageW(m_alignCombo, CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    m_contents.SetAlignMinutes(stored);
+}
+
+LRESULT CDailyPlanView::OnDaysChanged(WORD, WORD, HWND, bool&)
+{
+    const int days = SelectedItemData(m_daysCombo);
+    if (days <= 0)
+        return 0;
+    Options::SetLayoutDays(static_cast<DWORD>(days));
+    m_contents.SetLayoutDays(days);
+    ReloadDay();
+    return 0;
+}
+
+LRESULT CDailyPlanView::OnAlignChanged(WORD, WORD, HWND, bool&)
+{
+    const int minutes = SelectedItemData(m_alignCombo);
+    if (minutes <= 0)
+        return 0;
+    Options::SetAlignToGridMinutes(static_cast<DWORD>(minutes));
+    m_contents.SetAlignMinutes(minutes);
+    return 0;
+}
+
+LRESULT CDailyPlanView::OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
+{
+    if (GetDocument())
+        GetDocument()->SetDayWindow(ModelessWindow());
+    if (m_planDialog.IsWindow())
+        m_planDialog.DestroyWindow();
+    handled = false;
+    return 0;
+}
+
+LRESULT CDailyPlanView::OnSize(UINT, WPARAM, LPARAM lParam, bool&)
+{
+    const RECT rect = {0, kBandHeight, LOWORD(lParam), std::max<LONG>(HIWORD(lParam), kBandHeight)};
+    m_contents.Resize(rect);
+    return 0;
+}
+
+LRESULT CDailyPlanView::OnSetFocus(UINT, WPARAM, LPARAM, bool& handled)
+{
+    if (const HWND content = GetContent().GetContentWindow())
+        ::SetFocus(content);
+    handled = false;
+    return 0;
+}
+
+LRESULT CDailyPlanView::OnTimer(UINT, WPARAM wParam, LPARAM, bool&)
+{
+    // The shown content's navigation step or refresh; each re-arms its timer.
+    if (!GetContent().OnOwnerTimer(wParam))
+        KillTimer(wParam);
+    return 0;
+}
+
+LRESULT CDailyPlanView::OnPickerChanged(int, NMHDR*, bool&)
+{
+    GetContent().OnDateChanged();
+    ReloadDay();
+    return 0;
+}
+
+LRESULT CDailyPlanView::OnPickerDropDown(int, NMHDR*, bool&)
+{
+    if (const auto calendar = reinterpret_cast<HWND>(::SendMessageW(m_dayPicker, DTM_GETMONTHCAL, 0, 0)))
+        ::SendMessageW(calendar, MCM_SETFIRSTDAYOFWEEK, 0, Locale::GetMonthCalFirstDay());
+    return 0;
+}
+
+// The main window knows the tool tips of every command.
+LRESULT CDailyPlanView::OnToolTipText(int id, NMHDR* header, bool&)
+{
+    if (const HWND mainWindow = GetMainWindow())
+        return ::SendMessageW(mainWindow, WM_NOTIFY, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(header));
+    return 0;
+}
+
+LRESULT CDailyPlanView::OnExtraButtonUp(UINT, WPARAM wParam, LPARAM, bool&)
+{
+    MoveDays(GET_XBUTTON_WPARAM(wParam) == XBUTTON1 ? -1 : 1);
+    return TRUE;
+}
+
+double CDailyPlanView::GetDate()
+{
+    SYSTEMTIME time = {};
+    double date = 0;
+    if (::SendMessageW(m_dayPicker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID ||
+        !::SystemTimeToVariantTime(&time, &date))
+        return std::floor(Clock::Now());
+    return std::floor(date);
+}
+
+void CDailyPlanView::SetDate(double date, bool reload)
+{
+    SYSTEMTIME time = {};
+    if (::VariantTimeToSystemTime(date, &time))
+        ::SendMessageW(m_dayPicker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
+    if (reload)
+        ReloadDay();
+}
+
+void CDailyPlanView::ReloadDay()
+{
+    CDayManagerBase& content = GetContent();
+    content.ReloadHolidays();
+    content.LoadEntries();
+    if (CPelquornDoc* document = GetDocument())
+        document->UpdateDaySummary(GetDate());
+}
+
+void CDailyPlanView::MoveDays(int days)
+{
+    const double base = days != 0 ? GetDate() : Clock::Now();
+    SetDate(base + days, false);
+    GetContent().OnDateChanged();
+    ReloadDay();
+}
+
+void CDailyPlanView::ShowMode(bool list, bool refresh)
+{
+    Options::SetShowAsLayoutDays(list ? 0 : 1);
+    m_listShown = list ? 1 : 0;
+    ::EnableWindow(m_daysCombo, list ? FALSE : TRUE);
+    m_contents.Show(list);
+    if (CPelquornDoc* document = GetDocument())
+        document->Notify(nullptr, NotifyCode::kTasksChanged);
+    if (refresh)
+        RefreshCommandUI(true);
+}
+
+LRESULT CDailyPlanView::OnShowList(WORD, WORD, HWND, bool&)
+{
+    if (!m_listShown)
+        ShowMode(true, true);
+    return 0;
+}
+
+LRESULT CDailyPlanView::OnShowGrid(WORD, WORD, HWND, bool&)
+{
+    if (m_listShown)
+        ShowMode(false, true);
+    return 0;
+}
+
+void CDailyPlanView::Update(ISubject* subject, DocNotifyCode code)
+{
+    ViewBase::Update(subject, code);
+    CPelquornDoc* document = GetDocument();
+    m_contents.SetDocument(document);
+    if (!document || !IsWindow())
+        return;
+    document->SetDayWindow(ModelessWindow::Of(&m_planDialog));
+    document->UpdateDaySummary(GetDate());
+    switch (code) {
+    case NotifyCode::kAll:
+    case NotifyCode::kTasksChanged:
+    case NotifyCode::kCategorySelected:
+        ReloadDay();
+        break;
+    case NotifyCode::kHolidaysChanged:
+        GetContent().ReloadHolidays();
+        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        break;
+    case NotifyCode::kPlanEntriesFound:
+        ShowFoundEntry();
+        break;
+    default:
+        break;
+    }
+}
+
+void CDailyPlanView::FillCommandState(CommandUiState& state)
+{
+    const bool gridShown = !m_listShown;
+    switch (state.commandId) {
+    case ID_RECURRING_TASKS:
+    case ID_RESCHEDULE_TOMORROW:
+        state.enabled = 1;
+        break;
+    case ID_DAY_SHOW_LIST:
+        state.enabled = 1;
+        state.checked = m_listShown ? 1 : 0;
+        break;
+    case ID_DAY_SHOW_CALENDAR:
+        state.enabled = 1;
+        state.checked = gridShown ? 1 : 0;
+        break;
+    case ID_DAY_ZOOM_OUT:
+    case ID_DAY_ZOOM_IN:
+        state.enabled = gridShown ? 1 : 0;
+        break;
+    case ID_DAY_HOLIDAY:
+        state.enabled = 1;
+        state.checked = GetContent().IsShownDateHoliday() ? 1 : 0;
+        break;
+    default:
+        break;
+    }
+}
+
+void CDailyPlanView::UpdateCommandUI(bool active)
+{
+    if (!GetMainWindow())
+        return;
+    CDayManagerBase& content = GetContent();
+    const int selected = content.HasSelection();
+    CPelquornDoc* document = GetDocument();
+    for (const int id : {ID_RECURRING_TASKS, ID_RESCHEDULE_TOMORROW, ID_DAY_SHOW_LIST, ID_DAY_SHOW_CALENDAR,
+                         ID_DAY_ZOOM_OUT, ID_DAY_ZOOM_IN}) {
+        CommandUiState state = {0, 0, id};
+        FillCommandState(state);
+        SendCommandState(active, id, state.enabled != 0, state.checked != 0);
+    }
+    SendCommandState(active, ID_TASK_DELETE, selected >= 1);
+    SendCommandState(active, ID_TASK_EDIT, selected == 1);
+    SendCommandState(active, ID_TASK_ADD, document && document->HasFilteredTasks());
+    std::vector<int> ids;
+    if (selected >= 1)
+        content.GetSelectedEntryIds(ids);
+    SendCommandState(active, ID_TASK_COMPLETE, selected >= 1, selected >= 1 && content.AreAllCompleted(ids));
+    SendCommandState(active, ID_LOCATE_CATEGORY, selected == 1);
+    SendCommandState(active, ID_ADJUST_START_TIME, selected == 1);
+    SendCommandState(active, ID_ADJUST_STOP_TIME, selected == 1);
+    SendCommandState(active, ID_LOCATE_SCHEDULE, selected == 1);
+}
