@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "views/calendar/CalendarViewDay.h"
 #include "views/calendar/DayManagerBase.h"
 #include "views/calendar/ListViewDay.h"
 
@@ -10,10 +11,8 @@ class CPelquornDoc;
 class IDateSelector;
 class ICreatableWindow;
 
-// The two contents as the pane sees them. Until the time grid is built in,
-// the list serves both modes: Grid() is the list then, and the grid's
-// settings go nowhere. The grid becomes a member beside the list, made,
-// created, shown and chained here and nowhere else.
+// The two contents as the pane sees them: made, created, shown and chained
+// here and nowhere else.
 class DailyPlanContents {
 public:
     explicit DailyPlanContents(IDateSelector& selector);
@@ -24,10 +23,8 @@ public:
     void Create(ICreatableWindow& owner, const RECT& rect);
 
     CDayManagerBase& List() { return m_list; }
-    CDayManagerBase& Grid() { return m_list; }
+    CDayManagerBase& Grid() { return m_grid; }
     CDayManagerBase& Shown(bool list) { return list ? List() : Grid(); }
-    // False while the list stands in for the grid.
-    bool HasOwnGrid() const { return false; }
 
     // The other content hidden first, then this one shown.
     void Show(bool list);
@@ -42,4 +39,5 @@ public:
 
 private:
     CListViewDay m_list;
+    CCalendarViewDay m_grid;
 };
