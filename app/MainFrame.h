@@ -141,7 +141,7 @@ public:
         ON_COMMAND(ID_RESCHEDULE_TOMORROW, OnDailyPlanCommand)
         ON_COMMAND(ID_DAY_SHOW_LIST, OnDailyPlanCommand)
         ON_COMMAND(ID_DAY_SHOW_CALENDAR, OnDailyPlanCommand)
-        ON_COMMAND(ID_DAY_HOLIDAY, OnDailyPlanCommand)
+        ON_COMMAND(ID_DAY_HOLIDAY, OnHolidayCommand)
         ON_COMMAND(ID_DAY_ZOOM_IN, OnDailyPlanCommand)
         ON_COMMAND(ID_DAY_ZOOM_OUT, OnDailyPlanCommand)
         ON_COMMAND(ID_DAY_PREVIOUS, OnDailyPlanCommand)
@@ -196,6 +196,8 @@ private:
     LRESULT OnClose(UINT, WPARAM wParam, LPARAM, bool& handled);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled);
     LRESULT OnDailyPlanCommand(WORD code, WORD id, HWND control, bool&);
+    // The day chosen on the deadlines calendar when it is the active view, else the daily plan's day.
+    LRESULT OnHolidayCommand(WORD code, WORD id, HWND control, bool&);
     LRESULT OnTaskViewCommand(WORD code, WORD id, HWND control, bool&);
     LRESULT OnTogglePane(WORD, WORD id, HWND, bool&);
 

@@ -335,6 +335,16 @@ LRESULT CMainFrame::OnDailyPlanCommand(WORD code, WORD id, HWND control, bool&)
     return 0;
 }
 
+LRESULT CMainFrame::OnHolidayCommand(WORD code, WORD id, HWND control, bool& handled)
+{
+    const HWND calendar = m_calendarView.GetHwnd();
+    if (calendar && m_doc.GetDocumentWindow() == calendar) {
+        ::SendMessageW(calendar, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+        return 0;
+    }
+    return OnDailyPlanCommand(code, id, control, handled);
+}
+
 LRESULT CMainFrame::OnTaskViewCommand(WORD code, WORD id, HWND control, bool&)
 {
     if (const HWND view = GetTaskView())

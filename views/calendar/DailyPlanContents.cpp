@@ -18,6 +18,8 @@ void DailyPlanContents::Create(ICreatableWindow& owner, const RECT& rect)
 void DailyPlanContents::Show(bool list)
 {
     Shown(!list).ShowContent(false);
+    // The hidden content missed the day changes made meanwhile.
+    Shown(list).OnDateChanged();
     Shown(list).ShowContent(true);
 }
 
