@@ -9,10 +9,12 @@
 #include <memory>
 #include <vector>
 
+#include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
 #include "dialogs/PlanDialogIds.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
+#include "foundation/OleDate.h"
 #include "foundation/Options.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
@@ -21,73 +23,35 @@
 
 namespace {
 
-BOOL WINAPI ShellTakesIcon(DWORD, PNOTIFYICONDATAW)
-{
-    return TRUE;
-}
-
-double Date(WORD year, WORD month, WORD day)
-{
-    SYSTEMTIME time = {};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    double date = 0;
-    ::SystemTimeToVariantTime(&time, &date);
-    return date;
-}
-
 double Hours(int hours, int minutes = 0)
 {
     return (hours + minutes / 60.0) / 24.0;
 }
 
 // A Wednesday; the plan has two entries on it and one on the Thursday.
-const double kWednesday = Date(2026, 3, 11);
+const double kWednesday = MakeOleDate(2026, 3, 11);
 const double kThursday = kWednesday + 1;
 
-class DailyPlanPaneTest : public ::testing::Test {
+class DailyPlanPaneTest : public FrameTest {
 protected:
+    DailyPlanPaneTest() : FrameTest(L"daily_plan_pane") {}
+
     void SetUp() override
     {
-        ClearProgramRegistry();
+        FrameTest::SetUp();
         // The list, whose rows the tests select; the grid has its own tests.
         Options::SetShowAsLayoutDays(0);
         Clock::SetNowForTesting(kWednesday + Hours(10));
-        m_loop.Register();
-        m_previousShell = TrayIcon::SetShellNotifyFunction(&ShellTakesIcon);
-        m_folder = MakeScratchFolder(L"daily_plan_pane");
-        m_frame = std::make_unique<CMainFrame>();
-        m_frame->GetDocument().SetPrompts(&m_prompts);
-        ASSERT_TRUE(m_frame->CreateMainWindow());
-        ASSERT_TRUE(WaitFor([&] {
-            return m_frame->IsWindowVisible() && m_frame->GetRecord().hWnd == m_frame->m_hWnd &&
-                   Pane().IsWindow();
-        }));
+        OpenFrame(m_prompts);
+        ASSERT_TRUE(Pane().IsWindow());
         Pane().SetConfirmDelete([this](const EString& question) {
             m_questions.push_back(question);
             return m_answerYes;
         });
         AddSmallPlan();
     }
-    void TearDown() override
-    {
-        if (m_frame && m_frame->IsWindow()) {
-            m_frame->GetDocument().SetModified(0);
-            m_frame->DestroyWindow();
-        }
-        m_frame.reset();
-        MSG quit;
-        while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-        TrayIcon::SetShellNotifyFunction(m_previousShell);
-        Clock::ResetForTesting();
-        ClearProgramRegistry();
-    }
 
     CDailyPlanView& Pane() { return m_frame->GetDailyPlan(); }
-    CPelquornDoc& Doc() { return m_frame->GetDocument(); }
-
     void AddSmallPlan()
     {
         TaskCard task(L"Write the report", L"", 2, kThursday, 1, 0, 0, 0, -1);
@@ -137,11 +101,7 @@ protected:
         ASSERT_EQ(Pane().GetContent().GetSelectedEntryId(), entryId);
     }
 
-    CMessageLoop m_loop;
-    TrayIcon::ShellNotifyFunction m_previousShell = nullptr;
     SilentPrompts m_prompts;
-    EString m_folder;
-    std::unique_ptr<CMainFrame> m_frame;
     std::vector<EString> m_questions;
     bool m_answerYes = true;
     int m_taskId = 0;

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
 #include "foundation/Clock.h"
 #include "foundation/Color.h"
@@ -14,59 +15,27 @@
 #include "testing/MenuDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
+#include "views/tasks/SilentPrompts.h"
 
 namespace {
-
-BOOL WINAPI ShellTakesIcon(DWORD, PNOTIFYICONDATAW)
-{
-    return TRUE;
-}
-
-class QuietPrompts : public IDocumentPrompts {
-public:
-    int AskSaveChanges(const EString&) override { return IDNO; }
-    bool ChooseOpenPath(const EString&, EString&) override { return false; }
-    bool ChooseSavePath(const EString&, const EString&, EString&) override { return false; }
-    void ShowError(const EString& text) override { errors.push_back(text); }
-
-    std::vector<EString> errors;
-};
 
 LPARAM At(POINT point)
 {
     return MAKELPARAM(point.x, point.y);
 }
 
-class DeadlinesCalendarTest : public ::testing::Test {
+class DeadlinesCalendarTest : public FrameTest {
 protected:
+    DeadlinesCalendarTest() : FrameTest(L"deadlines_calendar") {}
+
     void SetUp() override
     {
-        ClearProgramRegistry();
+        FrameTest::SetUp();
         Options::SetIsAutoSatSun(0);
-        m_loop.Register();
-        m_previousShell = TrayIcon::SetShellNotifyFunction(&ShellTakesIcon);
-        m_folder = MakeScratchFolder(L"deadlines_calendar");
-        m_frame = std::make_unique<CMainFrame>();
-        m_frame->GetDocument().SetPrompts(&m_prompts);
-        ASSERT_TRUE(m_frame->CreateMainWindow());
-        ASSERT_TRUE(WaitFor([&] { return m_frame->IsWindowVisible() && m_frame->GetRecord().hWnd == m_frame->m_hWnd; }));
+        OpenFrame(m_prompts);
         ASSERT_TRUE(Calendar().IsWindow());
     }
-    void TearDown() override
-    {
-        if (m_frame && m_frame->IsWindow()) {
-            m_frame->GetDocument().SetModified(0);
-            m_frame->DestroyWindow();
-        }
-        m_frame.reset();
-        MSG quit;
-        while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-        TrayIcon::SetShellNotifyFunction(m_previousShell);
-        ClearProgramRegistry();
-    }
 
-    CPelquornDoc& Doc() { return m_frame->GetDocument(); }
     CCalendarView& Calendar() { return m_frame->GetCalendar(); }
 
     // A task due in `days`, listed and shown on the calendar.
@@ -137,11 +106,7 @@ protected:
         ::UpdateWindow(Calendar().m_hWnd);
     }
 
-    CMessageLoop m_loop;
-    TrayIcon::ShellNotifyFunction m_previousShell = nullptr;
-    QuietPrompts m_prompts;
-    EString m_folder;
-    std::unique_ptr<CMainFrame> m_frame;
+    SilentPrompts m_prompts;
 };
 
 TEST_F(DeadlinesCalendarTest, DragsOfBoxesMoveOnlyPlanDeadlinesByTheDaysCrossed)

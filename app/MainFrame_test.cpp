@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/CommandTexts.h"
+#include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
 #include "app/OpenFileHandover.h"
 #include "dialogs/CategoryDialogIds.h"
@@ -27,10 +28,6 @@
 
 namespace {
 
-BOOL WINAPI ShellTakesIcon(DWORD, PNOTIFYICONDATAW)
-{
-    return TRUE;
-}
 BOOL WINAPI ShellRefusesIcon(DWORD, PNOTIFYICONDATAW)
 {
     return FALSE;
@@ -56,50 +53,11 @@ public:
     int asked = 0;
 };
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public FrameTest {
 protected:
-    void SetUp() override
-    {
-        ClearProgramRegistry();
-        m_loop.Register();
-        m_previousShell = TrayIcon::SetShellNotifyFunction(&ShellTakesIcon);
-        m_folder = MakeScratchFolder(L"main_frame");
-    }
-    void TearDown() override
-    {
-        CloseFrame();
-        TrayIcon::SetShellNotifyFunction(m_previousShell);
-        ClearProgramRegistry();
-    }
+    MainFrameTest() : FrameTest(L"main_frame") {}
 
-    // A new frame, shown with its layout restored and its document opened.
-    CMainFrame& OpenFrame()
-    {
-        CloseFrame();
-        m_frame = std::make_unique<CMainFrame>();
-        m_frame->GetDocument().SetPrompts(&m_prompts);
-        EXPECT_TRUE(m_frame->CreateMainWindow());
-        // The start-up open titles the window after its document; the tray icon comes last.
-        EXPECT_TRUE(WaitFor([&] {
-            return m_frame->IsWindowVisible() && WindowTitle().find(L" - ") != EString::npos &&
-                   m_frame->GetRecord().hWnd == m_frame->m_hWnd;
-        }));
-        return *m_frame;
-    }
-    // The frame goes without a question: its document is dropped.
-    void CloseFrame()
-    {
-        if (!m_frame)
-            return;
-        if (m_frame->IsWindow()) {
-            m_frame->GetDocument().SetModified(0);
-            m_frame->DestroyWindow();
-        }
-        m_frame.reset();
-        MSG quit;
-        while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-        }
-    }
+    CMainFrame& OpenFrame() { return FrameTest::OpenFrame(m_prompts); }
     // A saved plan in the scratch folder, open in the frame.
     EString SavePlanAs(const wchar_t* name)
     {
@@ -115,17 +73,9 @@ protected:
         ::GetWindowTextW(*m_frame, title, MAX_PATH);
         return title;
     }
-    void SendCommand(UINT id, UINT code = 0, HWND control = nullptr)
-    {
-        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
-    }
     int ComboSelection(UINT id) { return static_cast<int>(::SendMessageW(m_frame->GetFilterCombo(id), CB_GETCURSEL, 0, 0)); }
 
-    CMessageLoop m_loop;
-    TrayIcon::ShellNotifyFunction m_previousShell = nullptr;
     ScriptedPrompts m_prompts;
-    EString m_folder;
-    std::unique_ptr<CMainFrame> m_frame;
 };
 
 TEST_F(MainFrameTest, AnEmptyProfileShowsTheWindowWithItsBarsPanesAndFirstFilters)

@@ -1,0 +1,69 @@
+#include "app/FrameTestSupport.h"
+
+#include "foundation/Clock.h"
+#include "testing/TestSupport.h"
+
+namespace {
+
+BOOL WINAPI ShellTakesIcon(DWORD, PNOTIFYICONDATAW)
+{
+    return TRUE;
+}
+
+EString WindowTitle(HWND window)
+{
+    wchar_t title[MAX_PATH] = {};
+    ::GetWindowTextW(window, title, MAX_PATH);
+    return title;
+}
+
+} // namespace
+
+void FrameTest::SetUp()
+{
+    ClearProgramRegistry();
+    m_loop.Register();
+    m_previousShell = TrayIcon::SetShellNotifyFunction(&ShellTakesIcon);
+    m_folder = MakeScratchFolder(m_folderName);
+}
+
+void FrameTest::TearDown()
+{
+    CloseFrame();
+    TrayIcon::SetShellNotifyFunction(m_previousShell);
+    Clock::ResetForTesting();
+    ClearProgramRegistry();
+}
+
+CMainFrame& FrameTest::OpenFrame(IDocumentPrompts& prompts)
+{
+    CloseFrame();
+    m_frame = std::make_unique<CMainFrame>();
+    m_frame->GetDocument().SetPrompts(&prompts);
+    EXPECT_TRUE(m_frame->CreateMainWindow());
+    // The start-up open titles the window after its document; the tray icon comes last.
+    EXPECT_TRUE(WaitFor([&] {
+        return m_frame->IsWindowVisible() && WindowTitle(*m_frame).find(L" - ") != EString::npos &&
+               m_frame->GetRecord().hWnd == m_frame->m_hWnd;
+    }));
+    return *m_frame;
+}
+
+void FrameTest::CloseFrame()
+{
+    if (!m_frame)
+        return;
+    if (m_frame->IsWindow()) {
+        m_frame->GetDocument().SetModified(0);
+        m_frame->DestroyWindow();
+    }
+    m_frame.reset();
+    MSG quit;
+    while (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+void FrameTest::SendCommand(UINT id, UINT code, HWND control)
+{
+    m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+}

@@ -1,0 +1,40 @@
+// FrameTest: a test that runs the real main frame in this process, with a private registry key and a scratch folder.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+
+#include "app/MainFrame.h"
+#include "app/TrayIcon.h"
+#include "foundation/EString.h"
+#include "winlib/MessageLoop.h"
+
+class IDocumentPrompts;
+
+class FrameTest : public ::testing::Test {
+protected:
+    // The scratch folder's name under the test folder.
+    explicit FrameTest(const wchar_t* folderName) : m_folderName(folderName) {}
+
+    // A clean program key, the loop registered, a tray that takes the icon.
+    void SetUp() override;
+    void TearDown() override;
+
+    // A new frame, shown with its layout restored and its document opened,
+    // asking its questions of `prompts`.
+    CMainFrame& OpenFrame(IDocumentPrompts& prompts);
+    // The frame goes without a question: its document is dropped.
+    void CloseFrame();
+    void SendCommand(UINT id, UINT code = 0, HWND control = nullptr);
+    CPelquornDoc& Doc() { return m_frame->GetDocument(); }
+
+    CMessageLoop m_loop;
+    TrayIcon::ShellNotifyFunction m_previousShell = nullptr;
+    EString m_folder;
+    std::unique_ptr<CMainFrame> m_frame;
+
+private:
+    const wchar_t* m_folderName;
+};
