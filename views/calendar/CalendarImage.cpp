@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dialogs/TranslatedOrKey.h"
 #include "foundation/Clock.h"
 #include "foundation/Color.h"
 #include "foundation/Language.h"
@@ -12,12 +13,6 @@
 #include "winlib/DeviceContext.h"
 
 namespace {
-
-EString TranslateOrKey(const wchar_t* key)
-{
-    EString text = Resource::Translate(key);
-    return text.empty() ? EString(key) : text;
-}
 
 void FillFramed(HDC dc, const RECT& rect, COLORREF fill)
 {
@@ -165,7 +160,7 @@ void CalendarImage::PaintLabels(HDC dc) const
         const int top = GetLaneTop(lane);
         const RECT label = {kSideMargin, top, kFirstDayX + 1, top + kLaneHeight + 1};
         FillFramed(dc, label, Color::DayBackground());
-        DrawCentred(dc, TranslateOrKey(keys[lane]), label, Color::DayBackground());
+        DrawCentred(dc, TranslatedOrKey(keys[lane]), label, Color::DayBackground());
     }
 }
 

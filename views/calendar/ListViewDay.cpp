@@ -23,12 +23,6 @@ constexpr int kHeaderIconIds[] = {IDI_SORT_ASCENDING, IDI_SORT_DESCENDING};
 constexpr int kUnchecked = 1;
 constexpr int kChecked = 2;
 
-EString TranslatedOrKey(const wchar_t* key)
-{
-    const EString text = Resource::Translate(key);
-    return text.empty() ? EString(key) : text;
-}
-
 // A blank keeps the later images at their indexes when a picture is missing.
 void AddIcon(HIMAGELIST images, int id)
 {
@@ -120,18 +114,7 @@ void CListViewDay::BuildImageLists()
 
 void CListViewDay::InsertColumns()
 {
-    int index = 0;
-    for (const ColumnDefault& column : kPlanEntryColumnDefaults) {
-        EString title = TranslatedOrKey(column.key);
-        LVCOLUMNW info = {};
-        info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        info.fmt = LVCFMT_LEFT;
-        info.cx = column.width;
-        info.pszText = title.data();
-        info.iSubItem = index;
-        ListView_InsertColumn(m_list.m_hWnd, index, &info);
-        ++index;
-    }
+    ListHandler(m_list.m_hWnd).InsertColumns(kPlanEntryColumnDefaults);
 }
 
 void CListViewDay::ShowSortArrow()

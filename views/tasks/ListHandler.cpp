@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "dialogs/TranslatedOrKey.h"
+
 void ListHandler::SelectItem(int row) const
 {
     if (row < 0) {
@@ -24,4 +26,20 @@ void ListHandler::SelectAllRows() const
     const int count = ListView_GetItemCount(m_list);
     for (int row = 0; row < count; ++row)
         SelectItem(row);
+}
+
+void ListHandler::InsertColumns(std::span<const ColumnDefault> columns) const
+{
+    int index = 0;
+    for (const ColumnDefault& column : columns) {
+        EString title = TranslatedOrKey(column.key);
+        LVCOLUMNW info = {};
+        info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        info.fmt = LVCFMT_LEFT;
+        info.cx = column.width;
+        info.pszText = title.data();
+        info.iSubItem = index;
+        ListView_InsertColumn(m_list, index, &info);
+        ++index;
+    }
 }

@@ -3,6 +3,10 @@
 
 #include <windows.h>
 
+#include <span>
+
+#include "app/ColumnDefaults.h"
+
 class ListHandler {
 public:
     explicit ListHandler(HWND listView) : m_list(listView) {}
@@ -13,6 +17,8 @@ public:
     // -1 when no row is selected.
     int GetFirstSelected() const;
     void SelectAllRows() const;
+    // The columns in order, their titles translated, left-aligned.
+    void InsertColumns(std::span<const ColumnDefault> columns) const;
 
 private:
     HWND m_list; // not owned

@@ -22,12 +22,6 @@ constexpr int kViewNumber = 0;
 constexpr int kRowIconIds[] = {IDI_TASK_NEW, IDI_TASK_IN_PROGRESS, IDI_TASK_COMPLETED, IDI_TASK_RECURRING,
                                IDI_TASK_DRAG_MOVE, IDI_TASK_DRAG_COPY};
 
-EString TranslatedOrKey(const wchar_t* key)
-{
-    const EString text = Resource::Translate(key);
-    return text.empty() ? EString(key) : text;
-}
-
 // Keeps the later images at their indexes when a picture is missing.
 void AddBlankImage(HIMAGELIST images)
 {
@@ -130,18 +124,7 @@ void CPelquornView::InsertColumns()
 {
     if (Header_GetItemCount(ListView_GetHeader(m_hWnd)) > 0)
         return;
-    int index = 0;
-    for (const ColumnDefault& column : kTaskListColumnDefaults) {
-        EString title = TranslatedOrKey(column.key);
-        LVCOLUMNW info = {};
-        info.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-        info.fmt = LVCFMT_LEFT;
-        info.cx = column.width;
-        info.pszText = title.data();
-        info.iSubItem = index;
-        ListView_InsertColumn(m_hWnd, index, &info);
-        ++index;
-    }
+    ListHandler(m_hWnd).InsertColumns(kTaskListColumnDefaults);
 }
 
 void CPelquornView::BuildImageList()

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "dialogs/TranslatedOrKey.h"
 #include "document/Clipboard.h"
 #include "foundation/Language.h"
 #include "views/tasks/CategoryTree.h"
@@ -33,12 +34,6 @@ constexpr int kPushedCommands[] = {
     ID_TASK_REBASE_ESTIMATE,
     ID_TASK_ADD_SUBTASK,
 };
-
-EString TranslatedOrKey(const wchar_t* key)
-{
-    const EString text = Resource::Translate(key);
-    return text.empty() ? EString(key) : text;
-}
 
 int ImportanceOf(WORD commandId)
 {
