@@ -10,6 +10,7 @@
 
 #include "benchmark/BareParse.h"
 #include "benchmark/BenchmarkTimer.h"
+#include "benchmark/HostWindow.h"
 #include "benchmark/LargePlan.h"
 #include "document/PelquornDoc.h"
 #include "foundation/CTFile.h"
@@ -21,13 +22,6 @@
 namespace {
 
 constexpr int kRuns = 21;
-
-// The pane the tree lives in.
-class CHostWindow : public CWindowImpl<CHostWindow> {
-public:
-    BEGIN_MESSAGE_MAP(CHostWindow)
-    END_MESSAGE_MAP()
-};
 
 int CountItems(HWND tree, HTREEITEM item)
 {

@@ -12,34 +12,18 @@
 #include "app/AppCommandIds.h"
 #include "benchmark/BareParse.h"
 #include "benchmark/BenchmarkTimer.h"
+#include "benchmark/HostWindow.h"
 #include "benchmark/LargePlan.h"
 #include "document/PelquornDoc.h"
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
+#include "foundation/OleDate.h"
 #include "views/calendar/DailyPlanView.h"
 #include "winlib/WindowImpl.h"
 
 namespace {
 
 constexpr int kRuns = 21;
-
-// The docking pane the daily plan lives in.
-class CHostWindow : public CWindowImpl<CHostWindow> {
-public:
-    BEGIN_MESSAGE_MAP(CHostWindow)
-    END_MESSAGE_MAP()
-};
-
-double Date(WORD year, WORD month, WORD day)
-{
-    SYSTEMTIME time = {};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    double date = 0;
-    ::SystemTimeToVariantTime(&time, &date);
-    return date;
-}
 
 } // namespace
 
@@ -62,7 +46,7 @@ TEST(DailyPlanSpeed, DaySwitchAndReloadAfterAnEditAgainstTheBareParse)
     ASSERT_TRUE(pane.Create(host.m_hWnd));
     ::MoveWindow(pane.m_hWnd, 0, 0, 880, 560, TRUE);
     document.Attach(&pane);
-    const double day = Date(2023, 6, 10);
+    const double day = MakeOleDate(2023, 6, 10);
     pane.SetDate(day, true);
     std::vector<TaskPlanEntry> entries;
     document.GetDayPlanEntries(day, entries);
