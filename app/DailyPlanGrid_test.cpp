@@ -1,0 +1,215 @@
+// The daily plan pane showing its time grid in the real main window: mouse edits on the grid, drops, and the saved file.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "app/FrameTestSupport.h"
+#include "app/MainFrame.h"
+#include "document/Clipboard.h"
+#include "document/PelquornDragData.h"
+#include "foundation/Clock.h"
+#include "foundation/ComPtr.h"
+#include "foundation/FileSystem.h"
+#include "foundation/OleDate.h"
+#include "foundation/Options.h"
+#include "testing/DialogDriver.h"
+#include "testing/TestSupport.h"
+#include "testing/WindowShot.h"
+#include "views/calendar/CalendarViewDay.h"
+#include "views/tasks/AtlDropSource.h"
+#include "views/tasks/SilentPrompts.h"
+
+namespace {
+
+double Hours(int hours, int minutes = 0)
+{
+    return (hours + minutes / 60.0) / 24.0;
+}
+
+const double kWednesday = MakeOleDate(2026, 3, 11);
+
+class DailyPlanGridTest : public FrameTest {
+protected:
+    DailyPlanGridTest() : FrameTest(L"daily_plan_grid") {}
+
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        Options::SetShowAsLayoutDays(1);
+        Options::SetAllowSimultaneous(1);
+        Clock::SetNowForTesting(kWednesday + Hours(7));
+        OpenFrame(m_prompts);
+        ASSERT_FALSE(Pane().IsListShown());
+        m_report = AddTask(L"Write the report", 4);
+        m_bank = AddTask(L"Call the bank", 1);
+        m_slides = AddTask(L"Review the slides", 1.5);
+    }
+
+    CDailyPlanView& Pane() { return m_frame->GetDailyPlan(); }
+    CCalendarViewDay& Grid() { return static_cast<CCalendarViewDay&>(Pane().GetContents().Grid()); }
+    CPlannerPaneCtrl& PlannerPane() { return Grid().GetPlanner().GetPane(); }
+    const CDaySettings& Settings() { return Grid().GetPlanner().GetSettings(); }
+
+    int AddTask(const wchar_t* name, double estimate)
+    {
+        TaskCard task(name, L"", estimate, kWednesday + 7, 1, 0, 0, 0, -1);
+        EXPECT_TRUE(Doc().AddTask(task));
+        return task.GetId();
+    }
+    int AddEntry(int taskId, double start, double end)
+    {
+        TaskCard task;
+        EXPECT_TRUE(Doc().GetTask(taskId, task));
+        TaskPlanEntry entry(taskId, start, end, L"", L"", 0, 0);
+        entry.SetTask(task);
+        EXPECT_TRUE(Doc().AddPlanEntry(kWednesday, entry));
+        return entry.GetId();
+    }
+    // The entries are shown, then the grid is scrolled to the hour at its top.
+    void ShowDay(int topHour)
+    {
+        Doc().Notify(nullptr, NotifyCode::kAll);
+        // As a day picked in the pane's picker.
+        Pane().SetDate(kWednesday, false);
+        Grid().OnDateChanged();
+        Pane().ReloadDay();
+        ScrollToHour(topHour);
+    }
+    int TopHour() { return PlannerPane().GetScrollOffset() / Settings().hourHeight; }
+    // Line by line through the scroll bar's arrows, as a user clicks them.
+    void ScrollToHour(int hour)
+    {
+        for (int clicks = 0; clicks < 24 && TopHour() != hour; ++clicks) {
+            PlannerPane().PostMessage(WM_VSCROLL, MAKEWPARAM(TopHour() < hour ? SB_LINEDOWN : SB_LINEUP, 0), 0);
+            const int before = PlannerPane().GetScrollOffset();
+            ASSERT_TRUE(WaitFor([&] { return PlannerPane().GetScrollOffset() != before; }));
+        }
+        ASSERT_EQ(TopHour(), hour);
+        ::RedrawWindow(PlannerPane(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    }
+
+    const PlacedItem& PlacedOf(int entryId)
+    {
+        const CDaySettings& s = Settings();
+        for (const PlacedItem& placed : s.placed)
+            if (s.items[static_cast<size_t>(placed.itemIndex)].data == entryId)
+                return placed;
+        ADD_FAILURE() << "entry " << entryId << " not placed";
+        return s.placed.front();
+    }
+    // Pane client points from the placed rectangles' content points.
+    POINT Middle(int entryId)
+    {
+        const RECT& r = PlacedOf(entryId).rect;
+        return {(r.left + r.right) / 2, (r.top + r.bottom) / 2 - PlannerPane().GetScrollOffset()};
+    }
+    // Posted as the mouse sends them; done once the pane has taken them all.
+    void PostMouse(const std::vector<std::pair<UINT, POINT>>& messages)
+    {
+        const HWND pane = PlannerPane();
+        for (const auto& [message, point] : messages)
+            ::PostMessageW(pane, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        MSG pending;
+        ASSERT_TRUE(WaitFor([&] { return !::PeekMessageW(&pending, pane, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE); }));
+    }
+    void Click(POINT point) { PostMouse({{WM_LBUTTONDOWN, point}, {WM_LBUTTONUP, point}}); }
+
+    SilentPrompts m_prompts;
+    int m_report = 0;
+    int m_bank = 0;
+    int m_slides = 0;
+};
+
+TEST_F(DailyPlanGridTest, ThreeEntriesOverlappingAt0930StandSideBySideInThePane)
+{
+    const int first = AddEntry(m_report, Hours(9), Hours(10, 30));
+    const int second = AddEntry(m_bank, Hours(9, 30), Hours(10));
+    const int third = AddEntry(m_slides, Hours(9, 15), Hours(11));
+    ShowDay(9);
+    const RECT a = PlacedOf(first).rect;
+    const RECT b = PlacedOf(third).rect;
+    const RECT c = PlacedOf(second).rect;
+    EXPECT_LT(a.right, b.left);
+    EXPECT_LT(b.right, c.left);
+    EXPECT_GT(a.right, a.left);
+    EXPECT_GT(c.right, c.left);
+    EXPECT_FALSE(SaveWindowScreenshot(Pane().GetHwnd(), L"daily_plan_grid_overlapping").IsEmpty());
+    // Each box is where the pane finds it: a click on its middle selects it.
+    for (const int entry : {first, second, third}) {
+        EXPECT_GE(Middle(entry).y, 0);
+        EXPECT_LT(Middle(entry).y, PlannerPane().GetClientHeight());
+        Click(Middle(entry));
+        EXPECT_EQ(Grid().GetSelectedEntryId(), entry);
+    }
+}
+
+TEST_F(DailyPlanGridTest, DraggingTheBottomEdgeChangesTheEndInTheSavedFile)
+{
+    const int entry = AddEntry(m_report, Hours(9), Hours(10));
+    const EString path = FileSystem::JoinPath(m_folder, L"grid-edge.qvr");
+    Doc().SetPathName(path);
+    const int hour = Settings().hourHeight;
+    const struct {
+        const char* name;
+        int pixels;
+        const wchar_t* end;
+    } cases[] = {
+        {"an hour down", hour, L"11:00"},
+        {"an hour up", -hour, L"10:00"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ShowDay(9);
+        Click(Middle(entry));
+        ASSERT_EQ(Grid().GetSelectedEntryId(), entry);
+        const RECT r = PlacedOf(entry).rect;
+        const POINT edge = {(r.left + r.right) / 2, r.bottom + 1 - PlannerPane().GetScrollOffset()};
+        const POINT to = {edge.x, edge.y + c.pixels};
+        PostMouse({{WM_LBUTTONDOWN, edge}, {WM_MOUSEMOVE, to}, {WM_LBUTTONUP, to}});
+        ASSERT_TRUE(Doc().Save());
+        CPelquornDoc saved;
+        saved.SetPrompts(&m_prompts);
+        ASSERT_TRUE(saved.OnOpenDocument(path));
+        TaskPlanEntry written;
+        ASSERT_TRUE(saved.GetPlanEntry(entry, written));
+        EXPECT_EQ(written.GetStartTimeXmlText(), L"09:00");
+        EXPECT_EQ(written.GetEndTimeXmlText(), c.end);
+    }
+    EXPECT_TRUE(m_prompts.errors.empty());
+}
+
+TEST_F(DailyPlanGridTest, ATaskDroppedOnTheGridBecomesAnEntryOfItsEstimateAtTheDropTime)
+{
+    // Clear of the bands at the grid's edges, which move the shown day while dragging.
+    ShowDay(10);
+    Grid().SetSnapMinutes(15);
+    // The task list selects what it drags.
+    Doc().SetSelectedTaskIds({m_slides});
+    const CDaySettings& s = Settings();
+    ASSERT_GE(s.hourCells.size(), 24u);
+    const RECT& cell = s.hourCells[10].rect;
+    const POINT drop = {cell.left + 10, s.headerHeight + cell.top + s.hourHeight / 2 - PlannerPane().GetScrollOffset()};
+    ComPtr<CAtlDropSource> dragged(new CAtlDropSource);
+    dragged->SetPayload(Clipboard::GetPrivateClipboardFormat(),
+                        PelquornDragData(PelquornDragData::kTasks, {m_slides}).CreateBlock());
+    Grid().OnDragOver(drop.x, drop.y);
+    ASSERT_TRUE(Grid().OnDrop(dragged.Get(), drop.x, drop.y, DROPEFFECT_COPY));
+
+    CPlanDialog& dialog = Pane().GetPlanDialog();
+    ASSERT_TRUE(WaitFor([&] { return dialog.IsWindowVisible() != FALSE; }));
+    ClickButton(dialog, IDOK);
+    std::vector<TaskPlanEntry> entries;
+    ASSERT_TRUE(WaitFor([&] {
+        Doc().GetDayPlanEntries(kWednesday, entries);
+        return entries.size() == 1;
+    }));
+    EXPECT_EQ(entries[0].GetTaskId(), m_slides);
+    EXPECT_EQ(entries[0].GetStartTimeXmlText(), L"10:30");
+    EXPECT_EQ(entries[0].GetEndTimeXmlText(), L"12:00");
+}
+
+} // namespace
