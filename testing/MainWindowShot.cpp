@@ -6,7 +6,9 @@
 // "<picture name>.png". Exit code 0 when it was written.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "app/AppCommandIds.h"
 #include "app/MainWindowClass.h"
@@ -16,6 +18,8 @@ namespace {
 
 constexpr DWORD kWaitMs = 120000;
 constexpr UINT kAnswerMs = 5000;
+constexpr int kMaxCaptures = 50;
+constexpr DWORD kCaptureGapMs = 100;
 
 // The window once it is shown with its document: its title then names it.
 HWND FindShownMainWindow()
@@ -42,10 +46,24 @@ int wmain(int argc, wchar_t** argv)
         }
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
     }
-    // Once the planner answers, everything posted before has been handled.
-    DWORD_PTR answer = 0;
-    ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerMs, &answer);
-    const EString path = SaveWindowScreenshot(window, name);
+    // The planner's windows paint when its queue runs dry, which another
+    // process cannot wait for: the picture is the first that two captures in
+    // a row agree on, each after the planner has answered.
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> previous;
+    std::vector<std::uint8_t> picture;
+    for (int capture = 0; capture < kMaxCaptures; ++capture) {
+        DWORD_PTR answer = 0;
+        ::SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerMs, &answer);
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, kCaptureGapMs, QS_ALLINPUT);
+        picture = CaptureWindowRgb(window, width, height);
+        if (!picture.empty() && picture == previous)
+            break;
+        previous = picture;
+    }
+    const EString path = WriteScreenshot(name, width, height, picture);
     ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(ID_APP_EXIT, 0), 0);
     if (path.IsEmpty()) {
         std::fprintf(stderr, "main_window_shot: the picture could not be written\n");

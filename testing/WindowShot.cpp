@@ -15,17 +15,16 @@ EString ScreenshotFolder()
     return FileSystem::JoinPath(FileSystem::GetFolder(binFolder), L"screenshots");
 }
 
-EString SaveWindowScreenshot(HWND window, const wchar_t* name)
+std::vector<std::uint8_t> CaptureWindowRgb(HWND window, int& width, int& height)
 {
-    if (!::IsWindow(window))
-        return EString();
-    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    width = height = 0;
     RECT rect = {};
-    ::GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
+    if (!::IsWindow(window) || !::GetWindowRect(window, &rect))
+        return {};
+    width = rect.right - rect.left;
+    height = rect.bottom - rect.top;
     if (width <= 0 || height <= 0)
-        return EString();
+        return {};
 
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -56,11 +55,26 @@ EString SaveWindowScreenshot(HWND window, const wchar_t* name)
     if (bitmap)
         ::DeleteObject(bitmap);
     ::DeleteDC(memory);
+    return rgb;
+}
+
+EString WriteScreenshot(const wchar_t* name, int width, int height, const std::vector<std::uint8_t>& rgb)
+{
     if (rgb.empty())
         return EString();
-
     const EString folder = ScreenshotFolder();
     FileSystem::EnsureFolder(folder);
     const EString path = FileSystem::JoinPath(folder, EString(name) + L".png");
     return WritePng(path, width, height, rgb) ? path : EString();
+}
+
+EString SaveWindowScreenshot(HWND window, const wchar_t* name)
+{
+    if (!::IsWindow(window))
+        return EString();
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    int width = 0;
+    int height = 0;
+    const std::vector<std::uint8_t> rgb = CaptureWindowRgb(window, width, height);
+    return WriteScreenshot(name, width, height, rgb);
 }
