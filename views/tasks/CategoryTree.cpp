@@ -311,15 +311,7 @@ LRESULT CCategoryTree::OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&)
 
 bool CCategoryTree::PreTranslateMessage(MSG* message)
 {
-    // While a label is edited, its keys are the editor's, not the frame's accelerators.
-    const bool isKey = message->message >= WM_KEYDOWN && message->message <= WM_SYSDEADCHAR;
-    if (isKey && IsWindow() && TreeView_GetEditControl(m_hWnd)) {
-        const WPARAM key = message->wParam;
-        if (key == VK_RETURN || key == VK_DELETE || key == VK_ESCAPE || ::GetKeyState(VK_CONTROL) < 0) {
-            ::TranslateMessage(message);
-            ::DispatchMessageW(message);
-            return true;
-        }
-    }
+    if (CTreeViewHandler(m_hWnd).DispatchLabelEditorKey(message))
+        return true;
     return ViewBase::PreTranslateMessage(message);
 }

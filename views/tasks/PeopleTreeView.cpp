@@ -87,15 +87,8 @@ void CPeopleTreeView::UpdateCommandUI(bool active)
 
 bool CPeopleTreeView::PreTranslateMessage(MSG* message)
 {
-    const bool isKey = message->message >= WM_KEYDOWN && message->message <= WM_SYSDEADCHAR;
-    if (isKey && TreeView_GetEditControl(m_hWnd)) {
-        const WPARAM key = message->wParam;
-        if (key == VK_RETURN || key == VK_DELETE || key == VK_ESCAPE || ::GetKeyState(VK_CONTROL) < 0) {
-            ::TranslateMessage(message);
-            ::DispatchMessageW(message);
-            return true;
-        }
-    }
+    if (CTreeViewHandler(m_hWnd).DispatchLabelEditorKey(message))
+        return true;
     return ViewBase::PreTranslateMessage(message);
 }
 

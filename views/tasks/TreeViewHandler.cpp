@@ -148,3 +148,16 @@ void CTreeViewHandler::ExpandPath(const std::vector<LPARAM>& expanded) const
         }
     }
 }
+
+bool CTreeViewHandler::DispatchLabelEditorKey(MSG* message) const
+{
+    const bool isKey = message->message >= WM_KEYDOWN && message->message <= WM_SYSDEADCHAR;
+    if (!isKey || !::IsWindow(m_tree) || !TreeView_GetEditControl(m_tree))
+        return false;
+    const WPARAM key = message->wParam;
+    if (key != VK_RETURN && key != VK_DELETE && key != VK_ESCAPE && ::GetKeyState(VK_CONTROL) >= 0)
+        return false;
+    ::TranslateMessage(message);
+    ::DispatchMessageW(message);
+    return true;
+}
