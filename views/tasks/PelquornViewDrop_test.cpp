@@ -72,14 +72,9 @@ class TaskListDropTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ClearProgramRegistry();
-        Clock::SetNowForTesting(kMonday + kNineAm);
-        const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
-        ::InitCommonControlsEx(&controls);
-        document.SetPrompts(&prompts);
-        ASSERT_TRUE(document.OnNewDocument());
-        document.SetStatusFilter(0);
-        ASSERT_TRUE(view.Create(frame.m_hWnd));
+        CreateTaskListOnNewPlan(document, prompts, view, frame.m_hWnd, kMonday + kNineAm);
+        if (HasFatalFailure())
+            return;
         const RECT client = frame.GetClientRect();
         ::MoveWindow(view.m_hWnd, 0, 0, client.right, client.bottom, TRUE);
         view.SendViewMessage(WM_VIEW_DEFERRED_INIT, 0, 0);

@@ -99,14 +99,9 @@ class TaskListTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ClearProgramRegistry();
-        Clock::SetNowForTesting(kMonday + kNineAm);
-        const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
-        ::InitCommonControlsEx(&controls);
-        document.SetPrompts(&prompts);
-        ASSERT_TRUE(document.OnNewDocument());
-        document.SetStatusFilter(0);
-        ASSERT_TRUE(view.Create(frame.m_hWnd)) << ::GetLastError() << " frame " << frame.IsWindow();
+        CreateTaskListOnNewPlan(document, prompts, view, frame.m_hWnd, kMonday + kNineAm);
+        if (HasFatalFailure())
+            return;
         view.SetDialogs(&dialogs);
         view.SendViewMessage(WM_VIEW_DEFERRED_INIT, 0, 0);
         document.Attach(&view);

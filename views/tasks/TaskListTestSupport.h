@@ -1,6 +1,14 @@
-// Stand-ins the task list's tests share: a frame that reflects notifications, and prompts that keep errors.
+// Stand-ins the task list's tests share: a frame that reflects notifications, prompts that keep errors, and a list on a new plan.
 #pragma once
 
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include "document/PelquornDoc.h"
+#include "foundation/Clock.h"
+#include "testing/TestSupport.h"
+#include "views/tasks/PelquornView.h"
 #include "views/tasks/SilentPrompts.h"
 #include "views/tasks/ViewTestSupport.h"
 #include "winlib/Reflection.h"
@@ -13,3 +21,19 @@ public:
         CHAIN_MESSAGE_MAP(RecordingFrame)
     END_MESSAGE_MAP()
 };
+
+// A Monday at nine, a clean program key, a new plan with every status
+// shown, and the list's window made in `frame`; the caller initialises and
+// attaches it.
+inline void CreateTaskListOnNewPlan(CPelquornDoc& document, IDocumentPrompts& prompts, CPelquornView& view,
+                                    HWND frame, double now)
+{
+    ClearProgramRegistry();
+    Clock::SetNowForTesting(now);
+    const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    document.SetPrompts(&prompts);
+    ASSERT_TRUE(document.OnNewDocument());
+    document.SetStatusFilter(0);
+    ASSERT_TRUE(view.Create(frame)) << ::GetLastError();
+}
