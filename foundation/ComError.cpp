@@ -44,8 +44,10 @@ void ThrowComError(HRESULT code)
     IErrorInfo* info = nullptr;
     if (::GetErrorInfo(0, &info) == S_OK && info) {
         BSTR text = nullptr;
+        // Some objects hand out a plain string whose length prefix is not
+        // set: it is read up to its terminator, never past the length.
         if (SUCCEEDED(info->GetDescription(&text)) && text)
-            description.assign(text, ::SysStringLen(text));
+            description.assign(text, wcsnlen(text, ::SysStringLen(text)));
         ::SysFreeString(text);
         info->Release();
     }
