@@ -25,6 +25,7 @@
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
 #include "online/RpcSession.h"
+#include "reports/ReportServices.h"
 #include "views/calendar/CalendarView.h"
 #include "views/calendar/DailyPlanView.h"
 #include "views/tasks/CategoryTree.h"
@@ -227,6 +228,7 @@ private:
     // Before the task list, which borrows them.
     TaskListDialogs m_taskListDialogs;
     DocumentDialogs m_documentDialogs;
+    ReportServices m_reportServices;
     // Made on the first Find, owned by the window.
     CFindDialog m_findDialog;
     // The document's session, given in the constructor and taken back in the destructor.

@@ -35,6 +35,7 @@ CMainFrame::~CMainFrame()
         DestroyWindow();
     m_doc.SetStatusBar(nullptr);
     m_doc.SetFindServices(nullptr, nullptr, nullptr);
+    m_doc.SetReportServices(nullptr);
     m_doc.SetOnlineSession(nullptr);
 }
 
