@@ -5,6 +5,7 @@
 #   ./quorvane.sh run    install, build and start the planner
 #   ./quorvane.sh test   install, build and run every test
 #   ./quorvane.sh build  install and build only
+#   ./quorvane.sh package  install, build and write build/Quorvane-portable.zip
 #   ./quorvane.sh benchmark  install, build and run the document-core, docking, views, daily plan and start-up benchmarks
 set -euo pipefail
 
@@ -117,6 +118,11 @@ case "${1:-}" in
         install_missing_packages
         build_all
         ;;
+    package)
+        install_missing_packages
+        build_all
+        echo "The portable program: $build/Quorvane-portable.zip (unpack it anywhere on Windows and start Quorvane.exe)"
+        ;;
     benchmark)
         install_missing_packages
         build_all
@@ -133,7 +139,7 @@ case "${1:-}" in
         run_tests_in_display
         ;;
     *)
-        echo "usage: $0 run|test|build|benchmark" >&2
+        echo "usage: $0 run|test|build|package|benchmark" >&2
         exit 2
         ;;
 esac
