@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -59,6 +60,22 @@ DialogStep OpenPage(int index)
         return true;
     };
 }
+// Waits until `page` (a page's window member, set when the sheet makes it) is
+// the one shown, then acts on it.
+DialogStep OnPage(const HWND& page, std::function<void(HWND)> act)
+{
+    return [&page, act](HWND sheet) {
+        if (!page || CurrentPage(sheet) != page)
+            return false;
+        act(page);
+        return true;
+    };
+}
+// Waits for a condition on the page.
+DialogStep Until(const HWND& page, std::function<bool(HWND)> holds)
+{
+    return [&page, holds](HWND) { return holds(page); };
+}
 DialogStep Press(int id)
 {
     return [id](HWND sheet) {
@@ -98,7 +115,7 @@ TEST_F(OptionsSheetTest, TheAutomaticCopyIsShownTickedAndStoredInWholeMinutes)
         bool shownTicked;
         const wchar_t* shownMinutes;
         bool tick;                // click the box
-        const wchar_t* typed;     // then type this into the minutes and leave them
+        const wchar_t* typed;     // or type this into the minutes and leave them
         const wchar_t* shownLeft; // what the minutes show after leaving
         DWORD written;
     } cases[] = {
@@ -111,33 +128,28 @@ TEST_F(OptionsSheetTest, TheAutomaticCopyIsShownTickedAndStoredInWholeMinutes)
     for (const auto& test : cases) {
         Options::SetAutoSave(test.stored);
         COptionsSheet sheet;
-        HWND page = nullptr;
+        const HWND& page = sheet.General().m_hWnd;
         RunModalSteps([&] { return sheet.DoModal(nullptr); },
-                      {[&](HWND) {
-                           page = sheet.General().m_hWnd;
-                           if (!page)
-                               return false;
-                           EXPECT_EQ(IsChecked(page, IDC_OPTIONS_AUTOSAVE), test.shownTicked) << test.name;
-                           EXPECT_EQ(ItemText(page, IDC_OPTIONS_AUTOSAVE_MINUTES), test.shownMinutes) << test.name;
-                           EXPECT_EQ(IsItemEnabled(page, IDC_OPTIONS_AUTOSAVE_MINUTES), test.shownTicked)
-                               << test.name;
-                           EXPECT_EQ(IsItemEnabled(page, IDC_OPTIONS_AUTOSAVE_LABEL), test.shownTicked)
-                               << test.name;
-                           if (test.tick)
-                               ClickCheck(page, IDC_OPTIONS_AUTOSAVE);
-                           if (test.typed) {
-                               TypeOver(page, IDC_OPTIONS_AUTOSAVE_MINUTES, test.typed);
-                               PressKey(::GetDlgItem(page, IDC_OPTIONS_AUTOSAVE_MINUTES), VK_TAB);
-                           }
-                           return true;
-                       },
-                       [&](HWND) {
-                           if (test.tick)
-                               return IsChecked(page, IDC_OPTIONS_AUTOSAVE) != test.shownTicked &&
-                                      IsItemEnabled(page, IDC_OPTIONS_AUTOSAVE_MINUTES) == !test.shownTicked;
-                           return FocusedItemId(page) != IDC_OPTIONS_AUTOSAVE_MINUTES &&
-                                  ItemText(page, IDC_OPTIONS_AUTOSAVE_MINUTES) == test.shownLeft;
-                       },
+                      {OnPage(page,
+                              [&](HWND page) {
+                                  EXPECT_EQ(IsChecked(page, IDC_OPTIONS_AUTOSAVE), test.shownTicked) << test.name;
+                                  EXPECT_EQ(ItemText(page, IDC_OPTIONS_AUTOSAVE_MINUTES), test.shownMinutes);
+                                  for (const int id : {IDC_OPTIONS_AUTOSAVE_MINUTES, IDC_OPTIONS_AUTOSAVE_LABEL})
+                                      EXPECT_EQ(IsItemEnabled(page, id), test.shownTicked) << test.name;
+                                  if (test.tick)
+                                      ClickCheck(page, IDC_OPTIONS_AUTOSAVE);
+                                  else {
+                                      TypeOver(page, IDC_OPTIONS_AUTOSAVE_MINUTES, test.typed);
+                                      PressKey(::GetDlgItem(page, IDC_OPTIONS_AUTOSAVE_MINUTES), VK_TAB);
+                                  }
+                              }),
+                       Until(page,
+                             [&](HWND page) {
+                                 if (test.tick)
+                                     return IsItemEnabled(page, IDC_OPTIONS_AUTOSAVE_MINUTES) == !test.shownTicked;
+                                 return FocusedItemId(page) != IDC_OPTIONS_AUTOSAVE_MINUTES &&
+                                        ItemText(page, IDC_OPTIONS_AUTOSAVE_MINUTES) == test.shownLeft;
+                             }),
                        Press(IDOK)});
         EXPECT_EQ(Options::GetAutoSave(), test.written) << test.name;
     }
@@ -164,28 +176,27 @@ TEST_F(OptionsSheetTest, TheFormatPageChecksTheButtonOfEachStoredFormAndWritesIt
         Options::SetIsLongDateFormat(1);
         Options::SetIsAutoSatSun(0);
         COptionsSheet sheet;
-        HWND page = nullptr;
-        RunModalSteps([&] { return sheet.DoModal(nullptr); },
-                      {OpenPage(COptionsSheet::FormatPage),
-                       [&](HWND sheetWindow) {
-                           page = sheet.Format().m_hWnd;
-                           if (!page || CurrentPage(sheetWindow) != page)
-                               return false;
-                           for (const int id : {IDC_FORMAT_TIME_SYSTEM, IDC_FORMAT_TIME_AMPM, IDC_FORMAT_TIME_24})
-                               EXPECT_EQ(IsChecked(page, id), id == test.timeButton) << test.timeFormat << " " << id;
-                           for (const int id : {IDC_FORMAT_WEEK_SYSTEM, IDC_FORMAT_WEEK_SUNDAY, IDC_FORMAT_WEEK_MONDAY})
-                               EXPECT_EQ(IsChecked(page, id), id == test.weekButton) << test.startOfWeek << " " << id;
-                           EXPECT_TRUE(IsChecked(page, IDC_FORMAT_DATE_LONG));
-                           EXPECT_TRUE(IsChecked(page, IDC_FORMAT_HOLIDAYS_NONE));
-                           // The other button of each two-way group, clicked.
-                           ClickCheck(page, IDC_FORMAT_DATE_SHORT);
-                           ClickCheck(page, IDC_FORMAT_HOLIDAYS_SAT_SUN);
-                           return true;
-                       },
-                       [&](HWND) {
-                           return IsChecked(page, IDC_FORMAT_DATE_SHORT) && IsChecked(page, IDC_FORMAT_HOLIDAYS_SAT_SUN);
-                       },
-                       Press(IDOK)});
+        const HWND& page = sheet.Format().m_hWnd;
+        RunModalSteps(
+            [&] { return sheet.DoModal(nullptr); },
+            {OpenPage(COptionsSheet::FormatPage),
+             OnPage(page,
+                    [&](HWND page) {
+                        for (const int id : {IDC_FORMAT_TIME_SYSTEM, IDC_FORMAT_TIME_AMPM, IDC_FORMAT_TIME_24})
+                            EXPECT_EQ(IsChecked(page, id), id == test.timeButton) << test.timeFormat << " " << id;
+                        for (const int id : {IDC_FORMAT_WEEK_SYSTEM, IDC_FORMAT_WEEK_SUNDAY, IDC_FORMAT_WEEK_MONDAY})
+                            EXPECT_EQ(IsChecked(page, id), id == test.weekButton) << test.startOfWeek << " " << id;
+                        EXPECT_TRUE(IsChecked(page, IDC_FORMAT_DATE_LONG));
+                        EXPECT_TRUE(IsChecked(page, IDC_FORMAT_HOLIDAYS_NONE));
+                        // The other button of each two-way group, clicked.
+                        ClickCheck(page, IDC_FORMAT_DATE_SHORT);
+                        ClickCheck(page, IDC_FORMAT_HOLIDAYS_SAT_SUN);
+                    }),
+             Until(page,
+                   [](HWND page) {
+                       return IsChecked(page, IDC_FORMAT_DATE_SHORT) && IsChecked(page, IDC_FORMAT_HOLIDAYS_SAT_SUN);
+                   }),
+             Press(IDOK)});
         EXPECT_EQ(Options::GetTimeFormat(), test.timeWritten) << test.timeFormat;
         EXPECT_EQ(Options::GetStartOfWeek(), test.weekWritten) << test.startOfWeek;
         EXPECT_EQ(Options::GetIsLongDateFormat(), 0u) << test.timeFormat;
@@ -211,25 +222,18 @@ TEST_F(OptionsSheetTest, ThePlanPageKeepsValuesItCannotTakeAndWritesTheWorkingDa
         Options::SetRegularHours(8);
         Options::SetDayBegin(L"09:00");
         COptionsSheet sheet;
-        HWND page = nullptr;
+        const HWND& page = sheet.Plan().m_hWnd;
         RunModalSteps([&] { return sheet.DoModal(nullptr); },
                       {OpenPage(COptionsSheet::PlanPage),
-                       [&](HWND sheetWindow) {
-                           page = sheet.Plan().m_hWnd;
-                           if (!page || CurrentPage(sheetWindow) != page)
-                               return false;
-                           EXPECT_EQ(ItemText(page, IDC_PLAN_REGULAR_HOURS), L"8") << test.name;
-                           TypeOver(page, IDC_PLAN_REGULAR_HOURS, test.hours);
-                           PressKey(::GetDlgItem(page, IDC_PLAN_REGULAR_HOURS), VK_TAB);
-                           return true;
-                       },
-                       [&](HWND) {
-                           if (FocusedItemId(page) == IDC_PLAN_REGULAR_HOURS)
-                               return false;
-                           TypeOver(page, IDC_PLAN_DAY_BEGIN, test.dayBegin);
-                           return true;
-                       },
-                       [&](HWND) { return ItemText(page, IDC_PLAN_DAY_BEGIN) == test.dayBegin; },
+                       OnPage(page,
+                              [&](HWND page) {
+                                  EXPECT_EQ(ItemText(page, IDC_PLAN_REGULAR_HOURS), L"8") << test.name;
+                                  TypeOver(page, IDC_PLAN_REGULAR_HOURS, test.hours);
+                                  PressKey(::GetDlgItem(page, IDC_PLAN_REGULAR_HOURS), VK_TAB);
+                              }),
+                       Until(page, [](HWND page) { return FocusedItemId(page) != IDC_PLAN_REGULAR_HOURS; }),
+                       OnPage(page, [&](HWND page) { TypeOver(page, IDC_PLAN_DAY_BEGIN, test.dayBegin); }),
+                       Until(page, [&](HWND page) { return ItemText(page, IDC_PLAN_DAY_BEGIN) == test.dayBegin; }),
                        Press(IDOK)});
         EXPECT_DOUBLE_EQ(Options::GetRegularHours(), test.hoursWritten) << test.name;
         EXPECT_EQ(Options::GetDayBegin(), test.dayBeginWritten) << test.name;
@@ -243,71 +247,51 @@ TEST_F(OptionsSheetTest, APageWhoseFieldCannotBeReadKeepsTheSheetOpenOnItAndWrit
         const char* name;
         int pageIndex;
         int field;
+        int otherField; // changed beside it
         const wchar_t* typed;
         const wchar_t* mended;
     } cases[] = {
-        {"days out of range", COptionsSheet::PlanPage, IDC_PLAN_DEADLINE_DAYS, L"150", L"5"},
-        {"a path too long", COptionsSheet::TemplatesPage, IDC_TEMPLATES_SCRIPT_EDITOR, tooLong.c_str(),
-         L"C:\\editor.exe"},
+        {"days out of range", COptionsSheet::PlanPage, IDC_PLAN_DEADLINE_DAYS, IDC_PLAN_SOUND, L"150", L"5"},
+        {"a path too long", COptionsSheet::TemplatesPage, IDC_TEMPLATES_SCRIPT_EDITOR, IDC_TEMPLATES_REPORT_EDITOR,
+         tooLong.c_str(), L"C:\\editor.exe"},
     };
     for (const auto& test : cases) {
         Options::SetDeadlinePeriod(2);
-        Options::SetPlanSound(L"C:\\old.wav");
-        Options::SetReportEditor(L"C:\\old.exe");
+        Options::SetPlanSound(L"C:\\old");
+        Options::SetReportEditor(L"C:\\old");
         Options::SetOpenRecentOnStartup(0);
         COptionsSheet sheet;
-        auto pageOf = [&]() -> HWND {
-            return test.pageIndex == COptionsSheet::PlanPage ? sheet.Plan().m_hWnd : sheet.Templates().m_hWnd;
-        };
-        HWND page = nullptr;
-        HWND general = nullptr;
+        const HWND& page = test.pageIndex == COptionsSheet::PlanPage ? sheet.Plan().m_hWnd : sheet.Templates().m_hWnd;
+        const HWND& general = sheet.General().m_hWnd;
         const INT_PTR result = RunModalSteps(
             [&] { return sheet.DoModal(nullptr); },
             {OpenPage(test.pageIndex),
-             [&](HWND sheetWindow) {
-                 page = pageOf();
-                 if (!page || CurrentPage(sheetWindow) != page)
-                     return false;
-                 SetItemText(page, IDC_PLAN_SOUND, L"C:\\new.wav"); // on the Plan page only
-                 SetItemText(page, IDC_TEMPLATES_REPORT_EDITOR, L"C:\\new.exe"); // on the Templates page only
-                 TypeOver(page, test.field, test.typed);
-                 return true;
-             },
-             // OK pressed from another page: the sheet turns back to the page at fault.
+             OnPage(page,
+                    [&](HWND page) {
+                        SetItemText(page, test.otherField, L"C:\\new");
+                        TypeOver(page, test.field, test.typed);
+                    }),
+             // OK pressed on another page: the sheet turns back to the page at fault.
              OpenPage(COptionsSheet::GeneralPage),
-             [&](HWND sheetWindow) {
-                 general = sheet.General().m_hWnd;
-                 if (!general || CurrentPage(sheetWindow) != general)
-                     return false;
-                 ClickCheck(general, IDC_OPTIONS_OPEN_RECENT);
-                 return true;
-             },
-             [&](HWND sheetWindow) {
-                 if (!IsChecked(general, IDC_OPTIONS_OPEN_RECENT))
-                     return false;
-                 ClickCheck(sheetWindow, IDOK);
-                 return true;
-             },
-             [&](HWND sheetWindow) {
-                 if (CurrentPage(sheetWindow) != page)
-                     return false;
-                 EXPECT_EQ(FocusedItemId(page), test.field) << test.name;
-                 EXPECT_EQ(Options::GetDeadlinePeriod(), 2u) << test.name;
-                 EXPECT_EQ(Options::GetPlanSound(), L"C:\\old.wav") << test.name;
-                 EXPECT_EQ(Options::GetReportEditor(), L"C:\\old.exe") << test.name;
-                 TypeOver(page, test.field, test.mended);
-                 return true;
-             },
-             [&](HWND) { return ItemText(page, test.field) == test.mended; },
-             Press(IDOK)});
+             OnPage(general, [](HWND page) { ClickCheck(page, IDC_OPTIONS_OPEN_RECENT); }),
+             Until(general, [](HWND page) { return IsChecked(page, IDC_OPTIONS_OPEN_RECENT); }), Press(IDOK),
+             OnPage(page,
+                    [&](HWND page) {
+                        EXPECT_EQ(FocusedItemId(page), test.field) << test.name;
+                        EXPECT_EQ(Options::GetDeadlinePeriod(), 2u) << test.name;
+                        EXPECT_EQ(Options::GetPlanSound(), L"C:\\old") << test.name;
+                        EXPECT_EQ(Options::GetReportEditor(), L"C:\\old") << test.name;
+                        TypeOver(page, test.field, test.mended);
+                    }),
+             Until(page, [&](HWND page) { return ItemText(page, test.field) == test.mended; }), Press(IDOK)});
         EXPECT_EQ(result, 1) << test.name;
         EXPECT_EQ(Options::GetOpenRecentOnStartup(), 1u) << test.name;
         if (test.pageIndex == COptionsSheet::PlanPage) {
             EXPECT_EQ(Options::GetDeadlinePeriod(), 5u) << test.name;
-            EXPECT_EQ(Options::GetPlanSound(), L"C:\\new.wav") << test.name;
+            EXPECT_EQ(Options::GetPlanSound(), L"C:\\new") << test.name;
         } else {
             EXPECT_EQ(Options::GetScriptEditor(), L"C:\\editor.exe") << test.name;
-            EXPECT_EQ(Options::GetReportEditor(), L"C:\\new.exe") << test.name;
+            EXPECT_EQ(Options::GetReportEditor(), L"C:\\new") << test.name;
         }
     }
 }
@@ -320,43 +304,22 @@ TEST_F(OptionsSheetTest, CancelAfterEditsOnEveryPageLeavesTheSettingsAsTheyWere)
     Options::SetScriptEditor(L"C:\\notes.exe");
     const auto before = ExportOptions();
     COptionsSheet sheet;
-    HWND page = nullptr;
+    const HWND& general = sheet.General().m_hWnd;
+    const HWND& format = sheet.Format().m_hWnd;
+    const HWND& plan = sheet.Plan().m_hWnd;
+    const HWND& templates = sheet.Templates().m_hWnd;
     const INT_PTR result = RunModalSteps(
         [&] { return sheet.DoModal(nullptr); },
-        {[&](HWND) {
-             page = sheet.General().m_hWnd;
-             if (!page)
-                 return false;
-             ClickCheck(page, IDC_OPTIONS_AUTOSAVE);
-             ClickCheck(page, IDC_OPTIONS_MINIMIZE_TO_TRAY);
-             return true;
-         },
-         [&](HWND) { return IsChecked(page, IDC_OPTIONS_AUTOSAVE); }, OpenPage(COptionsSheet::FormatPage),
-         [&](HWND sheetWindow) {
-             page = sheet.Format().m_hWnd;
-             if (!page || CurrentPage(sheetWindow) != page)
-                 return false;
-             ClickCheck(page, IDC_FORMAT_TIME_AMPM);
-             return true;
-         },
-         [&](HWND) { return IsChecked(page, IDC_FORMAT_TIME_AMPM); }, OpenPage(COptionsSheet::PlanPage),
-         [&](HWND sheetWindow) {
-             page = sheet.Plan().m_hWnd;
-             if (!page || CurrentPage(sheetWindow) != page)
-                 return false;
-             TypeOver(page, IDC_PLAN_REGULAR_HOURS, L"4");
-             return true;
-         },
-         [&](HWND) { return ItemText(page, IDC_PLAN_REGULAR_HOURS) == L"4"; },
+        {OnPage(general, [](HWND page) { ClickCheck(page, IDC_OPTIONS_AUTOSAVE); }),
+         Until(general, [](HWND page) { return IsChecked(page, IDC_OPTIONS_AUTOSAVE); }),
+         OpenPage(COptionsSheet::FormatPage), OnPage(format, [](HWND page) { ClickCheck(page, IDC_FORMAT_TIME_AMPM); }),
+         Until(format, [](HWND page) { return IsChecked(page, IDC_FORMAT_TIME_AMPM); }),
+         OpenPage(COptionsSheet::PlanPage), OnPage(plan, [](HWND page) { TypeOver(page, IDC_PLAN_REGULAR_HOURS, L"4"); }),
+         Until(plan, [](HWND page) { return ItemText(page, IDC_PLAN_REGULAR_HOURS) == L"4"; }),
          OpenPage(COptionsSheet::TemplatesPage),
-         [&](HWND sheetWindow) {
-             page = sheet.Templates().m_hWnd;
-             if (!page || CurrentPage(sheetWindow) != page)
-                 return false;
-             TypeOver(page, IDC_TEMPLATES_SCRIPT_EDITOR, L"C:\\other.exe");
-             return true;
-         },
-         [&](HWND) { return ItemText(page, IDC_TEMPLATES_SCRIPT_EDITOR) == L"C:\\other.exe"; }, Press(IDCANCEL)});
+         OnPage(templates, [](HWND page) { TypeOver(page, IDC_TEMPLATES_SCRIPT_EDITOR, L"C:\\other.exe"); }),
+         Until(templates, [](HWND page) { return ItemText(page, IDC_TEMPLATES_SCRIPT_EDITOR) == L"C:\\other.exe"; }),
+         Press(IDCANCEL)});
     EXPECT_EQ(result, 0);
     EXPECT_EQ(ExportOptions(), before);
 }
@@ -364,74 +327,52 @@ TEST_F(OptionsSheetTest, CancelAfterEditsOnEveryPageLeavesTheSettingsAsTheyWere)
 TEST_F(OptionsSheetTest, OnlyTheUsersEditsEnableApply)
 {
     COptionsSheet sheet;
-    HWND page = nullptr;
+    const HWND& plan = sheet.Plan().m_hWnd;
     RunModalSteps([&] { return sheet.DoModal(nullptr); },
-                  {OpenPage(COptionsSheet::PlanPage), OpenPage(COptionsSheet::TemplatesPage),
-                   OpenPage(COptionsSheet::FormatPage),
-                   [&](HWND sheetWindow) {
-                       // Every page has filled its fields by now.
-                       if (!sheet.Format().m_hWnd || CurrentPage(sheetWindow) != sheet.Format().m_hWnd)
-                           return false;
-                       EXPECT_TRUE(sheet.Plan().m_hWnd && sheet.Templates().m_hWnd);
-                       EXPECT_FALSE(IsItemEnabled(sheetWindow, kApplyButton));
-                       page = sheet.Plan().m_hWnd;
-                       TypeText(::GetDlgItem(page, IDC_PLAN_DAY_BEGIN), L"1");
-                       return true;
-                   },
-                   [&](HWND sheetWindow) { return IsItemEnabled(sheetWindow, kApplyButton); }, Press(IDCANCEL)});
+                  {OpenPage(COptionsSheet::TemplatesPage), OpenPage(COptionsSheet::PlanPage),
+                   // Every page but Format has filled its fields by now.
+                   OnPage(plan,
+                          [](HWND page) {
+                              EXPECT_FALSE(IsItemEnabled(::GetParent(page), kApplyButton));
+                              TypeText(::GetDlgItem(page, IDC_PLAN_DAY_BEGIN), L"1");
+                          }),
+                   Until(plan, [](HWND page) { return IsItemEnabled(::GetParent(page), kApplyButton); }),
+                   Press(IDCANCEL)});
 }
 
 TEST_F(OptionsSheetTest, TheLanguageListStartsWithAutomaticAndSelectsTheStoredLanguageWhenItHasAFile)
 {
     const struct {
-        const char* name;
         DWORD stored;
         const wchar_t* shown;
-    } cases[] = {
-        {"automatic", 0, L"Automatic"},
-        {"English in the high word's company", 0x04090009, L"English"},
-        {"a language without a file", 0x19, L""},
-    };
+    } cases[] = {{0, L"Automatic"}, {0x04090009, L"English"}, {0x19, L"" /* no file */}};
     for (const auto& test : cases) {
         Options::SetUiLanguage(test.stored);
         COptionsSheet sheet;
         RunModalSteps([&] { return sheet.DoModal(nullptr); },
-                      {[&](HWND) {
-                           const HWND page = sheet.General().m_hWnd;
-                           if (!page)
-                               return false;
-                           EXPECT_EQ(ItemText(page, IDC_OPTIONS_LANGUAGE), test.shown) << test.name;
-                           const HWND list = ::GetDlgItem(page, IDC_OPTIONS_LANGUAGE);
-                           wchar_t first[64] = {};
-                           ::SendMessageW(list, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
-                           EXPECT_EQ(EString(first), L"Automatic") << test.name;
-                           EXPECT_EQ(::SendMessageW(list, CB_GETITEMDATA, 0, 0), 0) << test.name;
-                           return true;
-                       },
+                      {OnPage(sheet.General().m_hWnd,
+                              [&](HWND page) {
+                                  EXPECT_EQ(ItemText(page, IDC_OPTIONS_LANGUAGE), test.shown) << test.stored;
+                                  EXPECT_EQ(::SendDlgItemMessageW(page, IDC_OPTIONS_LANGUAGE, CB_GETITEMDATA, 0, 0), 0);
+                              }),
                        Press(IDOK)});
-        EXPECT_EQ(Options::GetUiLanguage(), test.stored & 0xFFFF) << test.name;
+        EXPECT_EQ(Options::GetUiLanguage(), test.stored & 0xFFFF) << test.stored;
     }
 }
 
 TEST_F(OptionsSheetTest, EachPageLooksRight)
 {
     COptionsSheet sheet;
-    HWND pages[4] = {};
-    const wchar_t* names[4] = {L"OptionsGeneral", L"OptionsFormat", L"OptionsPlan", L"OptionsTemplates"};
+    const wchar_t* names[] = {L"OptionsGeneral", L"OptionsFormat", L"OptionsPlan", L"OptionsTemplates"};
+    const HWND* pages[] = {&sheet.General().m_hWnd, &sheet.Format().m_hWnd, &sheet.Plan().m_hWnd,
+                           &sheet.Templates().m_hWnd};
     std::vector<DialogStep> steps;
     for (int index = 0; index < 4; ++index) {
         steps.push_back(OpenPage(index));
-        steps.push_back([&, index](HWND sheetWindow) {
-            const HWND page = CurrentPage(sheetWindow);
-            if (!page || ::SendMessageW(sheetWindow, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0) != index)
-                return false;
-            pages[index] = page;
-            EXPECT_FALSE(SaveWindowScreenshot(sheetWindow, names[index]).empty());
-            return true;
-        });
+        steps.push_back(OnPage(*pages[index], [&, index](HWND page) {
+            EXPECT_FALSE(SaveWindowScreenshot(::GetParent(page), names[index]).empty());
+        }));
     }
     steps.push_back(Press(IDCANCEL));
     RunModalSteps([&] { return sheet.DoModal(nullptr); }, steps);
-    for (const HWND page : pages)
-        EXPECT_NE(page, nullptr);
 }
