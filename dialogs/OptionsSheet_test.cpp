@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 #include <prsht.h>
 
 #include <functional>
@@ -375,4 +376,36 @@ TEST_F(OptionsSheetTest, EachPageLooksRight)
     }
     steps.push_back(Press(IDCANCEL));
     RunModalSteps([&] { return sheet.DoModal(nullptr); }, steps);
+}
+
+TEST_F(OptionsSheetTest, ASoundChosenWithBrowseFillsItsFieldAndLeavesWhatWasTypedInTheOthers)
+{
+    const EString sound = MakeScratchFolder(L"options_sound") + L"\\bell.wav";
+    WriteFileBytes(sound, "RIFF");
+    COptionsSheet sheet;
+    const HWND& plan = sheet.Plan().m_hWnd;
+    RunModalSteps([&] { return sheet.DoModal(nullptr); },
+                  {OpenPage(COptionsSheet::PlanPage),
+                   OnPage(plan,
+                          [](HWND page) {
+                              TypeOver(page, IDC_PLAN_DEADLINE_DAYS, L"7");
+                              ClickCheck(page, IDC_PLAN_SOUND_BROWSE);
+                          }),
+                   [&](HWND sheetWindow) {
+                       // The open-file dialog over the sheet: its file name typed, then Open.
+                       const HWND chooser = FindThreadDialog();
+                       if (!chooser || chooser == sheetWindow)
+                           return false;
+                       HWND name = ::GetDlgItem(chooser, cmb13);
+                       if (!name)
+                           name = ::GetDlgItem(chooser, edt1);
+                       ::SetWindowTextW(name, sound.c_str());
+                       ClickCheck(chooser, IDOK);
+                       return true;
+                   },
+                   Until(plan, [&](HWND page) { return ItemText(page, IDC_PLAN_SOUND) == sound; }),
+                   OnPage(plan, [](HWND page) { EXPECT_EQ(ItemText(page, IDC_PLAN_DEADLINE_DAYS), L"7"); }),
+                   Press(IDOK)});
+    EXPECT_EQ(Options::GetPlanSound(), sound);
+    EXPECT_EQ(Options::GetDeadlinePeriod(), 7u);
 }
