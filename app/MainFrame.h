@@ -125,6 +125,7 @@ public:
         ON_COMMAND(ID_HINTS_AND_TIPS, OnHelpPage)
         ON_COMMAND(ID_TUTORIAL, OnHelpPage)
         ON_COMMAND(ID_HELP_TOPICS, OnHelpTopics)
+        ON_COMMAND(ID_OPTIONS, OnOptions)
         ON_COMMAND(ID_BACK_TO_ALL_TASKS, OnBackToAllTasks)
         ON_COMMAND_CODE(kStatusFilterId, CBN_SELENDOK, OnStatusFilterChange)
         ON_COMMAND_CODE(kDateFilterId, CBN_SELENDOK, OnDateFilterChange)
@@ -184,6 +185,8 @@ private:
     LRESULT OnOpenHandedOver(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnHelpPage(WORD, WORD id, HWND, bool&);
     LRESULT OnHelpTopics(WORD, WORD, HWND, bool&);
+    // The options sheet; whatever closed it, the views refresh and the automatic copy follows "AutoSave".
+    LRESULT OnOptions(WORD, WORD, HWND, bool&);
     LRESULT OnBackToAllTasks(WORD, WORD, HWND, bool&);
     LRESULT OnStatusFilterChange(WORD, WORD, HWND, bool&);
     LRESULT OnDateFilterChange(WORD, WORD, HWND, bool&);

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/CommandTexts.h"
+#include "dialogs/OptionsSheet.h"
 #include "foundation/FileSystem.h"
 #include "foundation/HtmlHelp.h"
 #include "foundation/Options.h"
@@ -252,6 +253,19 @@ LRESULT CMainFrame::OnHelpPage(WORD, WORD id, HWND, bool&)
 LRESULT CMainFrame::OnHelpTopics(WORD, WORD, HWND, bool&)
 {
     CallHtmlHelp(nullptr, HelpFilePath().c_str(), kHtmlHelpDisplayTopic, 0);
+    return 0;
+}
+
+LRESULT CMainFrame::OnOptions(WORD, WORD, HWND, bool&)
+{
+    {
+        COptionsSheet sheet;
+        sheet.DoModal(m_hWnd);
+    }
+    m_doc.Notify(nullptr, NotifyCode::kTasksChanged);
+    // Saving turned off stops the running period too: no copy after the user said none.
+    KillTimer(kAutoSaveTimer);
+    StartAutoSaveTimer();
     return 0;
 }
 

@@ -3,6 +3,9 @@
 // T supplies IDD, its DDX map, resize map and OnApply, OnInitDialog when it
 // prepares members or controls before they are loaded, and its own message
 // map chaining to this one. The base owns WM_INITDIALOG: T's map never sees it.
+// Setting a control's text raises the same notifications as typing: T marks
+// itself changed through MarkChanged and reloads through LoadControls, so
+// only the user's edits enable Apply.
 #pragma once
 
 #include <windows.h>
@@ -26,12 +29,41 @@ public:
     END_MESSAGE_MAP()
 
 protected:
+    // Tells the sheet of a change the user made; none while the page fills its controls.
+    void MarkChanged()
+    {
+        if (!m_filling)
+            this->SetModified(true);
+    }
+    // While one lives, the controls' notifications are the page's own doing.
+    class Filling {
+    public:
+        explicit Filling(CZemPropertyPageImpl& page) : m_page(page), m_wasFilling(page.m_filling) { page.m_filling = 1; }
+        Filling(const Filling&) = delete;
+        Filling& operator=(const Filling&) = delete;
+        ~Filling() { m_page.m_filling = m_wasFilling; }
+
+    private:
+        CZemPropertyPageImpl& m_page;
+        int m_wasFilling;
+    };
+    // Members to controls (all, or the one control `only`).
+    void LoadControls(int only = -1)
+    {
+        Filling filling(*this);
+        static_cast<T*>(this)->DoDataExchange(false, only);
+    }
+
     void InitDialog() final
     {
+        Filling filling(*this);
         T* page = static_cast<T*>(this);
         page->OnInitDialog();
         Translator::TranslateWindow(this->m_hWnd);
         page->DoDataExchange(false);
         this->DlgResize_Init(true, true);
     }
+
+private:
+    int m_filling = 0;
 };
