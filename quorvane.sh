@@ -12,8 +12,8 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=${QUORVANE_BUILD_DIR:-$here/build}
 # fonts-wine: Wine's own fonts; without Marlett, check boxes, scroll arrows and
-# window buttons draw as letters.
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
+# window buttons draw as letters. fp-utils: chmcmd, which compiles the help file.
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix fp-utils
           binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth googletest python3)
 
 install_missing_packages() {

@@ -2,6 +2,7 @@
 
 #include "dialogs/CompleteCategoryDialog.h"
 #include "dialogs/DocPropertiesDialog.h"
+#include "dialogs/GoalsDialog.h"
 #include "dialogs/ScheduleTasksDialog.h"
 #include "dialogs/LoginDialog.h"
 
@@ -19,6 +20,11 @@ bool DocumentDialogs::ChooseDeadlineSchedule(double& startDate, double& loadFact
 bool DocumentDialogs::EditProperties(DocProperties& properties)
 {
     return EditDocProperties(properties);
+}
+
+bool DocumentDialogs::ChooseGoals(const std::vector<Goal>& offered, std::vector<Goal>& chosen)
+{
+    return ::ChooseGoals(offered, chosen);
 }
 
 bool DocumentDialogs::EditLogin(EString& user, EString& password, bool& remember)

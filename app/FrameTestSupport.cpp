@@ -1,6 +1,8 @@
 #include "app/FrameTestSupport.h"
 
 #include "foundation/Clock.h"
+#include "foundation/Options.h"
+#include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 
 namespace {
@@ -22,6 +24,7 @@ EString WindowTitle(HWND window)
 void FrameTest::SetUp()
 {
     ClearProgramRegistry();
+    Options::SetShowTipOnSturtup(0);
     m_loop.Register();
     m_previousShell = TrayIcon::SetShellNotifyFunction(&ShellTakesIcon);
     m_folder = MakeScratchFolder(m_folderName);
@@ -36,6 +39,12 @@ void FrameTest::TearDown()
 }
 
 CMainFrame& FrameTest::OpenFrame(IDocumentPrompts& prompts)
+{
+    DialogAnswerer declineGoals(&CancelDialog);
+    return OpenFrameUnanswered(prompts);
+}
+
+CMainFrame& FrameTest::OpenFrameUnanswered(IDocumentPrompts& prompts)
 {
     CloseFrame();
     m_frame = std::make_unique<CMainFrame>();

@@ -18,13 +18,17 @@ protected:
     // The scratch folder's name under the test folder.
     explicit FrameTest(const wchar_t* folderName) : m_folderName(folderName) {}
 
-    // A clean program key, the loop registered, a tray that takes the icon.
+    // A clean program key without the start-up tip, the loop registered, a
+    // tray that takes the icon.
     void SetUp() override;
     void TearDown() override;
 
     // A new frame, shown with its layout restored and its document opened,
-    // asking its questions of `prompts`.
+    // asking its questions of `prompts`. A new document's goals are declined
+    // (Cancel) as they show.
     CMainFrame& OpenFrame(IDocumentPrompts& prompts);
+    // The same, leaving the dialogs of the start-up to the caller's driver.
+    CMainFrame& OpenFrameUnanswered(IDocumentPrompts& prompts);
     // The frame goes without a question: its document is dropped.
     void CloseFrame();
     void SendCommand(UINT id, UINT code = 0, HWND control = nullptr);

@@ -75,6 +75,8 @@ public:
     // The one timer period of the automatic copy; nothing while "AutoSave" is 0.
     void StartAutoSaveTimer();
     void UpdateClock();
+    // The tip dialog, modal over the active window.
+    void ShowTipOfTheDay();
 
     // What the tests and the views reach.
     CTabbedAutoHideDockingWindow* GetPane(size_t index) const;
@@ -100,6 +102,8 @@ public:
         ON_MESSAGE(WM_PELQUORN_TRACK_MENU, OnTrackMenu)
         ON_MESSAGE(WM_MAINFRAME_STARTUP, OnStartup)
         ON_MESSAGE(WM_MAINFRAME_INSTALL_TRAY_ICON, OnInstallTrayIcon)
+        ON_MESSAGE(WM_MAINFRAME_SHOW_TIP, OnShowTip)
+        ON_MESSAGE(WM_ENABLE, OnEnable)
         ON_MESSAGE(WM_CREATE, OnCreate)
         ON_MESSAGE(WM_TIMER, OnTimer)
         ON_MESSAGE(WM_ACTIVATE, OnActivate)
@@ -126,6 +130,8 @@ public:
         ON_COMMAND(ID_TUTORIAL, OnHelpPage)
         ON_COMMAND(ID_HELP_TOPICS, OnHelpTopics)
         ON_COMMAND(ID_OPTIONS, OnOptions)
+        ON_COMMAND(ID_TIP_OF_THE_DAY, OnTipOfTheDay)
+        ON_COMMAND(ID_APP_ABOUT, OnAbout)
         ON_COMMAND(ID_BACK_TO_ALL_TASKS, OnBackToAllTasks)
         ON_COMMAND_CODE(kStatusFilterId, CBN_SELENDOK, OnStatusFilterChange)
         ON_COMMAND_CODE(kDateFilterId, CBN_SELENDOK, OnDateFilterChange)
@@ -166,6 +172,8 @@ private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnStartup(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnInstallTrayIcon(UINT, WPARAM, LPARAM, bool&);
+    LRESULT OnShowTip(UINT, WPARAM, LPARAM, bool&);
+    LRESULT OnEnable(UINT, WPARAM wParam, LPARAM, bool& handled);
     LRESULT OnToolTipTextA(int, NMHDR* header, bool&);
     LRESULT OnToolTipTextW(int, NMHDR* header, bool&);
     LRESULT OnMenuSelect(UINT, WPARAM wParam, LPARAM lParam, bool& handled);
@@ -187,6 +195,8 @@ private:
     LRESULT OnHelpTopics(WORD, WORD, HWND, bool&);
     // The options sheet; whatever closed it, the views refresh and the automatic copy follows "AutoSave".
     LRESULT OnOptions(WORD, WORD, HWND, bool&);
+    LRESULT OnTipOfTheDay(WORD, WORD, HWND, bool&);
+    LRESULT OnAbout(WORD, WORD, HWND, bool&);
     LRESULT OnBackToAllTasks(WORD, WORD, HWND, bool&);
     LRESULT OnStatusFilterChange(WORD, WORD, HWND, bool&);
     LRESULT OnDateFilterChange(WORD, WORD, HWND, bool&);
@@ -255,6 +265,8 @@ private:
     HMENU m_recentFilesMenu = nullptr;
     int m_summaryPaneWidth = 0;
     int m_clockPaneWidth = 0;
+    // The start-up tip waits here while a modal window disables the frame.
+    bool m_tipWaiting = false;
     // The handed-over path waits here for its open request.
     EString m_handedOverPath;
 

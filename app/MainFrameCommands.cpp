@@ -5,6 +5,8 @@
 
 #include "app/CommandTexts.h"
 #include "dialogs/OptionsSheet.h"
+#include "dialogs/AboutDlg.h"
+#include "dialogs/TipDialog.h"
 #include "foundation/FileSystem.h"
 #include "foundation/HtmlHelp.h"
 #include "foundation/Options.h"
@@ -266,6 +268,46 @@ LRESULT CMainFrame::OnOptions(WORD, WORD, HWND, bool&)
     // Saving turned off stops the running period too: no copy after the user said none.
     KillTimer(kAutoSaveTimer);
     StartAutoSaveTimer();
+    return 0;
+}
+
+LRESULT CMainFrame::OnTipOfTheDay(WORD, WORD, HWND, bool&)
+{
+    ShowTipOfTheDay();
+    return 0;
+}
+
+void CMainFrame::ShowTipOfTheDay()
+{
+    ::ShowTipOfTheDay();
+}
+
+// A new plan's goals come first: a tip posted meanwhile waits until the frame
+// is enabled again, so the two never stand over each other.
+LRESULT CMainFrame::OnShowTip(UINT, WPARAM, LPARAM, bool&)
+{
+    if (!IsWindowEnabled()) {
+        m_tipWaiting = true;
+        return 0;
+    }
+    ShowTipOfTheDay();
+    return 0;
+}
+
+LRESULT CMainFrame::OnEnable(UINT, WPARAM wParam, LPARAM, bool& handled)
+{
+    if (wParam && m_tipWaiting) {
+        m_tipWaiting = false;
+        PostMessage(WM_MAINFRAME_SHOW_TIP);
+    }
+    handled = false;
+    return 0;
+}
+
+LRESULT CMainFrame::OnAbout(WORD, WORD, HWND, bool&)
+{
+    CAboutDlg about;
+    about.DoModal();
     return 0;
 }
 

@@ -472,6 +472,9 @@ LRESULT CMainFrame::OnStartup(UINT, WPARAM, LPARAM, bool&)
     m_stateBuilt = true;
     m_stateMgr.Restore();
     UpdateLayout(true);
+    // After the start-up open already queued: the window shows its plan first.
+    if (Options::GetShowTipOnSturtup())
+        PostMessage(WM_MAINFRAME_SHOW_TIP);
     ::SetFocus(m_hWndClient);
     ::PostMessageW(m_hWndClient, WM_VIEW_ACTIVATE, 0, 0);
     return 0;

@@ -16,3 +16,6 @@ constexpr UINT WM_MAINFRAME_OPEN_HANDED_OVER = WM_USER + 114;
 // Posted after the start-up open: the notification-area icon comes last, as
 // the shell can keep a starting program waiting (seconds under Wine).
 constexpr UINT WM_MAINFRAME_INSTALL_TRAY_ICON = WM_USER + 115;
+// Posted by the deferred start-up when "ShowTipOnSturtup" is on: the tip of
+// the day, once no modal window (the goals of a new plan) holds the frame.
+constexpr UINT WM_MAINFRAME_SHOW_TIP = WM_USER + 116;

@@ -86,6 +86,9 @@ TEST(MainWindowHandoverTest, ASecondStartHandsItsPathOverAndExitEndsTheFirst)
     const EString folder = MakeScratchFolder(L"handover");
     const EString first = SaveNewPlan(folder, L"first.qvr");
     const EString second = SaveNewPlan(folder, L"second.qvr");
+    // Opening a saved plan, the first offers no goals; and no tip stands over
+    // the window when "exit" arrives.
+    ChildProgramSetting noTip(L"ShowTipOnSturtup", 0);
 
     FirstInstance running(first);
     ASSERT_TRUE(running.Started());

@@ -10,7 +10,8 @@ folder=$(mktemp -d)
 trap 'rm -rf "$folder"' EXIT
 (cd "$folder" && cmake -E tar xf "$zip")
 program="$folder/Quorvane/Quorvane.exe"
-for shipped in "$program" "$folder/Quorvane/Language/English.txt"; do
+for shipped in "$program" "$folder/Quorvane/Language/English.txt" "$folder/Quorvane/Tips/TipsEnglish.txt" \
+               "$folder/Quorvane/Quorvane.chm"; do
     [ -e "$shipped" ] || { echo "missing from the zip: ${shipped#$folder/}" >&2; exit 1; }
 done
 

@@ -73,3 +73,6 @@
 #define IDI_CHECK_TICKED 172
 #define IDI_SORT_ASCENDING 189
 #define IDI_SORT_DESCENDING 190
+
+// The tip of the day's bulb, 32 x 32, drawn on the tip dialog's band.
+#define IDI_TIP 131

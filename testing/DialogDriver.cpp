@@ -10,6 +10,9 @@ struct ModalRun {
     unsigned timeoutMs = 0;
     ULONGLONG stepStarted = 0;
     HWND dialog = nullptr;
+    // A run may go on after its last dialog closed (a start-up waiting on
+    // more): `dialog` is then null again, but one did open.
+    bool opened = false;
     bool closing = false;
 };
 
@@ -40,6 +43,7 @@ void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD)
         run->dialog = FindThreadDialog();
         if (!run->dialog)
             return;
+        run->opened = true;
         run->stepStarted = ::GetTickCount64();
     }
     if (run->next == run->steps.size()) {
@@ -78,9 +82,44 @@ INT_PTR RunModalSteps(const std::function<INT_PTR()>& runModal, std::vector<Dial
     const INT_PTR result = runModal();
     ::KillTimer(nullptr, timer);
     g_run = outer;
-    EXPECT_TRUE(run.dialog != nullptr) << "no dialog opened";
+    EXPECT_TRUE(run.opened) << "no dialog opened";
     EXPECT_TRUE(run.closing || run.next == run.steps.size()) << "the dialog closed before step " << run.next;
     return result;
+}
+
+namespace {
+DialogAnswerer* g_answerer = nullptr;
+}
+
+DialogAnswerer::DialogAnswerer(std::function<void(HWND)> answer) : m_answer(std::move(answer))
+{
+    EXPECT_EQ(g_answerer, nullptr) << "one dialog answerer at a time";
+    g_answerer = this;
+    m_timer = ::SetTimer(nullptr, 0, 10, &DialogAnswerer::OnTick);
+}
+
+DialogAnswerer::~DialogAnswerer()
+{
+    ::KillTimer(nullptr, m_timer);
+    if (g_answerer == this)
+        g_answerer = nullptr;
+}
+
+void CALLBACK DialogAnswerer::OnTick(HWND, UINT, UINT_PTR, DWORD)
+{
+    DialogAnswerer* answerer = g_answerer;
+    const HWND dialog = FindThreadDialog();
+    // The answer is posted: the same dialog may still stand at the next tick.
+    if (!answerer || !dialog || dialog == answerer->m_last)
+        return;
+    answerer->m_last = dialog;
+    ++answerer->m_count;
+    answerer->m_answer(dialog);
+}
+
+void CancelDialog(HWND dialog)
+{
+    Cancel(dialog);
 }
 
 INT_PTR RunModalExpectingNoDialog(const std::function<INT_PTR()>& runModal)

@@ -24,6 +24,31 @@ INT_PTR RunModalSteps(const std::function<INT_PTR()>& runModal, std::vector<Dial
 // fails); one that shows anyway fails the test and is cancelled.
 INT_PTR RunModalExpectingNoDialog(const std::function<INT_PTR()>& runModal);
 
+// While it lives, each dialog of this thread that shows is handed once to
+// `answer`, on a timer tick of whichever loop runs (a modal one included):
+// for dialogs that a window opens on its own, such as those of a start-up.
+// One at a time.
+class DialogAnswerer {
+public:
+    explicit DialogAnswerer(std::function<void(HWND dialog)> answer);
+    ~DialogAnswerer();
+    DialogAnswerer(const DialogAnswerer&) = delete;
+    DialogAnswerer& operator=(const DialogAnswerer&) = delete;
+
+    int AnsweredCount() const { return m_count; }
+
+private:
+    static void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD);
+
+    std::function<void(HWND)> m_answer;
+    UINT_PTR m_timer = 0;
+    HWND m_last = nullptr;
+    int m_count = 0;
+};
+
+// Ends a dialog as its Cancel button would (posted).
+void CancelDialog(HWND dialog);
+
 // The newest visible dialog (or property sheet) of this thread; null when none.
 HWND FindThreadDialog();
 

@@ -110,3 +110,48 @@ void ClearProgramRegistry()
 {
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Mellowbrake\\Quorvane");
 }
+
+namespace {
+
+// The test entry's stand-in key for the current user (see TestMain.cpp).
+EString PrivateCurrentUserKeyName()
+{
+    return L"Software\\QuorvaneTests\\" + FileSystem::GetFileTitle(FileSystem::GetModuleFileName());
+}
+
+} // namespace
+
+ChildProgramSetting::ChildProgramSetting(const wchar_t* name, DWORD value) : m_name(name)
+{
+    // The real key is reached with the stand-in lifted for a moment; the
+    // handle keeps pointing at it once the stand-in is back.
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Mellowbrake\\Quorvane", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &m_key, nullptr);
+    HKEY privateKey = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, PrivateCurrentUserKeyName().c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                          KEY_ALL_ACCESS, nullptr, &privateKey, nullptr) == ERROR_SUCCESS) {
+        ::RegOverridePredefKey(HKEY_CURRENT_USER, privateKey);
+        ::RegCloseKey(privateKey);
+    }
+    if (!m_key)
+        return;
+    DWORD size = sizeof(m_oldValue);
+    DWORD type = 0;
+    m_hadValue = ::RegQueryValueExW(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(&m_oldValue), &size) ==
+                     ERROR_SUCCESS &&
+                 type == REG_DWORD;
+    ::RegSetValueExW(m_key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+}
+
+ChildProgramSetting::~ChildProgramSetting()
+{
+    if (!m_key)
+        return;
+    if (m_hadValue)
+        ::RegSetValueExW(m_key, m_name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&m_oldValue),
+                         sizeof(m_oldValue));
+    else
+        ::RegDeleteValueW(m_key, m_name.c_str());
+    ::RegCloseKey(m_key);
+}

@@ -27,3 +27,20 @@ int RunProgramBeside(const wchar_t* program, const EString& arguments, unsigned 
 
 // Removes every key and value the program keeps under the current user.
 void ClearProgramRegistry();
+
+// A DWORD setting of the program for the Quorvane.exe a test starts: that
+// process reads the prefix's own current-user key, not this executable's
+// private one. The old value (or its absence) is put back at the end.
+class ChildProgramSetting {
+public:
+    ChildProgramSetting(const wchar_t* name, DWORD value);
+    ~ChildProgramSetting();
+    ChildProgramSetting(const ChildProgramSetting&) = delete;
+    ChildProgramSetting& operator=(const ChildProgramSetting&) = delete;
+
+private:
+    HKEY m_key = nullptr;
+    EString m_name;
+    bool m_hadValue = false;
+    DWORD m_oldValue = 0;
+};

@@ -3,7 +3,8 @@
 
 #define IDI_DIALOG 128
 
-#define IDD_EVERY_FIELD 100
+// Clear of the program's own dialogs, which the test resources take in too (the about box is 100).
+#define IDD_EVERY_FIELD 900
 #define IDC_NAME_LABEL 1001
 #define IDC_NAME 1002
 #define IDC_DAYS_LABEL 1003

@@ -543,6 +543,18 @@ def check_ticked(c):
     c.fill(line(7, 10.5, 11.5, 5, 2), GREEN)
 
 
+def tip_bulb(c):
+    """The tip of the day: a lit bulb with rays, on the grey band of the tip dialog."""
+    for angle in (-60, -30, 0, 30, 60):
+        a = math.radians(angle - 90)
+        c.fill(line(8 + 6.2 * math.cos(a), 6.5 + 6.2 * math.sin(a),
+                    8 + 7.6 * math.cos(a), 6.5 + 7.6 * math.sin(a), 0.9), PAPER)
+    c.fill(either(circle(8, 6.5, 4.6), polygon((4.6, 9.5), (11.4, 9.5), (10, 12), (6, 12))), OUTLINE)
+    c.fill(either(circle(8, 6.5, 3.8), polygon((5.4, 9), (10.6, 9), (9.4, 11.4), (6.6, 11.4))), YELLOW)
+    c.fill(rect(6, 12, 10, 13.2), GREY)
+    c.fill(rect(6.5, 13.6, 9.5, 14.8), GREY)
+
+
 def sort_ascending(c):
     c.fill(polygon((8, 5), (12, 10), (4, 10)), GREY)
 
@@ -614,6 +626,7 @@ def main():
     for name, picture in ICONS.items():
         write_icon(os.path.join(folder, name + '.ico'), [draw(picture, 16)])
     write_icon(os.path.join(folder, 'quorvane.ico'), [draw(program, 16), draw(program, 32)])
+    write_icon(os.path.join(folder, 'tip.ico'), [draw(tip_bulb, 16), draw(tip_bulb, 32)])
 
 
 if __name__ == '__main__':
