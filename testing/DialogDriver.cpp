@@ -37,9 +37,12 @@ void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD)
     if (!run || run->closing)
         return;
     if (!run->dialog || !::IsWindow(run->dialog)) {
-        run->dialog = FindThreadDialog();
-        if (!run->dialog)
+        // The run may go on pumping messages after its dialog closed (a
+        // program it waits for): the dialog it had stays on record.
+        const HWND dialog = FindThreadDialog();
+        if (!dialog)
             return;
+        run->dialog = dialog;
         run->stepStarted = ::GetTickCount64();
     }
     if (run->next == run->steps.size()) {
