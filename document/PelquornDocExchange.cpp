@@ -72,12 +72,13 @@ void CPelquornDoc::ExportCategory(int categoryId)
     const EString text = GetCategoryXml(categoryId);
     if (text.IsEmpty())
         return;
+    if (choice.transformer.IsEmpty()) {
+        Guarded([&] { WriteXmlFile(text, choice.path); });
+        return;
+    }
+    // The script's input holds the plan's text: it never stays behind.
+    const EString source = FileSystem::MakeTempFileName();
     Guarded([&] {
-        if (choice.transformer.IsEmpty()) {
-            WriteXmlFile(text, choice.path);
-            return;
-        }
-        const EString source = FileSystem::MakeTempFileName();
         WriteXmlFile(text, source);
         const ScriptParameters parameters = {
             {L"Filter", EString::Formatted(L"%d", m_statusFilter)},
@@ -86,6 +87,8 @@ void CPelquornDoc::ExportCategory(int categoryId)
         };
         m_reports->RunConversionScript(choice.transformer, source, choice.path, parameters);
     });
+    if (!source.IsEmpty())
+        ::DeleteFileW(source.c_str());
 }
 
 void CPelquornDoc::ImportCategory(int categoryId)

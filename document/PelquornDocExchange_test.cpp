@@ -4,6 +4,7 @@
 
 #include "document/Clipboard.h"
 #include "document/PelquornDocTestSupport.h"
+#include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
 #include "testing/TestSupport.h"
@@ -45,18 +46,30 @@ TEST_F(PlanExchangeTest, ExportWritesTheBranchOrHandsItToTheScript)
 
     document.SetStatusFilter(3);
     reports.exchangeChoice = ExchangeChoice{target, L"C:\\scripts\\csv.js", false};
+    EString scriptInput;
+    reports.scriptEffect = [&](const ScriptedReports::Script& run) { scriptInput = Saved(run.input); };
     document.ExportCategory(4);
     ASSERT_EQ(reports.scripts.size(), 1u);
     const auto& script = reports.scripts[0];
     EXPECT_EQ(script.script, L"C:\\scripts\\csv.js");
     EXPECT_EQ(script.output, target);
-    EXPECT_NE(Saved(script.input).find(L"Write offer"), EString::npos);
+    EXPECT_NE(scriptInput.find(L"Write offer"), EString::npos);
+    EXPECT_FALSE(FileSystem::FileExists(script.input)) << "the plan's text never stays in the temporary folder";
     EXPECT_EQ(script.parameters, (ScriptParameters{{L"Filter", L"3"},
                                                    {L"TransparentCategories", document.GetTransparentCategories()
                                                                                   ? L"1"
                                                                                   : L"0"},
                                                    {L"ProjectPath", L""}}));
-    ::DeleteFileW(script.input.c_str());
+}
+
+TEST_F(PlanExchangeTest, AFailedExportScriptIsShownAndLeavesNoTemporaryFile)
+{
+    reports.exchangeChoice = ExchangeChoice{FileSystem::JoinPath(folder, L"out.csv"), L"C:\\scripts\\csv.js", false};
+    reports.scriptEffect = [](const ScriptedReports::Script&) { ThrowComError(E_FAIL, L"The script failed."); };
+    document.ExportCategory(4);
+    ASSERT_EQ(reports.scripts.size(), 1u);
+    EXPECT_EQ(prompts.errors, std::vector<EString>{L"The script failed."});
+    EXPECT_FALSE(FileSystem::FileExists(reports.scripts[0].input));
 }
 
 TEST_F(PlanExchangeTest, AnExportThatCannotWriteLeavesTheTargetAsItWas)

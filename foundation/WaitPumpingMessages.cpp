@@ -2,14 +2,20 @@
 
 #include <optional>
 
-bool WaitPumpingMessages(HANDLE object)
+bool WaitPumpingMessages(HANDLE object, DWORD limit)
 {
     std::optional<int> quitCode;
     bool signalled = false;
+    const ULONGLONG deadline = ::GetTickCount64() + limit;
     for (;;) {
+        DWORD remaining = INFINITE;
+        if (limit != INFINITE) {
+            const ULONGLONG now = ::GetTickCount64();
+            remaining = now >= deadline ? 0 : static_cast<DWORD>(deadline - now);
+        }
         // MWMO_INPUTAVAILABLE: messages that arrived before the wait, and
         // were only looked at, wake it too.
-        const DWORD result = ::MsgWaitForMultipleObjectsEx(1, &object, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        const DWORD result = ::MsgWaitForMultipleObjectsEx(1, &object, remaining, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (result == WAIT_OBJECT_0) {
             signalled = true;
             break;

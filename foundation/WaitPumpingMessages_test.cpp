@@ -121,3 +121,14 @@ TEST_F(WaitTest, AHandleThatCannotBeWaitedOnEndsTheWait)
 {
     EXPECT_FALSE(WaitPumpingMessages(nullptr));
 }
+
+// A posted message keeps waking the wait; the limit still ends it.
+TEST_F(WaitTest, AnObjectNeverSignalledEndsTheWaitAtItsLimit)
+{
+    ASSERT_TRUE(::PostMessageW(window, kOpenGate, 0, reinterpret_cast<LPARAM>(gate)));
+    const HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    EXPECT_FALSE(WaitPumpingMessages(never, 50));
+    ::CloseHandle(never);
+    EXPECT_TRUE(IsOpen()) << "messages were dispatched until the limit";
+    EXPECT_TRUE(WaitPumpingMessages(gate, 50)) << "a signalled object ends it at once";
+}

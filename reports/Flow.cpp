@@ -1,8 +1,10 @@
 #include "reports/Flow.h"
 
+#include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/Options.h"
+#include "reports/WsfFile.h"
 
 namespace {
 
@@ -35,8 +37,14 @@ EString Transformer::GetFilterEntry() const
     return EString::Formatted(L"%s (*.%s)|*.%s|", GetDescription().c_str(), extension.c_str(), extension.c_str());
 }
 
-// Script sources of a ".wsf" file are read where scripts are run.
-void Flow::GetDependencies(const EString&, std::vector<EString>&) {}
+void Flow::GetDependencies(const EString& path, std::vector<EString>& dependencies)
+{
+    // A script that cannot be read names nothing.
+    try {
+        WsfFile(path).GetScriptSources(dependencies);
+    } catch (const ComError&) {
+    }
+}
 
 void Flow::AddFileMasks(std::vector<EString>& masks)
 {
@@ -75,7 +83,16 @@ int Flow::GetRecentTypeIndex()
 EString Flow::OnTypeChosen(int filterIndex)
 {
     SaveRecentTypeIndex(filterIndex);
-    return L"xml";
+    return GetDefaultExtension(filterIndex);
+}
+
+EString Flow::GetDefaultExtension(int filterIndex)
+{
+    const EString script = GetTransformer(filterIndex);
+    if (script.IsEmpty())
+        return L"xml";
+    const EString extension = Transformer(script).GetExtension();
+    return extension == L"*" ? EString() : extension;
 }
 
 void Flow::SaveRecentTypeIndex(int filterIndex)

@@ -45,9 +45,14 @@ public:
     virtual const wchar_t* GetRecentTypeKey() = 0;
     virtual const wchar_t* GetDialogTitleKey() = 0;
 
-    // Remembers the chosen type at once and answers the default extension.
+    // Remembers the chosen type at once and answers its default extension.
     EString OnTypeChosen(int filterIndex);
+    // The extension a bare file name gets with the type: "xml" for the plan's
+    // own, the script's extension, none for a script of any file ("*").
+    EString GetDefaultExtension(int filterIndex);
     void SaveRecentTypeIndex(int filterIndex);
+    // " /Name:\"value\"", the value quoted so it arrives as one argument.
+    static EString FormatScriptArgument(const EString& name, const EString& value);
     const std::vector<Transformer>& GetTransformers() const { return m_transformers; }
 
 private:

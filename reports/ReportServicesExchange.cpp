@@ -1,13 +1,37 @@
 #include "reports/ReportServices.h"
 
-bool ReportServices::ChooseExportFile(ExchangeChoice&)
+#include "foundation/AppWindow.h"
+#include "reports/ConversionScript.h"
+#include "reports/ExportDialog.h"
+
+namespace {
+
+bool ChooseExchangeFile(bool import, ExchangeChoice& choice)
 {
-    return false;
+    CExportDialog dialog(import, nullptr, L"", OFN_PATHMUSTEXIST | (import ? OFN_FILEMUSTEXIST : 0));
+    dialog.SetIncludeActivitiesHistory(choice.includeActivitiesHistory);
+    if (dialog.DoModal(GetMainWindow()) != IDOK)
+        return false;
+    choice.path = dialog.GetPathName();
+    choice.transformer = dialog.GetSelectedTransformer();
+    choice.includeActivitiesHistory = dialog.GetIncludeActivitiesHistory();
+    return true;
 }
 
-bool ReportServices::ChooseImportFile(ExchangeChoice&)
+} // namespace
+
+bool ReportServices::ChooseExportFile(ExchangeChoice& choice)
 {
-    return false;
+    return ChooseExchangeFile(false, choice);
 }
 
-void ReportServices::RunConversionScript(const EString&, const EString&, const EString&, const ScriptParameters&) {}
+bool ReportServices::ChooseImportFile(ExchangeChoice& choice)
+{
+    return ChooseExchangeFile(true, choice);
+}
+
+void ReportServices::RunConversionScript(const EString& script, const EString& input, const EString& output,
+                                         const ScriptParameters& parameters)
+{
+    ConvertWithScript(script, input, output, parameters);
+}

@@ -210,7 +210,9 @@ private:
 
     // Fragments.
     EString GetCategoryPlanEntriesXml(int categoryId);
-    void CopyPlanEntriesOfTask(int oldId, const TaskCard& task, Fragment& fragment);
+    // The fragment's entries of the task, read under new ids for the pasted task.
+    std::vector<std::pair<double, TaskPlanEntry>> ReadPlanEntriesOfTask(int oldId, const TaskCard& task,
+                                                                        Fragment& fragment);
 
     PlanEntryTable m_plan;
     long long m_overlapWalkSteps = 0;

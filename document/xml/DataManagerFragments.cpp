@@ -160,7 +160,17 @@ void DataManager::InsertXml(int categoryId, const EString& text, bool includeAct
     if (!root)
         return;
     // The fragment's own ids never reach the counters: every pasted element
-    // draws the next id of its kind, so two pastes never share one.
+    // draws the next id of its kind, so two pastes never share one. Every
+    // record is read before the first is added: one that cannot be read
+    // (a number that is none) leaves the plan as it was.
+    struct Pasted {
+        bool isCategory = false;
+        int parentId = 0;
+        Category category;
+        TaskCard task;
+        std::vector<std::pair<double, TaskPlanEntry>> entries;
+    };
+    std::vector<Pasted> pasted;
     struct Level {
         XmlNode next;
         int parentId;
@@ -177,27 +187,41 @@ void DataManager::InsertXml(int categoryId, const EString& text, bool includeAct
         const int parentId = levels.back().parentId;
         const EString name = node.GetName();
         if (name == kCategory) {
-            Category category;
-            fragment.document.ReadCategory(node, category);
-            category.SetId(Category::NextId());
-            AddCategory(parentId, category);
-            levels.push_back({node.GetFirstChildElement(), category.GetId()});
+            Pasted item;
+            item.isCategory = true;
+            item.parentId = parentId;
+            fragment.document.ReadCategory(node, item.category);
+            item.category.SetId(Category::NextId());
+            levels.push_back({node.GetFirstChildElement(), item.category.GetId()});
+            pasted.push_back(std::move(item));
         } else if (name == kTask) {
-            TaskCard task;
-            fragment.document.ReadTask(node, task);
-            const int oldId = task.GetId();
-            task.SetId(TaskCard::NextId());
+            Pasted item;
+            item.parentId = parentId;
+            fragment.document.ReadTask(node, item.task);
+            const int oldId = item.task.GetId();
+            item.task.SetId(TaskCard::NextId());
             if (!includeActivities)
-                task.SetStatus(TaskCard::kNew);
-            AddTask(parentId, task);
+                item.task.SetStatus(TaskCard::kNew);
             if (includeActivities)
-                CopyPlanEntriesOfTask(oldId, task, fragment);
+                item.entries = ReadPlanEntriesOfTask(oldId, item.task, fragment);
+            pasted.push_back(std::move(item));
         }
+    }
+    for (const Pasted& item : pasted) {
+        if (item.isCategory) {
+            AddCategory(item.parentId, item.category);
+            continue;
+        }
+        AddTask(item.parentId, item.task);
+        for (const auto& [date, entry] : item.entries)
+            AddPlanEntry(date, entry, true, true);
     }
 }
 
-void DataManager::CopyPlanEntriesOfTask(int oldId, const TaskCard& task, Fragment& fragment)
+std::vector<std::pair<double, TaskPlanEntry>> DataManager::ReadPlanEntriesOfTask(int oldId, const TaskCard& task,
+                                                                                 Fragment& fragment)
 {
+    std::vector<std::pair<double, TaskPlanEntry>> entries;
     for (const XmlNode& element : fragment.EntriesOf(oldId)) {
         const double date = GetEntryDay(element);
         TaskPlanEntry entry;
@@ -206,6 +230,7 @@ void DataManager::CopyPlanEntriesOfTask(int oldId, const TaskCard& task, Fragmen
         entry.SetTaskId(task.GetId());
         entry.SetName(task.GetName());
         entry.SetTask(task);
-        AddPlanEntry(date, entry, true, true);
+        entries.emplace_back(date, entry);
     }
+    return entries;
 }

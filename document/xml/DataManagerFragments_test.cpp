@@ -171,6 +171,22 @@ TEST_F(DataManagerFragmentsTest, WithActivitiesACompletedTaskWithoutEntriesStays
     EXPECT_EQ(TasksOf(30).at(0).GetStatus(), TaskCard::kCompleted);
 }
 
+// An import that stops half way would leave part of a file in the plan.
+TEST_F(DataManagerFragmentsTest, ARecordThatCannotBeReadPastesNothingAtAll)
+{
+    const EString before = SavedText(m_doc);
+    const wchar_t* const texts[] = {
+        L"<ROOT><CATEGORY ID=\"1\" NAME=\"New\"><TASK ID=\"1\" NAME=\"fine\"/></CATEGORY>"
+        L"<TASK ID=\"2\" NAME=\"bad\" STATUS=\"done\"/></ROOT>",
+        L"<ROOT><TASK ID=\"1\" NAME=\"fine\"/><CATEGORY ID=\"1\" NAME=\"New\">"
+        L"<TASK ID=\"2\" NAME=\"bad\" IMPORTANCE=\"high\"/></CATEGORY></ROOT>",
+    };
+    for (const wchar_t* text : texts) {
+        EXPECT_EQ(RaisedError([&] { m_doc.InsertXml(10, text, true); }).Error(), DISP_E_TYPEMISMATCH) << text;
+        EXPECT_EQ(SavedText(m_doc), before) << text;
+    }
+}
+
 TEST_F(DataManagerFragmentsTest, TextsThatAreNoFragmentPasteNothing)
 {
     const EString before = SavedText(m_doc);

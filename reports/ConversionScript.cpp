@@ -1,0 +1,98 @@
+#include "reports/ConversionScript.h"
+
+#include <optional>
+#include <vector>
+
+#include "dialogs/TranslatedOrKey.h"
+#include "foundation/AtomicFileWriter.h"
+#include "foundation/ComError.h"
+#include "foundation/WaitPumpingMessages.h"
+#include "reports/ScriptCommandLine.h"
+
+namespace {
+
+EString Message(const wchar_t* key, const EString& first, const EString& second = EString())
+{
+    EString text = TranslatedOrKey(key);
+    text.Replace(L"%1", first.c_str());
+    text.Replace(L"%2", second.c_str());
+    return text;
+}
+
+class ProcessHandles {
+public:
+    ProcessHandles() = default;
+    ProcessHandles(const ProcessHandles&) = delete;
+    ProcessHandles& operator=(const ProcessHandles&) = delete;
+    ~ProcessHandles()
+    {
+        if (info.hThread)
+            ::CloseHandle(info.hThread);
+        if (info.hProcess)
+            ::CloseHandle(info.hProcess);
+    }
+
+    PROCESS_INFORMATION info = {};
+};
+
+void RunScriptProcess(const EString& script, const EString& commandLine, DWORD timeLimit)
+{
+    // CreateProcessW may write into the command line.
+    std::vector<wchar_t> buffer(commandLine.begin(), commandLine.end());
+    buffer.push_back(L'\0');
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    ProcessHandles process;
+    if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process.info)) {
+        const DWORD error = ::GetLastError();
+        const HRESULT code = error ? HRESULT_FROM_WIN32(error) : E_FAIL;
+        ThrowComError(code, Message(L"The script %1 could not be started: %2", script, SystemErrorText(code)));
+    }
+    if (!WaitPumpingMessages(process.info.hProcess, timeLimit)) {
+        ::TerminateProcess(process.info.hProcess, ERROR_TIMEOUT);
+        ::WaitForSingleObject(process.info.hProcess, 10000);
+        ThrowComError(HRESULT_FROM_WIN32(ERROR_TIMEOUT),
+                      Message(L"The script %1 did not end in time and was stopped.", script));
+    }
+    DWORD exitCode = 0;
+    if (!::GetExitCodeProcess(process.info.hProcess, &exitCode))
+        ThrowLastWin32Error();
+    if (exitCode != 0)
+        ThrowComError(E_FAIL, Message(L"The script %1 failed (exit code %2).", script,
+                                      EString::Formatted(L"%lu", static_cast<unsigned long>(exitCode))));
+}
+
+bool HoldsSomething(const EString& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    return ::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) &&
+           (data.nFileSizeHigh != 0 || data.nFileSizeLow != 0);
+}
+
+} // namespace
+
+void ConvertWithScript(const EString& script, const EString& input, const EString& output,
+                       const ScriptParameters& parameters, DWORD timeLimit)
+{
+    // The script's own failure is told as it is: the output may be a
+    // temporary file the user never chose.
+    std::optional<ComError> scriptError;
+    try {
+        AtomicFileWriter::Write(output, [&](const EString& temporaryPath) {
+            try {
+                RunScriptProcess(script, BuildScriptCommandLine(script, input, temporaryPath, parameters),
+                                 timeLimit);
+                if (!HoldsSomething(temporaryPath))
+                    ThrowComError(E_FAIL, Message(L"The script %1 wrote nothing.", script));
+            } catch (const ComError& error) {
+                scriptError = error;
+                throw;
+            }
+        });
+    } catch (const ComError&) {
+        if (scriptError)
+            throw *scriptError;
+        throw;
+    }
+}
