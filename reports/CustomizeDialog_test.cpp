@@ -93,6 +93,16 @@ void SelectRow(HWND dialog, int row)
     ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+// Types a new label into the row's editor and presses Enter, as a user does.
+void EditLabel(HWND dialog, int row, const wchar_t* text)
+{
+    SelectRow(dialog, row);
+    const HWND edit = ListView_EditLabel(ListOf(dialog), row);
+    ASSERT_NE(edit, nullptr);
+    ::SetWindowTextW(edit, text);
+    PressKey(edit, VK_RETURN);
+}
+
 bool Enabled(HWND dialog, int id)
 {
     return ::IsWindowEnabled(::GetDlgItem(dialog, id)) != FALSE;
@@ -224,13 +234,7 @@ TEST_F(CustomizeDialogTest, AUsersReportIsRenamedByEditingItsLabel)
                   {[&](HWND window) {
                        if (RowCount(window) != 1)
                            return false;
-                       SelectRow(window, 0);
-                       const HWND edit = ListView_EditLabel(ListOf(window), 0);
-                       EXPECT_NE(edit, nullptr);
-                       if (!edit)
-                           return true;
-                       ::SetWindowTextW(edit, L"Monthly totals");
-                       PressKey(edit, VK_RETURN);
+                       EditLabel(window, 0, L"Monthly totals");
                        return true;
                    },
                    [&](HWND window) {
@@ -244,26 +248,18 @@ TEST_F(CustomizeDialogTest, AUsersReportIsRenamedByEditingItsLabel)
 
 TEST_F(CustomizeDialogTest, ATemplateThatCannotBeRenamedKeepsItsLabelAndTheDialogStaysOpen)
 {
-    const EString broken =
-        FileSystem::JoinPath(TestTemplateKind().GetUserFolder(), L"Broken.qvr");
+    const EString broken = FileSystem::JoinPath(TestTemplateKind().GetUserFolder(), L"Broken.qvr");
     WriteFileBytes(broken, "<ROOT><CATEGORY");
     TestTemplatesDialog dialog;
     const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(); },
                                          {[&](HWND window) {
                                               if (RowCount(window) != 1)
                                                   return false;
-                                              SelectRow(window, 0);
-                                              const HWND edit = ListView_EditLabel(ListOf(window), 0);
-                                              EXPECT_NE(edit, nullptr);
-                                              if (!edit)
-                                                  return true;
-                                              ::SetWindowTextW(edit, L"Renamed");
-                                              PressKey(edit, VK_RETURN);
+                                              EditLabel(window, 0, L"Renamed");
                                               return true;
                                           },
                                           [&](HWND window) {
-                                              if (::GetDlgItem(window, IDC_CUSTOMIZE_LIST) &&
-                                                  ListView_GetEditControl(ListOf(window)))
+                                              if (ListView_GetEditControl(ListOf(window)))
                                                   return false;
                                               EXPECT_EQ(RowText(window, 0), L"Broken");
                                               ClickButton(window, IDOK);

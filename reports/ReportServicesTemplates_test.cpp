@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "document/xml/DataManager.h"
-#include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "reports/ReportFiles.h"
-#include "testing/TestSupport.h"
 
 // The program ships one template: a valid plan with a title, some
 // categories and example tasks, and every new plan starts from it.
@@ -26,14 +24,4 @@ TEST(ShippedTemplate, ANewPlanStartsFromTheShippedTemplateWhichLoadsAsAPlan)
         names.push_back(category.GetName());
     EXPECT_EQ(names, (std::vector<EString>{L"Work", L"Home", L"Learning"}));
     EXPECT_EQ(plan.CountTasks(0, FilterInfo(0, 0, 0, 0)), 5);
-}
-
-TEST(ShippedTemplate, ATemplateThatCannotBeLoadedRaisesOnRenameAndIsListedUnderItsFileTitle)
-{
-    const EString path = FileSystem::JoinPath(MakeScratchFolder(L"BrokenTemplate"), L"Broken plan.qvr");
-    WriteFileBytes(path, "<ROOT><CATEGORY");
-    Template templates;
-    EXPECT_THROW(templates.Rename(path, L"New title"), ComError);
-    EXPECT_EQ(ReadFileBytes(path), "<ROOT><CATEGORY");
-    EXPECT_EQ(templates.GetDisplayName(path), L"Broken plan");
 }
