@@ -50,6 +50,9 @@ CMainFrame& FrameTest::OpenFrameUnanswered(IDocumentPrompts& prompts)
     m_frame = std::make_unique<CMainFrame>();
     m_frame->GetDocument().SetPrompts(&prompts);
     EXPECT_TRUE(m_frame->CreateMainWindow());
+    // The first plan opens after the window is made, from a posted message.
+    if (!m_newPlansFromTemplate)
+        m_frame->GetDocument().SetReportServices(&m_noTemplates);
     // The start-up open titles the window after its document; the tray icon comes last.
     EXPECT_TRUE(WaitFor([&] {
         return m_frame->IsWindowVisible() && WindowTitle(*m_frame).find(L" - ") != EString::npos &&

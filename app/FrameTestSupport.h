@@ -9,6 +9,7 @@
 #include "app/MainFrame.h"
 #include "app/TrayIcon.h"
 #include "foundation/EString.h"
+#include "reports/ReportServices.h"
 #include "winlib/MessageLoop.h"
 
 class IDocumentPrompts;
@@ -34,11 +35,21 @@ protected:
     void SendCommand(UINT id, UINT code = 0, HWND control = nullptr);
     CPelquornDoc& Doc() { return m_frame->GetDocument(); }
 
+    // The plans the frame starts are empty unless a test asks for the
+    // shipped template, as the program's new plans start.
+    bool m_newPlansFromTemplate = false;
     CMessageLoop m_loop;
     TrayIcon::ShellNotifyFunction m_previousShell = nullptr;
     EString m_folder;
     std::unique_ptr<CMainFrame> m_frame;
 
 private:
+    // Report services that know of no template.
+    class NoTemplateServices : public ReportServices {
+    public:
+        EString GetFirstTemplatePath() override { return EString(); }
+    };
+
+    NoTemplateServices m_noTemplates;
     const wchar_t* m_folderName;
 };

@@ -156,6 +156,10 @@ public:
         ON_COMMAND(ID_DAY_TODAY, OnDailyPlanCommand)
         ON_COMMAND(ID_DAY_NEXT, OnDailyPlanCommand)
         ON_COMMAND(ID_TRACK_NOW_NAME_LATER, OnTaskViewCommand)
+        ON_COMMAND(ID_CUSTOMIZE_REPORTS, OnCustomizeReports)
+        ON_COMMAND(ID_CUSTOMIZE_TEMPLATES, OnCustomizeTemplates)
+        ON_COMMAND(ID_CUSTOMIZE_EXPORTS, OnCustomizeExports)
+        ON_COMMAND(ID_CUSTOMIZE_IMPORTS, OnCustomizeImports)
         ON_COMMAND_RANGE(ID_VIEW_PANE_FIRST, ID_VIEW_PANE_LAST, OnTogglePane)
         if (message == WM_COMMAND && LOWORD(wParam) == kMoodButtonId)
             CHAIN_MESSAGE_MAP_MEMBER(m_moodButton)
@@ -214,6 +218,11 @@ private:
     LRESULT OnHolidayCommand(WORD code, WORD id, HWND control, bool&);
     LRESULT OnTaskViewCommand(WORD code, WORD id, HWND control, bool&);
     LRESULT OnTogglePane(WORD, WORD id, HWND, bool&);
+    // MainFrameCustomize.cpp: one modal dialog per kind of the user's files.
+    LRESULT OnCustomizeReports(WORD, WORD, HWND, bool&);
+    LRESULT OnCustomizeTemplates(WORD, WORD, HWND, bool&);
+    LRESULT OnCustomizeExports(WORD, WORD, HWND, bool&);
+    LRESULT OnCustomizeImports(WORD, WORD, HWND, bool&);
 
     // Creation steps.
     bool CreateCommandBar();

@@ -102,6 +102,11 @@ void CMainFrame::UpdateCommandUI(bool enable)
         {ID_DAY_ZOOM_OUT, false, false},
         {ID_DAY_ZOOM_IN, false, false},
         {ID_TRACK_NOW_NAME_LATER, false, true},
+        // The user's folders can be customized whatever the plan holds.
+        {ID_CUSTOMIZE_REPORTS, false, true},
+        {ID_CUSTOMIZE_TEMPLATES, false, true},
+        {ID_CUSTOMIZE_EXPORTS, false, true},
+        {ID_CUSTOMIZE_IMPORTS, false, true},
     };
     for (const FrameCommand& command : commands) {
         CommandUiState state = {command.checked ? 1 : 0, command.enabled ? 1 : 0, static_cast<int>(command.id)};

@@ -15,6 +15,9 @@
 #define IDI_PREPARE_REPORT 12906
 #define IDI_IMPORT 225
 #define IDI_EXPORT 224
+// The customize dialogs' rows: a template, a report.
+#define IDI_CUSTOMIZE_TEMPLATES 149
+#define IDI_CUSTOMIZE_REPORTS 150
 
 #define IDI_TRANSPARENT_CATEGORIES 194
 #define IDI_VIEW_DEADLINES_CALENDAR 12904
