@@ -2,7 +2,7 @@
 <!-- The find: the categories and tasks whose name or description matches, in
      the order the category tree and the task list show them, with the current
      selection marked. The program tests the texts itself and writes the ids
-     that match (",12,45," lists) and the selection in as the parameters'
+     that match (",12,45," for categories, ";3:,31,32,;" for tasks by category) and the selection in as the parameters'
      defaults, with the filter and sort placeholders, before the stylesheet is
      parsed: Wine's processor loses parameters handed to it one by one. The
      criteria and the switches are declared for stylesheets that want them. -->
@@ -33,7 +33,8 @@
     <xsl:if test="contains($matchingCategories, concat(',', @ID, ',')) REP_CATEGORY_FILTER">
       <CATEGORY ID="{@ID}"/>
     </xsl:if>
-    <xsl:variable name="tasks" select="TASK[contains($matchingTasks, concat(',', @ID, ',')) REP_TASK_FILTER]"/>
+    <xsl:variable name="categoryTasks" select="substring-before(substring-after($matchingTasks, concat(';', @ID, ':')), ';')"/>
+    <xsl:variable name="tasks" select="TASK[contains($categoryTasks, concat(',', @ID, ',')) REP_TASK_FILTER]"/>
     <xsl:if test="$tasks">
       <CATEGORY ID="{@ID}">
         <xsl:for-each select="$tasks">

@@ -1,5 +1,6 @@
 #include "reports/FindMatcher.h"
 
+#include <map>
 #include <string_view>
 
 #include "document/xml/RawNodeWalk.h"
@@ -59,31 +60,39 @@ bool ItemMatches(IXMLDOMNode* node, const FindMatcher& matcher)
     return matcher.Matches(NameOf(node)) || matcher.Matches(DescriptionOf(node));
 }
 
-void AddId(EString& list, IXMLDOMNode* node)
+EString IdOf(IXMLDOMNode* node)
 {
     ComPtr<IXMLDOMElement> element;
     Variant value;
     if (FAILED(node->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&element))) ||
         element->getAttribute(Bstr(L"ID"), value.Out()) != S_OK || value.vt != VT_BSTR)
-        return;
-    list += value.ToString() + L",";
+        return EString();
+    return value.ToString();
 }
+
+// Task ids by category id; a category's tasks may lie on both sides of its
+// sub-categories.
+using TaskGroups = std::map<EString, EString>;
 
 // Only categories hold what is searched: the plan's other sections, its
 // hundred thousand plan entries among them, are never entered.
-void CollectUnder(IXMLDOMNode* parent, const FindMatcher& matcher, FindMatches& matches)
+void CollectUnder(IXMLDOMNode* parent, const FindMatcher& matcher, FindMatches& matches, TaskGroups& tasks)
 {
+    const EString parentId = IdOf(parent);
     for (ComPtr<IXMLDOMNode> child = RawNodeWalk::FirstChild(parent); child;
          child = RawNodeWalk::NextSibling(child.Get())) {
         if (!RawNodeWalk::IsElement(child.Get()))
             continue;
         if (HasName(child.Get(), L"TASK")) {
-            if (ItemMatches(child.Get(), matcher))
-                AddId(matches.tasks, child.Get());
+            // Tasks outside every category are not searched.
+            if (!parentId.IsEmpty() && ItemMatches(child.Get(), matcher)) {
+                EString& group = tasks[parentId];
+                group += (group.IsEmpty() ? L"," : L"") + IdOf(child.Get()) + L",";
+            }
         } else if (HasName(child.Get(), L"CATEGORY")) {
             if (ItemMatches(child.Get(), matcher))
-                AddId(matches.categories, child.Get());
-            CollectUnder(child.Get(), matcher, matches);
+                matches.categories += IdOf(child.Get()) + L",";
+            CollectUnder(child.Get(), matcher, matches, tasks);
         }
     }
 }
@@ -123,7 +132,10 @@ bool FindMatcher::Matches(const EString& text) const
 FindMatches CollectFindMatches(const XmlDocument& document, const FindMatcher& matcher)
 {
     FindMatches matches;
+    TaskGroups tasks;
     if (const XmlNode root = document.GetDocumentElement())
-        CollectUnder(root.Get(), matcher, matches);
+        CollectUnder(root.Get(), matcher, matches, tasks);
+    for (const auto& [categoryId, ids] : tasks)
+        matches.tasks += categoryId + L":" + ids + L";";
     return matches;
 }

@@ -43,15 +43,15 @@ TEST(FindMatcher, CategoriesAndTasksMatchByNameOrDescriptionAsTheSwitchesSay)
         const wchar_t* categories;
         const wchar_t* tasks;
     } cases[] = {
-        {"plain text in any case", L"cat", false, false, false, L",2,3,", L",12,13,31,"},
-        {"whole word skips category", L"cat", false, true, false, L",2,3,", L",12,31,"},
-        {"match case", L"Cat", true, false, false, L",2,3,", L","},
-        {"a dot is a dot", L"a.b", false, false, false, L",", L",14,"},
-        {"a dot is any character in an expression", L"a.b", false, false, true, L",", L",14,21,"},
-        {"a blank stands for any run", L"water plants", false, false, false, L",", L",11,"},
-        {"whole words keep their blanks", L"water plants", false, true, false, L",", L","},
-        {"an expression's line start", L"^cat", false, false, true, L",2,3,", L","},
-        {"brackets match themselves", L"(cat)", false, false, false, L",", L",31,"},
+        {"plain text in any case", L"cat", false, false, false, L",2,3,", L";1:,12,13,;3:,31,;"},
+        {"whole word skips category", L"cat", false, true, false, L",2,3,", L";1:,12,;3:,31,;"},
+        {"match case", L"Cat", true, false, false, L",2,3,", L";"},
+        {"a dot is a dot", L"a.b", false, false, false, L",", L";1:,14,;"},
+        {"a dot is any character in an expression", L"a.b", false, false, true, L",", L";1:,14,;2:,21,;"},
+        {"a blank stands for any run", L"water plants", false, false, false, L",", L";1:,11,;"},
+        {"whole words keep their blanks", L"water plants", false, true, false, L",", L";"},
+        {"an expression's line start", L"^cat", false, false, true, L",2,3,", L";"},
+        {"brackets match themselves", L"(cat)", false, false, false, L",", L";3:,31,;"},
     };
     for (const auto& test : cases) {
         const FindMatches matches = Collect(test.criteria, test.matchCase, test.wholeWord, test.regularExpression);
