@@ -6,7 +6,7 @@
 #   ./quorvane.sh test   install, build and run every test
 #   ./quorvane.sh build  install and build only
 #   ./quorvane.sh package  install, build and write build/Quorvane-portable.zip
-#   ./quorvane.sh benchmark  install, build and run the document-core, docking, views, daily plan and start-up benchmarks
+#   ./quorvane.sh benchmark  install, build and run the document-core, find, docking, views, daily plan and start-up benchmarks
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -130,6 +130,7 @@ case "${1:-}" in
         trap stop_wine EXIT
         wine "$build/bin/document_benchmark.exe"
         wine "$build/bin/document_speed_benchmark.exe"
+        wine "$build/bin/find_benchmark.exe"
         xvfb-run -a -s "-screen 0 1280x1024x24" wine "$build/bin/docking_benchmark.exe"
         xvfb-run -a -s "-screen 0 1280x1024x24" wine "$build/bin/views_benchmark.exe"
         xvfb-run -a -s "-screen 0 1280x1024x24" wine "$build/bin/calendar_benchmark.exe"

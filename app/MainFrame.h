@@ -25,7 +25,9 @@
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
 #include "online/RpcSession.h"
+#include "reports/PlanEntryFinder.h"
 #include "reports/ReportServices.h"
+#include "reports/SearchResults.h"
 #include "views/calendar/CalendarView.h"
 #include "views/calendar/DailyPlanView.h"
 #include "views/tasks/CategoryTree.h"
@@ -253,6 +255,9 @@ private:
     ReportServices m_reportServices;
     // Made on the first Find, owned by the window.
     CFindDialog m_findDialog;
+    // The document's find and plan-entry search.
+    SearchResults m_search;
+    PlanEntryFinder m_planEntryFinder;
     // The document's session, given in the constructor and taken back in the destructor.
     CRpcSession m_onlineSession;
     CPelquornView m_view;

@@ -154,7 +154,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
     m_view.SetRowSelectedHandler([this](int row) { m_calendarView.SelectTaskRow(row); });
     GetDocument().SetDialogs(&m_documentDialogs);
     GetDocument().SetReportServices(&m_reportServices);
-    GetDocument().SetFindServices(nullptr, nullptr, &m_findDialog);
+    GetDocument().SetFindServices(&m_search, &m_planEntryFinder, &m_findDialog);
     m_hWndClient = m_view.Create(m_hWnd);
     if (!m_hWndClient)
         return -1;

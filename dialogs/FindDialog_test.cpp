@@ -24,6 +24,8 @@ public:
         ++runs;
         return false;
     }
+    bool IsTaskFound() override { return false; }
+    int GetFoundTaskId() override { return 0; }
     int GetFoundCategoryId() override { return 0; }
 
     EString criteria;

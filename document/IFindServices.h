@@ -34,7 +34,10 @@ public:
     virtual void SetSort(int field, int direction) = 0;
     // True when it found a hit; raises ComError on failure.
     virtual bool Run() = 0;
-    // The category of the last hit; 0 before the first.
+    // The last hit: a task, or a category whose own text matches. Its
+    // category; 0 before the first.
+    virtual bool IsTaskFound() = 0;
+    virtual int GetFoundTaskId() = 0;
     virtual int GetFoundCategoryId() = 0;
 };
 

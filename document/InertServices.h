@@ -39,6 +39,8 @@ public:
     void SetSort(int, int) override {}
     // Both finders find nothing.
     bool Run() override { return false; }
+    bool IsTaskFound() override { return false; }
+    int GetFoundTaskId() override { return 0; }
     int GetFoundCategoryId() override { return 0; }
 
     void SetTaskId(int) override {}

@@ -100,6 +100,8 @@ public:
     void SetOptions(const FindOptions& options) override;
     void SetSort(int field, int direction) override;
     bool Run() override;
+    bool IsTaskFound() override { return false; }
+    int GetFoundTaskId() override { return 0; }
     int GetFoundCategoryId() override { return 0; }
 
     EString criteria;

@@ -16,6 +16,8 @@ protected:
     // text of a large plan costs seconds.
     void SetInput(const XmlDocument& document) { m_document = document; }
     bool HasInput() const { return !m_document.IsEmpty() || !m_xml.IsEmpty(); }
+    // Empty when the input was handed as text.
+    const XmlDocument& GetInputDocument() const { return m_document; }
     // Loads the held input into the processor.
     template <class Processor>
     void LoadInputInto(Processor& processor) const

@@ -79,17 +79,17 @@ void XSLProcessor::AddParameterString(const EString& name, const EString& value)
 void XSLProcessor::AddParameter(const EString& name, const Variant& value)
 {
     IXSLProcessor* processor = GetProcessor();
-    HRESULT hr = processor->addParameter(Bstr(name), value, Bstr(L""));
-    // Wine's processor takes parameters as texts only. XPath turns a text
-    // into a number wherever a stylesheet computes with it, so a number
-    // passed as its invariant text behaves the same.
-    if (hr == E_NOTIMPL && value.vt != VT_BSTR) {
-        Variant text;
-        hr = ::VariantChangeTypeEx(text.Out(), const_cast<Variant*>(&value), LOCALE_INVARIANT, 0, VT_BSTR);
-        if (SUCCEEDED(hr))
-            hr = processor->addParameter(Bstr(name), text, Bstr(L""));
+    // Wine's processor takes parameters as texts only, and a refused number
+    // leaves it damaged (a later transform or its release crashes): every
+    // number goes as its invariant text, which XPath turns back into the
+    // number wherever a stylesheet computes with it.
+    if (value.vt == VT_BSTR || value.vt == VT_EMPTY || value.vt == VT_NULL) {
+        ThrowIfFailed(processor->addParameter(Bstr(name), value, Bstr(L"")));
+        return;
     }
-    ThrowIfFailed(hr);
+    Variant text;
+    ThrowIfFailed(::VariantChangeTypeEx(text.Out(), const_cast<Variant*>(&value), LOCALE_INVARIANT, 0, VT_BSTR));
+    ThrowIfFailed(processor->addParameter(Bstr(name), text, Bstr(L"")));
 }
 
 EString XSLProcessor::Transform()

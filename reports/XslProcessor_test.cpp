@@ -39,6 +39,21 @@ TEST(XSLProcessor, PassedParametersOfEachTypeReachTheOutput)
     EXPECT_EQ(processor.Transform(), L"Ann,42,15,2");
 }
 
+TEST(XSLProcessor, NumberParametersLeaveTheProcessorWholeRunAfterRun)
+{
+    // Offered as numbers, Wine's processor refused them and was left damaged:
+    // the second run crashed or lost its parameters.
+    for (int run = 0; run < 6; ++run) {
+        XSLProcessor processor;
+        processor.LoadInputXml(L"<ROOT><TASK/></ROOT>");
+        processor.LoadStylesheetXml(kEchoStylesheet);
+        processor.AddParameterString(L"Who", L"Bo");
+        processor.AddParameterInt(L"Count", run);
+        processor.AddParameter(L"Hours", Variant(0.25 * run));
+        EXPECT_EQ(processor.Transform(), EString::Formatted(L"Bo,%d,%g,1", run + 1, 0.5 * run)) << run;
+    }
+}
+
 TEST(XSLProcessor, TextsThatDoNotParseAreRefusedAsInvalidArguments)
 {
     XSLProcessor processor;

@@ -347,7 +347,7 @@ void CPelquornView::Update(ISubject* subject, DocNotifyCode code)
     case NotifyCode::kStoreViewState:
         return;
     case NotifyCode::kFindHit:
-        // The search results name the hit's category, not a task: nothing to select here.
+        SelectFoundTask();
         return;
     case NotifyCode::kRedraw:
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -365,6 +365,29 @@ void CPelquornView::Update(ISubject* subject, DocNotifyCode code)
         Refill();
         return;
     }
+}
+
+void CPelquornView::SelectFoundTask()
+{
+    CPelquornDoc* document = GetDocument();
+    if (!document)
+        return;
+    ISearchResults& search = document->GetSearchResults();
+    if (!search.IsTaskFound())
+        return;
+    const int taskId = search.GetFoundTaskId();
+    const int row = FindRow(taskId);
+    if (row < 0) {
+        // The category tree may hear of the hit after this list: its choice
+        // of the hit's category refills the list, which then restores this.
+        if (document->GetCurrentCategoryId() != search.GetFoundCategoryId())
+            document->SetSelectedTaskIds({taskId});
+        return;
+    }
+    // The hit alone: every other selected row is let go.
+    ListView_SetItemState(m_hWnd, -1, 0, LVIS_SELECTED);
+    SelectRow(row);
+    EnsureFirstSelectedVisible();
 }
 
 void CPelquornView::OnSelectionChanged()

@@ -164,6 +164,8 @@ private:
 
     // Row notifications.
     void OnSelectionChanged();
+    // The document's last find hit, when it is a task.
+    void SelectFoundTask();
     bool OnEndLabelEdit(const NMLVDISPINFOW& info);
     void OnBeginDrag();
 

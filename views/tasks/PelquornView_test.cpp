@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "document/InertServices.h"
 #include "document/PelquornDoc.h"
 #include "foundation/Clock.h"
 #include "foundation/Options.h"
@@ -212,6 +213,47 @@ TEST_F(TaskListTest, NotificationsRefillTheRowsOrLeaveThem)
         document.Notify(nullptr, test.code);
         EXPECT_EQ(view.GetRowCount(), test.refills ? before + 1 : before) << "code " << test.code;
     }
+}
+
+TEST_F(TaskListTest, AFindHitOfATaskSelectsItsRowAloneEvenWhenTheRowComesWithALaterRefill)
+{
+    class FoundTask : public InertServices {
+    public:
+        bool IsTaskFound() override { return isTask; }
+        int GetFoundTaskId() override { return taskId; }
+        int GetFoundCategoryId() override { return categoryId; }
+        bool isTask = true;
+        int taskId = 0;
+        int categoryId = 0;
+    } search;
+    document.SetFindServices(&search, nullptr, nullptr);
+    const int first = AddShownTask(L"First");
+    const int second = AddShownTask(L"Second");
+    const int third = AddShownTask(L"Third");
+    const auto selected = [&] {
+        std::vector<int> ids;
+        document.GetSelectedTaskIds(ids);
+        return ids;
+    };
+    Select({first, second});
+    search.taskId = third;
+    document.Notify(nullptr, NotifyCode::kFindHit);
+    EXPECT_EQ(selected(), std::vector<int>{third});
+    EXPECT_EQ(ListView_GetSelectedCount(view.m_hWnd), 1u);
+
+    // The category tree's choice of the hit's category may come after the list heard of the hit.
+    const int later = AddTask(L"Listed by the next refill");
+    search.taskId = later;
+    search.categoryId = document.GetCurrentCategoryId() + 1;
+    document.Notify(nullptr, NotifyCode::kFindHit);
+    document.Notify(nullptr, NotifyCode::kCategorySelected);
+    EXPECT_EQ(selected(), std::vector<int>{later});
+    EXPECT_EQ(ListView_GetSelectedCount(view.m_hWnd), 1u);
+
+    search.isTask = false;
+    document.Notify(nullptr, NotifyCode::kFindHit);
+    EXPECT_EQ(selected(), std::vector<int>{later}) << "a category hit leaves the list's selection";
+    document.SetFindServices(nullptr, nullptr, nullptr);
 }
 
 TEST_F(TaskListTest, AStatusFilterChangeRefillsWithTheTasksItLetsThrough)

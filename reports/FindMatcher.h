@@ -1,0 +1,38 @@
+// FindMatcher: the find's text test, and the categories and tasks of a plan that pass it.
+#pragma once
+
+#include <regex>
+
+#include "document/xml/XmlDocument.h"
+#include "foundation/EString.h"
+
+// The find dialog's text and switches as one expression. Without regular
+// expressions the text matches itself; whole words must stand between
+// separators or the text's ends and keep their blanks, otherwise a blank
+// stands for any run of characters. Letter case counts only when asked.
+class FindMatcher {
+public:
+    // A regular expression that does not compile raises E_INVALIDARG.
+    FindMatcher(const EString& criteria, bool matchCase, bool wholeWord, bool regularExpression);
+
+    bool Matches(const EString& text) const;
+
+private:
+    std::wregex m_expression;
+};
+
+// The expression the find tests with.
+std::wstring MakeFindPattern(const EString& criteria, bool wholeWord, bool regularExpression);
+
+// The matching categories as a ",12,45," list and the matching tasks grouped
+// by their category, ";3:,31,32,;7:,70,;", which a stylesheet tests with
+// contains(): the program's own walk over the plan, since the processor offers
+// no script to match texts with. A category's own group keeps the test of each
+// task short when thousands of tasks match.
+struct FindMatches {
+    EString categories = L",";
+    EString tasks = L";";
+};
+
+// A category or task matches by its name or its description.
+FindMatches CollectFindMatches(const XmlDocument& document, const FindMatcher& matcher);

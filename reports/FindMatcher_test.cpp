@@ -1,0 +1,73 @@
+#include "reports/FindMatcher.h"
+
+#include <gtest/gtest.h>
+
+#include "document/xml/XmlDoc.h"
+#include "foundation/ComError.h"
+
+namespace {
+
+// Two categories and a sub-category; names and descriptions with near misses.
+constexpr const wchar_t* kPlan =
+    L"<ROOT>"
+    L"<CATEGORY ID=\"1\" NAME=\"Garden\" STATUS=\"0\"><DESCRIPTION></DESCRIPTION>"
+    L"<TASK ID=\"11\" NAME=\"Water the plants\" STATUS=\"0\"><DESCRIPTION/></TASK>"
+    L"<TASK ID=\"12\" NAME=\"Buy cat food\" STATUS=\"0\"><DESCRIPTION/></TASK>"
+    L"<TASK ID=\"13\" NAME=\"Sort the category labels\" STATUS=\"1\"><DESCRIPTION/></TASK>"
+    L"<TASK ID=\"14\" NAME=\"Tidy up\" STATUS=\"2\"><DESCRIPTION>see a.b notes</DESCRIPTION></TASK>"
+    L"</CATEGORY>"
+    L"<CATEGORY ID=\"2\" NAME=\"Attic\" STATUS=\"0\"><DESCRIPTION>Where the\nCat sleeps</DESCRIPTION>"
+    L"<TASK ID=\"21\" NAME=\"axb plan\" STATUS=\"0\"><DESCRIPTION/></TASK>"
+    L"<CATEGORY ID=\"3\" NAME=\"Cat boxes\" STATUS=\"1\"><DESCRIPTION/>"
+    L"<TASK ID=\"31\" NAME=\"(cat) toys\" STATUS=\"2\"><DESCRIPTION/></TASK>"
+    L"</CATEGORY></CATEGORY>"
+    L"<DAILY><DAY DATE=\"2024-05-14\"><PLANENTRY ID=\"1\" TASKID=\"12\"><DESCRIPTION>cat</DESCRIPTION></PLANENTRY>"
+    L"</DAY></DAILY>"
+    L"</ROOT>";
+
+FindMatches Collect(const EString& criteria, bool matchCase, bool wholeWord, bool regularExpression)
+{
+    XmlDoc plan;
+    plan.LoadXml(kPlan);
+    return CollectFindMatches(plan.GetDocument(false), FindMatcher(criteria, matchCase, wholeWord, regularExpression));
+}
+
+} // namespace
+
+TEST(FindMatcher, CategoriesAndTasksMatchByNameOrDescriptionAsTheSwitchesSay)
+{
+    const struct {
+        const char* name;
+        const wchar_t* criteria;
+        bool matchCase, wholeWord, regularExpression;
+        const wchar_t* categories;
+        const wchar_t* tasks;
+    } cases[] = {
+        {"plain text in any case", L"cat", false, false, false, L",2,3,", L";1:,12,13,;3:,31,;"},
+        {"whole word skips category", L"cat", false, true, false, L",2,3,", L";1:,12,;3:,31,;"},
+        {"match case", L"Cat", true, false, false, L",2,3,", L";"},
+        {"a dot is a dot", L"a.b", false, false, false, L",", L";1:,14,;"},
+        {"a dot is any character in an expression", L"a.b", false, false, true, L",", L";1:,14,;2:,21,;"},
+        {"a blank stands for any run", L"water plants", false, false, false, L",", L";1:,11,;"},
+        {"whole words keep their blanks", L"water plants", false, true, false, L",", L";"},
+        {"an expression's line start", L"^cat", false, false, true, L",2,3,", L";"},
+        {"brackets match themselves", L"(cat)", false, false, false, L",", L";3:,31,;"},
+    };
+    for (const auto& test : cases) {
+        const FindMatches matches = Collect(test.criteria, test.matchCase, test.wholeWord, test.regularExpression);
+        EXPECT_EQ(matches.categories, test.categories) << test.name;
+        EXPECT_EQ(matches.tasks, test.tasks) << test.name;
+    }
+}
+
+TEST(FindMatcher, AnExpressionThatDoesNotCompileIsAnInvalidArgumentNamingTheText)
+{
+    try {
+        FindMatcher(L"ca[t", false, false, true);
+        FAIL() << "no error";
+    } catch (const ComError& error) {
+        EXPECT_EQ(error.Error(), E_INVALIDARG);
+        EXPECT_NE(error.Description().find(L"ca[t"), EString::npos);
+    }
+    EXPECT_NO_THROW(FindMatcher(L"ca[t", false, false, false)) << "as plain text it is only characters";
+}
