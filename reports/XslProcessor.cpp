@@ -79,15 +79,18 @@ void XSLProcessor::AddParameterString(const EString& name, const EString& value)
 void XSLProcessor::AddParameter(const EString& name, const Variant& value)
 {
     IXSLProcessor* processor = GetProcessor();
-    HRESULT hr = processor->addParameter(Bstr(name), value, Bstr(L""));
+    // The processor may hold on to the texts it is given until it runs (Wine's
+    // lost some when they were freed at once): they live as long as this object.
+    const Bstr& kept = m_parameterTexts.emplace_back(name);
+    HRESULT hr = processor->addParameter(kept, value, m_parameterTexts.emplace_back(L""));
     // Wine's processor takes parameters as texts only. XPath turns a text
     // into a number wherever a stylesheet computes with it, so a number
     // passed as its invariant text behaves the same.
     if (hr == E_NOTIMPL && value.vt != VT_BSTR) {
-        Variant text;
+        Variant& text = m_parameterValues.emplace_back();
         hr = ::VariantChangeTypeEx(text.Out(), const_cast<Variant*>(&value), LOCALE_INVARIANT, 0, VT_BSTR);
         if (SUCCEEDED(hr))
-            hr = processor->addParameter(Bstr(name), text, Bstr(L""));
+            hr = processor->addParameter(kept, text, m_parameterTexts.back());
     }
     ThrowIfFailed(hr);
 }

@@ -4,7 +4,10 @@
 #include <windows.h>
 #include <msxml2.h>
 
+#include <deque>
+
 #include "document/xml/XmlDocument.h"
+#include "foundation/Bstr.h"
 #include "foundation/ComPtr.h"
 #include "foundation/EString.h"
 #include "foundation/Variant.h"
@@ -41,6 +44,9 @@ private:
     IXSLTemplate* GetTemplate();
     IXSLProcessor* GetProcessor();
 
+    // Names and values handed to the processor, kept until it is released.
+    std::deque<Bstr> m_parameterTexts;
+    std::deque<Variant> m_parameterValues;
     ComPtr<IXSLProcessor> m_processor;
     ComPtr<IXSLTemplate> m_template;
     XmlDocument m_input;
