@@ -108,7 +108,7 @@ tr.done td.name { color: #888; text-decoration: line-through; }
     </xsl:variable>
     <H3>
       <xsl:call-template name="weekday-name"><xsl:with-param name="weekday" select="$weekday"/></xsl:call-template>
-      <xsl:text> </xsl:text>
+      <xsl:value-of select="' '"/>
       <xsl:value-of select="$date"/>
       <xsl:if test="$entries">
         <SPAN class="total">

@@ -89,7 +89,7 @@ div.regular { position: absolute; top: -2px; height: 16px; width: 1px; backgroun
               </xsl:if>
               <TD>
                 <xsl:call-template name="weekday-name"><xsl:with-param name="weekday" select="$weekday"/></xsl:call-template>
-                <xsl:text> </xsl:text>
+                <xsl:value-of select="' '"/>
                 <xsl:call-template name="date-of-day"><xsl:with-param name="day" select="@DAY"/></xsl:call-template>
               </TD>
               <xsl:call-template name="figures">
