@@ -54,6 +54,7 @@ TEST(ShippedReportsOverAPlan, EachShippedReportWritesItsHtmlWithEveryTextFilledI
     EXPECT_NE(ReadUtf16File(folder + L"\\DailyPlan.htm").find(L"<TITLE>Daily plan</TITLE>"), EString::npos);
     // A blank alone between two values survives the stylesheet's parse.
     EXPECT_NE(ReadUtf16File(folder + L"\\DailyPlan.htm").find(L"Mon 2024-03-04"), EString::npos);
+    EXPECT_NE(ReadUtf16File(folder + L"\\PlanAgainstReality.htm").find(L"2024-03-04 \u2013 2024-03-17"), EString::npos);
     EXPECT_NE(ReadUtf16File(folder + L"\\PlanAgainstReality.htm").find(L"Plan against reality"), EString::npos);
     EXPECT_NE(ReadUtf16File(folder + L"\\TasksByCategory.htm").find(L"Tasks by category"), EString::npos);
     Text::Dictionary().Clear();

@@ -51,7 +51,7 @@ tr.done td.name { color: #888; text-decoration: line-through; }
         <P class="summary">
           <xsl:text>{Period}: </xsl:text>
           <xsl:call-template name="date-of-day"><xsl:with-param name="day" select="$from"/></xsl:call-template>
-          <xsl:text> &#8211; </xsl:text>
+          <xsl:value-of select="' – '"/>
           <xsl:call-template name="date-of-day"><xsl:with-param name="day" select="$to"/></xsl:call-template>
           <xsl:text>; {RegularDay}: </xsl:text>
           <xsl:call-template name="duration"><xsl:with-param name="minutes" select="$regularMinutes"/></xsl:call-template>
@@ -171,8 +171,8 @@ tr.done td.name { color: #888; text-decoration: line-through; }
                 </xsl:for-each>
               </TD>
               <TD><xsl:value-of select="DESCRIPTION"/></TD>
-              <TD class="mark"><xsl:if test="@FIXEDTIME = 1">&#10003;</xsl:if></TD>
-              <TD class="mark"><xsl:if test="$done">&#10003;</xsl:if></TD>
+              <TD class="mark"><xsl:if test="@FIXEDTIME = 1">✓</xsl:if></TD>
+              <TD class="mark"><xsl:if test="$done">✓</xsl:if></TD>
             </TR>
           </xsl:for-each>
         </TABLE>

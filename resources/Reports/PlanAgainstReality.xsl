@@ -63,7 +63,7 @@ div.regular { position: absolute; top: -2px; height: 16px; width: 1px; backgroun
         <P class="summary">
           <xsl:text>{Period}: </xsl:text>
           <xsl:call-template name="date-of-day"><xsl:with-param name="day" select="$from"/></xsl:call-template>
-          <xsl:text> &#8211; </xsl:text>
+          <xsl:value-of select="' – '"/>
           <xsl:call-template name="date-of-day"><xsl:with-param name="day" select="$to"/></xsl:call-template>
           <xsl:text>; {RegularDay}: </xsl:text>
           <xsl:call-template name="duration"><xsl:with-param name="minutes" select="$regularMinutes"/></xsl:call-template>

@@ -27,11 +27,15 @@ h1 { font-size: 16pt; font-weight: normal; margin: 0 0 4px 0; }
 h2 { font-size: 11pt; margin: 18px 0 4px 0; color: #1f4e79; }
 p.summary { color: #555; margin: 0 0 12px 0; }
 table { border-collapse: collapse; width: 100%; table-layout: fixed; }
-th.task { width: 38%; }
+th.task { width: 36%; }
+th.status { width: 11%; }
+th.importance { width: 16%; }
+th.estimation { width: 10%; }
+th.first { width: 14%; }
 th { text-align: left; background: #e8eef5; border-bottom: 1px solid #9fb3c8; padding: 3px 6px; font-weight: 600; }
 td { border-bottom: 1px solid #e2e2e2; padding: 3px 6px; vertical-align: top; }
 td.number, th.number { text-align: right; white-space: nowrap; }
-td.date { white-space: nowrap; }
+td.date { white-space: nowrap; padding-left: 14px; }
 tr.completed td { color: #888; text-decoration: line-through; }
 tr.total td { font-weight: 600; border-top: 1px solid #9fb3c8; border-bottom: none; }
 span.i0 { color: #b00020; }
@@ -49,7 +53,8 @@ span.i3 { color: #5a6b7b; }
               <xsl:apply-templates select="$chosen" mode="path"/>
             </xsl:otherwise>
           </xsl:choose>
-          <xsl:text> &#8212; {Tasks}: </xsl:text>
+          <xsl:value-of select="' — '"/>
+          <xsl:text>{Tasks}: </xsl:text>
           <xsl:value-of select="count($tasks)"/>
           <xsl:text>, {Estimation}: </xsl:text>
           <xsl:value-of select="format-number(sum($tasks/@ESTIMATION), '0.0')"/>
@@ -88,10 +93,10 @@ span.i3 { color: #5a6b7b; }
     <TABLE>
       <TR>
         <TH class="task">{Task}</TH>
-        <TH>{Status}</TH>
-        <TH>{Importance}</TH>
-        <TH class="number">{Estimation}</TH>
-        <TH class="number">{OriginalEstimation}</TH>
+        <TH class="status">{Status}</TH>
+        <TH class="importance">{Importance}</TH>
+        <TH class="number estimation">{Estimation}</TH>
+        <TH class="number first">{OriginalEstimation}</TH>
         <TH>{Deadline}</TH>
       </TR>
       <xsl:for-each select="$rows">
