@@ -6,7 +6,7 @@
 #   ./quorvane.sh test   install, build and run every test
 #   ./quorvane.sh build  install and build only
 #   ./quorvane.sh package  install, build and write build/Quorvane-portable.zip
-#   ./quorvane.sh benchmark  install, build and run the document-core, find, docking, views, daily plan and start-up benchmarks
+#   ./quorvane.sh benchmark  install, build and run the document-core, find, report, docking, views, daily plan and start-up benchmarks
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -15,10 +15,12 @@ build=${QUORVANE_BUILD_DIR:-$here/build}
 # window buttons draw as letters. fp-utils: chmcmd, which compiles the help file.
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix fp-utils
           binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth googletest python3)
+# chromium: the report tests open the reports' HTML in a real browser.
+test_packages=(chromium)
 
 install_missing_packages() {
     local missing=() p
-    for p in "${packages[@]}"; do
+    for p in "${packages[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     ((${#missing[@]} == 0)) && return 0
@@ -110,7 +112,7 @@ case "${1:-}" in
         run_for_picture "${@:2}"
         ;;
     test)
-        install_missing_packages
+        install_missing_packages "${test_packages[@]}"
         build_all
         xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --tests-in-display
         ;;
@@ -131,6 +133,7 @@ case "${1:-}" in
         wine "$build/bin/document_benchmark.exe"
         wine "$build/bin/document_speed_benchmark.exe"
         wine "$build/bin/find_benchmark.exe"
+        wine "$build/bin/reports_benchmark.exe"
         xvfb-run -a -s "-screen 0 1280x1024x24" wine "$build/bin/docking_benchmark.exe"
         xvfb-run -a -s "-screen 0 1280x1024x24" wine "$build/bin/views_benchmark.exe"
         xvfb-run -a -s "-screen 0 1280x1024x24" wine "$build/bin/calendar_benchmark.exe"

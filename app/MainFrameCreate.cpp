@@ -153,6 +153,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
     m_view.SetDialogs(&m_taskListDialogs);
     m_view.SetRowSelectedHandler([this](int row) { m_calendarView.SelectTaskRow(row); });
     GetDocument().SetDialogs(&m_documentDialogs);
+    m_reportServices.SetDocument(&GetDocument());
     GetDocument().SetReportServices(&m_reportServices);
     GetDocument().SetFindServices(&m_search, &m_planEntryFinder, &m_findDialog);
     m_hWndClient = m_view.Create(m_hWnd);

@@ -21,6 +21,41 @@ const LanguageRow kLanguages[] = {
 
 const wchar_t kBlanks[] = L" \t";
 
+// One pass that copies: a report of many thousand rows carries as many
+// placeholders, and replacing them in place moved the whole text each time.
+// A text that itself holds keys is expanded too, a few levels deep.
+EString ExpandKeys(const EString& text, const std::map<EString, EString>& entries, int depth)
+{
+    EString expanded;
+    expanded.reserve(text.size());
+    size_t position = 0;
+    while (position < text.size()) {
+        const size_t open = text.find(L'{', position);
+        if (open == EString::npos)
+            break;
+        const size_t close = text.find_first_of(L"{}", open + 1);
+        if (close == EString::npos)
+            break;
+        expanded.append(text, position, open - position);
+        if (text[close] == L'{') {
+            // "{{key}": the first brace is text, the second may open a key.
+            expanded += L'{';
+            position = open + 1;
+            continue;
+        }
+        const auto found = entries.find(EString(text.substr(open + 1, close - open - 1)));
+        if (found == entries.end())
+            expanded.append(text, open, close - open + 1);
+        else if (depth < 3 && found->second.find(L'{') != EString::npos)
+            expanded += ExpandKeys(found->second, entries, depth + 1);
+        else
+            expanded += found->second;
+        position = close + 1;
+    }
+    expanded.append(text, position, EString::npos);
+    return expanded;
+}
+
 } // namespace
 
 EString Language::GetName() const
@@ -135,10 +170,7 @@ bool Text::Load(const EString& path)
 
 EString Text::ExpandPlaceholders(const EString& text)
 {
-    EString expanded = text;
-    for (const auto& [key, value] : Dictionary().Entries())
-        expanded.Replace(EString::Formatted(L"{%s}", key.c_str()).c_str(), value.c_str());
-    return expanded;
+    return ExpandKeys(text, Dictionary().Entries(), 0);
 }
 
 bool Text::LoadReportLanguageFile()

@@ -115,6 +115,8 @@ TEST_F(LanguageTest, ReportPlaceholders)
     EXPECT_EQ(Text::ExpandPlaceholders(L"Total: {Sum}"), L"Total: 42");
     EXPECT_EQ(Text::ExpandPlaceholders(L"{Missing} and {Sum}{Sum}"), L"{Missing} and 4242");
     EXPECT_EQ(Text::ExpandPlaceholders(L"sum {sum}"), L"sum {sum}");
+    EXPECT_EQ(Text::ExpandPlaceholders(L"{{Sum}} {Sum {} }{"), L"{42} {Sum {} }{") << "stray braces stay as written";
+    EXPECT_EQ(Text::ExpandPlaceholders(L"{Name}!"), L"42 tasks!") << "a text holding a key";
 }
 
 TEST_F(LanguageTest, TranslatesMenus)

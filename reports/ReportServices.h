@@ -3,10 +3,15 @@
 
 #include "document/IReportServices.h"
 
+class CPelquornDoc;
+
 // Each group of operations lives in its own source file:
 // ReportServicesTemplates.cpp, ReportServicesReports.cpp, ReportServicesExchange.cpp.
 class ReportServices : public IReportServices {
 public:
+    // The document whose categories the reports dialog offers.
+    void SetDocument(CPelquornDoc* document) { m_document = document; }
+
     EString GetFirstTemplatePath() override;
 
     EString GetReportOutputPath() override;
@@ -19,4 +24,7 @@ public:
     bool ChooseImportFile(ExchangeChoice& choice) override;
     void RunConversionScript(const EString& script, const EString& input, const EString& output,
                              const ScriptParameters& parameters) override;
+
+private:
+    CPelquornDoc* m_document = nullptr;
 };

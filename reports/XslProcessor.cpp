@@ -9,6 +9,65 @@ namespace {
 
 // The stylesheet of a template must be free-threaded.
 constexpr const wchar_t* kTemplateProgIds[] = {L"Msxml2.XSLTemplate.4.0", L"Msxml2.XSLTemplate.6.0"};
+constexpr const wchar_t* kXslNamespace = L"http://www.w3.org/1999/XSL/Transform";
+
+// A text as an XPath string literal; one holding both kinds of quote is joined with concat().
+EString XPathStringLiteral(const EString& text)
+{
+    if (text.find(L'\'') == EString::npos)
+        return L"'" + text + L"'";
+    if (text.find(L'"') == EString::npos)
+        return L"\"" + text + L"\"";
+    EString joined = L"concat(''";
+    for (const wchar_t c : text) {
+        if (c == L'\'')
+            joined += L", \"'\"";
+        else
+            joined += EString(L", '") + c + L"'";
+    }
+    return joined + L")";
+}
+
+// Parameters become the selected values of the stylesheet's own top-level
+// parameters. Wine's processor takes parameters as texts only and keeps the
+// very strings it is handed (freeing them with itself): written into the
+// stylesheet, numbers stay numbers and nothing is shared.
+void SetTopLevelParameter(const XmlDocument& stylesheet, const EString& name, const EString& literal)
+{
+    ComPtr<IXMLDOMElement> root;
+    ThrowIfFailed(stylesheet->get_documentElement(&root));
+    if (!root)
+        return;
+    ComPtr<IXMLDOMNode> child;
+    ThrowIfFailed(root->get_firstChild(&child));
+    while (child) {
+        ComPtr<IXMLDOMNode> next;
+        ThrowIfFailed(child->get_nextSibling(&next));
+        Bstr space;
+        Bstr baseName;
+        DOMNodeType type = NODE_INVALID;
+        child->get_nodeType(&type);
+        child->get_namespaceURI(&space);
+        child->get_baseName(&baseName);
+        ComPtr<IXMLDOMElement> element;
+        if (type == NODE_ELEMENT && space.ToString() == kXslNamespace && baseName.ToString() == L"param" &&
+            SUCCEEDED(child->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&element)))) {
+            Variant declared;
+            element->getAttribute(Bstr(L"name"), declared.Out());
+            if (declared.vt == VT_BSTR && declared.ToString() == name) {
+                // A default given as content would clash with a select.
+                ComPtr<IXMLDOMNode> content;
+                while (SUCCEEDED(element->get_firstChild(&content)) && content) {
+                    ComPtr<IXMLDOMNode> removed;
+                    ThrowIfFailed(element->removeChild(content.Get(), &removed));
+                    content = nullptr;
+                }
+                ThrowIfFailed(element->setAttribute(Bstr(L"select"), Variant(literal)));
+            }
+        }
+        child = next;
+    }
+}
 
 XmlDocument ParseFreeThreaded(const Bstr& text)
 {
@@ -78,18 +137,18 @@ void XSLProcessor::AddParameterString(const EString& name, const EString& value)
 
 void XSLProcessor::AddParameter(const EString& name, const Variant& value)
 {
-    IXSLProcessor* processor = GetProcessor();
-    // Wine's processor takes parameters as texts only, and a refused number
-    // leaves it damaged (a later transform or its release crashes): every
-    // number goes as its invariant text, which XPath turns back into the
-    // number wherever a stylesheet computes with it.
-    if (value.vt == VT_BSTR || value.vt == VT_EMPTY || value.vt == VT_NULL) {
-        ThrowIfFailed(processor->addParameter(Bstr(name), value, Bstr(L"")));
-        return;
+    if (m_processor)
+        ThrowComError(E_UNEXPECTED, L"Report parameters come before the transformation.");
+    EString literal;
+    if (value.vt == VT_BSTR) {
+        literal = XPathStringLiteral(value.ToString());
+    } else {
+        Variant text;
+        ThrowIfFailed(
+            ::VariantChangeTypeEx(text.Out(), const_cast<Variant*>(&value), LOCALE_INVARIANT, 0, VT_BSTR));
+        literal = text.ToString();
     }
-    Variant text;
-    ThrowIfFailed(::VariantChangeTypeEx(text.Out(), const_cast<Variant*>(&value), LOCALE_INVARIANT, 0, VT_BSTR));
-    ThrowIfFailed(processor->addParameter(Bstr(name), text, Bstr(L"")));
+    m_parameters.emplace_back(name, literal);
 }
 
 EString XSLProcessor::Transform()
@@ -115,6 +174,8 @@ IXSLProcessor* XSLProcessor::GetProcessor()
     if (m_processor)
         return m_processor.Get();
     IXSLTemplate* xslTemplate = GetTemplate();
+    for (const auto& [name, literal] : m_parameters)
+        SetTopLevelParameter(m_stylesheet, name, literal);
     ThrowIfFailed(xslTemplate->putref_stylesheet(m_stylesheet.Checked()));
     ComPtr<IXSLProcessor> processor;
     ThrowIfFailed(xslTemplate->createProcessor(&processor));

@@ -4,16 +4,20 @@
 #include <windows.h>
 #include <msxml2.h>
 
+#include <utility>
+#include <vector>
+
 #include "document/xml/XmlDocument.h"
 #include "foundation/ComPtr.h"
 #include "foundation/EString.h"
 #include "foundation/Variant.h"
 
 // Load the input and the stylesheet, then add the parameters, then transform.
-// The processor is made from the documents held at the first parameter or at
-// the transformation: documents loaded later do not reach it, so each run
-// takes a fresh object. Every failure raises a ComError: a text or file that
-// does not parse E_INVALIDARG, a transformation that fails E_FAIL.
+// The parameters become the values of the stylesheet's own top-level
+// parameters (one it does not declare is ignored); the processor is made at
+// the transformation, so each run takes a fresh object. Every failure raises
+// a ComError: a text or file that does not parse E_INVALIDARG, a
+// transformation that fails E_FAIL.
 class XSLProcessor {
 public:
     XSLProcessor() = default;
@@ -41,6 +45,8 @@ private:
     IXSLTemplate* GetTemplate();
     IXSLProcessor* GetProcessor();
 
+    // Each name with its value as an XPath expression.
+    std::vector<std::pair<EString, EString>> m_parameters;
     ComPtr<IXSLProcessor> m_processor;
     ComPtr<IXSLTemplate> m_template;
     XmlDocument m_input;

@@ -11,7 +11,7 @@ namespace {
 constexpr const wchar_t* kEchoStylesheet =
     L"<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
     L"<xsl:output method=\"text\"/>"
-    L"<xsl:param name=\"Who\"/><xsl:param name=\"Count\"/><xsl:param name=\"Hours\"/>"
+    L"<xsl:param name=\"Who\">nobody</xsl:param><xsl:param name=\"Count\"/><xsl:param name=\"Hours\"/>"
     L"<xsl:template match=\"/\"><xsl:value-of select=\"$Who\"/>,<xsl:value-of select=\"$Count + 1\"/>,"
     L"<xsl:value-of select=\"$Hours * 2\"/>,<xsl:value-of select=\"count(//TASK)\"/></xsl:template>"
     L"</xsl:stylesheet>";
@@ -33,10 +33,10 @@ TEST(XSLProcessor, PassedParametersOfEachTypeReachTheOutput)
     XSLProcessor processor;
     processor.LoadInputXml(L"<ROOT><TASK/><TASK/></ROOT>");
     processor.LoadStylesheetXml(kEchoStylesheet);
-    processor.AddParameterString(L"Who", L"Ann");
+    processor.AddParameterString(L"Who", L"Ann O'Neil \"Jr\"");
     processor.AddParameterInt(L"Count", 41);
     processor.AddParameter(L"Hours", Variant(7.5));
-    EXPECT_EQ(processor.Transform(), L"Ann,42,15,2");
+    EXPECT_EQ(processor.Transform(), L"Ann O'Neil \"Jr\",42,15,2");
 }
 
 TEST(XSLProcessor, NumberParametersLeaveTheProcessorWholeRunAfterRun)

@@ -63,6 +63,8 @@
 #define IDI_TASK_RECURRING 262
 #define IDI_TASK_DRAG_MOVE 187
 #define IDI_TASK_DRAG_COPY 188
+// A report in the reports dialog's list.
+#define IDI_REPORT_FILE 150
 // The category tree's items: a closed folder, and an open one for the selected item.
 #define IDI_CATEGORY 144
 #define IDI_CATEGORY_OPEN 145

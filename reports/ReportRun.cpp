@@ -1,0 +1,89 @@
+#include "reports/ReportRun.h"
+
+#include <windows.h>
+
+#include <cmath>
+
+#include "foundation/CTFile.h"
+#include "foundation/ComError.h"
+#include "foundation/FileSystem.h"
+#include "foundation/Language.h"
+#include "foundation/Locale.h"
+#include "foundation/Options.h"
+#include "reports/XslProcessor.h"
+
+namespace {
+
+int WholeDayNumber(double date)
+{
+    return static_cast<int>(std::trunc(date));
+}
+
+bool GetFileIdentity(const EString& path, BY_HANDLE_FILE_INFORMATION& information)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    const bool known = ::GetFileInformationByHandle(file, &information) != FALSE;
+    ::CloseHandle(file);
+    return known;
+}
+
+void RefuseOverwriting(const EString& outputPath, const EString& file, const wchar_t* what)
+{
+    if (IsSameFile(outputPath, file))
+        ThrowComError(E_INVALIDARG, EString::Formatted(L"The report cannot be written to %s: it is the %s.",
+                                                       outputPath.c_str(), what));
+}
+
+} // namespace
+
+ReportParameters ReportParameters::FromSettings(int categoryId, double periodStart, double periodEnd)
+{
+    ReportParameters parameters;
+    parameters.affectedCategory = categoryId;
+    // The stored setting says 0 when the locale decides, which a stylesheet cannot ask.
+    parameters.startOfWeek = Locale::GetFirstDayOfWeek();
+    parameters.is24HoursFormat = Locale::Is24HourFormat();
+    parameters.periodStart = WholeDayNumber(periodStart);
+    parameters.periodEnd = WholeDayNumber(periodEnd);
+    parameters.regularHours = Options::GetRegularHours();
+    return parameters;
+}
+
+bool IsSameFile(const EString& first, const EString& second)
+{
+    const EString a = FileSystem::GetFullPath(first);
+    const EString b = FileSystem::GetFullPath(second);
+    if (::CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL)
+        return true;
+    BY_HANDLE_FILE_INFORMATION x = {};
+    BY_HANDLE_FILE_INFORMATION y = {};
+    return GetFileIdentity(first, x) && GetFileIdentity(second, y) &&
+           x.dwVolumeSerialNumber == y.dwVolumeSerialNumber && x.nFileIndexHigh == y.nFileIndexHigh &&
+           x.nFileIndexLow == y.nFileIndexLow;
+}
+
+void RunReport(const EString& stylesheetPath, const EString& inputPath, const EString& outputPath,
+               const ReportParameters& parameters)
+{
+    RefuseOverwriting(outputPath, inputPath, L"plan the report is made from");
+    RefuseOverwriting(outputPath, stylesheetPath, L"report's own stylesheet");
+
+    XSLProcessor processor;
+    processor.LoadInputFile(inputPath);
+    processor.LoadStylesheetFile(stylesheetPath);
+    processor.AddParameterInt(L"AffectedCategory", parameters.affectedCategory);
+    processor.AddParameterInt(L"StartOfWeek", parameters.startOfWeek);
+    processor.AddParameterInt(L"Is24HoursFormat", parameters.is24HoursFormat ? 1 : 0);
+    processor.AddParameterInt(L"ReportingPeriodStart", parameters.periodStart);
+    processor.AddParameterInt(L"ReportingPeriodEnd", parameters.periodEnd);
+    processor.AddParameter(L"RegularHours", Variant(parameters.regularHours));
+    const EString html = Text::ExpandPlaceholders(processor.Transform());
+
+    CTFile output(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, CREATE_ALWAYS);
+    if (!output.IsOpen())
+        ThrowLastWin32Error();
+    output.WriteText(html);
+}

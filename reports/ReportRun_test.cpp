@@ -1,0 +1,134 @@
+#include "reports/ReportRun.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "foundation/ComError.h"
+#include "foundation/CTFile.h"
+#include "foundation/FileSystem.h"
+#include "foundation/Language.h"
+#include "testing/TestSupport.h"
+
+namespace {
+
+// Echoes every parameter and two placeholders, one the report texts know.
+constexpr const char* kEchoReport =
+    "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+    "<xsl:output method=\"html\"/>"
+    "<xsl:param name=\"AffectedCategory\"/><xsl:param name=\"StartOfWeek\"/><xsl:param name=\"Is24HoursFormat\"/>"
+    "<xsl:param name=\"ReportingPeriodStart\"/><xsl:param name=\"ReportingPeriodEnd\"/>"
+    "<xsl:param name=\"RegularHours\"/>"
+    "<xsl:template match=\"/\"><HTML><BODY><P>{Known} {NotAKey} \xC3\xA9t\xC3\xA9 <xsl:value-of select=\"count(//TASK)\"/>|"
+    "<xsl:value-of select=\"$AffectedCategory\"/>|<xsl:value-of select=\"$StartOfWeek\"/>|"
+    "<xsl:value-of select=\"$Is24HoursFormat\"/>|<xsl:value-of select=\"$ReportingPeriodStart\"/>|"
+    "<xsl:value-of select=\"$ReportingPeriodEnd - $ReportingPeriodStart\"/>|<xsl:value-of select=\"$RegularHours * 2\"/>"
+    "</P></BODY></HTML></xsl:template></xsl:stylesheet>";
+
+constexpr const char* kPlan = "<ROOT><CATEGORY ID=\"4\" NAME=\"Home\"><TASK ID=\"1\"/><TASK ID=\"2\"/></CATEGORY></ROOT>";
+
+class ReportRunTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = MakeScratchFolder(L"ReportRun");
+        stylesheet = folder + L"\\echo.xsl";
+        plan = folder + L"\\plan.qvr";
+        output = folder + L"\\Report.htm";
+        WriteFileBytes(stylesheet, kEchoReport);
+        WriteFileBytes(plan, kPlan);
+        Text::Dictionary().Clear();
+        Text::Dictionary().Parse(L"Known = Filled in");
+    }
+    void TearDown() override { Text::Dictionary().Clear(); }
+
+    static ReportParameters Parameters()
+    {
+        ReportParameters parameters;
+        parameters.affectedCategory = 4;
+        parameters.startOfWeek = 1;
+        parameters.is24HoursFormat = false;
+        parameters.periodStart = 45355;
+        parameters.periodEnd = 45361;
+        parameters.regularHours = 7.5;
+        return parameters;
+    }
+
+    static HRESULT CodeOf(const std::function<void()>& action)
+    {
+        try {
+            action();
+        } catch (const ComError& error) {
+            return error.Error();
+        }
+        return S_OK;
+    }
+
+    EString folder;
+    EString stylesheet;
+    EString plan;
+    EString output;
+};
+
+TEST_F(ReportRunTest, TheReportIsWrittenAsUtf16WithItsTextsAndParameters)
+{
+    RunReport(stylesheet, plan, output, Parameters());
+    const std::string bytes = ReadFileBytes(output);
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ(bytes.substr(0, 2), std::string("\xFF\xFE", 2)) << "the byte order mark";
+    ASSERT_EQ(bytes.size() % 2, 0u);
+    const EString text(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+    EXPECT_NE(text.find(L"<P>Filled in {NotAKey} \u00E9t\u00E9 2|4|1|0|45355|6|15</P>"), EString::npos) << text.c_str();
+}
+
+TEST_F(ReportRunTest, ParametersComeFromTheSettingsWithTheChosenCategoryAndWholeDays)
+{
+    const ReportParameters parameters = ReportParameters::FromSettings(7, 45355.75, 45361.25);
+    EXPECT_EQ(parameters.affectedCategory, 7);
+    EXPECT_EQ(parameters.periodStart, 45355);
+    EXPECT_EQ(parameters.periodEnd, 45361);
+    EXPECT_TRUE(parameters.startOfWeek == 1 || parameters.startOfWeek == 2) << "the locale's week, never 0";
+}
+
+TEST_F(ReportRunTest, AnOutputThatIsThePlanOrTheStylesheetIsRefusedAndBothStayAsTheyWere)
+{
+    const struct {
+        const char* name;
+        EString target;
+    } cases[] = {
+        {"the plan", plan},
+        {"the plan in other letters", folder + L"\\PLAN.QVR"},
+        {"the plan by a longer way", folder + L"\\..\\" + FileSystem::GetFileTitle(folder) + L"\\plan.qvr"},
+        {"the stylesheet", stylesheet},
+        {"the stylesheet with forward slashes", folder + L"/echo.xsl"},
+    };
+    for (const auto& test : cases) {
+        EXPECT_EQ(CodeOf([&] { RunReport(stylesheet, plan, test.target, Parameters()); }), E_INVALIDARG) << test.name;
+        EXPECT_EQ(ReadFileBytes(plan), kPlan) << test.name;
+        EXPECT_EQ(ReadFileBytes(stylesheet), kEchoReport) << test.name;
+    }
+}
+
+TEST_F(ReportRunTest, AFailedRunWritesNoOutput)
+{
+    WriteFileBytes(folder + L"\\broken.xsl", "<xsl:stylesheet");
+    WriteFileBytes(folder + L"\\broken.qvr", "<ROOT>");
+    const struct {
+        const char* name;
+        EString stylesheet;
+        EString plan;
+        EString output;
+    } cases[] = {
+        {"stylesheet does not parse", folder + L"\\broken.xsl", plan, output},
+        {"stylesheet missing", folder + L"\\missing.xsl", plan, output},
+        {"plan does not parse", stylesheet, folder + L"\\broken.qvr", output},
+        {"output folder missing", stylesheet, plan, folder + L"\\no\\such\\folder\\Report.htm"},
+    };
+    for (const auto& test : cases) {
+        EXPECT_TRUE(FAILED(CodeOf([&] { RunReport(test.stylesheet, test.plan, test.output, Parameters()); })))
+            << test.name;
+        EXPECT_FALSE(FileSystem::FileExists(output)) << test.name;
+    }
+}
+
+} // namespace
