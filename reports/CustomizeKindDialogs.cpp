@@ -27,7 +27,7 @@ EString CCustomizeReportsDialog::GetFileFilter()
 
 unsigned CCustomizeReportsDialog::GetIconId()
 {
-    return IDI_CUSTOMIZE_REPORTS;
+    return IDI_REPORT_FILE;
 }
 
 std::unique_ptr<CustomFiles> CCustomizeReportsDialog::CreateCustomFiles()

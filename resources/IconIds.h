@@ -15,9 +15,8 @@
 #define IDI_PREPARE_REPORT 12906
 #define IDI_IMPORT 225
 #define IDI_EXPORT 224
-// The customize dialogs' rows: a template, a report.
+// The customize dialog's rows of templates (those of reports show IDI_REPORT_FILE).
 #define IDI_CUSTOMIZE_TEMPLATES 149
-#define IDI_CUSTOMIZE_REPORTS 150
 
 #define IDI_TRANSPARENT_CATEGORIES 194
 #define IDI_VIEW_DEADLINES_CALENDAR 12904
@@ -63,7 +62,7 @@
 #define IDI_TASK_RECURRING 262
 #define IDI_TASK_DRAG_MOVE 187
 #define IDI_TASK_DRAG_COPY 188
-// A report in the reports dialog's list.
+// A report in the reports dialog's and the customize dialog's lists.
 #define IDI_REPORT_FILE 150
 // The category tree's items: a closed folder, and an open one for the selected item.
 #define IDI_CATEGORY 144
