@@ -11,17 +11,9 @@
 #include "reports/ReportServices.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
+#include "views/tasks/SilentPrompts.h"
 
 namespace {
-
-class QuietPrompts : public IDocumentPrompts {
-public:
-    int AskSaveChanges(const EString&) override { return IDNO; }
-    bool ChooseOpenPath(const EString&, EString&) override { return false; }
-    bool ChooseSavePath(const EString&, const EString&, EString&) override { return false; }
-    void ShowError(const EString& text) override { errors.push_back(text); }
-    std::vector<EString> errors;
-};
 
 // The program's services, but the shell opens nothing: the paths are kept.
 class RecordingReportServices : public ReportServices {
@@ -76,7 +68,7 @@ protected:
             }});
     }
 
-    QuietPrompts prompts;
+    SilentPrompts prompts;
     RecordingReportServices services;
 };
 

@@ -13,18 +13,9 @@
 #include "reports/ReportServices.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
+#include "views/tasks/SilentPrompts.h"
 
 namespace {
-
-class CollectedPrompts : public IDocumentPrompts {
-public:
-    int AskSaveChanges(const EString&) override { return IDNO; }
-    bool ChooseOpenPath(const EString&, EString&) override { return false; }
-    bool ChooseSavePath(const EString&, const EString&, EString&) override { return false; }
-    void ShowError(const EString& text) override { errors.push_back(text); }
-
-    std::vector<EString> errors;
-};
 
 // What a row of the export script shows of a task.
 struct TaskRow {
@@ -175,7 +166,7 @@ protected:
 
     EString folder;
     CPelquornDoc document;
-    CollectedPrompts prompts;
+    SilentPrompts prompts;
     ReportServices services;
     int exportedId = 0;
     int otherId = 0;
