@@ -1,5 +1,9 @@
 #include "app/FrameTestSupport.h"
 
+#include <commctrl.h>
+
+#include "dialogs/ReportsDialogIds.h"
+#include "document/DocumentCommandIds.h"
 #include "foundation/Clock.h"
 #include "foundation/Options.h"
 #include "testing/DialogDriver.h"
@@ -78,4 +82,26 @@ void FrameTest::CloseFrame()
 void FrameTest::SendCommand(UINT id, UINT code, HWND control)
 {
     m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(control));
+}
+
+void FrameTest::PrepareReport(const wchar_t* report, const EString& output)
+{
+    RunModalSteps(
+        [&] {
+            SendCommand(ID_PREPARE_REPORT);
+            return INT_PTR(0);
+        },
+        {[&](HWND dialog) {
+            const HWND list = ::GetDlgItem(dialog, IDC_REPORTS_LIST);
+            EXPECT_GE(ListView_GetItemCount(list), 3) << "the shipped reports";
+            LVFINDINFOW find = {};
+            find.flags = LVFI_STRING;
+            find.psz = report;
+            const int row = ListView_FindItem(list, -1, &find);
+            EXPECT_GE(row, 0) << "no report named so";
+            ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            SetItemText(dialog, IDC_REPORT_OUTPUT, output.c_str());
+            ClickButton(dialog, IDOK);
+            return true;
+        }});
 }

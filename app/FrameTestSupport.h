@@ -34,6 +34,8 @@ protected:
     void CloseFrame();
     void SendCommand(UINT id, UINT code = 0, HWND control = nullptr);
     CPelquornDoc& Doc() { return m_frame->GetDocument(); }
+    // The report command, answered as a user picks the report by its name and types the output path.
+    void PrepareReport(const wchar_t* report, const EString& output);
 
     // The plans the frame starts are empty unless a test asks for the
     // shipped template, as the program's new plans start.

@@ -5,8 +5,7 @@
 #include <commctrl.h>
 
 #include "app/FrameTestSupport.h"
-#include "dialogs/ReportsDialogIds.h"
-#include "document/DocumentCommandIds.h"
+#include "app/RecordingReportServices.h"
 #include "foundation/FileSystem.h"
 #include "reports/ReportServices.h"
 #include "testing/DialogDriver.h"
@@ -14,19 +13,6 @@
 #include "views/tasks/SilentPrompts.h"
 
 namespace {
-
-// The program's services, but the shell opens nothing: the paths are kept.
-class RecordingReportServices : public ReportServices {
-public:
-    bool ChooseReport(ReportRequest& request) override
-    {
-        ++asked;
-        return ReportServices::ChooseReport(request);
-    }
-    void OpenWithShell(const EString& path) override { opened.push_back(path); }
-    std::vector<EString> opened;
-    int asked = 0;
-};
 
 class PrepareReportTest : public FrameTest {
 protected:
@@ -43,29 +29,6 @@ protected:
     {
         Doc().SetReportServices(nullptr);
         FrameTest::TearDown();
-    }
-
-    // Picks the report by its name and writes it to the path.
-    void PrepareReport(const wchar_t* report, const EString& output)
-    {
-        RunModalSteps(
-            [&] {
-                SendCommand(ID_PREPARE_REPORT);
-                return INT_PTR(0);
-            },
-            {[&](HWND dialog) {
-                const HWND list = ::GetDlgItem(dialog, IDC_REPORTS_LIST);
-                EXPECT_GE(ListView_GetItemCount(list), 3) << "the shipped reports";
-                LVFINDINFOW find = {};
-                find.flags = LVFI_STRING;
-                find.psz = report;
-                const int row = ListView_FindItem(list, -1, &find);
-                EXPECT_GE(row, 0) << "no report named so";
-                ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-                SetItemText(dialog, IDC_REPORT_OUTPUT, output.c_str());
-                ClickButton(dialog, IDOK);
-                return true;
-            }});
     }
 
     SilentPrompts prompts;
