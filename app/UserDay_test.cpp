@@ -418,6 +418,9 @@ TEST_F(UserDayTest, ANewUsersDayIsSavedStepByStepAndComesBackInTheNextFrame)
     EXPECT_FALSE(next.GetPane(CMainFrame::MoodsPane)->IsVisible());
     EXPECT_TRUE(next.GetPane(CMainFrame::PeoplePane)->IsVisible());
     EXPECT_TRUE(next.GetPane(CMainFrame::DailyPlanPane)->IsVisible());
+    // The daily plan opens on the program's today, whatever day the system's clock shows.
+    EXPECT_EQ(Pane().GetDate(), kWednesday);
+    EXPECT_DOUBLE_EQ(Settings().firstDay, kWednesday);
     Shot(L"11_next_frame");
 }
 

@@ -123,6 +123,8 @@ void CDailyPlanView::CreateBand()
 {
     m_dayPicker = MakeChild(DATETIMEPICK_CLASSW, L"DayPicker", WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_LONGDATEFORMAT,
                             kDayPickerId, m_hWnd, {2, 0, 2 + kPickerWidth, kPickerHeight});
+    // The picker would start on the system's day; the plan's today is the program's clock.
+    SetDate(Clock::Today(), false);
     m_navigationBar = MakeChild(TOOLBARCLASSNAMEW, nullptr, kNavigationBarStyle, kNavigationBarId, m_hWnd,
                                 {kBarsLeft, kBarTop, kBarsLeft + 100, kBarTop + kBarHeight});
     FillNavigationBar(m_navigationBar);

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "views/calendar/PlannerGeometry.h"
+#include "foundation/Clock.h"
 #include "foundation/TimeParser.h"
 #include "winlib/DeviceContext.h"
 
@@ -273,10 +274,7 @@ LRESULT CDayPlannerCtrl::OnCreate(UINT, WPARAM, LPARAM, bool&)
     m_settings.firstWorkHour = 8;
     m_settings.lastWorkHour = 16;
     m_settings.minimumLength = 0;
-    SYSTEMTIME now = {};
-    ::GetLocalTime(&now);
-    double today = 0;
-    ::SystemTimeToVariantTime(&now, &today);
+    const double today = Clock::Now();
     m_settings.selectedTime = today;
     m_settings.firstDay = std::floor(today);
     UpdateMetrics();
@@ -388,11 +386,7 @@ void CDayPlannerCtrl::PaintHeader(HDC dc)
         Frame3D(dc, corner);
         left = corner.right;
     }
-    SYSTEMTIME now = {};
-    ::GetLocalTime(&now);
-    double today = 0;
-    ::SystemTimeToVariantTime(&now, &today);
-    today = std::floor(today);
+    const double today = Clock::Today();
     const double selectedDay = std::floor(s.selectedTime);
     const std::vector<RECT> cells =
         SplitIntoColumns(left, std::max(0L, header.right - left), header.top, header.bottom, s.dayCount);
