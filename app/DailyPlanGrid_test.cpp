@@ -43,16 +43,12 @@ protected:
         Options::SetAllowSimultaneous(1);
         Clock::SetNowForTesting(kWednesday + Hours(7));
         OpenFrame(m_prompts);
-        ASSERT_FALSE(Pane().IsListShown());
+        ASSERT_FALSE(DailyPlan().IsListShown());
         m_report = AddTask(L"Write the report", 4);
         m_bank = AddTask(L"Call the bank", 1);
         m_slides = AddTask(L"Review the slides", 1.5);
     }
 
-    CDailyPlanView& Pane() { return m_frame->GetDailyPlan(); }
-    CCalendarViewDay& Grid() { return static_cast<CCalendarViewDay&>(Pane().GetContents().Grid()); }
-    CPlannerPaneCtrl& PlannerPane() { return Grid().GetPlanner().GetPane(); }
-    const CDaySettings& Settings() { return Grid().GetPlanner().GetSettings(); }
 
     int AddTask(const wchar_t* name, double estimate)
     {
@@ -74,27 +70,15 @@ protected:
     {
         Doc().Notify(nullptr, NotifyCode::kAll);
         // As a day picked in the pane's picker.
-        Pane().SetDate(kWednesday, false);
-        Grid().OnDateChanged();
-        Pane().ReloadDay();
-        ScrollToHour(topHour);
-    }
-    int TopHour() { return PlannerPane().GetScrollOffset() / Settings().hourHeight; }
-    // Line by line through the scroll bar's arrows, as a user clicks them.
-    void ScrollToHour(int hour)
-    {
-        for (int clicks = 0; clicks < 24 && TopHour() != hour; ++clicks) {
-            PlannerPane().PostMessage(WM_VSCROLL, MAKEWPARAM(TopHour() < hour ? SB_LINEDOWN : SB_LINEUP, 0), 0);
-            const int before = PlannerPane().GetScrollOffset();
-            ASSERT_TRUE(WaitFor([&] { return PlannerPane().GetScrollOffset() != before; }));
-        }
-        ASSERT_EQ(TopHour(), hour);
-        ::RedrawWindow(PlannerPane(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        DailyPlan().SetDate(kWednesday, false);
+        DailyPlanGrid().OnDateChanged();
+        DailyPlan().ReloadDay();
+        ScrollPlannerToHour(topHour);
     }
 
     const PlacedItem& PlacedOf(int entryId)
     {
-        const CDaySettings& s = Settings();
+        const CDaySettings& s = PlannerSettings();
         for (const PlacedItem& placed : s.placed)
             if (s.items[static_cast<size_t>(placed.itemIndex)].data == entryId)
                 return placed;
@@ -137,13 +121,13 @@ TEST_F(DailyPlanGridTest, ThreeEntriesOverlappingAt0930StandSideBySideInThePane)
     EXPECT_LT(b.right, c.left);
     EXPECT_GT(a.right, a.left);
     EXPECT_GT(c.right, c.left);
-    EXPECT_FALSE(SaveWindowScreenshot(Pane().GetHwnd(), L"daily_plan_grid_overlapping").IsEmpty());
+    EXPECT_FALSE(SaveWindowScreenshot(DailyPlan().GetHwnd(), L"daily_plan_grid_overlapping").IsEmpty());
     // Each box is where the pane finds it: a click on its middle selects it.
     for (const int entry : {first, second, third}) {
         EXPECT_GE(Middle(entry).y, 0);
         EXPECT_LT(Middle(entry).y, PlannerPane().GetClientHeight());
         Click(Middle(entry));
-        EXPECT_EQ(Grid().GetSelectedEntryId(), entry);
+        EXPECT_EQ(DailyPlanGrid().GetSelectedEntryId(), entry);
     }
 }
 
@@ -152,7 +136,7 @@ TEST_F(DailyPlanGridTest, DraggingTheBottomEdgeChangesTheEndInTheSavedFile)
     const int entry = AddEntry(m_report, Hours(9), Hours(10));
     const EString path = FileSystem::JoinPath(m_folder, L"grid-edge.qvr");
     Doc().SetPathName(path);
-    const int hour = Settings().hourHeight;
+    const int hour = PlannerSettings().hourHeight;
     const struct {
         const char* name;
         int pixels;
@@ -165,7 +149,7 @@ TEST_F(DailyPlanGridTest, DraggingTheBottomEdgeChangesTheEndInTheSavedFile)
         SCOPED_TRACE(c.name);
         ShowDay(9);
         Click(Middle(entry));
-        ASSERT_EQ(Grid().GetSelectedEntryId(), entry);
+        ASSERT_EQ(DailyPlanGrid().GetSelectedEntryId(), entry);
         const RECT r = PlacedOf(entry).rect;
         const POINT edge = {(r.left + r.right) / 2, r.bottom + 1 - PlannerPane().GetScrollOffset()};
         const POINT to = {edge.x, edge.y + c.pixels};
@@ -186,20 +170,20 @@ TEST_F(DailyPlanGridTest, ATaskDroppedOnTheGridBecomesAnEntryOfItsEstimateAtTheD
 {
     // Clear of the bands at the grid's edges, which move the shown day while dragging.
     ShowDay(10);
-    Grid().SetSnapMinutes(15);
+    DailyPlanGrid().SetSnapMinutes(15);
     // The task list selects what it drags.
     Doc().SetSelectedTaskIds({m_slides});
-    const CDaySettings& s = Settings();
+    const CDaySettings& s = PlannerSettings();
     ASSERT_GE(s.hourCells.size(), 24u);
     const RECT& cell = s.hourCells[10].rect;
     const POINT drop = {cell.left + 10, s.headerHeight + cell.top + s.hourHeight / 2 - PlannerPane().GetScrollOffset()};
     ComPtr<CAtlDropSource> dragged(new CAtlDropSource);
     dragged->SetPayload(Clipboard::GetPrivateClipboardFormat(),
                         PelquornDragData(PelquornDragData::kTasks, {m_slides}).CreateBlock());
-    Grid().OnDragOver(drop.x, drop.y);
-    ASSERT_TRUE(Grid().OnDrop(dragged.Get(), drop.x, drop.y, DROPEFFECT_COPY));
+    DailyPlanGrid().OnDragOver(drop.x, drop.y);
+    ASSERT_TRUE(DailyPlanGrid().OnDrop(dragged.Get(), drop.x, drop.y, DROPEFFECT_COPY));
 
-    CPlanDialog& dialog = Pane().GetPlanDialog();
+    CPlanDialog& dialog = DailyPlan().GetPlanDialog();
     ASSERT_TRUE(WaitFor([&] { return dialog.IsWindowVisible() != FALSE; }));
     ClickButton(dialog, IDOK);
     std::vector<TaskPlanEntry> entries;

@@ -105,3 +105,18 @@ void FrameTest::PrepareReport(const wchar_t* report, const EString& output)
             return true;
         }});
 }
+
+CCalendarViewDay& FrameTest::DailyPlanGrid()
+{
+    return static_cast<CCalendarViewDay&>(DailyPlan().GetContents().Grid());
+}
+
+void FrameTest::ScrollPlannerToHour(int hour)
+{
+    for (int clicks = 0; clicks < 24 && PlannerTopHour() != hour; ++clicks) {
+        PlannerPane().PostMessage(WM_VSCROLL, MAKEWPARAM(PlannerTopHour() < hour ? SB_LINEDOWN : SB_LINEUP, 0), 0);
+        const int before = PlannerPane().GetScrollOffset();
+        ASSERT_TRUE(WaitFor([&] { return PlannerPane().GetScrollOffset() != before; }));
+    }
+    ASSERT_EQ(PlannerTopHour(), hour);
+}

@@ -10,6 +10,7 @@
 #include "app/TrayIcon.h"
 #include "foundation/EString.h"
 #include "reports/ReportServices.h"
+#include "views/calendar/CalendarViewDay.h"
 #include "winlib/MessageLoop.h"
 
 class IDocumentPrompts;
@@ -34,6 +35,15 @@ protected:
     void CloseFrame();
     void SendCommand(UINT id, UINT code = 0, HWND control = nullptr);
     CPelquornDoc& Doc() { return m_frame->GetDocument(); }
+
+    // The daily plan pane and its time grid.
+    CDailyPlanView& DailyPlan() { return m_frame->GetDailyPlan(); }
+    CCalendarViewDay& DailyPlanGrid();
+    CPlannerPaneCtrl& PlannerPane() { return DailyPlanGrid().GetPlanner().GetPane(); }
+    const CDaySettings& PlannerSettings() { return DailyPlanGrid().GetPlanner().GetSettings(); }
+    int PlannerTopHour() { return PlannerPane().GetScrollOffset() / PlannerSettings().hourHeight; }
+    // Line by line through the scroll bar's arrows, as a user clicks them.
+    void ScrollPlannerToHour(int hour);
     // The report command, answered as a user picks the report by its name and types the output path.
     void PrepareReport(const wchar_t* report, const EString& output);
 

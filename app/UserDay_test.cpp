@@ -132,36 +132,21 @@ protected:
         return 0;
     }
 
-    CDailyPlanView& Pane() { return m_frame->GetDailyPlan(); }
-    CCalendarViewDay& Grid() { return static_cast<CCalendarViewDay&>(Pane().GetContents().Grid()); }
-    CPlannerPaneCtrl& PlannerPane() { return Grid().GetPlanner().GetPane(); }
-    const CDaySettings& Settings() { return Grid().GetPlanner().GetSettings(); }
-    int TopHour() { return PlannerPane().GetScrollOffset() / Settings().hourHeight; }
-    // Line by line through the scroll bar's arrows, as a user clicks them.
-    void ScrollToHour(int hour)
-    {
-        for (int clicks = 0; clicks < 24 && TopHour() != hour; ++clicks) {
-            PlannerPane().PostMessage(WM_VSCROLL, MAKEWPARAM(TopHour() < hour ? SB_LINEDOWN : SB_LINEUP, 0), 0);
-            const int before = PlannerPane().GetScrollOffset();
-            ASSERT_TRUE(WaitFor([&] { return PlannerPane().GetScrollOffset() != before; }));
-        }
-        ASSERT_EQ(TopHour(), hour);
-    }
     // The task dragged from the list onto the grid at the hour and the plan dialog's OK pressed.
     void DropOnGrid(int taskId, int hour)
     {
-        ScrollToHour(hour - 1);
+        ScrollPlannerToHour(hour - 1);
         Doc().SetSelectedTaskIds({taskId});
-        const CDaySettings& s = Settings();
+        const CDaySettings& s = PlannerSettings();
         ASSERT_GE(s.hourCells.size(), 24u);
         const RECT& cell = s.hourCells[static_cast<size_t>(hour)].rect;
         const POINT drop = {cell.left + 10, s.headerHeight + cell.top + 2 - PlannerPane().GetScrollOffset()};
         ComPtr<CAtlDropSource> dragged(new CAtlDropSource);
         dragged->SetPayload(Clipboard::GetPrivateClipboardFormat(),
                             PelquornDragData(PelquornDragData::kTasks, {taskId}).CreateBlock());
-        Grid().OnDragOver(drop.x, drop.y);
-        ASSERT_TRUE(Grid().OnDrop(dragged.Get(), drop.x, drop.y, DROPEFFECT_COPY));
-        CPlanDialog& dialog = Pane().GetPlanDialog();
+        DailyPlanGrid().OnDragOver(drop.x, drop.y);
+        ASSERT_TRUE(DailyPlanGrid().OnDrop(dragged.Get(), drop.x, drop.y, DROPEFFECT_COPY));
+        CPlanDialog& dialog = DailyPlan().GetPlanDialog();
         ASSERT_TRUE(WaitFor([&] { return dialog.IsWindowVisible() != FALSE; }));
         std::vector<TaskPlanEntry> before;
         Doc().GetDayPlanEntries(kWednesday, before);
@@ -287,11 +272,11 @@ TEST_F(UserDayTest, ANewUsersDayIsSavedStepByStepAndComesBackInTheNextFrame)
     }
 
     // 3. The morning planned by dropping two tasks on the time grid.
-    ASSERT_FALSE(Pane().IsListShown());
-    Pane().SetDate(kWednesday, false);
-    Grid().OnDateChanged();
-    Pane().ReloadDay();
-    Grid().SetSnapMinutes(15);
+    ASSERT_FALSE(DailyPlan().IsListShown());
+    DailyPlan().SetDate(kWednesday, false);
+    DailyPlanGrid().OnDateChanged();
+    DailyPlan().ReloadDay();
+    DailyPlanGrid().SetSnapMinutes(15);
     DropOnGrid(books, 9);
     DropOnGrid(call.GetId(), 11);
     Shot(L"03_planned");
@@ -419,8 +404,8 @@ TEST_F(UserDayTest, ANewUsersDayIsSavedStepByStepAndComesBackInTheNextFrame)
     EXPECT_TRUE(next.GetPane(CMainFrame::PeoplePane)->IsVisible());
     EXPECT_TRUE(next.GetPane(CMainFrame::DailyPlanPane)->IsVisible());
     // The daily plan opens on the program's today, whatever day the system's clock shows.
-    EXPECT_EQ(Pane().GetDate(), kWednesday);
-    EXPECT_DOUBLE_EQ(Settings().firstDay, kWednesday);
+    EXPECT_EQ(DailyPlan().GetDate(), kWednesday);
+    EXPECT_DOUBLE_EQ(PlannerSettings().firstDay, kWednesday);
     Shot(L"11_next_frame");
 }
 
