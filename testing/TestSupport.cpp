@@ -5,6 +5,7 @@
 
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
+#include "foundation/Options.h"
 
 EString SourcePath(const wchar_t* relative)
 {
@@ -136,7 +137,7 @@ ChildProgramSetting::ChildProgramSetting(const wchar_t* name, DWORD type, const 
     // The real key is reached with the stand-in lifted for a moment; the
     // handle keeps pointing at it once the stand-in is back.
     ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Mellowbrake\\Quorvane", 0, nullptr, REG_OPTION_NON_VOLATILE,
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, Options::OptionsKeyPath(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &m_key, nullptr);
     HKEY privateKey = nullptr;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, PrivateCurrentUserKeyName().c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
