@@ -3,82 +3,12 @@
 
 #include "app/MainWindowClass.h"
 #include "app/OpenFileHandover.h"
+#include "app/ProgramProcessTestSupport.h"
 #include "document/PelquornDoc.h"
 #include "foundation/FileSystem.h"
 #include "testing/TestSupport.h"
 
 namespace {
-
-EString TitleOf(HWND window)
-{
-    wchar_t title[MAX_PATH] = {};
-    ::GetWindowTextW(window, title, MAX_PATH);
-    return title;
-}
-
-int CountMainWindows()
-{
-    int count = 0;
-    ::EnumWindows(
-        [](HWND window, LPARAM counter) -> BOOL {
-            wchar_t name[64] = {};
-            ::GetClassNameW(window, name, 64);
-            if (EString(name) == kMainWindowClassName)
-                ++*reinterpret_cast<int*>(counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
-    return count;
-}
-
-EString SaveNewPlan(const EString& folder, const wchar_t* name)
-{
-    const EString path = FileSystem::JoinPath(folder, name);
-    CPelquornDoc doc;
-    doc.NewDocument();
-    doc.SetPathName(path);
-    EXPECT_TRUE(doc.Save());
-    return path;
-}
-
-// The first instance, started without waiting; ended when the test leaves it running.
-class FirstInstance {
-public:
-    explicit FirstInstance(const EString& path)
-    {
-        EString commandLine = L"\"" + FileSystem::JoinPath(FileSystem::GetFolder(FileSystem::GetModuleFileName()),
-                                                           L"Quorvane.exe") +
-                              L"\" \"" + path + L"\"";
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        m_started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                     &startup, &m_process) != FALSE;
-    }
-    ~FirstInstance()
-    {
-        if (!m_started)
-            return;
-        if (::WaitForSingleObject(m_process.hProcess, 0) != WAIT_OBJECT_0)
-            ::TerminateProcess(m_process.hProcess, 2);
-        ::CloseHandle(m_process.hThread);
-        ::CloseHandle(m_process.hProcess);
-    }
-    FirstInstance(const FirstInstance&) = delete;
-    FirstInstance& operator=(const FirstInstance&) = delete;
-
-    bool Started() const { return m_started; }
-    bool Ended() const { return ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0; }
-    DWORD ExitCode() const
-    {
-        DWORD code = 0;
-        ::GetExitCodeProcess(m_process.hProcess, &code);
-        return code;
-    }
-
-private:
-    PROCESS_INFORMATION m_process = {};
-    bool m_started = false;
-};
 
 TEST(MainWindowHandoverTest, ASecondStartHandsItsPathOverAndExitEndsTheFirst)
 {
@@ -90,7 +20,7 @@ TEST(MainWindowHandoverTest, ASecondStartHandsItsPathOverAndExitEndsTheFirst)
     // the window when "exit" arrives.
     ChildProgramSetting noTip(L"ShowTipOnSturtup", 0);
 
-    FirstInstance running(first);
+    ProgramProcess running(L"\"" + first + L"\"");
     ASSERT_TRUE(running.Started());
     HWND window = nullptr;
     ASSERT_TRUE(WaitFor(

@@ -5,6 +5,7 @@
 
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
+#include "foundation/Options.h"
 
 EString SourcePath(const wchar_t* relative)
 {
@@ -121,12 +122,22 @@ EString PrivateCurrentUserKeyName()
 
 } // namespace
 
-ChildProgramSetting::ChildProgramSetting(const wchar_t* name, DWORD value) : m_name(name)
+ChildProgramSetting::ChildProgramSetting(const wchar_t* name, DWORD value)
+    : ChildProgramSetting(name, REG_DWORD, &value, sizeof(value))
+{
+}
+
+ChildProgramSetting::ChildProgramSetting(const wchar_t* name, const EString& value)
+    : ChildProgramSetting(name, REG_SZ, value.c_str(), static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)))
+{
+}
+
+ChildProgramSetting::ChildProgramSetting(const wchar_t* name, DWORD type, const void* bytes, DWORD size) : m_name(name)
 {
     // The real key is reached with the stand-in lifted for a moment; the
     // handle keeps pointing at it once the stand-in is back.
     ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
-    ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Mellowbrake\\Quorvane", 0, nullptr, REG_OPTION_NON_VOLATILE,
+    ::RegCreateKeyExW(HKEY_CURRENT_USER, Options::OptionsKeyPath(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                       KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &m_key, nullptr);
     HKEY privateKey = nullptr;
     if (::RegCreateKeyExW(HKEY_CURRENT_USER, PrivateCurrentUserKeyName().c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -136,12 +147,15 @@ ChildProgramSetting::ChildProgramSetting(const wchar_t* name, DWORD value) : m_n
     }
     if (!m_key)
         return;
-    DWORD size = sizeof(m_oldValue);
-    DWORD type = 0;
-    m_hadValue = ::RegQueryValueExW(m_key, name, nullptr, &type, reinterpret_cast<BYTE*>(&m_oldValue), &size) ==
-                     ERROR_SUCCESS &&
-                 type == REG_DWORD;
-    ::RegSetValueExW(m_key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+    DWORD oldSize = 0;
+    m_hadValue = ::RegQueryValueExW(m_key, name, nullptr, &m_oldType, nullptr, &oldSize) == ERROR_SUCCESS;
+    if (m_hadValue) {
+        m_oldBytes.resize(oldSize);
+        m_hadValue = ::RegQueryValueExW(m_key, name, nullptr, &m_oldType, m_oldBytes.data(), &oldSize) ==
+                     ERROR_SUCCESS;
+        m_oldBytes.resize(oldSize);
+    }
+    ::RegSetValueExW(m_key, name, 0, type, static_cast<const BYTE*>(bytes), size);
 }
 
 ChildProgramSetting::~ChildProgramSetting()
@@ -149,9 +163,25 @@ ChildProgramSetting::~ChildProgramSetting()
     if (!m_key)
         return;
     if (m_hadValue)
-        ::RegSetValueExW(m_key, m_name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&m_oldValue),
-                         sizeof(m_oldValue));
+        ::RegSetValueExW(m_key, m_name.c_str(), 0, m_oldType, m_oldBytes.data(),
+                         static_cast<DWORD>(m_oldBytes.size()));
     else
         ::RegDeleteValueW(m_key, m_name.c_str());
     ::RegCloseKey(m_key);
+}
+
+EString ChildProgramSetting::ReadText() const
+{
+    if (!m_key)
+        return EString();
+    DWORD type = 0;
+    DWORD size = 0;
+    if (::RegQueryValueExW(m_key, m_name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return EString();
+    std::vector<wchar_t> text(size / sizeof(wchar_t) + 1, L'\0');
+    if (::RegQueryValueExW(m_key, m_name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(text.data()), &size) !=
+        ERROR_SUCCESS)
+        return EString();
+    return EString(text.data());
 }

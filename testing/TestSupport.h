@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "foundation/EString.h"
 
@@ -28,19 +29,26 @@ int RunProgramBeside(const wchar_t* program, const EString& arguments, unsigned 
 // Removes every key and value the program keeps under the current user.
 void ClearProgramRegistry();
 
-// A DWORD setting of the program for the Quorvane.exe a test starts: that
-// process reads the prefix's own current-user key, not this executable's
-// private one. The old value (or its absence) is put back at the end.
+// A setting of the program for the Quorvane.exe a test starts: that process
+// reads the prefix's own current-user key, not this executable's private one.
+// The old value (or its absence) is put back at the end, whatever its type.
 class ChildProgramSetting {
 public:
     ChildProgramSetting(const wchar_t* name, DWORD value);
+    ChildProgramSetting(const wchar_t* name, const EString& value);
     ~ChildProgramSetting();
     ChildProgramSetting(const ChildProgramSetting&) = delete;
     ChildProgramSetting& operator=(const ChildProgramSetting&) = delete;
 
+    // The text the program has left in the setting; empty when it holds none.
+    EString ReadText() const;
+
 private:
+    ChildProgramSetting(const wchar_t* name, DWORD type, const void* bytes, DWORD size);
+
     HKEY m_key = nullptr;
     EString m_name;
     bool m_hadValue = false;
-    DWORD m_oldValue = 0;
+    DWORD m_oldType = 0;
+    std::vector<BYTE> m_oldBytes;
 };
