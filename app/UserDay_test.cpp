@@ -124,6 +124,12 @@ protected:
         ASSERT_GE(row, 0) << "task " << taskId << " not listed";
         List().SelectRow(row);
     }
+    EString SpentShown(int taskId)
+    {
+        wchar_t text[64] = {};
+        ListView_GetItemText(List().GetHwnd(), List().FindRow(taskId), 2, text, 64);
+        return text;
+    }
     int TaskNamed(const wchar_t* name)
     {
         for (int row = 0; row < List().GetRowCount(); ++row)
@@ -295,6 +301,7 @@ TEST_F(UserDayTest, ANewUsersDayIsSavedStepByStepAndComesBackInTheNextFrame)
     EXPECT_NE(tracking, nullptr) << "the tracking window shows";
     Clock::SetNowForTesting(kWednesday + Hours(13, 45));
     ::SendMessageW(List().GetHwnd(), WM_TIMER, CPelquornView::kTrackingTimer, 0);
+    EXPECT_EQ(SpentShown(van.GetId()), L"45m") << "the tracking tick shows the time in the list";
     Shot(L"04_tracking");
     SelectTask(van.GetId());
     SendCommand(ID_TRACK_TIME);
@@ -407,6 +414,11 @@ TEST_F(UserDayTest, ANewUsersDayIsSavedStepByStepAndComesBackInTheNextFrame)
     EXPECT_EQ(DailyPlan().GetDate(), kWednesday);
     EXPECT_DOUBLE_EQ(PlannerSettings().firstDay, kWednesday);
     Shot(L"11_next_frame");
+
+    // The README's picture: the plan's day at the working hours, its task picked in the list.
+    ScrollPlannerToHour(9);
+    SelectTask(books);
+    Shot(L"main_window");
 }
 
 } // namespace

@@ -134,7 +134,7 @@ bool CDayPlannerCtrl::SetRowMinutes(int minutes)
     if (m_hWnd) {
         SendMessage(WM_WININICHANGE);
         m_pane.SetUpScrolling();
-        m_pane.ScrollToHour(static_cast<int>(std::floor((m_settings.selectedTime - std::floor(m_settings.selectedTime)) * 24 + 1e-7)));
+        ScrollSelectedHourToTop();
         InvalidateAll();
     }
     return true;
@@ -329,7 +329,7 @@ void CDayPlannerCtrl::LayOutPane()
         client.top = std::min(client.bottom, client.top + m_settings.headerHeight);
     m_pane.SetWindowPos(nullptr, client, SWP_NOACTIVATE | SWP_NOZORDER);
     m_pane.SetUpScrolling();
-    m_pane.ScrollToHour(static_cast<int>(std::floor((m_settings.selectedTime - std::floor(m_settings.selectedTime)) * 24 + 1e-7)));
+    ScrollSelectedHourToTop();
 }
 
 LRESULT CDayPlannerCtrl::OnSettingChange(UINT, WPARAM, LPARAM, bool&)
@@ -426,11 +426,21 @@ LRESULT CDayPlannerCtrl::OnGetDlgCode(UINT, WPARAM, LPARAM, bool&)
     return DLGC_WANTARROWS | DLGC_WANTALLKEYS;
 }
 
+int CDayPlannerCtrl::SelectedHour() const
+{
+    return static_cast<int>(std::floor((m_settings.selectedTime - std::floor(m_settings.selectedTime)) * 24 + 1e-7));
+}
+
+void CDayPlannerCtrl::ScrollSelectedHourToTop()
+{
+    m_pane.ScrollToHour(SelectedHour());
+}
+
 bool CDayPlannerCtrl::IsSelectedHourVisible() const
 {
     if (m_settings.Has(kPlannerSelectedHourAlwaysVisible))
         return true;
-    const int hour = static_cast<int>(std::floor((m_settings.selectedTime - std::floor(m_settings.selectedTime)) * 24 + 1e-7));
+    const int hour = SelectedHour();
     const int scroll = m_pane.GetScrollOffset();
     const int height = m_settings.hourHeight;
     return hour * height >= scroll && m_pane.GetClientHeight() + scroll >= (hour + 1) * height;
@@ -462,7 +472,7 @@ LRESULT CDayPlannerCtrl::OnKeyDown(UINT, WPARAM wParam, LPARAM, bool&)
     else if (key == VK_UP)
         m_pane.ScrollLines(-1);
     else
-        m_pane.ScrollToHour(static_cast<int>(std::floor((moved - std::floor(moved)) * 24 + 1e-7)));
+        ScrollSelectedHourToTop();
     return 0;
 }
 

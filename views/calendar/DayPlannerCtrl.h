@@ -97,6 +97,8 @@ private:
     void UpdateMetrics();
     void PaintHeader(HDC dc);
     void LayOutPane();
+    int SelectedHour() const;
+    void ScrollSelectedHourToTop();
     bool IsSelectedHourVisible() const;
     void InvalidateAll();
 

@@ -243,6 +243,14 @@ void CPelquornView::RefreshRow(int row, const TaskCard& task, bool recurring)
         *const_cast<TaskCard*>(copy) = task;
 }
 
+void CPelquornView::RefreshTaskRow(int taskId)
+{
+    const int row = FindRow(taskId);
+    TaskCard task;
+    if (row >= 0 && GetDocument() && GetDocument()->GetTask(taskId, task, false))
+        RefreshRow(row, task, IsRecurring(taskId));
+}
+
 void CPelquornView::Fill()
 {
     ListView_DeleteAllItems(m_hWnd);

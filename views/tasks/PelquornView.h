@@ -60,6 +60,8 @@ public:
     int FindRow(int taskId) const;
     void SelectRow(int row);
     void RefreshRow(int row, const TaskCard& task, bool recurring);
+    // The task read again from the document into its row, when it is listed.
+    void RefreshTaskRow(int taskId);
     // Fill, sort, restore the selection.
     void Refill();
     void Sort();

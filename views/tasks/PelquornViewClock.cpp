@@ -15,6 +15,8 @@ LRESULT CPelquornView::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
         if (GetDocument()) {
             GetDocument()->UpdateTrackedPlanEntry();
             NotifyDocument(this, NotifyCode::kTasksChanged);
+            // The notice passes this list by, so the tracked task's spent time is shown here.
+            RefreshTaskRow(m_dialogs->GetTrackingTaskId());
         }
         StartTrackingTimer();
         return 0;

@@ -378,9 +378,7 @@ LRESULT CPelquornView::OnRebaseEstimate(WORD, WORD, HWND, bool&)
     RETURN_UNLESS_ENABLED(ID_TASK_REBASE_ESTIMATE)
     for (int id : GetSelectedTaskIds()) {
         GetDocument()->ResetOriginalEstimation(id);
-        TaskCard task;
-        if (GetDocument()->GetTask(id, task))
-            RefreshRow(FindRow(id), task, IsRecurring(id));
+        RefreshTaskRow(id);
     }
     return 0;
 }
