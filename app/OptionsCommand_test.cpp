@@ -31,13 +31,6 @@ protected:
     SilentPrompts m_prompts;
 };
 
-EString WindowText(HWND window)
-{
-    wchar_t text[256] = {};
-    ::GetWindowTextW(window, text, 256);
-    return text;
-}
-
 } // namespace
 
 TEST_F(OptionsCommandTest, TheSheetOpensOverTheFrameAndAfterItTheViewsRefreshAndTheCopyFollowsTheSetting)

@@ -107,10 +107,13 @@ protected:
         auto saved = std::make_unique<CPelquornDoc>();
         saved->SetPrompts(&m_readPrompts);
         EXPECT_TRUE(saved->OnOpenDocument(m_path));
+        // Any document titles the one main window: the frame's takes it back.
+        Doc().UpdateTitle();
         return saved;
     }
     void Shot(const wchar_t* name)
     {
+        EXPECT_EQ(WindowText(*m_frame), Doc().GetTitle()) << name;
         ::RedrawWindow(*m_frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         EXPECT_FALSE(SaveWindowScreenshot(*m_frame, (EString(L"day\\") + name).c_str()).IsEmpty()) << name;
     }

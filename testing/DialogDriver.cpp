@@ -145,11 +145,16 @@ HWND FindThreadDialog()
     return found;
 }
 
-EString ItemText(HWND dialog, int id)
+EString WindowText(HWND window)
 {
     wchar_t text[1024] = {};
-    ::GetDlgItemTextW(dialog, id, text, 1024);
+    ::GetWindowTextW(window, text, 1024);
     return text;
+}
+
+EString ItemText(HWND dialog, int id)
+{
+    return WindowText(::GetDlgItem(dialog, id));
 }
 
 void SetItemText(HWND dialog, int id, const wchar_t* text)

@@ -52,6 +52,7 @@ void CancelDialog(HWND dialog);
 // The newest visible dialog (or property sheet) of this thread; null when none.
 HWND FindThreadDialog();
 
+EString WindowText(HWND window);
 EString ItemText(HWND dialog, int id);
 void SetItemText(HWND dialog, int id, const wchar_t* text);
 // Posts the click, as a mouse click would arrive: after the step returns.
