@@ -196,4 +196,22 @@ TEST_F(DailyPlanGridTest, ATaskDroppedOnTheGridBecomesAnEntryOfItsEstimateAtTheD
     EXPECT_EQ(entries[0].GetEndTimeXmlText(), L"12:00");
 }
 
+// An entry dragged out of the grid and dropped on the task list leaves the plan.
+TEST_F(DailyPlanGridTest, AnEntryDraggedOntoTheTaskListLeavesThePlan)
+{
+    const int entry = AddEntry(m_report, Hours(9), Hours(10));
+    const int kept = AddEntry(m_bank, Hours(11), Hours(12));
+    ShowDay(9);
+    // No button is down when the drag runs: it drops where the cursor rests.
+    RECT list = {};
+    ::GetWindowRect(m_frame->GetTaskView(), &list);
+    ASSERT_TRUE(::SetCursorPos((list.left + list.right) / 2, (list.top + list.bottom) / 2));
+    const POINT from = Middle(entry);
+    PostMouse({{WM_LBUTTONDOWN, from}, {WM_MOUSEMOVE, {from.x + 20, from.y + 20}}});
+    TaskPlanEntry gone;
+    EXPECT_TRUE(WaitFor([&] { return !Doc().GetPlanEntry(entry, gone); })) << "the dragged entry is still planned";
+    EXPECT_TRUE(Doc().GetPlanEntry(kept, gone));
+    PostMouse({{WM_LBUTTONUP, from}});
+}
+
 } // namespace

@@ -70,7 +70,6 @@ public:
         ON_MESSAGE(WM_SELECT_ITEM, OnSelectItem)
         ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
         ON_MESSAGE(WM_VIEW_DEFERRED_INIT, OnDeferredInit)
-        ON_MESSAGE(WM_PELQUORN_START_DRAG, OnStartDrag)
         ON_COMMAND(ID_TASK_DELETE, OnDelete)
         ON_COMMAND(ID_TASK_EDIT, OnEdit)
         ON_COMMAND(ID_TASK_ADD, OnAdd)
@@ -92,7 +91,6 @@ private:
     LRESULT OnSelectItem(UINT, WPARAM wParam, LPARAM, bool&);
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&);
     LRESULT OnDeferredInit(UINT, WPARAM, LPARAM, bool&);
-    LRESULT OnStartDrag(UINT, WPARAM wParam, LPARAM, bool&);
     LRESULT OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& handled);
 
     LRESULT OnDelete(WORD, WORD, HWND, bool&);

@@ -132,9 +132,3 @@ void CCategoryTree::OnBeginDrag(const NMTREEVIEWW& info)
         return;
     PostDragStart(m_hWnd, PelquornDragData(PelquornDragData::kCategory, {id}));
 }
-
-LRESULT CCategoryTree::OnStartDrag(UINT, WPARAM wParam, LPARAM, bool&)
-{
-    RunPostedDrag(wParam);
-    return 0;
-}

@@ -104,7 +104,6 @@ public:
         ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
         ON_MESSAGE(WM_YELLOWTIP_NEEDTEXT, OnTipNeedsText)
         ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
-        ON_MESSAGE(WM_PELQUORN_START_DRAG, OnStartDrag)
         ON_MESSAGE(WM_VIEW_SHOW_DROP_ERROR, OnShowDropError)
         ON_MESSAGE(OCM_NOTIFY, OnReflectedNotify)
         ON_COMMAND(ID_TASK_ADD, OnAdd)
@@ -140,7 +139,6 @@ private:
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, bool& handled);
     LRESULT OnTipNeedsText(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&);
-    LRESULT OnStartDrag(UINT, WPARAM wParam, LPARAM, bool&);
     LRESULT OnShowDropError(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& handled);
 

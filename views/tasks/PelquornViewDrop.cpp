@@ -38,13 +38,6 @@ void CPelquornView::OnBeginDrag()
     PostDragStart(m_hWnd, PelquornDragData(PelquornDragData::kTasks, {selected.begin(), selected.end()}));
 }
 
-LRESULT CPelquornView::OnStartDrag(UINT, WPARAM wParam, LPARAM, bool&)
-{
-    // Whatever a move means is done by the target.
-    RunPostedDrag(wParam);
-    return 0;
-}
-
 LRESULT CPelquornView::OnShowDropError(UINT, WPARAM, LPARAM, bool&)
 {
     if (m_dropError && GetDocument())

@@ -1,4 +1,4 @@
-// CViewBase<View, Doc>: what every document view shares: the document, activation, command states, context menus, Enter and forwarded commands.
+// CViewBase<View, Doc>: what every document view shares: the document, activation, command states, context menus, drags, Enter and forwarded commands.
 #pragma once
 
 #include <windows.h>
@@ -11,6 +11,7 @@
 #include "foundation/ResourceModule.h"
 #include "foundation/Translator.h"
 #include "views/tasks/CreatableWindow.h"
+#include "views/tasks/DragStart.h"
 #include "views/tasks/ViewMessages.h"
 #include "winlib/MessageMap.h"
 
@@ -115,6 +116,7 @@ public:
         ON_MESSAGE(WM_VIEW_ACTIVATE, OnActivateRequest)
         ON_MESSAGE(WM_PELQUORN_DOC_CHANGED, OnDocChanged)
         ON_MESSAGE(WM_VIEW_CONTEXT_MENU, OnContextMenuRequest)
+        ON_MESSAGE(WM_PELQUORN_START_DRAG, OnStartDrag)
         ON_MESSAGE(WM_KEYDOWN, OnKeyDown)
     END_MESSAGE_MAP()
 
@@ -165,6 +167,13 @@ private:
         // Signed: a screen left of or above the primary one has negative points.
         const POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         ShowContextMenu(&point, static_cast<UINT>(wParam));
+        return 0;
+    }
+    // The drag a view posted once its control was done with the press; what
+    // a move means is done by the target.
+    LRESULT OnStartDrag(UINT, WPARAM wParam, LPARAM, bool&)
+    {
+        RunPostedDrag(wParam);
         return 0;
     }
     // Enter edits the selection; the control still gets the key.
