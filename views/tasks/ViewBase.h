@@ -12,6 +12,8 @@
 #include "foundation/Translator.h"
 #include "views/tasks/CreatableWindow.h"
 #include "views/tasks/DragStart.h"
+#include "views/tasks/TabOrderProvider.h"
+#include "views/tasks/TabOrderTarget.h"
 #include "views/tasks/ViewMessages.h"
 #include "winlib/MessageMap.h"
 
@@ -32,7 +34,13 @@ public:
         if (Doc* document = dynamic_cast<Doc*>(subject))
             m_document = document;
     }
-    void OnAttach(ITabOrderProvider* /*tabOrder*/) override {}
+    // The view's window takes its turn in Next Pane, in the order the
+    // frame attaches its views.
+    void OnAttach(ITabOrderProvider* tabOrder) override
+    {
+        if (tabOrder && GetHwnd())
+            tabOrder->AddTarget(new WindowTarget(GetHwnd()));
+    }
 
     // Null until the first notification; never cleared afterwards.
     Doc* GetDocument() const { return m_document; }
@@ -90,9 +98,16 @@ public:
     // ends by calling this one.
     bool PreTranslateMessage(MSG* message)
     {
+        // A key for the view's own window reaches its map again when it is
+        // dispatched; the base's key handling waits for that run.
+        const HWND before = m_preTranslatedFor;
+        m_preTranslatedFor = message->hwnd;
         LRESULT result = 0;
-        return GetView().ProcessWindowMessage(GetHwnd(), message->message, message->wParam, message->lParam, result) &&
-               result != 0;
+        const bool taken =
+            GetView().ProcessWindowMessage(GetHwnd(), message->message, message->wParam, message->lParam, result) &&
+            result != 0;
+        m_preTranslatedFor = before;
+        return taken;
     }
 
     HWND GetHwnd() const override { return static_cast<const View&>(*this).m_hWnd; }
@@ -179,11 +194,14 @@ private:
     // Enter edits the selection; the control still gets the key.
     LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, bool& handled)
     {
-        if (wParam == VK_RETURN)
+        const bool dispatchFollows = m_preTranslatedFor && m_preTranslatedFor == GetHwnd();
+        if (wParam == VK_RETURN && !dispatchFollows)
             ::PostMessageW(GetHwnd(), WM_COMMAND, MAKEWPARAM(ID_TASK_EDIT, 0), 0);
         handled = false;
         return 0;
     }
 
     Doc* m_document = nullptr;
+    // The window of the key being pre-translated; null outside that run.
+    HWND m_preTranslatedFor = nullptr;
 };
