@@ -9,6 +9,7 @@
 #include "foundation/Options.h"
 #include "foundation/WindowState.h"
 #include "resources/IconIds.h"
+#include "views/tasks/LabelEditorKeys.h"
 #include "views/tasks/ListHandler.h"
 #include "views/tasks/TaskOrder.h"
 
@@ -495,14 +496,7 @@ LRESULT CPelquornView::OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&)
 bool CPelquornView::PreTranslateMessage(MSG* message)
 {
     m_tip.RelayEvent(*message);
-    const bool isKey = message->message >= WM_KEYDOWN && message->message <= WM_SYSDEADCHAR;
-    if (isKey && ListView_GetEditControl(m_hWnd)) {
-        const WPARAM key = message->wParam;
-        if (key == VK_RETURN || key == VK_DELETE || key == VK_ESCAPE || ::GetKeyState(VK_CONTROL) < 0) {
-            ::TranslateMessage(message);
-            ::DispatchMessageW(message);
-            return true;
-        }
-    }
+    if (DispatchLabelEditorKey(ListView_GetEditControl(m_hWnd), message))
+        return true;
     return ViewBase::PreTranslateMessage(message);
 }

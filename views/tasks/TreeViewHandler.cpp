@@ -1,6 +1,7 @@
 #include "views/tasks/TreeViewHandler.h"
 
 #include "foundation/ResourceModule.h"
+#include "views/tasks/LabelEditorKeys.h"
 
 HTREEITEM CTreeViewHandler::NextItem(HTREEITEM item) const
 {
@@ -151,13 +152,5 @@ void CTreeViewHandler::ExpandPath(const std::vector<LPARAM>& expanded) const
 
 bool CTreeViewHandler::DispatchLabelEditorKey(MSG* message) const
 {
-    const bool isKey = message->message >= WM_KEYDOWN && message->message <= WM_SYSDEADCHAR;
-    if (!isKey || !::IsWindow(m_tree) || !TreeView_GetEditControl(m_tree))
-        return false;
-    const WPARAM key = message->wParam;
-    if (key != VK_RETURN && key != VK_DELETE && key != VK_ESCAPE && ::GetKeyState(VK_CONTROL) >= 0)
-        return false;
-    ::TranslateMessage(message);
-    ::DispatchMessageW(message);
-    return true;
+    return ::IsWindow(m_tree) && ::DispatchLabelEditorKey(TreeView_GetEditControl(m_tree), message);
 }

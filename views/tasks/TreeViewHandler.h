@@ -27,9 +27,8 @@ public:
     bool LoadImages(CImageList& images, std::span<const unsigned> iconIds) const;
     // Sorted under `parent`, image 0, selected image 1, children asked for on demand.
     HTREEITEM InsertItem(HTREEITEM parent, const wchar_t* text, LPARAM data) const;
-    // While a label is edited, its keys are the editor's, not the frame's
-    // accelerators: Enter, Delete, Esc and Ctrl combinations are dispatched
-    // to it at once. True when the message went there.
+    // While a label is edited, its editing keys are the editor's, not the
+    // frame's accelerators (LabelEditorKeys.h). True when the message went there.
     bool DispatchLabelEditorKey(MSG* message) const;
 
     // Depth-first below `item`; the children on the way to the hit are expanded.
