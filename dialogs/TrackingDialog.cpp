@@ -151,7 +151,7 @@ void CTrackingDialog::EndTracking()
 LRESULT CTrackingDialog::OnClose(WORD, WORD, HWND, bool& handled)
 {
     EndTracking();
-    handled = false; // the base's OK reads the controls and hides the window
+    handled = false; // the base's OK or Cancel hides the window
     return 0;
 }
 

@@ -38,6 +38,8 @@ public:
         ON_COMMAND_CODE(IDC_TRACKING_TOGGLE, BN_CLICKED, OnToggle)
         ON_COMMAND_CODE(IDC_TRACKING_STAY_ON_TOP, BN_CLICKED, OnStayOnTop)
         ON_COMMAND_CODE(IDOK, BN_CLICKED, OnClose)
+        // Escape closes the window as its Close button does: no clock runs unseen.
+        ON_COMMAND_CODE(IDCANCEL, BN_CLICKED, OnClose)
         ON_MESSAGE(WM_CLOSE, OnCloseMessage)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CTrackingDialog>)
     END_MESSAGE_MAP()
