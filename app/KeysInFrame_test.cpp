@@ -72,6 +72,12 @@ protected:
         Person neighbours(1, L"Neighbours", L"", L"", L"", 0);
         ASSERT_TRUE(Doc().AddPerson(0, neighbours));
         m_neighbours = neighbours.GetId();
+        MoodItem calm(L"Calm", RGB(0, 128, 255));
+        Doc().AddMood(calm);
+        m_calm = calm.GetId();
+        MoodItem busy(L"Busy", RGB(255, 64, 0));
+        Doc().AddMood(busy);
+        m_busy = busy.GetId();
         Doc().Notify(nullptr, NotifyCode::kAll);
         ASSERT_TRUE(WaitThroughLoop(m_loop, [&] { return TaskList().GetRowCount() == 2; }));
     }
@@ -80,6 +86,7 @@ protected:
     HWND PaneView(CMainFrame::Pane pane) { return m_frame->GetPane(pane)->Client(); }
     HWND CategoryTree() { return PaneView(CMainFrame::CategoriesPane); }
     HWND PeopleTree() { return PaneView(CMainFrame::PeoplePane); }
+    HWND MoodList() { return PaneView(CMainFrame::MoodsPane); }
 
     // As a click on the window: the focus goes there and its view becomes the document's window.
     void Focus(HWND window)
@@ -105,6 +112,22 @@ protected:
         ASSERT_NE(item, nullptr) << "no item of person " << personId;
         TreeView_SelectItem(tree, item);
         Focus(tree);
+    }
+
+    // The moods' tab brought forward, as a click on it does; it covers the people.
+    void SelectMood(const wchar_t* name)
+    {
+        ASSERT_TRUE(m_frame->GetPane(CMainFrame::MoodsPane)->Show());
+        const HWND list = MoodList();
+        ASSERT_TRUE(WaitThroughLoop(m_loop, [&] { return ::IsWindowVisible(list) != FALSE; }));
+        LVFINDINFOW find = {};
+        find.flags = LVFI_STRING;
+        find.psz = name;
+        const int row = ListView_FindItem(list, -1, &find);
+        ASSERT_GE(row, 0) << "no mood row";
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+        ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        Focus(list);
     }
 
     // The key pressed in the focused window; the captions of the dialogs it
@@ -134,6 +157,8 @@ protected:
     int m_ann = 0;
     int m_bob = 0;
     int m_neighbours = 0;
+    int m_calm = 0;
+    int m_busy = 0;
 };
 
 EString Caption(const wchar_t* key)
@@ -147,6 +172,7 @@ TEST_F(KeysInFrameTest, DeleteDeletesTheSelectedItemOfTheFocusedView)
     TaskCard task;
     Category category;
     Person person;
+    MoodItem mood;
     const struct {
         const char* view;
         std::function<void()> select;
@@ -159,6 +185,8 @@ TEST_F(KeysInFrameTest, DeleteDeletesTheSelectedItemOfTheFocusedView)
          [&] { return Doc().GetCategory(m_garden, category) && Doc().GetTask(m_roses, task, false); }},
         {"people tree", [&] { SelectPerson(m_bob); }, [&] { return !Doc().GetPerson(m_bob, person); },
          [&] { return Doc().GetPerson(m_ann, person) && Doc().GetCategory(m_garden, category); }},
+        {"mood list", [&] { SelectMood(L"Busy"); }, [&] { return !Doc().GetMood(m_busy, mood); },
+         [&] { return Doc().GetMood(m_calm, mood) && Doc().GetPerson(m_ann, person); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.view);
@@ -181,6 +209,7 @@ TEST_F(KeysInFrameTest, CtrlIOpensTheAddEditorOfTheFocusedView)
         {"category tree", [&] { SelectCategory(m_garden); }, L"DlgCategory"},
         // People are added into a group.
         {"people tree", [&] { SelectPerson(m_neighbours); }, L"DlgPerson"},
+        {"mood list", [&] { SelectMood(L"Calm"); }, L"MoodDescription"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.view);
@@ -200,6 +229,7 @@ TEST_F(KeysInFrameTest, EnterOpensOneEditorOfTheSelectedItem)
         {"task list", [&] { SelectTask(m_roses); }, L"TaskCard"},
         {"category tree", [&] { SelectCategory(m_garden); }, L"DlgCategory"},
         {"people tree", [&] { SelectPerson(m_ann); }, L"DlgPerson"},
+        {"mood list", [&] { SelectMood(L"Busy"); }, L"MoodDescription"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.view);
