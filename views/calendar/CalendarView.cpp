@@ -288,3 +288,15 @@ LRESULT CCalendarView::OnShowToday(WORD, WORD, HWND, bool&)
     ScrollIntoView({(lane.left + lane.right) / 2, (lane.top + lane.bottom) / 2});
     return 0;
 }
+
+LRESULT CCalendarView::OnEditTask(WORD, WORD, HWND, bool&)
+{
+    const TaskCard* task = GetKeyTask(m_image.GetSelectedKey());
+    CPelquornView* list = GetTaskView();
+    if (!task || !list || !list->IsWindow())
+        return 0;
+    // The edit notifies the views: the calendar reads its boxes anew.
+    const int taskId = task->GetId();
+    list->OpenTask(taskId);
+    return 1;
+}

@@ -66,6 +66,7 @@ public:
         ON_COMMAND(ID_CALENDAR_DATE_FILTER, OnDateFilter)
         ON_COMMAND(ID_CALENDAR_STATUS_FILTER, OnStatusFilter)
         ON_COMMAND(ID_CALENDAR_SHOW_TODAY, OnShowToday)
+        ON_COMMAND(ID_TASK_EDIT, OnEditTask)
         CHAIN_MESSAGE_MAP(ViewBase)
     END_MESSAGE_MAP()
 
@@ -86,6 +87,8 @@ private:
     LRESULT OnDateFilter(WORD, WORD, HWND, bool&);
     LRESULT OnStatusFilter(WORD, WORD, HWND, bool&);
     LRESULT OnShowToday(WORD, WORD, HWND, bool&);
+    // Enter on a box (the base posts Edit) opens its task's editor.
+    LRESULT OnEditTask(WORD, WORD, HWND, bool&);
 
     void Reload();
     void ReloadHolidays();
