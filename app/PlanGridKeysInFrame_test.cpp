@@ -134,4 +134,21 @@ TEST_F(PlanGridKeysTest, EnterEditsAndDeleteDeletesTheSelectedEntry)
     EXPECT_TRUE(Doc().GetPlanEntry(m_report, kept));
 }
 
+// Enter in the band's day picker belongs to the picker: it edits no entry.
+TEST_F(PlanGridKeysTest, EnterInTheDayPickerOpensNoEntry)
+{
+    ClickEntry(m_call);
+    const HWND picker = DailyPlan().GetDayPicker();
+    ASSERT_NE(picker, nullptr);
+    ::SetFocus(picker);
+    ASSERT_TRUE(WaitThroughLoop(m_loop, [&] { return ::GetFocus() == picker || ::IsChild(picker, ::GetFocus()); }));
+    ASSERT_TRUE(PressKeyThroughLoop(m_loop, VK_RETURN));
+    EXPECT_TRUE(WaitThroughLoop(m_loop, [] {
+        MSG pending;
+        return !::PeekMessageW(&pending, nullptr, WM_COMMAND, WM_COMMAND, PM_NOREMOVE);
+    }));
+    CPlanDialog& dialog = DailyPlan().GetPlanDialog();
+    EXPECT_FALSE(dialog.IsWindow() && dialog.IsWindowVisible());
+}
+
 } // namespace

@@ -226,6 +226,17 @@ LRESULT CDailyPlanView::OnSize(UINT, WPARAM, LPARAM lParam, bool&)
     return 0;
 }
 
+bool CDailyPlanView::PreTranslateMessage(MSG* message)
+{
+    const bool isKey = message->message >= WM_KEYDOWN && message->message <= WM_SYSDEADCHAR;
+    const HWND content = GetContent().GetContentWindow();
+    const bool inDay =
+        message->hwnd == m_hWnd || (content && (message->hwnd == content || ::IsChild(content, message->hwnd)));
+    if (isKey && !inDay)
+        return false;
+    return ViewBase::PreTranslateMessage(message);
+}
+
 LRESULT CDailyPlanView::OnSetFocus(UINT, WPARAM, LPARAM, bool& handled)
 {
     if (const HWND content = GetContent().GetContentWindow())

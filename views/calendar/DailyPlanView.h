@@ -41,6 +41,9 @@ public:
     HWND Create(HWND parent) override;
     void Update(ISubject* subject, DocNotifyCode code) override;
     void UpdateCommandUI(bool active);
+    // The keys of the shown day go through the view's map; those of the
+    // band's controls (the day picker, the combos) are theirs alone.
+    bool PreTranslateMessage(MSG* message);
 
     // IDateSelector.
     double GetDate() override;
