@@ -363,6 +363,8 @@ TEST_F(DragsBetweenPanesTest, DropsTheTargetRefusesChangeNothing)
     CTabbedAutoHideDockingWindow* calendarPane = m_frame->GetPane(CMainFrame::CalendarPane);
     const HWND calendar = m_frame->GetCalendar().m_hWnd;
     const HWND dayList = DayList();
+    const HWND people = ::FindWindowExW(*m_frame->GetPane(CMainFrame::PeoplePane), nullptr, L"QuorvanePeopleTree", nullptr);
+    ASSERT_NE(people, nullptr);
     const struct {
         const char* name;
         std::function<HWND()> target;
@@ -375,6 +377,7 @@ TEST_F(DragsBetweenPanesTest, DropsTheTargetRefusesChangeNothing)
         {"a category onto its own subcategory", [&] { return Tree().m_hWnd; }, [&] { DragCategory(m_home); }},
         {"a plan entry onto the category tree", [&] { return Tree().m_hWnd; },
          [&] { DragDayRow(0, 1); }},
+        {"a task onto the people tree", [&] { return people; }, [&] { DragTasks({m_stamps}); }},
         {"a task onto the deadlines calendar",
          [&] {
              m_frame->AutoHideManager().Show(calendarPane->m_hWnd, dockwins::CDockingSide::Top, false);
