@@ -448,6 +448,33 @@ TEST_F(DragsBetweenPanesTest, AnEntryDraggedToAnotherDayOfTheGridMovesThereOrWit
     }
 }
 
+// Let go on a row, the dragged entry takes that row's place: it starts where the row's predecessor ends.
+TEST_F(DragsBetweenPanesTest, AnEntryDraggedOntoAnotherRowOfTheDailyPlansListStartsInItsPlace)
+{
+    AddEntry(m_stamps, Hours(9), Hours(10));
+    const int onto = AddEntry(m_bills, Hours(11), Hours(12));
+    const int dragged = AddEntry(m_letters, Hours(13), Hours(14));
+    CListViewDay& list = DailyPlan().GetList();
+    ASSERT_TRUE(WaitFor([&] { return list.GetRowCount() == 3; }));
+    int ontoRow = -1;
+    int draggedRow = -1;
+    for (int row = 0; row < 3; ++row) {
+        if (list.GetRowEntryId(row) == onto)
+            ontoRow = row;
+        if (list.GetRowEntryId(row) == dragged)
+            draggedRow = row;
+    }
+    ASSERT_GE(ontoRow, 0);
+    ASSERT_GE(draggedRow, 0);
+    RestCursorOn(DayList(), DayRowPoint(ontoRow, 3));
+    DragDayRow(draggedRow, 3);
+    TaskPlanEntry moved;
+    ASSERT_TRUE(Doc().GetPlanEntry(dragged, moved));
+    EXPECT_EQ(moved.GetStartTimeXmlText(), L"10:00");
+    EXPECT_EQ(moved.GetEndTimeXmlText(), L"11:00");
+    EXPECT_EQ(DayEntryIds().size(), 3u) << "a move, not a copy";
+}
+
 TEST_F(DragsBetweenPanesTest, ATaskDroppedOnTheDailyPlansListIsPlannedThroughThePlanDialog)
 {
     RestCursorOn(DayList(), Middle(DayList()));
