@@ -395,8 +395,10 @@ TEST_F(DragsBetweenPanesTest, DropsTheTargetRefusesChangeNothing)
         const HWND target = c.target();
         const POINT drop = target == Tree().m_hWnd ? TreeItemPoint(m_garden) : Middle(target);
         RestCursorOn(target, drop);
+        Doc().SetModified(0);
         c.drag();
         EXPECT_TRUE(State() == before) << "the drop changed the plan";
+        EXPECT_FALSE(Doc().IsModified()) << "an exit would ask to save a plan that did not change";
         EXPECT_FALSE(::IsWindowVisible(DailyPlan().GetPlanDialog())) << "a refused drop asks nothing";
     }
     EXPECT_TRUE(m_prompts.errors.empty());
