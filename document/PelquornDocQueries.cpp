@@ -87,13 +87,17 @@ bool CPelquornDoc::MoveTasks(int categoryId, const std::vector<int>& taskIds)
     });
 }
 
+// A refused move (into its own branch) is checked before anything moves: the
+// plan stays as it was, and so unmodified.
 bool CPelquornDoc::MoveCategory(int parentId, int categoryId)
 {
-    SetModified(1);
-    return Silently(false, [&] {
+    const bool moved = Silently(false, [&] {
         GetDataManager().MoveCategory(parentId, categoryId);
         return true;
     });
+    if (moved)
+        SetModified(1);
+    return moved;
 }
 
 void CPelquornDoc::ResetOriginalEstimations(int categoryId)

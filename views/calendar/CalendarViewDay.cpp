@@ -74,6 +74,12 @@ void CCalendarViewDay::OnDragLeave()
     CDayManagerBase::OnDragLeave();
 }
 
+bool CCalendarViewDay::OnDrop(IDataObject* dataObject, int x, int y, DWORD effect)
+{
+    ShowDropTarget(x, y);
+    return CDayManagerBase::OnDrop(dataObject, x, y, effect);
+}
+
 void CCalendarViewDay::ReloadHolidays()
 {
     CPelquornDoc* document = GetDocument();

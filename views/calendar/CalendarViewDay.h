@@ -31,6 +31,8 @@ public:
     int GetLeftBandWidth() const override;
     int GetRightBandWidth() const override;
     void OnDragLeave() override;
+    // Lands where the drag was let go: OLE may drop with no move over the grid before.
+    bool OnDrop(IDataObject* dataObject, int x, int y, DWORD effect) override;
 
     void ReloadHolidays() override;
     bool IsShownDateHoliday() override;

@@ -324,6 +324,12 @@ void CListViewDay::ShowDropTarget(int x, int y)
         rows.SelectItem(row);
 }
 
+bool CListViewDay::OnDrop(IDataObject* dataObject, int x, int y, DWORD effect)
+{
+    ShowDropTarget(x, y);
+    return CDayManagerBase::OnDrop(dataObject, x, y, effect);
+}
+
 int CALLBACK CListViewDay::CompareRows(LPARAM first, LPARAM second, LPARAM self)
 {
     auto* list = reinterpret_cast<CListViewDay*>(self);

@@ -39,6 +39,8 @@ public:
     void SelectIndex(int index) override;
     void SelectAll() override;
     void ShowDropTarget(int x, int y) override;
+    // Takes the row it was let go on: OLE may drop with no move over the list before.
+    bool OnDrop(IDataObject* dataObject, int x, int y, DWORD effect) override;
 
     // Rows: the entry id each carries (0 outside the list) and its icon.
     int GetRowCount() const;

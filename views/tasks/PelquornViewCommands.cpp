@@ -289,15 +289,16 @@ LRESULT CPelquornView::OnComplete(WORD, WORD, HWND, bool&)
 LRESULT CPelquornView::OnCopy(WORD, WORD, HWND, bool&)
 {
     RETURN_UNLESS_ENABLED(ID_EDIT_COPY)
-    Clipboard::SetPrivateClipboardText(GetDocument()->GetTasksXml(), m_hWnd);
+    GetDocument()->CopyTasksToClipboard(m_hWnd);
     return 0;
 }
 
 LRESULT CPelquornView::OnCut(WORD, WORD, HWND, bool&)
 {
     RETURN_UNLESS_ENABLED(ID_EDIT_CUT)
-    Clipboard::SetPrivateClipboardText(GetDocument()->GetTasksXml(), m_hWnd);
-    DeleteSelectedTasks();
+    // Only what the clipboard holds may leave the plan.
+    if (GetDocument()->CopyTasksToClipboard(m_hWnd))
+        DeleteSelectedTasks();
     return 0;
 }
 

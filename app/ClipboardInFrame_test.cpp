@@ -1,0 +1,296 @@
+// Copy, cut and paste in the real main window: the keys and the Edit commands reach the pane that has the focus, and tasks and categories land where the user pasted them, in the document and the saved file.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "app/FrameTestSupport.h"
+#include "app/MainFrame.h"
+#include "document/Clipboard.h"
+#include "foundation/FileSystem.h"
+#include "foundation/OleDate.h"
+#include "testing/TestSupport.h"
+#include "testing/WindowShot.h"
+#include "views/tasks/EditCommandIds.h"
+#include "views/tasks/SilentPrompts.h"
+#include "views/tasks/TreeViewHandler.h"
+
+namespace {
+
+const double kDeadline = MakeOleDate(2026, 3, 18);
+
+class ClipboardInFrameTest : public FrameTest {
+protected:
+    ClipboardInFrameTest() : FrameTest(L"clipboard_in_frame") {}
+
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        OpenFrame(m_prompts);
+        ASSERT_NE(GetCategoryTree(), nullptr);
+        Doc().SetStatusFilter(0);
+        m_home = AddCategory(L"Home");
+        m_work = AddCategory(L"Work");
+        Doc().SetCurrentCategoryId(m_home);
+        m_stamps = AddTask(L"Buy stamps");
+        m_bills = AddTask(L"Pay the bills");
+        Doc().Notify(nullptr, NotifyCode::kAll);
+        ASSERT_TRUE(::OpenClipboard(*m_frame) && ::EmptyClipboard() && ::CloseClipboard());
+    }
+
+    CCategoryTree& Tree() { return *GetCategoryTree(); }
+    CPelquornView& TaskList() { return m_frame->GetTaskList(); }
+
+    int AddCategory(const wchar_t* name)
+    {
+        Category category(name, L"", 0, 0);
+        EXPECT_TRUE(Doc().AddCategory(0, category));
+        return category.GetId();
+    }
+    int AddTask(const wchar_t* name)
+    {
+        TaskCard task(name, L"", 1, kDeadline, 1, 0, 0, 0, -1);
+        EXPECT_TRUE(Doc().AddTask(task));
+        return task.GetId();
+    }
+
+    // Posted as the mouse sends them; done once the control has taken them.
+    void ClickAt(HWND control, POINT point, WPARAM keys = 0)
+    {
+        ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(point.x, point.y));
+        ::PostMessageW(control, WM_LBUTTONUP, keys, MAKELPARAM(point.x, point.y));
+        MSG pending;
+        ASSERT_TRUE(WaitFor([&] { return !::PeekMessageW(&pending, control, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE); }));
+    }
+    // A click on the category's name: the tree takes the focus and the task list shows its tasks.
+    void ClickCategory(int categoryId)
+    {
+        const CTreeViewHandler tree(Tree().m_hWnd);
+        const HTREEITEM item = tree.FindByData(TreeView_GetRoot(Tree().m_hWnd), categoryId);
+        ASSERT_NE(item, nullptr) << "category " << categoryId << " is not in the tree";
+        TreeView_EnsureVisible(Tree().m_hWnd, item);
+        RECT text = {};
+        TreeView_GetItemRect(Tree().m_hWnd, item, &text, TRUE);
+        // On the folder picture: a click on the name of the selected item would start renaming it.
+        ClickAt(Tree().m_hWnd, {text.left - 8, (text.top + text.bottom) / 2});
+        ASSERT_EQ(Doc().GetCurrentCategoryId(), categoryId);
+        ASSERT_EQ(::GetFocus(), Tree().m_hWnd);
+    }
+    // Clicks on the rows of the tasks, Ctrl held from the second on: the list has the focus.
+    void ClickRows(const std::vector<int>& tasks)
+    {
+        const HWND list = TaskList().m_hWnd;
+        ClickListBackground();
+        for (size_t i = 0; i < tasks.size(); ++i) {
+            const int row = TaskList().FindRow(tasks[i]);
+            ASSERT_GE(row, 0) << "task " << tasks[i] << " is not listed";
+            // On the row's picture, clear of the label that a click would rename.
+            RECT icon = {};
+            ListView_GetItemRect(list, row, &icon, LVIR_ICON);
+            ClickAt(list, {(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2}, i == 0 ? 0 : MK_CONTROL);
+        }
+        ASSERT_EQ(ListView_GetSelectedCount(list), static_cast<UINT>(tasks.size()));
+        ASSERT_EQ(::GetFocus(), list);
+    }
+    // A click below the last row.
+    void ClickListBackground()
+    {
+        RECT client = {};
+        ::GetClientRect(TaskList().m_hWnd, &client);
+        ClickAt(TaskList().m_hWnd, {client.right / 2, client.bottom - 4});
+        ASSERT_EQ(::GetFocus(), TaskList().m_hWnd);
+    }
+
+    // Ctrl and the key, from the focused window through the program's message loop.
+    void PressCtrl(char key)
+    {
+        BYTE keys[256] = {};
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = 0x80;
+        ::SetKeyboardState(keys);
+        MSG down = {::GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(key), 1, 0, {}};
+        if (!m_loop.PreTranslateMessage(&down)) {
+            ::TranslateMessage(&down);
+            ::DispatchMessageW(&down);
+        }
+        keys[VK_CONTROL] = 0;
+        ::SetKeyboardState(keys);
+    }
+
+    std::vector<EString> ListedNames()
+    {
+        std::vector<EString> names;
+        for (int row = 0; row < TaskList().GetRowCount(); ++row)
+            names.push_back(TaskList().GetRowTask(row)->GetName());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::vector<EString> TaskNamesOf(CPelquornDoc& document, int categoryId)
+    {
+        const int current = document.GetCurrentCategoryId();
+        document.SetCurrentCategoryId(categoryId);
+        std::vector<TaskCard> tasks;
+        document.SelectTasks(tasks, false, false);
+        document.SetCurrentCategoryId(current);
+        std::vector<EString> names;
+        for (const TaskCard& task : tasks)
+            names.push_back(task.GetName());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::vector<EString> SubCategoryNames(CPelquornDoc& document, int parentId)
+    {
+        std::vector<Category> children;
+        document.GetSubCategories(parentId, children);
+        std::vector<EString> names;
+        for (const Category& child : children)
+            names.push_back(child.GetName());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    int SubCategoryNamed(CPelquornDoc& document, int parentId, const wchar_t* name)
+    {
+        std::vector<Category> children;
+        document.GetSubCategories(parentId, children);
+        for (const Category& child : children)
+            if (child.GetName() == name)
+                return child.GetId();
+        return 0;
+    }
+    // The plan written and read back by a document of its own.
+    void SaveAndReopen(CPelquornDoc& saved)
+    {
+        const EString path = FileSystem::JoinPath(m_folder, L"clipboard.qvr");
+        Doc().SetPathName(path);
+        ASSERT_TRUE(Doc().Save());
+        saved.SetPrompts(&m_prompts);
+        ASSERT_TRUE(saved.OnOpenDocument(path));
+    }
+
+    SilentPrompts m_prompts;
+    int m_home = 0;
+    int m_work = 0;
+    int m_stamps = 0;
+    int m_bills = 0;
+};
+
+TEST_F(ClipboardInFrameTest, TasksCopiedFromOneCategoryArePastedIntoAnotherByKeysAndByCommands)
+{
+    const struct {
+        const char* name;
+        std::function<void()> copy;
+        std::function<void()> paste;
+        bool pasteInList;
+    } cases[] = {
+        {"Ctrl+C and Ctrl+V", [&] { PressCtrl('C'); }, [&] { PressCtrl('V'); }, true},
+        {"the Edit menu's Copy and Paste", [&] { SendCommand(ID_EDIT_COPY); }, [&] { SendCommand(ID_EDIT_PASTE); },
+         true},
+        {"Ctrl+V on the category just clicked", [&] { PressCtrl('C'); }, [&] { PressCtrl('V'); }, false},
+    };
+    const std::vector<EString> both = {L"Buy stamps", L"Pay the bills"};
+    std::vector<EString> inWork;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClickCategory(m_home);
+        ClickRows({m_stamps, m_bills});
+        c.copy();
+        ClickCategory(m_work);
+        if (c.pasteInList)
+            ClickListBackground();
+        c.paste();
+        inWork.insert(inWork.end(), both.begin(), both.end());
+        std::sort(inWork.begin(), inWork.end());
+        EXPECT_TRUE(WaitFor([&] { return ListedNames() == inWork; })) << "the list of Work shows the pasted tasks";
+        EXPECT_EQ(TaskNamesOf(Doc(), m_work), inWork);
+        EXPECT_EQ(TaskNamesOf(Doc(), m_home), both) << "a copy leaves the tasks where they were";
+    }
+    EXPECT_FALSE(SaveWindowScreenshot(*m_frame, L"clipboard_tasks_pasted").IsEmpty());
+    CPelquornDoc saved;
+    SaveAndReopen(saved);
+    EXPECT_EQ(TaskNamesOf(saved, m_work), inWork);
+    EXPECT_EQ(TaskNamesOf(saved, m_home), both);
+    EXPECT_TRUE(m_prompts.errors.empty());
+}
+
+TEST_F(ClipboardInFrameTest, ACategoryCutAndPastedMovesUnderTheOtherWithItsTasks)
+{
+    ClickCategory(m_home);
+    PressCtrl('X');
+    EXPECT_EQ(SubCategoryNames(Doc(), 0), std::vector<EString>{L"Work"}) << "the cut category left the plan";
+    EXPECT_EQ(CTreeViewHandler(Tree().m_hWnd).FindByData(TreeView_GetRoot(Tree().m_hWnd), m_home), nullptr);
+    ClickCategory(m_work);
+    PressCtrl('V');
+    const int pasted = SubCategoryNamed(Doc(), m_work, L"Home");
+    ASSERT_NE(pasted, 0) << "Home is not under Work";
+    EXPECT_EQ(TaskNamesOf(Doc(), pasted), (std::vector<EString>{L"Buy stamps", L"Pay the bills"}));
+    // Opened, as a click on its plus sign does, Work shows it.
+    const CTreeViewHandler tree(Tree().m_hWnd);
+    const HTREEITEM work = tree.FindByData(TreeView_GetRoot(Tree().m_hWnd), m_work);
+    ASSERT_NE(work, nullptr);
+    TreeView_Expand(Tree().m_hWnd, work, TVE_EXPAND);
+    EXPECT_TRUE(WaitFor([&] { return tree.FindByData(work, pasted) != nullptr; })) << "the tree shows it";
+    EXPECT_FALSE(SaveWindowScreenshot(*m_frame, L"clipboard_category_pasted").IsEmpty());
+    CPelquornDoc saved;
+    SaveAndReopen(saved);
+    EXPECT_EQ(SubCategoryNames(saved, 0), std::vector<EString>{L"Work"});
+    const int savedHome = SubCategoryNamed(saved, m_work, L"Home");
+    ASSERT_NE(savedHome, 0);
+    EXPECT_EQ(TaskNamesOf(saved, savedHome), (std::vector<EString>{L"Buy stamps", L"Pay the bills"}));
+}
+
+// Tasks stay selected in the list while the tree has the focus: Copy takes what the focused pane shows.
+TEST_F(ClipboardInFrameTest, CopyTakesTheFocusedPanesItemNotAnotherPanesSelection)
+{
+    const struct {
+        const char* name;
+        std::function<void()> focus;
+        bool category;
+    } cases[] = {
+        {"the tree focused", [&] { ClickCategory(m_home); }, true},
+        {"the list focused", [&] { ClickRows({m_bills}); }, false},
+    };
+    ClickCategory(m_home);
+    ClickRows({m_stamps});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.focus();
+        PressCtrl('C');
+        const EString held = Clipboard::GetPrivateClipboardText(*m_frame);
+        EXPECT_EQ(held.find(L"<CATEGORY") != EString::npos, c.category) << held.c_str();
+        EXPECT_NE(held.find(L"Pay the bills"), EString::npos) << held.c_str();
+        if (!c.category) {
+            EXPECT_EQ(held.find(L"Buy stamps"), EString::npos) << "only the selected task: " << held.c_str();
+        }
+    }
+}
+
+// Another program holding the clipboard open makes Cut fail: what it would cut stays in the plan.
+TEST_F(ClipboardInFrameTest, CutWhileAnotherWindowHoldsTheClipboardKeepsWhatItWouldCut)
+{
+    const HWND holder = ::CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(holder, nullptr);
+    const struct {
+        const char* name;
+        std::function<void()> focus;
+    } cases[] = {
+        {"tasks in the list", [&] { ClickRows({m_stamps, m_bills}); }},
+        {"a category in the tree", [&] { ClickCategory(m_work); }},
+    };
+    ClickCategory(m_home);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.focus();
+        ASSERT_TRUE(::OpenClipboard(holder));
+        PressCtrl('X');
+        ::CloseClipboard();
+        EXPECT_EQ(TaskNamesOf(Doc(), m_home), (std::vector<EString>{L"Buy stamps", L"Pay the bills"}));
+        EXPECT_EQ(SubCategoryNames(Doc(), 0), (std::vector<EString>{L"Home", L"Work"}));
+    }
+    ::DestroyWindow(holder);
+}
+
+} // namespace
