@@ -59,7 +59,8 @@ public:
     }
 
     // The first submenu of the menu resource, translated, with the states of
-    // its commands set; the frame tracks it and carries out the choice.
+    // its commands set; the frame tracks it and carries out the choice on
+    // this view.
     void ShowContextMenu(const POINT* screenPoint, UINT menuId)
     {
         if (!screenPoint)
@@ -69,6 +70,10 @@ public:
             return;
         Translator::TranslateMenu(menu);
         if (const HMENU popup = ::GetSubMenu(menu, 0)) {
+            // The frame sends the choice to the document's window: this view,
+            // even when another pane had the focus.
+            if (m_document)
+                m_document->SetDocumentWindow(GetHwnd());
             PrepareMenu(popup);
             POINT point = *screenPoint;
             if (const HWND mainWindow = GetMainWindow())

@@ -1,0 +1,575 @@
+// Every view's context menu in the real main window: opened on an item as a user opens it, its items' states, and the chosen command acting on that view and that item.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "app/FrameTestSupport.h"
+#include "app/MainFrame.h"
+#include "dialogs/CategoryDialogIds.h"
+#include "dialogs/MoodDialogIds.h"
+#include "dialogs/PersonDialogIds.h"
+#include "dialogs/TaskDialogIds.h"
+#include "foundation/Clock.h"
+#include "foundation/FileSystem.h"
+#include "foundation/OleDate.h"
+#include "foundation/Options.h"
+#include "testing/DialogDriver.h"
+#include "testing/MenuDriver.h"
+#include "testing/TestSupport.h"
+#include "testing/WindowShot.h"
+#include "views/calendar/CalendarCommandIds.h"
+#include "views/tasks/SilentPrompts.h"
+
+namespace {
+
+double Hours(int hours)
+{
+    return hours / 24.0;
+}
+
+const double kWednesday = MakeOleDate(2026, 3, 11);
+
+// Each command of a shown menu and whether it could be chosen.
+using MenuStates = std::map<UINT, bool>;
+
+// Where a menu opens: the control that gets WM_CONTEXTMENU and the screen point.
+struct MenuPlace {
+    HWND control = nullptr;
+    POINT screen = {};
+};
+
+MenuPlace ClientPlace(HWND control, POINT client)
+{
+    MenuPlace place{control, client};
+    ::ClientToScreen(control, &place.screen);
+    return place;
+}
+
+POINT MiddleOf(const RECT& rect)
+{
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+HWND FindChildOfClass(HWND parent, const wchar_t* className)
+{
+    struct Search {
+        const wchar_t* name;
+        HWND found;
+    } search = {className, nullptr};
+    ::EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM lParam) {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            wchar_t name[64] = {};
+            ::GetClassNameW(child, name, 64);
+            if (lstrcmpW(name, s->name) != 0)
+                return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int ListRowOfData(HWND list, LPARAM data)
+{
+    LVFINDINFOW find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = data;
+    return ListView_FindItem(list, -1, &find);
+}
+
+HTREEITEM TreeItemOfData(HWND tree, HTREEITEM first, LPARAM data)
+{
+    for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree, item)) {
+        TVITEMW read = {};
+        read.mask = TVIF_PARAM;
+        read.hItem = item;
+        if (TreeView_GetItem(tree, &read) && read.lParam == data)
+            return item;
+        TreeView_Expand(tree, item, TVE_EXPAND);
+        if (const HTREEITEM below = TreeItemOfData(tree, TreeView_GetChild(tree, item), data))
+            return below;
+    }
+    return nullptr;
+}
+
+RECT TreeItemRect(HWND tree, HTREEITEM item)
+{
+    RECT text = {};
+    EXPECT_TRUE(TreeView_GetItemRect(tree, item, &text, TRUE));
+    return text;
+}
+
+RECT ListRowRect(HWND list, int row)
+{
+    RECT label = {};
+    EXPECT_TRUE(ListView_GetItemRect(list, row, &label, LVIR_LABEL));
+    return label;
+}
+
+// The message box's question.
+EString MessageText(HWND box)
+{
+    return ItemText(box, 0xFFFF);
+}
+
+class ContextMenusInFrameTest : public FrameTest {
+protected:
+    ContextMenusInFrameTest() : FrameTest(L"context_menus") {}
+
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        Options::SetShowAsLayoutDays(0);
+        Options::SetAllowSimultaneous(1);
+        Clock::SetNowForTesting(kWednesday + Hours(7));
+        OpenFrame(m_prompts);
+    }
+
+    CPelquornView& TaskList() { return m_frame->GetTaskList(); }
+    HWND CategoryTree() { return GetCategoryTree()->m_hWnd; }
+    HWND PeopleTree() { return FindChildOfClass(*m_frame, L"QuorvanePeopleTree"); }
+    HWND MoodList() { return FindChildOfClass(*m_frame, L"QuorvaneMoodList"); }
+    HWND DayList() { return DailyPlan().GetList().GetContentWindow(); }
+
+    int AddCategory(const wchar_t* name)
+    {
+        Category category(name, L"", 0, 0);
+        EXPECT_TRUE(Doc().AddCategory(0, category));
+        return category.GetId();
+    }
+    int AddTask(int categoryId, const wchar_t* name)
+    {
+        Doc().SetCurrentCategoryId(categoryId);
+        TaskCard task(name, L"", 2, kWednesday + 5, 1, 0, 0, 0, -1);
+        EXPECT_TRUE(Doc().AddTask(task));
+        return task.GetId();
+    }
+    int AddEntry(int taskId, double start, double end)
+    {
+        TaskCard task;
+        EXPECT_TRUE(Doc().GetTask(taskId, task));
+        TaskPlanEntry entry(taskId, start, end, L"", L"", 0, 0);
+        entry.SetTask(task);
+        EXPECT_TRUE(Doc().AddPlanEntry(kWednesday, entry));
+        return entry.GetId();
+    }
+    int AddPerson(const wchar_t* name)
+    {
+        Person person(0, name, L"", name, L"", 0);
+        EXPECT_TRUE(Doc().AddPerson(0, person));
+        return person.GetId();
+    }
+    int AddMood(const wchar_t* name)
+    {
+        MoodItem mood(name, RGB(40, 120, 200));
+        Doc().AddMood(mood);
+        return mood.GetId();
+    }
+
+    // Two categories with a task each (Work's task planned twice on the
+    // Wednesday), two people and two moods, all shown. Each call adds them
+    // anew: the members name the newest.
+    void AddSmallPlan()
+    {
+        m_home = AddCategory(L"Home");
+        m_work = AddCategory(L"Work");
+        m_fence = AddTask(m_home, L"Fix the fence");
+        m_report = AddTask(m_work, L"Write the report");
+        m_morning = AddEntry(m_report, Hours(9), Hours(10));
+        m_afternoon = AddEntry(m_report, Hours(14), Hours(15));
+        m_ann = AddPerson(L"Ann");
+        m_bob = AddPerson(L"Bob");
+        m_calm = AddMood(L"Calm");
+        m_busy = AddMood(L"Busy");
+        Doc().Notify(nullptr, NotifyCode::kAll);
+        // The root: the task list shows every category's tasks.
+        TreeView_SelectItem(CategoryTree(), TreeView_GetRoot(CategoryTree()));
+        DailyPlan().SetDate(kWednesday, true);
+        DailyPlan().GetContent().OnDateChanged();
+        ASSERT_TRUE(WaitFor([&] {
+            return TaskList().FindRow(m_fence) >= 0 && TaskList().FindRow(m_report) >= 0 &&
+                   DayRow(m_morning) >= 0 && DayRow(m_afternoon) >= 0 && PersonItem(m_bob) && MoodRow(m_busy) >= 0 &&
+                   CategoryItem(m_work);
+        }));
+    }
+
+    HTREEITEM CategoryItem(int id) { return TreeItemOfData(CategoryTree(), TreeView_GetRoot(CategoryTree()), id); }
+    HTREEITEM PersonItem(int id) { return TreeItemOfData(PeopleTree(), TreeView_GetRoot(PeopleTree()), id); }
+    int MoodRow(int id) { return ListRowOfData(MoodList(), id); }
+    int DayRow(int entryId) { return ListRowOfData(DayList(), entryId); }
+
+    // Where a right click on each kind of item opens the menu.
+    MenuPlace OnTask(int taskId)
+    {
+        return ClientPlace(TaskList().GetHwnd(), MiddleOf(ListRowRect(TaskList().GetHwnd(), TaskList().FindRow(taskId))));
+    }
+    MenuPlace OnCategory(int id) { return ClientPlace(CategoryTree(), MiddleOf(TreeItemRect(CategoryTree(), CategoryItem(id)))); }
+    MenuPlace OnPerson(int id) { return ClientPlace(PeopleTree(), MiddleOf(TreeItemRect(PeopleTree(), PersonItem(id)))); }
+    MenuPlace OnMood(int id) { return ClientPlace(MoodList(), MiddleOf(ListRowRect(MoodList(), MoodRow(id)))); }
+    MenuPlace OnDayEntry(int entryId) { return ClientPlace(DayList(), MiddleOf(ListRowRect(DayList(), DayRow(entryId)))); }
+
+    // The focus goes to `window` and its view becomes the one the frame's commands go to.
+    void FocusView(HWND window, HWND view)
+    {
+        ::SetFocus(window);
+        ASSERT_TRUE(WaitFor([&] { return Doc().GetDocumentWindow() == view; }));
+    }
+
+    // Opens the menu with `open`, notes its items' states, then picks
+    // `command` as a user does, with the arrow keys and Enter; a command the
+    // menu lacks or greys is not picked: Escape closes the menu.
+    MenuStates ChooseFromMenu(const std::function<void()>& open, UINT command)
+    {
+        MenuStates states;
+        int target = -1;
+        int highlighted = -1;
+        const bool ran = RunMenuSteps(
+            {
+                [&] {
+                    const std::vector<HWND> shown = OpenMenuWindows();
+                    if (shown.empty())
+                        return false;
+                    ::GetWindowRect(shown.front(), &m_menuRect);
+                    const auto menu = reinterpret_cast<HMENU>(::SendMessageW(shown.front(), MN_GETHMENU, 0, 0));
+                    int selectable = 0;
+                    for (int index = 0; index < ::GetMenuItemCount(menu); ++index) {
+                        const UINT state = ::GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION);
+                        if (state & MF_SEPARATOR)
+                            continue;
+                        if (state & MF_HILITE)
+                            highlighted = selectable;
+                        const UINT id = ::GetMenuItemID(menu, index);
+                        if (id != static_cast<UINT>(-1)) {
+                            states[id] = (state & (MF_GRAYED | MF_DISABLED)) == 0;
+                            if (id == command)
+                                target = selectable;
+                        }
+                        ++selectable;
+                    }
+                    return true;
+                },
+                [&] {
+                    const HWND menuWindow = OpenMenuWindows().front();
+                    if (target < 0 || !states[command]) {
+                        PressKey(menuWindow, VK_ESCAPE);
+                        return true;
+                    }
+                    // From no highlight the first arrow reaches the first item.
+                    for (int step = highlighted; step < target; ++step)
+                        PressKey(menuWindow, VK_DOWN);
+                    PressKey(menuWindow, VK_RETURN);
+                    return true;
+                },
+                [] { return OpenMenuWindows().empty(); },
+            },
+            open);
+        EXPECT_TRUE(ran);
+        if (command != 0) {
+            EXPECT_GE(target, 0) << "the menu has no command " << command;
+        }
+        return states;
+    }
+    MenuStates ChooseAt(const MenuPlace& place, UINT command)
+    {
+        return ChooseFromMenu(
+            [&] {
+                ::SendMessageW(place.control, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(place.control),
+                               MAKELPARAM(place.screen.x, place.screen.y));
+            },
+            command);
+    }
+
+    SilentPrompts m_prompts;
+    // Where the last menu showed, in screen points.
+    RECT m_menuRect = {};
+    int m_home = 0;
+    int m_work = 0;
+    int m_fence = 0;
+    int m_report = 0;
+    int m_morning = 0;
+    int m_afternoon = 0;
+    int m_ann = 0;
+    int m_bob = 0;
+    int m_calm = 0;
+    int m_busy = 0;
+};
+
+// Answers every message box Yes and keeps its question.
+struct YesToEachQuestion {
+    std::vector<EString> questions;
+    DialogAnswerer answerer{[this](HWND box) {
+        questions.push_back(MessageText(box));
+        ClickButton(box, IDYES);
+    }};
+};
+
+} // namespace
+
+TEST_F(ContextMenusInFrameTest, DeleteChosenFromAViewsMenuDeletesTheItemUnderThePointerInThatView)
+{
+    struct Case {
+        const char* what;
+        // The view that had the focus before: its window and view.
+        std::function<void()> focusElsewhere;
+        // The selection before the menu, on another item than the one under the pointer.
+        std::function<void()> selectOther;
+        std::function<MenuPlace()> place;
+        std::function<bool()> deleted;
+        std::function<bool()> othersKept;
+    };
+    const Case cases[] = {
+        {"a task, the daily plan focused",
+         [&] { FocusView(DayList(), DailyPlan().GetHwnd()); },
+         [&] { TaskList().SelectRow(TaskList().FindRow(m_report)); },
+         [&] { return OnTask(m_fence); },
+         [&] { TaskCard task; return !Doc().GetTask(m_fence, task, false); },
+         [&] { TaskPlanEntry entry; return Doc().GetPlanEntry(m_morning, entry); }},
+        {"a category, the task list focused",
+         [&] { FocusView(TaskList().GetHwnd(), TaskList().GetHwnd()); },
+         [&] { GetCategoryTree()->SelectCategory(m_home); },
+         [&] { return OnCategory(m_work); },
+         [&] { Category category; return !Doc().GetCategory(m_work, category); },
+         [&] { TaskCard task; return Doc().GetTask(m_fence, task, false); }},
+        {"a person, the task list focused",
+         [&] { FocusView(TaskList().GetHwnd(), TaskList().GetHwnd()); },
+         [&] { TreeView_SelectItem(PeopleTree(), PersonItem(m_ann)); },
+         [&] { return OnPerson(m_bob); },
+         [&] { Person person; return !Doc().GetPerson(m_bob, person); },
+         [&] { Person person; return Doc().GetPerson(m_ann, person); }},
+        {"a mood, the task list focused",
+         [&] { FocusView(TaskList().GetHwnd(), TaskList().GetHwnd()); },
+         [&] { ListView_SetItemState(MoodList(), MoodRow(m_calm), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED); },
+         [&] { return OnMood(m_busy); },
+         [&] { MoodItem mood; return !Doc().GetMood(m_busy, mood); },
+         [&] { MoodItem mood; return Doc().GetMood(m_calm, mood); }},
+        {"a plan entry, the task list focused",
+         [&] { FocusView(TaskList().GetHwnd(), TaskList().GetHwnd()); },
+         [&] { DailyPlan().GetContent().SelectEntryById(m_morning); },
+         [&] { return OnDayEntry(m_afternoon); },
+         [&] { TaskPlanEntry entry; return !Doc().GetPlanEntry(m_afternoon, entry); },
+         [&] {
+             TaskCard task;
+             TaskPlanEntry entry;
+             return Doc().GetTask(m_report, task, false) && Doc().GetPlanEntry(m_morning, entry);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        AddSmallPlan();
+        c.selectOther();
+        c.focusElsewhere();
+        const MenuPlace place = c.place();
+        YesToEachQuestion yes;
+        MenuStates states = ChooseAt(place, ID_TASK_DELETE);
+        EXPECT_TRUE(states[ID_TASK_DELETE]);
+        EXPECT_TRUE(c.deleted());
+        EXPECT_TRUE(c.othersKept());
+        EXPECT_EQ(yes.questions.size(), 1u) << "one question, from that view";
+    }
+}
+
+TEST_F(ContextMenusInFrameTest, EditChosenFromAViewsMenuOpensTheEditorOfTheItemItWasOpenedOn)
+{
+    AddSmallPlan();
+    struct Case {
+        const char* what;
+        HWND control;
+        // Selects the first item; the second is the one the menu is opened on.
+        std::function<void(bool second)> select;
+        std::function<MenuPlace()> place;
+        int nameId;
+        const wchar_t* expectedName;
+    };
+    const Case cases[] = {
+        {"a task", TaskList().GetHwnd(),
+         [&](bool second) { TaskList().SelectRow(-1); TaskList().SelectRow(TaskList().FindRow(second ? m_fence : m_report)); },
+         [&] { return OnTask(m_fence); }, IDC_TASK_NAME, L"Fix the fence"},
+        {"a category", CategoryTree(),
+         [&](bool second) { GetCategoryTree()->SelectCategory(second ? m_work : m_home); },
+         [&] { return OnCategory(m_work); }, IDC_CATEGORY_NAME, L"Work"},
+        {"a person", PeopleTree(),
+         [&](bool second) { TreeView_SelectItem(PeopleTree(), PersonItem(second ? m_bob : m_ann)); },
+         [&] { return OnPerson(m_bob); }, IDC_PERSON_NAME, L"Bob"},
+        {"a mood", MoodList(),
+         [&](bool second) {
+             ListView_SetItemState(MoodList(), -1, 0, LVIS_SELECTED);
+             ListView_SetItemState(MoodList(), MoodRow(second ? m_busy : m_calm), LVIS_SELECTED | LVIS_FOCUSED,
+                                   LVIS_SELECTED | LVIS_FOCUSED);
+         },
+         [&] { return OnMood(m_busy); }, IDC_MOOD_NAME, L"Busy"},
+    };
+    // A right click, then the keyboard's two forms of "no point": -1 and both halves -1.
+    const LPARAM kRightClick = 0;
+    for (const Case& c : cases) {
+        for (const LPARAM keyboard : {kRightClick, LPARAM(-1), LPARAM(MAKELPARAM(-1, -1))}) {
+            SCOPED_TRACE(testing::Message() << c.what << (keyboard ? ", the menu key" : ", a right click") << " "
+                                            << std::hex << keyboard);
+            EString shownName;
+            DialogAnswerer answerer([&](HWND dialog) {
+                shownName = ItemText(dialog, c.nameId);
+                if (keyboard == kRightClick)
+                    SaveWindowScreenshot(dialog, (L"context_menu_edit_" + EString(c.expectedName)).c_str());
+                CancelDialog(dialog);
+            });
+            if (keyboard != kRightClick) {
+                // The menu key acts on the selection of the focused view, and
+                // the menu shows over the view.
+                c.select(true);
+                ::SetFocus(c.control);
+                ChooseFromMenu(
+                    [&] {
+                        ::SendMessageW(::GetFocus(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(::GetFocus()), keyboard);
+                    },
+                    ID_TASK_EDIT);
+                RECT view = {};
+                ::GetWindowRect(c.control, &view);
+                const POINT corner = {m_menuRect.left, m_menuRect.top};
+                EXPECT_TRUE(::PtInRect(&view, corner)) << "the menu at " << corner.x << "," << corner.y;
+            } else {
+                // Another pane has the focus, and the view has another item selected.
+                c.select(false);
+                FocusView(DayList(), DailyPlan().GetHwnd());
+                ChooseAt(c.place(), ID_TASK_EDIT);
+            }
+            EXPECT_EQ(answerer.AnsweredCount(), 1);
+            EXPECT_EQ(shownName, c.expectedName);
+        }
+    }
+}
+
+TEST_F(ContextMenusInFrameTest, TheMenuEnablesWhatTheItemUnderThePointerAllows)
+{
+    AddSmallPlan();
+    const RECT peopleClient = [&] {
+        RECT r = {};
+        ::GetClientRect(PeopleTree(), &r);
+        return r;
+    }();
+    struct Case {
+        const char* what;
+        std::function<MenuPlace()> place;
+        MenuStates expected;
+    };
+    const Case cases[] = {
+        {"the category tree's root", [&] {
+             return ClientPlace(CategoryTree(), MiddleOf(TreeItemRect(CategoryTree(), TreeView_GetRoot(CategoryTree()))));
+         },
+         {{ID_TASK_ADD, true}, {ID_TASK_EDIT, false}, {ID_TASK_DELETE, false}, {ID_EXPORT, false}, {ID_IMPORT, true}}},
+        {"a category", [&] { return OnCategory(m_home); },
+         {{ID_TASK_ADD, true}, {ID_TASK_EDIT, true}, {ID_TASK_DELETE, true}, {ID_EXPORT, true}, {ID_IMPORT, true}}},
+        {"a person", [&] { return OnPerson(m_ann); },
+         {{ID_TASK_ADD, false}, {ID_ADD_GROUP, false}, {ID_TASK_EDIT, true}, {ID_TASK_DELETE, true}}},
+        {"the people tree below its items", [&] {
+             return ClientPlace(PeopleTree(), {peopleClient.right / 2, peopleClient.bottom - 4});
+         },
+         {{ID_TASK_ADD, true}, {ID_ADD_GROUP, true}, {ID_TASK_EDIT, false}, {ID_TASK_DELETE, false}}},
+        {"a task", [&] { return OnTask(m_fence); },
+         {{ID_TASK_ADD, true}, {ID_TASK_EDIT, true}, {ID_TASK_DELETE, true}}},
+        {"a plan entry", [&] { return OnDayEntry(m_morning); },
+         {{ID_TASK_ADD, true}, {ID_TASK_EDIT, true}, {ID_TASK_DELETE, true}, {ID_LOCATE_CATEGORY, true}}},
+        {"a mood", [&] { return OnMood(m_calm); },
+         {{ID_TASK_ADD, true}, {ID_TASK_EDIT, true}, {ID_TASK_DELETE, true}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const MenuStates shown = ChooseAt(c.place(), 0);
+        for (const auto& [command, enabled] : c.expected) {
+            ASSERT_TRUE(shown.count(command)) << "command " << command;
+            EXPECT_EQ(shown.at(command), enabled) << "command " << command;
+        }
+    }
+}
+
+TEST_F(ContextMenusInFrameTest, DeleteFromTheTimeGridsMenuDeletesTheEntryRightClickedAndNotItsTask)
+{
+    AddSmallPlan();
+    SendCommand(ID_DAY_SHOW_CALENDAR);
+    ASSERT_FALSE(DailyPlan().IsListShown());
+    DailyPlanGrid().OnDateChanged();
+    DailyPlan().ReloadDay();
+    ScrollPlannerToHour(13);
+    DailyPlan().GetContent().SelectEntryById(m_morning);
+    const CDaySettings& settings = PlannerSettings();
+    const RECT* box = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        ::UpdateWindow(PlannerPane());
+        for (const PlacedItem& placed : settings.placed)
+            if (settings.items[static_cast<size_t>(placed.itemIndex)].data == m_afternoon)
+                box = &placed.rect;
+        return box != nullptr;
+    }));
+    POINT point = MiddleOf(*box);
+    point.y -= PlannerPane().GetScrollOffset();
+    FocusView(TaskList().GetHwnd(), TaskList().GetHwnd());
+
+    // A right click as the mouse sends it: the press picks the entry, the release opens the menu.
+    YesToEachQuestion yes;
+    ChooseFromMenu(
+        [&] {
+            POINT screen = point;
+            ::ClientToScreen(PlannerPane(), &screen);
+            ::SetCursorPos(screen.x, screen.y);
+            ::PostMessageW(PlannerPane(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(point.x, point.y));
+            ::PostMessageW(PlannerPane(), WM_RBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        },
+        ID_TASK_DELETE);
+
+    EXPECT_EQ(yes.questions.size(), 1u);
+    TaskPlanEntry entry;
+    EXPECT_FALSE(Doc().GetPlanEntry(m_afternoon, entry));
+    EXPECT_TRUE(Doc().GetPlanEntry(m_morning, entry));
+    TaskCard task;
+    EXPECT_TRUE(Doc().GetTask(m_report, task, false));
+    EXPECT_EQ(Doc().GetDocumentWindow(), DailyPlan().GetHwnd());
+}
+
+TEST_F(ContextMenusInFrameTest, HolidayFromTheDeadlinesCalendarsMenuMarksItsDayWhileTheDailyPlanShowsAnother)
+{
+    AddSmallPlan();
+    Doc().SetStatusFilter(0);
+    Doc().Notify(nullptr, NotifyCode::kAll);
+    CCalendarView& calendar = m_frame->GetCalendar();
+    ASSERT_TRUE(WaitFor([&] { return !calendar.GetTasks().empty(); }));
+    CTabbedAutoHideDockingWindow* pane = m_frame->GetPane(CMainFrame::CalendarPane);
+    ASSERT_NE(pane, nullptr);
+    m_frame->AutoHideManager().Show(pane->m_hWnd, dockwins::CDockingSide::Top, false);
+    ASSERT_TRUE(WaitFor([&] { return calendar.IsWindowVisible(); }));
+    FocusView(DayList(), DailyPlan().GetHwnd());
+
+    const double friday = kWednesday + 2;
+    const RECT lane = calendar.GetImage().GetLaneRect(PlanItemsMan::kPlanLane, friday);
+    const POINT offset = calendar.GetScrollOffset();
+    POINT inLane = MiddleOf(lane);
+    inLane = {inLane.x - offset.x, inLane.y - offset.y};
+    ChooseAt(ClientPlace(calendar.m_hWnd, inLane), ID_DAY_HOLIDAY);
+
+    std::vector<double> holidays;
+    Doc().GetHolidays(holidays);
+    EXPECT_EQ(holidays, std::vector<double>{friday});
+    EXPECT_EQ(DailyPlan().GetDate(), kWednesday);
+}
+
+TEST_F(ContextMenusInFrameTest, TheMenuKeyOverTheDeadlinesCalendarShowsNoMenu)
+{
+    CCalendarView& calendar = m_frame->GetCalendar();
+    // The keyboard names no day: both forms it sends.
+    for (const LPARAM keyboard : {LPARAM(-1), LPARAM(MAKELPARAM(-1, -1))}) {
+        bool shown = false;
+        EXPECT_TRUE(RunMenuSteps({[&] {
+                                     for (const HWND menu : OpenMenuWindows()) {
+                                         shown = true;
+                                         PressKey(menu, VK_ESCAPE);
+                                     }
+                                     return true;
+                                 }},
+                                 [&] { calendar.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(calendar.m_hWnd), keyboard); }));
+        EXPECT_FALSE(shown) << std::hex << keyboard;
+    }
+}
