@@ -128,6 +128,8 @@ protected:
         FrameTest::SetUp();
         Options::SetShowAsLayoutDays(0);
         Options::SetAllowSimultaneous(1);
+        // A completed entry completes its task; no question about its category.
+        Options::SetPromptForCompletingCategory(0);
         Clock::SetNowForTesting(kWednesday + Hours(7));
         OpenFrame(m_prompts);
     }
@@ -173,7 +175,7 @@ protected:
         return mood.GetId();
     }
 
-    // Two categories with a task each (Work's task planned twice on the
+    // Two categories with a task each (each task planned once on the
     // Wednesday), two people and two moods, all shown. Each call adds them
     // anew: the members name the newest.
     void AddSmallPlan()
@@ -182,7 +184,7 @@ protected:
         m_work = AddCategory(L"Work");
         m_fence = AddTask(m_home, L"Fix the fence");
         m_report = AddTask(m_work, L"Write the report");
-        m_morning = AddEntry(m_report, Hours(9), Hours(10));
+        m_morning = AddEntry(m_fence, Hours(9), Hours(10));
         m_afternoon = AddEntry(m_report, Hours(14), Hours(15));
         m_ann = AddPerson(L"Ann");
         m_bob = AddPerson(L"Bob");
@@ -219,17 +221,42 @@ protected:
     void FocusView(HWND window, HWND view)
     {
         ::SetFocus(window);
+        EXPECT_EQ(::GetFocus(), window);
         ASSERT_TRUE(WaitFor([&] { return Doc().GetDocumentWindow() == view; }));
     }
 
-    // Opens the menu with `open`, notes its items' states, then picks
-    // `command` as a user does, with the arrow keys and Enter; a command the
-    // menu lacks or greys is not picked: Escape closes the menu.
+    // Opens the menu with `open`, notes its items' states (a submenu's too),
+    // then picks `command` as a user does, with the arrow keys and Enter (the
+    // right arrow opens a submenu); a command the menu lacks or greys is not
+    // picked: Escape closes the menu.
     MenuStates ChooseFromMenu(const std::function<void()>& open, UINT command)
     {
         MenuStates states;
+        // The positions among the selectable items: in the menu, then in the submenu.
         int target = -1;
+        int subTarget = -1;
         int highlighted = -1;
+        const auto readItems = [&](HMENU menu, int& found, int* hilite) {
+            int selectable = 0;
+            for (int index = 0; index < ::GetMenuItemCount(menu); ++index) {
+                const UINT state = ::GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION);
+                if (state & MF_SEPARATOR)
+                    continue;
+                if (hilite && (state & MF_HILITE))
+                    *hilite = selectable;
+                const UINT id = ::GetMenuItemID(menu, index);
+                if (id != static_cast<UINT>(-1)) {
+                    states[id] = (state & (MF_GRAYED | MF_DISABLED)) == 0;
+                    if (id == command)
+                        found = selectable;
+                }
+                ++selectable;
+            }
+        };
+        const auto press = [](UINT key, int times = 1) {
+            for (int step = 0; step < times; ++step)
+                PressKey(OpenMenuWindows().front(), key);
+        };
         const bool ran = RunMenuSteps(
             {
                 [&] {
@@ -238,17 +265,14 @@ protected:
                         return false;
                     ::GetWindowRect(shown.front(), &m_menuRect);
                     const auto menu = reinterpret_cast<HMENU>(::SendMessageW(shown.front(), MN_GETHMENU, 0, 0));
+                    readItems(menu, target, &highlighted);
                     int selectable = 0;
-                    for (int index = 0; index < ::GetMenuItemCount(menu); ++index) {
-                        const UINT state = ::GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION);
-                        if (state & MF_SEPARATOR)
+                    for (int index = 0; target < 0 && index < ::GetMenuItemCount(menu); ++index) {
+                        if (::GetMenuState(menu, static_cast<UINT>(index), MF_BYPOSITION) & MF_SEPARATOR)
                             continue;
-                        if (state & MF_HILITE)
-                            highlighted = selectable;
-                        const UINT id = ::GetMenuItemID(menu, index);
-                        if (id != static_cast<UINT>(-1)) {
-                            states[id] = (state & (MF_GRAYED | MF_DISABLED)) == 0;
-                            if (id == command)
+                        if (const HMENU sub = ::GetSubMenu(menu, index)) {
+                            readItems(sub, subTarget, nullptr);
+                            if (subTarget >= 0)
                                 target = selectable;
                         }
                         ++selectable;
@@ -256,15 +280,23 @@ protected:
                     return true;
                 },
                 [&] {
-                    const HWND menuWindow = OpenMenuWindows().front();
                     if (target < 0 || !states[command]) {
-                        PressKey(menuWindow, VK_ESCAPE);
+                        press(VK_ESCAPE);
                         return true;
                     }
                     // From no highlight the first arrow reaches the first item.
-                    for (int step = highlighted; step < target; ++step)
-                        PressKey(menuWindow, VK_DOWN);
-                    PressKey(menuWindow, VK_RETURN);
+                    press(VK_DOWN, target - highlighted);
+                    press(subTarget >= 0 ? VK_RIGHT : VK_RETURN);
+                    return true;
+                },
+                [&] {
+                    if (target < 0 || !states[command] || subTarget < 0)
+                        return true;
+                    // The submenu opens on its first item.
+                    if (OpenMenuWindows().size() < 2)
+                        return false;
+                    press(VK_DOWN, subTarget);
+                    press(VK_RETURN);
                     return true;
                 },
                 [] { return OpenMenuWindows().empty(); },
@@ -330,7 +362,7 @@ TEST_F(ContextMenusInFrameTest, DeleteChosenFromAViewsMenuDeletesTheItemUnderThe
          [&] { TaskList().SelectRow(TaskList().FindRow(m_report)); },
          [&] { return OnTask(m_fence); },
          [&] { TaskCard task; return !Doc().GetTask(m_fence, task, false); },
-         [&] { TaskPlanEntry entry; return Doc().GetPlanEntry(m_morning, entry); }},
+         [&] { TaskPlanEntry entry; return Doc().GetPlanEntry(m_afternoon, entry); }},
         {"a category, the task list focused",
          [&] { FocusView(TaskList().GetHwnd(), TaskList().GetHwnd()); },
          [&] { GetCategoryTree()->SelectCategory(m_home); },
@@ -386,6 +418,8 @@ TEST_F(ContextMenusInFrameTest, EditChosenFromAViewsMenuOpensTheEditorOfTheItemI
         std::function<MenuPlace()> place;
         int nameId;
         const wchar_t* expectedName;
+        // The menu key's menu shows below the selected item (the moods' at the pointer).
+        bool menuAtSelection = true;
     };
     const Case cases[] = {
         {"a task", TaskList().GetHwnd(),
@@ -403,7 +437,7 @@ TEST_F(ContextMenusInFrameTest, EditChosenFromAViewsMenuOpensTheEditorOfTheItemI
              ListView_SetItemState(MoodList(), MoodRow(second ? m_busy : m_calm), LVIS_SELECTED | LVIS_FOCUSED,
                                    LVIS_SELECTED | LVIS_FOCUSED);
          },
-         [&] { return OnMood(m_busy); }, IDC_MOOD_NAME, L"Busy"},
+         [&] { return OnMood(m_busy); }, IDC_MOOD_NAME, L"Busy", false},
     };
     // A right click, then the keyboard's two forms of "no point": -1 and both halves -1.
     const LPARAM kRightClick = 0;
@@ -419,8 +453,7 @@ TEST_F(ContextMenusInFrameTest, EditChosenFromAViewsMenuOpensTheEditorOfTheItemI
                 CancelDialog(dialog);
             });
             if (keyboard != kRightClick) {
-                // The menu key acts on the selection of the focused view, and
-                // the menu shows over the view.
+                // The menu key acts on the selection of the focused view.
                 c.select(true);
                 ::SetFocus(c.control);
                 ChooseFromMenu(
@@ -431,7 +464,9 @@ TEST_F(ContextMenusInFrameTest, EditChosenFromAViewsMenuOpensTheEditorOfTheItemI
                 RECT view = {};
                 ::GetWindowRect(c.control, &view);
                 const POINT corner = {m_menuRect.left, m_menuRect.top};
-                EXPECT_TRUE(::PtInRect(&view, corner)) << "the menu at " << corner.x << "," << corner.y;
+                if (c.menuAtSelection) {
+                    EXPECT_TRUE(::PtInRect(&view, corner)) << "the menu at " << corner.x << "," << corner.y;
+                }
             } else {
                 // Another pane has the focus, and the view has another item selected.
                 c.select(false);
@@ -440,6 +475,9 @@ TEST_F(ContextMenusInFrameTest, EditChosenFromAViewsMenuOpensTheEditorOfTheItemI
             }
             EXPECT_EQ(answerer.AnsweredCount(), 1);
             EXPECT_EQ(shownName, c.expectedName);
+            // The view whose menu it was keeps the focus, and the frame's commands with it.
+            EXPECT_EQ(::GetFocus(), c.control);
+            EXPECT_EQ(Doc().GetDocumentWindow(), c.control);
         }
     }
 }
@@ -572,4 +610,85 @@ TEST_F(ContextMenusInFrameTest, TheMenuKeyOverTheDeadlinesCalendarShowsNoMenu)
                                  [&] { calendar.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(calendar.m_hWnd), keyboard); }));
         EXPECT_FALSE(shown) << std::hex << keyboard;
     }
+}
+
+TEST_F(ContextMenusInFrameTest, OtherCommandsFromTheMenusActOnTheItemTheMenuWasOpenedOn)
+{
+    struct Case {
+        const char* what;
+        // The selection before, on another item than the one under the pointer.
+        std::function<void()> selectOther;
+        std::function<MenuPlace()> place;
+        UINT command;
+        std::function<void()> check;
+    };
+    const auto importance = [&](int taskId) {
+        TaskCard task;
+        EXPECT_TRUE(Doc().GetTask(taskId, task, false));
+        return task.GetImportance();
+    };
+    const auto completed = [&](int entryId) {
+        TaskPlanEntry entry;
+        EXPECT_TRUE(Doc().GetPlanEntry(entryId, entry));
+        return entry.IsCompleted();
+    };
+    const auto selectedCategory = [&] { return GetCategoryTree()->GetCurrentCategoryId(); };
+    const Case cases[] = {
+        {"the task list's priority submenu", [&] { TaskList().SelectRow(TaskList().FindRow(m_report)); },
+         [&] { return OnTask(m_fence); }, ID_TASK_PRIORITY_URGENT,
+         [&] {
+             EXPECT_EQ(importance(m_fence), 2);
+             EXPECT_EQ(importance(m_report), 1);
+         }},
+        {"the task list's locate category", [&] { TaskList().SelectRow(TaskList().FindRow(m_report)); },
+         [&] { return OnTask(m_fence); }, ID_LOCATE_CATEGORY,
+         [&] { EXPECT_TRUE(WaitFor([&] { return selectedCategory() == m_home; })); }},
+        {"the daily plan's complete", [&] { DailyPlan().GetContent().SelectEntryById(m_morning); },
+         [&] { return OnDayEntry(m_afternoon); }, ID_TASK_COMPLETE,
+         [&] {
+             EXPECT_TRUE(completed(m_afternoon));
+             EXPECT_FALSE(completed(m_morning));
+         }},
+        {"the daily plan's locate category", [&] { DailyPlan().GetContent().SelectEntryById(m_morning); },
+         [&] { return OnDayEntry(m_afternoon); }, ID_LOCATE_CATEGORY,
+         [&] { EXPECT_TRUE(WaitFor([&] { return selectedCategory() == m_work; })); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        AddSmallPlan();
+        c.selectOther();
+        FocusView(PeopleTree(), PeopleTree());
+        ChooseAt(c.place(), c.command);
+        c.check();
+    }
+}
+
+TEST_F(ContextMenusInFrameTest, ACategoryCopiedFromTheTreesMenuIsPastedIntoTheCategoryTheNextMenuWasOpenedOn)
+{
+    AddSmallPlan();
+    GetCategoryTree()->SelectCategory(m_work);
+    FocusView(TaskList().GetHwnd(), TaskList().GetHwnd());
+    ChooseAt(OnCategory(m_work), ID_EDIT_COPY);
+    FocusView(TaskList().GetHwnd(), TaskList().GetHwnd());
+    EXPECT_TRUE(ChooseAt(OnCategory(m_home), ID_EDIT_PASTE)[ID_EDIT_PASTE]) << "the clipboard holds a category";
+
+    std::vector<Category> pasted;
+    Doc().GetSubCategories(m_home, pasted);
+    ASSERT_EQ(pasted.size(), 1u);
+    EXPECT_EQ(pasted[0].GetName(), L"Work");
+    std::vector<Category> underWork;
+    Doc().GetSubCategories(m_work, underWork);
+    EXPECT_TRUE(underWork.empty()) << "the selected category got nothing";
+
+    // The saved file holds the copy under Home.
+    const EString path = FileSystem::JoinPath(m_folder, L"pasted.qvr");
+    Doc().SetPathName(path);
+    ASSERT_TRUE(Doc().Save());
+    CPelquornDoc saved;
+    saved.SetPrompts(&m_prompts);
+    ASSERT_TRUE(saved.OnOpenDocument(path));
+    std::vector<Category> savedUnderHome;
+    saved.GetSubCategories(m_home, savedUnderHome);
+    ASSERT_EQ(savedUnderHome.size(), 1u);
+    EXPECT_EQ(savedUnderHome[0].GetName(), L"Work");
 }

@@ -154,17 +154,9 @@ LRESULT CMoodListCtrl::OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&)
 {
     ListHandler(m_hWnd).SelectRowForMenu(lParam);
     POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    // From the keyboard: below the selected mood's text, over the list
-    // wherever the pointer rests.
-    if (lParam == -1 || (point.x == -1 && point.y == -1)) {
-        const int row = ListHandler(m_hWnd).GetFirstSelected();
-        RECT label = {};
-        if (row >= 0 && ListView_GetItemRect(m_hWnd, row, &label, LVIR_LABEL))
-            point = {label.left, label.bottom};
-        else
-            point = {0, 0};
-        ::ClientToScreen(m_hWnd, &point);
-    }
+    // From the keyboard.
+    if (lParam == -1 || (point.x == -1 && point.y == -1))
+        ::GetCursorPos(&point);
     ShowContextMenu(&point, IDR_MOOD_MENU);
     return 0;
 }

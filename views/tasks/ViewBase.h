@@ -70,10 +70,16 @@ public:
             return;
         Translator::TranslateMenu(menu);
         if (const HMENU popup = ::GetSubMenu(menu, 0)) {
-            // The frame sends the choice to the document's window: this view,
-            // even when another pane had the focus.
+            // As a right click does, the view takes the focus and so becomes
+            // the document's window, to which the frame sends the choice: the
+            // command, and the keys after it, go to this view even when
+            // another pane had the focus.
+            const HWND view = GetHwnd();
+            const HWND focus = ::GetFocus();
+            if (view && focus != view && !::IsChild(view, focus))
+                ::SetFocus(view);
             if (m_document)
-                m_document->SetDocumentWindow(GetHwnd());
+                m_document->SetDocumentWindow(view);
             PrepareMenu(popup);
             POINT point = *screenPoint;
             if (const HWND mainWindow = GetMainWindow())
