@@ -692,3 +692,79 @@ TEST_F(ContextMenusInFrameTest, ACategoryCopiedFromTheTreesMenuIsPastedIntoTheCa
     ASSERT_EQ(savedUnderHome.size(), 1u);
     EXPECT_EQ(savedUnderHome[0].GetName(), L"Work");
 }
+
+TEST_F(ContextMenusInFrameTest, AddChosenFromATreesMenuAddsBelowTheItemItWasOpenedOn)
+{
+    AddSmallPlan();
+    Person family(1, L"Family", L"", L"", L"", 0);
+    Person team(1, L"Team", L"", L"", L"", 0);
+    ASSERT_TRUE(Doc().AddPerson(0, family));
+    ASSERT_TRUE(Doc().AddPerson(0, team));
+    Doc().Notify(nullptr, NotifyCode::kAll);
+    ASSERT_TRUE(WaitFor([&] { return PersonItem(team.GetId()) != nullptr; }));
+    const auto childNames = [&](auto read) {
+        std::vector<EString> names;
+        read(names);
+        return names;
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> selectOther;
+        std::function<MenuPlace()> place;
+        int nameId;
+        const wchar_t* name;
+        std::function<std::vector<EString>()> addedBelow;
+        std::function<std::vector<EString>()> belowOther;
+    };
+    const Case cases[] = {
+        {"a category", [&] { GetCategoryTree()->SelectCategory(m_home); }, [&] { return OnCategory(m_work); },
+         IDC_CATEGORY_NAME, L"Drafts",
+         [&] {
+             return childNames([&](std::vector<EString>& names) {
+                 std::vector<Category> below;
+                 Doc().GetSubCategories(m_work, below);
+                 for (const Category& category : below)
+                     names.push_back(category.GetName());
+             });
+         },
+         [&] {
+             return childNames([&](std::vector<EString>& names) {
+                 std::vector<Category> below;
+                 Doc().GetSubCategories(m_home, below);
+                 for (const Category& category : below)
+                     names.push_back(category.GetName());
+             });
+         }},
+        {"a group of people", [&] { TreeView_SelectItem(PeopleTree(), PersonItem(family.GetId())); },
+         [&] { return OnPerson(team.GetId()); }, IDC_PERSON_NAME, L"Cleo",
+         [&] {
+             return childNames([&](std::vector<EString>& names) {
+                 std::vector<Person> below;
+                 Doc().GetPeople(team.GetId(), below);
+                 for (const Person& person : below)
+                     names.push_back(person.GetName());
+             });
+         },
+         [&] {
+             return childNames([&](std::vector<EString>& names) {
+                 std::vector<Person> below;
+                 Doc().GetPeople(family.GetId(), below);
+                 for (const Person& person : below)
+                     names.push_back(person.GetName());
+             });
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.selectOther();
+        FocusView(TaskList().GetHwnd(), TaskList().GetHwnd());
+        DialogAnswerer answerer([&](HWND dialog) {
+            SetItemText(dialog, c.nameId, c.name);
+            ClickButton(dialog, IDOK);
+        });
+        ChooseAt(c.place(), ID_TASK_ADD);
+        EXPECT_EQ(answerer.AnsweredCount(), 1);
+        EXPECT_EQ(c.addedBelow(), std::vector<EString>{c.name});
+        EXPECT_TRUE(c.belowOther().empty());
+    }
+}
