@@ -13,6 +13,7 @@
 #include "dialogs/CategoryDialogIds.h"
 #include "dialogs/MoodDialogIds.h"
 #include "dialogs/PersonDialogIds.h"
+#include "dialogs/PlanDialogIds.h"
 #include "dialogs/TaskDialogIds.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
@@ -420,6 +421,8 @@ TEST_F(ContextMenusInFrameTest, EditChosenFromAViewsMenuOpensTheEditorOfTheItemI
         const wchar_t* expectedName;
         // The menu key's menu shows below the selected item (the moods' at the pointer).
         bool menuAtSelection = true;
+        // The view the frame's commands go to, when not the control itself.
+        HWND view = nullptr;
     };
     const Case cases[] = {
         {"a task", TaskList().GetHwnd(),
@@ -438,6 +441,12 @@ TEST_F(ContextMenusInFrameTest, EditChosenFromAViewsMenuOpensTheEditorOfTheItemI
                                    LVIS_SELECTED | LVIS_FOCUSED);
          },
          [&] { return OnMood(m_busy); }, IDC_MOOD_NAME, L"Busy", false},
+        {"a plan entry", DayList(),
+         [&](bool second) {
+             ListView_SetItemState(DayList(), -1, 0, LVIS_SELECTED);
+             DailyPlan().GetContent().SelectEntryById(second ? m_afternoon : m_morning);
+         },
+         [&] { return OnDayEntry(m_afternoon); }, IDC_PLAN_TASK, L"Write the report", true, DailyPlan().GetHwnd()},
     };
     // A right click, then the keyboard's two forms of "no point": -1 and both halves -1.
     const LPARAM kRightClick = 0;
@@ -477,7 +486,7 @@ TEST_F(ContextMenusInFrameTest, EditChosenFromAViewsMenuOpensTheEditorOfTheItemI
             EXPECT_EQ(shownName, c.expectedName);
             // The view whose menu it was keeps the focus, and the frame's commands with it.
             EXPECT_EQ(::GetFocus(), c.control);
-            EXPECT_EQ(Doc().GetDocumentWindow(), c.control);
+            EXPECT_EQ(Doc().GetDocumentWindow(), c.view ? c.view : c.control);
         }
     }
 }
@@ -767,4 +776,22 @@ TEST_F(ContextMenusInFrameTest, AddChosenFromATreesMenuAddsBelowTheItemItWasOpen
         EXPECT_EQ(c.addedBelow(), std::vector<EString>{c.name});
         EXPECT_TRUE(c.belowOther().empty());
     }
+}
+
+TEST_F(ContextMenusInFrameTest, HolidayFromTheDailyPlansMenuMarksTheShownDayAfterTheCalendarsMenu)
+{
+    AddSmallPlan();
+    CCalendarView& calendar = m_frame->GetCalendar();
+    const RECT lane = calendar.GetImage().GetLaneRect(PlanItemsMan::kPlanLane, kWednesday + 2);
+    const POINT offset = calendar.GetScrollOffset();
+    const POINT inLane = {MiddleOf(lane).x - offset.x, MiddleOf(lane).y - offset.y};
+    // The calendar's menu, closed without a choice, leaves its day behind.
+    ChooseAt(ClientPlace(calendar.m_hWnd, inLane), 0);
+    ASSERT_EQ(calendar.GetContextDate(), kWednesday + 2);
+
+    ChooseAt(OnDayEntry(m_morning), ID_DAY_HOLIDAY);
+
+    std::vector<double> holidays;
+    Doc().GetHolidays(holidays);
+    EXPECT_EQ(holidays, std::vector<double>{kWednesday}) << "the daily plan's day, not the calendar's";
 }
