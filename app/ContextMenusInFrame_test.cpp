@@ -1,4 +1,4 @@
-// Every view's context menu in the real main window: opened on an item as a user opens it, its items' states, and the chosen command acting on that view and that item.
+// Each view's context menu in the real main window: opened on an item as a user opens it, its states, and the choice acting on that view and item.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -100,18 +100,24 @@ HTREEITEM TreeItemOfData(HWND tree, HTREEITEM first, LPARAM data)
     return nullptr;
 }
 
-RECT TreeItemRect(HWND tree, HTREEITEM item)
-{
-    RECT text = {};
-    EXPECT_TRUE(TreeView_GetItemRect(tree, item, &text, TRUE));
-    return text;
-}
-
-RECT ListRowRect(HWND list, int row)
+MenuPlace OnListRow(HWND list, int row)
 {
     RECT label = {};
     EXPECT_TRUE(ListView_GetItemRect(list, row, &label, LVIR_LABEL));
-    return label;
+    return ClientPlace(list, MiddleOf(label));
+}
+
+MenuPlace OnTreeItem(HWND tree, HTREEITEM item)
+{
+    RECT text = {};
+    EXPECT_TRUE(TreeView_GetItemRect(tree, item, &text, TRUE));
+    return ClientPlace(tree, MiddleOf(text));
+}
+
+void SelectOnlyRow(HWND list, int row)
+{
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(list, row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 // The message box's question.
@@ -211,12 +217,12 @@ protected:
     // Where a right click on each kind of item opens the menu.
     MenuPlace OnTask(int taskId)
     {
-        return ClientPlace(TaskList().GetHwnd(), MiddleOf(ListRowRect(TaskList().GetHwnd(), TaskList().FindRow(taskId))));
+        return OnListRow(TaskList().GetHwnd(), TaskList().FindRow(taskId));
     }
-    MenuPlace OnCategory(int id) { return ClientPlace(CategoryTree(), MiddleOf(TreeItemRect(CategoryTree(), CategoryItem(id)))); }
-    MenuPlace OnPerson(int id) { return ClientPlace(PeopleTree(), MiddleOf(TreeItemRect(PeopleTree(), PersonItem(id)))); }
-    MenuPlace OnMood(int id) { return ClientPlace(MoodList(), MiddleOf(ListRowRect(MoodList(), MoodRow(id)))); }
-    MenuPlace OnDayEntry(int entryId) { return ClientPlace(DayList(), MiddleOf(ListRowRect(DayList(), DayRow(entryId)))); }
+    MenuPlace OnCategory(int id) { return OnTreeItem(CategoryTree(), CategoryItem(id)); }
+    MenuPlace OnPerson(int id) { return OnTreeItem(PeopleTree(), PersonItem(id)); }
+    MenuPlace OnMood(int id) { return OnListRow(MoodList(), MoodRow(id)); }
+    MenuPlace OnDayEntry(int entryId) { return OnListRow(DayList(), DayRow(entryId)); }
 
     // The focus goes to `window` and its view becomes the one the frame's commands go to.
     void FocusView(HWND window, HWND view)
@@ -378,7 +384,7 @@ TEST_F(ContextMenusInFrameTest, DeleteChosenFromAViewsMenuDeletesTheItemUnderThe
          [&] { Person person; return Doc().GetPerson(m_ann, person); }},
         {"a mood, the task list focused",
          [&] { FocusView(TaskList().GetHwnd(), TaskList().GetHwnd()); },
-         [&] { ListView_SetItemState(MoodList(), MoodRow(m_calm), LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED); },
+         [&] { SelectOnlyRow(MoodList(), MoodRow(m_calm)); },
          [&] { return OnMood(m_busy); },
          [&] { MoodItem mood; return !Doc().GetMood(m_busy, mood); },
          [&] { MoodItem mood; return Doc().GetMood(m_calm, mood); }},
@@ -426,7 +432,7 @@ TEST_F(ContextMenusInFrameTest, EditChosenFromAViewsMenuOpensTheEditorOfTheItemI
     };
     const Case cases[] = {
         {"a task", TaskList().GetHwnd(),
-         [&](bool second) { TaskList().SelectRow(-1); TaskList().SelectRow(TaskList().FindRow(second ? m_fence : m_report)); },
+         [&](bool second) { SelectOnlyRow(TaskList().GetHwnd(), TaskList().FindRow(second ? m_fence : m_report)); },
          [&] { return OnTask(m_fence); }, IDC_TASK_NAME, L"Fix the fence"},
         {"a category", CategoryTree(),
          [&](bool second) { GetCategoryTree()->SelectCategory(second ? m_work : m_home); },
@@ -435,11 +441,7 @@ TEST_F(ContextMenusInFrameTest, EditChosenFromAViewsMenuOpensTheEditorOfTheItemI
          [&](bool second) { TreeView_SelectItem(PeopleTree(), PersonItem(second ? m_bob : m_ann)); },
          [&] { return OnPerson(m_bob); }, IDC_PERSON_NAME, L"Bob"},
         {"a mood", MoodList(),
-         [&](bool second) {
-             ListView_SetItemState(MoodList(), -1, 0, LVIS_SELECTED);
-             ListView_SetItemState(MoodList(), MoodRow(second ? m_busy : m_calm), LVIS_SELECTED | LVIS_FOCUSED,
-                                   LVIS_SELECTED | LVIS_FOCUSED);
-         },
+         [&](bool second) { SelectOnlyRow(MoodList(), MoodRow(second ? m_busy : m_calm)); },
          [&] { return OnMood(m_busy); }, IDC_MOOD_NAME, L"Busy", false},
         {"a plan entry", DayList(),
          [&](bool second) {
@@ -506,7 +508,7 @@ TEST_F(ContextMenusInFrameTest, TheMenuEnablesWhatTheItemUnderThePointerAllows)
     };
     const Case cases[] = {
         {"the category tree's root", [&] {
-             return ClientPlace(CategoryTree(), MiddleOf(TreeItemRect(CategoryTree(), TreeView_GetRoot(CategoryTree()))));
+             return OnTreeItem(CategoryTree(), TreeView_GetRoot(CategoryTree()));
          },
          {{ID_TASK_ADD, true}, {ID_TASK_EDIT, false}, {ID_TASK_DELETE, false}, {ID_EXPORT, false}, {ID_IMPORT, true}}},
         {"a category", [&] { return OnCategory(m_home); },
@@ -616,7 +618,7 @@ TEST_F(ContextMenusInFrameTest, TheMenuKeyOverTheDeadlinesCalendarShowsNoMenu)
                                      }
                                      return true;
                                  }},
-                                 [&] { calendar.SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(calendar.m_hWnd), keyboard); }));
+                                 [&] { calendar.SendMessage(WM_CONTEXTMENU, 0, keyboard); }));
         EXPECT_FALSE(shown) << std::hex << keyboard;
     }
 }
