@@ -153,10 +153,10 @@ LRESULT CCalendarView::OnTipNeedsText(UINT, WPARAM, LPARAM, bool&)
 
 LRESULT CCalendarView::OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&)
 {
-    // From the keyboard there is no day to name.
-    if (lParam == -1)
-        return 0;
+    // From the keyboard (-1, or both halves -1) there is no day to name.
     const POINT screen = PointOf(lParam);
+    if (lParam == -1 || (screen.x == -1 && screen.y == -1))
+        return 0;
     POINT client = screen;
     ::ScreenToClient(m_hWnd, &client);
     Activate();

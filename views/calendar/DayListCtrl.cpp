@@ -1,5 +1,6 @@
 #include "views/calendar/DayListCtrl.h"
 
+#include "views/tasks/ListHandler.h"
 #include "views/tasks/ViewMessages.h"
 
 CDayListCtrl::~CDayListCtrl()
@@ -17,6 +18,7 @@ LRESULT CDayListCtrl::OnCreate(UINT, WPARAM, LPARAM, bool& handled)
 
 LRESULT CDayListCtrl::OnContextMenu(UINT message, WPARAM wParam, LPARAM lParam, bool&)
 {
+    ListHandler(m_hWnd).SelectRowForMenu(lParam);
     return ::SendMessageW(GetParent(), message, wParam, lParam);
 }
 

@@ -21,6 +21,20 @@ int ListHandler::GetFirstSelected() const
     return ListView_GetNextItem(m_list, -1, LVNI_SELECTED);
 }
 
+void ListHandler::SelectRowForMenu(LPARAM screenPoint) const
+{
+    LVHITTESTINFO hit = {};
+    hit.pt = {static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
+    if (screenPoint == -1 || (hit.pt.x == -1 && hit.pt.y == -1))
+        return;
+    ::ScreenToClient(m_list, &hit.pt);
+    const int row = ListView_HitTest(m_list, &hit);
+    if (row < 0 || ListView_GetItemState(m_list, row, LVIS_SELECTED))
+        return;
+    ListView_SetItemState(m_list, -1, 0, LVIS_SELECTED);
+    SelectItem(row);
+}
+
 void ListHandler::SelectAllRows() const
 {
     const int count = ListView_GetItemCount(m_list);

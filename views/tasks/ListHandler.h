@@ -16,6 +16,10 @@ public:
     void SelectItem(int row) const;
     // -1 when no row is selected.
     int GetFirstSelected() const;
+    // A context menu opened on a row that is not selected makes it the only
+    // selected one, as a right click does, so the menu acts on that row. -1
+    // (the keyboard) or a point beside the rows changes nothing.
+    void SelectRowForMenu(LPARAM screenPoint) const;
     void SelectAllRows() const;
     // The columns in order, their titles translated, left-aligned.
     void InsertColumns(std::span<const ColumnDefault> columns) const;

@@ -152,6 +152,7 @@ void CMoodListCtrl::OnSelectionChanged()
 
 LRESULT CMoodListCtrl::OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&)
 {
+    ListHandler(m_hWnd).SelectRowForMenu(lParam);
     POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     // From the keyboard.
     if (lParam == -1 || (point.x == -1 && point.y == -1))

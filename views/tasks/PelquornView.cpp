@@ -479,8 +479,10 @@ LRESULT CPelquornView::OnTipNeedsText(UINT, WPARAM, LPARAM, bool&)
 
 LRESULT CPelquornView::OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&)
 {
+    ListHandler(m_hWnd).SelectRowForMenu(lParam);
     POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    if (lParam == -1) {
+    // From the keyboard, which sends -1 or both halves -1.
+    if (lParam == -1 || (point.x == -1 && point.y == -1)) {
         const int row = GetFirstSelected();
         RECT label = {};
         if (row >= 0 && ListView_GetItemRect(m_hWnd, row, &label, LVIR_LABEL))

@@ -67,7 +67,8 @@ public:
     }
 
     // The first submenu of the menu resource, translated, with the states of
-    // its commands set; the frame tracks it and carries out the choice.
+    // its commands set; the frame tracks it and carries out the choice on
+    // this view.
     void ShowContextMenu(const POINT* screenPoint, UINT menuId)
     {
         if (!screenPoint)
@@ -77,6 +78,16 @@ public:
             return;
         Translator::TranslateMenu(menu);
         if (const HMENU popup = ::GetSubMenu(menu, 0)) {
+            // As a right click does, the view takes the focus and so becomes
+            // the document's window, to which the frame sends the choice: the
+            // command, and the keys after it, go to this view even when
+            // another pane had the focus.
+            const HWND view = GetHwnd();
+            const HWND focus = ::GetFocus();
+            if (view && focus != view && !::IsChild(view, focus))
+                ::SetFocus(view);
+            if (m_document)
+                m_document->SetDocumentWindow(view);
             PrepareMenu(popup);
             POINT point = *screenPoint;
             if (const HWND mainWindow = GetMainWindow())
