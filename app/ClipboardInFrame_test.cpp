@@ -45,18 +45,8 @@ protected:
     CCategoryTree& Tree() { return *GetCategoryTree(); }
     CPelquornView& TaskList() { return m_frame->GetTaskList(); }
 
-    int AddCategory(const wchar_t* name)
-    {
-        Category category(name, L"", 0, 0);
-        EXPECT_TRUE(Doc().AddCategory(0, category));
-        return category.GetId();
-    }
-    int AddTask(const wchar_t* name)
-    {
-        TaskCard task(name, L"", 1, kDeadline, 1, 0, 0, 0, -1);
-        EXPECT_TRUE(Doc().AddTask(task));
-        return task.GetId();
-    }
+    int AddCategory(const wchar_t* name) { return NewCategory(name); }
+    int AddTask(const wchar_t* name) { return NewTask(name, 1, kDeadline); }
 
     // Posted as the mouse sends them; done once the control has taken them.
     void ClickAt(HWND control, POINT point, WPARAM keys = 0)
@@ -161,15 +151,7 @@ protected:
                 return child.GetId();
         return 0;
     }
-    // The plan written and read back by a document of its own.
-    void SaveAndReopen(CPelquornDoc& saved)
-    {
-        const EString path = FileSystem::JoinPath(m_folder, L"clipboard.qvr");
-        Doc().SetPathName(path);
-        ASSERT_TRUE(Doc().Save());
-        saved.SetPrompts(&m_prompts);
-        ASSERT_TRUE(saved.OnOpenDocument(path));
-    }
+    void SaveAndReopen(CPelquornDoc& saved) { FrameTest::SaveAndReopen(L"clipboard.qvr", saved, m_prompts); }
 
     SilentPrompts m_prompts;
     int m_home = 0;

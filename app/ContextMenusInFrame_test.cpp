@@ -147,28 +147,13 @@ protected:
     HWND MoodList() { return FindChildOfClass(*m_frame, L"QuorvaneMoodList"); }
     HWND DayList() { return DailyPlan().GetList().GetContentWindow(); }
 
-    int AddCategory(const wchar_t* name)
-    {
-        Category category(name, L"", 0, 0);
-        EXPECT_TRUE(Doc().AddCategory(0, category));
-        return category.GetId();
-    }
+    int AddCategory(const wchar_t* name) { return NewCategory(name); }
     int AddTask(int categoryId, const wchar_t* name)
     {
         Doc().SetCurrentCategoryId(categoryId);
-        TaskCard task(name, L"", 2, kWednesday + 5, 1, 0, 0, 0, -1);
-        EXPECT_TRUE(Doc().AddTask(task));
-        return task.GetId();
+        return NewTask(name, 2, kWednesday + 5);
     }
-    int AddEntry(int taskId, double start, double end)
-    {
-        TaskCard task;
-        EXPECT_TRUE(Doc().GetTask(taskId, task));
-        TaskPlanEntry entry(taskId, start, end, L"", L"", 0, 0);
-        entry.SetTask(task);
-        EXPECT_TRUE(Doc().AddPlanEntry(kWednesday, entry));
-        return entry.GetId();
-    }
+    int AddEntry(int taskId, double start, double end) { return NewPlanEntry(kWednesday, taskId, start, end); }
     int AddPerson(const wchar_t* name)
     {
         Person person(0, name, L"", name, L"", 0);

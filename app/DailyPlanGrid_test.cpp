@@ -50,21 +50,8 @@ protected:
     }
 
 
-    int AddTask(const wchar_t* name, double estimate)
-    {
-        TaskCard task(name, L"", estimate, kWednesday + 7, 1, 0, 0, 0, -1);
-        EXPECT_TRUE(Doc().AddTask(task));
-        return task.GetId();
-    }
-    int AddEntry(int taskId, double start, double end)
-    {
-        TaskCard task;
-        EXPECT_TRUE(Doc().GetTask(taskId, task));
-        TaskPlanEntry entry(taskId, start, end, L"", L"", 0, 0);
-        entry.SetTask(task);
-        EXPECT_TRUE(Doc().AddPlanEntry(kWednesday, entry));
-        return entry.GetId();
-    }
+    int AddTask(const wchar_t* name, double estimate) { return NewTask(name, estimate, kWednesday + 7); }
+    int AddEntry(int taskId, double start, double end) { return NewPlanEntry(kWednesday, taskId, start, end); }
     // The entries are shown, then the grid is scrolled to the hour at its top.
     void ShowDay(int topHour)
     {

@@ -106,27 +106,13 @@ protected:
     CCategoryTree& Tree() { return *GetCategoryTree(); }
     CPelquornView& TaskList() { return m_frame->GetTaskList(); }
 
-    int AddCategory(int parent, const wchar_t* name)
-    {
-        Category category(name, L"", 0, 0);
-        EXPECT_TRUE(Doc().AddCategory(parent, category));
-        return category.GetId();
-    }
-    int AddTask(const wchar_t* name)
-    {
-        TaskCard task(name, L"", 1, kWednesday + 7, 1, 0, 0, 0, -1);
-        EXPECT_TRUE(Doc().AddTask(task));
-        return task.GetId();
-    }
+    int AddCategory(int parent, const wchar_t* name) { return NewCategory(name, parent); }
+    int AddTask(const wchar_t* name) { return NewTask(name, 1, kWednesday + 7); }
     int AddEntry(int taskId, double start, double end)
     {
-        TaskCard task;
-        EXPECT_TRUE(Doc().GetTask(taskId, task));
-        TaskPlanEntry entry(taskId, start, end, L"", L"", 0, 0);
-        entry.SetTask(task);
-        EXPECT_TRUE(Doc().AddPlanEntry(kWednesday, entry));
+        const int id = NewPlanEntry(kWednesday, taskId, start, end);
         Doc().Notify(nullptr, NotifyCode::kAll);
-        return entry.GetId();
+        return id;
     }
     std::vector<int> DayEntryIds()
     {
@@ -287,15 +273,7 @@ protected:
         return {(cell.left + cell.right) / 2, cell.top + s.hourHeight / 2 - PlannerPane().GetScrollOffset()};
     }
 
-    // The plan written and read back by a document of its own.
-    void SaveAndReopen(CPelquornDoc& saved)
-    {
-        const EString path = FileSystem::JoinPath(m_folder, L"drags.qvr");
-        Doc().SetPathName(path);
-        ASSERT_TRUE(Doc().Save());
-        saved.SetPrompts(&m_prompts);
-        ASSERT_TRUE(saved.OnOpenDocument(path));
-    }
+    void SaveAndReopen(CPelquornDoc& saved) { FrameTest::SaveAndReopen(L"drags.qvr", saved, m_prompts); }
 
     SilentPrompts m_prompts;
     int m_home = 0;

@@ -29,18 +29,11 @@ class FindInFrameTest : public FrameTest {
 protected:
     FindInFrameTest() : FrameTest(L"find_in_frame") {}
 
-    int AddCategory(const wchar_t* name)
-    {
-        Category category(name, L"", 0, 0);
-        EXPECT_TRUE(Doc().AddCategory(0, category));
-        return category.GetId();
-    }
+    int AddCategory(const wchar_t* name) { return NewCategory(name); }
     int AddTask(int categoryId, const wchar_t* name)
     {
         Doc().SetCurrentCategoryId(categoryId);
-        TaskCard task(name, L"", 1, Clock::Today() + 1, 1, 0, 0, 0, -1);
-        EXPECT_TRUE(Doc().AddTask(task));
-        return task.GetId();
+        return NewTask(name, 1, Clock::Today() + 1);
     }
     // The names of the task list's selected rows.
     std::vector<EString> SelectedRows()

@@ -1,5 +1,7 @@
 #include "app/FrameKeys.h"
 
+#include "testing/TestSupport.h"
+
 namespace {
 
 // Posted keys change no key state: the modifiers are set as a user holds them,
@@ -55,21 +57,7 @@ bool KeyMessagesPending()
 
 bool WaitThroughLoop(CMessageLoop& loop, const std::function<bool()>& condition, unsigned timeoutMs)
 {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (condition())
-            return true;
-        if (::GetTickCount64() >= deadline)
-            return false;
-        MSG message;
-        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (!loop.PreTranslateMessage(&message)) {
-                ::TranslateMessage(&message);
-                ::DispatchMessageW(&message);
-            }
-        }
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+    return WaitFor(condition, timeoutMs, [&](MSG* message) { return loop.PreTranslateMessage(message); });
 }
 
 bool PressKeyThroughLoop(CMessageLoop& loop, UINT key, unsigned modifiers)

@@ -5,6 +5,7 @@
 #include "dialogs/ReportsDialogIds.h"
 #include "document/DocumentCommandIds.h"
 #include "foundation/Clock.h"
+#include "foundation/FileSystem.h"
 #include "foundation/Options.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
@@ -119,4 +120,60 @@ void FrameTest::ScrollPlannerToHour(int hour)
         ASSERT_TRUE(WaitFor([&] { return PlannerPane().GetScrollOffset() != before; }));
     }
     ASSERT_EQ(PlannerTopHour(), hour);
+}
+
+int FrameTest::NewCategory(const wchar_t* name, int parent)
+{
+    Category category(name, L"", 0, 0);
+    EXPECT_TRUE(Doc().AddCategory(parent, category)) << name;
+    return category.GetId();
+}
+
+int FrameTest::NewTask(const wchar_t* name, double hours, double deadline)
+{
+    TaskCard task(name, L"", hours, deadline, 1, 0, 0, 0, -1);
+    EXPECT_TRUE(Doc().AddTask(task)) << name;
+    return task.GetId();
+}
+
+int FrameTest::NewPlanEntry(double day, int taskId, double start, double end)
+{
+    TaskCard task;
+    EXPECT_TRUE(Doc().GetTask(taskId, task));
+    TaskPlanEntry entry(taskId, start, end, L"", L"", 0, 0);
+    entry.SetTask(task);
+    EXPECT_TRUE(Doc().AddPlanEntry(day, entry));
+    return entry.GetId();
+}
+
+void FrameTest::SaveAndReopen(const wchar_t* fileName, CPelquornDoc& saved, IDocumentPrompts& prompts)
+{
+    const EString path = FileSystem::JoinPath(m_folder, fileName);
+    Doc().SetPathName(path);
+    ASSERT_TRUE(Doc().Save());
+    saved.SetPrompts(&prompts);
+    ASSERT_TRUE(saved.OnOpenDocument(path));
+}
+
+namespace {
+
+HTREEITEM FindInBranches(HWND tree, HTREEITEM first, LPARAM data)
+{
+    for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree, item)) {
+        TVITEMW tv = {};
+        tv.mask = TVIF_PARAM | TVIF_HANDLE;
+        tv.hItem = item;
+        if (TreeView_GetItem(tree, &tv) && tv.lParam == data)
+            return item;
+        if (const HTREEITEM below = FindInBranches(tree, TreeView_GetChild(tree, item), data))
+            return below;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+HTREEITEM FrameTest::FindTreeItem(HWND tree, LPARAM data)
+{
+    return FindInBranches(tree, TreeView_GetRoot(tree), data);
 }

@@ -35,6 +35,15 @@ protected:
     void CloseFrame();
     void SendCommand(UINT id, UINT code = 0, HWND control = nullptr);
     CPelquornDoc& Doc() { return m_frame->GetDocument(); }
+    // Added to the frame's plan as its views add them; each gives its new id.
+    int NewCategory(const wchar_t* name, int parent = 0);
+    // A task of importance 1 in the current category.
+    int NewTask(const wchar_t* name, double hours, double deadline);
+    int NewPlanEntry(double day, int taskId, double start, double end);
+    // The plan saved under the file name in the scratch folder and read back into `saved`.
+    void SaveAndReopen(const wchar_t* fileName, CPelquornDoc& saved, IDocumentPrompts& prompts);
+    // The item of a tree whose data is `data`, searched through every branch, open or not.
+    static HTREEITEM FindTreeItem(HWND tree, LPARAM data);
 
     // The daily plan pane and its time grid.
     CDailyPlanView& DailyPlan() { return m_frame->GetDailyPlan(); }

@@ -21,21 +21,6 @@
 
 namespace {
 
-// The item of a tree whose data is `data`, searched through every branch.
-HTREEITEM FindTreeItem(HWND tree, HTREEITEM first, LPARAM data)
-{
-    for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree, item)) {
-        TVITEMW tv = {};
-        tv.mask = TVIF_PARAM | TVIF_HANDLE;
-        tv.hItem = item;
-        if (TreeView_GetItem(tree, &tv) && tv.lParam == data)
-            return item;
-        if (const HTREEITEM below = FindTreeItem(tree, TreeView_GetChild(tree, item), data))
-            return below;
-    }
-    return nullptr;
-}
-
 bool HoldsFocus(HWND window)
 {
     const HWND focus = ::GetFocus();
@@ -51,18 +36,10 @@ protected:
         FrameTest::SetUp();
         OpenFrame(m_prompts);
         Doc().SetStatusFilter(0);
-        Category garden(L"Garden", L"", 0, 0);
-        ASSERT_TRUE(Doc().AddCategory(0, garden));
-        m_garden = garden.GetId();
-        Category kitchen(L"Kitchen", L"", 0, 0);
-        ASSERT_TRUE(Doc().AddCategory(0, kitchen));
-        m_kitchen = kitchen.GetId();
-        TaskCard hedge(L"Cut the hedge", L"", 1, Clock::Today() + 2, 1, 0, 0, 0, -1);
-        ASSERT_TRUE(Doc().AddTask(hedge));
-        m_hedge = hedge.GetId();
-        TaskCard roses(L"Plant the roses", L"", 1, Clock::Today() + 3, 1, 0, 0, 0, -1);
-        ASSERT_TRUE(Doc().AddTask(roses));
-        m_roses = roses.GetId();
+        m_garden = NewCategory(L"Garden");
+        m_kitchen = NewCategory(L"Kitchen");
+        m_hedge = NewTask(L"Cut the hedge", 1, Clock::Today() + 2);
+        m_roses = NewTask(L"Plant the roses", 1, Clock::Today() + 3);
         Person ann(0, L"Ann", L"", L"Ann Smith", L"", 0);
         ASSERT_TRUE(Doc().AddPerson(0, ann));
         m_ann = ann.GetId();
@@ -108,7 +85,7 @@ protected:
     void SelectPerson(int personId)
     {
         const HWND tree = PeopleTree();
-        const HTREEITEM item = FindTreeItem(tree, TreeView_GetRoot(tree), personId);
+        const HTREEITEM item = FindTreeItem(tree, personId);
         ASSERT_NE(item, nullptr) << "no item of person " << personId;
         TreeView_SelectItem(tree, item);
         Focus(tree);

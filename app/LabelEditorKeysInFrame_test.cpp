@@ -32,20 +32,6 @@ EString ClipboardText()
     return text;
 }
 
-HTREEITEM FindTreeItem(HWND tree, HTREEITEM first, LPARAM data)
-{
-    for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(tree, item)) {
-        TVITEMW tv = {};
-        tv.mask = TVIF_PARAM | TVIF_HANDLE;
-        tv.hItem = item;
-        if (TreeView_GetItem(tree, &tv) && tv.lParam == data)
-            return item;
-        if (const HTREEITEM below = FindTreeItem(tree, TreeView_GetChild(tree, item), data))
-            return below;
-    }
-    return nullptr;
-}
-
 class LabelEditorKeysTest : public FrameTest {
 protected:
     LabelEditorKeysTest() : FrameTest(L"label_editor_keys") {}
@@ -90,7 +76,7 @@ protected:
     // As a click on the selected item's label: its editor opens with the focus.
     HWND StartRenaming(HWND tree, int id)
     {
-        const HTREEITEM item = FindTreeItem(tree, TreeView_GetRoot(tree), id);
+        const HTREEITEM item = FindTreeItem(tree, id);
         EXPECT_NE(item, nullptr);
         TreeView_SelectItem(tree, item);
         ::SetFocus(tree);

@@ -22,26 +22,6 @@
 
 namespace {
 
-// The thread's shown window that holds the control.
-HWND ShownWindowWith(int controlId)
-{
-    struct Search {
-        int id;
-        HWND found;
-    } search = {controlId, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (!::IsWindowVisible(window) || !::GetDlgItem(window, s->id))
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 class ModelessKeysTest : public FrameTest {
 protected:
     ModelessKeysTest() : FrameTest(L"modeless_keys") {}
@@ -52,15 +32,9 @@ protected:
         OpenFrame(m_prompts);
         Doc().SetStatusFilter(0);
         // Find searches the tasks of the categories.
-        Category garden(L"Garden", L"", 0, 0);
-        ASSERT_TRUE(Doc().AddCategory(0, garden));
-        Doc().SetCurrentCategoryId(garden.GetId());
-        TaskCard hedge(L"Cut the hedge", L"", 1, Clock::Today() + 2, 1, 0, 0, 0, -1);
-        ASSERT_TRUE(Doc().AddTask(hedge));
-        m_hedge = hedge.GetId();
-        TaskCard roses(L"Plant the roses", L"", 1, Clock::Today() + 3, 1, 0, 0, 0, -1);
-        ASSERT_TRUE(Doc().AddTask(roses));
-        m_roses = roses.GetId();
+        Doc().SetCurrentCategoryId(NewCategory(L"Garden"));
+        m_hedge = NewTask(L"Cut the hedge", 1, Clock::Today() + 2);
+        m_roses = NewTask(L"Plant the roses", 1, Clock::Today() + 3);
         Doc().Notify(nullptr, NotifyCode::kAll);
         ASSERT_TRUE(WaitThroughLoop(m_loop, [&] { return TaskList().GetRowCount() == 2; }));
     }
@@ -138,7 +112,7 @@ TEST_F(ModelessKeysTest, EachModelessWindowTakesTabEnterAndEscape)
          [&] {
              SelectTask(m_hedge);
              EXPECT_TRUE(PressKeyThroughLoop(m_loop, 'L', kControlKey));
-             return ShownWindowWith(IDC_TRACKING_TOGGLE);
+             return FindShownDialogWith(IDC_TRACKING_TOGGLE);
          },
          // Its default button stops the clock; closing the window ends the tracking.
          [&] { return !Doc().IsTracking(); }, [&] { return !Doc().IsTracking(); }},
@@ -147,7 +121,7 @@ TEST_F(ModelessKeysTest, EachModelessWindowTakesTabEnterAndEscape)
              SelectTask(m_hedge);
              Doc().AddReminder(ReminderInfo(m_roses, Clock::Today(), 0));
              TaskList().CheckReminders();
-             return ShownWindowWith(IDC_REMINDER_SNOOZE);
+             return FindShownDialogWith(IDC_REMINDER_SNOOZE);
          },
          // Its default button finds the task in the list; Escape dismisses the reminder.
          [&] { return Doc().GetFirstSelectedTaskId() == m_roses; },

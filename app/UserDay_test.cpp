@@ -63,26 +63,6 @@ bool FileHolds(const std::string& bytes, const std::string& text)
     return bytes.find(text) != std::string::npos || bytes.find(wide) != std::string::npos;
 }
 
-// The visible top-level window of this thread that holds a control of the id.
-HWND FindShownDialogWith(int controlId)
-{
-    struct Search {
-        int id;
-        HWND found;
-    } search = {controlId, nullptr};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (!::IsWindowVisible(window) || !::GetDlgItem(window, s->id))
-                return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 class UserDayTest : public FrameTest {
 protected:
     UserDayTest() : FrameTest(L"user_day") {}

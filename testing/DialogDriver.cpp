@@ -145,6 +145,26 @@ HWND FindThreadDialog()
     return found;
 }
 
+// The visible top-level window of this thread that holds a control of the id.
+HWND FindShownDialogWith(int controlId)
+{
+    struct Search {
+        int id;
+        HWND found;
+    } search = {controlId, nullptr};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (!::IsWindowVisible(window) || !::GetDlgItem(window, s->id))
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 EString WindowText(HWND window)
 {
     wchar_t text[1024] = {};

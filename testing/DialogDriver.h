@@ -51,6 +51,8 @@ void CancelDialog(HWND dialog);
 
 // The newest visible dialog (or property sheet) of this thread; null when none.
 HWND FindThreadDialog();
+// The thread's visible top-level window holding a control of the id; null when none.
+HWND FindShownDialogWith(int controlId);
 
 EString WindowText(HWND window);
 EString ItemText(HWND dialog, int id);

@@ -70,6 +70,11 @@ std::string ReadFileBytes(const EString& path)
 
 bool WaitFor(const std::function<bool()>& condition, unsigned timeoutMs)
 {
+    return WaitFor(condition, timeoutMs, [](MSG*) { return false; });
+}
+
+bool WaitFor(const std::function<bool()>& condition, unsigned timeoutMs, const std::function<bool(MSG*)>& preTranslate)
+{
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     for (;;) {
         if (condition())
@@ -78,6 +83,8 @@ bool WaitFor(const std::function<bool()>& condition, unsigned timeoutMs)
             return false;
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (preTranslate(&msg))
+                continue;
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);
         }

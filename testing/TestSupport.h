@@ -20,6 +20,8 @@ void AgeFile(const EString& path, int minutes);
 
 // Waits (pumping messages) until the condition holds or the time runs out.
 bool WaitFor(const std::function<bool()>& condition, unsigned timeoutMs = 5000);
+// The same, each message first offered to `preTranslate`, which answers true when it took it.
+bool WaitFor(const std::function<bool()>& condition, unsigned timeoutMs, const std::function<bool(MSG*)>& preTranslate);
 
 // Runs a program that lies beside the test program with the arguments, and
 // waits (pumping messages) for its exit code; -1 when it could not start or
