@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "dialogs/MoodDialog.h"
+#include "document/DocumentText.h"
 #include "foundation/AppWindow.h"
 #include "foundation/Language.h"
 #include "views/tasks/ListHandler.h"
@@ -195,7 +196,8 @@ LRESULT CMoodListCtrl::OnDelete(WORD, WORD, HWND, bool&)
         return 0;
     wchar_t text[260] = {};
     ListView_GetItemText(m_hWnd, row, 0, text, static_cast<int>(std::size(text)));
-    const EString question = EString::Formatted(Resource::Translate(L"ConfirmDeleteMood").c_str(), text);
+    // A translation is no format to trust: its conversions are filled as texts.
+    const EString question = FillTextFormat(Resource::Translate(L"ConfirmDeleteMood"), {text});
     if (AppMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
         document->DeleteMood(RowMoodId(row));
     return 1;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "document/Clipboard.h"
+#include "document/DocumentText.h"
 #include "foundation/BoolSwitch.h"
 #include "foundation/Language.h"
 #include "resources/IconIds.h"
@@ -433,9 +434,10 @@ LRESULT CPeopleTreeView::OnDelete(WORD, WORD, HWND, bool&)
     Person person;
     if (!document->GetPerson(id, person))
         person = Person();
-    const EString question = EString::Formatted(
-        Resource::Translate(person.IsGroup() ? L"ConfirmDeleteGroup" : L"ConfirmDeletePerson").c_str(),
-        person.GetDisplayName().c_str());
+    // A translation is no format to trust: its conversions are filled as texts.
+    const EString question = FillTextFormat(
+        Resource::Translate(person.IsGroup() ? L"ConfirmDeleteGroup" : L"ConfirmDeletePerson"),
+        {person.GetDisplayName()});
     if (m_dialogs->ConfirmDelete(question)) {
         document->DeletePerson(id);
         TreeView_DeleteItem(m_hWnd, item);

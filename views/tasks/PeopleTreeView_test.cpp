@@ -474,6 +474,18 @@ TEST_F(PeopleTreeTest, EditShowsTheEntryAndWritesWhatTheEditorGivesBack)
     EXPECT_EQ(document.IsModified(), 0);
 }
 
+// A translation is no format to trust: conversions beyond the name read no argument.
+TEST_F(PeopleTreeTest, ADeleteQuestionTranslatedWithMoreConversionsShowsTheNameOnly)
+{
+    Resource::Dictionary().Parse(L"ConfirmDeletePerson=Delete %s (%d, %s%n)?\n");
+    Select(carl);
+    dialogs.deleteAnswer = false;
+    Command(ID_TASK_DELETE);
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0], EString(L"Delete carl@example.org (, )?"));
+    EXPECT_TRUE(Exists(carl));
+}
+
 TEST_F(PeopleTreeTest, DeleteAsksByNameAndRemovesAGroupWithItsMembersOnlyOnYes)
 {
     struct Case {
