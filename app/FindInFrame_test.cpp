@@ -96,3 +96,23 @@ TEST_F(FindInFrameTest, FindNextSelectsEachFoundTaskInTheTaskListAndItsCategoryI
         }
     }
 }
+
+TEST_F(FindInFrameTest, ATaskOutsideEveryCategoryIsFoundUnderTheTreesTopItem)
+{
+    CMainFrame& frame = OpenFrame(m_prompts);
+    Doc().SetStatusFilter(0);
+    const int home = AddCategory(L"Home");
+    AddTask(home, L"Water the plants");
+    const int vet = AddTask(0, L"Call the vet");
+    Doc().Notify(nullptr, NotifyCode::kAll);
+    ASSERT_TRUE(GetCategoryTree()->SelectCategory(home));
+
+    SendCommand(ID_FIND);
+    CFindDialog& find = frame.GetFindDialog();
+    ASSERT_TRUE(find.IsWindow());
+    SetItemText(find, IDC_FIND_TEXT, L"vet");
+    ::SendDlgItemMessageW(find, IDC_FIND_NEXT, BM_CLICK, 0, 0);
+    EXPECT_EQ(Doc().GetCurrentCategoryId(), 0);
+    EXPECT_EQ(SelectedRows(), Names{L"Call the vet"});
+    EXPECT_EQ(Doc().GetFirstSelectedTaskId(), vet);
+}

@@ -20,6 +20,21 @@
 
   <xsl:template match="/">
     <ROOT>
+      <!-- Tasks outside every category come first, under the tree's top item. -->
+      <xsl:variable name="topTasks" select="substring-before(substring-after($matchingTasks, ';0:'), ';')"/>
+      <xsl:variable name="tasks" select="/ROOT/TASK[contains($topTasks, concat(',', @ID, ',')) REP_TASK_FILTER]"/>
+      <xsl:if test="$tasks">
+        <CATEGORY ID="0">
+          <xsl:for-each select="$tasks">
+            PRIMARY_SORT
+            <xsl:sort select="@NAME" order="REP_SORT_ORDER"/>
+            <xsl:if test="@ID = $selTask">
+              <SELTASK ID="{@ID}"/>
+            </xsl:if>
+            <TASK ID="{@ID}"/>
+          </xsl:for-each>
+        </CATEGORY>
+      </xsl:if>
       <xsl:apply-templates select="/ROOT/CATEGORY">
         <xsl:sort select="@NAME"/>
       </xsl:apply-templates>

@@ -78,14 +78,15 @@ using TaskGroups = std::map<EString, EString>;
 // hundred thousand plan entries among them, are never entered.
 void CollectUnder(IXMLDOMNode* parent, const FindMatcher& matcher, FindMatches& matches, TaskGroups& tasks)
 {
-    const EString parentId = IdOf(parent);
+    // Tasks outside every category belong to the tree's top item, 0.
+    const EString ownId = IdOf(parent);
+    const EString parentId = ownId.IsEmpty() ? EString(L"0") : ownId;
     for (ComPtr<IXMLDOMNode> child = RawNodeWalk::FirstChild(parent); child;
          child = RawNodeWalk::NextSibling(child.Get())) {
         if (!RawNodeWalk::IsElement(child.Get()))
             continue;
         if (HasName(child.Get(), L"TASK")) {
-            // Tasks outside every category are not searched.
-            if (!parentId.IsEmpty() && ItemMatches(child.Get(), matcher)) {
+            if (ItemMatches(child.Get(), matcher)) {
                 EString& group = tasks[parentId];
                 group += (group.IsEmpty() ? L"," : L"") + IdOf(child.Get()) + L",";
             }

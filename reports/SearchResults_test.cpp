@@ -154,6 +154,30 @@ TEST_F(SearchResultsTest, NoTextFindsNothingAndABadExpressionIsReportedKeepingTh
     EXPECT_EQ(m_search.GetFoundTaskId(), 13);
 }
 
+// A task added while the tree's top item was chosen lies outside every category.
+TEST(SearchResults, TasksOutsideEveryCategoryAreFoundUnderTheTopItemFirst)
+{
+    XmlDoc plan;
+    plan.LoadXml(L"<ROOT>"
+                 L"<TASK ID=\"5\" NAME=\"Call the cat vet\" STATUS=\"0\"><DESCRIPTION/></TASK>"
+                 L"<CATEGORY ID=\"1\" NAME=\"Garden\" STATUS=\"0\"><DESCRIPTION/>"
+                 L"<TASK ID=\"11\" NAME=\"Buy cat food\" STATUS=\"0\"><DESCRIPTION/></TASK>"
+                 L"</CATEGORY>"
+                 L"<TASK ID=\"6\" NAME=\"Brush the cat\" STATUS=\"0\"><DESCRIPTION/></TASK>"
+                 L"</ROOT>");
+    SearchResults search;
+    search.SetDocument(plan.GetDocument(false));
+    search.SetCriteria(L"cat");
+    std::vector<std::string> hits;
+    for (int step = 0; step < 4; ++step) {
+        ASSERT_TRUE(search.Run());
+        ASSERT_TRUE(search.IsTaskFound());
+        hits.push_back(std::to_string(search.GetFoundTaskId()) + " in " + std::to_string(search.GetFoundCategoryId()));
+        search.SetSelection(search.GetFoundCategoryId(), search.GetFoundTaskId());
+    }
+    EXPECT_EQ(hits, (Hits{"6 in 0", "5 in 0", "11 in 1", "6 in 0"})) << "by name, as the list shows them";
+}
+
 TEST(SearchResults, ThePlansTextIsSearchedWhenNoDocumentIsHanded)
 {
     SearchResults search;
