@@ -6,6 +6,7 @@
 #include "document/DocumentCommandIds.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
+#include "foundation/ModalScope.h"
 #include "foundation/Options.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
@@ -25,6 +26,48 @@ EString WindowTitle(HWND window)
 }
 
 } // namespace
+
+void ScriptedPrompts::Show()
+{
+    const ModalScope modal;
+    if (whileShown)
+        whileShown();
+    MSG message;
+    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) && message.message != WM_QUIT) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+}
+
+int ScriptedPrompts::AskSaveChanges(const EString& question)
+{
+    ++asked;
+    questions.push_back(question);
+    Show();
+    if (answers.empty())
+        return IDCANCEL;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+bool ScriptedPrompts::Choose(EString& path)
+{
+    Show();
+    if (paths.empty())
+        return false;
+    path = paths.front();
+    paths.pop_front();
+    return true;
+}
+
+
+
+void ScriptedPrompts::ShowError(const EString& text)
+{
+    errors.push_back(text);
+    Show();
+}
 
 void FrameTest::SetUp()
 {
@@ -54,6 +97,7 @@ CMainFrame& FrameTest::OpenFrameUnanswered(IDocumentPrompts& prompts)
     CloseFrame();
     m_frame = std::make_unique<CMainFrame>();
     m_frame->GetDocument().SetPrompts(&prompts);
+    m_frame->GetDocument().SetPathName(m_startupPath);
     EXPECT_TRUE(m_frame->CreateMainWindow());
     // The first plan opens after the window is made, from a posted message.
     if (!m_newPlansFromTemplate)

@@ -13,7 +13,37 @@
 #include "views/calendar/CalendarViewDay.h"
 #include "winlib/MessageLoop.h"
 
-class IDocumentPrompts;
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "document/IDocumentPrompts.h"
+
+// The document's questions answered from a script, as strict as the real
+// message box and file dialogs: each runs a loop of its own while it is open,
+// so whatever arrives meanwhile (a hand-over, Exit) is dispatched under it.
+class ScriptedPrompts : public IDocumentPrompts {
+public:
+    // The next answer; Cancel when none is left.
+    int AskSaveChanges(const EString& question) override;
+    // The next path; false (cancelled) when none is left.
+    bool ChooseOpenPath(const EString&, EString& path) override { return Choose(path); }
+    bool ChooseSavePath(const EString&, const EString&, EString& path) override { return Choose(path); }
+    void ShowError(const EString& text) override;
+
+    std::deque<int> answers;
+    std::deque<EString> paths;
+    std::vector<EString> questions;
+    std::vector<EString> errors;
+    int asked = 0;
+    // Called while a question or an error is shown, as another program's
+    // requests arrive while the user reads it.
+    std::function<void()> whileShown;
+
+private:
+    void Show();
+    bool Choose(EString& path);
+};
 
 class FrameTest : public ::testing::Test {
 protected:
@@ -31,6 +61,8 @@ protected:
     CMainFrame& OpenFrame(IDocumentPrompts& prompts);
     // The same, leaving the dialogs of the start-up to the caller's driver.
     CMainFrame& OpenFrameUnanswered(IDocumentPrompts& prompts);
+    // The path the next frame is given to open at its start, as Run gives it.
+    EString m_startupPath;
     // The frame goes without a question: its document is dropped.
     void CloseFrame();
     void SendCommand(UINT id, UINT code = 0, HWND control = nullptr);

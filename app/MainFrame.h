@@ -24,6 +24,7 @@
 #include "docking/sstate/WindowStateMgr.h"
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
+#include "foundation/ModalScope.h"
 #include "online/RpcSession.h"
 #include "reports/PlanEntryFinder.h"
 #include "reports/ReportServices.h"
@@ -98,6 +99,8 @@ public:
     CDailyPlanView& GetDailyPlan() { return m_dailyPlanView; }
 
     BEGIN_MESSAGE_MAP(CMainFrame)
+        ON_MESSAGE(WM_COMMAND, OnCommandWhileModal)
+        ON_MESSAGE(WM_MODAL_WORK_ENDED, OnModalWorkEnded)
         ON_NOTIFY_CODE(TTN_GETDISPINFOA, OnToolTipTextA)
         ON_NOTIFY_CODE(TTN_GETDISPINFOW, OnToolTipTextW)
         ON_MESSAGE(WM_MENUSELECT, OnMenuSelect)
@@ -197,6 +200,11 @@ private:
     LRESULT OnWebPage(WORD, WORD id, HWND, bool&);
     LRESULT OnCopyData(UINT, WPARAM, LPARAM lParam, bool& handled);
     LRESULT OnOpenHandedOver(UINT, WPARAM, LPARAM, bool&);
+    // New, Open and the recent files wait while modal work holds the plan.
+    LRESULT OnCommandWhileModal(UINT, WPARAM wParam, LPARAM, bool& handled);
+    LRESULT OnModalWorkEnded(UINT, WPARAM, LPARAM, bool&);
+    // The one request kept for the end of the modal work; a later one replaces it.
+    void Defer(UINT message, WPARAM wParam);
     LRESULT OnHelpPage(WORD, WORD id, HWND, bool&);
     LRESULT OnHelpTopics(WORD, WORD, HWND, bool&);
     // The options sheet; whatever closed it, the views refresh and the automatic copy follows "AutoSave".
@@ -281,8 +289,13 @@ private:
     int m_clockPaneWidth = 0;
     // The start-up tip waits here while a modal window disables the frame.
     bool m_tipWaiting = false;
-    // The handed-over path waits here for its open request.
+    // The handed-over path waits here for its open request; the last one
+    // handed over is the one opened.
     EString m_handedOverPath;
+    // A request to replace or close the plan that came in while a dialog, a
+    // message box, a menu, a drag or a script held it (0: none).
+    UINT m_deferredMessage = 0;
+    WPARAM m_deferredWParam = 0;
 
     sstate::CWindowStateMgr m_stateMgr{nullptr, SW_SHOWNOACTIVATE};
     // Set by the deferred start-up: a close before it stores nothing.

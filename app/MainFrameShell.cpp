@@ -1,6 +1,8 @@
 // The main frame's timers, tray icon, handover, session end and close sequence.
 #include "app/MainFrame.h"
 
+#include <utility>
+
 #include "app/OpenFileHandover.h"
 #include "foundation/Clock.h"
 #include "foundation/Options.h"
@@ -150,6 +152,11 @@ LRESULT CMainFrame::OnExitRequest(UINT, WPARAM, LPARAM, bool&)
 
 LRESULT CMainFrame::OnClose(UINT, WPARAM wParam, LPARAM, bool& handled)
 {
+    // A dialog or a script still works on the plan: the close comes after it.
+    if (ModalScope::IsActive()) {
+        Defer(WM_CLOSE, wParam);
+        return 0;
+    }
     if (IsWindowVisible() && m_stateBuilt)
         m_stateMgr.Store();
     // Hidden to the notification area only where there is an icon to come back by.
@@ -191,9 +198,45 @@ LRESULT CMainFrame::OnCopyData(UINT, WPARAM, LPARAM lParam, bool& handled)
 
 LRESULT CMainFrame::OnOpenHandedOver(UINT, WPARAM, LPARAM, bool&)
 {
+    // A dialog's values belong to the plan it was opened on.
+    if (ModalScope::IsActive()) {
+        Defer(WM_MAINFRAME_OPEN_HANDED_OVER, 0);
+        return 0;
+    }
+    if (m_handedOverPath.IsEmpty() || !m_doc.SaveModified()) {
+        m_handedOverPath.clear();
+        return 0;
+    }
+    // Paths handed over while the save prompt was open replaced this one.
     const EString path = std::move(m_handedOverPath);
     m_handedOverPath.clear();
-    if (!path.IsEmpty() && m_doc.SaveModified())
-        m_doc.OpenPath(path);
+    m_doc.OpenPath(path);
+    return 0;
+}
+
+LRESULT CMainFrame::OnCommandWhileModal(UINT, WPARAM wParam, LPARAM, bool& handled)
+{
+    const WORD id = LOWORD(wParam);
+    const bool replacesPlan = id == ID_FILE_NEW || id == ID_FILE_OPEN || (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST);
+    if (!replacesPlan || !ModalScope::IsActive()) {
+        handled = false;
+        return 0;
+    }
+    Defer(WM_COMMAND, MAKEWPARAM(id, 0));
+    return 0;
+}
+
+void CMainFrame::Defer(UINT message, WPARAM wParam)
+{
+    m_deferredMessage = message;
+    m_deferredWParam = wParam;
+}
+
+LRESULT CMainFrame::OnModalWorkEnded(UINT, WPARAM, LPARAM, bool&)
+{
+    if (!m_deferredMessage || ModalScope::IsActive())
+        return 0;
+    const UINT message = std::exchange(m_deferredMessage, 0);
+    PostMessage(message, std::exchange(m_deferredWParam, 0), 0);
     return 0;
 }

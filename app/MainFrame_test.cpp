@@ -33,26 +33,6 @@ BOOL WINAPI ShellRefusesIcon(DWORD, PNOTIFYICONDATAW)
     return FALSE;
 }
 
-// Answers the save prompt from a script; Cancel when nothing is left.
-class ScriptedPrompts : public IDocumentPrompts {
-public:
-    int AskSaveChanges(const EString&) override
-    {
-        ++asked;
-        if (answers.empty())
-            return IDCANCEL;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    bool ChooseOpenPath(const EString&, EString&) override { return false; }
-    bool ChooseSavePath(const EString&, const EString&, EString&) override { return false; }
-    void ShowError(const EString&) override {}
-
-    std::deque<int> answers;
-    int asked = 0;
-};
-
 class MainFrameTest : public FrameTest {
 protected:
     MainFrameTest() : FrameTest(L"main_frame") {}

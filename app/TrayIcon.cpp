@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "foundation/ModalScope.h"
 #include "foundation/ResourceModule.h"
 #include "foundation/Translator.h"
 
@@ -105,6 +106,7 @@ bool TrayIcon::ShowMenu()
         // clicks elsewhere.
         ::SetForegroundWindow(window);
         ::SetMenuDefaultItem(popup, static_cast<UINT>(m_defaultMenuItem), TRUE);
+        const ModalScope modal;
         ::TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, window, nullptr);
         // Lets the menu loop end before the next click on the icon.
         ::PostMessageW(window, WM_NULL, 0, 0);

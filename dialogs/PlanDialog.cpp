@@ -8,6 +8,7 @@
 #include "dialogs/DayTimeRules.h"
 #include "foundation/Clock.h"
 #include "foundation/Locale.h"
+#include "foundation/ModalScope.h"
 
 namespace {
 
@@ -175,6 +176,7 @@ LRESULT CPlanDialog::OnSwatchClicked(WORD, WORD, HWND, bool&)
     choice.rgbResult = colour & kColourBits;
     choice.lpCustColors = customColours;
     choice.Flags = CC_FULLOPEN | CC_ANYCOLOR | CC_RGBINIT;
+    const ModalScope modal;
     if (!::ChooseColorW(&choice))
         return 0;
     colour = choice.rgbResult & kColourBits;

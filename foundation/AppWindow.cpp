@@ -1,5 +1,7 @@
 #include "foundation/AppWindow.h"
 
+#include "foundation/ModalScope.h"
+
 namespace {
 HWND g_mainWindow = nullptr;
 constexpr unsigned kProductNameId = 128;
@@ -22,5 +24,6 @@ int AppMessageBox(const EString& text, UINT type)
     EString caption;
     if (!caption.LoadString(kProductNameId))
         caption = L"Quorvane";
+    const ModalScope modal;
     return ::MessageBoxW(g_mainWindow, text.c_str(), caption.c_str(), type);
 }

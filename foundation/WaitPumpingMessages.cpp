@@ -2,8 +2,11 @@
 
 #include <optional>
 
+#include "foundation/ModalScope.h"
+
 bool WaitPumpingMessages(HANDLE object, DWORD limit)
 {
+    const ModalScope modal;
     std::optional<int> quitCode;
     bool signalled = false;
     const ULONGLONG deadline = ::GetTickCount64() + limit;

@@ -4,6 +4,7 @@
 
 #include "foundation/CaughtException.h"
 #include "foundation/Log.h"
+#include "foundation/ModalScope.h"
 #include "foundation/Translator.h"
 #include "resources/ExportDialogIds.h"
 
@@ -45,6 +46,7 @@ INT_PTR CExportDialog::DoModal(HWND owner)
     }
     ofn.lpfnHook = HookProcedure;
     ofn.lCustData = reinterpret_cast<LPARAM>(this);
+    const ModalScope modal;
     const BOOL chosen = m_open ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
     if (!chosen) {
         if (const DWORD error = ::CommDlgExtendedError())

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "foundation/ModalScope.h"
+
 #include "winlib/DeviceContext.h"
 #include "winlib/GdiObject.h"
 #include "winlib/MenuText.h"
@@ -301,6 +303,7 @@ UINT CCommandBar::Track(HMENU popup, UINT flags, int x, int y, const TPMPARAMS* 
 {
     // The command comes back to us; the caller decides where it goes.
     flags = (flags & ~kAnimationFlags) | TPM_NOANIMATION | TPM_RETURNCMD;
+    const ModalScope modal;
     m_trackedPopup = popup;
     m_selectedMenu = popup;
     m_selectedOpensSubmenu = false;

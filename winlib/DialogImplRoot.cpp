@@ -1,5 +1,7 @@
 #include "winlib/DialogImplRoot.h"
 
+#include "foundation/ModalScope.h"
+
 namespace {
 
 // What travels in WM_INITDIALOG's lParam: the object, the caller's own
@@ -56,6 +58,7 @@ INT_PTR CDialogImplRoot::RunModal(HINSTANCE module, const wchar_t* resource, HWN
     if (m_hWnd)
         return -1;
     DialogStart start = {this, initParam, true};
+    const ModalScope modal;
     return ::DialogBoxParamW(module, resource, parent, DialogProc, reinterpret_cast<LPARAM>(&start));
 }
 

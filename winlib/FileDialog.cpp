@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "foundation/ModalScope.h"
+
 namespace {
 // Room for a long path typed by the user; longer ones fail with Cancel.
 constexpr size_t kFileBufferLength = 32768;
@@ -32,6 +34,7 @@ INT_PTR CFileDialog::DoModal(HWND owner)
     ofn.nMaxFile = static_cast<DWORD>(m_file.size());
     ofn.lpstrDefExt = m_defaultExtension.IsEmpty() ? nullptr : m_defaultExtension.c_str();
     ofn.Flags = m_flags | OFN_EXPLORER | OFN_ENABLESIZING;
+    const ModalScope modal;
     const BOOL chosen = m_open ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
     if (!chosen)
         return IDCANCEL;

@@ -1,5 +1,6 @@
 #include "winlib/PropertySheet.h"
 
+#include "foundation/ModalScope.h"
 #include "foundation/ResourceModule.h"
 
 INT_PTR CPropertySheet::DoModal(HWND parent)
@@ -15,5 +16,6 @@ INT_PTR CPropertySheet::DoModal(HWND parent)
     header.nPages = static_cast<UINT>(m_pages.size());
     header.nStartPage = m_startPage < m_pages.size() ? m_startPage : 0;
     header.ppsp = m_pages.data();
+    const ModalScope modal;
     return ::PropertySheetW(&header);
 }

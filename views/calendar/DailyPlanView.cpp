@@ -358,6 +358,12 @@ void CDailyPlanView::Update(ISubject* subject, DocNotifyCode code)
     case NotifyCode::kCategorySelected:
         ReloadDay();
         break;
+    case NotifyCode::kDocumentLoaded:
+        // An entry being edited belongs to the plan that went: its OK must
+        // not write into the new one.
+        if (m_planDialog.IsWindow())
+            m_planDialog.ShowWindow(SW_HIDE);
+        break;
     case NotifyCode::kHolidaysChanged:
         GetContent().ReloadHolidays();
         ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -4,6 +4,7 @@
 
 #include "document/Clipboard.h"
 #include "foundation/ComPtr.h"
+#include "foundation/ModalScope.h"
 #include "views/tasks/AtlDropSource.h"
 #include "views/tasks/ViewMessages.h"
 
@@ -40,6 +41,7 @@ DWORD RunPostedDrag(WPARAM wParam)
     const ComPtr<IDataObject> dataObject(static_cast<IDataObject*>(posted));
     const ComPtr<IDropSource> dropSource(static_cast<IDropSource*>(posted));
     DWORD effect = DROPEFFECT_NONE;
+    const ModalScope modal;
     if (::DoDragDrop(dataObject, dropSource, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect) != DRAGDROP_S_DROP)
         return DROPEFFECT_NONE;
     return effect;

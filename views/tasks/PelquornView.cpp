@@ -364,7 +364,8 @@ void CPelquornView::Update(ISubject* subject, DocNotifyCode code)
     case NotifyCode::kDocumentLoaded:
         // A new or opened plan is shown at once, not only once a category
         // is chosen for it.
-        m_reminderShown = false;
+        // The reminder and the clock shown belong to the plan that went.
+        CloseWindowsOfPreviousPlan();
         Refill();
         CheckReminders();
         return;

@@ -194,6 +194,9 @@ private:
     void DeleteSelectedTasks();
     void SetSelectedImportance(int importance);
     void StopTrackingFromCommand();
+    // Hides the reminder and the tracking window of a plan that was replaced:
+    // their task ids mean something else, or nothing, in the new one.
+    void CloseWindowsOfPreviousPlan();
     void PresentReminder(const ReminderInfo& reminder);
 
     InertTaskListDialogs m_inertDialogs;

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "foundation/Clock.h"
+#include "foundation/ModalScope.h"
 #include "foundation/Options.h"
 #include "views/tasks/TaskOrder.h"
 
@@ -12,7 +13,9 @@ LRESULT CPelquornView::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
     ::KillTimer(m_hWnd, wParam);
     switch (wParam) {
     case kTrackingTimer:
-        if (GetDocument()) {
+        // Not under a dialog that works on the plan: the next tick books the
+        // time up to its own moment, so nothing is lost by waiting.
+        if (GetDocument() && !ModalScope::IsActive()) {
             GetDocument()->UpdateTrackedPlanEntry();
             NotifyDocument(this, NotifyCode::kTasksChanged);
             // The notice passes this list by, so the tracked task's spent time is shown here.
@@ -31,7 +34,10 @@ LRESULT CPelquornView::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
 
 void CPelquornView::CheckReminders()
 {
-    if (CPelquornDoc* document = GetDocument()) {
+    // A reminder acted on under a dialog would change the plan the dialog
+    // works on: it waits for the next round.
+    CPelquornDoc* document = ModalScope::IsActive() ? nullptr : GetDocument();
+    if (document) {
         std::vector<ReminderInfo> reminders;
         document->GetReminders(reminders);
         const double now = Clock::Now();
@@ -131,6 +137,15 @@ void CPelquornView::StopTracking()
 void CPelquornView::ResumeTracking()
 {
     ShowTrackingWindow(true);
+}
+
+void CPelquornView::CloseWindowsOfPreviousPlan()
+{
+    if (m_hWnd)
+        ::KillTimer(m_hWnd, kTrackingTimer);
+    m_dialogs->HideReminder();
+    m_reminderShown = false;
+    m_dialogs->StopTrackingWindow();
 }
 
 void CPelquornView::StopTrackingFromCommand()

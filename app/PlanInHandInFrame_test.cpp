@@ -1,0 +1,243 @@
+// A hand-over, Exit or a recent file that arrives while a dialog, a prompt or a wait holds the plan waits for it to end.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cwchar>
+#include <functional>
+#include <thread>
+
+#include "app/AppCommandIds.h"
+#include "app/FrameKeys.h"
+#include "app/FrameTestSupport.h"
+#include "app/MainFrame.h"
+#include "app/OpenFileHandover.h"
+#include "dialogs/ReminderDialogIds.h"
+#include "dialogs/TaskDialogIds.h"
+#include "dialogs/TrackingDialogIds.h"
+#include "foundation/Clock.h"
+#include "foundation/FileSystem.h"
+#include "foundation/WaitPumpingMessages.h"
+#include "testing/DialogDriver.h"
+#include "testing/TestSupport.h"
+#include "testing/WindowShot.h"
+
+namespace {
+
+class PlanInHandTest : public FrameTest {
+protected:
+    PlanInHandTest() : FrameTest(L"plan_in_hand") {}
+
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        OpenFrame(m_prompts);
+        // Two plans whose first tasks share the id 1.
+        m_b = SavePlanWith(L"b.qvr", L"Beta");
+        {
+            DialogAnswerer declineGoals(&CancelDialog);
+            SendCommand(ID_FILE_NEW);
+        }
+        m_a = SavePlanWith(L"a.qvr", L"Alpha");
+        Doc().SetStatusFilter(0);
+        Doc().Notify(nullptr, NotifyCode::kAll);
+        ASSERT_TRUE(WaitThroughLoop(m_loop, [&] { return TaskList().GetRowCount() == 1; }));
+        TaskList().SelectRow(0);
+        Doc().SetDocumentWindow(m_frame->GetTaskView());
+    }
+
+    EString SavePlanWith(const wchar_t* fileName, const wchar_t* taskName)
+    {
+        NewTask(taskName, 1, Clock::Today() + 2);
+        const EString path = FileSystem::JoinPath(m_folder, fileName);
+        Doc().SetPathName(path);
+        EXPECT_TRUE(Doc().Save());
+        Doc().UpdateRecentList();
+        return path;
+    }
+    CPelquornView& TaskList() { return m_frame->GetTaskList(); }
+    // As a second start of the program hands its file over.
+    void HandOver(const EString& path)
+    {
+        COPYDATASTRUCT record = MakeOpenFileRecord(path);
+        EXPECT_EQ(m_frame->SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record)), 1);
+    }
+    bool Opened(const EString& path)
+    {
+        return WaitThroughLoop(m_loop, [&] { return Doc().GetPathName() == path; });
+    }
+    EString TaskName(int id)
+    {
+        TaskCard task;
+        return Doc().GetTask(id, task, false) ? task.GetName() : EString();
+    }
+    std::function<INT_PTR()> Command(UINT id)
+    {
+        return [this, id] {
+            SendCommand(id);
+            return INT_PTR(0);
+        };
+    }
+
+    ScriptedPrompts m_prompts;
+    EString m_a;
+    EString m_b;
+};
+
+TEST_F(PlanInHandTest, AHandOverUnderTheTaskDialogWaitsAndTheDialogWritesIntoItsOwnPlan)
+{
+    const struct {
+        UINT command;
+        const wchar_t* typed;
+    } cases[] = {{ID_TASK_EDIT, L"Alpha edited"}, {ID_TASK_ADD, L"Gamma"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ASSERT_EQ(Doc().GetPathName(), m_a);
+        TaskList().SelectRow(0);
+        m_prompts.answers = {IDYES};
+        const DialogStep handOver = [&](HWND) {
+            HandOver(m_b);
+            return true;
+        };
+        const DialogStep typeAndConfirm = [&](HWND dialog) {
+            EXPECT_EQ(Doc().GetPathName(), m_a);
+            EXPECT_FALSE(SaveWindowScreenshot(*m_frame, L"hand_over_waits_for_dialog").IsEmpty());
+            SetItemText(dialog, IDC_TASK_NAME, c.typed);
+            ClickButton(dialog, IDOK);
+            return true;
+        };
+        RunModalSteps(Command(c.command), {handOver, typeAndConfirm});
+        // Asked about the dialog's change, saved, then the other plan opens.
+        ASSERT_TRUE(Opened(m_b));
+        const std::string typed(c.typed, c.typed + std::wcslen(c.typed));
+        EXPECT_NE(ReadFileBytes(m_a).find(typed), std::string::npos);
+        EXPECT_EQ(ReadFileBytes(m_b).find(typed), std::string::npos);
+        EXPECT_EQ(TaskName(1), L"Beta");
+        EXPECT_FALSE(Doc().IsModified());
+        HandOver(m_a);
+        ASSERT_TRUE(Opened(m_a));
+    }
+}
+
+TEST_F(PlanInHandTest, ExitUnderADialogClosesTheProgramOnceTheDialogIsDone)
+{
+    const DialogStep exit = [&](HWND) {
+        SendCommand(ID_APP_EXIT);
+        return true;
+    };
+    const DialogStep cancel = [&](HWND dialog) {
+        EXPECT_TRUE(m_frame->IsWindow());
+        ClickButton(dialog, IDCANCEL);
+        return true;
+    };
+    RunModalSteps(Command(ID_TASK_EDIT), {exit, cancel});
+    EXPECT_TRUE(WaitThroughLoop(m_loop, [&] { return !m_frame->IsWindow(); }));
+}
+
+TEST_F(PlanInHandTest, HandOversDuringTheSavePromptAskOnceAndOpenTheLastFileAskedFor)
+{
+    const EString c = FileSystem::JoinPath(m_folder, L"c.qvr");
+    ASSERT_TRUE(FileSystem::CopyFileChecked(c, m_b, true));
+    Doc().SetModified(1);
+    m_prompts.answers = {IDNO};
+    m_prompts.whileShown = [&] {
+        m_prompts.whileShown = nullptr;
+        HandOver(c);
+    };
+    HandOver(m_b);
+    ASSERT_TRUE(Opened(c));
+    WaitThroughLoop(m_loop, [] { return false; }, 100);
+    EXPECT_EQ(Doc().GetPathName(), c);
+    EXPECT_EQ(m_prompts.asked, 1);
+}
+
+// A script run waits for its process and keeps the window answering: what the
+// second start, the tray or the recent files ask meanwhile comes after it.
+TEST_F(PlanInHandTest, RequestsDuringAWaitForAScriptComeAfterIt)
+{
+    const struct {
+        const char* name;
+        std::function<void(HWND frame)> request;
+        std::function<bool()> done;
+    } cases[] = {
+        {"hand-over",
+         [&](HWND frame) {
+             COPYDATASTRUCT record = MakeOpenFileRecord(m_b);
+             ::SendMessageW(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+         },
+         [&] { return Doc().GetPathName() == m_b; }},
+        {"recent file", [](HWND frame) { ::SendMessageW(frame, WM_COMMAND, ID_FILE_MRU_FIRST + 1, 0); },
+         [&] { return Doc().GetPathName() == m_b; }},
+        {"exit", [](HWND frame) { ::SendMessageW(frame, WM_COMMAND, ID_APP_EXIT, 0); },
+         [&] { return !m_frame->IsWindow(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!m_frame->IsWindow())
+            OpenFrame(m_prompts);
+        if (Doc().GetPathName() != m_a) {
+            HandOver(m_a);
+            ASSERT_TRUE(Opened(m_a));
+        }
+        const HANDLE scriptEnded = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        const HWND frame = *m_frame;
+        std::thread secondStart([&] {
+            c.request(frame);
+            ::SetEvent(scriptEnded);
+        });
+        EXPECT_TRUE(WaitPumpingMessages(scriptEnded, 10000));
+        secondStart.join();
+        ::CloseHandle(scriptEnded);
+        EXPECT_TRUE(m_frame->IsWindow());
+        EXPECT_EQ(Doc().GetPathName(), m_a);
+        EXPECT_TRUE(WaitThroughLoop(m_loop, c.done));
+    }
+}
+
+// The alert, the tracking clock and the plan-entry dialog hold ids of the plan
+// they were opened on; another plan takes their place without them.
+TEST_F(PlanInHandTest, TheModelessWindowsOfAPlanCloseWhenAnotherOpens)
+{
+    Doc().AddReminder(ReminderInfo(1, Clock::Today(), 0));
+    TaskList().CheckReminders();
+    ASSERT_TRUE(TaskList().IsReminderShown());
+    SendCommand(ID_TRACK_TIME);
+    const HWND tracking = FindShownDialogWith(IDC_TRACKING_TOGGLE);
+    ASSERT_NE(tracking, nullptr);
+    const HWND reminder = FindShownDialogWith(IDC_REMINDER_SNOOZE);
+    ASSERT_NE(reminder, nullptr);
+    ::SetFocus(DailyPlan().GetHwnd());
+    ASSERT_TRUE(PressKeyThroughLoop(m_loop, 'I', kControlKey));
+    const HWND planEntry = DailyPlan().GetPlanDialog().m_hWnd;
+    ASSERT_TRUE(WaitThroughLoop(m_loop, [&] { return ::IsWindowVisible(planEntry) != FALSE; }));
+
+    m_prompts.answers = {IDNO};
+    HandOver(m_b);
+    ASSERT_TRUE(Opened(m_b));
+    EXPECT_FALSE(::IsWindowVisible(reminder));
+    EXPECT_FALSE(TaskList().IsReminderShown());
+    EXPECT_FALSE(::IsWindowVisible(tracking));
+    EXPECT_FALSE(::IsWindowVisible(planEntry));
+    // Stopped now, the clock would have renamed the other plan's task 1.
+    SendCommand(ID_TRACK_TIME);
+    EXPECT_EQ(TaskName(1), L"Beta");
+}
+
+TEST_F(PlanInHandTest, AReminderDueUnderADialogWaitsForTheDialog)
+{
+    Doc().AddReminder(ReminderInfo(1, Clock::Today(), 0));
+    RunModalSteps(Command(ID_TASK_EDIT),
+                  {[&](HWND) {
+                       TaskList().PostMessage(WM_TIMER, CPelquornView::kReminderTimer, 0);
+                       return true;
+                   },
+                   [&](HWND dialog) {
+                       EXPECT_FALSE(TaskList().IsReminderShown());
+                       ClickButton(dialog, IDCANCEL);
+                       return true;
+                   }});
+    TaskList().PostMessage(WM_TIMER, CPelquornView::kReminderTimer, 0);
+    EXPECT_TRUE(WaitThroughLoop(m_loop, [&] { return TaskList().IsReminderShown(); }));
+}
+
+} // namespace
