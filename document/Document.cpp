@@ -122,13 +122,22 @@ bool CDocument::OpenCurrentPath()
 bool CDocument::OpenPath(const EString& path)
 {
     const EString previous = m_path;
+    const int wasModified = m_modified;
     m_path = path;
     if (!OpenCurrentPath()) {
-        m_path = previous;
+        KeepAfterFailedOpen(previous, wasModified);
         return false;
     }
     UpdateRecentList();
     return true;
+}
+
+void CDocument::KeepAfterFailedOpen(const EString& previousPath, int wasModified)
+{
+    // The plan that stays keeps its name and its mark: whatever the attempt
+    // stored of the views' state changed nothing the user would save.
+    m_path = previousPath;
+    SetModified(wasModified);
 }
 
 bool CDocument::DoSave()
@@ -183,15 +192,14 @@ LRESULT CDocument::OnStartupOpen(UINT, WPARAM wParam, LPARAM, bool&)
             UpdateRecentList();
             return 0;
         }
-        // Whatever the failed load left must never be saved over the file
-        // that could not be read: the document starts unnamed.
-        m_path.clear();
     } else if (m_recentList.GetCount() > 0) {
         m_path = m_recentList.GetEntries().back();
         if (OpenCurrentPath())
             return 0;
-        m_path.clear();
     }
+    // Whatever the failed load left must never be saved over the file that
+    // could not be read: a clean new plan, unnamed, with nothing to ask about.
+    KeepAfterFailedOpen(EString(), 0);
     NewDocument();
     return 0;
 }
@@ -236,11 +244,12 @@ LRESULT CDocument::OnFileMru(WORD, WORD id, HWND, bool&)
     if (!m_recentList.GetFromList(id, path) || !SaveModified())
         return 0;
     const EString previous = m_path;
+    const int wasModified = m_modified;
     m_path = path;
     if (OpenCurrentPath()) {
         m_recentList.MoveToTop(id);
     } else {
-        m_path = previous;
+        KeepAfterFailedOpen(previous, wasModified);
         m_recentList.RemoveFromList(id);
     }
     m_recentList.WriteToRegistry(GetRegistryKey());

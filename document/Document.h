@@ -97,6 +97,8 @@ protected:
 
 private:
     EString GetDisplayName() const;
+    // Gives the document back its path, its modified mark and its title.
+    void KeepAfterFailedOpen(const EString& previousPath, int wasModified);
     void ShowFileError(const ComError& error);
 
     int m_modified = 0;

@@ -71,6 +71,12 @@ int CPelquornDoc::GetSelectedPerson()
 
 void CPelquornDoc::SavePeopleTreeState(const std::vector<int>& expandedIds)
 {
+    std::vector<int> stored;
+    if (Silently(false, [&] {
+            GetDataManager().LoadPeopleTreeState(stored);
+            return true;
+        }) && stored == expandedIds)
+        return;
     SetModified(1);
     Guarded([&] { GetDataManager().SavePeopleTreeState(expandedIds); });
 }
@@ -80,8 +86,12 @@ void CPelquornDoc::LoadPeopleTreeState(std::vector<int>& expandedIds)
     Guarded([&] { GetDataManager().LoadPeopleTreeState(expandedIds); });
 }
 
+// The views store their state whenever it may have changed (before every
+// open, at each selection): the same state again is no change to save.
 void CPelquornDoc::SetSelectedCategory(int id)
 {
+    if (Silently(-1, [&] { return GetDataManager().GetSelectedCategory(); }) == id)
+        return;
     SetModified(1);
     Guarded([&] { GetDataManager().SetSelectedCategory(id); });
 }
@@ -93,6 +103,12 @@ int CPelquornDoc::GetSelectedCategory()
 
 void CPelquornDoc::SaveCategoryTreeState(const std::vector<int>& expandedIds)
 {
+    std::vector<int> stored;
+    if (Silently(false, [&] {
+            GetDataManager().LoadCategoryTreeState(stored);
+            return true;
+        }) && stored == expandedIds)
+        return;
     SetModified(1);
     Guarded([&] { GetDataManager().SaveCategoryTreeState(expandedIds); });
 }

@@ -52,6 +52,16 @@ void XmlDataElements::LoadXml(const EString& text)
 
 void XmlDataElements::Adopt(const XmlDocument& previous)
 {
+    // A web page or another program's XML would pass for an empty plan, and
+    // the next save would write that plan over the file.
+    const XmlNode root = m_document.GetDocumentElement();
+    if (!HasName(root, kRoot)) {
+        const EString found = root ? root.GetName() : EString();
+        m_document = previous;
+        ThrowComError(DISP_E_TYPEMISMATCH, EString::Formatted(L"The file is not a plan: its outermost element is "
+                                                              L"<%s>, where a plan has <%s>.",
+                                                              found.c_str(), kRoot));
+    }
     ElementIndex index;
     try {
         index.Build(m_document);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include "document/xml/ElementDepth.h"
 #include "document/xml/MsxmlClasses.h"
 #include "document/xml/XmlFileText.h"
 #include "document/xml/XmlFileWriter.h"
@@ -24,7 +25,10 @@ void Check(HRESULT hr)
         ThrowComError(hr, EString());
 }
 
-[[noreturn]] void ThrowParseError(const XmlDocument& document)
+// The XML reader refuses elements nested deeper than this, with no word of why.
+constexpr size_t kDeepestReadable = 256;
+
+[[noreturn]] void ThrowParseError(const XmlDocument& document, std::wstring_view text)
 {
     ComPtr<IXMLDOMParseError> error;
     ThrowIfFailed(document->get_parseError(&error));
@@ -38,6 +42,10 @@ void Check(HRESULT hr)
     // MSXML under Wine gives the bare word "error" whatever the fault.
     if (description.IsEmpty() || description.CompareNoCase(L"error") == 0)
         description = L"The XML text is not well-formed.";
+    if (const size_t depth = DeepestElement(text); depth > kDeepestReadable)
+        description = EString::Formatted(L"The XML text nests its elements %u deep; no more than %u levels "
+                                         L"can be read.",
+                                         static_cast<unsigned>(depth), static_cast<unsigned>(kDeepestReadable));
     if (line > 0)
         description += EString::Formatted(L" (line %ld, column %ld)", line, column);
     ThrowComError(FAILED(code) ? static_cast<HRESULT>(code) : E_FAIL, description);
@@ -82,7 +90,7 @@ XmlDocument ParseText(const Bstr& source)
     VARIANT_BOOL parsed = VARIANT_FALSE;
     ThrowIfFailed(document->loadXML(firstReturn == std::wstring_view::npos ? source.Get() : normalized.Get(), &parsed));
     if (parsed != VARIANT_TRUE)
-        ThrowParseError(document);
+        ThrowParseError(document, text);
     RemoveXmlDeclaration(document);
     return document;
 }

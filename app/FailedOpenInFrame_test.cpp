@@ -1,0 +1,165 @@
+// A file that cannot be opened, by whatever road it comes, leaves the open plan, its name, title and mark as they were.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/FrameTestSupport.h"
+#include "app/MainFrame.h"
+#include "app/OpenFileHandover.h"
+#include "foundation/FileSystem.h"
+#include "testing/TestSupport.h"
+#include "testing/WindowShot.h"
+
+namespace {
+
+struct BadFile {
+    const char* name;
+    const wchar_t* fileName;
+    // Empty: the file is not there.
+    std::string bytes;
+    // What the message says of it, besides the file's name.
+    const wchar_t* reason;
+    // Held open by another program, which lets nobody read it.
+    bool locked = false;
+};
+
+std::string NestedCategories(int depth)
+{
+    std::string text = "<ROOT>";
+    for (int level = 1; level <= depth; ++level)
+        text += "<CATEGORY ID=\"" + std::to_string(level) + "\" NAME=\"c\">";
+    for (int level = 0; level < depth; ++level)
+        text += "</CATEGORY>";
+    return text + "</ROOT>";
+}
+
+const BadFile kBadFiles[] = {
+    {"missing", L"missing.qvr", "", L""},
+    {"locked", L"locked.qvr", "<ROOT/>", L"", true},
+    {"binary", L"binary.qvr", std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), L""},
+    {"document type", L"doctype.qvr", "<!DOCTYPE ROOT [<!ENTITY a \"b\">]><ROOT>&a;</ROOT>", L"document type"},
+    {"nested too deeply", L"deep.qvr", NestedCategories(3000), L"deep"},
+    {"a web page", L"page.qvr", "<html><body><p>Hello</p></body></html>", L"not a plan"},
+};
+
+class FailedOpenTest : public FrameTest {
+protected:
+    FailedOpenTest() : FrameTest(L"failed_open") {}
+
+    EString Title()
+    {
+        wchar_t title[MAX_PATH] = {};
+        ::GetWindowTextW(*m_frame, title, MAX_PATH);
+        return title;
+    }
+    EString Write(const BadFile& file)
+    {
+        const EString path = FileSystem::JoinPath(m_folder, file.fileName);
+        if (!file.bytes.empty())
+            WriteFileBytes(path, file.bytes);
+        return path;
+    }
+    // The file is tried while held as the case says; true once the message was shown.
+    bool TryOpen(const BadFile& file, const EString& path, const std::function<void()>& open)
+    {
+        const HANDLE held = file.locked ? ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                        : INVALID_HANDLE_VALUE;
+        m_prompts.errors.clear();
+        open();
+        const bool shown = WaitFor([&] { return !m_prompts.errors.empty(); });
+        if (held != INVALID_HANDLE_VALUE)
+            ::CloseHandle(held);
+        return shown;
+    }
+
+    ScriptedPrompts m_prompts;
+};
+
+TEST_F(FailedOpenTest, AFileThatCannotBeOpenedLeavesThePlanItsNameTitleAndMark)
+{
+    OpenFrame(m_prompts);
+    const EString plan = FileSystem::JoinPath(m_folder, L"plan.qvr");
+    Doc().SetPathName(plan);
+    ASSERT_TRUE(Doc().Save());
+    const struct {
+        const char* name;
+        std::function<void(const EString& path)> open;
+    } roads[] = {
+        {"hand-over",
+         [&](const EString& path) {
+             COPYDATASTRUCT record = MakeOpenFileRecord(path);
+             m_frame->SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+         }},
+        {"File Open",
+         [&](const EString& path) {
+             m_prompts.paths = {path};
+             SendCommand(ID_FILE_OPEN);
+         }},
+        {"recent file",
+         [&](const EString& path) {
+             Doc().SetPathName(path);
+             Doc().UpdateRecentList();
+             Doc().SetPathName(plan);
+             SendCommand(ID_FILE_MRU_FIRST);
+         }},
+    };
+    for (const auto& road : roads) {
+        for (const BadFile& file : kBadFiles) {
+            SCOPED_TRACE(std::string(road.name) + ", " + file.name);
+            for (const int modified : {0, 1}) {
+                Doc().SetModified(modified);
+                const EString title = Title();
+                const EString path = Write(file);
+                m_prompts.answers = {IDNO};
+                ASSERT_TRUE(TryOpen(file, path, [&] { road.open(path); }));
+                EXPECT_NE(m_prompts.errors.front().find(path), EString::npos) << m_prompts.errors.front().c_str();
+                EXPECT_NE(m_prompts.errors.front().find(file.reason), EString::npos) << m_prompts.errors.front().c_str();
+                EXPECT_EQ(Doc().GetPathName(), plan);
+                EXPECT_EQ(Doc().IsModified(), modified);
+                EXPECT_EQ(Title(), title);
+            }
+            if (file.locked)
+                EXPECT_FALSE(SaveWindowScreenshot(*m_frame, L"failed_open_plan_kept").IsEmpty());
+            // Saved, the plan goes to its own file and never over the one refused.
+            ASSERT_TRUE(Doc().Save());
+            if (!file.bytes.empty()) {
+                EXPECT_EQ(ReadFileBytes(FileSystem::JoinPath(m_folder, file.fileName)), file.bytes);
+            }
+        }
+    }
+}
+
+TEST_F(FailedOpenTest, AtStartUpAFileThatCannotBeOpenedLeavesACleanNewPlan)
+{
+    for (const BadFile& file : kBadFiles) {
+        SCOPED_TRACE(file.name);
+        m_startupPath = Write(file);
+        m_prompts.errors.clear();
+        m_prompts.asked = 0;
+        const HANDLE held = file.locked ? ::CreateFileW(m_startupPath.c_str(), GENERIC_READ, 0, nullptr,
+                                                        OPEN_EXISTING, 0, nullptr)
+                                        : INVALID_HANDLE_VALUE;
+        OpenFrame(m_prompts);
+        if (held != INVALID_HANDLE_VALUE)
+            ::CloseHandle(held);
+        EXPECT_EQ(m_prompts.errors.size(), 1u);
+        EXPECT_EQ(m_prompts.asked, 0) << "nothing to ask about";
+        EXPECT_TRUE(Doc().GetPathName().IsEmpty());
+        EXPECT_EQ(Title().find(file.fileName), EString::npos) << Title().c_str();
+        EXPECT_EQ(Title().find(L"Untitled"), 0u) << Title().c_str();
+        // Closing asks about the new plan's own defaults at most, and never names the refused file.
+        m_prompts.answers = {IDNO};
+        m_frame->SendMessage(WM_CLOSE, 1, 0);
+        for (const EString& question : m_prompts.questions)
+            EXPECT_EQ(question.find(file.fileName), EString::npos) << question.c_str();
+        m_prompts.questions.clear();
+        if (!file.bytes.empty()) {
+            EXPECT_EQ(ReadFileBytes(m_startupPath), file.bytes);
+        }
+    }
+}
+
+} // namespace
