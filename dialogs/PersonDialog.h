@@ -7,7 +7,8 @@
 #include "dialogs/ZemDialogImpl.h"
 #include "foundation/EString.h"
 
-// OK stays disabled while the name is empty.
+// OK stays disabled while the name is empty, and refuses an empty name
+// however it is pressed.
 class CPersonDialog : public CZemDialogImpl<CPersonDialog> {
 public:
     enum { IDD = IDD_PERSON };
@@ -25,6 +26,7 @@ public:
     BEGIN_MESSAGE_MAP(CPersonDialog)
         ON_COMMAND_CODE(IDC_PERSON_NAME, EN_CHANGE, OnFieldChanged)
         ON_COMMAND_CODE(IDC_PERSON_EMAIL, EN_CHANGE, OnFieldChanged)
+        ON_COMMAND_CODE(IDOK, BN_CLICKED, OnOK)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CPersonDialog>)
     END_MESSAGE_MAP()
 
@@ -51,7 +53,10 @@ public:
     void OnInitDialog();
 
 private:
+    // Saves the fields; true when the name is not empty.
+    bool SavesAName();
     LRESULT OnFieldChanged(WORD, WORD, HWND, bool&);
+    LRESULT OnOK(WORD, WORD, HWND, bool& handled);
 
     HWND m_okButton = nullptr;
 };

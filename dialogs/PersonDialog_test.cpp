@@ -93,4 +93,35 @@ TEST_F(PersonDialogTest, OkIsEnabledOnlyWhileTheNameIsNotEmpty)
     EXPECT_EQ(enabled, (std::vector<bool>{false, false, true, false}));
 }
 
+TEST_F(PersonDialogTest, OkWithoutItsButtonStillNeedsAName)
+{
+    const struct {
+        const char* name;
+        void (*pressOk)(HWND box);
+    } cases[] = {
+        {"a posted command",
+         [](HWND box) { ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }},
+        {"a click sent to the disabled button", [](HWND box) { ::SendDlgItemMessageW(box, IDOK, BM_CLICK, 0, 0); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialog.name = L"ann";
+        const INT_PTR result = Run({[&](HWND box) {
+                                        SetItemText(box, IDC_PERSON_NAME, L"");
+                                        EXPECT_FALSE(OkEnabled(box));
+                                        c.pressOk(box);
+                                        return true;
+                                    },
+                                    [&](HWND box) {
+                                        if (FocusedItemId(box) != IDC_PERSON_NAME)
+                                            return false;
+                                        SetItemText(box, IDC_PERSON_NAME, L"bob");
+                                        ClickButton(box, IDOK);
+                                        return true;
+                                    }});
+        EXPECT_EQ(result, IDOK);
+        EXPECT_EQ(dialog.name, EString(L"bob"));
+    }
+}
+
 } // namespace

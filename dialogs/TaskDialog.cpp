@@ -93,20 +93,22 @@ void CTaskDialog::ApplyBrowsedCategory(std::optional<int> chosenId)
     RefreshCategoryName();
 }
 
-bool CTaskDialog::IsNameAcceptable()
+// Only the name box is read: a save of every field stops at an over-long
+// one, and the name member would then still hold the name the dialog opened with.
+EString CTaskDialog::TypedName() const
 {
-    DoDataExchange(true);
-    name = Stripped(name);
-    return !name.empty();
+    return Stripped(GetDlgItemText(IDC_TASK_NAME));
 }
 
 LRESULT CTaskDialog::OnOK(WORD, WORD, HWND, bool& handled)
 {
-    // An acceptable name goes on to the base, which saves and ends the
-    // dialog; the field takes the stripped name first, so that it is saved.
-    if (!IsNameAcceptable())
+    // A name goes on to the base, which ends the dialog only when every field
+    // can be saved; the box takes the stripped name first, so that it is what
+    // is measured and saved.
+    const EString typed = TypedName();
+    if (typed.empty())
         return 0;
-    SetDlgItemText(IDC_TASK_NAME, name.c_str());
+    SetDlgItemText(IDC_TASK_NAME, typed.c_str());
     handled = false;
     return 0;
 }
@@ -132,7 +134,7 @@ LRESULT CTaskDialog::OnCancel(WORD, WORD, HWND, bool& handled)
 
 LRESULT CTaskDialog::OnNameChange(WORD, WORD, HWND, bool&)
 {
-    CWindow(GetDlgItem(IDOK)).EnableWindow(IsNameAcceptable());
+    CWindow(GetDlgItem(IDOK)).EnableWindow(!TypedName().empty());
     return 0;
 }
 

@@ -109,8 +109,8 @@ public:
     ReminderEditor editReminder;
 
 private:
-    // Saves the fields; true when the name, stripped of blanks, is not empty.
-    bool IsNameAcceptable();
+    // The name box stripped of blanks; OK needs it not empty.
+    EString TypedName() const;
     void FillCombos();
 
     LRESULT OnOK(WORD, WORD, HWND, bool& handled);
@@ -125,8 +125,8 @@ private:
     LRESULT OnEstimationSpin(int, NMHDR* header, bool&);
     LRESULT OnDeadlineDropDown(int, NMHDR*, bool&);
 
-    // The fields as the caller gave them: the checks of the name and the
-    // pattern save the controls while the dialog runs, and Cancel changes nothing.
+    // The fields as the caller gave them: the pattern, the estimate and the
+    // recurring box save the controls while the dialog runs, and Cancel changes nothing.
     struct Fields {
         EString description, name, categoryName;
         double estimation, deadline;

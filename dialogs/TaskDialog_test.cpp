@@ -36,6 +36,8 @@ protected:
         dialog.recurrence.SetPatternPeriod(RecurrenceInfo::kWeekly);
     }
 
+    static EString FieldText(HWND dialog, int id) { return CWindow(::GetDlgItem(dialog, id)).GetWindowText(); }
+
     CPelquornDoc document;
     int workId = 0;
 };
@@ -157,6 +159,45 @@ TEST_F(TaskDialogTest, AddAnotherClosesWithOkOnlyWithAName)
         if (c.closes) {
             EXPECT_EQ(dialog.name, c.typedName);
         }
+    }
+}
+
+TEST_F(TaskDialogTest, AnOverLongFieldKeepsTheDialogOpenOnItWithWhatWasTyped)
+{
+    const EString longName(CTaskDialog::kMaxName + 1, L'x');
+    const EString longDescription(CTaskDialog::kMaxDescription + 1, L'y');
+    const struct {
+        const char* name;
+        int field;
+        EString typedName, typedDescription;
+    } cases[] = {
+        {"the name", IDC_TASK_NAME, longName, L"Three pages"},
+        {"the description", IDC_TASK_DESCRIPTION, L"Write it up", longDescription},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTaskDialog dialog(1);
+        FillExisting(dialog);
+        const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                                             {[&](HWND d) {
+                                                  SetItemText(d, IDC_TASK_DESCRIPTION, c.typedDescription.c_str());
+                                                  SetItemText(d, IDC_TASK_NAME, c.typedName.c_str());
+                                                  ClickButton(d, IDOK);
+                                                  return true;
+                                              },
+                                              [&](HWND d) {
+                                                  if (FocusedItemId(d) != c.field)
+                                                      return false;
+                                                  // Whole texts, unprinted: the long one is thousands of letters.
+                                                  EXPECT_TRUE(FieldText(d, IDC_TASK_NAME) == c.typedName);
+                                                  EXPECT_TRUE(FieldText(d, IDC_TASK_DESCRIPTION) == c.typedDescription);
+                                                  SetItemText(d, c.field, L"Short");
+                                                  ClickButton(d, IDOK);
+                                                  return true;
+                                              }});
+        EXPECT_EQ(result, IDOK);
+        EXPECT_TRUE(dialog.name == (c.field == IDC_TASK_NAME ? EString(L"Short") : c.typedName));
+        EXPECT_TRUE(dialog.description == (c.field == IDC_TASK_DESCRIPTION ? EString(L"Short") : c.typedDescription));
     }
 }
 

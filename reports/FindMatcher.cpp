@@ -1,7 +1,11 @@
 #include "reports/FindMatcher.h"
 
+#include <algorithm>
+#include <locale>
 #include <map>
+#include <numeric>
 #include <string_view>
+#include <vector>
 
 #include "document/xml/RawNodeWalk.h"
 #include "document/xml/XmlNode.h"
@@ -10,6 +14,58 @@
 #include "foundation/Variant.h"
 
 namespace {
+
+// The system's letter case for every character of the basic plane: the C
+// library's locale folds only A to Z. The expression folds both its own
+// characters and the text's through this facet, escapes, classes and ranges
+// included; each table is one call over a buffer.
+class SystemLetterCase : public std::ctype<wchar_t> {
+public:
+    SystemLetterCase() : m_lower(Mapped(LCMAP_LOWERCASE)), m_upper(Mapped(LCMAP_UPPERCASE)) {}
+
+protected:
+    wchar_t do_tolower(wchar_t ch) const override { return m_lower[ch]; }
+    wchar_t do_toupper(wchar_t ch) const override { return m_upper[ch]; }
+    const wchar_t* do_tolower(wchar_t* low, const wchar_t* high) const override { return Map(m_lower, low, high); }
+    const wchar_t* do_toupper(wchar_t* low, const wchar_t* high) const override { return Map(m_upper, low, high); }
+
+private:
+    static constexpr int kCount = 0x10000;
+
+    std::vector<wchar_t> Mapped(DWORD caseFlag) const
+    {
+        std::vector<wchar_t> every(kCount);
+        std::iota(every.begin(), every.end(), L'\0');
+        std::vector<wchar_t> mapped(every);
+        if (::LCMapStringEx(LOCALE_NAME_INVARIANT, caseFlag, every.data(), kCount, mapped.data(), kCount, nullptr,
+                            nullptr, 0) != kCount) {
+            // The C library's A to Z at least.
+            mapped = every;
+            if (caseFlag == LCMAP_LOWERCASE)
+                std::ctype<wchar_t>::do_tolower(mapped.data(), mapped.data() + kCount);
+            else
+                std::ctype<wchar_t>::do_toupper(mapped.data(), mapped.data() + kCount);
+        }
+        // Half a surrogate pair is no letter.
+        std::copy(every.begin() + 0xD800, every.begin() + 0xE000, mapped.begin() + 0xD800);
+        return mapped;
+    }
+    static const wchar_t* Map(const std::vector<wchar_t>& table, wchar_t* low, const wchar_t* high)
+    {
+        for (; low < high; ++low)
+            *low = table[*low];
+        return high;
+    }
+
+    const std::vector<wchar_t> m_lower;
+    const std::vector<wchar_t> m_upper;
+};
+
+const std::locale& SystemLetterCaseLocale()
+{
+    static const std::locale locale(std::locale::classic(), new SystemLetterCase);
+    return locale;
+}
 
 constexpr std::wstring_view kSpecialCharacters = L"\\$()*+.[]?/^{}|";
 // What may stand around a whole word.
@@ -118,6 +174,7 @@ FindMatcher::FindMatcher(const EString& criteria, bool matchCase, bool wholeWord
     auto flags = std::regex_constants::ECMAScript | std::regex_constants::multiline;
     if (!matchCase)
         flags |= std::regex_constants::icase;
+    m_expression.imbue(SystemLetterCaseLocale());
     try {
         m_expression.assign(MakeFindPattern(criteria, wholeWord, regularExpression), flags);
     } catch (const std::regex_error&) {

@@ -9,7 +9,8 @@
 // The find dialog's text and switches as one expression. Without regular
 // expressions the text matches itself; whole words must stand between
 // separators or the text's ends and keep their blanks, otherwise a blank
-// stands for any run of characters. Letter case counts only when asked.
+// stands for any run of characters. Letter case counts only when asked;
+// otherwise letters of every alphabet fold as the system folds them.
 class FindMatcher {
 public:
     // A regular expression that does not compile raises E_INVALIDARG.

@@ -60,6 +60,36 @@ TEST(FindMatcher, CategoriesAndTasksMatchByNameOrDescriptionAsTheSwitchesSay)
     }
 }
 
+TEST(FindMatcher, LetterCaseIsFoldedForEveryAlphabetUnlessMatchCaseIsOn)
+{
+    const struct {
+        const wchar_t* criteria;
+        const wchar_t* text;
+        bool matchCase, wholeWord, regularExpression;
+        bool matches;
+    } cases[] = {
+        {L"cat", L"CAT FOOD", false, false, false, true},
+        {L"cat", L"CAT FOOD", true, false, false, false},
+        {L"Müller", L"Herr MÜLLER", false, false, false, true},
+        {L"Müller", L"Herr MÜLLER", true, false, false, false},
+        {L"Zoë", L"chez ZOË", false, false, false, true},
+        {L"élan", L"ÉLAN VITAL", false, false, false, true},
+        {L"αθήνα", L"ΑΘΉΝΑ", false, false, false, true},
+        {L"москва", L"МОСКВА", false, false, false, true},
+        {L"Москва", L"москва", true, false, false, false},
+        {L"müller", L"Herr MÜLLER, bitte", false, true, false, true},
+        {L"ller", L"Herr MÜLLER, bitte", false, true, false, false}, // Ü is a letter of the word
+        {L"m[üu]ller$", L"Herr MÜLLER", false, false, true, true},
+        {L"zo[à-ÿ]", L"ZOË", false, false, true, true},
+        {L"^Ё", L"ёлка", false, false, true, true},
+        {L"\\S+ÿ", L"aŸ", false, false, true, true}, // an escape keeps its letter's case
+    };
+    for (const auto& c : cases) {
+        const FindMatcher matcher(c.criteria, c.matchCase, c.wholeWord, c.regularExpression);
+        EXPECT_EQ(matcher.Matches(c.text), c.matches) << c.criteria << L" in " << c.text << (c.matchCase ? L", match case" : L"");
+    }
+}
+
 TEST(FindMatcher, AnExpressionThatDoesNotCompileIsAnInvalidArgumentNamingTheText)
 {
     try {
