@@ -121,8 +121,9 @@ TEST_F(FailedOpenTest, AFileThatCannotBeOpenedLeavesThePlanItsNameTitleAndMark)
                 EXPECT_EQ(Doc().IsModified(), modified);
                 EXPECT_EQ(Title(), title);
             }
-            if (file.locked)
+            if (file.locked) {
                 EXPECT_FALSE(SaveWindowScreenshot(*m_frame, L"failed_open_plan_kept").IsEmpty());
+            }
             // Saved, the plan goes to its own file and never over the one refused.
             ASSERT_TRUE(Doc().Save());
             if (!file.bytes.empty()) {
