@@ -282,6 +282,8 @@ private:
     void WritePlanFile(const EString& path, bool replaceExisting = true);
     // What every new or opened document goes through once it is in place.
     void AfterLoad();
+    // True when the plan already holds these expanded ids, read by `load`.
+    bool HoldsTreeState(void (XmlDataElements::*load)(std::vector<int>&), const std::vector<int>& ids);
     // Searches with the criteria and options the engine holds; raises.
     void RunSearch();
 

@@ -339,6 +339,14 @@ TEST_F(PlanListsTest, TreeStatesTravelWithTheFile)
     EXPECT_EQ(ids, (std::vector<int>{3, 5}));
     document.LoadPeopleTreeState(ids);
     EXPECT_EQ(ids, (std::vector<int>{7, 8}));
+
+    // The views store their state again before every open: the same state is no change.
+    ClearMark();
+    document.SetSelectedCategory(12);
+    document.SaveCategoryTreeState({3, 5});
+    document.SavePeopleTreeState({7, 8});
+    EXPECT_EQ(document.IsModified(), 0);
+    EXPECT_EQ(mainWindow.Title(), L"Untitled - Quorvane");
 }
 
 TEST_F(PlanListsTest, RecurrencesAndRemindersAreKeyedByTheirTask)

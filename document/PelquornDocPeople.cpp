@@ -71,11 +71,7 @@ int CPelquornDoc::GetSelectedPerson()
 
 void CPelquornDoc::SavePeopleTreeState(const std::vector<int>& expandedIds)
 {
-    std::vector<int> stored;
-    if (Silently(false, [&] {
-            GetDataManager().LoadPeopleTreeState(stored);
-            return true;
-        }) && stored == expandedIds)
+    if (HoldsTreeState(&XmlDataElements::LoadPeopleTreeState, expandedIds))
         return;
     SetModified(1);
     Guarded([&] { GetDataManager().SavePeopleTreeState(expandedIds); });
@@ -88,6 +84,15 @@ void CPelquornDoc::LoadPeopleTreeState(std::vector<int>& expandedIds)
 
 // The views store their state whenever it may have changed (before every
 // open, at each selection): the same state again is no change to save.
+bool CPelquornDoc::HoldsTreeState(void (XmlDataElements::*load)(std::vector<int>&), const std::vector<int>& ids)
+{
+    std::vector<int> stored;
+    return Silently(false, [&] {
+        (GetDataManager().*load)(stored);
+        return stored == ids;
+    });
+}
+
 void CPelquornDoc::SetSelectedCategory(int id)
 {
     if (Silently(-1, [&] { return GetDataManager().GetSelectedCategory(); }) == id)
@@ -103,11 +108,7 @@ int CPelquornDoc::GetSelectedCategory()
 
 void CPelquornDoc::SaveCategoryTreeState(const std::vector<int>& expandedIds)
 {
-    std::vector<int> stored;
-    if (Silently(false, [&] {
-            GetDataManager().LoadCategoryTreeState(stored);
-            return true;
-        }) && stored == expandedIds)
+    if (HoldsTreeState(&XmlDataElements::LoadCategoryTreeState, expandedIds))
         return;
     SetModified(1);
     Guarded([&] { GetDataManager().SaveCategoryTreeState(expandedIds); });
