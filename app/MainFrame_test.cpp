@@ -198,11 +198,39 @@ TEST_F(MainFrameTest, AChosenFilterIsAppliedStoredAndChosenAgainByTheNextFrame)
     SendCommand(CMainFrame::kPriorityFilterId, CBN_SELENDOK, m_frame->GetFilterCombo(CMainFrame::kPriorityFilterId));
     EXPECT_EQ(Options::GetPriorityFilterField(), 0u);
 
-    // A stored value out of range selects nothing.
-    Options::SetFilterField(17);
     OpenFrame();
     EXPECT_EQ(ComboSelection(CMainFrame::kDateFilterId), 2);
-    EXPECT_EQ(ComboSelection(CMainFrame::kStatusFilterId), -1);
+}
+
+TEST_F(MainFrameTest, AStoredFilterOutOfRangeStartsOnTheDefaultItemAndTheTasksShow)
+{
+    // Status, deadline and priority: stored, then chosen.
+    const struct {
+        const char* name;
+        DWORD stored[3];
+        int chosen[3];
+    } cases[] = {
+        {"negative", {static_cast<DWORD>(-1), static_cast<DWORD>(-1), static_cast<DWORD>(-1)}, {0, 0, 0}},
+        {"one past the last", {5, 6, 4}, {0, 0, 0}},
+        {"huge", {1000000, 1000000, 1000000}, {0, 0, 0}},
+        // New tasks, due today or overdue, of any importance but the lowest.
+        {"valid", {2, 5, 3}, {2, 5, 3}},
+    };
+    for (const auto& test : cases) {
+        Options::SetFilterField(test.stored[0]);
+        Options::SetDeadlineFilterField(test.stored[1]);
+        Options::SetPriorityFilterField(test.stored[2]);
+        OpenFrame();
+        EXPECT_EQ(ComboSelection(CMainFrame::kStatusFilterId), test.chosen[0]) << test.name;
+        EXPECT_EQ(ComboSelection(CMainFrame::kDateFilterId), test.chosen[1]) << test.name;
+        EXPECT_EQ(ComboSelection(CMainFrame::kPriorityFilterId), test.chosen[2]) << test.name;
+        EXPECT_EQ(Doc().GetStatusFilter(), test.chosen[0]) << test.name;
+        EXPECT_EQ(Doc().GetDeadlineFilter(), test.chosen[1]) << test.name;
+        EXPECT_EQ(Doc().GetPriorityFilter(), test.chosen[2]) << test.name;
+        const int task = NewTask(L"Pack the books", 1, Clock::Today());
+        Doc().Notify(nullptr, NotifyCode::kAll);
+        EXPECT_TRUE(WaitFor([&] { return m_frame->GetTaskList().FindRow(task) >= 0; })) << test.name;
+    }
 }
 
 TEST_F(MainFrameTest, ChoosingACategoryOtherThanTheTopDisablesTheDateAndPriorityFilters)
