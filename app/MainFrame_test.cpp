@@ -312,6 +312,34 @@ TEST_F(MainFrameTest, TheAutomaticCopyIsNamedInRestorePathUntilExit)
     EXPECT_TRUE(Options::GetRestorePath().IsEmpty());
 }
 
+TEST_F(MainFrameTest, TheAutomaticCopysTimerKeepsToTheOptionsPagesMinutes)
+{
+    const struct {
+        DWORD stored;
+        UINT period;
+    } cases[] = {
+        {0, 0},
+        {1, 60000},
+        {100, 6000000},
+        {101, 6000000},
+        // The first that overflows a DWORD of milliseconds.
+        {71583, 6000000},
+        {0x7FFFFFFF, 6000000},
+        // Off, as the options page reads them.
+        {0x80000000, 0},
+        {0xFFFFFFFF, 0},
+    };
+    CMainFrame& frame = OpenFrame();
+    frame.KillTimer(kAutoSaveTimer);
+    for (const auto& test : cases) {
+        Options::SetAutoSave(test.stored);
+        frame.StartAutoSaveTimer();
+        EXPECT_EQ(frame.GetAutoSavePeriod(), test.period) << test.stored;
+        // Only a running timer can be killed.
+        EXPECT_EQ(frame.KillTimer(kAutoSaveTimer), test.period != 0) << test.stored;
+    }
+}
+
 TEST_F(MainFrameTest, ExitWithUnsavedChangesAndCancelKeepsTheProgramAndItsPanes)
 {
     CMainFrame& frame = OpenFrame();
