@@ -77,6 +77,8 @@ public:
 
     // The one timer period of the automatic copy; nothing while "AutoSave" is 0.
     void StartAutoSaveTimer();
+    // The period the automatic copy's timer was last armed with, in ms; 0 while it is off.
+    UINT GetAutoSavePeriod() const { return m_autoSavePeriod; }
     void UpdateClock();
     // The tip dialog, modal over the active window.
     void ShowTipOfTheDay();
@@ -287,6 +289,7 @@ private:
     HMENU m_recentFilesMenu = nullptr;
     int m_summaryPaneWidth = 0;
     int m_clockPaneWidth = 0;
+    UINT m_autoSavePeriod = 0;
     // The start-up tip waits here while a modal window disables the frame.
     bool m_tipWaiting = false;
     // The handed-over path waits here for its open request; the last one

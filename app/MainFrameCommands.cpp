@@ -338,19 +338,22 @@ void CMainFrame::OnFilterChange(HWND combo, int itemCount, void (CPelquornDoc::*
 
 LRESULT CMainFrame::OnStatusFilterChange(WORD, WORD, HWND, bool&)
 {
-    OnFilterChange(m_statusFilter, 5, &CPelquornDoc::SetStatusFilter, &Options::SetFilterField);
+    OnFilterChange(m_statusFilter, TaskCard::kStatusFilterCount, &CPelquornDoc::SetStatusFilter,
+                   &Options::SetFilterField);
     return 0;
 }
 
 LRESULT CMainFrame::OnDateFilterChange(WORD, WORD, HWND, bool&)
 {
-    OnFilterChange(m_dateFilter, 6, &CPelquornDoc::SetDeadlineFilter, &Options::SetDeadlineFilterField);
+    OnFilterChange(m_dateFilter, TaskCard::kDeadlineFilterCount, &CPelquornDoc::SetDeadlineFilter,
+                   &Options::SetDeadlineFilterField);
     return 0;
 }
 
 LRESULT CMainFrame::OnPriorityFilterChange(WORD, WORD, HWND, bool&)
 {
-    OnFilterChange(m_priorityFilter, 4, &CPelquornDoc::SetPriorityFilter, &Options::SetPriorityFilterField);
+    OnFilterChange(m_priorityFilter, TaskCard::kPriorityFilterCount, &CPelquornDoc::SetPriorityFilter,
+                   &Options::SetPriorityFilterField);
     return 0;
 }
 

@@ -74,13 +74,6 @@ constexpr UINT kMenuIcons[][2] = {
     {220, 32838}, {196, 32817}, {197, 32819}, {230, 32829}, {222, 32839}, {263, 32875}, {274, 32881},
 };
 
-// The filter texts in the order of the document's filter codes.
-constexpr const wchar_t* kStatusFilterKeys[] = {L"ALL", L"TODO_TASKS", L"NEW_FILTER", L"INPROGRESS_FILTER",
-                                                L"COMPLETED_FILTER"};
-constexpr const wchar_t* kDateFilterKeys[] = {L"ALL_DATES",   L"TODAY_TASKS",   L"THIS_WEEK",
-                                              L"NEXT_7_DAYS", L"OVERDUE_TASKS", L"TODAY_AND_OVERDUE_TASKS"};
-constexpr const wchar_t* kPriorityFilterKeys[] = {L"AllPriorities", L"APriority", L"ABImportant", L"ABCPriorities"};
-
 HICON LoadSmallIcon(UINT id, int size)
 {
     return static_cast<HICON>(::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
@@ -277,22 +270,21 @@ void CMainFrame::FillFilterCombos()
 {
     struct Filter {
         HWND combo;
-        const wchar_t* const* keys;
-        size_t count;
-        DWORD stored;
+        void (*names)(std::vector<EString>&);
+        int chosen;
     };
+    // The document's choices, which it keeps among the filters' items.
     const Filter filters[] = {
-        {m_statusFilter, kStatusFilterKeys, std::size(kStatusFilterKeys), Options::GetFilterField()},
-        {m_dateFilter, kDateFilterKeys, std::size(kDateFilterKeys), Options::GetDeadlineFilterField()},
-        {m_priorityFilter, kPriorityFilterKeys, std::size(kPriorityFilterKeys), Options::GetPriorityFilterField()},
+        {m_statusFilter, &TaskCard::GetStatusFilterKeys, m_doc.GetStatusFilter()},
+        {m_dateFilter, &TaskCard::GetDateFilterKeys, m_doc.GetDeadlineFilter()},
+        {m_priorityFilter, &TaskCard::GetPriorityFilterKeys, m_doc.GetPriorityFilter()},
     };
     for (const Filter& filter : filters) {
-        for (size_t i = 0; i < filter.count; ++i)
-            ::SendMessageW(filter.combo, CB_ADDSTRING, 0,
-                           reinterpret_cast<LPARAM>(Resource::Translate(filter.keys[i]).c_str()));
-        // A stored value out of range selects nothing rather than a wrong filter.
-        if (filter.stored < filter.count)
-            ::SendMessageW(filter.combo, CB_SETCURSEL, filter.stored, 0);
+        std::vector<EString> names;
+        filter.names(names);
+        for (const EString& name : names)
+            ::SendMessageW(filter.combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        ::SendMessageW(filter.combo, CB_SETCURSEL, static_cast<WPARAM>(filter.chosen), 0);
     }
 }
 

@@ -1,9 +1,11 @@
 // The main frame's timers, tray icon, handover, session end and close sequence.
 #include "app/MainFrame.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "app/OpenFileHandover.h"
+#include "dialogs/OptionsPage.h"
 #include "foundation/Clock.h"
 #include "foundation/Options.h"
 #include "foundation/TimeParser.h"
@@ -43,9 +45,14 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::StartAutoSaveTimer()
 {
-    const DWORD minutes = Options::GetAutoSave();
-    if (minutes > 0 && m_hWnd)
-        SetTimer(kAutoSaveTimer, minutes * 60000);
+    // Off where the options page reads it so (0, or what turns negative as a number), else within the page's
+    // minutes: more would overflow the timer's milliseconds.
+    const auto minutes = static_cast<int>(Options::GetAutoSave());
+    const int kept = std::clamp(minutes, static_cast<int>(COptionsPage::kMinAutoSaveMinutes),
+                                static_cast<int>(COptionsPage::kMaxAutoSaveMinutes));
+    m_autoSavePeriod = minutes > 0 && m_hWnd ? static_cast<UINT>(kept) * 60000 : 0;
+    if (m_autoSavePeriod)
+        SetTimer(kAutoSaveTimer, m_autoSavePeriod);
 }
 
 void CMainFrame::UpdateClock()

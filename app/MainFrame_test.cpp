@@ -178,11 +178,39 @@ TEST_F(MainFrameTest, AChosenFilterIsAppliedStoredAndChosenAgainByTheNextFrame)
     SendCommand(CMainFrame::kPriorityFilterId, CBN_SELENDOK, m_frame->GetFilterCombo(CMainFrame::kPriorityFilterId));
     EXPECT_EQ(Options::GetPriorityFilterField(), 0u);
 
-    // A stored value out of range selects nothing.
-    Options::SetFilterField(17);
     OpenFrame();
     EXPECT_EQ(ComboSelection(CMainFrame::kDateFilterId), 2);
-    EXPECT_EQ(ComboSelection(CMainFrame::kStatusFilterId), -1);
+}
+
+TEST_F(MainFrameTest, AStoredFilterOutOfRangeStartsOnTheDefaultItemAndTheTasksShow)
+{
+    // Status, deadline and priority: stored, then chosen.
+    const struct {
+        const char* name;
+        DWORD stored[3];
+        int chosen[3];
+    } cases[] = {
+        {"negative", {static_cast<DWORD>(-1), static_cast<DWORD>(-1), static_cast<DWORD>(-1)}, {0, 0, 0}},
+        {"one past the last", {5, 6, 4}, {0, 0, 0}},
+        {"huge", {1000000, 1000000, 1000000}, {0, 0, 0}},
+        // New tasks, due today or overdue, of any importance but the lowest.
+        {"valid", {2, 5, 3}, {2, 5, 3}},
+    };
+    for (const auto& test : cases) {
+        Options::SetFilterField(test.stored[0]);
+        Options::SetDeadlineFilterField(test.stored[1]);
+        Options::SetPriorityFilterField(test.stored[2]);
+        OpenFrame();
+        EXPECT_EQ(ComboSelection(CMainFrame::kStatusFilterId), test.chosen[0]) << test.name;
+        EXPECT_EQ(ComboSelection(CMainFrame::kDateFilterId), test.chosen[1]) << test.name;
+        EXPECT_EQ(ComboSelection(CMainFrame::kPriorityFilterId), test.chosen[2]) << test.name;
+        EXPECT_EQ(Doc().GetStatusFilter(), test.chosen[0]) << test.name;
+        EXPECT_EQ(Doc().GetDeadlineFilter(), test.chosen[1]) << test.name;
+        EXPECT_EQ(Doc().GetPriorityFilter(), test.chosen[2]) << test.name;
+        const int task = NewTask(L"Pack the books", 1, Clock::Today());
+        Doc().Notify(nullptr, NotifyCode::kAll);
+        EXPECT_TRUE(WaitFor([&] { return m_frame->GetTaskList().FindRow(task) >= 0; })) << test.name;
+    }
 }
 
 TEST_F(MainFrameTest, ChoosingACategoryOtherThanTheTopDisablesTheDateAndPriorityFilters)
@@ -262,6 +290,34 @@ TEST_F(MainFrameTest, TheAutomaticCopyIsNamedInRestorePathUntilExit)
     EXPECT_EQ(m_loop.Run(), 1);
     EXPECT_FALSE(m_frame->IsWindow());
     EXPECT_TRUE(Options::GetRestorePath().IsEmpty());
+}
+
+TEST_F(MainFrameTest, TheAutomaticCopysTimerKeepsToTheOptionsPagesMinutes)
+{
+    const struct {
+        DWORD stored;
+        UINT period;
+    } cases[] = {
+        {0, 0},
+        {1, 60000},
+        {100, 6000000},
+        {101, 6000000},
+        // The first that overflows a DWORD of milliseconds.
+        {71583, 6000000},
+        {0x7FFFFFFF, 6000000},
+        // Off, as the options page reads them.
+        {0x80000000, 0},
+        {0xFFFFFFFF, 0},
+    };
+    CMainFrame& frame = OpenFrame();
+    frame.KillTimer(kAutoSaveTimer);
+    for (const auto& test : cases) {
+        Options::SetAutoSave(test.stored);
+        frame.StartAutoSaveTimer();
+        EXPECT_EQ(frame.GetAutoSavePeriod(), test.period) << test.stored;
+        // Only a running timer can be killed.
+        EXPECT_EQ(frame.KillTimer(kAutoSaveTimer), test.period != 0) << test.stored;
+    }
 }
 
 TEST_F(MainFrameTest, ExitWithUnsavedChangesAndCancelKeepsTheProgramAndItsPanes)

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <memory>
@@ -73,9 +74,16 @@ protected:
         Options::SetShowAsLayoutDays(1);
         Options::SetAllowSimultaneous(1);
         m_newPlansFromTemplate = true;
-        m_path = FileSystem::JoinPath(m_folder, L"day.qvr");
+        // The README's picture shows the plan's path in its title: one that tells nothing of the machine.
+        m_path = FileSystem::JoinPath(FileSystem::GetSpecialFolder(CSIDL_COMMON_DOCUMENTS), L"My plan.qvr");
+        ::DeleteFileW(m_path.c_str());
         m_prompts.savePath = m_path;
         ::CreateDirectoryW(FileSystem::JoinPath(ScreenshotFolder(), L"day").c_str(), nullptr);
+    }
+    void TearDown() override
+    {
+        FrameTest::TearDown();
+        ::DeleteFileW(m_path.c_str());
     }
 
     // Saved with the Save command and read back into a document of its own.
@@ -398,9 +406,15 @@ TEST_F(UserDayTest, ANewUsersDayIsSavedStepByStepAndComesBackInTheNextFrame)
     EXPECT_DOUBLE_EQ(PlannerSettings().firstDay, kWednesday);
     Shot(L"11_next_frame");
 
-    // The README's picture: the plan's day at the working hours, its task picked in the list.
+    // The README's picture: the plan's day at the working hours, its task picked in the list. Its title names
+    // neither the user nor the test's folders.
     ScrollPlannerToHour(9);
     SelectTask(books);
+    wchar_t user[256] = {};
+    DWORD userLength = static_cast<DWORD>(std::size(user));
+    ASSERT_TRUE(::GetUserNameW(user, &userLength));
+    EXPECT_EQ(WindowText(*m_frame).find(L"\\" + EString(user) + L"\\"), EString::npos) << "the user's folder";
+    EXPECT_EQ(WindowText(*m_frame).find(FileSystem::GetTempFolder()), EString::npos) << "the test's folder";
     Shot(L"main_window");
 }
 

@@ -147,7 +147,7 @@ bool CDocument::DoSave()
 
 bool CDocument::SaveAs()
 {
-    EString path;
+    EString path = m_path;
     if (!m_prompts->ChooseSavePath(GetDefaultExtension(), GetFileFilter(), path))
         return false;
     // A document whose save failed keeps its old name: the new one would

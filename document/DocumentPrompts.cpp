@@ -1,6 +1,7 @@
 #include "document/DocumentPrompts.h"
 
 #include "foundation/AppWindow.h"
+#include "foundation/FileSystem.h"
 #include "winlib/FileDialog.h"
 
 namespace {
@@ -33,6 +34,8 @@ bool DocumentPrompts::ChooseOpenPath(const EString& filter, EString& path)
 bool DocumentPrompts::ChooseSavePath(const EString& defaultExtension, const EString& filter, EString& path)
 {
     CFileDialog dialog(false, defaultExtension.c_str(), L"untitled", kFileDialogFlags, filter);
+    // Left to itself the dialog would start where the program was started: for the portable program, its own folder.
+    dialog.SetInitialFolder(path.IsEmpty() ? FileSystem::GetDocumentsFolder() : FileSystem::GetFolder(path));
     return RunFileDialog(dialog, path);
 }
 

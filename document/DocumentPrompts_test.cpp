@@ -1,4 +1,5 @@
 #include <windows.h>
+#include <commdlg.h>
 #include <dlgs.h>
 
 #include <gtest/gtest.h>
@@ -85,4 +86,35 @@ TEST_F(DocumentPromptsTest, SaveDialogOffersUntitledAmongThePlanFiles)
         });
     EXPECT_TRUE(chosen);
     EXPECT_EQ(path.CompareNoCase(FileSystem::JoinPath(folder, L"untitled.qvr").c_str()), 0);
+}
+
+TEST_F(DocumentPromptsTest, SaveDialogStartsInTheDocumentsFolderOrThePlansOwn)
+{
+    const EString folder = MakeScratchFolder(L"prompts_start");
+    const struct {
+        const char* name;
+        EString path;
+        EString start;
+    } cases[] = {
+        {"an unnamed plan", EString(), FileSystem::GetDocumentsFolder()},
+        {"a named plan", FileSystem::JoinPath(folder, L"week.qvr"), folder},
+    };
+    for (const auto& test : cases) {
+        EString path = test.path;
+        RunModalSteps(
+            [&] {
+                prompts.ChooseSavePath(L"qvr", kFilter, path);
+                return INT_PTR(0);
+            },
+            {
+                [&](HWND dialog) {
+                    wchar_t shown[MAX_PATH] = {};
+                    ::SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(shown));
+                    EXPECT_EQ(EString(shown).CompareNoCase(test.start.c_str()), 0)
+                        << test.name << ": " << shown;
+                    ClickButton(dialog, IDCANCEL);
+                    return true;
+                },
+            });
+    }
 }

@@ -95,6 +95,7 @@ public:
     {
         lastFilter = filter;
         lastExtension = defaultExtension;
+        offeredPaths.push_back(path);
         return Choose(savePaths, path, "save");
     }
     void ShowError(const EString& text) override { errors.push_back(text); }
@@ -104,6 +105,8 @@ public:
     std::deque<EString> savePaths;
     std::vector<EString> questions;
     std::vector<EString> errors;
+    // The path each save dialog was handed: the document's own.
+    std::vector<EString> offeredPaths;
     EString lastFilter;
     EString lastExtension;
 
@@ -441,6 +444,7 @@ TEST_F(DocumentTest, SavingAnUnnamedDocumentAsksForItsName)
     Command(ID_FILE_SAVE_AS);
     EXPECT_TRUE(document.events.empty());
     EXPECT_EQ(document.IsModified(), 1);
+    EXPECT_EQ(prompts.offeredPaths, (std::vector<EString>{EString(), chosen}));
 }
 
 TEST_F(DocumentTest, AFailedSaveKeepsTheNameAndTheModifiedMark)

@@ -12,7 +12,8 @@ public:
     // The file to open; false when the user cancelled. filter: the pairs of
     // the file dialogs, each ending with a NUL; its second pair is preselected.
     virtual bool ChooseOpenPath(const EString& filter, EString& path) = 0;
-    // The file to save to, offered as "untitled" with the default extension.
+    // The file to save to, offered as "untitled" with the default extension. path: on entry the document's own,
+    // empty while it has none; the dialog starts in its folder, or else in the user's documents folder.
     virtual bool ChooseSavePath(const EString& defaultExtension, const EString& filter, EString& path) = 0;
     virtual void ShowError(const EString& text) = 0;
 };

@@ -19,13 +19,19 @@ bool EndsWithNoCase(const EString& text, const EString& tail)
     return text.size() > tail.size() && text.Right(static_cast<int>(tail.size())).CompareNoCase(tail.c_str()) == 0;
 }
 
+// A stored choice the filter does not have would hide every task: the first, which keeps them all, instead.
+int StoredFilter(DWORD stored, int count)
+{
+    return stored < static_cast<DWORD>(count) ? static_cast<int>(stored) : 0;
+}
+
 } // namespace
 
 CPelquornDoc::CPelquornDoc()
     : m_lowPriorityTasks(static_cast<int>(Options::GetLowPriorityTasks())),
-      m_statusFilter(static_cast<int>(Options::GetFilterField())),
-      m_deadlineFilter(static_cast<int>(Options::GetDeadlineFilterField())),
-      m_priorityFilter(static_cast<int>(Options::GetPriorityFilterField()))
+      m_statusFilter(StoredFilter(Options::GetFilterField(), TaskCard::kStatusFilterCount)),
+      m_deadlineFilter(StoredFilter(Options::GetDeadlineFilterField(), TaskCard::kDeadlineFilterCount)),
+      m_priorityFilter(StoredFilter(Options::GetPriorityFilterField(), TaskCard::kPriorityFilterCount))
 {
 }
 

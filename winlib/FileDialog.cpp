@@ -33,6 +33,7 @@ INT_PTR CFileDialog::DoModal(HWND owner)
     ofn.lpstrFile = m_file.data();
     ofn.nMaxFile = static_cast<DWORD>(m_file.size());
     ofn.lpstrDefExt = m_defaultExtension.IsEmpty() ? nullptr : m_defaultExtension.c_str();
+    ofn.lpstrInitialDir = m_initialFolder.IsEmpty() ? nullptr : m_initialFolder.c_str();
     ofn.Flags = m_flags | OFN_EXPLORER | OFN_ENABLESIZING;
     const ModalScope modal;
     const BOOL chosen = m_open ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);

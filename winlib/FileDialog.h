@@ -19,6 +19,8 @@ public:
 
     // 1 is the first pair of the filter.
     void SetFilterIndex(DWORD index) { m_filterIndex = index; }
+    // The folder the dialog shows first; none leaves the choice to the system.
+    void SetInitialFolder(const EString& folder) { m_initialFolder = folder; }
 
     // IDOK with the chosen path, or IDCANCEL.
     INT_PTR DoModal(HWND owner);
@@ -30,6 +32,7 @@ private:
     EString m_filter;
     DWORD m_flags;
     DWORD m_filterIndex = 1;
+    EString m_initialFolder;
     std::vector<wchar_t> m_file;
     EString m_pathName;
 };

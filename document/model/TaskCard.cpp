@@ -23,6 +23,10 @@ const wchar_t* const kPriorityFilterKeys[] = {L"AllPriorities", L"APriority", L"
 const wchar_t* const kDateFilterKeys[] = {L"ALL_DATES",    L"TODAY_TASKS",   L"THIS_WEEK",
                                           L"NEXT_7_DAYS", L"OVERDUE_TASKS", L"TODAY_AND_OVERDUE_TASKS"};
 
+static_assert(std::size(kStatusFilterKeys) == TaskCard::kStatusFilterCount);
+static_assert(std::size(kPriorityFilterKeys) == TaskCard::kPriorityFilterCount);
+static_assert(std::size(kDateFilterKeys) == TaskCard::kDeadlineFilterCount);
+
 constexpr int kFutureTask = 3;
 
 // A key without a line in the language file is shown as it stands.

@@ -66,6 +66,11 @@ public:
     EString GetStatusText() const;
     EString GetImportanceText() const;
 
+    // The choices of each filter, coded 0 to count - 1; 0 keeps every task.
+    static constexpr int kStatusFilterCount = 5;
+    static constexpr int kDeadlineFilterCount = 6;
+    static constexpr int kPriorityFilterCount = 4;
+
     // Translated texts in code order, so that a combo index is the code.
     static void GetStatusNames(std::vector<EString>& names);
     static void GetStatusKeys(std::vector<EString>& names) { GetStatusNames(names); }
