@@ -19,6 +19,18 @@ bool EndsWithNoCase(const EString& text, const EString& tail)
     return text.size() > tail.size() && text.Right(static_cast<int>(tail.size())).CompareNoCase(tail.c_str()) == 0;
 }
 
+// Killed saves of a plan and of its automatic copy leave their temporary
+// files beside it; those of every other file may belong to a running save.
+void RemoveSaveLeftovers(const EString& path, const EString& planExtension)
+{
+    AtomicFileWriter::RemoveLeftovers(path);
+    const EString copyTail = EString(L".") + planExtension + kAutoCopyExtension;
+    if (EndsWithNoCase(path, copyTail))
+        AtomicFileWriter::RemoveLeftovers(path.Left(static_cast<int>(path.size() - std::size(kAutoCopyExtension) + 1)));
+    else
+        AtomicFileWriter::RemoveLeftovers(path + kAutoCopyExtension);
+}
+
 } // namespace
 
 CPelquornDoc::CPelquornDoc()
@@ -122,8 +134,7 @@ void CPelquornDoc::AfterLoad()
 
 void CPelquornDoc::LoadPlanFile(const EString& path)
 {
-    // Saves killed half way leave their temporary files beside the plan.
-    AtomicFileWriter::RemoveLeftovers(FileSystem::GetFolder(FileSystem::GetFullPath(path)));
+    RemoveSaveLeftovers(path, GetDefaultExtension());
     try {
         GetDataManager().Load(path);
     } catch (const ComError& error) {
@@ -140,6 +151,7 @@ void CPelquornDoc::WritePlanFile(const EString& path, bool replaceExisting)
     rules.replaceExisting = replaceExisting;
     AtomicFileWriter::Write(
         path, [&](const EString& temporaryPath) { GetDataManager().Save(temporaryPath); }, rules);
+    RemoveSaveLeftovers(path, GetDefaultExtension());
 }
 
 bool CPelquornDoc::OnSaveDocument(const EString& path)
