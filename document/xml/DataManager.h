@@ -134,7 +134,8 @@ public:
     static EString WrapInRoot(const EString& text);
     // Pastes the categories and tasks of a fragment under new ids; with
     // includeActivities tasks keep their status and their plan entries come
-    // along. A text that does not parse pastes nothing.
+    // along. A record without a deadline stays without one. A text that does
+    // not parse pastes nothing.
     void InsertXml(int categoryId, const EString& text, bool includeActivities);
 
 protected:

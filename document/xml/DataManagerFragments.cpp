@@ -10,6 +10,7 @@
 #include "document/model/PlanEntriesMixer.h"
 #include "document/xml/ElementRecords.h"
 #include "document/xml/IdText.h"
+#include "document/xml/XmlElement.h"
 #include "document/xml/XmlVocabulary.h"
 #include "foundation/TimeParser.h"
 
@@ -28,6 +29,14 @@ long CanonicalTaskId(const XmlNode& entry, bool& canonical)
 unsigned DayKey(double day)
 {
     return static_cast<unsigned>(static_cast<long long>(std::trunc(day)));
+}
+
+// A record that came without a deadline stays without one: written, it would
+// be due today.
+void KeepWithoutDeadline(const XmlNode& element, const EstimatedCard& card)
+{
+    if (!card.HasDeadline())
+        XmlElement(element).RemoveAttribute(kDeadline);
 }
 
 } // namespace
@@ -210,9 +219,11 @@ void DataManager::InsertXml(int categoryId, const EString& text, bool includeAct
     for (const Pasted& item : pasted) {
         if (item.isCategory) {
             AddCategory(item.parentId, item.category);
+            KeepWithoutDeadline(FindCategory(item.category.GetId()), item.category);
             continue;
         }
         AddTask(item.parentId, item.task);
+        KeepWithoutDeadline(FindTask(item.task.GetId()), item.task);
         for (const auto& [date, entry] : item.entries)
             AddPlanEntry(date, entry, true, true);
     }
