@@ -53,6 +53,17 @@ bool CPelquornDoc::CopyCategoryToClipboard(int categoryId, HWND owner)
     return !text.IsEmpty() && Clipboard::SetPrivateClipboardText(text, owner);
 }
 
+bool CPelquornDoc::CutCategoryToClipboard(int categoryId, HWND owner)
+{
+    const EString text = Guarded(EString(), [&] { return GetDataManager().GetCutCategoryXml(categoryId); });
+    // Only what the clipboard holds may leave the plan.
+    if (text.IsEmpty() || !Clipboard::SetPrivateClipboardText(text, owner))
+        return false;
+    SetModified(1);
+    Guarded([&] { GetDataManager().CutCategory(categoryId); });
+    return true;
+}
+
 bool CPelquornDoc::PasteFromClipboard(HWND owner)
 {
     const EString text = Clipboard::GetPrivateClipboardText(owner);
