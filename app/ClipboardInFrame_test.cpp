@@ -332,6 +332,55 @@ TEST_F(ClipboardInFrameTest, ACutCategoryComesBackWithWhatItsTasksHadAndACopyLea
     EXPECT_TRUE(m_prompts.errors.empty());
 }
 
+TEST_F(ClipboardInFrameTest, APasteThatAddsNothingLeavesThePlanUnmodified)
+{
+    const struct {
+        const char* name;
+        std::function<void()> hold;
+    } clipboards[] = {
+        {"text of another program",
+         [&] {
+             ASSERT_TRUE(::OpenClipboard(*m_frame) && ::EmptyClipboard());
+             const HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(L"<ROOT/>"));
+             ::memcpy(::GlobalLock(text), L"<ROOT/>", sizeof(L"<ROOT/>"));
+             ::GlobalUnlock(text);
+             ::SetClipboardData(CF_UNICODETEXT, text);
+             ::CloseClipboard();
+         }},
+        {"an empty fragment", [&] { Clipboard::SetPrivateClipboardText(L"<ROOT></ROOT>", *m_frame); }},
+        {"a fragment of nothing to paste", [&] { Clipboard::SetPrivateClipboardText(L"<ROOT><DAILY/></ROOT>", *m_frame); }},
+        {"no XML", [&] { Clipboard::SetPrivateClipboardText(L"<ROOT><TASK", *m_frame); }},
+    };
+    const struct {
+        const char* name;
+        std::function<void()> focus;
+    } panes[] = {
+        {"the tree", [&] { ClickCategory(m_work); }},
+        {"the list", [&] { ClickListBackground(); }},
+    };
+    Doc().SetPathName(FileSystem::JoinPath(m_folder, L"clipboard.qvr"));
+    for (const auto& clipboard : clipboards) {
+        for (const auto& pane : panes) {
+            SCOPED_TRACE(std::string(clipboard.name) + " pasted in " + pane.name);
+            // Choosing a category is a change of the plan: the paste starts after it is saved.
+            pane.focus();
+            ASSERT_TRUE(Doc().Save());
+            clipboard.hold();
+            PressCtrl('V');
+            // What the paste posted is handled.
+            WaitFor([] {
+                MSG pending;
+                return !::PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
+            });
+            EXPECT_EQ(Doc().IsModified(), 0);
+            wchar_t title[MAX_PATH] = {};
+            ::GetWindowTextW(*m_frame, title, MAX_PATH);
+            EXPECT_EQ(EString(title).find(L'*'), EString::npos) << WideToAnsi(title);
+        }
+    }
+    EXPECT_TRUE(m_prompts.errors.empty());
+}
+
 // Tasks stay selected in the list while the tree has the focus: Copy takes what the focused pane shows.
 TEST_F(ClipboardInFrameTest, CopyTakesTheFocusedPanesItemNotAnotherPanesSelection)
 {

@@ -32,8 +32,12 @@ EString CPelquornDoc::GetTasksXml()
 
 void CPelquornDoc::InsertXml(int categoryId, const EString& text, bool includeActivitiesHistory)
 {
-    SetModified(1);
-    Guarded([&] { GetDataManager().InsertXml(categoryId, text, includeActivitiesHistory); });
+    // A fragment that adds nothing leaves the plan unmodified; a failure may
+    // have added part of it.
+    bool pasted = true;
+    Guarded([&] { pasted = GetDataManager().InsertXml(categoryId, text, includeActivitiesHistory); });
+    if (pasted)
+        SetModified(1);
 }
 
 void CPelquornDoc::PasteXml(const EString& text)
