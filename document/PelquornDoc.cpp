@@ -110,6 +110,22 @@ bool CPelquornDoc::OnOpenDocument(const EString& path)
             return true;
         }))
         return false;
+    // A plan written by hand or by another program may lack the moods and
+    // people every plan has: they come with the opening, before the views
+    // read them, and are no change to save. When they cannot be added here,
+    // the views add them.
+    Silently(false, [&] {
+        DataManager& data = GetDataManager();
+        // Their ids are drawn from the counters of this plan.
+        data.AfterLoad();
+        if (!data.HasMoods())
+            data.AddDefaultMoods();
+        std::vector<Person> people;
+        data.GetPeople(0, people);
+        if (people.empty())
+            data.AddDefaultPeople();
+        return true;
+    });
     SetModified(0);
     AfterLoad();
     return true;
