@@ -6,11 +6,13 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
 #include "document/Clipboard.h"
+#include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/OleDate.h"
 #include "testing/TestSupport.h"
@@ -22,6 +24,8 @@
 namespace {
 
 const double kDeadline = MakeOleDate(2026, 3, 18);
+// Far from the day the tests run: no recurring occurrence is added on it.
+const double kMonday = MakeOleDate(2030, 1, 7);
 
 class ClipboardInFrameTest : public FrameTest {
 protected:
@@ -152,6 +156,70 @@ protected:
         return 0;
     }
     void SaveAndReopen(CPelquornDoc& saved) { FrameTest::SaveAndReopen(L"clipboard.qvr", saved, m_prompts); }
+    int TaskNamed(CPelquornDoc& document, int categoryId, const wchar_t* name)
+    {
+        document.SetCurrentCategoryId(categoryId);
+        std::vector<TaskCard> tasks;
+        document.SelectTasks(tasks, false, false);
+        for (const TaskCard& task : tasks)
+            if (task.GetName() == name)
+                return task.GetId();
+        return 0;
+    }
+
+    // The stamps are planned and reminded of; the bills recur weekly, one occurrence done.
+    void PlanAndRemind()
+    {
+        NewPlanEntry(kMonday, m_stamps, 9.0 / 24, 10.0 / 24);
+        RecurrenceInfo weekly;
+        weekly.SetPatternPeriod(RecurrenceInfo::kWeekly);
+        weekly.SetMonday(1);
+        weekly.SetStartDate(kMonday);
+        Doc().SetRecurrence(weekly, m_bills);
+        TaskPlanEntry done;
+        ASSERT_TRUE(Doc().GetPlanEntry(NewPlanEntry(kMonday + 7, m_bills, 14.0 / 24, 15.5 / 24), done));
+        done.SetCompleted(true);
+        ASSERT_TRUE(Doc().UpdatePlanEntry(done));
+        Doc().AddReminder(ReminderInfo(m_stamps, kMonday - 1, 8.5 / 24));
+    }
+    // What belongs to a task beside its card, as text.
+    static std::vector<std::string> LinksOf(CPelquornDoc& document, int taskId)
+    {
+        TaskCard task;
+        if (!document.GetTask(taskId, task, false))
+            return {"no task"};
+        std::vector<std::string> links = {"status " + std::to_string(task.GetStatus())};
+        for (const double day : {kMonday, kMonday + 7}) {
+            std::vector<TaskPlanEntry> entries;
+            document.GetDayPlanEntries(day, entries);
+            for (const TaskPlanEntry& entry : entries)
+                if (entry.GetTaskId() == taskId)
+                    links.push_back(WideToAnsi(EString::Formatted(L"entry %.0f %s-%s%s", day - kMonday,
+                                                                  entry.GetStartTimeXmlText().c_str(),
+                                                                  entry.GetEndTimeXmlText().c_str(),
+                                                                  entry.IsCompleted() ? L" done" : L"")));
+        }
+        RecurrenceInfo rule;
+        if (document.GetRecurrence(taskId, rule))
+            links.push_back(WideToAnsi(EString::Formatted(L"recurs %d from %s", rule.GetPatternPeriod(),
+                                                          rule.GetStartDateXmlText().c_str())));
+        ReminderInfo reminder;
+        if (document.GetReminder(taskId, reminder))
+            links.push_back(WideToAnsi(L"reminder " + reminder.GetAlarmDateXmlText() + L" " +
+                                       reminder.GetAlarmTimeXmlText()));
+        return links;
+    }
+    // Plan entries, recurrences and reminders left behind under the ids of tasks that went.
+    static int ElementsOf(CPelquornDoc& document, int taskId)
+    {
+        const XmlNode root = document.GetDataManager().GetDocument(true).GetDocumentElement();
+        return static_cast<int>(
+            root.SelectNodes(EString::Formatted(L"//PLANENTRY[@TASKID=\"%d\"] | //RECURRENCE[@ID=\"%d\"] | "
+                                                L"//REMINDER[@ID=\"%d\"]",
+                                                taskId, taskId, taskId))
+                .GetNodes()
+                .size());
+    }
 
     SilentPrompts m_prompts;
     int m_home = 0;
@@ -222,6 +290,95 @@ TEST_F(ClipboardInFrameTest, ACategoryCutAndPastedMovesUnderTheOtherWithItsTasks
     const int savedHome = SubCategoryNamed(saved, m_work, L"Home");
     ASSERT_NE(savedHome, 0);
     EXPECT_EQ(TaskNamesOf(saved, savedHome), (std::vector<EString>{L"Buy stamps", L"Pay the bills"}));
+}
+
+TEST_F(ClipboardInFrameTest, ACutCategoryComesBackWithWhatItsTasksHadAndACopyLeavesTheOriginalsTheirs)
+{
+    PlanAndRemind();
+    const std::vector<std::string> stamps = LinksOf(Doc(), m_stamps);
+    const std::vector<std::string> bills = LinksOf(Doc(), m_bills);
+    ASSERT_EQ(stamps.size(), 3u);
+    ASSERT_EQ(bills.size(), 3u);
+    const int archive = AddCategory(L"Archive");
+    Doc().Notify(nullptr, NotifyCode::kAll);
+    const struct {
+        const char* name;
+        char key;
+        int target;
+    } cases[] = {
+        {"copy", 'C', m_work},
+        {"cut", 'X', archive},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClickCategory(m_home);
+        PressCtrl(c.key);
+        ClickCategory(c.target);
+        PressCtrl('V');
+        CPelquornDoc saved;
+        SaveAndReopen(saved);
+        if (c.target == m_work) {
+            EXPECT_EQ(LinksOf(saved, m_stamps), stamps);
+            EXPECT_EQ(LinksOf(saved, m_bills), bills);
+            continue;
+        }
+        // Read before the day's entries are: reading them drops those of tasks that are gone.
+        EXPECT_EQ(ElementsOf(saved, m_stamps) + ElementsOf(saved, m_bills), 0) << "nothing is left under the old ids";
+        const int home = SubCategoryNamed(saved, archive, L"Home");
+        ASSERT_NE(home, 0);
+        EXPECT_EQ(LinksOf(saved, TaskNamed(saved, home, L"Buy stamps")), stamps);
+        EXPECT_EQ(LinksOf(saved, TaskNamed(saved, home, L"Pay the bills")), bills);
+    }
+    EXPECT_TRUE(m_prompts.errors.empty());
+}
+
+TEST_F(ClipboardInFrameTest, APasteThatAddsNothingLeavesThePlanUnmodified)
+{
+    const struct {
+        const char* name;
+        std::function<void()> hold;
+    } clipboards[] = {
+        {"text of another program",
+         [&] {
+             ASSERT_TRUE(::OpenClipboard(*m_frame) && ::EmptyClipboard());
+             const HGLOBAL text = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(L"<ROOT/>"));
+             ::memcpy(::GlobalLock(text), L"<ROOT/>", sizeof(L"<ROOT/>"));
+             ::GlobalUnlock(text);
+             ::SetClipboardData(CF_UNICODETEXT, text);
+             ::CloseClipboard();
+         }},
+        {"an empty fragment", [&] { Clipboard::SetPrivateClipboardText(L"<ROOT></ROOT>", *m_frame); }},
+        {"a fragment of nothing to paste", [&] { Clipboard::SetPrivateClipboardText(L"<ROOT><DAILY/></ROOT>", *m_frame); }},
+        {"no XML", [&] { Clipboard::SetPrivateClipboardText(L"<ROOT><TASK", *m_frame); }},
+    };
+    const struct {
+        const char* name;
+        std::function<void()> focus;
+    } panes[] = {
+        {"the tree", [&] { ClickCategory(m_work); }},
+        {"the list", [&] { ClickListBackground(); }},
+    };
+    Doc().SetPathName(FileSystem::JoinPath(m_folder, L"clipboard.qvr"));
+    for (const auto& clipboard : clipboards) {
+        for (const auto& pane : panes) {
+            SCOPED_TRACE(std::string(clipboard.name) + " pasted in " + pane.name);
+            // Choosing a category is a change of the plan: the paste starts after it is saved.
+            pane.focus();
+            ASSERT_TRUE(Doc().Save());
+            clipboard.hold();
+            PressCtrl('V');
+            // What the paste posted is handled.
+            WaitFor([] {
+                MSG pending;
+                return !::PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
+            });
+            EXPECT_EQ(Doc().IsModified(), 0);
+            wchar_t title[MAX_PATH] = {};
+            ::GetWindowTextW(*m_frame, title, MAX_PATH);
+            EXPECT_EQ(EString(title).find(L'*'), EString::npos) << WideToAnsi(title);
+        }
+    }
+    EXPECT_TRUE(m_prompts.errors.empty());
 }
 
 // Tasks stay selected in the list while the tree has the focus: Copy takes what the focused pane shows.

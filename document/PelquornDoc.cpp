@@ -25,6 +25,18 @@ int StoredFilter(DWORD stored, int count)
     return stored < static_cast<DWORD>(count) ? static_cast<int>(stored) : 0;
 }
 
+// Killed saves of a plan and of its automatic copy leave their temporary
+// files beside it; those of every other file may belong to a running save.
+void RemoveSaveLeftovers(const EString& path, const EString& planExtension)
+{
+    AtomicFileWriter::RemoveLeftovers(path);
+    const EString copyTail = EString(L".") + planExtension + kAutoCopyExtension;
+    if (EndsWithNoCase(path, copyTail))
+        AtomicFileWriter::RemoveLeftovers(path.Left(static_cast<int>(path.size() - std::size(kAutoCopyExtension) + 1)));
+    else
+        AtomicFileWriter::RemoveLeftovers(path + kAutoCopyExtension);
+}
+
 } // namespace
 
 CPelquornDoc::CPelquornDoc()
@@ -104,6 +116,22 @@ bool CPelquornDoc::OnOpenDocument(const EString& path)
             return true;
         }))
         return false;
+    // A plan written by hand or by another program may lack the moods and
+    // people every plan has: they come with the opening, before the views
+    // read them, and are no change to save. When they cannot be added here,
+    // the views add them.
+    Silently(false, [&] {
+        DataManager& data = GetDataManager();
+        // Their ids are drawn from the counters of this plan.
+        data.AfterLoad();
+        if (!data.HasMoods())
+            data.AddDefaultMoods();
+        std::vector<Person> people;
+        data.GetPeople(0, people);
+        if (people.empty())
+            data.AddDefaultPeople();
+        return true;
+    });
     SetModified(0);
     AfterLoad();
     return true;
@@ -128,8 +156,7 @@ void CPelquornDoc::AfterLoad()
 
 void CPelquornDoc::LoadPlanFile(const EString& path)
 {
-    // Saves killed half way leave their temporary files beside the plan.
-    AtomicFileWriter::RemoveLeftovers(FileSystem::GetFolder(FileSystem::GetFullPath(path)));
+    RemoveSaveLeftovers(path, GetDefaultExtension());
     try {
         GetDataManager().Load(path);
     } catch (const ComError& error) {
@@ -146,6 +173,7 @@ void CPelquornDoc::WritePlanFile(const EString& path, bool replaceExisting)
     rules.replaceExisting = replaceExisting;
     AtomicFileWriter::Write(
         path, [&](const EString& temporaryPath) { GetDataManager().Save(temporaryPath); }, rules);
+    RemoveSaveLeftovers(path, GetDefaultExtension());
 }
 
 bool CPelquornDoc::OnSaveDocument(const EString& path)

@@ -231,6 +231,10 @@ public:
     // The private clipboard format; false when there was nothing to copy or paste.
     bool CopyTasksToClipboard(HWND owner);
     bool CopyCategoryToClipboard(int categoryId, HWND owner);
+    // The category leaves the plan with its tasks and everything of theirs
+    // (plan entries, recurrences, reminders), which its paste brings back;
+    // false, and nothing leaves, when the clipboard could not take it.
+    bool CutCategoryToClipboard(int categoryId, HWND owner);
     bool PasteFromClipboard(HWND owner);
     void ExportCategory(int categoryId);
     void ImportCategory(int categoryId);

@@ -32,8 +32,12 @@ EString CPelquornDoc::GetTasksXml()
 
 void CPelquornDoc::InsertXml(int categoryId, const EString& text, bool includeActivitiesHistory)
 {
-    SetModified(1);
-    Guarded([&] { GetDataManager().InsertXml(categoryId, text, includeActivitiesHistory); });
+    // A fragment that adds nothing leaves the plan unmodified; a failure may
+    // have added part of it.
+    bool pasted = true;
+    Guarded([&] { pasted = GetDataManager().InsertXml(categoryId, text, includeActivitiesHistory); });
+    if (pasted)
+        SetModified(1);
 }
 
 void CPelquornDoc::PasteXml(const EString& text)
@@ -51,6 +55,17 @@ bool CPelquornDoc::CopyCategoryToClipboard(int categoryId, HWND owner)
 {
     const EString text = GetCategoryXml(categoryId);
     return !text.IsEmpty() && Clipboard::SetPrivateClipboardText(text, owner);
+}
+
+bool CPelquornDoc::CutCategoryToClipboard(int categoryId, HWND owner)
+{
+    const EString text = Guarded(EString(), [&] { return GetDataManager().GetCutCategoryXml(categoryId); });
+    // Only what the clipboard holds may leave the plan.
+    if (text.IsEmpty() || !Clipboard::SetPrivateClipboardText(text, owner))
+        return false;
+    SetModified(1);
+    Guarded([&] { GetDataManager().CutCategory(categoryId); });
+    return true;
 }
 
 bool CPelquornDoc::PasteFromClipboard(HWND owner)

@@ -5,6 +5,7 @@
 #include "document/FaultyStreams.h"
 #include "document/PelquornDocTestSupport.h"
 #include "foundation/AtomicFileWriter.h"
+#include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
 #include "testing/TestSupport.h"
@@ -97,4 +98,43 @@ TEST_F(PlanSaveTest, OpeningAPlanRemovesLeftoversOfKilledSavesOnly)
     PlanFile(L"week.qvr.~qvsave-draft.tmp", "mine too");
     ASSERT_TRUE(document.OpenPath(plan));
     EXPECT_EQ(FileNamesIn(folder), (std::vector<EString>{L"notes.tmp", L"week.qvr", L"week.qvr.~qvsave-draft.tmp"}));
+}
+
+TEST_F(PlanSaveTest, ASaveRemovesTheLeftoversOfKilledSavesOfItsPlanOnly)
+{
+    const EString plan = PlanFile(L"week.qvr", kTwoTaskPlan);
+    const struct {
+        const wchar_t* name;
+        bool removed;
+    } files[] = {
+        {L"week.qvr.~qvsave-0badc0de.tmp", true},
+        {L"week.qvr.auto.~qvsave-12345678.tmp", true},
+        {L"month.qvr.~qvsave-0badc0de.tmp", false},
+        {L"month.qvr.auto.~qvsave-12345678.tmp", false},
+        {L"week.qvr.~qvsave-draft.tmp", false},
+        {L"notes.tmp", false},
+    };
+    const struct {
+        const char* name;
+        std::function<void()> save;
+    } saves[] = {
+        {"save", [&] { EXPECT_TRUE(document.DoSave()); }},
+        {"automatic copy", [&] { document.SaveAutoCopy(); }},
+    };
+    ASSERT_TRUE(document.OpenPath(plan));
+    for (const auto& save : saves) {
+        for (const auto& file : files)
+            PlanFile(file.name, "<ROOT><TASK ID=\"1\" NA");
+        // A save of the plan still running elsewhere holds its file open.
+        const EString running = PlanFile(L"week.qvr.~qvsave-00c0ffee.tmp", "<ROOT>");
+        const HANDLE held =
+            ::CreateFileW(running.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        save.save();
+        ::CloseHandle(held);
+        for (const auto& file : files)
+            EXPECT_EQ(FileSystem::FileExists(FileSystem::JoinPath(folder, file.name)), !file.removed)
+                << save.name << ": " << WideToAnsi(file.name);
+        EXPECT_TRUE(FileSystem::FileExists(running)) << save.name;
+    }
+    EXPECT_TRUE(prompts.errors.empty());
 }

@@ -430,3 +430,28 @@ TEST_F(PlanDocLifeTest, CommandStateShowsTransparentCategories)
     EXPECT_EQ(states[1].checked, 0);
     EXPECT_EQ(states[2].checked, transparent ? 0 : 1);
 }
+
+// Written by hand or by another program: dates at the ends of what the date
+// fields take, and no moods or people, which the views read at once.
+TEST_F(PlanDocLifeTest, APlanWithoutMoodsOrPeopleOpensUnmodified)
+{
+    const EString path = PlanFile(
+        L"edges.qvr",
+        "<ROOT><CATEGORY ID=\"1\" NAME=\"Edges\" STATUS=\"0\" DEADLINE=\"9999-12-31\"><DESCRIPTION/>"
+        "<TASK ID=\"1\" NAME=\"Early\" STATUS=\"1\" IMPORTANCE=\"1\" DEADLINE=\"1601-01-01\" ESTIMATION=\"1.0\"/>"
+        "<TASK ID=\"2\" NAME=\"Late\" STATUS=\"1\" IMPORTANCE=\"1\" DEADLINE=\"9999-12-31\" ESTIMATION=\"1.0\"/>"
+        "</CATEGORY><DAILY><DAY DATE=\"1601-01-01\"><PLANENTRY ID=\"1\" TASKID=\"1\" STARTTIME=\"09:00\" "
+        "ENDTIME=\"10:00\" FIXEDTIME=\"0\"/></DAY><DAY DATE=\"9999-12-31\"><PLANENTRY ID=\"2\" TASKID=\"2\" "
+        "STARTTIME=\"22:00\" ENDTIME=\"23:30\" FIXEDTIME=\"0\"/></DAY></DAILY><REMINDERSECTION><REMINDER ID=\"2\" "
+        "ALARMDATE=\"9999-12-31\" ALARMTIME=\"08:00\"/></REMINDERSECTION></ROOT>");
+    ASSERT_TRUE(document.OpenPath(path));
+    std::vector<MoodItem> moods;
+    document.GetMoods(moods);
+    std::vector<Person> people;
+    ASSERT_TRUE(document.GetPeople(0, people));
+    EXPECT_FALSE(moods.empty());
+    EXPECT_FALSE(people.empty());
+    EXPECT_EQ(document.IsModified(), 0);
+    EXPECT_EQ(mainWindow.Title(), path + L" - Quorvane");
+    EXPECT_TRUE(prompts.errors.empty());
+}

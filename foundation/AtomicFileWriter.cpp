@@ -50,6 +50,12 @@ EString FileNameOf(const EString& path)
     return slash == EString::npos ? path : EString(path.substr(slash + 1));
 }
 
+EString FolderOf(const EString& target)
+{
+    const EString folder = FileSystem::GetFolder(FileSystem::GetFullPath(target));
+    return folder.IsEmpty() ? EString(L".") : folder;
+}
+
 // Creates an empty file of a fresh temporary name beside the target.
 HRESULT CreateTemporaryFile(const EString& folder, const EString& target, EString& temporaryPath)
 {
@@ -139,17 +145,6 @@ HRESULT Rename(const EString& temporaryPath, const EString& target, const Atomic
     }
 }
 
-// Another copy of the program may be between closing its fresh file and
-// renaming it: only a file left alone that long is a leftover.
-constexpr ULONGLONG kLeftoverMinutes = 5;
-
-ULONGLONG MinutesBetween(const FILETIME& earlier, const FILETIME& later)
-{
-    const ULARGE_INTEGER from{.LowPart = earlier.dwLowDateTime, .HighPart = earlier.dwHighDateTime};
-    const ULARGE_INTEGER to{.LowPart = later.dwLowDateTime, .HighPart = later.dwHighDateTime};
-    return to.QuadPart > from.QuadPart ? (to.QuadPart - from.QuadPart) / (60ULL * 10'000'000) : 0;
-}
-
 } // namespace
 
 bool AtomicFileWriter::IsTemporaryName(const EString& fileName)
@@ -166,20 +161,22 @@ bool AtomicFileWriter::IsTemporaryName(const EString& fileName)
     return EString(fileName.substr(digits + kTemporaryDigits)).CompareNoCase(kTemporaryEnd) == 0;
 }
 
-void AtomicFileWriter::RemoveLeftovers(const EString& folder)
+void AtomicFileWriter::RemoveLeftovers(const EString& target)
 {
-    const EString pattern = FileSystem::JoinPath(folder, EString(L"*") + kTemporaryMark + L"*" + kTemporaryEnd);
+    const EString folder = FolderOf(target);
+    const EString name = FileNameOf(FileSystem::GetFullPath(target));
+    const EString pattern = FileSystem::JoinPath(folder, name + kTemporaryMark + L"*" + kTemporaryEnd);
     WIN32_FIND_DATAW found;
     const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
-    FILETIME now;
-    ::GetSystemTimeAsFileTime(&now);
     std::vector<EString> leftovers;
     do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryName(found.cFileName) &&
-            MinutesBetween(found.ftLastWriteTime, now) >= kLeftoverMinutes)
-            leftovers.push_back(FileSystem::JoinPath(folder, found.cFileName));
+        const EString fileName = found.cFileName;
+        // Only this target's: another file's temporary files may belong to a save that is running.
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryName(fileName) &&
+            EString(fileName.substr(0, fileName.rfind(kTemporaryMark))).CompareNoCase(name.c_str()) == 0)
+            leftovers.push_back(FileSystem::JoinPath(folder, fileName));
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
     // A save in progress holds its file open without delete sharing: it stays.
@@ -190,10 +187,7 @@ void AtomicFileWriter::RemoveLeftovers(const EString& folder)
 void AtomicFileWriter::Write(const EString& target, const std::function<void(const EString&)>& write,
                              const AtomicWriteRules& rules)
 {
-    EString folder = FileSystem::GetFolder(FileSystem::GetFullPath(target));
-    if (folder.IsEmpty())
-        folder = L".";
-    RemoveLeftovers(folder);
+    const EString folder = FolderOf(target);
     // Windows refuses to rename over a read-only file; not every system that
     // runs the program does, and the user's protection must hold everywhere.
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
@@ -220,8 +214,11 @@ void AtomicFileWriter::Write(const EString& target, const std::function<void(con
         code = E_FAIL;
         reason = DescribeCaughtException();
     }
-    if (SUCCEEDED(code))
+    if (SUCCEEDED(code)) {
+        // Now that the target is whole, nothing of a killed save of it is needed.
+        RemoveLeftovers(target);
         return;
+    }
     ::DeleteFileW(temporaryPath.c_str());
     ThrowSaveError(target, code, reason);
 }

@@ -23,14 +23,15 @@ public:
     // renames it over the target. When any step fails (write raises, writes
     // nothing, or the target is read-only or stays locked) the temporary file
     // is removed, the target keeps its bytes, and the error is raised as a
-    // ComError naming the target. Leftovers of saves that were killed half way
-    // are removed from the folder first.
+    // ComError naming the target. Once the target is replaced, the leftovers
+    // of its saves that were killed half way are removed.
     static void Write(const EString& target, const std::function<void(const EString& temporaryPath)>& write,
                       const AtomicWriteRules& rules = {});
 
-    // Removes the temporary files of interrupted saves from the folder; files
-    // still open (a save in progress) and every other file stay.
-    static void RemoveLeftovers(const EString& folder);
+    // Removes the temporary files that interrupted saves of the target left
+    // beside it; files still open (a save in progress) and every other file,
+    // those of other targets too, stay.
+    static void RemoveLeftovers(const EString& target);
     // True for the names Write gives its temporary files.
     static bool IsTemporaryName(const EString& fileName);
 };

@@ -239,3 +239,28 @@ TEST_F(ExchangeRoadTest, AFailedImportLeavesThePlanUnchanged)
     EXPECT_EQ(Root().SelectNodes(L"//TASK").GetNodes().size(), tasks);
     EXPECT_EQ(document.IsModified(), 0);
 }
+
+TEST_F(ExchangeRoadTest, TasksWithoutADeadlineComeInThroughCsvWithoutOne)
+{
+    const EString csv = FileSystem::JoinPath(folder, L"deadlines.csv");
+    WriteFileBytes(csv, "Category,Task,Deadline\r\nTrip,Pack,2026-05-01\r\nTrip,Someday,\r\n");
+    Import(2, csv);
+    EXPECT_TRUE(prompts.errors.empty()) << prompts.errors.front().c_str();
+    const XmlNode trip = Imported();
+    ASSERT_TRUE(trip);
+    EXPECT_TRUE(XmlDoc::GetAttribute(trip, L"DEADLINE").IsEmpty()) << "the category came without one too";
+    const struct {
+        const wchar_t* task;
+        const wchar_t* deadline; // empty: none
+    } cases[] = {
+        {L"Pack", L"2026-05-01"},
+        {L"Someday", L""},
+    };
+    for (const auto& c : cases) {
+        const XmlNode task = trip.SelectSingleNode(EString::Formatted(L"TASK[@NAME=\"%s\"]", c.task));
+        ASSERT_TRUE(task) << WideToAnsi(c.task);
+        const Variant deadline = XmlDoc::GetAttribute(task, L"DEADLINE");
+        EXPECT_EQ(WideToAnsi(deadline.IsEmpty() ? EString() : deadline.ToString()), WideToAnsi(c.deadline))
+            << WideToAnsi(c.task);
+    }
+}

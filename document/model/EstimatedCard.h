@@ -10,6 +10,7 @@ public:
 
     // 0 means no deadline.
     void SetDeadline(double deadline) { m_deadline = deadline; }
+    bool HasDeadline() const { return m_deadline != 0; }
     // The deadline's day; today when none is set, so such a record is due today.
     double GetDeadline() const;
     EString GetDeadlineText() const;

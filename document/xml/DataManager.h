@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 #include "document/model/FilterInfo.h"
@@ -131,11 +132,20 @@ public:
     EString GetTasksXml(const std::vector<int>& taskIds);
     // The CATEGORY element and a DAILY with the plan entries of its tasks.
     EString GetCategoryXml(int categoryId);
+    // The same, marked as cut, with the recurrences and reminders of the
+    // branch's tasks: what CutCategory takes out of the plan.
+    EString GetCutCategoryXml(int categoryId);
+    // Deletes the category as DeleteCategory does, and the plan entries of its
+    // tasks with it.
+    void CutCategory(int categoryId);
     static EString WrapInRoot(const EString& text);
     // Pastes the categories and tasks of a fragment under new ids; with
     // includeActivities tasks keep their status and their plan entries come
-    // along. A text that does not parse pastes nothing.
-    void InsertXml(int categoryId, const EString& text, bool includeActivities);
+    // along. The tasks of a cut come back as they were: with their status,
+    // and their plan entries, recurrences and reminders under the new ids.
+    // A record without a deadline stays without one. A text that does not
+    // parse pastes nothing. Gives whether anything was pasted.
+    bool InsertXml(int categoryId, const EString& text, bool includeActivities);
 
 protected:
     // Also forgets the plan-entry table.
@@ -209,10 +219,26 @@ private:
     bool DayHolds(double date, int taskId, double start, double end);
 
     // Fragments.
+    // What a cut task brings back, under the pasted task's new id.
+    struct CutCompanions {
+        std::vector<std::pair<double, TaskPlanEntry>> entries;
+        bool hasRecurrence = false;
+        RecurrenceInfo recurrence;
+        std::vector<int> completedEntryIds;
+        bool hasReminder = false;
+        ReminderInfo reminder;
+    };
+    // The ids of the TASK elements of the branch, sub-categories included.
+    std::unordered_set<long> BranchTaskIds(int categoryId);
     EString GetCategoryPlanEntriesXml(int categoryId);
+    // The PLANENTRY elements of the tasks in the plan, in document order.
+    void ForEachBranchPlanEntry(const std::unordered_set<long>& tasks,
+                                const std::function<void(const XmlNode& entry)>& visit);
     // The fragment's entries of the task, read under new ids for the pasted task.
     std::vector<std::pair<double, TaskPlanEntry>> ReadPlanEntriesOfTask(int oldId, const TaskCard& task,
                                                                         Fragment& fragment);
+    CutCompanions ReadCutCompanions(int oldId, int newId, Fragment& fragment);
+    void AddCutCompanions(const CutCompanions& companions, bool resolveOverlaps);
 
     PlanEntryTable m_plan;
     long long m_overlapWalkSteps = 0;

@@ -23,3 +23,8 @@ void XmlElement::SetAttribute(const EString& name, const EString& value) const
 {
     ThrowIfFailed(Checked()->setAttribute(Bstr(name), Variant(value)));
 }
+
+void XmlElement::RemoveAttribute(const EString& name) const
+{
+    ThrowIfFailed(Checked()->removeAttribute(Bstr(name)));
+}

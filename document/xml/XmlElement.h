@@ -14,4 +14,6 @@ public:
     Variant GetAttribute(const EString& name) const;
     // Creates the attribute when missing.
     void SetAttribute(const EString& name, const EString& value) const;
+    // Nothing happens when it is missing.
+    void RemoveAttribute(const EString& name) const;
 };

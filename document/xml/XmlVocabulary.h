@@ -79,5 +79,7 @@ inline constexpr wchar_t kAuthor[] = L"AUTHOR";
 inline constexpr wchar_t kCompany[] = L"COMPANY";
 inline constexpr wchar_t kManager[] = L"MANAGER";
 inline constexpr wchar_t kTitle[] = L"TITLE";
+// On the ROOT of a clipboard fragment whose branch was cut out of its plan.
+inline constexpr wchar_t kCut[] = L"CUT";
 
 } // namespace Xml

@@ -121,6 +121,8 @@ private:
     bool IsRoot(HTREEITEM item) const;
     int ItemCategoryId(HTREEITEM item) const;
     void DeleteCurrentItem();
+    // The current item of a category that has left the plan.
+    void RemoveCurrentItem();
     bool CopyCurrentItem();
     void NotifyDocument(IObserver* sender, DocNotifyCode code);
 

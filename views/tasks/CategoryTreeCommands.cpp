@@ -125,8 +125,13 @@ LRESULT CCategoryTree::OnEdit(WORD, WORD, HWND, bool&)
 
 void CCategoryTree::DeleteCurrentItem()
 {
+    GetDocument()->DeleteCategory(ItemCategoryId(GetCurrentItem()));
+    RemoveCurrentItem();
+}
+
+void CCategoryTree::RemoveCurrentItem()
+{
     const HTREEITEM item = GetCurrentItem();
-    GetDocument()->DeleteCategory(ItemCategoryId(item));
     if (m_currentItem == item)
         m_currentItem = nullptr;
     TreeView_DeleteItem(m_hWnd, item);
@@ -176,9 +181,8 @@ LRESULT CCategoryTree::OnCopy(WORD, WORD, HWND, bool&)
 LRESULT CCategoryTree::OnCut(WORD, WORD, HWND, bool&)
 {
     RETURN_UNLESS_ENABLED(ID_EDIT_CUT)
-    // Only what the clipboard holds may leave the plan.
-    if (CopyCurrentItem())
-        DeleteCurrentItem();
+    if (GetDocument()->CutCategoryToClipboard(ItemCategoryId(GetCurrentItem()), m_hWnd))
+        RemoveCurrentItem();
     return 1;
 }
 
