@@ -95,6 +95,17 @@ protected:
     int m_slides = 0;
 };
 
+TEST_F(DailyPlanGridTest, TheGridOpensOnTheHourNowTodayAndOnTheWorkingDayOnAnotherDay)
+{
+    EXPECT_EQ(PlannerTopHour(), 7) << "today, as the program starts";
+    Options::SetDayBegin(L"10:00");
+    SendCommand(ID_DAY_SHOW_LIST);
+    SendCommand(ID_DAY_NEXT);
+    SendCommand(ID_DAY_SHOW_CALENDAR);
+    EXPECT_EQ(PlannerTopHour(), 10) << "the next day";
+    EXPECT_EQ(std::lround((PlannerSettings().selectedTime - kWednesday) * 24), 24 + 10);
+}
+
 TEST_F(DailyPlanGridTest, ThreeEntriesOverlappingAt0930StandSideBySideInThePane)
 {
     const int first = AddEntry(m_report, Hours(9), Hours(10, 30));

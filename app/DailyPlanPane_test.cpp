@@ -118,6 +118,18 @@ TEST_F(DailyPlanPaneTest, ThePaneShowsTheEntriesOfTheShownDay)
     EXPECT_FALSE(SaveWindowScreenshot(Pane().GetHwnd(), L"daily_plan_pane").IsEmpty());
 }
 
+TEST_F(DailyPlanPaneTest, TheDayPickerShowsTheWholeLongDateBeforeTheBars)
+{
+    const CWindow picker(Pane().GetDayPicker());
+    SIZE ideal = {};
+    ASSERT_TRUE(picker.SendMessage(DTM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+    const RECT shown = picker.GetWindowRect();
+    EXPECT_GE(shown.right - shown.left, ideal.cx) << "what the picker's own fields need";
+    const HWND bar = ::GetWindow(picker, GW_HWNDNEXT);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_GE(CWindow(bar).GetWindowRect().left, shown.right);
+}
+
 TEST_F(DailyPlanPaneTest, DayCommandsMoveTheShownDayAndItsEntries)
 {
     struct Case {

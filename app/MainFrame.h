@@ -247,8 +247,10 @@ private:
     // The summary and clock panes keep their widths at the right end.
     void LayoutStatusPanes();
     void CreatePanes();
+    // Docked at the side, or as a tab of `besidePane` when it has one.
     HWND CreateDockingPane(ICreatableWindow& view, const EString& caption, const RECT& floatingRect,
-                           const RECT& dockedRect, dockwins::CDockingSide side, bool pinned);
+                           const RECT& dockedRect, dockwins::CDockingSide side, bool pinned,
+                           HWND besidePane = nullptr);
     void DockPaneAtSide(CTabbedAutoHideDockingWindow& pane, dockwins::CDockingSide side, const RECT& dockedRect);
     void AttachView(IObserver& view);
     void InstallTrayIcon();

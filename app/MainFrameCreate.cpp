@@ -388,11 +388,12 @@ void CMainFrame::CreatePanes()
     for (const PaneSpec& pane : panes)
         CreateDockingPane(*pane.view, Resource::Translate(pane.captionKey), kFloatingRect, kDockedRect, pane.side,
                           pane.pinned);
-    // The moods start as a second tab beside the people.
+    // The moods start as a second tab beside the people. Straight in: a row
+    // of their own taken away again would leave the people's row narrowed.
+    const HWND people = m_panes.size() == PeoplePane + 1 ? HWND(*m_panes[PeoplePane]) : nullptr;
     if (CreateDockingPane(m_moodList, Resource::Translate(L"Moods"), kFloatingRect, kDockedRect, CDockingSide::Right,
-                          false) &&
-        m_panes.size() == PaneCount &&
-        m_panes[MoodsPane]->DockInto(*m_panes[PeoplePane], 1)) {
+                          false, people) &&
+        m_panes.size() == PaneCount) {
         // The people show first; the moods are a click on their tab away.
         if (dockwins::CTabDockingBox* box = dockwins::CTabDockingBox::FromHandle(m_panes[MoodsPane]->GetParent()))
             box->Tabs().SetCurSel(box->IndexOfWindow(*m_panes[PeoplePane]));
@@ -405,7 +406,7 @@ void CMainFrame::CreatePanes()
 }
 
 HWND CMainFrame::CreateDockingPane(ICreatableWindow& view, const EString& caption, const RECT& floatingRect,
-                                   const RECT& dockedRect, CDockingSide side, bool pinned)
+                                   const RECT& dockedRect, CDockingSide side, bool pinned, HWND besidePane)
 {
     CTabbedAutoHideDockingWindow* pane = CTabbedAutoHideDockingWindow::CreateInstance();
     if (!pane)
@@ -414,7 +415,8 @@ HWND CMainFrame::CreateDockingPane(ICreatableWindow& view, const EString& captio
         delete pane;
         return nullptr;
     }
-    DockPaneAtSide(*pane, side, dockedRect);
+    if (!besidePane || !pane->DockInto(besidePane, 1))
+        DockPaneAtSide(*pane, side, dockedRect);
     const HWND viewWindow = view.Create(*pane);
     m_panes.push_back(pane);
     pane->SetReflectNotifications(true);

@@ -16,6 +16,7 @@
 #include "dialogs/LoginDialogIds.h"
 #include "dialogs/SmallDialogIds.h"
 #include "dialogs/TaskDialogIds.h"
+#include "docking/dockwins/FlatTabLayout.h"
 #include "docking/dockwins/TabDockingBox.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
@@ -88,6 +89,21 @@ TEST_F(MainFrameTest, TheMoodsPaneIsATabBesideThePeopleAndListsTheDocumentsMoods
     ASSERT_EQ(box->WindowCount(), 2);
     EXPECT_EQ(box->WindowAt(0), people->m_hWnd);
     EXPECT_EQ(box->WindowAt(1), moods->m_hWnd);
+    // The box starts as wide as the panes of the other side, and both tabs show their whole labels.
+    const RECT boxRect = box->GetWindowRect();
+    const RECT categories = frame.GetPane(CMainFrame::CategoriesPane)->GetWindowRect();
+    EXPECT_EQ(boxRect.right - boxRect.left, categories.right - categories.left);
+    RECT moodsTab = {};
+    RECT moodsText = {};
+    ASSERT_TRUE(box->Tabs().GetItemRect(1, &moodsTab));
+    ASSERT_TRUE(dockwins::TabTextRect(moodsTab, 0, &moodsText)) << "no room for any text";
+    const HDC dc = ::GetDC(box->Tabs());
+    const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(box->Tabs().SendMessage(WM_GETFONT)));
+    SIZE label = {};
+    ::GetTextExtentPoint32W(dc, L"Moods", 5, &label);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(box->Tabs(), dc);
+    EXPECT_GE(moodsText.right - moodsText.left, label.cx);
     const HWND list = ::FindWindowExW(*moods, nullptr, L"QuorvaneMoodList", nullptr);
     ASSERT_NE(list, nullptr);
     std::vector<MoodItem> documentMoods;

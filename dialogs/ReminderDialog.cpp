@@ -38,6 +38,8 @@ LRESULT CReminderDialog::OnSnooze(WORD, WORD, HWND, bool&)
     return 0;
 }
 
+// Also when the list closes without a pick: dropping it down wrote the
+// label of the preset it found into the field.
 LRESULT CReminderDialog::OnPresetChosen(WORD, WORD, HWND, bool&)
 {
     const LRESULT selected = ::SendDlgItemMessageW(m_hWnd, IDC_REMINDER_MINUTES, CB_GETCURSEL, 0, 0);

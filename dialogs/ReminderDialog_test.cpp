@@ -149,4 +149,17 @@ TEST_F(ReminderDialogTest, EachButtonTellsTheSinkAboutTheTask)
     }
 }
 
+TEST_F(ReminderDialogTest, TheListDroppedDownAndClosedLeavesTheMinutesInTheField)
+{
+    const HWND combo = dialog.GetDlgItem(IDC_REMINDER_MINUTES);
+    dialog.minutes = 10;
+    dialog.DoDataExchange(false);
+    ::SetFocus(combo);
+    for (const BOOL dropped : {TRUE, FALSE}) {
+        ::SendMessageW(combo, CB_SHOWDROPDOWN, dropped, 0);
+        Pump();
+    }
+    EXPECT_EQ(ItemText(dialog, IDC_REMINDER_MINUTES), L"10") << "the field beside the label \"minutes\"";
+}
+
 } // namespace

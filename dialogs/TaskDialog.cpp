@@ -45,6 +45,7 @@ void CTaskDialog::OnInitDialog()
     m_nameEdit.SubclassWindow(GetDlgItem(IDC_TASK_NAME));
 
     ShowDeadlineFormat(GetDlgItem(IDC_TASK_DEADLINE));
+    FitDatePickerToDates(GetDlgItem(IDC_TASK_DEADLINE));
     SendDlgItemMessageW(m_hWnd, IDC_TASK_ESTIMATION_SPIN, UDM_SETRANGE32, 0, static_cast<LPARAM>(kMaxEstimation));
 
     const bool existing = existingTask != 0;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dialogs/TaskDialog.h"
+#include "foundation/Options.h"
 #include "dialogs/testdata/TaskDialogTestSupport.h"
 #include "document/PelquornDoc.h"
 #include "testing/DialogDriver.h"
@@ -345,4 +346,30 @@ TEST_F(TaskDialogTest, TickingRecurringOpensThePatternAndItsOkComesBack)
     EXPECT_EQ(dialog.recurring, 0);
     EXPECT_EQ(dialog.recurrence.GetPatternPeriod(), RecurrenceInfo::kMonthly);
     EXPECT_EQ(dialog.recurrence.GetName(), L"Pay the rent");
+}
+
+// The picker's own ideal size is the room its fields need.
+TEST_F(TaskDialogTest, TheDeadlineShowsItsWholeDateShortOrLong)
+{
+    for (const DWORD longDate : {0u, 1u}) {
+        Options::SetIsLongDateFormat(longDate);
+        CTaskDialog dialog(0);
+        dialog.document = &document;
+        dialog.categoryId = workId;
+        dialog.deadline = DateTime(2026, 12, 11, 0, 0);
+        RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                      {[&](HWND d) {
+                          const CWindow picker(::GetDlgItem(d, IDC_TASK_DEADLINE));
+                          SIZE ideal = {};
+                          EXPECT_TRUE(picker.SendMessage(DTM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+                          const RECT shown = picker.GetWindowRect();
+                          EXPECT_GE(shown.right - shown.left, ideal.cx) << longDate;
+                          if (longDate) {
+                              EXPECT_FALSE(SaveWindowScreenshot(d, L"TaskDialogLongDeadline").empty());
+                          }
+                          ClickButton(d, IDCANCEL);
+                          return true;
+                      }});
+    }
+    Options::SetIsLongDateFormat(0);
 }

@@ -1,6 +1,7 @@
 #include "document/DocumentText.h"
 
 #include <cwctype>
+#include <string>
 
 #include "foundation/Language.h"
 
@@ -44,5 +45,13 @@ EString FillTextFormat(const EString& format, const std::vector<EString>& values
             text += values[next++];
         i = end;
     }
+    return text;
+}
+
+EString CountedText(int count, const CountedNoun& noun)
+{
+    EString text = count == 1 ? TranslatedText(noun.oneKey, noun.oneEnglish)
+                              : TranslatedText(noun.manyKey, noun.manyEnglish);
+    text.Replace(L"%d", std::to_wstring(count).c_str());
     return text;
 }

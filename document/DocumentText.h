@@ -17,3 +17,13 @@ EString TranslatedText(const wchar_t* key, const wchar_t* english);
 // conversions the program does not expect cannot read past its arguments;
 // a conversion without a value is dropped.
 EString FillTextFormat(const EString& format, const std::vector<EString>& values);
+
+// A count with its noun, "1 entry" or "3 entries": the singular or the plural
+// text, each with an English fallback, with its "%d" replaced by the count.
+struct CountedNoun {
+    const wchar_t* oneKey;
+    const wchar_t* oneEnglish;
+    const wchar_t* manyKey;
+    const wchar_t* manyEnglish;
+};
+EString CountedText(int count, const CountedNoun& noun);

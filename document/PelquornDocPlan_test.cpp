@@ -128,10 +128,29 @@ TEST_F(PlanEntriesTest, TheSummaryCountsTheFilteredTasksAndTheirDays)
                         L"", 0, 0);
     ASSERT_TRUE(document.AddPlanEntry(Date(2024, 5, 15), entry));
     document.UpdateDaySummary(Date(2024, 5, 15));
-    EXPECT_EQ(statusBar.texts.back().second, L"Day: 1 entries, 1.5 h   Tasks: 3, 32 h (4 days)");
+    EXPECT_EQ(statusBar.texts.back().second, L"Day: 1 entry, 1.5 h   Tasks: 3, 32 h (4 days)");
 
     document.SetStatusFilter(4);
     EXPECT_FALSE(document.HasFilteredTasks()) << "no completed task";
+}
+
+TEST_F(PlanEntriesTest, TheSummarySaysOneEntryAndOneDayInTheSingular)
+{
+    Options::SetRegularHours(8);
+    const int task = AddTask(L"Pack", 4);
+    const wchar_t* const summaries[] = {
+        L"Day: 0 entries, 0 h   Tasks: 1, 4 h (1 day)",
+        L"Day: 1 entry, 1 h   Tasks: 1, 4 h (1 day)",
+        L"Day: 2 entries, 2 h   Tasks: 1, 4 h (1 day)",
+    };
+    for (int entries = 0; entries < 3; ++entries) {
+        if (entries > 0) {
+            TaskPlanEntry entry(task, Time(8 + entries, 0), Time(9 + entries, 0), L"", L"", 0, 0);
+            ASSERT_TRUE(document.AddPlanEntry(Date(2024, 5, 15), entry));
+        }
+        document.UpdateDaySummary(Date(2024, 5, 15));
+        EXPECT_EQ(statusBar.texts.back().second, summaries[entries]);
+    }
 }
 
 TEST_F(PlanEntriesTest, TrackingGrowsAnEntryOfTheSelectedTaskUntilItStops)

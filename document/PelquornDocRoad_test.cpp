@@ -31,7 +31,7 @@ TEST_F(PlanDocTest, ANewTaskTravelsFromTheViewIntoTheSavedFile)
     EXPECT_EQ(XmlDoc::GetText(XmlDoc::GetDescriptionElement(element)), L"to Basel");
     EXPECT_EQ(document.GetFilteredTaskCount(), 1);
     ASSERT_FALSE(statusBar.texts.empty());
-    EXPECT_NE(statusBar.texts.back().second.find(L"Tasks: 1, 2 h (1 days)"), EString::npos);
+    EXPECT_NE(statusBar.texts.back().second.find(L"Tasks: 1, 2 h (1 day)"), EString::npos);
 
     // The view tells every other view.
     document.Notify(nullptr, NotifyCode::kTasksChanged);

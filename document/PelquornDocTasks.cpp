@@ -14,7 +14,9 @@ namespace {
 constexpr int kSummaryPane = 1;
 // The setting's default: hours of a working day.
 constexpr double kDefaultRegularHours = 8;
-constexpr wchar_t kSummary[] = L"Day: %d entries, %s h   Tasks: %d, %d h (%d days)";
+constexpr wchar_t kSummary[] = L"Day: %s, %s h   Tasks: %d, %d h (%s)";
+constexpr CountedNoun kEntries = {L"SSumEntry", L"%d entry", L"SSumEntries", L"%d entries"};
+constexpr CountedNoun kDays = {L"SSumDay", L"%d day", L"SSumDays", L"%d days"};
 constexpr wchar_t kCompletionPrompt[] = L"All tasks of the category \"%s\" are completed. Complete the category as well?";
 
 } // namespace
@@ -198,7 +200,7 @@ EString CPelquornDoc::FormatTaskSummary() const
     const double regularHours = setting > 0 ? setting : kDefaultRegularHours;
     const int days = static_cast<int>(std::ceil(m_filteredTaskHours / regularHours));
     return FillTextFormat(TranslatedText(L"SSum", kSummary),
-                          {EString::Formatted(L"%d", m_dayEntryCount), Locale::FormatDecimal(m_dayHours),
+                          {CountedText(m_dayEntryCount, kEntries), Locale::FormatDecimal(m_dayHours),
                            EString::Formatted(L"%d", m_filteredTaskCount),
-                           EString::Formatted(L"%d", m_filteredTaskHours), EString::Formatted(L"%d", days)});
+                           EString::Formatted(L"%d", m_filteredTaskHours), CountedText(days, kDays)});
 }

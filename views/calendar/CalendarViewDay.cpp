@@ -1,10 +1,12 @@
 #include "views/calendar/CalendarViewDay.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/AppCommandIds.h"
 #include "document/DocumentMessages.h"
 #include "document/PelquornDoc.h"
+#include "foundation/Clock.h"
 #include "foundation/Locale.h"
 #include "foundation/Options.h"
 #include "foundation/TimeParser.h"
@@ -14,6 +16,12 @@
 namespace {
 
 constexpr int kMinimumItemMinutes = 5;
+
+int DayBeginHour()
+{
+    const double begin = TimeParser::ParseTime(Options::GetDayBegin());
+    return static_cast<int>(std::floor(begin * 24 + 1e-7));
+}
 
 } // namespace
 
@@ -45,8 +53,7 @@ HWND CCalendarViewDay::Create(ICreatableWindow* owner, const RECT& rect)
 
 void CCalendarViewDay::ApplyDaySettings()
 {
-    const double begin = TimeParser::ParseTime(Options::GetDayBegin());
-    const int firstHour = static_cast<int>(std::floor(begin * 24 + 1e-7));
+    const int firstHour = DayBeginHour();
     const int hours = static_cast<int>(std::floor(Options::GetRegularHours()));
     // Refused, keeping the hours shown, when the day would end before it begins or after midnight.
     m_planner.SetWorkHours(firstHour, firstHour + hours - 1);
@@ -101,10 +108,23 @@ bool CCalendarViewDay::IsShownDateHoliday()
 
 void CCalendarViewDay::OnDateChanged()
 {
+    SelectShownDay(0);
+}
+
+void CCalendarViewDay::OpenShownDay()
+{
+    const double day = std::floor(GetSelectorDate());
+    const double now = Clock::Now();
+    const int hour = day == std::floor(now) ? static_cast<int>(std::floor((now - day) * 24 + 1e-7)) : DayBeginHour();
+    SelectShownDay(std::clamp(hour, 0, 23) / 24.0);
+    m_planner.ScrollSelectedHourToTop();
+}
+
+void CCalendarViewDay::SelectShownDay(double timeOfDay)
+{
     const double day = std::floor(GetSelectorDate());
     CDaySettings& settings = m_planner.GetSettings();
-    // Without a notice: the pane is the one that changed the day.
-    settings.selectedTime = day;
+    settings.selectedTime = day + timeOfDay;
     if (day < settings.firstDay || day > m_planner.GetLastShownMoment()) {
         settings.firstDay = day;
         settings.layoutDirty = true;

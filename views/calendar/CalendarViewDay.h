@@ -39,6 +39,8 @@ public:
     HWND GetContentWindow() const override { return m_planner.m_hWnd; }
     bool GetFocusedItemRect(RECT&) override { return false; }
     void OnDateChanged() override;
+    // Opens on the hour now for today, else on the working day's beginning.
+    void OpenShownDay() override;
     void LoadEntries() override;
     void RefreshEntries() override;
     int HasSelection() override { return m_planner.GetSelectedIndex() >= 0 ? 1 : 0; }
@@ -55,6 +57,9 @@ public:
     CDayPlannerCtrl& GetPlanner() { return m_planner; }
 
 private:
+    // Selects the selector's day at the time of day, without a notice: the
+    // pane is the one that changed the day.
+    void SelectShownDay(double timeOfDay);
     void OnPlannerNotification(WORD code);
     void OnSelectedTimeChanged();
     void OnDoubleClick();

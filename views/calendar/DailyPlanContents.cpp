@@ -19,7 +19,7 @@ void DailyPlanContents::Show(bool list)
 {
     Shown(!list).ShowContent(false);
     // The hidden content missed the day changes made meanwhile.
-    Shown(list).OnDateChanged();
+    Shown(list).OpenShownDay();
     Shown(list).ShowContent(true);
 }
 

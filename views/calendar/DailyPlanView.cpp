@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "app/MainFrameMessages.h"
+#include "dialogs/DeadlinePicker.h"
 #include "dialogs/TranslatedOrKey.h"
 #include "foundation/Clock.h"
 #include "foundation/Locale.h"
@@ -18,9 +19,11 @@ namespace {
 
 CDailyPlanView* g_instance = nullptr;
 
-constexpr int kPickerWidth = 198;
+constexpr int kPickerLeft = 2;
+constexpr int kPickerMinWidth = 198;
 constexpr int kPickerHeight = 24;
-constexpr int kBarsLeft = 210;
+// Between the picker and the bars.
+constexpr int kBarsGap = 10;
 constexpr int kBarTop = 1;
 constexpr int kBarHeight = 23;
 constexpr int kComboWidth = 80;
@@ -122,14 +125,16 @@ LRESULT CDailyPlanView::OnCreate(UINT, WPARAM, LPARAM, bool&)
 void CDailyPlanView::CreateBand()
 {
     m_dayPicker = MakeChild(DATETIMEPICK_CLASSW, L"DayPicker", WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_LONGDATEFORMAT,
-                            kDayPickerId, m_hWnd, {2, 0, 2 + kPickerWidth, kPickerHeight});
+                            kDayPickerId, m_hWnd, {kPickerLeft, 0, kPickerLeft + kPickerMinWidth, kPickerHeight});
+    // The long date shows whole, the year too.
+    ::SetWindowPos(m_dayPicker, nullptr, 0, 0, std::max(kPickerMinWidth, DatePickerWidth(m_dayPicker)), kPickerHeight,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     // The picker would start on the system's day; the plan's today is the program's clock.
     SetDate(Clock::Today(), false);
     m_navigationBar = MakeChild(TOOLBARCLASSNAMEW, nullptr, kNavigationBarStyle, kNavigationBarId, m_hWnd,
-                                {kBarsLeft, kBarTop, kBarsLeft + 100, kBarTop + kBarHeight});
+                                {0, kBarTop, 100, kBarTop + kBarHeight});
     FillNavigationBar(m_navigationBar);
-    m_viewBar = MakeChild(TOOLBARCLASSNAMEW, nullptr, kViewBarStyle, 0, m_hWnd,
-                          {kBarsLeft, kBarTop, kBarsLeft + 100, kBarTop + kBarHeight});
+    m_viewBar = MakeChild(TOOLBARCLASSNAMEW, nullptr, kViewBarStyle, 0, m_hWnd, {0, kBarTop, 100, kBarTop + kBarHeight});
     FillViewBar(m_viewBar);
     const DWORD comboStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
     m_daysCombo = MakeChild(WC_COMBOBOXW, nullptr, comboStyle, kDaysComboId, m_hWnd, {0, 0, kComboWidth, kComboDropHeight});
@@ -139,14 +144,16 @@ void CDailyPlanView::CreateBand()
     LayoutBand();
 }
 
-// The bars take the widths of their buttons; the combos and the label follow them.
+// The bars follow the picker and take the widths of their buttons; the combos and the label follow them.
 void CDailyPlanView::LayoutBand()
 {
+    const RECT picker = CWindow(m_dayPicker).GetWindowRect();
+    const int barsLeft = kPickerLeft + static_cast<int>(picker.right - picker.left) + kBarsGap;
     const int navigationWidth = ToolbarWidth(m_navigationBar);
-    const int viewLeft = kBarsLeft + navigationWidth;
+    const int viewLeft = barsLeft + navigationWidth;
     const int viewWidth = ToolbarWidth(m_viewBar) + 8;
     const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    ::SetWindowPos(m_navigationBar, nullptr, kBarsLeft, kBarTop, navigationWidth, kBarHeight, flags);
+    ::SetWindowPos(m_navigationBar, nullptr, barsLeft, kBarTop, navigationWidth, kBarHeight, flags);
     ::SetWindowPos(m_viewBar, nullptr, viewLeft, kBarTop, viewWidth, kBarHeight, flags);
     const int combosLeft = viewLeft + viewWidth;
     ::SetWindowPos(m_daysCombo, nullptr, combosLeft, 0, kComboWidth, kComboDropHeight, flags);

@@ -45,6 +45,8 @@ public:
     // False when no entry has the focus.
     virtual bool GetFocusedItemRect(RECT& rect) = 0;
     virtual void OnDateChanged() {}
+    // The content shows again: it catches up with the pane's day.
+    virtual void OpenShownDay() { OnDateChanged(); }
     virtual void LoadEntries() = 0;
     // Contents refresh what the clock changes, then call this one: it
     // announces the entry running now and re-arms the refresh timer.

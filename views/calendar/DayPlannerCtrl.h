@@ -57,6 +57,7 @@ public:
     void SupplyDropMarkerText() { m_dropMarker.SetText(m_dropMarkerText.c_str()); }
     const CYellowTip& GetDropMarker() const { return m_dropMarker; }
     bool HitTest(PlannerHit& hit) { return m_pane.HitTest(hit); }
+    void ScrollSelectedHourToTop();
     CPlannerPaneCtrl& GetPane() { return m_pane; }
 
     // Sends the owner a notification as the control's parent expects it.
@@ -98,7 +99,6 @@ private:
     void PaintHeader(HDC dc);
     void LayOutPane();
     int SelectedHour() const;
-    void ScrollSelectedHourToTop();
     bool IsSelectedHourVisible() const;
     void InvalidateAll();
 

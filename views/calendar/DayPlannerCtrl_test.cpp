@@ -317,3 +317,18 @@ TEST_F(DayPlannerCtrlTest, AnEntrysTipTellsItsStartSubjectAndDescription)
     EXPECT_NE(text.find(L"2025"), EString::npos) << text.c_str();
     EXPECT_NE(text.find(L"\r\n\r\nLunch with Ann\r\n\r\nAt the corner place"), EString::npos) << text.c_str();
 }
+
+TEST_F(DayPlannerCtrlTest, AHalfHourEntryHasRoomForALineOfItsSubject)
+{
+    planner.SetDayCount(1);
+    planner.AddItem(Entry(9, 0, 30, L"Call the bank", RGB(160, 200, 255), 12));
+    planner.GetPane().ScrollToHour(8);
+    PaintNow();
+    RECT box = planner.GetSettings().placed[0].rect;
+    box.bottom += 1;
+    const int line = planner.GetSettings().windowMetrics.tmHeight;
+    const RECT text = ItemTextRect(box, line);
+    EXPECT_GE(text.bottom - text.top, line) << "a box " << box.bottom - box.top << " high";
+    EXPECT_GT(text.top, box.top) << "the box's outline stays";
+    EXPECT_FALSE(SaveWindowScreenshot(parent, L"day-planner-half-hour").empty());
+}

@@ -21,6 +21,13 @@ int HourHeightOf(int hourFontHeight, int minuteFontHeight, int rowMinutes, bool 
     return std::max(label + 6, (minuteFontHeight + 2) * rows);
 }
 
+RECT ItemTextRect(const RECT& box, int lineHeight)
+{
+    const int height = box.bottom - box.top;
+    const int inset = height - 2 * 3 >= lineHeight ? 3 : std::max(1, (height - lineHeight) / 2);
+    return {box.left + 6, box.top + inset, box.right - 6, box.bottom - inset};
+}
+
 std::vector<RECT> SplitIntoColumns(int left, int width, int top, int bottom, int count)
 {
     std::vector<RECT> columns;

@@ -12,6 +12,10 @@ bool IsValidRowMinutes(int minutes);
 // below it), or for every row's minute label.
 int HourHeightOf(int hourFontHeight, int minuteFontHeight, int rowMinutes, bool designatorBelow = false);
 
+// Where an item's subject is written: its box inset by 6 and 3, the 3 giving
+// way (to 1 at least) where a short box would otherwise cut its one line.
+RECT ItemTextRect(const RECT& box, int lineHeight);
+
 // Splits [left, left + width) into `count` equal columns; the last takes the remainder.
 std::vector<RECT> SplitIntoColumns(int left, int width, int top, int bottom, int count);
 

@@ -28,6 +28,20 @@ TEST(PlannerGeometryTest, HourHeightMakesRoomForTheHourOrEveryRowLabel)
     EXPECT_EQ(HourHeightOf(27, 13, 10, true), 90);
 }
 
+TEST(PlannerGeometryTest, TheSubjectKeepsItsMarginsUnlessAShortBoxWouldCutItsLine)
+{
+    const struct {
+        int boxHeight, inset;
+    } cases[] = {{40, 3}, {19, 3}, {17, 2}, {15, 1}, {8, 1}};
+    for (const auto& c : cases) {
+        const RECT text = ItemTextRect({100, 200, 180, 200 + c.boxHeight}, 13);
+        EXPECT_EQ(text.top - 200, c.inset) << c.boxHeight;
+        EXPECT_EQ(200 + c.boxHeight - text.bottom, c.inset) << c.boxHeight;
+        EXPECT_EQ(text.left, 106);
+        EXPECT_EQ(text.right, 174);
+    }
+}
+
 TEST(PlannerGeometryTest, RowScalesAreClampedToTheFourRowSizes)
 {
     const struct {

@@ -335,8 +335,7 @@ void CPlannerPaneCtrl::PaintItem(HDC dc, PlacedItem& placed, const RECT& rect)
     const CSelectObject pen(dc, outline);
     const CSelectObject brush(dc, fill);
     ::Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
-    RECT textRect = rect;
-    ::InflateRect(&textRect, -6, -3);
+    RECT textRect = ItemTextRect(rect, m_settings.windowMetrics.tmHeight);
     ::SetTextColor(dc, item.textColor);
     ::DrawTextW(dc, item.subject.c_str(), static_cast<int>(item.subject.size()), &textRect,
                 DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
