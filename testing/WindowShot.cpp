@@ -65,6 +65,8 @@ EString WriteScreenshot(const wchar_t* name, int width, int height, const std::v
     const EString folder = ScreenshotFolder();
     FileSystem::EnsureFolder(folder);
     const EString path = FileSystem::JoinPath(folder, EString(name) + L".png");
+    // A name may hold a folder of its own ("day\\main_window").
+    FileSystem::EnsureFolder(FileSystem::GetFolder(path));
     return WritePng(path, width, height, rgb) ? path : EString();
 }
 
