@@ -76,6 +76,7 @@ void CCustomizeDialog::RefreshList()
     ListView_DeleteAllItems(List());
     m_paths.clear();
     m_features.clear();
+    m_names.clear();
     std::vector<EString> paths;
     CustomFiles& kind = GetCustomFiles();
     kind.EnumerateFiles(paths);
@@ -83,12 +84,29 @@ void CCustomizeDialog::RefreshList()
     const std::vector<Feature> features = kind.GetFeatures(paths);
     for (size_t i = 0; i < paths.size(); ++i)
         AddToList(paths[i], features[i], names[i]);
+    SortRows();
+}
+
+int CALLBACK CCustomizeDialog::CompareRowNames(LPARAM first, LPARAM second, LPARAM dialog)
+{
+    const auto& names = reinterpret_cast<const CCustomizeDialog*>(dialog)->m_names;
+    const auto a = static_cast<size_t>(first);
+    const auto b = static_cast<size_t>(second);
+    if (a >= names.size() || b >= names.size())
+        return 0;
+    return names[a].CompareNoCase(names[b].c_str());
+}
+
+void CCustomizeDialog::SortRows()
+{
+    ListView_SortItems(List(), CompareRowNames, reinterpret_cast<LPARAM>(this));
 }
 
 int CCustomizeDialog::AddToList(const EString& path, const Feature& feature, const EString& name)
 {
     m_paths.push_back(path);
     m_features.push_back(feature);
+    m_names.push_back(name);
     LVITEMW item = {};
     item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
     item.iItem = ListView_GetItemCount(List());
@@ -118,7 +136,9 @@ int CCustomizeDialog::AddFile(const EString& source)
         return -1;
     CopyDependencies(FileSystem::GetFolder(target), source);
     CustomFiles& kind = GetCustomFiles();
-    return AddToList(target, kind.GetFeature(target), kind.GetDisplayName(target));
+    AddToList(target, kind.GetFeature(target), kind.GetDisplayName(target));
+    SortRows();
+    return RowOfPathIndex(static_cast<int>(m_paths.size()) - 1);
 }
 
 int CCustomizeDialog::PathIndexOfRow(int row) const
@@ -131,6 +151,14 @@ int CCustomizeDialog::PathIndexOfRow(int row) const
     if (!ListView_GetItem(List(), &item) || item.lParam < 0 || static_cast<size_t>(item.lParam) >= m_paths.size())
         return -1;
     return static_cast<int>(item.lParam);
+}
+
+int CCustomizeDialog::RowOfPathIndex(int pathIndex) const
+{
+    LVFINDINFOW find = {};
+    find.flags = LVFI_PARAM;
+    find.lParam = pathIndex;
+    return ListView_FindItem(List(), -1, &find);
 }
 
 int CCustomizeDialog::SelectedPathIndex() const
@@ -184,7 +212,9 @@ bool CCustomizeDialog::RenameRow(int row, const EString& name)
     if (renamed.IsEmpty())
         return false;
     m_paths[static_cast<size_t>(pathIndex)] = renamed;
+    m_names[static_cast<size_t>(pathIndex)] = name;
     ListView_SetItemText(List(), row, 0, const_cast<wchar_t*>(name.c_str()));
+    SortRows();
     return true;
 }
 
@@ -200,11 +230,12 @@ void CCustomizeDialog::AddAndSelect(const EString& source)
     const int row = AddFile(source);
     if (row < 0)
         return;
+    const int pathIndex = PathIndexOfRow(row);
     const EString name = RowText(List(), row);
     const EString unique = MakeUniqueName(name, row);
     if (unique != name)
         RenameRow(row, unique);
-    SelectRow(row);
+    SelectRow(RowOfPathIndex(pathIndex));
 }
 
 void CCustomizeDialog::EditSelected()

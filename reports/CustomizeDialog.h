@@ -42,7 +42,7 @@ public:
     // The file Add copies; empty when the user chose none.
     virtual EString ChooseFileToAdd();
 
-    // The new row's index, or -1 when no copy could be made.
+    // The new row's index once the list is sorted, or -1 when no copy could be made.
     int AddFile(const EString& source);
     void RefreshList();
 
@@ -77,8 +77,13 @@ private:
     // The selected row's path index; -1 when none.
     int SelectedPathIndex() const;
     int PathIndexOfRow(int row) const;
+    int RowOfPathIndex(int pathIndex) const;
     bool IsUserPath(int pathIndex) const;
     int AddToList(const EString& path, const Feature& feature, const EString& name);
+    // Rows by name, ascending: the control sorts rows only as they come, not
+    // when a name changes.
+    void SortRows();
+    static int CALLBACK CompareRowNames(LPARAM first, LPARAM second, LPARAM dialog);
     // Prefixes "Copy of" while another row shows the name.
     EString MakeUniqueName(const EString& name, int row) const;
     // As a label edit: false, with the row as it was, when the kind refused.
@@ -99,5 +104,7 @@ private:
 
     std::vector<EString> m_paths;
     std::vector<Feature> m_features;
+    // The name each path's row shows.
+    std::vector<EString> m_names;
     std::unique_ptr<CustomFiles> m_customFiles;
 };

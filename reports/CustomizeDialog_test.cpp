@@ -300,3 +300,70 @@ TEST_F(CustomizeDialogTest, AnAddedWsfScriptBringsItsSourcesButNothingFromOutsid
     EXPECT_EQ(ReadFileBytes(FileSystem::JoinPath(user, L"lib\\helper.js")), "// helper");
     EXPECT_FALSE(FileSystem::FileExists(FileSystem::JoinPath(FileSystem::GetAppDataFolder(), L"escape.js")));
 }
+
+TEST_F(CustomizeDialogTest, TheListStaysSortedByNameAfterEachAddCopyRenameAndRemove)
+{
+    WriteReport(m_shipped, L"daily.xsl", "Daily plan");
+    WriteReport(m_shipped, L"reality.xsl", "Plan against reality");
+    WriteReport(m_shipped, L"tasks.xsl", "Tasks by category");
+    const EString outside = MakeScratchFolder(L"CustomizeSortedAdd");
+    TestReportsDialog dialog;
+    dialog.chosen = WriteReport(outside, L"mine.xsl", "Mine");
+    const auto rows = [](HWND window) {
+        std::vector<EString> texts;
+        for (int row = 0; row < RowCount(window); ++row)
+            texts.push_back(RowText(window, row));
+        return texts;
+    };
+    const auto selected = [](HWND window) { return RowText(window, ListView_GetNextItem(ListOf(window), -1, LVNI_SELECTED)); };
+    using Rows = std::vector<EString>;
+    RunModalSteps(
+        [&] { return dialog.DoModal(); },
+        {[&](HWND window) {
+             if (RowCount(window) != 3)
+                 return false;
+             SelectRow(window, FindRow(window, L"Tasks by category"));
+             ClickButton(window, IDC_CUSTOMIZE_COPY);
+             return true;
+         },
+         [&](HWND window) {
+             if (RowCount(window) != 4)
+                 return false;
+             EXPECT_EQ(rows(window), (Rows{L"Daily plan", L"Kopie von Tasks by category", L"Plan against reality",
+                                           L"Tasks by category"}))
+                 << "after the copy";
+             EXPECT_EQ(selected(window), L"Kopie von Tasks by category");
+             EditLabel(window, FindRow(window, L"Kopie von Tasks by category"), L"Weekly totals");
+             return true;
+         },
+         [&](HWND window) {
+             if (FindRow(window, L"Weekly totals") < 0)
+                 return false;
+             EXPECT_EQ(rows(window),
+                       (Rows{L"Daily plan", L"Plan against reality", L"Tasks by category", L"Weekly totals"}))
+                 << "after the rename";
+             ClickButton(window, IDC_CUSTOMIZE_ADD);
+             return true;
+         },
+         [&](HWND window) {
+             if (RowCount(window) != 5)
+                 return false;
+             EXPECT_EQ(rows(window), (Rows{L"Daily plan", L"Mine", L"Plan against reality", L"Tasks by category",
+                                           L"Weekly totals"}))
+                 << "after the add";
+             EXPECT_EQ(selected(window), L"Mine");
+             SelectRow(window, FindRow(window, L"Mine"));
+             ClickButton(window, IDC_CUSTOMIZE_REMOVE);
+             return true;
+         },
+         [&](HWND window) {
+             if (RowCount(window) != 4)
+                 return false;
+             EXPECT_EQ(rows(window),
+                       (Rows{L"Daily plan", L"Plan against reality", L"Tasks by category", L"Weekly totals"}))
+                 << "after the removal";
+             EXPECT_FALSE(SaveWindowScreenshot(window, L"customize_reports_sorted").empty());
+             ClickButton(window, IDOK);
+             return true;
+         }});
+}

@@ -81,6 +81,13 @@ void RunReport(const EString& stylesheetPath, const EString& inputPath, const ES
     processor.AddParameterInt(L"ReportingPeriodEnd", parameters.periodEnd);
     processor.AddParameter(L"RegularHours", Variant(parameters.regularHours));
     const EString html = Text::ExpandPlaceholders(processor.Transform());
+    // The processor answers a stylesheet that does not compile, or that stops
+    // while it runs, with no output at all rather than with an error.
+    if (html.IsEmpty())
+        ThrowComError(E_FAIL, EString::Formatted(L"The report %s gave no output: its stylesheet does not compile "
+                                                 L"(an include missing, or not a stylesheet at all) or it stopped "
+                                                 L"while it ran.",
+                                                 stylesheetPath.c_str()));
 
     CTFile output(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, CREATE_ALWAYS);
     if (!output.IsOpen())

@@ -22,7 +22,8 @@ struct ReportParameters {
 // with its byte order mark, every "{key}" of the report texts replaced.
 // Raises a ComError: E_INVALIDARG when the output would overwrite the plan or
 // the stylesheet, or a stylesheet or plan that does not load; E_FAIL for a
-// failed transformation; the system's code for an output it cannot write.
+// failed transformation or one that gave no output; the system's code for an
+// output it cannot write. A failure before the writing leaves the output as it was.
 void RunReport(const EString& stylesheetPath, const EString& inputPath, const EString& outputPath,
                const ReportParameters& parameters);
 

@@ -131,4 +131,37 @@ TEST_F(ReportRunTest, AFailedRunWritesNoOutput)
     }
 }
 
+TEST_F(ReportRunTest, AStylesheetThatDoesNotCompileOrStopsIsAFailureAndLeavesTheOutputAsItWas)
+{
+    constexpr const char* kOpen = "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">";
+    const struct {
+        const char* name;
+        std::string text;
+    } cases[] = {
+        {"an include missing",
+         std::string(kOpen) + "<xsl:include href=\"missing.xsl\"/><xsl:template match=\"/\"><HTML/></xsl:template>"
+                              "</xsl:stylesheet>"},
+        {"not a stylesheet", "<ROOT><TASK ID=\"1\"/></ROOT>"},
+        {"endless recursion",
+         std::string(kOpen) + "<xsl:template match=\"/\"><HTML><xsl:call-template name=\"again\"/></HTML>"
+                              "</xsl:template><xsl:template name=\"again\"><xsl:call-template name=\"again\"/>"
+                              "</xsl:template></xsl:stylesheet>"},
+        {"terminated by a message",
+         std::string(kOpen) + "<xsl:template match=\"/\"><HTML><xsl:message terminate=\"yes\">stop</xsl:message>"
+                              "</HTML></xsl:template></xsl:stylesheet>"},
+    };
+    const EString broken = folder + L"\\broken.xsl";
+    const std::string earlier = "an earlier report";
+    for (const auto& test : cases) {
+        WriteFileBytes(broken, test.text);
+        ::DeleteFileW(output.c_str());
+        EXPECT_TRUE(FAILED(CodeOf([&] { RunReport(broken, plan, output, Parameters()); }))) << test.name;
+        EXPECT_FALSE(FileSystem::FileExists(output)) << test.name;
+
+        WriteFileBytes(output, earlier);
+        EXPECT_TRUE(FAILED(CodeOf([&] { RunReport(broken, plan, output, Parameters()); }))) << test.name;
+        EXPECT_EQ(ReadFileBytes(output), earlier) << test.name;
+    }
+}
+
 } // namespace

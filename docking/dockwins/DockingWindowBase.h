@@ -5,6 +5,7 @@
 
 #include "docking/dockwins/DockingNotifySender.h"
 #include "docking/dockwins/DockingPosition.h"
+#include "docking/dockwins/FloatingPlacement.h"
 #include "docking/dockwins/KeepFocus.h"
 #include "docking/dockwins/MoveTracker.h"
 #include "winlib/WindowImpl.h"
@@ -101,12 +102,14 @@ public:
     }
     virtual void GetMinMaxInfo(MINMAXINFO*) const {}
 
-    // Floats at the last floating rectangle; a window that never floated stays.
+    // Floats at the last floating rectangle, its caption on the screen there
+    // is now; a window that never floated stays.
     bool Float()
     {
         if (::IsRectEmpty(&m_floatingRect) || !IsDocked() || !Undock())
             return false;
-        this->SetWindowPos(nullptr, m_floatingRect, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+        this->SetWindowPos(nullptr, KeepCaptionInWorkArea(m_floatingRect),
+                           SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         return true;
     }
     bool DockAtPosition(DockingPosition& position)
@@ -144,8 +147,10 @@ public:
     }
 
     // The caption drag: the move tracker from the press (screen coordinates),
-    // then docking where it showed or floating at its rectangle. A cancelled
-    // drag changes nothing; a refused dock leaves the window floating there.
+    // then docking where it showed or floating at its rectangle, moved until
+    // the caption lies in the work area (the only handle to move it by). A
+    // cancelled drag changes nothing; a refused dock leaves the window
+    // floating there.
     void TrackMove(POINT pressOnScreen)
     {
         POINT press = pressOnScreen;
@@ -159,7 +164,8 @@ public:
             return;
         if (request.target && DockTo(&request))
             return;
-        this->SetWindowPos(nullptr, request.rect, SWP_SHOWWINDOW | SWP_NOZORDER | SWP_FRAMECHANGED);
+        this->SetWindowPos(nullptr, KeepCaptionInWorkArea(request.rect),
+                           SWP_SHOWWINDOW | SWP_NOZORDER | SWP_FRAMECHANGED);
     }
 
     BEGIN_MESSAGE_MAP(CDockingWindowBaseImpl)
@@ -169,6 +175,8 @@ public:
         ON_MESSAGE(WM_WINDOWPOSCHANGED, OnWindowPosChanged)
         ON_MESSAGE(WM_USER, OnDockedState)
         ON_MESSAGE(WM_MENUCHAR, OnMenuChar)
+        ON_MESSAGE(WM_DISPLAYCHANGE, OnScreenChange)
+        ON_MESSAGE(WM_SETTINGCHANGE, OnScreenChange)
     END_MESSAGE_MAP()
 
 protected:
@@ -209,6 +217,21 @@ protected:
             this->ModifyStyle(0, WS_THICKFRAME);
         m_container = state.container;
         return TRUE;
+    }
+    // A smaller screen or work area: a floating window, shown or hidden,
+    // keeps its caption where the mouse reaches it.
+    LRESULT OnScreenChange(UINT message, WPARAM wParam, LPARAM, bool& handled)
+    {
+        handled = false;
+        if (message == WM_SETTINGCHANGE && wParam != SPI_SETWORKAREA)
+            return 0;
+        if (IsDocked() || (this->GetStyle() & WS_CHILD))
+            return 0;
+        const RECT rect = this->GetWindowRect();
+        const RECT kept = KeepCaptionInWorkArea(rect);
+        if (!::EqualRect(&rect, &kept))
+            this->SetWindowPos(nullptr, kept, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
     }
     LRESULT OnMenuChar(UINT message, WPARAM wParam, LPARAM lParam, bool&)
     {

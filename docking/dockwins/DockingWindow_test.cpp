@@ -143,6 +143,22 @@ TEST_F(DockingWindowTest, ACaptionDragDocksWhereItShowedAndEscChangesNothing)
     }
 }
 
+TEST_F(DockingWindowTest, AFloatingWindowAboveTheScreenComesBackWhenTheScreenOrItsWorkAreaChanges)
+{
+    const struct {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+    } cases[] = {{"display change", WM_DISPLAYCHANGE, 32}, {"work area change", WM_SETTINGCHANGE, SPI_SETWORKAREA}};
+    for (const auto& test : cases) {
+        pane.SetWindowPos(nullptr, RECT{450, -150, 650, 50}, SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_FALSE(CaptionInWorkArea(pane.m_hWnd)) << test.name;
+        pane.SendMessage(test.message, test.wParam, 0);
+        EXPECT_TRUE(CaptionInWorkArea(pane.m_hWnd)) << test.name;
+        EXPECT_EQ(pane.GetWindowRect().right - pane.GetWindowRect().left, 200) << test.name;
+    }
+}
+
 TEST_F(DockingWindowTest, OnlyADropOnTheCaptionIsAcceptedAndThePositionIsAnswered)
 {
     EXPECT_TRUE(DockingNotifySender::IsDockingBox(pane.m_hWnd));

@@ -185,6 +185,31 @@ TEST_F(TabDockingBoxTest, DraggingATabOutOfATwoTabBoxDissolvesTheBoxInPlace)
     }
 }
 
+TEST_F(TabDockingBoxTest, ATabLetGoAtTheEdgeOfTheScreenFloatsWithItsCaptionInTheWorkArea)
+{
+    // Pressed at its bottom-right corner, the tab's window would float above
+    // or left of the screen, out of the mouse's reach.
+    const struct {
+        const char* name;
+        POINT drop;
+    } cases[] = {{"at the top", {900, 20}}, {"at the left", {5, 700}}};
+    for (const auto& test : cases) {
+        CTabDockingBox* box = Drop(a, b);
+        ASSERT_NE(box, nullptr) << test.name;
+        NMHDR dragOut = {box->Tabs().m_hWnd, 0, static_cast<UINT>(TABN_DRAG_OUT)};
+        box->SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&dragOut));
+        MSG press = {};
+        ASSERT_TRUE(::PeekMessageW(&press, a.window.m_hWnd, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE))
+            << test.name;
+        const RECT dragged = a.window.GetWindowRect();
+        DragTo(a.window, {dragged.right - 5, dragged.bottom - 5}, test.drop);
+        EXPECT_FALSE(a.window.IsDocked()) << test.name;
+        EXPECT_TRUE(a.window.IsWindowVisible()) << test.name;
+        EXPECT_TRUE(CaptionInWorkArea(a.window.m_hWnd)) << test.name;
+    }
+    SaveWindowScreenshot(a.window.m_hWnd, L"docking-tab-let-go-at-the-edge");
+}
+
 TEST_F(TabDockingBoxTest, ABoxDroppedOnABoxOrAPaneMovesAllItsWindowsInOrderAndKeepsItsActivePane)
 {
     struct Case {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "docking/dockwins/DockingTestSupport.h"
 #include "docking/dockwins/TabDockingBox.h"
 #include "docking/sstate/PersistentLayoutFrame.h"
 #include "docking/sstate/StateKeyName.h"
@@ -391,6 +392,49 @@ TEST_F(LayoutRestartTest, AFloatingBoxOfTwoComesBackFloatingWhereItWas)
     EXPECT_TRUE(restored->IsWindowVisible());
     const RECT rect = restored->GetWindowRect();
     EXPECT_TRUE(::EqualRect(&rect, &boxRect)) << rect.left << "," << rect.top << "-" << rect.right << "," << rect.bottom;
+}
+
+TEST_F(LayoutRestartTest, AFloatingPaneOrBoxStoredWithItsCaptionOffTheScreenComesBackWithItInTheWorkArea)
+{
+    struct Case {
+        const char* name;
+        RECT stored;
+        bool boxed;
+    };
+    const Case cases[] = {{"a pane above the screen", {300, -150, 520, 30}, false},
+                          {"a pane left of the screen", {-200, 200, 20, 380}, false},
+                          {"a box of two above the screen", {300, -150, 540, 50}, true}};
+    for (const Case& test : cases) {
+        frame.reset();
+        DispatchWaiting();
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, key.Path().c_str());
+        Open();
+        ASSERT_TRUE(FloatAt(DailyPlan, {300, 200, 540, 400})) << test.name;
+        HWND floating = PaneOf(DailyPlan);
+        if (test.boxed) {
+            CTabDockingBox* box = Drop(People, DailyPlan);
+            ASSERT_NE(box, nullptr) << test.name << ": no box made";
+            floating = *box;
+        }
+        // Where a drop that ran off the screen left it.
+        ::SetWindowPos(floating, nullptr, test.stored.left, test.stored.top, test.stored.right - test.stored.left,
+                       test.stored.bottom - test.stored.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        DispatchWaiting();
+        ASSERT_FALSE(docking_test::CaptionInWorkArea(floating)) << test.name;
+
+        Restart();
+
+        HWND restored = PaneOf(DailyPlan);
+        if (test.boxed) {
+            CTabDockingBox* box = CTabDockingBox::FromHandle(PaneOf(DailyPlan).GetParent());
+            ASSERT_NE(box, nullptr) << test.name << ": the box is gone";
+            restored = *box;
+        }
+        EXPECT_TRUE(::IsWindowVisible(restored)) << test.name;
+        EXPECT_TRUE(docking_test::CaptionInWorkArea(restored)) << test.name;
+        const RECT rect = CWindow(restored).GetWindowRect();
+        EXPECT_EQ(rect.right - rect.left, test.stored.right - test.stored.left) << test.name << ": resized";
+    }
 }
 
 TEST_F(LayoutRestartTest, APaneHiddenFromABoxGoesBackIntoItWhenShownAfterARestart)

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "docking/dockwins/FloatingPlacement.h"
 #include "docking/sstate/BorrowedKey.h"
 #include "docking/sstate/ScreenFit.h"
 
@@ -52,6 +53,13 @@ bool ScaleDockingPosition(DockingPosition& position, float xRatio, float yRatio)
     RECT& rect = position.floatingRect;
     return Scale(rect.left, xRatio) && Scale(rect.top, yRatio) && Scale(rect.right, xRatio) &&
            Scale(rect.bottom, yRatio);
+}
+
+void KeepCaptionsInWorkArea(DockingPosition& position)
+{
+    position.floatingRect = dockwins::KeepCaptionInWorkArea(position.floatingRect);
+    if (!position.side.IsDocked())
+        position.windowRect = dockwins::KeepCaptionInWorkArea(position.windowRect);
 }
 
 bool IsPlausibleDockingPosition(const DockingPosition& position, const RECT& screen)

@@ -109,8 +109,10 @@ void CCategoryTree::PrepareTreeMan()
 void CCategoryTree::FillTree()
 {
     PrepareTreeMan();
-    // The items go, and with them the one the commands acted on.
+    // The items go, and with them the one the commands acted on and the one
+    // a drag highlighted.
     m_currentItem = nullptr;
+    m_dropItem = nullptr;
     m_treeMan.FillTree();
 }
 

@@ -129,6 +129,9 @@ private:
     CategoriesTreeMan m_treeMan;
     HTREEITEM m_currentItem = nullptr;
     CTreeDropTarget m_dropTarget;
+    // The item highlighted under a drag, which opens after a pause: kept
+    // here, as the control does not take its selected item as drop target.
+    HTREEITEM m_dropItem = nullptr;
     int m_refilling = 0;
     int m_expandTimerRunning = 0;
     CategoryTreeDialogs m_ownDialogs;

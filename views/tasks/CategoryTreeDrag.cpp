@@ -26,7 +26,7 @@ void CCategoryTree::StopScrollTimer()
 
 void CCategoryTree::StartExpandTimer()
 {
-    if (!TreeView_GetDropHilight(m_hWnd) || m_expandTimerRunning)
+    if (!m_dropItem || m_expandTimerRunning)
         return;
     m_expandTimerRunning = 1;
     SetViewTimer(kExpandTimer, kExpandPeriodMs);
@@ -62,9 +62,9 @@ LRESULT CCategoryTree::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
     KillViewTimer(wParam);
     if (wParam == kScrollTimer) {
         OnScrollTimer();
-    } else if (const HTREEITEM highlighted = TreeView_GetDropHilight(m_hWnd)) {
+    } else if (m_dropItem) {
         // Whatever is highlighted now opens, and the period goes on.
-        TreeView_Expand(m_hWnd, highlighted, TVE_EXPAND);
+        TreeView_Expand(m_hWnd, m_dropItem, TVE_EXPAND);
         SetViewTimer(kExpandTimer, kExpandPeriodMs);
     }
     return 0;
@@ -72,14 +72,19 @@ LRESULT CCategoryTree::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
 
 void CCategoryTree::OnDragOver(int x, int y)
 {
-    CTreeViewHandler(m_hWnd).DropHighlightAt({x, y});
+    const CTreeViewHandler tree(m_hWnd);
+    if (const HTREEITEM item = tree.DropItemAt({x, y})) {
+        tree.ShowDropTarget(item, m_dropItem);
+        m_dropItem = item;
+    }
     if (!CheckAutoScroll(x, y))
         StartExpandTimer();
 }
 
 void CCategoryTree::OnDragLeave()
 {
-    TreeView_SelectDropTarget(m_hWnd, nullptr);
+    CTreeViewHandler(m_hWnd).ShowDropTarget(nullptr, m_dropItem);
+    m_dropItem = nullptr;
     StopScrollTimer();
     KillViewTimer(kExpandTimer);
     m_expandTimerRunning = 0;

@@ -722,6 +722,47 @@ TEST_F(CategoryTreeTest, DraggingOverAnItemHighlightsItAndTheExpandTimerOpensIt)
     EXPECT_EQ(tree.GetZone(), NavigationHelper::kNone);
 }
 
+TEST_F(CategoryTreeTest, TasksDraggedOverTheirOwnCategoryHighlightAndOpenItToReachItsSubcategory)
+{
+    const int own = AddCategory(0, L"Own");
+    const int sub = AddCategory(own, L"Sub");
+    const int other = AddCategory(0, L"Other");
+    const int task = AddTask(own, L"Moving task");
+    Refill();
+    // The task list shows the tasks of the selected category: they come from there.
+    Select(own);
+    Pump();
+    ASSERT_EQ(SelectedId(), own);
+    ASSERT_FALSE(IsExpanded(own));
+    const auto highlighted = [&](int id) {
+        return (TreeView_GetItemState(tree.m_hWnd, Item(id), TVIS_DROPHILITED) & TVIS_DROPHILITED) != 0;
+    };
+    const auto over = [&](int id) {
+        const POINT at = ClientPointOf(Item(id));
+        tree.OnDragOver(at.x, at.y);
+    };
+    const PelquornDragData tasks(PelquornDragData::kTasks, {task});
+
+    over(other);
+    over(own);
+    EXPECT_TRUE(highlighted(own));
+    EXPECT_FALSE(highlighted(other)) << "the highlight follows the pointer";
+    EXPECT_FALSE(SaveWindowScreenshot(tree.m_hWnd, L"category-tree-drag-over-own").empty());
+    tree.SendViewMessage(WM_TIMER, CCategoryTree::kExpandTimer, 0);
+    EXPECT_TRUE(IsExpanded(own));
+    over(sub);
+    EXPECT_TRUE(highlighted(sub));
+    EXPECT_FALSE(highlighted(own));
+
+    POINT at = ClientPointOf(Item(own));
+    tree.OnDrop(DragOf(tasks).Get(), at.x, at.y, DROPEFFECT_MOVE);
+    EXPECT_EQ(document.GetTaskCategory(task), own) << "a drop on its own category changes nothing";
+    EXPECT_FALSE(highlighted(own));
+    at = ClientPointOf(Item(sub));
+    EXPECT_TRUE(tree.OnDrop(DragOf(tasks).Get(), at.x, at.y, DROPEFFECT_MOVE));
+    EXPECT_EQ(document.GetTaskCategory(task), sub);
+}
+
 TEST_F(CategoryTreeTest, ThePointerRestingInTheTopBandScrollsUpALineAtEachTick)
 {
     for (int i = 0; i < 30; ++i)

@@ -90,15 +90,33 @@ bool CTreeViewHandler::SelectByData(LPARAM data) const
     return hit != nullptr;
 }
 
-HTREEITEM CTreeViewHandler::DropHighlightAt(POINT point) const
+HTREEITEM CTreeViewHandler::DropItemAt(POINT point) const
 {
     TVHITTESTINFO hit = {};
     hit.pt = point;
     const HTREEITEM item = TreeView_HitTest(m_tree, &hit);
     if (!item || !(hit.flags & (TVHT_ONITEMICON | TVHT_ONITEMLABEL | TVHT_ONITEMSTATEICON)))
         return nullptr;
-    TreeView_SelectDropTarget(m_tree, item);
     return item;
+}
+
+HTREEITEM CTreeViewHandler::DropHighlightAt(POINT point) const
+{
+    const HTREEITEM item = DropItemAt(point);
+    if (item)
+        TreeView_SelectDropTarget(m_tree, item);
+    return item;
+}
+
+void CTreeViewHandler::ShowDropTarget(HTREEITEM item, HTREEITEM shown) const
+{
+    if (shown && shown != item)
+        TreeView_SetItemState(m_tree, shown, 0, TVIS_DROPHILITED);
+    TreeView_SelectDropTarget(m_tree, item);
+    if (item && TreeView_GetDropHilight(m_tree) != item) {
+        TreeView_SelectDropTarget(m_tree, nullptr);
+        TreeView_SetItemState(m_tree, item, TVIS_DROPHILITED, TVIS_DROPHILITED);
+    }
 }
 
 LPARAM CTreeViewHandler::GetItemData(HTREEITEM item) const

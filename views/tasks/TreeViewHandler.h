@@ -36,9 +36,16 @@ public:
     // Selects the item with that data below the first root, else the first
     // root itself, and makes it visible; true only when the data was found.
     bool SelectByData(LPARAM data) const;
+    // The item whose icon, label or state icon lies under the client point; null when none.
+    HTREEITEM DropItemAt(POINT point) const;
     // An item whose icon, label or state icon lies under the client point
     // becomes the drop target; the item, or null.
     HTREEITEM DropHighlightAt(POINT point) const;
+    // Highlights `item` as the drop target (null: none), taking the highlight
+    // off `shown`, the item highlighted so far. The control may refuse to make
+    // its selected item the drop target (Wine's does): that one then shows the
+    // highlight by its state alone, and the control has no drop target.
+    void ShowDropTarget(HTREEITEM item, HTREEITEM shown) const;
 
     LPARAM GetItemData(HTREEITEM item) const;
     LPARAM GetSelectedData() const;
