@@ -305,6 +305,8 @@ private:
     sstate::CWindowStateMgr m_stateMgr{nullptr, SW_SHOWNOACTIVATE};
     // Set by the deferred start-up: a close before it stores nothing.
     bool m_stateBuilt = false;
+    // The first idle moment is logged: the start-up has then done its work.
+    bool m_idleSinceStart = false;
     sstate::CDockWndMgr m_paneStates;
     std::vector<std::unique_ptr<sstate::CDockingWindowStateAdapter<CTabbedAutoHideDockingWindow>>> m_paneAdapters;
     std::unique_ptr<sstate::CRebarStateAdapter> m_rebarState;

@@ -10,6 +10,7 @@
 #include "foundation/FileSystem.h"
 #include "foundation/HtmlHelp.h"
 #include "foundation/Options.h"
+#include "foundation/StepTimer.h"
 
 namespace {
 
@@ -65,6 +66,10 @@ bool CMainFrame::PreTranslateMessage(MSG* message)
 
 int CMainFrame::OnIdle(int)
 {
+    if (!m_idleSinceStart) {
+        m_idleSinceStart = true;
+        StepTimer::LogSinceProcessStart(L"first-idle");
+    }
     for (size_t index = 0; index < m_panes.size(); ++index) {
         if (!m_panes[index] || !m_panes[index]->IsWindow())
             continue;

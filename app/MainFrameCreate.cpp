@@ -8,6 +8,7 @@
 #include "foundation/Language.h"
 #include "foundation/Options.h"
 #include "foundation/ResourceModule.h"
+#include "foundation/StepTimer.h"
 #include "foundation/Translator.h"
 #include "resources/IconIds.h"
 #include "winlib/ToolbarItems.h"
@@ -133,6 +134,7 @@ bool CMainFrame::CreateMainWindow()
 
 LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
 {
+    const StepTimer timing(L"frame-create");
     SetMainWindow(m_hWnd);
     Resource::LoadUiLanguageFile();
     Text::LoadReportLanguageFile();
@@ -442,6 +444,7 @@ LRESULT CMainFrame::OnInstallTrayIcon(UINT, WPARAM, LPARAM, bool&)
 
 void CMainFrame::InstallTrayIcon()
 {
+    const StepTimer timing(L"tray-icon");
     const HICON icon = LoadSmallIcon(IDI_QUORVANE, ::GetSystemMetrics(SM_CXSMICON));
     InstallIcon(L"Quorvane", icon, IDR_TRAY_MENU);
 }
@@ -463,10 +466,14 @@ void CMainFrame::BuildStateTree()
 
 LRESULT CMainFrame::OnStartup(UINT, WPARAM, LPARAM, bool&)
 {
-    BuildStateTree();
-    m_stateBuilt = true;
-    m_stateMgr.Restore();
-    UpdateLayout(true);
+    const StepTimer timing(L"deferred-startup");
+    {
+        const StepTimer restore(L"layout-restore");
+        BuildStateTree();
+        m_stateBuilt = true;
+        m_stateMgr.Restore();
+        UpdateLayout(true);
+    }
     // After the start-up open already queued: the window shows its plan first.
     if (Options::GetShowTipOnSturtup())
         PostMessage(WM_MAINFRAME_SHOW_TIP);

@@ -3,6 +3,7 @@
 #include "foundation/AppWindow.h"
 #include "foundation/ComError.h"
 #include "foundation/Language.h"
+#include "foundation/StepTimer.h"
 
 static_assert(ID_FILE_MRU_FIRST == CRecentDocumentList::kFirstId && ID_FILE_MRU_LAST == CRecentDocumentList::kLastId);
 
@@ -185,6 +186,7 @@ void CDocument::UpdateRecentList()
 
 LRESULT CDocument::OnStartupOpen(UINT, WPARAM wParam, LPARAM, bool&)
 {
+    const StepTimer timing(L"startup-open");
     m_recentList.AttachToMenu(reinterpret_cast<HMENU>(wParam));
     m_recentList.ReadFromRegistry(GetRegistryKey());
     if (!m_path.IsEmpty()) {

@@ -1,8 +1,30 @@
 #include "document/ISubjectImpl.h"
 
-#include <algorithm>
+#include <cxxabi.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <typeinfo>
+
+#include "foundation/CTFile.h"
 #include "foundation/CaughtException.h"
+#include "foundation/StepTimer.h"
+
+namespace {
+
+// A class as its source names it.
+EString Demangled(const char* mangled)
+{
+    int status = 0;
+    char* name = abi::__cxa_demangle(mangled, nullptr, nullptr, &status);
+    const char* shown = status == 0 && name ? name : mangled;
+    EString text = AnsiToWide(shown, std::strlen(shown));
+    std::free(name);
+    return text;
+}
+
+} // namespace
 
 void ISubjectImpl::Attach(IObserver* observer)
 {
@@ -31,10 +53,18 @@ void ISubjectImpl::Notify(IObserver* sender, DocNotifyCode code)
     // detached meanwhile is skipped: it may be gone already. One attached
     // meanwhile hears the next notification.
     const std::vector<IObserver*> observers = m_observers;
+    const StepTimer timing([code] { return EString::Formatted(L"notify %d", code); }, StepTimer::kWhenSlow);
     for (IObserver* observer : observers) {
         if (observer == sender || !IsAttached(observer))
             continue;
         try {
+            // The class is read now: the observer may be gone when the step is written.
+            const char* observerClass = typeid(*observer).name();
+            const StepTimer update(
+                [observerClass, code] {
+                    return EString::Formatted(L"update %d %s", code, Demangled(observerClass).c_str());
+                },
+                StepTimer::kWhenSlow);
             observer->Update(this, code);
         } catch (...) {
             // One faulty view must not keep the others stale.

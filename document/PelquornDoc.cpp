@@ -7,6 +7,7 @@
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
+#include "foundation/StepTimer.h"
 
 namespace {
 
@@ -111,11 +112,14 @@ bool CPelquornDoc::OnOpenDocument(const EString& path)
     Notify(nullptr, NotifyCode::kStoreViewState);
     // The data layer parses the whole file before it gives up the plan it
     // holds: a file that fails leaves the open plan as it was.
-    if (!Guarded(false, [&] {
-            LoadPlanFile(path);
-            return true;
-        }))
-        return false;
+    {
+        const StepTimer parse(L"open-parse", StepTimer::kWhenSlow);
+        if (!Guarded(false, [&] {
+                LoadPlanFile(path);
+                return true;
+            }))
+            return false;
+    }
     // A plan written by hand or by another program may lack the moods and
     // people every plan has: they come with the opening, before the views
     // read them, and are no change to save. When they cannot be added here,
@@ -139,6 +143,7 @@ bool CPelquornDoc::OnOpenDocument(const EString& path)
 
 void CPelquornDoc::AfterLoad()
 {
+    const StepTimer timing(L"after-load", StepTimer::kWhenSlow);
     m_currentCategoryId = 0;
     m_transparentCategories = static_cast<int>(Options::GetTransparentCategories());
     // Ids of the plan that went mean other things, or nothing, in this one.
