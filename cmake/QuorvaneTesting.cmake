@@ -14,18 +14,21 @@ string(REPLACE "/" "\\\\" QUORVANE_SOURCE_DIR_WINE "Z:${CMAKE_SOURCE_DIR}")
 
 add_subdirectory(${CMAKE_SOURCE_DIR}/testing ${CMAKE_BINARY_DIR}/testing)
 
-# quorvane_add_test(<name> [WINDOWS] SOURCES ... LIBS ... [RESOURCES ...])
+# quorvane_add_test(<name> [WINDOWS] [TIMEOUT <seconds>] SOURCES ... LIBS ... [RESOURCES ...])
 # WINDOWS: the tests show and activate top-level windows. Such executables run
 # one at a time: side by side, each would take the activation from the
 # others, and a command bar rightly leaves its keyboard mode when it loses it.
 function(quorvane_add_test name)
-  cmake_parse_arguments(T "WINDOWS" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS" "TIMEOUT" "SOURCES;LIBS;RESOURCES" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 600)
+  endif()
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} quorvane_testing)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "WINEPREFIX=${QUORVANE_WINEPREFIX};WINEDEBUG=-all"
-    TIMEOUT 600)
+    TIMEOUT ${T_TIMEOUT})
   if(T_WINDOWS)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK desktop)
   endif()
