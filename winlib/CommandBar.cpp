@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "foundation/ModalScope.h"
+#include "foundation/SystemEntry.h"
 
 #include "winlib/DeviceContext.h"
 #include "winlib/GdiObject.h"
@@ -332,7 +333,9 @@ UINT CCommandBar::RunTracking(HMENU popup, UINT flags, int x, int y, const TPMPA
 
 LRESULT CALLBACK CCommandBar::MenuInputHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == MSGF_MENU && g_trackingBar && lParam && g_trackingBar->OnMenuInput(*reinterpret_cast<MSG*>(lParam)))
+    if (code == MSGF_MENU && g_trackingBar && lParam &&
+        AnswerSystem(L"the menu input hook", false,
+                     [&] { return g_trackingBar->OnMenuInput(*reinterpret_cast<MSG*>(lParam)); }))
         return 1;
     return ::CallNextHookEx(g_menuInputHook, code, wParam, lParam);
 }
