@@ -59,8 +59,6 @@ CCommandBar::~CCommandBar()
     m_frameHook.reset();
     if (m_menu)
         ::DestroyMenu(m_menu);
-    if (m_menuFont)
-        ::DeleteObject(m_menuFont);
 }
 
 HWND CCommandBar::Create(HWND parent, DWORD style, UINT id)
@@ -155,13 +153,13 @@ int CCommandBar::ImageOf(UINT command) const
 
 HFONT CCommandBar::MenuFont()
 {
-    if (!m_menuFont) {
+    if (m_menuFont.IsNull()) {
         NONCLIENTMETRICSW metrics = {};
         metrics.cbSize = sizeof(metrics);
         if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-            m_menuFont = ::CreateFontIndirectW(&metrics.lfMenuFont);
+            m_menuFont.Attach(::CreateFontIndirectW(&metrics.lfMenuFont));
     }
-    return m_menuFont ? m_menuFont : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    return m_menuFont.IsNull() ? static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)) : m_menuFont.Get();
 }
 
 int CCommandBar::TitleCount() const
