@@ -2,19 +2,11 @@
 
 #include <commdlg.h>
 
-CMoodDialog::~CMoodDialog()
-{
-    if (m_brush)
-        ::DeleteObject(m_brush);
-}
-
 void CMoodDialog::OnInitDialog()
 {
     m_okButton = GetDlgItem(IDOK);
     m_swatch = GetDlgItem(IDC_MOOD_SWATCH);
-    if (m_brush)
-        ::DeleteObject(m_brush);
-    m_brush = ::CreateSolidBrush(colour);
+    m_brush.Attach(::CreateSolidBrush(colour));
     ::EnableWindow(m_okButton, !name.IsEmpty());
 }
 
@@ -54,11 +46,11 @@ LRESULT CMoodDialog::OnSwatchClicked(WORD, WORD, HWND, bool&)
 
 LRESULT CMoodDialog::OnColourStatic(UINT, WPARAM, LPARAM lParam, bool& handled)
 {
-    if (reinterpret_cast<HWND>(lParam) != m_swatch || !m_brush) {
+    if (reinterpret_cast<HWND>(lParam) != m_swatch || m_brush.IsNull()) {
         handled = false;
         return 0;
     }
-    return reinterpret_cast<LRESULT>(m_brush);
+    return reinterpret_cast<LRESULT>(m_brush.Get());
 }
 
 void CMoodDialog::UpdateOkButton()
@@ -68,9 +60,7 @@ void CMoodDialog::UpdateOkButton()
 
 void CMoodDialog::RepaintSwatch()
 {
-    if (m_brush)
-        ::DeleteObject(m_brush);
-    m_brush = ::CreateSolidBrush(colour);
+    m_brush.Attach(::CreateSolidBrush(colour));
     ::InvalidateRect(m_swatch, nullptr, TRUE);
     ::UpdateWindow(m_swatch);
 }

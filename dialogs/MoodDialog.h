@@ -6,13 +6,14 @@
 #include "dialogs/MoodDialogIds.h"
 #include "dialogs/ZemDialogImpl.h"
 #include "foundation/EString.h"
+#include "winlib/GdiObject.h"
 
 class CMoodDialog : public CZemDialogImpl<CMoodDialog> {
 public:
     enum { IDD = IDD_MOOD };
 
     CMoodDialog() = default;
-    ~CMoodDialog() override;
+    ~CMoodDialog() override = default;
     CMoodDialog(const CMoodDialog&) = delete;
     CMoodDialog& operator=(const CMoodDialog&) = delete;
 
@@ -54,5 +55,5 @@ private:
 
     HWND m_okButton = nullptr;
     HWND m_swatch = nullptr;
-    HBRUSH m_brush = nullptr;
+    CBrush m_brush;
 };

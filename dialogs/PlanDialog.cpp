@@ -19,12 +19,6 @@ constexpr COLORREF kColourBits = 0x00FFFFFF;
 
 CPlanDialog::CPlanDialog() : start(Clock::Now()), finish(Clock::Now()) {}
 
-CPlanDialog::~CPlanDialog()
-{
-    if (m_swatchBrush)
-        ::DeleteObject(m_swatchBrush);
-}
-
 void CPlanDialog::OnInitDialog()
 {
     m_commentsEdit.SubclassWindow(GetDlgItem(IDC_PLAN_COMMENTS));
@@ -113,9 +107,7 @@ void CPlanDialog::ApplySelectedTask()
 
 void CPlanDialog::RefreshSwatch()
 {
-    if (m_swatchBrush)
-        ::DeleteObject(m_swatchBrush);
-    m_swatchBrush = ::CreateSolidBrush(colour & kColourBits);
+    m_swatchBrush.Attach(::CreateSolidBrush(colour & kColourBits));
     ::InvalidateRect(GetDlgItem(IDC_PLAN_SWATCH), nullptr, TRUE);
     Invalidate();
 }
@@ -196,18 +188,16 @@ LRESULT CPlanDialog::OnDurationSpin(int, NMHDR* header, bool&)
 
 LRESULT CPlanDialog::OnColourStatic(UINT, WPARAM, LPARAM lParam, bool& handled)
 {
-    if (reinterpret_cast<HWND>(lParam) != GetDlgItem(IDC_PLAN_SWATCH) || !m_swatchBrush) {
+    if (reinterpret_cast<HWND>(lParam) != GetDlgItem(IDC_PLAN_SWATCH) || m_swatchBrush.IsNull()) {
         handled = false;
         return 0;
     }
-    return reinterpret_cast<LRESULT>(m_swatchBrush);
+    return reinterpret_cast<LRESULT>(m_swatchBrush.Get());
 }
 
 LRESULT CPlanDialog::OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
 {
-    if (m_swatchBrush)
-        ::DeleteObject(m_swatchBrush);
-    m_swatchBrush = nullptr;
+    m_swatchBrush.Reset();
     handled = false;
     return 0;
 }

@@ -15,6 +15,7 @@
 #include "dialogs/DayTimeEdits.h"
 #include "dialogs/ZemDialogImpl.h"
 #include "document/model/TaskCard.h"
+#include "winlib/GdiObject.h"
 
 // Posted with both parameters 0 once OK has saved the fields.
 constexpr UINT WM_PLAN_DIALOG_NEW_OK = WM_USER + 170;
@@ -25,7 +26,7 @@ public:
     enum { IDD = IDD_PLAN_DIALOG };
 
     CPlanDialog();
-    ~CPlanDialog() override;
+    ~CPlanDialog() override = default;
     CPlanDialog(const CPlanDialog&) = delete;
     CPlanDialog& operator=(const CPlanDialog&) = delete;
 
@@ -128,6 +129,6 @@ private:
     std::vector<TaskCard> m_tasks;
     int m_existing = 1;
     HWND m_notifyWindow = nullptr;
-    HBRUSH m_swatchBrush = nullptr;
+    CBrush m_swatchBrush;
     CDescriptionEdit m_commentsEdit;
 };

@@ -6,6 +6,7 @@
 #include "foundation/CaughtException.h"
 #include "foundation/ComError.h"
 #include "foundation/Log.h"
+#include "foundation/SystemEntry.h"
 #include "testing/TestSupport.h"
 
 TEST(CaughtExceptionTest, EveryKindOfExceptionIsDescribed)
@@ -43,4 +44,30 @@ TEST(CaughtExceptionTest, TheLogLineNamesWhereItWasCaught)
     const std::string after = ReadFileBytes(GetLogFilePath());
     ASSERT_GT(after.size(), before.size());
     EXPECT_NE(after.find("EXCEPTION in a test: disk vanished\r\n", before.size()), std::string::npos);
+}
+
+TEST(CaughtExceptionTest, ASystemEntryGivesItsFallbackAndLogsWhatItCaught)
+{
+    const struct {
+        const char* what;
+        std::function<int()> body;
+        int answer;
+        const char* logged;
+    } cases[] = {
+        {"answer", [] { return 7; }, 7, nullptr},
+        {"standard exception", []() -> int { throw std::runtime_error("hook went wrong"); }, -1,
+         "EXCEPTION in a hook: hook went wrong\r\n"},
+        {"anything else", []() -> int { throw 42; }, -1, "EXCEPTION in a hook: an exception of unknown type\r\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string before = ReadFileBytes(GetLogFilePath());
+        EXPECT_EQ(AnswerSystem(L"a hook", -1, c.body), c.answer) << c.what;
+        const std::string after = ReadFileBytes(GetLogFilePath());
+        if (c.logged)
+            EXPECT_NE(after.find(c.logged, before.size()), std::string::npos) << c.what;
+        else
+            EXPECT_EQ(after.size(), before.size()) << c.what;
+    }
+    EXPECT_TRUE(RunForSystem(L"a timer", [] {}));
+    EXPECT_FALSE(RunForSystem(L"a timer", [] { throw std::bad_alloc(); }));
 }

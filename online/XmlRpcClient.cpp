@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "foundation/SystemEntry.h"
 #include "online/InternetHandle.h"
 #include "online/WinInetError.h"
 #include "online/XmlRpcException.h"
@@ -95,6 +96,7 @@ private:
     bool Send(HINTERNET request, const std::string& body);
     bool ReadBody(HINTERNET request, std::string& body);
     void Report(const char* text);
+    void ReportStatus(DWORD status);
     static void CALLBACK OnStatus(HINTERNET handle, DWORD_PTR context, DWORD status, void* info, DWORD infoLength);
 };
 
@@ -118,18 +120,23 @@ void CALLBACK XmlRpcClient::Impl::OnStatus(HINTERNET, DWORD_PTR context, DWORD s
     auto* impl = reinterpret_cast<Impl*>(context);
     if (!impl || !impl->callback)
         return;
+    RunForSystem(L"the connection's status callback", [&] { impl->ReportStatus(status); });
+}
+
+void XmlRpcClient::Impl::ReportStatus(DWORD status)
+{
     switch (status) {
-    case INTERNET_STATUS_SENDING_REQUEST: impl->Report("Sending data"); break;
-    case INTERNET_STATUS_REQUEST_SENT: impl->Report("Data sent"); break;
+    case INTERNET_STATUS_SENDING_REQUEST: Report("Sending data"); break;
+    case INTERNET_STATUS_REQUEST_SENT: Report("Data sent"); break;
     case INTERNET_STATUS_RECEIVING_RESPONSE:
-        impl->Report(impl->bytesReceived == 0 ? "Waiting for response" : "Receiving response");
+        Report(bytesReceived == 0 ? "Waiting for response" : "Receiving response");
         break;
-    case INTERNET_STATUS_RESPONSE_RECEIVED: impl->Report("Response received"); break;
-    case INTERNET_STATUS_HANDLE_CLOSING: impl->Report("Handle closing"); break;
+    case INTERNET_STATUS_RESPONSE_RECEIVED: Report("Response received"); break;
+    case INTERNET_STATUS_HANDLE_CLOSING: Report("Handle closing"); break;
     default: {
         char text[32];
         std::snprintf(text, sizeof(text), "Status %lu", static_cast<unsigned long>(status));
-        impl->Report(text);
+        Report(text);
         break;
     }
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "foundation/ModalScope.h"
+#include "foundation/SystemEntry.h"
 
 #include "winlib/DeviceContext.h"
 #include "winlib/GdiObject.h"
@@ -58,8 +59,6 @@ CCommandBar::~CCommandBar()
     m_frameHook.reset();
     if (m_menu)
         ::DestroyMenu(m_menu);
-    if (m_menuFont)
-        ::DeleteObject(m_menuFont);
 }
 
 HWND CCommandBar::Create(HWND parent, DWORD style, UINT id)
@@ -154,13 +153,13 @@ int CCommandBar::ImageOf(UINT command) const
 
 HFONT CCommandBar::MenuFont()
 {
-    if (!m_menuFont) {
+    if (m_menuFont.IsNull()) {
         NONCLIENTMETRICSW metrics = {};
         metrics.cbSize = sizeof(metrics);
         if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-            m_menuFont = ::CreateFontIndirectW(&metrics.lfMenuFont);
+            m_menuFont.Attach(::CreateFontIndirectW(&metrics.lfMenuFont));
     }
-    return m_menuFont ? m_menuFont : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+    return m_menuFont.IsNull() ? static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT)) : m_menuFont.Get();
 }
 
 int CCommandBar::TitleCount() const
@@ -332,7 +331,9 @@ UINT CCommandBar::RunTracking(HMENU popup, UINT flags, int x, int y, const TPMPA
 
 LRESULT CALLBACK CCommandBar::MenuInputHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == MSGF_MENU && g_trackingBar && lParam && g_trackingBar->OnMenuInput(*reinterpret_cast<MSG*>(lParam)))
+    if (code == MSGF_MENU && g_trackingBar && lParam &&
+        AnswerSystem(L"the menu input hook", false,
+                     [&] { return g_trackingBar->OnMenuInput(*reinterpret_cast<MSG*>(lParam)); }))
         return 1;
     return ::CallNextHookEx(g_menuInputHook, code, wParam, lParam);
 }

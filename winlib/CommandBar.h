@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/EString.h"
+#include "winlib/GdiObject.h"
 #include "winlib/ImageList.h"
 #include "winlib/MessageFilter.h"
 #include "winlib/WindowImpl.h"
@@ -152,7 +153,7 @@ private:
     CImageList m_images;
     SIZE m_imageSize = {16, 15};
     std::map<UINT, int> m_imageOfCommand;
-    HFONT m_menuFont = nullptr;
+    CFont m_menuFont;
 
     int m_openIndex = -1;
     int m_nextIndex = -1;

@@ -5,6 +5,7 @@
 #include "docking/commandbar/FlatMenuWindow.h"
 #include "docking/commandbar/XPColors.h"
 #include "docking/commandbar/XPMenuMetrics.h"
+#include "foundation/SystemEntry.h"
 #include "winlib/DeviceContext.h"
 #include "winlib/GdiObject.h"
 #include "winlib/MenuText.h"
@@ -439,16 +440,17 @@ UINT CCommandBarXPCtrl::RunTracking(HMENU popup, UINT flags, int x, int y, const
 
 LRESULT CALLBACK CCommandBarXPCtrl::CbtHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code < 0)
-        return ::CallNextHookEx(g_cbtHook, code, wParam, lParam);
     const auto hwnd = reinterpret_cast<HWND>(wParam);
-    if (g_trackingXPBar && (code == HCBT_CREATEWND || code == HCBT_DESTROYWND) && IsMenuWindow(hwnd)) {
-        if (code == HCBT_CREATEWND)
-            g_trackingXPBar->OnMenuWindowCreated(hwnd);
-        else if (!g_trackingXPBar->m_openMenus.empty())
-            g_trackingXPBar->m_openMenus.pop_back();
+    if (code >= 0 && g_trackingXPBar && (code == HCBT_CREATEWND || code == HCBT_DESTROYWND) && IsMenuWindow(hwnd)) {
+        RunForSystem(L"the menu window hook", [&] {
+            if (code == HCBT_CREATEWND)
+                g_trackingXPBar->OnMenuWindowCreated(hwnd);
+            else if (!g_trackingXPBar->m_openMenus.empty())
+                g_trackingXPBar->m_openMenus.pop_back();
+        });
     }
-    return 0;
+    // The hooks installed before this one hear of every window too.
+    return ::CallNextHookEx(g_cbtHook, code, wParam, lParam);
 }
 
 void CCommandBarXPCtrl::OnMenuWindowCreated(HWND menu)

@@ -265,3 +265,29 @@ TEST_F(CommandBarXPTest, BandGripperIsStripedWithItsTitleBeside)
                ShowsColour(frame, title, XPColorSet().disabledText);
     }));
 }
+
+namespace {
+
+// The popup-menu windows made while a hook of the thread was installed.
+int g_menuWindowsHeard = 0;
+
+LRESULT CALLBACK CountMenuWindows(int code, WPARAM wParam, LPARAM lParam)
+{
+    wchar_t className[16] = {};
+    if (code == HCBT_CREATEWND && ::GetClassNameW(reinterpret_cast<HWND>(wParam), className, 16) &&
+        lstrcmpW(className, L"#32768") == 0)
+        ++g_menuWindowsHeard;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(CommandBarXPTest, AnEarlierHookOfTheThreadStillHearsTheMenuWindowsMade)
+{
+    g_menuWindowsHeard = 0;
+    const HHOOK hook = ::SetWindowsHookExW(WH_CBT, CountMenuWindows, nullptr, ::GetCurrentThreadId());
+    ASSERT_TRUE(hook);
+    EXPECT_TRUE(RunMenuSteps({AltKey('F'), OpenIs(0), Key(VK_ESCAPE), OpenIs(-1)}));
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_GE(g_menuWindowsHeard, 1);
+}

@@ -1,6 +1,7 @@
 #include "docking/dockwins/DockingFocusHandler.h"
 
 #include "docking/dockwins/PackageWindowImpl.h"
+#include "foundation/SystemEntry.h"
 
 namespace dockwins {
 
@@ -136,21 +137,23 @@ LRESULT CALLBACK CDockingFocusHandler::CbtProc(int code, WPARAM wParam, LPARAM l
 {
     CDockingFocusHandler* handler = s_instance;
     if (code >= 0 && handler)
-        handler->OnCbt(code, wParam, lParam);
+        RunForSystem(L"the docking focus hook", [&] { handler->OnCbt(code, wParam, lParam); });
     return ::CallNextHookEx(handler ? handler->m_hook : nullptr, code, wParam, lParam);
 }
 
 void CALLBACK CDockingFocusHandler::TimerProc(HWND, UINT, UINT_PTR id, DWORD)
 {
     ::KillTimer(nullptr, id);
-    CDockingFocusHandler* handler = s_instance;
-    if (!handler || handler->m_repaint.empty())
-        return;
-    const HWND window = handler->m_repaint.front();
-    handler->m_repaint.pop_front();
-    // A window destroyed before its turn is skipped.
-    if (::IsWindow(window))
-        ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    RunForSystem(L"the docking focus timer", [] {
+        CDockingFocusHandler* handler = s_instance;
+        if (!handler || handler->m_repaint.empty())
+            return;
+        const HWND window = handler->m_repaint.front();
+        handler->m_repaint.pop_front();
+        // A window destroyed before its turn is skipped.
+        if (::IsWindow(window))
+            ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    });
 }
 
 } // namespace dockwins

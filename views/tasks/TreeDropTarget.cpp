@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "foundation/ComError.h"
+#include "foundation/SystemEntry.h"
 
 namespace {
 
@@ -95,7 +96,9 @@ HRESULT CTreeDropTarget::XDropTarget::DragEnter(IDataObject* dataObject, DWORD k
 {
     if (!dataObject || !effect)
         return E_POINTER;
-    const bool accepted = m_callback && m_callback->CanAcceptData(dataObject);
+    const bool accepted = m_callback && AnswerSystem(L"a drag entering", false, [&] {
+        return m_callback->CanAcceptData(dataObject);
+    });
     m_effect = accepted ? ChooseEffect(keyState, *effect) : DROPEFFECT_NONE;
     *effect = m_effect;
     return S_OK;
@@ -107,7 +110,7 @@ HRESULT CTreeDropTarget::XDropTarget::DragOver(DWORD, POINTL point, DWORD* effec
         return E_POINTER;
     if (m_callback) {
         const POINT client = ToClient(point);
-        m_callback->OnDragOver(client.x, client.y);
+        RunForSystem(L"a drag over", [&] { m_callback->OnDragOver(client.x, client.y); });
     }
     // The effect chosen on entering holds for the whole visit.
     *effect = m_effect;
@@ -117,7 +120,7 @@ HRESULT CTreeDropTarget::XDropTarget::DragOver(DWORD, POINTL point, DWORD* effec
 HRESULT CTreeDropTarget::XDropTarget::DragLeave()
 {
     if (m_callback)
-        m_callback->OnDragLeave();
+        RunForSystem(L"a drag leaving", [&] { m_callback->OnDragLeave(); });
     m_effect = DROPEFFECT_NONE;
     return S_OK;
 }
@@ -130,7 +133,7 @@ HRESULT CTreeDropTarget::XDropTarget::Drop(IDataObject* dataObject, DWORD, POINT
     bool taken = false;
     if (m_callback && chosen != DROPEFFECT_NONE) {
         const POINT client = ToClient(point);
-        taken = m_callback->OnDrop(dataObject, client.x, client.y, chosen);
+        taken = AnswerSystem(L"a drop", false, [&] { return m_callback->OnDrop(dataObject, client.x, client.y, chosen); });
     }
     *effect = taken ? chosen : DROPEFFECT_NONE;
     return S_OK;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,19 +19,29 @@ class RecordingView : public ISimpleDropCallback {
 public:
     bool accepts = true;
     bool takesDrop = true;
+    // Each call throws after it is written down, as a view's fault would.
+    bool throws = false;
     std::vector<std::string> calls;
 
     bool CanAcceptData(IDataObject*) override
     {
-        calls.push_back("accept?");
+        Record("accept?");
         return accepts;
     }
-    void OnDragLeave() override { calls.push_back("leave"); }
-    void OnDragOver(int x, int y) override { calls.push_back("over " + std::to_string(x) + "," + std::to_string(y)); }
+    void OnDragLeave() override { Record("leave"); }
+    void OnDragOver(int x, int y) override { Record("over " + std::to_string(x) + "," + std::to_string(y)); }
     bool OnDrop(IDataObject*, int x, int y, DWORD effect) override
     {
-        calls.push_back("drop " + std::to_string(x) + "," + std::to_string(y) + " effect " + std::to_string(effect));
+        Record("drop " + std::to_string(x) + "," + std::to_string(y) + " effect " + std::to_string(effect));
         return takesDrop;
+    }
+
+private:
+    void Record(std::string call)
+    {
+        calls.push_back(std::move(call));
+        if (throws)
+            throw std::runtime_error("the view failed");
     }
 };
 
@@ -149,6 +160,28 @@ TEST_F(TreeDropTargetTest, TheDropsEffectSaysWhetherTheViewTookIt)
         EXPECT_EQ(effect, c.effect) << c.what;
         EXPECT_EQ(view.calls.size() == 2, c.viewAskedToDrop) << c.what;
     }
+}
+
+TEST_F(TreeDropTargetTest, AViewThatThrowsEndsTheVisitWithoutADropAndNothingReachesTheDragLoop)
+{
+    CTreeDropTarget target;
+    ASSERT_EQ(target.Register(window, &view), S_OK);
+    IDropTarget* drop = target.GetDropTarget();
+    view.throws = true;
+    DWORD effect = CopyOrMove;
+    EXPECT_EQ(drop->DragEnter(data.Get(), MK_LBUTTON, Screen(5, 5), &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(drop->DragLeave(), S_OK);
+    view.accepts = true;
+    view.throws = false;
+    effect = CopyOrMove;
+    drop->DragEnter(data.Get(), MK_LBUTTON, Screen(5, 5), &effect);
+    view.throws = true;
+    EXPECT_EQ(drop->DragOver(MK_LBUTTON, Screen(6, 6), &effect), S_OK);
+    effect = CopyOrMove;
+    EXPECT_EQ(drop->Drop(data.Get(), 0, Screen(6, 6), &effect), S_OK);
+    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"accept?", "leave", "accept?", "over 6,6", "drop 6,6 effect 2"}));
 }
 
 TEST_F(TreeDropTargetTest, NullPointersAreRefused)
