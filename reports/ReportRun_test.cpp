@@ -186,6 +186,7 @@ TEST_F(ReportRunTest, IncludedAndImportedStylesheetsAreReadFromBesideTheFileThat
     write(folder + L"\\parts\\sub.xsl", "<xsl:include href=\"nested.xsl\"/>");
     write(folder + L"\\parts\\nested.xsl", part("nested"));
     write(folder + L"\\parts\\broken.xsl", "<xsl:include href=\"gone.xsl\"/>");
+    write(folder + L"\\parts\\back.xsl", "<xsl:include href=\"../report.xsl\"/>");
     // Through a document type an included file would pull any file into the report.
     WriteFileBytes(folder + L"\\secret.txt", "SECRET");
     std::string folderUrl = "file:///" + WideToUtf8(folder);
@@ -206,6 +207,7 @@ TEST_F(ReportRunTest, IncludedAndImportedStylesheetsAreReadFromBesideTheFileThat
         {"an include in a folder with blanks, accents and signs", accented, "<xsl:include href=\"common.xsl\"/>",
          L"<P>common</P>"},
         {"an include whose own include is missing", folder, "<xsl:include href=\"parts/broken.xsl\"/>", nullptr},
+        {"an include that includes the report back", folder, "<xsl:include href=\"parts/back.xsl\"/>", nullptr},
         {"an include that declares a document type", folder, "<xsl:include href=\"entity.xsl\"/>", nullptr},
         {"an include by its address", accented, "<xsl:include href=\"" + folderUrl + "/entity.xsl\"/>", nullptr},
         {"an include under a base of its own", accented, "<xsl:include xml:base=\"../\" href=\"entity.xsl\"/>",

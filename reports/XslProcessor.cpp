@@ -1,5 +1,6 @@
 #include "reports/XslProcessor.h"
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -188,12 +189,18 @@ std::vector<EString> NamedStylesheets(const XmlDocument& stylesheet, const EStri
 // The processor reads the files that xsl:include and xsl:import name by
 // itself, expanding document types and external entities as it goes. So each
 // one is read here first, as the program reads any file, and refused when it
-// is missing or declares a document type.
-void CheckNamedStylesheets(const XmlDocument& stylesheet, const EString& path, std::set<EString>& checked)
+// is missing or declares a document type. One that names a stylesheet it is
+// named by is refused too: the processor would follow the circle for ever.
+void CheckNamedStylesheets(const XmlDocument& stylesheet, const EString& path, std::vector<EString>& chain,
+                           std::set<EString>& checked)
 {
     for (const EString& reference : NamedStylesheets(stylesheet, path)) {
         const EString target = FileSystem::GetFullPath(FileSystem::JoinPath(FileSystem::GetFolder(path), reference));
-        if (!checked.insert(CaseFolded(target)).second)
+        const EString key = CaseFolded(target);
+        if (std::find(chain.begin(), chain.end(), key) != chain.end())
+            ThrowComError(E_INVALIDARG, EString::Formatted(L"The stylesheet %s names %s, which leads back to it.",
+                                                           path.c_str(), target.c_str()));
+        if (!checked.insert(key).second)
             continue;
         if (!FileSystem::FileExists(target))
             ThrowComError(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND),
@@ -205,7 +212,9 @@ void CheckNamedStylesheets(const XmlDocument& stylesheet, const EString& path, s
                           EString::Formatted(L"The stylesheet %s, which %s names, declares a document type, which "
                                              L"a stylesheet that a report includes or imports may not.",
                                              target.c_str(), path.c_str()));
-        CheckNamedStylesheets(ParseFreeThreaded(text), target, checked);
+        chain.push_back(key);
+        CheckNamedStylesheets(ParseFreeThreaded(text), target, chain, checked);
+        chain.pop_back();
     }
 }
 
@@ -243,8 +252,9 @@ void XSLProcessor::LoadStylesheetFile(const EString& path)
     const HRESULT hr = document->load(Variant(FileUrl(fullPath)), &loaded);
     if (FAILED(hr) || loaded != VARIANT_TRUE)
         ThrowParseError(document);
-    std::set<EString> checked{CaseFolded(fullPath)};
-    CheckNamedStylesheets(document, fullPath, checked);
+    std::vector<EString> chain{CaseFolded(fullPath)};
+    std::set<EString> checked(chain.begin(), chain.end());
+    CheckNamedStylesheets(document, fullPath, chain, checked);
     m_stylesheet = document;
 }
 
