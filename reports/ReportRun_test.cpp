@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include "foundation/ComError.h"
@@ -24,6 +25,8 @@ constexpr const char* kEchoReport =
     "<xsl:value-of select=\"$Is24HoursFormat\"/>|<xsl:value-of select=\"$ReportingPeriodStart\"/>|"
     "<xsl:value-of select=\"$ReportingPeriodEnd - $ReportingPeriodStart\"/>|<xsl:value-of select=\"$RegularHours * 2\"/>"
     "</P></BODY></HTML></xsl:template></xsl:stylesheet>";
+
+constexpr const char* kOpen = "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">";
 
 constexpr const char* kPlan = "<ROOT><CATEGORY ID=\"4\" NAME=\"Home\"><TASK ID=\"1\"/><TASK ID=\"2\"/></CATEGORY></ROOT>";
 
@@ -133,7 +136,6 @@ TEST_F(ReportRunTest, AFailedRunWritesNoOutput)
 
 TEST_F(ReportRunTest, AStylesheetThatDoesNotCompileOrStopsIsAFailureAndLeavesTheOutputAsItWas)
 {
-    constexpr const char* kOpen = "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">";
     const struct {
         const char* name;
         std::string text;
@@ -161,6 +163,71 @@ TEST_F(ReportRunTest, AStylesheetThatDoesNotCompileOrStopsIsAFailureAndLeavesThe
         WriteFileBytes(output, earlier);
         EXPECT_TRUE(FAILED(CodeOf([&] { RunReport(broken, plan, output, Parameters()); }))) << test.name;
         EXPECT_EQ(ReadFileBytes(output), earlier) << test.name;
+    }
+}
+
+
+TEST_F(ReportRunTest, IncludedAndImportedStylesheetsAreReadFromBesideTheFileThatNamesThemAndNoOtherWay)
+{
+    const auto write = [](const EString& path, const std::string& content, const std::string& prolog = "") {
+        WriteFileBytes(path, prolog + kOpen + content + "</xsl:stylesheet>");
+    };
+    const auto part = [](const char* text) {
+        return "<xsl:template name=\"part\">" + std::string(text) + "</xsl:template>";
+    };
+    // The user's documents may lie in a folder named with blanks, accents and
+    // signs that mean something in an address.
+    const EString accented = folder + L"\\Mes rapports \u00E9t\u00E9 #1 %41";
+    ::CreateDirectoryW(accented.c_str(), nullptr);
+    ::CreateDirectoryW((folder + L"\\parts").c_str(), nullptr);
+    write(folder + L"\\common.xsl", part("common"));
+    write(accented + L"\\common.xsl", part("common"));
+    write(folder + L"\\imported.xsl", part("imported"));
+    write(folder + L"\\parts\\sub.xsl", "<xsl:include href=\"nested.xsl\"/>");
+    write(folder + L"\\parts\\nested.xsl", part("nested"));
+    write(folder + L"\\parts\\broken.xsl", "<xsl:include href=\"gone.xsl\"/>");
+    write(folder + L"\\parts\\back.xsl", "<xsl:include href=\"../report.xsl\"/>");
+    // Through a document type an included file would pull any file into the report.
+    WriteFileBytes(folder + L"\\secret.txt", "SECRET");
+    std::string folderUrl = "file:///" + WideToUtf8(folder);
+    std::replace(folderUrl.begin(), folderUrl.end(), '\\', '/');
+    write(folder + L"\\entity.xsl", part("&e;"),
+          "<!DOCTYPE xsl:stylesheet [<!ENTITY e SYSTEM \"" + folderUrl + "/secret.txt\">]>");
+    write(accented + L"\\entity.xsl", part("harmless"));
+    const struct {
+        const char* name;
+        EString place;
+        std::string references;
+        const wchar_t* paragraph; // none: the run fails and writes nothing
+    } cases[] = {
+        {"an include beside it", folder, "<xsl:include href=\"common.xsl\"/>", L"<P>common</P>"},
+        {"an import beside it", folder, "<xsl:import href=\"imported.xsl\"/>", L"<P>imported</P>"},
+        {"an include in a sub folder that includes one beside itself", folder, "<xsl:include href=\"parts/sub.xsl\"/>",
+         L"<P>nested</P>"},
+        {"an include in a folder with blanks, accents and signs", accented, "<xsl:include href=\"common.xsl\"/>",
+         L"<P>common</P>"},
+        {"an include whose own include is missing", folder, "<xsl:include href=\"parts/broken.xsl\"/>", nullptr},
+        {"an include that includes the report back", folder, "<xsl:include href=\"parts/back.xsl\"/>", nullptr},
+        {"an include that declares a document type", folder, "<xsl:include href=\"entity.xsl\"/>", nullptr},
+        {"an include by its address", accented, "<xsl:include href=\"" + folderUrl + "/entity.xsl\"/>", nullptr},
+        {"an include under a base of its own", accented, "<xsl:include xml:base=\"../\" href=\"entity.xsl\"/>",
+         nullptr},
+    };
+    for (const auto& test : cases) {
+        const EString report = test.place + L"\\report.xsl";
+        write(report, test.references + "<xsl:output method=\"html\"/><xsl:template match=\"/\"><HTML><BODY><P>"
+                                        "<xsl:call-template name=\"part\"/></P></BODY></HTML></xsl:template>");
+        ::DeleteFileW(output.c_str());
+        const HRESULT code = CodeOf([&] { RunReport(report, plan, output, Parameters()); });
+        if (!test.paragraph) {
+            EXPECT_TRUE(FAILED(code)) << test.name;
+            EXPECT_FALSE(FileSystem::FileExists(output)) << test.name;
+            continue;
+        }
+        EXPECT_EQ(code, S_OK) << test.name;
+        const std::string bytes = ReadFileBytes(output);
+        const EString text(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / 2);
+        EXPECT_NE(text.find(test.paragraph), EString::npos) << test.name << ": " << WideToUtf8(text);
     }
 }
 

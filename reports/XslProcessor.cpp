@@ -1,9 +1,15 @@
 #include "reports/XslProcessor.h"
 
+#include <algorithm>
+#include <set>
+#include <vector>
+
 #include "document/xml/MsxmlClasses.h"
 #include "document/xml/MsxmlIds.h"
 #include "document/xml/XmlFileText.h"
+#include "document/xml/XmlProlog.h"
 #include "foundation/Bstr.h"
+#include "foundation/FileSystem.h"
 
 namespace {
 
@@ -69,15 +75,16 @@ void SetTopLevelParameter(const XmlDocument& stylesheet, const EString& name, co
     }
 }
 
-XmlDocument ParseFreeThreaded(const Bstr& text)
+XmlDocument CreateFreeThreaded()
 {
     const XmlDocument document = CreateDomDocument(kFreeThreadedDomDocumentProgIds);
     // Stylesheets and reports read as written: no blank text kept as nodes.
     ThrowIfFailed(document->put_preserveWhiteSpace(VARIANT_FALSE));
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    const HRESULT hr = document->loadXML(text, &loaded);
-    if (SUCCEEDED(hr) && loaded == VARIANT_TRUE)
-        return document;
+    return document;
+}
+
+[[noreturn]] void ThrowParseError(const XmlDocument& document)
+{
     EString reason;
     ComPtr<IXMLDOMParseError> error;
     if (SUCCEEDED(document->get_parseError(&error)) && error) {
@@ -91,6 +98,124 @@ XmlDocument ParseFreeThreaded(const Bstr& text)
     }
     ThrowComError(E_INVALIDARG, reason.IsEmpty() ? EString(L"The XML text is not well-formed.")
                                                  : L"The XML text is not well-formed: " + reason);
+}
+
+XmlDocument ParseFreeThreaded(const Bstr& text)
+{
+    const XmlDocument document = CreateFreeThreaded();
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    const HRESULT hr = document->loadXML(text, &loaded);
+    if (FAILED(hr) || loaded != VARIANT_TRUE)
+        ThrowParseError(document);
+    return document;
+}
+
+// A path as a file address: the signs that would end or escape a path in an
+// address are escaped, anything else the loader takes as it is.
+EString FileUrl(const EString& path)
+{
+    // A shared folder's path starts with its server's name, after two backslashes.
+    EString url = path.starts_with(L"\\\\") ? L"file:" : L"file:///";
+    for (const wchar_t c : path) {
+        if (c == L'\\')
+            url += L'/';
+        else if (c == L'%' || c == L'#' || c == L'?')
+            url += EString::Formatted(L"%%%02X", static_cast<unsigned>(c));
+        else
+            url += c;
+    }
+    return url;
+}
+
+EString CaseFolded(EString path)
+{
+    ::CharLowerBuffW(path.data(), static_cast<DWORD>(path.size()));
+    return path;
+}
+
+bool HasBaseOfItsOwn(IXMLDOMElement* element)
+{
+    Variant base;
+    element->getAttribute(Bstr(L"xml:base"), base.Out());
+    return base.vt == VT_BSTR;
+}
+
+// A path relative to the stylesheet, which the processor resolves as the
+// checks below do: no drive, root, web address or escapes.
+bool IsPlainRelativePath(const EString& reference)
+{
+    return !reference.IsEmpty() && reference.front() != L'/' && reference.front() != L'\\' &&
+           reference.find_first_of(L":%?#") == EString::npos;
+}
+
+// The hrefs of the stylesheet's top-level xsl:include and xsl:import
+// elements. One under a base of its own is refused: the processor would
+// resolve it elsewhere than the checks below.
+std::vector<EString> NamedStylesheets(const XmlDocument& stylesheet, const EString& path)
+{
+    std::vector<EString> references;
+    ComPtr<IXMLDOMElement> root;
+    ThrowIfFailed(stylesheet->get_documentElement(&root));
+    if (!root)
+        return references;
+    ComPtr<IXMLDOMNode> child;
+    ThrowIfFailed(root->get_firstChild(&child));
+    while (child) {
+        ComPtr<IXMLDOMNode> next;
+        ThrowIfFailed(child->get_nextSibling(&next));
+        Bstr space;
+        Bstr baseName;
+        child->get_namespaceURI(&space);
+        child->get_baseName(&baseName);
+        ComPtr<IXMLDOMElement> element;
+        Variant href;
+        if (space.ToString() == kXslNamespace &&
+            (baseName.ToString() == L"include" || baseName.ToString() == L"import") &&
+            SUCCEEDED(child->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&element))) &&
+            SUCCEEDED(element->getAttribute(Bstr(L"href"), href.Out())) && href.vt == VT_BSTR) {
+            const EString reference = href.ToString();
+            if (!IsPlainRelativePath(reference) || HasBaseOfItsOwn(root.Get()) || HasBaseOfItsOwn(element.Get()))
+                ThrowComError(E_INVALIDARG,
+                              EString::Formatted(L"The stylesheet %s names \"%s\": a report's stylesheet includes "
+                                                 L"and imports other files only by their path relative to itself.",
+                                                 path.c_str(), reference.c_str()));
+            references.push_back(reference);
+        }
+        child = next;
+    }
+    return references;
+}
+
+// The processor reads the files that xsl:include and xsl:import name by
+// itself, expanding document types and external entities as it goes. So each
+// one is read here first, as the program reads any file, and refused when it
+// is missing or declares a document type. One that names a stylesheet it is
+// named by is refused too: the processor would follow the circle for ever.
+void CheckNamedStylesheets(const XmlDocument& stylesheet, const EString& path, std::vector<EString>& chain,
+                           std::set<EString>& checked)
+{
+    for (const EString& reference : NamedStylesheets(stylesheet, path)) {
+        const EString target = FileSystem::GetFullPath(FileSystem::JoinPath(FileSystem::GetFolder(path), reference));
+        const EString key = CaseFolded(target);
+        if (std::find(chain.begin(), chain.end(), key) != chain.end())
+            ThrowComError(E_INVALIDARG, EString::Formatted(L"The stylesheet %s names %s, which leads back to it.",
+                                                           path.c_str(), target.c_str()));
+        if (!checked.insert(key).second)
+            continue;
+        if (!FileSystem::FileExists(target))
+            ThrowComError(HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND),
+                          EString::Formatted(L"The stylesheet %s names %s, which does not exist.", path.c_str(),
+                                             target.c_str()));
+        const Bstr text = XmlFileText::ReadToBstr(target);
+        if (XmlProlog::HasDocumentType(std::wstring_view(text.Get(), text.Length())))
+            ThrowComError(E_INVALIDARG,
+                          EString::Formatted(L"The stylesheet %s, which %s names, declares a document type, which "
+                                             L"a stylesheet that a report includes or imports may not.",
+                                             target.c_str(), path.c_str()));
+        chain.push_back(key);
+        CheckNamedStylesheets(ParseFreeThreaded(text), target, chain, checked);
+        chain.pop_back();
+    }
 }
 
 } // namespace
@@ -117,7 +242,20 @@ void XSLProcessor::LoadInputFile(const EString& path)
 
 void XSLProcessor::LoadStylesheetFile(const EString& path)
 {
-    m_stylesheet = ParseFreeThreaded(XmlFileText::ReadToBstr(path));
+    // Read first, so a file that cannot be read or decoded says why.
+    XmlFileText::ReadToBstr(path);
+    // Loaded by its path, not from its text: that path is the base against
+    // which the processor finds the files its includes and imports name.
+    const EString fullPath = FileSystem::GetFullPath(path);
+    const XmlDocument document = CreateFreeThreaded();
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    const HRESULT hr = document->load(Variant(FileUrl(fullPath)), &loaded);
+    if (FAILED(hr) || loaded != VARIANT_TRUE)
+        ThrowParseError(document);
+    std::vector<EString> chain{CaseFolded(fullPath)};
+    std::set<EString> checked(chain.begin(), chain.end());
+    CheckNamedStylesheets(document, fullPath, chain, checked);
+    m_stylesheet = document;
 }
 
 void XSLProcessor::SetInputDocument(const XmlDocument& document)

@@ -30,6 +30,11 @@ public:
     // Files are read and decoded by the program and parsed from their text,
     // many times faster than MSXML reading a large plan itself.
     void LoadInputFile(const EString& path);
+    // A stylesheet is loaded by its path, so the files its xsl:include and
+    // xsl:import name are found beside it. Each of those must be named by a
+    // plain path relative to the file that names it, exist, declare no
+    // document type and name none of the stylesheets that lead to it; else
+    // E_INVALIDARG, or the system's code for one missing.
     void LoadStylesheetFile(const EString& path);
     // A document already in memory, taken as it is: the live plan is searched
     // without turning it into text.
