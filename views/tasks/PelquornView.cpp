@@ -374,20 +374,32 @@ void CPelquornView::SetSelectedRows(std::vector<int> rows, int focusedRow)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    const bool changed = rows != GetSelectedRows();
+    if (!changed && focusedRow < 0)
+        return;
     const ScopedCount setting(m_settingSelection);
-    if (rows != GetSelectedRows()) {
-        const RedrawSuspended redraw(m_hWnd);
-        ListView_SetItemState(m_hWnd, -1, 0, LVIS_SELECTED);
-        if (!rows.empty() && rows.size() == m_rows.size()) {
+    const RedrawSuspended redraw(m_hWnd);
+    if (changed) {
+        // Each row's message costs the control a notification: all rows are
+        // set in one, then the fewer of the chosen rows or the others one by one.
+        const int count = static_cast<int>(m_rows.size());
+        if (rows.size() * 2 > m_rows.size()) {
             ListView_SetItemState(m_hWnd, -1, LVIS_SELECTED, LVIS_SELECTED);
+            auto chosen = rows.begin();
+            for (int row = 0; row < count; ++row) {
+                if (chosen != rows.end() && *chosen == row)
+                    ++chosen;
+                else
+                    ListView_SetItemState(m_hWnd, row, 0, LVIS_SELECTED);
+            }
         } else {
+            ListView_SetItemState(m_hWnd, -1, 0, LVIS_SELECTED);
             for (int row : rows)
                 ListView_SetItemState(m_hWnd, row, LVIS_SELECTED, LVIS_SELECTED);
         }
     }
-    if (focusedRow >= 0) {
+    if (focusedRow >= 0)
         ListView_SetItemState(m_hWnd, focusedRow, LVIS_FOCUSED, LVIS_FOCUSED);
-    }
 }
 
 void CPelquornView::Sort()
