@@ -37,9 +37,11 @@ void ListHandler::SelectRowForMenu(LPARAM screenPoint) const
 
 void ListHandler::SelectAllRows() const
 {
-    const int count = ListView_GetItemCount(m_list);
-    for (int row = 0; row < count; ++row)
-        SelectItem(row);
+    // One message for every row: a virtual list tells of it once, not row by row.
+    ListView_SetItemState(m_list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    // The last row has the focus, as when each was selected in turn.
+    if (const int count = ListView_GetItemCount(m_list); count > 0)
+        ListView_SetItemState(m_list, count - 1, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void ListHandler::InsertColumns(std::span<const ColumnDefault> columns) const

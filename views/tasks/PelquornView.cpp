@@ -37,16 +37,54 @@ void AddBlankImage(HIMAGELIST images)
     ::DeleteObject(mask);
 }
 
-struct SortOrder {
-    int field;
-    bool ascending;
+// Counts the view's own changes of the control's selection, which may nest.
+class ScopedCount {
+public:
+    explicit ScopedCount(int& count) : m_count(count) { ++m_count; }
+    ScopedCount(const ScopedCount&) = delete;
+    ScopedCount& operator=(const ScopedCount&) = delete;
+    ~ScopedCount() { --m_count; }
+
+private:
+    int& m_count;
 };
 
-int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM order)
+// A batch of changes to the control draws once, at its end.
+class RedrawSuspended {
+public:
+    explicit RedrawSuspended(HWND list) : m_list(list) { ::SendMessageW(m_list, WM_SETREDRAW, FALSE, 0); }
+    RedrawSuspended(const RedrawSuspended&) = delete;
+    RedrawSuspended& operator=(const RedrawSuspended&) = delete;
+    ~RedrawSuspended()
+    {
+        ::SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(m_list, nullptr, TRUE);
+    }
+
+private:
+    HWND m_list;
+};
+
+EString CellText(const TaskCard& task, int column)
 {
-    const auto* sort = reinterpret_cast<const SortOrder*>(order);
-    return CompareTasks(*reinterpret_cast<const TaskCard*>(first), *reinterpret_cast<const TaskCard*>(second),
-                        sort->field, sort->ascending);
+    switch (column) {
+    case 0: return task.GetName();
+    case 1: return Locale::FormatDuration(task.GetEstimation());
+    case 2: return Locale::FormatDuration(task.GetDoneTime());
+    case 3: return Locale::FormatDuration(task.GetPlannedTime());
+    case 4: return task.HasOriginalEstimation() ? Locale::FormatDecimal(task.GetOriginalEstimation()) : EString();
+    case 5: return task.GetImportanceText();
+    case 6: return task.GetDeadlineText();
+    case 7: return task.GetStatusText();
+    case 8: return task.GetCategoryPath();
+    default: return {};
+    }
+}
+
+bool SameTasks(const std::vector<TaskCard>& a, const std::vector<TaskCard>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const TaskCard& x, const TaskCard& y) { return x.GetId() == y.GetId(); });
 }
 
 } // namespace
@@ -85,7 +123,7 @@ HWND CPelquornView::Create(HWND parent)
     return CWindowImpl<CPelquornView>::Create({
         .parent = parent,
         .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT | LVS_SHOWSELALWAYS |
-                 LVS_EDITLABELS,
+                 LVS_EDITLABELS | LVS_OWNERDATA,
         .exStyle = WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT,
         .rect = {0, 0, 0, 0},
     });
@@ -151,33 +189,30 @@ void CPelquornView::BuildImageList()
 
 int CPelquornView::GetRowCount() const
 {
-    return m_hWnd ? ListView_GetItemCount(m_hWnd) : 0;
+    BringRowsUpToDate();
+    return static_cast<int>(m_rows.size());
 }
 
 const TaskCard* CPelquornView::GetRowTask(int row) const
 {
-    if (row < 0 || row >= GetRowCount())
+    BringRowsUpToDate();
+    if (row < 0 || row >= static_cast<int>(m_rows.size()))
         return nullptr;
-    LVITEMW item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!ListView_GetItem(m_hWnd, &item))
-        return nullptr;
-    return reinterpret_cast<const TaskCard*>(item.lParam);
+    return &m_rows[static_cast<size_t>(row)];
 }
 
 int CPelquornView::FindRow(int taskId) const
 {
-    const int count = GetRowCount();
-    for (int row = 0; row < count; ++row)
-        if (const TaskCard* task = GetRowTask(row); task && task->GetId() == taskId)
-            return row;
-    return -1;
+    BringRowsUpToDate();
+    const auto found = m_rowOfTask.find(taskId);
+    return found == m_rowOfTask.end() ? -1 : found->second;
 }
 
 void CPelquornView::SelectRow(int row)
 {
     ListHandler(m_hWnd).SelectItem(row);
+    // Whoever selects a row reads the document's selection next.
+    ApplySelectionChange();
 }
 
 int CPelquornView::GetFirstSelected() const
@@ -190,11 +225,21 @@ int CPelquornView::GetSelectedCount() const
     return m_hWnd ? static_cast<int>(ListView_GetSelectedCount(m_hWnd)) : 0;
 }
 
+std::vector<int> CPelquornView::GetSelectedRows() const
+{
+    std::vector<int> rows;
+    if (!m_hWnd)
+        return rows;
+    for (int row = ListView_GetNextItem(m_hWnd, -1, LVNI_SELECTED); row >= 0;
+         row = ListView_GetNextItem(m_hWnd, row, LVNI_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
 std::vector<int> CPelquornView::GetSelectedTaskIds() const
 {
     std::vector<int> ids;
-    for (int row = ListView_GetNextItem(m_hWnd, -1, LVNI_SELECTED); row >= 0;
-         row = ListView_GetNextItem(m_hWnd, row, LVNI_SELECTED))
+    for (int row : GetSelectedRows())
         if (const TaskCard* task = GetRowTask(row))
             ids.push_back(task->GetId());
     return ids;
@@ -202,6 +247,9 @@ std::vector<int> CPelquornView::GetSelectedTaskIds() const
 
 bool CPelquornView::IsRecurring(int taskId)
 {
+    // A listed task carries its flag from the fill or its last refresh.
+    if (const TaskCard* task = GetRowTask(FindRow(taskId)))
+        return task->HasRecurrence();
     RecurrenceInfo recurrence;
     return GetDocument() && GetDocument()->GetRecurrence(taskId, recurrence);
 }
@@ -221,27 +269,12 @@ void CPelquornView::NotifyDocument(IObserver* sender, DocNotifyCode code)
 
 void CPelquornView::RefreshRow(int row, const TaskCard& task, bool recurring)
 {
-    EString cells[kColumnCount] = {
-        task.GetName(),
-        Locale::FormatDuration(task.GetEstimation()),
-        Locale::FormatDuration(task.GetDoneTime()),
-        Locale::FormatDuration(task.GetPlannedTime()),
-        task.HasOriginalEstimation() ? Locale::FormatDecimal(task.GetOriginalEstimation()) : EString(),
-        task.GetImportanceText(),
-        task.GetDeadlineText(),
-        task.GetStatusText(),
-        task.GetCategoryPath(),
-    };
-    for (int column = 0; column < kColumnCount; ++column)
-        ListView_SetItemText(m_hWnd, row, column, cells[column].data());
-    LVITEMW item = {};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    item.iImage = task.GetDisplayStatus(recurring ? 1 : 0);
-    ListView_SetItem(m_hWnd, &item);
-    // The row's own copy follows what it shows.
-    if (const TaskCard* copy = GetRowTask(row); copy && copy->GetId() == task.GetId())
-        *const_cast<TaskCard*>(copy) = task;
+    if (row < 0 || row >= static_cast<int>(m_rows.size()) || m_rows[static_cast<size_t>(row)].GetId() != task.GetId())
+        return;
+    TaskCard& shown = m_rows[static_cast<size_t>(row)];
+    shown = task;
+    shown.SetHasRecurrence(recurring);
+    ListView_RedrawItems(m_hWnd, row, row);
 }
 
 void CPelquornView::RefreshTaskRow(int taskId)
@@ -252,35 +285,139 @@ void CPelquornView::RefreshTaskRow(int taskId)
         RefreshRow(row, task, IsRecurring(taskId));
 }
 
-void CPelquornView::Fill()
+void CPelquornView::GetDisplayInfo(LVITEMW& item) const
 {
-    ListView_DeleteAllItems(m_hWnd);
-    if (!GetDocument())
-        return;
-    std::vector<TaskCard> tasks;
-    GetDocument()->SelectTasks(tasks, true, true);
-    for (const TaskCard& task : tasks) {
-        const bool recurring = IsRecurring(task.GetId());
-        EString name = task.GetName();
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-        item.iItem = GetRowCount();
-        item.pszText = name.data();
-        item.iImage = task.GetDisplayStatus(recurring ? 1 : 0);
-        item.lParam = reinterpret_cast<LPARAM>(new TaskCard(task));
-        const int row = ListView_InsertItem(m_hWnd, &item);
-        if (row < 0) {
-            delete reinterpret_cast<TaskCard*>(item.lParam);
-            continue;
-        }
-        RefreshRow(row, task, recurring);
+    // The control may paint between a refill and its new count: rows past the end show nothing.
+    const TaskCard* task =
+        item.iItem >= 0 && item.iItem < static_cast<int>(m_rows.size()) ? &m_rows[static_cast<size_t>(item.iItem)]
+                                                                          : nullptr;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const EString text = task ? CellText(*task, item.iSubItem) : EString();
+        ::lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
     }
+    if (item.mask & LVIF_IMAGE)
+        item.iImage = task ? task->GetDisplayStatus(task->HasRecurrence() ? 1 : 0) : I_IMAGENONE;
+}
+
+int CPelquornView::FindRowByName(const NMLVFINDITEMW& find) const
+{
+    // Typing a name's first letters: the next row from the start whose name begins with them.
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz)
+        return -1;
+    const int count = static_cast<int>(m_rows.size());
+    const int length = ::lstrlenW(find.lvfi.psz);
+    const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+    const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
+    const int tries = (find.lvfi.flags & LVFI_WRAP) ? count : count - start;
+    for (int i = 0; i < tries; ++i) {
+        const int row = (start + i) % count;
+        const EString& name = m_rows[static_cast<size_t>(row)].GetName();
+        const bool matches =
+            partial ? ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(),
+                                       std::min(length, static_cast<int>(name.size())), find.lvfi.psz,
+                                       length) == CSTR_EQUAL
+                    : ::lstrcmpiW(name.c_str(), find.lvfi.psz) == 0;
+        if (matches)
+            return row;
+    }
+    return -1;
+}
+
+void CPelquornView::SortRecords(std::vector<TaskCard>& tasks) const
+{
+    const bool ascending = m_sortDirection != 0;
+    std::stable_sort(tasks.begin(), tasks.end(), [&](const TaskCard& a, const TaskCard& b) {
+        return CompareTasks(a, b, m_sortField, ascending) < 0;
+    });
+}
+
+void CPelquornView::IndexRows()
+{
+    m_rowOfTask.clear();
+    m_rowOfTask.reserve(m_rows.size());
+    for (size_t row = 0; row < m_rows.size(); ++row)
+        m_rowOfTask[m_rows[row].GetId()] = static_cast<int>(row);
+}
+
+void CPelquornView::ShowRows(std::vector<TaskCard> tasks)
+{
+    const bool sameTasks = SameTasks(tasks, m_rows);
+    m_rows = std::move(tasks);
+    IndexRows();
+    if (sameTasks) {
+        // The control keeps its rows, selection and scroll; only what they show may differ.
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+        return;
+    }
+    const ScopedCount setting(m_settingSelection);
+    const RedrawSuspended redraw(m_hWnd);
+    // Other tasks: the rows selected and focused so far would name others.
+    ListView_SetItemState(m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemCountEx(m_hWnd, static_cast<int>(m_rows.size()), LVSICF_NOSCROLL);
+    if (!m_rows.empty())
+        ListView_EnsureVisible(m_hWnd, 0, FALSE);
+}
+
+void CPelquornView::ClearRows()
+{
+    // Nothing of the replaced plan is refilled or told.
+    m_refillPending = false;
+    m_selectionChanged = false;
+    m_rows.clear();
+    m_rowOfTask.clear();
+    const ScopedCount setting(m_settingSelection);
+    ListView_SetItemState(m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_SetItemCountEx(m_hWnd, 0, 0);
+}
+
+void CPelquornView::SetSelectedRows(std::vector<int> rows, int focusedRow)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    const bool changed = rows != GetSelectedRows();
+    if (!changed && focusedRow < 0)
+        return;
+    const ScopedCount setting(m_settingSelection);
+    const RedrawSuspended redraw(m_hWnd);
+    if (changed) {
+        // Each row's message costs the control a notification: all rows are
+        // set in one, then the fewer of the chosen rows or the others one by one.
+        const int count = static_cast<int>(m_rows.size());
+        if (rows.size() * 2 > m_rows.size()) {
+            ListView_SetItemState(m_hWnd, -1, LVIS_SELECTED, LVIS_SELECTED);
+            auto chosen = rows.begin();
+            for (int row = 0; row < count; ++row) {
+                if (chosen != rows.end() && *chosen == row)
+                    ++chosen;
+                else
+                    ListView_SetItemState(m_hWnd, row, 0, LVIS_SELECTED);
+            }
+        } else {
+            ListView_SetItemState(m_hWnd, -1, 0, LVIS_SELECTED);
+            for (int row : rows)
+                ListView_SetItemState(m_hWnd, row, LVIS_SELECTED, LVIS_SELECTED);
+        }
+    }
+    if (focusedRow >= 0)
+        ListView_SetItemState(m_hWnd, focusedRow, LVIS_FOCUSED, LVIS_FOCUSED);
 }
 
 void CPelquornView::Sort()
 {
-    SortOrder order = {m_sortField, m_sortDirection != 0};
-    ListView_SortItems(m_hWnd, CompareRows, reinterpret_cast<LPARAM>(&order));
+    BringRowsUpToDate();
+    ApplySelectionChange();
+    const std::vector<int> selected = GetSelectedTaskIds();
+    const TaskCard* focused = GetRowTask(ListView_GetNextItem(m_hWnd, -1, LVNI_FOCUSED));
+    const int focusedId = focused ? focused->GetId() : -1;
+    SortRecords(m_rows);
+    IndexRows();
+    // The selected tasks stay selected in their new rows; the document's selection is the same.
+    std::vector<int> rows;
+    rows.reserve(selected.size());
+    for (int id : selected)
+        rows.push_back(m_rowOfTask[id]);
+    SetSelectedRows(std::move(rows), focusedId >= 0 ? m_rowOfTask[focusedId] : -1);
+    ::InvalidateRect(m_hWnd, nullptr, TRUE);
     NotifyDocument(this, NotifyCode::kTasksSorted);
 }
 
@@ -301,25 +438,75 @@ void CPelquornView::RestoreSelection(const std::vector<int>& ids)
 {
     if (!GetDocument())
         return;
-    GetDocument()->SetSelectedTaskIds({});
+    std::vector<int> rows;
+    rows.reserve(ids.size());
     for (int id : ids)
-        if (const int row = FindRow(id); row >= 0)
-            SelectRow(row);
+        if (const auto found = m_rowOfTask.find(id); found != m_rowOfTask.end())
+            rows.push_back(found->second);
+    // The last one takes the focus, as when each was selected in turn.
+    const int focused = rows.empty() ? -1 : rows.back();
+    SetSelectedRows(rows, focused);
+    if (rows.empty()) {
+        GetDocument()->SetSelectedTaskIds({});
+        return;
+    }
+    TellSelection();
     EnsureFirstSelectedVisible();
 }
 
 void CPelquornView::Refill()
 {
-    // Emptying the list unselects its rows: the document's selection is
-    // read first and left alone until the rows are back.
+    m_refillPending = false;
+    if (!m_hWnd || !GetDocument())
+        return;
+    // The user's last choice reaches the document before its selection is read back.
+    ApplySelectionChange();
     std::vector<int> ids;
-    if (GetDocument())
-        GetDocument()->GetSelectedTaskIds(ids);
-    m_filling = true;
-    Fill();
-    Sort();
-    m_filling = false;
+    GetDocument()->GetSelectedTaskIds(ids);
+    std::vector<TaskCard> tasks;
+    GetDocument()->SelectTasks(tasks, true, true);
+    SortRecords(tasks);
+    ShowRows(std::move(tasks));
+    NotifyDocument(this, NotifyCode::kTasksSorted);
     RestoreSelection(ids);
+}
+
+void CPelquornView::BringRowsUpToDate() const
+{
+    // The rows are the view's answer to its readers: bringing them up to date changes no reader's view of the list but its age.
+    if (m_refillPending)
+        const_cast<CPelquornView*>(this)->Refill();
+}
+
+void CPelquornView::RefillSoon()
+{
+    if (m_refillPending)
+        return;
+    m_refillPending = true;
+    PostMessage(WM_VIEW_REFILL, 0, 0);
+}
+
+LRESULT CPelquornView::OnPostedRefill(UINT, WPARAM, LPARAM, bool&)
+{
+    BringRowsUpToDate();
+    return 0;
+}
+
+LRESULT CPelquornView::OnListMessage(UINT, WPARAM, LPARAM, bool& handled)
+{
+    // Whoever asks the control about its rows gets those of the last notification.
+    BringRowsUpToDate();
+    handled = false;
+    return 0;
+}
+
+LRESULT CPelquornView::OnCommandArrives(UINT, WPARAM, LPARAM, bool& handled)
+{
+    // A command acts on the rows and the selection as they are now.
+    BringRowsUpToDate();
+    ApplySelectionChange();
+    handled = false;
+    return 0;
 }
 
 void CPelquornView::CollectTaskIds(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter)
@@ -327,15 +514,14 @@ void CPelquornView::CollectTaskIds(std::vector<TaskCard>& tasks, bool useStatusF
     tasks.clear();
     if (!GetDocument())
         return;
-    const bool ascending = m_sortDirection != 0;
-    const auto byViewOrder = [&](const TaskCard& a, const TaskCard& b) {
-        return CompareTasks(a, b, m_sortField, ascending) < 0;
-    };
-    GetDocument()->SelectTasks(tasks, true, true);
-    std::stable_sort(tasks.begin(), tasks.end(), byViewOrder);
+    // The list's own rows are the tasks of both filters in its order.
+    BringRowsUpToDate();
+    tasks = m_rows;
+    if (useStatusFilter && useDeadlineFilter)
+        return;
     std::vector<TaskCard> more;
     GetDocument()->SelectTasks(more, useStatusFilter, useDeadlineFilter);
-    std::stable_sort(more.begin(), more.end(), byViewOrder);
+    SortRecords(more);
     // A set, not a search per task: a large plan lists thousands of tasks.
     std::unordered_set<int> listed;
     for (const TaskCard& task : tasks)
@@ -350,6 +536,8 @@ void CPelquornView::Update(ISubject* subject, DocNotifyCode code)
     ViewBase::Update(subject, code);
     if (!m_hWnd)
         return;
+    if (code != NotifyCode::kDocumentLoaded)
+        ApplySelectionChange();
     switch (code) {
     case NotifyCode::kPlanEntriesFound:
     case NotifyCode::kReload:
@@ -366,13 +554,15 @@ void CPelquornView::Update(ISubject* subject, DocNotifyCode code)
         // is chosen for it.
         // The reminder and the clock shown belong to the plan that went.
         CloseWindowsOfPreviousPlan();
-        Refill();
+        ClearRows();
+        RefillSoon();
         CheckReminders();
         return;
     default:
         // Code 0 included: a filter change and the edits of other views come
         // as 0 from no sender; the list's own edits name it and skip it.
-        Refill();
+        // A burst of them refills once.
+        RefillSoon();
         return;
     }
 }
@@ -402,8 +592,32 @@ void CPelquornView::SelectFoundTask()
 
 void CPelquornView::OnSelectionChanged()
 {
-    if (m_filling)
+    // The view tells of its own changes itself. The control tells of a
+    // click's changes row by row: they are told on once.
+    if (m_settingSelection > 0)
         return;
+    m_selectionChanged = true;
+    if (!m_selectionPosted)
+        m_selectionPosted = PostMessage(WM_VIEW_SELECTION_CHANGED, 0, 0) != FALSE;
+}
+
+LRESULT CPelquornView::OnPostedSelectionChange(UINT, WPARAM, LPARAM, bool&)
+{
+    m_selectionPosted = false;
+    ApplySelectionChange();
+    return 0;
+}
+
+void CPelquornView::ApplySelectionChange()
+{
+    if (!m_selectionChanged || m_settingSelection > 0)
+        return;
+    m_selectionChanged = false;
+    TellSelection();
+}
+
+void CPelquornView::TellSelection()
+{
     if (GetDocument())
         GetDocument()->SetSelectedTaskIds(GetSelectedTaskIds());
     if (m_onRowSelected)
@@ -421,8 +635,9 @@ bool CPelquornView::OnEndLabelEdit(const NMLVDISPINFOW& info)
         return false;
     task.SetName(info.item.pszText);
     GetDocument()->UpdateTask(task);
-    // The row keeps the name the control now shows.
+    // The row shows the new name.
     const_cast<TaskCard*>(row)->SetName(info.item.pszText);
+    ListView_RedrawItems(m_hWnd, info.item.iItem, info.item.iItem);
     NotifyDocument(this, NotifyCode::kAll);
     return true;
 }
@@ -431,17 +646,21 @@ LRESULT CPelquornView::OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& hand
 {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     switch (header->code) {
-    case LVN_DELETEITEM: {
-        const auto* list = reinterpret_cast<const NMLISTVIEW*>(lParam);
-        delete reinterpret_cast<TaskCard*>(list->lParam);
+    case LVN_GETDISPINFOW:
+        GetDisplayInfo(reinterpret_cast<NMLVDISPINFOW*>(lParam)->item);
         return 0;
-    }
+    case LVN_ODFINDITEMW:
+        return FindRowByName(*reinterpret_cast<const NMLVFINDITEMW*>(lParam));
     case LVN_COLUMNCLICK:
         SortByColumn(reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
         return 0;
     case LVN_ITEMCHANGED:
         if (reinterpret_cast<const NMLISTVIEW*>(lParam)->uChanged & LVIF_STATE)
             OnSelectionChanged();
+        return 0;
+    case LVN_ODSTATECHANGED:
+        // A range chosen with Shift.
+        OnSelectionChanged();
         return 0;
     case LVN_BEGINDRAG:
         OnBeginDrag();
@@ -481,6 +700,7 @@ LRESULT CPelquornView::OnTipNeedsText(UINT, WPARAM, LPARAM, bool&)
 LRESULT CPelquornView::OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&)
 {
     ListHandler(m_hWnd).SelectRowForMenu(lParam);
+    ApplySelectionChange();
     POINT point = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
     // From the keyboard, which sends -1 or both halves -1.
     if (lParam == -1 || (point.x == -1 && point.y == -1)) {

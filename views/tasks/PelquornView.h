@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "app/AppCommandIds.h"
@@ -35,6 +36,11 @@ public:
     // Posted to itself: a dropped message could not be read. Shown once the
     // drop is over, so the mail program is not held up by the message box.
     static constexpr UINT WM_VIEW_SHOW_DROP_ERROR = WM_APP + 0x101;
+    // Posted to itself: the notifications of one burst refill the rows once.
+    static constexpr UINT WM_VIEW_REFILL = WM_APP + 0x102;
+    // Posted to itself: the control's selection changed, maybe row by row;
+    // the document, the calendar and the commands hear of it once.
+    static constexpr UINT WM_VIEW_SELECTION_CHANGED = WM_APP + 0x103;
 
     CPelquornView();
     ~CPelquornView() override;
@@ -53,12 +59,14 @@ public:
     bool IsCommandEnabled(int commandId);
     bool IsCommandChecked(int commandId);
 
-    // Rows.
+    // Rows: the list is virtual, the control asks for the rows it shows.
+    // Each reader first carries out a refill that notifications asked for.
     int GetRowCount() const;
     // Null past the last row.
     const TaskCard* GetRowTask(int row) const;
     int FindRow(int taskId) const;
     void SelectRow(int row);
+    // A negative row, or one that lists another task, changes nothing.
     void RefreshRow(int row, const TaskCard& task, bool recurring);
     // The task read again from the document into its row, when it is listed.
     void RefreshTaskRow(int taskId);
@@ -97,6 +105,9 @@ public:
     void ResumeTracking() override;
 
     BEGIN_MESSAGE_MAP(CPelquornView)
+        ON_MESSAGE_RANGE(LVM_FIRST, LVM_FIRST + 0xFF, OnListMessage)
+        ON_MESSAGE(WM_COMMAND, OnCommandArrives)
+        ON_MESSAGE(WM_PELQUORN_FORWARD_COMMAND, OnCommandArrives)
         ON_MESSAGE(WM_CREATE, OnCreate)
         ON_MESSAGE(WM_VIEW_DEFERRED_INIT, OnDeferredInit)
         ON_MESSAGE(WM_DESTROY, OnDestroy)
@@ -105,6 +116,8 @@ public:
         ON_MESSAGE(WM_YELLOWTIP_NEEDTEXT, OnTipNeedsText)
         ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
         ON_MESSAGE(WM_VIEW_SHOW_DROP_ERROR, OnShowDropError)
+        ON_MESSAGE(WM_VIEW_REFILL, OnPostedRefill)
+        ON_MESSAGE(WM_VIEW_SELECTION_CHANGED, OnPostedSelectionChange)
         ON_MESSAGE(OCM_NOTIFY, OnReflectedNotify)
         ON_COMMAND(ID_TASK_ADD, OnAdd)
         ON_COMMAND(ID_TASK_EDIT, OnEdit)
@@ -132,6 +145,10 @@ public:
     END_MESSAGE_MAP()
 
 private:
+    LRESULT OnListMessage(UINT, WPARAM, LPARAM, bool& handled);
+    LRESULT OnCommandArrives(UINT, WPARAM, LPARAM, bool& handled);
+    LRESULT OnPostedRefill(UINT, WPARAM, LPARAM, bool&);
+    LRESULT OnPostedSelectionChange(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnCreate(UINT, WPARAM, LPARAM, bool& handled);
     LRESULT OnDeferredInit(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled);
@@ -164,6 +181,12 @@ private:
 
     // Row notifications.
     void OnSelectionChanged();
+    // The selection change the control made, told now when one is waiting.
+    void ApplySelectionChange();
+    // The selection told to the document, the calendar and the commands.
+    void TellSelection();
+    void GetDisplayInfo(LVITEMW& item) const;
+    int FindRowByName(const NMLVFINDITEMW& find) const;
     // The document's last find hit, when it is a task.
     void SelectFoundTask();
     bool OnEndLabelEdit(const NMLVDISPINFOW& info);
@@ -173,7 +196,18 @@ private:
     void RemoveDroppedPlanEntries(const std::vector<std::int32_t>& ids);
     bool AddDroppedMail(IDataObject* dataObject);
 
-    void Fill();
+    // The refill asked for by the notifications of one burst, when one waits.
+    void BringRowsUpToDate() const;
+    void RefillSoon();
+    // The rows of a plan that was replaced mean nothing in the new one.
+    void ClearRows();
+    // The records in the list's order, shown; the control is left as it is when the same tasks come in the same order.
+    void ShowRows(std::vector<TaskCard> tasks);
+    void SortRecords(std::vector<TaskCard>& tasks) const;
+    void IndexRows();
+    // The control's selected rows become these, each row's state set once.
+    void SetSelectedRows(std::vector<int> rows, int focusedRow);
+    std::vector<int> GetSelectedRows() const;
     void RestoreSelection(const std::vector<int>& ids);
     void InsertColumns();
     void BuildImageList();
@@ -202,7 +236,14 @@ private:
     InertTaskListDialogs m_inertDialogs;
     ITaskListDialogs* m_dialogs = &m_inertDialogs;
     bool m_reminderShown = false;
-    bool m_filling = false;
+    // The shown tasks in the list's order, and each one's row by its id.
+    std::vector<TaskCard> m_rows;
+    std::unordered_map<int, int> m_rowOfTask;
+    bool m_refillPending = false;
+    // Above zero while the view sets the control's selection itself.
+    int m_settingSelection = 0;
+    bool m_selectionChanged = false;
+    bool m_selectionPosted = false;
     HIMAGELIST m_images = nullptr;
     int m_sortField = 0;
     int m_sortDirection = 1;

@@ -5,8 +5,10 @@
 #include <commctrl.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -392,6 +394,134 @@ TEST_F(TaskListTest, ColumnClicksSortTiesByNameAndTheSameColumnReverses)
         EXPECT_EQ(ShownNames(), test.expected) << "column " << test.column;
     }
     EXPECT_EQ(Options::GetSortField(0, 9), 0u);
+}
+
+TEST_F(TaskListTest, TheRowsAndTheirIndexByTaskFollowTheDocumentThroughEachChange)
+{
+    std::vector<int> ids;
+    for (const wchar_t* name : {L"d", L"b", L"e", L"a", L"c"})
+        ids.push_back(AddTask(name, kMonday + static_cast<double>(ids.size() % 2)));
+    // The one task that new tasks only leaves out.
+    document.UpdateTask([&] {
+        TaskCard task = Task(ids[2]);
+        task.SetStatus(TaskCard::kInProgress);
+        return task;
+    }());
+    int gone = -1;
+    Category errands(L"Errands", L"", kMonday + 7, 0);
+    ASSERT_TRUE(document.AddCategory(0, errands));
+    const auto renameInPlace = [&](int id, const wchar_t* name) {
+        std::wstring text = name;
+        NMLVDISPINFOW info = {};
+        info.hdr = {view.m_hWnd, 0, LVN_ENDLABELEDITW};
+        info.item.iItem = view.FindRow(id);
+        info.item.pszText = text.data();
+        view.SendViewMessage(OCM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    };
+    const auto chooseCategory = [&](int id) {
+        document.SetCurrentCategoryId(id);
+        document.Notify(nullptr, NotifyCode::kCategorySelected);
+    };
+    const struct {
+        const char* step;
+        std::function<void()> act;
+    } steps[] = {
+        {"refill", [&] { document.Notify(nullptr, NotifyCode::kTasksChanged); }},
+        {"add", [&] { ids.push_back(AddShownTask(L"bb", kMonday - 1)); }},
+        {"rename in place", [&] { renameInPlace(ids[0], L"zz"); }},
+        {"sort by name", [&] { view.SortByColumn(0); }},
+        {"the same column again", [&] { view.SortByColumn(0); }},
+        {"sort by deadline", [&] { view.SortByColumn(6); }},
+        {"delete",
+         [&] {
+             gone = ids[1];
+             document.DeleteTask(gone);
+             document.Notify(nullptr, NotifyCode::kAll);
+         }},
+        {"status filter", [&] { document.SetStatusFilter(2); }},
+        {"status filter back", [&] { document.SetStatusFilter(0); }},
+        {"category with one task",
+         [&] {
+             document.MoveTasks(errands.GetId(), {ids[2]});
+             chooseCategory(errands.GetId());
+         }},
+        {"the root again", [&] { chooseCategory(0); }},
+    };
+    for (const auto& step : steps) {
+        step.act();
+        std::vector<TaskCard> listed;
+        document.SelectTasks(listed, true, true);
+        ASSERT_EQ(view.GetRowCount(), static_cast<int>(listed.size())) << step.step;
+        EXPECT_EQ(ListView_GetItemCount(view.m_hWnd), view.GetRowCount()) << step.step;
+        for (const TaskCard& task : listed) {
+            const int row = view.FindRow(task.GetId());
+            ASSERT_GE(row, 0) << step.step << " task " << task.GetId();
+            EXPECT_EQ(view.GetRowTask(row)->GetId(), task.GetId()) << step.step;
+            EXPECT_EQ(Cell(row, 0), task.GetName()) << step.step << " row " << row;
+        }
+        EXPECT_EQ(view.FindRow(gone), -1) << step.step;
+        EXPECT_EQ(view.FindRow(ids[2]) >= 0, std::find_if(listed.begin(), listed.end(), [&](const TaskCard& task) {
+                                                  return task.GetId() == ids[2];
+                                              }) != listed.end())
+            << step.step << ": a task let out by a filter or in another category";
+    }
+}
+
+TEST_F(TaskListTest, SelectAllThenAFilterChangeKeepsTheSelectedTasksThatRemainTellingEachOnce)
+{
+    const int done = AddTask(L"Done already", kMonday, TaskCard::kCompleted);
+    AddTask(L"Open");
+    AddShownTask(L"Also open");
+    int told = 0;
+    view.SetRowSelectedHandler([&](int) { ++told; });
+    const auto selected = [&] {
+        std::vector<int> ids;
+        document.GetSelectedTaskIds(ids);
+        return ids;
+    };
+    const auto listedIds = [&] {
+        std::vector<int> ids;
+        for (int row = 0; row < view.GetRowCount(); ++row)
+            ids.push_back(view.GetRowTask(row)->GetId());
+        return ids;
+    };
+
+    Command(ID_EDIT_SELECT_ALL);
+    ASSERT_TRUE(WaitFor([&] { return selected() == listedIds(); }));
+    EXPECT_EQ(told, 1) << "Select All is one change";
+
+    told = 0;
+    document.SetStatusFilter(2); // new tasks only
+    ASSERT_EQ(view.FindRow(done), -1);
+    EXPECT_EQ(ListView_GetSelectedCount(view.m_hWnd), static_cast<UINT>(view.GetRowCount()));
+    EXPECT_EQ(selected(), listedIds()) << "the tasks that remain stay selected";
+    EXPECT_EQ(told, 1) << "the restored selection is one change";
+
+    document.SetStatusFilter(0);
+    ASSERT_GE(view.FindRow(done), 0);
+    EXPECT_EQ(ListView_GetItemState(view.m_hWnd, view.FindRow(done), LVIS_SELECTED), 0u);
+    EXPECT_EQ(selected().size(), listedIds().size() - 1);
+    view.SetRowSelectedHandler(nullptr);
+}
+
+TEST_F(TaskListTest, ABurstOfNotificationsRefillsTheListOnce)
+{
+    class SortCounter : public IObserver {
+    public:
+        void Update(ISubject*, DocNotifyCode code) override { count += code == NotifyCode::kTasksSorted ? 1 : 0; }
+        void OnAttach(ITabOrderProvider*) override {}
+        int count = 0;
+    } sorted;
+    document.Attach(&sorted);
+    AddTask(L"Listed by the burst");
+    for (DocNotifyCode code : {NotifyCode::kDocumentLoaded, NotifyCode::kCategorySelected, NotifyCode::kAll,
+                               NotifyCode::kCategorySelected})
+        document.Notify(nullptr, code);
+    // Left to the message loop, as after a user's command.
+    ASSERT_TRUE(WaitFor([&] { return sorted.count > 0; }));
+    EXPECT_EQ(view.GetRowCount(), m_firstRows + 1);
+    EXPECT_EQ(sorted.count, 1);
+    document.Detach(&sorted);
 }
 
 TEST(TaskOrder, TasksWithTheSameValueAndNameTie)
