@@ -6,7 +6,7 @@
 #   ./quorvane.sh test   install, build and run every test
 #   ./quorvane.sh build  install and build only
 #   ./quorvane.sh package  install, build and write build/Quorvane-portable.zip
-#   ./quorvane.sh benchmark  install, build and run the document-core, find, report, docking, views, daily plan and start-up benchmarks
+#   ./quorvane.sh benchmark  install, build and run the document-core, batch-command, find, report, docking, views, daily plan and start-up benchmarks
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -79,7 +79,7 @@ run_benchmarks_in_display() {
     start_wine
     trap stop_wine EXIT
     local failed=() name
-    for name in document_benchmark document_speed_benchmark find_benchmark reports_benchmark \
+    for name in document_benchmark document_speed_benchmark batch_benchmark find_benchmark reports_benchmark \
                 docking_benchmark views_benchmark calendar_benchmark startup_benchmark; do
         echo "== $name"
         wine "$build/bin/$name.exe" || failed+=("$name")

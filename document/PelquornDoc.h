@@ -77,6 +77,9 @@ public:
     bool AddTask(TaskCard& task);
     void UpdateTask(const TaskCard& task);
     void DeleteTask(int id);
+    // Many tasks in one operation: the plan is marked modified once.
+    void UpdateTasks(const std::vector<TaskCard>& tasks);
+    void DeleteTasks(const std::vector<int>& ids);
     // With its done and planned hours; silent without showErrors.
     bool GetTask(int id, TaskCard& task, bool showErrors = true);
     void RenameTask(const EString& name, int id);
@@ -204,6 +207,8 @@ public:
 
     // Recurrences and reminders, keyed by their task.
     bool GetRecurrence(int taskId, RecurrenceInfo& recurrence);
+    // Whether the task has a rule, without reading it; silent.
+    bool HasRecurrence(int taskId);
     void SetRecurrence(RecurrenceInfo recurrence, int taskId);
     void DeleteRecurrence(int taskId);
     void AddReminder(const ReminderInfo& reminder);
@@ -273,6 +278,10 @@ protected:
     Result Guarded(Result failure, Body&& body);
     template <class Body>
     void Guarded(Body&& body);
+    // The body for each item in turn; the first failure is reported once,
+    // after the other items had their turn.
+    template <class Item, class Body>
+    void GuardedEach(const std::vector<Item>& items, Body&& body);
     // A ComError gives `failure` without log or message (an expected miss);
     // any other exception is logged first.
     template <class Result, class Body>

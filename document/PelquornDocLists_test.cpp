@@ -79,6 +79,44 @@ TEST_F(PlanListsTest, EveryChangeMarksTheDocumentAndTellsWhomItShould)
     EXPECT_EQ(Nodes(L"//REMINDER").GetNodes().size(), 0u);
 }
 
+TEST_F(PlanListsTest, AChangeOfManyTasksMarksTheDocumentOnceAndNotifiesNobody)
+{
+    std::vector<TaskCard> tasks;
+    for (const wchar_t* name : {L"Call Ann", L"Pay the rent", L"Water the plants"}) {
+        TaskCard task(name, L"", 1, 0, 1, 0, 0, 0, -1);
+        ASSERT_TRUE(document.AddTask(task));
+        tasks.push_back(task);
+    }
+    const std::vector<int> ids = {tasks[0].GetId(), tasks[1].GetId(), tasks[2].GetId()};
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        size_t tasksLeft;
+        int importance;
+    } cases[] = {
+        {"update them",
+         [&] {
+             for (TaskCard& task : tasks)
+                 task.SetImportance(0);
+             document.UpdateTasks(tasks);
+         },
+         3, 0},
+        {"delete them", [&] { document.DeleteTasks(ids); }, 0, 0},
+    };
+    for (const auto& c : cases) {
+        ClearMark();
+        mainWindow.titleSets = 0;
+        c.change();
+        EXPECT_EQ(mainWindow.titleSets, 1) << c.name;
+        EXPECT_EQ(mainWindow.Title(), L"Untitled* - Quorvane") << c.name;
+        EXPECT_TRUE(TakeCodes().empty()) << c.name << ": the caller notifies once";
+        const std::vector<XmlNode> left = Nodes(L"//TASK").GetNodes();
+        EXPECT_EQ(left.size(), c.tasksLeft) << c.name;
+        for (const XmlNode& task : left)
+            EXPECT_EQ(XmlDoc::GetTextAttribute(task, L"IMPORTANCE"), std::to_wstring(c.importance)) << c.name;
+    }
+}
+
 TEST_F(PlanListsTest, AFailedChangeIsShownOnceAndStillMarksTheDocument)
 {
     const struct {
@@ -95,6 +133,26 @@ TEST_F(PlanListsTest, AFailedChangeIsShownOnceAndStillMarksTheDocument)
              task.SetId(404);
              document.UpdateTask(task);
              return true;
+         }},
+        {"delete tasks of which two are gone",
+         [&] {
+             TaskCard task(L"Kept apart", L"", 1, 0, 0, 0, 0, 0, -1);
+             document.AddTask(task);
+             document.DeleteTasks({404, task.GetId(), 405});
+             TaskCard gone;
+             return !document.GetTask(task.GetId(), gone, false);
+         }},
+        {"update tasks of which two are gone",
+         [&] {
+             TaskCard task(L"Kept apart", L"", 1, 0, 0, 0, 0, 0, -1);
+             document.AddTask(task);
+             TaskCard missing;
+             missing.SetId(404);
+             TaskCard renamed = task;
+             renamed.SetName(L"Renamed apart");
+             document.UpdateTasks({missing, renamed, missing});
+             TaskCard read;
+             return document.GetTask(task.GetId(), read, false) && read.GetName() == L"Renamed apart";
          }},
         {"add a person to a group that is gone",
          [&] {

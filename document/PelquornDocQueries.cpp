@@ -2,6 +2,7 @@
 #include "document/PelquornDoc.h"
 
 #include <cmath>
+#include <unordered_set>
 
 #include "foundation/Clock.h"
 #include "foundation/Options.h"
@@ -33,6 +34,35 @@ void CPelquornDoc::UpdateTask(const TaskCard& task)
     });
     if (updated && completes)
         CheckCategoryCompletion(task.GetId());
+}
+
+void CPelquornDoc::UpdateTasks(const std::vector<TaskCard>& tasks)
+{
+    if (tasks.empty())
+        return;
+    std::vector<int> completing;
+    SetModified(1);
+    GuardedEach(tasks, [&](const TaskCard& task) {
+        TaskCard stored;
+        GetDataManager().GetTask(task.GetId(), stored);
+        const bool completes = !stored.IsCompleted() && task.IsCompleted();
+        GetDataManager().UpdateTask(task);
+        if (completes)
+            completing.push_back(task.GetId());
+    });
+    // A category is asked about once, after all of its tasks changed.
+    std::unordered_set<int> asked;
+    for (const int id : completing)
+        if (asked.insert(GetTaskCategory(id)).second)
+            CheckCategoryCompletion(id);
+}
+
+void CPelquornDoc::DeleteTasks(const std::vector<int>& ids)
+{
+    if (ids.empty())
+        return;
+    SetModified(1);
+    GuardedEach(ids, [&](int id) { GetDataManager().DeleteTask(id); });
 }
 
 void CPelquornDoc::SelectTasks(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter)

@@ -6,6 +6,11 @@ bool CPelquornDoc::GetRecurrence(int taskId, RecurrenceInfo& recurrence)
     return Guarded(false, [&] { return GetDataManager().GetRecurrence(taskId, recurrence); });
 }
 
+bool CPelquornDoc::HasRecurrence(int taskId)
+{
+    return Silently(false, [&] { return GetDataManager().HasRecurrence(taskId); });
+}
+
 void CPelquornDoc::SetRecurrence(RecurrenceInfo recurrence, int taskId)
 {
     recurrence.SetId(taskId);

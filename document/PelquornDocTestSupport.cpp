@@ -239,6 +239,8 @@ LRESULT CALLBACK RecordingWindow::Procedure(HWND window, UINT message, WPARAM wP
         ::SetWindowLongPtrW(window, GWLP_USERDATA,
                             reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
     auto* self = reinterpret_cast<RecordingWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self && message == WM_SETTEXT)
+        ++self->titleSets;
     if (self && message >= WM_USER) {
         CommandUiState state = {};
         if (message == WM_PELQUORN_COMMAND_STATE && lParam)

@@ -183,6 +183,8 @@ public:
         CommandUiState state;
     };
     std::vector<Message> messages;
+    // How often the title was set.
+    int titleSets = 0;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,8 @@
 #include "views/tasks/PelquornView.h"
 
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "dialogs/TranslatedOrKey.h"
 #include "document/Clipboard.h"
@@ -42,6 +44,39 @@ int ImportanceOf(WORD commandId)
     case ID_TASK_PRIORITY_IMPORTANT: return 1;
     case ID_TASK_PRIORITY_URGENT: return 2;
     default: return 3;
+    }
+}
+
+// The selected tasks as the plan holds them, with their recurrence mark; one
+// gone meanwhile is left out.
+std::vector<TaskCard> SelectedTasks(CPelquornDoc& document, const std::vector<int>& ids)
+{
+    std::vector<TaskCard> tasks;
+    tasks.reserve(ids.size());
+    for (const int id : ids) {
+        TaskCard task;
+        if (!document.GetTask(id, task))
+            continue;
+        task.SetHasRecurrence(document.HasRecurrence(id));
+        tasks.push_back(std::move(task));
+    }
+    return tasks;
+}
+
+// The rows of the changed tasks, found in one walk over the list: a search
+// per task would walk the list once for each.
+void RefreshRows(CPelquornView& view, const std::vector<TaskCard>& tasks)
+{
+    std::unordered_map<int, const TaskCard*> changed;
+    for (const TaskCard& task : tasks)
+        changed.emplace(task.GetId(), &task);
+    for (int row = 0, count = view.GetRowCount(); row < count && !changed.empty(); ++row) {
+        const TaskCard* shown = view.GetRowTask(row);
+        const auto found = shown ? changed.find(shown->GetId()) : changed.end();
+        if (found == changed.end())
+            continue;
+        view.RefreshRow(row, *found->second, found->second->HasRecurrence());
+        changed.erase(found);
     }
 }
 
@@ -214,15 +249,13 @@ void CPelquornView::EditSelectedTasks()
     double deadline = document.GetDefaultDeadline();
     if (!m_dialogs->EditManyTasks(::GetActiveWindow(), importance, deadline))
         return;
-    for (int id : GetSelectedTaskIds()) {
-        TaskCard task;
-        if (!document.GetTask(id, task))
-            continue;
+    std::vector<TaskCard> tasks = SelectedTasks(document, GetSelectedTaskIds());
+    for (TaskCard& task : tasks) {
         task.SetImportance(importance);
         task.SetDeadline(deadline);
-        document.UpdateTask(task);
-        RefreshRow(FindRow(id), task, IsRecurring(id));
     }
+    document.UpdateTasks(tasks);
+    RefreshRows(*this, tasks);
     NotifyDocument(this, NotifyCode::kAll);
 }
 
@@ -247,8 +280,7 @@ LRESULT CPelquornView::OnDelete(WORD, WORD, HWND, bool&)
 
 void CPelquornView::DeleteSelectedTasks()
 {
-    for (int id : GetSelectedTaskIds())
-        GetDocument()->DeleteTask(id);
+    GetDocument()->DeleteTasks(GetSelectedTaskIds());
     NotifyDocument(this, NotifyCode::kAll);
 }
 
@@ -363,14 +395,11 @@ LRESULT CPelquornView::OnImportance(WORD, WORD id, HWND, bool&)
 
 void CPelquornView::SetSelectedImportance(int importance)
 {
-    for (int id : GetSelectedTaskIds()) {
-        TaskCard task;
-        if (!GetDocument()->GetTask(id, task))
-            continue;
+    std::vector<TaskCard> tasks = SelectedTasks(*GetDocument(), GetSelectedTaskIds());
+    for (TaskCard& task : tasks)
         task.SetImportance(importance);
-        GetDocument()->UpdateTask(task);
-        RefreshRow(FindRow(id), task, IsRecurring(id));
-    }
+    GetDocument()->UpdateTasks(tasks);
+    RefreshRows(*this, tasks);
     NotifyDocument(this, NotifyCode::kAll);
 }
 
