@@ -47,7 +47,6 @@ protected:
     }
 
     CCategoryTree& Tree() { return *GetCategoryTree(); }
-    CPelquornView& TaskList() { return m_frame->GetTaskList(); }
 
     int AddCategory(const wchar_t* name) { return NewCategory(name); }
     int AddTask(const wchar_t* name) { return NewTask(name, 1, kDeadline); }
@@ -57,8 +56,7 @@ protected:
     {
         ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(point.x, point.y));
         ::PostMessageW(control, WM_LBUTTONUP, keys, MAKELPARAM(point.x, point.y));
-        MSG pending;
-        ASSERT_TRUE(WaitFor([&] { return !::PeekMessageW(&pending, control, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE); }));
+        WaitForMouseTaken(control);
     }
     // A click on the category's name: the tree takes the focus and the task list shows its tasks.
     void ClickCategory(int categoryId)

@@ -141,7 +141,6 @@ protected:
         OpenFrame(m_prompts);
     }
 
-    CPelquornView& TaskList() { return m_frame->GetTaskList(); }
     HWND CategoryTree() { return GetCategoryTree()->m_hWnd; }
     HWND PeopleTree() { return FindChildOfClass(*m_frame, L"QuorvanePeopleTree"); }
     HWND MoodList() { return FindChildOfClass(*m_frame, L"QuorvaneMoodList"); }

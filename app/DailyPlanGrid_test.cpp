@@ -84,8 +84,7 @@ protected:
         const HWND pane = PlannerPane();
         for (const auto& [message, point] : messages)
             ::PostMessageW(pane, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(point.x, point.y));
-        MSG pending;
-        ASSERT_TRUE(WaitFor([&] { return !::PeekMessageW(&pending, pane, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE); }));
+        WaitForMouseTaken(pane);
     }
     void Click(POINT point) { PostMouse({{WM_LBUTTONDOWN, point}, {WM_LBUTTONUP, point}}); }
 

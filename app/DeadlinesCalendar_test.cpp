@@ -36,7 +36,6 @@ protected:
         ASSERT_TRUE(Calendar().IsWindow());
     }
 
-    CCalendarView& Calendar() { return m_frame->GetCalendar(); }
 
     // A task due in `days`, listed and shown on the calendar.
     int AddTask(const wchar_t* name, int days, int status = TaskCard::kNew)
@@ -93,8 +92,7 @@ protected:
         for (const POINT& move : moves)
             ::PostMessageW(view, WM_MOUSEMOVE, MK_LBUTTON, At(move));
         ::PostMessageW(view, WM_LBUTTONUP, 0, At(moves.empty() ? from : moves.back()));
-        MSG message;
-        ASSERT_TRUE(WaitFor([&] { return !::PeekMessageW(&message, view, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE); }));
+        WaitForMouseTaken(view);
     }
     // Slides the pinned pane out, as resting on its label does.
     void ShowCalendarPane()

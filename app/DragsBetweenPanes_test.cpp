@@ -104,7 +104,6 @@ protected:
     }
 
     CCategoryTree& Tree() { return *GetCategoryTree(); }
-    CPelquornView& TaskList() { return m_frame->GetTaskList(); }
 
     int AddCategory(int parent, const wchar_t* name) { return NewCategory(name, parent); }
     int AddTask(const wchar_t* name) { return NewTask(name, 1, kWednesday + 7); }
@@ -203,8 +202,7 @@ protected:
         ::PostMessageW(control, WM_MOUSEMOVE, MK_LBUTTON | keys, MAKELPARAM(to.x, to.y));
         EXPECT_TRUE(WaitFor([&] { return starts.Count() == 1; })) << "no drag started";
         ::PostMessageW(control, WM_LBUTTONUP, keys, MAKELPARAM(to.x, to.y));
-        MSG pending;
-        ASSERT_TRUE(WaitFor([&] { return !::PeekMessageW(&pending, control, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE); }));
+        WaitForMouseTaken(control);
     }
     // Ctrl+click on a row adds it to the selection.
     void AddRowToSelection(int taskId)

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/FrameKeys.h"
 #include "dialogs/ReportsDialogIds.h"
 #include "document/DocumentCommandIds.h"
 #include "foundation/Clock.h"
@@ -60,8 +61,6 @@ bool ScriptedPrompts::Choose(EString& path)
     paths.pop_front();
     return true;
 }
-
-
 
 void ScriptedPrompts::ShowError(const EString& text)
 {
@@ -149,6 +148,28 @@ void FrameTest::PrepareReport(const wchar_t* report, const EString& output)
             ClickButton(dialog, IDOK);
             return true;
         }});
+}
+
+void FrameTest::Focus(HWND window)
+{
+    ::SetFocus(window);
+    ASSERT_TRUE(WaitThroughLoop(m_loop, [&] {
+        const HWND focus = ::GetFocus();
+        return focus && (focus == window || ::IsChild(window, focus));
+    }));
+}
+
+void FrameTest::SelectTask(int taskId)
+{
+    TaskList().SelectRow(-1);
+    TaskList().SelectRow(TaskList().FindRow(taskId));
+    Focus(TaskList());
+}
+
+void FrameTest::WaitForMouseTaken(HWND control)
+{
+    MSG pending;
+    ASSERT_TRUE(WaitFor([&] { return !::PeekMessageW(&pending, control, WM_MOUSEFIRST, WM_MOUSELAST, PM_NOREMOVE); }));
 }
 
 CCalendarViewDay& FrameTest::DailyPlanGrid()

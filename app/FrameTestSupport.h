@@ -10,6 +10,7 @@
 #include "app/TrayIcon.h"
 #include "foundation/EString.h"
 #include "reports/ReportServices.h"
+#include "views/calendar/CalendarView.h"
 #include "views/calendar/CalendarViewDay.h"
 #include "winlib/MessageLoop.h"
 
@@ -76,6 +77,17 @@ protected:
     void SaveAndReopen(const wchar_t* fileName, CPelquornDoc& saved, IDocumentPrompts& prompts);
     // The item of a tree whose data is `data`, searched through every branch, open or not.
     static HTREEITEM FindTreeItem(HWND tree, LPARAM data);
+
+    CPelquornView& TaskList() { return m_frame->GetTaskList(); }
+    CCalendarView& Calendar() { return m_frame->GetCalendar(); }
+    // The window a pane holds.
+    HWND PaneView(CMainFrame::Pane pane) { return m_frame->GetPane(pane)->Client(); }
+    // As a click on the window: the focus goes there and its view becomes the document's window.
+    void Focus(HWND window);
+    // The task's row alone selected in the list, the list focused.
+    void SelectTask(int taskId);
+    // Done once the control has taken the mouse messages posted to it.
+    static void WaitForMouseTaken(HWND control);
 
     // The daily plan pane and its time grid.
     CDailyPlanView& DailyPlan() { return m_frame->GetDailyPlan(); }

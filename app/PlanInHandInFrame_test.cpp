@@ -55,7 +55,6 @@ protected:
         Doc().UpdateRecentList();
         return path;
     }
-    CPelquornView& TaskList() { return m_frame->GetTaskList(); }
     // As a second start of the program hands its file over.
     void HandOver(const EString& path)
     {

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -11,8 +10,6 @@
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "resources/resource.h"
-#include "testing/PngWriter.h"
-#include "testing/WindowShot.h"
 
 namespace {
 
@@ -455,56 +452,4 @@ TEST(ProgramResourcesTest, EveryCommandHasHelpAndATip)
         EXPECT_GT(tip, 0u) << command;
         EXPECT_LE(tip, 79u) << command;
     }
-}
-
-// Draws every picture, eight times enlarged beside its real size, on a light
-// background into build/screenshots/program-icons.png, for a person to judge.
-TEST(ProgramResourcesTest, ThePicturesAreDrawnOnAContactSheet)
-{
-    const ProgramModule program;
-    std::vector<int> ids(std::begin(kCommandIcons), std::end(kCommandIcons));
-    ids.push_back(IDI_QUORVANE);
-    constexpr int kZoom = 4;
-    constexpr int kCell = 16 * kZoom + 40;
-    constexpr int kColumns = 8;
-    const int width = kColumns * kCell;
-    const int height = static_cast<int>((ids.size() + kColumns - 1) / kColumns) * kCell;
-
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    const HDC dc = ::CreateCompatibleDC(nullptr);
-    const HBITMAP sheet = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    ASSERT_TRUE(sheet);
-    const HGDIOBJ old = ::SelectObject(dc, sheet);
-    const RECT all = {0, 0, width, height};
-    const HBRUSH background = ::CreateSolidBrush(RGB(236, 236, 236));
-    ::FillRect(dc, &all, background);
-    ::DeleteObject(background);
-    for (size_t i = 0; i < ids.size(); ++i) {
-        const int x = static_cast<int>(i % kColumns) * kCell + 8;
-        const int y = static_cast<int>(i / kColumns) * kCell + 8;
-        const auto icon = static_cast<HICON>(::LoadImageW(program.Get(), MAKEINTRESOURCEW(ids[i]), IMAGE_ICON, 16, 16, 0));
-        ASSERT_TRUE(icon) << ids[i];
-        EXPECT_TRUE(::DrawIconEx(dc, x, y, icon, 16 * kZoom, 16 * kZoom, 0, nullptr, DI_NORMAL)) << ids[i];
-        EXPECT_TRUE(::DrawIconEx(dc, x + 16 * kZoom + 6, y, icon, 16, 16, 0, nullptr, DI_NORMAL)) << ids[i];
-        ::DestroyIcon(icon);
-    }
-    ::GdiFlush();
-    std::vector<std::uint8_t> rgb(static_cast<size_t>(width) * height * 3);
-    const auto* pixels = static_cast<const std::uint8_t*>(bits);
-    for (size_t p = 0; p < static_cast<size_t>(width) * height; ++p) {
-        rgb[p * 3] = pixels[p * 4 + 2];
-        rgb[p * 3 + 1] = pixels[p * 4 + 1];
-        rgb[p * 3 + 2] = pixels[p * 4];
-    }
-    ::SelectObject(dc, old);
-    ::DeleteObject(sheet);
-    ::DeleteDC(dc);
-    ::CreateDirectoryW(ScreenshotFolder().c_str(), nullptr);
-    EXPECT_TRUE(WritePng(ScreenshotFolder() + L"\\program-icons.png", width, height, rgb));
 }
