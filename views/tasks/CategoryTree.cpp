@@ -254,13 +254,12 @@ void CCategoryTree::OnSelectionChanged(HTREEITEM item)
     const int categoryId = ItemCategoryId(item);
     // A refill selects its item again: the other views hear of it only when
     // that shows another category than before, or when a new plan waits for
-    // its first one. Nor does the tree store its state meanwhile, and the
-    // other views' state belongs to what they show, which a refill leaves.
+    // its first one. The tree stores its state only when the user chose.
     if (!m_refilling || m_announceReselection || categoryId != document->GetCurrentCategoryId()) {
         document->SetCurrentCategoryId(categoryId);
         document->Notify(this, NotifyCode::kCategorySelected);
-        if (!m_refilling)
-            document->Notify(nullptr, NotifyCode::kStoreViewState);
+        // Only the tree's own state changed: the other views are not asked to store theirs.
+        StoreViewState();
     }
     // Another view's commands stay as they are while it is the active one.
     if (document->GetDocumentWindow() == m_hWnd)
@@ -291,9 +290,8 @@ LRESULT CCategoryTree::OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& hand
         OnSelectionChanged(reinterpret_cast<const NMTREEVIEWW*>(lParam)->itemNew.hItem);
         return 0;
     case TVN_ITEMEXPANDEDW:
-        // A refill opens its items again: every view would store its state at each.
-        if (!m_refilling)
-            NotifyDocument(nullptr, NotifyCode::kStoreViewState);
+        // Only the tree's own state changed; a refill's openings store nothing.
+        StoreViewState();
         return 0;
     case TVN_GETDISPINFOW:
         m_treeMan.OnGetDispInfo(reinterpret_cast<NMTVDISPINFOW*>(lParam));

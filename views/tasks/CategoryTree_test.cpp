@@ -349,13 +349,35 @@ TEST_F(CategoryTreeTest, ARefillKeepsTheSelectionOrFallsBackToTheParent)
     EXPECT_EQ(document.GetCurrentCategoryId(), parent);
 }
 
-// Counts the choices of a category the other views hear of.
+// Counts the choices of a category the other views hear of, and the requests to store their state.
 class CategoryChoices : public IObserver {
 public:
-    void Update(ISubject*, DocNotifyCode code) override { count += code == NotifyCode::kCategorySelected; }
+    void Update(ISubject*, DocNotifyCode code) override
+    {
+        count += code == NotifyCode::kCategorySelected;
+        stores += code == NotifyCode::kStoreViewState;
+    }
     void OnAttach(ITabOrderProvider*) override {}
     int count = 0;
+    int stores = 0;
 };
+
+TEST_F(CategoryTreeTest, ExpandingOrChoosingACategoryStoresTheTreesStateWithoutAskingTheOtherViews)
+{
+    const int parent = AddCategory(0, L"Parent");
+    const int child = AddCategory(parent, L"Child");
+    Refill();
+    CategoryChoices choices;
+    document.Attach(&choices);
+    TreeView_Expand(tree.m_hWnd, Item(parent), TVE_EXPAND);
+    Select(child);
+    document.Detach(&choices);
+    std::vector<int> stored;
+    document.LoadCategoryTreeState(stored);
+    EXPECT_EQ(stored, (std::vector<int>{0, parent}));
+    EXPECT_EQ(document.GetSelectedCategory(), child);
+    EXPECT_EQ(choices.stores, 0);
+}
 
 TEST_F(CategoryTreeTest, AFilterChangeThatShowsTheSameCategoriesKeepsTheItemsAndTheTaskListAsTheyAre)
 {
