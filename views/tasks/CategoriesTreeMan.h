@@ -4,8 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "document/PelquornDoc.h"
 #include "document/model/Category.h"
+#include "views/tasks/TreeViewHandler.h"
 #include "winlib/ImageList.h"
 
 // Each item's data is its category's id; the root's is 0, which the
@@ -25,14 +28,24 @@ public:
     void SetDocument(CPelquornDoc* document) { m_document = document; }
     HWND GetTreeCtrl() const { return m_tree; }
 
+    // A shown category and the category it stands in (0: the top level).
+    struct ShownCategory {
+        int parentId = 0;
+        Category category;
+    };
+
     // The two folder pictures as the control's normal image list, owned here.
     bool LoadImages();
     // Empties the control, inserts the root and every shown category, and
     // expands the root. Only the root without a document.
     void FillTree();
-    // The shown subcategories of the category, sorted under `parent`, with
-    // their own branches. A hidden (completed) category hides its branch.
-    void AddChildren(HTREEITEM parent, int categoryId);
+    void FillTree(const std::vector<ShownCategory>& shown);
+    // The shown categories below the category, each before its own
+    // subcategories, in the document's order. A hidden (completed) category
+    // hides its branch.
+    void ReadShownCategories(int categoryId, std::vector<ShownCategory>& shown);
+    // The items FillTree makes of them, the root included, as the tree lists its own.
+    static std::vector<TreeItemRecord> RecordsOf(const std::vector<ShownCategory>& shown);
     HTREEITEM InsertCategory(HTREEITEM parent, const Category& category);
     // Selects the item of the category, opening the way to it, and makes it
     // visible; the root when it is not there (false) or the id is 0.
@@ -46,6 +59,9 @@ public:
     static EString RootName();
 
 private:
+    // Under `parent`, the items of the shown categories below `categoryId`.
+    void InsertShown(HTREEITEM parent, int categoryId, const std::vector<ShownCategory>& shown);
+
     HWND m_tree = nullptr;             // not owned
     CPelquornDoc* m_document = nullptr; // not owned
     CImageList m_images;

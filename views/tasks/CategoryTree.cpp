@@ -1,11 +1,13 @@
 #include "views/tasks/CategoryTree.h"
 
+#include <optional>
 #include <vector>
 
 #include "foundation/BoolSwitch.h"
 #include "views/tasks/CategoryTreeIds.h"
 #include "views/tasks/TreePaneStyle.h"
 #include "views/tasks/TreeViewHandler.h"
+#include "winlib/RedrawSuspension.h"
 
 namespace {
 
@@ -106,14 +108,13 @@ void CCategoryTree::PrepareTreeMan()
     m_treeMan.SetDocument(GetDocument());
 }
 
-void CCategoryTree::FillTree()
+void CCategoryTree::FillTree(const std::vector<CategoriesTreeMan::ShownCategory>& shown)
 {
-    PrepareTreeMan();
     // The items go, and with them the one the commands acted on and the one
     // a drag highlighted.
     m_currentItem = nullptr;
     m_dropItem = nullptr;
-    m_treeMan.FillTree();
+    m_treeMan.FillTree(shown);
 }
 
 bool CCategoryTree::SelectCategory(int categoryId)
@@ -144,8 +145,17 @@ void CCategoryTree::RestoreExpandedItems()
 
 void CCategoryTree::RefillKeepingSelection()
 {
-    const BoolSwitch refilling(m_refilling);
+    PrepareTreeMan();
     const CTreeViewHandler tree(m_hWnd);
+    // Filter changes and other views' edits mostly leave the categories as
+    // they are: reading them is cheap, remaking the tree is not.
+    std::vector<CategoriesTreeMan::ShownCategory> shown;
+    m_treeMan.ReadShownCategories(0, shown);
+    if (CategoriesTreeMan::RecordsOf(shown) == tree.ListItems()) {
+        FollowSelection();
+        return;
+    }
+    const BoolSwitch refilling(m_refilling);
     const int selected = static_cast<int>(tree.GetSelectedData());
     const int parent = static_cast<int>(tree.GetSelectedParentData());
     // Kept here, not in the document: storing marks the plan modified, and a
@@ -153,18 +163,40 @@ void CCategoryTree::RefillKeepingSelection()
     // document has the list already from the last expansion or selection.
     std::vector<LPARAM> expanded;
     tree.CollectExpanded(expanded);
-    FillTree();
-    tree.ExpandPath(expanded);
+    {
+        const CRedrawSuspension suspended(m_hWnd);
+        FillTree(shown);
+        tree.ExpandPath(expanded);
+    }
     if (!SelectCategory(selected))
         SelectCategory(parent);
 }
 
-void CCategoryTree::RefillAndSelect(int categoryId)
+void CCategoryTree::RefillAndSelect(int categoryId, bool announce)
 {
+    PrepareTreeMan();
+    std::vector<CategoriesTreeMan::ShownCategory> shown;
+    m_treeMan.ReadShownCategories(0, shown);
     const BoolSwitch refilling(m_refilling);
-    FillTree();
-    RestoreExpandedItems();
+    std::optional<BoolSwitch> announcing;
+    if (announce)
+        announcing.emplace(m_announceReselection);
+    // A new plan always gets its tree; a category to show finds its item
+    // where the tree already shows the plan's categories.
+    if (announce || CategoriesTreeMan::RecordsOf(shown) != CTreeViewHandler(m_hWnd).ListItems()) {
+        const CRedrawSuspension suspended(m_hWnd);
+        FillTree(shown);
+        RestoreExpandedItems();
+    }
     SelectCategory(categoryId);
+}
+
+void CCategoryTree::FollowSelection()
+{
+    // The plan's current category is the selected one, as after a refill's reselection.
+    const HTREEITEM selected = TreeView_GetSelection(m_hWnd);
+    if (selected && GetDocument() && ItemCategoryId(selected) != GetDocument()->GetCurrentCategoryId())
+        OnSelectionChanged(selected);
 }
 
 void CCategoryTree::StoreViewState()
@@ -198,15 +230,16 @@ void CCategoryTree::Update(ISubject* subject, DocNotifyCode code)
         ::UpdateWindow(m_hWnd);
         return;
     case NotifyCode::kDocumentLoaded:
+        // The new plan's views wait for its first category, whichever it is.
         if (GetDocument())
-            RefillAndSelect(GetDocument()->GetSelectedCategory());
+            RefillAndSelect(GetDocument()->GetSelectedCategory(), true);
         return;
     case NotifyCode::kStoreViewState:
         StoreViewState();
         return;
     default:
         if (code > 0)
-            RefillAndSelect(code);
+            RefillAndSelect(code, false);
         return;
     }
 }
@@ -218,9 +251,16 @@ void CCategoryTree::OnSelectionChanged(HTREEITEM item)
     CPelquornDoc* document = GetDocument();
     if (!item || !document)
         return;
-    document->SetCurrentCategoryId(ItemCategoryId(item));
-    document->Notify(this, NotifyCode::kCategorySelected);
-    document->Notify(nullptr, NotifyCode::kStoreViewState);
+    const int categoryId = ItemCategoryId(item);
+    // A refill selects its item again: the other views hear of it only when
+    // that shows another category than before, or when a new plan waits for
+    // its first one. The tree stores its state only when the user chose.
+    if (!m_refilling || m_announceReselection || categoryId != document->GetCurrentCategoryId()) {
+        document->SetCurrentCategoryId(categoryId);
+        document->Notify(this, NotifyCode::kCategorySelected);
+        // Only the tree's own state changed: the other views are not asked to store theirs.
+        StoreViewState();
+    }
     // Another view's commands stay as they are while it is the active one.
     if (document->GetDocumentWindow() == m_hWnd)
         RefreshCommandUI(true);
@@ -250,7 +290,8 @@ LRESULT CCategoryTree::OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& hand
         OnSelectionChanged(reinterpret_cast<const NMTREEVIEWW*>(lParam)->itemNew.hItem);
         return 0;
     case TVN_ITEMEXPANDEDW:
-        NotifyDocument(nullptr, NotifyCode::kStoreViewState);
+        // Only the tree's own state changed; a refill's openings store nothing.
+        StoreViewState();
         return 0;
     case TVN_GETDISPINFOW:
         m_treeMan.OnGetDispInfo(reinterpret_cast<NMTVDISPINFOW*>(lParam));

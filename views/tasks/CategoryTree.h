@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
 #include "views/tasks/CategoriesTreeMan.h"
@@ -111,11 +113,14 @@ private:
 
     // Filling.
     void PrepareTreeMan();
-    void FillTree();
+    void FillTree(const std::vector<CategoriesTreeMan::ShownCategory>& shown);
     void StoreExpandedItems();
     void RestoreExpandedItems();
     void RefillKeepingSelection();
-    void RefillAndSelect(int categoryId);
+    // `announce`: the other views hear of the category selected even when it is the current one.
+    void RefillAndSelect(int categoryId, bool announce);
+    // Makes the selected category the plan's current one where they differ.
+    void FollowSelection();
     void StoreViewState();
 
     bool IsRoot(HTREEITEM item) const;
@@ -133,6 +138,8 @@ private:
     // here, as the control does not take its selected item as drop target.
     HTREEITEM m_dropItem = nullptr;
     int m_refilling = 0;
+    // Set while a refill's selection is to be announced even without a change of category.
+    int m_announceReselection = 0;
     int m_expandTimerRunning = 0;
     CategoryTreeDialogs m_ownDialogs;
     ICategoryTreeDialogs* m_dialogs = &m_ownDialogs;

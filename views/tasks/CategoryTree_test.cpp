@@ -349,6 +349,70 @@ TEST_F(CategoryTreeTest, ARefillKeepsTheSelectionOrFallsBackToTheParent)
     EXPECT_EQ(document.GetCurrentCategoryId(), parent);
 }
 
+// Counts the choices of a category the other views hear of, and the requests to store their state.
+class CategoryChoices : public IObserver {
+public:
+    void Update(ISubject*, DocNotifyCode code) override
+    {
+        count += code == NotifyCode::kCategorySelected;
+        stores += code == NotifyCode::kStoreViewState;
+    }
+    void OnAttach(ITabOrderProvider*) override {}
+    int count = 0;
+    int stores = 0;
+};
+
+TEST_F(CategoryTreeTest, ExpandingOrChoosingACategoryStoresTheTreesStateWithoutAskingTheOtherViews)
+{
+    const int parent = AddCategory(0, L"Parent");
+    const int child = AddCategory(parent, L"Child");
+    Refill();
+    CategoryChoices choices;
+    document.Attach(&choices);
+    TreeView_Expand(tree.m_hWnd, Item(parent), TVE_EXPAND);
+    Select(child);
+    document.Detach(&choices);
+    std::vector<int> stored;
+    document.LoadCategoryTreeState(stored);
+    EXPECT_EQ(stored, (std::vector<int>{0, parent}));
+    EXPECT_EQ(document.GetSelectedCategory(), child);
+    EXPECT_EQ(choices.stores, 0);
+}
+
+TEST_F(CategoryTreeTest, AFilterChangeThatShowsTheSameCategoriesKeepsTheItemsAndTheTaskListAsTheyAre)
+{
+    const int parent = AddCategory(0, L"Parent");
+    const int child = AddCategory(parent, L"Child");
+    Refill();
+    Select(child);
+    // A mark of the control's own that a refill would not keep.
+    TreeView_SetItemState(tree.m_hWnd, Item(parent), TVIS_BOLD, TVIS_BOLD);
+    CategoryChoices choices;
+    document.Attach(&choices);
+    document.SetStatusFilter(2);
+    document.Detach(&choices);
+    EXPECT_EQ(TreeView_GetItemState(tree.m_hWnd, Item(parent), TVIS_BOLD), static_cast<UINT>(TVIS_BOLD));
+    EXPECT_EQ(choices.count, 0);
+    EXPECT_EQ(SelectedId(), child);
+}
+
+TEST_F(CategoryTreeTest, OpeningAPlanChoosesItsStoredCategoryOnce)
+{
+    const int home = AddCategory(0, L"Home");
+    Refill();
+    Select(home);
+    const EString path = MakeScratchFolder(L"CategoryTreeOpenOnce") + L"\\plan.qvr";
+    ASSERT_TRUE(document.OnSaveDocument(path));
+    CategoryChoices choices;
+    document.Attach(&choices);
+    // As the program opens a file: the plan loaded, then every view told of it.
+    ASSERT_TRUE(document.OnOpenDocument(path));
+    Refill();
+    document.Detach(&choices);
+    EXPECT_EQ(choices.count, 1);
+    EXPECT_EQ(document.GetCurrentCategoryId(), home);
+}
+
 TEST_F(CategoryTreeTest, APositiveCodeOrAFindHitSelectsThatCategory)
 {
     class FoundCategory : public InertServices {

@@ -1,5 +1,6 @@
 #include "views/tasks/PeopleTreeView.h"
 
+#include <unordered_map>
 #include <vector>
 
 #include "document/Clipboard.h"
@@ -10,6 +11,7 @@
 #include "views/tasks/PeopleTreeIds.h"
 #include "views/tasks/TreePaneStyle.h"
 #include "views/tasks/TreeViewHandler.h"
+#include "winlib/RedrawSuspension.h"
 
 namespace {
 
@@ -63,8 +65,7 @@ void CPeopleTreeView::Update(ISubject* subject, DocNotifyCode code)
     case NotifyCode::kDocumentLoaded: {
         const BoolSwitch refilling(m_refilling);
         const int selected = document->GetSelectedPerson();
-        Fill();
-        RestoreExpanded();
+        FillAndOpen(ReadEntries());
         SelectPerson(selected);
         break;
     }
@@ -97,34 +98,68 @@ void CPeopleTreeView::Refill()
 {
     if (!IsWindow() || !GetDocument())
         return;
-    const BoolSwitch refilling(m_refilling);
     const CTreeViewHandler tree(m_hWnd);
+    // Every filter change and every other view's edit comes here, and people
+    // depend on neither: reading them is cheap, remaking the tree is not.
+    const std::vector<Entry> entries = ReadEntries();
+    if (RecordsOf(entries) == tree.ListItems())
+        return;
+    const BoolSwitch refilling(m_refilling);
     const int selected = static_cast<int>(tree.GetSelectedData());
     const int parent = static_cast<int>(tree.GetSelectedParentData());
     StoreExpanded();
-    Fill();
-    RestoreExpanded();
+    FillAndOpen(entries);
     if (!SelectPerson(selected))
         SelectPerson(parent);
 }
 
-void CPeopleTreeView::Fill()
+std::vector<CPeopleTreeView::Entry> CPeopleTreeView::ReadEntries()
 {
-    m_current = nullptr;
-    TreeView_DeleteAllItems(m_hWnd);
-    AddChildren(TVI_ROOT, 0);
+    std::vector<Entry> entries;
+    ReadChildren(0, entries);
+    return entries;
 }
 
-void CPeopleTreeView::AddChildren(HTREEITEM parent, int groupId)
+void CPeopleTreeView::ReadChildren(int groupId, std::vector<Entry>& entries)
 {
     std::vector<Person> people;
     // The first read of an empty list writes the default people.
     if (!GetDocument()->GetPeople(groupId, people))
         return;
-    for (const Person& person : people) {
-        if (const HTREEITEM item = InsertPerson(parent, person))
-            AddChildren(item, person.GetId());
+    for (Person& person : people) {
+        const int id = person.GetId();
+        entries.push_back({groupId, std::move(person)});
+        ReadChildren(id, entries);
     }
+}
+
+std::vector<TreeItemRecord> CPeopleTreeView::RecordsOf(const std::vector<Entry>& entries)
+{
+    std::vector<TreeItemRecord> records;
+    records.reserve(entries.size());
+    for (const Entry& entry : entries)
+        records.push_back({entry.person.GetId(), entry.groupId, entry.person.GetDisplayName(),
+                           entry.person.IsGroup() ? kGroupImage : kPersonImage});
+    SortTreeItemRecords(records);
+    return records;
+}
+
+void CPeopleTreeView::FillAndOpen(const std::vector<Entry>& entries)
+{
+    const CRedrawSuspension suspended(m_hWnd);
+    m_current = nullptr;
+    TreeView_DeleteAllItems(m_hWnd);
+    // Each group is in before its members; a member of a group that could
+    // not be inserted is left out with it.
+    std::unordered_map<int, HTREEITEM> items = {{0, TVI_ROOT}};
+    for (const Entry& entry : entries) {
+        const auto parent = items.find(entry.groupId);
+        if (parent == items.end())
+            continue;
+        if (const HTREEITEM item = InsertPerson(parent->second, entry.person))
+            items.emplace(entry.person.GetId(), item);
+    }
+    RestoreExpanded();
 }
 
 HTREEITEM CPeopleTreeView::InsertPerson(HTREEITEM parent, const Person& person)

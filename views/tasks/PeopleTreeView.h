@@ -4,11 +4,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
 #include "views/tasks/ISimpleDropCallback.h"
 #include "views/tasks/PeopleTreeDialogs.h"
 #include "views/tasks/TreeDropTarget.h"
+#include "views/tasks/TreeViewHandler.h"
 #include "views/tasks/ViewBase.h"
 #include "winlib/ImageList.h"
 #include "winlib/Reflection.h"
@@ -51,7 +54,8 @@ public:
     // Keys for the in-place editor go to it before the frame's accelerators.
     bool PreTranslateMessage(MSG* message);
 
-    // Every entry of the document, its own expanded groups and selection kept.
+    // Every entry of the document, its own expanded groups and selection kept;
+    // a tree that shows every entry as it is stays as it is.
     void Refill();
     // Selects the item of the entry, searching every branch and opening the
     // way to it; else the first item. True when the entry was found.
@@ -95,8 +99,18 @@ private:
     LRESULT OnDelete(WORD, WORD, HWND, bool&);
     LRESULT OnSelectItem(UINT, WPARAM wParam, LPARAM, bool&);
 
-    void Fill();
-    void AddChildren(HTREEITEM parent, int groupId);
+    // An entry of the document and the group it stands in (0 at the top).
+    struct Entry {
+        int groupId = 0;
+        Person person;
+    };
+    // Every entry, each group before its members, in the document's order.
+    std::vector<Entry> ReadEntries();
+    void ReadChildren(int groupId, std::vector<Entry>& entries);
+    // The items the entries make, as the tree lists its own.
+    static std::vector<TreeItemRecord> RecordsOf(const std::vector<Entry>& entries);
+    // New items for the entries, with the groups opened that the document keeps open.
+    void FillAndOpen(const std::vector<Entry>& entries);
     HTREEITEM InsertPerson(HTREEITEM parent, const Person& person);
     HTREEITEM FindBelow(HTREEITEM first, int id) const;
     void ShowItem(HTREEITEM item);

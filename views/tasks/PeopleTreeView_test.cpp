@@ -273,6 +273,14 @@ TEST_F(PeopleTreeTest, ARefillKeepsTheExpandedGroupsAndTheSelectionOrFallsBackTo
     EXPECT_EQ(tree.GetCurrentItem(), Item(family));
 }
 
+TEST_F(PeopleTreeTest, AFilterChangeKeepsTheItemsAsTheyAre)
+{
+    // A mark of the control's own that a refill would not keep.
+    TreeView_SetItemState(tree.m_hWnd, Item(ann), TVIS_BOLD, TVIS_BOLD);
+    document.SetStatusFilter(2);
+    EXPECT_EQ(TreeView_GetItemState(tree.m_hWnd, Item(ann), TVIS_BOLD), static_cast<UINT>(TVIS_BOLD));
+}
+
 TEST_F(PeopleTreeTest, SelectingSomeoneLeavesTheTaskListAndThePlanAlone)
 {
     CPelquornView taskList;

@@ -1,5 +1,9 @@
 #include "views/tasks/TreeViewHandler.h"
 
+#include <algorithm>
+#include <iterator>
+#include <tuple>
+
 #include "foundation/ResourceModule.h"
 #include "views/tasks/LabelEditorKeys.h"
 
@@ -165,6 +169,39 @@ void CTreeViewHandler::ExpandPath(const std::vector<LPARAM>& expanded) const
             TreeView_Expand(m_tree, hit, TVE_EXPAND);
             searchFrom = hit;
         }
+    }
+}
+
+void SortTreeItemRecords(std::vector<TreeItemRecord>& records)
+{
+    std::sort(records.begin(), records.end(), [](const TreeItemRecord& a, const TreeItemRecord& b) {
+        return std::tie(a.data, a.parent, a.text, a.image) < std::tie(b.data, b.parent, b.text, b.image);
+    });
+}
+
+std::vector<TreeItemRecord> CTreeViewHandler::ListItems() const
+{
+    std::vector<TreeItemRecord> records;
+    ListBranch(Root(), 0, records);
+    SortTreeItemRecords(records);
+    return records;
+}
+
+void CTreeViewHandler::ListBranch(HTREEITEM first, LPARAM parent, std::vector<TreeItemRecord>& records) const
+{
+    // Longer labels read cut off and so differ from their entries: a refill, never a stale tree.
+    wchar_t text[1024];
+    for (HTREEITEM item = first; item; item = TreeView_GetNextSibling(m_tree, item)) {
+        TVITEMW tvItem = {};
+        tvItem.mask = TVIF_HANDLE | TVIF_PARAM | TVIF_TEXT | TVIF_IMAGE;
+        tvItem.hItem = item;
+        tvItem.pszText = text;
+        tvItem.cchTextMax = static_cast<int>(std::size(text));
+        text[0] = L'\0';
+        if (!TreeView_GetItem(m_tree, &tvItem))
+            continue;
+        records.push_back({tvItem.lParam, parent, EString(text), tvItem.iImage});
+        ListBranch(TreeView_GetChild(m_tree, item), tvItem.lParam, records);
     }
 }
 

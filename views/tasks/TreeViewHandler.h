@@ -7,7 +7,22 @@
 #include <span>
 #include <vector>
 
+#include "foundation/EString.h"
 #include "winlib/ImageList.h"
+
+// One item as a tree shows it: its data, its parent's data (0 at the top),
+// its text and its picture.
+struct TreeItemRecord {
+    LPARAM data = 0;
+    LPARAM parent = 0;
+    EString text;
+    int image = 0;
+    bool operator==(const TreeItemRecord& other) const = default;
+};
+
+// In one order whatever the order of insertion: the tree sorts its items by
+// text itself, so two lists that hold the same records show the same tree.
+void SortTreeItemRecords(std::vector<TreeItemRecord>& records);
 
 // Item data is the item's lParam: the views keep ids there.
 class CTreeViewHandler {
@@ -61,8 +76,12 @@ public:
     // a value not found is skipped.
     void ExpandPath(const std::vector<LPARAM>& expanded) const;
 
+    // Every item, collapsed branches included, sorted as SortTreeItemRecords does.
+    std::vector<TreeItemRecord> ListItems() const;
+
 private:
     HTREEITEM Root() const { return TreeView_GetRoot(m_tree); }
+    void ListBranch(HTREEITEM first, LPARAM parent, std::vector<TreeItemRecord>& records) const;
 
     HWND m_tree; // not owned
 };
