@@ -263,6 +263,10 @@ void CPelquornView::EnsureFirstSelectedVisible()
 
 void CPelquornView::NotifyDocument(IObserver* sender, DocNotifyCode code)
 {
+    // The list's own changes of the plan or of a category skip it as an
+    // observer, yet they may add, drop or reorder its rows.
+    if (sender == this && code >= NotifyCode::kAll)
+        RefillSoon();
     if (GetDocument())
         GetDocument()->Notify(sender, code);
 }
