@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "app/FrameTestSupport.h"
@@ -176,6 +177,55 @@ TEST_F(DeadlinesCalendarTest, ADragWritesTheTaskAsTheDocumentHoldsItNotAsItWasSh
     ASSERT_TRUE(Doc().GetTask(report, written));
     EXPECT_EQ(written.GetDeadline(), Clock::Today() + 3);
     EXPECT_EQ(written.GetName(), L"Quarterly report") << "the old copy was written back";
+}
+
+TEST_F(DeadlinesCalendarTest, TheBoxesFollowEachToldChangeButAnOrderToldAgainReadsNothing)
+{
+    Doc().SetStatusFilter(0);
+    const int report = AddTask(L"Report", 3);
+    const int invoice = AddTask(L"Invoice", 8);
+    const double today = Clock::Today();
+    // Planning makes a task one in progress: it is completed after each entry.
+    const auto planDone = [&](double day) {
+        TaskPlanEntry worked(invoice, 9.0 / 24, 10.0 / 24, L"", L"Invoice", 0, 0);
+        ASSERT_TRUE(Doc().AddPlanEntry(day, worked));
+        TaskCard done;
+        ASSERT_TRUE(Doc().GetTask(invoice, done));
+        done.SetStatus(TaskCard::kCompleted);
+        Doc().UpdateTask(done);
+    };
+    const auto edit = [&](const std::function<void(TaskCard&)>& change) {
+        TaskCard task;
+        ASSERT_TRUE(Doc().GetTask(report, task));
+        change(task);
+        Doc().UpdateTask(task);
+    };
+    const auto dayIn = [&](int lane, int task) {
+        const PlanItemsMan::Items& items = Calendar().GetImage().GetItems(lane);
+        const auto item = items.find(KeyOf(task));
+        return item == items.end() ? 0.0 : item->second.day;
+    };
+    planDone(today + 1);
+    ShowTasks(2);
+    CPelquornView& list = m_frame->GetTaskList();
+
+    // Told as other views tell their edits: the task list refills and tells
+    // its order before the calendar has heard of the edit.
+    edit([&](TaskCard& task) { task.SetDeadline(today + 6); });
+    Doc().Notify(nullptr, NotifyCode::kTasksChanged);
+    EXPECT_EQ(dayIn(PlanItemsMan::kPlanLane, report), today + 6) << "a new deadline";
+    planDone(today + 4);
+    Doc().Notify(nullptr, NotifyCode::kAll);
+    EXPECT_EQ(dayIn(PlanItemsMan::kRealityLane, invoice), today + 4) << "a completed task's new last plan day";
+
+    // Renamed with no word to the views: only a reading shows the new name.
+    // The category tree's notices after the refill are caught up with first.
+    Doc().Notify(nullptr, NotifyCode::kTasksSorted);
+    edit([](TaskCard& task) { task.SetName(L"Quarterly report"); });
+    Doc().Notify(nullptr, NotifyCode::kTasksSorted);
+    EXPECT_EQ(Calendar().GetTasks()[KeyOf(report) - 1].GetName(), L"Report") << "the same order told again";
+    list.SortByColumn(list.GetSortField());
+    EXPECT_EQ(Calendar().GetTasks()[KeyOf(report) - 1].GetName(), L"Quarterly report") << "the order turned round";
 }
 
 TEST_F(DeadlinesCalendarTest, APressStartsAfreshAndALostCaptureEndsTheDragWithoutAMove)

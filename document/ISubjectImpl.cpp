@@ -53,6 +53,8 @@ void ISubjectImpl::Notify(IObserver* sender, DocNotifyCode code)
     // detached meanwhile is skipped: it may be gone already. One attached
     // meanwhile hears the next notification.
     const std::vector<IObserver*> observers = m_observers;
+    if (code != NotifyCode::kTasksSorted)
+        ++m_changeNotices;
     const StepTimer timing([code] { return EString::Formatted(L"notify %d", code); }, StepTimer::kWhenSlow);
     for (IObserver* observer : observers) {
         if (observer == sender || !IsAttached(observer))

@@ -22,9 +22,14 @@ public:
     // Update; one that throws does not keep the others from hearing the code.
     void Notify(IObserver* sender, DocNotifyCode code) override;
     virtual void DetachAll();
+    // How many notifications other than the task list's new order (-5) have
+    // begun: an observer that compares it before and after knows whether any
+    // change may have been told, even one it has not heard yet.
+    unsigned long long GetChangeNoticeCount() const { return m_changeNotices; }
 
 private:
     bool IsAttached(const IObserver* observer) const;
 
     std::vector<IObserver*> m_observers;
+    unsigned long long m_changeNotices = 0;
 };

@@ -94,6 +94,8 @@ public:
     double GetMaxTaskEstimation(const std::vector<int>& taskIds);
     // 0 when the task is not planned.
     double GetLastPlanDateOfTask(int taskId);
+    // The same for each of the tasks, in their order, in one pass over the plan.
+    std::vector<double> GetLastPlanDatesOfTasks(const std::vector<int>& taskIds);
     int GetTaskCategory(int taskId);
     double GetDefaultDeadline() const;
     // In days.

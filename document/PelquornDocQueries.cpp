@@ -102,6 +102,12 @@ double CPelquornDoc::GetLastPlanDateOfTask(int taskId)
     return Guarded(0.0, [&] { return GetDataManager().GetLastPlanDateOfTask(taskId); });
 }
 
+std::vector<double> CPelquornDoc::GetLastPlanDatesOfTasks(const std::vector<int>& taskIds)
+{
+    return Guarded(std::vector<double>(taskIds.size(), 0.0),
+                   [&] { return GetDataManager().GetLastPlanDatesOfTasks(taskIds); });
+}
+
 int CPelquornDoc::ConvertTaskToCategory(int taskId)
 {
     SetModified(1);

@@ -85,6 +85,7 @@ public:
     void DeletePlanEntries(const std::vector<int>& ids);
     // The latest day the task is planned on; 0 when it is not.
     double GetLastPlanDateOfTask(int taskId);
+    std::vector<double> GetLastPlanDatesOfTasks(const std::vector<int>& taskIds);
     // False, with the name "TaskRemoved", when the entry's task is gone.
     bool ReadPlanEntry(const XmlNode& element, TaskPlanEntry& entry);
     void WritePlanEntry(const XmlNode& element, const TaskPlanEntry& entry);

@@ -398,15 +398,33 @@ void DataManager::DeletePlanEntries(const std::vector<int>& ids)
 
 // Sums over a task's entries.
 
-double DataManager::GetLastPlanDateOfTask(int taskId)
+namespace {
+
+double LastPlanDate(const std::vector<PlanEntryTable::Entry>& entries)
 {
-    const std::vector<PlanEntryTable::Entry>& entries = Plan().OfTask(taskId);
     if (entries.empty())
         return 0;
     double last = entries.front().day;
     for (const PlanEntryTable::Entry& entry : entries)
         last = std::max(last, entry.day);
     return last;
+}
+
+} // namespace
+
+double DataManager::GetLastPlanDateOfTask(int taskId)
+{
+    return LastPlanDate(Plan().OfTask(taskId));
+}
+
+std::vector<double> DataManager::GetLastPlanDatesOfTasks(const std::vector<int>& taskIds)
+{
+    const PlanEntryTable& plan = Plan();
+    std::vector<double> dates;
+    dates.reserve(taskIds.size());
+    for (const int taskId : taskIds)
+        dates.push_back(LastPlanDate(plan.OfTask(taskId)));
+    return dates;
 }
 
 void DataManager::SumPlanEntryHours(TaskCard& task)

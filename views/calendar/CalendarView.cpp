@@ -69,7 +69,9 @@ void CCalendarView::Update(ISubject* subject, DocNotifyCode code)
         return;
     switch (code) {
     case NotifyCode::kTasksSorted:
-        Reload();
+        // A new order of the same tasks renumbers the boxes; an order told again changes nothing.
+        if (!IsLoadedAsShown())
+            Reload();
         return;
     case NotifyCode::kHolidaysChanged:
         ReloadHolidays();
@@ -82,6 +84,16 @@ void CCalendarView::Update(ISubject* subject, DocNotifyCode code)
         // The task list refills on the others and then tells of its new order.
         return;
     }
+}
+
+bool CCalendarView::IsLoadedAsShown() const
+{
+    // The list tells of its order while other views may not have heard the
+    // change it refilled for yet: the document's count of notices says.
+    const CPelquornDoc* document = GetDocument();
+    const CPelquornView* list = GetTaskView();
+    return !m_stale && document && list && document->GetChangeNoticeCount() == m_loaded.changeNotices &&
+           list->GetSortField() == m_loaded.sortField && list->IsSortAscending() == m_loaded.ascending;
 }
 
 void CCalendarView::UpdateCommandUI(bool active)
@@ -116,8 +128,20 @@ void CCalendarView::Reload()
 
     m_image.ClearItems();
     m_tasks.clear();
-    if (CPelquornView* list = GetTaskView())
+    m_stale = false;
+    m_loaded = {document->GetChangeNoticeCount()};
+    if (CPelquornView* list = GetTaskView()) {
         list->CollectTaskIds(m_tasks, statusFilter, dateFilter);
+        m_loaded.sortField = list->GetSortField();
+        m_loaded.ascending = list->IsSortAscending();
+    }
+    // The completed tasks' last plan days, read together.
+    std::vector<int> completedIds;
+    for (const TaskCard& task : m_tasks)
+        if (task.GetStatus() == TaskCard::kCompleted)
+            completedIds.push_back(task.GetId());
+    const std::vector<double> doneDates = document->GetLastPlanDatesOfTasks(completedIds);
+    size_t completed = 0;
     int selectedKey = 0;
     const int selectedId = document->GetFirstSelectedTaskId();
     for (size_t row = 0; row < m_tasks.size(); ++row) {
@@ -125,7 +149,7 @@ void CCalendarView::Reload()
         const int key = static_cast<int>(row) + 1;
         m_image.SetPlanItem(key, task.GetDeadline(), task.GetColor());
         if (task.GetStatus() == TaskCard::kCompleted) {
-            if (const double done = document->GetLastPlanDateOfTask(task.GetId()); done != 0)
+            if (const double done = doneDates[completed++]; done != 0)
                 m_image.SetRealityItem(key, done, task.GetColor());
         }
         if (selectedId != 0 && task.GetId() == selectedId && selectedKey == 0)
@@ -271,6 +295,7 @@ LRESULT CCalendarView::OnHoliday(WORD, WORD, HWND, bool&)
 LRESULT CCalendarView::OnDateFilter(WORD, WORD, HWND, bool&)
 {
     Options::SetDateFilterOnCalendar(CalendarDateFilter() ? 0 : 1);
+    m_stale = true;
     Update(nullptr, NotifyCode::kTasksSorted);
     return 0;
 }
@@ -278,6 +303,7 @@ LRESULT CCalendarView::OnDateFilter(WORD, WORD, HWND, bool&)
 LRESULT CCalendarView::OnStatusFilter(WORD, WORD, HWND, bool&)
 {
     Options::SetStatusFilterOnCalendar(CalendarStatusFilter() ? 0 : 1);
+    m_stale = true;
     Update(nullptr, NotifyCode::kTasksSorted);
     return 0;
 }

@@ -91,6 +91,8 @@ private:
     LRESULT OnEditTask(WORD, WORD, HWND, bool&);
 
     void Reload();
+    // No change was told since the last reload, and the task list still sorts as it did then.
+    bool IsLoadedAsShown() const;
     void ReloadHolidays();
     void Repaint();
     POINT ToContent(POINT clientPoint) const;
@@ -118,6 +120,14 @@ private:
     std::optional<RECT> m_dragSquare;
     // Set while this view changes the task list's selection, so the list's notice is not taken back.
     int m_selectingRow = 0;
+    // Set when the calendar's own filters change: the next order told reloads.
+    bool m_stale = true;
+    // What the last reload read: the document's count of change notices and the task list's order.
+    struct LoadedState {
+        unsigned long long changeNotices = 0;
+        int sortField = -1;
+        bool ascending = true;
+    } m_loaded;
 };
 
 // The one deadlines calendar, while it exists.

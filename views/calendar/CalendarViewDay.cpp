@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 #include "app/AppCommandIds.h"
 #include "document/DocumentMessages.h"
@@ -143,12 +145,15 @@ void CCalendarViewDay::LoadEntries()
     CPelquornDoc* document = GetDocument();
     if (document) {
         const double firstDay = std::floor(m_planner.GetFirstShownDay());
+        std::vector<PlannerItem> items;
         for (int d = 0; d < m_planner.GetSettings().dayCount; ++d) {
             std::vector<TaskPlanEntry> entries;
             document->GetDayPlanEntries(firstDay + d, entries);
+            items.reserve(items.size() + entries.size());
             for (const TaskPlanEntry& entry : entries)
-                m_planner.AddItem(PlannerItemOfEntry(entry, firstDay + d));
+                items.push_back(PlannerItemOfEntry(entry, firstDay + d));
         }
+        m_planner.AddItems(std::move(items));
     }
     // The selection is kept by id: the indices of the new items differ.
     m_planner.GetSettings().selectedIndex = -1;

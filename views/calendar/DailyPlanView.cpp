@@ -358,11 +358,11 @@ void CDailyPlanView::Update(ISubject* subject, DocNotifyCode code)
     if (!document || !IsWindow())
         return;
     document->SetDayWindow(ModelessWindow::Of(&m_planDialog));
-    document->UpdateDaySummary(GetDate());
     switch (code) {
     case NotifyCode::kAll:
     case NotifyCode::kTasksChanged:
     case NotifyCode::kCategorySelected:
+        // Reads the day's summary with the day.
         ReloadDay();
         break;
     case NotifyCode::kDocumentLoaded:
@@ -370,6 +370,10 @@ void CDailyPlanView::Update(ISubject* subject, DocNotifyCode code)
         // not write into the new one.
         if (m_planDialog.IsWindow())
             m_planDialog.ShowWindow(SW_HIDE);
+        document->UpdateDaySummary(GetDate());
+        break;
+    case NotifyCode::kReload:
+        document->UpdateDaySummary(GetDate());
         break;
     case NotifyCode::kHolidaysChanged:
         GetContent().ReloadHolidays();

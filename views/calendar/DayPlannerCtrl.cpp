@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "views/calendar/PlannerGeometry.h"
 #include "foundation/Clock.h"
@@ -198,6 +199,19 @@ bool CDayPlannerCtrl::AddItem(const PlannerItem& item)
 {
     try {
         m_settings.items.push_back(item);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    m_settings.layoutDirty = true;
+    InvalidateAll();
+    return true;
+}
+
+bool CDayPlannerCtrl::AddItems(std::vector<PlannerItem>&& items)
+{
+    try {
+        m_settings.items.insert(m_settings.items.end(), std::make_move_iterator(items.begin()),
+                                std::make_move_iterator(items.end()));
     } catch (const std::bad_alloc&) {
         return false;
     }

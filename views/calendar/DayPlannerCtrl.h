@@ -38,6 +38,8 @@ public:
 
     void ClearItems();
     bool AddItem(const PlannerItem& item);
+    // All at once: a crowded day is laid out and drawn once, not once per item.
+    bool AddItems(std::vector<PlannerItem>&& items);
     int GetItemCount() const { return static_cast<int>(m_settings.items.size()); }
     bool GetItem(int index, PlannerItem& item) const;
     int GetItemData(int index) const;

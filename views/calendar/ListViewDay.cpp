@@ -1,5 +1,7 @@
 #include "views/calendar/ListViewDay.h"
 
+#include <algorithm>
+
 #include "app/AppCommandIds.h"
 #include "app/ColumnDefaults.h"
 #include "document/PelquornDoc.h"
@@ -236,14 +238,27 @@ void CListViewDay::LoadEntries()
         selectedId = GetPendingSelection();
         SetPendingSelection(0);
     }
+    // Rows inserted while the list draws cost a redraw each: a crowded day has thousands.
+    ::SendMessageW(m_list.m_hWnd, WM_SETREDRAW, FALSE, 0);
     ListView_DeleteAllItems(m_list.m_hWnd);
+    m_shownEntries.clear();
     if (CPelquornDoc* document = GetDocument()) {
         std::vector<TaskPlanEntry> entries;
         document->GetDayPlanEntries(GetShownDate(), entries);
-        for (const TaskPlanEntry& entry : entries)
+        // In order before they become rows, as the list's own stable sort would put them:
+        // that sort would read two entries from the document for each comparison.
+        std::stable_sort(entries.begin(), entries.end(), [this](const TaskPlanEntry& a, const TaskPlanEntry& b) {
+            return CompareDayEntries(a, b, m_sortColumn, m_sortAscending) < 0;
+        });
+        ListView_SetItemCount(m_list.m_hWnd, static_cast<int>(entries.size()));
+        m_shownEntries.reserve(entries.size());
+        for (const TaskPlanEntry& entry : entries) {
             InsertRow(entry);
+            m_shownEntries.emplace(entry.GetId(), entry);
+        }
     }
-    Sort();
+    ::SendMessageW(m_list.m_hWnd, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
     SelectEntryById(selectedId);
     StartRefreshTimer();
 }
@@ -333,13 +348,17 @@ bool CListViewDay::OnDrop(IDataObject* dataObject, int x, int y, DWORD effect)
 int CALLBACK CListViewDay::CompareRows(LPARAM first, LPARAM second, LPARAM self)
 {
     auto* list = reinterpret_cast<CListViewDay*>(self);
-    CPelquornDoc* document = list->GetDocument();
-    TaskPlanEntry a;
-    TaskPlanEntry b;
-    if (!document || !document->GetPlanEntry(static_cast<int>(first), a) ||
-        !document->GetPlanEntry(static_cast<int>(second), b))
+    const TaskPlanEntry* a = list->ShownEntry(static_cast<int>(first));
+    const TaskPlanEntry* b = list->ShownEntry(static_cast<int>(second));
+    if (!a || !b)
         return 0;
-    return CompareDayEntries(a, b, list->m_sortColumn, list->m_sortAscending);
+    return CompareDayEntries(*a, *b, list->m_sortColumn, list->m_sortAscending);
+}
+
+const TaskPlanEntry* CListViewDay::ShownEntry(int id) const
+{
+    const auto shown = m_shownEntries.find(id);
+    return shown == m_shownEntries.end() ? nullptr : &shown->second;
 }
 
 void CListViewDay::Sort()

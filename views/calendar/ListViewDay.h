@@ -4,14 +4,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <unordered_map>
 #include <vector>
 
+#include "document/model/TaskPlanEntry.h"
 #include "views/calendar/DayListCtrl.h"
 #include "views/calendar/DayManagerBase.h"
 #include "views/tasks/YellowTipMessages.h"
 #include "winlib/MessageMap.h"
-
-class TaskPlanEntry;
 
 // The pane chains its map to this one while the list is shown: the list's
 // notifications, the hint's text request and the pane's WM_DESTROY.
@@ -80,6 +80,8 @@ private:
     int RowIcon(const TaskPlanEntry& entry);
     void SetRowIcon(int row, int icon);
     int FindRow(int id) const;
+    // The entry a row shows, as read at the last load; null for an id not shown.
+    const TaskPlanEntry* ShownEntry(int id) const;
     void PostOwnerCommand(WORD commandId);
     static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
 
@@ -90,4 +92,6 @@ private:
     int m_sortColumn = 1;
     bool m_sortAscending = true;
     bool m_filling = false;
+    // The shown entries by id, read with the day: the header's sort compares them without the document.
+    std::unordered_map<int, TaskPlanEntry> m_shownEntries;
 };

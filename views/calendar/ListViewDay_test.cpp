@@ -224,6 +224,35 @@ TEST_F(DayListTest, AHeaderClickSortsByItsColumnAndASecondTurnsTheOrderRound)
     EXPECT_EQ(Names(), clicks[4].names) << "a new list takes the stored order";
 }
 
+TEST_F(DayListTest, EntriesAddedMovedAndDeletedShowInOrderAndSortByWhatTheyNowHold)
+{
+    std::vector<int> ids;
+    const auto rows = [&] {
+        ids.clear();
+        for (int row = 0; row < list->GetRowCount(); ++row)
+            ids.push_back(list->GetRowEntryId(row));
+        return ids;
+    };
+    ASSERT_EQ(rows(), (std::vector<int>{callEntry, backupEntry, writeEntry}));
+    const int early = plan->AddEntry(kDay, backup, L"08:00", L"08:15");
+    list->LoadEntries();
+    EXPECT_EQ(rows(), (std::vector<int>{early, callEntry, backupEntry, writeEntry})) << "added";
+    TaskPlanEntry moved = plan->Entry(writeEntry);
+    moved.SetStartKeepDuration(At(7, 0));
+    ASSERT_TRUE(plan->document.UpdatePlanEntry(moved));
+    list->LoadEntries();
+    EXPECT_EQ(rows(), (std::vector<int>{writeEntry, early, callEntry, backupEntry})) << "moved";
+    plan->document.DeletePlanEntry(callEntry);
+    list->LoadEntries();
+    EXPECT_EQ(rows(), (std::vector<int>{writeEntry, early, backupEntry})) << "deleted";
+    ClickHeader(2);
+    EXPECT_TRUE(WaitFor([&] { return rows() == std::vector<int>{early, writeEntry, backupEntry}; }))
+        << "by the end each holds now: " << ToText(ids);
+    ClickHeader(2);
+    EXPECT_TRUE(WaitFor([&] { return rows() == std::vector<int>{backupEntry, writeEntry, early}; }))
+        << "turned round: " << ToText(ids);
+}
+
 TEST_F(DayListTest, ClickingACheckBoxCompletesTheEntryAndFillingTogglesNothing)
 {
     list->LoadEntries();

@@ -14,23 +14,23 @@ long long MinutesFromDay(double date, double day)
     return seconds >= 0 ? seconds / 60 : -((-seconds + 59) / 60);
 }
 
-bool Overlaps(const PlacedItem& a, const PlacedItem& b)
-{
-    return !(a.endMinute < b.startMinute || b.endMinute < a.startMinute);
-}
-
 } // namespace
 
 std::vector<PlacedItem> LayOutPlannerItems(const std::vector<PlannerItem>& items, const PlannerLayoutOptions& options)
 {
     std::vector<PlacedItem> placed;
-    placed.reserve(items.size() + 1);
     const double firstDay = std::floor(options.firstDay);
     const int rowMinutes = options.rowMinutes > 0 ? options.rowMinutes : 30;
+    // Each lane's minutes, naming the record that covers them: a lane's records
+    // never overlap, so the records beside a new one are read off its minutes,
+    // and a day of thousands of items is not compared pair by pair.
+    std::vector<int> lanes[kPlannerLaneCount];
+    // Rows that do not divide the day may snap the last record's end past midnight.
+    const auto laneMinutes = static_cast<size_t>(kMinutesPerDay + rowMinutes);
     for (int d = 0; d < options.dayCount; ++d) {
         const double day = firstDay + d;
-        // Indices into `placed`: a lane keeps naming the same record however the array grows.
-        std::vector<int> lanes[kPlannerLaneCount];
+        for (std::vector<int>& lane : lanes)
+            lane.assign(laneMinutes, -1);
         for (size_t i = 0; i < items.size(); ++i) {
             int length = std::max(items[i].lengthMinutes, std::max(options.minimumLength, 1));
             const long long start = MinutesFromDay(items[i].start, day);
@@ -49,30 +49,38 @@ std::vector<PlacedItem> LayOutPlannerItems(const std::vector<PlannerItem>& items
             }
             record.lengthMinutes = record.endMinute - record.startMinute;
 
-            int lane = -1;
-            // Records in earlier lanes get this one beside them, but only once it is placed:
+            // The first lane free over the record's minutes; those before it hold
+            // records that get this one beside them, but only once it is placed:
             // an item left out must not narrow the ones it would have stood beside.
+            int lane = -1;
             std::vector<int> besideThis;
-            for (int l = 0; l < kPlannerLaneCount; ++l) {
+            for (int l = 0; l < kPlannerLaneCount && !record.overlappedRight; ++l) {
+                const std::vector<int>& minutes = lanes[l];
                 bool conflict = false;
-                for (int other : lanes[l]) {
-                    if (!Overlaps(record, placed[other]))
+                for (int minute = record.startMinute; minute <= record.endMinute;) {
+                    const int other = minutes[static_cast<size_t>(minute)];
+                    if (other < 0) {
+                        ++minute;
                         continue;
+                    }
                     conflict = true;
-                    if (lane < 0)
-                        besideThis.push_back(other);
-                    else
-                        record.overlappedRight = true;
+                    if (lane >= 0)
+                        break;
+                    besideThis.push_back(other);
+                    minute = placed[static_cast<size_t>(other)].endMinute + 1;
                 }
+                if (conflict && lane >= 0)
+                    record.overlappedRight = true;
                 if (!conflict && lane < 0)
                     lane = l;
             }
             if (lane < 0)
                 continue;
             for (int other : besideThis)
-                placed[other].overlappedRight = true;
+                placed[static_cast<size_t>(other)].overlappedRight = true;
             record.lane = lane;
-            lanes[lane].push_back(static_cast<int>(placed.size()));
+            std::fill(lanes[lane].begin() + record.startMinute, lanes[lane].begin() + record.endMinute + 1,
+                      static_cast<int>(placed.size()));
             placed.push_back(record);
         }
     }

@@ -305,6 +305,9 @@ void CPlannerPaneCtrl::PaintItems(HDC dc)
     const int contentWidth = GetClientRect().right;
     const std::vector<RECT> columns =
         SplitIntoColumns(left, std::max(0, contentWidth - left), 0, 24 * s.hourHeight, s.dayCount);
+    // Only the hours in view are drawn: a crowded day holds thousands of items.
+    const int visibleTop = m_scrollY;
+    const int visibleBottom = m_scrollY + GetClientHeight();
     for (size_t d = 0; d < columns.size(); ++d) {
         const double day = s.firstDay + static_cast<double>(d);
         const int maxLane = MaxLaneOfDay(s.placed, day);
@@ -312,7 +315,9 @@ void CPlannerPaneCtrl::PaintItems(HDC dc)
             if (placed.day != day)
                 continue;
             RECT rect = PlacedItemRect(placed, maxLane, columns[d].left, columns[d].right, s.hourHeight);
-            if (!::IsRectEmpty(&rect))
+            // The selected item is gone through wherever it is: it places the edge handles.
+            const bool inView = rect.bottom >= visibleTop && rect.top <= visibleBottom;
+            if (!::IsRectEmpty(&rect) && (inView || placed.itemIndex == s.selectedIndex))
                 PaintItem(dc, placed, rect);
             placed.rect = rect;
             placed.rect.bottom -= 1;
