@@ -209,14 +209,15 @@ TEST_F(DeadlinesCalendarTest, TheBoxesFollowEachToldChangeButAnOrderToldAgainRea
     ShowTasks(2);
     CPelquornView& list = m_frame->GetTaskList();
 
-    // Told as other views tell their edits: the task list refills and tells
-    // its order before the calendar has heard of the edit.
+    // Told as other views tell their edits: the task list refills once the
+    // notices are over and tells its order, which the calendar follows.
     edit([&](TaskCard& task) { task.SetDeadline(today + 6); });
     Doc().Notify(nullptr, NotifyCode::kTasksChanged);
-    EXPECT_EQ(dayIn(PlanItemsMan::kPlanLane, report), today + 6) << "a new deadline";
+    EXPECT_TRUE(WaitFor([&] { return dayIn(PlanItemsMan::kPlanLane, report) == today + 6; })) << "a new deadline";
     planDone(today + 4);
     Doc().Notify(nullptr, NotifyCode::kAll);
-    EXPECT_EQ(dayIn(PlanItemsMan::kRealityLane, invoice), today + 4) << "a completed task's new last plan day";
+    EXPECT_TRUE(WaitFor([&] { return dayIn(PlanItemsMan::kRealityLane, invoice) == today + 4; }))
+        << "a completed task's new last plan day";
 
     // Renamed with no word to the views: only a reading shows the new name.
     // The category tree's notices after the refill are caught up with first.
