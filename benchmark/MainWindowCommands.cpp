@@ -68,7 +68,8 @@ using Note = std::function<EString()>;
 class CommandSession {
 public:
     CommandSession(const EString& program, const EString& plan, const CommandRun& run, double parse)
-        : m_program(program), m_plan(plan), m_run(run), m_of(EString(L" (") + run.title + L")"), m_parse(parse)
+        : m_program(program), m_plan(plan), m_run(run), m_of(EString(L" (") + run.title + L")"), m_parse(parse),
+          m_startFailure(run.startFailure)
     {
     }
 

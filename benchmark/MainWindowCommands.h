@@ -18,6 +18,8 @@ struct CommandRun {
     std::function<void()> beforeStart;
     // Only the figures whose names hold one of these; all when empty.
     std::vector<EString> only;
+    // Why the planner is not to be started at all; empty: it is.
+    EString startFailure;
 };
 
 // The commands on a variant of the plan with full categories and full days;
