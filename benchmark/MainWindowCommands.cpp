@@ -175,11 +175,11 @@ public:
             } catch (const Lost& lost) {
                 PrintMissing(lost.line.IsEmpty() ? EString(name + m_of) : lost.line, lost.why);
                 ++missing;
-                m_planner.End();
+                EndUnlessIdle();
             } catch (const ComError& error) {
                 PrintMissing(name + m_of, L"not measured: " + error.Description());
                 ++missing;
-                m_planner.End();
+                EndUnlessIdle();
             }
         }
         m_planner.End();
@@ -187,6 +187,17 @@ public:
     }
 
 private:
+    // A planner that missed a figure's aim is kept for the next one when it
+    // answers with no dialog open; one still busy, or in a dialog, is ended,
+    // so the next figure starts clean.
+    void EndUnlessIdle()
+    {
+        DWORD_PTR ignored = 0;
+        const HWND window = m_planner.IsRunning() ? m_planner.Window() : nullptr;
+        if (window && Ask(window, WM_NULL, 0, 0, ignored) && !FindThreadDialog(m_planner.ThreadId(), 0))
+            return;
+        m_planner.End();
+    }
     static std::function<bool(HWND, double)> Adapted(const Ready& ready)
     {
         if (!ready)
@@ -487,16 +498,40 @@ Figures CommandFigures(const PlanSize& size, const Shape& shape, double today)
         figures.emplace_back(name, [=](CommandSession& s) {
             EnsureStatusFilterAll(s);
             EnsureCategory(s, chosen);
-            DWORD_PTR header = 0;
+            const HWND list = TaskList(s);
+            DWORD_PTR answer = 0;
+            if (!Ask(list, LVM_GETHEADER, 0, 0, answer) || !answer)
+                NotMeasured(L"the task list has no column header");
+            const HWND header = reinterpret_cast<HWND>(answer);
             RECT rect = {};
             EString title;
-            if (!Ask(TaskList(s), LVM_GETHEADER, 0, 0, header) || !header ||
-                !HeaderItem(s.Process(), reinterpret_cast<HWND>(header), column, rect, title))
-                NotMeasured(L"the task list's column header cannot be read");
+            POINT middle = {};
+            // Where the column is on the screen, or false when it is out of sight.
+            const auto inSight = [&] {
+                if (!HeaderItem(s.Process(), header, column, rect, title))
+                    NotMeasured(L"the task list's column header cannot be read");
+                middle = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+                POINT screen = middle;
+                ::ClientToScreen(header, &screen);
+                return ::WindowFromPoint(screen) == header;
+            };
+            // A column past the list's right edge is scrolled into sight, as a user scrolls to click it.
+            if (!inSight()) {
+                RECT client = {};
+                ::GetClientRect(list, &client);
+                POINT left = {rect.left, 0};
+                ::MapWindowPoints(header, list, &left, 1);
+                s.Prepare(L"the task list scrolled to the column",
+                          [list, dx = left.x - client.right / 4](HWND, DWORD patienceMs) {
+                              DWORD_PTR ignored = 0;
+                              return SendWithin(list, LVM_SCROLL, static_cast<WPARAM>(dx), 0, patienceMs, ignored);
+                          });
+                if (!inSight())
+                    NotMeasured(L"the column's header cannot be brought into sight");
+            }
             // The header's own click: the list tells its parent, which sorts.
-            const POINT middle = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
             s.Measure(name + L" (\"" + title + L"\"), " + chosenTasks + L" tasks listed",
-                      Click(reinterpret_cast<HWND>(header), middle), nullptr, [column] {
+                      Click(header, middle), nullptr, [column] {
                           if (Options::GetSortField(kTaskListSortIndex, 0) != static_cast<DWORD>(column))
                               throw Lost{{}, L"missed its aim: the list did not sort by the column"};
                           return EString();

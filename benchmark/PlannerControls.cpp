@@ -70,7 +70,7 @@ HWND FindThreadDialog(DWORD threadId, int controlId)
             wchar_t name[16] = {};
             ::GetClassNameW(window, name, 16);
             if (lstrcmpW(name, L"#32770") != 0 || !::IsWindowVisible(window) ||
-                !::GetDlgItem(window, search->controlId))
+                (search->controlId != 0 && !::GetDlgItem(window, search->controlId)))
                 return TRUE;
             search->found = window;
             return FALSE;

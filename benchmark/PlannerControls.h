@@ -13,7 +13,7 @@ bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& ans
 
 HWND FindChildOfClass(HWND parent, const wchar_t* className);
 HWND FindChildWithId(HWND parent, int id);
-// The thread's shown dialog (a dialog box or a message box) that holds a control of the id.
+// The thread's shown dialog (a dialog box or a message box) that holds a control of the id; any for 0.
 HWND FindThreadDialog(DWORD threadId, int controlId);
 
 // Memory in the planner's process for a common control's message: its
