@@ -511,9 +511,10 @@ Figures CommandFigures(const PlanSize& size, const Shape& shape, double today)
                 if (!HeaderItem(s.Process(), header, column, rect, title))
                     NotMeasured(L"the task list's column header cannot be read");
                 middle = {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-                POINT screen = middle;
-                ::ClientToScreen(header, &screen);
-                return ::WindowFromPoint(screen) == header;
+                POINT inList = middle;
+                ::MapWindowPoints(header, list, &inList, 1);
+                RECT client = {};
+                return ::GetClientRect(list, &client) && inList.x >= 0 && inList.x < client.right;
             };
             // A column past the list's right edge is scrolled into sight, as a user scrolls to click it.
             if (!inSight()) {

@@ -70,9 +70,11 @@ StartFigures TimedStart(const EString& program, const EString& plan)
         return figures;
     figures.started = true;
     figures.idle = planner.WaitStartedUp(plan, kStartPatienceMs, figures.titled);
-    if (figures.idle.at < 0)
+    if (figures.idle.ended)
         return figures;
-    figures.rows = ListCount(FindChildOfClass(planner.Window(), L"PelquornView"));
+    // Also when the start-up ran out of patience: the working set it had come to by then.
+    if (figures.idle.at >= 0)
+        figures.rows = ListCount(FindChildOfClass(planner.Window(), L"PelquornView"));
     PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof(counters);
     if (::GetProcessMemoryInfo(planner.Process(), &counters, sizeof(counters))) {
@@ -182,10 +184,13 @@ int MeasureStartUp(const Run& run, const EString& program, bool& overPatience)
         PrintFigure(L"CPU of the window thread until then" + of, figures.idle.cpu, parse);
         PrintNote(EString::Formatted(L"the task list then held %d rows", figures.rows));
     }
-    const EString memory = L"working set of the planner, idle after its start-up, against the bare-parsed plan's" + of;
+    const EString memory = figures.idle.at >= 0
+                               ? L"working set of the planner, idle after its start-up, against the bare-parsed plan's" + of
+                               : L"working set of the planner, still starting up when its patience ran out, against the "
+                                 L"bare-parsed plan's" + of;
     if (parsedWorkingSet == 0 || figures.workingSet == 0) {
         PrintMissing(memory, parsedWorkingSet == 0 ? L"the bare-parsed plan's working set could not be read"
-                                                   : L"not measured: no start reached idle");
+                                                   : L"not measured: the planner's working set could not be read");
         return 1;
     }
     PrintMegabytes(L"working set the bare-parsed plan adds to a process" + of, static_cast<double>(parsedWorkingSet),
