@@ -194,7 +194,7 @@ private:
     {
         DWORD_PTR ignored = 0;
         const HWND window = m_planner.IsRunning() ? m_planner.Window() : nullptr;
-        if (window && Ask(window, WM_NULL, 0, 0, ignored) && !FindThreadDialog(m_planner.ThreadId(), 0))
+        if (window && SendWithin(window, WM_NULL, 0, 0, kAnswerMs, ignored) && !FindThreadDialog(m_planner.ThreadId(), 0))
             return;
         m_planner.End();
     }

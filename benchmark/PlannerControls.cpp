@@ -14,7 +14,7 @@ bool SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD p
 
 bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& answer)
 {
-    return SendWithin(window, message, wParam, lParam, kAnswerMs, answer);
+    return SendWithin(window, message, wParam, lParam, kReadMs, answer);
 }
 
 HWND FindChildOfClass(HWND parent, const wchar_t* className)

@@ -8,7 +8,7 @@
 
 // False when the window did not answer within the patience.
 bool SendWithin(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD patienceMs, DWORD_PTR& answer);
-// The same within the time a window that answers takes.
+// The same within the time reading a control of an idle window takes.
 bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& answer);
 
 HWND FindChildOfClass(HWND parent, const wchar_t* className);

@@ -138,7 +138,8 @@ bool PlannerProcess::Answers(const std::function<bool(HWND, double)>& ready, dou
 {
     const HWND window = Window();
     DWORD_PTR ignored = 0;
-    return window && ::IsWindowVisible(window) && (!ready || ready(window, now)) && Ask(window, WM_NULL, 0, 0, ignored);
+    return window && ::IsWindowVisible(window) && (!ready || ready(window, now)) &&
+           SendWithin(window, WM_NULL, 0, 0, kAnswerMs, ignored);
 }
 
 Idle PlannerProcess::WaitStartedUp(const EString& plan, double patienceMs, double& titled)
@@ -155,6 +156,6 @@ Idle PlannerProcess::WaitStartedUp(const EString& plan, double patienceMs, doubl
         }
         DWORD_PTR rows = 0;
         const HWND list = FindChildOfClass(window, kTaskListClass);
-        return titled >= 0 && list && Ask(list, LVM_GETITEMCOUNT, 0, 0, rows) && rows > 0;
+        return titled >= 0 && list && SendWithin(list, LVM_GETITEMCOUNT, 0, 0, kAnswerMs, rows) && rows > 0;
     });
 }

@@ -12,6 +12,8 @@ double Now();
 
 // A window that takes longer than this over a WM_NULL does not answer.
 constexpr UINT kAnswerMs = 100;
+// Reading a control of an idle window: generous, as a loaded machine is slow to switch to the planner.
+constexpr UINT kReadMs = 10000;
 // The 10,000-task start-up and some commands have taken minutes: past this
 // they are reported as over it, not waited for, and the planner is ended.
 constexpr DWORD kStartPatienceMs = 10 * 60 * 1000;
