@@ -158,8 +158,10 @@ public:
         if (!give(planner.Window(), kCommandPatienceMs))
             throw Lost{line, Over(kCommandPatienceMs)};
         const Idle idle = planner.WaitIdle(start, kCommandPatienceMs, Adapted(ready));
+        if (idle.ended)
+            throw Lost{line, L"the planner ended first"};
         if (idle.at < 0)
-            throw Lost{line, idle.ended ? EString(L"the planner ended first") : Over(kCommandPatienceMs)};
+            throw Lost{line, Over(kCommandPatienceMs) + OpenDialog()};
         return idle.at;
     }
 
@@ -197,6 +199,16 @@ private:
         if (window && SendWithin(window, WM_NULL, 0, 0, kAnswerMs, ignored) && !FindThreadDialog(m_planner.ThreadId(), 0))
             return;
         m_planner.End();
+    }
+    // ", a dialog "<title>" open" when one stands over the window: a question the figure did not expect.
+    EString OpenDialog()
+    {
+        const HWND dialog = FindThreadDialog(m_planner.ThreadId(), 0);
+        if (!dialog)
+            return {};
+        wchar_t title[200] = {};
+        ::GetWindowTextW(dialog, title, static_cast<int>(std::size(title)));
+        return EString(L", a dialog \"") + title + L"\" open";
     }
     static std::function<bool(HWND, double)> Adapted(const Ready& ready)
     {
