@@ -6,7 +6,8 @@
 #   ./quorvane.sh test   install, build and run every test
 #   ./quorvane.sh build  install and build only
 #   ./quorvane.sh package  install, build and write build/Quorvane-portable.zip
-#   ./quorvane.sh benchmark  install, build and run the document-core, batch-command, find, report, docking, views, daily plan and start-up benchmarks
+#   ./quorvane.sh benchmark  install, build and run the document-core, batch-command, find, report, docking, views
+#                            and daily plan benchmarks, then the planner's start-up, working set and commands on large plans
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)

@@ -82,13 +82,31 @@ struct Generator {
                 parent = Uniform(1, id - 1);
                 while (parent && depth[parent] >= size.maxDepth)
                     parent = parentOf[parent];
+                // The held categories are top categories (ids up to 10) and stay without subcategories.
+                if (IsHeld(parent))
+                    parent = 0;
             }
             parentOf[id] = parent;
             depth[id] = parent ? depth[parent] + 1 : 1;
             children[parent].push_back(id);
         }
-        for (int task = 1; task <= size.tasks; ++task)
-            tasksOf[Uniform(0, 49) == 0 ? 0 : Uniform(1, size.categories)].push_back(task);
+        int task = 1;
+        for (size_t i = 0; i < size.fullCategories.size(); ++i)
+            for (int n = 0; n < size.fullCategories[i] && task <= size.tasks; ++n)
+                tasksOf[size.FullCategoryId(i)].push_back(task++);
+        for (; task <= size.tasks; ++task) {
+            int category = Uniform(0, 49) == 0 ? 0 : Uniform(1, size.categories);
+            while (IsHeld(category))
+                category = Uniform(1, size.categories);
+            tasksOf[category].push_back(task);
+        }
+    }
+
+    // A full category or the empty one after them.
+    bool IsHeld(int category) const
+    {
+        return !size.fullCategories.empty() && category >= size.FullCategoryId(0) &&
+               category <= size.EmptyCategoryId();
     }
 
     void Task(int id)
@@ -119,28 +137,57 @@ struct Generator {
         xml += "</CATEGORY>";
     }
 
+    void PlanEntry(int id, int start, int length)
+    {
+        xml += "<PLANENTRY" + Attr("ID", id) + Attr("TASKID", Uniform(1, size.tasks)) +
+               Attr("STARTTIME", TimeText(start)) + Attr("ENDTIME", TimeText(start + length)) +
+               Attr("FIXEDTIME", Uniform(0, 19) == 0) + "><DESCRIPTION>" + (Uniform(0, 4) ? std::string() : Words(3)) +
+               "</DESCRIPTION></PLANENTRY>";
+    }
+
+    // Its entries spread evenly from 01:00 to 23:00; past 1,320 of them they overlap.
+    void Full(const PlanSize::FullDay& day, int& entry)
+    {
+        xml += "<DAY" + Attr("DATE", DateText(day.date)) + ">";
+        const int length = std::max(1, 1320 / std::max(1, day.entries));
+        for (int i = 0; i < day.entries; ++i)
+            PlanEntry(++entry, 60 + static_cast<int>(1320LL * i / day.entries), length);
+        xml += "</DAY>";
+    }
+
     void Daily()
     {
+        std::vector<PlanSize::FullDay> full = size.fullDays;
+        std::sort(full.begin(), full.end(), [](const auto& a, const auto& b) { return a.date < b.date; });
+        auto nextFull = full.begin();
         xml += "<DAILY>";
         int entry = 0;
-        for (int day = 0; day < size.days && entry < size.planEntries; ++day) {
-            const int remainingDays = size.days - day;
-            const int perDay = (size.planEntries - entry + remainingDays - 1) / remainingDays;
-            xml += "<DAY" + Attr("DATE", DateText(kFirstDay + day)) + ">";
+        int regular = 0;
+        for (int day = 0; day < size.days && regular < size.planEntries; ++day) {
+            const int date = kFirstDay + day;
+            for (; nextFull != full.end() && nextFull->date < date; ++nextFull)
+                Full(*nextFull, entry);
+            if (nextFull != full.end() && nextFull->date == date) {
+                Full(*nextFull++, entry);
+                continue;
+            }
+            const auto fullAhead =
+                std::count_if(nextFull, full.end(), [&](const auto& d) { return d.date < kFirstDay + size.days; });
+            const int remainingDays = size.days - day - static_cast<int>(fullAhead);
+            const int perDay = (size.planEntries - regular + remainingDays - 1) / remainingDays;
+            xml += "<DAY" + Attr("DATE", DateText(date)) + ">";
             // Entries of a day follow each other from early morning on, without overlaps.
             const int step = std::max(1, std::min(60, 1380 / std::max(1, perDay)));
             int start = 360 - std::min(360, perDay * step / 4);
-            for (int i = 0; i < perDay && entry < size.planEntries && start + step <= 1439; ++i) {
-                ++entry;
-                const int length = Uniform(std::max(1, step / 2), step);
-                xml += "<PLANENTRY" + Attr("ID", entry) + Attr("TASKID", Uniform(1, size.tasks)) +
-                       Attr("STARTTIME", TimeText(start)) + Attr("ENDTIME", TimeText(start + length)) +
-                       Attr("FIXEDTIME", Uniform(0, 19) == 0) + "><DESCRIPTION>" +
-                       (Uniform(0, 4) ? std::string() : Words(3)) + "</DESCRIPTION></PLANENTRY>";
+            for (int i = 0; i < perDay && regular < size.planEntries && start + step <= 1439; ++i) {
+                ++regular;
+                PlanEntry(++entry, start, Uniform(std::max(1, step / 2), step));
                 start += step;
             }
             xml += "</DAY>";
         }
+        for (; nextFull != full.end(); ++nextFull)
+            Full(*nextFull, entry);
         xml += "</DAILY>";
     }
 
@@ -184,6 +231,14 @@ struct Generator {
         xml += "</PEOPLESECTION>";
     }
 
+    int AllPlanEntries() const
+    {
+        int count = size.planEntries;
+        for (const PlanSize::FullDay& day : size.fullDays)
+            count += day.entries;
+        return count;
+    }
+
     std::vector<int> DistinctTasks(int count)
     {
         std::vector<int> ids(size.tasks);
@@ -213,7 +268,7 @@ struct Generator {
                    Attr("OCCURRENCESNUMBER", Uniform(1, 50)) + Attr("STARTTIME", TimeText(start)) +
                    Attr("ENDTIME", TimeText(start + Uniform(15, 120))) + Attr("FIXEDTIME", Uniform(0, 1)) + ">";
             for (int i = Uniform(0, 3); i > 0; --i)
-                xml += "<COMPLETEDPLAN" + Attr("ID", Uniform(1, size.planEntries)) + "/>";
+                xml += "<COMPLETEDPLAN" + Attr("ID", Uniform(1, std::max(1, AllPlanEntries()))) + "/>";
             xml += "</RECURRENCE>";
         }
         xml += "</RECURRENCESECTION>";
