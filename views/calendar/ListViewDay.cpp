@@ -14,6 +14,7 @@
 #include "views/calendar/DayListOrder.h"
 #include "views/tasks/ListHandler.h"
 #include "views/tasks/ViewMessages.h"
+#include "winlib/RedrawSuspension.h"
 
 namespace {
 
@@ -238,27 +239,27 @@ void CListViewDay::LoadEntries()
         selectedId = GetPendingSelection();
         SetPendingSelection(0);
     }
-    // Rows inserted while the list draws cost a redraw each: a crowded day has thousands.
-    ::SendMessageW(m_list.m_hWnd, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(m_list.m_hWnd);
-    m_shownEntries.clear();
-    if (CPelquornDoc* document = GetDocument()) {
-        std::vector<TaskPlanEntry> entries;
-        document->GetDayPlanEntries(GetShownDate(), entries);
-        // In order before they become rows, as the list's own stable sort would put them:
-        // that sort would read two entries from the document for each comparison.
-        std::stable_sort(entries.begin(), entries.end(), [this](const TaskPlanEntry& a, const TaskPlanEntry& b) {
-            return CompareDayEntries(a, b, m_sortColumn, m_sortAscending) < 0;
-        });
-        ListView_SetItemCount(m_list.m_hWnd, static_cast<int>(entries.size()));
-        m_shownEntries.reserve(entries.size());
-        for (const TaskPlanEntry& entry : entries) {
-            InsertRow(entry);
-            m_shownEntries.emplace(entry.GetId(), entry);
+    {
+        // Rows inserted while the list draws cost a redraw each: a crowded day has thousands.
+        const CRedrawSuspension redraw(m_list.m_hWnd);
+        ListView_DeleteAllItems(m_list.m_hWnd);
+        m_shownEntries.clear();
+        if (CPelquornDoc* document = GetDocument()) {
+            std::vector<TaskPlanEntry> entries;
+            document->GetDayPlanEntries(GetShownDate(), entries);
+            // In order before they become rows, as the list's own stable sort would put them:
+            // that sort would read two entries from the document for each comparison.
+            std::stable_sort(entries.begin(), entries.end(), [this](const TaskPlanEntry& a, const TaskPlanEntry& b) {
+                return CompareDayEntries(a, b, m_sortColumn, m_sortAscending) < 0;
+            });
+            ListView_SetItemCount(m_list.m_hWnd, static_cast<int>(entries.size()));
+            m_shownEntries.reserve(entries.size());
+            for (const TaskPlanEntry& entry : entries) {
+                InsertRow(entry);
+                m_shownEntries.emplace(entry.GetId(), entry);
+            }
         }
     }
-    ::SendMessageW(m_list.m_hWnd, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
     SelectEntryById(selectedId);
     StartRefreshTimer();
 }

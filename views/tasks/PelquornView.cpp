@@ -12,6 +12,7 @@
 #include "views/tasks/LabelEditorKeys.h"
 #include "views/tasks/ListHandler.h"
 #include "views/tasks/TaskOrder.h"
+#include "winlib/RedrawSuspension.h"
 
 namespace {
 
@@ -47,22 +48,6 @@ public:
 
 private:
     int& m_count;
-};
-
-// A batch of changes to the control draws once, at its end.
-class RedrawSuspended {
-public:
-    explicit RedrawSuspended(HWND list) : m_list(list) { ::SendMessageW(m_list, WM_SETREDRAW, FALSE, 0); }
-    RedrawSuspended(const RedrawSuspended&) = delete;
-    RedrawSuspended& operator=(const RedrawSuspended&) = delete;
-    ~RedrawSuspended()
-    {
-        ::SendMessageW(m_list, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(m_list, nullptr, TRUE);
-    }
-
-private:
-    HWND m_list;
 };
 
 EString CellText(const TaskCard& task, int column)
@@ -354,7 +339,7 @@ void CPelquornView::ShowRows(std::vector<TaskCard> tasks)
         return;
     }
     const ScopedCount setting(m_settingSelection);
-    const RedrawSuspended redraw(m_hWnd);
+    const CRedrawSuspension redraw(m_hWnd);
     // Other tasks: the rows selected and focused so far would name others.
     ListView_SetItemState(m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_SetItemCountEx(m_hWnd, static_cast<int>(m_rows.size()), LVSICF_NOSCROLL);
@@ -382,7 +367,7 @@ void CPelquornView::SetSelectedRows(std::vector<int> rows, int focusedRow)
     if (!changed && focusedRow < 0)
         return;
     const ScopedCount setting(m_settingSelection);
-    const RedrawSuspended redraw(m_hWnd);
+    const CRedrawSuspension redraw(m_hWnd);
     if (changed) {
         // Each row's message costs the control a notification: all rows are
         // set in one, then the fewer of the chosen rows or the others one by one.
