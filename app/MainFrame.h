@@ -9,7 +9,6 @@
 
 #include "app/AppCommandIds.h"
 #include "app/MainWindowClass.h"
-#include "app/MainFrameMessages.h"
 #include "app/SdiFrame.h"
 #include "app/DocumentDialogs.h"
 #include "app/TaskListDialogs.h"
@@ -25,6 +24,7 @@
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
 #include "foundation/ModalScope.h"
+#include "foundation/PrivateMessages.h"
 #include "online/RpcSession.h"
 #include "reports/PlanEntryFinder.h"
 #include "reports/ReportServices.h"

@@ -15,11 +15,9 @@
 #include "dialogs/DayTimeEdits.h"
 #include "dialogs/ZemDialogImpl.h"
 #include "document/model/TaskCard.h"
+#include "foundation/PrivateMessages.h"
 #include "winlib/GdiObject.h"
 
-// Posted with both parameters 0 once OK has saved the fields.
-constexpr UINT WM_PLAN_DIALOG_NEW_OK = WM_USER + 170;
-constexpr UINT WM_PLAN_DIALOG_EDIT_OK = WM_USER + 171;
 
 class CPlanDialog : public CZemDialogImpl<CPlanDialog>, public CDayTimeEdits<CPlanDialog> {
 public:

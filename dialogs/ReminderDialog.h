@@ -3,10 +3,10 @@
 
 #include <climits>
 
-#include "dialogs/DialogMessages.h"
 #include "dialogs/ReminderAction.h"
 #include "dialogs/ReminderDialogIds.h"
 #include "dialogs/ZemDialogImpl.h"
+#include "foundation/PrivateMessages.h"
 
 class CReminderDialog : public CZemDialogImpl<CReminderDialog> {
 public:

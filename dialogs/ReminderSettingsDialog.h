@@ -1,9 +1,9 @@
 // ReminderSettingsDialog and EditReminder: the editor of one task's reminder: on or off, a date and a time of day.
 #pragma once
 
-#include "dialogs/DialogMessages.h"
 #include "dialogs/ReminderDialogIds.h"
 #include "dialogs/ZemDialogImpl.h"
+#include "foundation/PrivateMessages.h"
 
 class ReminderInfo;
 

@@ -8,9 +8,9 @@
 
 #include <windows.h>
 
-#include "dialogs/DialogMessages.h"
 #include "dialogs/WinDataExchangeEx.h"
 #include "foundation/EString.h"
+#include "foundation/PrivateMessages.h"
 #include "foundation/ResourceModule.h"
 #include "foundation/Translator.h"
 #include "foundation/WindowState.h"

@@ -3,9 +3,7 @@
 
 #include <windows.h>
 
-// Posted to the main window once the outermost modal work has ended: a
-// request that came in meanwhile (a hand-over, Exit) can be carried out now.
-constexpr UINT WM_MODAL_WORK_ENDED = WM_USER + 117;
+#include "foundation/PrivateMessages.h"
 
 // A modal dialog, a message box, a file dialog, a menu, a drag or a wait for
 // a script runs a message loop of its own inside a command. Whatever arrives

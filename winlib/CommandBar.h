@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "foundation/EString.h"
+#include "foundation/PrivateMessages.h"
 #include "winlib/GdiObject.h"
 #include "winlib/ImageList.h"
 #include "winlib/MessageFilter.h"
@@ -105,7 +106,7 @@ protected:
     HFONT MenuFont();
     // Title buttons carry ids from this one on.
     static constexpr int kFirstTitleId = 0xFF00;
-    static constexpr UINT kOpenMenuMessage = WM_APP + 0x3A0;
+    static constexpr UINT kOpenMenuMessage = WM_COMMANDBAR_OPEN_MENU;
 
 private:
     class CFrameHook;

@@ -3,11 +3,12 @@
 
 #include <windows.h>
 
-// lParam points to a record on the sender's stack (DockingNotifyRecord,
+#include "foundation/PrivateMessages.h"
+
+// DockingNotify's lParam points to a record on the sender's stack (DockingNotifyRecord,
 // DockingPosition or DockingPinRequest); the answer is 0 when refused or not
 // understood. Every record begins with the window, the container and the
 // code, so a receiver reads the code before it knows which record came.
-constexpr UINT DockingNotify = WM_USER + 1;
 
 // The request code, field `code` of either record.
 enum DockingNotifyCode : int {

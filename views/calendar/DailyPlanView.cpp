@@ -7,12 +7,12 @@
 #include <cmath>
 #include <iterator>
 
-#include "app/MainFrameMessages.h"
 #include "dialogs/DeadlinePicker.h"
 #include "dialogs/TranslatedOrKey.h"
 #include "foundation/Clock.h"
 #include "foundation/Locale.h"
 #include "foundation/Options.h"
+#include "foundation/PrivateMessages.h"
 #include "views/calendar/DailyPlanToolbars.h"
 
 namespace {

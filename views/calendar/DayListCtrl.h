@@ -6,6 +6,7 @@
 
 #include <functional>
 
+#include "foundation/PrivateMessages.h"
 #include "views/tasks/CreatableWindow.h"
 #include "views/tasks/YellowTip.h"
 #include "winlib/MessageMap.h"
@@ -17,7 +18,7 @@ public:
     // Posted to the list itself; wParam: the plan entry whose check box the
     // user changed. The toggle reloads the rows, which must not happen inside
     // the list's own change notification.
-    static constexpr UINT WM_DAY_LIST_TOGGLE = WM_APP + 0x121;
+    static constexpr UINT WM_DAY_LIST_TOGGLE = ::WM_DAY_LIST_TOGGLE;
 
     static WindowClass GetWindowClass() { return {.name = L"QuorvaneDayList", .baseName = WC_LISTVIEWW}; }
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "document/model/TaskPlanEntry.h"
+#include "foundation/PrivateMessages.h"
 #include "views/calendar/DayListCtrl.h"
 #include "views/calendar/DayManagerBase.h"
-#include "views/tasks/YellowTipMessages.h"
 #include "winlib/MessageMap.h"
 
 // The pane chains its map to this one while the list is shown: the list's

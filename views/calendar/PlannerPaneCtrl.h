@@ -5,8 +5,8 @@
 #include <commctrl.h>
 
 #include "foundation/EString.h"
+#include "foundation/PrivateMessages.h"
 #include "views/calendar/DaySettings.h"
-#include "views/tasks/YellowTipMessages.h"
 #include "winlib/MessageMap.h"
 #include "winlib/WindowImpl.h"
 

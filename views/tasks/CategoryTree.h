@@ -8,6 +8,7 @@
 
 #include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
+#include "foundation/PrivateMessages.h"
 #include "views/tasks/CategoriesTreeMan.h"
 #include "views/tasks/CategoryTreeDialogs.h"
 #include "views/tasks/EditCommandIds.h"
@@ -24,7 +25,7 @@ class CCategoryTree : public CWindowImpl<CCategoryTree>,
                       public ISimpleDropCallback {
 public:
     // Posted to itself after Add; wParam: the new item.
-    static constexpr UINT WM_SELECT_ITEM = WM_USER + 104;
+    static constexpr UINT WM_SELECT_ITEM = WM_CATEGORY_TREE_SELECT_ITEM;
     static constexpr UINT_PTR kScrollTimer = 0xFFFF0000;
     static constexpr UINT_PTR kExpandTimer = 0xFFFF0001;
     static constexpr UINT kScrollPeriodMs = 600;

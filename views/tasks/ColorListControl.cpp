@@ -1,6 +1,6 @@
 #include "views/tasks/ColorListControl.h"
 
-#include "views/tasks/ColorPickerMessages.h"
+#include "foundation/PrivateMessages.h"
 #include "views/tasks/ListHandler.h"
 
 WindowClass ColorListControl::GetWindowClass()

@@ -13,6 +13,7 @@
 #include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
 #include "foundation/ComError.h"
+#include "foundation/PrivateMessages.h"
 #include "views/tasks/EditCommandIds.h"
 #include "views/tasks/ISimpleDropCallback.h"
 #include "views/tasks/TaskListActions.h"
@@ -35,12 +36,12 @@ public:
     static constexpr UINT kReminderIntervalMs = 60000;
     // Posted to itself: a dropped message could not be read. Shown once the
     // drop is over, so the mail program is not held up by the message box.
-    static constexpr UINT WM_VIEW_SHOW_DROP_ERROR = WM_APP + 0x101;
+    static constexpr UINT WM_VIEW_SHOW_DROP_ERROR = WM_TASK_LIST_SHOW_DROP_ERROR;
     // Posted to itself: the notifications of one burst refill the rows once.
-    static constexpr UINT WM_VIEW_REFILL = WM_APP + 0x102;
+    static constexpr UINT WM_VIEW_REFILL = WM_TASK_LIST_REFILL;
     // Posted to itself: the control's selection changed, maybe row by row;
     // the document, the calendar and the commands hear of it once.
-    static constexpr UINT WM_VIEW_SELECTION_CHANGED = WM_APP + 0x103;
+    static constexpr UINT WM_VIEW_SELECTION_CHANGED = WM_TASK_LIST_SELECTION_CHANGED;
 
     CPelquornView();
     ~CPelquornView() override;

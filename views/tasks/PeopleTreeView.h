@@ -8,6 +8,7 @@
 
 #include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
+#include "foundation/PrivateMessages.h"
 #include "views/tasks/ISimpleDropCallback.h"
 #include "views/tasks/PeopleTreeDialogs.h"
 #include "views/tasks/TreeDropTarget.h"
@@ -29,7 +30,7 @@ public:
     static constexpr int kPersonImage = 2;
     // Posted to itself after an add; wParam: the new item, selected once the
     // control is done with the insertion.
-    static constexpr UINT kSelectItemMessage = WM_USER + 104;
+    static constexpr UINT kSelectItemMessage = WM_PEOPLE_TREE_SELECT_ITEM;
     // During a drag: a step of scrolling while the pointer rests near an
     // edge, and the opening of the group under it.
     static constexpr UINT_PTR kScrollTimer = 0xFFFF0000;

@@ -5,9 +5,9 @@
 
 #include <vector>
 
+#include "foundation/PrivateMessages.h"
 #include "views/tasks/ColorEntry.h"
 #include "views/tasks/ColorListControl.h"
-#include "views/tasks/ColorPickerMessages.h"
 #include "views/tasks/DropDownWindow.h"
 #include "winlib/MessageMap.h"
 #include "winlib/WindowImpl.h"

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "foundation/EString.h"
-#include "views/tasks/YellowTipMessages.h"
+#include "foundation/PrivateMessages.h"
 #include "winlib/MessageMap.h"
 #include "winlib/WindowImpl.h"
 
