@@ -34,11 +34,10 @@ EString XPathStringLiteral(const EString& text)
     return joined + L")";
 }
 
-// Parameters become the selected values of the stylesheet's own top-level
-// parameters. Wine's processor takes parameters as texts only and keeps the
-// very strings it is handed (freeing them with itself): written into the
-// stylesheet, numbers stay numbers and nothing is shared.
-void SetTopLevelParameter(const XmlDocument& stylesheet, const EString& name, const EString& literal)
+// Calls `visit` with the stylesheet's root, each of its top-level elements in
+// the XSLT namespace and that element's local name.
+template <class Visit>
+void ForEachTopLevelXslElement(const XmlDocument& stylesheet, Visit&& visit)
 {
     ComPtr<IXMLDOMElement> root;
     ThrowIfFailed(stylesheet->get_documentElement(&root));
@@ -56,23 +55,35 @@ void SetTopLevelParameter(const XmlDocument& stylesheet, const EString& name, co
         child->get_namespaceURI(&space);
         child->get_baseName(&baseName);
         ComPtr<IXMLDOMElement> element;
-        if (type == NODE_ELEMENT && space.ToString() == kXslNamespace && baseName.ToString() == L"param" &&
-            SUCCEEDED(child->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&element)))) {
-            Variant declared;
-            element->getAttribute(Bstr(L"name"), declared.Out());
-            if (declared.vt == VT_BSTR && declared.ToString() == name) {
-                // A default given as content would clash with a select.
-                ComPtr<IXMLDOMNode> content;
-                while (SUCCEEDED(element->get_firstChild(&content)) && content) {
-                    ComPtr<IXMLDOMNode> removed;
-                    ThrowIfFailed(element->removeChild(content.Get(), &removed));
-                    content = nullptr;
-                }
-                ThrowIfFailed(element->setAttribute(Bstr(L"select"), Variant(literal)));
-            }
-        }
+        if (type == NODE_ELEMENT && space.ToString() == kXslNamespace &&
+            SUCCEEDED(child->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&element))))
+            visit(*root.Get(), *element.Get(), baseName.ToString());
         child = next;
     }
+}
+
+// Parameters become the selected values of the stylesheet's own top-level
+// parameters. Wine's processor takes parameters as texts only and keeps the
+// very strings it is handed (freeing them with itself): written into the
+// stylesheet, numbers stay numbers and nothing is shared.
+void SetTopLevelParameter(const XmlDocument& stylesheet, const EString& name, const EString& literal)
+{
+    ForEachTopLevelXslElement(stylesheet, [&](IXMLDOMElement&, IXMLDOMElement& element, const EString& baseName) {
+        if (baseName != L"param")
+            return;
+        Variant declared;
+        element.getAttribute(Bstr(L"name"), declared.Out());
+        if (declared.vt != VT_BSTR || declared.ToString() != name)
+            return;
+        // A default given as content would clash with a select.
+        ComPtr<IXMLDOMNode> content;
+        while (SUCCEEDED(element.get_firstChild(&content)) && content) {
+            ComPtr<IXMLDOMNode> removed;
+            ThrowIfFailed(element.removeChild(content.Get(), &removed));
+            content = nullptr;
+        }
+        ThrowIfFailed(element.setAttribute(Bstr(L"select"), Variant(literal)));
+    });
 }
 
 XmlDocument CreateFreeThreaded()
@@ -154,35 +165,19 @@ bool IsPlainRelativePath(const EString& reference)
 std::vector<EString> NamedStylesheets(const XmlDocument& stylesheet, const EString& path)
 {
     std::vector<EString> references;
-    ComPtr<IXMLDOMElement> root;
-    ThrowIfFailed(stylesheet->get_documentElement(&root));
-    if (!root)
-        return references;
-    ComPtr<IXMLDOMNode> child;
-    ThrowIfFailed(root->get_firstChild(&child));
-    while (child) {
-        ComPtr<IXMLDOMNode> next;
-        ThrowIfFailed(child->get_nextSibling(&next));
-        Bstr space;
-        Bstr baseName;
-        child->get_namespaceURI(&space);
-        child->get_baseName(&baseName);
-        ComPtr<IXMLDOMElement> element;
+    ForEachTopLevelXslElement(stylesheet, [&](IXMLDOMElement& root, IXMLDOMElement& element, const EString& baseName) {
         Variant href;
-        if (space.ToString() == kXslNamespace &&
-            (baseName.ToString() == L"include" || baseName.ToString() == L"import") &&
-            SUCCEEDED(child->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&element))) &&
-            SUCCEEDED(element->getAttribute(Bstr(L"href"), href.Out())) && href.vt == VT_BSTR) {
-            const EString reference = href.ToString();
-            if (!IsPlainRelativePath(reference) || HasBaseOfItsOwn(root.Get()) || HasBaseOfItsOwn(element.Get()))
-                ThrowComError(E_INVALIDARG,
-                              EString::Formatted(L"The stylesheet %s names \"%s\": a report's stylesheet includes "
-                                                 L"and imports other files only by their path relative to itself.",
-                                                 path.c_str(), reference.c_str()));
-            references.push_back(reference);
-        }
-        child = next;
-    }
+        if ((baseName != L"include" && baseName != L"import") ||
+            FAILED(element.getAttribute(Bstr(L"href"), href.Out())) || href.vt != VT_BSTR)
+            return;
+        const EString reference = href.ToString();
+        if (!IsPlainRelativePath(reference) || HasBaseOfItsOwn(&root) || HasBaseOfItsOwn(&element))
+            ThrowComError(E_INVALIDARG,
+                          EString::Formatted(L"The stylesheet %s names \"%s\": a report's stylesheet includes "
+                                             L"and imports other files only by their path relative to itself.",
+                                             path.c_str(), reference.c_str()));
+        references.push_back(reference);
+    });
     return references;
 }
 
