@@ -83,8 +83,11 @@ run_benchmarks_in_display() {
     for name in document_benchmark document_speed_benchmark batch_benchmark find_benchmark reports_benchmark \
                 docking_benchmark views_benchmark calendar_benchmark startup_benchmark; do
         echo "== $name"
+        local began=$SECONDS
         wine "$build/bin/$name.exe" || failed+=("$name")
+        echo "== $name took $((SECONDS - began)) s"
     done
+    echo "== every benchmark took $SECONDS s"
     if ((${#failed[@]} > 0)); then
         echo "benchmarks that failed: ${failed[*]}" >&2
         return 1

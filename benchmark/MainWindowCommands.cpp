@@ -381,15 +381,6 @@ void SelectAllRows(CommandSession& s, HWND list, int expected)
         NotMeasured(EString::Formatted(L"Select All chose %d rows, not %d", selected, expected));
 }
 
-double Today()
-{
-    SYSTEMTIME now = {};
-    ::GetLocalTime(&now);
-    double date = 0;
-    ::SystemTimeToVariantTime(&now, &date);
-    return std::floor(date);
-}
-
 void EnsureLayout(CommandSession& s, bool list)
 {
     s.Planner();
@@ -611,9 +602,16 @@ Figures CommandFigures(const PlanSize& size, const Shape& shape, double today)
         if (ListCount(list, LVM_GETSELECTEDCOUNT) != 1)
             NotMeasured(L"Home did not choose the first row alone");
         const DWORD thread = s.ThreadId();
+        // Known by its Reminder button: the reminder's alert holds a name field of the same id.
+        const auto taskDialog = [thread] {
+            const HWND dialog = FindThreadDialog(thread, IDC_TASK_REMINDER);
+            return dialog && ::GetDlgItem(dialog, IDC_TASK_NAME) ? dialog : nullptr;
+        };
         s.Measure(L"task dialog opened (Edit) on a day of " + dayEntries + L" entries", PostedCommand(ID_TASK_EDIT),
-                  [thread](HWND) { return FindThreadDialog(thread, IDC_TASK_NAME) != nullptr; });
-        const HWND dialog = FindThreadDialog(thread, IDC_TASK_NAME);
+                  [taskDialog](HWND) { return taskDialog() != nullptr; });
+        const HWND dialog = taskDialog();
+        if (!dialog)
+            NotMeasured(L"the task dialog did not open");
         const HWND name = ::GetDlgItem(dialog, IDC_TASK_NAME);
         wchar_t text[200] = {};
         DWORD_PTR ignored = 0;
@@ -623,7 +621,7 @@ Figures CommandFigures(const PlanSize& size, const Shape& shape, double today)
         if (!Ask(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(edited.c_str()), ignored))
             NotMeasured(L"the task dialog did not take the new name");
         s.Measure(L"edit in the task dialog, OK, on a day of " + dayEntries + L" entries", Pressed(dialog, IDOK),
-                  [thread](HWND) { return FindThreadDialog(thread, IDC_TASK_NAME) == nullptr; });
+                  [taskDialog](HWND) { return taskDialog() == nullptr; });
     });
     figures.emplace_back(L"paste of " + batchTasks + L" tasks into an empty category", [=](CommandSession& s) {
         EnsureStatusFilterAll(s);
@@ -663,8 +661,8 @@ Figures CommandFigures(const PlanSize& size, const Shape& shape, double today)
         SelectAllRows(s, list, shape.batchTasks);
         DWORD_PTR ignored = 0;
         const HTREEITEM target = CategoryItem(s, empty);
-        RECT icon = {}, label = {};
-        if (!Ask(list, LVM_ENSUREVISIBLE, 0, FALSE, ignored) || !ListRowRect(s.Process(), list, 0, LVIR_ICON, icon) ||
+        RECT name = {}, label = {};
+        if (!Ask(list, LVM_ENSUREVISIBLE, 0, FALSE, ignored) || !ListRowRect(s.Process(), list, 0, LVIR_LABEL, name) ||
             !Ask(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(target), ignored) ||
             !TreeItemRect(s.Process(), tree, target, label))
             NotMeasured(L"the first row or the target category cannot be located");
@@ -673,8 +671,9 @@ Figures CommandFigures(const PlanSize& size, const Shape& shape, double today)
         ::ClientToScreen(tree, &drop);
         if (!::SetCursorPos(drop.x, drop.y) || ::WindowFromPoint(drop) != tree)
             NotMeasured(L"the target category is not in sight on the screen");
-        // A press on the row's picture and a move past the drag distance, as the mouse sends them.
-        const POINT from = {(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+        // A press on the row's name and a move past the drag distance, as the mouse sends them: a press
+        // beside the name (the list shows no pictures) would choose no row and start a rubber band.
+        const POINT from = {(name.left + name.right) / 2, (name.top + name.bottom) / 2};
         const POINT to = {from.x + 20, from.y + 20};
         s.Measure(L"move of " + batchTasks + L" tasks to a category, dragged onto it in the tree",
                   [=](HWND, DWORD) {
@@ -753,6 +752,15 @@ int MeasureOn(const EString& program, const CommandRun& run, const PlanSize& siz
 }
 
 } // namespace
+
+double Today()
+{
+    SYSTEMTIME now = {};
+    ::GetLocalTime(&now);
+    double date = 0;
+    ::SystemTimeToVariantTime(&now, &date);
+    return std::floor(date);
+}
 
 int MeasureCommands(const EString& program, const CommandRun& run)
 {

@@ -22,6 +22,9 @@ struct CommandRun {
     EString startFailure;
 };
 
+// Today as an OLE date.
+double Today();
+
 // The commands on a variant of the plan with full categories and full days;
 // each figure printed as it is taken. The number of figures not taken.
 int MeasureCommands(const EString& program, const CommandRun& run);

@@ -277,8 +277,9 @@ struct Generator {
     void Reminders()
     {
         xml += "<REMINDERSECTION>";
+        const int from = size.remindersFrom != 0 ? size.remindersFrom : kFirstDay;
         for (int task : DistinctTasks(size.reminders))
-            xml += "<REMINDER" + Attr("ID", task) + Attr("ALARMDATE", DateText(kFirstDay + Uniform(0, size.days))) +
+            xml += "<REMINDER" + Attr("ID", task) + Attr("ALARMDATE", DateText(from + Uniform(0, size.days))) +
                    Attr("ALARMTIME", TimeText(Uniform(0, 1439))) + "/>";
         xml += "</REMINDERSECTION>";
     }

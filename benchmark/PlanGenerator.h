@@ -18,6 +18,9 @@ struct PlanSize {
     int days = 1096; // three years from 1 January 2024
     int recurrences = 500;
     int reminders = 1000;
+    // The first day the reminders fall on (an OLE date), over as many days as
+    // the plan spans; 0: the plan's first day.
+    int remindersFrom = 0;
     int people = 60;
     int groups = 6;
     // Task counts of the top categories after the first: category 2 holds the
