@@ -661,7 +661,15 @@ Figures CommandFigures(const PlanSize& size, const Shape& shape, double today)
         SelectAllRows(s, list, shape.batchTasks);
         DWORD_PTR ignored = 0;
         const HTREEITEM target = CategoryItem(s, empty);
-        RECT name = {}, label = {};
+        // A sort may have left the list scrolled to a column on its right: it goes back to the names.
+        RECT name = {}, client = {};
+        if (ListRowRect(s.Process(), list, 0, LVIR_LABEL, name) && ::GetClientRect(list, &client) &&
+            (name.left < 0 || name.right > client.right))
+            s.Prepare(L"the task list scrolled back to its first column", [list, dx = name.left](HWND, DWORD patienceMs) {
+                DWORD_PTR answer = 0;
+                return SendWithin(list, LVM_SCROLL, static_cast<WPARAM>(dx), 0, patienceMs, answer);
+            });
+        RECT label = {};
         if (!Ask(list, LVM_ENSUREVISIBLE, 0, FALSE, ignored) || !ListRowRect(s.Process(), list, 0, LVIR_LABEL, name) ||
             !Ask(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(target), ignored) ||
             !TreeItemRect(s.Process(), tree, target, label))
@@ -675,6 +683,8 @@ Figures CommandFigures(const PlanSize& size, const Shape& shape, double today)
         // beside the name (the list shows no pictures) would choose no row and start a rubber band.
         const POINT from = {(name.left + name.right) / 2, (name.top + name.bottom) / 2};
         const POINT to = {from.x + 20, from.y + 20};
+        if (!::GetClientRect(list, &client) || !::PtInRect(&client, from))
+            NotMeasured(L"the first row's name is not in sight in the task list");
         s.Measure(L"move of " + batchTasks + L" tasks to a category, dragged onto it in the tree",
                   [=](HWND, DWORD) {
                       return ::PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y)) &&
