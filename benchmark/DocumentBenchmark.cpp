@@ -25,7 +25,7 @@
 namespace {
 
 constexpr unsigned kSeed = 20261208;
-constexpr int kRuns = 5;
+constexpr int kRuns = 3;
 // A figure the plan gives nothing to measure for.
 constexpr double kNoFigure = -1;
 

@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int kRuns = 5;
+constexpr int kRuns = 3;
 
 struct ReportCase {
     const char* label;
