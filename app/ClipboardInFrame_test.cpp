@@ -15,9 +15,9 @@
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/OleDate.h"
+#include "resources/EditCommandIds.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/EditCommandIds.h"
 #include "views/tasks/SilentPrompts.h"
 #include "views/tasks/TreeViewHandler.h"
 

@@ -19,11 +19,11 @@
 #include "foundation/FileSystem.h"
 #include "foundation/OleDate.h"
 #include "foundation/Options.h"
+#include "resources/CalendarCommandIds.h"
 #include "testing/DialogDriver.h"
 #include "testing/MenuDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/calendar/CalendarCommandIds.h"
 #include "views/tasks/SilentPrompts.h"
 
 namespace {

@@ -9,7 +9,6 @@
 #include <functional>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "app/FrameKeys.h"
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
@@ -21,6 +20,7 @@
 #include "foundation/Language.h"
 #include "foundation/OleDate.h"
 #include "foundation/Options.h"
+#include "resources/AppCommandIds.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/AppCommandIds.h"
+#include "resources/AppCommandIds.h"
 #include "app/MainWindowClass.h"
 #include "app/SdiFrame.h"
 #include "app/DocumentDialogs.h"

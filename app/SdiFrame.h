@@ -6,7 +6,7 @@
 #include "docking/dockwins/DockingFrame.h"
 #include "document/DocumentMessages.h"
 #include "foundation/AppWindow.h"
-#include "views/tasks/EditCommandIds.h"
+#include "resources/EditCommandIds.h"
 #include "views/tasks/TabOrderProvider.h"
 #include "views/tasks/ViewMessages.h"
 #include "winlib/CommandStateMap.h"

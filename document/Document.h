@@ -7,7 +7,7 @@
 #include "document/DocumentPrompts.h"
 #include "document/ISubjectImpl.h"
 #include "foundation/EString.h"
-#include "document/DocumentCommandIds.h"
+#include "resources/DocumentCommandIds.h"
 #include "winlib/MessageMap.h"
 #include "winlib/RecentDocumentList.h"
 

@@ -6,9 +6,9 @@
 #include <optional>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
-#include "views/calendar/CalendarCommandIds.h"
+#include "resources/AppCommandIds.h"
+#include "resources/CalendarCommandIds.h"
 #include "views/calendar/CalendarImage.h"
 #include "views/calendar/ContentScroller.h"
 #include "views/tasks/ViewBase.h"

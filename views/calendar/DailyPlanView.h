@@ -7,9 +7,9 @@
 #include <functional>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "dialogs/PlanDialog.h"
 #include "document/PelquornDoc.h"
+#include "resources/AppCommandIds.h"
 #include "views/calendar/DailyPlanContents.h"
 #include "views/calendar/IDateSelector.h"
 #include "views/tasks/ViewBase.h"

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "app/AppCommandIds.h"
 #include "dialogs/ManyPlanEntriesDialog.h"
 #include "dialogs/TrayPopupWindow.h"
 #include "document/Clipboard.h"
@@ -14,6 +13,7 @@
 #include "foundation/ComError.h"
 #include "foundation/Log.h"
 #include "foundation/Options.h"
+#include "resources/AppCommandIds.h"
 #include "views/tasks/DragStart.h"
 
 CDayManagerBase::~CDayManagerBase() = default;

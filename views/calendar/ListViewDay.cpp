@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/AppCommandIds.h"
 #include "app/ColumnDefaults.h"
 #include "document/PelquornDoc.h"
 #include "foundation/AppWindow.h"
@@ -10,6 +9,7 @@
 #include "foundation/Options.h"
 #include "foundation/ResourceModule.h"
 #include "foundation/WindowState.h"
+#include "resources/AppCommandIds.h"
 #include "resources/IconIds.h"
 #include "views/calendar/DayListOrder.h"
 #include "views/tasks/ListHandler.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "foundation/BoolSwitch.h"
-#include "views/tasks/CategoryTreeIds.h"
+#include "resources/CategoryTreeIds.h"
 #include "views/tasks/TreePaneStyle.h"
 #include "views/tasks/TreeViewHandler.h"
 #include "winlib/RedrawSuspension.h"

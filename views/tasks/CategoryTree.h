@@ -6,12 +6,12 @@
 
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
 #include "foundation/PrivateMessages.h"
+#include "resources/AppCommandIds.h"
+#include "resources/EditCommandIds.h"
 #include "views/tasks/CategoriesTreeMan.h"
 #include "views/tasks/CategoryTreeDialogs.h"
-#include "views/tasks/EditCommandIds.h"
 #include "views/tasks/ISimpleDropCallback.h"
 #include "views/tasks/NavigationHelper.h"
 #include "views/tasks/TreeDropTarget.h"

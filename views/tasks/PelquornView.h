@@ -10,11 +10,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
 #include "foundation/ComError.h"
 #include "foundation/PrivateMessages.h"
-#include "views/tasks/EditCommandIds.h"
+#include "resources/AppCommandIds.h"
+#include "resources/EditCommandIds.h"
 #include "views/tasks/ISimpleDropCallback.h"
 #include "views/tasks/TaskListActions.h"
 #include "views/tasks/TaskListDialogs.h"

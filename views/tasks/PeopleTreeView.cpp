@@ -8,7 +8,7 @@
 #include "foundation/BoolSwitch.h"
 #include "foundation/Language.h"
 #include "resources/IconIds.h"
-#include "views/tasks/PeopleTreeIds.h"
+#include "resources/PeopleTreeIds.h"
 #include "views/tasks/TreePaneStyle.h"
 #include "views/tasks/TreeViewHandler.h"
 #include "winlib/RedrawSuspension.h"

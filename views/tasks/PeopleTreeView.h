@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
 #include "foundation/PrivateMessages.h"
+#include "resources/AppCommandIds.h"
 #include "views/tasks/ISimpleDropCallback.h"
 #include "views/tasks/PeopleTreeDialogs.h"
 #include "views/tasks/TreeDropTarget.h"

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "foundation/AppWindow.h"
+#include "resources/EditCommandIds.h"
 #include "testing/TestSupport.h"
-#include "views/tasks/EditCommandIds.h"
 #include "views/tasks/TabOrderProvider.h"
 
 namespace {

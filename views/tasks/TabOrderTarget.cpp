@@ -3,7 +3,7 @@
 #include <docobj.h>
 
 #include "foundation/ComPtr.h"
-#include "views/tasks/EditCommandIds.h"
+#include "resources/EditCommandIds.h"
 
 bool TextEditTarget::DoEditCommand(UINT commandId)
 {

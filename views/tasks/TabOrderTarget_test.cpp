@@ -5,8 +5,8 @@
 
 #include <vector>
 
+#include "resources/EditCommandIds.h"
 #include "testing/TestSupport.h"
-#include "views/tasks/EditCommandIds.h"
 #include "views/tasks/TabOrderTarget.h"
 
 namespace {

@@ -3,13 +3,13 @@
 
 #include <windows.h>
 
-#include "app/AppCommandIds.h"
 #include "document/DocumentMessages.h"
 #include "document/IObserver.h"
 #include "document/ISubject.h"
 #include "foundation/AppWindow.h"
 #include "foundation/ResourceModule.h"
 #include "foundation/Translator.h"
+#include "resources/AppCommandIds.h"
 #include "views/tasks/CreatableWindow.h"
 #include "views/tasks/DragStart.h"
 #include "views/tasks/TabOrderProvider.h"

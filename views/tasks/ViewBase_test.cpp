@@ -6,9 +6,9 @@
 #include <functional>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "document/ISubjectImpl.h"
 #include "document/PelquornDoc.h"
+#include "resources/AppCommandIds.h"
 #include "testing/TestSupport.h"
 #include "views/tasks/ViewBase.h"
 #include "views/tasks/ViewTestSupport.h"

@@ -1,6 +1,6 @@
 // The command ids the main frame answers to; the program's resource header includes them.
 // The file, document and edit commands are named beside their handlers
-// (document/DocumentCommandIds.h, views/tasks/EditCommandIds.h).
+// (resources/DocumentCommandIds.h, resources/EditCommandIds.h).
 #pragma once
 
 // Sent by a second start when the running window is hidden in the
