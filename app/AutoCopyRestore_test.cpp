@@ -11,7 +11,7 @@
 #include "resources/DocumentCommandIds.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/ViewMessages.h"
+#include "views/common/ViewMessages.h"
 
 namespace {
 

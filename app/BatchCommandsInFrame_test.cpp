@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "app/FrameTestSupport.h"
+#include "document/SilentPrompts.h"
 #include "foundation/OleDate.h"
 #include "resources/AppCommandIds.h"
 #include "resources/EditCommandIds.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/SilentPrompts.h"
 #include "views/tasks/TaskListDialogs.h"
 
 namespace {

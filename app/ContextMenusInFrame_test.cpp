@@ -15,6 +15,7 @@
 #include "dialogs/PersonDialogIds.h"
 #include "dialogs/PlanDialogIds.h"
 #include "dialogs/TaskDialogIds.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
 #include "foundation/OleDate.h"
@@ -24,7 +25,6 @@
 #include "testing/MenuDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/SilentPrompts.h"
 
 namespace {
 

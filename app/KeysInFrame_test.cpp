@@ -16,6 +16,7 @@
 #include "dialogs/ReminderDialogIds.h"
 #include "dialogs/SmallDialogIds.h"
 #include "dialogs/TrackingDialogIds.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
 #include "foundation/Language.h"
 #include "foundation/OleDate.h"
@@ -25,7 +26,6 @@
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "views/tasks/CategoryTree.h"
-#include "views/tasks/SilentPrompts.h"
 
 namespace {
 

@@ -35,8 +35,8 @@
 #include "views/tasks/PelquornView.h"
 #include "views/tasks/MoodListCtrl.h"
 #include "views/tasks/PeopleTreeView.h"
-#include "views/tasks/PsyColorButton.h"
-#include "views/tasks/YellowTip.h"
+#include "views/common/PsyColorButton.h"
+#include "views/common/YellowTip.h"
 
 // Frame timers: one-shot, re-armed by their handlers.
 enum MainFrameTimer : UINT_PTR { kAutoSaveTimer = 3, kClockTimer = 4, kTrayHoverTimer = 5 };

@@ -24,7 +24,7 @@
 #include "resources/AppCommandIds.h"
 #include "resources/DocumentCommandIds.h"
 #include "resources/EditCommandIds.h"
-#include "views/tasks/ViewMessages.h"
+#include "views/common/ViewMessages.h"
 
 namespace {
 

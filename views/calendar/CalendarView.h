@@ -11,8 +11,8 @@
 #include "resources/CalendarCommandIds.h"
 #include "views/calendar/CalendarImage.h"
 #include "views/calendar/ContentScroller.h"
-#include "views/tasks/ViewBase.h"
-#include "views/tasks/YellowTip.h"
+#include "views/common/ViewBase.h"
+#include "views/common/YellowTip.h"
 #include "winlib/WindowImpl.h"
 
 // A box's key is its task's 1-based row among the tasks shown; 0 is none.

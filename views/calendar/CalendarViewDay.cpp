@@ -13,7 +13,7 @@
 #include "foundation/TimeParser.h"
 #include "resources/AppCommandIds.h"
 #include "views/calendar/PlanEntryEdits.h"
-#include "views/tasks/ViewMessages.h"
+#include "views/common/ViewMessages.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "testing/WindowShot.h"
 #include "views/calendar/CalendarViewDay.h"
 #include "views/calendar/DayTestSupport.h"
-#include "views/tasks/AtlDropSource.h"
+#include "views/common/AtlDropSource.h"
 
 namespace {
 

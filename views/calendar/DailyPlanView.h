@@ -12,7 +12,7 @@
 #include "resources/AppCommandIds.h"
 #include "views/calendar/DailyPlanContents.h"
 #include "views/calendar/IDateSelector.h"
-#include "views/tasks/ViewBase.h"
+#include "views/common/ViewBase.h"
 #include "winlib/WindowImpl.h"
 
 // The pane shows one of its two day contents (the list or the time grid),

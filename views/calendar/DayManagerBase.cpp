@@ -14,7 +14,7 @@
 #include "foundation/Log.h"
 #include "foundation/Options.h"
 #include "resources/AppCommandIds.h"
-#include "views/tasks/DragStart.h"
+#include "views/common/DragStart.h"
 
 CDayManagerBase::~CDayManagerBase() = default;
 

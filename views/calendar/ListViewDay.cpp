@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "app/ColumnDefaults.h"
 #include "document/PelquornDoc.h"
 #include "foundation/AppWindow.h"
 #include "foundation/Language.h"
@@ -12,8 +11,9 @@
 #include "resources/AppCommandIds.h"
 #include "resources/IconIds.h"
 #include "views/calendar/DayListOrder.h"
-#include "views/tasks/ListHandler.h"
-#include "views/tasks/ViewMessages.h"
+#include "views/common/ColumnDefaults.h"
+#include "views/common/ListHandler.h"
+#include "views/common/ViewMessages.h"
 #include "winlib/RedrawSuspension.h"
 
 namespace {

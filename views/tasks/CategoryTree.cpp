@@ -5,8 +5,8 @@
 
 #include "foundation/BoolSwitch.h"
 #include "resources/CategoryTreeIds.h"
-#include "views/tasks/TreePaneStyle.h"
-#include "views/tasks/TreeViewHandler.h"
+#include "views/common/TreePaneStyle.h"
+#include "views/common/TreeViewHandler.h"
 #include "winlib/RedrawSuspension.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "foundation/AppWindow.h"
 #include "foundation/Language.h"
 #include "resources/MoodListIds.h"
-#include "views/tasks/ListHandler.h"
+#include "views/common/ListHandler.h"
 
 namespace {
 

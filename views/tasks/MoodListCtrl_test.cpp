@@ -13,9 +13,9 @@
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/ListHandler.h"
+#include "views/common/ListHandler.h"
+#include "views/common/ViewTestSupport.h"
 #include "views/tasks/MoodListCtrl.h"
-#include "views/tasks/ViewTestSupport.h"
 #include "winlib/WindowImpl.h"
 
 namespace {
