@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "dialogs/MoodDialogIds.h"
 #include "document/PelquornDoc.h"
 #include "foundation/Language.h"
 #include "resources/AppCommandIds.h"
+#include "resources/MoodDialogIds.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
