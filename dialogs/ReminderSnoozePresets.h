@@ -11,8 +11,6 @@ struct SnoozePreset {
 
 inline constexpr int kMinutesPerDay = 24 * 60;
 
-// Constant data, so the reminder dialog can include it without linking the
-// frame's library.
 inline constexpr std::array<SnoozePreset, 13> ReminderSnoozePresets = {{
     {L"5MIN", 5},
     {L"10MIN", 10},

@@ -10,8 +10,7 @@ struct ColumnDefault {
     const wchar_t* key;
 };
 
-// Constant data, so the views below the frame can include it without
-// linking the frame's library.
+// The task list and the day list both read their columns from here.
 inline constexpr std::array<ColumnDefault, 9> kTaskListColumnDefaults = {{
     {260, L"TASK_NAME"},
     {70, L"ESTIMATION"},
