@@ -21,6 +21,7 @@
 #include "docking/sstate/RebarStateAdapter.h"
 #include "docking/sstate/ToggleWindowAdapter.h"
 #include "docking/sstate/WindowStateMgr.h"
+#include "document/DocumentPrompts.h"
 #include "document/IStatusBarSink.h"
 #include "document/PelquornDoc.h"
 #include "foundation/ModalScope.h"
@@ -272,6 +273,8 @@ private:
     PlanEntryFinder m_planEntryFinder;
     // The document's session, given in the constructor and taken back in the destructor.
     CRpcSession m_onlineSession;
+    // The document's questions as message boxes and file dialogs.
+    DocumentPrompts m_prompts;
     CPelquornView m_view;
     CCategoryTree m_categoryTree;
     CDailyPlanView m_dailyPlanView;
