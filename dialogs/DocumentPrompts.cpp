@@ -1,4 +1,4 @@
-#include "document/DocumentPrompts.h"
+#include "dialogs/DocumentPrompts.h"
 
 #include "foundation/AppWindow.h"
 #include "foundation/FileSystem.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "document/DocumentPrompts.h"
+#include "dialogs/DocumentPrompts.h"
 #include "foundation/AppWindow.h"
 #include "foundation/FileSystem.h"
 #include "testing/DialogDriver.h"
