@@ -3,15 +3,15 @@
 
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "app/MainFrame.h"
 #include "app/ProgramProcessTestSupport.h"
-#include "document/DocumentCommandIds.h"
 #include "document/PelquornDoc.h"
 #include "foundation/FileSystem.h"
+#include "resources/AppCommandIds.h"
+#include "resources/DocumentCommandIds.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/ViewMessages.h"
+#include "views/common/ViewMessages.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "app/FrameTestSupport.h"
+#include "document/SilentPrompts.h"
 #include "foundation/OleDate.h"
+#include "resources/AppCommandIds.h"
+#include "resources/EditCommandIds.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/EditCommandIds.h"
-#include "views/tasks/SilentPrompts.h"
 #include "views/tasks/TaskListDialogs.h"
 
 namespace {

@@ -12,14 +12,14 @@
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
 #include "document/Clipboard.h"
+#include "document/SilentPrompts.h"
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/OleDate.h"
+#include "resources/EditCommandIds.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/EditCommandIds.h"
-#include "views/tasks/SilentPrompts.h"
-#include "views/tasks/TreeViewHandler.h"
+#include "views/common/TreeViewHandler.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "app/CommandTexts.h"
 
-#include "app/AppCommandIds.h"
-#include "document/DocumentCommandIds.h"
 #include "foundation/Language.h"
+#include "resources/AppCommandIds.h"
+#include "resources/DocumentCommandIds.h"
 
 namespace {
 

@@ -11,20 +11,20 @@
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
 #include "dialogs/CategoryDialogIds.h"
-#include "dialogs/MoodDialogIds.h"
 #include "dialogs/PersonDialogIds.h"
 #include "dialogs/PlanDialogIds.h"
 #include "dialogs/TaskDialogIds.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
 #include "foundation/OleDate.h"
 #include "foundation/Options.h"
+#include "resources/CalendarCommandIds.h"
+#include "resources/MoodDialogIds.h"
 #include "testing/DialogDriver.h"
 #include "testing/MenuDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/calendar/CalendarCommandIds.h"
-#include "views/tasks/SilentPrompts.h"
 
 namespace {
 

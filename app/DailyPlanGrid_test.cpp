@@ -11,6 +11,7 @@
 #include "app/MainFrame.h"
 #include "document/Clipboard.h"
 #include "document/PelquornDragData.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
 #include "foundation/ComPtr.h"
 #include "foundation/FileSystem.h"
@@ -20,8 +21,7 @@
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "views/calendar/CalendarViewDay.h"
-#include "views/tasks/AtlDropSource.h"
-#include "views/tasks/SilentPrompts.h"
+#include "views/common/AtlDropSource.h"
 
 namespace {
 

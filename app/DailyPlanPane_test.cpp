@@ -12,6 +12,7 @@
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
 #include "dialogs/PlanDialogIds.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
 #include "foundation/OleDate.h"
@@ -19,7 +20,6 @@
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/SilentPrompts.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
 #include "foundation/Color.h"
 #include "foundation/FileSystem.h"
@@ -16,7 +17,6 @@
 #include "testing/MenuDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/SilentPrompts.h"
 
 namespace {
 

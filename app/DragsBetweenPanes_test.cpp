@@ -12,6 +12,7 @@
 
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
 #include "foundation/OleDate.h"
@@ -20,9 +21,8 @@
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "views/calendar/ListViewDay.h"
-#include "views/tasks/SilentPrompts.h"
-#include "views/tasks/TreeViewHandler.h"
-#include "views/tasks/ViewMessages.h"
+#include "views/common/TreeViewHandler.h"
+#include "views/common/ViewMessages.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include "app/FrameKeys.h"
 #include "dialogs/ReportsDialogIds.h"
-#include "document/DocumentCommandIds.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
 #include "foundation/ModalScope.h"
 #include "foundation/Options.h"
+#include "resources/DocumentCommandIds.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 

@@ -9,7 +9,6 @@
 #include <functional>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "app/FrameKeys.h"
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
@@ -17,15 +16,16 @@
 #include "dialogs/ReminderDialogIds.h"
 #include "dialogs/SmallDialogIds.h"
 #include "dialogs/TrackingDialogIds.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
 #include "foundation/Language.h"
 #include "foundation/OleDate.h"
 #include "foundation/Options.h"
+#include "resources/AppCommandIds.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "views/tasks/CategoryTree.h"
-#include "views/tasks/SilentPrompts.h"
 
 namespace {
 

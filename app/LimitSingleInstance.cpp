@@ -1,8 +1,8 @@
 #include "app/LimitSingleInstance.h"
 
-#include "app/AppCommandIds.h"
 #include "app/MainWindowClass.h"
 #include "app/OpenFileHandover.h"
+#include "resources/AppCommandIds.h"
 
 bool LimitSingleInstance::CheckPreviousInstance(const CommandLine& commandLine) const
 {

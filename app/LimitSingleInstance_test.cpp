@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/AppCommandIds.h"
 #include "app/LimitSingleInstance.h"
 #include "app/MainWindowClass.h"
+#include "resources/AppCommandIds.h"
 
 namespace {
 

@@ -7,12 +7,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/AppCommandIds.h"
+#include "resources/AppCommandIds.h"
 #include "app/MainWindowClass.h"
 #include "app/SdiFrame.h"
 #include "app/DocumentDialogs.h"
 #include "app/TaskListDialogs.h"
 #include "app/TrayIconImpl.h"
+#include "dialogs/DocumentPrompts.h"
 #include "dialogs/FindDialog.h"
 #include "docking/commandbar/CommandBarXPCtrl.h"
 #include "docking/dockwins/TabbedAutoHideDockingWindow.h"
@@ -35,8 +36,8 @@
 #include "views/tasks/PelquornView.h"
 #include "views/tasks/MoodListCtrl.h"
 #include "views/tasks/PeopleTreeView.h"
-#include "views/tasks/PsyColorButton.h"
-#include "views/tasks/YellowTip.h"
+#include "views/common/PsyColorButton.h"
+#include "views/common/YellowTip.h"
 
 // Frame timers: one-shot, re-armed by their handlers.
 enum MainFrameTimer : UINT_PTR { kAutoSaveTimer = 3, kClockTimer = 4, kTrayHoverTimer = 5 };
@@ -272,6 +273,8 @@ private:
     PlanEntryFinder m_planEntryFinder;
     // The document's session, given in the constructor and taken back in the destructor.
     CRpcSession m_onlineSession;
+    // The document's questions as message boxes and file dialogs.
+    DocumentPrompts m_prompts;
     CPelquornView m_view;
     CCategoryTree m_categoryTree;
     CDailyPlanView m_dailyPlanView;

@@ -31,6 +31,7 @@ CMainFrame::CMainFrame()
         m_commandStates.AddEntry(command, CCommandStateMap::MenuItem | CCommandStateMap::ToolBarButton);
     m_doc.SetStatusBar(this);
     m_doc.SetOnlineSession(&m_onlineSession);
+    m_doc.SetPrompts(&m_prompts);
 }
 
 CMainFrame::~CMainFrame()
@@ -38,6 +39,7 @@ CMainFrame::~CMainFrame()
     if (IsWindow())
         DestroyWindow();
     m_doc.SetStatusBar(nullptr);
+    m_doc.SetPrompts(nullptr);
     m_doc.SetFindServices(nullptr, nullptr, nullptr);
     m_doc.SetReportServices(nullptr);
     m_doc.SetOnlineSession(nullptr);

@@ -10,9 +10,9 @@
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
 #include "dialogs/OptionsPageIds.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Options.h"
 #include "testing/DialogDriver.h"
-#include "views/tasks/SilentPrompts.h"
 
 namespace {
 

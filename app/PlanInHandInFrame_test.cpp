@@ -7,7 +7,6 @@
 #include <functional>
 #include <thread>
 
-#include "app/AppCommandIds.h"
 #include "app/FrameKeys.h"
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
@@ -18,6 +17,7 @@
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
 #include "foundation/WaitPumpingMessages.h"
+#include "resources/AppCommandIds.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"

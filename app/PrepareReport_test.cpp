@@ -6,11 +6,11 @@
 
 #include "app/FrameTestSupport.h"
 #include "app/RecordingReportServices.h"
+#include "document/SilentPrompts.h"
 #include "foundation/FileSystem.h"
 #include "reports/ReportServices.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
-#include "views/tasks/SilentPrompts.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include "app/MainFrame.h"
 #include "dialogs/SmallDialogIds.h"
 #include "dialogs/TipDialogIds.h"
+#include "document/SilentPrompts.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/SilentPrompts.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "dialogs/ReminderSettingsDialog.h"
 #include "dialogs/TaskDialog.h"
 #include "foundation/AppWindow.h"
-#include "views/tasks/BrowseForCategoryDialog.h"
+#include "views/common/BrowseForCategoryDialog.h"
 
 TaskListDialogs::~TaskListDialogs()
 {

@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "app/TrayIconImpl.h"
 #include "foundation/FileSystem.h"
 #include "foundation/ResourceModule.h"
+#include "resources/AppCommandIds.h"
 #include "testing/DialogDriver.h"
 #include "testing/MenuDriver.h"
 #include "testing/TestSupport.h"

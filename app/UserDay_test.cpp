@@ -21,6 +21,7 @@
 #include "dialogs/TrackingDialogIds.h"
 #include "document/Clipboard.h"
 #include "document/PelquornDragData.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
 #include "foundation/ComPtr.h"
 #include "foundation/FileSystem.h"
@@ -30,8 +31,7 @@
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "views/calendar/CalendarViewDay.h"
-#include "views/tasks/AtlDropSource.h"
-#include "views/tasks/SilentPrompts.h"
+#include "views/common/AtlDropSource.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "views/calendar/CalendarView.h"
+#include "views/common/ViewMessages.h"
 #include "views/tasks/PelquornView.h"
-#include "views/tasks/ViewMessages.h"
 #include "winlib/WindowImpl.h"
 
 namespace {

@@ -15,8 +15,8 @@
 #include "document/PelquornDoc.h"
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
+#include "views/common/ViewMessages.h"
 #include "views/tasks/CategoryTree.h"
-#include "views/tasks/ViewMessages.h"
 #include "winlib/WindowImpl.h"
 
 namespace {

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "benchmark/BareParse.h"
 #include "benchmark/BenchmarkTimer.h"
 #include "benchmark/HostWindow.h"
@@ -22,6 +21,7 @@
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/OleDate.h"
+#include "resources/AppCommandIds.h"
 #include "views/calendar/DailyPlanView.h"
 #include "winlib/WindowImpl.h"
 

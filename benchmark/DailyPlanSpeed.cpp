@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/AppCommandIds.h"
 #include "benchmark/BareParse.h"
 #include "benchmark/BenchmarkTimer.h"
 #include "benchmark/HostWindow.h"
@@ -18,6 +17,7 @@
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/OleDate.h"
+#include "resources/AppCommandIds.h"
 #include "views/calendar/DailyPlanView.h"
 #include "winlib/WindowImpl.h"
 

@@ -9,7 +9,6 @@
 #include <fstream>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "benchmark/BareParse.h"
 #include "benchmark/BenchmarkTimer.h"
 #include "benchmark/FigureLines.h"
@@ -17,14 +16,15 @@
 #include "benchmark/PlannerProcess.h"
 #include "dialogs/SmallDialogIds.h"
 #include "dialogs/TaskDialogIds.h"
-#include "document/DocumentCommandIds.h"
 #include "foundation/Bstr.h"
 #include "foundation/CTFile.h"
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
-#include "views/tasks/EditCommandIds.h"
-#include "views/tasks/ViewMessages.h"
+#include "resources/AppCommandIds.h"
+#include "resources/DocumentCommandIds.h"
+#include "resources/EditCommandIds.h"
+#include "views/common/ViewMessages.h"
 
 namespace {
 

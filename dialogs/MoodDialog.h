@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "dialogs/MoodDialogIds.h"
 #include "dialogs/ZemDialogImpl.h"
 #include "foundation/EString.h"
+#include "resources/MoodDialogIds.h"
 #include "winlib/GdiObject.h"
 
 class CMoodDialog : public CZemDialogImpl<CMoodDialog> {

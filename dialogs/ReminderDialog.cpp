@@ -1,6 +1,6 @@
 #include "dialogs/ReminderDialog.h"
 
-#include "app/ReminderSnoozePresets.h"
+#include "dialogs/ReminderSnoozePresets.h"
 #include "foundation/Language.h"
 
 void CReminderDialog::OnInitDialog()

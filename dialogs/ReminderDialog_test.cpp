@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/ReminderSnoozePresets.h"
 #include "dialogs/ReminderDialog.h"
+#include "dialogs/ReminderSnoozePresets.h"
 #include "foundation/Language.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"

@@ -4,10 +4,10 @@
 #include <windows.h>
 
 #include "document/DocumentMessages.h"
-#include "document/DocumentPrompts.h"
+#include "document/IDocumentPrompts.h"
 #include "document/ISubjectImpl.h"
 #include "foundation/EString.h"
-#include "document/DocumentCommandIds.h"
+#include "resources/DocumentCommandIds.h"
 #include "winlib/MessageMap.h"
 #include "winlib/RecentDocumentList.h"
 
@@ -54,9 +54,9 @@ public:
     // The active view sets its window here.
     void SetDocumentWindow(HWND window) { m_documentWindow = window; }
     const CRecentDocumentList& GetRecentList() const { return m_recentList; }
-    // Tests answer the document's questions themselves; null restores the
-    // message boxes and file dialogs.
-    void SetPrompts(IDocumentPrompts* prompts) { m_prompts = prompts ? prompts : &m_defaultPrompts; }
+    // The program puts its message boxes and file dialogs here, tests their
+    // own answers; null: every question cancelled.
+    void SetPrompts(IDocumentPrompts* prompts) { m_prompts = prompts ? prompts : &m_inertPrompts; }
 
     // "path* - Quorvane": the path or "Untitled", "*" while modified.
     EString GetTitle() const;
@@ -105,6 +105,6 @@ private:
     CRecentDocumentList m_recentList;
     EString m_path;
     HWND m_documentWindow = nullptr;
-    DocumentPrompts m_defaultPrompts;
-    IDocumentPrompts* m_prompts = &m_defaultPrompts;
+    InertPrompts m_inertPrompts;
+    IDocumentPrompts* m_prompts = &m_inertPrompts;
 };

@@ -1,7 +1,10 @@
 // IDocumentPrompts: the questions and file choices the document puts to the user.
 #pragma once
 
+#include <windows.h>
+
 #include "foundation/EString.h"
+#include "foundation/Log.h"
 
 class IDocumentPrompts {
 public:
@@ -16,4 +19,15 @@ public:
     // empty while it has none; the dialog starts in its folder, or else in the user's documents folder.
     virtual bool ChooseSavePath(const EString& defaultExtension, const EString& filter, EString& path) = 0;
     virtual void ShowError(const EString& text) = 0;
+};
+
+// The document's prompts until the program hands it its message boxes and
+// file dialogs: every question is cancelled, so nothing is lost, and errors
+// go to the log.
+class InertPrompts : public IDocumentPrompts {
+public:
+    int AskSaveChanges(const EString&) override { return IDCANCEL; }
+    bool ChooseOpenPath(const EString&, EString&) override { return false; }
+    bool ChooseSavePath(const EString&, const EString&, EString&) override { return false; }
+    void ShowError(const EString& text) override { LogMessage(L"%s\n", text.c_str()); }
 };

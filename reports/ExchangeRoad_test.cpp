@@ -5,6 +5,7 @@
 
 #include "benchmark/PlanGenerator.h"
 #include "document/PelquornDoc.h"
+#include "document/SilentPrompts.h"
 #include "document/xml/XmlDoc.h"
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
@@ -13,7 +14,6 @@
 #include "reports/ReportServices.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
-#include "views/tasks/SilentPrompts.h"
 
 namespace {
 

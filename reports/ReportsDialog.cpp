@@ -6,7 +6,7 @@
 #include "dialogs/TranslatedOrKey.h"
 #include "foundation/BoolSwitch.h"
 #include "document/PelquornDoc.h"
-#include "views/tasks/BrowseForCategoryDialog.h"
+#include "views/common/BrowseForCategoryDialog.h"
 #include "winlib/FileDialog.h"
 
 CReportsDialog::CReportsDialog(std::vector<EString> names, std::vector<Feature> features, CPelquornDoc* document,

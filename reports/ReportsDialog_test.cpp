@@ -8,6 +8,7 @@
 #include "dialogs/CategoryDialogIds.h"
 #include "dialogs/SmallDialogIds.h"
 #include "document/PelquornDoc.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
 #include "foundation/Language.h"
 #include "foundation/OleDate.h"
@@ -17,7 +18,6 @@
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/SilentPrompts.h"
 
 namespace {
 

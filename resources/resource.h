@@ -1,7 +1,7 @@
 // Resource ids of the program.
 #pragma once
 
-#include "app/AppCommandIds.h"
-#include "document/DocumentCommandIds.h"
+#include "resources/AppCommandIds.h"
+#include "resources/DocumentCommandIds.h"
+#include "resources/EditCommandIds.h"
 #include "resources/IconIds.h"
-#include "views/tasks/EditCommandIds.h"

@@ -14,8 +14,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "app/MainWindowClass.h"
+#include "resources/AppCommandIds.h"
 #include "testing/WindowShot.h"
 
 namespace {

@@ -6,13 +6,13 @@
 #include <optional>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
-#include "views/calendar/CalendarCommandIds.h"
+#include "resources/AppCommandIds.h"
+#include "resources/CalendarCommandIds.h"
 #include "views/calendar/CalendarImage.h"
 #include "views/calendar/ContentScroller.h"
-#include "views/tasks/ViewBase.h"
-#include "views/tasks/YellowTip.h"
+#include "views/common/ViewBase.h"
+#include "views/common/YellowTip.h"
 #include "winlib/WindowImpl.h"
 
 // A box's key is its task's 1-based row among the tasks shown; 0 is none.

@@ -5,15 +5,15 @@
 #include <utility>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "document/DocumentMessages.h"
 #include "document/PelquornDoc.h"
 #include "foundation/Clock.h"
 #include "foundation/Locale.h"
 #include "foundation/Options.h"
 #include "foundation/TimeParser.h"
+#include "resources/AppCommandIds.h"
 #include "views/calendar/PlanEntryEdits.h"
-#include "views/tasks/ViewMessages.h"
+#include "views/common/ViewMessages.h"
 
 namespace {
 

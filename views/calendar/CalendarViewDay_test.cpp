@@ -5,18 +5,18 @@
 
 #include <cmath>
 
-#include "app/AppCommandIds.h"
 #include "dialogs/TrayPopupWindow.h"
 #include "document/Clipboard.h"
 #include "document/PelquornDragData.h"
 #include "foundation/Clock.h"
 #include "foundation/ComPtr.h"
 #include "foundation/Options.h"
+#include "resources/AppCommandIds.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "views/calendar/CalendarViewDay.h"
 #include "views/calendar/DayTestSupport.h"
-#include "views/tasks/AtlDropSource.h"
+#include "views/common/AtlDropSource.h"
 
 namespace {
 

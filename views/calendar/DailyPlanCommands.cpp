@@ -9,7 +9,7 @@
 #include "foundation/ComError.h"
 #include "foundation/Log.h"
 #include "foundation/TimeParser.h"
-#include "views/calendar/DailyPlanIds.h"
+#include "resources/DailyPlanIds.h"
 #include "views/calendar/DailyPlanView.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "views/calendar/DailyPlanContents.h"
 
 #include "views/calendar/IDateSelector.h"
-#include "views/tasks/CreatableWindow.h"
+#include "views/common/CreatableWindow.h"
 
 DailyPlanContents::DailyPlanContents(IDateSelector& selector)
 {

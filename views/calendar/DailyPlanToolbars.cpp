@@ -4,10 +4,10 @@
 
 #include <iterator>
 
-#include "app/AppCommandIds.h"
 #include "dialogs/TranslatedOrKey.h"
+#include "resources/AppCommandIds.h"
+#include "resources/DailyPlanIds.h"
 #include "resources/IconIds.h"
-#include "views/calendar/DailyPlanIds.h"
 #include "winlib/ToolbarItems.h"
 
 void FillNavigationBar(HWND toolbar)

@@ -7,12 +7,12 @@
 #include <functional>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "dialogs/PlanDialog.h"
 #include "document/PelquornDoc.h"
+#include "resources/AppCommandIds.h"
 #include "views/calendar/DailyPlanContents.h"
 #include "views/calendar/IDateSelector.h"
-#include "views/tasks/ViewBase.h"
+#include "views/common/ViewBase.h"
 #include "winlib/WindowImpl.h"
 
 // The pane shows one of its two day contents (the list or the time grid),

@@ -1,7 +1,7 @@
 #include "views/calendar/DayListCtrl.h"
 
-#include "views/tasks/ListHandler.h"
-#include "views/tasks/ViewMessages.h"
+#include "views/common/ListHandler.h"
+#include "views/common/ViewMessages.h"
 
 CDayListCtrl::~CDayListCtrl()
 {

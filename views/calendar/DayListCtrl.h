@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "foundation/PrivateMessages.h"
-#include "views/tasks/CreatableWindow.h"
-#include "views/tasks/YellowTip.h"
+#include "views/common/CreatableWindow.h"
+#include "views/common/YellowTip.h"
 #include "winlib/MessageMap.h"
 #include "winlib/WindowImpl.h"
 

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "app/AppCommandIds.h"
 #include "dialogs/ManyPlanEntriesDialog.h"
 #include "dialogs/TrayPopupWindow.h"
 #include "document/Clipboard.h"
@@ -14,7 +13,8 @@
 #include "foundation/ComError.h"
 #include "foundation/Log.h"
 #include "foundation/Options.h"
-#include "views/tasks/DragStart.h"
+#include "resources/AppCommandIds.h"
+#include "views/common/DragStart.h"
 
 CDayManagerBase::~CDayManagerBase() = default;
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "views/calendar/IDateSelector.h"
-#include "views/tasks/CreatableWindow.h"
-#include "views/tasks/ISimpleDropCallback.h"
-#include "views/tasks/NavigationHelper.h"
-#include "views/tasks/TreeDropTarget.h"
+#include "views/common/CreatableWindow.h"
+#include "views/common/ISimpleDropCallback.h"
+#include "views/common/NavigationHelper.h"
+#include "views/common/TreeDropTarget.h"
 
 class CPelquornDoc;
 

@@ -18,7 +18,7 @@
 #include "testing/TestSupport.h"
 #include "views/calendar/DayManagerBase.h"
 #include "views/calendar/DayTestSupport.h"
-#include "views/tasks/AtlDropSource.h"
+#include "views/common/AtlDropSource.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "views/calendar/DaySettings.h"
 #include "views/calendar/PlannerPaneCtrl.h"
-#include "views/tasks/YellowTip.h"
+#include "views/common/YellowTip.h"
 #include "winlib/MessageMap.h"
 #include "winlib/WindowImpl.h"
 

@@ -7,8 +7,8 @@
 #include "foundation/ComError.h"
 #include "foundation/ComPtr.h"
 #include "foundation/TimeParser.h"
-#include "views/tasks/AtlDropSource.h"
-#include "views/tasks/ViewMessages.h"
+#include "views/common/AtlDropSource.h"
+#include "views/common/ViewMessages.h"
 
 TestDayHost::TestDayHost() : date(kDay) {}
 

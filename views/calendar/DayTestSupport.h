@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "document/PelquornDoc.h"
+#include "document/SilentPrompts.h"
 #include "views/calendar/IDateSelector.h"
-#include "views/tasks/CreatableWindow.h"
-#include "views/tasks/SilentPrompts.h"
-#include "views/tasks/ViewMessages.h"
+#include "views/common/CreatableWindow.h"
+#include "views/common/ViewMessages.h"
 #include "winlib/WindowImpl.h"
 
 // What a day content needs of the pane: a window to live in, timers, posted

@@ -2,18 +2,18 @@
 
 #include <algorithm>
 
-#include "app/AppCommandIds.h"
-#include "app/ColumnDefaults.h"
 #include "document/PelquornDoc.h"
 #include "foundation/AppWindow.h"
 #include "foundation/Language.h"
 #include "foundation/Options.h"
 #include "foundation/ResourceModule.h"
 #include "foundation/WindowState.h"
+#include "resources/AppCommandIds.h"
 #include "resources/IconIds.h"
 #include "views/calendar/DayListOrder.h"
-#include "views/tasks/ListHandler.h"
-#include "views/tasks/ViewMessages.h"
+#include "views/common/ColumnDefaults.h"
+#include "views/common/ListHandler.h"
+#include "views/common/ViewMessages.h"
 #include "winlib/RedrawSuspension.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "testing/WindowShot.h"
 #include "views/calendar/DayTestSupport.h"
 #include "views/calendar/ListViewDay.h"
-#include "views/tasks/YellowTip.h"
+#include "views/common/YellowTip.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "foundation/BoolSwitch.h"
-#include "views/tasks/CategoryTreeIds.h"
-#include "views/tasks/TreePaneStyle.h"
-#include "views/tasks/TreeViewHandler.h"
+#include "resources/CategoryTreeIds.h"
+#include "views/common/TreePaneStyle.h"
+#include "views/common/TreeViewHandler.h"
 #include "winlib/RedrawSuspension.h"
 
 namespace {

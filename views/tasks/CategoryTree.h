@@ -6,16 +6,16 @@
 
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
 #include "foundation/PrivateMessages.h"
-#include "views/tasks/CategoriesTreeMan.h"
+#include "resources/AppCommandIds.h"
+#include "resources/EditCommandIds.h"
+#include "views/common/CategoriesTreeMan.h"
+#include "views/common/ISimpleDropCallback.h"
+#include "views/common/NavigationHelper.h"
+#include "views/common/TreeDropTarget.h"
+#include "views/common/ViewBase.h"
 #include "views/tasks/CategoryTreeDialogs.h"
-#include "views/tasks/EditCommandIds.h"
-#include "views/tasks/ISimpleDropCallback.h"
-#include "views/tasks/NavigationHelper.h"
-#include "views/tasks/TreeDropTarget.h"
-#include "views/tasks/ViewBase.h"
 #include "winlib/Reflection.h"
 #include "winlib/WindowImpl.h"
 

@@ -2,7 +2,7 @@
 
 #include "document/Clipboard.h"
 #include "foundation/Language.h"
-#include "views/tasks/CategoriesTreeMan.h"
+#include "views/common/CategoriesTreeMan.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "document/Clipboard.h"
 #include "document/PelquornDragData.h"
 #include "foundation/ComError.h"
-#include "views/tasks/DragStart.h"
-#include "views/tasks/TreeViewHandler.h"
+#include "views/common/DragStart.h"
+#include "views/common/TreeViewHandler.h"
 
 bool CCategoryTree::CheckAutoScroll(int x, int y)
 {

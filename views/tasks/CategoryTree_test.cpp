@@ -14,16 +14,16 @@
 #include "document/InertServices.h"
 #include "document/PelquornDoc.h"
 #include "document/PelquornDragData.h"
+#include "document/SilentPrompts.h"
 #include "foundation/ComPtr.h"
 #include "foundation/Language.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/SilentPrompts.h"
-#include "views/tasks/AtlDropSource.h"
+#include "views/common/AtlDropSource.h"
+#include "views/common/TreeViewHandler.h"
+#include "views/common/ViewTestSupport.h"
 #include "views/tasks/CategoryTree.h"
 #include "views/tasks/PelquornView.h"
-#include "views/tasks/TreeViewHandler.h"
-#include "views/tasks/ViewTestSupport.h"
 
 namespace {
 

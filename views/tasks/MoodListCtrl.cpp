@@ -6,8 +6,8 @@
 #include "document/DocumentText.h"
 #include "foundation/AppWindow.h"
 #include "foundation/Language.h"
-#include "views/tasks/ListHandler.h"
-#include "views/tasks/MoodListIds.h"
+#include "resources/MoodListIds.h"
+#include "views/common/ListHandler.h"
 
 namespace {
 

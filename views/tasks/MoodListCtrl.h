@@ -6,10 +6,10 @@
 
 #include "document/PelquornDoc.h"
 #include "document/model/MoodItem.h"
-#include "views/tasks/ColorIcons.h"
-#include "views/tasks/ViewBase.h"
-#include "views/tasks/ViewMessages.h"
 #include "foundation/BoolSwitch.h"
+#include "views/common/ColorIcons.h"
+#include "views/common/ViewBase.h"
+#include "views/common/ViewMessages.h"
 #include "winlib/Reflection.h"
 #include "winlib/WindowImpl.h"
 

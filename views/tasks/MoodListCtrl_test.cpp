@@ -6,16 +6,16 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/AppCommandIds.h"
-#include "dialogs/MoodDialogIds.h"
 #include "document/PelquornDoc.h"
 #include "foundation/Language.h"
+#include "resources/AppCommandIds.h"
+#include "resources/MoodDialogIds.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/ListHandler.h"
+#include "views/common/ListHandler.h"
+#include "views/common/ViewTestSupport.h"
 #include "views/tasks/MoodListCtrl.h"
-#include "views/tasks/ViewTestSupport.h"
 #include "winlib/WindowImpl.h"
 
 namespace {

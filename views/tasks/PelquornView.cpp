@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "app/ColumnDefaults.h"
 #include "foundation/Language.h"
 #include "foundation/Locale.h"
 #include "foundation/Options.h"
 #include "foundation/WindowState.h"
 #include "resources/IconIds.h"
-#include "views/tasks/LabelEditorKeys.h"
-#include "views/tasks/ListHandler.h"
+#include "views/common/ColumnDefaults.h"
+#include "views/common/LabelEditorKeys.h"
+#include "views/common/ListHandler.h"
 #include "views/tasks/TaskOrder.h"
 #include "winlib/RedrawSuspension.h"
 

@@ -10,17 +10,17 @@
 #include <unordered_map>
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
 #include "foundation/ComError.h"
 #include "foundation/PrivateMessages.h"
-#include "views/tasks/EditCommandIds.h"
-#include "views/tasks/ISimpleDropCallback.h"
+#include "resources/AppCommandIds.h"
+#include "resources/EditCommandIds.h"
+#include "views/common/ISimpleDropCallback.h"
+#include "views/common/TreeDropTarget.h"
+#include "views/common/ViewBase.h"
+#include "views/common/YellowTip.h"
 #include "views/tasks/TaskListActions.h"
 #include "views/tasks/TaskListDialogs.h"
-#include "views/tasks/TreeDropTarget.h"
-#include "views/tasks/ViewBase.h"
-#include "views/tasks/YellowTip.h"
 #include "winlib/Reflection.h"
 #include "winlib/WindowImpl.h"
 

@@ -8,8 +8,8 @@
 #include "dialogs/TranslatedOrKey.h"
 #include "document/Clipboard.h"
 #include "foundation/Language.h"
+#include "views/common/ListHandler.h"
 #include "views/tasks/CategoryTree.h"
-#include "views/tasks/ListHandler.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "foundation/Clock.h"
 #include "foundation/ComError.h"
 #include "mail/ExternalTaskLoader.h"
-#include "views/tasks/DragStart.h"
+#include "views/common/DragStart.h"
 
 namespace {
 

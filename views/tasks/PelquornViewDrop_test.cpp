@@ -21,8 +21,8 @@
 #include "resources/IconIds.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/AtlDropSource.h"
-#include "views/tasks/DragStart.h"
+#include "views/common/AtlDropSource.h"
+#include "views/common/DragStart.h"
 #include "views/tasks/PelquornView.h"
 #include "views/tasks/TaskListTestSupport.h"
 

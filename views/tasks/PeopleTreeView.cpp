@@ -8,9 +8,9 @@
 #include "foundation/BoolSwitch.h"
 #include "foundation/Language.h"
 #include "resources/IconIds.h"
-#include "views/tasks/PeopleTreeIds.h"
-#include "views/tasks/TreePaneStyle.h"
-#include "views/tasks/TreeViewHandler.h"
+#include "resources/PeopleTreeIds.h"
+#include "views/common/TreePaneStyle.h"
+#include "views/common/TreeViewHandler.h"
 #include "winlib/RedrawSuspension.h"
 
 namespace {

@@ -6,14 +6,14 @@
 
 #include <vector>
 
-#include "app/AppCommandIds.h"
 #include "document/PelquornDoc.h"
 #include "foundation/PrivateMessages.h"
-#include "views/tasks/ISimpleDropCallback.h"
+#include "resources/AppCommandIds.h"
+#include "views/common/ISimpleDropCallback.h"
+#include "views/common/TreeDropTarget.h"
+#include "views/common/TreeViewHandler.h"
+#include "views/common/ViewBase.h"
 #include "views/tasks/PeopleTreeDialogs.h"
-#include "views/tasks/TreeDropTarget.h"
-#include "views/tasks/TreeViewHandler.h"
-#include "views/tasks/ViewBase.h"
 #include "winlib/ImageList.h"
 #include "winlib/Reflection.h"
 #include "winlib/WindowImpl.h"

@@ -18,11 +18,11 @@
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
-#include "views/tasks/SilentPrompts.h"
-#include "views/tasks/AtlDropSource.h"
+#include "document/SilentPrompts.h"
+#include "views/common/AtlDropSource.h"
 #include "views/tasks/PeopleTreeView.h"
 #include "views/tasks/PelquornView.h"
-#include "views/tasks/ViewTestSupport.h"
+#include "views/common/ViewTestSupport.h"
 
 namespace {
 

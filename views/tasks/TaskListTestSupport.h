@@ -6,11 +6,11 @@
 #include <commctrl.h>
 
 #include "document/PelquornDoc.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
 #include "testing/TestSupport.h"
+#include "views/common/ViewTestSupport.h"
 #include "views/tasks/PelquornView.h"
-#include "views/tasks/SilentPrompts.h"
-#include "views/tasks/ViewTestSupport.h"
 #include "winlib/Reflection.h"
 
 // The main frame hands its children's notifications back to them; so does this one.
