@@ -155,6 +155,8 @@ public:
     bool AddPlanEntry(double day, const TaskPlanEntry& entry);
     void DeletePlanEntry(int id);
     void DeletePlanEntries(const std::vector<int>& ids);
+    // Each as UpdatePlanEntry, as one change of the document; false when one failed.
+    bool UpdatePlanEntries(const std::vector<TaskPlanEntry>& entries);
     bool UpdatePlanEntry(const TaskPlanEntry& entry);
     bool ArrangePlanEntries(double day, double start, const std::vector<int>& ids, bool copy);
     bool ScheduleTasks(double day, double start, const std::vector<int>& taskIds, double shortestHours,
