@@ -347,11 +347,14 @@ TEST_F(DayListTest, TheTrackedEntryShowsTheTrackingIconAndNoOtherRuns)
 TEST_F(DayListTest, ARefreshFollowsTheClockInTheIconsAndRearmsItsTimer)
 {
     Clock::SetNowForTesting(kDay + At(10, 30));
-    ListView_SetItemText(List(), RowOf(backupEntry), 0, const_cast<wchar_t*>(L"edited"));
+    TaskCard renamed;
+    ASSERT_TRUE(plan->document.GetTask(backup, renamed));
+    renamed.SetName(L"edited");
+    plan->document.UpdateTask(renamed);
     list->RefreshEntries();
     EXPECT_EQ(list->GetRowIcon(RowOf(backupEntry)), CListViewDay::kIconOver);
     EXPECT_EQ(list->GetRowIcon(RowOf(writeEntry)), CListViewDay::kIconRunning);
-    EXPECT_EQ(Cell(RowOf(backupEntry), 0), L"edited") << "texts are not rewritten";
+    EXPECT_EQ(Cell(RowOf(backupEntry), 0), L"Backup") << "texts stay as the day was read";
     EXPECT_TRUE(host.IsTimerSet(CDayManagerBase::DAY_REFRESH_TIMER_ID));
 }
 
