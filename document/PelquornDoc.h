@@ -143,6 +143,8 @@ public:
     // Summary.
     void RecalculateTaskSummary();
     void UpdateDaySummary(double day);
+    // The same from a day's entries read already.
+    void UpdateDaySummary(const std::vector<TaskPlanEntry>& entries);
     void ShowTaskSummary();
     EString FormatTaskSummary() const;
     int GetFilteredTaskCount() const { return m_filteredTaskCount; }

@@ -303,7 +303,7 @@ void DataManager::GetDayPlanEntries(double date, std::vector<TaskPlanEntry>& ent
         if (child.GetName() == kPlanEntry) {
             TaskPlanEntry entry;
             if (ReadPlanEntry(child, entry, tasks))
-                entries.push_back(entry);
+                entries.push_back(std::move(entry));
             else
                 RemovePlanEntryElement(child);
         }

@@ -99,6 +99,14 @@ void CDayManagerBase::ToggleCompleted(const std::vector<int>& ids)
     m_document->Notify(nullptr, NotifyCode::kAll);
 }
 
+void CDayManagerBase::NoteLoadedDay(double day, const std::vector<TaskPlanEntry>& entries)
+{
+    if (!m_document || std::floor(day) != std::floor(GetShownDate()))
+        return;
+    m_document->UpdateDaySummary(entries);
+    m_summaryTold = true;
+}
+
 void CDayManagerBase::ToggleCompletedOne(int id)
 {
     ToggleCompleted({id});

@@ -228,6 +228,7 @@ void CListViewDay::LoadEntries()
     std::vector<TaskPlanEntry> entries;
     if (CPelquornDoc* document = GetDocument())
         document->GetDayPlanEntries(GetShownDate(), entries);
+    NoteLoadedDay(GetShownDate(), entries);
     std::stable_sort(entries.begin(), entries.end(), [this](const TaskPlanEntry& a, const TaskPlanEntry& b) {
         return CompareDayEntries(a, b, m_sortColumn, m_sortAscending) < 0;
     });

@@ -420,3 +420,15 @@ TEST_F(DayListTest, ColumnWidthsOutliveTheList)
     EXPECT_EQ(ListView_GetColumnWidth(List(), 5), 222);
     EXPECT_EQ(ListView_GetColumnWidth(List(), 1), 90);
 }
+
+TEST_F(DayListTest, ALoadOfTheShownDayGivesTheDocumentTheDaysSummary)
+{
+    for (const double day : {kDay, kDay + 1}) {
+        plan->document.UpdateDaySummary(day == kDay ? kDay + 1 : kDay);
+        host.date = day;
+        list->LoadEntries();
+        const EString told = plan->document.FormatTaskSummary();
+        plan->document.UpdateDaySummary(day);
+        EXPECT_EQ(told, plan->document.FormatTaskSummary()) << day - kDay;
+    }
+}
