@@ -192,7 +192,8 @@ private:
     struct EntryTask {
         bool found = false;
         TaskCard task;
-        XmlNode recurrence;
+        // The ids of the recurrence's completed entries, as its COMPLETEDPLAN elements give them.
+        std::unordered_set<std::wstring> completedEntries;
         bool daily = false;
     };
     using EntryTasks = std::unordered_map<int, EntryTask>;

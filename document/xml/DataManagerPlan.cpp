@@ -88,7 +88,9 @@ DataManager::EntryTask DataManager::ReadEntryTask(int taskId)
         RecurrenceInfo recurrence;
         ElementRecords::Read(rule, recurrence);
         read.daily = recurrence.IsEveryDay();
-        read.recurrence = rule;
+        for (XmlNode mark = rule.GetFirstChildElement(); mark; mark = mark.GetNextElement())
+            if (mark.GetName() == kCompletedPlan)
+                read.completedEntries.insert(XmlDoc::GetTextAttribute(mark, kId));
         read.task.SetHasRecurrence(true);
         read.task.SetDailyRecurrence(read.daily);
     }
@@ -115,7 +117,7 @@ bool DataManager::ReadPlanEntry(const XmlNode& element, TaskPlanEntry& entry, En
     entry.SetCompleted(task.task.IsCompleted());
     entry.SetDailyRecurrence(task.daily);
     // A recurring task's entries are completed one by one.
-    if (task.recurrence && FindCompletedPlan(task.recurrence, entry.GetId()))
+    if (!task.completedEntries.empty() && task.completedEntries.count(IdText::Format(entry.GetId())))
         entry.SetCompleted(true);
     entry.SetTask(task.task);
     return true;
