@@ -192,9 +192,9 @@ bool CListViewDay::GetFocusedItemRect(RECT& rect)
     return row >= 0 && ListView_GetItemRect(m_list.m_hWnd, row, &rect, LVIR_LABEL);
 }
 
-int CListViewDay::RowIcon(const TaskPlanEntry& entry)
+int CListViewDay::RowIcon(const TaskPlanEntry& entry, double shownDate)
 {
-    int icon = entry.GetPhase(GetShownDate());
+    int icon = entry.GetPhase(shownDate);
     CPelquornDoc* document = GetDocument();
     if (document && entry.GetId() == document->GetTrackedPlanEntryId())
         icon = kIconTracked;
@@ -210,9 +210,11 @@ void CListViewDay::IndexRows()
     m_rowOfEntry.reserve(m_rows.size());
     m_rowIcons.clear();
     m_rowIcons.reserve(m_rows.size());
+    // The day is asked of the pane once: each row asking would cost a message to its picker.
+    const double shownDate = GetShownDate();
     for (size_t row = 0; row < m_rows.size(); ++row) {
         m_rowOfEntry[m_rows[row].GetId()] = static_cast<int>(row);
-        m_rowIcons.push_back(RowIcon(m_rows[row]));
+        m_rowIcons.push_back(RowIcon(m_rows[row], shownDate));
     }
 }
 
@@ -225,10 +227,11 @@ void CListViewDay::LoadEntries()
         selectedId = GetPendingSelection();
         SetPendingSelection(0);
     }
+    const double shownDate = GetShownDate();
     std::vector<TaskPlanEntry> entries;
     if (CPelquornDoc* document = GetDocument())
-        document->GetDayPlanEntries(GetShownDate(), entries);
-    NoteLoadedDay(GetShownDate(), entries);
+        document->GetDayPlanEntries(shownDate, entries);
+    NoteLoadedDay(shownDate, entries);
     std::stable_sort(entries.begin(), entries.end(), [this](const TaskPlanEntry& a, const TaskPlanEntry& b) {
         return CompareDayEntries(a, b, m_sortColumn, m_sortAscending) < 0;
     });

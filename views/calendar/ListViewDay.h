@@ -85,7 +85,7 @@ private:
     void Sort();
     // The rows follow m_rows: the id map and the icons are rebuilt with each order.
     void IndexRows();
-    int RowIcon(const TaskPlanEntry& entry);
+    int RowIcon(const TaskPlanEntry& entry, double shownDate);
     int FindRow(int id) const;
     // The selection and focus moved with their entries to their rows, telling nobody.
     void SelectRowsOf(const std::vector<int>& ids, int focusedId);
