@@ -432,3 +432,23 @@ TEST_F(DayListTest, ALoadOfTheShownDayGivesTheDocumentTheDaysSummary)
         EXPECT_EQ(told, plan->document.FormatTaskSummary()) << day - kDay;
     }
 }
+
+TEST_F(DayListTest, AfterEachSortAnEntryIsFoundInTheRowShowingItAndKeepsItsSelection)
+{
+    list->SelectEntryById(writeEntry);
+    const std::pair<int, std::wstring> shown[] = {
+        {writeEntry, L"Write offer"}, {callEntry, L"call Ann"}, {backupEntry, L"Backup"}};
+    for (const int column : {0, 4, 2, 2}) {
+        list->SortByColumn(column);
+        EXPECT_EQ(SelectedIds(), std::vector<int>{writeEntry}) << "column " << column;
+        for (const auto& [id, name] : shown) {
+            // The list finds an entry's row through the id map.
+            LVFINDINFOW find = {};
+            find.flags = LVFI_PARAM;
+            find.lParam = id;
+            const int row = ListView_FindItem(List(), -1, &find);
+            EXPECT_EQ(list->GetRowEntryId(row), id) << "column " << column;
+            EXPECT_EQ(Cell(row, 0), name) << "column " << column;
+        }
+    }
+}
