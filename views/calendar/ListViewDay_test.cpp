@@ -276,6 +276,13 @@ TEST_F(DayListTest, ClickingACheckBoxCompletesTheEntryAndFillingTogglesNothing)
     Click(List(), RowPoint(RowOf(callEntry), true));
     ASSERT_TRUE(WaitFor([&] { return !plan->Entry(callEntry).IsCompleted(); })) << "a second click reopens";
     EXPECT_EQ(observer.codes, std::vector<DocNotifyCode>{NotifyCode::kAll});
+
+    observer.codes.clear();
+    list->SelectEntryById(writeEntry);
+    ::SetFocus(List());
+    PressKey(List(), VK_SPACE);
+    ASSERT_TRUE(WaitFor([&] { return plan->Entry(writeEntry).IsCompleted(); })) << "the space bar ticks the focused row";
+    EXPECT_EQ(observer.codes, std::vector<DocNotifyCode>{NotifyCode::kAll});
 }
 
 TEST_F(DayListTest, ASelectionChangeTellsTheDocumentAndThePane)
