@@ -143,6 +143,8 @@ public:
     // Summary.
     void RecalculateTaskSummary();
     void UpdateDaySummary(double day);
+    // The same from a day's entries read already.
+    void UpdateDaySummary(const std::vector<TaskPlanEntry>& entries);
     void ShowTaskSummary();
     EString FormatTaskSummary() const;
     int GetFilteredTaskCount() const { return m_filteredTaskCount; }
@@ -155,6 +157,8 @@ public:
     bool AddPlanEntry(double day, const TaskPlanEntry& entry);
     void DeletePlanEntry(int id);
     void DeletePlanEntries(const std::vector<int>& ids);
+    // Each as UpdatePlanEntry, as one change of the document; false when one failed.
+    bool UpdatePlanEntries(const std::vector<TaskPlanEntry>& entries);
     bool UpdatePlanEntry(const TaskPlanEntry& entry);
     bool ArrangePlanEntries(double day, double start, const std::vector<int>& ids, bool copy);
     bool ScheduleTasks(double day, double start, const std::vector<int>& taskIds, double shortestHours,

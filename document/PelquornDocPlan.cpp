@@ -1,6 +1,8 @@
 // CPelquornDoc: plan entries, scheduling, holidays and time tracking.
 #include "document/PelquornDoc.h"
 
+#include <algorithm>
+
 #include "foundation/Clock.h"
 #include "foundation/Options.h"
 #include "foundation/TimeParser.h"
@@ -53,6 +55,26 @@ bool CPelquornDoc::UpdatePlanEntry(const TaskPlanEntry& entry)
     });
     if (updated && completes)
         CheckCategoryCompletion(entry.GetTaskId());
+    return updated;
+}
+
+bool CPelquornDoc::UpdatePlanEntries(const std::vector<TaskPlanEntry>& entries)
+{
+    std::vector<int> completedTasks;
+    for (const TaskPlanEntry& entry : entries) {
+        TaskPlanEntry stored;
+        if (entry.IsCompleted() && GetPlanEntry(entry.GetId(), stored) && !stored.IsCompleted() &&
+            std::find(completedTasks.begin(), completedTasks.end(), entry.GetTaskId()) == completedTasks.end())
+            completedTasks.push_back(entry.GetTaskId());
+    }
+    SetModified(1);
+    const bool updated = Guarded(false, [&] {
+        GetDataManager().UpdatePlanEntries(entries, Options::GetAllowSimultaneous() != 0);
+        return true;
+    });
+    for (const int taskId : completedTasks)
+        if (updated)
+            CheckCategoryCompletion(taskId);
     return updated;
 }
 

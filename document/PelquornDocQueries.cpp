@@ -168,6 +168,11 @@ void CPelquornDoc::UpdateDaySummary(double day)
 {
     std::vector<TaskPlanEntry> entries;
     GetDayPlanEntries(day, entries);
+    UpdateDaySummary(entries);
+}
+
+void CPelquornDoc::UpdateDaySummary(const std::vector<TaskPlanEntry>& entries)
+{
     m_dayEntryCount = static_cast<int>(entries.size());
     m_dayHours = 0;
     for (const TaskPlanEntry& entry : entries)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -80,6 +81,10 @@ public:
     void AddPlanEntry(double date, const TaskPlanEntry& entry, bool setDeadline, bool setRecurrence);
     // Rewrites the entry found by its id, with its recurrence and completion.
     void UpdatePlanEntry(const TaskPlanEntry& entry, bool keepOverlaps);
+    // Each as UpdatePlanEntry, except that an entry whose only change is its
+    // completion keeps its element and place: only its task or recurrence
+    // takes the completion.
+    void UpdatePlanEntries(const std::vector<TaskPlanEntry>& entries, bool keepOverlaps);
     // Nothing for a missing id; a task left without entries becomes new.
     void DeletePlanEntry(int id);
     void DeletePlanEntries(const std::vector<int>& ids);
@@ -183,6 +188,17 @@ private:
     bool IsCompletedStatus(const XmlNode& task);
 
     // Plan entries.
+    // What an entry takes from its task: read once per task when a whole day is read.
+    struct EntryTask {
+        bool found = false;
+        TaskCard task;
+        // The ids of the recurrence's completed entries, as its COMPLETEDPLAN elements give them.
+        std::unordered_set<std::wstring> completedEntries;
+        bool daily = false;
+    };
+    using EntryTasks = std::unordered_map<int, EntryTask>;
+    EntryTask ReadEntryTask(int taskId);
+    bool ReadPlanEntry(const XmlNode& element, TaskPlanEntry& entry, EntryTasks& tasks);
     static void SumPlanEntryHours(const PlanEntryTable& plan, double now, TaskCard& task);
     XmlNode InsertPlanEntryElement(const XmlNode& day, const TaskPlanEntry& entry);
     // The first sibling whose task exists and whose start is not earlier,
@@ -194,6 +210,9 @@ private:
     bool ReadEntryTimes(const XmlNode& element, TaskPlanEntry& entry);
     void WriteEntryTimes(const XmlNode& element, const TaskPlanEntry& entry);
     void SetTaskPlannedStatus(int taskId, int status);
+    // The entry's completion written where it is kept: its task, or the recurrence of a recurring
+    // task, which moves the deadline to the occurrence after the entry's day.
+    void WriteCompletion(double day, const TaskPlanEntry& entry, bool recurring, const RecurrenceInfo& recurrence);
     void WriteTaskColor(const TaskPlanEntry& entry);
     void SyncRecurrenceTimes(const TaskPlanEntry& entry);
     void WriteDailyRecurrence(double date, const TaskPlanEntry& entry, bool setDeadline);

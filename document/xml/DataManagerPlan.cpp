@@ -72,32 +72,54 @@ void DataManager::InvalidateIndex()
 
 bool DataManager::ReadPlanEntry(const XmlNode& element, TaskPlanEntry& entry)
 {
+    EntryTasks tasks;
+    return ReadPlanEntry(element, entry, tasks);
+}
+
+DataManager::EntryTask DataManager::ReadEntryTask(int taskId)
+{
+    EntryTask read;
+    const XmlNode taskElement = FindTask(taskId);
+    if (!taskElement)
+        return read;
+    read.found = true;
+    ReadTask(taskElement, read.task);
+    if (const XmlNode rule = FindRecurrence(read.task.GetId())) {
+        RecurrenceInfo recurrence;
+        ElementRecords::Read(rule, recurrence);
+        read.daily = recurrence.IsEveryDay();
+        for (XmlNode mark = rule.GetFirstChildElement(); mark; mark = mark.GetNextElement())
+            if (mark.GetName() == kCompletedPlan)
+                read.completedEntries.insert(XmlDoc::GetTextAttribute(mark, kId));
+        read.task.SetHasRecurrence(true);
+        read.task.SetDailyRecurrence(read.daily);
+    }
+    return read;
+}
+
+bool DataManager::ReadPlanEntry(const XmlNode& element, TaskPlanEntry& entry, EntryTasks& tasks)
+{
     entry.SetCompleted(false);
     entry.SetDailyRecurrence(false);
     entry.SetTask(TaskCard());
     ElementRecords::Read(element.Checked(), entry);
+    auto [known, added] = tasks.try_emplace(entry.GetTaskId());
+    if (added)
+        known->second = ReadEntryTask(entry.GetTaskId());
+    const EntryTask& task = known->second;
     // Only a task that is gone makes an entry unreadable: one that does not
     // read is an error, and its entries must not be cleaned away for it.
-    const XmlNode taskElement = FindTask(entry.GetTaskId());
-    if (!taskElement) {
+    if (!task.found) {
         entry.SetName(TaskRemovedText());
         return false;
     }
-    TaskCard task;
-    ReadTask(taskElement, task);
-    entry.SetName(task.GetName());
-    entry.SetCompleted(task.IsCompleted());
-    if (const XmlNode rule = FindRecurrence(task.GetId())) {
-        RecurrenceInfo recurrence;
-        ElementRecords::Read(rule, recurrence);
-        const bool daily = recurrence.IsEveryDay();
-        entry.SetDailyRecurrence(daily);
-        task.SetHasRecurrence(true);
-        task.SetDailyRecurrence(daily);
-        if (FindCompletedPlan(rule, entry.GetId()))
-            entry.SetCompleted(true);
-    }
-    entry.SetTask(task);
+    entry.SetName(task.task.GetName());
+    entry.SetCompleted(task.task.IsCompleted());
+    entry.SetDailyRecurrence(task.daily);
+    // A recurring task's entries are completed one by one.
+    if (!task.completedEntries.empty() && task.completedEntries.count(IdText::Format(entry.GetId())))
+        entry.SetCompleted(true);
+    entry.SetTask(task.task);
     return true;
 }
 
@@ -276,12 +298,14 @@ void DataManager::ResetStatusIfUnplanned(int taskId)
 void DataManager::GetDayPlanEntries(double date, std::vector<TaskPlanEntry>& entries)
 {
     const XmlNode day = GetPlanDay(date);
+    // A crowded day plans the same tasks many times over: each is read once.
+    EntryTasks tasks;
     for (XmlNode child = day.GetFirstChildElement(); child;) {
         const XmlNode next = child.GetNextElement();
         if (child.GetName() == kPlanEntry) {
             TaskPlanEntry entry;
-            if (ReadPlanEntry(child, entry))
-                entries.push_back(entry);
+            if (ReadPlanEntry(child, entry, tasks))
+                entries.push_back(std::move(entry));
             else
                 RemovePlanEntryElement(child);
         }
@@ -352,7 +376,14 @@ void DataManager::UpdatePlanEntry(const TaskPlanEntry& entry, bool keepOverlaps)
         if (const XmlNode rule = FindRecurrence(taskId))
             ReadRecurrence(rule, recurrence);
     }
-    if (hadRecurrence || entry.IsDailyRecurrence()) {
+    WriteCompletion(day, entry, hadRecurrence || entry.IsDailyRecurrence(), recurrence);
+}
+
+void DataManager::WriteCompletion(double day, const TaskPlanEntry& entry, bool recurring,
+                                  const RecurrenceInfo& recurrence)
+{
+    const int taskId = entry.GetTaskId();
+    if (recurring) {
         if (!entry.IsCompleted()) {
             RemoveCompletedPlan(taskId, entry.GetId());
             return;
@@ -362,8 +393,8 @@ void DataManager::UpdatePlanEntry(const TaskPlanEntry& entry, bool keepOverlaps)
             // Only the deadline: a rewrite of a completed task would take its recurrence.
             TaskCard task;
             task.SetDeadline(recurrence.NextOccurrence(day + 1));
-            if (const XmlNode element = FindTask(taskId))
-                ElementRecords::WriteDeadline(element, task);
+            if (const XmlNode taskElement = FindTask(taskId))
+                ElementRecords::WriteDeadline(taskElement, task);
         } catch (const ComError&) {
             // The occurrence is marked; the deadline stays.
         }
@@ -373,6 +404,33 @@ void DataManager::UpdatePlanEntry(const TaskPlanEntry& entry, bool keepOverlaps)
         SetTaskPlannedStatus(taskId, entry.IsCompleted() ? TaskCard::kCompleted : TaskCard::kInProgress);
     } catch (const ComError&) {
         // The entry is written; the task keeps its status.
+    }
+}
+
+void DataManager::UpdatePlanEntries(const std::vector<TaskPlanEntry>& entries, bool keepOverlaps)
+{
+    for (const TaskPlanEntry& entry : entries) {
+        const XmlNode element = FindPlanEntry(entry.GetId());
+        TaskPlanEntry stored;
+        if (!element || !ReadPlanEntry(element, stored)) {
+            UpdatePlanEntry(entry, keepOverlaps);
+            continue;
+        }
+        TaskPlanEntry sameCompletion = entry;
+        sameCompletion.SetCompleted(stored.IsCompleted());
+        const bool onlyCompletion = sameCompletion == stored && entry.GetDescription() == stored.GetDescription() &&
+                                    entry.IsDailyRecurrence() == stored.IsDailyRecurrence() &&
+                                    sameCompletion.GetTask().GetColor() == stored.GetTask().GetColor();
+        // Rewriting and moving an entry walks its day: a batch of a crowded day would walk it per entry.
+        if (!onlyCompletion) {
+            UpdatePlanEntry(entry, keepOverlaps);
+            continue;
+        }
+        RecurrenceInfo recurrence;
+        const XmlNode rule = FindRecurrence(entry.GetTaskId());
+        if (rule)
+            ReadRecurrence(rule, recurrence);
+        WriteCompletion(GetEntryDay(element), entry, !rule.IsEmpty(), recurrence);
     }
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
 
 #include "document/xml/DataManagerTestSupport.h"
 #include "foundation/Options.h"
@@ -197,6 +198,68 @@ TEST_F(DataManagerPlanTest, UpdatingAnEntryFollowsWithItsRecurrenceAndCompletion
     entry.SetDailyRecurrence(false);
     m_doc.UpdatePlanEntry(entry, false);
     EXPECT_FALSE(m_doc.HasRecurrence(1));
+}
+
+TEST_F(DataManagerPlanTest, EachEntryOfADayReadsItsOwnTaskAndItsOwnCompletion)
+{
+    // Task 1 recurs, with one of its two entries done; task 2 is planned twice too.
+    TaskPlanEntry recurring = NewEntry(1, L"08:00", L"09:00", true);
+    m_doc.AddPlanEntry(kToday, recurring, true, true);
+    const int doneOccurrence = recurring.GetId();
+    const int openOccurrence = Add(kToday, 1, L"10:00", L"11:00");
+    const int read = Add(kToday, 2, L"12:00", L"13:00");
+    const int readAgain = Add(kToday, 2, L"14:00", L"15:00");
+    m_doc.AddCompletedPlan(1, doneOccurrence);
+    std::vector<TaskPlanEntry> entries;
+    m_doc.GetDayPlanEntries(kToday, entries);
+    const struct {
+        int id;
+        const wchar_t* name;
+        bool completed;
+        bool daily;
+    } expected[] = {
+        {doneOccurrence, L"Write", true, true},
+        {openOccurrence, L"Write", false, true},
+        {read, L"Read", false, false},
+        {readAgain, L"Read", false, false},
+    };
+    ASSERT_EQ(entries.size(), std::size(expected));
+    for (size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(entries[i].GetId(), expected[i].id) << i;
+        EXPECT_EQ(entries[i].GetName(), expected[i].name) << i;
+        EXPECT_EQ(entries[i].GetTask().GetId(), entries[i].GetTaskId()) << i;
+        EXPECT_EQ(entries[i].IsCompleted(), expected[i].completed) << i;
+        EXPECT_EQ(entries[i].IsDailyRecurrence(), expected[i].daily) << i;
+    }
+}
+
+TEST_F(DataManagerPlanTest, EntriesUpdatedAtOnceEachTakeTheirChangeAndOnlyMovedOnesMove)
+{
+    Options::SetAllowSimultaneous(1);
+    const int first = Add(kToday, 5, L"09:00", L"10:00");
+    const int second = Add(kToday, 3, L"09:00", L"09:30");
+    const int third = Add(kToday, 2, L"11:00", L"12:00");
+    const EString order = EString::Formatted(L"#%d 09:00-09:30 #%d 09:00-10:00 #%d 11:00-12:00", second, first, third);
+    ASSERT_EQ(Day(kToday, true), order);
+    TaskPlanEntry done = Entry(first);
+    done.SetCompleted(true);
+    TaskPlanEntry alsoDone = Entry(second);
+    alsoDone.SetCompleted(true);
+    m_doc.UpdatePlanEntries({done, alsoDone}, true);
+    EXPECT_EQ(Day(kToday, true), order) << "completing moves nothing, not even among equal starts";
+    EXPECT_EQ(TaskStatus(5), TaskCard::kCompleted);
+    EXPECT_EQ(TaskStatus(3), TaskCard::kCompleted);
+
+    TaskPlanEntry moved = Entry(third);
+    moved.SetStartKeepDuration(TimeParser::ParseTime(L"08:00"));
+    moved.SetCompleted(true);
+    done.SetCompleted(false);
+    m_doc.UpdatePlanEntries({moved, done}, true);
+    EXPECT_EQ(Day(kToday, true),
+              EString::Formatted(L"#%d 08:00-09:00 #%d 09:00-09:30 #%d 09:00-10:00", third, second, first))
+        << "a moved entry takes its place";
+    EXPECT_EQ(TaskStatus(2), TaskCard::kCompleted);
+    EXPECT_EQ(TaskStatus(5), TaskCard::kInProgress);
 }
 
 TEST_F(DataManagerPlanTest, AHolidayIsToggledByItsDayWhateverTheTextOfItsNumber)

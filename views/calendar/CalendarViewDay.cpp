@@ -149,6 +149,7 @@ void CCalendarViewDay::LoadEntries()
         for (int d = 0; d < m_planner.GetSettings().dayCount; ++d) {
             std::vector<TaskPlanEntry> entries;
             document->GetDayPlanEntries(firstDay + d, entries);
+            NoteLoadedDay(firstDay + d, entries);
             items.reserve(items.size() + entries.size());
             for (const TaskPlanEntry& entry : entries)
                 items.push_back(PlannerItemOfEntry(entry, firstDay + d));

@@ -103,8 +103,7 @@ LRESULT CDailyPlanView::OnDelete(WORD, WORD, HWND, bool&)
     const int firstIndex = content.GetSelectedIndex();
     std::vector<int> ids;
     content.GetSelectedEntryIds(ids);
-    for (const int id : ids)
-        document->DeletePlanEntry(id);
+    document->DeletePlanEntries(ids);
     document->Notify(nullptr, NotifyCode::kTasksChanged);
     GetContent().SelectIndex(std::max(firstIndex - 1, 0));
     return 0;

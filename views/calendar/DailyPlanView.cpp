@@ -311,8 +311,9 @@ void CDailyPlanView::ReloadDay()
 {
     CDayManagerBase& content = GetContent();
     content.ReloadHolidays();
+    content.ForgetDaySummary();
     content.LoadEntries();
-    if (CPelquornDoc* document = GetDocument())
+    if (CPelquornDoc* document = GetDocument(); document && !content.HasToldDaySummary())
         document->UpdateDaySummary(GetDate());
 }
 
@@ -330,8 +331,11 @@ void CDailyPlanView::ShowMode(bool list, bool refresh)
     m_listShown = list ? 1 : 0;
     ::EnableWindow(m_daysCombo, list ? FALSE : TRUE);
     m_contents.Show(list);
-    if (CPelquornDoc* document = GetDocument())
-        document->Notify(nullptr, NotifyCode::kTasksChanged);
+    // The pane reloads the shown content once; the other views hear of it.
+    if (CPelquornDoc* document = GetDocument()) {
+        ReloadDay();
+        document->Notify(this, NotifyCode::kTasksChanged);
+    }
     if (refresh)
         RefreshCommandUI(true);
 }

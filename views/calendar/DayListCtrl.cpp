@@ -37,6 +37,17 @@ LRESULT CDayListCtrl::OnMouseMove(UINT, WPARAM, LPARAM lParam, bool& handled)
     return 0;
 }
 
+LRESULT CDayListCtrl::OnLeftButtonDown(UINT, WPARAM, LPARAM lParam, bool& handled)
+{
+    handled = false;
+    LVHITTESTINFO hit = {};
+    hit.pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    const int row = ListView_HitTest(m_hWnd, &hit);
+    if (row >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) && onCheckBoxClicked)
+        onCheckBoxClicked(row);
+    return 0;
+}
+
 LRESULT CDayListCtrl::OnToOwner(UINT message, WPARAM wParam, LPARAM lParam, bool&)
 {
     return m_owner ? m_owner->SendViewMessage(message, wParam, lParam) : 0;

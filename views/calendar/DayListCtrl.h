@@ -30,12 +30,15 @@ public:
     CYellowTip& GetTip() { return m_tip; }
 
     std::function<void(int entryId)> onToggleCompleted;
+    // The list keeps no check states of its own: a click on a row's check box is told, with its row.
+    std::function<void(int row)> onCheckBoxClicked;
 
     BEGIN_MESSAGE_MAP(CDayListCtrl)
         ON_MESSAGE(WM_CREATE, OnCreate)
         ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
         ON_MESSAGE(WM_SETFOCUS, OnSetFocus)
         ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
+        ON_MESSAGE(WM_LBUTTONDOWN, OnLeftButtonDown)
         ON_MESSAGE(WM_XBUTTONUP, OnToOwner)
         ON_MESSAGE(WM_YELLOWTIP_NEEDTEXT, OnToOwner)
         ON_MESSAGE(WM_DAY_LIST_TOGGLE, OnToggle)
@@ -46,6 +49,7 @@ private:
     LRESULT OnContextMenu(UINT message, WPARAM wParam, LPARAM lParam, bool&);
     LRESULT OnSetFocus(UINT, WPARAM, LPARAM, bool& handled);
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, bool& handled);
+    LRESULT OnLeftButtonDown(UINT, WPARAM, LPARAM lParam, bool& handled);
     LRESULT OnToOwner(UINT message, WPARAM wParam, LPARAM lParam, bool&);
     LRESULT OnToggle(UINT, WPARAM wParam, LPARAM, bool&);
 

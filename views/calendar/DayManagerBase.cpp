@@ -80,6 +80,7 @@ void CDayManagerBase::ToggleCompleted(const std::vector<int>& ids)
         return;
     const bool allCompleted = AreAllCompleted(ids);
     const double shownDate = GetSelectorDate();
+    std::vector<TaskPlanEntry> changed;
     for (int id : ids) {
         TaskPlanEntry entry;
         if (!m_document->GetPlanEntry(id, entry))
@@ -90,9 +91,20 @@ void CDayManagerBase::ToggleCompleted(const std::vector<int>& ids)
         // Work stops when it is marked done: the block no longer runs on.
         if (entry.IsCompleted() && entry.GetPhase(shownDate) == TimeRange::kRunning)
             entry.SetEndToNow();
-        m_document->UpdatePlanEntry(entry);
+        changed.push_back(entry);
     }
+    // One change of the document for all: one modified mark and one notice.
+    if (!changed.empty())
+        m_document->UpdatePlanEntries(changed);
     m_document->Notify(nullptr, NotifyCode::kAll);
+}
+
+void CDayManagerBase::NoteLoadedDay(double day, const std::vector<TaskPlanEntry>& entries)
+{
+    if (!m_document || std::floor(day) != std::floor(GetShownDate()))
+        return;
+    m_document->UpdateDaySummary(entries);
+    m_summaryTold = true;
 }
 
 void CDayManagerBase::ToggleCompletedOne(int id)

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "document/model/TaskPlanEntry.h"
 #include "views/calendar/IDateSelector.h"
 #include "views/common/CreatableWindow.h"
 #include "views/common/ISimpleDropCallback.h"
@@ -116,6 +117,10 @@ public:
     void StartRefreshTimer();
     // The entry last announced as running; 0 before the first.
     int GetAnnouncedEntryId() const { return m_announcedEntryId; }
+    // A load that reads the shown day tells the document the day's summary
+    // from what it read: the pane need not read the day again for it.
+    bool HasToldDaySummary() const { return m_summaryTold; }
+    void ForgetDaySummary() { m_summaryTold = false; }
 
 protected:
     // For the derived Create: the owner gets the timers, posts and drags.
@@ -127,10 +132,13 @@ protected:
     void ScheduleDroppedTasks(const std::vector<int>& taskIds);
     // Plays the plan sound and shows the tray notice once per running entry.
     void AnnounceRunningEntry();
+    // A load read the day's entries: the shown day's make its summary.
+    void NoteLoadedDay(double day, const std::vector<TaskPlanEntry>& entries);
 
 private:
     void PostOwnerCommand(WORD commandId);
 
+    bool m_summaryTold = false;
     int m_announcedEntryId = 0;
     int m_pendingSelection = 0;
     ICreatableWindow* m_owner = nullptr;      // not owned

@@ -1,6 +1,8 @@
 #include "views/calendar/ListViewDay.h"
 
 #include <algorithm>
+#include <memory>
+#include <type_traits>
 
 #include "document/PelquornDoc.h"
 #include "foundation/AppWindow.h"
@@ -14,6 +16,7 @@
 #include "views/common/ColumnDefaults.h"
 #include "views/common/ListHandler.h"
 #include "views/common/ViewMessages.h"
+#include "winlib/GdiObject.h"
 #include "winlib/RedrawSuspension.h"
 
 namespace {
@@ -26,37 +29,49 @@ constexpr int kHeaderIconIds[] = {IDI_SORT_ASCENDING, IDI_SORT_DESCENDING};
 constexpr int kUnchecked = 1;
 constexpr int kChecked = 2;
 
+struct IconDeleter {
+    void operator()(HICON icon) const { ::DestroyIcon(icon); }
+};
+using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
 // A blank keeps the later images at their indexes when a picture is missing.
 void AddIcon(HIMAGELIST images, int id)
 {
-    const HICON icon = static_cast<HICON>(
-        ::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    const IconHandle icon(static_cast<HICON>(
+        ::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
     if (icon) {
-        ::ImageList_AddIcon(images, icon);
-        ::DestroyIcon(icon);
+        ::ImageList_AddIcon(images, icon.get());
         return;
     }
     const HDC screen = ::GetDC(nullptr);
-    const HBITMAP colour = ::CreateCompatibleBitmap(screen, 16, 16);
+    const CBitmap colour(::CreateCompatibleBitmap(screen, 16, 16));
     ::ReleaseDC(nullptr, screen);
     const WORD ones[16] = {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF,
                            0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
-    const HBITMAP mask = ::CreateBitmap(16, 16, 1, 1, ones);
+    const CBitmap mask(::CreateBitmap(16, 16, 1, 1, ones));
     ::ImageList_Add(images, colour, mask);
-    ::DeleteObject(colour);
-    ::DeleteObject(mask);
 }
 
 template <size_t N>
-HIMAGELIST MakeImageList(const int (&ids)[N])
+CImageList MakeImageList(const int (&ids)[N])
 {
-    const HIMAGELIST images = ::ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, static_cast<int>(N), 4);
-    if (!images)
-        return nullptr;
+    CImageList images(::ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, static_cast<int>(N), 4));
+    if (images.IsNull())
+        return images;
     ::ImageList_SetBkColor(images, CLR_NONE);
     for (int id : ids)
         AddIcon(images, id);
     return images;
+}
+
+// Copies the text into the list's buffer, cut to its size.
+void CopyCellText(LVITEMW& item, const EString& text)
+{
+    if (!item.pszText || item.cchTextMax <= 0)
+        return;
+    const size_t length = std::min(text.size(), static_cast<size_t>(item.cchTextMax - 1));
+    std::copy_n(text.c_str(), length, item.pszText);
+    item.pszText[length] = L'\0';
 }
 
 } // namespace
@@ -73,8 +88,6 @@ CListViewDay::~CListViewDay()
 {
     if (m_list.m_hWnd)
         m_list.DestroyWindow();
-    if (m_headerImages)
-        ::ImageList_Destroy(m_headerImages);
 }
 
 HWND CListViewDay::Create(ICreatableWindow* owner, const RECT& rect)
@@ -85,14 +98,17 @@ HWND CListViewDay::Create(ICreatableWindow* owner, const RECT& rect)
     m_list.SetOwnerView(owner);
     if (!m_list.CWindowImpl<CDayListCtrl>::Create({
             .parent = owner->GetHwnd(),
-            .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_REPORT | LVS_SHOWSELALWAYS,
+            .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
             .exStyle = WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT,
             .rect = rect,
             .id = CDayListCtrl::kControlId,
         }))
         return nullptr;
     m_list.onToggleCompleted = [this](int id) { ToggleCompletedOne(id); };
+    m_list.onCheckBoxClicked = [this](int row) { PostToggle(row); };
     ListView_SetExtendedListViewStyleEx(m_list.m_hWnd, LVS_EX_CHECKBOXES, LVS_EX_CHECKBOXES);
+    // The check boxes show each entry's completion, which the rows answer.
+    ListView_SetCallbackMask(m_list.m_hWnd, LVIS_STATEIMAGEMASK);
     BuildImageLists();
     ListView_SetExtendedListViewStyleEx(m_list.m_hWnd, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     InsertColumns();
@@ -105,14 +121,11 @@ HWND CListViewDay::Create(ICreatableWindow* owner, const RECT& rect)
 void CListViewDay::BuildImageLists()
 {
     // The list frees the row and state pictures with itself; the header's are ours.
-    m_rowImages = MakeImageList(kRowIconIds);
-    ListView_SetImageList(m_list.m_hWnd, m_rowImages, LVSIL_SMALL);
-    m_stateImages = MakeImageList(kStateIconIds);
+    ListView_SetImageList(m_list.m_hWnd, MakeImageList(kRowIconIds).Detach(), LVSIL_SMALL);
     // The check boxes came with pictures of their own, which ours replace.
-    if (const HIMAGELIST replaced = ListView_SetImageList(m_list.m_hWnd, m_stateImages, LVSIL_STATE))
-        ::ImageList_Destroy(replaced);
+    const CImageList replaced(ListView_SetImageList(m_list.m_hWnd, MakeImageList(kStateIconIds).Detach(), LVSIL_STATE));
     m_headerImages = MakeImageList(kHeaderIconIds);
-    Header_SetImageList(ListView_GetHeader(m_list.m_hWnd), m_headerImages);
+    Header_SetImageList(ListView_GetHeader(m_list.m_hWnd), static_cast<HIMAGELIST>(m_headerImages));
 }
 
 void CListViewDay::InsertColumns()
@@ -155,30 +168,22 @@ int CListViewDay::GetRowCount() const
 
 int CListViewDay::GetRowEntryId(int row) const
 {
-    if (row < 0 || row >= GetRowCount())
+    if (row < 0 || row >= GetRowCount() || row >= static_cast<int>(m_rows.size()))
         return 0;
-    LVITEMW item = {};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    return ListView_GetItem(m_list.m_hWnd, &item) ? static_cast<int>(item.lParam) : 0;
+    return m_rows[static_cast<size_t>(row)].GetId();
 }
 
 int CListViewDay::GetRowIcon(int row) const
 {
-    LVITEMW item = {};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    return ListView_GetItem(m_list.m_hWnd, &item) ? item.iImage : -1;
+    if (row < 0 || row >= static_cast<int>(m_rowIcons.size()))
+        return -1;
+    return m_rowIcons[static_cast<size_t>(row)];
 }
 
 int CListViewDay::FindRow(int id) const
 {
-    if (!m_list.m_hWnd)
-        return -1;
-    LVFINDINFOW find = {};
-    find.flags = LVFI_PARAM;
-    find.lParam = id;
-    return ListView_FindItem(m_list.m_hWnd, -1, &find);
+    const auto found = m_rowOfEntry.find(id);
+    return found == m_rowOfEntry.end() ? -1 : found->second;
 }
 
 bool CListViewDay::GetFocusedItemRect(RECT& rect)
@@ -187,9 +192,9 @@ bool CListViewDay::GetFocusedItemRect(RECT& rect)
     return row >= 0 && ListView_GetItemRect(m_list.m_hWnd, row, &rect, LVIR_LABEL);
 }
 
-int CListViewDay::RowIcon(const TaskPlanEntry& entry)
+int CListViewDay::RowIcon(const TaskPlanEntry& entry, double shownDate)
 {
-    int icon = entry.GetPhase(GetShownDate());
+    int icon = entry.GetPhase(shownDate);
     CPelquornDoc* document = GetDocument();
     if (document && entry.GetId() == document->GetTrackedPlanEntryId())
         icon = kIconTracked;
@@ -199,35 +204,18 @@ int CListViewDay::RowIcon(const TaskPlanEntry& entry)
     return icon;
 }
 
-void CListViewDay::SetRowIcon(int row, int icon)
+void CListViewDay::IndexRows()
 {
-    LVITEMW item = {};
-    item.mask = LVIF_IMAGE;
-    item.iItem = row;
-    item.iImage = icon;
-    ListView_SetItem(m_list.m_hWnd, &item);
-}
-
-void CListViewDay::InsertRow(const TaskPlanEntry& entry)
-{
-    m_filling = true;
-    EString name = entry.GetName();
-    LVITEMW item = {};
-    item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_IMAGE;
-    item.iItem = GetRowCount();
-    item.pszText = name.data();
-    item.lParam = entry.GetId();
-    item.iImage = RowIcon(entry);
-    const int row = ListView_InsertItem(m_list.m_hWnd, &item);
-    if (row >= 0) {
-        EString texts[] = {entry.GetStartTimeText(), entry.GetEndTimeText(), entry.GetDurationText(),
-                           entry.GetTask().GetImportanceText(), entry.GetSingleLineDescription()};
-        for (int column = 1; column < DayListColumn::kCount; ++column)
-            ListView_SetItemText(m_list.m_hWnd, row, column, texts[column - 1].data());
-        ListView_SetItemState(m_list.m_hWnd, row, INDEXTOSTATEIMAGEMASK(entry.IsCompleted() ? kChecked : kUnchecked),
-                              LVIS_STATEIMAGEMASK);
+    m_rowOfEntry.clear();
+    m_rowOfEntry.reserve(m_rows.size());
+    m_rowIcons.clear();
+    m_rowIcons.reserve(m_rows.size());
+    // The day is asked of the pane once: each row asking would cost a message to its picker.
+    const double shownDate = GetShownDate();
+    for (size_t row = 0; row < m_rows.size(); ++row) {
+        m_rowOfEntry[m_rows[row].GetId()] = static_cast<int>(row);
+        m_rowIcons.push_back(RowIcon(m_rows[row], shownDate));
     }
-    m_filling = false;
 }
 
 void CListViewDay::LoadEntries()
@@ -239,42 +227,39 @@ void CListViewDay::LoadEntries()
         selectedId = GetPendingSelection();
         SetPendingSelection(0);
     }
+    const double shownDate = GetShownDate();
+    std::vector<TaskPlanEntry> entries;
+    if (CPelquornDoc* document = GetDocument())
+        document->GetDayPlanEntries(shownDate, entries);
+    NoteLoadedDay(shownDate, entries);
+    std::stable_sort(entries.begin(), entries.end(), [this](const TaskPlanEntry& a, const TaskPlanEntry& b) {
+        return CompareDayEntries(a, b, m_sortColumn, m_sortAscending) < 0;
+    });
+    m_rows = std::move(entries);
+    IndexRows();
     {
-        // Rows inserted while the list draws cost a redraw each: a crowded day has thousands.
+        // The rows of the day before name other entries: nothing of them stays selected.
         const CRedrawSuspension redraw(m_list.m_hWnd);
-        ListView_DeleteAllItems(m_list.m_hWnd);
-        m_shownEntries.clear();
-        if (CPelquornDoc* document = GetDocument()) {
-            std::vector<TaskPlanEntry> entries;
-            document->GetDayPlanEntries(GetShownDate(), entries);
-            // In order before they become rows, as the list's own stable sort would put them:
-            // that sort would read two entries from the document for each comparison.
-            std::stable_sort(entries.begin(), entries.end(), [this](const TaskPlanEntry& a, const TaskPlanEntry& b) {
-                return CompareDayEntries(a, b, m_sortColumn, m_sortAscending) < 0;
-            });
-            ListView_SetItemCount(m_list.m_hWnd, static_cast<int>(entries.size()));
-            m_shownEntries.reserve(entries.size());
-            for (const TaskPlanEntry& entry : entries) {
-                InsertRow(entry);
-                m_shownEntries.emplace(entry.GetId(), entry);
-            }
-        }
+        m_filling = true;
+        ListView_SetItemState(m_list.m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_SetItemCountEx(m_list.m_hWnd, static_cast<int>(m_rows.size()), LVSICF_NOSCROLL);
+        if (!m_rows.empty())
+            ListView_EnsureVisible(m_list.m_hWnd, 0, FALSE);
+        m_filling = false;
     }
+    ::InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
     SelectEntryById(selectedId);
     StartRefreshTimer();
 }
 
 void CListViewDay::RefreshEntries()
 {
-    CPelquornDoc* document = GetDocument();
-    const int count = GetRowCount();
+    // Each shown entry as read with the day: a change of it reloads the day.
     const double shownDate = GetShownDate();
-    for (int row = 0; document && row < count; ++row) {
-        const int id = GetRowEntryId(row);
-        TaskPlanEntry entry;
-        if (id > 0 && document->GetPlanEntry(id, entry))
-            SetRowIcon(row, entry.GetPhase(shownDate));
-    }
+    for (size_t row = 0; row < m_rows.size(); ++row)
+        m_rowIcons[row] = m_rows[row].GetPhase(shownDate);
+    if (m_list.m_hWnd)
+        ::InvalidateRect(m_list.m_hWnd, nullptr, FALSE);
     CDayManagerBase::RefreshEntries();
 }
 
@@ -346,26 +331,51 @@ bool CListViewDay::OnDrop(IDataObject* dataObject, int x, int y, DWORD effect)
     return CDayManagerBase::OnDrop(dataObject, x, y, effect);
 }
 
-int CALLBACK CListViewDay::CompareRows(LPARAM first, LPARAM second, LPARAM self)
-{
-    auto* list = reinterpret_cast<CListViewDay*>(self);
-    const TaskPlanEntry* a = list->ShownEntry(static_cast<int>(first));
-    const TaskPlanEntry* b = list->ShownEntry(static_cast<int>(second));
-    if (!a || !b)
-        return 0;
-    return CompareDayEntries(*a, *b, list->m_sortColumn, list->m_sortAscending);
-}
-
 const TaskPlanEntry* CListViewDay::ShownEntry(int id) const
 {
-    const auto shown = m_shownEntries.find(id);
-    return shown == m_shownEntries.end() ? nullptr : &shown->second;
+    const int row = FindRow(id);
+    return row < 0 ? nullptr : &m_rows[static_cast<size_t>(row)];
+}
+
+void CListViewDay::SelectRowsOf(const std::vector<int>& ids, int focusedId)
+{
+    m_filling = true;
+    ListView_SetItemState(m_list.m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    if (ids.size() == m_rows.size() && !ids.empty()) {
+        ListView_SetItemState(m_list.m_hWnd, -1, LVIS_SELECTED, LVIS_SELECTED);
+    } else {
+        for (const int id : ids)
+            if (const int row = FindRow(id); row >= 0)
+                ListView_SetItemState(m_list.m_hWnd, row, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    if (const int row = FindRow(focusedId); row >= 0)
+        ListView_SetItemState(m_list.m_hWnd, row, LVIS_FOCUSED, LVIS_FOCUSED);
+    m_filling = false;
 }
 
 void CListViewDay::Sort()
 {
-    if (m_list.m_hWnd)
-        ListView_SortItems(m_list.m_hWnd, CompareRows, reinterpret_cast<LPARAM>(this));
+    if (!m_list.m_hWnd)
+        return;
+    // The selected entries stay selected in their new rows.
+    std::vector<int> selected;
+    GetSelectedEntryIds(selected);
+    const int focusedId = GetRowEntryId(ListView_GetNextItem(m_list.m_hWnd, -1, LVNI_FOCUSED));
+    std::stable_sort(m_rows.begin(), m_rows.end(), [this](const TaskPlanEntry& a, const TaskPlanEntry& b) {
+        return CompareDayEntries(a, b, m_sortColumn, m_sortAscending) < 0;
+    });
+    std::vector<int> icons(m_rows.size());
+    for (size_t row = 0; row < m_rows.size(); ++row)
+        icons[row] = GetRowIcon(FindRow(m_rows[row].GetId()));
+    m_rowIcons = std::move(icons);
+    m_rowOfEntry.clear();
+    for (size_t row = 0; row < m_rows.size(); ++row)
+        m_rowOfEntry[m_rows[row].GetId()] = static_cast<int>(row);
+    {
+        const CRedrawSuspension redraw(m_list.m_hWnd);
+        SelectRowsOf(selected, focusedId);
+    }
+    ::InvalidateRect(m_list.m_hWnd, nullptr, TRUE);
 }
 
 void CListViewDay::SortByColumn(int column)
@@ -393,25 +403,93 @@ LRESULT CListViewDay::OnDoubleClick(int, NMHDR*, bool&)
     return 0;
 }
 
-LRESULT CListViewDay::OnItemChanged(int, NMHDR* header, bool&)
+LRESULT CListViewDay::OnGetDisplayInfo(int, NMHDR* header, bool&)
 {
-    const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    // A row being filled toggles nothing and tells nobody: the selection
-    // restored after the fill does, once.
-    if (!(change->uChanged & LVIF_STATE) || m_filling)
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(header)->item;
+    if (item.iItem < 0 || item.iItem >= static_cast<int>(m_rows.size()))
         return 0;
-    const UINT newCheck = change->uNewState & LVIS_STATEIMAGEMASK;
-    const UINT oldCheck = change->uOldState & LVIS_STATEIMAGEMASK;
-    // Only a change of a shown check box: a first picture or a change of
-    // selection or focus toggles nothing.
-    if (newCheck != 0 && oldCheck != 0 && newCheck != oldCheck) {
-        if (const int id = GetRowEntryId(change->iItem); id > 0)
-            m_list.PostMessage(CDayListCtrl::WM_DAY_LIST_TOGGLE, static_cast<WPARAM>(id), 0);
+    const TaskPlanEntry& entry = m_rows[static_cast<size_t>(item.iItem)];
+    if (item.mask & LVIF_TEXT) {
+        switch (item.iSubItem) {
+        case DayListColumn::kName:
+            m_cellText = entry.GetName();
+            break;
+        case DayListColumn::kStart:
+            m_cellText = entry.GetStartTimeText();
+            break;
+        case DayListColumn::kEnd:
+            m_cellText = entry.GetEndTimeText();
+            break;
+        case DayListColumn::kDuration:
+            m_cellText = entry.GetDurationText();
+            break;
+        case DayListColumn::kPriority:
+            m_cellText = entry.GetTask().GetImportanceText();
+            break;
+        default:
+            m_cellText = entry.GetSingleLineDescription();
+            break;
+        }
+        CopyCellText(item, m_cellText);
     }
+    if (item.mask & LVIF_IMAGE)
+        item.iImage = m_rowIcons[static_cast<size_t>(item.iItem)];
+    if (item.mask & LVIF_STATE) {
+        item.state = (item.state & ~LVIS_STATEIMAGEMASK) |
+                     INDEXTOSTATEIMAGEMASK(entry.IsCompleted() ? kChecked : kUnchecked);
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
+    return 0;
+}
+
+LRESULT CListViewDay::OnFindItem(int, NMHDR* header, bool&)
+{
+    const auto& find = *reinterpret_cast<const NMLVFINDITEMW*>(header);
+    const int count = static_cast<int>(m_rows.size());
+    if (find.lvfi.flags & LVFI_PARAM)
+        return FindRow(static_cast<int>(find.lvfi.lParam));
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz || count == 0)
+        return -1;
+    // Typing a name's beginning goes to the next row it begins.
+    const int length = lstrlenW(find.lvfi.psz);
+    const int start = find.iStart < 0 || find.iStart >= count ? 0 : find.iStart;
+    const int tries = (find.lvfi.flags & LVFI_WRAP) ? count : count - start;
+    for (int i = 0; i < tries; ++i) {
+        const int row = (start + i) % count;
+        const EString& name = m_rows[static_cast<size_t>(row)].GetName();
+        const bool matches = (find.lvfi.flags & LVFI_PARTIAL)
+                                 ? ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(),
+                                                    std::min(length, static_cast<int>(name.size())), find.lvfi.psz,
+                                                    length) == CSTR_EQUAL
+                                 : ::lstrcmpiW(name.c_str(), find.lvfi.psz) == 0;
+        if (matches)
+            return row;
+    }
+    return -1;
+}
+
+LRESULT CListViewDay::OnRangeSelected(int, NMHDR*, bool&)
+{
+    if (!m_filling)
+        TellSelection();
+    return 0;
+}
+
+void CListViewDay::TellSelection()
+{
     if (CPelquornDoc* document = GetDocument())
         document->SetPreviousPlanEntryId(GetSelectedEntryId());
     if (ICreatableWindow* owner = GetOwnerView())
         owner->SendViewMessage(WM_PELQUORN_DOC_CHANGED, 0, 0);
+}
+
+LRESULT CListViewDay::OnItemChanged(int, NMHDR* header, bool&)
+{
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+    // A load tells nobody: the selection restored after it does, once.
+    if (!(change->uChanged & LVIF_STATE) || m_filling)
+        return 0;
+    TellSelection();
     return 0;
 }
 
@@ -421,9 +499,21 @@ LRESULT CListViewDay::OnColumnClick(int, NMHDR* header, bool&)
     return 0;
 }
 
+void CListViewDay::PostToggle(int row)
+{
+    // The toggle reloads the rows, which must not happen inside the list's own message.
+    if (const int id = GetRowEntryId(row); id > 0)
+        m_list.PostMessage(CDayListCtrl::WM_DAY_LIST_TOGGLE, static_cast<WPARAM>(id), 0);
+}
+
 LRESULT CListViewDay::OnKeyDown(int, NMHDR* header, bool& handled)
 {
     switch (reinterpret_cast<const NMLVKEYDOWN*>(header)->wVKey) {
+    case VK_SPACE:
+        // The space bar ticks the focused row's check box.
+        PostToggle(ListView_GetNextItem(m_list.m_hWnd, -1, LVNI_FOCUSED));
+        handled = false;
+        break;
     case VK_LEFT:
         GoPreviousDay();
         break;

@@ -11,6 +11,7 @@
 #include "foundation/PrivateMessages.h"
 #include "views/calendar/DayListCtrl.h"
 #include "views/calendar/DayManagerBase.h"
+#include "winlib/ImageList.h"
 #include "winlib/MessageMap.h"
 
 // The pane chains its map to this one while the list is shown: the list's
@@ -55,7 +56,10 @@ public:
 
     BEGIN_MIXIN_MESSAGE_MAP(CListViewDay)
         ON_NOTIFY(CDayListCtrl::kControlId, NM_DBLCLK, OnDoubleClick)
+        ON_NOTIFY(CDayListCtrl::kControlId, LVN_GETDISPINFOW, OnGetDisplayInfo)
+        ON_NOTIFY(CDayListCtrl::kControlId, LVN_ODFINDITEMW, OnFindItem)
         ON_NOTIFY(CDayListCtrl::kControlId, LVN_ITEMCHANGED, OnItemChanged)
+        ON_NOTIFY(CDayListCtrl::kControlId, LVN_ODSTATECHANGED, OnRangeSelected)
         ON_NOTIFY(CDayListCtrl::kControlId, LVN_COLUMNCLICK, OnColumnClick)
         ON_NOTIFY(CDayListCtrl::kControlId, LVN_KEYDOWN, OnKeyDown)
         ON_NOTIFY(CDayListCtrl::kControlId, LVN_BEGINDRAG, OnBeginDrag)
@@ -65,7 +69,10 @@ public:
 
 private:
     LRESULT OnDoubleClick(int, NMHDR*, bool&);
+    LRESULT OnGetDisplayInfo(int, NMHDR* header, bool&);
+    LRESULT OnFindItem(int, NMHDR* header, bool&);
     LRESULT OnItemChanged(int, NMHDR* header, bool&);
+    LRESULT OnRangeSelected(int, NMHDR*, bool&);
     LRESULT OnColumnClick(int, NMHDR* header, bool&);
     LRESULT OnKeyDown(int, NMHDR* header, bool& handled);
     LRESULT OnBeginDrag(int, NMHDR*, bool&);
@@ -76,22 +83,29 @@ private:
     void InsertColumns();
     void ShowSortArrow();
     void Sort();
-    void InsertRow(const TaskPlanEntry& entry);
-    int RowIcon(const TaskPlanEntry& entry);
-    void SetRowIcon(int row, int icon);
+    // The rows follow m_rows: the id map and the icons are rebuilt with each order.
+    void IndexRows();
+    int RowIcon(const TaskPlanEntry& entry, double shownDate);
     int FindRow(int id) const;
+    // The selection and focus moved with their entries to their rows, telling nobody.
+    void SelectRowsOf(const std::vector<int>& ids, int focusedId);
+    // The pane and the document learn of a new selection.
+    void TellSelection();
     // The entry a row shows, as read at the last load; null for an id not shown.
     const TaskPlanEntry* ShownEntry(int id) const;
     void PostOwnerCommand(WORD commandId);
-    static int CALLBACK CompareRows(LPARAM first, LPARAM second, LPARAM self);
+    // A click on the row's check box or the space bar on it: its entry's completion turns round.
+    void PostToggle(int row);
 
     CDayListCtrl m_list;
-    HIMAGELIST m_rowImages = nullptr;    // the list's own once given
-    HIMAGELIST m_stateImages = nullptr;  // the list's own once given
-    HIMAGELIST m_headerImages = nullptr; // owned
+    CImageList m_headerImages;
     int m_sortColumn = 1;
     bool m_sortAscending = true;
     bool m_filling = false;
-    // The shown entries by id, read with the day: the header's sort compares them without the document.
-    std::unordered_map<int, TaskPlanEntry> m_shownEntries;
+    // The list holds no rows of its own: it shows the entries read with the day, in their order.
+    std::vector<TaskPlanEntry> m_rows;
+    std::vector<int> m_rowIcons;
+    std::unordered_map<int, int> m_rowOfEntry;
+    // The text handed to the list for the cell it asked for last.
+    EString m_cellText;
 };

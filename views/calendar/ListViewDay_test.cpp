@@ -276,6 +276,13 @@ TEST_F(DayListTest, ClickingACheckBoxCompletesTheEntryAndFillingTogglesNothing)
     Click(List(), RowPoint(RowOf(callEntry), true));
     ASSERT_TRUE(WaitFor([&] { return !plan->Entry(callEntry).IsCompleted(); })) << "a second click reopens";
     EXPECT_EQ(observer.codes, std::vector<DocNotifyCode>{NotifyCode::kAll});
+
+    observer.codes.clear();
+    list->SelectEntryById(writeEntry);
+    ::SetFocus(List());
+    PressKey(List(), VK_SPACE);
+    ASSERT_TRUE(WaitFor([&] { return plan->Entry(writeEntry).IsCompleted(); })) << "the space bar ticks the focused row";
+    EXPECT_EQ(observer.codes, std::vector<DocNotifyCode>{NotifyCode::kAll});
 }
 
 TEST_F(DayListTest, ASelectionChangeTellsTheDocumentAndThePane)
@@ -347,11 +354,14 @@ TEST_F(DayListTest, TheTrackedEntryShowsTheTrackingIconAndNoOtherRuns)
 TEST_F(DayListTest, ARefreshFollowsTheClockInTheIconsAndRearmsItsTimer)
 {
     Clock::SetNowForTesting(kDay + At(10, 30));
-    ListView_SetItemText(List(), RowOf(backupEntry), 0, const_cast<wchar_t*>(L"edited"));
+    TaskCard renamed;
+    ASSERT_TRUE(plan->document.GetTask(backup, renamed));
+    renamed.SetName(L"edited");
+    plan->document.UpdateTask(renamed);
     list->RefreshEntries();
     EXPECT_EQ(list->GetRowIcon(RowOf(backupEntry)), CListViewDay::kIconOver);
     EXPECT_EQ(list->GetRowIcon(RowOf(writeEntry)), CListViewDay::kIconRunning);
-    EXPECT_EQ(Cell(RowOf(backupEntry), 0), L"edited") << "texts are not rewritten";
+    EXPECT_EQ(Cell(RowOf(backupEntry), 0), L"Backup") << "texts stay as the day was read";
     EXPECT_TRUE(host.IsTimerSet(CDayManagerBase::DAY_REFRESH_TIMER_ID));
 }
 
@@ -416,4 +426,36 @@ TEST_F(DayListTest, ColumnWidthsOutliveTheList)
     MakeList();
     EXPECT_EQ(ListView_GetColumnWidth(List(), 5), 222);
     EXPECT_EQ(ListView_GetColumnWidth(List(), 1), 90);
+}
+
+TEST_F(DayListTest, ALoadOfTheShownDayGivesTheDocumentTheDaysSummary)
+{
+    for (const double day : {kDay, kDay + 1}) {
+        plan->document.UpdateDaySummary(day == kDay ? kDay + 1 : kDay);
+        host.date = day;
+        list->LoadEntries();
+        const EString told = plan->document.FormatTaskSummary();
+        plan->document.UpdateDaySummary(day);
+        EXPECT_EQ(told, plan->document.FormatTaskSummary()) << day - kDay;
+    }
+}
+
+TEST_F(DayListTest, AfterEachSortAnEntryIsFoundInTheRowShowingItAndKeepsItsSelection)
+{
+    list->SelectEntryById(writeEntry);
+    const std::pair<int, std::wstring> shown[] = {
+        {writeEntry, L"Write offer"}, {callEntry, L"call Ann"}, {backupEntry, L"Backup"}};
+    for (const int column : {0, 4, 2, 2}) {
+        list->SortByColumn(column);
+        EXPECT_EQ(SelectedIds(), std::vector<int>{writeEntry}) << "column " << column;
+        for (const auto& [id, name] : shown) {
+            // The list finds an entry's row through the id map.
+            LVFINDINFOW find = {};
+            find.flags = LVFI_PARAM;
+            find.lParam = id;
+            const int row = ListView_FindItem(List(), -1, &find);
+            EXPECT_EQ(list->GetRowEntryId(row), id) << "column " << column;
+            EXPECT_EQ(Cell(row, 0), name) << "column " << column;
+        }
+    }
 }
