@@ -437,7 +437,27 @@ CTabbedAutoHideDockingWindow* CMainFrame::GetPane(size_t index) const
 // The category tree's root: every category's tasks.
 LRESULT CMainFrame::OnBackToAllTasks(WORD, WORD, HWND, bool&)
 {
-    if (CCategoryTree* tree = GetCategoryTree())
-        tree->SelectCategory(0);
+    m_categoryTree.SelectCategory(0);
     return 0;
+}
+
+void CMainFrame::ViewLinks::SelectTask(int taskId)
+{
+    CPelquornView& list = m_frame.m_view;
+    if (!list.IsWindow())
+        return;
+    ListView_SetItemState(list.m_hWnd, -1, 0, LVIS_SELECTED);
+    if (taskId != 0)
+        list.SelectRow(list.FindRow(taskId));
+}
+
+void CMainFrame::ViewLinks::OpenTask(int taskId)
+{
+    if (m_frame.m_view.IsWindow())
+        m_frame.m_view.OpenTask(taskId);
+}
+
+bool CMainFrame::ViewLinks::SelectCategory(int categoryId)
+{
+    return m_frame.m_categoryTree.SelectCategory(categoryId);
 }

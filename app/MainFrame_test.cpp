@@ -117,7 +117,7 @@ TEST_F(MainFrameTest, TheCategoriesPaneHoldsTheTreeAndChoosingACategoryFiltersTh
 {
     CMainFrame& frame = OpenFrame();
     ASSERT_EQ(frame.GetPaneCount(), CMainFrame::PaneCount);
-    CCategoryTree* tree = GetCategoryTree();
+    CCategoryTree* tree = &Categories();
     ASSERT_NE(tree, nullptr);
     ASSERT_TRUE(tree->IsWindow());
     EXPECT_EQ(tree->GetParent(), frame.GetPane(CMainFrame::CategoriesPane)->m_hWnd);
@@ -498,7 +498,6 @@ TEST_F(MainFrameTest, TheTaskListFillsTheClientAreaWithThePlansTasks)
     doc.Notify(nullptr, NotifyCode::kTasksChanged);
 
     ASSERT_EQ(frame.GetTaskView(), frame.GetTaskList().GetHwnd());
-    EXPECT_EQ(GetTaskView(), &frame.GetTaskList());
     std::vector<EString> shown;
     for (int row = 0; row < frame.GetTaskList().GetRowCount(); ++row)
         shown.push_back(frame.GetTaskList().GetRowTask(row)->GetName());
@@ -774,7 +773,7 @@ TEST_F(MainFrameTest, TheTreesAddACategoryAndAGroupNamedInTheirDialogs)
         int nameBox;
         const wchar_t* name;
     } cases[] = {
-        {"category", *GetCategoryTree(), ID_TASK_ADD, IDC_CATEGORY_NAME, L"Garden"},
+        {"category", Categories(), ID_TASK_ADD, IDC_CATEGORY_NAME, L"Garden"},
         {"group", peopleTree, ID_ADD_GROUP, IDC_GROUP_NAME, L"Neighbours"},
     };
     for (const auto& test : cases) {

@@ -108,6 +108,13 @@ public:
     bool HasFilteredTasks() const { return m_filteredTaskCount > 0; }
     // The tasks of the current category that pass the filters asked for.
     void SelectTasks(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter);
+    // The order the task list shows its tasks in, which the deadlines calendar
+    // and the find follow: the column sorted by and its direction.
+    struct TaskSort {
+        int field = 0;
+        bool ascending = true;
+    };
+    TaskSort GetTaskSort() const;
     // Today to today + 42 days unless the tasks reach further.
     void GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter);
 
