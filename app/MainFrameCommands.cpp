@@ -52,9 +52,9 @@ bool CMainFrame::PreTranslateMessage(MSG* message)
     const bool toFrame = message->hwnd == m_hWnd;
     if (toFrame && TranslateAccelerator(message))
         return true;
+    // The modeless windows, made after the frame, come before it among the loop's filters: they have
+    // taken the keys of their focus, which no accelerator here may take from their controls.
     if (IsKeyboardMessage(message->message)) {
-        if (m_doc.PreTranslateMessage(message))
-            return true;
         for (CTabbedAutoHideDockingWindow* pane : m_panes)
             if (pane && HoldsFocus(*pane) && pane->PreTranslateMessage(message))
                 return true;

@@ -680,7 +680,7 @@ TEST_F(MainFrameTest, ThePropertiesTypedIntoTheirDialogAreSavedWithThePlan)
     EXPECT_NE(ReadFileBytes(path).find("Hollow Pine Joinery"), std::string::npos);
 }
 
-// The Find command shows the one find window over the main window; its dialog keys come through the frame.
+// The Find command shows the one find window over the main window; its dialog keys come through the loop.
 TEST_F(MainFrameTest, FindShowsTheFindWindowOverTheMainWindowAndEscapeHidesIt)
 {
     CMainFrame& frame = OpenFrame();
@@ -696,10 +696,10 @@ TEST_F(MainFrameTest, FindShowsTheFindWindowOverTheMainWindowAndEscapeHidesIt)
     EXPECT_FALSE(SaveWindowScreenshot(window, L"main_window_find").empty());
 
     MSG enter = {edit, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
-    EXPECT_TRUE(frame.PreTranslateMessage(&enter));
+    EXPECT_TRUE(m_loop.PreTranslateMessage(&enter));
     EXPECT_TRUE(::IsWindowVisible(window));
     MSG escape = {edit, WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
-    EXPECT_TRUE(frame.PreTranslateMessage(&escape));
+    EXPECT_TRUE(m_loop.PreTranslateMessage(&escape));
     EXPECT_FALSE(::IsWindowVisible(window));
     // The document kept the text searched for: Find Next searches again
     // rather than asking for a text.

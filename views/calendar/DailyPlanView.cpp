@@ -206,8 +206,6 @@ LRESULT CDailyPlanView::OnAlignChanged(WORD, WORD, HWND, bool&)
 
 LRESULT CDailyPlanView::OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
 {
-    if (GetDocument())
-        GetDocument()->SetDayWindow(ModelessWindow());
     if (m_planDialog.IsWindow())
         m_planDialog.DestroyWindow();
     handled = false;
@@ -345,7 +343,6 @@ void CDailyPlanView::Update(ISubject* subject, DocNotifyCode code)
     m_contents.SetDocument(document);
     if (!document || !IsWindow())
         return;
-    document->SetDayWindow(ModelessWindow::Of(&m_planDialog));
     switch (code) {
     case NotifyCode::kAll:
     case NotifyCode::kTasksChanged:

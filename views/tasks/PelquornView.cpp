@@ -126,10 +126,6 @@ LRESULT CPelquornView::OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
 {
     WindowState::SaveColumnWidths(kColumnStateName, m_hWnd, kColumnCount);
     m_dropTarget.Revoke();
-    if (GetDocument()) {
-        GetDocument()->SetReminderWindow({});
-        GetDocument()->SetTrackingWindow({});
-    }
     handled = false;
     return 0;
 }
