@@ -35,7 +35,7 @@ protected:
     {
         FrameTest::SetUp();
         OpenFrame(m_prompts);
-        ASSERT_NE(GetCategoryTree(), nullptr);
+        ASSERT_TRUE(Categories().IsWindow());
         Doc().SetStatusFilter(0);
         m_home = AddCategory(L"Home");
         m_work = AddCategory(L"Work");
@@ -46,7 +46,7 @@ protected:
         ASSERT_TRUE(::OpenClipboard(*m_frame) && ::EmptyClipboard() && ::CloseClipboard());
     }
 
-    CCategoryTree& Tree() { return *GetCategoryTree(); }
+    CCategoryTree& Tree() { return Categories(); }
 
     int AddCategory(const wchar_t* name) { return NewCategory(name); }
     int AddTask(const wchar_t* name) { return NewTask(name, 1, kDeadline); }

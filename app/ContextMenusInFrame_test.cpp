@@ -141,7 +141,7 @@ protected:
         OpenFrame(m_prompts);
     }
 
-    HWND CategoryTree() { return GetCategoryTree()->m_hWnd; }
+    HWND CategoryTree() { return Categories().m_hWnd; }
     HWND PeopleTree() { return FindChildOfClass(*m_frame, L"QuorvanePeopleTree"); }
     HWND MoodList() { return FindChildOfClass(*m_frame, L"QuorvaneMoodList"); }
     HWND DayList() { return DailyPlan().GetList().GetContentWindow(); }
@@ -356,7 +356,7 @@ TEST_F(ContextMenusInFrameTest, DeleteChosenFromAViewsMenuDeletesTheItemUnderThe
          [&] { TaskPlanEntry entry; return Doc().GetPlanEntry(m_afternoon, entry); }},
         {"a category, the task list focused",
          [&] { FocusView(TaskList().GetHwnd(), TaskList().GetHwnd()); },
-         [&] { GetCategoryTree()->SelectCategory(m_home); },
+         [&] { Categories().SelectCategory(m_home); },
          [&] { return OnCategory(m_work); },
          [&] { Category category; return !Doc().GetCategory(m_work, category); },
          [&] { TaskCard task; return Doc().GetTask(m_fence, task, false); }},
@@ -419,7 +419,7 @@ TEST_F(ContextMenusInFrameTest, EditChosenFromAViewsMenuOpensTheEditorOfTheItemI
          [&](bool second) { SelectOnlyRow(TaskList().GetHwnd(), TaskList().FindRow(second ? m_fence : m_report)); },
          [&] { return OnTask(m_fence); }, IDC_TASK_NAME, L"Fix the fence"},
         {"a category", CategoryTree(),
-         [&](bool second) { GetCategoryTree()->SelectCategory(second ? m_work : m_home); },
+         [&](bool second) { Categories().SelectCategory(second ? m_work : m_home); },
          [&] { return OnCategory(m_work); }, IDC_CATEGORY_NAME, L"Work"},
         {"a person", PeopleTree(),
          [&](bool second) { TreeView_SelectItem(PeopleTree(), PersonItem(second ? m_bob : m_ann)); },
@@ -627,7 +627,7 @@ TEST_F(ContextMenusInFrameTest, OtherCommandsFromTheMenusActOnTheItemTheMenuWasO
         EXPECT_TRUE(Doc().GetPlanEntry(entryId, entry));
         return entry.IsCompleted();
     };
-    const auto selectedCategory = [&] { return GetCategoryTree()->GetCurrentCategoryId(); };
+    const auto selectedCategory = [&] { return Categories().GetCurrentCategoryId(); };
     const Case cases[] = {
         {"the task list's priority submenu", [&] { TaskList().SelectRow(TaskList().FindRow(m_report)); },
          [&] { return OnTask(m_fence); }, ID_TASK_PRIORITY_URGENT,
@@ -661,7 +661,7 @@ TEST_F(ContextMenusInFrameTest, OtherCommandsFromTheMenusActOnTheItemTheMenuWasO
 TEST_F(ContextMenusInFrameTest, ACategoryCopiedFromTheTreesMenuIsPastedIntoTheCategoryTheNextMenuWasOpenedOn)
 {
     AddSmallPlan();
-    GetCategoryTree()->SelectCategory(m_work);
+    Categories().SelectCategory(m_work);
     FocusView(TaskList().GetHwnd(), TaskList().GetHwnd());
     ChooseAt(OnCategory(m_work), ID_EDIT_COPY);
     FocusView(TaskList().GetHwnd(), TaskList().GetHwnd());
@@ -712,7 +712,7 @@ TEST_F(ContextMenusInFrameTest, AddChosenFromATreesMenuAddsBelowTheItemItWasOpen
         std::function<std::vector<EString>()> belowOther;
     };
     const Case cases[] = {
-        {"a category", [&] { GetCategoryTree()->SelectCategory(m_home); }, [&] { return OnCategory(m_work); },
+        {"a category", [&] { Categories().SelectCategory(m_home); }, [&] { return OnCategory(m_work); },
          IDC_CATEGORY_NAME, L"Drafts",
          [&] {
              return childNames([&](std::vector<EString>& names) {

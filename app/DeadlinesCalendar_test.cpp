@@ -282,6 +282,34 @@ TEST_F(DeadlinesCalendarTest, SelectionFollowsBetweenTheCalendarAndTheTaskList)
     EXPECT_EQ(selected, std::vector<int>{second->GetId()}) << "a click on a box selects its task alone";
 }
 
+TEST_F(DeadlinesCalendarTest, EachFrameOfTheProcessLinksItsOwnViews)
+{
+    // The fixture's frame steps aside while a second one is made and filled.
+    std::unique_ptr<CMainFrame> other = std::move(m_frame);
+    OpenFrame(m_prompts);
+    Doc().SetStatusFilter(0);
+    for (int i = 0; i < 3; ++i)
+        AddTask(EString::Formatted(L"Other %d", i).c_str(), i + 1);
+    ShowTasks(3);
+    std::swap(other, m_frame);
+
+    Doc().SetStatusFilter(0);
+    AddTask(L"Report", 3);
+    const int invoice = AddTask(L"Invoice", 5);
+    ShowTasks(2);
+    const POINT box = FirstBoxOf(PlanItemsMan::kPlanLane, Clock::Today() + 5);
+    ::SendMessageW(Calendar().m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, At(box));
+    ::SendMessageW(Calendar().m_hWnd, WM_LBUTTONUP, 0, At(box));
+    std::vector<int> selected;
+    Doc().GetSelectedTaskIds(selected);
+    EXPECT_EQ(selected, std::vector<int>{invoice}) << "selected in this frame's task list";
+    EXPECT_EQ(ListView_GetSelectedCount(other->GetTaskList().m_hWnd), 0u) << "the other frame's list";
+
+    std::swap(other, m_frame);
+    CloseFrame();
+    m_frame = std::move(other);
+}
+
 TEST_F(DeadlinesCalendarTest, AHolidayChosenFromTheContextMenuGreysItsDay)
 {
     Doc().SetStatusFilter(0);

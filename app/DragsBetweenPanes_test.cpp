@@ -89,7 +89,7 @@ protected:
         Options::SetShowAsLayoutDays(0);
         Clock::SetNowForTesting(kWednesday + Hours(8));
         OpenFrame(m_prompts);
-        ASSERT_NE(GetCategoryTree(), nullptr);
+        ASSERT_TRUE(Categories().IsWindow());
         Doc().SetStatusFilter(0);
         m_home = AddCategory(0, L"Home");
         m_work = AddCategory(0, L"Work");
@@ -103,7 +103,7 @@ protected:
         ShowCategory(m_home, 3);
     }
 
-    CCategoryTree& Tree() { return *GetCategoryTree(); }
+    CCategoryTree& Tree() { return Categories(); }
 
     int AddCategory(int parent, const wchar_t* name) { return NewCategory(name, parent); }
     int AddTask(const wchar_t* name) { return NewTask(name, 1, kWednesday + 7); }

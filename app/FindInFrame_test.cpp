@@ -64,7 +64,7 @@ TEST_F(FindInFrameTest, FindNextSelectsEachFoundTaskInTheTaskListAndItsCategoryI
     const int photos = AddTask(work, L"Passport photos");
     const int renew = AddTask(work, L"Renew the passport");
     Doc().Notify(nullptr, NotifyCode::kAll);
-    CCategoryTree* tree = GetCategoryTree();
+    CCategoryTree* tree = &Categories();
     ASSERT_NE(tree, nullptr);
     ASSERT_TRUE(tree->SelectCategory(home));
     CPelquornView& list = frame.GetTaskList();
@@ -105,7 +105,7 @@ TEST_F(FindInFrameTest, ATaskOutsideEveryCategoryIsFoundUnderTheTreesTopItem)
     AddTask(home, L"Water the plants");
     const int vet = AddTask(0, L"Call the vet");
     Doc().Notify(nullptr, NotifyCode::kAll);
-    ASSERT_TRUE(GetCategoryTree()->SelectCategory(home));
+    ASSERT_TRUE(Categories().SelectCategory(home));
 
     SendCommand(ID_FIND);
     CFindDialog& find = frame.GetFindDialog();

@@ -80,6 +80,7 @@ protected:
 
     CPelquornView& TaskList() { return m_frame->GetTaskList(); }
     CCalendarView& Calendar() { return m_frame->GetCalendar(); }
+    CCategoryTree& Categories() { return m_frame->GetCategoryTree(); }
     // The window a pane holds.
     HWND PaneView(CMainFrame::Pane pane) { return m_frame->GetPane(pane)->Client(); }
     // As a click on the window: the focus goes there and its view becomes the document's window.

@@ -136,7 +136,7 @@ protected:
 
     void SelectCategory(int categoryId)
     {
-        ASSERT_TRUE(GetCategoryTree()->SelectCategory(categoryId));
+        ASSERT_TRUE(Categories().SelectCategory(categoryId));
         Focus(CategoryTree());
     }
     void SelectPerson(int personId)

@@ -99,6 +99,7 @@ public:
     CPelquornView& GetTaskList() { return m_view; }
     CFindDialog& GetFindDialog() { return m_findDialog; }
     CCalendarView& GetCalendar() { return m_calendarView; }
+    CCategoryTree& GetCategoryTree() { return m_categoryTree; }
     CDailyPlanView& GetDailyPlan() { return m_dailyPlanView; }
 
     BEGIN_MESSAGE_MAP(CMainFrame)
@@ -262,7 +263,21 @@ private:
     void OnFilterChange(HWND combo, int itemCount, void (CPelquornDoc::*apply)(int), void (*store)(DWORD));
     static bool IsBarVisible(HWND bar);
 
-    // Before the task list, which borrows them.
+    // What each view reaches of this frame's others: its views never reach another frame's.
+    class ViewLinks : public IViewLinks {
+    public:
+        explicit ViewLinks(CMainFrame& frame) : m_frame(frame) {}
+        CPelquornDoc& GetDocument() override { return m_frame.GetDocument(); }
+        void SelectTask(int taskId) override;
+        void OpenTask(int taskId) override;
+        bool SelectCategory(int categoryId) override;
+
+    private:
+        CMainFrame& m_frame;
+    };
+
+    // Before the views, which borrow them.
+    ViewLinks m_viewLinks{*this};
     TaskListDialogs m_taskListDialogs;
     DocumentDialogs m_documentDialogs;
     ReportServices m_reportServices;

@@ -52,9 +52,9 @@ bool CMainFrame::PreTranslateMessage(MSG* message)
     const bool toFrame = message->hwnd == m_hWnd;
     if (toFrame && TranslateAccelerator(message))
         return true;
+    // The modeless windows, made after the frame, come before it among the loop's filters: they have
+    // taken the keys of their focus, which no accelerator here may take from their controls.
     if (IsKeyboardMessage(message->message)) {
-        if (m_doc.PreTranslateMessage(message))
-            return true;
         for (CTabbedAutoHideDockingWindow* pane : m_panes)
             if (pane && HoldsFocus(*pane) && pane->PreTranslateMessage(message))
                 return true;
@@ -437,7 +437,27 @@ CTabbedAutoHideDockingWindow* CMainFrame::GetPane(size_t index) const
 // The category tree's root: every category's tasks.
 LRESULT CMainFrame::OnBackToAllTasks(WORD, WORD, HWND, bool&)
 {
-    if (CCategoryTree* tree = GetCategoryTree())
-        tree->SelectCategory(0);
+    m_categoryTree.SelectCategory(0);
     return 0;
+}
+
+void CMainFrame::ViewLinks::SelectTask(int taskId)
+{
+    CPelquornView& list = m_frame.m_view;
+    if (!list.IsWindow())
+        return;
+    ListView_SetItemState(list.m_hWnd, -1, 0, LVIS_SELECTED);
+    if (taskId != 0)
+        list.SelectRow(list.FindRow(taskId));
+}
+
+void CMainFrame::ViewLinks::OpenTask(int taskId)
+{
+    if (m_frame.m_view.IsWindow())
+        m_frame.m_view.OpenTask(taskId);
+}
+
+bool CMainFrame::ViewLinks::SelectCategory(int categoryId)
+{
+    return m_frame.m_categoryTree.SelectCategory(categoryId);
 }

@@ -146,7 +146,12 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
     if (!CreateStatusBar())
         return -1;
     m_view.SetDialogs(&m_taskListDialogs);
-    m_view.SetRowSelectedHandler([this](int row) { m_calendarView.SelectTaskRow(row); });
+    m_view.SetLinks(&m_viewLinks);
+    m_calendarView.SetLinks(&m_viewLinks);
+    m_view.SetRowSelectedHandler([this](int row) {
+        const TaskCard* task = m_view.GetRowTask(row);
+        m_calendarView.SelectTask(task ? task->GetId() : 0);
+    });
     GetDocument().SetDialogs(&m_documentDialogs);
     m_reportServices.SetDocument(&GetDocument());
     GetDocument().SetReportServices(&m_reportServices);

@@ -117,7 +117,7 @@ TEST_F(MainFrameTest, TheCategoriesPaneHoldsTheTreeAndChoosingACategoryFiltersTh
 {
     CMainFrame& frame = OpenFrame();
     ASSERT_EQ(frame.GetPaneCount(), CMainFrame::PaneCount);
-    CCategoryTree* tree = GetCategoryTree();
+    CCategoryTree* tree = &Categories();
     ASSERT_NE(tree, nullptr);
     ASSERT_TRUE(tree->IsWindow());
     EXPECT_EQ(tree->GetParent(), frame.GetPane(CMainFrame::CategoriesPane)->m_hWnd);
@@ -498,7 +498,6 @@ TEST_F(MainFrameTest, TheTaskListFillsTheClientAreaWithThePlansTasks)
     doc.Notify(nullptr, NotifyCode::kTasksChanged);
 
     ASSERT_EQ(frame.GetTaskView(), frame.GetTaskList().GetHwnd());
-    EXPECT_EQ(GetTaskView(), &frame.GetTaskList());
     std::vector<EString> shown;
     for (int row = 0; row < frame.GetTaskList().GetRowCount(); ++row)
         shown.push_back(frame.GetTaskList().GetRowTask(row)->GetName());
@@ -681,7 +680,7 @@ TEST_F(MainFrameTest, ThePropertiesTypedIntoTheirDialogAreSavedWithThePlan)
     EXPECT_NE(ReadFileBytes(path).find("Hollow Pine Joinery"), std::string::npos);
 }
 
-// The Find command shows the one find window over the main window; its dialog keys come through the frame.
+// The Find command shows the one find window over the main window; its dialog keys come through the loop.
 TEST_F(MainFrameTest, FindShowsTheFindWindowOverTheMainWindowAndEscapeHidesIt)
 {
     CMainFrame& frame = OpenFrame();
@@ -697,10 +696,10 @@ TEST_F(MainFrameTest, FindShowsTheFindWindowOverTheMainWindowAndEscapeHidesIt)
     EXPECT_FALSE(SaveWindowScreenshot(window, L"main_window_find").empty());
 
     MSG enter = {edit, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
-    EXPECT_TRUE(frame.PreTranslateMessage(&enter));
+    EXPECT_TRUE(m_loop.PreTranslateMessage(&enter));
     EXPECT_TRUE(::IsWindowVisible(window));
     MSG escape = {edit, WM_KEYDOWN, VK_ESCAPE, 1, 0, {}};
-    EXPECT_TRUE(frame.PreTranslateMessage(&escape));
+    EXPECT_TRUE(m_loop.PreTranslateMessage(&escape));
     EXPECT_FALSE(::IsWindowVisible(window));
     // The document kept the text searched for: Find Next searches again
     // rather than asking for a text.
@@ -774,7 +773,7 @@ TEST_F(MainFrameTest, TheTreesAddACategoryAndAGroupNamedInTheirDialogs)
         int nameBox;
         const wchar_t* name;
     } cases[] = {
-        {"category", *GetCategoryTree(), ID_TASK_ADD, IDC_CATEGORY_NAME, L"Garden"},
+        {"category", Categories(), ID_TASK_ADD, IDC_CATEGORY_NAME, L"Garden"},
         {"group", peopleTree, ID_ADD_GROUP, IDC_GROUP_NAME, L"Neighbours"},
     };
     for (const auto& test : cases) {

@@ -18,12 +18,11 @@ public:
     bool EditManyTasks(HWND parent, int& importance, double& deadline) override;
     bool EditRecurrence(HWND parent, RecurrenceInfo& recurrence) override;
     bool ConfirmDelete(const EString& question) override;
-    ModelessWindow ShowReminder(HWND view, IReminderAction& sink, const EString& taskName, int taskId,
-                                int snoozeMinutes) override;
+    void ShowReminder(HWND view, IReminderAction& sink, const EString& taskName, int taskId,
+                      int snoozeMinutes) override;
     void HideReminder() override;
     int GetReminderSnoozeMinutes() override;
-    ModelessWindow ShowTracking(HWND view, ITrackingAction& sink, const EString& taskName, int taskId,
-                                bool resume) override;
+    void ShowTracking(HWND view, ITrackingAction& sink, const EString& taskName, int taskId, bool resume) override;
     void StopTrackingWindow() override;
     EString GetTrackingTaskName() override;
     int GetTrackingTaskId() override;

@@ -194,7 +194,7 @@ TEST_F(UserDayTest, ANewUsersDayIsSavedStepByStepAndComesBackInTheNextFrame)
     std::vector<Category> templateCategories;
     Doc().GetSubCategories(0, templateCategories);
     ASSERT_FALSE(templateCategories.empty()) << "the shipped template brought no category";
-    CCategoryTree* tree = GetCategoryTree();
+    CCategoryTree* tree = &Categories();
     ASSERT_NE(tree, nullptr);
     EXPECT_TRUE(WaitFor([&] {
         return TreeView_GetCount(tree->m_hWnd) > static_cast<UINT>(templateCategories.size());

@@ -16,7 +16,6 @@
 #include "foundation/FileSystem.h"
 #include "views/calendar/CalendarView.h"
 #include "views/common/ViewMessages.h"
-#include "views/tasks/PelquornView.h"
 #include "winlib/WindowImpl.h"
 
 namespace {
@@ -49,16 +48,9 @@ TEST(CalendarWeekScroll, TheLargePlansCalendarScrolledByAWeekAgainstTheBareParse
 
     CCalendarHost host;
     ASSERT_TRUE(host.Create(CreateArgs{.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE, .rect = {0, 0, 1200, 700}}));
-    CPelquornView list;
-    ASSERT_TRUE(list.Create(host.m_hWnd));
-    ::MoveWindow(list.m_hWnd, 0, 250, 1180, 400, TRUE);
-    list.SendViewMessage(WM_VIEW_DEFERRED_INIT, 0, 0);
     CCalendarView calendar;
     ASSERT_TRUE(calendar.Create(host.m_hWnd));
     ::MoveWindow(calendar.m_hWnd, 0, 0, 1180, 240, TRUE);
-    // The list only hands the calendar its tasks: it takes the document without filling its
-    // ten thousand rows, which would take minutes and is not what is measured here.
-    list.Update(&document, NotifyCode::kReload);
     document.Attach(&calendar);
     calendar.Update(&document, NotifyCode::kTasksSorted);
     ::UpdateWindow(calendar.m_hWnd);
@@ -93,7 +85,6 @@ TEST(CalendarWeekScroll, TheLargePlansCalendarScrolledByAWeekAgainstTheBareParse
     EXPECT_GT(days, 60);
     document.Detach(&calendar);
     calendar.DestroyWindow();
-    list.DestroyWindow();
     host.DestroyWindow();
     std::filesystem::remove(std::filesystem::path(path.c_str()));
 }

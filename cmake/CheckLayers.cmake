@@ -22,13 +22,10 @@ set(floors
 )
 # Upward includes still to be taken out, each as <file>|<included header>.
 # The document still routes the File commands through the window library's
-# message map and keeps the recent-files menu; its modeless windows are on
-# their way out of it.
+# message map and keeps the recent-files menu.
 set(known_exceptions
   "document/Document.h|winlib/MessageMap.h"
   "document/Document.h|winlib/RecentDocumentList.h"
-  "document/ModelessWindow.h|winlib/MessageFilter.h"
-  "document/ModelessWindow.h|winlib/Window.h"
 )
 
 if(NOT SOURCE_DIR)

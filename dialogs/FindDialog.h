@@ -20,8 +20,6 @@ public:
 
     // IFindWindow.
     void ShowFor(CPelquornDoc& document) override;
-    HWND GetWindow() override { return m_hWnd; }
-    bool PreTranslateMessage(MSG* message) override { return CZemDialogImpl::PreTranslateMessage(message); }
 
     BEGIN_MESSAGE_MAP(CFindDialog)
         ON_COMMAND(IDC_FIND_NEXT, OnFindNext)

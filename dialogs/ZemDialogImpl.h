@@ -17,6 +17,7 @@
 #include "winlib/DialogImpl.h"
 #include "winlib/DialogResize.h"
 #include "winlib/MessageFilter.h"
+#include "winlib/MessageLoop.h"
 
 template <class T>
 class CZemDialogImpl : public CDialogImpl<T>,
@@ -26,8 +27,11 @@ class CZemDialogImpl : public CDialogImpl<T>,
 public:
     static constexpr unsigned kIconId = 128;
 
+    ~CZemDialogImpl() override { LeaveMessageLoop(); }
+
     // Modal: OK and Cancel end the dialog. Modeless (Create): they hide it,
-    // and the owner shows it again.
+    // and the owner shows it again; while its window exists it is a filter of
+    // the registered message loop, which hands it its keys.
     INT_PTR DoModal(HWND parent = ::GetActiveWindow(), LPARAM initParam = 0)
     {
         m_isModal = true;
@@ -36,7 +40,11 @@ public:
     HWND Create(HWND parent, LPARAM initParam = 0)
     {
         m_isModal = false;
-        return CDialogImpl<T>::Create(parent, initParam);
+        const HWND window = CDialogImpl<T>::Create(parent, initParam);
+        if (window)
+            if (CMessageLoop* loop = CMessageLoop::Registered())
+                loop->AddMessageFilter(this);
+        return window;
     }
 
     // Whether the saved rectangle is put back after initialisation.
@@ -44,10 +52,13 @@ public:
     // The registry sub key of the dialog's rectangle.
     virtual EString GetDialogName() = 0;
 
-    // Dialog keys (Tab, Enter, Escape) of a modeless dialog.
+    // Dialog keys (Tab, Enter, Escape) of a modeless dialog, while it is
+    // shown and the focus is in it: the loop offers every dialog every key.
     bool PreTranslateMessage(MSG* message) override
     {
-        return this->m_hWnd && ::IsDialogMessageW(this->m_hWnd, message);
+        if (message->message < WM_KEYFIRST || message->message > WM_KEYLAST || !HoldsVisibleFocus())
+            return false;
+        return ::IsDialogMessageW(this->m_hWnd, message) != FALSE;
     }
 
     // The defaults of a dialog without fields or anchors; T hides them.
@@ -104,6 +115,7 @@ protected:
         if (m_initialised)
             SaveRect();
         m_initialised = false;
+        LeaveMessageLoop();
         handled = false;
         return 0;
     }
@@ -125,5 +137,21 @@ protected:
     void SaveRect() { WindowState::SaveWindowRect(Self()->GetDialogName().c_str(), this->m_hWnd); }
 
 private:
+    bool HoldsVisibleFocus() const
+    {
+        const HWND window = this->m_hWnd;
+        if (!window || !::IsWindowVisible(window))
+            return false;
+        const HWND focus = ::GetFocus();
+        return focus && (focus == window || ::IsChild(window, focus));
+    }
+    // The registered loop is the one it joined: the program has one, and a
+    // loop that went has unregistered itself.
+    void LeaveMessageLoop()
+    {
+        if (CMessageLoop* loop = CMessageLoop::Registered())
+            loop->RemoveMessageFilter(this);
+    }
+
     bool m_initialised = false;
 };

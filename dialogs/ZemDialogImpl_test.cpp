@@ -83,6 +83,26 @@ public:
     LRESULT OnInitMessage(UINT, WPARAM, LPARAM, bool&) { return TRUE; }
 };
 
+// Counts the keys the loop offers it.
+class CCountingDialog : public CEveryFieldDialog {
+public:
+    bool PreTranslateMessage(MSG* message) override
+    {
+        ++offered;
+        return CEveryFieldDialog::PreTranslateMessage(message);
+    }
+    int offered = 0;
+};
+
+// Tab from the control, through the loop as the program's loop runs it: whether the loop took it.
+bool TabThroughLoop(CMessageLoop& loop, HWND control)
+{
+    ::SetFocus(control);
+    EXPECT_TRUE(WaitFor([&] { return ::GetFocus() == control; }));
+    MSG tab = {control, WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    return loop.PreTranslateMessage(&tab);
+}
+
 RECT SavedRect()
 {
     return {static_cast<LONG>(Options::ReadDword(kName, L"Left", 0)), static_cast<LONG>(Options::ReadDword(kName, L"Top", 0)),
@@ -342,6 +362,41 @@ TEST_F(ZemDialogImplTest, AModelessDialogHidesOnOkAndCancelAndKeepsItsValues)
     loop.Run();
     EXPECT_FALSE(dialog.IsWindowVisible());
     EXPECT_TRUE(dialog.IsWindow());
+}
+
+TEST_F(ZemDialogImplTest, ModelessDialogsTakeTheirOwnKeysFromTheLoopOnlyWhileFocused)
+{
+    CMessageLoop loop;
+    loop.Register();
+    CEveryFieldDialog other;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    ASSERT_TRUE(other.Create(nullptr));
+    dialog.ShowWindow(SW_SHOW);
+    other.ShowWindow(SW_SHOW);
+    for (CEveryFieldDialog* shown : {&dialog, &other}) {
+        const HWND name = ::GetDlgItem(*shown, IDC_NAME);
+        EXPECT_TRUE(TabThroughLoop(loop, name));
+        EXPECT_NE(::GetFocus(), name) << "Tab moves on";
+        EXPECT_TRUE(::IsChild(*shown, ::GetFocus())) << "within the window of the key";
+    }
+    MSG stray = {::GetDlgItem(dialog, IDC_NAME), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    EXPECT_FALSE(loop.PreTranslateMessage(&stray)) << "shown, the focus in the other";
+    other.DestroyWindow();
+    dialog.DestroyWindow();
+}
+
+TEST_F(ZemDialogImplTest, AModelessDialogGoneIsNoLongerOfferedKeys)
+{
+    CMessageLoop loop;
+    loop.Register();
+    CCountingDialog counted;
+    ASSERT_TRUE(counted.Create(nullptr));
+    MSG key = {nullptr, WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    loop.PreTranslateMessage(&key);
+    EXPECT_EQ(counted.offered, 1) << "while its window exists";
+    counted.DestroyWindow();
+    loop.PreTranslateMessage(&key);
+    EXPECT_EQ(counted.offered, 1) << "after its window went";
 }
 
 TEST_F(ZemDialogImplTest, OneExchangeOfADialogClassRunsAtATime)

@@ -64,8 +64,4 @@ public:
     // Hands it the document, creates its window owned by the main window when
     // it has none yet, shows it and gives it the focus.
     virtual void ShowFor(CPelquornDoc& document) = 0;
-    // Null while it has no window.
-    virtual HWND GetWindow() = 0;
-    // Dialog keys while it has the focus.
-    virtual bool PreTranslateMessage(MSG* message) = 0;
 };

@@ -49,8 +49,6 @@ public:
     int GetFoundId() override { return 0; }
 
     void ShowFor(CPelquornDoc&) override {}
-    HWND GetWindow() override { return nullptr; }
-    bool PreTranslateMessage(MSG*) override { return false; }
 
 private:
     EString m_criteria;

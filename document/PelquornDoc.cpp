@@ -273,14 +273,6 @@ LRESULT CPelquornDoc::OnClose(UINT, WPARAM, LPARAM, bool& handled)
     return 0;
 }
 
-bool CPelquornDoc::PreTranslateMessage(MSG* message)
-{
-    if (HasVisibleFocus(m_findWindow->GetWindow()) && m_findWindow->PreTranslateMessage(message))
-        return true;
-    return m_dayWindow.PreTranslateMessage(message) || m_trackingWindow.PreTranslateMessage(message) ||
-           m_reminderWindow.PreTranslateMessage(message);
-}
-
 void CPelquornDoc::UpdateCommandStates(bool enable)
 {
     const HWND mainWindow = GetMainWindow();

@@ -11,7 +11,6 @@
 #include "document/IReportServices.h"
 #include "document/IStatusBarSink.h"
 #include "document/InertServices.h"
-#include "document/ModelessWindow.h"
 #include "document/OfflineSession.h"
 #include "document/SyncQueue.h"
 #include "document/model/Category.h"
@@ -53,7 +52,6 @@ public:
     EString GetRegistryKey() const override;
     EString GetFileFilter() const override;
     EString GetDefaultExtension() const override;
-    virtual bool PreTranslateMessage(MSG* message);
 
     // Written beside the document (or under the default name) without
     // touching its path, title or modified mark; "RestorePath" names it once
@@ -68,10 +66,6 @@ public:
     // The file a report reads: a fresh copy while the document has unsaved
     // changes or no file, else its own file; empty when the copy failed.
     EString SaveTempCopyForReport();
-
-    void SetTrackingWindow(const ModelessWindow& window) { m_trackingWindow = window; }
-    void SetReminderWindow(const ModelessWindow& window) { m_reminderWindow = window; }
-    void SetDayWindow(const ModelessWindow& window) { m_dayWindow = window; }
 
     // Tasks.
     bool AddTask(TaskCard& task);
@@ -108,6 +102,13 @@ public:
     bool HasFilteredTasks() const { return m_filteredTaskCount > 0; }
     // The tasks of the current category that pass the filters asked for.
     void SelectTasks(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter);
+    // The order the task list shows its tasks in, which the deadlines calendar
+    // and the find follow: the column sorted by and its direction.
+    struct TaskSort {
+        int field = 0;
+        bool ascending = true;
+    };
+    TaskSort GetTaskSort() const;
     // Today to today + 42 days unless the tasks reach further.
     void GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter);
 
@@ -306,9 +307,6 @@ private:
     // Searches with the criteria and options the engine holds; raises.
     void RunSearch();
 
-    ModelessWindow m_trackingWindow;
-    ModelessWindow m_reminderWindow;
-    ModelessWindow m_dayWindow;
     int m_currentMoodId = 0;
     std::unique_ptr<CSyncQueue> m_syncQueue;
     int m_previousPlanEntryId = 0;

@@ -11,6 +11,13 @@ constexpr DWORD kDefaultSortField = 0;
 
 } // namespace
 
+CPelquornDoc::TaskSort CPelquornDoc::GetTaskSort() const
+{
+    // The task list writes its order into the settings as the user changes it.
+    return {static_cast<int>(Options::GetSortField(kTaskListSortIndex, kDefaultSortField)),
+            Options::GetSortDirection(kTaskListSortIndex) != 0};
+}
+
 LRESULT CPelquornDoc::OnFind(WORD, WORD, HWND, bool&)
 {
     m_findWindow->ShowFor(*this);
@@ -31,8 +38,8 @@ void CPelquornDoc::RunSearch()
     m_search->SetDocument(GetDataManager().GetDocument(true));
     m_search->SetStatusFilter(m_statusFilter);
     m_search->SetSelection(m_currentCategoryId, GetFirstSelectedTaskId());
-    m_search->SetSort(static_cast<int>(Options::GetSortField(kTaskListSortIndex, kDefaultSortField)),
-                      static_cast<int>(Options::GetSortDirection(kTaskListSortIndex)));
+    const TaskSort sort = GetTaskSort();
+    m_search->SetSort(sort.field, sort.ascending ? 1 : 0);
     if (m_search->Run())
         Notify(nullptr, NotifyCode::kFindHit);
 }

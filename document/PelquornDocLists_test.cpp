@@ -459,36 +459,3 @@ TEST_F(PlanListsTest, ChosenGoalsBecomeTasksInTheGoalsCategory)
     EXPECT_EQ(Nodes(L"//TASK[starts-with(@NAME, 'Thinking about: ')]").GetNodes().size(), 2u);
 }
 
-TEST_F(PlanListsTest, KeyboardMessagesReachOnlyAFocusedVisibleWindow)
-{
-    class FilterWindow : public CWindow, public CMessageFilter {
-    public:
-        bool PreTranslateMessage(MSG*) override
-        {
-            ++offered;
-            return true;
-        }
-        int offered = 0;
-    };
-    FilterWindow dialog;
-    static_cast<CWindow&>(dialog) = ::CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr);
-    const HWND other = ::CreateWindowExW(0, L"EDIT", L"", WS_POPUP | WS_VISIBLE, 60, 0, 50, 20, nullptr, nullptr,
-                                         nullptr, nullptr);
-    document.SetTrackingWindow(ModelessWindow::Of(&dialog));
-    MSG message = {};
-    message.message = WM_KEYDOWN;
-
-    ::SetFocus(other);
-    EXPECT_FALSE(document.PreTranslateMessage(&message)) << "hidden";
-    ::ShowWindow(dialog, SW_SHOW);
-    ::SetFocus(other);
-    EXPECT_FALSE(document.PreTranslateMessage(&message)) << "visible, focus elsewhere";
-    ::SetFocus(dialog);
-    ASSERT_TRUE(WaitFor([&] { return ::GetFocus() == static_cast<HWND>(dialog); }));
-    EXPECT_TRUE(document.PreTranslateMessage(&message));
-    EXPECT_EQ(dialog.offered, 1);
-    document.SetTrackingWindow(ModelessWindow());
-    EXPECT_FALSE(document.PreTranslateMessage(&message));
-    ::DestroyWindow(other);
-    dialog.DestroyWindow();
-}

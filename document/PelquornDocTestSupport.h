@@ -131,8 +131,6 @@ public:
         ++shown;
         shownFor = &document;
     }
-    HWND GetWindow() override { return nullptr; }
-    bool PreTranslateMessage(MSG*) override { return false; }
 
     int shown = 0;
     CPelquornDoc* shownFor = nullptr;

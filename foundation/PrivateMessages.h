@@ -92,6 +92,8 @@ constexpr UINT WM_TASK_LIST_REFILL = WM_APP + 0x102;
 // Posted by the task list to itself: the control's selection changed, maybe
 // row by row; the document, the calendar and the commands hear of it once.
 constexpr UINT WM_TASK_LIST_SELECTION_CHANGED = WM_APP + 0x103;
+// Posted by the deadlines calendar to itself: the notifications of one burst read the tasks once.
+constexpr UINT WM_CALENDAR_RELOAD = WM_APP + 0x111;
 // Posted by the day list to itself; wParam: the plan entry whose check box
 // the user changed. The toggle reloads the rows, which must not happen inside
 // the list's own change notification.
@@ -109,5 +111,5 @@ inline constexpr std::array kPrivateMessages = {
     WM_MODAL_WORK_ENDED, WM_PELQUORN_TRACK_MENU, WM_VIEW_CONTEXT_MENU, WM_VIEW_ACTIVATE, WM_VIEW_DEFERRED_INIT,
     WM_PEOPLE_TREE_SELECT_ITEM, WM_PLAN_DIALOG_NEW_OK, WM_PLAN_DIALOG_EDIT_OK, WM_COLOR_PICKED,
     WM_TASK_LIST_SHOW_DROP_ERROR, WM_TASK_LIST_REFILL, WM_TASK_LIST_SELECTION_CHANGED, WM_DAY_LIST_TOGGLE,
-    WM_COMMANDBAR_OPEN_MENU,
+    WM_COMMANDBAR_OPEN_MENU, WM_CALENDAR_RELOAD,
 };

@@ -1,14 +1,15 @@
 #include "views/calendar/CalendarView.h"
 
+#include <algorithm>
+#include <unordered_set>
+
 #include "foundation/Clock.h"
 #include "foundation/Options.h"
-#include "views/tasks/PelquornView.h"
+#include "views/tasks/TaskOrder.h"
 #include "winlib/DeviceContext.h"
 #include "winlib/MemoryDC.h"
 
 namespace {
-
-CCalendarView* g_calendarView = nullptr;
 
 bool CalendarStatusFilter()
 {
@@ -20,23 +21,48 @@ bool CalendarDateFilter()
     return Options::GetDateFilterOnCalendar() != 0;
 }
 
-} // namespace
-
-CCalendarView* GetCalendarView()
+// The tasks the task list shows, in its order, then those only the
+// calendar's own filters let through, in the same order.
+std::vector<TaskCard> TasksInListOrder(CPelquornDoc& document, CPelquornDoc::TaskSort sort, bool useStatusFilter,
+                                       bool useDeadlineFilter)
 {
-    return g_calendarView;
+    const auto sortTasks = [&](std::vector<TaskCard>& tasks) {
+        std::stable_sort(tasks.begin(), tasks.end(), [&](const TaskCard& a, const TaskCard& b) {
+            return CompareTasks(a, b, sort.field, sort.ascending) < 0;
+        });
+    };
+    std::vector<TaskCard> tasks;
+    document.SelectTasks(tasks, true, true);
+    sortTasks(tasks);
+    if (useStatusFilter && useDeadlineFilter)
+        return tasks;
+    std::vector<TaskCard> more;
+    document.SelectTasks(more, useStatusFilter, useDeadlineFilter);
+    sortTasks(more);
+    // A set, not a search per task: a large plan lists thousands of tasks.
+    std::unordered_set<int> listed;
+    for (const TaskCard& task : tasks)
+        listed.insert(task.GetId());
+    for (const TaskCard& task : more)
+        if (listed.insert(task.GetId()).second)
+            tasks.push_back(task);
+    return tasks;
 }
+
+} // namespace
 
 CCalendarView::CCalendarView()
 {
-    g_calendarView = this;
     m_scroller.SetLineSize({kLineSize, kLineSize});
 }
 
-CCalendarView::~CCalendarView()
+CCalendarView::~CCalendarView() = default;
+
+void CCalendarView::SetLinks(IViewLinks* links)
 {
-    if (g_calendarView == this)
-        g_calendarView = nullptr;
+    m_links = links;
+    if (links)
+        SetDocument(&links->GetDocument());
 }
 
 WindowClass CCalendarView::GetWindowClass()
@@ -80,10 +106,34 @@ void CCalendarView::Update(ISubject* subject, DocNotifyCode code)
     case NotifyCode::kRedraw:
         Repaint();
         return;
+    case NotifyCode::kPlanEntriesFound:
+    case NotifyCode::kReload:
+    case NotifyCode::kStoreViewState:
+    case NotifyCode::kFindHit:
+        // The task list's selection follows a find hit, and this calendar the list's.
+        return;
     default:
-        // The task list refills on the others and then tells of its new order.
+        // Code 0 included, as for the task list: a filter change and the edits of other views.
+        ReloadSoon();
         return;
     }
+}
+
+void CCalendarView::ReloadSoon()
+{
+    if (m_reloadPending)
+        return;
+    m_reloadPending = true;
+    PostMessage(WM_CALENDAR_RELOAD, 0, 0);
+}
+
+LRESULT CCalendarView::OnPostedReload(UINT, WPARAM, LPARAM, bool&)
+{
+    m_reloadPending = false;
+    // The task list's new order may have reloaded it already.
+    if (!IsLoadedAsShown())
+        Reload();
+    return 0;
 }
 
 bool CCalendarView::IsLoadedAsShown() const
@@ -91,9 +141,10 @@ bool CCalendarView::IsLoadedAsShown() const
     // The list tells of its order while other views may not have heard the
     // change it refilled for yet: the document's count of notices says.
     const CPelquornDoc* document = GetDocument();
-    const CPelquornView* list = GetTaskView();
-    return !m_stale && document && list && document->GetChangeNoticeCount() == m_loaded.changeNotices &&
-           list->GetSortField() == m_loaded.sortField && list->IsSortAscending() == m_loaded.ascending;
+    if (m_stale || !document || document->GetChangeNoticeCount() != m_loaded.changeNotices)
+        return false;
+    const CPelquornDoc::TaskSort sort = document->GetTaskSort();
+    return sort.field == m_loaded.sortField && sort.ascending == m_loaded.ascending;
 }
 
 void CCalendarView::UpdateCommandUI(bool active)
@@ -127,14 +178,10 @@ void CCalendarView::Reload()
     m_image.SetMarkedDate(document->GetCurrentCategory(category) ? category.GetDeadline() : 0);
 
     m_image.ClearItems();
-    m_tasks.clear();
     m_stale = false;
-    m_loaded = {document->GetChangeNoticeCount()};
-    if (CPelquornView* list = GetTaskView()) {
-        list->CollectTaskIds(m_tasks, statusFilter, dateFilter);
-        m_loaded.sortField = list->GetSortField();
-        m_loaded.ascending = list->IsSortAscending();
-    }
+    const CPelquornDoc::TaskSort sort = document->GetTaskSort();
+    m_loaded = {document->GetChangeNoticeCount(), sort.field, sort.ascending};
+    m_tasks = TasksInListOrder(*document, sort, statusFilter, dateFilter);
     // The completed tasks' last plan days, read together.
     std::vector<int> completedIds;
     for (const TaskCard& task : m_tasks)
@@ -253,19 +300,15 @@ const TaskCard* CCalendarView::GetKeyTask(int key) const
     return &m_tasks[static_cast<size_t>(key) - 1];
 }
 
-void CCalendarView::SelectTaskRow(int index)
+void CCalendarView::SelectTask(int taskId)
 {
     if (m_selectingRow || !IsWindow())
         return;
-    int key = index + 1;
     // By id: the list's order of equal rows may differ from the calendar's.
-    if (const CPelquornView* list = GetTaskView()) {
-        if (const TaskCard* row = list->GetRowTask(index)) {
-            for (size_t shown = 0; shown < m_tasks.size(); ++shown)
-                if (m_tasks[shown].GetId() == row->GetId())
-                    key = static_cast<int>(shown) + 1;
-        }
-    }
+    int key = 0;
+    for (size_t shown = 0; shown < m_tasks.size() && taskId != 0; ++shown)
+        if (m_tasks[shown].GetId() == taskId)
+            key = static_cast<int>(shown) + 1;
     m_image.SetSelectedKey(key);
     if (const std::optional<POINT> point = m_image.GetItemPoint(key))
         ScrollIntoView(*point);
@@ -318,11 +361,10 @@ LRESULT CCalendarView::OnShowToday(WORD, WORD, HWND, bool&)
 LRESULT CCalendarView::OnEditTask(WORD, WORD, HWND, bool&)
 {
     const TaskCard* task = GetKeyTask(m_image.GetSelectedKey());
-    CPelquornView* list = GetTaskView();
-    if (!task || !list || !list->IsWindow())
+    if (!task || !m_links)
         return 0;
     // The edit notifies the views: the calendar reads its boxes anew.
     const int taskId = task->GetId();
-    list->OpenTask(taskId);
+    m_links->OpenTask(taskId);
     return 1;
 }

@@ -7,11 +7,12 @@
 #include <vector>
 
 #include "document/PelquornDoc.h"
-#include "resources/AppCommandIds.h"
+#include "foundation/PrivateMessages.h"
 #include "resources/CalendarCommandIds.h"
 #include "views/calendar/CalendarImage.h"
 #include "views/calendar/ContentScroller.h"
 #include "views/common/ViewBase.h"
+#include "views/common/ViewLinks.h"
 #include "views/common/YellowTip.h"
 #include "winlib/WindowImpl.h"
 
@@ -30,13 +31,15 @@ public:
 
     static WindowClass GetWindowClass();
 
+    // Before Create: the plan it shows and the task list it selects in.
+    void SetLinks(IViewLinks* links);
     HWND Create(HWND parent) override;
     void Update(ISubject* subject, DocNotifyCode code) override;
     void UpdateCommandUI(bool active);
     bool PreTranslateMessage(MSG* message);
 
-    // The task list's selection moved to this row (0-based): its box is selected and scrolled into view.
-    void SelectTaskRow(int index);
+    // The task list's selection moved to this task (0 for none): its box is selected and scrolled into view.
+    void SelectTask(int taskId);
 
     const CalendarImage& GetImage() const { return m_image; }
     const std::vector<TaskCard>& GetTasks() const { return m_tasks; }
@@ -62,6 +65,7 @@ public:
         ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
         ON_MESSAGE(WM_CONTEXTMENU, OnContextMenu)
         ON_MESSAGE(WM_YELLOWTIP_NEEDTEXT, OnTipNeedsText)
+        ON_MESSAGE(WM_CALENDAR_RELOAD, OnPostedReload)
         ON_COMMAND(ID_DAY_HOLIDAY, OnHoliday)
         ON_COMMAND(ID_CALENDAR_DATE_FILTER, OnDateFilter)
         ON_COMMAND(ID_CALENDAR_STATUS_FILTER, OnStatusFilter)
@@ -83,6 +87,7 @@ private:
     LRESULT OnCaptureChanged(UINT, WPARAM, LPARAM lParam, bool&);
     LRESULT OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&);
     LRESULT OnTipNeedsText(UINT, WPARAM, LPARAM, bool&);
+    LRESULT OnPostedReload(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnHoliday(WORD, WORD, HWND, bool&);
     LRESULT OnDateFilter(WORD, WORD, HWND, bool&);
     LRESULT OnStatusFilter(WORD, WORD, HWND, bool&);
@@ -91,6 +96,8 @@ private:
     LRESULT OnEditTask(WORD, WORD, HWND, bool&);
 
     void Reload();
+    // The notifications of one burst read the tasks once, after them.
+    void ReloadSoon();
     // No change was told since the last reload, and the task list still sorts as it did then.
     bool IsLoadedAsShown() const;
     void ReloadHolidays();
@@ -107,6 +114,7 @@ private:
     void CancelDrag();
     void DrawDragSquare(std::optional<RECT> square);
 
+    IViewLinks* m_links = nullptr;
     std::vector<TaskCard> m_tasks;
     CalendarImage m_image;
     ContentScroller m_scroller;
@@ -122,6 +130,7 @@ private:
     int m_selectingRow = 0;
     // Set when the calendar's own filters change: the next order told reloads.
     bool m_stale = true;
+    bool m_reloadPending = false;
     // What the last reload read: the document's count of change notices and the task list's order.
     struct LoadedState {
         unsigned long long changeNotices = 0;
@@ -129,6 +138,3 @@ private:
         bool ascending = true;
     } m_loaded;
 };
-
-// The one deadlines calendar, while it exists.
-CCalendarView* GetCalendarView();

@@ -3,7 +3,6 @@
 
 #include "foundation/BoolSwitch.h"
 #include "foundation/Locale.h"
-#include "views/tasks/PelquornView.h"
 #include "winlib/DeviceContext.h"
 
 namespace {
@@ -30,12 +29,11 @@ void InvertFrame(HDC dc, const RECT& rect)
 void CCalendarView::SelectKey(int key)
 {
     m_image.SetSelectedKey(key);
-    if (CPelquornView* list = GetTaskView(); list && list->IsWindow()) {
+    if (m_links) {
         const BoolSwitch selecting(m_selectingRow);
-        ListView_SetItemState(list->m_hWnd, -1, 0, LVIS_SELECTED);
         // By id: the list may be sorted anew since the calendar last read it.
-        if (const TaskCard* task = GetKeyTask(key))
-            list->SelectRow(list->FindRow(task->GetId()));
+        const TaskCard* task = GetKeyTask(key);
+        m_links->SelectTask(task ? task->GetId() : 0);
     }
     Repaint();
 }

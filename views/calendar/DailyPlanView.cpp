@@ -17,8 +17,6 @@
 
 namespace {
 
-CDailyPlanView* g_instance = nullptr;
-
 constexpr int kPickerLeft = 2;
 constexpr int kPickerMinWidth = 198;
 constexpr int kPickerHeight = 24;
@@ -79,16 +77,7 @@ int SelectedItemData(HWND combo)
 
 CDailyPlanView::CDailyPlanView() : m_contents(*this) {}
 
-CDailyPlanView::~CDailyPlanView()
-{
-    if (g_instance == this)
-        g_instance = nullptr;
-}
-
-CDailyPlanView* CDailyPlanView::GetInstance()
-{
-    return g_instance;
-}
+CDailyPlanView::~CDailyPlanView() = default;
 
 WindowClass CDailyPlanView::GetWindowClass()
 {
@@ -118,7 +107,6 @@ LRESULT CDailyPlanView::OnCreate(UINT, WPARAM, LPARAM, bool&)
     ShowMode(Options::GetShowAsLayoutDays() == 0, false);
     if (m_planDialog.Create(m_hWnd))
         m_planDialog.SetNotifyWindow(m_hWnd);
-    g_instance = this;
     return 0;
 }
 
@@ -218,8 +206,6 @@ LRESULT CDailyPlanView::OnAlignChanged(WORD, WORD, HWND, bool&)
 
 LRESULT CDailyPlanView::OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
 {
-    if (GetDocument())
-        GetDocument()->SetDayWindow(ModelessWindow());
     if (m_planDialog.IsWindow())
         m_planDialog.DestroyWindow();
     handled = false;
@@ -361,7 +347,6 @@ void CDailyPlanView::Update(ISubject* subject, DocNotifyCode code)
     m_contents.SetDocument(document);
     if (!document || !IsWindow())
         return;
-    document->SetDayWindow(ModelessWindow::Of(&m_planDialog));
     switch (code) {
     case NotifyCode::kAll:
     case NotifyCode::kTasksChanged:

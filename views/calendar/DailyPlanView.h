@@ -35,8 +35,6 @@ public:
     CDailyPlanView& operator=(const CDailyPlanView&) = delete;
 
     static WindowClass GetWindowClass();
-    // The one pane, once its window exists.
-    static CDailyPlanView* GetInstance();
 
     HWND Create(HWND parent) override;
     void Update(ISubject* subject, DocNotifyCode code) override;

@@ -42,8 +42,10 @@ public:
             tabOrder->AddTarget(new WindowTarget(GetHwnd()));
     }
 
-    // Null until the first notification; never cleared afterwards.
+    // Null until the frame hands it or the first notification; never cleared afterwards.
     Doc* GetDocument() const { return m_document; }
+    // The frame hands the view its document before anything is told.
+    void SetDocument(Doc* document) { m_document = document; }
 
     // The view becomes the document's window: the document posts it its
     // changes, and the frame forwards it the commands.

@@ -9,29 +9,13 @@
 #include "views/common/TreeViewHandler.h"
 #include "winlib/RedrawSuspension.h"
 
-namespace {
-
-CCategoryTree* g_categoryTree = nullptr;
-
-} // namespace
-
-CCategoryTree* GetCategoryTree()
-{
-    return g_categoryTree;
-}
-
-CCategoryTree::CCategoryTree()
-{
-    g_categoryTree = this;
-}
+CCategoryTree::CCategoryTree() = default;
 
 CCategoryTree::~CCategoryTree()
 {
     m_dropTarget.Revoke();
     if (IsWindow())
         DestroyWindow();
-    if (g_categoryTree == this)
-        g_categoryTree = nullptr;
 }
 
 WindowClass CCategoryTree::GetWindowClass()

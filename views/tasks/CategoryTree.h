@@ -145,6 +145,3 @@ private:
     CategoryTreeDialogs m_ownDialogs;
     ICategoryTreeDialogs* m_dialogs = &m_ownDialogs;
 };
-
-// The one category tree, while it exists.
-CCategoryTree* GetCategoryTree();

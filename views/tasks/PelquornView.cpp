@@ -1,7 +1,6 @@
 #include "views/tasks/PelquornView.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "foundation/Language.h"
 #include "foundation/Locale.h"
@@ -16,7 +15,6 @@
 
 namespace {
 
-CPelquornView* g_taskView = nullptr;
 constexpr wchar_t kColumnStateName[] = L"TasksList";
 constexpr int kViewNumber = 0;
 // Row images by display status: new, in progress, completed, recurring;
@@ -74,18 +72,12 @@ bool SameTasks(const std::vector<TaskCard>& a, const std::vector<TaskCard>& b)
 
 } // namespace
 
-CPelquornView* GetTaskView()
-{
-    return g_taskView;
-}
-
 CPelquornView::CPelquornView()
 {
     m_sortField = static_cast<int>(Options::GetSortField(kViewNumber, 0));
     if (m_sortField < 0 || m_sortField >= kColumnCount)
         m_sortField = 0;
     m_sortDirection = Options::GetSortDirection(kViewNumber) != 0 ? 1 : 0;
-    g_taskView = this;
 }
 
 CPelquornView::~CPelquornView()
@@ -94,8 +86,6 @@ CPelquornView::~CPelquornView()
         DestroyWindow();
     if (m_images)
         ::ImageList_Destroy(m_images);
-    if (g_taskView == this)
-        g_taskView = nullptr;
 }
 
 WindowClass CPelquornView::GetWindowClass()
@@ -136,10 +126,6 @@ LRESULT CPelquornView::OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
 {
     WindowState::SaveColumnWidths(kColumnStateName, m_hWnd, kColumnCount);
     m_dropTarget.Revoke();
-    if (GetDocument()) {
-        GetDocument()->SetReminderWindow({});
-        GetDocument()->SetTrackingWindow({});
-    }
     handled = false;
     return 0;
 }
@@ -418,9 +404,10 @@ void CPelquornView::SortByColumn(int column)
         m_sortDirection = m_sortDirection ? 0 : 1;
     else
         m_sortField = column;
-    Sort();
+    // Stored first: the views told of the new order read it from the document.
     Options::SetSortField(kViewNumber, static_cast<DWORD>(m_sortField));
     Options::SetSortDirection(kViewNumber, static_cast<DWORD>(m_sortDirection));
+    Sort();
 }
 
 void CPelquornView::RestoreSelection(const std::vector<int>& ids)
@@ -496,28 +483,6 @@ LRESULT CPelquornView::OnCommandArrives(UINT, WPARAM, LPARAM, bool& handled)
     ApplySelectionChange();
     handled = false;
     return 0;
-}
-
-void CPelquornView::CollectTaskIds(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter)
-{
-    tasks.clear();
-    if (!GetDocument())
-        return;
-    // The list's own rows are the tasks of both filters in its order.
-    BringRowsUpToDate();
-    tasks = m_rows;
-    if (useStatusFilter && useDeadlineFilter)
-        return;
-    std::vector<TaskCard> more;
-    GetDocument()->SelectTasks(more, useStatusFilter, useDeadlineFilter);
-    SortRecords(more);
-    // A set, not a search per task: a large plan lists thousands of tasks.
-    std::unordered_set<int> listed;
-    for (const TaskCard& task : tasks)
-        listed.insert(task.GetId());
-    for (const TaskCard& task : more)
-        if (listed.insert(task.GetId()).second)
-            tasks.push_back(task);
 }
 
 void CPelquornView::Update(ISubject* subject, DocNotifyCode code)

@@ -21,6 +21,7 @@
 #include "views/common/YellowTip.h"
 #include "views/tasks/TaskListActions.h"
 #include "views/tasks/TaskListDialogs.h"
+#include "views/common/ViewLinks.h"
 #include "winlib/Reflection.h"
 #include "winlib/WindowImpl.h"
 
@@ -51,6 +52,8 @@ public:
 
     // The dialogs the commands open; null restores the inert ones.
     void SetDialogs(ITaskListDialogs* dialogs) { m_dialogs = dialogs ? dialogs : &m_inertDialogs; }
+    // The category tree a new task's category is chosen in; none leaves the choice to the document.
+    void SetLinks(IViewLinks* links) { m_links = links; }
 
     HWND Create(HWND parent) override;
     void Update(ISubject* subject, DocNotifyCode code) override;
@@ -80,8 +83,6 @@ public:
     bool IsSortAscending() const { return m_sortDirection != 0; }
     // Told the first selected row (-1 for none) whenever the selection changes; the calendar follows it.
     void SetRowSelectedHandler(std::function<void(int row)> handler) { m_onRowSelected = std::move(handler); }
-    // For the calendar: the tasks of both filters, then those of the caller's filters not yet listed.
-    void CollectTaskIds(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter);
 
     // Reminder clock and tracking.
     void CheckReminders();
@@ -236,6 +237,7 @@ private:
 
     InertTaskListDialogs m_inertDialogs;
     ITaskListDialogs* m_dialogs = &m_inertDialogs;
+    IViewLinks* m_links = nullptr;
     bool m_reminderShown = false;
     // The shown tasks in the list's order, and each one's row by its id.
     std::vector<TaskCard> m_rows;
@@ -253,6 +255,3 @@ private:
     std::optional<ComError> m_dropError;
     std::function<void(int row)> m_onRowSelected;
 };
-
-// The one task list, while it exists.
-CPelquornView* GetTaskView();

@@ -64,7 +64,7 @@ void CPelquornView::PresentReminder(const ReminderInfo& reminder)
     }
     m_reminderShown = true;
     const int minutes = static_cast<int>(Options::GetRemindMinutes());
-    GetDocument()->SetReminderWindow(m_dialogs->ShowReminder(m_hWnd, *this, task.GetName(), task.GetId(), minutes));
+    m_dialogs->ShowReminder(m_hWnd, *this, task.GetName(), task.GetId(), minutes);
 }
 
 void CPelquornView::LocateTask(int taskId)
@@ -112,9 +112,8 @@ void CPelquornView::ShowTrackingWindow(bool resume)
     if (!document)
         return;
     document->StartTracking();
-    const ModelessWindow window = m_dialogs->ShowTracking(m_hWnd, *this, document->GetSelectedTaskName(),
-                                                          document->GetFirstSelectedTaskId(), resume);
-    document->SetTrackingWindow(window);
+    m_dialogs->ShowTracking(m_hWnd, *this, document->GetSelectedTaskName(), document->GetFirstSelectedTaskId(),
+                            resume);
     StartTrackingTimer();
 }
 

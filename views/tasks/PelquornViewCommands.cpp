@@ -9,7 +9,6 @@
 #include "document/Clipboard.h"
 #include "foundation/Language.h"
 #include "views/common/ListHandler.h"
-#include "views/tasks/CategoryTree.h"
 
 namespace {
 
@@ -166,8 +165,7 @@ void CPelquornView::AddTasks(const EString& name, const EString& description)
             break;
         // The tree shows the category the task goes to; its choice makes it current.
         if (fields.categoryId != document.GetCurrentCategoryId()) {
-            CCategoryTree* tree = GetCategoryTree();
-            if (!tree || !tree->SelectCategory(fields.categoryId))
+            if (!m_links || !m_links->SelectCategory(fields.categoryId))
                 document.SetCurrentCategoryId(fields.categoryId);
         }
         TaskCard task(fields.name, fields.description, fields.estimation, fields.deadline, fields.importance, 0, 0, 0,

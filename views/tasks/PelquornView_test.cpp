@@ -55,19 +55,17 @@ public:
         deleteQuestions.push_back(question);
         return deleteAnswer;
     }
-    ModelessWindow ShowReminder(HWND, IReminderAction&, const EString& taskName, int taskId, int minutes) override
+    void ShowReminder(HWND, IReminderAction&, const EString& taskName, int taskId, int minutes) override
     {
         reminded.push_back({taskName, taskId});
         snoozeMinutes = minutes;
-        return {};
     }
     void HideReminder() override { ++reminderHides; }
     int GetReminderSnoozeMinutes() override { return snoozeMinutes; }
-    ModelessWindow ShowTracking(HWND, ITrackingAction&, const EString& name, int taskId, bool) override
+    void ShowTracking(HWND, ITrackingAction&, const EString& name, int taskId, bool) override
     {
         trackingName = name;
         trackingId = taskId;
-        return {};
     }
     void StopTrackingWindow() override {}
     EString GetTrackingTaskName() override { return trackingName; }

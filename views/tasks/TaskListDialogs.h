@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include "document/ModelessWindow.h"
 #include "document/model/RecurrenceInfo.h"
 #include "document/model/ReminderInfo.h"
 #include "foundation/AppWindow.h"
@@ -42,17 +41,16 @@ public:
     virtual bool ConfirmDelete(const EString& question) = 0;
 
     // The modeless reminder popup, made on first use as a child of `view`;
-    // its buttons call the sink. The window it gives the document offers
-    // keyboard navigation to (none: nothing to offer).
-    virtual ModelessWindow ShowReminder(HWND view, IReminderAction& sink, const EString& taskName, int taskId,
-                                        int snoozeMinutes) = 0;
+    // its buttons call the sink.
+    virtual void ShowReminder(HWND view, IReminderAction& sink, const EString& taskName, int taskId,
+                              int snoozeMinutes) = 0;
     virtual void HideReminder() = 0;
     // What the popup's snooze field holds now.
     virtual int GetReminderSnoozeMinutes() = 0;
 
     // The modeless tracking window, as the popup. Resume keeps the elapsed time shown.
-    virtual ModelessWindow ShowTracking(HWND view, ITrackingAction& sink, const EString& taskName, int taskId,
-                                        bool resume) = 0;
+    virtual void ShowTracking(HWND view, ITrackingAction& sink, const EString& taskName, int taskId,
+                              bool resume) = 0;
     // Saves its fields, hides it and stops its clock.
     virtual void StopTrackingWindow() = 0;
     // The name, possibly edited while tracking, and the task it belongs to.
@@ -71,19 +69,17 @@ public:
     {
         return AppMessageBox(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
     }
-    ModelessWindow ShowReminder(HWND, IReminderAction&, const EString&, int taskId, int snoozeMinutes) override
+    void ShowReminder(HWND, IReminderAction&, const EString&, int taskId, int snoozeMinutes) override
     {
         m_snoozeMinutes = snoozeMinutes;
         static_cast<void>(taskId);
-        return {};
     }
     void HideReminder() override {}
     int GetReminderSnoozeMinutes() override { return m_snoozeMinutes; }
-    ModelessWindow ShowTracking(HWND, ITrackingAction&, const EString& taskName, int taskId, bool) override
+    void ShowTracking(HWND, ITrackingAction&, const EString& taskName, int taskId, bool) override
     {
         m_trackingName = taskName;
         m_trackingId = taskId;
-        return {};
     }
     void StopTrackingWindow() override {}
     EString GetTrackingTaskName() override { return m_trackingName; }
