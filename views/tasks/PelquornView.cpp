@@ -314,10 +314,7 @@ int CPelquornView::FindRowByName(const NMLVFINDITEMW& find) const
 
 void CPelquornView::SortRecords(std::vector<TaskCard>& tasks) const
 {
-    const bool ascending = m_sortDirection != 0;
-    std::stable_sort(tasks.begin(), tasks.end(), [&](const TaskCard& a, const TaskCard& b) {
-        return CompareTasks(a, b, m_sortField, ascending) < 0;
-    });
+    SortTasks(tasks, m_sortField, m_sortDirection != 0);
 }
 
 void CPelquornView::IndexRows()

@@ -532,6 +532,39 @@ TEST(TaskOrder, TasksWithTheSameValueAndNameTie)
         EXPECT_EQ(CompareTasks(a, b, column, true), 0) << column;
 }
 
+TEST(TaskOrder, SortingByKeysGivesTheOrderOfTheComparisonsForEveryColumnBothWays)
+{
+    // Names and paths that a comparison of sort keys could order otherwise than the texts' comparison.
+    const wchar_t* const names[] = {L"apple", L"Apple", L"\u00e4pfel", L"co-op", L"coop", L"Item 10", L"item 9",
+                                    L"", L"Zebra", L"stra\u00dfe", L"strasse", L"a'b", L"ab", L"\u00c9t\u00e9", L"ete"};
+    std::vector<TaskCard> tasks;
+    int i = 0;
+    for (const wchar_t* name : names) {
+        TaskCard task(name, L"", i % 3, kMonday + i % 2, i % 4, 0, 0, 0, -1);
+        task.SetStatus(i % 3);
+        task.SetCategoryPath(names[(i * 7) % std::size(names)]);
+        tasks.push_back(task);
+        ++i;
+    }
+    const auto idsOf = [](const std::vector<TaskCard>& list) {
+        std::vector<int> ids;
+        for (const TaskCard& task : list)
+            ids.push_back(task.GetId());
+        return ids;
+    };
+    for (int column = 0; column < CPelquornView::kColumnCount; ++column) {
+        for (const bool ascending : {true, false}) {
+            std::vector<TaskCard> compared = tasks;
+            std::stable_sort(compared.begin(), compared.end(), [&](const TaskCard& a, const TaskCard& b) {
+                return CompareTasks(a, b, column, ascending) < 0;
+            });
+            std::vector<TaskCard> keyed = tasks;
+            SortTasks(keyed, column, ascending);
+            EXPECT_EQ(idsOf(keyed), idsOf(compared)) << "column " << column << (ascending ? " ascending" : " descending");
+        }
+    }
+}
+
 TEST(TaskOrder, AReminderIsDueWhenItsDayAndTimeTogetherHaveComeAtNineOnMonday)
 {
     struct Case {

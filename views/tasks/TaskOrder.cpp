@@ -1,6 +1,8 @@
 #include "views/tasks/TaskOrder.h"
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "foundation/TimeParser.h"
 
@@ -26,7 +28,55 @@ int CompareByColumn(const TaskCard& a, const TaskCard& b, int column)
     }
 }
 
+// The bytes a text compares by as lstrcmpiW compares it.
+std::string SortKey(const EString& text)
+{
+    constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const LCID locale = ::GetThreadLocale();
+    const int size = ::LCMapStringW(locale, kFlags, text.c_str(), -1, nullptr, 0);
+    std::string key(static_cast<size_t>(std::max(size, 0)), '\0');
+    if (size > 0)
+        ::LCMapStringW(locale, kFlags, text.c_str(), -1, reinterpret_cast<LPWSTR>(key.data()), size);
+    return key;
+}
+
+struct SortEntry {
+    TaskCard* task;
+    std::string pathKey;
+    std::string nameKey;
+};
+
+int CompareKeys(const std::string& a, const std::string& b)
+{
+    return Sign(a.compare(b));
+}
+
+int CompareEntries(const SortEntry& a, const SortEntry& b, int column)
+{
+    int difference = column == 8 ? CompareKeys(a.pathKey, b.pathKey) : CompareByColumn(*a.task, *b.task, column);
+    if (difference == 0)
+        difference = CompareKeys(a.nameKey, b.nameKey);
+    return Sign(difference);
+}
+
 } // namespace
+
+void SortTasks(std::vector<TaskCard>& tasks, int column, bool ascending)
+{
+    std::vector<SortEntry> entries;
+    entries.reserve(tasks.size());
+    for (TaskCard& task : tasks)
+        entries.push_back({&task, column == 8 ? SortKey(task.GetCategoryPath()) : std::string(), SortKey(task.GetName())});
+    std::stable_sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
+        const int order = CompareEntries(a, b, column);
+        return ascending ? order < 0 : order > 0;
+    });
+    std::vector<TaskCard> sorted;
+    sorted.reserve(tasks.size());
+    for (const SortEntry& entry : entries)
+        sorted.push_back(std::move(*entry.task));
+    tasks = std::move(sorted);
+}
 
 int CompareTasks(const TaskCard& a, const TaskCard& b, int column, bool ascending)
 {
