@@ -274,6 +274,37 @@ void CPelquornView::RefreshTaskRow(int taskId)
         RefreshRow(row, task, IsRecurring(taskId));
 }
 
+void CPelquornView::TellTaskEdited(int taskId)
+{
+    CPelquornDoc* document = GetDocument();
+    if (!document)
+        return;
+    const int row = FindRow(taskId);
+    TaskCard task;
+    RecurrenceInfo recurrence;
+    if (row < 0 || !document->GetTask(taskId, task, false) || !document->PassesTaskListFilters(task) ||
+        !KeepsItsPlace(row, task)) {
+        NotifyDocument(this, NotifyCode::kAll);
+        return;
+    }
+    // An edit keeps the task in its category: the path shown stays.
+    task.SetCategoryPath(m_rows[static_cast<size_t>(row)].GetCategoryPath());
+    const bool recurring = document->GetRecurrence(taskId, recurrence);
+    task.SetDailyRecurrence(recurring && recurrence.IsEveryDay());
+    RefreshRow(row, task, recurring);
+    document->Notify(this, NotifyCode::kAll);
+    // The calendar shows the list's tasks: it reloads when the list tells of its order, as after a refill.
+    document->Notify(this, NotifyCode::kTasksSorted);
+}
+
+bool CPelquornView::KeepsItsPlace(int row, const TaskCard& task) const
+{
+    const bool ascending = m_sortDirection != 0;
+    const size_t at = static_cast<size_t>(row);
+    return (at == 0 || CompareTasks(m_rows[at - 1], task, m_sortField, ascending) < 0) &&
+           (at + 1 >= m_rows.size() || CompareTasks(task, m_rows[at + 1], m_sortField, ascending) < 0);
+}
+
 void CPelquornView::GetDisplayInfo(LVITEMW& item) const
 {
     // The control may paint between a refill and its new count: rows past the end show nothing.

@@ -71,6 +71,10 @@ public:
     void RefreshRow(int row, const TaskCard& task, bool recurring);
     // The task read again from the document into its row, when it is listed.
     void RefreshTaskRow(int taskId);
+    // The plan changed by an edit of one task, told to the other views: its
+    // row changes in place while the task stays listed in the same place;
+    // otherwise the rows are read again.
+    void TellTaskEdited(int taskId);
     // Fill, sort, restore the selection.
     void Refill();
     void Sort();
@@ -205,6 +209,8 @@ private:
     // The records in the list's order, shown; the control is left as it is when the same tasks come in the same order.
     void ShowRows(std::vector<TaskCard> tasks);
     void SortRecords(std::vector<TaskCard>& tasks) const;
+    // Whether the task sorts strictly between the row's neighbours.
+    bool KeepsItsPlace(int row, const TaskCard& task) const;
     void IndexRows();
     // The control's selected rows become these, each row's state set once.
     void SetSelectedRows(std::vector<int> rows, int focusedRow);

@@ -225,8 +225,6 @@ void CPelquornView::EditTask(int taskId)
     task.SetImportance(fields.importance);
     task.SetStatus(fields.status);
     document->UpdateTask(task);
-    if (const int row = FindRow(taskId); row >= 0)
-        RefreshRow(row, task, fields.hasRecurrence);
     if (fields.hasRecurrence) {
         fields.recurrence.SetId(taskId);
         document->SetRecurrence(fields.recurrence, taskId);
@@ -239,7 +237,7 @@ void CPelquornView::EditTask(int taskId)
     } else {
         document->DeleteReminder(taskId);
     }
-    NotifyDocument(this, NotifyCode::kAll);
+    TellTaskEdited(taskId);
 }
 
 void CPelquornView::EditSelectedTasks()
