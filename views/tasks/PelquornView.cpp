@@ -1,6 +1,7 @@
 #include "views/tasks/PelquornView.h"
 
 #include <algorithm>
+#include <numeric>
 #include <unordered_set>
 
 #include "app/ColumnDefaults.h"
@@ -215,6 +216,16 @@ std::vector<int> CPelquornView::GetSelectedRows() const
     std::vector<int> rows;
     if (!m_hWnd)
         return rows;
+    // Select All, kept through a refill, selects thousands of rows: asking
+    // for each costs a message, while the count tells at once that all are.
+    const int selected = GetSelectedCount();
+    if (selected == 0)
+        return rows;
+    if (selected == ListView_GetItemCount(m_hWnd)) {
+        rows.resize(static_cast<size_t>(selected));
+        std::iota(rows.begin(), rows.end(), 0);
+        return rows;
+    }
     for (int row = ListView_GetNextItem(m_hWnd, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(m_hWnd, row, LVNI_SELECTED))
         rows.push_back(row);

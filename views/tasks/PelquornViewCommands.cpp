@@ -10,6 +10,7 @@
 #include "foundation/Language.h"
 #include "views/tasks/CategoryTree.h"
 #include "views/tasks/ListHandler.h"
+#include "winlib/RedrawSuspension.h"
 
 namespace {
 
@@ -380,6 +381,8 @@ LRESULT CPelquornView::OnTrackTime(WORD, WORD, HWND, bool&)
 
 LRESULT CPelquornView::OnSelectAll(WORD, WORD, HWND, bool&)
 {
+    // The control repaints each row it selects while it redraws.
+    const CRedrawSuspension redraw(m_hWnd);
     ListHandler(m_hWnd).SelectAllRows();
     return 0;
 }
