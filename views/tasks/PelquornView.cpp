@@ -378,12 +378,19 @@ void CPelquornView::ShowRows(std::vector<TaskCard> tasks)
         return;
     }
     const ScopedCount setting(m_settingSelection);
-    const CRedrawSuspension redraw(m_hWnd);
+    std::optional<CRedrawSuspension> redraw;
+    SuspendRedraw(redraw);
     // Other tasks: the rows selected and focused so far would name others.
     ListView_SetItemState(m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_SetItemCountEx(m_hWnd, static_cast<int>(m_rows.size()), LVSICF_NOSCROLL);
     if (!m_rows.empty())
         ListView_EnsureVisible(m_hWnd, 0, FALSE);
+}
+
+void CPelquornView::SuspendRedraw(std::optional<CRedrawSuspension>& redraw) const
+{
+    if (m_redrawSuspended == 0)
+        redraw.emplace(m_hWnd);
 }
 
 void CPelquornView::ClearRows()
@@ -406,7 +413,8 @@ void CPelquornView::SetSelectedRows(std::vector<int> rows, int focusedRow)
     if (!changed && focusedRow < 0)
         return;
     const ScopedCount setting(m_settingSelection);
-    const CRedrawSuspension redraw(m_hWnd);
+    std::optional<CRedrawSuspension> redraw;
+    SuspendRedraw(redraw);
     if (changed) {
         // Each row's message costs the control a notification: all rows are
         // set in one, then the fewer of the chosen rows or the others one by one.
@@ -494,6 +502,14 @@ void CPelquornView::Refill()
     std::vector<TaskCard> tasks;
     GetDocument()->SelectTasks(tasks, true, true);
     SortRecords(tasks);
+    // The control lays out its scroll bars each time its redraw resumes:
+    // other rows and their selection resume it once.
+    std::optional<CRedrawSuspension> redraw;
+    std::optional<ScopedCount> held;
+    if (!SameTasks(tasks, m_rows)) {
+        redraw.emplace(m_hWnd);
+        held.emplace(m_redrawSuspended);
+    }
     ShowRows(std::move(tasks));
     NotifyDocument(this, NotifyCode::kTasksSorted);
     RestoreSelection(ids);

@@ -21,6 +21,7 @@
 #include "views/tasks/TreeDropTarget.h"
 #include "views/tasks/ViewBase.h"
 #include "views/tasks/YellowTip.h"
+#include "winlib/RedrawSuspension.h"
 #include "winlib/Reflection.h"
 #include "winlib/WindowImpl.h"
 
@@ -212,6 +213,8 @@ private:
     // Whether the task sorts strictly between the row's neighbours.
     bool KeepsItsPlace(int row, const TaskCard& task) const;
     void IndexRows();
+    // The control's redraw suspended, unless a refill around the caller holds it so already.
+    void SuspendRedraw(std::optional<CRedrawSuspension>& redraw) const;
     // The control's selected rows become these, each row's state set once.
     void SetSelectedRows(std::vector<int> rows, int focusedRow);
     std::vector<int> GetSelectedRows() const;
@@ -249,6 +252,8 @@ private:
     bool m_refillPending = false;
     // Above zero while the view sets the control's selection itself.
     int m_settingSelection = 0;
+    // Above zero while a refill holds the control's redraw suspended.
+    int m_redrawSuspended = 0;
     bool m_selectionChanged = false;
     bool m_selectionPosted = false;
     HIMAGELIST m_images = nullptr;

@@ -33,7 +33,12 @@ std::string SortKey(const EString& text)
 {
     constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
     const LCID locale = ::GetThreadLocale();
-    const int size = ::LCMapStringW(locale, kFlags, text.c_str(), -1, nullptr, 0);
+    // A name's key mostly fits the buffer at hand: one call, not a call for the size first.
+    char buffer[512];
+    int size = ::LCMapStringW(locale, kFlags, text.c_str(), -1, reinterpret_cast<LPWSTR>(buffer), sizeof(buffer));
+    if (size > 0)
+        return std::string(buffer, static_cast<size_t>(size));
+    size = ::LCMapStringW(locale, kFlags, text.c_str(), -1, nullptr, 0);
     std::string key(static_cast<size_t>(std::max(size, 0)), '\0');
     if (size > 0)
         ::LCMapStringW(locale, kFlags, text.c_str(), -1, reinterpret_cast<LPWSTR>(key.data()), size);
