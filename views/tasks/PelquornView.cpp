@@ -13,6 +13,8 @@
 #include "views/tasks/LabelEditorKeys.h"
 #include "views/tasks/ListHandler.h"
 #include "views/tasks/TaskOrder.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 #include "winlib/RedrawSuspension.h"
 
 namespace {
@@ -28,16 +30,29 @@ constexpr int kRowIconIds[] = {IDI_TASK_NEW, IDI_TASK_IN_PROGRESS, IDI_TASK_COMP
 // Keeps the later images at their indexes when a picture is missing.
 void AddBlankImage(HIMAGELIST images)
 {
-    const HDC screen = ::GetDC(nullptr);
-    const HBITMAP colour = ::CreateCompatibleBitmap(screen, 16, 16);
-    ::ReleaseDC(nullptr, screen);
+    const CBitmap colour(::CreateCompatibleBitmap(CClientDC(nullptr), 16, 16));
     // A mask of ones: every pixel transparent.
     const std::vector<WORD> ones(16, 0xFFFF);
-    const HBITMAP mask = ::CreateBitmap(16, 16, 1, 1, ones.data());
+    const CBitmap mask(::CreateBitmap(16, 16, 1, 1, ones.data()));
     ::ImageList_Add(images, colour, mask);
-    ::DeleteObject(colour);
-    ::DeleteObject(mask);
 }
+
+// A loaded icon, destroyed with its holder.
+class LoadedIcon {
+public:
+    explicit LoadedIcon(HICON icon) : m_icon(icon) {}
+    LoadedIcon(const LoadedIcon&) = delete;
+    LoadedIcon& operator=(const LoadedIcon&) = delete;
+    ~LoadedIcon()
+    {
+        if (m_icon)
+            ::DestroyIcon(m_icon);
+    }
+    operator HICON() const { return m_icon; }
+
+private:
+    HICON m_icon;
+};
 
 // Counts the view's own changes of the control's selection, which may nest.
 class ScopedCount {
@@ -93,8 +108,6 @@ CPelquornView::~CPelquornView()
 {
     if (m_hWnd)
         DestroyWindow();
-    if (m_images)
-        ::ImageList_Destroy(m_images);
     if (g_taskView == this)
         g_taskView = nullptr;
 }
@@ -109,7 +122,7 @@ HWND CPelquornView::Create(HWND parent)
     return CWindowImpl<CPelquornView>::Create({
         .parent = parent,
         .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT | LVS_SHOWSELALWAYS |
-                 LVS_EDITLABELS | LVS_OWNERDATA,
+                 LVS_EDITLABELS | LVS_OWNERDATA | LVS_SHAREIMAGELISTS,
         .exStyle = WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT,
         .rect = {0, 0, 0, 0},
     });
@@ -154,21 +167,19 @@ void CPelquornView::InsertColumns()
 
 void CPelquornView::BuildImageList()
 {
-    if (m_images)
+    if (!m_images.IsNull())
         return;
-    m_images = ::ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 6, 4);
-    if (!m_images)
+    m_images = CImageList(::ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 6, 4));
+    if (m_images.IsNull())
         return;
     ::ImageList_SetBkColor(m_images, CLR_NONE);
     for (int id : kRowIconIds) {
-        const HICON icon = static_cast<HICON>(
-            ::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-        if (icon) {
-            ::ImageList_AddIcon(m_images, icon);
-            ::DestroyIcon(icon);
-        } else {
+        const LoadedIcon icon(static_cast<HICON>(
+            ::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+        if (icon)
+            m_images.AddIcon(icon);
+        else
             AddBlankImage(m_images);
-        }
     }
     ListView_SetImageList(m_hWnd, m_images, LVSIL_SMALL);
 }

@@ -21,6 +21,7 @@
 #include "views/tasks/TreeDropTarget.h"
 #include "views/tasks/ViewBase.h"
 #include "views/tasks/YellowTip.h"
+#include "winlib/ImageList.h"
 #include "winlib/RedrawSuspension.h"
 #include "winlib/Reflection.h"
 #include "winlib/WindowImpl.h"
@@ -256,7 +257,7 @@ private:
     int m_redrawSuspended = 0;
     bool m_selectionChanged = false;
     bool m_selectionPosted = false;
-    HIMAGELIST m_images = nullptr;
+    CImageList m_images;
     int m_sortField = 0;
     int m_sortDirection = 1;
     CYellowTip m_tip;
