@@ -119,9 +119,14 @@ void CCalendarView::Reload()
     const bool statusFilter = CalendarStatusFilter();
     const bool dateFilter = CalendarDateFilter();
     const double previousFirst = m_image.GetFirstDate();
-    double first = 0;
-    double last = 0;
-    document->GetTaskDateRange(first, last, statusFilter, dateFilter);
+    // A new order of the same tasks spans the same days: reading them all
+    // again for their range took as long as the rest of the reload.
+    const bool sameTasks =
+        !m_stale && document->GetChangeNoticeCount() == m_loaded.changeNotices && Clock::Today() == m_loaded.today;
+    double first = m_loaded.first;
+    double last = m_loaded.last;
+    if (!sameTasks)
+        document->GetTaskDateRange(first, last, statusFilter, dateFilter);
     m_image.SetDateRange(first, last);
     Category category;
     m_image.SetMarkedDate(document->GetCurrentCategory(category) ? category.GetDeadline() : 0);
@@ -129,7 +134,7 @@ void CCalendarView::Reload()
     m_image.ClearItems();
     m_tasks.clear();
     m_stale = false;
-    m_loaded = {document->GetChangeNoticeCount()};
+    m_loaded = {.changeNotices = document->GetChangeNoticeCount(), .first = first, .last = last, .today = Clock::Today()};
     if (CPelquornView* list = GetTaskView()) {
         list->CollectTaskIds(m_tasks, statusFilter, dateFilter);
         m_loaded.sortField = list->GetSortField();
