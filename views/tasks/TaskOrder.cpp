@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <optional>
 #include <string>
 
 #include "foundation/TimeParser.h"
@@ -45,41 +47,60 @@ std::string SortKey(const EString& text)
     return key;
 }
 
-struct SortEntry {
-    TaskCard* task;
-    std::string pathKey;
-    std::string nameKey;
+// The tasks' order by a column, each text's key made when a comparison first
+// needs it: a column of values rarely falls back on the names.
+class KeyedOrder {
+public:
+    KeyedOrder(const std::vector<TaskCard>& tasks, int column)
+        : m_tasks(tasks), m_column(column), m_names(tasks.size()), m_paths(tasks.size())
+    {
+    }
+
+    int Compare(size_t a, size_t b)
+    {
+        int difference = m_column == 8 ? CompareKeys(PathKey(a), PathKey(b))
+                                       : CompareByColumn(m_tasks[a], m_tasks[b], m_column);
+        if (difference == 0)
+            difference = CompareKeys(NameKey(a), NameKey(b));
+        return difference;
+    }
+
+private:
+    static int CompareKeys(const std::string& a, const std::string& b) { return Sign(a.compare(b)); }
+    const std::string& NameKey(size_t i)
+    {
+        if (!m_names[i])
+            m_names[i] = SortKey(m_tasks[i].GetName());
+        return *m_names[i];
+    }
+    const std::string& PathKey(size_t i)
+    {
+        if (!m_paths[i])
+            m_paths[i] = SortKey(m_tasks[i].GetCategoryPath());
+        return *m_paths[i];
+    }
+
+    const std::vector<TaskCard>& m_tasks;
+    int m_column;
+    std::vector<std::optional<std::string>> m_names;
+    std::vector<std::optional<std::string>> m_paths;
 };
-
-int CompareKeys(const std::string& a, const std::string& b)
-{
-    return Sign(a.compare(b));
-}
-
-int CompareEntries(const SortEntry& a, const SortEntry& b, int column)
-{
-    int difference = column == 8 ? CompareKeys(a.pathKey, b.pathKey) : CompareByColumn(*a.task, *b.task, column);
-    if (difference == 0)
-        difference = CompareKeys(a.nameKey, b.nameKey);
-    return Sign(difference);
-}
 
 } // namespace
 
 void SortTasks(std::vector<TaskCard>& tasks, int column, bool ascending)
 {
-    std::vector<SortEntry> entries;
-    entries.reserve(tasks.size());
-    for (TaskCard& task : tasks)
-        entries.push_back({&task, column == 8 ? SortKey(task.GetCategoryPath()) : std::string(), SortKey(task.GetName())});
-    std::stable_sort(entries.begin(), entries.end(), [&](const SortEntry& a, const SortEntry& b) {
-        const int order = CompareEntries(a, b, column);
-        return ascending ? order < 0 : order > 0;
+    std::vector<size_t> order(tasks.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    KeyedOrder keyed(tasks, column);
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const int difference = keyed.Compare(a, b);
+        return ascending ? difference < 0 : difference > 0;
     });
     std::vector<TaskCard> sorted;
     sorted.reserve(tasks.size());
-    for (const SortEntry& entry : entries)
-        sorted.push_back(std::move(*entry.task));
+    for (const size_t i : order)
+        sorted.push_back(std::move(tasks[i]));
     tasks = std::move(sorted);
 }
 
