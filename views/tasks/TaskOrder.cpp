@@ -47,8 +47,8 @@ std::string SortKey(const EString& text)
     return key;
 }
 
-// The tasks' order by a column, each text's key made when a comparison first
-// needs it: a column of values rarely falls back on the names.
+// The tasks' order by a column: the names and paths, which every comparison
+// of their columns reads, by keys made once each.
 class KeyedOrder {
 public:
     KeyedOrder(const std::vector<TaskCard>& tasks, int column)
@@ -60,9 +60,12 @@ public:
     {
         int difference = m_column == 8 ? CompareKeys(PathKey(a), PathKey(b))
                                        : CompareByColumn(m_tasks[a], m_tasks[b], m_column);
-        if (difference == 0)
-            difference = CompareKeys(NameKey(a), NameKey(b));
-        return difference;
+        if (difference != 0)
+            return difference;
+        // Ties of values are few next to a sort by the names: those compare their texts.
+        if (m_column != 0 && m_column != 8)
+            return Sign(::lstrcmpiW(m_tasks[a].GetName().c_str(), m_tasks[b].GetName().c_str()));
+        return CompareKeys(NameKey(a), NameKey(b));
     }
 
 private:
