@@ -214,6 +214,16 @@ TEST_F(DeadlinesCalendarTest, TheBoxesFollowEachToldChangeButAnOrderToldAgainRea
     edit([&](TaskCard& task) { task.SetDeadline(today + 6); });
     Doc().Notify(nullptr, NotifyCode::kTasksChanged);
     EXPECT_TRUE(WaitFor([&] { return dayIn(PlanItemsMan::kPlanLane, report) == today + 6; })) << "a new deadline";
+    // A told change widens the days shown; the order turned round keeps them.
+    edit([&](TaskCard& task) { task.SetDeadline(today + 200); });
+    Doc().Notify(nullptr, NotifyCode::kTasksChanged);
+    EXPECT_TRUE(WaitFor([&] { return Calendar().GetImage().GetLastDate() >= today + 200; })) << "a far deadline";
+    list.SortByColumn(list.GetSortField());
+    list.SortByColumn(list.GetSortField());
+    EXPECT_GE(Calendar().GetImage().GetLastDate(), today + 200) << "a new order of the same tasks";
+    edit([&](TaskCard& task) { task.SetDeadline(today + 6); });
+    Doc().Notify(nullptr, NotifyCode::kTasksChanged);
+    EXPECT_TRUE(WaitFor([&] { return Calendar().GetImage().GetLastDate() < today + 200; })) << "the deadline back";
     planDone(today + 4);
     Doc().Notify(nullptr, NotifyCode::kAll);
     EXPECT_TRUE(WaitFor([&] { return dayIn(PlanItemsMan::kRealityLane, invoice) == today + 4; }))

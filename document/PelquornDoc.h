@@ -120,6 +120,8 @@ public:
     void SetDeadlineFilter(int code);
     void SetPriorityFilter(int code);
     FilterInfo MakeFilter(bool useStatusFilter, bool useDeadlineFilter) const;
+    // Whether SelectTasks with both filters lets the task through, its category aside.
+    bool PassesTaskListFilters(const TaskCard& task) const;
 
     // Categories.
     int GetCurrentCategoryId() const { return m_currentCategoryId; }

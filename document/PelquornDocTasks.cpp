@@ -80,6 +80,14 @@ FilterInfo CPelquornDoc::MakeFilter(bool useStatusFilter, bool useDeadlineFilter
                       m_currentCategoryId);
 }
 
+bool CPelquornDoc::PassesTaskListFilters(const TaskCard& task) const
+{
+    // Tasks of the future importance are listed only when the settings ask for them.
+    constexpr int kFutureImportance = 3;
+    return task.MatchesFilter(MakeFilter(true, true)) &&
+           (m_lowPriorityTasks != 0 || task.GetImportance() != kFutureImportance);
+}
+
 void CPelquornDoc::SetStatusFilter(int code)
 {
     m_statusFilter = code;

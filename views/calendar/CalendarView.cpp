@@ -26,11 +26,7 @@ bool CalendarDateFilter()
 std::vector<TaskCard> TasksInListOrder(CPelquornDoc& document, CPelquornDoc::TaskSort sort, bool useStatusFilter,
                                        bool useDeadlineFilter)
 {
-    const auto sortTasks = [&](std::vector<TaskCard>& tasks) {
-        std::stable_sort(tasks.begin(), tasks.end(), [&](const TaskCard& a, const TaskCard& b) {
-            return CompareTasks(a, b, sort.field, sort.ascending) < 0;
-        });
-    };
+    const auto sortTasks = [&](std::vector<TaskCard>& tasks) { SortTasks(tasks, sort.field, sort.ascending); };
     std::vector<TaskCard> tasks;
     document.SelectTasks(tasks, true, true);
     sortTasks(tasks);
@@ -170,9 +166,14 @@ void CCalendarView::Reload()
     const bool statusFilter = CalendarStatusFilter();
     const bool dateFilter = CalendarDateFilter();
     const double previousFirst = m_image.GetFirstDate();
-    double first = 0;
-    double last = 0;
-    document->GetTaskDateRange(first, last, statusFilter, dateFilter);
+    // A new order of the same tasks spans the same days: reading them all
+    // again for their range took as long as the rest of the reload.
+    const bool sameTasks =
+        !m_stale && document->GetChangeNoticeCount() == m_loaded.changeNotices && Clock::Today() == m_loaded.today;
+    double first = m_loaded.first;
+    double last = m_loaded.last;
+    if (!sameTasks)
+        document->GetTaskDateRange(first, last, statusFilter, dateFilter);
     m_image.SetDateRange(first, last);
     Category category;
     m_image.SetMarkedDate(document->GetCurrentCategory(category) ? category.GetDeadline() : 0);
@@ -180,7 +181,12 @@ void CCalendarView::Reload()
     m_image.ClearItems();
     m_stale = false;
     const CPelquornDoc::TaskSort sort = document->GetTaskSort();
-    m_loaded = {document->GetChangeNoticeCount(), sort.field, sort.ascending};
+    m_loaded = {.changeNotices = document->GetChangeNoticeCount(),
+                .first = first,
+                .last = last,
+                .today = Clock::Today(),
+                .sortField = sort.field,
+                .ascending = sort.ascending};
     m_tasks = TasksInListOrder(*document, sort, statusFilter, dateFilter);
     // The completed tasks' last plan days, read together.
     std::vector<int> completedIds;

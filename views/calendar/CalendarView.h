@@ -131,9 +131,12 @@ private:
     // Set when the calendar's own filters change: the next order told reloads.
     bool m_stale = true;
     bool m_reloadPending = false;
-    // What the last reload read: the document's count of change notices and the task list's order.
+    // What the last reload read: the document's count of change notices, the tasks' days on that day, and the task list's order.
     struct LoadedState {
         unsigned long long changeNotices = 0;
+        double first = 0;
+        double last = 0;
+        double today = 0;
         int sortField = -1;
         bool ascending = true;
     } m_loaded;

@@ -1,6 +1,8 @@
 #include "views/tasks/PelquornView.h"
 
 #include <algorithm>
+#include <numeric>
+#include <unordered_set>
 
 #include "foundation/Language.h"
 #include "foundation/Locale.h"
@@ -11,6 +13,8 @@
 #include "views/common/LabelEditorKeys.h"
 #include "views/common/ListHandler.h"
 #include "views/tasks/TaskOrder.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 #include "winlib/RedrawSuspension.h"
 
 namespace {
@@ -25,16 +29,29 @@ constexpr int kRowIconIds[] = {IDI_TASK_NEW, IDI_TASK_IN_PROGRESS, IDI_TASK_COMP
 // Keeps the later images at their indexes when a picture is missing.
 void AddBlankImage(HIMAGELIST images)
 {
-    const HDC screen = ::GetDC(nullptr);
-    const HBITMAP colour = ::CreateCompatibleBitmap(screen, 16, 16);
-    ::ReleaseDC(nullptr, screen);
+    const CBitmap colour(::CreateCompatibleBitmap(CClientDC(nullptr), 16, 16));
     // A mask of ones: every pixel transparent.
     const std::vector<WORD> ones(16, 0xFFFF);
-    const HBITMAP mask = ::CreateBitmap(16, 16, 1, 1, ones.data());
+    const CBitmap mask(::CreateBitmap(16, 16, 1, 1, ones.data()));
     ::ImageList_Add(images, colour, mask);
-    ::DeleteObject(colour);
-    ::DeleteObject(mask);
 }
+
+// A loaded icon, destroyed with its holder.
+class LoadedIcon {
+public:
+    explicit LoadedIcon(HICON icon) : m_icon(icon) {}
+    LoadedIcon(const LoadedIcon&) = delete;
+    LoadedIcon& operator=(const LoadedIcon&) = delete;
+    ~LoadedIcon()
+    {
+        if (m_icon)
+            ::DestroyIcon(m_icon);
+    }
+    operator HICON() const { return m_icon; }
+
+private:
+    HICON m_icon;
+};
 
 // Counts the view's own changes of the control's selection, which may nest.
 class ScopedCount {
@@ -84,8 +101,6 @@ CPelquornView::~CPelquornView()
 {
     if (m_hWnd)
         DestroyWindow();
-    if (m_images)
-        ::ImageList_Destroy(m_images);
 }
 
 WindowClass CPelquornView::GetWindowClass()
@@ -98,7 +113,7 @@ HWND CPelquornView::Create(HWND parent)
     return CWindowImpl<CPelquornView>::Create({
         .parent = parent,
         .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | LVS_REPORT | LVS_SHOWSELALWAYS |
-                 LVS_EDITLABELS | LVS_OWNERDATA,
+                 LVS_EDITLABELS | LVS_OWNERDATA | LVS_SHAREIMAGELISTS,
         .exStyle = WS_EX_CLIENTEDGE | WS_EX_TRANSPARENT,
         .rect = {0, 0, 0, 0},
     });
@@ -139,21 +154,19 @@ void CPelquornView::InsertColumns()
 
 void CPelquornView::BuildImageList()
 {
-    if (m_images)
+    if (!m_images.IsNull())
         return;
-    m_images = ::ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 6, 4);
-    if (!m_images)
+    m_images = CImageList(::ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, 6, 4));
+    if (m_images.IsNull())
         return;
     ::ImageList_SetBkColor(m_images, CLR_NONE);
     for (int id : kRowIconIds) {
-        const HICON icon = static_cast<HICON>(
-            ::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-        if (icon) {
-            ::ImageList_AddIcon(m_images, icon);
-            ::DestroyIcon(icon);
-        } else {
+        const LoadedIcon icon(static_cast<HICON>(
+            ::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
+        if (icon)
+            m_images.AddIcon(icon);
+        else
             AddBlankImage(m_images);
-        }
     }
     ListView_SetImageList(m_hWnd, m_images, LVSIL_SMALL);
 }
@@ -201,6 +214,16 @@ std::vector<int> CPelquornView::GetSelectedRows() const
     std::vector<int> rows;
     if (!m_hWnd)
         return rows;
+    // Select All, kept through a refill, selects thousands of rows: asking
+    // for each costs a message, while the count tells at once that all are.
+    const int selected = GetSelectedCount();
+    if (selected == 0)
+        return rows;
+    if (selected == ListView_GetItemCount(m_hWnd)) {
+        rows.resize(static_cast<size_t>(selected));
+        std::iota(rows.begin(), rows.end(), 0);
+        return rows;
+    }
     for (int row = ListView_GetNextItem(m_hWnd, -1, LVNI_SELECTED); row >= 0;
          row = ListView_GetNextItem(m_hWnd, row, LVNI_SELECTED))
         rows.push_back(row);
@@ -260,6 +283,37 @@ void CPelquornView::RefreshTaskRow(int taskId)
         RefreshRow(row, task, IsRecurring(taskId));
 }
 
+void CPelquornView::TellTaskEdited(int taskId)
+{
+    CPelquornDoc* document = GetDocument();
+    if (!document)
+        return;
+    const int row = FindRow(taskId);
+    TaskCard task;
+    RecurrenceInfo recurrence;
+    if (row < 0 || !document->GetTask(taskId, task, false) || !document->PassesTaskListFilters(task) ||
+        !KeepsItsPlace(row, task)) {
+        NotifyDocument(this, NotifyCode::kAll);
+        return;
+    }
+    // An edit keeps the task in its category: the path shown stays.
+    task.SetCategoryPath(m_rows[static_cast<size_t>(row)].GetCategoryPath());
+    const bool recurring = document->GetRecurrence(taskId, recurrence);
+    task.SetDailyRecurrence(recurring && recurrence.IsEveryDay());
+    RefreshRow(row, task, recurring);
+    document->Notify(this, NotifyCode::kAll);
+    // The calendar shows the list's tasks: it reloads when the list tells of its order, as after a refill.
+    document->Notify(this, NotifyCode::kTasksSorted);
+}
+
+bool CPelquornView::KeepsItsPlace(int row, const TaskCard& task) const
+{
+    const bool ascending = m_sortDirection != 0;
+    const size_t at = static_cast<size_t>(row);
+    return (at == 0 || CompareTasks(m_rows[at - 1], task, m_sortField, ascending) < 0) &&
+           (at + 1 >= m_rows.size() || CompareTasks(task, m_rows[at + 1], m_sortField, ascending) < 0);
+}
+
 void CPelquornView::GetDisplayInfo(LVITEMW& item) const
 {
     // The control may paint between a refill and its new count: rows past the end show nothing.
@@ -300,10 +354,7 @@ int CPelquornView::FindRowByName(const NMLVFINDITEMW& find) const
 
 void CPelquornView::SortRecords(std::vector<TaskCard>& tasks) const
 {
-    const bool ascending = m_sortDirection != 0;
-    std::stable_sort(tasks.begin(), tasks.end(), [&](const TaskCard& a, const TaskCard& b) {
-        return CompareTasks(a, b, m_sortField, ascending) < 0;
-    });
+    SortTasks(tasks, m_sortField, m_sortDirection != 0);
 }
 
 void CPelquornView::IndexRows()
@@ -325,12 +376,19 @@ void CPelquornView::ShowRows(std::vector<TaskCard> tasks)
         return;
     }
     const ScopedCount setting(m_settingSelection);
-    const CRedrawSuspension redraw(m_hWnd);
+    std::optional<CRedrawSuspension> redraw;
+    SuspendRedraw(redraw);
     // Other tasks: the rows selected and focused so far would name others.
     ListView_SetItemState(m_hWnd, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     ListView_SetItemCountEx(m_hWnd, static_cast<int>(m_rows.size()), LVSICF_NOSCROLL);
     if (!m_rows.empty())
         ListView_EnsureVisible(m_hWnd, 0, FALSE);
+}
+
+void CPelquornView::SuspendRedraw(std::optional<CRedrawSuspension>& redraw) const
+{
+    if (m_redrawSuspended == 0)
+        redraw.emplace(m_hWnd);
 }
 
 void CPelquornView::ClearRows()
@@ -353,7 +411,8 @@ void CPelquornView::SetSelectedRows(std::vector<int> rows, int focusedRow)
     if (!changed && focusedRow < 0)
         return;
     const ScopedCount setting(m_settingSelection);
-    const CRedrawSuspension redraw(m_hWnd);
+    std::optional<CRedrawSuspension> redraw;
+    SuspendRedraw(redraw);
     if (changed) {
         // Each row's message costs the control a notification: all rows are
         // set in one, then the fewer of the chosen rows or the others one by one.
@@ -442,6 +501,14 @@ void CPelquornView::Refill()
     std::vector<TaskCard> tasks;
     GetDocument()->SelectTasks(tasks, true, true);
     SortRecords(tasks);
+    // The control lays out its scroll bars each time its redraw resumes:
+    // other rows and their selection resume it once.
+    std::optional<CRedrawSuspension> redraw;
+    std::optional<ScopedCount> held;
+    if (!SameTasks(tasks, m_rows)) {
+        redraw.emplace(m_hWnd);
+        held.emplace(m_redrawSuspended);
+    }
     ShowRows(std::move(tasks));
     NotifyDocument(this, NotifyCode::kTasksSorted);
     RestoreSelection(ids);

@@ -22,6 +22,8 @@
 #include "views/tasks/TaskListActions.h"
 #include "views/tasks/TaskListDialogs.h"
 #include "views/common/ViewLinks.h"
+#include "winlib/ImageList.h"
+#include "winlib/RedrawSuspension.h"
 #include "winlib/Reflection.h"
 #include "winlib/WindowImpl.h"
 
@@ -74,6 +76,10 @@ public:
     void RefreshRow(int row, const TaskCard& task, bool recurring);
     // The task read again from the document into its row, when it is listed.
     void RefreshTaskRow(int taskId);
+    // The plan changed by an edit of one task, told to the other views: its
+    // row changes in place while the task stays listed in the same place;
+    // otherwise the rows are read again.
+    void TellTaskEdited(int taskId);
     // Fill, sort, restore the selection.
     void Refill();
     void Sort();
@@ -206,7 +212,11 @@ private:
     // The records in the list's order, shown; the control is left as it is when the same tasks come in the same order.
     void ShowRows(std::vector<TaskCard> tasks);
     void SortRecords(std::vector<TaskCard>& tasks) const;
+    // Whether the task sorts strictly between the row's neighbours.
+    bool KeepsItsPlace(int row, const TaskCard& task) const;
     void IndexRows();
+    // The control's redraw suspended, unless a refill around the caller holds it so already.
+    void SuspendRedraw(std::optional<CRedrawSuspension>& redraw) const;
     // The control's selected rows become these, each row's state set once.
     void SetSelectedRows(std::vector<int> rows, int focusedRow);
     std::vector<int> GetSelectedRows() const;
@@ -245,9 +255,11 @@ private:
     bool m_refillPending = false;
     // Above zero while the view sets the control's selection itself.
     int m_settingSelection = 0;
+    // Above zero while a refill holds the control's redraw suspended.
+    int m_redrawSuspended = 0;
     bool m_selectionChanged = false;
     bool m_selectionPosted = false;
-    HIMAGELIST m_images = nullptr;
+    CImageList m_images;
     int m_sortField = 0;
     int m_sortDirection = 1;
     CYellowTip m_tip;

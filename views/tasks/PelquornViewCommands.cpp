@@ -9,6 +9,7 @@
 #include "document/Clipboard.h"
 #include "foundation/Language.h"
 #include "views/common/ListHandler.h"
+#include "winlib/RedrawSuspension.h"
 
 namespace {
 
@@ -223,8 +224,6 @@ void CPelquornView::EditTask(int taskId)
     task.SetImportance(fields.importance);
     task.SetStatus(fields.status);
     document->UpdateTask(task);
-    if (const int row = FindRow(taskId); row >= 0)
-        RefreshRow(row, task, fields.hasRecurrence);
     if (fields.hasRecurrence) {
         fields.recurrence.SetId(taskId);
         document->SetRecurrence(fields.recurrence, taskId);
@@ -237,7 +236,7 @@ void CPelquornView::EditTask(int taskId)
     } else {
         document->DeleteReminder(taskId);
     }
-    NotifyDocument(this, NotifyCode::kAll);
+    TellTaskEdited(taskId);
 }
 
 void CPelquornView::EditSelectedTasks()
@@ -380,6 +379,8 @@ LRESULT CPelquornView::OnTrackTime(WORD, WORD, HWND, bool&)
 
 LRESULT CPelquornView::OnSelectAll(WORD, WORD, HWND, bool&)
 {
+    // The control repaints each row it selects while it redraws.
+    const CRedrawSuspension redraw(m_hWnd);
     ListHandler(m_hWnd).SelectAllRows();
     return 0;
 }

@@ -420,6 +420,14 @@ TEST_F(TaskListTest, TheRowsAndTheirIndexByTaskFollowTheDocumentThroughEachChang
         document.SetCurrentCategoryId(id);
         document.Notify(nullptr, NotifyCode::kCategorySelected);
     };
+    const auto editInDialog = [&](int id, const wchar_t* name, double deadline, int status) {
+        Select({id});
+        TaskDialogFields fields = Fields(name);
+        fields.deadline = deadline;
+        fields.status = status;
+        dialogs.taskAnswers = {fields};
+        Command(ID_TASK_EDIT);
+    };
     const struct {
         const char* step;
         std::function<void()> act;
@@ -430,6 +438,8 @@ TEST_F(TaskListTest, TheRowsAndTheirIndexByTaskFollowTheDocumentThroughEachChang
         {"sort by name", [&] { view.SortByColumn(0); }},
         {"the same column again", [&] { view.SortByColumn(0); }},
         {"sort by deadline", [&] { view.SortByColumn(6); }},
+        {"edit in the dialog, its place kept", [&] { editInDialog(ids[3], L"ab", kMonday + 1, TaskCard::kNew); }},
+        {"edit in the dialog, moved last", [&] { editInDialog(ids[3], L"ab", kMonday + 9, TaskCard::kNew); }},
         {"delete",
          [&] {
              gone = ids[1];
@@ -437,6 +447,8 @@ TEST_F(TaskListTest, TheRowsAndTheirIndexByTaskFollowTheDocumentThroughEachChang
              document.Notify(nullptr, NotifyCode::kAll);
          }},
         {"status filter", [&] { document.SetStatusFilter(2); }},
+        {"edit in the dialog, let out by the filter",
+         [&] { editInDialog(ids[3], L"ab", kMonday + 9, TaskCard::kCompleted); }},
         {"status filter back", [&] { document.SetStatusFilter(0); }},
         {"category with one task",
          [&] {
@@ -449,13 +461,17 @@ TEST_F(TaskListTest, TheRowsAndTheirIndexByTaskFollowTheDocumentThroughEachChang
         step.act();
         std::vector<TaskCard> listed;
         document.SelectTasks(listed, true, true);
+        SortTasks(listed, view.GetSortField(), view.IsSortAscending());
         ASSERT_EQ(view.GetRowCount(), static_cast<int>(listed.size())) << step.step;
         EXPECT_EQ(ListView_GetItemCount(view.m_hWnd), view.GetRowCount()) << step.step;
-        for (const TaskCard& task : listed) {
-            const int row = view.FindRow(task.GetId());
-            ASSERT_GE(row, 0) << step.step << " task " << task.GetId();
+        for (int row = 0; row < view.GetRowCount(); ++row) {
+            const TaskCard& task = listed[static_cast<size_t>(row)];
+            EXPECT_EQ(view.FindRow(task.GetId()), row) << step.step << " task " << task.GetId();
             EXPECT_EQ(view.GetRowTask(row)->GetId(), task.GetId()) << step.step;
             EXPECT_EQ(Cell(row, 0), task.GetName()) << step.step << " row " << row;
+            EXPECT_EQ(Cell(row, 6), task.GetDeadlineText()) << step.step << " row " << row;
+            EXPECT_EQ(Cell(row, 7), task.GetStatusText()) << step.step << " row " << row;
+            EXPECT_EQ(Cell(row, 8), task.GetCategoryPath()) << step.step << " row " << row;
         }
         EXPECT_EQ(view.FindRow(gone), -1) << step.step;
         EXPECT_EQ(view.FindRow(ids[2]) >= 0, std::find_if(listed.begin(), listed.end(), [&](const TaskCard& task) {
@@ -528,6 +544,39 @@ TEST(TaskOrder, TasksWithTheSameValueAndNameTie)
     const TaskCard b(L"same", L"", 2, kMonday, 1, 0, 0, 0, -1);
     for (int column = 0; column < CPelquornView::kColumnCount; ++column)
         EXPECT_EQ(CompareTasks(a, b, column, true), 0) << column;
+}
+
+TEST(TaskOrder, SortingByKeysGivesTheOrderOfTheComparisonsForEveryColumnBothWays)
+{
+    // Names and paths that a comparison of sort keys could order otherwise than the texts' comparison.
+    const wchar_t* const names[] = {L"apple", L"Apple", L"\u00e4pfel", L"co-op", L"coop", L"Item 10", L"item 9",
+                                    L"", L"Zebra", L"stra\u00dfe", L"strasse", L"a'b", L"ab", L"\u00c9t\u00e9", L"ete"};
+    std::vector<TaskCard> tasks;
+    int i = 0;
+    for (const wchar_t* name : names) {
+        TaskCard task(name, L"", i % 3, kMonday + i % 2, i % 4, 0, 0, 0, -1);
+        task.SetStatus(i % 3);
+        task.SetCategoryPath(names[(i * 7) % std::size(names)]);
+        tasks.push_back(task);
+        ++i;
+    }
+    const auto idsOf = [](const std::vector<TaskCard>& list) {
+        std::vector<int> ids;
+        for (const TaskCard& task : list)
+            ids.push_back(task.GetId());
+        return ids;
+    };
+    for (int column = 0; column < CPelquornView::kColumnCount; ++column) {
+        for (const bool ascending : {true, false}) {
+            std::vector<TaskCard> compared = tasks;
+            std::stable_sort(compared.begin(), compared.end(), [&](const TaskCard& a, const TaskCard& b) {
+                return CompareTasks(a, b, column, ascending) < 0;
+            });
+            std::vector<TaskCard> keyed = tasks;
+            SortTasks(keyed, column, ascending);
+            EXPECT_EQ(idsOf(keyed), idsOf(compared)) << "column " << column << (ascending ? " ascending" : " descending");
+        }
+    }
 }
 
 TEST(TaskOrder, AReminderIsDueWhenItsDayAndTimeTogetherHaveComeAtNineOnMonday)

@@ -1,6 +1,10 @@
 #include "views/tasks/TaskOrder.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <optional>
+#include <string>
 
 #include "foundation/TimeParser.h"
 
@@ -26,7 +30,82 @@ int CompareByColumn(const TaskCard& a, const TaskCard& b, int column)
     }
 }
 
+// The bytes a text compares by as lstrcmpiW compares it.
+std::string SortKey(const EString& text)
+{
+    constexpr DWORD kFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const LCID locale = ::GetThreadLocale();
+    // A name's key mostly fits the buffer at hand: one call, not a call for the size first.
+    char buffer[512];
+    int size = ::LCMapStringW(locale, kFlags, text.c_str(), -1, reinterpret_cast<LPWSTR>(buffer), sizeof(buffer));
+    if (size > 0)
+        return std::string(buffer, static_cast<size_t>(size));
+    size = ::LCMapStringW(locale, kFlags, text.c_str(), -1, nullptr, 0);
+    std::string key(static_cast<size_t>(std::max(size, 0)), '\0');
+    if (size > 0)
+        ::LCMapStringW(locale, kFlags, text.c_str(), -1, reinterpret_cast<LPWSTR>(key.data()), size);
+    return key;
+}
+
+// The tasks' order by a column: the names and paths, which every comparison
+// of their columns reads, by keys made once each.
+class KeyedOrder {
+public:
+    KeyedOrder(const std::vector<TaskCard>& tasks, int column)
+        : m_tasks(tasks), m_column(column), m_names(tasks.size()), m_paths(tasks.size())
+    {
+    }
+
+    int Compare(size_t a, size_t b)
+    {
+        int difference = m_column == 8 ? CompareKeys(PathKey(a), PathKey(b))
+                                       : CompareByColumn(m_tasks[a], m_tasks[b], m_column);
+        if (difference != 0)
+            return difference;
+        // Ties of values are few next to a sort by the names: those compare their texts.
+        if (m_column != 0 && m_column != 8)
+            return Sign(::lstrcmpiW(m_tasks[a].GetName().c_str(), m_tasks[b].GetName().c_str()));
+        return CompareKeys(NameKey(a), NameKey(b));
+    }
+
+private:
+    static int CompareKeys(const std::string& a, const std::string& b) { return Sign(a.compare(b)); }
+    const std::string& NameKey(size_t i)
+    {
+        if (!m_names[i])
+            m_names[i] = SortKey(m_tasks[i].GetName());
+        return *m_names[i];
+    }
+    const std::string& PathKey(size_t i)
+    {
+        if (!m_paths[i])
+            m_paths[i] = SortKey(m_tasks[i].GetCategoryPath());
+        return *m_paths[i];
+    }
+
+    const std::vector<TaskCard>& m_tasks;
+    int m_column;
+    std::vector<std::optional<std::string>> m_names;
+    std::vector<std::optional<std::string>> m_paths;
+};
+
 } // namespace
+
+void SortTasks(std::vector<TaskCard>& tasks, int column, bool ascending)
+{
+    std::vector<size_t> order(tasks.size());
+    std::iota(order.begin(), order.end(), size_t{0});
+    KeyedOrder keyed(tasks, column);
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        const int difference = keyed.Compare(a, b);
+        return ascending ? difference < 0 : difference > 0;
+    });
+    std::vector<TaskCard> sorted;
+    sorted.reserve(tasks.size());
+    for (const size_t i : order)
+        sorted.push_back(std::move(tasks[i]));
+    tasks = std::move(sorted);
+}
 
 int CompareTasks(const TaskCard& a, const TaskCard& b, int column, bool ascending)
 {
