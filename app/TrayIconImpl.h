@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/TrayIcon.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 
 template <class T>
 class CTrayIconImpl : public TrayIcon {

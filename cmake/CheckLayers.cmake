@@ -20,14 +20,6 @@ set(floors
   "reports docking online"
   "app"
 )
-# Upward includes still to be taken out, each as <file>|<included header>.
-# The document still routes the File commands through the window library's
-# message map and keeps the recent-files menu.
-set(known_exceptions
-  "document/Document.h|winlib/MessageMap.h"
-  "document/Document.h|winlib/RecentDocumentList.h"
-)
-
 if(NOT SOURCE_DIR)
   message(FATAL_ERROR "CheckLayers.cmake needs -DSOURCE_DIR=<source tree>")
 endif()
@@ -89,7 +81,7 @@ foreach(file IN LISTS files)
     endif()
     set(included "${CMAKE_MATCH_1}")
     floor_folder("${included}" target)
-    if(target STREQUAL "" OR "${file}|${included}" IN_LIST known_exceptions)
+    if(target STREQUAL "")
       continue()
     endif()
     if(in_resources)

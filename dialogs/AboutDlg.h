@@ -3,7 +3,7 @@
 
 #include "dialogs/TipDialogIds.h"
 #include "winlib/DialogImpl.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 
 class CAboutDlg : public CDialogImpl<CAboutDlg> {
 public:

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "foundation/EString.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 #include "winlib/WindowImpl.h"
 
 class CInfoFrame : public CWindowImpl<CInfoFrame> {

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "foundation/EString.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 #include "winlib/SelfDeletingWindowImpl.h"
 
 class TimeRange;

@@ -8,8 +8,8 @@
 #include "document/ISubjectImpl.h"
 #include "foundation/EString.h"
 #include "resources/DocumentCommandIds.h"
-#include "winlib/MessageMap.h"
-#include "winlib/RecentDocumentList.h"
+#include "foundation/MessageMap.h"
+#include "foundation/RecentDocumentList.h"
 
 class ComError;
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "foundation/EString.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 
 class CCommandStateMap {
 public:

@@ -12,7 +12,7 @@
 #include <span>
 #include <vector>
 
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 
 enum ResizeFlags : unsigned {
     ResizeMoveX = 1, // keeps its distance to the right edge

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 
 constexpr UINT WM_FORWARDMSG = 0x037F;
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 #include "winlib/Window.h"
 
 class CMessageDispatcher : public CWindow, public CMessageMap {

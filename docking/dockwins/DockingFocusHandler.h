@@ -6,7 +6,7 @@
 #include <deque>
 #include <map>
 
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 
 namespace dockwins {
 

@@ -9,7 +9,7 @@
 #include "foundation/PrivateMessages.h"
 #include "views/common/CreatableWindow.h"
 #include "views/common/YellowTip.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 #include "winlib/WindowImpl.h"
 
 class CDayListCtrl : public CWindowImpl<CDayListCtrl> {

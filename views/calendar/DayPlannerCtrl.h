@@ -6,7 +6,7 @@
 #include "views/calendar/DaySettings.h"
 #include "views/calendar/PlannerPaneCtrl.h"
 #include "views/common/YellowTip.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 #include "winlib/WindowImpl.h"
 
 // It knows nothing of the document: its owner fills it with items and

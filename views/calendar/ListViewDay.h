@@ -12,7 +12,7 @@
 #include "views/calendar/DayListCtrl.h"
 #include "views/calendar/DayManagerBase.h"
 #include "winlib/ImageList.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 
 // The pane chains its map to this one while the list is shown: the list's
 // notifications, the hint's text request and the pane's WM_DESTROY.

@@ -7,7 +7,7 @@
 #include "foundation/EString.h"
 #include "foundation/PrivateMessages.h"
 #include "views/calendar/DaySettings.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 #include "winlib/WindowImpl.h"
 
 class CDayPlannerCtrl;

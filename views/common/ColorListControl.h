@@ -8,7 +8,7 @@
 
 #include "views/common/ColorEntry.h"
 #include "views/common/ColorIcons.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 #include "winlib/WindowImpl.h"
 
 // Tells its owner of a choice with WM_COLOR_PICKED and hides the drop-down

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 #include "winlib/WindowImpl.h"
 
 class CDropDownWindow : public CWindowImpl<CDropDownWindow> {

@@ -9,7 +9,7 @@
 #include "views/common/ColorEntry.h"
 #include "views/common/ColorListControl.h"
 #include "views/common/DropDownWindow.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 #include "winlib/WindowImpl.h"
 
 // Tells its parent of a pick as a combo box would: WM_COMMAND with the

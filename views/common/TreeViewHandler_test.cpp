@@ -8,7 +8,7 @@
 
 #include "views/common/ListHandler.h"
 #include "views/common/TreeViewHandler.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 #include "winlib/WindowImpl.h"
 
 namespace {

@@ -15,7 +15,7 @@
 #include "views/common/TabOrderProvider.h"
 #include "views/common/TabOrderTarget.h"
 #include "views/common/ViewMessages.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 
 // View derives from its window implementation first (a CWindowImpl), then
 // from this base, and provides `void UpdateCommandUI(bool active)`, which

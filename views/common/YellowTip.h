@@ -5,7 +5,7 @@
 
 #include "foundation/EString.h"
 #include "foundation/PrivateMessages.h"
-#include "winlib/MessageMap.h"
+#include "foundation/MessageMap.h"
 #include "winlib/WindowImpl.h"
 
 struct YellowTipOptions {

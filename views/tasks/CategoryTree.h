@@ -16,7 +16,7 @@
 #include "views/common/TreeDropTarget.h"
 #include "views/common/ViewBase.h"
 #include "views/tasks/CategoryTreeDialogs.h"
-#include "winlib/Reflection.h"
+#include "foundation/Reflection.h"
 #include "winlib/WindowImpl.h"
 
 class CCategoryTree : public CWindowImpl<CCategoryTree>,

@@ -10,7 +10,7 @@
 #include "views/common/ColorIcons.h"
 #include "views/common/ViewBase.h"
 #include "views/common/ViewMessages.h"
-#include "winlib/Reflection.h"
+#include "foundation/Reflection.h"
 #include "winlib/WindowImpl.h"
 
 class CMoodListCtrl : public CWindowImpl<CMoodListCtrl>, public CViewBase<CMoodListCtrl, CPelquornDoc> {

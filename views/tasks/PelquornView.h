@@ -24,7 +24,7 @@
 #include "views/common/ViewLinks.h"
 #include "winlib/ImageList.h"
 #include "winlib/RedrawSuspension.h"
-#include "winlib/Reflection.h"
+#include "foundation/Reflection.h"
 #include "winlib/WindowImpl.h"
 
 class CPelquornView : public CWindowImpl<CPelquornView>,

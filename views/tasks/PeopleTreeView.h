@@ -15,7 +15,7 @@
 #include "views/common/ViewBase.h"
 #include "views/tasks/PeopleTreeDialogs.h"
 #include "winlib/ImageList.h"
-#include "winlib/Reflection.h"
+#include "foundation/Reflection.h"
 #include "winlib/WindowImpl.h"
 
 // The commands act on the current item: the selected one, or while the

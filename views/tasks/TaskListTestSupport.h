@@ -11,7 +11,7 @@
 #include "testing/TestSupport.h"
 #include "views/common/ViewTestSupport.h"
 #include "views/tasks/PelquornView.h"
-#include "winlib/Reflection.h"
+#include "foundation/Reflection.h"
 
 // The main frame hands its children's notifications back to them; so does this one.
 class ReflectingFrame : public RecordingFrame {

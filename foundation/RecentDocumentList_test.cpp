@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "foundation/RegistryKey.h"
-#include "winlib/RecentDocumentList.h"
+#include "foundation/RecentDocumentList.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// Message maps: a class routes its messages to On... handlers, then chains to its bases.
+// Message maps: a class (a window, a dialog, the document) routes its messages to On... handlers, then chains to its bases.
 //
 //   BEGIN_MESSAGE_MAP(CMyWindow)
 //       ON_MESSAGE(WM_CREATE, OnCreate)
@@ -16,7 +16,7 @@
 
 #include <windows.h>
 
-#include "winlib/Reflection.h"
+#include "foundation/Reflection.h"
 
 // The root of every class with a message map; the window and dialog
 // templates dispatch through it.

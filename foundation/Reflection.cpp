@@ -1,4 +1,4 @@
-#include "winlib/Reflection.h"
+#include "foundation/Reflection.h"
 
 namespace {
 

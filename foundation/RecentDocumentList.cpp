@@ -1,4 +1,4 @@
-#include "winlib/RecentDocumentList.h"
+#include "foundation/RecentDocumentList.h"
 
 #include <algorithm>
 
