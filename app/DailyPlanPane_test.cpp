@@ -118,6 +118,32 @@ TEST_F(DailyPlanPaneTest, ThePaneShowsTheEntriesOfTheShownDay)
     EXPECT_FALSE(SaveWindowScreenshot(Pane().GetHwnd(), L"daily_plan_pane").IsEmpty());
 }
 
+TEST_F(DailyPlanPaneTest, OnlyNoticesThatCanChangeTheDayReadItAgain)
+{
+    struct Case {
+        const char* notice;
+        void (*send)(CPelquornDoc&);
+        bool rereads;
+    };
+    const Case cases[] = {
+        {"a change of the data", [](CPelquornDoc& doc) { doc.Notify(nullptr, NotifyCode::kAll); }, true},
+        {"a change of the tasks", [](CPelquornDoc& doc) { doc.Notify(nullptr, NotifyCode::kTasksChanged); }, true},
+        {"status filter", [](CPelquornDoc& doc) { doc.SetStatusFilter(doc.GetStatusFilter() == 0 ? 1 : 0); }, false},
+        {"deadline filter", [](CPelquornDoc& doc) { doc.SetDeadlineFilter(doc.GetDeadlineFilter() == 0 ? 1 : 0); }, false},
+        {"priority filter", [](CPelquornDoc& doc) { doc.SetPriorityFilter(doc.GetPriorityFilter() == 0 ? 1 : 0); }, false},
+        {"a category chosen", [](CPelquornDoc& doc) { doc.Notify(nullptr, NotifyCode::kCategorySelected); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.notice);
+        Pane().SetDate(kWednesday, true);
+        // Added without a notice: only a reading of the day shows it.
+        const int unheard = AddEntry(kWednesday, Hours(17), Hours(18), L"unheard");
+        c.send(Doc());
+        const std::vector<int> shown = ShownIds();
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), unheard), c.rereads ? 1 : 0);
+    }
+}
+
 TEST_F(DailyPlanPaneTest, TheDayPickerShowsTheWholeLongDateBeforeTheBars)
 {
     const CWindow picker(Pane().GetDayPicker());

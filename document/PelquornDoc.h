@@ -119,6 +119,9 @@ public:
     void SetStatusFilter(int code);
     void SetDeadlineFilter(int code);
     void SetPriorityFilter(int code);
+    // True while the observers hear that only the filters changed: no task,
+    // category or plan entry did, so what a day holds stays as it was.
+    bool IsFilterNotice() const { return m_filterNotice; }
     FilterInfo MakeFilter(bool useStatusFilter, bool useDeadlineFilter) const;
     // Whether SelectTasks with both filters lets the task through, its category aside.
     bool PassesTaskListFilters(const TaskCard& task) const;
@@ -297,6 +300,7 @@ protected:
     static Result Silently(Result failure, Body&& body);
 
 private:
+    void NotifyFilterChange();
     // Reads the plan; a failure names the file and the reason.
     void LoadPlanFile(const EString& path);
     // Writes the whole plan to the path in one replacement of the file; with
@@ -325,6 +329,7 @@ private:
     int m_deadlineFilter;
     int m_priorityFilter;
     int m_currentCategoryId = 0;
+    bool m_filterNotice = false;
     std::unique_ptr<DataManager> m_dataManager;
 
     InertServices m_inert;

@@ -88,25 +88,35 @@ bool CPelquornDoc::PassesTaskListFilters(const TaskCard& task) const
            (m_lowPriorityTasks != 0 || task.GetImportance() != kFutureImportance);
 }
 
+void CPelquornDoc::NotifyFilterChange()
+{
+    RecalculateTaskSummary();
+    m_filterNotice = true;
+    try {
+        Notify(nullptr, NotifyCode::kAll);
+    } catch (...) {
+        m_filterNotice = false;
+        throw;
+    }
+    m_filterNotice = false;
+}
+
 void CPelquornDoc::SetStatusFilter(int code)
 {
     m_statusFilter = code;
-    RecalculateTaskSummary();
-    Notify(nullptr, NotifyCode::kAll);
+    NotifyFilterChange();
 }
 
 void CPelquornDoc::SetDeadlineFilter(int code)
 {
     m_deadlineFilter = code;
-    RecalculateTaskSummary();
-    Notify(nullptr, NotifyCode::kAll);
+    NotifyFilterChange();
 }
 
 void CPelquornDoc::SetPriorityFilter(int code)
 {
     m_priorityFilter = code;
-    RecalculateTaskSummary();
-    Notify(nullptr, NotifyCode::kAll);
+    NotifyFilterChange();
 }
 
 void CPelquornDoc::SetCurrentCategoryId(int id)

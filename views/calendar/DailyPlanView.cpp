@@ -349,8 +349,11 @@ void CDailyPlanView::Update(ISubject* subject, DocNotifyCode code)
         return;
     switch (code) {
     case NotifyCode::kAll:
+        // The day shows its entries whatever the filters: a change of them leaves it as it is.
+        if (!document->IsFilterNotice())
+            ReloadDay();
+        break;
     case NotifyCode::kTasksChanged:
-    case NotifyCode::kCategorySelected:
         // Reads the day's summary with the day.
         ReloadDay();
         break;
