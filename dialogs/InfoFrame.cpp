@@ -8,11 +8,11 @@
 namespace {
 
 // A font of the given size in points for the screen.
-HFONT MakeFont(HDC dc, const wchar_t* face, int points, int weight)
+CFont MakeFont(HDC dc, const wchar_t* face, int points, int weight)
 {
     const int height = -::MulDiv(points, ::GetDeviceCaps(dc, LOGPIXELSY), 72);
-    return ::CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+    return CFont(::CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                         CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
 }
 
 void FillSolid(HDC dc, const RECT& rect, COLORREF colour)
@@ -50,7 +50,7 @@ LRESULT CInfoFrame::OnPaint(UINT, WPARAM, LPARAM, bool&)
     ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
 
     {
-        CFont heading(MakeFont(dc, L"Times New Roman", 15, FW_BOLD));
+        const CFont heading = MakeFont(dc, L"Times New Roman", 15, FW_BOLD);
         CSelectObject font(dc, heading);
         RECT headingRect = {kBandWidth + kGap, 0, client.right, kHeadingHeight};
         const EString text = TranslatedOrKey(L"DID_YOU");
@@ -63,7 +63,7 @@ LRESULT CInfoFrame::OnPaint(UINT, WPARAM, LPARAM, bool&)
         ::DrawIconEx(dc, (kBandWidth - 32) / 2, (kBandWidth - 32) / 2, bulb, 32, 32, 0, nullptr, DI_NORMAL);
     FillSolid(dc, {kBandWidth, kHeadingHeight - 2, client.right, kHeadingHeight}, kBandColour);
 
-    CFont body(MakeFont(dc, L"Arial", 10, FW_NORMAL));
+    const CFont body = MakeFont(dc, L"Arial", 10, FW_NORMAL);
     CSelectObject font(dc, body);
     RECT textRect = TextRect();
     ::DrawTextW(dc, m_text.c_str(), -1, &textRect, DT_WORDBREAK | DT_NOPREFIX);

@@ -65,3 +65,20 @@ private:
     HDC m_dc;
     int m_saved;
 };
+
+// A memory DC compatible with another, deleted at the end of the scope.
+class CCompatibleDC {
+public:
+    explicit CCompatibleDC(HDC compatibleWith) : m_dc(::CreateCompatibleDC(compatibleWith)) {}
+    CCompatibleDC(const CCompatibleDC&) = delete;
+    CCompatibleDC& operator=(const CCompatibleDC&) = delete;
+    ~CCompatibleDC()
+    {
+        if (m_dc)
+            ::DeleteDC(m_dc);
+    }
+    operator HDC() const { return m_dc; }
+
+private:
+    HDC m_dc;
+};

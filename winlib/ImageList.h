@@ -61,6 +61,9 @@ public:
         return {width, height};
     }
     int AddIcon(HICON icon) { return ::ImageList_ReplaceIcon(m_list, -1, icon); }
+    // The icon resource at the list's size; a missing one adds a transparent
+    // blank, so the later images keep their indexes.
+    int AddIconResource(HINSTANCE module, int iconId);
     int AddMasked(HBITMAP bitmap, COLORREF mask) { return ::ImageList_AddMasked(m_list, bitmap, mask); }
     bool Draw(int index, HDC dc, int x, int y, UINT style = ILD_TRANSPARENT) const
     {

@@ -15,6 +15,7 @@
 #include "views/calendar/DayListOrder.h"
 #include "views/common/ColumnDefaults.h"
 #include "views/common/ListHandler.h"
+#include "views/common/TypedNameFind.h"
 #include "views/common/ViewMessages.h"
 #include "winlib/GdiObject.h"
 #include "winlib/RedrawSuspension.h"
@@ -29,29 +30,6 @@ constexpr int kHeaderIconIds[] = {IDI_SORT_ASCENDING, IDI_SORT_DESCENDING};
 constexpr int kUnchecked = 1;
 constexpr int kChecked = 2;
 
-struct IconDeleter {
-    void operator()(HICON icon) const { ::DestroyIcon(icon); }
-};
-using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
-
-// A blank keeps the later images at their indexes when a picture is missing.
-void AddIcon(HIMAGELIST images, int id)
-{
-    const IconHandle icon(static_cast<HICON>(
-        ::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-    if (icon) {
-        ::ImageList_AddIcon(images, icon.get());
-        return;
-    }
-    const HDC screen = ::GetDC(nullptr);
-    const CBitmap colour(::CreateCompatibleBitmap(screen, 16, 16));
-    ::ReleaseDC(nullptr, screen);
-    const WORD ones[16] = {0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF,
-                           0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF};
-    const CBitmap mask(::CreateBitmap(16, 16, 1, 1, ones));
-    ::ImageList_Add(images, colour, mask);
-}
-
 template <size_t N>
 CImageList MakeImageList(const int (&ids)[N])
 {
@@ -60,7 +38,7 @@ CImageList MakeImageList(const int (&ids)[N])
         return images;
     ::ImageList_SetBkColor(images, CLR_NONE);
     for (int id : ids)
-        AddIcon(images, id);
+        images.AddIconResource(GetResourceModule(), id);
     return images;
 }
 
@@ -445,27 +423,10 @@ LRESULT CListViewDay::OnGetDisplayInfo(int, NMHDR* header, bool&)
 LRESULT CListViewDay::OnFindItem(int, NMHDR* header, bool&)
 {
     const auto& find = *reinterpret_cast<const NMLVFINDITEMW*>(header);
-    const int count = static_cast<int>(m_rows.size());
     if (find.lvfi.flags & LVFI_PARAM)
         return FindRow(static_cast<int>(find.lvfi.lParam));
-    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz || count == 0)
-        return -1;
-    // Typing a name's beginning goes to the next row it begins.
-    const int length = lstrlenW(find.lvfi.psz);
-    const int start = find.iStart < 0 || find.iStart >= count ? 0 : find.iStart;
-    const int tries = (find.lvfi.flags & LVFI_WRAP) ? count : count - start;
-    for (int i = 0; i < tries; ++i) {
-        const int row = (start + i) % count;
-        const EString& name = m_rows[static_cast<size_t>(row)].GetName();
-        const bool matches = (find.lvfi.flags & LVFI_PARTIAL)
-                                 ? ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(),
-                                                    std::min(length, static_cast<int>(name.size())), find.lvfi.psz,
-                                                    length) == CSTR_EQUAL
-                                 : ::lstrcmpiW(name.c_str(), find.lvfi.psz) == 0;
-        if (matches)
-            return row;
-    }
-    return -1;
+    return FindRowByTypedName(find, static_cast<int>(m_rows.size()),
+                              [&](int row) { return m_rows[static_cast<size_t>(row)].GetName(); });
 }
 
 LRESULT CListViewDay::OnRangeSelected(int, NMHDR*, bool&)

@@ -12,6 +12,7 @@
 #include "views/common/ColumnDefaults.h"
 #include "views/common/LabelEditorKeys.h"
 #include "views/common/ListHandler.h"
+#include "views/common/TypedNameFind.h"
 #include "views/tasks/TaskOrder.h"
 #include "winlib/DeviceContext.h"
 #include "winlib/GdiObject.h"
@@ -25,33 +26,6 @@ constexpr int kViewNumber = 0;
 // then the pictures of a task being moved and copied.
 constexpr int kRowIconIds[] = {IDI_TASK_NEW, IDI_TASK_IN_PROGRESS, IDI_TASK_COMPLETED, IDI_TASK_RECURRING,
                                IDI_TASK_DRAG_MOVE, IDI_TASK_DRAG_COPY};
-
-// Keeps the later images at their indexes when a picture is missing.
-void AddBlankImage(HIMAGELIST images)
-{
-    const CBitmap colour(::CreateCompatibleBitmap(CClientDC(nullptr), 16, 16));
-    // A mask of ones: every pixel transparent.
-    const std::vector<WORD> ones(16, 0xFFFF);
-    const CBitmap mask(::CreateBitmap(16, 16, 1, 1, ones.data()));
-    ::ImageList_Add(images, colour, mask);
-}
-
-// A loaded icon, destroyed with its holder.
-class LoadedIcon {
-public:
-    explicit LoadedIcon(HICON icon) : m_icon(icon) {}
-    LoadedIcon(const LoadedIcon&) = delete;
-    LoadedIcon& operator=(const LoadedIcon&) = delete;
-    ~LoadedIcon()
-    {
-        if (m_icon)
-            ::DestroyIcon(m_icon);
-    }
-    operator HICON() const { return m_icon; }
-
-private:
-    HICON m_icon;
-};
 
 // Counts the view's own changes of the control's selection, which may nest.
 class ScopedCount {
@@ -160,14 +134,8 @@ void CPelquornView::BuildImageList()
     if (m_images.IsNull())
         return;
     ::ImageList_SetBkColor(m_images, CLR_NONE);
-    for (int id : kRowIconIds) {
-        const LoadedIcon icon(static_cast<HICON>(
-            ::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR)));
-        if (icon)
-            m_images.AddIcon(icon);
-        else
-            AddBlankImage(m_images);
-    }
+    for (int id : kRowIconIds)
+        m_images.AddIconResource(GetResourceModule(), id);
     ListView_SetImageList(m_hWnd, m_images, LVSIL_SMALL);
 }
 
@@ -330,26 +298,8 @@ void CPelquornView::GetDisplayInfo(LVITEMW& item) const
 
 int CPelquornView::FindRowByName(const NMLVFINDITEMW& find) const
 {
-    // Typing a name's first letters: the next row from the start whose name begins with them.
-    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz)
-        return -1;
-    const int count = static_cast<int>(m_rows.size());
-    const int length = ::lstrlenW(find.lvfi.psz);
-    const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
-    const int start = find.iStart >= 0 && find.iStart < count ? find.iStart : 0;
-    const int tries = (find.lvfi.flags & LVFI_WRAP) ? count : count - start;
-    for (int i = 0; i < tries; ++i) {
-        const int row = (start + i) % count;
-        const EString& name = m_rows[static_cast<size_t>(row)].GetName();
-        const bool matches =
-            partial ? ::CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, name.c_str(),
-                                       std::min(length, static_cast<int>(name.size())), find.lvfi.psz,
-                                       length) == CSTR_EQUAL
-                    : ::lstrcmpiW(name.c_str(), find.lvfi.psz) == 0;
-        if (matches)
-            return row;
-    }
-    return -1;
+    return FindRowByTypedName(find, static_cast<int>(m_rows.size()),
+                              [&](int row) { return m_rows[static_cast<size_t>(row)].GetName(); });
 }
 
 void CPelquornView::SortRecords(std::vector<TaskCard>& tasks) const
