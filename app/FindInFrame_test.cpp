@@ -9,21 +9,13 @@
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
 #include "dialogs/SmallDialogIds.h"
-#include "document/IDocumentPrompts.h"
+#include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 
 namespace {
-
-class NoPrompts : public IDocumentPrompts {
-public:
-    int AskSaveChanges(const EString&) override { return IDNO; }
-    bool ChooseOpenPath(const EString&, EString&) override { return false; }
-    bool ChooseSavePath(const EString&, const EString&, EString&) override { return false; }
-    void ShowError(const EString&) override {}
-};
 
 class FindInFrameTest : public FrameTest {
 protected:
@@ -46,7 +38,7 @@ protected:
         return names;
     }
 
-    NoPrompts m_prompts;
+    SilentPrompts m_prompts;
 };
 
 using Names = std::vector<EString>;

@@ -6,21 +6,12 @@
 
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
-#include "document/IDocumentPrompts.h"
+#include "document/SilentPrompts.h"
 #include "reports/CustomizeDialogIds.h"
 #include "testing/DialogDriver.h"
 #include "testing/WindowShot.h"
 
 namespace {
-
-// Nothing is asked: no plan here is ever saved.
-class SilentPrompts : public IDocumentPrompts {
-public:
-    int AskSaveChanges(const EString&) override { return IDNO; }
-    bool ChooseOpenPath(const EString&, EString&) override { return false; }
-    bool ChooseSavePath(const EString&, const EString&, EString&) override { return false; }
-    void ShowError(const EString&) override {}
-};
 
 class MainFrameCustomizeTest : public FrameTest {
 protected:
@@ -53,6 +44,7 @@ protected:
         return rows;
     }
 
+    // Nothing is asked: no plan here is ever saved.
     SilentPrompts m_prompts;
 };
 
