@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numeric>
 #include <string_view>
+#include <utility>
 #include <unordered_map>
 
 namespace {
@@ -136,23 +137,46 @@ std::vector<SortKey> SortKeys(const std::vector<TaskPlanEntry>& entries, int col
     return keys;
 }
 
-// Orders a run of rows that tie on the column by their names, keeping the
-// order of rows whose names tie as well.
-void SortRunByName(const std::vector<TaskPlanEntry>& entries, std::vector<int>::iterator first,
-                   std::vector<int>::iterator last, bool ascending)
+using Run = std::pair<std::vector<int>::iterator, std::vector<int>::iterator>;
+
+// A run of a few rows that tie on the column: their names compared directly,
+// in a stable insertion.
+void SortShortRunByName(const std::vector<TaskPlanEntry>& entries, const Run& run, bool ascending)
+{
+    std::vector<std::pair<EString, int>> rows;
+    for (auto row = run.first; row != run.second; ++row)
+        rows.emplace_back(entries[static_cast<size_t>(*row)].GetName(), *row);
+    for (size_t i = 1; i < rows.size(); ++i) {
+        for (size_t j = i; j > 0; --j) {
+            const int order = ::lstrcmpiW(rows[j - 1].first.c_str(), rows[j].first.c_str());
+            if ((ascending ? order : -order) <= 0)
+                break;
+            std::swap(rows[j - 1], rows[j]);
+        }
+    }
+    auto row = run.first;
+    for (const auto& [name, index] : rows)
+        *row++ = index;
+}
+
+// Longer runs: the names of all their rows ranked together once, each run
+// then ordered by the ranks. A day of whole minutes ties by the dozen.
+void SortLongRunsByName(const std::vector<TaskPlanEntry>& entries, const std::vector<Run>& runs, bool ascending)
 {
     std::vector<EString> names;
-    names.reserve(static_cast<size_t>(last - first));
-    for (auto row = first; row != last; ++row)
-        names.push_back(entries[static_cast<size_t>(*row)].GetName());
+    for (const Run& run : runs)
+        for (auto row = run.first; row != run.second; ++row)
+            names.push_back(entries[static_cast<size_t>(*row)].GetName());
     const std::vector<int> ranks = TextRanks(names);
-    std::vector<int> places(names.size());
-    std::iota(places.begin(), places.end(), 0);
-    std::stable_sort(places.begin(), places.end(),
-                     [&](int a, int b) { return ascending ? ranks[a] < ranks[b] : ranks[b] < ranks[a]; });
-    const std::vector<int> run(first, last);
-    for (const int place : places)
-        *first++ = run[static_cast<size_t>(place)];
+    std::vector<int> rankOfRow(entries.size());
+    size_t next = 0;
+    for (const Run& run : runs)
+        for (auto row = run.first; row != run.second; ++row)
+            rankOfRow[static_cast<size_t>(*row)] = ranks[next++];
+    for (const Run& run : runs)
+        std::stable_sort(run.first, run.second, [&](int a, int b) {
+            return ascending ? rankOfRow[a] < rankOfRow[b] : rankOfRow[b] < rankOfRow[a];
+        });
 }
 
 // Row i takes the entry at order[i], each entry moved once along its cycle.
@@ -184,11 +208,17 @@ void SortDayEntries(std::vector<TaskPlanEntry>& entries, int column, bool ascend
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return ascending ? keys[a] < keys[b] : keys[b] < keys[a]; });
     // Only rows that tie on the column compare their names.
+    constexpr std::ptrdiff_t kShortRun = 8;
+    std::vector<Run> longRuns;
     for (auto run = order.begin(); run != order.end();) {
         const auto end = std::find_if(run, order.end(), [&](int row) { return keys[row] != keys[*run]; });
-        if (end - run > 1)
-            SortRunByName(entries, run, end, ascending);
+        if (end - run > kShortRun)
+            longRuns.emplace_back(run, end);
+        else if (end - run > 1)
+            SortShortRunByName(entries, {run, end}, ascending);
         run = end;
     }
+    if (!longRuns.empty())
+        SortLongRunsByName(entries, longRuns, ascending);
     Permute(entries, order);
 }
