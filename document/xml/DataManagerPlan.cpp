@@ -10,6 +10,7 @@
 #include "foundation/Clock.h"
 #include "foundation/Language.h"
 #include "foundation/Options.h"
+#include "foundation/StepTimer.h"
 
 using namespace Xml;
 
@@ -308,6 +309,7 @@ void DataManager::ResetStatusIfUnplanned(int taskId)
 
 void DataManager::GetDayPlanEntries(double date, std::vector<TaskPlanEntry>& entries)
 {
+    const StepTimer timing(L"day-read", StepTimer::kWhenSlow);
     const XmlNode day = GetPlanDay(date);
     // Room for the whole day at once: growing by doubling would move a crowded day's entries over and over.
     entries.reserve(entries.size() + static_cast<size_t>(ChildCount(day)));

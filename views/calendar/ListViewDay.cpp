@@ -9,6 +9,7 @@
 #include "foundation/Language.h"
 #include "foundation/Options.h"
 #include "foundation/ResourceModule.h"
+#include "foundation/StepTimer.h"
 #include "foundation/WindowState.h"
 #include "resources/AppCommandIds.h"
 #include "resources/IconIds.h"
@@ -210,7 +211,10 @@ void CListViewDay::LoadEntries()
     if (CPelquornDoc* document = GetDocument())
         document->GetDayPlanEntries(shownDate, entries);
     NoteLoadedDay(shownDate, entries);
-    SortDayEntries(entries, m_sortColumn, m_sortAscending);
+    {
+        const StepTimer timing(L"day-list-sort", StepTimer::kWhenSlow);
+        SortDayEntries(entries, m_sortColumn, m_sortAscending);
+    }
     m_rows = std::move(entries);
     IndexRows();
     {
