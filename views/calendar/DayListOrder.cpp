@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <string>
 #include <string_view>
-#include <utility>
 #include <unordered_map>
+#include <utility>
 
 namespace {
 
@@ -79,11 +80,34 @@ std::vector<int> TextRanks(const std::vector<EString>& texts)
     std::iota(order.begin(), order.end(), 0);
     // Views into the texts, which end in their terminators.
     const auto compare = [&](int a, int b) { return ::lstrcmpiW(distinct[a].data(), distinct[b].data()); };
-    std::sort(order.begin(), order.end(), [&](int a, int b) { return compare(a, b) < 0; });
+    // The locale's sort keys order the texts in one call per text instead of
+    // one per comparison; lstrcmpiW checks each neighbour, and sorts alone
+    // wherever the keys would order two texts otherwise.
+    const LCID locale = ::GetThreadLocale();
+    std::vector<std::string> sortKeys(distinct.size());
+    for (size_t i = 0; i < distinct.size(); ++i) {
+        const int length = static_cast<int>(distinct[i].size());
+        const int size = ::LCMapStringW(locale, LCMAP_SORTKEY | NORM_IGNORECASE, distinct[i].data(), length, nullptr, 0);
+        sortKeys[i].resize(static_cast<size_t>(std::max(size, 0)));
+        if (size > 0)
+            ::LCMapStringW(locale, LCMAP_SORTKEY | NORM_IGNORECASE, distinct[i].data(), length,
+                           reinterpret_cast<wchar_t*>(sortKeys[i].data()), size);
+    }
+    std::sort(order.begin(), order.end(), [&](int a, int b) { return sortKeys[a] < sortKeys[b]; });
+    std::vector<int> neighbours(order.size());
+    for (size_t i = 1; i < order.size(); ++i) {
+        neighbours[i] = compare(order[i - 1], order[i]);
+        if (neighbours[i] > 0) {
+            std::sort(order.begin(), order.end(), [&](int a, int b) { return compare(a, b) < 0; });
+            for (size_t j = 1; j < order.size(); ++j)
+                neighbours[j] = compare(order[j - 1], order[j]);
+            break;
+        }
+    }
     std::vector<int> rankOfDistinct(distinct.size());
     int rank = 0;
     for (size_t i = 0; i < order.size(); ++i) {
-        if (i > 0 && compare(order[i - 1], order[i]) != 0)
+        if (i > 0 && neighbours[i] != 0)
             ++rank;
         rankOfDistinct[order[i]] = rank;
     }
