@@ -14,6 +14,21 @@ TaskPlanEntry::TaskPlanEntry(int taskId, double start, double end, const EString
     SetId(NextId());
 }
 
+TaskCard& TaskPlanEntry::GetTask()
+{
+    if (!m_task)
+        m_task = std::make_shared<TaskCard>();
+    else if (m_task.use_count() > 1)
+        m_task = std::make_shared<TaskCard>(*m_task);
+    return *m_task;
+}
+
+const TaskCard& TaskPlanEntry::GetTask() const
+{
+    static const TaskCard blank;
+    return m_task ? *m_task : blank;
+}
+
 void TaskPlanEntry::AssignNewId()
 {
     SetId(NextId());

@@ -1,6 +1,8 @@
 // TaskPlanEntry: a block of a day booked for a task.
 #pragma once
 
+#include <memory>
+
 #include "document/model/TaskCard.h"
 #include "document/model/TimeRange.h"
 
@@ -21,11 +23,15 @@ public:
     bool IsDailyRecurrence() const { return m_dailyRecurrence != 0; }
     void SetDailyRecurrence(bool daily) { m_dailyRecurrence = daily ? 1 : 0; }
 
-    // The copy of the planned task the reader filled in.
-    TaskCard& GetTask() { return m_task; }
-    const TaskCard& GetTask() const { return m_task; }
-    void SetTask(const TaskCard& task) { m_task = task; }
-    void SetTaskColor(int colorDef) { m_task.SetColor(colorDef); }
+    // The copy of the planned task the reader filled in. Entries copied from
+    // one another, or read together, share it until one of them asks for it
+    // to change it: a crowded day plans the same task thousands of times. So
+    // a changeable reference holds only until the entry is next copied.
+    TaskCard& GetTask();
+    const TaskCard& GetTask() const;
+    void SetTask(const TaskCard& task) { m_task = std::make_shared<TaskCard>(task); }
+    void ShareTask(std::shared_ptr<TaskCard> task) { m_task = std::move(task); }
+    void SetTaskColor(int colorDef) { GetTask().SetColor(colorDef); }
 
     bool operator==(const TaskPlanEntry& other) const;
 
@@ -35,6 +41,6 @@ public:
 private:
     int m_dailyRecurrence = 0;
     int m_completed = 0;
-    TaskCard m_task;
+    std::shared_ptr<TaskCard> m_task; // null: a blank task
     int m_taskId = 0;
 };

@@ -246,3 +246,19 @@ TEST_F(TimeRangeTest, PlanEntryEqualityIncludesCompletionAndTask)
     otherTask.SetTaskId(8);
     EXPECT_FALSE(otherTask == entry);
 }
+
+TEST_F(TimeRangeTest, PlanEntriesSharingATaskChangeOnlyTheirOwn)
+{
+    auto task = std::make_shared<TaskCard>();
+    task->SetName(L"shared");
+    TaskPlanEntry first(7, Time(9, 0), Time(10, 0), L"", L"n", 0, 0);
+    first.ShareTask(task);
+    TaskPlanEntry second(first);
+    second.GetTask().SetName(L"renamed");
+    first.SetTaskColor(0x123456);
+    EXPECT_EQ(task->GetName(), L"shared");
+    EXPECT_EQ(task->GetColorDef(), -1);
+    EXPECT_EQ(first.GetTask().GetName(), L"shared");
+    EXPECT_EQ(second.GetTask().GetName(), L"renamed");
+    EXPECT_EQ(second.GetTask().GetColorDef(), -1);
+}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -191,7 +192,7 @@ private:
     // What an entry takes from its task: read once per task when a whole day is read.
     struct EntryTask {
         bool found = false;
-        TaskCard task;
+        std::shared_ptr<TaskCard> task; // shared by the entries read with it
         // The ids of the recurrence's completed entries, as its COMPLETEDPLAN elements give them.
         std::unordered_set<std::wstring> completedEntries;
         bool daily = false;

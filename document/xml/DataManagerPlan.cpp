@@ -10,6 +10,7 @@
 #include "foundation/Clock.h"
 #include "foundation/Language.h"
 #include "foundation/Options.h"
+#include "foundation/StepTimer.h"
 
 using namespace Xml;
 
@@ -36,6 +37,16 @@ void InsertBefore(const XmlNode& parent, const XmlNode& node, const XmlNode& bef
 long long Seconds(double moment)
 {
     return std::llround(moment * 86400.0);
+}
+
+// Every child node, elements or not; 0 when the DOM cannot tell.
+long ChildCount(const XmlNode& node)
+{
+    ComPtr<IXMLDOMNodeList> children;
+    long count = 0;
+    if (FAILED(node->get_childNodes(&children)) || !children || FAILED(children->get_length(&count)))
+        return 0;
+    return count;
 }
 
 // Below the document's DAILY section, where the table keeps its entries.
@@ -83,16 +94,17 @@ DataManager::EntryTask DataManager::ReadEntryTask(int taskId)
     if (!taskElement)
         return read;
     read.found = true;
-    ReadTask(taskElement, read.task);
-    if (const XmlNode rule = FindRecurrence(read.task.GetId())) {
+    read.task = std::make_shared<TaskCard>();
+    ReadTask(taskElement, *read.task);
+    if (const XmlNode rule = FindRecurrence(read.task->GetId())) {
         RecurrenceInfo recurrence;
         ElementRecords::Read(rule, recurrence);
         read.daily = recurrence.IsEveryDay();
         for (XmlNode mark = rule.GetFirstChildElement(); mark; mark = mark.GetNextElement())
             if (mark.GetName() == kCompletedPlan)
                 read.completedEntries.insert(XmlDoc::GetTextAttribute(mark, kId));
-        read.task.SetHasRecurrence(true);
-        read.task.SetDailyRecurrence(read.daily);
+        read.task->SetHasRecurrence(true);
+        read.task->SetDailyRecurrence(read.daily);
     }
     return read;
 }
@@ -101,7 +113,7 @@ bool DataManager::ReadPlanEntry(const XmlNode& element, TaskPlanEntry& entry, En
 {
     entry.SetCompleted(false);
     entry.SetDailyRecurrence(false);
-    entry.SetTask(TaskCard());
+    entry.ShareTask(nullptr);
     ElementRecords::Read(element.Checked(), entry);
     auto [known, added] = tasks.try_emplace(entry.GetTaskId());
     if (added)
@@ -113,13 +125,13 @@ bool DataManager::ReadPlanEntry(const XmlNode& element, TaskPlanEntry& entry, En
         entry.SetName(TaskRemovedText());
         return false;
     }
-    entry.SetName(task.task.GetName());
-    entry.SetCompleted(task.task.IsCompleted());
+    entry.SetName(task.task->GetName());
+    entry.SetCompleted(task.task->IsCompleted());
     entry.SetDailyRecurrence(task.daily);
     // A recurring task's entries are completed one by one.
     if (!task.completedEntries.empty() && task.completedEntries.count(IdText::Format(entry.GetId())))
         entry.SetCompleted(true);
-    entry.SetTask(task.task);
+    entry.ShareTask(task.task);
     return true;
 }
 
@@ -297,12 +309,15 @@ void DataManager::ResetStatusIfUnplanned(int taskId)
 
 void DataManager::GetDayPlanEntries(double date, std::vector<TaskPlanEntry>& entries)
 {
+    const StepTimer timing(L"day-read", StepTimer::kWhenSlow);
     const XmlNode day = GetPlanDay(date);
+    // Room for the whole day at once: growing by doubling would move a crowded day's entries over and over.
+    entries.reserve(entries.size() + static_cast<size_t>(ChildCount(day)));
     // A crowded day plans the same tasks many times over: each is read once.
     EntryTasks tasks;
     for (XmlNode child = day.GetFirstChildElement(); child;) {
         const XmlNode next = child.GetNextElement();
-        if (child.GetName() == kPlanEntry) {
+        if (child.HasName(kPlanEntry)) {
             TaskPlanEntry entry;
             if (ReadPlanEntry(child, entry, tasks))
                 entries.push_back(std::move(entry));

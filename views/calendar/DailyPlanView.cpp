@@ -13,6 +13,7 @@
 #include "foundation/Locale.h"
 #include "foundation/Options.h"
 #include "foundation/PrivateMessages.h"
+#include "foundation/StepTimer.h"
 #include "views/calendar/DailyPlanToolbars.h"
 
 namespace {
@@ -295,6 +296,7 @@ void CDailyPlanView::SetDate(double date, bool reload)
 
 void CDailyPlanView::ReloadDay()
 {
+    const StepTimer timing(L"daily-plan-day", StepTimer::kWhenSlow);
     CDayManagerBase& content = GetContent();
     content.ReloadHolidays();
     content.ForgetDaySummary();

@@ -210,8 +210,12 @@ bool CDayPlannerCtrl::AddItem(const PlannerItem& item)
 bool CDayPlannerCtrl::AddItems(std::vector<PlannerItem>&& items)
 {
     try {
-        m_settings.items.insert(m_settings.items.end(), std::make_move_iterator(items.begin()),
-                                std::make_move_iterator(items.end()));
+        // A day's load comes to an empty planner: the items are taken whole, not moved one by one.
+        if (m_settings.items.empty())
+            m_settings.items = std::move(items);
+        else
+            m_settings.items.insert(m_settings.items.end(), std::make_move_iterator(items.begin()),
+                                    std::make_move_iterator(items.end()));
     } catch (const std::bad_alloc&) {
         return false;
     }

@@ -9,6 +9,7 @@
 #include "foundation/Language.h"
 #include "foundation/Options.h"
 #include "foundation/ResourceModule.h"
+#include "foundation/StepTimer.h"
 #include "foundation/WindowState.h"
 #include "resources/AppCommandIds.h"
 #include "resources/IconIds.h"
@@ -210,9 +211,10 @@ void CListViewDay::LoadEntries()
     if (CPelquornDoc* document = GetDocument())
         document->GetDayPlanEntries(shownDate, entries);
     NoteLoadedDay(shownDate, entries);
-    std::stable_sort(entries.begin(), entries.end(), [this](const TaskPlanEntry& a, const TaskPlanEntry& b) {
-        return CompareDayEntries(a, b, m_sortColumn, m_sortAscending) < 0;
-    });
+    {
+        const StepTimer timing(L"day-list-sort", StepTimer::kWhenSlow);
+        SortDayEntries(entries, m_sortColumn, m_sortAscending);
+    }
     m_rows = std::move(entries);
     IndexRows();
     {
@@ -339,9 +341,7 @@ void CListViewDay::Sort()
     std::vector<int> selected;
     GetSelectedEntryIds(selected);
     const int focusedId = GetRowEntryId(ListView_GetNextItem(m_list.m_hWnd, -1, LVNI_FOCUSED));
-    std::stable_sort(m_rows.begin(), m_rows.end(), [this](const TaskPlanEntry& a, const TaskPlanEntry& b) {
-        return CompareDayEntries(a, b, m_sortColumn, m_sortAscending) < 0;
-    });
+    SortDayEntries(m_rows, m_sortColumn, m_sortAscending);
     std::vector<int> icons(m_rows.size());
     for (size_t row = 0; row < m_rows.size(); ++row)
         icons[row] = GetRowIcon(FindRow(m_rows[row].GetId()));

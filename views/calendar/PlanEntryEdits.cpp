@@ -13,8 +13,9 @@ PlannerItem PlannerItemOfEntry(const TaskPlanEntry& entry, double day)
     item.lengthMinutes = static_cast<int>(std::floor(entry.GetDurationHours() * 60.0 + 1e-6));
     item.completed = entry.IsCompleted();
     item.fixedTime = entry.GetFixedTime();
-    TaskCard task = entry.GetTask();
-    item.fillColor = task.GetColor();
+    // As GetColor gives it, without a copy of the task to change.
+    const TaskCard& task = entry.GetTask();
+    item.fillColor = task.GetColorDef() == -1 ? task.GetDefaultColor() : static_cast<COLORREF>(task.GetColorDef());
     item.textColor = ::GetSysColor(IsDarkFill(item.fillColor) ? COLOR_WINDOW : COLOR_BTNTEXT);
     item.subject = entry.GetName();
     item.description = entry.GetDescription();
