@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "document/PelquornDocTestSupport.h"
 #include "foundation/Language.h"
 #include "foundation/Options.h"
@@ -250,6 +252,33 @@ TEST_F(PlanListsTest, TheTopCategoryIsNamedInTheUserLanguage)
     ASSERT_TRUE(document.GetCategory(-3, root));
     EXPECT_EQ(root.GetName(), L"Alle Kategorien");
     Resource::Dictionary().Clear();
+}
+
+TEST_F(PlanListsTest, TheTaskListsReadHoldsOnlyUntilAChangeIsToldOrTheListShowsOther)
+{
+    const TaskCard listed(L"Report", L"", 1, 0, 0, 0, 0, 0, -1);
+    const DWORD sortField = Options::GetSortField(0, 0);
+    const struct {
+        const char* name;
+        std::function<void()> then;
+        bool holds;
+    } cases[] = {
+        {"the order told again", [&] { document.Notify(nullptr, NotifyCode::kTasksSorted); }, true},
+        {"a change told", [&] { document.Notify(nullptr, NotifyCode::kAll); }, false},
+        {"a filter changed", [&] { document.SetStatusFilter(1); }, false},
+        {"another category", [&] { document.SetCurrentCategoryId(document.GetCurrentCategoryId() + 1); }, false},
+        {"another order", [&] { Options::SetSortField(0, sortField + 1); }, false},
+    };
+    for (const auto& c : cases) {
+        document.SetListedTasks({listed});
+        c.then();
+        const auto held = document.GetListedTasks();
+        EXPECT_EQ(held != nullptr, c.holds) << c.name;
+        if (held) {
+            EXPECT_EQ(held->front().GetName(), L"Report") << c.name;
+        }
+        Options::SetSortField(0, sortField);
+    }
 }
 
 TEST_F(PlanListsTest, FiltersAreKeptAndEveryoneReloads)
