@@ -116,8 +116,11 @@ public:
     // is chosen; null after that.
     void SetListedTasks(const std::vector<TaskCard>& tasks);
     std::shared_ptr<const std::vector<TaskCard>> GetListedTasks() const;
-    // Today to today + 42 days unless the tasks reach further.
-    void GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter);
+    // Today to today + 42 days unless the tasks reach further. `selected`:
+    // what SelectTasks with both filters gave just now, which spares reading
+    // the tasks again when both filters are asked for and it holds them all.
+    void GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter,
+                          const std::vector<TaskCard>* selected = nullptr);
 
     // Filters: the codes of FilterInfo.
     int GetStatusFilter() const { return m_statusFilter; }

@@ -177,24 +177,27 @@ void CCalendarView::Reload()
     // again for their range took as long as the rest of the reload.
     const bool sameTasks =
         !m_stale && document->GetChangeNoticeCount() == m_loaded.changeNotices && Clock::Today() == m_loaded.today;
+    const CPelquornDoc::TaskSort sort = document->GetTaskSort();
+    m_tasks = TasksInListOrder(*document, sort, statusFilter, dateFilter);
     double first = m_loaded.first;
     double last = m_loaded.last;
-    if (!sameTasks)
-        document->GetTaskDateRange(first, last, statusFilter, dateFilter);
+    if (!sameTasks) {
+        // With both filters the tasks shown are the document's selection.
+        document->GetTaskDateRange(first, last, statusFilter, dateFilter,
+                                   statusFilter && dateFilter ? m_tasks.get() : nullptr);
+    }
     m_image.SetDateRange(first, last);
     Category category;
     m_image.SetMarkedDate(document->GetCurrentCategory(category) ? category.GetDeadline() : 0);
 
     m_image.ClearItems();
     m_stale = false;
-    const CPelquornDoc::TaskSort sort = document->GetTaskSort();
     m_loaded = {.changeNotices = document->GetChangeNoticeCount(),
                 .first = first,
                 .last = last,
                 .today = Clock::Today(),
                 .sortField = sort.field,
                 .ascending = sort.ascending};
-    m_tasks = TasksInListOrder(*document, sort, statusFilter, dateFilter);
     // The completed tasks' last plan days, read together.
     std::vector<int> completedIds;
     for (const TaskCard& task : *m_tasks)
