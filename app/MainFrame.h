@@ -307,6 +307,9 @@ private:
     CYellowTip m_trayHint{YellowTipOptions{.autoHide = true, .above = true, .screenCoordinates = true}};
     POINT m_lastTrayPoint = {0, 0};
     HMENU m_recentFilesMenu = nullptr;
+    // The bands' rectangles as the last maximizing left them: from the same
+    // rectangles, maximizing again would only move the bars where they are.
+    std::vector<RECT> m_maximizedBands;
     int m_summaryPaneWidth = 0;
     int m_clockPaneWidth = 0;
     UINT m_autoSavePeriod = 0;
