@@ -26,6 +26,7 @@
 #include "foundation/Options.h"
 #include "foundation/TimeParser.h"
 #include "testing/DialogDriver.h"
+#include "testing/MenuDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 
@@ -322,6 +323,33 @@ TEST_F(MainFrameTest, AResizeLeavesTheBandsMaximized)
         for (size_t band = 0; band < maximized.size(); ++band)
             EXPECT_TRUE(::EqualRect(&afterResize[band], &maximized[band])) << c.name << L" band " << band;
     }
+}
+
+// The menus' pictures are made when a menu first opens: the first menu shows them.
+TEST_F(MainFrameTest, TheFirstMenuOpenedShowsItsItemsPictures)
+{
+    CMainFrame& frame = OpenFrame();
+    int newImage = -1;
+    EXPECT_TRUE(RunMenuSteps({
+        [&] {
+            PressAltKey(frame, 'F');
+            return true;
+        },
+        [&] {
+            const std::vector<HWND> shown = OpenMenuWindows();
+            if (shown.empty())
+                return false;
+            const auto menu = reinterpret_cast<HMENU>(::SendMessageW(shown.front(), MN_GETHMENU, 0, 0));
+            MENUITEMINFOW info = {};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_DATA;
+            if (::GetMenuItemInfoW(menu, ID_FILE_NEW, FALSE, &info) && info.dwItemData)
+                newImage = reinterpret_cast<const CommandBarItem*>(info.dwItemData)->image;
+            PressKey(shown.front(), VK_ESCAPE);
+            return true;
+        },
+    }));
+    EXPECT_GE(newImage, 0);
 }
 
 TEST_F(MainFrameTest, TheStatusBarShowsTheTime)
