@@ -237,6 +237,11 @@ TEST_F(DeadlinesCalendarTest, TheBoxesFollowEachToldChangeButAnOrderToldAgainRea
     EXPECT_EQ(Calendar().GetTasks()[KeyOf(report) - 1].GetName(), L"Report") << "the same order told again";
     list.SortByColumn(list.GetSortField());
     EXPECT_EQ(Calendar().GetTasks()[KeyOf(report) - 1].GetName(), L"Quarterly report") << "the order turned round";
+    // A told rename reaches the calendar through the rows the list reads for it.
+    edit([](TaskCard& task) { task.SetName(L"Annual report"); });
+    Doc().Notify(nullptr, NotifyCode::kTasksChanged);
+    EXPECT_TRUE(WaitFor([&] { return Calendar().GetTasks()[KeyOf(report) - 1].GetName() == L"Annual report"; }))
+        << "a told rename";
 }
 
 TEST_F(DeadlinesCalendarTest, APressStartsAfreshAndALostCaptureEndsTheDragWithoutAMove)

@@ -104,6 +104,7 @@ public:
 
     BEGIN_MESSAGE_MAP(CMainFrame)
         ON_MESSAGE(WM_COMMAND, OnCommandWhileModal)
+        ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopup)
         ON_MESSAGE(WM_MODAL_WORK_ENDED, OnModalWorkEnded)
         ON_NOTIFY_CODE(TTN_GETDISPINFOA, OnToolTipTextA)
         ON_NOTIFY_CODE(TTN_GETDISPINFOW, OnToolTipTextW)
@@ -183,6 +184,7 @@ private:
                         PriorityFilterBar, BarCount };
 
     LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&);
+    LRESULT OnInitMenuPopup(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnStartup(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnInstallTrayIcon(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnShowTip(UINT, WPARAM, LPARAM, bool&);
@@ -240,6 +242,8 @@ private:
 
     // Creation steps.
     bool CreateCommandBar();
+    // The pictures of the menus' items, made when a menu first opens.
+    void LoadMenuIcons();
     bool CreateRebar();
     bool CreateButtonToolbars();
     bool CreateSelectorBars();
@@ -307,6 +311,10 @@ private:
     CYellowTip m_trayHint{YellowTipOptions{.autoHide = true, .above = true, .screenCoordinates = true}};
     POINT m_lastTrayPoint = {0, 0};
     HMENU m_recentFilesMenu = nullptr;
+    bool m_menuIconsLoaded = false;
+    // The bands' rectangles as the last maximizing left them: from the same
+    // rectangles, maximizing again would only move the bars where they are.
+    std::vector<RECT> m_maximizedBands;
     int m_summaryPaneWidth = 0;
     int m_clockPaneWidth = 0;
     UINT m_autoSavePeriod = 0;

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "app/CommandTexts.h"
 #include "dialogs/OptionsSheet.h"
 #include "dialogs/AboutDlg.h"
@@ -37,6 +39,20 @@ EString HelpFilePath()
 bool IsKeyboardMessage(UINT message)
 {
     return message >= WM_KEYDOWN && message <= WM_SYSDEADCHAR;
+}
+
+std::vector<RECT> BandRects(HWND rebar)
+{
+    std::vector<RECT> rects(static_cast<size_t>(::SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0)));
+    for (size_t band = 0; band < rects.size(); ++band)
+        ::SendMessageW(rebar, RB_GETRECT, band, reinterpret_cast<LPARAM>(&rects[band]));
+    return rects;
+}
+
+bool SameRects(const std::vector<RECT>& a, const std::vector<RECT>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const RECT& x, const RECT& y) { return ::EqualRect(&x, &y) != FALSE; });
 }
 
 bool HoldsFocus(HWND window)
@@ -201,9 +217,16 @@ LRESULT CMainFrame::OnMaximizeBands(UINT, WPARAM, LPARAM, bool&)
 {
     if (!m_hWndToolBar)
         return 0;
-    const auto count = static_cast<UINT>(::SendMessageW(m_hWndToolBar, RB_GETBANDCOUNT, 0, 0));
-    for (UINT band = 0; band < count; ++band)
+    // Every resize asks for this. Where the bands still lie as the last
+    // maximizing left them (the show after the start-up's restore, a change
+    // of height) it would change nothing, and under Wine each band maximized
+    // moves the bars of its row again.
+    const std::vector<RECT> before = BandRects(m_hWndToolBar);
+    if (SameRects(before, m_maximizedBands))
+        return 0;
+    for (UINT band = 0; band < before.size(); ++band)
         ::SendMessageW(m_hWndToolBar, RB_MAXIMIZEBAND, band, FALSE);
+    m_maximizedBands = BandRects(m_hWndToolBar);
     return 0;
 }
 

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "docking/dockwins/TabDockingBox.h"
 #include "document/xml/MsxmlRegistration.h"
 #include "foundation/Language.h"
@@ -188,6 +190,25 @@ bool CMainFrame::CreateCommandBar()
     m_recentFilesMenu = ::GetSubMenu(::GetSubMenu(menu, 0), kRecentFilesItem);
     Translator::TranslateMenu(menu);
     m_commandBar.AttachMenu(menu);
+    // From now on the command bar is the menu.
+    ::SetMenu(m_hWnd, nullptr);
+    return true;
+}
+
+LRESULT CMainFrame::OnInitMenuPopup(UINT, WPARAM, LPARAM, bool& handled)
+{
+    // The command bar takes the items over once the frame has seen the popup.
+    LoadMenuIcons();
+    handled = false;
+    return 0;
+}
+
+void CMainFrame::LoadMenuIcons()
+{
+    // Some 35 icons made at start-up would keep the window from showing for
+    // a tenth of a second under Wine; no menu is open before the user opens one.
+    if (std::exchange(m_menuIconsLoaded, true))
+        return;
     const int iconSize = ::GetSystemMetrics(SM_CXSMICON);
     for (const auto& [icon, command] : kMenuIcons) {
         if (const HICON loaded = LoadSmallIcon(icon, iconSize)) {
@@ -195,9 +216,6 @@ bool CMainFrame::CreateCommandBar()
             ::DestroyIcon(loaded);
         }
     }
-    // From now on the command bar is the menu.
-    ::SetMenu(m_hWnd, nullptr);
-    return true;
 }
 
 bool CMainFrame::CreateRebar()

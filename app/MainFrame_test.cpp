@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "app/CommandTexts.h"
 #include "app/FrameTestSupport.h"
@@ -24,6 +26,7 @@
 #include "foundation/Options.h"
 #include "foundation/TimeParser.h"
 #include "testing/DialogDriver.h"
+#include "testing/MenuDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 
@@ -279,6 +282,74 @@ TEST_F(MainFrameTest, BarCommandsShowAndHideTheirBandsAndTheStatusBar)
         SendCommand(c.command);
         EXPECT_TRUE(::IsWindowVisible(c.bar)) << c.command;
     }
+}
+
+// However the bands lay before a resize, the frame leaves them as maximizing
+// them anew would, also where the rebar kept its width.
+TEST_F(MainFrameTest, AResizeLeavesTheBandsMaximized)
+{
+    CMainFrame& frame = OpenFrame();
+    const HWND rebar = frame.GetRebar();
+    const auto bandRects = [&] {
+        std::vector<RECT> rects(static_cast<size_t>(::SendMessageW(rebar, RB_GETBANDCOUNT, 0, 0)));
+        for (size_t band = 0; band < rects.size(); ++band)
+            ::SendMessageW(rebar, RB_GETRECT, band, reinterpret_cast<LPARAM>(&rects[band]));
+        return rects;
+    };
+    struct Case {
+        const wchar_t* name;
+        std::function<void()> resize;
+    };
+    const Case cases[] = {
+        {L"the item band widened, same size",
+         [&] {
+             ::SendMessageW(rebar, RB_MAXIMIZEBAND, 4, FALSE);
+             const RECT client = frame.GetClientRect();
+             frame.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+         }},
+        {L"narrower", [&] { ::SetWindowPos(frame, nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER); }},
+    };
+    for (const Case& c : cases) {
+        c.resize();
+        MSG pending;
+        ASSERT_TRUE(WaitFor([&] {
+            return !::PeekMessageW(&pending, frame, WM_MAINFRAME_MAXIMIZE_BANDS, WM_MAINFRAME_MAXIMIZE_BANDS, PM_NOREMOVE);
+        })) << c.name;
+        const std::vector<RECT> afterResize = bandRects();
+        for (UINT band = 0; band < afterResize.size(); ++band)
+            ::SendMessageW(rebar, RB_MAXIMIZEBAND, band, FALSE);
+        const std::vector<RECT> maximized = bandRects();
+        ASSERT_EQ(afterResize.size(), maximized.size()) << c.name;
+        for (size_t band = 0; band < maximized.size(); ++band)
+            EXPECT_TRUE(::EqualRect(&afterResize[band], &maximized[band])) << c.name << L" band " << band;
+    }
+}
+
+// The menus' pictures are made when a menu first opens: the first menu shows them.
+TEST_F(MainFrameTest, TheFirstMenuOpenedShowsItsItemsPictures)
+{
+    CMainFrame& frame = OpenFrame();
+    int newImage = -1;
+    EXPECT_TRUE(RunMenuSteps({
+        [&] {
+            PressAltKey(frame, 'F');
+            return true;
+        },
+        [&] {
+            const std::vector<HWND> shown = OpenMenuWindows();
+            if (shown.empty())
+                return false;
+            const auto menu = reinterpret_cast<HMENU>(::SendMessageW(shown.front(), MN_GETHMENU, 0, 0));
+            MENUITEMINFOW info = {};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_DATA;
+            if (::GetMenuItemInfoW(menu, ID_FILE_NEW, FALSE, &info) && info.dwItemData)
+                newImage = reinterpret_cast<const CommandBarItem*>(info.dwItemData)->image;
+            PressKey(shown.front(), VK_ESCAPE);
+            return true;
+        },
+    }));
+    EXPECT_GE(newImage, 0);
 }
 
 TEST_F(MainFrameTest, TheStatusBarShowsTheTime)

@@ -5,12 +5,15 @@
 
 #include "app/Run.h"
 #include "foundation/ResourceModule.h"
+#include "foundation/StepTimer.h"
 #include "foundation/SystemLibrary.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
 {
     // Before any library is loaded on demand.
     SearchLibrariesInSystemFolderOnly();
+    // What the loader took before the program's own code runs.
+    StepTimer::LogSinceProcessStart(L"winmain");
     if (FAILED(::OleInitialize(nullptr)))
         return 0;
     // Binds the wide window functions before any window exists.

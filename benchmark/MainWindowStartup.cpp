@@ -16,6 +16,7 @@
 
 #include "benchmark/BareParse.h"
 #include "benchmark/BenchmarkTimer.h"
+#include "benchmark/EmptyWindow.h"
 #include "benchmark/FigureLines.h"
 #include "benchmark/MainWindowCommands.h"
 #include "benchmark/PlanGenerator.h"
@@ -33,6 +34,9 @@ constexpr unsigned kSeed = 20261208;
 // Without a window manager on the virtual display, Wine waits for each hidden
 // window of a managed program; the run command and the tests unmanage theirs too.
 constexpr wchar_t kUnmanagedKey[] = L"Software\\Wine\\AppDefaults\\Quorvane.exe\\X11 Driver";
+constexpr wchar_t kEmptyWindowUnmanagedKey[] = L"Software\\Wine\\AppDefaults\\empty_window.exe\\X11 Driver";
+// Starts of the empty window program a floor is the median of: they are quick.
+constexpr int kFloorStarts = 3;
 // Run as `startup_benchmark --parsed-working-set <plan>`, the benchmark parses
 // the plan in a process of its own and answers the working set it added, in KiB.
 constexpr wchar_t kParsedWorkingSetSwitch[] = L"--parsed-working-set";
@@ -82,6 +86,24 @@ StartFigures TimedStart(const EString& program, const EString& plan)
         figures.peakWorkingSet = counters.PeakWorkingSetSize;
     }
     return figures;
+}
+
+// The median start of the empty window program until its window answers idle, measured as the planner's start-up
+// is; negative when it did not get there.
+double FloorStartUp(const EString& program)
+{
+    std::vector<double> starts;
+    for (int i = 0; i < kFloorStarts; ++i) {
+        PlannerProcess empty(kEmptyWindowClassName);
+        if (!empty.Start(program, EString()))
+            return -1;
+        const Idle idle = empty.WaitIdle(empty.StartedAt(), kStartPatienceMs);
+        if (idle.at < 0)
+            return -1;
+        starts.push_back(idle.at);
+    }
+    std::sort(starts.begin(), starts.end());
+    return starts[starts.size() / 2];
 }
 
 // What the parsed plan adds to a process that has parsed nothing that size
@@ -140,7 +162,7 @@ struct Run {
 };
 
 // 0 when every figure was taken. `overPatience` tells whether the start-up ran out of patience.
-int MeasureStartUp(const Run& run, const EString& program, bool& overPatience)
+int MeasureStartUp(const Run& run, const EString& program, const EString& emptyProgram, bool& overPatience)
 {
     const std::string bytes = GeneratePlan(run.size, kSeed);
     const EString plan = FileSystem::JoinPath(FileSystem::GetTempFolder(), EString(run.filePrefix) + L".qvr");
@@ -153,6 +175,11 @@ int MeasureStartUp(const Run& run, const EString& program, bool& overPatience)
     std::fflush(stdout);
     const EString of = EString(L" (") + run.title + L")";
     PrintFigure(L"bare parse (loadXML of the text)" + of, parse, parse);
+    const EString floorName = L"start-up of an empty window program (Wine's process floor)" + of;
+    if (const double floor = FloorStartUp(emptyProgram); floor >= 0)
+        PrintFigure(floorName, floor, parse);
+    else
+        PrintMissing(floorName, L"the empty window program did not start or never answered idle");
     std::vector<StartFigures> starts;
     for (int i = 0; i < run.starts; ++i) {
         starts.push_back(TimedStart(program, plan));
@@ -300,6 +327,8 @@ int wmain(int argc, wchar_t** argv)
         const ProgramSetting tip(options, L"ShowTipOnSturtup", 0);
         const ProgramSetting unmanaged(kUnmanagedKey, L"Managed", reinterpret_cast<const BYTE*>(L"N"),
                                        2 * sizeof(wchar_t), REG_SZ);
+        const ProgramSetting emptyUnmanaged(kEmptyWindowUnmanagedKey, L"Managed", reinterpret_cast<const BYTE*>(L"N"),
+                                            2 * sizeof(wchar_t), REG_SZ);
         // The automatic copy of a large plan would land in the middle of a timed command.
         const ProgramSetting autoSave(options, L"AutoSave", 0);
         // Days of more entries than minutes are made of overlapping entries, which only this setting keeps.
@@ -308,8 +337,9 @@ int wmain(int argc, wchar_t** argv)
         std::vector<std::unique_ptr<ProgramSetting>> stored;
         for (const wchar_t* name : kStoredChoices)
             stored.push_back(std::make_unique<ProgramSetting>(options, name));
-        const EString program =
-            FileSystem::JoinPath(FileSystem::GetFolder(FileSystem::GetModuleFileName()), L"Quorvane.exe");
+        const EString folder = FileSystem::GetFolder(FileSystem::GetModuleFileName());
+        const EString program = FileSystem::JoinPath(folder, L"Quorvane.exe");
+        const EString emptyProgram = FileSystem::JoinPath(folder, L"empty_window.exe");
         Run runs[] = {
             {L"1,000 tasks", PlanSize::Tenth(), L"startup-benchmark-1000", 3},
             {L"10,000 tasks", PlanSize(), L"startup-benchmark-10000", 1},
@@ -322,7 +352,7 @@ int wmain(int argc, wchar_t** argv)
                 continue;
             bool overPatience = false;
             if (choice.Part(L"start-up"))
-                result |= MeasureStartUp(run, program, overPatience);
+                result |= MeasureStartUp(run, program, emptyProgram, overPatience);
             CommandRun commands{run.title, run.size, run.filePrefix, kSeed, &ForgetStoredChoices, choice.only, {}};
             // The commands' plans are as large: their start-ups would run out of patience too.
             if (overPatience)

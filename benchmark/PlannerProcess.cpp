@@ -1,10 +1,11 @@
 #include "benchmark/PlannerProcess.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
-#include "app/MainWindowClass.h"
 #include "benchmark/PlannerControls.h"
 #include "foundation/FileSystem.h"
+#include "resources/AppCommandIds.h"
 
 namespace {
 
@@ -64,9 +65,11 @@ EString Over(DWORD patienceMs)
 bool PlannerProcess::Start(const EString& program, const EString& plan)
 {
     End();
-    if (::FindWindowW(kMainWindowClassName, nullptr))
+    if (::FindWindowW(m_windowClass, nullptr))
         return false;
-    EString commandLine = L"\"" + program + L"\" \"" + plan + L"\"";
+    EString commandLine = L"\"" + program + L"\"";
+    if (!plan.IsEmpty())
+        commandLine += L" \"" + plan + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     m_started = Now();
@@ -84,6 +87,16 @@ void PlannerProcess::End()
 {
     if (!m_info.hProcess)
         return;
+    // The icon a close would have taken away: the notification area left
+    // with the icon of an ended process keeps the next process's start
+    // waiting for about 2 s under Wine.
+    if (const HWND window = Window()) {
+        NOTIFYICONDATAW icon = {};
+        icon.cbSize = sizeof(icon);
+        icon.hWnd = window;
+        icon.uID = IDR_TRAY_MENU;
+        ::Shell_NotifyIconW(NIM_DELETE, &icon);
+    }
     ::TerminateProcess(m_info.hProcess, 1);
     ::WaitForSingleObject(m_info.hProcess, kEndPatienceMs);
     ::CloseHandle(m_info.hThread);
@@ -98,7 +111,7 @@ bool PlannerProcess::IsRunning() const
 
 HWND PlannerProcess::Window() const
 {
-    const HWND window = ::FindWindowW(kMainWindowClassName, nullptr);
+    const HWND window = ::FindWindowW(m_windowClass, nullptr);
     DWORD processId = 0;
     if (!window || !::GetWindowThreadProcessId(window, &processId) || processId != m_info.dwProcessId)
         return nullptr;

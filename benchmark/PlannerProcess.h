@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "app/MainWindowClass.h"
 #include "foundation/EString.h"
 
 // Milliseconds on the performance counter.
@@ -36,12 +37,13 @@ struct Idle {
 
 class PlannerProcess {
 public:
-    PlannerProcess() = default;
+    // The planner; or another program, whose main window has the class given.
+    explicit PlannerProcess(const wchar_t* windowClass = kMainWindowClassName) : m_windowClass(windowClass) {}
     ~PlannerProcess() { End(); }
     PlannerProcess(const PlannerProcess&) = delete;
     PlannerProcess& operator=(const PlannerProcess&) = delete;
 
-    // Started on the plan, the clock taken just before; false when it did not
+    // Started on the plan (none when empty), the clock taken just before; false when it did not
     // start, or another planner runs (the new one would hand the plan over to it).
     bool Start(const EString& program, const EString& plan);
     // Ended, not closed: a plan the views marked modified would ask to be
@@ -65,6 +67,7 @@ public:
 private:
     bool Answers(const std::function<bool(HWND, double)>& ready, double now);
 
+    const wchar_t* m_windowClass;
     PROCESS_INFORMATION m_info = {};
     double m_started = 0;
 };

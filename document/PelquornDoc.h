@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "document/Document.h"
@@ -109,8 +110,17 @@ public:
         bool ascending = true;
     };
     TaskSort GetTaskSort() const;
-    // Today to today + 42 days unless the tasks reach further.
-    void GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter);
+    // The tasks the task list has just read, in its order: the deadlines
+    // calendar takes them instead of reading and sorting every task again.
+    // They hold until the next change is told or another category or order
+    // is chosen; null after that.
+    void SetListedTasks(const std::vector<TaskCard>& tasks);
+    std::shared_ptr<const std::vector<TaskCard>> GetListedTasks() const;
+    // Today to today + 42 days unless the tasks reach further. `selected`:
+    // what SelectTasks with both filters gave just now, which spares reading
+    // the tasks again when both filters are asked for and it holds them all.
+    void GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter,
+                          const std::vector<TaskCard>* selected = nullptr);
 
     // Filters: the codes of FilterInfo.
     int GetStatusFilter() const { return m_statusFilter; }
@@ -325,6 +335,13 @@ private:
     int m_dayEntryCount = 0;
     double m_dayHours = 0;
     std::vector<int> m_selectedTaskIds;
+    struct ListedTasks {
+        std::shared_ptr<const std::vector<TaskCard>> tasks;
+        unsigned long long changeNotices = 0;
+        int categoryId = 0;
+        TaskSort sort;
+    };
+    std::optional<ListedTasks> m_listedTasks;
     int m_statusFilter;
     int m_deadlineFilter;
     int m_priorityFilter;

@@ -18,6 +18,23 @@ CPelquornDoc::TaskSort CPelquornDoc::GetTaskSort() const
             Options::GetSortDirection(kTaskListSortIndex) != 0};
 }
 
+void CPelquornDoc::SetListedTasks(const std::vector<TaskCard>& tasks)
+{
+    m_listedTasks = {std::make_shared<const std::vector<TaskCard>>(tasks), GetChangeNoticeCount(),
+                     m_currentCategoryId, GetTaskSort()};
+}
+
+std::shared_ptr<const std::vector<TaskCard>> CPelquornDoc::GetListedTasks() const
+{
+    if (!m_listedTasks || m_listedTasks->changeNotices != GetChangeNoticeCount() ||
+        m_listedTasks->categoryId != m_currentCategoryId)
+        return nullptr;
+    const TaskSort sort = GetTaskSort();
+    if (sort.field != m_listedTasks->sort.field || sort.ascending != m_listedTasks->sort.ascending)
+        return nullptr;
+    return m_listedTasks->tasks;
+}
+
 LRESULT CPelquornDoc::OnFind(WORD, WORD, HWND, bool&)
 {
     m_findWindow->ShowFor(*this);

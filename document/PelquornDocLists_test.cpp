@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "document/PelquornDocTestSupport.h"
+#include "foundation/Clock.h"
 #include "foundation/Language.h"
 #include "foundation/Options.h"
 #include "testing/TestSupport.h"
@@ -250,6 +253,63 @@ TEST_F(PlanListsTest, TheTopCategoryIsNamedInTheUserLanguage)
     ASSERT_TRUE(document.GetCategory(-3, root));
     EXPECT_EQ(root.GetName(), L"Alle Kategorien");
     Resource::Dictionary().Clear();
+}
+
+TEST_F(PlanListsTest, TheTaskListsReadHoldsOnlyUntilAChangeIsToldOrTheListShowsOther)
+{
+    const TaskCard listed(L"Report", L"", 1, 0, 0, 0, 0, 0, -1);
+    const DWORD sortField = Options::GetSortField(0, 0);
+    const struct {
+        const char* name;
+        std::function<void()> then;
+        bool holds;
+    } cases[] = {
+        {"the order told again", [&] { document.Notify(nullptr, NotifyCode::kTasksSorted); }, true},
+        {"a change told", [&] { document.Notify(nullptr, NotifyCode::kAll); }, false},
+        {"a filter changed", [&] { document.SetStatusFilter(1); }, false},
+        {"another category", [&] { document.SetCurrentCategoryId(document.GetCurrentCategoryId() + 1); }, false},
+        {"another order", [&] { Options::SetSortField(0, sortField + 1); }, false},
+    };
+    for (const auto& c : cases) {
+        document.SetListedTasks({listed});
+        c.then();
+        const auto held = document.GetListedTasks();
+        EXPECT_EQ(held != nullptr, c.holds) << c.name;
+        if (held) {
+            EXPECT_EQ(held->front().GetName(), L"Report") << c.name;
+        }
+        Options::SetSortField(0, sortField);
+    }
+}
+
+TEST_F(PlanListsTest, TheDaysSpannedByTheSelectedTasksAreThoseOfTheirCategorysTasks)
+{
+    Category work(L"Work", L"", 0, 0);
+    ASSERT_TRUE(document.AddCategory(0, work));
+    Category sub(L"Offers", L"", 0, 0);
+    ASSERT_TRUE(document.AddCategory(work.GetId(), sub));
+    const double today = Clock::Today();
+    document.SetCurrentCategoryId(sub.GetId());
+    TaskCard distant(L"Far offer", L"", 2, today + 90, 0, 0, 0, 0, -1);
+    ASSERT_TRUE(document.AddTask(distant));
+    ASSERT_TRUE(document.AddPlanEntry(today - 30, TaskPlanEntry(distant.GetId(), 0.4, 0.5, L"", L"Far offer", 0, 0)));
+    document.SetCurrentCategoryId(work.GetId());
+    TaskCard soon(L"Call", L"", 1, today + 2, 0, 0, 0, 0, -1);
+    ASSERT_TRUE(document.AddTask(soon));
+    // Shown alone, a category's own tasks are fewer than the subtree the days count.
+    for (const char* transparency : {"subcategories' tasks shown", "own tasks only"}) {
+        std::vector<TaskCard> selected;
+        document.SelectTasks(selected, true, true);
+        double first = 0, last = 0, readFirst = 0, readLast = 0;
+        document.GetTaskDateRange(first, last, true, true, &selected);
+        document.GetTaskDateRange(readFirst, readLast, true, true);
+        EXPECT_EQ(first, today - 30) << transparency;
+        EXPECT_EQ(last, today + 90) << transparency;
+        EXPECT_EQ(readFirst, first) << transparency;
+        EXPECT_EQ(readLast, last) << transparency;
+        LRESULT result = 0;
+        document.ProcessWindowMessage(mainWindow.Handle(), WM_COMMAND, ID_TRANSPARENT_CATEGORIES, 0, result);
+    }
 }
 
 TEST_F(PlanListsTest, FiltersAreKeptAndEveryoneReloads)

@@ -73,15 +73,23 @@ void CPelquornDoc::SelectTasks(std::vector<TaskCard>& tasks, bool useStatusFilte
     });
 }
 
-void CPelquornDoc::GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter)
+void CPelquornDoc::GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter,
+                                    const std::vector<TaskCard>* selected)
 {
     // A calendar that cannot read the plan still shows the weeks ahead.
     first = Clock::Today();
     last = first + kDefaultRangeDays;
     double from = first, to = last;
+    // The range counts the whole subtree with its future tasks, which the
+    // selection holds only while the settings list them.
+    const bool selectedAll =
+        selected && useStatusFilter && useDeadlineFilter && m_transparentCategories != 0 && m_lowPriorityTasks != 0;
     Guarded([&] {
-        GetDataManager().GetTaskDateRange(m_currentCategoryId, MakeFilter(useStatusFilter, useDeadlineFilter), from,
-                                          to);
+        if (selectedAll)
+            GetDataManager().GetTaskDateRange(m_currentCategoryId, *selected, from, to);
+        else
+            GetDataManager().GetTaskDateRange(m_currentCategoryId, MakeFilter(useStatusFilter, useDeadlineFilter),
+                                              from, to);
         first = from;
         last = to;
     });

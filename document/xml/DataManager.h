@@ -116,6 +116,8 @@ public:
 
     // The days a deadline calendar shows for the filtered tasks of the subtree.
     void GetTaskDateRange(int categoryId, const FilterInfo& filter, double& first, double& last);
+    // The same for the subtree's tasks that pass the filter, read already.
+    void GetTaskDateRange(int categoryId, const std::vector<TaskCard>& tasks, double& first, double& last);
     // Deadlines spread over the work days from the start date, loadFactor
     // hours a day (a load factor that is no positive number counts as 2.5).
     void ArrangeDeadlines(int categoryId, int statusFilter, double startDate, float loadFactor);

@@ -39,6 +39,11 @@ void DataManager::GetTaskDateRange(int categoryId, const FilterInfo& filter, dou
 {
     std::vector<TaskCard> tasks;
     ReadTasks(categoryId, tasks, filter, true, true, false, false);
+    GetTaskDateRange(categoryId, tasks, first, last);
+}
+
+void DataManager::GetTaskDateRange(int categoryId, const std::vector<TaskCard>& tasks, double& first, double& last)
+{
     // One look at each task's entries in the table, where the XPath would
     // have searched the document for all of them at once.
     bool planned = false;

@@ -1,6 +1,7 @@
 #include "views/calendar/CalendarView.h"
 
 #include <algorithm>
+#include <memory>
 #include <unordered_set>
 
 #include "foundation/Clock.h"
@@ -22,26 +23,32 @@ bool CalendarDateFilter()
 }
 
 // The tasks the task list shows, in its order, then those only the
-// calendar's own filters let through, in the same order.
-std::vector<TaskCard> TasksInListOrder(CPelquornDoc& document, CPelquornDoc::TaskSort sort, bool useStatusFilter,
-                                       bool useDeadlineFilter)
+// calendar's own filters let through, in the same order. The list's own
+// rows are shared while no change was told since it showed them.
+std::shared_ptr<const std::vector<TaskCard>> TasksInListOrder(CPelquornDoc& document, CPelquornDoc::TaskSort sort,
+                                                              bool useStatusFilter, bool useDeadlineFilter)
 {
     const auto sortTasks = [&](std::vector<TaskCard>& tasks) { SortTasks(tasks, sort.field, sort.ascending); };
-    std::vector<TaskCard> tasks;
-    document.SelectTasks(tasks, true, true);
-    sortTasks(tasks);
+    std::shared_ptr<const std::vector<TaskCard>> listed = document.GetListedTasks();
+    if (!listed) {
+        std::vector<TaskCard> tasks;
+        document.SelectTasks(tasks, true, true);
+        sortTasks(tasks);
+        listed = std::make_shared<const std::vector<TaskCard>>(std::move(tasks));
+    }
     if (useStatusFilter && useDeadlineFilter)
-        return tasks;
+        return listed;
+    auto tasks = std::make_shared<std::vector<TaskCard>>(*listed);
     std::vector<TaskCard> more;
     document.SelectTasks(more, useStatusFilter, useDeadlineFilter);
     sortTasks(more);
     // A set, not a search per task: a large plan lists thousands of tasks.
-    std::unordered_set<int> listed;
-    for (const TaskCard& task : tasks)
-        listed.insert(task.GetId());
+    std::unordered_set<int> shown;
+    for (const TaskCard& task : *tasks)
+        shown.insert(task.GetId());
     for (const TaskCard& task : more)
-        if (listed.insert(task.GetId()).second)
-            tasks.push_back(task);
+        if (shown.insert(task.GetId()).second)
+            tasks->push_back(task);
     return tasks;
 }
 
@@ -170,40 +177,46 @@ void CCalendarView::Reload()
     // again for their range took as long as the rest of the reload.
     const bool sameTasks =
         !m_stale && document->GetChangeNoticeCount() == m_loaded.changeNotices && Clock::Today() == m_loaded.today;
+    const CPelquornDoc::TaskSort sort = document->GetTaskSort();
+    m_tasks = TasksInListOrder(*document, sort, statusFilter, dateFilter);
     double first = m_loaded.first;
     double last = m_loaded.last;
-    if (!sameTasks)
-        document->GetTaskDateRange(first, last, statusFilter, dateFilter);
+    if (!sameTasks) {
+        // With both filters the tasks shown are the document's selection.
+        document->GetTaskDateRange(first, last, statusFilter, dateFilter,
+                                   statusFilter && dateFilter ? m_tasks.get() : nullptr);
+    }
     m_image.SetDateRange(first, last);
     Category category;
     m_image.SetMarkedDate(document->GetCurrentCategory(category) ? category.GetDeadline() : 0);
 
     m_image.ClearItems();
     m_stale = false;
-    const CPelquornDoc::TaskSort sort = document->GetTaskSort();
     m_loaded = {.changeNotices = document->GetChangeNoticeCount(),
                 .first = first,
                 .last = last,
                 .today = Clock::Today(),
                 .sortField = sort.field,
                 .ascending = sort.ascending};
-    m_tasks = TasksInListOrder(*document, sort, statusFilter, dateFilter);
     // The completed tasks' last plan days, read together.
     std::vector<int> completedIds;
-    for (const TaskCard& task : m_tasks)
+    for (const TaskCard& task : *m_tasks)
         if (task.GetStatus() == TaskCard::kCompleted)
             completedIds.push_back(task.GetId());
     const std::vector<double> doneDates = document->GetLastPlanDatesOfTasks(completedIds);
     size_t completed = 0;
     int selectedKey = 0;
     const int selectedId = document->GetFirstSelectedTaskId();
-    for (size_t row = 0; row < m_tasks.size(); ++row) {
-        TaskCard& task = m_tasks[row];
+    for (size_t row = 0; row < m_tasks->size(); ++row) {
+        const TaskCard& task = (*m_tasks)[row];
         const int key = static_cast<int>(row) + 1;
-        m_image.SetPlanItem(key, task.GetDeadline(), task.GetColor());
+        // The shared rows stay as the list read them: the colour is worked out, not kept.
+        const COLORREF color =
+            task.GetColorDef() == -1 ? task.GetDefaultColor() : static_cast<COLORREF>(task.GetColorDef());
+        m_image.SetPlanItem(key, task.GetDeadline(), color);
         if (task.GetStatus() == TaskCard::kCompleted) {
             if (const double done = doneDates[completed++]; done != 0)
-                m_image.SetRealityItem(key, done, task.GetColor());
+                m_image.SetRealityItem(key, done, color);
         }
         if (selectedId != 0 && task.GetId() == selectedId && selectedKey == 0)
             selectedKey = key;
@@ -301,9 +314,9 @@ POINT CCalendarView::ToContent(POINT clientPoint) const
 
 const TaskCard* CCalendarView::GetKeyTask(int key) const
 {
-    if (key < 1 || key > static_cast<int>(m_tasks.size()))
+    if (key < 1 || key > static_cast<int>(m_tasks->size()))
         return nullptr;
-    return &m_tasks[static_cast<size_t>(key) - 1];
+    return &(*m_tasks)[static_cast<size_t>(key) - 1];
 }
 
 void CCalendarView::SelectTask(int taskId)
@@ -312,8 +325,8 @@ void CCalendarView::SelectTask(int taskId)
         return;
     // By id: the list's order of equal rows may differ from the calendar's.
     int key = 0;
-    for (size_t shown = 0; shown < m_tasks.size() && taskId != 0; ++shown)
-        if (m_tasks[shown].GetId() == taskId)
+    for (size_t shown = 0; shown < m_tasks->size() && taskId != 0; ++shown)
+        if ((*m_tasks)[shown].GetId() == taskId)
             key = static_cast<int>(shown) + 1;
     m_image.SetSelectedKey(key);
     if (const std::optional<POINT> point = m_image.GetItemPoint(key))

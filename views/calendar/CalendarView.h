@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -42,7 +43,7 @@ public:
     void SelectTask(int taskId);
 
     const CalendarImage& GetImage() const { return m_image; }
-    const std::vector<TaskCard>& GetTasks() const { return m_tasks; }
+    const std::vector<TaskCard>& GetTasks() const { return *m_tasks; }
     POINT GetScrollOffset() const { return m_scroller.GetOffset(); }
     // Scrolls the content so that this content point is at the client's top left, within the content.
     void ScrollContentTo(POINT offset);
@@ -115,7 +116,8 @@ private:
     void DrawDragSquare(std::optional<RECT> square);
 
     IViewLinks* m_links = nullptr;
-    std::vector<TaskCard> m_tasks;
+    // Shared with the task list's rows as the document holds them: never changed in place.
+    std::shared_ptr<const std::vector<TaskCard>> m_tasks = std::make_shared<const std::vector<TaskCard>>();
     CalendarImage m_image;
     ContentScroller m_scroller;
     CYellowTip m_tip;

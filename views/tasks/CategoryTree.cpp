@@ -147,11 +147,11 @@ void CCategoryTree::RefillKeepingSelection()
     // document has the list already from the last expansion or selection.
     std::vector<LPARAM> expanded;
     tree.CollectExpanded(expanded);
-    {
-        const CRedrawSuspension suspended(m_hWnd);
-        FillTree(shown);
-        tree.ExpandPath(expanded);
-    }
+    // Selected too before the control redraws: redrawing, it took longer
+    // to open the way to the item and select it than to fill it.
+    const CRedrawSuspension suspended(m_hWnd);
+    FillTree(shown);
+    tree.ExpandPath(expanded);
     if (!SelectCategory(selected))
         SelectCategory(parent);
 }
@@ -171,6 +171,8 @@ void CCategoryTree::RefillAndSelect(int categoryId, bool announce)
         const CRedrawSuspension suspended(m_hWnd);
         FillTree(shown);
         RestoreExpandedItems();
+        SelectCategory(categoryId);
+        return;
     }
     SelectCategory(categoryId);
 }

@@ -460,6 +460,8 @@ void CPelquornView::Refill()
         held.emplace(m_redrawSuspended);
     }
     ShowRows(std::move(tasks));
+    // Read just now: the calendar takes them as they are instead of reading them again.
+    GetDocument()->SetListedTasks(m_rows);
     NotifyDocument(this, NotifyCode::kTasksSorted);
     RestoreSelection(ids);
 }
