@@ -30,10 +30,15 @@
 
   <xsl:template match="/">
     <ROOT>
-      <xsl:for-each select="ROOT">
-        <xsl:call-template name="tasks">
-          <xsl:with-param name="id" select="'0'"/>
-        </xsl:call-template>
+      <xsl:variable name="top" select="ROOT"/>
+      <xsl:for-each select="$hits">
+        <xsl:variable name="hit" select="key('hit', '0')"/>
+        <xsl:for-each select="$top">
+          <xsl:call-template name="tasks">
+            <xsl:with-param name="id" select="'0'"/>
+            <xsl:with-param name="hit" select="$hit"/>
+          </xsl:call-template>
+        </xsl:for-each>
       </xsl:for-each>
       <xsl:apply-templates select="/ROOT/CATEGORY">
         <xsl:sort select="@NAME"/>
@@ -42,49 +47,50 @@
   </xsl:template>
 
   <xsl:template match="CATEGORY">
+    <xsl:variable name="category" select="."/>
     <xsl:variable name="id" select="string(@ID)"/>
     <xsl:if test="@ID = $selCategory">
       <SELCATEGORY ID="{@ID}"/>
     </xsl:if>
-    <!-- key() looks in the document of the node in hand. -->
-    <xsl:variable name="own">
-      <xsl:for-each select="$hits">
-        <xsl:value-of select="key('hit', $id)/@OWN"/>
+    <!-- key() looks in the document of the node in hand: the hit is taken
+         there, and the category's work done back in the plan. -->
+    <xsl:for-each select="$hits">
+      <xsl:variable name="hit" select="key('hit', $id)"/>
+      <xsl:for-each select="$category">
+        <xsl:if test="$hit/@OWN REP_CATEGORY_FILTER">
+          <CATEGORY ID="{@ID}"/>
+        </xsl:if>
+        <xsl:call-template name="tasks">
+          <xsl:with-param name="id" select="$id"/>
+          <xsl:with-param name="hit" select="$hit"/>
+        </xsl:call-template>
       </xsl:for-each>
-    </xsl:variable>
-    <xsl:if test="string($own) REP_CATEGORY_FILTER">
-      <CATEGORY ID="{@ID}"/>
-    </xsl:if>
-    <xsl:call-template name="tasks">
-      <xsl:with-param name="id" select="$id"/>
-    </xsl:call-template>
+    </xsl:for-each>
     <xsl:apply-templates select="CATEGORY[.//TASK]">
       <xsl:sort select="@NAME"/>
     </xsl:apply-templates>
   </xsl:template>
 
-  <!-- The matching tasks among the children of the node in hand, the category $id. -->
+  <!-- The matching tasks among the children of the node in hand, the category $id with its $hit. -->
   <xsl:template name="tasks">
     <xsl:param name="id"/>
-    <xsl:variable name="taskHits">
-      <xsl:for-each select="$hits">
-        <xsl:value-of select="key('hit', $id)/@TASKS"/>
-      </xsl:for-each>
-    </xsl:variable>
-    <xsl:variable name="matching" select="string($taskHits)"/>
-    <xsl:variable name="every" select="$matching = '*'"/>
-    <xsl:variable name="tasks" select="TASK[($every or contains($matching, concat(',', @ID, ','))) REP_TASK_FILTER]"/>
-    <xsl:if test="$tasks">
-      <CATEGORY ID="{$id}">
-        <xsl:for-each select="$tasks">
-          PRIMARY_SORT
-          <xsl:sort select="@NAME" order="REP_SORT_ORDER"/>
-          <xsl:if test="@ID = $selTask">
-            <SELTASK ID="{@ID}"/>
-          </xsl:if>
-          <TASK ID="{@ID}"/>
-        </xsl:for-each>
-      </CATEGORY>
+    <xsl:param name="hit"/>
+    <xsl:if test="$hit/@TASKS">
+      <xsl:variable name="matching" select="string($hit/@TASKS)"/>
+      <xsl:variable name="every" select="$matching = '*'"/>
+      <xsl:variable name="tasks" select="TASK[($every or contains($matching, concat(',', @ID, ','))) REP_TASK_FILTER]"/>
+      <xsl:if test="$tasks">
+        <CATEGORY ID="{$id}">
+          <xsl:for-each select="$tasks">
+            PRIMARY_SORT
+            <xsl:sort select="@NAME" order="REP_SORT_ORDER"/>
+            <xsl:if test="@ID = $selTask">
+              <SELTASK ID="{@ID}"/>
+            </xsl:if>
+            <TASK ID="{@ID}"/>
+          </xsl:for-each>
+        </CATEGORY>
+      </xsl:if>
     </xsl:if>
   </xsl:template>
 </xsl:stylesheet>
