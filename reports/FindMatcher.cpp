@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <locale>
-#include <map>
 #include <numeric>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -126,13 +126,10 @@ EString IdOf(IXMLDOMNode* node)
     return value.ToString();
 }
 
-// Task ids by category id; a category's tasks may lie on both sides of its
-// sub-categories.
-using TaskGroups = std::map<EString, EString>;
-
 // Only categories hold what is searched: the plan's other sections, its
 // hundred thousand plan entries among them, are never entered.
-void CollectUnder(IXMLDOMNode* parent, const FindMatcher& matcher, FindMatches& matches, TaskGroups& tasks)
+void CollectUnder(IXMLDOMNode* parent, const FindMatcher& matcher, FindMatches& matches,
+                  std::set<EString>& missedTasks)
 {
     // Tasks outside every category belong to the tree's top item, 0.
     const EString ownId = IdOf(parent);
@@ -142,14 +139,17 @@ void CollectUnder(IXMLDOMNode* parent, const FindMatcher& matcher, FindMatches& 
         if (!RawNodeWalk::IsElement(child.Get()))
             continue;
         if (HasName(child.Get(), L"TASK")) {
+            // A category's tasks may lie on both sides of its sub-categories.
             if (ItemMatches(child.Get(), matcher)) {
-                EString& group = tasks[parentId];
+                EString& group = matches[parentId].tasks;
                 group += (group.IsEmpty() ? L"," : L"") + IdOf(child.Get()) + L",";
+            } else {
+                missedTasks.insert(parentId);
             }
         } else if (HasName(child.Get(), L"CATEGORY")) {
             if (ItemMatches(child.Get(), matcher))
-                matches.categories += IdOf(child.Get()) + L",";
-            CollectUnder(child.Get(), matcher, matches, tasks);
+                matches[IdOf(child.Get())].own = true;
+            CollectUnder(child.Get(), matcher, matches, missedTasks);
         }
     }
 }
@@ -190,10 +190,10 @@ bool FindMatcher::Matches(const EString& text) const
 FindMatches CollectFindMatches(const XmlDocument& document, const FindMatcher& matcher)
 {
     FindMatches matches;
-    TaskGroups tasks;
+    std::set<EString> missedTasks;
     if (const XmlNode root = document.GetDocumentElement())
-        CollectUnder(root.Get(), matcher, matches, tasks);
-    for (const auto& [categoryId, ids] : tasks)
-        matches.tasks += categoryId + L":" + ids + L";";
+        CollectUnder(root.Get(), matcher, matches, missedTasks);
+    for (auto& [id, hits] : matches)
+        hits.everyTask = !hits.tasks.IsEmpty() && !missedTasks.contains(id);
     return matches;
 }

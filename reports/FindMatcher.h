@@ -1,6 +1,7 @@
 // FindMatcher: the find's text test, and the categories and tasks of a plan that pass it.
 #pragma once
 
+#include <map>
 #include <regex>
 
 #include "document/xml/XmlDocument.h"
@@ -25,15 +26,19 @@ private:
 // The expression the find tests with.
 std::wstring MakeFindPattern(const EString& criteria, bool wholeWord, bool regularExpression);
 
-// The matching categories as a ",12,45," list and the matching tasks grouped
-// by their category, ";3:,31,32,;7:,70,;", which a stylesheet tests with
+// What matched, by category id: whether the category's own text matches and
+// its matching tasks as a ",31,32," list, which a stylesheet tests with
 // contains(): the program's own walk over the plan, since the processor offers
-// no script to match texts with. A category's own group keeps the test of each
-// task short when thousands of tasks match.
-struct FindMatches {
-    EString categories = L",";
-    EString tasks = L";";
+// no script to match texts with. Category 0 is the tree's top item, which
+// holds the tasks outside every category. A category's own list keeps the
+// test of each task short when thousands of tasks match, and a category
+// whose every task matches needs no test of each.
+struct CategoryHits {
+    bool own = false;
+    EString tasks;
+    bool everyTask = false;
 };
+using FindMatches = std::map<EString, CategoryHits>;
 
 // A category or task matches by its name or its description.
 FindMatches CollectFindMatches(const XmlDocument& document, const FindMatcher& matcher);

@@ -25,11 +25,25 @@ constexpr const wchar_t* kPlan =
     L"</DAY></DAILY>"
     L"</ROOT>";
 
-FindMatches Collect(const EString& criteria, bool matchCase, bool wholeWord, bool regularExpression)
+// The categories whose own text matches as ",2,3,", the matching tasks by category as ";1:,12,13,;3:,31,;".
+struct Listed {
+    EString categories = L",";
+    EString tasks = L";";
+};
+
+Listed Collect(const EString& criteria, bool matchCase, bool wholeWord, bool regularExpression)
 {
     XmlDoc plan;
     plan.LoadXml(kPlan);
-    return CollectFindMatches(plan.GetDocument(false), FindMatcher(criteria, matchCase, wholeWord, regularExpression));
+    Listed listed;
+    for (const auto& [id, hits] :
+         CollectFindMatches(plan.GetDocument(false), FindMatcher(criteria, matchCase, wholeWord, regularExpression))) {
+        if (hits.own)
+            listed.categories += id + L",";
+        if (!hits.tasks.IsEmpty())
+            listed.tasks += id + L":" + hits.tasks + L";";
+    }
+    return listed;
 }
 
 } // namespace
@@ -54,7 +68,7 @@ TEST(FindMatcher, CategoriesAndTasksMatchByNameOrDescriptionAsTheSwitchesSay)
         {"brackets match themselves", L"(cat)", false, false, false, L",", L";3:,31,;"},
     };
     for (const auto& test : cases) {
-        const FindMatches matches = Collect(test.criteria, test.matchCase, test.wholeWord, test.regularExpression);
+        const Listed matches = Collect(test.criteria, test.matchCase, test.wholeWord, test.regularExpression);
         EXPECT_EQ(matches.categories, test.categories) << test.name;
         EXPECT_EQ(matches.tasks, test.tasks) << test.name;
     }

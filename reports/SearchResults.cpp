@@ -44,6 +44,38 @@ EString PrimarySort(int sortField)
                               numeric ? L"number" : L"text");
 }
 
+// A text as an attribute's value between double quotes.
+EString AttributeText(const EString& text)
+{
+    EString escaped;
+    for (const wchar_t c : text) {
+        switch (c) {
+        case L'&': escaped += L"&amp;"; break;
+        case L'<': escaped += L"&lt;"; break;
+        case L'"': escaped += L"&quot;"; break;
+        default: escaped += c; break;
+        }
+    }
+    return escaped;
+}
+
+// One HIT element per category with a hit, as the stylesheet reads them.
+EString HitElements(const FindMatches& matches)
+{
+    EString elements;
+    for (const auto& [id, hits] : matches) {
+        elements += L"<HIT ID=\"" + AttributeText(id) + L"\"";
+        if (hits.own)
+            elements += L" OWN=\"1\"";
+        if (hits.everyTask)
+            elements += L" TASKS=\"*\"";
+        else if (!hits.tasks.IsEmpty())
+            elements += L" TASKS=\"" + AttributeText(hits.tasks) + L"\"";
+        elements += L"/>";
+    }
+    return elements;
+}
+
 } // namespace
 
 void SearchResults::SetSelection(int categoryId, int taskId)
@@ -68,8 +100,7 @@ EString SearchResults::MakeStylesheet(const FindMatches& matches) const
     text.Replace(L"REP_SORT_ORDER", m_sortAscending ? L"ascending" : L"descending");
     text.Replace(L"REP_SELECTED_CATEGORY", std::to_wstring(m_selectedCategory).c_str());
     text.Replace(L"REP_SELECTED_TASK", std::to_wstring(m_selectedTask).c_str());
-    text.Replace(L"REP_MATCHING_CATEGORIES", matches.categories.c_str());
-    text.Replace(L"REP_MATCHING_TASKS", matches.tasks.c_str());
+    text.Replace(L"REP_HITS", HitElements(matches).c_str());
     return text;
 }
 
