@@ -90,8 +90,8 @@ bool PlannerShowsTip()
 {
     DWORD value = 1;
     DWORD size = sizeof(value);
-    if (::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Mellowbrake\\Quorvane", L"ShowTipOnSturtup", RRF_RT_REG_DWORD,
-                       nullptr, &value, &size) != ERROR_SUCCESS)
+    if (::RegGetValueW(HKEY_CURRENT_USER, L"Software\\Mellowbrake\\Quorvane\\Options", L"ShowTipOnSturtup",
+                       RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
         return true;
     return value != 0;
 }
