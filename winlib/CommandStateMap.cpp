@@ -34,7 +34,7 @@ void CCommandStateMap::Add(UINT id, unsigned kinds, bool runtime)
     else if (runtime)
         return;
     entry.kinds |= kinds;
-    MarkStale(entry);
+    entry.toolBarsKnown = entry.statusBarKnown = false;
 }
 
 void CCommandStateMap::AddEntry(UINT id, unsigned kinds)
@@ -47,37 +47,25 @@ void CCommandStateMap::AddRuntimeEntry(UINT id, unsigned kinds)
     Add(id, kinds, true);
 }
 
-void CCommandStateMap::MarkStale(Entry& entry)
-{
-    entry.toolBarsStale = true;
-    entry.statusBarStale = true;
-}
-
 void CCommandStateMap::Enable(UINT id, bool enabled)
 {
     Entry* entry = Find(id);
-    if (!entry || entry->enabled == enabled)
-        return;
-    entry->enabled = enabled;
-    MarkStale(*entry);
+    if (entry)
+        entry->enabled = enabled;
 }
 
 void CCommandStateMap::SetCheck(UINT id, bool checked)
 {
     Entry* entry = Find(id);
-    if (!entry || entry->checked == checked)
-        return;
-    entry->checked = checked;
-    MarkStale(*entry);
+    if (entry)
+        entry->checked = checked;
 }
 
 void CCommandStateMap::SetText(UINT id, const EString& text)
 {
     Entry* entry = Find(id);
-    if (!entry || entry->text == text)
-        return;
-    entry->text = text;
-    MarkStale(*entry);
+    if (entry)
+        entry->text = text;
 }
 
 bool CCommandStateMap::IsEnabled(UINT id) const
@@ -105,14 +93,14 @@ void CCommandStateMap::AddToolBar(HWND toolbar)
     m_toolBars.push_back(toolbar);
     // The new toolbar has seen nothing yet.
     for (auto& [id, entry] : m_entries)
-        entry.toolBarsStale = true;
+        entry.toolBarsKnown = false;
 }
 
 void CCommandStateMap::SetStatusBar(HWND statusBar)
 {
     m_statusBar = statusBar;
     for (auto& [id, entry] : m_entries)
-        entry.statusBarStale = true;
+        entry.statusBarKnown = false;
 }
 
 void CCommandStateMap::UpdateToolBars()
@@ -120,13 +108,19 @@ void CCommandStateMap::UpdateToolBars()
     // A toolbar destroyed with its frame is dropped rather than sent to.
     std::erase_if(m_toolBars, [](HWND toolbar) { return !::IsWindow(toolbar); });
     for (auto& [id, entry] : m_entries) {
-        if (!(entry.kinds & ToolBarButton) || !entry.toolBarsStale)
+        if (!(entry.kinds & ToolBarButton))
             continue;
+        const bool sendEnabled = !entry.toolBarsKnown || entry.shownEnabled != entry.enabled;
+        const bool sendChecked = !entry.toolBarsKnown || entry.shownChecked != entry.checked;
         for (const HWND toolbar : m_toolBars) {
-            ::SendMessageW(toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(entry.enabled ? TRUE : FALSE, 0));
-            ::SendMessageW(toolbar, TB_CHECKBUTTON, id, MAKELPARAM(entry.checked ? TRUE : FALSE, 0));
+            if (sendEnabled)
+                ::SendMessageW(toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(entry.enabled ? TRUE : FALSE, 0));
+            if (sendChecked)
+                ::SendMessageW(toolbar, TB_CHECKBUTTON, id, MAKELPARAM(entry.checked ? TRUE : FALSE, 0));
         }
-        entry.toolBarsStale = false;
+        entry.toolBarsKnown = true;
+        entry.shownEnabled = entry.enabled;
+        entry.shownChecked = entry.checked;
     }
 }
 
@@ -135,10 +129,12 @@ void CCommandStateMap::UpdateStatusBar()
     if (!m_statusBar || !::IsWindow(m_statusBar))
         return;
     for (auto& [id, entry] : m_entries) {
-        if (!(entry.kinds & StatusBarPane) || !entry.statusBarStale || id > kLastPane)
+        if (!(entry.kinds & StatusBarPane) || id > kLastPane ||
+            (entry.statusBarKnown && entry.shownText == entry.text))
             continue;
         ::SendMessageW(m_statusBar, SB_SETTEXTW, id, reinterpret_cast<LPARAM>(entry.text.c_str()));
-        entry.statusBarStale = false;
+        entry.statusBarKnown = true;
+        entry.shownText = entry.text;
     }
 }
 
@@ -169,10 +165,8 @@ void CCommandStateMap::UpdateMenuItems(HMENU menu, int depth) const
 void CCommandStateMap::DisableRuntimeEntries()
 {
     for (auto& [id, entry] : m_entries) {
-        if (entry.runtime && entry.enabled) {
+        if (entry.runtime)
             entry.enabled = false;
-            MarkStale(entry);
-        }
     }
 }
 

@@ -42,7 +42,8 @@ public:
     // entry's id is the pane's index.
     void SetStatusBar(HWND statusBar);
 
-    // Push what changed since the last push (everything after registration).
+    // Push the states that differ from what was pushed last (everything after
+    // registration); a state changed and changed back in between sends nothing.
     void UpdateToolBars();
     void UpdateStatusBar();
     // The menu entries' states on the popup's items, and on its submenus' items.
@@ -64,15 +65,19 @@ private:
         bool enabled = true;
         bool checked = false;
         EString text;
-        // Changed since the last push to the toolbars, to the status bar.
-        bool toolBarsStale = true;
-        bool statusBarStale = true;
+        // What the last push gave the toolbars and the status bar. A view's
+        // refresh disables its commands and enables them again, so a flag of
+        // change would send them all after every command.
+        bool toolBarsKnown = false;
+        bool shownEnabled = true;
+        bool shownChecked = false;
+        bool statusBarKnown = false;
+        EString shownText;
     };
 
     Entry* Find(UINT id);
     const Entry* Find(UINT id) const;
     void Add(UINT id, unsigned kinds, bool runtime);
-    static void MarkStale(Entry& entry);
     void UpdateMenuItems(HMENU menu, int depth) const;
 
     LRESULT OnInitMenuPopup(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -174,6 +175,51 @@ TEST_F(CommandStateMapTest, RuntimeEntriesAreDisabledTogetherAndBuiltInsAreNot)
         EXPECT_EQ(ButtonEnabled(toolbar, c.id), c.enabled) << c.id;
     }
     EXPECT_TRUE(states.IsChecked(kThird)); // only the enabled state goes
+}
+
+// Each view's refresh disables its commands and names them again: what the
+// buttons already show is not sent again, and what changed back after a push is.
+TEST_F(CommandStateMapTest, APushSendsOnlyWhatDiffersFromTheButtons)
+{
+    const HWND toolbar = MakeToolbar(host);
+    int sent = 0;
+    const SUBCLASSPROC counter = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR data) -> LRESULT {
+        if (message == TB_ENABLEBUTTON || message == TB_CHECKBUTTON)
+            ++*reinterpret_cast<int*>(data);
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    };
+    ASSERT_TRUE(::SetWindowSubclass(toolbar, counter, 1, reinterpret_cast<DWORD_PTR>(&sent)));
+    const unsigned both = CCommandStateMap::MenuItem | CCommandStateMap::ToolBarButton;
+    states.AddEntry(kFirst, both);
+    states.AddRuntimeEntry(kSecond, both);
+    states.AddToolBar(toolbar);
+    states.UpdateToolBars();
+
+    const struct {
+        const char* change;
+        std::function<void()> make;
+        int messages;
+        bool firstEnabled, firstChecked, secondEnabled;
+    } cases[] = {
+        {"changed and changed back", [&] { states.Enable(kFirst, false); states.Enable(kFirst, true); }, 0, true,
+         false, true},
+        {"a refresh naming the same states", [&] { states.DisableRuntimeEntries(); states.Enable(kSecond, true); }, 0,
+         true, false, true},
+        {"checked", [&] { states.SetCheck(kFirst, true); }, 1, true, true, true},
+        {"unchecked after the push", [&] { states.SetCheck(kFirst, false); }, 1, true, false, true},
+        {"a refresh that no longer names it", [&] { states.DisableRuntimeEntries(); }, 1, true, false, false},
+    };
+    for (const auto& c : cases) {
+        sent = 0;
+        c.make();
+        states.UpdateToolBars();
+        EXPECT_EQ(sent, c.messages) << c.change;
+        EXPECT_EQ(ButtonEnabled(toolbar, kFirst), c.firstEnabled) << c.change;
+        EXPECT_EQ(ButtonChecked(toolbar, kFirst), c.firstChecked) << c.change;
+        EXPECT_EQ(ButtonEnabled(toolbar, kSecond), c.secondEnabled) << c.change;
+    }
+    ::RemoveWindowSubclass(toolbar, counter, 1);
 }
 
 // The states are set when the menu loop opens the popup, not before, and reach

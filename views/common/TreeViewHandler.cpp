@@ -84,6 +84,12 @@ bool CTreeViewHandler::SelectByData(LPARAM data) const
     const HTREEITEM root = Root();
     if (!root)
         return false;
+    // The item chosen already and in sight, as for a find's next hit in the same
+    // category: opening the way to it again and selecting it would redraw the tree.
+    const HTREEITEM selected = TreeView_GetSelection(m_tree);
+    const bool chosen = data ? selected && selected != root && GetItemData(selected) == data : selected == root;
+    if (chosen && IsInSight(selected))
+        return data != 0;
     const HTREEITEM hit = data ? FindChildByData(root, data) : nullptr;
     const HTREEITEM target = hit ? hit : root;
     // Wine's EnsureVisible may leave a collapsed parent closed: open the way down first.
@@ -92,6 +98,16 @@ bool CTreeViewHandler::SelectByData(LPARAM data) const
     TreeView_SelectItem(m_tree, target);
     TreeView_EnsureVisible(m_tree, target);
     return hit != nullptr;
+}
+
+bool CTreeViewHandler::IsInSight(HTREEITEM item) const
+{
+    RECT text = {};
+    RECT client = {};
+    // Fails for an item under a closed branch.
+    if (!TreeView_GetItemRect(m_tree, item, &text, TRUE) || !::GetClientRect(m_tree, &client))
+        return false;
+    return text.top >= client.top && text.bottom <= client.bottom && text.left >= client.left;
 }
 
 HTREEITEM CTreeViewHandler::DropItemAt(POINT point) const

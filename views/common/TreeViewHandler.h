@@ -81,6 +81,8 @@ public:
 
 private:
     HTREEITEM Root() const { return TreeView_GetRoot(m_tree); }
+    // The item's label lies whole within the client area, top to bottom.
+    bool IsInSight(HTREEITEM item) const;
     void ListBranch(HTREEITEM first, LPARAM parent, std::vector<TreeItemRecord>& records) const;
 
     HWND m_tree; // not owned

@@ -92,6 +92,30 @@ TEST_F(TreeViewHandlerTest, SelectByDataSelectsTheHitElseTheFirstRoot)
     EXPECT_FALSE(handler.SelectByData(1));
 }
 
+// A find's next hit in the category already chosen: the tree stays as it is
+// drawn unless the item went out of sight.
+TEST_F(TreeViewHandlerTest, SelectByDataOfTheSelectedItemRedrawsOnlyToBringItIntoSight)
+{
+    const CTreeViewHandler handler(tree);
+    const struct {
+        LPARAM data;
+        bool scrolledAway;
+        bool expectedRedraw;
+    } cases[] = {{121, false, false}, {0, false, false}, {121, true, true}};
+    for (const auto& c : cases) {
+        // One row high, so that scrolling to the last row takes the others out of sight.
+        ::SetWindowPos(tree, nullptr, 0, 0, 280, c.scrolledAway ? 20 : 350, SWP_NOMOVE | SWP_NOZORDER);
+        handler.SelectByData(c.data);
+        if (c.scrolledAway)
+            TreeView_SelectSetFirstVisible(tree, items[2]);
+        ::UpdateWindow(tree);
+        EXPECT_EQ(handler.SelectByData(c.data), c.data != 0) << c.data;
+        EXPECT_EQ(handler.GetSelectedData(), c.data) << c.data;
+        EXPECT_EQ(::GetUpdateRect(tree, nullptr, FALSE) != FALSE, c.expectedRedraw) << c.data;
+        EXPECT_EQ(TreeView_GetFirstVisible(tree), c.scrolledAway ? items[c.data] : items[0]) << c.data;
+    }
+}
+
 TEST_F(TreeViewHandlerTest, ExpandPathOpensEachValueAfterTheOneFoundBefore)
 {
     struct Case {
