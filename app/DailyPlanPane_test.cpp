@@ -6,6 +6,7 @@
 #include <oleauto.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -238,6 +239,39 @@ TEST_F(DailyPlanPaneTest, EditingAnEntryInThePlanDialogChangesItsEndAndKeepsItSe
     }));
     EXPECT_EQ(edited.GetStartTimeXmlText(), L"14:00");
     EXPECT_EQ(Pane().GetContent().GetSelectedEntryId(), m_afternoon) << "the edited entry stays selected";
+}
+
+// The dialog is made when first opened; each road opens it, made afresh.
+TEST_F(DailyPlanPaneTest, EachRoadOpensThePlanDialogWhenItIsNotYetMade)
+{
+    const HWND list = Pane().GetContent().GetContentWindow();
+    const auto doubleClick = [&] {
+        RECT row = {};
+        ASSERT_TRUE(ListView_GetItemRect(list, ListView_GetNextItem(list, -1, LVNI_SELECTED), &row, LVIR_LABEL));
+        const LPARAM middle = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+        ::SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, middle);
+    };
+    const struct {
+        const char* road;
+        std::function<void()> open;
+        int entryId;
+    } cases[] = {
+        {"the add command", [&] { SendPaneCommand(ID_TASK_ADD); }, 0},
+        {"the edit command", [&] { SendPaneCommand(ID_TASK_EDIT); }, m_afternoon},
+        {"a double-click on the entry", doubleClick, m_afternoon},
+    };
+    Doc().SetSelectedTaskIds({m_taskId});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.road);
+        CPlanDialog& dialog = Pane().GetPlanDialog();
+        if (dialog.IsWindow())
+            dialog.DestroyWindow();
+        SelectOnly(m_afternoon);
+        c.open();
+        ASSERT_TRUE(WaitFor([&] { return dialog.IsWindow() && dialog.IsWindowVisible() != FALSE; }));
+        EXPECT_EQ(dialog.entryId, c.entryId);
+        dialog.ShowWindow(SW_HIDE);
+    }
 }
 
 TEST_F(DailyPlanPaneTest, DeleteAsksAndRemovesOnlyOnYes)

@@ -106,9 +106,15 @@ LRESULT CDailyPlanView::OnCreate(UINT, WPARAM, LPARAM, bool&)
     FillDaysCombo();
     FillAlignCombo();
     ShowMode(Options::GetShowAsLayoutDays() == 0, false);
-    if (m_planDialog.Create(m_hWnd))
-        m_planDialog.SetNotifyWindow(m_hWnd);
     return 0;
+}
+
+// Made when first opened: most sessions never open it, and the start-up need not wait for it.
+CPlanDialog& CDailyPlanView::OpenablePlanDialog()
+{
+    if (!m_planDialog.IsWindow() && m_planDialog.Create(m_hWnd))
+        m_planDialog.SetNotifyWindow(m_hWnd);
+    return m_planDialog;
 }
 
 void CDailyPlanView::CreateBand()

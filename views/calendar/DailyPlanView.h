@@ -157,6 +157,7 @@ private:
     LRESULT OnSelectAll(WORD, WORD, HWND, bool&);
     LRESULT OnNewEntryConfirmed(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnEditedEntryConfirmed(UINT, WPARAM, LPARAM, bool&);
+    CPlanDialog& OpenablePlanDialog();
 
     HWND m_dayPicker = nullptr;
     HWND m_navigationBar = nullptr;
