@@ -157,6 +157,32 @@ TEST_F(DailyPlanPaneTest, TheDayPickerShowsTheWholeLongDateBeforeTheBars)
     EXPECT_GE(CWindow(bar).GetWindowRect().left, shown.right);
 }
 
+// The picker's fields take the widths of their texts: what it needs beyond the long date's text is the same for
+// every day, whatever the lengths of its names.
+TEST_F(DailyPlanPaneTest, TheDayPickerLeavesNoGapAfterTheNamesOfTheDay)
+{
+    const CWindow picker(Pane().GetDayPicker());
+    const auto roomBeyondText = [&](double date) {
+        Pane().SetDate(date, false);
+        SIZE ideal = {};
+        EXPECT_TRUE(picker.SendMessage(DTM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+        SYSTEMTIME time = {};
+        EXPECT_TRUE(::VariantTimeToSystemTime(date, &time));
+        wchar_t text[128] = {};
+        const int length = ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, &time, nullptr, text, 128);
+        const HDC dc = ::GetDC(picker);
+        const HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HFONT>(picker.SendMessage(WM_GETFONT, 0, 0)));
+        SIZE size = {};
+        ::GetTextExtentPoint32W(dc, text, std::max(length - 1, 0), &size);
+        ::SelectObject(dc, font);
+        ::ReleaseDC(picker, dc);
+        return static_cast<int>(ideal.cx - size.cx);
+    };
+    // Friday in May against Wednesday in September: days and years of the same digits.
+    EXPECT_NEAR(roomBeyondText(MakeOleDate(2026, 5, 15)), roomBeyondText(MakeOleDate(2026, 9, 30)), 2);
+    EXPECT_FALSE(SaveWindowScreenshot(picker, L"daily_plan_day_picker").IsEmpty());
+}
+
 TEST_F(DailyPlanPaneTest, DayCommandsMoveTheShownDayAndItsEntries)
 {
     struct Case {
