@@ -6,6 +6,7 @@
 #include <oleauto.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -156,6 +157,32 @@ TEST_F(DailyPlanPaneTest, TheDayPickerShowsTheWholeLongDateBeforeTheBars)
     EXPECT_GE(CWindow(bar).GetWindowRect().left, shown.right);
 }
 
+// The picker's fields take the widths of their texts: what it needs beyond the long date's text is the same for
+// every day, whatever the lengths of its names.
+TEST_F(DailyPlanPaneTest, TheDayPickerLeavesNoGapAfterTheNamesOfTheDay)
+{
+    const CWindow picker(Pane().GetDayPicker());
+    const auto roomBeyondText = [&](double date) {
+        Pane().SetDate(date, false);
+        SIZE ideal = {};
+        EXPECT_TRUE(picker.SendMessage(DTM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
+        SYSTEMTIME time = {};
+        EXPECT_TRUE(::VariantTimeToSystemTime(date, &time));
+        wchar_t text[128] = {};
+        const int length = ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, &time, nullptr, text, 128);
+        const HDC dc = ::GetDC(picker);
+        const HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HFONT>(picker.SendMessage(WM_GETFONT, 0, 0)));
+        SIZE size = {};
+        ::GetTextExtentPoint32W(dc, text, std::max(length - 1, 0), &size);
+        ::SelectObject(dc, font);
+        ::ReleaseDC(picker, dc);
+        return static_cast<int>(ideal.cx - size.cx);
+    };
+    // Friday in May against Wednesday in September: days and years of the same digits.
+    EXPECT_NEAR(roomBeyondText(MakeOleDate(2026, 5, 15)), roomBeyondText(MakeOleDate(2026, 9, 30)), 2);
+    EXPECT_FALSE(SaveWindowScreenshot(picker, L"daily_plan_day_picker").IsEmpty());
+}
+
 TEST_F(DailyPlanPaneTest, DayCommandsMoveTheShownDayAndItsEntries)
 {
     struct Case {
@@ -238,6 +265,39 @@ TEST_F(DailyPlanPaneTest, EditingAnEntryInThePlanDialogChangesItsEndAndKeepsItSe
     }));
     EXPECT_EQ(edited.GetStartTimeXmlText(), L"14:00");
     EXPECT_EQ(Pane().GetContent().GetSelectedEntryId(), m_afternoon) << "the edited entry stays selected";
+}
+
+// The dialog is made when first opened; each road opens it, made afresh.
+TEST_F(DailyPlanPaneTest, EachRoadOpensThePlanDialogWhenItIsNotYetMade)
+{
+    const HWND list = Pane().GetContent().GetContentWindow();
+    const auto doubleClick = [&] {
+        RECT row = {};
+        ASSERT_TRUE(ListView_GetItemRect(list, ListView_GetNextItem(list, -1, LVNI_SELECTED), &row, LVIR_LABEL));
+        const LPARAM middle = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+        ::SendMessageW(list, WM_LBUTTONDBLCLK, MK_LBUTTON, middle);
+    };
+    const struct {
+        const char* road;
+        std::function<void()> open;
+        int entryId;
+    } cases[] = {
+        {"the add command", [&] { SendPaneCommand(ID_TASK_ADD); }, 0},
+        {"the edit command", [&] { SendPaneCommand(ID_TASK_EDIT); }, m_afternoon},
+        {"a double-click on the entry", doubleClick, m_afternoon},
+    };
+    Doc().SetSelectedTaskIds({m_taskId});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.road);
+        CPlanDialog& dialog = Pane().GetPlanDialog();
+        if (dialog.IsWindow())
+            dialog.DestroyWindow();
+        SelectOnly(m_afternoon);
+        c.open();
+        ASSERT_TRUE(WaitFor([&] { return dialog.IsWindow() && dialog.IsWindowVisible() != FALSE; }));
+        EXPECT_EQ(dialog.entryId, c.entryId);
+        dialog.ShowWindow(SW_HIDE);
+    }
 }
 
 TEST_F(DailyPlanPaneTest, DeleteAsksAndRemovesOnlyOnYes)

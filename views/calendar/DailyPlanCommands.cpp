@@ -121,7 +121,7 @@ LRESULT CDailyPlanView::OnEdit(WORD, WORD, HWND, bool&)
     // The entry carries its task; the file's copy is fresher when it reads.
     if (!document->GetTask(entry.GetTaskId(), task, false))
         task = entry.GetTask();
-    m_planDialog.SetTaskList({task});
+    OpenablePlanDialog().SetTaskList({task});
     m_planDialog.SetExistingEntry(1);
     m_planDialog.entryId = entry.GetId();
     m_planDialog.taskId = entry.GetTaskId();
@@ -151,7 +151,7 @@ LRESULT CDailyPlanView::OnAddEntry(WORD, WORD, HWND, bool&)
     }
     std::vector<TaskCard> tasks;
     document->SelectTasks(tasks, true, true);
-    m_planDialog.SetTaskList(tasks);
+    OpenablePlanDialog().SetTaskList(tasks);
     m_planDialog.SetExistingEntry(0);
     m_planDialog.entryId = 0;
     m_planDialog.duration = -1.0;
