@@ -1,5 +1,5 @@
-// Commands over every selected task at once in the real main window: after each, the task list shows what the saved
-// plan holds, and the plan was marked modified with one change of the title.
+// Commands over every selected task at once in the real main window: after each, the task list and the status bar's
+// task summary show what the saved plan holds, and the plan was marked modified with one change of the title.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -114,6 +114,12 @@ protected:
         std::sort(rows.begin(), rows.end());
         return rows;
     }
+    EString ShownSummary()
+    {
+        wchar_t text[256] = {};
+        ::SendMessageW(m_frame->GetStatusBar(), SB_GETTEXTW, CMainFrame::kSummaryPane, reinterpret_cast<LPARAM>(text));
+        return text;
+    }
 
     SilentPrompts m_prompts;
     AnsweringDialogs m_dialogs;
@@ -155,6 +161,11 @@ TEST_F(BatchCommandsInFrameTest, TheListShowsWhatTheSavedPlanHoldsAfterACommandO
             EXPECT_EQ(task.GetImportance(), c.importance);
         EXPECT_TRUE(WaitFor([&] { return ListedRows() == SavedRows(saved); }))
             << testing::PrintToString(ListedRows()) << " against " << testing::PrintToString(SavedRows(saved));
+        // Each task takes an hour.
+        const int count = static_cast<int>(c.rows);
+        const EString summary = EString::Formatted(L"Tasks: %d, %d h", count, count);
+        EXPECT_TRUE(WaitFor([&] { return ShownSummary().find(summary) != EString::npos; }))
+            << testing::PrintToString(ShownSummary());
         if (c.command == ID_EDIT_PASTE) {
             EXPECT_FALSE(SaveWindowScreenshot(*m_frame, L"batch_commands_pasted").IsEmpty());
         }

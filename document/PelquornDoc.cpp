@@ -87,6 +87,24 @@ void CPelquornDoc::ReportError(const ComError& error)
     Prompts().ShowError(error.Description());
 }
 
+void CPelquornDoc::Notify(IObserver* sender, DocNotifyCode code)
+{
+    // Notices that tell of no change of a task leave the summary counted.
+    switch (code) {
+    case NotifyCode::kFindHit:
+    case NotifyCode::kPlanEntriesFound:
+    case NotifyCode::kTasksSorted:
+    case NotifyCode::kRedraw:
+    case NotifyCode::kMoodsChanged:
+    case NotifyCode::kStoreViewState:
+        break;
+    default:
+        ++m_taskNotices;
+        break;
+    }
+    CDocument::Notify(sender, code);
+}
+
 bool CPelquornDoc::OnNewDocument()
 {
     const EString templatePath = Silently(EString(), [&] { return m_reports->GetFirstTemplatePath(); });
@@ -152,7 +170,8 @@ void CPelquornDoc::AfterLoad()
     m_previousPlanEntryId = 0;
     m_currentMoodId = 0;
     m_selectedTaskIds.clear();
-    ShowTaskSummary();
+    // The counts were of the plan that went.
+    m_summaryBasis.reset();
     Guarded([&] { GetDataManager().AfterLoad(); });
     Notify(nullptr, NotifyCode::kDocumentLoaded);
     if (const HWND mainWindow = GetMainWindow())

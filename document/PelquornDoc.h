@@ -100,8 +100,10 @@ public:
     void GetSelectedTaskIds(std::vector<int>& ids) const { ids = m_selectedTaskIds; }
     void SetSelectedTaskIds(const std::vector<int>& ids) { m_selectedTaskIds = ids; }
     int GetFirstSelectedTaskId() const { return m_selectedTaskIds.empty() ? 0 : m_selectedTaskIds.front(); }
-    bool HasFilteredTasks() const { return m_filteredTaskCount > 0; }
+    bool HasFilteredTasks();
     // The tasks of the current category that pass the filters asked for.
+    // With both filters it also brings the task summary up to date, counted
+    // from these tasks when they are all the summary counts.
     void SelectTasks(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter);
     // The order the task list shows its tasks in, which the deadlines calendar
     // and the find follow: the column sorted by and its direction.
@@ -156,15 +158,20 @@ public:
     double GetLoadFactor() const;
     void SetLoadFactor(double loadFactor);
 
-    // Summary.
+    // Summary: the tasks of the current category's whole subtree that pass
+    // the filters, and their hours. A change told, another category or
+    // another filter leaves it to be counted when next asked for or shown:
+    // the task list's read counts it on the way.
     void RecalculateTaskSummary();
+    void BringTaskSummaryUpToDate();
     void UpdateDaySummary(double day);
     // The same from a day's entries read already.
     void UpdateDaySummary(const std::vector<TaskPlanEntry>& entries);
+    // Shows nothing while the task summary waits to be counted.
     void ShowTaskSummary();
-    EString FormatTaskSummary() const;
-    int GetFilteredTaskCount() const { return m_filteredTaskCount; }
-    int GetFilteredTaskHours() const { return m_filteredTaskHours; }
+    EString FormatTaskSummary();
+    int GetFilteredTaskCount();
+    int GetFilteredTaskHours();
 
     // Plan entries.
     bool GetPlanEntry(int id, TaskPlanEntry& entry);
@@ -292,6 +299,8 @@ public:
     // Logs the error and shows it once, as the document's own operations do.
     void ReportError(const class ComError& error);
 
+    void Notify(IObserver* sender, DocNotifyCode code) override;
+
 protected:
     // Runs the body; a ComError is logged ("CATCH 0x%x: %s"), shown and
     // turned into `failure`; any other exception is logged ("EXCEPTION in
@@ -310,6 +319,19 @@ protected:
     static Result Silently(Result failure, Body&& body);
 
 private:
+    // What the task summary was counted for: the plan as of the last notice
+    // that may tell of changed tasks, the category and the filters.
+    struct SummaryBasis {
+        unsigned long long taskNotices = 0;
+        int categoryId = 0;
+        int statusFilter = 0;
+        int deadlineFilter = 0;
+        int priorityFilter = 0;
+        bool operator==(const SummaryBasis&) const = default;
+    };
+    SummaryBasis CurrentSummaryBasis() const;
+    bool IsSummaryCurrent() const { return m_summaryBasis == CurrentSummaryBasis(); }
+    void TakeSummary(const DataManager::TaskSummary& summary);
     void NotifyFilterChange();
     // Reads the plan; a failure names the file and the reason.
     void LoadPlanFile(const EString& path);
@@ -332,6 +354,8 @@ private:
     int m_lowPriorityTasks;
     int m_filteredTaskCount = 0;
     int m_filteredTaskHours = 0;
+    unsigned long long m_taskNotices = 0;
+    std::optional<SummaryBasis> m_summaryBasis;
     int m_dayEntryCount = 0;
     double m_dayHours = 0;
     std::vector<int> m_selectedTaskIds;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "document/PelquornDocTestSupport.h"
@@ -132,6 +133,37 @@ TEST_F(PlanEntriesTest, TheSummaryCountsTheFilteredTasksAndTheirDays)
 
     document.SetStatusFilter(4);
     EXPECT_FALSE(document.HasFilteredTasks()) << "no completed task";
+}
+
+TEST_F(PlanEntriesTest, TheSummaryCountedOnceFollowsEachToldChangeOfItsTasks)
+{
+    const int pack = AddTask(L"Pack", 2);
+    const int clean = AddTask(L"Clean", 3);
+    document.SetStatusFilter(1);
+    const auto change = [&](int id, const std::function<void(TaskCard&)>& edit) {
+        TaskCard task;
+        ASSERT_TRUE(document.GetTask(id, task));
+        edit(task);
+        document.UpdateTask(task);
+    };
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        int count;
+        int hours;
+    } cases[] = {
+        {"completed", [&] { change(pack, [](TaskCard& task) { task.SetStatus(TaskCard::kCompleted); }); }, 1, 3},
+        {"estimated again", [&] { change(clean, [](TaskCard& task) { task.SetEstimation(5); }); }, 1, 5},
+        {"deleted", [&] { document.DeleteTask(clean); }, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        document.GetFilteredTaskCount();
+        c.change();
+        document.Notify(nullptr, NotifyCode::kAll);
+        EXPECT_EQ(document.GetFilteredTaskCount(), c.count);
+        EXPECT_EQ(document.GetFilteredTaskHours(), c.hours);
+    }
 }
 
 TEST_F(PlanEntriesTest, TheSummarySaysOneEntryAndOneDayInTheSingular)

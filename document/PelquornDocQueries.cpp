@@ -67,10 +67,20 @@ void CPelquornDoc::DeleteTasks(const std::vector<int>& ids)
 
 void CPelquornDoc::SelectTasks(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter)
 {
-    Guarded([&] {
+    const bool fresh = tasks.empty();
+    const bool read = Guarded(false, [&] {
         GetDataManager().SelectTasks(m_currentCategoryId, tasks, MakeFilter(useStatusFilter, useDeadlineFilter),
                                      m_transparentCategories != 0, m_lowPriorityTasks != 0, true);
+        return true;
     });
+    if (!useStatusFilter || !useDeadlineFilter)
+        return;
+    // The summary counts the subtree's tasks and the future ones: the same
+    // tasks when the list takes them in too.
+    if (read && fresh && m_transparentCategories != 0 && m_lowPriorityTasks != 0)
+        TakeSummary(DataManager::Summarize(tasks));
+    else
+        BringTaskSummaryUpToDate();
 }
 
 void CPelquornDoc::GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter,
@@ -159,17 +169,49 @@ void CPelquornDoc::ResetOriginalEstimation(int taskId)
 void CPelquornDoc::RecalculateTaskSummary()
 {
     const FilterInfo filter = MakeFilter(true, true);
-    const bool counted = Silently(false, [&] {
-        const DataManager::TaskSummary summary = GetDataManager().GetTaskSummary(m_currentCategoryId, filter);
-        m_filteredTaskCount = summary.count;
-        m_filteredTaskHours = summary.hours;
+    // A category that cannot be read counts no tasks.
+    DataManager::TaskSummary summary;
+    Silently(false, [&] {
+        summary = GetDataManager().GetTaskSummary(m_currentCategoryId, filter);
         return true;
     });
-    if (!counted) {
-        m_filteredTaskCount = 0;
-        m_filteredTaskHours = 0;
-    }
+    TakeSummary(summary);
+}
+
+void CPelquornDoc::BringTaskSummaryUpToDate()
+{
+    if (!IsSummaryCurrent())
+        RecalculateTaskSummary();
+}
+
+CPelquornDoc::SummaryBasis CPelquornDoc::CurrentSummaryBasis() const
+{
+    return {m_taskNotices, m_currentCategoryId, m_statusFilter, m_deadlineFilter, m_priorityFilter};
+}
+
+void CPelquornDoc::TakeSummary(const DataManager::TaskSummary& summary)
+{
+    m_filteredTaskCount = summary.count;
+    m_filteredTaskHours = summary.hours;
+    m_summaryBasis = CurrentSummaryBasis();
     ShowTaskSummary();
+}
+
+bool CPelquornDoc::HasFilteredTasks()
+{
+    return GetFilteredTaskCount() > 0;
+}
+
+int CPelquornDoc::GetFilteredTaskCount()
+{
+    BringTaskSummaryUpToDate();
+    return m_filteredTaskCount;
+}
+
+int CPelquornDoc::GetFilteredTaskHours()
+{
+    BringTaskSummaryUpToDate();
+    return m_filteredTaskHours;
 }
 
 void CPelquornDoc::UpdateDaySummary(double day)

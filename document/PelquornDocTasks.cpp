@@ -90,7 +90,6 @@ bool CPelquornDoc::PassesTaskListFilters(const TaskCard& task) const
 
 void CPelquornDoc::NotifyFilterChange()
 {
-    RecalculateTaskSummary();
     m_filterNotice = true;
     try {
         Notify(nullptr, NotifyCode::kAll);
@@ -122,7 +121,6 @@ void CPelquornDoc::SetPriorityFilter(int code)
 void CPelquornDoc::SetCurrentCategoryId(int id)
 {
     m_currentCategoryId = id;
-    RecalculateTaskSummary();
     if (const HWND mainWindow = GetMainWindow())
         ::SendMessageW(mainWindow, WM_MAINFRAME_ENABLE_FILTERS, id == 0 ? 1 : 0, 0);
 }
@@ -206,13 +204,14 @@ LRESULT CPelquornDoc::OnTransparentCategories(WORD, WORD, HWND, bool&)
 
 void CPelquornDoc::ShowTaskSummary()
 {
-    if (!m_statusBar)
+    if (!m_statusBar || !IsSummaryCurrent())
         return;
     m_statusBar->SetPaneText(kSummaryPane, FormatTaskSummary());
 }
 
-EString CPelquornDoc::FormatTaskSummary() const
+EString CPelquornDoc::FormatTaskSummary()
 {
+    BringTaskSummaryUpToDate();
     // A working day of no hours would count no days: the default one stands in.
     const double setting = Options::GetRegularHours();
     const double regularHours = setting > 0 ? setting : kDefaultRegularHours;

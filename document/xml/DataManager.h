@@ -49,6 +49,8 @@ public:
         int hours = 0;
     };
     TaskSummary GetTaskSummary(int categoryId, const FilterInfo& filter);
+    // The same of tasks read already, in the plan's order.
+    static TaskSummary Summarize(const std::vector<TaskCard>& tasks);
     void GetTaskWithTimes(int taskId, TaskCard& task);
     // 0 for no tasks.
     double GetMaxTaskEstimation(const std::vector<int>& taskIds);

@@ -180,6 +180,11 @@ DataManager::TaskSummary DataManager::GetTaskSummary(int categoryId, const Filte
 {
     std::vector<TaskCard> tasks;
     ReadTasks(categoryId, tasks, filter, true, true, false, false);
+    return Summarize(tasks);
+}
+
+DataManager::TaskSummary DataManager::Summarize(const std::vector<TaskCard>& tasks)
+{
     double sum = 0;
     for (const TaskCard& task : tasks)
         sum += task.GetEstimation();

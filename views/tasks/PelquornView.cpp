@@ -111,6 +111,13 @@ LRESULT CPelquornView::OnDeferredInit(UINT, WPARAM, LPARAM, bool&)
     return 0;
 }
 
+LRESULT CPelquornView::OnActivateRequest(UINT, WPARAM, LPARAM, bool&)
+{
+    // The view's own message: the list control would take it for one of its unknown ones.
+    Activate();
+    return 0;
+}
+
 LRESULT CPelquornView::OnDestroy(UINT, WPARAM, LPARAM, bool& handled)
 {
     WindowState::SaveColumnWidths(kColumnStateName, m_hWnd, kColumnCount);

@@ -118,6 +118,7 @@ public:
         ON_MESSAGE(WM_PELQUORN_FORWARD_COMMAND, OnCommandArrives)
         ON_MESSAGE(WM_CREATE, OnCreate)
         ON_MESSAGE(WM_VIEW_DEFERRED_INIT, OnDeferredInit)
+        ON_MESSAGE(WM_VIEW_ACTIVATE, OnActivateRequest)
         ON_MESSAGE(WM_DESTROY, OnDestroy)
         ON_MESSAGE(WM_TIMER, OnTimer)
         ON_MESSAGE(WM_MOUSEMOVE, OnMouseMove)
@@ -159,6 +160,7 @@ private:
     LRESULT OnPostedSelectionChange(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnCreate(UINT, WPARAM, LPARAM, bool& handled);
     LRESULT OnDeferredInit(UINT, WPARAM, LPARAM, bool&);
+    LRESULT OnActivateRequest(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, bool& handled);
     LRESULT OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled);
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, bool& handled);

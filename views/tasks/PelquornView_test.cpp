@@ -194,6 +194,15 @@ TEST_F(TaskListTest, TheListShowsEachTaskOfTheDocumentInNineColumns)
     EXPECT_EQ(RowImage(view.FindRow(recurring)), 3) << "a recurring task shows the recurring image";
 }
 
+TEST_F(TaskListTest, ItsActivationRequestMakesItTheDocumentsWindowWithoutReachingTheListControl)
+{
+    document.SetDocumentWindow(nullptr);
+    LRESULT result = 1;
+    // Taken whole by the view: the control knows no such message.
+    EXPECT_TRUE(view.ProcessWindowMessage(view.m_hWnd, WM_VIEW_ACTIVATE, 0, 0, result));
+    EXPECT_EQ(document.GetDocumentWindow(), view.m_hWnd);
+}
+
 TEST_F(TaskListTest, NotificationsRefillTheRowsOrLeaveThem)
 {
     struct Case {
