@@ -4,18 +4,9 @@ namespace {
 
 HWND SourceControl(HWND parent, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (!IsReflectableMessage(message))
+        return nullptr;
     switch (message) {
-    case WM_COMMAND:
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-        return reinterpret_cast<HWND>(lParam);
     case WM_NOTIFY:
         return reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
     case WM_PARENTNOTIFY:
@@ -34,11 +25,10 @@ HWND SourceControl(HWND parent, UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem;
     case WM_DELETEITEM:
         return reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem;
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
+    default:
+        // Commands, scrolls, colour requests and list keys carry the control itself.
         return reinterpret_cast<HWND>(lParam);
     }
-    return nullptr;
 }
 
 } // namespace
