@@ -184,6 +184,15 @@ void CDocument::UpdateRecentList()
         m_recentList.WriteToRegistry(GetRegistryKey());
 }
 
+EString CDocument::GetStartupOpenPath() const
+{
+    if (!m_path.IsEmpty())
+        return m_path;
+    CRecentDocumentList recent;
+    recent.ReadFromRegistry(GetRegistryKey());
+    return recent.GetCount() > 0 ? recent.GetEntries().back() : EString();
+}
+
 LRESULT CDocument::OnStartupOpen(UINT, WPARAM wParam, LPARAM, bool&)
 {
     const StepTimer timing(L"startup-open");

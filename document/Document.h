@@ -50,6 +50,9 @@ public:
     int IsModified() const { return m_modified; }
     const EString& GetPathName() const { return m_path; }
     void SetPathName(const EString& path) { m_path = path; }
+    // The file the start-up open will try first: the path set, else the most
+    // recent file; empty when there is neither.
+    EString GetStartupOpenPath() const;
     HWND GetDocumentWindow() const { return m_documentWindow; }
     // The active view sets its window here.
     void SetDocumentWindow(HWND window) { m_documentWindow = window; }

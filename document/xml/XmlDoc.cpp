@@ -5,6 +5,7 @@
 
 #include "document/xml/ElementDepth.h"
 #include "document/xml/MsxmlClasses.h"
+#include "document/xml/PlanReadAhead.h"
 #include "document/xml/XmlFileText.h"
 #include "document/xml/XmlFileWriter.h"
 #include "document/xml/XmlProlog.h"
@@ -62,7 +63,7 @@ void RemoveXmlDeclaration(const XmlDocument& document)
 
 // Parses into a fresh document, so a text that does not parse never touches
 // the one in use.
-XmlDocument ParseText(const Bstr& source)
+XmlDocument ParseText(const Bstr& source, bool freeThreaded = false)
 {
     const std::wstring_view text(source.Get() ? source.Get() : L"", source.Length());
     if (text.find(L'\0') != std::wstring_view::npos)
@@ -86,7 +87,7 @@ XmlDocument ParseText(const Bstr& source)
         }
         normalized = Bstr(lines);
     }
-    XmlDocument document = XmlDoc::CreateDocument(false);
+    XmlDocument document = XmlDoc::CreateDocument(freeThreaded);
     VARIANT_BOOL parsed = VARIANT_FALSE;
     ThrowIfFailed(document->loadXML(firstReturn == std::wstring_view::npos ? source.Get() : normalized.Get(), &parsed));
     if (parsed != VARIANT_TRUE)
@@ -145,14 +146,20 @@ void XmlDoc::New()
     m_document = CreateDocument(false);
 }
 
-void XmlDoc::Load(const EString& path)
+XmlDocument XmlDoc::ParseFile(const EString& path, bool freeThreaded)
 {
-    XmlDocument loaded;
     try {
-        loaded = ParseText(XmlFileText::ReadToBstr(path));
+        return ParseText(XmlFileText::ReadToBstr(path), freeThreaded);
     } catch (const ComError& error) {
         ThrowComError(kLoadFailed, error.Description());
     }
+}
+
+void XmlDoc::Load(const EString& path)
+{
+    XmlDocument loaded = PlanReadAhead::Take(path);
+    if (!loaded)
+        loaded = ParseFile(path, false);
     m_document = loaded;
 }
 

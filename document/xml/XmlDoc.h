@@ -33,8 +33,11 @@ public:
     virtual EString GetXml();
 
     // An MSXML document (version 4, else 6) set up as every parse of the
-    // program needs it; the free-threaded class only for the start-up probe.
+    // program needs it; the free-threaded class for a document made on one
+    // thread and used on another.
     static XmlDocument CreateDocument(bool freeThreaded);
+    // The file's document, checked and parsed as Load does; raises as Load does.
+    static XmlDocument ParseFile(const EString& path, bool freeThreaded);
     // Creates the document on first use; with ensureRoot, also a ROOT element
     // when it has none.
     XmlDocument GetDocument(bool ensureRoot);

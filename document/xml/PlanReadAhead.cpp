@@ -1,0 +1,125 @@
+#include "document/xml/PlanReadAhead.h"
+
+#include <objbase.h>
+
+#include "document/xml/XmlDoc.h"
+#include "foundation/StepTimer.h"
+
+PlanReadAhead* PlanReadAhead::s_current = nullptr;
+
+bool PlanReadAhead::FileStamp::operator==(const FileStamp& other) const
+{
+    return volume == other.volume && indexHigh == other.indexHigh && indexLow == other.indexLow &&
+           sizeHigh == other.sizeHigh && sizeLow == other.sizeLow &&
+           ::CompareFileTime(&written, &other.written) == 0;
+}
+
+bool PlanReadAhead::ReadStamp(const EString& path, FileStamp& stamp)
+{
+    const HANDLE file = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool read = ::GetFileInformationByHandle(file, &information) != FALSE;
+    ::CloseHandle(file);
+    if (!read)
+        return false;
+    stamp.volume = information.dwVolumeSerialNumber;
+    stamp.indexHigh = information.nFileIndexHigh;
+    stamp.indexLow = information.nFileIndexLow;
+    stamp.sizeHigh = information.nFileSizeHigh;
+    stamp.sizeLow = information.nFileSizeLow;
+    stamp.written = information.ftLastWriteTime;
+    return true;
+}
+
+PlanReadAhead::PlanReadAhead(const EString& path) : m_path(path)
+{
+    if (m_path.IsEmpty() || s_current)
+        return;
+    m_done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (m_done && m_release)
+        m_thread = ::CreateThread(nullptr, 0, &PlanReadAhead::ThreadMain, this, 0, nullptr);
+    if (m_thread)
+        s_current = this;
+}
+
+PlanReadAhead::~PlanReadAhead()
+{
+    if (s_current == this)
+        s_current = nullptr;
+    if (m_thread) {
+        Release();
+        ::WaitForSingleObject(m_thread, INFINITE);
+        ::CloseHandle(m_thread);
+    }
+    // The document was made free-threaded: any thread may let it go.
+    m_document = XmlDocument();
+    for (const HANDLE event : {m_done, m_release})
+        if (event)
+            ::CloseHandle(event);
+}
+
+void PlanReadAhead::WaitUntilRead() const
+{
+    if (m_done)
+        ::WaitForSingleObject(m_done, INFINITE);
+}
+
+XmlDocument PlanReadAhead::Take(const EString& path)
+{
+    return s_current ? s_current->Hand(path) : XmlDocument();
+}
+
+DWORD WINAPI PlanReadAhead::ThreadMain(void* self)
+{
+    auto* readAhead = static_cast<PlanReadAhead*>(self);
+    // The thread's own apartment lives until the document has been handed
+    // over or given up.
+    const bool initialized = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    if (initialized)
+        readAhead->Read();
+    ::SetEvent(readAhead->m_done);
+    ::WaitForSingleObject(readAhead->m_release, INFINITE);
+    if (initialized)
+        ::CoUninitialize();
+    return 0;
+}
+
+void PlanReadAhead::Read()
+{
+    // Taken before the read: a write during it makes the stamp stale.
+    if (!ReadStamp(m_path, m_stamp))
+        return;
+    try {
+        m_document = XmlDoc::ParseFile(m_path, true);
+    } catch (...) {
+        // The open reads the file again and reports what is wrong with it.
+        m_document = XmlDocument();
+    }
+}
+
+XmlDocument PlanReadAhead::Hand(const EString& path)
+{
+    if (m_taken || path.CompareNoCase(m_path.c_str()) != 0)
+        return XmlDocument();
+    m_taken = true;
+    {
+        const StepTimer wait(L"read-ahead-wait");
+        WaitUntilRead();
+    }
+    XmlDocument document = std::move(m_document);
+    m_document = XmlDocument();
+    FileStamp now;
+    if (document && !(ReadStamp(path, now) && now == m_stamp))
+        document = XmlDocument();
+    Release();
+    return document;
+}
+
+void PlanReadAhead::Release()
+{
+    ::SetEvent(m_release);
+}

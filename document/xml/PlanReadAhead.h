@@ -1,0 +1,59 @@
+// PlanReadAhead: the plan the start-up will open, read and parsed on a thread
+// of its own while the main window is being built.
+#pragma once
+
+#include <windows.h>
+
+#include "document/xml/XmlDocument.h"
+#include "foundation/EString.h"
+
+// One at a time, owned by the start-up for the program's run. The open that
+// follows takes the parsed document through XmlDoc::Load when it asks for the
+// same path and the file is still the one that was read; in every other case
+// (another path, a file replaced or written since, a read that failed) it reads
+// the file itself, so what it opens and how a bad file is refused never
+// depend on the read-ahead.
+class PlanReadAhead {
+public:
+    // Starts reading; an empty path reads nothing.
+    explicit PlanReadAhead(const EString& path);
+    PlanReadAhead(const PlanReadAhead&) = delete;
+    PlanReadAhead& operator=(const PlanReadAhead&) = delete;
+    virtual ~PlanReadAhead();
+
+    // Until the file has been read and parsed, or the read has failed.
+    void WaitUntilRead() const;
+
+    // The parse of the file at path when the read-ahead under way is of that
+    // file, unchanged since; waits for it. Given once; empty otherwise.
+    static XmlDocument Take(const EString& path);
+
+    // What tells one state of a file from another.
+    struct FileStamp {
+        DWORD volume = 0;
+        DWORD indexHigh = 0;
+        DWORD indexLow = 0;
+        DWORD sizeHigh = 0;
+        DWORD sizeLow = 0;
+        FILETIME written{};
+        bool operator==(const FileStamp& other) const;
+    };
+    // False when the file cannot be opened.
+    static bool ReadStamp(const EString& path, FileStamp& stamp);
+
+private:
+    static DWORD WINAPI ThreadMain(void* self);
+    void Read();
+    XmlDocument Hand(const EString& path);
+    void Release();
+
+    static PlanReadAhead* s_current;
+
+    const EString m_path;
+    HANDLE m_done = nullptr;
+    HANDLE m_release = nullptr;
+    HANDLE m_thread = nullptr;
+    FileStamp m_stamp;
+    XmlDocument m_document; // written by the reading thread until m_done is set
+    bool m_taken = false;
+};
