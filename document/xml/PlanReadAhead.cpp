@@ -103,8 +103,10 @@ void PlanReadAhead::Read()
 
 XmlDocument PlanReadAhead::Hand(const EString& path)
 {
-    if (m_taken || path.CompareNoCase(m_path.c_str()) != 0)
+    if (m_taken)
         return XmlDocument();
+    // Only the first open can take it: a plan of many megabytes is not kept
+    // for an open that will not come.
     m_taken = true;
     {
         const StepTimer wait(L"read-ahead-wait");
@@ -113,7 +115,7 @@ XmlDocument PlanReadAhead::Hand(const EString& path)
     XmlDocument document = std::move(m_document);
     m_document = XmlDocument();
     FileStamp now;
-    if (document && !(ReadStamp(path, now) && now == m_stamp))
+    if (document && (path.CompareNoCase(m_path.c_str()) != 0 || !ReadStamp(path, now) || !(now == m_stamp)))
         document = XmlDocument();
     Release();
     return document;

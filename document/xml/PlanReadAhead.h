@@ -7,8 +7,8 @@
 #include "document/xml/XmlDocument.h"
 #include "foundation/EString.h"
 
-// One at a time, owned by the start-up for the program's run. The open that
-// follows takes the parsed document through XmlDoc::Load when it asks for the
+// One at a time, owned by the start-up for the program's run. The first open
+// that follows (XmlDoc::Load) takes the parsed document when it asks for the
 // same path and the file is still the one that was read; in every other case
 // (another path, a file replaced or written since, a read that failed) it reads
 // the file itself, so what it opens and how a bad file is refused never
@@ -25,7 +25,8 @@ public:
     void WaitUntilRead() const;
 
     // The parse of the file at path when the read-ahead under way is of that
-    // file, unchanged since; waits for it. Given once; empty otherwise.
+    // file, unchanged since; waits for it. Asked once: the first open takes
+    // it or lets it go.
     static XmlDocument Take(const EString& path);
 
     // What tells one state of a file from another.
