@@ -1,5 +1,6 @@
 #include "document/Document.h"
 
+#include "document/xml/PlanReadAhead.h"
 #include "foundation/AppWindow.h"
 #include "foundation/ComError.h"
 #include "foundation/Language.h"
@@ -198,21 +199,28 @@ LRESULT CDocument::OnStartupOpen(UINT, WPARAM wParam, LPARAM, bool&)
     const StepTimer timing(L"startup-open");
     m_recentList.AttachToMenu(reinterpret_cast<HMENU>(wParam));
     m_recentList.ReadFromRegistry(GetRegistryKey());
+    OpenAtStartup();
+    // The plan read ahead was for this open only.
+    PlanReadAhead::Forget();
+    return 0;
+}
+
+void CDocument::OpenAtStartup()
+{
     if (!m_path.IsEmpty()) {
         if (OpenCurrentPath()) {
             UpdateRecentList();
-            return 0;
+            return;
         }
     } else if (m_recentList.GetCount() > 0) {
         m_path = m_recentList.GetEntries().back();
         if (OpenCurrentPath())
-            return 0;
+            return;
     }
     // Whatever the failed load left must never be saved over the file that
     // could not be read: a clean new plan, unnamed, with nothing to ask about.
     KeepAfterFailedOpen(EString(), 0);
     NewDocument();
-    return 0;
 }
 
 LRESULT CDocument::OnClose(UINT, WPARAM, LPARAM, bool& handled)

@@ -88,6 +88,8 @@ public:
     END_MESSAGE_MAP()
 
     LRESULT OnStartupOpen(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+    // The start-up path, else the most recent file; else, or when it fails, a new plan.
+    void OpenAtStartup();
     LRESULT OnClose(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
     LRESULT OnFileNew(WORD code, WORD id, HWND control, bool& handled);
     LRESULT OnFileOpen(WORD code, WORD id, HWND control, bool& handled);

@@ -103,10 +103,8 @@ void PlanReadAhead::Read()
 
 XmlDocument PlanReadAhead::Hand(const EString& path)
 {
-    if (m_taken)
+    if (m_taken || path.CompareNoCase(m_path.c_str()) != 0)
         return XmlDocument();
-    // Only the first open can take it: a plan of many megabytes is not kept
-    // for an open that will not come.
     m_taken = true;
     {
         const StepTimer wait(L"read-ahead-wait");
@@ -115,10 +113,20 @@ XmlDocument PlanReadAhead::Hand(const EString& path)
     XmlDocument document = std::move(m_document);
     m_document = XmlDocument();
     FileStamp now;
-    if (document && (path.CompareNoCase(m_path.c_str()) != 0 || !ReadStamp(path, now) || !(now == m_stamp)))
+    if (document && !(ReadStamp(path, now) && now == m_stamp))
         document = XmlDocument();
     Release();
     return document;
+}
+
+void PlanReadAhead::Forget()
+{
+    if (!s_current || s_current->m_taken)
+        return;
+    s_current->m_taken = true;
+    s_current->WaitUntilRead();
+    s_current->m_document = XmlDocument();
+    s_current->Release();
 }
 
 void PlanReadAhead::Release()

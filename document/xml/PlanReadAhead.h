@@ -7,9 +7,9 @@
 #include "document/xml/XmlDocument.h"
 #include "foundation/EString.h"
 
-// One at a time, owned by the start-up for the program's run. The first open
-// that follows (XmlDoc::Load) takes the parsed document when it asks for the
-// same path and the file is still the one that was read; in every other case
+// One at a time, owned by the start-up for the program's run. An open
+// (XmlDoc::Load) takes the parsed document when it asks for the same path and
+// the file is still the one that was read; in every other case
 // (another path, a file replaced or written since, a read that failed) it reads
 // the file itself, so what it opens and how a bad file is refused never
 // depend on the read-ahead.
@@ -25,9 +25,12 @@ public:
     void WaitUntilRead() const;
 
     // The parse of the file at path when the read-ahead under way is of that
-    // file, unchanged since; waits for it. Asked once: the first open takes
-    // it or lets it go.
+    // file, unchanged since; waits for it. Given once: the first open of the
+    // file takes it or lets it go.
     static XmlDocument Take(const EString& path);
+    // For the end of the start-up's open: a plan of many megabytes is not
+    // kept for an open that did not come.
+    static void Forget();
 
     // What tells one state of a file from another.
     struct FileStamp {
