@@ -5,6 +5,7 @@
 #include "document/xml/ElementsTestSupport.h"
 #include "document/xml/MsxmlRegistration.h"
 #include "document/xml/XmlDoc.h"
+#include "document/xml/XmlFileText.h"
 #include "foundation/FileSystem.h"
 #include "testing/TestSupport.h"
 
@@ -20,6 +21,17 @@ EString Trimmed(EString text)
 XmlNode Select(XmlDoc& doc, const wchar_t* xpath)
 {
     return doc.GetDocument(false).SelectSingleNode(xpath);
+}
+
+// The reason it failed; empty when it did not.
+EString FailureOf(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const ComError& error) {
+        return error.Description();
+    }
+    return EString();
 }
 
 std::vector<EString> ChildNames(const XmlNode& node)
@@ -71,6 +83,40 @@ TEST(XmlDocTest, EveryEncodingLoadsAndSavesAsTheProgramsOwnFile)
         const EString saved = FileSystem::JoinPath(folder, name);
         doc.Save(saved);
         EXPECT_EQ(ReadFileBytes(saved), ownFile) << name;
+    }
+}
+
+TEST(XmlDocTest, AFileReadsAsItsDecodedTextWouldParse)
+{
+    using namespace std::string_literals;
+    std::string deep;
+    for (int i = 0; i < 300; ++i)
+        deep.insert(deep.size() / 2, "<A></A>");
+    const std::pair<const char*, std::string> files[] = {
+        {"UTF-8", "<ROOT N=\"Z\xC3\xBCrich\">caf\xC3\xA9 &#49;&amp;<!--c--></ROOT>"s},
+        {"mark", "\xEF\xBB\xBF<ROOT>caf\xC3\xA9</ROOT>"s},
+        {"two marks", "\xEF\xBB\xBF\xEF\xBB\xBF<ROOT/>"s},
+        {"layout", "\n<ROOT>\n\t<A>  </A>\n\t<B><![CDATA[ x ]]></B>\n</ROOT>\n<!--end-->\n"s},
+        {"declaration", "<?xml version=\"1.0\"?>\n<ROOT>caf\xC3\xA9</ROOT>"s},
+        {"declared UTF-8", "<?xml version=\"1.0\" encoding=\"UTF-8\"?><ROOT>caf\xC3\xA9</ROOT>"s},
+        {"declared Latin-1", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><ROOT>caf\xC3\xA9</ROOT>"s},
+        {"declared UTF-16", "<?xml version=\"1.0\" encoding=\"UTF-16\"?><ROOT>caf\xC3\xA9</ROOT>"s},
+        {"CR LF and CR", "<ROOT>\r\n<D A=\"x\ry\">a\rb\r\n</D></ROOT>"s},
+        {"NUL", "<ROOT/>\0"s},
+        {"document type", "<!DOCTYPE ROOT><ROOT/>"s},
+        {"document type as text", "<ROOT><![CDATA[<!DOCTYPE ROOT>]]></ROOT>"s},
+        {"malformed", "<ROOT><A></ROOT>"s},
+        {"cut UTF-8", "<ROOT>\xC3</ROOT>"s},
+        {"too deep", deep},
+        {"empty", ""s},
+    };
+    const EString path = FileSystem::JoinPath(MakeScratchFolder(L"xmldoc-as-text"), L"file.qvr");
+    for (const auto& [name, bytes] : files) {
+        WriteFileBytes(path, bytes);
+        XmlDoc fromFile, fromText;
+        const EString failure = FailureOf([&] { fromFile.Load(path); });
+        EXPECT_EQ(failure, FailureOf([&] { fromText.LoadXml(XmlFileText::Decode(bytes)); })) << name;
+        EXPECT_EQ(fromFile.GetXml(), fromText.GetXml()) << name;
     }
 }
 

@@ -50,9 +50,18 @@ Bstr FromUtf16(const char* data, size_t size, bool bigEndian)
     return text;
 }
 
-bool StartsWith(const std::string& bytes, const char* prefix, size_t length)
+bool StartsWith(std::string_view bytes, const char* prefix, size_t length)
 {
-    return bytes.size() >= length && bytes.compare(0, length, prefix, length) == 0;
+    return bytes.substr(0, length) == std::string_view(prefix, length);
+}
+
+// An encoding the text declares would be honoured when MSXML reads bytes, and
+// ignored when it reads the decoded text.
+bool DeclaresEncoding(std::string_view bytes)
+{
+    if (!bytes.starts_with("<?xml"))
+        return false;
+    return bytes.substr(0, bytes.find("?>")).find("encoding") != std::string_view::npos;
 }
 
 } // namespace
@@ -62,7 +71,7 @@ EString XmlFileText::Decode(const std::string& bytes)
     return DecodeToBstr(bytes).ToString();
 }
 
-Bstr XmlFileText::DecodeToBstr(const std::string& bytes)
+Bstr XmlFileText::DecodeToBstr(std::string_view bytes)
 {
     if (StartsWith(bytes, "\xEF\xBB\xBF", 3))
         return FromUtf8(bytes.data() + 3, bytes.size() - 3);
@@ -77,12 +86,40 @@ Bstr XmlFileText::DecodeToBstr(const std::string& bytes)
     return FromUtf8(bytes.data(), bytes.size());
 }
 
+std::optional<std::string_view> XmlFileText::PlainUtf8(std::string_view bytes)
+{
+    if (StartsWith(bytes, "\xEF\xBB\xBF", 3))
+        bytes.remove_prefix(3);
+    if (bytes.empty() || bytes.size() > 0x7FFFFFFF || DeclaresEncoding(bytes))
+        return std::nullopt;
+    // One pass for everything the checks of the text look for.
+    unsigned char seen = 0;
+    const char* const data = bytes.data();
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned char ch = static_cast<unsigned char>(data[i]);
+        seen |= ch;
+        if (ch <= '\r' && (ch == '\0' || ch == '\r'))
+            return std::nullopt;
+        if (ch == '<' && i + 1 < bytes.size() && data[i + 1] == '!' && bytes.substr(i, 9) == "<!DOCTYPE")
+            return std::nullopt;
+    }
+    if ((seen & 0x80) != 0 && ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, data,
+                                                    static_cast<int>(bytes.size()), nullptr, 0) <= 0)
+        return std::nullopt;
+    return bytes;
+}
+
 EString XmlFileText::Read(const EString& path)
 {
     return ReadToBstr(path).ToString();
 }
 
 Bstr XmlFileText::ReadToBstr(const EString& path)
+{
+    return DecodeToBstr(ReadBytes(path));
+}
+
+std::string XmlFileText::ReadBytes(const EString& path)
 {
     const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -105,5 +142,5 @@ Bstr XmlFileText::ReadToBstr(const EString& path)
     ::CloseHandle(file);
     if (error != ERROR_SUCCESS)
         ThrowComError(HRESULT_FROM_WIN32(error), SystemErrorText(HRESULT_FROM_WIN32(error)));
-    return DecodeToBstr(bytes);
+    return bytes;
 }

@@ -1,7 +1,9 @@
-// XmlFileText: the text of an XML file, decoded by the program before MSXML parses it.
+// XmlFileText: the text of an XML file, decoded by the program, or the UTF-8 bytes MSXML may parse as they are.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "foundation/Bstr.h"
 #include "foundation/EString.h"
@@ -16,8 +18,15 @@ public:
     static EString Decode(const std::string& bytes);
     // Decoded straight into the BSTR that MSXML parses: a plan of many
     // megabytes is not copied once more.
-    static Bstr DecodeToBstr(const std::string& bytes);
-    // The whole file, decoded; a file that cannot be read raises its system error.
+    static Bstr DecodeToBstr(std::string_view bytes);
+    // The bytes MSXML may parse as they are, to the document the decoded text
+    // gives: UTF-8 that the checks before the parse would neither refuse nor
+    // change (no NUL, no CR, no document type) and that declares no encoding.
+    // Without the byte order mark; none when only the decoded text will do.
+    static std::optional<std::string_view> PlainUtf8(std::string_view bytes);
+    // The whole file as it is on disk; a file that cannot be read raises its system error.
+    static std::string ReadBytes(const EString& path);
+    // The whole file, decoded.
     static EString Read(const EString& path);
     static Bstr ReadToBstr(const EString& path);
 };
