@@ -1,6 +1,5 @@
 #include "dialogs/CategoryDialog.h"
 
-#include "dialogs/DeadlinePicker.h"
 #include "foundation/Clock.h"
 
 CCategoryDialog::CCategoryDialog() : deadline(Clock::Now()) {}
@@ -24,5 +23,12 @@ LRESULT CCategoryDialog::OnNameChange(WORD, WORD, HWND, bool&)
 LRESULT CCategoryDialog::OnDeadlineDropDown(int, NMHDR*, bool&)
 {
     StartWeeksOnConfiguredDay(GetDlgItem(IDC_CATEGORY_DEADLINE));
+    return 0;
+}
+
+// Typed, stepped by the arrow keys or picked from the calendar.
+LRESULT CCategoryDialog::OnDeadlineChanged(int, NMHDR* header, bool&)
+{
+    ShowDayNames(header->hwndFrom);
     return 0;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dialogs/CategoryDialogIds.h"
+#include "dialogs/DeadlinePicker.h"
 #include "dialogs/ZemDialogImpl.h"
 
 class CCategoryDialog : public CZemDialogImpl<CCategoryDialog> {
@@ -16,6 +17,7 @@ public:
     BEGIN_MESSAGE_MAP(CCategoryDialog)
         ON_COMMAND_CODE(IDC_CATEGORY_NAME, EN_CHANGE, OnNameChange)
         ON_NOTIFY(IDC_CATEGORY_DEADLINE, DTN_DROPDOWN, OnDeadlineDropDown)
+        ON_NOTIFY(IDC_CATEGORY_DEADLINE, DTN_DATETIMECHANGE, OnDeadlineChanged)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CCategoryDialog>)
     END_MESSAGE_MAP()
 
@@ -23,7 +25,7 @@ public:
         DDX_TEXT_LEN(IDC_CATEGORY_NAME, name, kMaxName)
         DDX_TEXT(IDC_CATEGORY_DESCRIPTION, description)
         DDX_CHECK(IDC_CATEGORY_COMPLETED, completed)
-        DDX_DATE(IDC_CATEGORY_DEADLINE, deadline)
+        DDX_DEADLINE(IDC_CATEGORY_DEADLINE, deadline)
     END_DDX_MAP()
 
     BEGIN_RESIZE_MAP(CCategoryDialog)
@@ -48,4 +50,5 @@ public:
 private:
     LRESULT OnNameChange(WORD, WORD, HWND, bool&);
     LRESULT OnDeadlineDropDown(int, NMHDR*, bool&);
+    LRESULT OnDeadlineChanged(int, NMHDR*, bool&);
 };

@@ -3,7 +3,10 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 
+#include "foundation/EString.h"
 #include "foundation/Locale.h"
 #include "foundation/Options.h"
 #include "winlib/DeviceContext.h"
@@ -41,6 +44,62 @@ int WidestDateText(HDC dc, DWORD format)
     return widest;
 }
 
+bool ShowsLongDate(HWND picker)
+{
+    return (CWindow(picker).GetStyle() & DTS_SHORTDATECENTURYFORMAT) == DTS_LONGDATEFORMAT;
+}
+
+EString QuotedForPicker(const EString& text)
+{
+    EString quoted = L"'";
+    for (const wchar_t c : text) {
+        // A quote within quoted text is written twice.
+        if (c == L'\'')
+            quoted += c;
+        quoted += c;
+    }
+    return quoted + L"'";
+}
+
+EString DateText(const SYSTEMTIME& date, const wchar_t* picture)
+{
+    wchar_t text[128] = {};
+    const int length = ::GetDateFormatW(LOCALE_USER_DEFAULT, 0, &date, picture, text, 128);
+    return length > 1 ? EString(text, static_cast<size_t>(length - 1)) : EString();
+}
+
+// The locale's long date with the names of the given day as quoted text. The
+// picker pads a name field to the longest name of its kind, which left a gap
+// after "Thursday" and "December"; the numbers stay fields the keys change.
+EString LongDateWithNames(const SYSTEMTIME& date)
+{
+    wchar_t format[128] = {};
+    if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SLONGDATE, format, 128) <= 1)
+        return EString();
+    const std::wstring_view text(format);
+    EString result;
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] == L'\'') {
+            // Quoted text goes through as it is, up to its closing quote.
+            const size_t close = text.find(L'\'', i + 1);
+            const size_t end = close == std::wstring_view::npos ? text.size() : close + 1;
+            result.append(text.substr(i, end - i));
+            i = end;
+            continue;
+        }
+        size_t run = 1;
+        while (i + run < text.size() && text[i + run] == text[i])
+            ++run;
+        const std::wstring_view letters = text.substr(i, run);
+        if ((text[i] == L'd' || text[i] == L'M') && run >= 3)
+            result += QuotedForPicker(DateText(date, std::wstring(letters).c_str()));
+        else
+            result.append(letters);
+        i += run;
+    }
+    return result;
+}
+
 } // namespace
 
 void ShowDeadlineFormat(HWND picker)
@@ -60,7 +119,7 @@ void StartWeeksOnConfiguredDay(HWND picker)
 
 int DatePickerWidth(HWND picker)
 {
-    const bool longDate = (CWindow(picker).GetStyle() & DTS_SHORTDATECENTURYFORMAT) == DTS_LONGDATEFORMAT;
+    const bool longDate = ShowsLongDate(picker);
     auto font = reinterpret_cast<HFONT>(::SendMessageW(picker, WM_GETFONT, 0, 0));
     if (!font)
         font = static_cast<HFONT>(::GetStockObject(SYSTEM_FONT));
@@ -77,4 +136,16 @@ void FitDatePickerToDates(HWND picker)
     const RECT rect = CWindow(picker).GetWindowRect();
     const int width = std::min(DatePickerWidth(picker), static_cast<int>(rect.right - rect.left));
     ::SetWindowPos(picker, nullptr, 0, 0, width, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ShowDayNames(HWND picker)
+{
+    SYSTEMTIME time = {};
+    if (!ShowsLongDate(picker) ||
+        ::SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID)
+        return;
+    const EString format = LongDateWithNames(time);
+    // An empty text would give the picker its style's format back.
+    if (!format.IsEmpty())
+        ::SendMessageW(picker, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(format.c_str()));
 }

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "dialogs/DeadlinePicker.h"
 #include "document/model/TaskCard.h"
 #include "foundation/Clock.h"
 
@@ -20,5 +19,12 @@ void CManyTasksDialog::OnInitDialog()
 LRESULT CManyTasksDialog::OnDeadlineDropDown(int, NMHDR*, bool&)
 {
     StartWeeksOnConfiguredDay(GetDlgItem(IDC_MANY_DEADLINE));
+    return 0;
+}
+
+// Typed, stepped by the arrow keys or picked from the calendar.
+LRESULT CManyTasksDialog::OnDeadlineChanged(int, NMHDR* header, bool&)
+{
+    ShowDayNames(header->hwndFrom);
     return 0;
 }

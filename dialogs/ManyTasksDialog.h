@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dialogs/BatchDialogIds.h"
+#include "dialogs/DeadlinePicker.h"
 #include "dialogs/ZemDialogImpl.h"
 
 class CManyTasksDialog : public CZemDialogImpl<CManyTasksDialog> {
@@ -14,12 +15,13 @@ public:
 
     BEGIN_MESSAGE_MAP(CManyTasksDialog)
         ON_NOTIFY(IDC_MANY_DEADLINE, DTN_DROPDOWN, OnDeadlineDropDown)
+        ON_NOTIFY(IDC_MANY_DEADLINE, DTN_DATETIMECHANGE, OnDeadlineChanged)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CManyTasksDialog>)
     END_MESSAGE_MAP()
 
     BEGIN_DDX_MAP(CManyTasksDialog)
         DDX_COMBO_INDEX(IDC_MANY_IMPORTANCE, importance)
-        DDX_DATE(IDC_MANY_DEADLINE, deadline)
+        DDX_DEADLINE(IDC_MANY_DEADLINE, deadline)
     END_DDX_MAP()
 
     void OnInitDialog();
@@ -30,4 +32,5 @@ public:
 
 private:
     LRESULT OnDeadlineDropDown(int, NMHDR*, bool&);
+    LRESULT OnDeadlineChanged(int, NMHDR*, bool&);
 };

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "dialogs/DeadlinePicker.h"
 #include "foundation/Clock.h"
 #include "foundation/Options.h"
 
@@ -88,6 +87,13 @@ LRESULT CScheduleTasksDialog::OnConfirm(WORD, WORD, HWND, bool& handled)
 LRESULT CScheduleTasksDialog::OnDateDropDown(int, NMHDR*, bool&)
 {
     StartWeeksOnConfiguredDay(GetDlgItem(IDC_SCHEDULE_START));
+    return 0;
+}
+
+// Typed, stepped by the arrow keys or picked from the calendar.
+LRESULT CScheduleTasksDialog::OnDateChanged(int, NMHDR* header, bool&)
+{
+    ShowDayNames(header->hwndFrom);
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // CScheduleTasksDialog: the first deadline day and the time available per day before deadlines are arranged.
 #pragma once
 
+#include "dialogs/DeadlinePicker.h"
 #include "dialogs/SmallDialogIds.h"
 #include "dialogs/ZemDialogImpl.h"
 
@@ -25,11 +26,12 @@ public:
         ON_COMMAND_CODE(IDC_SCHEDULE_HOURS, EN_KILLFOCUS, OnHoursLeft)
         ON_COMMAND_CODE(IDOK, BN_CLICKED, OnConfirm)
         ON_NOTIFY(IDC_SCHEDULE_START, DTN_DROPDOWN, OnDateDropDown)
+        ON_NOTIFY(IDC_SCHEDULE_START, DTN_DATETIMECHANGE, OnDateChanged)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CScheduleTasksDialog>)
     END_MESSAGE_MAP()
 
     BEGIN_DDX_MAP(CScheduleTasksDialog)
-        DDX_DATE(IDC_SCHEDULE_START, startDate)
+        DDX_DEADLINE(IDC_SCHEDULE_START, startDate)
         DDX_DOUBLE_RANGE(IDC_SCHEDULE_PRESENCE, presence, kMinPresence, kMaxPresence)
         DDX_DOUBLE_RANGE(IDC_SCHEDULE_HOURS, hoursPerDay, kMinHours, kMaxHours)
     END_DDX_MAP()
@@ -46,6 +48,7 @@ private:
     LRESULT OnHoursLeft(WORD, WORD, HWND, bool&);
     LRESULT OnConfirm(WORD, WORD, HWND, bool& handled);
     LRESULT OnDateDropDown(int, NMHDR*, bool&);
+    LRESULT OnDateChanged(int, NMHDR*, bool&);
     void PositionArrows();
     void LoadControls();
     void TakePresence();

@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include "dialogs/DeadlinePicker.h"
 #include "dialogs/RecurrenceDialog.h"
 #include "document/PelquornDoc.h"
 #include "foundation/Clock.h"
@@ -165,6 +164,13 @@ LRESULT CTaskDialog::OnEstimationSpin(int, NMHDR* header, bool&)
 LRESULT CTaskDialog::OnDeadlineDropDown(int, NMHDR*, bool&)
 {
     StartWeeksOnConfiguredDay(GetDlgItem(IDC_TASK_DEADLINE));
+    return 0;
+}
+
+// Typed, stepped by the arrow keys or picked from the calendar.
+LRESULT CTaskDialog::OnDeadlineChanged(int, NMHDR* header, bool&)
+{
+    ShowDayNames(header->hwndFrom);
     return 0;
 }
 

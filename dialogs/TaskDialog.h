@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 
+#include "dialogs/DeadlinePicker.h"
 #include "dialogs/DescriptionEdit.h"
 #include "dialogs/TaskDialogIds.h"
 #include "dialogs/TranslatedOrKey.h"
@@ -47,11 +48,12 @@ public:
         ON_COMMAND_CODE(IDC_TASK_REMINDER, BN_CLICKED, OnReminder)
         ON_NOTIFY(IDC_TASK_ESTIMATION_SPIN, UDN_DELTAPOS, OnEstimationSpin)
         ON_NOTIFY(IDC_TASK_DEADLINE, DTN_DROPDOWN, OnDeadlineDropDown)
+        ON_NOTIFY(IDC_TASK_DEADLINE, DTN_DATETIMECHANGE, OnDeadlineChanged)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CTaskDialog>)
     END_MESSAGE_MAP()
 
     BEGIN_DDX_MAP(CTaskDialog)
-        DDX_DATE(IDC_TASK_DEADLINE, deadline)
+        DDX_DEADLINE(IDC_TASK_DEADLINE, deadline)
         DDX_TEXT_LEN(IDC_TASK_DESCRIPTION, description, kMaxDescription)
         DDX_TEXT_LEN(IDC_TASK_NAME, name, kMaxName)
         DDX_DOUBLE_RANGE(IDC_TASK_ESTIMATION, estimation, 0, kMaxEstimation)
@@ -124,6 +126,7 @@ private:
     LRESULT OnReminder(WORD, WORD, HWND, bool&);
     LRESULT OnEstimationSpin(int, NMHDR* header, bool&);
     LRESULT OnDeadlineDropDown(int, NMHDR*, bool&);
+    LRESULT OnDeadlineChanged(int, NMHDR*, bool&);
 
     // The fields as the caller gave them: the pattern, the estimate and the
     // recurring box save the controls while the dialog runs, and Cancel changes nothing.

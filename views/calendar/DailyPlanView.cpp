@@ -6,8 +6,6 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
-#include <string>
-#include <string_view>
 
 #include "dialogs/DeadlinePicker.h"
 #include "dialogs/TranslatedOrKey.h"
@@ -74,57 +72,6 @@ int SelectedItemData(HWND combo)
 {
     const LRESULT index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
     return index < 0 ? 0 : static_cast<int>(::SendMessageW(combo, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
-}
-
-EString QuotedForPicker(const EString& text)
-{
-    EString quoted = L"'";
-    for (const wchar_t c : text) {
-        // A quote within quoted text is written twice.
-        if (c == L'\'')
-            quoted += c;
-        quoted += c;
-    }
-    return quoted + L"'";
-}
-
-EString DateText(const SYSTEMTIME& date, const wchar_t* picture)
-{
-    wchar_t text[128] = {};
-    const int length = ::GetDateFormatW(LOCALE_USER_DEFAULT, 0, &date, picture, text, 128);
-    return length > 1 ? EString(text, static_cast<size_t>(length - 1)) : EString();
-}
-
-// The locale's long date with the names of the given day as quoted text. The
-// picker pads a name field to the longest name of its kind, which left a gap
-// after "Thursday" and "December"; the numbers stay fields the keys change.
-EString LongDateWithNames(const SYSTEMTIME& date)
-{
-    wchar_t format[128] = {};
-    if (::GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SLONGDATE, format, 128) <= 1)
-        return EString();
-    const std::wstring_view text(format);
-    EString result;
-    for (size_t i = 0; i < text.size();) {
-        if (text[i] == L'\'') {
-            // Quoted text goes through as it is, up to its closing quote.
-            const size_t close = text.find(L'\'', i + 1);
-            const size_t end = close == std::wstring_view::npos ? text.size() : close + 1;
-            result.append(text.substr(i, end - i));
-            i = end;
-            continue;
-        }
-        size_t run = 1;
-        while (i + run < text.size() && text[i + run] == text[i])
-            ++run;
-        const std::wstring_view letters = text.substr(i, run);
-        if ((text[i] == L'd' || text[i] == L'M') && run >= 3)
-            result += QuotedForPicker(DateText(date, std::wstring(letters).c_str()));
-        else
-            result.append(letters);
-        i += run;
-    }
-    return result;
 }
 
 } // namespace
@@ -308,7 +255,7 @@ LRESULT CDailyPlanView::OnTimer(UINT, WPARAM wParam, LPARAM, bool&)
 
 LRESULT CDailyPlanView::OnPickerChanged(int, NMHDR*, bool&)
 {
-    ShowDayNames();
+    ShowDayNames(m_dayPicker);
     GetContent().OnDateChanged();
     ReloadDay();
     return 0;
@@ -350,20 +297,9 @@ void CDailyPlanView::SetDate(double date, bool reload)
     SYSTEMTIME time = {};
     if (::VariantTimeToSystemTime(date, &time))
         ::SendMessageW(m_dayPicker, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&time));
-    ShowDayNames();
+    ShowDayNames(m_dayPicker);
     if (reload)
         ReloadDay();
-}
-
-void CDailyPlanView::ShowDayNames()
-{
-    SYSTEMTIME time = {};
-    if (::SendMessageW(m_dayPicker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&time)) != GDT_VALID)
-        return;
-    const EString format = LongDateWithNames(time);
-    // An empty text would give the picker its style's format back.
-    if (!format.IsEmpty())
-        ::SendMessageW(m_dayPicker, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(format.c_str()));
 }
 
 void CDailyPlanView::ReloadDay()

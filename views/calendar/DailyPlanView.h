@@ -158,8 +158,6 @@ private:
     LRESULT OnNewEntryConfirmed(UINT, WPARAM, LPARAM, bool&);
     LRESULT OnEditedEntryConfirmed(UINT, WPARAM, LPARAM, bool&);
     CPlanDialog& OpenablePlanDialog();
-    // The picker shows the names of its day as text of their own widths.
-    void ShowDayNames();
 
     HWND m_dayPicker = nullptr;
     HWND m_navigationBar = nullptr;
