@@ -135,7 +135,7 @@ void CMainFrame::UpdateCommandUI(bool enable)
             m_dailyPlanView.FillCommandState(state);
         if (!enable)
             state.checked = state.enabled = 0;
-        SendMessage(WM_PELQUORN_COMMAND_STATE, 0, reinterpret_cast<LPARAM>(&state));
+        ApplyCommandState(state);
     }
 }
 

@@ -75,15 +75,18 @@ protected:
         handled = false;
         return 0;
     }
+    // What a view's state message carries; the frame's own states come here directly.
+    void ApplyCommandState(const CommandUiState& state)
+    {
+        const UINT id = static_cast<UINT>(state.commandId);
+        m_commandStates.AddRuntimeEntry(id, CCommandStateMap::MenuItem | CCommandStateMap::ToolBarButton);
+        m_commandStates.SetCheck(id, state.checked != 0);
+        m_commandStates.Enable(id, state.enabled != 0);
+    }
     LRESULT OnCommandState(UINT, WPARAM, LPARAM lParam, bool&)
     {
-        const auto* state = reinterpret_cast<const CommandUiState*>(lParam);
-        if (!state)
-            return 0;
-        const UINT id = static_cast<UINT>(state->commandId);
-        m_commandStates.AddRuntimeEntry(id, CCommandStateMap::MenuItem | CCommandStateMap::ToolBarButton);
-        m_commandStates.SetCheck(id, state->checked != 0);
-        m_commandStates.Enable(id, state->enabled != 0);
+        if (const auto* state = reinterpret_cast<const CommandUiState*>(lParam))
+            ApplyCommandState(*state);
         return 0;
     }
     LRESULT OnDocChanged(UINT, WPARAM, LPARAM, bool&)

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -10,6 +12,21 @@ namespace {
 constexpr int kMaxMenuDepth = 8;
 // SB_SETTEXT takes the pane's index in its low byte and drawing flags above it.
 constexpr UINT kLastPane = 0xFF;
+
+// The commands of a toolbar's buttons, sorted.
+std::vector<UINT> ButtonCommands(HWND toolbar)
+{
+    std::vector<UINT> commands;
+    const auto count = static_cast<int>(::SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int index = 0; index < count; ++index) {
+        TBBUTTON button = {};
+        if (::SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)) &&
+            !(button.fsStyle & BTNS_SEP))
+            commands.push_back(static_cast<UINT>(button.idCommand));
+    }
+    std::sort(commands.begin(), commands.end());
+    return commands;
+}
 
 } // namespace
 
@@ -107,16 +124,24 @@ void CCommandStateMap::UpdateToolBars()
 {
     // A toolbar destroyed with its frame is dropped rather than sent to.
     std::erase_if(m_toolBars, [](HWND toolbar) { return !::IsWindow(toolbar); });
+    // Each toolbar is sent the states of its own buttons only: under Wine a
+    // state sent costs even to a toolbar without the button. Read afresh once
+    // there is something to send, as a toolbar may have been filled again.
+    std::vector<std::vector<UINT>> held;
     for (auto& [id, entry] : m_entries) {
         if (!(entry.kinds & ToolBarButton))
             continue;
         const bool sendEnabled = !entry.toolBarsKnown || entry.shownEnabled != entry.enabled;
         const bool sendChecked = !entry.toolBarsKnown || entry.shownChecked != entry.checked;
-        for (const HWND toolbar : m_toolBars) {
+        if ((sendEnabled || sendChecked) && held.empty())
+            std::transform(m_toolBars.begin(), m_toolBars.end(), std::back_inserter(held), ButtonCommands);
+        for (size_t bar = 0; bar < held.size(); ++bar) {
+            if (!std::binary_search(held[bar].begin(), held[bar].end(), id))
+                continue;
             if (sendEnabled)
-                ::SendMessageW(toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(entry.enabled ? TRUE : FALSE, 0));
+                ::SendMessageW(m_toolBars[bar], TB_ENABLEBUTTON, id, MAKELPARAM(entry.enabled ? TRUE : FALSE, 0));
             if (sendChecked)
-                ::SendMessageW(toolbar, TB_CHECKBUTTON, id, MAKELPARAM(entry.checked ? TRUE : FALSE, 0));
+                ::SendMessageW(m_toolBars[bar], TB_CHECKBUTTON, id, MAKELPARAM(entry.checked ? TRUE : FALSE, 0));
         }
         entry.toolBarsKnown = true;
         entry.shownEnabled = entry.enabled;

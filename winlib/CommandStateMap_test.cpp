@@ -178,11 +178,15 @@ TEST_F(CommandStateMapTest, RuntimeEntriesAreDisabledTogetherAndBuiltInsAreNot)
 }
 
 // Each view's refresh disables its commands and names them again: what the
-// buttons already show is not sent again, and what changed back after a push is.
+// buttons already show is not sent again, and what changed back after a push
+// is; a toolbar without the button is sent nothing.
 TEST_F(CommandStateMapTest, APushSendsOnlyWhatDiffersFromTheButtons)
 {
     const HWND toolbar = MakeToolbar(host);
+    const HWND stranger = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE, 0, 30, 200, 24,
+                                            host, nullptr, nullptr, nullptr);
     int sent = 0;
+    int sentToStranger = 0;
     const SUBCLASSPROC counter = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR data) -> LRESULT {
         if (message == TB_ENABLEBUTTON || message == TB_CHECKBUTTON)
@@ -190,10 +194,12 @@ TEST_F(CommandStateMapTest, APushSendsOnlyWhatDiffersFromTheButtons)
         return ::DefSubclassProc(hwnd, message, wParam, lParam);
     };
     ASSERT_TRUE(::SetWindowSubclass(toolbar, counter, 1, reinterpret_cast<DWORD_PTR>(&sent)));
+    ASSERT_TRUE(::SetWindowSubclass(stranger, counter, 1, reinterpret_cast<DWORD_PTR>(&sentToStranger)));
     const unsigned both = CCommandStateMap::MenuItem | CCommandStateMap::ToolBarButton;
     states.AddEntry(kFirst, both);
     states.AddRuntimeEntry(kSecond, both);
     states.AddToolBar(toolbar);
+    states.AddToolBar(stranger);
     states.UpdateToolBars();
 
     const struct {
@@ -219,7 +225,9 @@ TEST_F(CommandStateMapTest, APushSendsOnlyWhatDiffersFromTheButtons)
         EXPECT_EQ(ButtonChecked(toolbar, kFirst), c.firstChecked) << c.change;
         EXPECT_EQ(ButtonEnabled(toolbar, kSecond), c.secondEnabled) << c.change;
     }
+    EXPECT_EQ(sentToStranger, 0);
     ::RemoveWindowSubclass(toolbar, counter, 1);
+    ::RemoveWindowSubclass(stranger, counter, 1);
 }
 
 // The states are set when the menu loop opens the popup, not before, and reach

@@ -4,6 +4,9 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <vector>
+
+#include "foundation/ResourceModule.h"
 
 #include "winlib/ToolbarItems.h"
 #include "winlib/testdata/winlib_tests_rc.h"
@@ -79,6 +82,47 @@ TEST_F(ToolbarItemsTest, OneButtonPerCommandASeparatorForTheRest)
     ::ImageList_GetIconSize(images, &width, &height);
     EXPECT_EQ(width, 16);
     EXPECT_EQ(height, 16);
+}
+
+// The picture drawn on a coloured ground, pixel by pixel.
+std::vector<DWORD> Drawn(HIMAGELIST list, int index, UINT style)
+{
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = 16;
+    info.bmiHeader.biHeight = -16;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC dc = ::CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(dc, bitmap);
+    const HBRUSH ground = ::CreateSolidBrush(RGB(0x33, 0x66, 0x99));
+    const RECT all = {0, 0, 16, 16};
+    ::FillRect(dc, &all, ground);
+    ::ImageList_Draw(list, index, dc, 0, 0, style);
+    ::GdiFlush();
+    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + 256);
+    ::DeleteObject(ground);
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::DeleteObject(bitmap);
+    return pixels;
+}
+
+TEST_F(ToolbarItemsTest, EachPictureDrawsAsItsIconDoesAlone)
+{
+    ToolbarBuildFromItems(toolbar, kItems, static_cast<int>(std::size(kItems)));
+    for (const int i : {0, 1, 3}) {
+        const HIMAGELIST alone = ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
+        const auto icon = static_cast<HICON>(
+            ::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(kItems[i].iconId), IMAGE_ICON, 16, 16, 0));
+        ASSERT_EQ(::ImageList_ReplaceIcon(alone, -1, icon), 0) << i;
+        ::DestroyIcon(icon);
+        for (const UINT style : {ILD_TRANSPARENT, ILD_MASK})
+            EXPECT_EQ(Drawn(Images(), Button(i).iBitmap, style), Drawn(alone, 0, style)) << i << " style " << style;
+        ::ImageList_Destroy(alone);
+    }
 }
 
 TEST_F(ToolbarItemsTest, FillingAgainReplacesTheButtonsAndThePictures)

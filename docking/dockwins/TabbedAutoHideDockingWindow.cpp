@@ -13,6 +13,18 @@ namespace {
 constexpr int kLabelLength = 1;
 constexpr int kDefaultPaneSize = 180;
 
+// Shown as far as the frame goes: a frame not shown yet, or hidden to the
+// tray, hides none of its panes.
+bool ShownInFrame(HWND window, HWND frame)
+{
+    const HWND desktop = ::GetDesktopWindow();
+    for (; window && window != frame && window != desktop; window = ::GetAncestor(window, GA_PARENT)) {
+        if (!(::GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE))
+            return false;
+    }
+    return window != nullptr;
+}
+
 } // namespace
 
 CTabbedAutoHideDockingWindow* CTabbedAutoHideDockingWindow::CreateInstance()
@@ -60,7 +72,7 @@ bool CTabbedAutoHideDockingWindow::PreTranslateMessage(MSG* message)
 
 bool CTabbedAutoHideDockingWindow::IsVisible() const
 {
-    if (IsWindowVisible())
+    if (ShownInFrame(m_hWnd, m_sender.Frame()))
         return true;
     // The frame knows a pinned window by its container, the auto-hide manager.
     DockingPosition query;
@@ -68,7 +80,7 @@ bool CTabbedAutoHideDockingWindow::IsVisible() const
     query.container = m_container;
     if (m_sender.Frame() && m_sender.IsPinned(query))
         return true;
-    return IsDocked() && ::IsWindowVisible(m_container);
+    return IsDocked() && ShownInFrame(m_container, m_sender.Frame());
 }
 
 void CTabbedAutoHideDockingWindow::Toggle()

@@ -214,13 +214,22 @@ TEST_F(LayoutRestartTest, ThePanesAndTheWindowPlacementComeBackAfterARestart)
     struct Case {
         const char* name;
         bool maximized;
+        RECT normal;
+        // Docked once the window has its size.
+        int dailyPlanRow;
     };
-    for (const Case& test : {Case{"normal", false}, Case{"maximized", true}}) {
-        frame->SetWindowPos(nullptr, {40, 30, 600, 450}, SWP_NOZORDER | SWP_NOACTIVATE);
-        ASSERT_TRUE(DockAtSide(DailyPlan, CDockingSide::Top, 120)) << test.name;
+    const Case cases[] = {
+        {"normal", false, {40, 30, 600, 450}, 120},
+        {"maximized", true, {40, 30, 600, 450}, 120},
+        {"maximized, its row taller than the normal window", true, {40, 30, 400, 330}, 420},
+    };
+    for (const Case& test : cases) {
+        frame->ShowWindow(SW_RESTORE);
+        frame->SetWindowPos(nullptr, test.normal, SWP_NOZORDER | SWP_NOACTIVATE);
         ASSERT_TRUE(PaneOf(People).PinUp(CDockingSide::Right, 160, false)) << test.name;
         frame->ShowWindow(test.maximized ? SW_MAXIMIZE : SW_RESTORE);
         DispatchWaiting();
+        ASSERT_TRUE(DockAtSide(DailyPlan, CDockingSide::Top, test.dailyPlanRow)) << test.name;
         const FrameLook before = Look();
         Restart();
         ExpectSameLook(before, Look(), test.name);

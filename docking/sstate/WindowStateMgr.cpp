@@ -1,5 +1,6 @@
 #include "docking/sstate/WindowStateMgr.h"
 
+#include <algorithm>
 #include <string>
 
 #include "docking/sstate/BorrowedKey.h"
@@ -13,6 +14,27 @@ namespace {
 
 constexpr const wchar_t* MainWindowKey = L"Main Window";
 constexpr const wchar_t* PlacementValue = L"placement";
+
+// Sizes a hidden window as maximizing it would: its monitor's work area with
+// the side borders outside it. Rows laid out smaller would stay squeezed.
+void SizeAsMaximized(HWND window)
+{
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (!::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    RECT outer = {};
+    RECT client = {};
+    ::GetWindowRect(window, &outer);
+    ::GetClientRect(window, &client);
+    const int border = std::max(0, static_cast<int>(outer.right - outer.left - client.right) / 2);
+    RECT maximized = monitor.rcWork;
+    ::InflateRect(&maximized, border, border);
+    // Maximized already, it shows at this size and keeps the normal one of its placement.
+    ::SetWindowLongPtrW(window, GWL_STYLE, ::GetWindowLongPtrW(window, GWL_STYLE) | WS_MAXIMIZE);
+    ::SetWindowPos(window, nullptr, maximized.left, maximized.top, maximized.right - maximized.left,
+                   maximized.bottom - maximized.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
 
 } // namespace
 
@@ -32,7 +54,13 @@ bool CWindowStateMgr::CImpl::Restore(IMainState* mainState, HKEY key)
     // Without a usable placement the window would never be shown.
     if (!placement)
         return RestoreDefault();
-    ::SetWindowPlacement(m_window, &*placement);
+    // The children are placed before the window shows, at the size it shows
+    // with: under Wine each move among a shown window's children costs.
+    WINDOWPLACEMENT hidden = *placement;
+    hidden.showCmd = SW_HIDE;
+    ::SetWindowPlacement(m_window, &hidden);
+    if (placement->showCmd == SW_SHOWMAXIMIZED)
+        SizeAsMaximized(m_window);
     const bool restored = CContainerImpl::Restore(mainState, key);
     ::ShowWindow(m_window, static_cast<int>(placement->showCmd));
     return restored;
