@@ -128,6 +128,26 @@ TEST_F(DailyPlanGridTest, ThreeEntriesOverlappingAt0930StandSideBySideInThePane)
     }
 }
 
+// Each paint of the grid lays out and draws every entry of the shown days.
+TEST_F(DailyPlanGridTest, AReadingOfTheDayPaintsTheGridOnce)
+{
+    AddEntry(m_report, Hours(9), Hours(10));
+    ShowDay(9);
+    static int paints;
+    static WNDPROC original;
+    paints = 0;
+    const HWND pane = PlannerPane();
+    original = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
+        pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+            paints += message == WM_PAINT ? 1 : 0;
+            return ::CallWindowProcW(original, window, message, wParam, lParam);
+        })));
+    DailyPlan().ReloadDay();
+    ::UpdateWindow(pane);
+    ::SetWindowLongPtrW(pane, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    EXPECT_EQ(paints, 1);
+}
+
 TEST_F(DailyPlanGridTest, DraggingTheBottomEdgeChangesTheEndInTheSavedFile)
 {
     const int entry = AddEntry(m_report, Hours(9), Hours(10));

@@ -99,8 +99,9 @@ void CCalendarViewDay::ReloadHolidays()
     Holidays holidays;
     holidays.SetDates(dates);
     m_planner.SetHolidays(holidays);
+    // Drawn by whoever reloads them, the entries' reload or the holiday command: one paint each, not two.
     if (m_planner.m_hWnd)
-        ::RedrawWindow(m_planner, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ::RedrawWindow(m_planner, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 bool CCalendarViewDay::IsShownDateHoliday()

@@ -1,5 +1,6 @@
 #include "views/tasks/MoodListCtrl.h"
 
+#include <iterator>
 #include <vector>
 
 #include "dialogs/MoodDialog.h"
@@ -45,6 +46,10 @@ void CMoodListCtrl::Update(ISubject* subject, DocNotifyCode code)
     switch (code) {
     case NotifyCode::kAll:
     case NotifyCode::kReload:
+        // Every filter change and every other view's edit comes here, and the
+        // moods depend on neither: reading them is cheap, refilling the list is not.
+        Reload(false);
+        break;
     case NotifyCode::kMoodsChanged:
     case NotifyCode::kDocumentLoaded:
         Reload();
@@ -68,7 +73,7 @@ void CMoodListCtrl::UpdateCommandUI(bool active)
     SendCommandState(active, ID_TASK_ADD);
 }
 
-void CMoodListCtrl::Reload()
+void CMoodListCtrl::Reload(bool always)
 {
     CPelquornDoc* document = GetDocument();
     if (!IsWindow() || !document)
@@ -76,6 +81,8 @@ void CMoodListCtrl::Reload()
     std::vector<MoodItem> moods;
     document->GetMoods(moods);
     const int currentId = document->GetCurrentMoodId();
+    if (!always && ShowsMoods(moods, currentId))
+        return;
     const BoolSwitch reloading(m_reloading);
     ListView_DeleteAllItems(m_hWnd);
     int currentRow = -1;
@@ -95,6 +102,30 @@ void CMoodListCtrl::Reload()
     }
     if (currentRow >= 0)
         ListHandler(m_hWnd).SelectItem(currentRow);
+}
+
+bool CMoodListCtrl::ShowsMoods(const std::vector<MoodItem>& moods, int currentId)
+{
+    if (ListView_GetItemCount(m_hWnd) != static_cast<int>(moods.size()))
+        return false;
+    int currentRow = -1;
+    wchar_t text[256];
+    for (int row = 0; row < static_cast<int>(moods.size()); ++row) {
+        const MoodItem& mood = moods[static_cast<size_t>(row)];
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+        item.iItem = row;
+        item.pszText = text;
+        item.cchTextMax = static_cast<int>(std::size(text));
+        text[0] = L'\0';
+        // Longer names read cut off and so differ from their moods: a refill, never a stale row.
+        if (!ListView_GetItem(m_hWnd, &item) || item.lParam != mood.GetId() || mood.GetName() != text ||
+            item.iImage != m_icons.GetIcon(mood.GetColor()))
+            return false;
+        if (mood.GetId() == currentId)
+            currentRow = row;
+    }
+    return ListHandler(m_hWnd).GetFirstSelected() == currentRow;
 }
 
 LRESULT CMoodListCtrl::OnCreate(UINT, WPARAM, LPARAM, bool& handled)

@@ -25,8 +25,9 @@ public:
     void Update(ISubject* subject, DocNotifyCode code) override;
     void UpdateCommandUI(bool active);
 
-    // One row per mood of the document, the current one selected.
-    void Reload();
+    // One row per mood of the document, the current one selected; unless
+    // always, only when the rows show other moods or another current one.
+    void Reload(bool always = true);
 
     BEGIN_MESSAGE_MAP(CMoodListCtrl)
         ON_MESSAGE(WM_CREATE, OnCreate)
@@ -50,6 +51,7 @@ private:
 
     void OnSelectionChanged();
     int RowMoodId(int row) const;
+    bool ShowsMoods(const std::vector<MoodItem>& moods, int currentId);
     // The mood dialog over the active window; true when the user took OK.
     static bool EditMood(MoodItem& mood);
 

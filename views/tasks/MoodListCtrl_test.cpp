@@ -157,6 +157,42 @@ TEST_F(MoodListCtrlTest, OnlyPickingAnotherMoodRecordsIt)
     EXPECT_EQ(document.IsModified(), 0);
 }
 
+// A filter change or another view's edit reaches the list as a change of everything; the moods rarely change with it.
+TEST_F(MoodListCtrlTest, AChangeOfEverythingRefillsTheListOnlyWhenTheMoodsDiffer)
+{
+    ASSERT_GE(Rows(), 3);
+    struct Case {
+        const char* name;
+        void (*change)(CPelquornDoc&, const std::vector<MoodItem>&);
+        bool refilled;
+    };
+    const Case cases[] = {
+        {"nothing of the moods", [](CPelquornDoc&, const std::vector<MoodItem>&) {}, false},
+        {"a mood renamed", [](CPelquornDoc& doc, const std::vector<MoodItem>& moods) {
+             // Written without a notice of its own.
+             MoodItem renamed = moods[1];
+             renamed.SetName(L"Sleepy");
+             doc.GetDataManager().UpdateMood(renamed);
+         }, true},
+        {"another current mood", [](CPelquornDoc& doc, const std::vector<MoodItem>& moods) {
+             doc.SetCurrentMood(moods[2].GetId());
+         }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A mark the list's own rows keep until they are made anew.
+        ListView_SetItemState(list.m_hWnd, 0, LVIS_CUT, LVIS_CUT);
+        c.change(document, Moods());
+        document.Notify(nullptr, NotifyCode::kAll);
+        EXPECT_EQ(ListView_GetItemState(list.m_hWnd, 0, LVIS_CUT) == 0, c.refilled);
+        const std::vector<MoodItem> moods = Moods();
+        ASSERT_EQ(Rows(), static_cast<int>(moods.size()));
+        for (int row = 0; row < Rows(); ++row)
+            EXPECT_EQ(RowText(row), moods[static_cast<size_t>(row)].GetName()) << row;
+        EXPECT_EQ(RowId(SelectedRow()), document.GetCurrentMoodId());
+    }
+}
+
 TEST_F(MoodListCtrlTest, AddOffersARedNewMoodAndAddsItOnlyOnOk)
 {
     struct Case {

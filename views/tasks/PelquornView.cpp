@@ -353,6 +353,10 @@ void CPelquornView::ClearRows()
     // Nothing of the replaced plan is refilled or told.
     m_refillPending = false;
     m_selectionChanged = false;
+    // The control's count is always the rows': a list that shows none, as
+    // at start-up, is not laid out and drawn again for nothing.
+    if (m_rows.empty())
+        return;
     m_rows.clear();
     m_rowOfTask.clear();
     const ScopedCount setting(m_settingSelection);

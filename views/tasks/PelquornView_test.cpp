@@ -527,6 +527,19 @@ TEST_F(TaskListTest, SelectAllThenAFilterChangeKeepsTheSelectedTasksThatRemainTe
     view.SetRowSelectedHandler(nullptr);
 }
 
+// As at start-up: the list holds no rows yet when the plan opens, and draws them once they come.
+TEST_F(TaskListTest, APlanOpenedOverAnEmptyListLeavesTheControlAsItWas)
+{
+    ::MoveWindow(view.m_hWnd, 0, 0, 400, 300, TRUE);
+    document.Notify(nullptr, NotifyCode::kDocumentLoaded);
+    ASSERT_EQ(ListView_GetItemCount(view.m_hWnd), 0);
+    ::UpdateWindow(view.m_hWnd);
+    document.Notify(nullptr, NotifyCode::kDocumentLoaded);
+    RECT update = {};
+    EXPECT_FALSE(::GetUpdateRect(view.m_hWnd, &update, FALSE));
+    EXPECT_EQ(view.GetRowCount(), m_firstRows);
+}
+
 TEST_F(TaskListTest, ABurstOfNotificationsRefillsTheListOnce)
 {
     class SortCounter : public IObserver {
