@@ -175,7 +175,6 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
     UpdateClock();
     m_trayHint.Create(m_hWnd);
     PostMessage(WM_MAINFRAME_STARTUP, 0, 0);
-    PostMessage(WM_PELQUORN_START_OPEN, reinterpret_cast<WPARAM>(m_recentFilesMenu), 0);
     PostMessage(WM_MAINFRAME_INSTALL_TRAY_ICON, 0, 0);
     return 0;
 }
@@ -497,7 +496,10 @@ LRESULT CMainFrame::OnStartup(UINT, WPARAM, LPARAM, bool&)
         m_stateMgr.Restore();
         UpdateLayout(true);
     }
-    // After the start-up open already queued: the window shows its plan first.
+    // After the tray icon and what the restore has posted: they take their
+    // time while the plan is still being read ahead.
+    PostMessage(WM_PELQUORN_START_OPEN, reinterpret_cast<WPARAM>(m_recentFilesMenu), 0);
+    // After the start-up open: the window shows its plan first.
     if (Options::GetShowTipOnSturtup())
         PostMessage(WM_MAINFRAME_SHOW_TIP);
     ::SetFocus(m_hWndClient);

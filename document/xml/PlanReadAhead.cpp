@@ -90,6 +90,7 @@ DWORD WINAPI PlanReadAhead::ThreadMain(void* self)
 
 void PlanReadAhead::Read()
 {
+    const StepTimer timing(L"read-ahead on its own thread");
     // Taken before the read: a write during it makes the stamp stale.
     if (!ReadStamp(m_path, m_stamp))
         return;
