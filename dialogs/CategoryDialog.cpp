@@ -25,10 +25,3 @@ LRESULT CCategoryDialog::OnDeadlineDropDown(int, NMHDR*, bool&)
     StartWeeksOnConfiguredDay(GetDlgItem(IDC_CATEGORY_DEADLINE));
     return 0;
 }
-
-// Typed, stepped by the arrow keys or picked from the calendar.
-LRESULT CCategoryDialog::OnDeadlineChanged(int, NMHDR* header, bool&)
-{
-    ShowDayNames(header->hwndFrom);
-    return 0;
-}

@@ -17,7 +17,7 @@ public:
     BEGIN_MESSAGE_MAP(CCategoryDialog)
         ON_COMMAND_CODE(IDC_CATEGORY_NAME, EN_CHANGE, OnNameChange)
         ON_NOTIFY(IDC_CATEGORY_DEADLINE, DTN_DROPDOWN, OnDeadlineDropDown)
-        ON_NOTIFY(IDC_CATEGORY_DEADLINE, DTN_DATETIMECHANGE, OnDeadlineChanged)
+        ON_NOTIFY(IDC_CATEGORY_DEADLINE, DTN_DATETIMECHANGE, ShowDayNamesOfChange)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CCategoryDialog>)
     END_MESSAGE_MAP()
 
@@ -50,5 +50,4 @@ public:
 private:
     LRESULT OnNameChange(WORD, WORD, HWND, bool&);
     LRESULT OnDeadlineDropDown(int, NMHDR*, bool&);
-    LRESULT OnDeadlineChanged(int, NMHDR*, bool&);
 };

@@ -149,3 +149,9 @@ void ShowDayNames(HWND picker)
     if (!format.IsEmpty())
         ::SendMessageW(picker, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(format.c_str()));
 }
+
+LRESULT ShowDayNamesOfChange(int, NMHDR* header, bool&)
+{
+    ShowDayNames(header->hwndFrom);
+    return 0;
+}

@@ -20,6 +20,9 @@ void FitDatePickerToDates(HWND picker);
 // kind. Due whenever the picker's date is set or changed; the short date has
 // no names, and a picker showing no date is left as it is.
 void ShowDayNames(HWND picker);
+// For a message map, on DTN_DATETIMECHANGE: the date typed, stepped by the
+// arrow keys or picked from the calendar.
+LRESULT ShowDayNamesOfChange(int id, NMHDR* header, bool& handled);
 
 // For a DDX map: a deadline picker's date, its names shown once it is loaded.
 #define DDX_DEADLINE(id, member) \

@@ -21,10 +21,3 @@ LRESULT CManyTasksDialog::OnDeadlineDropDown(int, NMHDR*, bool&)
     StartWeeksOnConfiguredDay(GetDlgItem(IDC_MANY_DEADLINE));
     return 0;
 }
-
-// Typed, stepped by the arrow keys or picked from the calendar.
-LRESULT CManyTasksDialog::OnDeadlineChanged(int, NMHDR* header, bool&)
-{
-    ShowDayNames(header->hwndFrom);
-    return 0;
-}

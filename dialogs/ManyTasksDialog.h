@@ -15,7 +15,7 @@ public:
 
     BEGIN_MESSAGE_MAP(CManyTasksDialog)
         ON_NOTIFY(IDC_MANY_DEADLINE, DTN_DROPDOWN, OnDeadlineDropDown)
-        ON_NOTIFY(IDC_MANY_DEADLINE, DTN_DATETIMECHANGE, OnDeadlineChanged)
+        ON_NOTIFY(IDC_MANY_DEADLINE, DTN_DATETIMECHANGE, ShowDayNamesOfChange)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CManyTasksDialog>)
     END_MESSAGE_MAP()
 
@@ -32,5 +32,4 @@ public:
 
 private:
     LRESULT OnDeadlineDropDown(int, NMHDR*, bool&);
-    LRESULT OnDeadlineChanged(int, NMHDR*, bool&);
 };

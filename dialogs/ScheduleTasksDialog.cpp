@@ -90,13 +90,6 @@ LRESULT CScheduleTasksDialog::OnDateDropDown(int, NMHDR*, bool&)
     return 0;
 }
 
-// Typed, stepped by the arrow keys or picked from the calendar.
-LRESULT CScheduleTasksDialog::OnDateChanged(int, NMHDR* header, bool&)
-{
-    ShowDayNames(header->hwndFrom);
-    return 0;
-}
-
 bool ChooseDeadlineSchedule(double& startDate, double& hoursPerDay)
 {
     CScheduleTasksDialog dialog;

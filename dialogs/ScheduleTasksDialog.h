@@ -26,7 +26,7 @@ public:
         ON_COMMAND_CODE(IDC_SCHEDULE_HOURS, EN_KILLFOCUS, OnHoursLeft)
         ON_COMMAND_CODE(IDOK, BN_CLICKED, OnConfirm)
         ON_NOTIFY(IDC_SCHEDULE_START, DTN_DROPDOWN, OnDateDropDown)
-        ON_NOTIFY(IDC_SCHEDULE_START, DTN_DATETIMECHANGE, OnDateChanged)
+        ON_NOTIFY(IDC_SCHEDULE_START, DTN_DATETIMECHANGE, ShowDayNamesOfChange)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CScheduleTasksDialog>)
     END_MESSAGE_MAP()
 
@@ -48,7 +48,6 @@ private:
     LRESULT OnHoursLeft(WORD, WORD, HWND, bool&);
     LRESULT OnConfirm(WORD, WORD, HWND, bool& handled);
     LRESULT OnDateDropDown(int, NMHDR*, bool&);
-    LRESULT OnDateChanged(int, NMHDR*, bool&);
     void PositionArrows();
     void LoadControls();
     void TakePresence();

@@ -167,13 +167,6 @@ LRESULT CTaskDialog::OnDeadlineDropDown(int, NMHDR*, bool&)
     return 0;
 }
 
-// Typed, stepped by the arrow keys or picked from the calendar.
-LRESULT CTaskDialog::OnDeadlineChanged(int, NMHDR* header, bool&)
-{
-    ShowDayNames(header->hwndFrom);
-    return 0;
-}
-
 LRESULT CTaskDialog::OnRecurringClicked(WORD, WORD, HWND, bool& handled)
 {
     DoDataExchange(true);

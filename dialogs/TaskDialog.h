@@ -48,7 +48,7 @@ public:
         ON_COMMAND_CODE(IDC_TASK_REMINDER, BN_CLICKED, OnReminder)
         ON_NOTIFY(IDC_TASK_ESTIMATION_SPIN, UDN_DELTAPOS, OnEstimationSpin)
         ON_NOTIFY(IDC_TASK_DEADLINE, DTN_DROPDOWN, OnDeadlineDropDown)
-        ON_NOTIFY(IDC_TASK_DEADLINE, DTN_DATETIMECHANGE, OnDeadlineChanged)
+        ON_NOTIFY(IDC_TASK_DEADLINE, DTN_DATETIMECHANGE, ShowDayNamesOfChange)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CTaskDialog>)
     END_MESSAGE_MAP()
 
@@ -126,7 +126,6 @@ private:
     LRESULT OnReminder(WORD, WORD, HWND, bool&);
     LRESULT OnEstimationSpin(int, NMHDR* header, bool&);
     LRESULT OnDeadlineDropDown(int, NMHDR*, bool&);
-    LRESULT OnDeadlineChanged(int, NMHDR*, bool&);
 
     // The fields as the caller gave them: the pattern, the estimate and the
     // recurring box save the controls while the dialog runs, and Cancel changes nothing.
