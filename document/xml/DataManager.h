@@ -15,7 +15,7 @@
 
 // Every record is a value copy filled from the live document. Lookups by id
 // go through the element index; the hours, dates and plannedness of tasks
-// through a table of the plan entries built in one walk and kept in step
+// through a table of the plan entries built in the index's walk and kept in step
 // with every plan entry this class adds, rewrites or removes. Nothing else
 // may change plan entries behind its back; a derived class that does calls
 // InvalidateIndex.
@@ -159,9 +159,6 @@ public:
     bool InsertXml(int categoryId, const EString& text, bool includeActivities);
 
 protected:
-    // Also forgets the plan-entry table.
-    void InvalidateIndex();
-    PlanEntryTable& Plan();
     // Entries the overlap walks have looked at: their work, which grows
     // with the entries they move.
     long long OverlapWalkSteps() const;
@@ -265,6 +262,5 @@ private:
     CutCompanions ReadCutCompanions(int oldId, int newId, Fragment& fragment);
     void AddCutCompanions(const CutCompanions& companions, bool resolveOverlaps);
 
-    PlanEntryTable m_plan;
     long long m_overlapWalkSteps = 0;
 };

@@ -208,9 +208,10 @@ void DataManager::ForEachBranchPlanEntry(const std::unordered_set<long>& tasks,
             const long taskId = CanonicalTaskId(node, kTaskId, canonical);
             if (canonical && tasks.count(taskId))
                 visit(node);
-            continue;
-        }
-        if (!everyDay && name == kDay && node.GetParent().GetName() == kDaily) {
+            // An entry inside another (irregular) is found as the XPath finds it.
+            if (!everyDay)
+                continue;
+        } else if (!everyDay && name == kDay && node.GetParent().GetName() == kDaily) {
             const EString date = XmlDoc::GetTextAttribute(node, kDate);
             if (!days.count(date.empty() ? 0 : std::floor(DateParser::ParseDate(date))))
                 continue;

@@ -225,12 +225,25 @@ protected:
 
 TEST_F(DataManagerIndexTest, TheTableAndTheWalksAnswerAsTheXPathThroughEdits)
 {
-  // With the stray entry, and without it, where the fragments read only the days they need.
-  for (const bool stray : {true, false}) {
-    SCOPED_TRACE(stray ? "with an entry outside the days" : "all entries in their days");
+  // With the stray entry; without it, where the fragments read only the days they need; with an entry
+  // inside another, which the XPath finds as well.
+  const std::pair<const char*, std::function<void(EString&)>> plans[] = {
+      {"with an entry outside the days", [](EString&) {}},
+      {"all entries in their days",
+       [](EString& plan) {
+           plan.erase(plan.find(L"<PLANENTRY ID=\"7\""), plan.find(L"</DAILY>") - plan.find(L"<PLANENTRY ID=\"7\""));
+       }},
+      {"an entry inside another",
+       [](EString& plan) {
+           plan.insert(plan.find(L"</DAY>"), L"<PLANENTRY ID=\"8\" TASKID=\"3\" STARTTIME=\"14:00\" ENDTIME=\"15:00\">"
+                                             L"<PLANENTRY ID=\"9\" TASKID=\"4\" STARTTIME=\"16:00\" "
+                                             L"ENDTIME=\"17:00\"/></PLANENTRY>");
+       }},
+  };
+  for (const auto& [variant, edit] : plans) {
+    SCOPED_TRACE(variant);
     EString plan = kPlan;
-    if (!stray)
-        plan.erase(plan.find(L"<PLANENTRY ID=\"7\""), plan.find(L"</DAILY>") - plan.find(L"<PLANENTRY ID=\"7\""));
+    edit(plan);
     Open(plan);
     ExpectAnswersAsXPath();
     const std::vector<std::pair<const char*, std::function<void()>>> steps = {

@@ -63,22 +63,6 @@ bool InDailySection(const XmlNode& element)
 
 } // namespace
 
-PlanEntryTable& DataManager::Plan()
-{
-    const XmlDocument document = GetDocument(false);
-    if (!m_plan.IsBuiltFor(document)) {
-        const XmlNode root = document.GetDocumentElement();
-        m_plan.Build(document, root ? root.SelectSingleNode(kDaily) : XmlNode());
-    }
-    return m_plan;
-}
-
-void DataManager::InvalidateIndex()
-{
-    XmlDataElements::InvalidateIndex();
-    m_plan.Clear();
-}
-
 // Reading and writing.
 
 bool DataManager::ReadPlanEntry(const XmlNode& element, TaskPlanEntry& entry)

@@ -1,8 +1,10 @@
 #include "document/xml/ElementIndex.h"
 
+#include <optional>
 #include <string_view>
 
 #include "document/xml/IdText.h"
+#include "document/xml/PlanEntryTable.h"
 #include "document/xml/RawNodeWalk.h"
 #include "document/xml/XmlElement.h"
 #include "document/xml/XmlNodeList.h"
@@ -100,6 +102,11 @@ ComPtr<IXMLDOMElement> AsElement(IXMLDOMNode* node)
     return element;
 }
 
+EString TextOf(const Variant& value)
+{
+    return value.vt == VT_BSTR ? value.ToString() : EString();
+}
+
 // The attribute's text; false when the element has none.
 bool ReadAttribute(IXMLDOMElement* element, BSTR name, Variant& value)
 {
@@ -165,14 +172,10 @@ EString Quoted(const EString& key)
 // Visits every element of the document once, in document order.
 class ElementIndex::Walker {
 public:
-    explicit Walker(ElementIndex& index) : m_index(index) {}
+    Walker(ElementIndex& index, PlanEntryTable* plan) : m_index(index), m_plan(plan) {}
 
     void Walk(IXMLDOMNode* document)
     {
-        struct Level {
-            ComPtr<IXMLDOMNode> next;
-            Scope scope;
-        };
         // A stack of its own: a hand-made file may nest deeper than the thread's stack.
         std::vector<Level> levels;
         levels.push_back({FirstChild(document), Scope::kDocument});
@@ -182,20 +185,30 @@ public:
                 levels.pop_back();
                 continue;
             }
-            const Scope scope = levels.back().scope;
-            levels.back().next.Attach(NextSibling(node).Detach());
+            m_level = &levels.back();
+            const Scope scope = m_level->scope;
+            m_level->next.Attach(NextSibling(node).Detach());
             if (!IsElement(node))
                 continue;
-            const Scope childScope = Visit(node, scope);
+            const Name name = NameOf(node);
+            const Scope childScope = Visit(node, name, scope);
             if (ComPtr<IXMLDOMNode> child = FirstChild(node))
-                levels.push_back({std::move(child), childScope});
+                levels.push_back({std::move(child), childScope, node, name == Name::kDay && scope == Scope::kDailyChild});
         }
     }
 
 private:
-    Scope Visit(IXMLDOMNode* node, Scope scope)
+    // The children being visited, and what the plan entries among them take from their parent.
+    struct Level {
+        ComPtr<IXMLDOMNode> next;
+        Scope scope;
+        ComPtr<IXMLDOMNode> parent = {};
+        bool parentIsPlanDay = false;
+        std::optional<double> day = {};
+    };
+
+    Scope Visit(IXMLDOMNode* node, Name name, Scope scope)
     {
-        const Name name = NameOf(node);
         // Descriptions, most sections and unknown elements carry nothing the walk needs.
         const bool counted = name != Name::kOther && name != Name::kDaily && name != Name::kRecurrenceSection &&
                              name != Name::kReminderSection && name != Name::kPeopleState;
@@ -219,9 +232,7 @@ private:
             Own(node, kPersonIds, kPeople);
             break;
         case Name::kPlanEntry:
-            Own(node, kPlanEntryIds,
-                scope == Scope::kDailyChild || scope == Scope::kInDaily ? kPlanEntries : kKindCount);
-            Reference(node, m_taskId, kTaskIds);
+            PlanEntry(node, scope == Scope::kDailyChild || scope == Scope::kInDaily);
             break;
         case Name::kCompletedPlan:
             Reference(node, m_id, kPlanEntryIds);
@@ -301,8 +312,12 @@ private:
     void Own(IXMLDOMNode* node, Counter counter, Kind kind)
     {
         Variant value;
-        if (!ReadAttribute(m_element, m_id, value))
-            return;
+        if (ReadAttribute(m_element, m_id, value))
+            Own(node, value, counter, kind);
+    }
+
+    void Own(IXMLDOMNode* node, const Variant& value, Counter counter, Kind kind)
+    {
         long id = 0;
         const IdText::Form form = ParseAttribute(value, id);
         if (form == IdText::kNotANumber) {
@@ -319,8 +334,12 @@ private:
     void Reference(IXMLDOMNode* node, BSTR attribute, Counter counter, Kind kind = kKindCount)
     {
         Variant value;
-        if (!ReadAttribute(m_element, attribute, value))
-            return;
+        if (ReadAttribute(m_element, attribute, value))
+            Reference(node, value, counter, kind);
+    }
+
+    void Reference(IXMLDOMNode* node, const Variant& value, Counter counter, Kind kind = kKindCount)
+    {
         long id = 0;
         const IdText::Form form = ParseAttribute(value, id);
         if (form == IdText::kNotANumber)
@@ -328,6 +347,31 @@ private:
         m_index.NoteId(counter, id);
         if (form == IdText::kCanonical && kind != kKindCount)
             m_index.Add(kind, id, XmlNode(node));
+    }
+
+    // Its id and task's id are read once, for the index and the table.
+    void PlanEntry(IXMLDOMNode* node, bool inDaily)
+    {
+        Variant id, taskId;
+        if (ReadAttribute(m_element, m_id, id))
+            Own(node, id, kPlanEntryIds, inDaily ? kPlanEntries : kKindCount);
+        if (ReadAttribute(m_element, m_taskId, taskId))
+            Reference(node, taskId, kTaskIds);
+        if (!inDaily || !m_plan)
+            return;
+        Level& level = *m_level;
+        if (!level.day) {
+            Variant date;
+            level.day = ReadAttribute(level.parent, m_date, date) ? PlanEntryTable::DayOfDate(date.ToString()) : 0;
+        }
+        Variant start, end;
+        ReadAttribute(m_element, m_startTime, start);
+        ReadAttribute(m_element, m_endTime, end);
+        PlanEntryTable::Entry entry;
+        if (PlanEntryTable::Read(TextOf(id), TextOf(taskId), TextOf(start), TextOf(end), *level.day, entry))
+            m_plan->Add(entry);
+        if (!level.parentIsPlanDay)
+            m_plan->NoteIrregular();
     }
 
     void Day(IXMLDOMNode* node)
@@ -338,6 +382,8 @@ private:
     }
 
     ElementIndex& m_index;
+    PlanEntryTable* m_plan;
+    Level* m_level = nullptr;
     // The element being visited, asked once for its attribute interface.
     ComPtr<IXMLDOMElement> m_element;
     const Bstr m_id{kId};
@@ -345,20 +391,26 @@ private:
     const Bstr m_moodId{kMoodId};
     const Bstr m_selectedCategory{kSelectedCategory};
     const Bstr m_date{kDate};
+    const Bstr m_startTime{kStartTime};
+    const Bstr m_endTime{kEndTime};
     bool m_seenDaily = false;
     bool m_seenRecurrences = false;
     bool m_seenReminders = false;
 };
 
-void ElementIndex::Build(const XmlDocument& document)
+void ElementIndex::Build(const XmlDocument& document, PlanEntryTable* plan)
 {
     Clear();
     m_document = document;
     m_built = true;
+    if (plan)
+        plan->Start(document);
     try {
-        Walker(*this).Walk(document.Checked());
+        Walker(*this, plan).Walk(document.Checked());
     } catch (...) {
         Clear();
+        if (plan)
+            plan->Clear();
         throw;
     }
 }

@@ -9,6 +9,8 @@
 #include "document/xml/XmlNode.h"
 #include "foundation/EString.h"
 
+class PlanEntryTable;
+
 // A lookup gives exactly what the XPath of the element layer would give: the
 // first element in document order of the kind's scope whose key attribute is
 // the "%d" text of the id. The index holds the one element of each key; a key
@@ -39,8 +41,10 @@ public:
     ElementIndex& operator=(ElementIndex&&) = default;
     virtual ~ElementIndex() = default;
 
-    // One walk of the whole document: the index, the largest ids and the first bad id.
-    void Build(const XmlDocument& document);
+    // One walk of the whole document: the index, the largest ids and the
+    // first bad id; and, when given, the table of the plan entries below the
+    // first DAILY section.
+    void Build(const XmlDocument& document, PlanEntryTable* plan = nullptr);
     // Forgets everything; the next use builds again.
     void Clear();
     bool IsBuiltFor(const XmlDocument& document) const;

@@ -1,4 +1,4 @@
-// PlanEntryTable: the task, day and times of every plan entry, gathered in one walk of the daily plan and kept in step with each edit.
+// PlanEntryTable: the task, day and times of every plan entry, gathered in the element index's walk of the plan and kept in step with each edit.
 #pragma once
 
 #include <unordered_map>
@@ -12,9 +12,10 @@
 // at all. Entries are kept by task in no particular order. An entry whose
 // TASKID is not the "%d" text of a number belongs to no task, as for the XPath.
 //
-// The owner tells the table of every plan entry it adds, rewrites or removes
-// (Add and Remove with the values the element held); it builds again after a
-// Clear or for another document.
+// The element index's walk of the whole document fills it (Start, an Add for
+// each entry below the first DAILY section, NoteIrregular); the owner then
+// tells it of every plan entry it adds, rewrites or removes (Add and Remove
+// with the values the element held).
 class PlanEntryTable {
 public:
     struct Entry {
@@ -27,15 +28,22 @@ public:
     };
 
     PlanEntryTable() = default;
+    PlanEntryTable(PlanEntryTable&&) = default;
+    PlanEntryTable& operator=(PlanEntryTable&&) = default;
     virtual ~PlanEntryTable() = default;
 
-    // One walk of the section (which may be empty).
-    void Build(const XmlDocument& document, const XmlNode& daily);
+    // An empty table for the document, to be filled by its walk.
+    void Start(const XmlDocument& document);
     void Clear();
     bool IsBuiltFor(const XmlDocument& document) const;
 
     // The values of a PLANENTRY element; false when its TASKID names no task.
     static bool Read(const XmlNode& element, Entry& entry);
+    // The same from the texts of its attributes and the day of its parent's DATE.
+    static bool Read(const EString& id, const EString& taskId, const EString& start, const EString& end,
+                     double day, Entry& entry);
+    // The whole day of a DATE text; 0 for none.
+    static double DayOfDate(const EString& text);
 
     void Add(const Entry& entry);
     // The first entry of the task with exactly these values; false when there is none.
@@ -45,10 +53,9 @@ public:
     // Some entry stood elsewhere than in a DAY directly under DAILY when the
     // table was built: walks that pass over whole days must not rely on them.
     bool HasIrregularEntries() const { return m_irregular; }
+    void NoteIrregular() { m_irregular = true; }
 
 private:
-    class Walker;
-
     XmlDocument m_document;
     bool m_built = false;
     bool m_irregular = false;

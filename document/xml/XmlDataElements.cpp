@@ -33,7 +33,7 @@ bool IdChanges(const XmlNode& element, int newId)
 void XmlDataElements::New()
 {
     XmlDoc::New();
-    m_index.Build(m_document);
+    m_index.Build(m_document, &m_plan);
 }
 
 void XmlDataElements::Load(const EString& path)
@@ -63,8 +63,9 @@ void XmlDataElements::Adopt(const XmlDocument& previous)
                                                               found.c_str(), kRoot));
     }
     ElementIndex index;
+    PlanEntryTable plan;
     try {
-        index.Build(m_document);
+        index.Build(m_document, &plan);
     } catch (...) {
         m_document = previous;
         throw;
@@ -77,14 +78,27 @@ void XmlDataElements::Adopt(const XmlDocument& previous)
                                                               index.GetFirstBadId().c_str()));
     }
     m_index = std::move(index);
+    m_plan = std::move(plan);
+}
+
+void XmlDataElements::InvalidateIndex()
+{
+    m_index.Clear();
+    m_plan.Clear();
 }
 
 ElementIndex& XmlDataElements::Index()
 {
     const XmlDocument document = GetDocument(false);
-    if (!m_index.IsBuiltFor(document))
-        m_index.Build(document);
+    if (!m_index.IsBuiltFor(document) || !m_plan.IsBuiltFor(document))
+        m_index.Build(document, &m_plan);
     return m_index;
+}
+
+PlanEntryTable& XmlDataElements::Plan()
+{
+    Index();
+    return m_plan;
 }
 
 void XmlDataElements::AfterLoad()

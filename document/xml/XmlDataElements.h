@@ -14,6 +14,7 @@
 #include "document/model/TaskCard.h"
 #include "document/xml/ElementIndex.h"
 #include "document/xml/IDataManager.h"
+#include "document/xml/PlanEntryTable.h"
 #include "document/xml/XmlDoc.h"
 
 // Elements are found by id through an index built in one walk after every
@@ -203,8 +204,11 @@ protected:
     // Takes the element and its subtree out of the document and the index;
     // gives the ids of the TASK elements that went.
     std::vector<long> RemoveElement(const XmlNode& element);
-    void InvalidateIndex() { m_index.Clear(); }
+    // Also forgets the plan-entry table.
+    void InvalidateIndex();
     ElementIndex& Index();
+    // Built with the index, in its walk.
+    PlanEntryTable& Plan();
 
 private:
     // The new document, once its index is built; the old one stays when the
@@ -222,4 +226,5 @@ private:
     void RemoveTaskCompanions(const std::vector<long>& taskIds);
 
     ElementIndex m_index;
+    PlanEntryTable m_plan;
 };
