@@ -3,11 +3,10 @@
 #include <commctrl.h>
 
 #include <cstddef>
-#include <cstring>
-#include <optional>
 #include <vector>
 
 #include "foundation/ResourceModule.h"
+#include "winlib/ImageList.h"
 
 namespace {
 
@@ -46,129 +45,25 @@ void GiveImageList(HWND toolbar, HIMAGELIST images)
     }
 }
 
-// The list index of the icon, or I_IMAGENONE when it cannot be loaded.
-int AddIcon(HIMAGELIST images, UINT iconId)
-{
-    const auto icon = static_cast<HICON>(
-        ::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(iconId), IMAGE_ICON, kImageSize, kImageSize, 0));
-    if (!icon)
-        return I_IMAGENONE;
-    const int index = ::ImageList_ReplaceIcon(images, -1, icon);
-    ::DestroyIcon(icon);
-    return index < 0 ? I_IMAGENONE : index;
-}
-
-constexpr size_t kColourRowBytes = kImageSize * 4;
-constexpr size_t kColourBytes = kColourRowBytes * kImageSize;
-// A mask row of 16 bits is padded to 32.
-constexpr size_t kMaskRowBytes = 4;
-
-// A 32-bit 16 x 16 picture as an icon resource holds it: rows from the
-// bottom, the colours with their alpha, then the mask's.
-struct IconRows {
-    const std::byte* colour = nullptr;
-    const std::byte* mask = nullptr;
-};
-
-const std::byte* ResourceBytes(HMODULE module, const wchar_t* name, const wchar_t* type, DWORD& size)
-{
-    const HRSRC found = ::FindResourceW(module, name, type);
-    const HGLOBAL loaded = found ? ::LoadResource(module, found) : nullptr;
-    size = found ? ::SizeofResource(module, found) : 0;
-    return loaded ? static_cast<const std::byte*>(::LockResource(loaded)) : nullptr;
-}
-
-// Empty for an icon of another size or form: LoadImage takes that one.
-std::optional<IconRows> Rows32(HMODULE module, UINT iconId)
-{
-    DWORD size = 0;
-    const std::byte* group = ResourceBytes(module, MAKEINTRESOURCEW(iconId), RT_GROUP_ICON, size);
-    constexpr DWORD kGroupHeader = 6;
-    constexpr DWORD kGroupEntry = 14;
-    if (!group || size < kGroupHeader)
-        return std::nullopt;
-    WORD count = 0;
-    std::memcpy(&count, group + 4, sizeof(count));
-    if (size < kGroupHeader + kGroupEntry * DWORD{count})
-        return std::nullopt;
-    const int id = ::LookupIconIdFromDirectoryEx(reinterpret_cast<PBYTE>(const_cast<std::byte*>(group)), TRUE,
-                                                 kImageSize, kImageSize, LR_DEFAULTCOLOR);
-    const std::byte* icon = id > 0 ? ResourceBytes(module, MAKEINTRESOURCEW(id), RT_ICON, size) : nullptr;
-    if (!icon || size < sizeof(BITMAPINFOHEADER) + kColourBytes + kMaskRowBytes * kImageSize)
-        return std::nullopt;
-    BITMAPINFOHEADER header = {};
-    std::memcpy(&header, icon, sizeof(header));
-    if (header.biSize != sizeof(header) || header.biWidth != kImageSize || header.biHeight != 2 * kImageSize ||
-        header.biPlanes != 1 || header.biBitCount != 32 || header.biCompression != BI_RGB)
-        return std::nullopt;
-    const std::byte* colour = icon + sizeof(header);
-    return IconRows{colour, colour + kColourBytes};
-}
-
-// The pictures side by side in one bitmap and its mask, added to the list at
-// once: under Wine each icon added alone costs some milliseconds.
-void AddStrip(HIMAGELIST images, const std::vector<IconRows>& icons)
-{
-    const int count = static_cast<int>(icons.size());
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = kImageSize * count;
-    info.bmiHeader.biHeight = kImageSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    const HBITMAP colour = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!colour)
-        return;
-    // The mask bitmap's rows run from the top, each a whole number of 16-bit words.
-    const size_t maskStride = 2 * icons.size();
-    std::vector<std::byte> mask(maskStride * kImageSize);
-    const size_t stride = kColourRowBytes * icons.size();
-    for (size_t i = 0; i < icons.size(); ++i) {
-        for (size_t row = 0; row < kImageSize; ++row) {
-            std::memcpy(static_cast<std::byte*>(bits) + row * stride + i * kColourRowBytes,
-                        icons[i].colour + row * kColourRowBytes, kColourRowBytes);
-            std::memcpy(mask.data() + (kImageSize - 1 - row) * maskStride + 2 * i,
-                        icons[i].mask + row * kMaskRowBytes, 2);
-        }
-    }
-    const HBITMAP maskBitmap = ::CreateBitmap(kImageSize * count, kImageSize, 1, 1, mask.data());
-    if (maskBitmap)
-        ::ImageList_Add(images, colour, maskBitmap);
-    ::DeleteObject(maskBitmap);
-    ::DeleteObject(colour);
-}
-
 // The list index of each item's picture, or I_IMAGENONE.
 std::vector<int> AddPictures(HIMAGELIST images, const ToolbarItem* items, int count)
 {
     std::vector<int> indices(static_cast<size_t>(count), I_IMAGENONE);
-    std::vector<IconRows> strip;
-    std::vector<size_t> stripItems;
-    std::vector<size_t> others;
+    // A missing icon leaves its button without a picture rather than with a blank one.
+    std::vector<unsigned> iconIds;
+    std::vector<size_t> pictured;
     for (size_t i = 0; i < indices.size(); ++i) {
-        if (items[i].commandId == 0)
-            continue;
-        if (const std::optional<IconRows> rows = Rows32(GetResourceModule(), items[i].iconId)) {
-            strip.push_back(*rows);
-            stripItems.push_back(i);
-        } else {
-            others.push_back(i);
+        if (items[i].commandId != 0 &&
+            ::FindResourceW(GetResourceModule(), MAKEINTRESOURCEW(items[i].iconId), RT_GROUP_ICON)) {
+            iconIds.push_back(items[i].iconId);
+            pictured.push_back(i);
         }
     }
-    if (!strip.empty()) {
-        const int first = ::ImageList_GetImageCount(images);
-        AddStrip(images, strip);
-        if (::ImageList_GetImageCount(images) == first + static_cast<int>(strip.size())) {
-            for (size_t k = 0; k < stripItems.size(); ++k)
-                indices[stripItems[k]] = first + static_cast<int>(k);
-        } else {
-            others.insert(others.end(), stripItems.begin(), stripItems.end());
-        }
+    const int first = CImageList(images, false).AddIconResources(GetResourceModule(), iconIds);
+    if (first >= 0) {
+        for (size_t k = 0; k < pictured.size(); ++k)
+            indices[pictured[k]] = first + static_cast<int>(k);
     }
-    for (const size_t i : others)
-        indices[i] = AddIcon(images, items[i].iconId);
     return indices;
 }
 

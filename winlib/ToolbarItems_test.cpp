@@ -4,10 +4,12 @@
 #include <commctrl.h>
 
 #include <iterator>
+#include <utility>
 #include <vector>
 
 #include "foundation/ResourceModule.h"
 
+#include "winlib/ImageList.h"
 #include "winlib/ToolbarItems.h"
 #include "winlib/testdata/winlib_tests_rc.h"
 
@@ -110,18 +112,41 @@ std::vector<DWORD> Drawn(HIMAGELIST list, int index, UINT style)
     return pixels;
 }
 
+// Whichever way a list is filled, the picture at each index draws as its icon
+// added alone does to a list of the same kind, a missing one as a blank.
 TEST_F(ToolbarItemsTest, EachPictureDrawsAsItsIconDoesAlone)
 {
     ToolbarBuildFromItems(toolbar, kItems, static_cast<int>(std::size(kItems)));
-    for (const int i : {0, 1, 3}) {
-        const HIMAGELIST alone = ::ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
-        const auto icon = static_cast<HICON>(
-            ::LoadImageW(GetResourceModule(), MAKEINTRESOURCEW(kItems[i].iconId), IMAGE_ICON, 16, 16, 0));
-        ASSERT_EQ(::ImageList_ReplaceIcon(alone, -1, icon), 0) << i;
-        ::DestroyIcon(icon);
-        for (const UINT style : {ILD_TRANSPARENT, ILD_MASK})
-            EXPECT_EQ(Drawn(Images(), Button(i).iBitmap, style), Drawn(alone, 0, style)) << i << " style " << style;
-        ::ImageList_Destroy(alone);
+    const unsigned ids[] = {IDI_TOOL_NEW, IDI_TOOL_OPEN, IDI_TOOL_OTHER_FORM, IDI_TOOL_MISSING, IDI_TOOL_SAVE};
+    CImageList lists[2];
+    const UINT kinds[] = {ILC_COLOR8 | ILC_MASK, ILC_COLOR32 | ILC_MASK};
+    for (size_t k = 0; k < std::size(kinds); ++k) {
+        lists[k] = CImageList(::ImageList_Create(16, 16, kinds[k], 0, 4));
+        ::ImageList_SetBkColor(lists[k], CLR_NONE);
+        ASSERT_EQ(lists[k].AddIconResources(GetResourceModule(), ids), 0) << k;
+    }
+    const struct {
+        const char* fill;
+        HIMAGELIST list;
+        UINT kind;
+        std::vector<std::pair<int, unsigned>> pictures; // index, icon
+    } cases[] = {
+        {"toolbar", Images(), ILC_COLOR32 | ILC_MASK,
+         {{Button(0).iBitmap, kItems[0].iconId}, {Button(1).iBitmap, kItems[1].iconId},
+          {Button(3).iBitmap, kItems[3].iconId}}},
+        {"8-bit list", lists[0], kinds[0], {{0, ids[0]}, {1, ids[1]}, {2, ids[2]}, {3, ids[3]}, {4, ids[4]}}},
+        {"32-bit list", lists[1], kinds[1], {{0, ids[0]}, {1, ids[1]}, {2, ids[2]}, {3, ids[3]}, {4, ids[4]}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(::ImageList_GetImageCount(c.list), static_cast<int>(c.pictures.size())) << c.fill;
+        for (const auto& [index, icon] : c.pictures) {
+            CImageList alone(::ImageList_Create(16, 16, c.kind, 1, 1));
+            ::ImageList_SetBkColor(alone, CLR_NONE);
+            ASSERT_EQ(alone.AddIconResource(GetResourceModule(), static_cast<int>(icon)), 0) << c.fill;
+            for (const UINT style : {ILD_TRANSPARENT, ILD_MASK})
+                EXPECT_EQ(Drawn(c.list, index, style), Drawn(alone, 0, style))
+                    << c.fill << " index " << index << " style " << style;
+        }
     }
 }
 
