@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <span>
 #include <type_traits>
 
 #include "document/PelquornDoc.h"
@@ -24,22 +25,20 @@
 namespace {
 
 constexpr wchar_t kColumnStateName[] = L"PlanEntriesList";
-constexpr int kRowIconIds[] = {IDI_ENTRY_NOT_BEGUN, IDI_ENTRY_RUNNING, IDI_ENTRY_OVER, IDI_TRACK_TIME};
+constexpr unsigned kRowIconIds[] = {IDI_ENTRY_NOT_BEGUN, IDI_ENTRY_RUNNING, IDI_ENTRY_OVER, IDI_TRACK_TIME};
 // State images 1 and 2 of a check box: clear and ticked.
-constexpr int kStateIconIds[] = {IDI_CHECK_CLEAR, IDI_CHECK_TICKED};
-constexpr int kHeaderIconIds[] = {IDI_SORT_ASCENDING, IDI_SORT_DESCENDING};
+constexpr unsigned kStateIconIds[] = {IDI_CHECK_CLEAR, IDI_CHECK_TICKED};
+constexpr unsigned kHeaderIconIds[] = {IDI_SORT_ASCENDING, IDI_SORT_DESCENDING};
 constexpr int kUnchecked = 1;
 constexpr int kChecked = 2;
 
-template <size_t N>
-CImageList MakeImageList(const int (&ids)[N])
+CImageList MakeImageList(std::span<const unsigned> ids)
 {
-    CImageList images(::ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, static_cast<int>(N), 4));
+    CImageList images(::ImageList_Create(16, 16, ILC_COLOR8 | ILC_MASK, static_cast<int>(ids.size()), 4));
     if (images.IsNull())
         return images;
     ::ImageList_SetBkColor(images, CLR_NONE);
-    for (int id : ids)
-        images.AddIconResource(GetResourceModule(), id);
+    images.AddIconResources(GetResourceModule(), ids);
     return images;
 }
 

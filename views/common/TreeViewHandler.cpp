@@ -43,11 +43,7 @@ bool CTreeViewHandler::LoadImages(CImageList& images, std::span<const unsigned> 
     if (!images.Create(16, 16, 0, 4))
         return false;
     ::ImageList_SetBkColor(images, CLR_NONE);
-    for (const unsigned id : iconIds) {
-        // Shared icons of the resource module: nothing to destroy.
-        if (const HICON icon = LoadAppIcon(id))
-            images.AddIcon(icon);
-    }
+    images.AddIconResources(GetResourceModule(), iconIds);
     TreeView_SetImageList(m_tree, static_cast<HIMAGELIST>(images), TVSIL_NORMAL);
     return true;
 }

@@ -24,8 +24,8 @@ constexpr wchar_t kColumnStateName[] = L"TasksList";
 constexpr int kViewNumber = 0;
 // Row images by display status: new, in progress, completed, recurring;
 // then the pictures of a task being moved and copied.
-constexpr int kRowIconIds[] = {IDI_TASK_NEW, IDI_TASK_IN_PROGRESS, IDI_TASK_COMPLETED, IDI_TASK_RECURRING,
-                               IDI_TASK_DRAG_MOVE, IDI_TASK_DRAG_COPY};
+constexpr unsigned kRowIconIds[] = {IDI_TASK_NEW, IDI_TASK_IN_PROGRESS, IDI_TASK_COMPLETED, IDI_TASK_RECURRING,
+                                    IDI_TASK_DRAG_MOVE, IDI_TASK_DRAG_COPY};
 
 // Counts the view's own changes of the control's selection, which may nest.
 class ScopedCount {
@@ -141,8 +141,7 @@ void CPelquornView::BuildImageList()
     if (m_images.IsNull())
         return;
     ::ImageList_SetBkColor(m_images, CLR_NONE);
-    for (int id : kRowIconIds)
-        m_images.AddIconResource(GetResourceModule(), id);
+    m_images.AddIconResources(GetResourceModule(), kRowIconIds);
     ListView_SetImageList(m_hWnd, m_images, LVSIL_SMALL);
 }
 
