@@ -212,8 +212,7 @@ void DataManager::ForEachBranchPlanEntry(const std::unordered_set<long>& tasks,
             if (!everyDay)
                 continue;
         } else if (!everyDay && name == kDay && node.GetParent().GetName() == kDaily) {
-            const EString date = XmlDoc::GetTextAttribute(node, kDate);
-            if (!days.count(date.empty() ? 0 : std::floor(DateParser::ParseDate(date))))
+            if (!days.count(PlanEntryTable::DayOfDate(XmlDoc::GetTextAttribute(node, kDate))))
                 continue;
         }
         std::vector<XmlNode> children = node.GetChildElements();

@@ -31,7 +31,6 @@ bool PlanEntryTable::Read(const EString& id, const EString& taskId, const EStrin
     return true;
 }
 
-// As XmlDataElements::GetEntryDay reads a parent's DATE.
 double PlanEntryTable::DayOfDate(const EString& text)
 {
     return text.empty() ? 0 : OleDateFloor(DateParser::ParseDate(text));

@@ -42,7 +42,7 @@ public:
     // The same from the texts of its attributes and the day of its parent's DATE.
     static bool Read(const EString& id, const EString& taskId, const EString& start, const EString& end,
                      double day, Entry& entry);
-    // The whole day of a DATE text; 0 for none.
+    // The whole day of a DATE text, as every reader of a plan entry's day takes it; 0 for none.
     static double DayOfDate(const EString& text);
 
     void Add(const Entry& entry);

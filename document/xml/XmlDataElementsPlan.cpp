@@ -70,8 +70,7 @@ double XmlDataElements::GetEntryDay(const XmlNode& element)
     const XmlNode day = element.GetParent();
     if (!day)
         return 0;
-    const EString text = GetTextAttribute(day, kDate);
-    return text.empty() ? 0 : OleDateFloor(DateParser::ParseDate(text));
+    return PlanEntryTable::DayOfDate(GetTextAttribute(day, kDate));
 }
 
 XmlNodeList XmlDataElements::SelectPlanEntries(const EString& predicate)
