@@ -781,8 +781,9 @@ Figures CrowdedDayFigures(const Shape& shape, double today)
     figures.emplace_back(L"a day of " + entries + L" entries opened in the daily plan's list", [=](CommandSession& s) {
         EnsureLayout(s, true);
         EnsureDay(s, today);
-        s.Measure(L"a day of " + entries + L" entries opened in the daily plan's list (day switch)",
-                  Command(ID_DAY_PREVIOUS), nullptr, DayRows(s, shape.crowdedEntries));
+        s.MeasureMedian(L"a day of " + entries + L" entries opened in the daily plan's list (day switch)",
+                        kTimedRepeats, [&s] { s.Prepare(L"the daily plan moved on to today", Command(ID_DAY_NEXT)); },
+                        Command(ID_DAY_PREVIOUS), nullptr, DayRows(s, shape.crowdedEntries));
         s.MeasureSlowest(L"a day of " + entries + L" entries scrolled a page down in the daily plan's list",
                          kScrolledPages, PageDown(DayList(s)));
     });
@@ -790,8 +791,9 @@ Figures CrowdedDayFigures(const Shape& shape, double today)
     figures.emplace_back(L"a day of " + entries + L" entries opened in the daily plan's grid", [=](CommandSession& s) {
         EnsureDay(s, today);
         EnsureLayout(s, false);
-        s.Measure(L"a day of " + entries + L" entries opened in the daily plan's grid (day switch)",
-                  Command(ID_DAY_PREVIOUS));
+        s.MeasureMedian(L"a day of " + entries + L" entries opened in the daily plan's grid (day switch)",
+                        kTimedRepeats, [&s] { s.Prepare(L"the daily plan moved on to today", Command(ID_DAY_NEXT)); },
+                        Command(ID_DAY_PREVIOUS));
         s.MeasureSlowest(L"a day of " + entries + L" entries scrolled a page down in the daily plan's grid",
                          kScrolledPages, PageDown(s.Control(kDayGridClass)));
     });
