@@ -148,10 +148,12 @@ std::vector<Figure> Measure(const EString& path, const std::string& bytes, const
                            Require(document.AddTask(task), L"add a task");
                            added.push_back(task.GetId());
                        })});
-    // A day of its own for each entry, then entries that push a full day's later ones.
+    // A day of its own for each entry, in every run, then entries that push a full day's later ones.
+    int freeDays = 0;
     figures.push_back({"  add a plan entry on a free day", PerCall(20, [&](int i) {
                            TaskPlanEntry entry(added[i % added.size()], 10.0 / 24, 10.5 / 24, L"", L"", 0, 0);
-                           Require(document.AddPlanEntry(45292 + size.days + 10 + i, entry), L"add a plan entry");
+                           Require(document.AddPlanEntry(45292 + size.days + 10 + freeDays++, entry),
+                                   L"add a plan entry");
                        })});
     // Days whose entries run to the day's end, three days apart, and on each
     // the first free entry from 10:00 on with free ones behind it: an entry
@@ -200,7 +202,16 @@ std::vector<Figure> Measure(const EString& path, const std::string& bytes, const
     figures.push_back({"  move a task", PerCall(20, [&](int i) {
                            Require(document.MoveTasks(2 + i % 5, {added[i % added.size()]}), L"move a task");
                        })});
-    figures.push_back({"  delete a task", PerCall(20, [&](int i) { document.DeleteTask(added[i % added.size()]); })});
+    // Each run deletes tasks still there: the runs' adds made one for each delete.
+    size_t deleted = 0;
+    figures.push_back({"  delete a task", PerCall(20, [&](int) {
+                           Require(deleted < added.size(), L"delete a task");
+                           document.DeleteTask(added[deleted++]);
+                       })});
+    for (const int id : added) {
+        TaskCard gone;
+        Require(!document.GetTask(id, gone, false), L"delete a task");
+    }
 
     const EString savedPath = path + L".saved.qvr";
     figures.push_back({"6 save", MedianMilliseconds(kRuns, [&] {
