@@ -570,11 +570,11 @@ Figures CommandFigures(const PlanSize& size, const Shape& shape, double today)
             }
             // The header's own click: the list tells its parent, which sorts; each click sorts again, the other way.
             s.MeasureMedian(name + L" (\"" + title + L"\"), " + chosenTasks + L" tasks listed", kTimedRepeats, [] {},
-                      Click(header, middle), nullptr, [column] {
-                          if (Options::GetSortField(kTaskListSortIndex, 0) != static_cast<DWORD>(column))
-                              throw Lost{{}, L"missed its aim: the list did not sort by the column"};
-                          return EString();
-                      });
+                            Click(header, middle), nullptr, [column] {
+                                if (Options::GetSortField(kTaskListSortIndex, 0) != static_cast<DWORD>(column))
+                                    throw Lost{{}, L"missed its aim: the list did not sort by the column"};
+                                return EString();
+                            });
         });
     }
     figures.emplace_back(L"Select All, then the status filter changed", [=](CommandSession& s) {
