@@ -79,7 +79,10 @@ DataManager::EntryTask DataManager::ReadEntryTask(int taskId)
         return read;
     read.found = true;
     read.task = std::make_shared<TaskCard>();
-    ReadTask(taskElement, *read.task);
+    // Without its category path, which only the task list shows: the walk up
+    // to the top category for each task of a crowded day would cost more than
+    // the rest of the task's read.
+    ElementRecords::Read(taskElement.Checked(), *read.task);
     if (const XmlNode rule = FindRecurrence(read.task->GetId())) {
         RecurrenceInfo recurrence;
         ElementRecords::Read(rule, recurrence);
