@@ -9,11 +9,7 @@
 #include "document/xml/XmlVocabulary.h"
 #include "foundation/TimeParser.h"
 
-namespace {
-
 using namespace Xml;
-
-} // namespace
 
 bool PlanEntryTable::Read(const EString& id, const EString& taskId, const EString& start, const EString& end,
                           double day, Entry& entry)
