@@ -47,17 +47,20 @@ TEST_F(PrepareReportTest, TheChosenReportIsWrittenOverThePlanAndOpened)
     EXPECT_EQ(services.asked, 1);
     EXPECT_EQ(services.opened, std::vector<EString>{output});
     EXPECT_TRUE(prompts.errors.empty());
+    EXPECT_TRUE(::IsWindowEnabled(m_frame->m_hWnd)) << "the window takes input again once the report is made";
 }
 
 TEST_F(PrepareReportTest, AReportOverItsOwnPlanIsRefusedShownAndNotOpened)
 {
-    // A new plan is reported from its copy in the temporary folder.
+    // A new plan is reported from its copy in the temporary folder. The
+    // refusal comes from the report's own thread.
     const EString copy = services.GetReportTempDocPath();
     PrepareReport(L"Daily plan", copy);
     ASSERT_EQ(prompts.errors.size(), 1u);
     EXPECT_NE(prompts.errors[0].find(L"cannot be written"), EString::npos) << prompts.errors[0].c_str();
     EXPECT_TRUE(services.opened.empty());
     EXPECT_EQ(ReadFileBytes(copy).rfind("<ROOT", 0), 0u) << "the copy still holds the plan";
+    EXPECT_TRUE(::IsWindowEnabled(m_frame->m_hWnd));
 }
 
 } // namespace

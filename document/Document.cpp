@@ -16,14 +16,6 @@ EString Translated(const wchar_t* text)
     return translation.IsEmpty() ? EString(text) : translation;
 }
 
-EString ProductName()
-{
-    EString name;
-    if (!name.LoadString(IDS_PRODUCT_NAME))
-        name = L"Quorvane";
-    return name;
-}
-
 } // namespace
 
 void CDocument::Notify(IObserver* sender, DocNotifyCode code)
@@ -46,7 +38,7 @@ EString CDocument::GetDisplayName() const
 
 EString CDocument::GetTitle() const
 {
-    return GetDisplayName() + (m_modified ? L"*" : L"") + L" - " + ProductName();
+    return GetDisplayName() + (m_modified ? L"*" : L"") + L" - " + AppProductName();
 }
 
 void CDocument::UpdateTitle()

@@ -17,13 +17,19 @@ void SetMainWindow(HWND window)
     g_mainWindow = window;
 }
 
+EString AppProductName()
+{
+    EString name;
+    if (!name.LoadString(kProductNameId))
+        name = L"Quorvane";
+    return name;
+}
+
 int AppMessageBox(const EString& text, UINT type)
 {
     if (!g_mainWindow)
         return IDCANCEL;
-    EString caption;
-    if (!caption.LoadString(kProductNameId))
-        caption = L"Quorvane";
+    const EString caption = AppProductName();
     const ModalScope modal;
     return ::MessageBoxW(g_mainWindow, text.c_str(), caption.c_str(), type);
 }

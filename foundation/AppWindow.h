@@ -9,6 +9,9 @@ HWND GetMainWindow();
 // The main frame registers itself when built and clears this when destroyed.
 void SetMainWindow(HWND window);
 
+// The product's name from the resources, for captions.
+EString AppProductName();
+
 // A message box over the main window with the product caption; IDCANCEL when
 // there is no main window to own it.
 int AppMessageBox(const EString& text, UINT type);

@@ -1,7 +1,11 @@
 #include "foundation/WaitPumpingMessages.h"
 
+#include <objbase.h>
+
+#include <exception>
 #include <optional>
 
+#include "foundation/ComError.h"
 #include "foundation/ModalScope.h"
 
 bool WaitPumpingMessages(HANDLE object, DWORD limit)
@@ -38,4 +42,43 @@ bool WaitPumpingMessages(HANDLE object, DWORD limit)
     if (quitCode)
         ::PostQuitMessage(*quitCode);
     return signalled;
+}
+
+namespace {
+
+struct WorkOnThread {
+    const std::function<void()>& work;
+    std::exception_ptr failure;
+};
+
+DWORD WINAPI RunWork(void* parameter)
+{
+    auto& run = *static_cast<WorkOnThread*>(parameter);
+    const HRESULT initialized = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    try {
+        if (FAILED(initialized))
+            ThrowComError(initialized);
+        run.work();
+    } catch (...) {
+        run.failure = std::current_exception();
+    }
+    if (SUCCEEDED(initialized))
+        ::CoUninitialize();
+    return 0;
+}
+
+} // namespace
+
+void RunPumpingMessages(const std::function<void()>& work)
+{
+    WorkOnThread run{work, nullptr};
+    const HANDLE thread = ::CreateThread(nullptr, 0, RunWork, &run, 0, nullptr);
+    if (!thread)
+        ThrowLastWin32Error();
+    // The work holds this frame's objects: it is waited for whatever the wait says.
+    if (!WaitPumpingMessages(thread))
+        ::WaitForSingleObject(thread, INFINITE);
+    ::CloseHandle(thread);
+    if (run.failure)
+        std::rethrow_exception(run.failure);
 }

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/WaitPumpingMessages.h"
 
@@ -131,4 +132,38 @@ TEST_F(WaitTest, AnObjectNeverSignalledEndsTheWaitAtItsLimit)
     ::CloseHandle(never);
     EXPECT_TRUE(IsOpen()) << "messages were dispatched until the limit";
     EXPECT_TRUE(WaitPumpingMessages(gate, 50)) << "a signalled object ends it at once";
+}
+
+// The work of a report runs beside the windows: a message it sends to a
+// window of the waiting thread is answered before it ends, and COM is ready
+// for it on its own thread.
+TEST_F(WaitTest, WorkOnItsOwnThreadIsAnsweredByTheWaitingThread)
+{
+    const DWORD waiting = ::GetCurrentThreadId();
+    DWORD working = waiting;
+    HRESULT comOnTheWorker = E_FAIL;
+    Sender sender{window, gate, false};
+    RunPumpingMessages([&] {
+        working = ::GetCurrentThreadId();
+        // Already initialized there: S_FALSE.
+        comOnTheWorker = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        if (SUCCEEDED(comOnTheWorker))
+            ::CoUninitialize();
+        SendOpenGate(&sender);
+    });
+    EXPECT_NE(working, waiting);
+    EXPECT_EQ(comOnTheWorker, S_FALSE);
+    EXPECT_TRUE(sender.answered);
+    EXPECT_TRUE(IsOpen());
+}
+
+TEST_F(WaitTest, AFailureOfTheWorkIsThrownToTheWaitingThread)
+{
+    try {
+        RunPumpingMessages([] { ThrowComError(E_INVALIDARG, L"The report cannot be written."); });
+        ADD_FAILURE() << "no error";
+    } catch (const ComError& error) {
+        EXPECT_EQ(error.Error(), E_INVALIDARG);
+        EXPECT_EQ(error.Description(), L"The report cannot be written.");
+    }
 }

@@ -1,6 +1,9 @@
 #include "reports/ReportServices.h"
 
+#include "dialogs/BusyWindow.h"
+#include "dialogs/TranslatedOrKey.h"
 #include "foundation/AppWindow.h"
+#include "foundation/FileSystem.h"
 #include "reports/ConversionScript.h"
 #include "reports/ExportDialog.h"
 
@@ -33,5 +36,8 @@ bool ReportServices::ChooseImportFile(ExchangeChoice& choice)
 void ReportServices::RunConversionScript(const EString& script, const EString& input, const EString& output,
                                          const ScriptParameters& parameters)
 {
+    EString text = TranslatedOrKey(L"Running the script %1...");
+    text.Replace(L"%1", FileSystem::GetFileTitle(script).c_str());
+    const CBusyWindow busy(GetMainWindow(), text);
     ConvertWithScript(script, input, output, parameters);
 }

@@ -1,8 +1,11 @@
 #include "reports/ReportServices.h"
 
+#include "dialogs/BusyWindow.h"
+#include "dialogs/TranslatedOrKey.h"
 #include "foundation/AppWindow.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Log.h"
+#include "foundation/WaitPumpingMessages.h"
 #include "reports/ReportChoice.h"
 #include "reports/ReportRun.h"
 
@@ -23,8 +26,12 @@ bool ReportServices::ChooseReport(ReportRequest& request)
 
 void ReportServices::RunReport(const ReportRequest& request, const EString& documentPath)
 {
-    ::RunReport(request.stylesheet, documentPath, request.outputPath,
-                ReportParameters::FromSettings(request.categoryId, request.periodStart, request.periodEnd));
+    const ReportParameters parameters =
+        ReportParameters::FromSettings(request.categoryId, request.periodStart, request.periodEnd);
+    // A report reads the plan from its file, not from the open document: it
+    // runs beside the windows, which answer and show it under way.
+    const CBusyWindow busy(GetMainWindow(), TranslatedOrKey(L"Making the report..."));
+    RunPumpingMessages([&] { ::RunReport(request.stylesheet, documentPath, request.outputPath, parameters); });
 }
 
 void ReportServices::OpenWithShell(const EString& path)

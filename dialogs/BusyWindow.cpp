@@ -1,0 +1,81 @@
+#include "dialogs/BusyWindow.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "foundation/AppWindow.h"
+
+namespace {
+
+HFONT MessageFont()
+{
+    return static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
+}
+
+SIZE TextSize(const EString& text)
+{
+    const HDC dc = ::GetDC(nullptr);
+    const HGDIOBJ old = ::SelectObject(dc, MessageFont());
+    RECT bounds = {0, 0, 0, 0};
+    ::DrawTextW(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    return {bounds.right - bounds.left, bounds.bottom - bounds.top};
+}
+
+HWND CreateChild(HWND parent, const wchar_t* className, DWORD style, const RECT& place)
+{
+    const HWND child = ::CreateWindowExW(0, className, L"", WS_CHILD | WS_VISIBLE | style, place.left, place.top,
+                                         place.right - place.left, place.bottom - place.top, parent, nullptr,
+                                         ::GetModuleHandleW(nullptr), nullptr);
+    if (child)
+        ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), FALSE);
+    return child;
+}
+
+} // namespace
+
+CBusyWindow::CBusyWindow(HWND owner, const EString& text) : m_owner(owner)
+{
+    if (!owner)
+        return;
+    const SIZE textSize = TextSize(text);
+    const int clientWidth = std::max(kMinimumWidth, static_cast<int>(textSize.cx) + 2 * kMargin);
+    const int clientHeight = kMargin + textSize.cy + kMargin + kBarHeight + kMargin;
+    constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_BORDER;
+    RECT frame = {0, 0, clientWidth, clientHeight};
+    ::AdjustWindowRectEx(&frame, kStyle, FALSE, WS_EX_DLGMODALFRAME);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    RECT ownerRect = {};
+    ::GetWindowRect(owner, &ownerRect);
+    const int left = ownerRect.left + (ownerRect.right - ownerRect.left - width) / 2;
+    const int top = ownerRect.top + (ownerRect.bottom - ownerRect.top - height) / 2;
+    const EString title = AppProductName();
+    if (!Create({.parent = owner,
+                 .title = title.c_str(),
+                 .style = kStyle,
+                 .exStyle = WS_EX_DLGMODALFRAME,
+                 .rect = {left, top, left + width, top + height}}))
+        return;
+    const HWND label = CreateChild(m_hWnd, L"STATIC", SS_LEFT | SS_NOPREFIX,
+                                   {kMargin, kMargin, clientWidth - kMargin, kMargin + textSize.cy});
+    ::SetWindowTextW(label, text.c_str());
+    const int barTop = kMargin + textSize.cy + kMargin;
+    const HWND bar = CreateChild(m_hWnd, PROGRESS_CLASSW, PBS_MARQUEE,
+                                 {kMargin, barTop, clientWidth - kMargin, barTop + kBarHeight});
+    ::SendMessageW(bar, PBM_SETMARQUEE, TRUE, 0);
+    ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    ::UpdateWindow(m_hWnd);
+    m_ownerWasEnabled = ::EnableWindow(owner, FALSE) == FALSE;
+}
+
+CBusyWindow::~CBusyWindow()
+{
+    // The owner first, so that the activation goes back to it.
+    if (m_owner && m_ownerWasEnabled)
+        ::EnableWindow(m_owner, TRUE);
+    if (m_hWnd)
+        ::DestroyWindow(m_hWnd);
+}

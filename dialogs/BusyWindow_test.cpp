@@ -1,0 +1,96 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include "dialogs/BusyWindow.h"
+#include "foundation/AppWindow.h"
+#include "testing/WindowShot.h"
+
+namespace {
+
+struct Found {
+    HWND owner;
+    HWND busy = nullptr;
+};
+
+BOOL CALLBACK FindBusyWindow(HWND window, LPARAM parameter)
+{
+    auto& found = *reinterpret_cast<Found*>(parameter);
+    wchar_t className[32] = {};
+    ::GetClassNameW(window, className, 32);
+    if (::GetWindow(window, GW_OWNER) == found.owner && lstrcmpW(className, L"QuorvaneBusy") == 0)
+        found.busy = window;
+    return found.busy == nullptr;
+}
+
+HWND BusyWindowOf(HWND owner)
+{
+    Found found{owner};
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindBusyWindow, reinterpret_cast<LPARAM>(&found));
+    return found.busy;
+}
+
+EString TextOf(HWND window)
+{
+    wchar_t text[256] = {};
+    ::GetWindowTextW(window, text, 256);
+    return text;
+}
+
+class BusyWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        owner = ::CreateWindowExW(0, L"STATIC", L"Plan", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 640, 480,
+                                  nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+        ASSERT_NE(owner, nullptr);
+    }
+    void TearDown() override { ::DestroyWindow(owner); }
+
+    HWND owner = nullptr;
+};
+
+TEST_F(BusyWindowTest, StandsOverItsDisabledOwnerUntilTheWorkEnds)
+{
+    {
+        const CBusyWindow busy(owner, L"Making the report...");
+        const HWND shown = BusyWindowOf(owner);
+        ASSERT_NE(shown, nullptr);
+        EXPECT_TRUE(::IsWindowVisible(shown));
+        EXPECT_FALSE(::IsWindowEnabled(owner)) << "no clicks or keys reach the plan meanwhile";
+        EXPECT_EQ(TextOf(shown), AppProductName());
+        const HWND label = ::FindWindowExW(shown, nullptr, L"STATIC", nullptr);
+        EXPECT_EQ(TextOf(label), L"Making the report...");
+        EXPECT_NE(::FindWindowExW(shown, nullptr, PROGRESS_CLASSW, nullptr), nullptr);
+        RECT ownerRect = {}, shownRect = {};
+        ::GetWindowRect(owner, &ownerRect);
+        ::GetWindowRect(shown, &shownRect);
+        EXPECT_TRUE(shownRect.left > ownerRect.left && shownRect.right < ownerRect.right &&
+                    shownRect.top > ownerRect.top && shownRect.bottom < ownerRect.bottom)
+            << "centred over the owner";
+        ::SendMessageW(shown, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(::IsWindow(shown)) << "Alt+F4 does not take it away";
+        SaveWindowScreenshot(shown, L"busy-window");
+    }
+    EXPECT_EQ(BusyWindowOf(owner), nullptr);
+    EXPECT_TRUE(::IsWindowEnabled(owner));
+}
+
+// One busy window inside another's work, or over a window a dialog has
+// disabled, gives the owner back as it found it.
+TEST_F(BusyWindowTest, AnOwnerDisabledBeforeStaysDisabled)
+{
+    ::EnableWindow(owner, FALSE);
+    { const CBusyWindow busy(owner, L"Running the script CSV..."); }
+    EXPECT_FALSE(::IsWindowEnabled(owner));
+}
+
+TEST_F(BusyWindowTest, WithoutAnOwnerNothingIsShown)
+{
+    const CBusyWindow busy(nullptr, L"Making the report...");
+    EXPECT_EQ(BusyWindowOf(nullptr), nullptr);
+}
+
+} // namespace
