@@ -36,7 +36,7 @@ HWND CreateChild(HWND parent, const wchar_t* className, DWORD style, const RECT&
 
 } // namespace
 
-CBusyWindow::CBusyWindow(HWND owner, const EString& text) : m_owner(owner)
+CBusyWindow::CBusyWindow(HWND owner, const EString& text)
 {
     if (!owner)
         return;
@@ -68,14 +68,25 @@ CBusyWindow::CBusyWindow(HWND owner, const EString& text) : m_owner(owner)
     ::SendMessageW(bar, PBM_SETMARQUEE, TRUE, 0);
     ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
     ::UpdateWindow(m_hWnd);
-    m_ownerWasEnabled = ::EnableWindow(owner, FALSE) == FALSE;
+    ::EnumThreadWindows(::GetCurrentThreadId(), DisableShownWindow, reinterpret_cast<LPARAM>(this));
+}
+
+BOOL CALLBACK CBusyWindow::DisableShownWindow(HWND window, LPARAM self)
+{
+    auto& busy = *reinterpret_cast<CBusyWindow*>(self);
+    if (window != busy.m_hWnd && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
+        ::EnableWindow(window, FALSE);
+        busy.m_disabled.push_back(window);
+    }
+    return TRUE;
 }
 
 CBusyWindow::~CBusyWindow()
 {
-    // The owner first, so that the activation goes back to it.
-    if (m_owner && m_ownerWasEnabled)
-        ::EnableWindow(m_owner, TRUE);
+    // Those first, so that the activation goes back to the owner.
+    for (const HWND window : m_disabled)
+        if (::IsWindow(window))
+            ::EnableWindow(window, TRUE);
     if (m_hWnd)
         ::DestroyWindow(m_hWnd);
 }

@@ -3,14 +3,17 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "foundation/EString.h"
 #include "foundation/MessageMap.h"
 #include "winlib/WindowImpl.h"
 
 // Made before the work and destroyed after it, on the owner's thread, which
 // keeps dispatching messages meanwhile (RunPumpingMessages): the owner then
-// repaints and answers, and the bar moves, but clicks and keys reach neither
-// it nor its panes, so no second command starts in the middle of the work.
+// repaints and answers, and the bar moves, but clicks and keys reach none of
+// the thread's windows (the owner, its panes, a pane floated off it), so no
+// second command starts in the middle of the work.
 class CBusyWindow : public CWindowImpl<CBusyWindow> {
 public:
     static constexpr int kMargin = 12;
@@ -25,8 +28,8 @@ public:
         return info;
     }
 
-    // Shown centred over the owner, which is disabled until the destructor
-    // runs. Without an owner nothing is shown.
+    // Shown centred over the owner; the thread's other shown windows are
+    // disabled until the destructor runs. Without an owner nothing is shown.
     CBusyWindow(HWND owner, const EString& text);
     CBusyWindow(const CBusyWindow&) = delete;
     CBusyWindow& operator=(const CBusyWindow&) = delete;
@@ -40,6 +43,8 @@ private:
     // Alt+F4 cannot take the notice away while the work runs.
     LRESULT OnClose(UINT, WPARAM, LPARAM, bool&) { return 0; }
 
-    HWND m_owner = nullptr;
-    bool m_ownerWasEnabled = false;
+    static BOOL CALLBACK DisableShownWindow(HWND window, LPARAM self);
+
+    // The windows this one disabled, enabled again when it goes.
+    std::vector<HWND> m_disabled;
 };

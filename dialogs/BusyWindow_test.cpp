@@ -78,13 +78,25 @@ TEST_F(BusyWindowTest, StandsOverItsDisabledOwnerUntilTheWorkEnds)
     EXPECT_TRUE(::IsWindowEnabled(owner));
 }
 
-// One busy window inside another's work, or over a window a dialog has
-// disabled, gives the owner back as it found it.
-TEST_F(BusyWindowTest, AnOwnerDisabledBeforeStaysDisabled)
+// A pane floated off the main window is a window of its own: it takes no
+// input either. One that a dialog had disabled is given back as it was.
+TEST_F(BusyWindowTest, EveryShownWindowOfTheThreadWaitsAndIsGivenBackAsItWas)
 {
-    ::EnableWindow(owner, FALSE);
-    { const CBusyWindow busy(owner, L"Running the script CSV..."); }
-    EXPECT_FALSE(::IsWindowEnabled(owner));
+    const HWND floating = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"Daily plan", WS_POPUP | WS_CAPTION | WS_VISIBLE,
+                                            800, 100, 200, 200, owner, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    const HWND disabledBefore = ::CreateWindowExW(0, L"STATIC", L"Task", WS_POPUP | WS_CAPTION | WS_VISIBLE, 800, 400,
+                                                  200, 200, owner, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ::EnableWindow(disabledBefore, FALSE);
+    {
+        const CBusyWindow busy(owner, L"Running the script CSV...");
+        EXPECT_FALSE(::IsWindowEnabled(floating));
+        EXPECT_TRUE(::IsWindowEnabled(BusyWindowOf(owner)));
+    }
+    EXPECT_TRUE(::IsWindowEnabled(owner));
+    EXPECT_TRUE(::IsWindowEnabled(floating));
+    EXPECT_FALSE(::IsWindowEnabled(disabledBefore));
+    ::DestroyWindow(floating);
+    ::DestroyWindow(disabledBefore);
 }
 
 TEST_F(BusyWindowTest, WithoutAnOwnerNothingIsShown)
