@@ -38,6 +38,7 @@ protected:
 TEST_F(PrepareReportTest, TheChosenReportIsWrittenOverThePlanAndOpened)
 {
     const EString output = FileSystem::JoinPath(m_folder, L"tasks.htm");
+    Focus(TaskList().m_hWnd);
     PrepareReport(L"Tasks by category", output);
     const std::string bytes = ReadFileBytes(output);
     ASSERT_GT(bytes.size(), 2u);
@@ -48,6 +49,7 @@ TEST_F(PrepareReportTest, TheChosenReportIsWrittenOverThePlanAndOpened)
     EXPECT_EQ(services.opened, std::vector<EString>{output});
     EXPECT_TRUE(prompts.errors.empty());
     EXPECT_TRUE(::IsWindowEnabled(m_frame->m_hWnd)) << "the window takes input again once the report is made";
+    EXPECT_EQ(::GetFocus(), TaskList().m_hWnd) << "and the keys go where they went";
 }
 
 TEST_F(PrepareReportTest, AReportOverItsOwnPlanIsRefusedShownAndNotOpened)

@@ -66,6 +66,8 @@ CBusyWindow::CBusyWindow(HWND owner, const EString& text)
     const HWND bar = CreateChild(m_hWnd, PROGRESS_CLASSW, PBS_MARQUEE,
                                  {kMargin, barTop, clientWidth - kMargin, barTop + kBarHeight});
     ::SendMessageW(bar, PBM_SETMARQUEE, TRUE, 0);
+    m_focus = ::GetFocus();
+    // Shown active, it takes the keyboard: no key reaches the plan meanwhile.
     ::ShowWindow(m_hWnd, SW_SHOWNORMAL);
     ::UpdateWindow(m_hWnd);
     ::EnumThreadWindows(::GetCurrentThreadId(), DisableShownWindow, reinterpret_cast<LPARAM>(this));
@@ -89,4 +91,7 @@ CBusyWindow::~CBusyWindow()
             ::EnableWindow(window, TRUE);
     if (m_hWnd)
         ::DestroyWindow(m_hWnd);
+    // The keyboard goes back where it was.
+    if (m_focus && ::IsWindow(m_focus) && ::IsWindowEnabled(m_focus) && ::GetFocus() != m_focus)
+        ::SetFocus(m_focus);
 }

@@ -29,7 +29,8 @@ public:
     }
 
     // Shown centred over the owner; the thread's other shown windows are
-    // disabled until the destructor runs. Without an owner nothing is shown.
+    // disabled until the destructor runs, which gives the keyboard focus
+    // back. Without an owner nothing is shown.
     CBusyWindow(HWND owner, const EString& text);
     CBusyWindow(const CBusyWindow&) = delete;
     CBusyWindow& operator=(const CBusyWindow&) = delete;
@@ -47,4 +48,5 @@ private:
 
     // The windows this one disabled, enabled again when it goes.
     std::vector<HWND> m_disabled;
+    HWND m_focus = nullptr;
 };

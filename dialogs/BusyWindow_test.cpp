@@ -54,28 +54,33 @@ protected:
 
 TEST_F(BusyWindowTest, StandsOverItsDisabledOwnerUntilTheWorkEnds)
 {
+    const HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 10, 10, 200, 24, owner, nullptr,
+                                        ::GetModuleHandleW(nullptr), nullptr);
+    ::SetFocus(edit);
     {
         const CBusyWindow busy(owner, L"Making the report...");
-        const HWND shown = BusyWindowOf(owner);
-        ASSERT_NE(shown, nullptr);
-        EXPECT_TRUE(::IsWindowVisible(shown));
-        EXPECT_FALSE(::IsWindowEnabled(owner)) << "no clicks or keys reach the plan meanwhile";
-        EXPECT_EQ(TextOf(shown), AppProductName());
-        const HWND label = ::FindWindowExW(shown, nullptr, L"STATIC", nullptr);
+        const HWND made = BusyWindowOf(owner);
+        ASSERT_NE(made, nullptr);
+        EXPECT_TRUE(::IsWindowVisible(made));
+        EXPECT_FALSE(::IsWindowEnabled(owner)) << "no click reaches the plan meanwhile";
+        EXPECT_FALSE(::GetFocus() == edit || ::IsChild(owner, ::GetFocus())) << "nor any key";
+        EXPECT_EQ(TextOf(made), AppProductName());
+        const HWND label = ::FindWindowExW(made, nullptr, L"STATIC", nullptr);
         EXPECT_EQ(TextOf(label), L"Making the report...");
-        EXPECT_NE(::FindWindowExW(shown, nullptr, PROGRESS_CLASSW, nullptr), nullptr);
-        RECT ownerRect = {}, shownRect = {};
+        EXPECT_NE(::FindWindowExW(made, nullptr, PROGRESS_CLASSW, nullptr), nullptr);
+        RECT ownerRect = {}, madeRect = {};
         ::GetWindowRect(owner, &ownerRect);
-        ::GetWindowRect(shown, &shownRect);
-        EXPECT_TRUE(shownRect.left > ownerRect.left && shownRect.right < ownerRect.right &&
-                    shownRect.top > ownerRect.top && shownRect.bottom < ownerRect.bottom)
+        ::GetWindowRect(made, &madeRect);
+        EXPECT_TRUE(madeRect.left > ownerRect.left && madeRect.right < ownerRect.right &&
+                    madeRect.top > ownerRect.top && madeRect.bottom < ownerRect.bottom)
             << "centred over the owner";
-        ::SendMessageW(shown, WM_CLOSE, 0, 0);
-        EXPECT_TRUE(::IsWindow(shown)) << "Alt+F4 does not take it away";
-        SaveWindowScreenshot(shown, L"busy-window");
+        ::SendMessageW(made, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(::IsWindow(made)) << "Alt+F4 does not take it away";
+        SaveWindowScreenshot(made, L"busy-window");
     }
     EXPECT_EQ(BusyWindowOf(owner), nullptr);
     EXPECT_TRUE(::IsWindowEnabled(owner));
+    EXPECT_EQ(::GetFocus(), edit) << "the keyboard focus is where it was";
 }
 
 // A pane floated off the main window is a window of its own: it takes no
