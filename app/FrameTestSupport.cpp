@@ -68,6 +68,15 @@ void ScriptedPrompts::ShowError(const EString& text)
     Show();
 }
 
+void ScriptedPrompts::WaitShowingProgress(const EString& what, HANDLE done)
+{
+    progress.push_back(what);
+    const ModalScope modal;
+    if (whileShown)
+        whileShown();
+    IDocumentPrompts::WaitShowingProgress(what, done);
+}
+
 void FrameTest::SetUp()
 {
     ClearProgramRegistry();

@@ -31,8 +31,11 @@ public:
     bool ChooseOpenPath(const EString&, EString& path) override { return Choose(path); }
     bool ChooseSavePath(const EString&, const EString&, EString& path) override { return Choose(path); }
     void ShowError(const EString& text) override;
+    // Noted, and whileShown called before the wait.
+    void WaitShowingProgress(const EString& what, HANDLE done) override;
 
     std::deque<int> answers;
+    std::vector<EString> progress;
     std::deque<EString> paths;
     std::vector<EString> questions;
     std::vector<EString> errors;

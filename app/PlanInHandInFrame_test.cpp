@@ -150,6 +150,33 @@ TEST_F(PlanInHandTest, HandOversDuringTheSavePromptAskOnceAndOpenTheLastFileAske
     EXPECT_EQ(m_prompts.asked, 1);
 }
 
+// A plan of many megabytes is parsed beside the window: a hand-over that
+// arrives meanwhile opens its file after the large plan is in place.
+TEST_F(PlanInHandTest, AHandOverDuringTheParseOfALargePlanOpensAfterIt)
+{
+    const EString large = FileSystem::JoinPath(m_folder, L"large.qvr");
+    // Plan a with a note as large as a large plan inside its root.
+    std::string bytes = ReadFileBytes(m_a);
+    const size_t rootEnd = bytes.rfind("</");
+    ASSERT_NE(rootEnd, std::string::npos);
+    bytes.insert(rootEnd, "<!--" + std::string(CPelquornDoc::kLargePlanBytes, 'x') + "-->");
+    WriteFileBytes(large, bytes);
+    m_prompts.whileShown = [&] {
+        m_prompts.whileShown = nullptr;
+        EXPECT_TRUE(m_frame->IsWindow());
+        HandOver(m_b);
+        EXPECT_NE(Doc().GetPathName(), m_b) << "not while the large plan is read";
+    };
+    HandOver(large);
+    ASSERT_TRUE(Opened(m_b));
+    EXPECT_EQ(m_prompts.progress, std::vector<EString>{L"Opening the plan..."});
+    EXPECT_EQ(TaskName(1), L"Beta");
+    HandOver(large);
+    ASSERT_TRUE(Opened(large));
+    EXPECT_EQ(TaskName(1), L"Alpha") << "the large plan opens whole";
+    EXPECT_EQ(m_prompts.progress.size(), 2u);
+}
+
 // A script run waits for its process and keeps the window answering: what the
 // second start, the tray or the recent files ask meanwhile comes after it.
 TEST_F(PlanInHandTest, RequestsDuringAWaitForAScriptComeAfterIt)

@@ -1,5 +1,6 @@
 #include "dialogs/DocumentPrompts.h"
 
+#include "dialogs/BusyWindow.h"
 #include "foundation/AppWindow.h"
 #include "foundation/FileSystem.h"
 #include "winlib/FileDialog.h"
@@ -42,4 +43,10 @@ bool DocumentPrompts::ChooseSavePath(const EString& defaultExtension, const EStr
 void DocumentPrompts::ShowError(const EString& text)
 {
     AppMessageBox(text, MB_OK | MB_ICONERROR);
+}
+
+void DocumentPrompts::WaitShowingProgress(const EString& what, HANDLE done)
+{
+    const CBusyWindow busy(GetMainWindow(), what);
+    WaitPumpingMessages(done);
 }

@@ -9,4 +9,5 @@ public:
     bool ChooseOpenPath(const EString& filter, EString& path) override;
     bool ChooseSavePath(const EString& defaultExtension, const EString& filter, EString& path) override;
     void ShowError(const EString& text) override;
+    void WaitShowingProgress(const EString& what, HANDLE done) override;
 };

@@ -5,6 +5,7 @@
 
 #include "foundation/EString.h"
 #include "foundation/Log.h"
+#include "foundation/WaitPumpingMessages.h"
 
 class IDocumentPrompts {
 public:
@@ -19,6 +20,9 @@ public:
     // empty while it has none; the dialog starts in its folder, or else in the user's documents folder.
     virtual bool ChooseSavePath(const EString& defaultExtension, const EString& filter, EString& path) = 0;
     virtual void ShowError(const EString& text) = 0;
+    // Until the event is set, while the user is told what is under way; the
+    // windows repaint and answer meanwhile.
+    virtual void WaitShowingProgress(const EString& /*what*/, HANDLE done) { WaitPumpingMessages(done); }
 };
 
 // The document's prompts until the program hands it its message boxes and

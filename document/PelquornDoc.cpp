@@ -1,7 +1,10 @@
 // CPelquornDoc: construction, new, open, save, the automatic and temporary copies, and the error convention.
 #include "document/PelquornDoc.h"
 
+#include <optional>
+
 #include "document/DocumentText.h"
+#include "document/xml/PlanReadAhead.h"
 #include "foundation/AppWindow.h"
 #include "foundation/AtomicFileWriter.h"
 #include "foundation/ComError.h"
@@ -178,10 +181,28 @@ void CPelquornDoc::AfterLoad()
         ::SendMessageW(mainWindow, WM_MAINFRAME_MOODS_CHANGED, 0, 0);
 }
 
+bool CPelquornDoc::IsLargePlanFile(const EString& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data = {};
+    if (!::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return false;
+    const ULONGLONG size = (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return size >= kLargePlanBytes;
+}
+
 void CPelquornDoc::LoadPlanFile(const EString& path)
 {
     RemoveSaveLeftovers(path, GetDefaultExtension());
     try {
+        // A plan of many megabytes is parsed beside the windows, which answer
+        // and show the open under way; the open then takes the parse. The
+        // plan the start-up read ahead is taken as it is.
+        std::optional<PlanReadAhead> readAhead;
+        if (IsLargePlanFile(path)) {
+            readAhead.emplace(path);
+            if (const HANDLE read = readAhead->GetReadEvent())
+                Prompts().WaitShowingProgress(TranslatedText(L"Opening the plan..."), read);
+        }
         GetDataManager().Load(path);
     } catch (const ComError& error) {
         EString text = TranslatedText(L"The plan %1 could not be opened: %2");

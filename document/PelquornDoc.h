@@ -32,6 +32,10 @@
 // sender, so every observer hears it.
 class CPelquornDoc : public CDocument {
 public:
+    // From this size on a plan is parsed on a thread of its own (about half
+    // a second's parse under Wine).
+    static constexpr ULONGLONG kLargePlanBytes = 4 * 1024 * 1024;
+
     CPelquornDoc();
     ~CPelquornDoc() override;
 
@@ -333,6 +337,7 @@ private:
     bool IsSummaryCurrent() const { return m_summaryBasis == CurrentSummaryBasis(); }
     void TakeSummary(const DataManager::TaskSummary& summary);
     void NotifyFilterChange();
+    static bool IsLargePlanFile(const EString& path);
     // Reads the plan; a failure names the file and the reason.
     void LoadPlanFile(const EString& path);
     // Writes the whole plan to the path in one replacement of the file; with

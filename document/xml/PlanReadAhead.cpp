@@ -107,6 +107,7 @@ XmlDocument PlanReadAhead::Hand(const EString& path)
     if (m_taken || path.CompareNoCase(m_path.c_str()) != 0)
         return XmlDocument();
     m_taken = true;
+    s_current = nullptr;
     {
         const StepTimer wait(L"read-ahead-wait");
         WaitUntilRead();
@@ -124,10 +125,12 @@ void PlanReadAhead::Forget()
 {
     if (!s_current || s_current->m_taken)
         return;
-    s_current->m_taken = true;
-    s_current->WaitUntilRead();
-    s_current->m_document = XmlDocument();
-    s_current->Release();
+    PlanReadAhead* const current = s_current;
+    s_current = nullptr;
+    current->m_taken = true;
+    current->WaitUntilRead();
+    current->m_document = XmlDocument();
+    current->Release();
 }
 
 void PlanReadAhead::Release()

@@ -7,7 +7,9 @@
 #include "document/xml/XmlDocument.h"
 #include "foundation/EString.h"
 
-// One at a time, owned by the start-up for the program's run. An open
+// One at a time: the start-up's for the program's run, or an open's while it
+// parses a large plan beside the windows; another may start once the one
+// before has been taken or given up. An open
 // (XmlDoc::Load) takes the parsed document when it asks for the same path and
 // the file is still the one that was read; in every other case
 // (another path, a file replaced or written since, a read that failed) it reads
@@ -23,6 +25,9 @@ public:
 
     // Until the file has been read and parsed, or the read has failed.
     void WaitUntilRead() const;
+    // Set at that moment; null when this one reads nothing (another was
+    // under way, or no thread could be started).
+    HANDLE GetReadEvent() const { return m_thread ? m_done : nullptr; }
 
     // The parse of the file at path when the read-ahead under way is of that
     // file, unchanged since; waits for it. Given once: the first open of the

@@ -85,3 +85,31 @@ TEST(PlanReadAheadTest, TheParseIsHandedOnlyToTheFirstOpenOfItsFile)
     PlanReadAhead::Forget();
     EXPECT_TRUE(PlanReadAhead::Take(path).IsEmpty());
 }
+
+// One at a time: a second read-ahead while one waits reads nothing; once the
+// first has been taken or given up, the next open may read ahead again.
+TEST(PlanReadAheadTest, AnotherReadsAheadOnlyOnceTheOneBeforeIsTakenOrGivenUp)
+{
+    const EString folder = MakeScratchFolder(L"plan-read-ahead-next");
+    const EString path = FileSystem::JoinPath(folder, L"plan.qvr");
+    WriteFileBytes(path, kPlan);
+    const struct {
+        const char* name;
+        std::function<void()> end;
+    } endings[] = {
+        {"taken", [&] { EXPECT_FALSE(PlanReadAhead::Take(path).IsEmpty()); }},
+        {"given up", [] { PlanReadAhead::Forget(); }},
+    };
+    for (const auto& ending : endings) {
+        const PlanReadAhead first(path);
+        ASSERT_NE(first.GetReadEvent(), nullptr) << ending.name;
+        EXPECT_EQ(PlanReadAhead(path).GetReadEvent(), nullptr) << ending.name;
+        ending.end();
+        const PlanReadAhead next(path);
+        ASSERT_NE(next.GetReadEvent(), nullptr) << ending.name;
+        EXPECT_EQ(::WaitForSingleObject(next.GetReadEvent(), 30000), WAIT_OBJECT_0) << ending.name;
+        const XmlDocument taken = PlanReadAhead::Take(path);
+        ASSERT_FALSE(taken.IsEmpty()) << ending.name;
+        EXPECT_EQ(XmlNode(taken.Get()).GetXml().Trim(L"\r\n"), Opened(path)) << ending.name;
+    }
+}
