@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "foundation/AppWindow.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 
 namespace {
 
@@ -15,12 +17,10 @@ HFONT MessageFont()
 
 SIZE TextSize(const EString& text)
 {
-    const HDC dc = ::GetDC(nullptr);
-    const HGDIOBJ old = ::SelectObject(dc, MessageFont());
+    const CClientDC screen(nullptr);
+    const CSelectObject font(screen, MessageFont());
     RECT bounds = {0, 0, 0, 0};
-    ::DrawTextW(dc, text.c_str(), -1, &bounds, DT_CALCRECT | DT_NOPREFIX);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
+    ::DrawTextW(screen, text.c_str(), -1, &bounds, DT_CALCRECT | DT_NOPREFIX);
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 

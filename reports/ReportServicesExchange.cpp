@@ -3,8 +3,8 @@
 #include "dialogs/BusyWindow.h"
 #include "dialogs/TranslatedOrKey.h"
 #include "foundation/AppWindow.h"
-#include "foundation/FileSystem.h"
 #include "reports/ConversionScript.h"
+#include "reports/Flow.h"
 #include "reports/ExportDialog.h"
 
 namespace {
@@ -36,8 +36,9 @@ bool ReportServices::ChooseImportFile(ExchangeChoice& choice)
 void ReportServices::RunConversionScript(const EString& script, const EString& input, const EString& output,
                                          const ScriptParameters& parameters)
 {
-    EString text = TranslatedOrKey(L"Running the script %1...");
-    text.Replace(L"%1", FileSystem::GetFileTitle(script).c_str());
+    EString text = TranslatedOrKey(L"Running the script \"%1\"...");
+    // Named as the file dialog's type list names it.
+    text.Replace(L"%1", Transformer(script).GetDescription().c_str());
     const CBusyWindow busy(GetMainWindow(), text);
     ConvertWithScript(script, input, output, parameters);
 }
