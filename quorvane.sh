@@ -71,7 +71,12 @@ run_tests_in_display() {
     start_wine
     trap stop_wine EXIT
     cd "$build"
-    ctest --output-on-failure --timeout 600 -j "$(nproc)"
+    if ! ctest --output-on-failure --timeout 600 -j "$(nproc)"; then
+        # The failures once more at the end, where a shortened log keeps them.
+        echo "== the failed checks"
+        grep -h -A6 -E ': Failure$|^\[  FAILED  \] [A-Za-z]' Testing/Temporary/LastTest.log | head -120
+        return 1
+    fi
 }
 
 # Every benchmark, each run even when one before it failed; the window

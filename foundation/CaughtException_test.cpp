@@ -65,8 +65,8 @@ TEST(CaughtExceptionTest, ASystemEntryGivesItsFallbackAndLogsWhatItCaught)
         const std::string after = ReadFileBytes(GetLogFilePath());
         if (c.logged)
             EXPECT_NE(after.find(c.logged, before.size()), std::string::npos) << c.what;
-        else
-            EXPECT_EQ(after.size(), before.size()) << c.what;
+        else // other test programs may log meanwhile
+            EXPECT_EQ(after.find("EXCEPTION in a hook", before.size()), std::string::npos) << c.what;
     }
     EXPECT_TRUE(RunForSystem(L"a timer", [] {}));
     EXPECT_FALSE(RunForSystem(L"a timer", [] { throw std::bad_alloc(); }));
