@@ -18,6 +18,7 @@ import xml.etree.ElementTree as ET
 from datetime import date, timedelta
 
 OLE_EPOCH = date(1899, 12, 30)
+PICTURE_WIDTH = 1100
 
 
 def ole_date(day):
@@ -220,6 +221,37 @@ def check_plan_against_reality(dom, plan, parameters):
     check(all_planned > 0 and all_done > 0, 'plan against reality: the period holds planned and done time')
 
 
+# Marks every table cell whose text does not fit in it at the pictures' width
+# (a header running into the next one, a date cut at the window's edge).
+OVERFLOW_SCRIPT = """<script>
+window.addEventListener('load', function () {
+  var cut = [];
+  document.querySelectorAll('th, td').forEach(function (cell) {
+    var box = cell.getBoundingClientRect();
+    if (cell.scrollWidth > cell.clientWidth + 1 || box.right > document.documentElement.clientWidth)
+      cut.push(cell.textContent.trim());
+  });
+  var list = document.createElement('p');
+  list.className = 'cut-cells';
+  list.textContent = cut.join(' | ');
+  document.body.appendChild(list);
+});
+</script>"""
+
+
+def cells_that_do_not_fit(path, width):
+    with open(path, encoding='utf-16') as f:
+        page = f.read().replace('charset=UTF-16', 'charset=UTF-8')
+    with tempfile.TemporaryDirectory() as folder:
+        copy = os.path.join(folder, 'page.htm')
+        with open(copy, 'w', encoding='utf-8') as f:
+            f.write(page.replace('</BODY>', OVERFLOW_SCRIPT + '</BODY>'))
+        parser = Dom()
+        parser.feed(browse('file://' + copy, '--dump-dom', '--window-size=%d,1400' % width))
+    found = [i[2] for i in parser.items if i[0] == 'p' and i[1] == 'cut-cells']
+    return found[0] if found else 'the page did not run the check'
+
+
 CHECKS = {
     'TasksByCategory': check_tasks_by_category,
     'DailyPlan': check_daily_plan,
@@ -244,8 +276,10 @@ def main():
         titles = [i[1] for i in parser.items if i[0] == 'title']
         check(titles and '{' not in titles[0], '%s: title %s' % (name, titles))
         check_report(parser.items, plan, parameters)
+        cut = cells_that_do_not_fit(path, PICTURE_WIDTH)
+        check(not cut, '%s: cells whose text does not fit at %d pixels: %s' % (name, PICTURE_WIDTH, cut[:300]))
         picture = os.path.join(os.path.abspath(screenshots), 'report-%s.png' % name)
-        browse(url, '--screenshot=' + picture, '--window-size=1100,1400')
+        browse(url, '--screenshot=' + picture, '--window-size=%d,1400' % PICTURE_WIDTH)
         check(os.path.exists(picture), 'no picture of ' + name)
         print('%s: checked, picture %s' % (name, picture))
     for failure in failures[:40]:

@@ -26,15 +26,17 @@ body { font-family: "Segoe UI", Tahoma, Arial, sans-serif; font-size: 10pt; colo
 h1 { font-size: 16pt; font-weight: normal; margin: 0 0 4px 0; }
 h2 { font-size: 11pt; margin: 18px 0 4px 0; color: #1f4e79; }
 p.summary { color: #555; margin: 0 0 12px 0; }
-table { border-collapse: collapse; width: 100%; table-layout: fixed; }
-th.task { width: 36%; }
+table { border-collapse: collapse; width: 100%; min-width: 60em; table-layout: fixed; }
+th.task { width: 34%; }
 th.status { width: 11%; }
-th.importance { width: 16%; }
-th.estimation { width: 10%; }
+th.importance { width: 15%; }
+th.estimation { width: 12%; }
 th.first { width: 14%; }
+th, td { box-sizing: border-box; }
 th { text-align: left; background: #e8eef5; border-bottom: 1px solid #9fb3c8; padding: 3px 6px; font-weight: 600; }
 td { border-bottom: 1px solid #e2e2e2; padding: 3px 6px; vertical-align: top; }
-td.number, th.number { text-align: right; white-space: nowrap; }
+td.number, th.number { text-align: right; }
+td.number { white-space: nowrap; }
 td.date { white-space: nowrap; padding-left: 14px; }
 tr.completed td { color: #888; text-decoration: line-through; }
 tr.total td { font-weight: 600; border-top: 1px solid #9fb3c8; border-bottom: none; }
