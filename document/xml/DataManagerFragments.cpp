@@ -10,6 +10,7 @@
 #include "document/model/PlanEntriesMixer.h"
 #include "document/xml/ElementRecords.h"
 #include "document/xml/IdText.h"
+#include "document/xml/StorableXmlText.h"
 #include "document/xml/XmlElement.h"
 #include "document/xml/XmlVocabulary.h"
 #include "foundation/Options.h"
@@ -226,7 +227,14 @@ bool DataManager::InsertXml(int categoryId, const EString& text, bool includeAct
         return false;
     Fragment fragment;
     try {
-        fragment.document.LoadXml(text);
+        // A copy out of a plan that held characters XML cannot hold carries
+        // them as they are, and no parser reads it. They can only be in
+        // texts, never in the markup: left out, the rest parses.
+        std::wstring cleaned;
+        if (StorableXmlText(text, cleaned).data() == text.data())
+            fragment.document.LoadXml(text);
+        else
+            fragment.document.LoadXml(EString(std::move(cleaned)));
     } catch (const ComError& error) {
         // A text that is no XML pastes nothing; one with ids that are no
         // numbers is refused with the reason.

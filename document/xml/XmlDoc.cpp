@@ -6,6 +6,7 @@
 #include "document/xml/ElementDepth.h"
 #include "document/xml/MsxmlClasses.h"
 #include "document/xml/PlanReadAhead.h"
+#include "document/xml/StorableXmlText.h"
 #include "document/xml/XmlFileText.h"
 #include "document/xml/XmlFileWriter.h"
 #include "document/xml/XmlProlog.h"
@@ -296,7 +297,9 @@ void XmlDoc::SetText(const XmlNode& node, const EString& text)
 {
     // Stored with the CR taken out, the DOM would write it as "&#13;" and give
     // it back on the next read, where GetText's CR LF would double it.
-    EString stored = text;
+    std::wstring cleaned;
+    const std::wstring_view storable = StorableXmlText(text, cleaned);
+    EString stored(storable.data(), storable.size());
     stored.Replace(L"\r\n", L"\n");
     ThrowIfFailed(node->put_text(Bstr(stored)));
 }

@@ -56,7 +56,8 @@ public:
     static double GetDoubleAttribute(const XmlNode& element, const EString& name);
 
     // Creates the attribute when missing. Numbers in the VARIANT become their
-    // invariant text, a string is stored unchanged.
+    // invariant text, a string is stored without the characters XML cannot
+    // hold (StorableXmlText), as every text of the plan is.
     static void SetAttribute(const XmlNode& element, const EString& name, const Variant& value);
     static void SetAttribute(const XmlNode& element, const EString& name, const EString& value);
     static void SetAttribute(const XmlNode& element, const EString& name, const wchar_t* value);
@@ -65,7 +66,7 @@ public:
     static void SetDoubleAttribute(const XmlNode& element, const EString& name, double value, int decimals);
 
     // Long texts. The document keeps line breaks as LF, as XML does; callers
-    // see CR LF.
+    // see CR LF. The characters XML cannot hold are left out.
     static void SetText(const XmlNode& node, const EString& text);
     static EString GetText(const XmlNode& node);
 

@@ -1,5 +1,6 @@
 #include "document/xml/XmlElement.h"
 
+#include "document/xml/StorableXmlText.h"
 #include "foundation/Bstr.h"
 
 EString XmlElement::GetTagName() const
@@ -21,7 +22,13 @@ Variant XmlElement::GetAttribute(const EString& name) const
 
 void XmlElement::SetAttribute(const EString& name, const EString& value) const
 {
-    ThrowIfFailed(Checked()->setAttribute(Bstr(name), Variant(value)));
+    // A character XML cannot hold would be written as it is, and the file would not read again.
+    std::wstring cleaned;
+    const std::wstring_view text = StorableXmlText(value, cleaned);
+    Variant stored;
+    stored.vt = VT_BSTR;
+    stored.bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    ThrowIfFailed(Checked()->setAttribute(Bstr(name), stored));
 }
 
 void XmlElement::RemoveAttribute(const EString& name) const

@@ -12,7 +12,8 @@ public:
     EString GetTagName() const;
     // The attribute's text, or an empty VARIANT (VT_EMPTY) when it is missing.
     Variant GetAttribute(const EString& name) const;
-    // Creates the attribute when missing.
+    // Creates the attribute when missing. The characters XML cannot hold are
+    // left out of the value (StorableXmlText).
     void SetAttribute(const EString& name, const EString& value) const;
     // Nothing happens when it is missing.
     void RemoveAttribute(const EString& name) const;

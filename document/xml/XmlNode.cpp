@@ -1,5 +1,8 @@
 #include "document/xml/XmlNode.h"
 
+#include <utility>
+
+#include "document/xml/StorableXmlText.h"
 #include "document/xml/XmlDocument.h"
 #include "document/xml/XmlNamedNodeMap.h"
 #include "document/xml/XmlNodeList.h"
@@ -188,6 +191,13 @@ Variant XmlNode::GetValue() const
 
 void XmlNode::SetValue(const Variant& value) const
 {
+    // A character XML cannot hold would be written as it is, and the file would not read again.
+    std::wstring cleaned;
+    if (value.vt == VT_BSTR &&
+        StorableXmlText({value.bstrVal, ::SysStringLen(value.bstrVal)}, cleaned).data() != value.bstrVal) {
+        ThrowIfFailed(Checked()->put_nodeValue(Variant(EString(std::move(cleaned)))));
+        return;
+    }
     ThrowIfFailed(Checked()->put_nodeValue(value));
 }
 

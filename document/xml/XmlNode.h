@@ -49,6 +49,7 @@ public:
     XmlDocument GetOwnerDocument() const;
     XmlNamedNodeMap GetAttributes() const;
     Variant GetValue() const;
+    // A text loses the characters XML cannot hold (StorableXmlText).
     void SetValue(const Variant& value) const;
     EString GetXml() const;
 };

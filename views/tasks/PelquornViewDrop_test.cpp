@@ -15,6 +15,7 @@
 #include "document/PelquornDragData.h"
 #include "foundation/Clock.h"
 #include "foundation/ComPtr.h"
+#include "foundation/FileSystem.h"
 #include "foundation/ResourceModule.h"
 #include "mail/FakeMailDrop.h"
 #include "mail/MsgFileBuilder.h"
@@ -186,6 +187,33 @@ TEST_F(TaskListDropTest, DroppedMailBecomesNewSelectedTasksWithTheMessagesSubjec
     std::sort(selected.begin(), selected.end());
     EXPECT_EQ(selected, added) << "exactly the new tasks are selected";
     EXPECT_TRUE(prompts.errors.empty());
+}
+
+TEST_F(TaskListDropTest, AMailWhoseSubjectHoldsControlCharactersIsSavedWithoutThemAndThePlanReopens)
+{
+    const std::string eml = "From: ci@example.org\r\n"
+                            "To: ann@example.org\r\n"
+                            "Subject: Build =?utf-8?Q?log_=1B[31mFAILED=1B[0m?= today\r\n"
+                            "Content-Type: text/plain; charset=utf-8\r\n"
+                            "\r\n"
+                            "Step 3 of 4\x07 failed.\r\n";
+    const ComPtr<FakeMailDrop> drop(new FakeMailDrop({{L"build.eml", eml}}));
+    const std::vector<int> before = TaskIds();
+
+    EXPECT_EQ(DropOnList(drop.Get()), static_cast<DWORD>(DROPEFFECT_MOVE));
+    std::vector<int> added;
+    for (int id : TaskIds())
+        if (std::find(before.begin(), before.end(), id) == before.end())
+            added.push_back(id);
+    ASSERT_EQ(added.size(), 1u);
+    const EString path = FileSystem::JoinPath(MakeScratchFolder(L"mail-drop"), L"plan.qvr");
+    ASSERT_TRUE(document.OnSaveDocument(path));
+
+    ASSERT_TRUE(document.OpenPath(path)) << (prompts.errors.empty() ? L"" : prompts.errors.back().c_str());
+    TaskCard task;
+    ASSERT_TRUE(document.GetTask(added[0], task, false));
+    EXPECT_EQ(task.GetName(), L"Build log [31mFAILED[0m today");
+    EXPECT_EQ(task.GetDescription(), L"Step 3 of 4 failed.\r\n");
 }
 
 TEST_F(TaskListDropTest, ADamagedMessageAddsNoTaskAndIsReportedOnce)
