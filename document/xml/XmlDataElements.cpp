@@ -565,11 +565,14 @@ void XmlDataElements::AddMood(const MoodItem& mood)
     const XmlNode element = NewElement(kMood);
     ElementRecords::Write(element, mood);
     GetAvailableMoodsSection().AppendChild(element);
+    // A later seeding of the counter (the open's second after-load step) starts past it.
+    Index().NoteId(ElementIndex::kMoodIds, mood.GetId());
 }
 
 void XmlDataElements::WriteMood(const XmlNode& element, const MoodItem& mood)
 {
     ElementRecords::Write(element.Checked(), mood);
+    Index().NoteId(ElementIndex::kMoodIds, mood.GetId());
 }
 
 void XmlDataElements::ReadMood(const XmlNode& element, MoodItem& mood)
@@ -614,6 +617,7 @@ void XmlDataElements::SetMoodState(double date, int moodId)
     const XmlNode element = NewElement(kMoodState);
     ElementRecords::Write(element, state);
     day.AppendChild(element);
+    NoteMoodState(state);
 }
 
 int XmlDataElements::GetCurrentMoodId()
@@ -624,6 +628,16 @@ int XmlDataElements::GetCurrentMoodId()
 void XmlDataElements::WriteMoodState(const XmlNode& element, const MoodState& state)
 {
     ElementRecords::Write(element.Checked(), state);
+    NoteMoodState(state);
+}
+
+void XmlDataElements::NoteMoodState(const MoodState& state)
+{
+    // The mood it names counts too, as the walk counts it: a deleted mood's id
+    // must not come back for another mood the history would then name.
+    ElementIndex& index = Index();
+    index.NoteId(ElementIndex::kMoodStateIds, state.GetId());
+    index.NoteId(ElementIndex::kMoodIds, state.GetMoodId());
 }
 
 void XmlDataElements::ReadMoodState(const XmlNode& element, MoodState& state)

@@ -221,6 +221,8 @@ private:
     XmlNode RequireCategory(int id);
     XmlNode RequirePerson(int id);
     XmlNode RequireMood(int id);
+    // The ids a mood state holds, for the counters' next seeding.
+    void NoteMoodState(const MoodState& state);
     // Opens every completed category from the node up.
     bool ReopenFrom(XmlNode node);
     void RemoveTaskCompanions(const std::vector<long>& taskIds);

@@ -60,11 +60,13 @@ void XmlDataElements::AddGoal(const Goal& goal)
     const XmlNode element = NewElement(kGoal);
     ElementRecords::Write(element, goal);
     GetAvailableGoalsSection().AppendChild(element);
+    Index().NoteId(ElementIndex::kGoalIds, goal.GetId());
 }
 
 void XmlDataElements::WriteGoal(const XmlNode& element, const Goal& goal)
 {
     ElementRecords::Write(element.Checked(), goal);
+    Index().NoteId(ElementIndex::kGoalIds, goal.GetId());
 }
 
 void XmlDataElements::ReadGoal(const XmlNode& element, Goal& goal)
