@@ -206,6 +206,9 @@ public:
     int GetPreviousPlanEntryId() const { return m_previousPlanEntryId; }
     void SetPreviousPlanEntryId(int id) { m_previousPlanEntryId = id; }
     void StartTracking();
+    // The tracked entry's end moves to now. Across midnight the time is booked
+    // on each day: the tracked entry ends with its day and a new one, tracked
+    // from then on, takes today's part.
     void UpdateTrackedPlanEntry();
     void StopTracking();
     void ProlongPreviousEntry(int entryId);
@@ -347,6 +350,8 @@ private:
     void AfterLoad();
     // True when the plan already holds these expanded ids, read by `load`.
     bool HoldsTreeState(void (XmlDataElements::*load)(std::vector<int>&), const std::vector<int>& ids);
+    // UpdateTrackedPlanEntry; a stop adds no entry of no minutes for today.
+    void BookTrackedTime(bool stopping);
     // Searches with the criteria and options the engine holds; raises.
     void RunSearch();
 

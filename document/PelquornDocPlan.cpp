@@ -2,7 +2,9 @@
 #include "document/PelquornDoc.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "document/model/DateFunctions.h"
 #include "foundation/Clock.h"
 #include "foundation/Options.h"
 #include "foundation/TimeParser.h"
@@ -158,24 +160,55 @@ void CPelquornDoc::StartTracking()
 
 void CPelquornDoc::UpdateTrackedPlanEntry()
 {
-    TaskPlanEntry entry;
-    if (!m_tracking || !GetPlanEntry(m_trackedPlanEntryId, entry))
-        return;
-    const double timeOfDay = TimeParser::GetTimeOfDay(Clock::Now());
-    // Across midnight the entry keeps its end on its own day.
-    if (entry.GetStartTime() < timeOfDay)
-        entry.SetEnd(timeOfDay);
-    UpdatePlanEntry(entry);
+    BookTrackedTime(false);
 }
 
 void CPelquornDoc::StopTracking()
 {
     if (!m_tracking)
         return;
-    UpdateTrackedPlanEntry();
+    BookTrackedTime(true);
     m_tracking = 0;
     m_trackedPlanEntryId = 0;
     Notify(nullptr, NotifyCode::kTasksChanged);
+}
+
+void CPelquornDoc::BookTrackedTime(bool stopping)
+{
+    TaskPlanEntry entry;
+    if (!m_tracking || !GetPlanEntry(m_trackedPlanEntryId, entry))
+        return;
+    const double now = Clock::Now();
+    const double today = std::floor(now);
+    const double timeOfDay = TimeParser::GetTimeOfDay(now);
+    const double day = Silently(0.0, [&] {
+        return XmlDataElements::GetEntryDay(GetDataManager().FindPlanEntry(m_trackedPlanEntryId));
+    });
+    // On its own day (or one the clock was turned back to) the entry grows to
+    // now; a start later than now keeps its end.
+    if (day <= 0 || day >= today) {
+        if (entry.GetStartTime() < timeOfDay)
+            entry.SetEnd(timeOfDay);
+        UpdatePlanEntry(entry);
+        return;
+    }
+    // Past one midnight the first day is booked to its end and the time goes
+    // on from 00:00. Past several, the program did not run meanwhile (a
+    // machine asleep, a clock set forward): the entry keeps the end its last
+    // update gave it, nothing is booked on the days between, and the time
+    // goes on from now.
+    const bool nextDay = day == today - 1;
+    if (nextDay) {
+        entry.SetEnd(EndOfDayTime());
+        UpdatePlanEntry(entry);
+    }
+    const double start = nextDay ? 0.0 : timeOfDay;
+    // A stop leaves no entry of no minutes behind.
+    if (stopping && TruncateToMinute(start) >= TruncateToMinute(timeOfDay))
+        return;
+    TaskPlanEntry continued(entry.GetTaskId(), start, timeOfDay, EString(), entry.GetName(), 1, 0);
+    if (AddPlanEntry(today, continued))
+        m_trackedPlanEntryId = continued.GetId();
 }
 
 void CPelquornDoc::ProlongPreviousEntry(int entryId)

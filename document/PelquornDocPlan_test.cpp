@@ -219,6 +219,65 @@ TEST_F(PlanEntriesTest, TrackingGrowsAnEntryOfTheSelectedTaskUntilItStops)
     EXPECT_EQ(TakeCodes(), Codes{NotifyCode::kTasksChanged});
 }
 
+// Tracked time is booked on each day it fell on; a stretch in which the
+// program did not run past several midnights is booked on none.
+TEST_F(PlanEntriesTest, TrackedTimeIsBookedOnEachDayItSpans)
+{
+    struct Moment {
+        int day; // after the first
+        int hour;
+        int minute;
+    };
+    const struct {
+        const char* name;
+        // The start, the ticks and the stop.
+        std::vector<Moment> moments;
+        // The tracked task's entries of the first day and of each day after.
+        std::vector<EString> days;
+    } cases[] = {
+        {"within a day", {{0, 10, 0}, {0, 10, 30}, {0, 11, 0}}, {L"10:00-11:00"}},
+        {"across one midnight", {{0, 23, 58}, {1, 0, 1}}, {L"23:58-23:59", L"00:00-00:01"}},
+        {"across one midnight, ticking on both days",
+         {{0, 23, 50}, {0, 23, 59}, {1, 0, 10}, {1, 0, 20}, {1, 0, 30}},
+         {L"23:50-23:59", L"00:00-00:30"}},
+        {"ending exactly at midnight", {{0, 23, 50}, {1, 0, 0}}, {L"23:50-23:59", L""}},
+        {"starting at 00:00", {{0, 0, 0}, {0, 0, 45}}, {L"00:00-00:45"}},
+        {"across two midnights", {{0, 18, 0}, {0, 18, 30}, {2, 9, 0}, {2, 9, 40}}, {L"18:00-18:30", L"", L"09:00-09:40"}},
+        {"across two midnights, stopped on waking", {{0, 18, 0}, {0, 18, 30}, {2, 9, 0}}, {L"18:00-18:30", L"", L""}},
+    };
+    double first = Date(2024, 6, 3);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        first += 7;
+        auto at = [&](const Moment& moment) { SetNow(first + moment.day + Time(moment.hour, moment.minute)); };
+        const int task = AddTask(L"Write report", 3);
+        document.SetSelectedTaskIds({task});
+        at(c.moments.front());
+        document.StartTracking();
+        for (size_t i = 1; i + 1 < c.moments.size(); ++i) {
+            at(c.moments[i]);
+            document.UpdateTrackedPlanEntry();
+        }
+        at(c.moments.back());
+        document.StopTracking();
+        EXPECT_FALSE(document.IsTracking());
+        EXPECT_EQ(document.GetTrackedPlanEntryId(), 0);
+        for (size_t day = 0; day < c.days.size(); ++day) {
+            std::vector<TaskPlanEntry> entries;
+            document.GetDayPlanEntries(first + static_cast<double>(day), entries);
+            EString booked;
+            for (const TaskPlanEntry& entry : entries) {
+                if (entry.GetTaskId() != task)
+                    continue;
+                booked += (booked.empty() ? L"" : L" ") + entry.GetStartTimeXmlText() + L"-" + entry.GetEndTimeXmlText();
+                EXPECT_EQ(entry.GetFixedTime(), 1);
+            }
+            EXPECT_EQ(booked, c.days[day]) << "day " << day;
+        }
+        EXPECT_TRUE(prompts.errors.empty());
+    }
+}
+
 TEST_F(PlanEntriesTest, TheTrayTextListsTodaysEntries)
 {
     EXPECT_EQ(document.FormatDayPlanText(), L"");
