@@ -379,6 +379,44 @@ TEST_F(ClipboardInFrameTest, APasteThatAddsNothingLeavesThePlanUnmodified)
     EXPECT_TRUE(m_prompts.errors.empty());
 }
 
+TEST_F(ClipboardInFrameTest, ARefusedPasteShowsWhyAndLeavesThePlanUnmodified)
+{
+    const wchar_t* const fragments[] = {
+        L"<TASK ID=\"1\" NAME=\"Loose\"/>",
+        L"<ROOT><TASK ID=\"one\" NAME=\"Pasted\"/></ROOT>",
+        L"<ROOT><TASK ID=\"1\" NAME=\"Pasted\" STATUS=\"done\"/></ROOT>",
+    };
+    const struct {
+        const char* name;
+        std::function<void()> focus;
+    } panes[] = {
+        {"the tree", [&] { ClickCategory(m_work); }},
+        {"the list", [&] { ClickListBackground(); }},
+    };
+    Doc().SetPathName(FileSystem::JoinPath(m_folder, L"clipboard.qvr"));
+    for (const wchar_t* fragment : fragments) {
+        for (const auto& pane : panes) {
+            SCOPED_TRACE(WideToAnsi(fragment) + " pasted in " + pane.name);
+            pane.focus();
+            ASSERT_TRUE(Doc().Save());
+            const std::string saved = ReadFileBytes(Doc().GetPathName());
+            m_prompts.errors.clear();
+            Clipboard::SetPrivateClipboardText(fragment, *m_frame);
+            PressCtrl('V');
+            WaitFor([] {
+                MSG pending;
+                return !::PeekMessageW(&pending, nullptr, 0, 0, PM_NOREMOVE);
+            });
+            EXPECT_EQ(m_prompts.errors.size(), 1u);
+            EXPECT_EQ(Doc().IsModified(), 0);
+            wchar_t title[MAX_PATH] = {};
+            ::GetWindowTextW(*m_frame, title, MAX_PATH);
+            EXPECT_EQ(EString(title).find(L'*'), EString::npos) << WideToAnsi(title);
+            EXPECT_EQ(ReadFileBytes(Doc().GetPathName()), saved);
+        }
+    }
+}
+
 // Tasks stay selected in the list while the tree has the focus: Copy takes what the focused pane shows.
 TEST_F(ClipboardInFrameTest, CopyTakesTheFocusedPanesItemNotAnotherPanesSelection)
 {

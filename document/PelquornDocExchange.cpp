@@ -32,11 +32,11 @@ EString CPelquornDoc::GetTasksXml()
 
 void CPelquornDoc::InsertXml(int categoryId, const EString& text, bool includeActivitiesHistory)
 {
-    // A fragment that adds nothing leaves the plan unmodified; a failure may
-    // have added part of it.
-    bool pasted = true;
-    Guarded([&] { pasted = GetDataManager().InsertXml(categoryId, text, includeActivitiesHistory); });
-    if (pasted)
+    // A fragment that adds nothing, or is refused, leaves the plan as it was
+    // and unmodified; a failure once the adds have begun may have added part of it.
+    bool changing = false;
+    Guarded([&] { GetDataManager().InsertXml(categoryId, text, includeActivitiesHistory, &changing); });
+    if (changing)
         SetModified(1);
 }
 
@@ -59,6 +59,9 @@ bool CPelquornDoc::CopyCategoryToClipboard(int categoryId, HWND owner)
 
 bool CPelquornDoc::CutCategoryToClipboard(int categoryId, HWND owner)
 {
+    // The top or a category that is not there: the clipboard keeps what it held.
+    if (categoryId <= 0 || !Silently(false, [&] { return !GetDataManager().FindCategory(categoryId).IsEmpty(); }))
+        return false;
     const EString text = Guarded(EString(), [&] { return GetDataManager().GetCutCategoryXml(categoryId); });
     // Only what the clipboard holds may leave the plan.
     if (text.IsEmpty() || !Clipboard::SetPrivateClipboardText(text, owner))

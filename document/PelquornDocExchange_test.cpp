@@ -4,6 +4,7 @@
 
 #include "document/Clipboard.h"
 #include "document/PelquornDocTestSupport.h"
+#include "foundation/CTFile.h"
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
@@ -169,4 +170,68 @@ TEST_F(PlanExchangeTest, PastingNothingChangesNothing)
     EXPECT_EQ(document.IsModified(), 0);
     document.SetSelectedTaskIds({});
     EXPECT_EQ(document.GetTasksXml(), L"<ROOT></ROOT>");
+}
+
+// A change that is refused leaves the plan and its mark as they were, so
+// its file holds what it held and Exit asks nothing.
+TEST_F(PlanExchangeTest, ARefusedPasteOrMoveChangesNothing)
+{
+    const HWND owner = mainWindow.Handle();
+    const EString plan = document.GetPathName();
+    ASSERT_TRUE(document.OnSaveDocument(plan));
+    const std::string saved = ReadFileBytes(plan);
+    const EString fragment = L"<ROOT><TASK ID=\"1\" NAME=\"Pasted\"/></ROOT>";
+    const EString badId = L"<ROOT><TASK ID=\"one\" NAME=\"Pasted\"/></ROOT>";
+    auto pasteFromClipboard = [&](int categoryId, const EString& text) {
+        document.SetCurrentCategoryId(categoryId);
+        ASSERT_TRUE(Clipboard::SetPrivateClipboardText(text, owner));
+        document.PasteFromClipboard(owner);
+    };
+    auto import = [&](int categoryId, const EString& text) {
+        const EString file = FileSystem::JoinPath(folder, L"import.xml");
+        WriteFileBytes(file, WideToAnsi(text));
+        reports.exchangeChoice = ExchangeChoice{file, L"", true};
+        document.ImportCategory(categoryId);
+    };
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        bool shown;
+    } cases[] = {
+        {"a clipboard text that is no plan's fragment",
+         [&] { pasteFromClipboard(4, L"<TASK ID=\"1\" NAME=\"Pasted\"/>"); }, true},
+        {"a clipboard fragment with an id that is no number", [&] { pasteFromClipboard(4, badId); }, true},
+        {"a clipboard fragment with a number that is none",
+         [&] {
+             pasteFromClipboard(4, L"<ROOT><CATEGORY ID=\"1\" NAME=\"New\"><TASK ID=\"2\" NAME=\"Fine\"/></CATEGORY>"
+                                   L"<TASK ID=\"3\" NAME=\"Bad\" STATUS=\"done\"/></ROOT>");
+         },
+         true},
+        {"a clipboard paste into a category that is not there", [&] { pasteFromClipboard(99, fragment); }, true},
+        {"a clipboard text that is no XML", [&] { pasteFromClipboard(4, L"<ROOT><TASK ID=\"1\""); }, false},
+        {"the tree's paste of a fragment with an id that is no number", [&] { document.InsertXml(4, badId, false); },
+         true},
+        {"the tree's paste into a category that is not there", [&] { document.InsertXml(99, fragment, false); }, true},
+        {"an import with an id that is no number", [&] { import(4, badId); }, true},
+        {"an import into a category that is not there", [&] { import(99, fragment); }, true},
+        {"a move of a task that is not there", [&] { EXPECT_FALSE(document.MoveTasks(4, {9, 99})); }, false},
+        {"a move into a category that is not there", [&] { EXPECT_FALSE(document.MoveTasks(99, {9})); }, false},
+        {"a cut of the top", [&] { EXPECT_FALSE(document.CutCategoryToClipboard(0, owner)); }, false},
+        {"a cut of a category that is not there", [&] { EXPECT_FALSE(document.CutCategoryToClipboard(99, owner)); },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prompts.errors.clear();
+        ASSERT_TRUE(Clipboard::SetPrivateClipboardText(L"<ROOT>kept</ROOT>", owner));
+        c.change();
+        EXPECT_EQ(document.IsModified(), 0);
+        EXPECT_EQ(mainWindow.Title().find(L'*'), EString::npos);
+        EXPECT_EQ(prompts.errors.size(), c.shown ? 1u : 0u);
+        EXPECT_EQ(ReadFileBytes(plan), saved);
+        const EString copy = FileSystem::JoinPath(folder, L"copy.qvr");
+        ASSERT_TRUE(document.OnSaveDocument(copy));
+        EXPECT_EQ(ReadFileBytes(copy), saved);
+    }
+    EXPECT_EQ(Clipboard::GetPrivateClipboardText(owner), L"<ROOT>kept</ROOT>") << "the last cut left it";
 }

@@ -132,13 +132,18 @@ int CPelquornDoc::ConvertTaskToCategory(int taskId)
     return Guarded(0, [&] { return GetDataManager().ConvertTaskToCategory(taskId); });
 }
 
+// A refused move (a task or the category not there, as in a drag from
+// another plan) leaves the plan as it was, and so unmodified.
 bool CPelquornDoc::MoveTasks(int categoryId, const std::vector<int>& taskIds)
 {
-    SetModified(1);
-    return Silently(false, [&] {
-        GetDataManager().MoveTasks(categoryId, taskIds);
+    bool changing = false;
+    const bool moved = Silently(false, [&] {
+        GetDataManager().MoveTasks(categoryId, taskIds, &changing);
         return true;
     });
+    if (changing)
+        SetModified(1);
+    return moved;
 }
 
 // A refused move (into its own branch) is checked before anything moves: the

@@ -55,8 +55,9 @@ public:
     // 0 for no tasks.
     double GetMaxTaskEstimation(const std::vector<int>& taskIds);
     // Appended to the category in list order. A missing category or task
-    // raises before anything moves.
-    void MoveTasks(int categoryId, const std::vector<int>& taskIds);
+    // raises before anything moves; `changing`, when given, tells a caller
+    // that catches a raise whether the moves had begun.
+    void MoveTasks(int categoryId, const std::vector<int>& taskIds, bool* changing = nullptr);
     // Appended to the new parent; a parent that does not exist leaves it last
     // among its old siblings. Into itself or below itself raises E_INVALIDARG.
     void MoveCategory(int parentId, int categoryId);
@@ -155,8 +156,11 @@ public:
     // along. The tasks of a cut come back as they were: with their status,
     // and their plan entries, recurrences and reminders under the new ids.
     // A record without a deadline stays without one. A text that does not
-    // parse pastes nothing. Gives whether anything was pasted.
-    bool InsertXml(int categoryId, const EString& text, bool includeActivities);
+    // parse pastes nothing. Gives whether anything was pasted. A fragment
+    // refused (ids or numbers that are none, a category that is not there)
+    // raises before the plan changes; `changing`, when given, tells a caller
+    // that catches a raise whether the adds had begun.
+    bool InsertXml(int categoryId, const EString& text, bool includeActivities, bool* changing = nullptr);
 
 protected:
     // Entries the overlap walks have looked at: their work, which grows

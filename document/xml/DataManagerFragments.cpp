@@ -221,8 +221,10 @@ void DataManager::ForEachBranchPlanEntry(const std::unordered_set<long>& tasks,
     }
 }
 
-bool DataManager::InsertXml(int categoryId, const EString& text, bool includeActivities)
+bool DataManager::InsertXml(int categoryId, const EString& text, bool includeActivities, bool* changing)
 {
+    if (changing)
+        *changing = false;
     if (text.empty())
         return false;
     Fragment fragment;
@@ -297,8 +299,14 @@ bool DataManager::InsertXml(int categoryId, const EString& text, bool includeAct
             pasted.push_back(std::move(item));
         }
     }
+    if (pasted.empty())
+        return false;
+    // Refused before anything is added, as every check above.
+    RequireCategoryElement(categoryId);
     // Read once: a registry read per entry adds up.
     const bool resolveOverlaps = cut && Options::GetAllowSimultaneous() == 0;
+    if (changing)
+        *changing = true;
     for (const Pasted& item : pasted) {
         if (item.isCategory) {
             AddCategory(item.parentId, item.category);
@@ -311,7 +319,7 @@ bool DataManager::InsertXml(int categoryId, const EString& text, bool includeAct
             AddPlanEntry(date, entry, true, true);
         AddCutCompanions(item.companions, resolveOverlaps);
     }
-    return !pasted.empty();
+    return true;
 }
 
 DataManager::CutCompanions DataManager::ReadCutCompanions(int oldId, int newId, Fragment& fragment)

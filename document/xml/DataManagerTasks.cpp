@@ -216,8 +216,10 @@ double DataManager::GetMaxTaskEstimation(const std::vector<int>& taskIds)
     return largest;
 }
 
-void DataManager::MoveTasks(int categoryId, const std::vector<int>& taskIds)
+void DataManager::MoveTasks(int categoryId, const std::vector<int>& taskIds, bool* changing)
 {
+    if (changing)
+        *changing = false;
     // Everything is found before anything moves: a task taken out for a
     // category that is not there would be lost.
     const XmlNode target = RequireCategoryElement(categoryId);
@@ -228,6 +230,8 @@ void DataManager::MoveTasks(int categoryId, const std::vector<int>& taskIds)
             ThrowComError(E_POINTER, EString::Formatted(L"There is no task with the id %d.", id));
         elements.push_back(element);
     }
+    if (changing)
+        *changing = !elements.empty();
     bool open = false;
     for (const XmlNode& element : elements) {
         const XmlNode parent = element.GetParent();
