@@ -242,7 +242,9 @@ TEST_F(PlanEntriesTest, TrackedTimeIsBookedOnEachDayItSpans)
          {L"23:50-23:59", L"00:00-00:30"}},
         {"ending exactly at midnight", {{0, 23, 50}, {1, 0, 0}}, {L"23:50-23:59", L""}},
         {"starting at 00:00", {{0, 0, 0}, {0, 0, 45}}, {L"00:00-00:45"}},
-        {"across two midnights", {{0, 18, 0}, {0, 18, 30}, {2, 9, 0}, {2, 9, 40}}, {L"18:00-18:30", L"", L"09:00-09:40"}},
+        {"across two midnights",
+         {{0, 18, 0}, {0, 18, 30}, {2, 9, 0}, {2, 9, 40}},
+         {L"18:00-18:30", L"", L"09:00-09:40"}},
         {"across two midnights, stopped on waking", {{0, 18, 0}, {0, 18, 30}, {2, 9, 0}}, {L"18:00-18:30", L"", L""}},
     };
     double first = Date(2024, 6, 3);
@@ -269,7 +271,8 @@ TEST_F(PlanEntriesTest, TrackedTimeIsBookedOnEachDayItSpans)
             for (const TaskPlanEntry& entry : entries) {
                 if (entry.GetTaskId() != task)
                     continue;
-                booked += (booked.empty() ? L"" : L" ") + entry.GetStartTimeXmlText() + L"-" + entry.GetEndTimeXmlText();
+                booked += (booked.empty() ? L"" : L" ") + entry.GetStartTimeXmlText() + L"-" +
+                          entry.GetEndTimeXmlText();
                 EXPECT_EQ(entry.GetFixedTime(), 1);
             }
             EXPECT_EQ(booked, c.days[day]) << "day " << day;
