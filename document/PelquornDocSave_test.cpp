@@ -4,7 +4,9 @@
 
 #include "document/FaultyStreams.h"
 #include "document/PelquornDocTestSupport.h"
+#include "document/xml/XmlElement.h"
 #include "foundation/AtomicFileWriter.h"
+#include "foundation/Bstr.h"
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
@@ -13,22 +15,6 @@
 namespace {
 
 using PlanSaveTest = PlanDocTest;
-
-std::vector<EString> FileNamesIn(const EString& folder)
-{
-    std::vector<EString> names;
-    WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(found.cFileName);
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 } // namespace
 
@@ -86,6 +72,72 @@ TEST_F(PlanSaveTest, AFullDiskLeavesEveryFileAsItWasAndSaysSo)
             EXPECT_EQ(Options::GetRestorePath(), L"") << where << ": no incomplete copy is named";
             ASSERT_EQ(prompts.errors.size(), 1u) << where;
             EXPECT_NE(prompts.errors[0].find(L"left as it was"), EString::npos) << where;
+        }
+    }
+}
+
+// The DOM set below the program's own cleaning of texts: the save is the last
+// line of defence, and a file the next open would refuse never replaces one.
+TEST_F(PlanSaveTest, AFileTheReaderWouldRefuseNeverReplacesThePlan)
+{
+    const EString plan = FileSystem::JoinPath(folder, L"week.qvr");
+    const EString copy = plan + L".auto";
+    // Each sets a text straight through MSXML's own interface.
+    const auto attribute = [](const wchar_t* element, const wchar_t* name, const wchar_t* value) {
+        return [=](const XmlDocument& dom) {
+            const XmlNode node = dom.SelectSingleNode(element);
+            ASSERT_TRUE(node);
+            ASSERT_EQ(XmlElement(node).Get()->setAttribute(Bstr(name), Variant(EString(value))), S_OK);
+        };
+    };
+    const struct {
+        const char* name;
+        std::function<void(const XmlDocument&)> set;
+    } contents[] = {
+        {"an escape character in a task's name", attribute(L"//TASK[@ID=\"7\"]", L"NAME", L"Write\x1B[1moffer")},
+        {"a form feed in a category's name", attribute(L"//CATEGORY", L"NAME", L"Work\x0C")},
+        {"U+FFFF in a description",
+         [](const XmlDocument& dom) {
+             const XmlNode node = dom.SelectSingleNode(L"//TASK[@ID=\"9\"]/DESCRIPTION");
+             ASSERT_TRUE(node);
+             ASSERT_EQ(node->put_text(Bstr(L"call \xFFFF")), S_OK);
+         }},
+        {"a vertical tab in a comment",
+         [](const XmlDocument& dom) {
+             ComPtr<IXMLDOMComment> comment;
+             ASSERT_EQ(dom->createComment(Bstr(L"a\x0B"), &comment), S_OK);
+             ComPtr<IXMLDOMNode> added;
+             ASSERT_EQ(dom.GetDocumentElement()->appendChild(comment.Get(), &added), S_OK);
+         }},
+    };
+    const struct {
+        const char* name;
+        std::function<void()> run;
+    } saves[] = {
+        {"save", [&] { EXPECT_FALSE(document.DoSave()); }},
+        {"automatic copy", [&] { document.SaveAutoCopy(); }},
+    };
+    for (const auto& content : contents) {
+        for (const auto& save : saves) {
+            const std::string where = std::string(content.name) + ", " + save.name;
+            WriteFileBytes(plan, kTwoTaskPlan);
+            WriteFileBytes(copy, kTwoTaskPlan);
+            ASSERT_TRUE(document.OpenPath(plan)) << where;
+            content.set(document.GetDataManager().GetDocument(true));
+            document.SetModified(1);
+            Options::SetRestorePath(EString());
+            const std::vector<EString> files = FileNamesIn(folder);
+            prompts.errors.clear();
+            save.run();
+            EXPECT_EQ(ReadFileBytes(plan), kTwoTaskPlan) << where;
+            EXPECT_EQ(ReadFileBytes(copy), kTwoTaskPlan) << where;
+            EXPECT_EQ(FileNamesIn(folder), files) << where << ": no temporary file is left";
+            EXPECT_EQ(document.IsModified(), 1) << where;
+            EXPECT_EQ(Options::GetRestorePath(), L"") << where << ": no unreadable copy is named";
+            EXPECT_EQ(prompts.errors.size(), 1u) << where;
+            const EString error = prompts.errors.empty() ? EString() : prompts.errors[0];
+            EXPECT_NE(error.find(L"would not open again"), EString::npos) << where;
+            EXPECT_NE(error.find(L"left as it was"), EString::npos) << where;
         }
     }
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
@@ -45,6 +47,22 @@ void WriteFileBytes(const EString& path, const std::string& bytes)
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     ::CloseHandle(file);
+}
+
+std::vector<EString> FileNamesIn(const EString& folder)
+{
+    std::vector<EString> names;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = ::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void AgeFile(const EString& path, int minutes)

@@ -15,6 +15,8 @@ EString MakeScratchFolder(const wchar_t* name);
 // Writes bytes to a file, replacing it.
 void WriteFileBytes(const EString& path, const std::string& bytes);
 std::string ReadFileBytes(const EString& path);
+// The names of the files in the folder (no folders), sorted.
+std::vector<EString> FileNamesIn(const EString& folder);
 // Sets a file's last write time that many minutes into the past.
 void AgeFile(const EString& path, int minutes);
 

@@ -1,0 +1,122 @@
+#include "document/xml/XmlWellFormed.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "document/xml/XmlDoc.h"
+#include "foundation/CTFile.h"
+#include "foundation/ComError.h"
+#include "foundation/FileSystem.h"
+#include "testing/TestSupport.h"
+
+namespace {
+
+struct ByteCase {
+    std::string name;
+    std::string bytes;
+    bool readable;
+};
+
+std::string Nested(size_t depth)
+{
+    std::string text;
+    for (size_t i = 0; i < depth; ++i)
+        text += "<C>";
+    for (size_t i = 0; i < depth; ++i)
+        text += "</C>";
+    return text;
+}
+
+std::vector<ByteCase> Cases()
+{
+    std::vector<ByteCase> cases = {
+        {"tabs, line ends and a text", "<ROOT>\t\r\n one\ttwo\r\n</ROOT>", true},
+        {"astral and other UTF-8 in names, values and texts",
+         "<ROOT N\xC3\x84=\"\xF0\x9F\x98\x80\xEF\xBF\xBD\xEE\x80\x80\">\xF0\x90\x80\x80\xE2\x82\xAC"
+         "\xF4\x8F\xBF\xBD</ROOT>",
+         true},
+        {"byte order mark, declaration, comment, CDATA, PI and references",
+         "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<!-- kept --><ROOT a='1' b=\"&lt;&amp;&#x1F600;&#65;\">"
+         "<![CDATA[<x>]]]]><?pi data?>&gt;&quot;&apos;</ROOT>\n",
+         true},
+        {"elements as deep as the reader goes", Nested(kDeepestReadableElement), true},
+        {"an escape character in a text", "<ROOT>a\x1B" "b</ROOT>", false},
+        {"an escape character in a value", "<ROOT N=\"a\x1B\"/>", false},
+        {"U+FFFE", "<ROOT>\xEF\xBF\xBE</ROOT>", false},
+        {"U+FFFF", "<ROOT N=\"\xEF\xBF\xBF\"/>", false},
+        {"an unpaired high surrogate", "<ROOT>\xED\xA0\x80</ROOT>", false},
+        {"an unpaired low surrogate", "<ROOT>\xED\xB0\x80</ROOT>", false},
+        {"an overlong two-byte form", "<ROOT>\xC0\xBC</ROOT>", false},
+        {"an overlong three-byte form", "<ROOT>\xE0\x80\xBC</ROOT>", false},
+        {"an overlong four-byte form", "<ROOT>\xF0\x80\x80\xBC</ROOT>", false},
+        {"beyond U+10FFFF", "<ROOT>\xF4\x90\x80\x80</ROOT>", false},
+        {"a multi-byte sequence cut short", "<ROOT>\xE2\x82</ROOT>", false},
+        {"a multi-byte sequence cut short by the end", "<ROOT/>\xF0\x9F\x98", false},
+        {"a lone continuation byte", "<ROOT>\x80</ROOT>", false},
+        {"a byte never in UTF-8", "<ROOT>\xFF</ROOT>", false},
+        {"Latin-1 instead of UTF-8", "<ROOT>caf\xE9</ROOT>", false},
+        {"an empty file", "", false},
+        {"blanks only", " \r\n\t", false},
+        {"cut inside a tag", "<ROOT><TASK ID=\"1\" NA", false},
+        {"cut inside a value", "<ROOT><TASK ID=\"1", false},
+        {"cut between elements", "<ROOT><CATEGORY><TASK/>", false},
+        {"cut inside a comment", "<ROOT><!-- a", false},
+        {"a reference to an escape character", "<ROOT>&#27;</ROOT>", false},
+        {"a hexadecimal reference to an escape character", "<ROOT N=\"&#x1B;\"/>", false},
+        {"a reference to NUL", "<ROOT>&#0;</ROOT>", false},
+        {"a reference to U+FFFE", "<ROOT>&#xFFFE;</ROOT>", false},
+        {"a reference to a surrogate", "<ROOT>&#xD800;</ROOT>", false},
+        {"a reference beyond U+10FFFF", "<ROOT>&#x110000;</ROOT>", false},
+        {"a reference of many digits", "<ROOT>&#99999999999999999999;</ROOT>", false},
+        {"an entity that is not defined", "<ROOT>&nbsp;</ROOT>", false},
+        {"a bare ampersand", "<ROOT>a & b</ROOT>", false},
+        {"elements deeper than the reader goes", Nested(kDeepestReadableElement + 2), false},
+        {"a document type", "<!DOCTYPE ROOT><ROOT/>", false},
+        {"an end tag of another name", "<ROOT><A></B></ROOT>", false},
+        {"an attribute twice", "<ROOT A=\"1\" B=\"2\" A=\"3\"/>", false},
+        {"an attribute without a value", "<ROOT A/>", false},
+        {"\"--\" in a comment", "<ROOT><!-- a -- b --></ROOT>", false},
+        {"\"]]>\" in a text", "<ROOT>a]]>b</ROOT>", false},
+        {"\"<\" in a value", "<ROOT A=\"<\"/>", false},
+        {"a second document element", "<ROOT/><ROOT/>", false},
+        {"text after the document element", "<ROOT/>x", false},
+        {"a name that starts with a digit", "<1ROOT/>", false},
+        {"a declaration after the start", "<ROOT/><?xml version=\"1.0\"?>", false},
+    };
+    // Every C0 control character but tab, line feed and carriage return.
+    for (int ch = 0; ch < 0x20; ++ch)
+        if (ch != '\t' && ch != '\n' && ch != '\r')
+            cases.push_back({"control character " + std::to_string(ch),
+                             std::string("<ROOT>") + static_cast<char>(ch) + "</ROOT>", false});
+    return cases;
+}
+
+bool ReaderTakes(const EString& path)
+{
+    try {
+        XmlDoc::ParseFile(path, false);
+        return true;
+    } catch (const ComError&) {
+        return false;
+    }
+}
+
+} // namespace
+
+// The check refuses what the program's own reader refuses, and takes what it takes.
+TEST(XmlWellFormed, RefusesExactlyWhatTheReaderRefuses)
+{
+    const EString file = FileSystem::JoinPath(MakeScratchFolder(L"wellformed"), L"case.qvr");
+    for (const ByteCase& c : Cases()) {
+        const std::optional<XmlFault> fault = FindXmlFault(c.bytes);
+        EXPECT_EQ(!fault, c.readable) << c.name << (fault ? ": " + WideToAnsi(fault->reason) : std::string());
+        if (fault) {
+            EXPECT_LE(fault->offset, c.bytes.size()) << c.name;
+            EXPECT_FALSE(fault->reason.IsEmpty()) << c.name;
+        }
+        WriteFileBytes(file, c.bytes);
+        EXPECT_EQ(ReaderTakes(file), c.readable) << c.name << ": the reader";
+    }
+}
