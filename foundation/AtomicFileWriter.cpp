@@ -30,9 +30,10 @@ EString Translated(const wchar_t* text)
 }
 
 // Raises with a text that tells the user the file on disk is untouched.
-[[noreturn]] void ThrowSaveError(const EString& target, HRESULT code, const EString& reason)
+[[noreturn]] void ThrowSaveError(const AtomicWriteRules& rules, const EString& target, HRESULT code,
+                                 const EString& reason)
 {
-    EString text = Translated(L"The plan could not be saved to %1: %2 The file was left as it was.");
+    EString text = Translated(rules.failureText);
     text.Replace(L"%1", target.c_str());
     text.Replace(L"%2", (reason.IsEmpty() ? SystemErrorText(code) : reason).c_str());
     ThrowComError(code, text);
@@ -80,9 +81,9 @@ HRESULT CreateTemporaryFile(const EString& folder, const EString& target, EStrin
     return HRESULT_FROM_WIN32(ERROR_FILE_EXISTS);
 }
 
-// Flushes the file to the disk; fails on a file that holds nothing. Readers
-// may look at it meanwhile.
-HRESULT Flush(const EString& path)
+// Flushes the file to the disk; fails on a file that holds nothing unless it
+// may. Readers may look at it meanwhile.
+HRESULT Flush(const EString& path, bool mayBeEmpty)
 {
     const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -92,7 +93,7 @@ HRESULT Flush(const EString& path)
     HRESULT result = S_OK;
     if (!::GetFileSizeEx(file, &size) || !::FlushFileBuffers(file))
         result = LastError();
-    else if (size.QuadPart == 0)
+    else if (size.QuadPart == 0 && !mayBeEmpty)
         result = HRESULT_FROM_WIN32(ERROR_HANDLE_EOF);
     ::CloseHandle(file);
     return result;
@@ -192,15 +193,15 @@ void AtomicFileWriter::Write(const EString& target, const std::function<void(con
     // runs the program does, and the user's protection must hold everywhere.
     const DWORD attributes = ::GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-        ThrowSaveError(target, HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), EString());
+        ThrowSaveError(rules, target, HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED), EString());
     EString temporaryPath;
     HRESULT code = CreateTemporaryFile(folder, target, temporaryPath);
     if (FAILED(code))
-        ThrowSaveError(target, code, EString());
+        ThrowSaveError(rules, target, code, EString());
     EString reason;
     try {
         write(temporaryPath);
-        code = Flush(temporaryPath);
+        code = Flush(temporaryPath, rules.mayBeEmpty);
         if (SUCCEEDED(code))
             code = CopyProtection(target, temporaryPath);
         if (SUCCEEDED(code))
@@ -220,5 +221,5 @@ void AtomicFileWriter::Write(const EString& target, const std::function<void(con
         return;
     }
     ::DeleteFileW(temporaryPath.c_str());
-    ThrowSaveError(target, code, reason);
+    ThrowSaveError(rules, target, code, reason);
 }

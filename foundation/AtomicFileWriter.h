@@ -12,6 +12,10 @@ struct AtomicWriteRules {
     int renameAttempts = 5;
     // Between attempts; empty waits a short while.
     std::function<void()> waitBeforeRetry;
+    // False: a file that holds nothing is a write that failed.
+    bool mayBeEmpty = false;
+    // The failure as the user reads it: %1 the target, %2 the reason.
+    const wchar_t* failureText = L"The plan could not be saved to %1: %2 The file was left as it was.";
 };
 
 class AtomicFileWriter {

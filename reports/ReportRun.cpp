@@ -4,7 +4,8 @@
 
 #include <cmath>
 
-#include "foundation/CTFile.h"
+#include "document/xml/XmlFileWriter.h"
+#include "foundation/AtomicFileWriter.h"
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
@@ -89,8 +90,9 @@ void RunReport(const EString& stylesheetPath, const EString& inputPath, const ES
                                                  L"while it ran.",
                                                  stylesheetPath.c_str()));
 
-    CTFile output(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, CREATE_ALWAYS);
-    if (!output.IsOpen())
-        ThrowLastWin32Error();
-    output.WriteText(html);
+    // Written beside the old report, which it replaces only when whole.
+    AtomicWriteRules rules;
+    rules.failureText = L"The report could not be written to %1: %2 The file was left as it was.";
+    AtomicFileWriter::Write(
+        outputPath, [&](const EString& temporaryPath) { XmlFileWriter::WriteUtf16Text(html, temporaryPath); }, rules);
 }

@@ -23,7 +23,8 @@ struct ReportParameters {
 // Raises a ComError: E_INVALIDARG when the output would overwrite the plan or
 // the stylesheet, or a stylesheet or plan that does not load; E_FAIL for a
 // failed transformation or one that gave no output; the system's code for an
-// output it cannot write. A failure before the writing leaves the output as it was.
+// output it cannot write. A failure leaves the output as it was: the new one
+// replaces it only when whole.
 void RunReport(const EString& stylesheetPath, const EString& inputPath, const EString& outputPath,
                const ReportParameters& parameters);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "document/FaultyStreams.h"
 #include "foundation/ComError.h"
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
@@ -131,6 +132,29 @@ TEST_F(ReportRunTest, AFailedRunWritesNoOutput)
         EXPECT_TRUE(FAILED(CodeOf([&] { RunReport(test.stylesheet, test.plan, test.output, Parameters()); })))
             << test.name;
         EXPECT_FALSE(FileSystem::FileExists(output)) << test.name;
+    }
+}
+
+TEST_F(ReportRunTest, AReportWhoseWritingFailsLeavesTheOldOneAndNoStrayFile)
+{
+    const struct {
+        const char* name;
+        XmlFileWriter::StreamFilter disk;
+    } disks[] = {
+        {"full from the start", FailAfterBytes(0)},
+        {"fills half way", FailAfterBytes(100)},
+        {"takes less than offered and says it took all", AcceptLessThanOffered()},
+    };
+    for (const auto& disk : disks) {
+        WriteFileBytes(output, "<HTML>the last report</HTML>");
+        HRESULT code = S_OK;
+        {
+            const ScopedStreamFilter failing(disk.disk);
+            code = CodeOf([&] { RunReport(stylesheet, plan, output, Parameters()); });
+        }
+        EXPECT_TRUE(FAILED(code)) << disk.name;
+        EXPECT_EQ(ReadFileBytes(output), "<HTML>the last report</HTML>") << disk.name;
+        EXPECT_EQ(FileNamesIn(folder), (std::vector<EString>{L"Report.htm", L"echo.xsl", L"plan.qvr"})) << disk.name;
     }
 }
 
