@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "foundation/AtomicFileWriter.h"
 #include "foundation/CTFile.h"
 #include "foundation/ComError.h"
 #include "foundation/Log.h"
@@ -197,7 +198,24 @@ bool FileSystem::CopyFileChecked(const EString& target, const EString& source, b
 {
     if (GetFullPath(target).CompareNoCase(GetFullPath(source).c_str()) == 0)
         return false;
-    return ::CopyFileW(source.c_str(), target.c_str(), overwrite ? FALSE : TRUE) != 0;
+    if (!overwrite && FileExists(target))
+        return false;
+    // Copied beside the target, which it replaces only when whole.
+    AtomicWriteRules rules;
+    rules.replaceExisting = overwrite;
+    rules.mayBeEmpty = true;
+    try {
+        AtomicFileWriter::Write(
+            target,
+            [&](const EString& temporaryPath) {
+                if (!::CopyFileW(source.c_str(), temporaryPath.c_str(), FALSE))
+                    ThrowLastWin32Error();
+            },
+            rules);
+        return true;
+    } catch (const ComError&) {
+        return false;
+    }
 }
 
 bool FileSystem::OpenWithShell(const EString& file, const EString& parameters, bool wait)

@@ -32,6 +32,9 @@ public:
     static EString MakeUniqueFileName(const EString& folder, const EString& name, const EString& extension);
     static EString MakeTempFileName();
 
+    // Copies the source over the target (or only to a target not there yet)
+    // in one replacement: a failed copy leaves the target as it was. False
+    // when the two are the same file or the copy failed.
     static bool CopyFileChecked(const EString& target, const EString& source, bool overwrite);
     // Opens the file with its associated program; false when the shell refused.
     // A wait for the program's end dispatches the thread's messages meanwhile.
