@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "foundation/CaughtException.h"
@@ -13,6 +17,11 @@ namespace {
 
 // "<target name>.~qvsave-<8 hex digits>.tmp": no user names a file so.
 constexpr wchar_t kTemporaryMark[] = L".~qvsave-";
+// Beside a target whose path leaves no room for its name:
+// "~qvsave-<8 hex digits of the target's name>-<8 hex digits>.tmp".
+constexpr wchar_t kShortMark[] = L"~qvsave-";
+// Earlier versions gave every such target's files one name, "q.~qvsave-<8 hex digits>.tmp".
+constexpr wchar_t kEarlierShortName[] = L"q";
 constexpr wchar_t kTemporaryEnd[] = L".tmp";
 constexpr size_t kTemporaryDigits = 8;
 constexpr int kMaxNameTries = 100;
@@ -57,15 +66,84 @@ EString FolderOf(const EString& target)
     return folder.IsEmpty() ? EString(L".") : folder;
 }
 
+bool EqualNoCase(std::wstring_view a, std::wstring_view b)
+{
+    return ::CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+bool AreHexDigits(std::wstring_view text)
+{
+    return std::all_of(text.begin(), text.end(), [](wchar_t ch) { return iswxdigit(ch) != 0; });
+}
+
+// A temporary file named after its target: the target's name, or none.
+std::optional<std::wstring_view> NamedTemporaryOwner(std::wstring_view fileName)
+{
+    const size_t mark = fileName.rfind(kTemporaryMark);
+    if (mark == std::wstring_view::npos || mark == 0)
+        return std::nullopt;
+    const size_t digits = mark + Length(kTemporaryMark);
+    if (fileName.size() != digits + kTemporaryDigits + Length(kTemporaryEnd) ||
+        !AreHexDigits(fileName.substr(digits, kTemporaryDigits)) ||
+        !EqualNoCase(fileName.substr(digits + kTemporaryDigits), kTemporaryEnd))
+        return std::nullopt;
+    return fileName.substr(0, mark);
+}
+
+// A temporary file of the shortened form: the digits of its target's name, or none.
+std::optional<std::wstring_view> ShortTemporaryOwner(std::wstring_view fileName)
+{
+    const size_t owner = Length(kShortMark);
+    const size_t digits = owner + kTemporaryDigits + 1;
+    if (fileName.size() != digits + kTemporaryDigits + Length(kTemporaryEnd) ||
+        !EqualNoCase(fileName.substr(0, owner), kShortMark) || !AreHexDigits(fileName.substr(owner, kTemporaryDigits)) ||
+        fileName[owner + kTemporaryDigits] != L'-' || !AreHexDigits(fileName.substr(digits, kTemporaryDigits)) ||
+        !EqualNoCase(fileName.substr(digits + kTemporaryDigits), kTemporaryEnd))
+        return std::nullopt;
+    return fileName.substr(owner, kTemporaryDigits);
+}
+
+// The 8 hex digits that stand for the target's name in the shortened form,
+// alike for every spelling of it the file system takes for the same.
+EString NameDigits(const EString& fileName)
+{
+    EString upper = fileName;
+    ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    uint32_t hash = 2166136261u;
+    for (const wchar_t ch : upper)
+        hash = (hash ^ static_cast<uint16_t>(ch)) * 16777619u;
+    return EString::Formatted(L"%08x", static_cast<unsigned>(hash));
+}
+
+// "plan.qvr.auto" beside "plan.qvr", either way round: a copy saved with its plan.
+bool IsCopyName(std::wstring_view first, std::wstring_view second)
+{
+    const std::wstring_view shorter = first.size() < second.size() ? first : second;
+    const std::wstring_view longer = first.size() < second.size() ? second : first;
+    return longer.size() > shorter.size() && longer[shorter.size()] == L'.' &&
+           EqualNoCase(longer.substr(0, shorter.size()), shorter);
+}
+
+// Whether a file of that name in the folder has its temporary files in the
+// shortened form, by the rule earlier versions followed too.
+bool HasShortTemporaryNames(const EString& folder, const EString& fileName)
+{
+    return FileSystem::JoinPath(folder, fileName).size() + Length(kTemporaryMark) + kTemporaryDigits +
+               Length(kTemporaryEnd) >=
+           MAX_PATH;
+}
+
 // Creates an empty file of a fresh temporary name beside the target.
 HRESULT CreateTemporaryFile(const EString& folder, const EString& target, EString& temporaryPath)
 {
     static unsigned counter = 0;
-    EString stem = FileSystem::JoinPath(folder, FileNameOf(target)) + kTemporaryMark;
+    const EString name = FileNameOf(target);
     // A plan whose path is near the limit must still be saved: its temporary
-    // file then goes without the plan's name.
-    if (stem.size() + kTemporaryDigits + Length(kTemporaryEnd) >= MAX_PATH)
-        stem = FileSystem::JoinPath(folder, L"q") + kTemporaryMark;
+    // file then stands for the plan's name by digits.
+    const EString stem = HasShortTemporaryNames(folder, name)
+                             ? FileSystem::JoinPath(folder, kShortMark + NameDigits(name) + L"-")
+                             : FileSystem::JoinPath(folder, name) + kTemporaryMark;
     for (int attempt = 0; attempt < kMaxNameTries; ++attempt) {
         const unsigned number = (::GetTickCount() * 2654435761u) ^ (::GetCurrentProcessId() << 16) ^ ++counter;
         temporaryPath = stem + EString::Formatted(L"%08x", number) + kTemporaryEnd;
@@ -150,36 +228,46 @@ HRESULT Rename(const EString& temporaryPath, const EString& target, const Atomic
 
 bool AtomicFileWriter::IsTemporaryName(const EString& fileName)
 {
-    const size_t mark = fileName.rfind(kTemporaryMark);
-    if (mark == EString::npos || mark == 0)
-        return false;
-    const size_t digits = mark + Length(kTemporaryMark);
-    if (fileName.size() != digits + kTemporaryDigits + Length(kTemporaryEnd))
-        return false;
-    for (size_t i = digits; i < digits + kTemporaryDigits; ++i)
-        if (!iswxdigit(fileName[i]))
-            return false;
-    return EString(fileName.substr(digits + kTemporaryDigits)).CompareNoCase(kTemporaryEnd) == 0;
+    return NamedTemporaryOwner(fileName) || ShortTemporaryOwner(fileName);
 }
 
 void AtomicFileWriter::RemoveLeftovers(const EString& target)
 {
     const EString folder = FolderOf(target);
     const EString name = FileNameOf(FileSystem::GetFullPath(target));
-    const EString pattern = FileSystem::JoinPath(folder, name + kTemporaryMark + L"*" + kTemporaryEnd);
+    const bool shortNames = HasShortTemporaryNames(folder, name);
+    const EString digits = NameDigits(name);
+    std::vector<EString> leftovers;
+    // Files of the earlier shortened form tell no target: they are the
+    // target's only when no other file here could have made them.
+    std::vector<EString> earlierForm;
+    bool otherOwner = false;
     WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+    const HANDLE search = ::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return;
-    std::vector<EString> leftovers;
     do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            continue;
         const EString fileName = found.cFileName;
         // Only this target's: another file's temporary files may belong to a save that is running.
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && IsTemporaryName(fileName) &&
-            EString(fileName.substr(0, fileName.rfind(kTemporaryMark))).CompareNoCase(name.c_str()) == 0)
-            leftovers.push_back(FileSystem::JoinPath(folder, fileName));
+        if (const auto owner = NamedTemporaryOwner(fileName)) {
+            if (EqualNoCase(*owner, name))
+                leftovers.push_back(FileSystem::JoinPath(folder, fileName));
+            else if (shortNames && EqualNoCase(*owner, kEarlierShortName))
+                earlierForm.push_back(FileSystem::JoinPath(folder, fileName));
+        } else if (const auto owner = ShortTemporaryOwner(fileName)) {
+            if (shortNames && EqualNoCase(*owner, digits))
+                leftovers.push_back(FileSystem::JoinPath(folder, fileName));
+        } else if (!EqualNoCase(fileName, name)) {
+            if (EqualNoCase(fileName, kEarlierShortName) ||
+                (HasShortTemporaryNames(folder, fileName) && !IsCopyName(fileName, name)))
+                otherOwner = true;
+        }
     } while (::FindNextFileW(search, &found));
     ::FindClose(search);
+    if (!otherOwner)
+        leftovers.insert(leftovers.end(), earlierForm.begin(), earlierForm.end());
     // A save in progress holds its file open without delete sharing: it stays.
     for (const EString& path : leftovers)
         ::DeleteFileW(path.c_str());

@@ -33,9 +33,12 @@ public:
                       const AtomicWriteRules& rules = {});
 
     // Removes the temporary files that interrupted saves of the target left
-    // beside it; files still open (a save in progress) and every other file,
-    // those of other targets too, stay.
+    // beside it, under every name a save of it gives them (a target near the
+    // path limit gets a shortened one); files still open (a save in progress)
+    // and every other file, those of other targets too, stay. Files of the
+    // shortened form earlier versions gave every such target alike go when no
+    // other file of the folder could have made them.
     static void RemoveLeftovers(const EString& target);
-    // True for the names Write gives its temporary files.
+    // True for the names Write gives its temporary files, of every target.
     static bool IsTemporaryName(const EString& fileName);
 };

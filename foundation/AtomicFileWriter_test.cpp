@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include "foundation/AtomicFileWriter.h"
 #include "foundation/ComError.h"
@@ -200,4 +202,102 @@ TEST(AtomicFileWriter, RemovesOnlyLeftoversOfSavesOfItsOwnTarget)
         EXPECT_EQ(FileSystem::FileExists(FileSystem::JoinPath(folder, c.name)), !c.removed) << WideToAnsi(c.name);
     EXPECT_TRUE(FileSystem::FileExists(inProgress));
     EXPECT_EQ(ReadFileBytes(FileSystem::JoinPath(folder, L"plan.qvr")), "<ROOT/>");
+}
+
+namespace {
+
+// A new folder below the base whose full path is `length` characters long.
+EString FolderOfLength(const EString& base, size_t length)
+{
+    EString folder = FileSystem::GetFullPath(base);
+    while (folder.size() + 1 < length) {
+        const size_t left = length - folder.size() - 1;
+        folder = FileSystem::JoinPath(folder, EString(left <= 60 ? left : 50, L'd'));
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+    }
+    return folder;
+}
+
+// A target of that full length in the folder, its name ending in `last`.
+EString TargetOfLength(const EString& folder, size_t length, wchar_t last)
+{
+    const size_t name = length - folder.size() - 1;
+    return FileSystem::JoinPath(folder, EString(name - 5, L'p') + last + L".qvr");
+}
+
+// The temporary file of a save of the target killed before its rename, as it stays on disk.
+EString LeftoverOfKilledSave(const EString& target)
+{
+    EString temporary;
+    try {
+        AtomicFileWriter::Write(target, [&](const EString& path) {
+            temporary = path;
+            ThrowComError(E_ABORT);
+        });
+    } catch (const ComError&) {
+    }
+    WriteFileBytes(temporary, "<ROOT><TA");
+    return temporary;
+}
+
+} // namespace
+
+TEST(AtomicFileWriter, RemovesTheLeftoversOfItsOwnSavesAtEveryPathLength)
+{
+    constexpr size_t kFolderLength = 200;
+    const struct {
+        size_t length;
+        bool shortened;
+    } cases[] = {
+        {230, false}, {237, false}, {238, false}, {239, true}, {240, true},
+        {245, true},  {250, true},  {255, true},  {259, true},
+    };
+    for (const auto& c : cases) {
+        const EString folder = FolderOfLength(MakeScratchFolder(L"atomiclong"), kFolderLength);
+        const EString target = TargetOfLength(folder, c.length, L'a');
+        const EString other = TargetOfLength(folder, c.length, L'b');
+        ASSERT_EQ(target.size(), c.length);
+        WriteFileBytes(target, "<ROOT>old</ROOT>");
+        const EString leftover = LeftoverOfKilledSave(target);
+        const EString othersLeftover = LeftoverOfKilledSave(other);
+        const EString name = leftover.substr(folder.size() + 1);
+        EXPECT_EQ(name.find(target.substr(folder.size() + 1)) != 0, c.shortened) << c.length << ": " << WideToAnsi(name);
+        EXPECT_LT(leftover.size(), static_cast<size_t>(MAX_PATH)) << c.length;
+        EXPECT_TRUE(AtomicFileWriter::IsTemporaryName(name)) << c.length;
+
+        AtomicFileWriter::Write(target, [](const EString& path) { WriteFileBytes(path, "<ROOT>new</ROOT>"); });
+        EXPECT_EQ(ReadFileBytes(target), "<ROOT>new</ROOT>") << c.length;
+        EXPECT_FALSE(FileSystem::FileExists(leftover)) << c.length;
+        EXPECT_TRUE(FileSystem::FileExists(othersLeftover)) << c.length << ": another target's";
+        EXPECT_EQ(FileNamesIn(folder).size(), 2u) << c.length;
+    }
+}
+
+// Earlier versions named the temporary files of every target near the limit
+// alike; they are a target's only when no other file there could have made them.
+TEST(AtomicFileWriter, RemovesTheEarlierShortenedLeftoversOnlyWhereNoOtherFileCouldOwnThem)
+{
+    const struct {
+        const char* name;
+        size_t targetLength;
+        std::vector<const wchar_t*> besides;
+        bool removed;
+    } cases[] = {
+        {"a long target alone", 250, {}, true},
+        {"a long target beside its automatic copy", 250, {L".auto"}, true},
+        {"a long target beside another long file", 250, {L"x.qvr"}, false},
+        {"a long target beside a file named q", 250, {L"\\..\\q"}, false},
+        {"a target whose names are not shortened", 230, {}, false},
+    };
+    for (const auto& c : cases) {
+        const EString folder = FolderOfLength(MakeScratchFolder(L"atomicearlier"), 200);
+        const EString target = TargetOfLength(folder, c.targetLength, L'a');
+        WriteFileBytes(target, "<ROOT>old</ROOT>");
+        for (const wchar_t* beside : c.besides)
+            WriteFileBytes(FileSystem::GetFullPath(target + beside), "<ROOT/>");
+        const EString earlier = FileSystem::JoinPath(folder, L"q.~qvsave-0badc0de.tmp");
+        WriteFileBytes(earlier, "<ROOT><TA");
+        AtomicFileWriter::Write(target, [](const EString& path) { WriteFileBytes(path, "<ROOT>new</ROOT>"); });
+        EXPECT_EQ(FileSystem::FileExists(earlier), !c.removed) << c.name;
+    }
 }
