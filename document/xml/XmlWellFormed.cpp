@@ -1,6 +1,8 @@
 #include "document/xml/XmlWellFormed.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -58,7 +60,15 @@ std::optional<XmlFault> FindCharacterFault(std::string_view bytes)
     while (i < size) {
         const unsigned char lead = data[i];
         if (lead >= 0x20 && lead < 0x80) {
+            // Most of a plan: eight bytes at a time while none is a control
+            // character or part of a longer character.
+            constexpr uint64_t kHigh = 0x8080808080808080ull;
+            constexpr uint64_t kSpaces = 0x2020202020202020ull;
+            uint64_t eight = 0;
             ++i;
+            while (i + 8 <= size &&
+                   (std::memcpy(&eight, data + i, 8), ((eight | ((eight - kSpaces) & ~eight)) & kHigh) == 0))
+                i += 8;
             continue;
         }
         if (lead < 0x20) {

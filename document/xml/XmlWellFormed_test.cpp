@@ -90,6 +90,13 @@ std::vector<ByteCase> Cases()
         if (ch != '\t' && ch != '\n' && ch != '\r')
             cases.push_back({"control character " + std::to_string(ch),
                              std::string("<ROOT>") + static_cast<char>(ch) + "</ROOT>", false});
+    // Wherever it falls in a run of plain text, and a character of more bytes too.
+    for (size_t run = 0; run <= 17; ++run) {
+        cases.push_back({"an escape character after " + std::to_string(run) + " letters",
+                         "<ROOT>" + std::string(run, 'x') + "\x1B</ROOT>", false});
+        cases.push_back({"a euro sign after " + std::to_string(run) + " letters",
+                         "<ROOT>" + std::string(run, 'x') + "\xE2\x82\xAC</ROOT>", true});
+    }
     return cases;
 }
 
