@@ -17,9 +17,10 @@ namespace {
 
 // "<target name>.~qvsave-<8 hex digits>.tmp": no user names a file so.
 constexpr wchar_t kTemporaryMark[] = L".~qvsave-";
-// Beside a target whose path leaves no room for its name:
-// "~qvsave-<8 hex digits of the target's name>-<8 hex digits>.tmp".
-constexpr wchar_t kShortMark[] = L"~qvsave-";
+// Beside a target whose path leaves no room for its name, one character
+// longer than the earlier versions' shortened name:
+// "~qv<8 hex digits of the target's name><8 hex digits>.tmp".
+constexpr wchar_t kShortMark[] = L"~qv";
 // Earlier versions gave every such target's files one name, "q.~qvsave-<8 hex digits>.tmp".
 constexpr wchar_t kEarlierShortName[] = L"q";
 constexpr wchar_t kTemporaryEnd[] = L".tmp";
@@ -95,11 +96,10 @@ std::optional<std::wstring_view> NamedTemporaryOwner(std::wstring_view fileName)
 std::optional<std::wstring_view> ShortTemporaryOwner(std::wstring_view fileName)
 {
     const size_t owner = Length(kShortMark);
-    const size_t digits = owner + kTemporaryDigits + 1;
-    if (fileName.size() != digits + kTemporaryDigits + Length(kTemporaryEnd) ||
-        !EqualNoCase(fileName.substr(0, owner), kShortMark) || !AreHexDigits(fileName.substr(owner, kTemporaryDigits)) ||
-        fileName[owner + kTemporaryDigits] != L'-' || !AreHexDigits(fileName.substr(digits, kTemporaryDigits)) ||
-        !EqualNoCase(fileName.substr(digits + kTemporaryDigits), kTemporaryEnd))
+    const size_t end = owner + 2 * kTemporaryDigits;
+    if (fileName.size() != end + Length(kTemporaryEnd) || !EqualNoCase(fileName.substr(0, owner), kShortMark) ||
+        !AreHexDigits(fileName.substr(owner, 2 * kTemporaryDigits)) ||
+        !EqualNoCase(fileName.substr(end), kTemporaryEnd))
         return std::nullopt;
     return fileName.substr(owner, kTemporaryDigits);
 }
@@ -142,7 +142,7 @@ HRESULT CreateTemporaryFile(const EString& folder, const EString& target, EStrin
     // A plan whose path is near the limit must still be saved: its temporary
     // file then stands for the plan's name by digits.
     const EString stem = HasShortTemporaryNames(folder, name)
-                             ? FileSystem::JoinPath(folder, kShortMark + NameDigits(name) + L"-")
+                             ? FileSystem::JoinPath(folder, kShortMark + NameDigits(name))
                              : FileSystem::JoinPath(folder, name) + kTemporaryMark;
     for (int attempt = 0; attempt < kMaxNameTries; ++attempt) {
         const unsigned number = (::GetTickCount() * 2654435761u) ^ (::GetCurrentProcessId() << 16) ^ ++counter;

@@ -186,6 +186,7 @@ TEST(AtomicFileWriter, RemovesOnlyLeftoversOfSavesOfItsOwnTarget)
         {L"plan.qvr.~qvsave-0123abcg.tmp", false},
         {L"plan.qvr.~qvsave-0123abcd.tmp.txt", false},
         {L".~qvsave-0123abcd.tmp", false},
+        {L"~qv0123abcd0123abcd.tmp", false},
     };
     for (const auto& c : cases)
         WriteFileBytes(FileSystem::JoinPath(folder, c.name), "<ROOT><TA");
@@ -244,16 +245,16 @@ EString LeftoverOfKilledSave(const EString& target)
 
 TEST(AtomicFileWriter, RemovesTheLeftoversOfItsOwnSavesAtEveryPathLength)
 {
-    constexpr size_t kFolderLength = 200;
     const struct {
+        size_t folderLength;
         size_t length;
         bool shortened;
     } cases[] = {
-        {230, false}, {237, false}, {238, false}, {239, true}, {240, true},
-        {245, true},  {250, true},  {255, true},  {259, true},
+        {200, 230, false}, {200, 237, false}, {200, 238, false}, {200, 239, true}, {200, 240, true},
+        {200, 245, true},  {200, 250, true},  {200, 255, true},  {200, 259, true}, {235, 259, true},
     };
     for (const auto& c : cases) {
-        const EString folder = FolderOfLength(MakeScratchFolder(L"atomiclong"), kFolderLength);
+        const EString folder = FolderOfLength(MakeScratchFolder(L"atomiclong"), c.folderLength);
         const EString target = TargetOfLength(folder, c.length, L'a');
         const EString other = TargetOfLength(folder, c.length, L'b');
         ASSERT_EQ(target.size(), c.length);
