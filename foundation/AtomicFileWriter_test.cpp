@@ -262,7 +262,8 @@ TEST(AtomicFileWriter, RemovesTheLeftoversOfItsOwnSavesAtEveryPathLength)
         const EString leftover = LeftoverOfKilledSave(target);
         const EString othersLeftover = LeftoverOfKilledSave(other);
         const EString name = leftover.substr(folder.size() + 1);
-        EXPECT_EQ(name.find(target.substr(folder.size() + 1)) != 0, c.shortened) << c.length << ": " << WideToAnsi(name);
+        const bool named = name.find(target.substr(folder.size() + 1)) == 0;
+        EXPECT_EQ(!named, c.shortened) << c.length << ": " << WideToAnsi(name);
         EXPECT_LT(leftover.size(), static_cast<size_t>(MAX_PATH)) << c.length;
         EXPECT_TRUE(AtomicFileWriter::IsTemporaryName(name)) << c.length;
 

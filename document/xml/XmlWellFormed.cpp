@@ -278,7 +278,8 @@ private:
             const std::string_view target = Name(L"the target of a processing instruction");
             if (target.empty())
                 return;
-            if (target.size() == 3 && (target[0] | 0x20) == 'x' && (target[1] | 0x20) == 'm' && (target[2] | 0x20) == 'l') {
+            if (target.size() == 3 && (target[0] | 0x20) == 'x' && (target[1] | 0x20) == 'm' &&
+                (target[2] | 0x20) == 'l') {
                 Fail(start, L"an XML declaration stands after the start");
                 return;
             }
