@@ -67,19 +67,59 @@ const std::locale& SystemLetterCaseLocale()
     return locale;
 }
 
-constexpr std::wstring_view kSpecialCharacters = L"\\$()*+.[]?/^{}|";
-// What may stand around a whole word.
-constexpr const wchar_t* kSeparatorRun = L"[\\s,.():?!+\\-\\[\\]]+";
-
-std::wstring Escaped(const EString& criteria)
+const std::ctype<wchar_t>& LetterCase()
 {
-    std::wstring escaped;
-    for (const wchar_t ch : criteria) {
-        if (kSpecialCharacters.find(ch) != std::wstring_view::npos)
-            escaped += L'\\';
-        escaped += ch;
+    return std::use_facet<std::ctype<wchar_t>>(SystemLetterCaseLocale());
+}
+
+// What may stand around a whole word: white space and , . ( ) : ? ! + - [ ].
+bool IsSeparator(wchar_t ch)
+{
+    return LetterCase().is(std::ctype_base::space, ch) || std::wstring_view(L",.():?!+-[]").find(ch) != std::wstring_view::npos;
+}
+
+constexpr auto kExpressionFlags = std::regex_constants::ECMAScript | std::regex_constants::multiline;
+
+// An expression compiled as given, so that an error names the user's own text.
+std::wregex Compiled(const std::wstring& pattern, std::regex_constants::syntax_option_type flags,
+                     const EString& criteria)
+{
+    std::wregex expression;
+    expression.imbue(SystemLetterCaseLocale());
+    try {
+        expression.assign(pattern, flags);
+    } catch (const std::regex_error& error) {
+        // Only a back-reference is refused by the matcher that takes every way at once.
+        if (error.code() == std::regex_constants::error_complexity)
+            throw;
+        ThrowComError(E_INVALIDARG, L"\"" + criteria + L"\" is not a valid regular expression.");
     }
-    return escaped;
+    return expression;
+}
+
+// The backtracking matcher takes a few hundred bytes of stack per character
+// of the text: a long text gets a thread whose stack holds that twice over.
+constexpr size_t kLongestTextOnThisStack = 1000;
+constexpr size_t kStackBytesPerCharacter = 1024;
+constexpr size_t kLongestBacktrackedText = 1000000;
+
+struct BacktrackingSearch {
+    const std::wregex* expression;
+    const EString* text;
+    bool found = false;
+    bool finished = false;
+};
+
+DWORD WINAPI RunBacktrackingSearch(void* parameter)
+{
+    auto* search = static_cast<BacktrackingSearch*>(parameter);
+    try {
+        search->found = std::regex_search(search->text->begin(), search->text->end(), *search->expression);
+        search->finished = true;
+    } catch (...) {
+        // std::regex_error for a text the matcher gives up on: no match, and not finished.
+    }
+    return 0;
 }
 
 bool HasName(IXMLDOMNode* node, std::wstring_view name)
@@ -156,35 +196,107 @@ void CollectUnder(IXMLDOMNode* parent, const FindMatcher& matcher, FindMatches& 
 
 } // namespace
 
-std::wstring MakeFindPattern(const EString& criteria, bool wholeWord, bool regularExpression)
+FindMatcher::FindMatcher(const EString& criteria, bool matchCase, bool wholeWord, bool regularExpression)
+    : m_matchCase(matchCase)
 {
-    if (regularExpression)
-        return criteria;
-    const std::wstring escaped = Escaped(criteria);
-    if (wholeWord)
-        return std::wstring(L"(^|") + kSeparatorRun + L")" + escaped + L"(" + kSeparatorRun + L"|$)";
-    std::wstring pattern;
-    for (const wchar_t ch : escaped)
-        pattern += ch == L' ' ? std::wstring(L"[\\s\\S]*") : std::wstring(1, ch);
-    return pattern;
+    const auto flags = kExpressionFlags | (matchCase ? std::regex_constants::syntax_option_type{}
+                                                      : std::regex_constants::icase);
+    if (regularExpression) {
+        m_mode = Mode::kExpression;
+        try {
+            // Checked alone first: wrapped in a group, a text such as "a)|(b" would compile.
+            Compiled(criteria, flags | std::regex_constants::__polynomial, criteria);
+            // Any run of characters, then the pattern, tried from the text's
+            // start only: one pass over the text instead of one per start.
+            m_expression = Compiled(L"[\\s\\S]*?(?:" + criteria + L")", flags | std::regex_constants::__polynomial,
+                                    criteria);
+        } catch (const std::regex_error&) {
+            m_mode = Mode::kBacktracking;
+            m_expression = Compiled(criteria, flags, criteria);
+        }
+        return;
+    }
+    const std::wstring folded(Folded(criteria));
+    if (wholeWord) {
+        m_mode = Mode::kWholeWord;
+        m_words.push_back(folded);
+        return;
+    }
+    for (size_t start = 0; start <= folded.size();) {
+        size_t end = folded.find(L' ', start);
+        if (end == std::wstring::npos)
+            end = folded.size();
+        if (end > start)
+            m_words.push_back(folded.substr(start, end - start));
+        start = end + 1;
+    }
 }
 
-FindMatcher::FindMatcher(const EString& criteria, bool matchCase, bool wholeWord, bool regularExpression)
+std::wstring_view FindMatcher::Folded(const EString& text) const
 {
-    auto flags = std::regex_constants::ECMAScript | std::regex_constants::multiline;
-    if (!matchCase)
-        flags |= std::regex_constants::icase;
-    m_expression.imbue(SystemLetterCaseLocale());
-    try {
-        m_expression.assign(MakeFindPattern(criteria, wholeWord, regularExpression), flags);
-    } catch (const std::regex_error&) {
-        ThrowComError(E_INVALIDARG, L"\"" + criteria + L"\" is not a valid regular expression.");
+    if (m_matchCase)
+        return text;
+    m_folded.assign(text.begin(), text.end());
+    LetterCase().tolower(m_folded.data(), m_folded.data() + m_folded.size());
+    return m_folded;
+}
+
+bool FindMatcher::ContainsWordsInOrder(std::wstring_view text) const
+{
+    size_t from = 0;
+    for (const std::wstring& word : m_words) {
+        const size_t at = text.find(word, from);
+        if (at == std::wstring_view::npos)
+            return false;
+        from = at + word.size();
     }
+    return true;
+}
+
+bool FindMatcher::ContainsWholeWord(std::wstring_view text) const
+{
+    const std::wstring& word = m_words.front();
+    for (size_t at = text.find(word); at != std::wstring_view::npos; at = text.find(word, at + 1)) {
+        const size_t end = at + word.size();
+        if ((at == 0 || IsSeparator(text[at - 1])) && (end == text.size() || IsSeparator(text[end])))
+            return true;
+    }
+    return false;
+}
+
+bool FindMatcher::SearchesWithBacktracking(const EString& text) const
+{
+    if (text.size() <= kLongestTextOnThisStack)
+        return std::regex_search(text.begin(), text.end(), m_expression);
+    if (text.size() > kLongestBacktrackedText)
+        ThrowComError(E_INVALIDARG, L"A text of the plan is too long for a regular expression with back-references.");
+    BacktrackingSearch search{&m_expression, &text};
+    const HANDLE thread = ::CreateThread(nullptr, text.size() * kStackBytesPerCharacter, RunBacktrackingSearch,
+                                         &search, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    if (!thread)
+        ThrowLastWin32Error();
+    ::WaitForSingleObject(thread, INFINITE);
+    ::CloseHandle(thread);
+    if (!search.finished)
+        ThrowComError(E_INVALIDARG, L"A text of the plan is too long for a regular expression with back-references.");
+    return search.found;
 }
 
 bool FindMatcher::Matches(const EString& text) const
 {
-    return !text.IsEmpty() && std::regex_search(text.begin(), text.end(), m_expression);
+    if (text.IsEmpty())
+        return false;
+    switch (m_mode) {
+    case Mode::kWords:
+        return ContainsWordsInOrder(Folded(text));
+    case Mode::kWholeWord:
+        return ContainsWholeWord(Folded(text));
+    case Mode::kExpression:
+        return std::regex_search(text.begin(), text.end(), m_expression, std::regex_constants::match_continuous);
+    case Mode::kBacktracking:
+        return SearchesWithBacktracking(text);
+    }
+    return false;
 }
 
 FindMatches CollectFindMatches(const XmlDocument& document, const FindMatcher& matcher)

@@ -3,28 +3,49 @@
 
 #include <map>
 #include <regex>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "document/xml/XmlDocument.h"
 #include "foundation/EString.h"
 
-// The find dialog's text and switches as one expression. Without regular
+// The find dialog's text and switches as one test. Without regular
 // expressions the text matches itself; whole words must stand between
 // separators or the text's ends and keep their blanks, otherwise a blank
 // stands for any run of characters. Letter case counts only when asked;
 // otherwise letters of every alphabet fold as the system folds them.
+//
+// Texts from a plan run to any length (a description filled from a dropped
+// mail), so nothing here may recurse or backtrack once per character: plain
+// text and whole words are looked for in the folded text, and an expression
+// runs on the matcher that follows every way through the pattern at once.
+// Only an expression with back-references needs the backtracking matcher; a
+// long text then gets a thread with a stack of its own size.
 class FindMatcher {
 public:
     // A regular expression that does not compile raises E_INVALIDARG.
     FindMatcher(const EString& criteria, bool matchCase, bool wholeWord, bool regularExpression);
 
+    // A text too long for an expression with back-references raises E_INVALIDARG.
     bool Matches(const EString& text) const;
 
 private:
-    std::wregex m_expression;
-};
+    enum class Mode { kWords, kWholeWord, kExpression, kBacktracking };
 
-// The expression the find tests with.
-std::wstring MakeFindPattern(const EString& criteria, bool wholeWord, bool regularExpression);
+    std::wstring_view Folded(const EString& text) const;
+    bool ContainsWordsInOrder(std::wstring_view text) const;
+    bool ContainsWholeWord(std::wstring_view text) const;
+    bool SearchesWithBacktracking(const EString& text) const;
+
+    Mode m_mode = Mode::kWords;
+    bool m_matchCase = false;
+    // Plain text: the words, folded unless the case counts; whole words: one.
+    std::vector<std::wstring> m_words;
+    std::wregex m_expression;
+    // The text folded, kept from one call to the next.
+    mutable std::wstring m_folded;
+};
 
 // What matched, by category id: whether the category's own text matches and
 // its matching tasks as a ",31,32," list, which a stylesheet tests with

@@ -115,3 +115,43 @@ TEST(FindMatcher, AnExpressionThatDoesNotCompileIsAnInvalidArgumentNamingTheText
     }
     EXPECT_NO_THROW(FindMatcher(L"ca[t", false, false, false)) << "as plain text it is only characters";
 }
+
+TEST(FindMatcher, ALongDescriptionIsSearchedWithoutEndingTheProgram)
+{
+    // A description dropped from a mail: "meeting", 100,000 characters, then "notes".
+    const EString text = L"Meeting " + EString(50000, L'x') + L"\r\n" + EString(50000, L'y') + L" notes, (end)";
+    const struct {
+        const wchar_t* criteria;
+        bool wholeWord, regularExpression;
+        bool matches;
+    } cases[] = {
+        {L"meeting notes", false, false, true},
+        {L"meeting absent", false, false, false},
+        {L"notes meeting", false, false, false}, // the words in their order
+        {L"end", true, false, true},
+        {L"note", true, false, false},
+        {L"meeting[\\s\\S]*notes", false, true, true},
+        {L"meeting.*notes", false, true, false}, // a dot stops at the line break
+        {L"meeting[\\s\\S]*absent", false, true, false},
+        {L"^y+ notes", false, true, true},
+        {L"(x+x+)+z", false, true, false},
+        {L"(meeting)[\\s\\S]*\\1", false, true, false}, // a back-reference backtracks
+        {L"(x)\\1[\\s\\S]*notes", false, true, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FindMatcher(c.criteria, false, c.wholeWord, c.regularExpression).Matches(text), c.matches)
+            << c.criteria;
+}
+
+TEST(FindMatcher, AnExpressionIsCheckedAsTypedAndATextTooLongToBacktrackIsRefused)
+{
+    // Valid only inside the group the matcher puts around an expression.
+    EXPECT_THROW(FindMatcher(L"a)|(b", false, false, true), ComError);
+    const FindMatcher backReference(L"(a)\\1", false, false, true);
+    try {
+        backReference.Matches(EString(1000001, L'a'));
+        FAIL() << "no error";
+    } catch (const ComError& error) {
+        EXPECT_EQ(error.Error(), E_INVALIDARG);
+    }
+}
