@@ -27,7 +27,7 @@ void LimitSingleInstance::SendFileToPreviousInstance(HWND window, const CommandL
 {
     if (!window || !commandLine.HasDocument())
         return;
-    const EString& path = commandLine.GetArgument();
+    const EString path = commandLine.GetDocumentPath();
     COPYDATASTRUCT record = MakeOpenFileRecord(path);
     ::SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
 }

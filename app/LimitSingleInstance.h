@@ -14,6 +14,7 @@ public:
     // told to exit ("exit" exactly) or to open the path. Every send waits
     // for the running instance to handle it.
     bool CheckPreviousInstance(const CommandLine& commandLine) const;
-    // Sends the path when the command line names one; nothing for a null window.
+    // Sends the path, made full here, when the command line names one;
+    // nothing for a null window.
     void SendFileToPreviousInstance(HWND window, const CommandLine& commandLine) const;
 };

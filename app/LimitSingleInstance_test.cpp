@@ -46,8 +46,12 @@ HWND CreateStandInMainWindow(bool visible)
     return window;
 }
 
+// Started in C:\Windows: a path is handed over in full, the word "exit" as a command.
 TEST(LimitSingleInstanceTest, HandsTheCommandLineToTheRunningWindow)
 {
+    wchar_t started[MAX_PATH] = {};
+    ASSERT_NE(::GetCurrentDirectoryW(MAX_PATH, started), 0u);
+    ASSERT_TRUE(::SetCurrentDirectoryW(L"C:\\Windows"));
     struct Case {
         const wchar_t* arguments;
         bool visible;
@@ -58,8 +62,9 @@ TEST(LimitSingleInstanceTest, HandsTheCommandLineToTheRunningWindow)
         {L"exit", true, L"[exit]"},
         {L"\"exit\"", false, L"[restore][exit]"},
         // Only the exact word: any other spelling is a file of that name.
-        {L"Exit", true, L"[152 10 Exit]"},
+        {L"Exit", true, L"[152 32 C:\\Windows\\Exit]"},
         {L"\"C:\\My plans\\a.qvr\"", false, L"[restore][152 36 C:\\My plans\\a.qvr]"},
+        {L"\"..\\a.qvr\"", true, L"[152 18 C:\\a.qvr]"},
     };
     for (const Case& c : cases) {
         const HWND running = CreateStandInMainWindow(c.visible);
@@ -70,6 +75,7 @@ TEST(LimitSingleInstanceTest, HandsTheCommandLineToTheRunningWindow)
         EXPECT_EQ(g_received, c.received) << c.arguments;
         ::DestroyWindow(running);
     }
+    ::SetCurrentDirectoryW(started);
 }
 
 TEST(LimitSingleInstanceTest, WithNoRunningWindowTheStartGoesOn)

@@ -7,6 +7,7 @@
 #include "document/PelquornDoc.h"
 #include "foundation/FileSystem.h"
 #include "testing/TestSupport.h"
+#include "testing/WindowShot.h"
 
 namespace {
 
@@ -47,6 +48,36 @@ TEST(MainWindowHandoverTest, ASecondStartHandsItsPathOverAndExitEndsTheFirst)
     EXPECT_NE(TitleOf(window).find(L"second.qvr"), EString::npos);
 
     EXPECT_EQ(RunProgramBeside(L"Quorvane.exe", L"exit", 60000), 0);
+    ASSERT_TRUE(WaitFor([&] { return running.Ended(); }, 60000));
+    EXPECT_EQ(running.ExitCode(), 1u);
+}
+
+// A path typed in a folder names the file of that folder, for the first start
+// and for a second one started elsewhere: the running program knows nothing of
+// the folder the second was started in. The title shows the path in full.
+TEST(MainWindowHandoverTest, ARelativePathNamesTheFileOfTheFolderItWasTypedIn)
+{
+    ASSERT_EQ(CountMainWindows(), 0);
+    const EString folder = MakeScratchFolder(L"handover_relative");
+    const EString first = SaveNewPlan(folder, L"first.qvr");
+    const EString second = SaveNewPlan(folder, L"second.qvr");
+    const EString deeper = FileSystem::JoinPath(folder, L"a\\b");
+    ASSERT_TRUE(FileSystem::EnsureFolder(FileSystem::GetFolder(deeper)) && FileSystem::EnsureFolder(deeper));
+    ChildProgramSetting noTip(L"ShowTipOnSturtup", 0);
+
+    ProgramProcess running(L"first.qvr", folder);
+    ASSERT_TRUE(running.Started());
+    HWND window = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (window = FindMainWindowTitled(first + L" - ")) != nullptr; }, 60000));
+
+    ProgramProcess handing(L"\"..\\..\\second.qvr\"", deeper);
+    ASSERT_TRUE(handing.Started());
+    ASSERT_TRUE(WaitFor([&] { return handing.Ended(); }, 60000));
+    EXPECT_EQ(handing.ExitCode(), 0u);
+    EXPECT_TRUE(WaitFor([&] { return TitleOf(window).find(second + L" - ") == 0; }, 20000)) << TitleOf(window).c_str();
+    EXPECT_FALSE(SaveWindowScreenshot(window, L"handover_relative_path").IsEmpty());
+
+    ProgramProcess exitStart(L"exit", deeper);
     ASSERT_TRUE(WaitFor([&] { return running.Ended(); }, 60000));
     EXPECT_EQ(running.ExitCode(), 1u);
 }

@@ -4,7 +4,7 @@
 #include "document/PelquornDoc.h"
 #include "foundation/FileSystem.h"
 
-ProgramProcess::ProgramProcess(const EString& arguments)
+ProgramProcess::ProgramProcess(const EString& arguments, const EString& folder)
 {
     EString commandLine =
         L"\"" + FileSystem::JoinPath(FileSystem::GetFolder(FileSystem::GetModuleFileName()), L"Quorvane.exe") + L"\"";
@@ -12,8 +12,8 @@ ProgramProcess::ProgramProcess(const EString& arguments)
         commandLine += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    m_started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                 &m_process) != FALSE;
+    m_started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 folder.IsEmpty() ? nullptr : folder.c_str(), &startup, &m_process) != FALSE;
 }
 
 ProgramProcess::~ProgramProcess()

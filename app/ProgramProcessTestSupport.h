@@ -6,10 +6,11 @@
 #include "foundation/EString.h"
 
 // The program started with the arguments (none: it chooses its own
-// document); ended at once when the test leaves it running.
+// document), in the folder given (none: the test's own); ended at once when
+// the test leaves it running.
 class ProgramProcess {
 public:
-    explicit ProgramProcess(const EString& arguments);
+    explicit ProgramProcess(const EString& arguments, const EString& folder = EString());
     ~ProgramProcess();
     ProgramProcess(const ProgramProcess&) = delete;
     ProgramProcess& operator=(const ProgramProcess&) = delete;

@@ -5,7 +5,7 @@
 EString ChooseStartupDocumentPath(const CommandLine& commandLine)
 {
     if (commandLine.HasDocument())
-        return commandLine.GetArgument();
+        return commandLine.GetDocumentPath();
     const EString copy = Options::GetRestorePath();
     if (copy.IsEmpty())
         return EString();

@@ -294,3 +294,11 @@ bool CommandLine::Parse(const EString& arguments)
     m_hasDocument = 1;
     return true;
 }
+
+EString CommandLine::GetDocumentPath() const
+{
+    if (!HasDocument())
+        return EString();
+    const EString full = FileSystem::GetFullPath(m_argument);
+    return full.IsEmpty() ? m_argument : full;
+}

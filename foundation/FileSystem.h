@@ -60,6 +60,11 @@ public:
     bool Parse(const EString& arguments);
     const EString& GetArgument() const { return m_argument; }
     bool HasDocument() const { return m_hasDocument != 0; }
+    // The argument as a full path, against the folder the program was started
+    // in: the running instance that is handed it, and the recent list, know
+    // nothing of that folder. As given when it cannot be made one; empty
+    // without an argument.
+    EString GetDocumentPath() const;
 
 private:
     EString m_argument;
