@@ -209,8 +209,12 @@ private:
     // New, Open and the recent files wait while modal work holds the plan.
     LRESULT OnCommandWhileModal(UINT, WPARAM wParam, LPARAM, bool& handled);
     LRESULT OnModalWorkEnded(UINT, WPARAM, LPARAM, bool&);
-    // The one request kept for the end of the modal work; a later one replaces it.
-    void Defer(UINT message, WPARAM wParam);
+    // Kept for the end of the modal work: a close, Exit above the close box's;
+    // and, apart from it, the last request to replace the plan.
+    void DeferClose(WPARAM wParam);
+    void DeferReplacement(UINT message, WPARAM wParam);
+    // The close box's close with the tray icon: the window only hides.
+    bool CloseOnlyHides(WPARAM wParam) const;
     LRESULT OnHelpPage(WORD, WORD id, HWND, bool&);
     LRESULT OnHelpTopics(WORD, WORD, HWND, bool&);
     // The options sheet; whatever closed it, the views refresh and the automatic copy follows "AutoSave".
@@ -323,10 +327,14 @@ private:
     // The handed-over path waits here for its open request; the last one
     // handed over is the one opened.
     EString m_handedOverPath;
-    // A request to replace or close the plan that came in while a dialog, a
-    // message box, a menu, a drag or a script held it (0: none).
-    UINT m_deferredMessage = 0;
-    WPARAM m_deferredWParam = 0;
+    // Requests that came in while a dialog, a message box, a menu, a drag or
+    // a script held the plan (message 0: none).
+    struct DeferredRequest {
+        UINT message = 0;
+        WPARAM wParam = 0;
+    };
+    DeferredRequest m_deferredClose;
+    DeferredRequest m_deferredReplacement;
 
     sstate::CWindowStateMgr m_stateMgr{nullptr, SW_SHOWNOACTIVATE};
     // Set by the deferred start-up: a close before it stores nothing.

@@ -163,13 +163,12 @@ LRESULT CMainFrame::OnClose(UINT, WPARAM wParam, LPARAM, bool& handled)
 {
     // A dialog or a script still works on the plan: the close comes after it.
     if (ModalScope::IsActive()) {
-        Defer(WM_CLOSE, wParam);
+        DeferClose(wParam);
         return 0;
     }
     if (IsWindowVisible() && m_stateBuilt)
         m_stateMgr.Store();
-    // Hidden to the notification area only where there is an icon to come back by.
-    if (wParam == 0 && Options::GetMinimizeToTrayIcon() && IsInstalled()) {
+    if (CloseOnlyHides(wParam)) {
         ShowWindow(SW_HIDE);
         return 0;
     }
@@ -209,7 +208,7 @@ LRESULT CMainFrame::OnOpenHandedOver(UINT, WPARAM, LPARAM, bool&)
 {
     // A dialog's values belong to the plan it was opened on.
     if (ModalScope::IsActive()) {
-        Defer(WM_MAINFRAME_OPEN_HANDED_OVER, 0);
+        DeferReplacement(WM_MAINFRAME_OPEN_HANDED_OVER, 0);
         return 0;
     }
     if (m_handedOverPath.IsEmpty() || !m_doc.SaveModified()) {
@@ -231,21 +230,44 @@ LRESULT CMainFrame::OnCommandWhileModal(UINT, WPARAM wParam, LPARAM, bool& handl
         handled = false;
         return 0;
     }
-    Defer(WM_COMMAND, MAKEWPARAM(id, 0));
+    DeferReplacement(WM_COMMAND, MAKEWPARAM(id, 0));
     return 0;
 }
 
-void CMainFrame::Defer(UINT message, WPARAM wParam)
+bool CMainFrame::CloseOnlyHides(WPARAM wParam) const
 {
-    m_deferredMessage = message;
-    m_deferredWParam = wParam;
+    // Hidden to the notification area only where there is an icon to come back by.
+    return wParam == 0 && Options::GetMinimizeToTrayIcon() && IsInstalled();
+}
+
+void CMainFrame::DeferClose(WPARAM wParam)
+{
+    // Exit asked for stays asked for, whatever close comes after it.
+    if (!m_deferredClose.message || wParam == 1)
+        m_deferredClose = {WM_CLOSE, wParam};
+}
+
+void CMainFrame::DeferReplacement(UINT message, WPARAM wParam)
+{
+    m_deferredReplacement = {message, wParam};
 }
 
 LRESULT CMainFrame::OnModalWorkEnded(UINT, WPARAM, LPARAM, bool&)
 {
-    if (!m_deferredMessage || ModalScope::IsActive())
+    if (ModalScope::IsActive())
         return 0;
-    const UINT message = std::exchange(m_deferredMessage, 0);
-    PostMessage(message, std::exchange(m_deferredWParam, 0), 0);
+    const DeferredRequest close = std::exchange(m_deferredClose, {});
+    DeferredRequest replacement = std::exchange(m_deferredReplacement, {});
+    // A close that reaches the save prompt decides about the plan: the user
+    // who cancels it keeps this plan, and is not asked again by a request that
+    // came while the dialog was open; a close that goes through ends them all.
+    if (close.message && !CloseOnlyHides(close.wParam)) {
+        replacement = {};
+        m_handedOverPath.clear();
+    }
+    if (close.message)
+        PostMessage(close.message, close.wParam, 0);
+    if (replacement.message)
+        PostMessage(replacement.message, replacement.wParam, 0);
     return 0;
 }

@@ -46,6 +46,33 @@ protected:
         Doc().SetDocumentWindow(m_frame->GetTaskView());
     }
 
+    // The plan a with its task listed and selected, unchanged; a frame closed by the case before is made again.
+    void BackOnPlanA()
+    {
+        m_prompts.whileShown = nullptr;
+        if (!m_frame->IsWindow())
+            OpenFrame(m_prompts);
+        if (Doc().GetPathName() != m_a) {
+            Doc().SetModified(0);
+            HandOver(m_a);
+            ASSERT_TRUE(Opened(m_a));
+        }
+        Doc().SetModified(0);
+        Doc().SetStatusFilter(0);
+        Doc().Notify(nullptr, NotifyCode::kAll);
+        ASSERT_TRUE(WaitThroughLoop(m_loop, [&] { return TaskList().GetRowCount() == 1; }));
+        TaskList().SelectRow(0);
+        Doc().SetDocumentWindow(m_frame->GetTaskView());
+        m_prompts.asked = 0;
+        m_prompts.answers.clear();
+        m_prompts.questions.clear();
+    }
+    // Nothing waits for the frame: what was posted to it has been handled.
+    bool FrameIdle()
+    {
+        MSG message;
+        return !::PeekMessageW(&message, *m_frame, 0, 0, PM_NOREMOVE);
+    }
     EString SavePlanWith(const wchar_t* fileName, const wchar_t* taskName)
     {
         NewTask(taskName, 1, Clock::Today() + 2);
@@ -131,6 +158,78 @@ TEST_F(PlanInHandTest, ExitUnderADialogClosesTheProgramOnceTheDialogIsDone)
     };
     RunModalSteps(Command(ID_TASK_EDIT), {exit, cancel});
     EXPECT_TRUE(WaitThroughLoop(m_loop, [&] { return !m_frame->IsWindow(); }));
+}
+
+// Exit asked for under a dialog, a sheet or a script's wait is carried out
+// once the work ends, through the save prompt, whatever plan a second start
+// hands over before or after it. Cancelling that prompt keeps the plan it asked
+// about, and nothing handed over meanwhile asks again.
+TEST_F(PlanInHandTest, ExitUnderModalWorkIsCarriedOutWhateverIsHandedOverAroundIt)
+{
+    using Request = std::function<void(HWND frame)>;
+    const Request exit = [](HWND frame) { ::SendMessageW(frame, WM_COMMAND, ID_APP_EXIT, 0); };
+    const Request trayExit = [](HWND frame) { ::SendMessageW(frame, WM_COMMAND, ID_TRAY_EXIT, 0); };
+    const Request handOverB = [&](HWND frame) {
+        COPYDATASTRUCT record = MakeOpenFileRecord(m_b);
+        EXPECT_EQ(::SendMessageW(frame, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record)), 1);
+    };
+    const struct {
+        const char* name;
+        UINT modalCommand; // 0: a script's wait, the requests from another thread
+        std::vector<Request> requests;
+        int answer;
+        bool closes;
+    } cases[] = {
+        {"task dialog: Exit, then a hand-over", ID_TASK_EDIT, {exit, handOverB}, IDNO, true},
+        {"options sheet: a hand-over, tray Exit, a hand-over", ID_OPTIONS, {handOverB, trayExit, handOverB}, IDNO, true},
+        {"script: Exit, then a hand-over", 0, {exit, handOverB}, IDYES, true},
+        {"task dialog: Exit, a hand-over, the prompt cancelled", ID_TASK_EDIT, {exit, handOverB}, IDCANCEL, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BackOnPlanA();
+        Doc().SetModified(1);
+        m_prompts.answers = {c.answer};
+        const HWND frame = *m_frame;
+        const auto sendRequests = [&] {
+            for (const Request& request : c.requests)
+                request(frame);
+        };
+        if (c.modalCommand) {
+            const DialogStep askMeanwhile = [&](HWND dialog) {
+                sendRequests();
+                const wchar_t* shot =
+                    c.modalCommand == ID_OPTIONS ? L"exit_kept_under_options" : L"exit_kept_under_task_dialog";
+                EXPECT_FALSE(SaveWindowScreenshot(dialog, shot).IsEmpty());
+                return true;
+            };
+            const DialogStep cancel = [&](HWND dialog) {
+                EXPECT_EQ(m_prompts.asked, 0) << "nothing is carried out under the dialog";
+                CancelDialog(dialog);
+                return true;
+            };
+            RunModalSteps(Command(c.modalCommand), {askMeanwhile, cancel});
+        } else {
+            const HANDLE scriptEnded = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+            std::thread secondStarts([&] {
+                sendRequests();
+                ::SetEvent(scriptEnded);
+            });
+            EXPECT_TRUE(WaitPumpingMessages(scriptEnded, 10000));
+            secondStarts.join();
+            ::CloseHandle(scriptEnded);
+        }
+        if (c.closes) {
+            EXPECT_TRUE(WaitThroughLoop(m_loop, [&] { return !m_frame->IsWindow(); }));
+        } else {
+            EXPECT_TRUE(WaitThroughLoop(m_loop, [&] { return m_prompts.asked > 0 && FrameIdle(); }));
+            EXPECT_EQ(Doc().GetPathName(), m_a);
+            EXPECT_TRUE(Doc().IsModified());
+        }
+        EXPECT_EQ(m_prompts.asked, 1);
+        ASSERT_FALSE(m_prompts.questions.empty());
+        EXPECT_NE(m_prompts.questions.front().find(m_a), EString::npos) << "asked about the plan in hand";
+    }
 }
 
 TEST_F(PlanInHandTest, HandOversDuringTheSavePromptAskOnceAndOpenTheLastFileAskedFor)
