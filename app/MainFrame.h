@@ -335,6 +335,9 @@ private:
     };
     DeferredRequest m_deferredClose;
     DeferredRequest m_deferredReplacement;
+    // The automatic copy's tick came while the plan was being opened or
+    // replaced: the copy is written once that is over.
+    bool m_autoCopyDue = false;
 
     sstate::CWindowStateMgr m_stateMgr{nullptr, SW_SHOWNOACTIVATE};
     // Set by the deferred start-up: a close before it stores nothing.

@@ -75,7 +75,12 @@ LRESULT CMainFrame::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
     switch (wParam) {
     case kAutoSaveTimer:
         KillTimer(kAutoSaveTimer);
-        m_doc.SaveAutoCopy();
+        // The open or replacement under way pumps this tick through its wait
+        // or prompt; the copy waits for the plan it is of.
+        if (m_doc.IsChangingPlan())
+            m_autoCopyDue = true;
+        else
+            m_doc.SaveAutoCopy();
         StartAutoSaveTimer();
         break;
     case kClockTimer:
@@ -256,6 +261,14 @@ LRESULT CMainFrame::OnModalWorkEnded(UINT, WPARAM, LPARAM, bool&)
 {
     if (ModalScope::IsActive())
         return 0;
+    if (m_autoCopyDue && !m_doc.IsChangingPlan()) {
+        m_autoCopyDue = false;
+        if (m_autoSavePeriod) {
+            m_doc.SaveAutoCopy();
+            KillTimer(kAutoSaveTimer);
+            StartAutoSaveTimer();
+        }
+    }
     const DeferredRequest close = std::exchange(m_deferredClose, {});
     DeferredRequest replacement = std::exchange(m_deferredReplacement, {});
     // A close that reaches the save prompt decides about the plan: the user

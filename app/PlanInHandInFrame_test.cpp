@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <functional>
 #include <thread>
@@ -16,6 +17,7 @@
 #include "dialogs/TrackingDialogIds.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
+#include "foundation/Options.h"
 #include "foundation/WaitPumpingMessages.h"
 #include "resources/AppCommandIds.h"
 #include "testing/DialogDriver.h"
@@ -66,6 +68,17 @@ protected:
         m_prompts.asked = 0;
         m_prompts.answers.clear();
         m_prompts.questions.clear();
+    }
+    // The plan saved as `source` with a note as large as a large plan inside its root.
+    EString WriteLargePlanLike(const EString& source, const wchar_t* fileName)
+    {
+        const EString large = FileSystem::JoinPath(m_folder, fileName);
+        std::string bytes = ReadFileBytes(source);
+        const size_t rootEnd = bytes.rfind("</");
+        EXPECT_NE(rootEnd, std::string::npos);
+        bytes.insert(rootEnd, "<!--" + std::string(CPelquornDoc::kLargePlanBytes, 'x') + "-->");
+        WriteFileBytes(large, bytes);
+        return large;
     }
     // Nothing waits for the frame: what was posted to it has been handled.
     bool FrameIdle()
@@ -253,13 +266,7 @@ TEST_F(PlanInHandTest, HandOversDuringTheSavePromptAskOnceAndOpenTheLastFileAske
 // arrives meanwhile opens its file after the large plan is in place.
 TEST_F(PlanInHandTest, AHandOverDuringTheParseOfALargePlanOpensAfterIt)
 {
-    const EString large = FileSystem::JoinPath(m_folder, L"large.qvr");
-    // Plan a with a note as large as a large plan inside its root.
-    std::string bytes = ReadFileBytes(m_a);
-    const size_t rootEnd = bytes.rfind("</");
-    ASSERT_NE(rootEnd, std::string::npos);
-    bytes.insert(rootEnd, "<!--" + std::string(CPelquornDoc::kLargePlanBytes, 'x') + "-->");
-    WriteFileBytes(large, bytes);
+    const EString large = WriteLargePlanLike(m_a, L"large.qvr");
     m_prompts.whileShown = [&] {
         m_prompts.whileShown = nullptr;
         EXPECT_TRUE(m_frame->IsWindow());
@@ -274,6 +281,77 @@ TEST_F(PlanInHandTest, AHandOverDuringTheParseOfALargePlanOpensAfterIt)
     ASSERT_TRUE(Opened(large));
     EXPECT_EQ(TaskName(1), L"Alpha") << "the large plan opens whole";
     EXPECT_EQ(m_prompts.progress.size(), 2u);
+}
+
+// The automatic copy's tick comes through whatever pumps messages. While a
+// plan is opened or replaced it waits for the plan in place, so the copy the
+// next start would restore holds the plan of its name, on every road.
+TEST_F(PlanInHandTest, TheAutomaticCopyHoldsThePlanOfItsName)
+{
+    const EString large = WriteLargePlanLike(m_b, L"large_b.qvr");
+    const EString notAPlan = FileSystem::JoinPath(m_folder, L"not_a_plan.qvr");
+    WriteFileBytes(notAPlan, "not a plan");
+    // A save cannot replace a folder.
+    const EString folder = FileSystem::JoinPath(m_folder, L"folder.qvr");
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    const auto tick = [&] { m_frame->PostMessage(WM_TIMER, kAutoSaveTimer, 0); };
+    const auto recentFileId = [&](const EString& path) {
+        const std::vector<EString>& entries = Doc().GetRecentList().GetEntries();
+        const auto found = std::find(entries.begin(), entries.end(), path);
+        EXPECT_NE(found, entries.end());
+        return static_cast<UINT>(ID_FILE_MRU_FIRST + (entries.end() - 1 - found));
+    };
+    const struct {
+        const char* name;
+        std::function<void()> road;
+        // The first task's name in the plan the road leaves; empty: none.
+        const wchar_t* planAfter;
+    } cases[] = {
+        {"hand-over of a large plan", [&] { HandOver(large); }, L"Beta"},
+        {"File Open of a large plan",
+         [&] {
+             m_prompts.paths = {large};
+             SendCommand(ID_FILE_OPEN);
+         },
+         L"Beta"},
+        {"recent file of a large plan", [&] { SendCommand(recentFileId(large)); }, L"Beta"},
+        {"an open that fails", [&] { HandOver(notAPlan); }, L"Alpha"},
+        {"New, its goals shown",
+         [&] {
+             DialogAnswerer goals([&](HWND dialog) {
+                 tick();
+                 CancelDialog(dialog);
+             });
+             SendCommand(ID_FILE_NEW);
+         },
+         L""},
+        {"Save As that fails",
+         [&] {
+             m_prompts.paths = {folder};
+             SendCommand(ID_FILE_SAVE_AS);
+         },
+         L"Alpha"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        BackOnPlanA();
+        Options::SetRestorePath(EString());
+        m_prompts.whileShown = tick;
+        c.road();
+        EXPECT_TRUE(WaitThroughLoop(m_loop, [&] { return !Options::GetRestorePath().IsEmpty() && FrameIdle(); }));
+        m_prompts.whileShown = nullptr;
+        EXPECT_EQ(TaskName(1), c.planAfter);
+        const EString copy = Options::GetRestorePath();
+        EXPECT_EQ(copy, Doc().GetAutoCopyPath());
+        const std::string bytes = ReadFileBytes(copy);
+        for (const wchar_t* name : {L"Alpha", L"Beta"}) {
+            const std::string narrow(name, name + std::wcslen(name));
+            EXPECT_EQ(bytes.find(narrow) != std::string::npos, EString(c.planAfter) == name) << narrow;
+        }
+        if (Doc().GetPathName().IsEmpty())
+            ::DeleteFileW(copy.c_str());
+    }
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 // A script run waits for its process and keeps the window answering: what the

@@ -83,6 +83,8 @@ void CDocument::NewDocument()
 {
     if (!SaveModified())
         return;
+    // Until the path is cleared, the new plan stands under the old one's name.
+    const PlanChange change(*this);
     if (!OnNewDocument())
         return;
     m_path.clear();
@@ -95,6 +97,7 @@ void CDocument::NewDocument()
 
 bool CDocument::OpenCurrentPath()
 {
+    const PlanChange change(*this);
     try {
         EString original;
         const bool copy = IsCopyOf(m_path, original);
@@ -115,6 +118,7 @@ bool CDocument::OpenCurrentPath()
 
 bool CDocument::OpenPath(const EString& path)
 {
+    const PlanChange change(*this);
     const EString previous = m_path;
     const int wasModified = m_modified;
     m_path = path;
@@ -146,6 +150,7 @@ bool CDocument::SaveAs()
         return false;
     // A document whose save failed keeps its old name: the new one would
     // name a file that holds nothing of it.
+    const PlanChange change(*this);
     const EString previous = m_path;
     m_path = path;
     if (!Save()) {
@@ -199,6 +204,8 @@ LRESULT CDocument::OnStartupOpen(UINT, WPARAM wParam, LPARAM, bool&)
 
 void CDocument::OpenAtStartup()
 {
+    // The start-up path names a plan that is not read yet.
+    const PlanChange change(*this);
     if (!m_path.IsEmpty()) {
         if (OpenCurrentPath()) {
             UpdateRecentList();
@@ -254,6 +261,7 @@ LRESULT CDocument::OnFileMru(WORD, WORD id, HWND, bool&)
     EString path;
     if (!m_recentList.GetFromList(id, path) || !SaveModified())
         return 0;
+    const PlanChange change(*this);
     const EString previous = m_path;
     const int wasModified = m_modified;
     m_path = path;

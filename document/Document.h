@@ -48,6 +48,9 @@ public:
     virtual EString GetDefaultExtension() const = 0;
 
     int IsModified() const { return m_modified; }
+    // True while an open, a new plan or a save under another name is under
+    // way: the path and the plan held may then belong to different files.
+    bool IsChangingPlan() const { return m_planChanges > 0; }
     const EString& GetPathName() const { return m_path; }
     void SetPathName(const EString& path) { m_path = path; }
     // The file the start-up open will try first: the path set, else the most
@@ -100,6 +103,19 @@ public:
 protected:
     IDocumentPrompts& Prompts() { return *m_prompts; }
 
+    // Held from the moment the path or the plan starts to change until both
+    // name the same plan again; nested holds count.
+    class PlanChange {
+    public:
+        explicit PlanChange(CDocument& document) : m_document(document) { ++m_document.m_planChanges; }
+        ~PlanChange() { --m_document.m_planChanges; }
+        PlanChange(const PlanChange&) = delete;
+        PlanChange& operator=(const PlanChange&) = delete;
+
+    private:
+        CDocument& m_document;
+    };
+
 private:
     EString GetDisplayName() const;
     // Gives the document back its path, its modified mark and its title.
@@ -107,6 +123,7 @@ private:
     void ShowFileError(const ComError& error);
 
     int m_modified = 0;
+    int m_planChanges = 0;
     CRecentDocumentList m_recentList;
     EString m_path;
     HWND m_documentWindow = nullptr;

@@ -264,6 +264,10 @@ EString CPelquornDoc::GetAutoCopyPath()
 
 void CPelquornDoc::SaveAutoCopy()
 {
+    // The copy would be one plan under another's name, and "RestorePath"
+    // would offer it at the next start.
+    if (IsChangingPlan())
+        return;
     const EString copy = GetAutoCopyPath();
     if (Guarded(false, [&] {
             WritePlanFile(copy);
@@ -274,6 +278,7 @@ void CPelquornDoc::SaveAutoCopy()
 
 void CPelquornDoc::QuickSave()
 {
+    const PlanChange change(*this);
     if (GetPathName().IsEmpty()) {
         SetPathName(GetDefaultFileName());
         if (Save())

@@ -60,7 +60,8 @@ public:
 
     // Written beside the document (or under the default name) without
     // touching its path, title or modified mark; "RestorePath" names it once
-    // it is on the disk.
+    // it is on the disk. Nothing while the plan is being changed
+    // (IsChangingPlan): the path and the plan may then be of two files.
     void SaveAutoCopy();
     EString GetAutoCopyPath();
     EString GetDefaultFileName();
