@@ -15,6 +15,7 @@
 #include "dialogs/ReminderDialogIds.h"
 #include "dialogs/TaskDialogIds.h"
 #include "dialogs/TrackingDialogIds.h"
+#include "document/xml/PlanReadAhead.h"
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
@@ -352,6 +353,34 @@ TEST_F(PlanInHandTest, TheAutomaticCopyHoldsThePlanOfItsName)
             ::DeleteFileW(copy.c_str());
     }
     ::RemoveDirectoryW(folder.c_str());
+}
+
+// The start-up reads its plan beside the window's making; a large one is then
+// waited for as any open of a large plan is: the window shows and answers, and
+// what arrives meanwhile (a hand-over, the automatic copy's tick) comes after.
+TEST_F(PlanInHandTest, TheStartUpWaitsForALargePlanAsAnyOpenDoes)
+{
+    const EString large = WriteLargePlanLike(m_b, L"large_b.qvr");
+    CloseFrame();
+    Options::SetRestorePath(EString());
+    m_startupPath = large;
+    // As Run starts it, before the window.
+    const PlanReadAhead readAhead(large);
+    bool shownMeanwhile = false;
+    m_prompts.whileShown = [&] {
+        m_prompts.whileShown = nullptr;
+        shownMeanwhile = m_frame->IsWindowVisible() != FALSE;
+        EXPECT_FALSE(SaveWindowScreenshot(*m_frame, L"startup_waits_for_large_plan").IsEmpty());
+        m_frame->PostMessage(WM_TIMER, kAutoSaveTimer, 0);
+        HandOver(m_a);
+    };
+    OpenFrame(m_prompts);
+    EXPECT_EQ(m_prompts.progress, std::vector<EString>{L"Opening the plan..."});
+    EXPECT_TRUE(shownMeanwhile);
+    ASSERT_TRUE(Opened(m_a));
+    EXPECT_EQ(TaskName(1), L"Alpha");
+    EXPECT_EQ(Options::GetRestorePath(), large + L".auto");
+    EXPECT_NE(ReadFileBytes(large + L".auto").find("Beta"), std::string::npos) << "the copy of the large plan";
 }
 
 // A script run waits for its process and keeps the window answering: what the

@@ -47,6 +47,9 @@ void DocumentPrompts::ShowError(const EString& text)
 
 void DocumentPrompts::WaitShowingProgress(const EString& what, HANDLE done)
 {
+    // Work already done (the start-up's parse, begun with the window) shows no notice that would only flash.
+    if (::WaitForSingleObject(done, 0) == WAIT_OBJECT_0)
+        return;
     const CBusyWindow busy(GetMainWindow(), what);
     WaitPumpingMessages(done);
 }

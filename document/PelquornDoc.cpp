@@ -196,11 +196,14 @@ void CPelquornDoc::LoadPlanFile(const EString& path)
     try {
         // A plan of many megabytes is parsed beside the windows, which answer
         // and show the open under way; the open then takes the parse. The
-        // plan the start-up read ahead is taken as it is.
+        // start-up's read of the plan, begun with the window, is waited for
+        // the same way.
         std::optional<PlanReadAhead> readAhead;
         if (IsLargePlanFile(path)) {
-            readAhead.emplace(path);
-            if (const HANDLE read = readAhead->GetReadEvent())
+            HANDLE read = PlanReadAhead::GetReadEventOf(path);
+            if (!read)
+                read = readAhead.emplace(path).GetReadEvent();
+            if (read)
                 Prompts().WaitShowingProgress(TranslatedText(L"Opening the plan..."), read);
         }
         GetDataManager().Load(path);

@@ -68,6 +68,13 @@ void PlanReadAhead::WaitUntilRead() const
         ::WaitForSingleObject(m_done, INFINITE);
 }
 
+HANDLE PlanReadAhead::GetReadEventOf(const EString& path)
+{
+    if (!s_current || s_current->m_taken || path.CompareNoCase(s_current->m_path.c_str()) != 0)
+        return nullptr;
+    return s_current->GetReadEvent();
+}
+
 XmlDocument PlanReadAhead::Take(const EString& path)
 {
     return s_current ? s_current->Hand(path) : XmlDocument();

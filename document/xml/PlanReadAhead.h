@@ -29,6 +29,9 @@ public:
     // under way, or no thread could be started).
     HANDLE GetReadEvent() const { return m_thread ? m_done : nullptr; }
 
+    // The read event of the read-ahead under way when it is of the file at
+    // path and not taken yet (the start-up's, for its open); else null.
+    static HANDLE GetReadEventOf(const EString& path);
     // The parse of the file at path when the read-ahead under way is of that
     // file, unchanged since; waits for it. Given once: the first open of the
     // file takes it or lets it go.
