@@ -89,6 +89,7 @@ void CDocument::NewDocument()
         return;
     m_path.clear();
     OnDocumentReady();
+    OnPlanReplaced();
     Notify(nullptr, NotifyCode::kAll);
     // The flag is the new document's: what it was made with (tasks of chosen
     // goals) is a change to save.
@@ -126,6 +127,7 @@ bool CDocument::OpenPath(const EString& path)
         KeepAfterFailedOpen(previous, wasModified);
         return false;
     }
+    OnPlanReplaced();
     UpdateRecentList();
     return true;
 }
@@ -266,6 +268,7 @@ LRESULT CDocument::OnFileMru(WORD, WORD id, HWND, bool&)
     const int wasModified = m_modified;
     m_path = path;
     if (OpenCurrentPath()) {
+        OnPlanReplaced();
         m_recentList.MoveToTop(id);
     } else {
         KeepAfterFailedOpen(previous, wasModified);

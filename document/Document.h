@@ -36,6 +36,9 @@ public:
     virtual void UpdateCommandStates(bool /*enable*/) {}
     // Called once a new or opened document is in place.
     virtual void OnDocumentReady() {}
+    // Called once a plan the user asked for has replaced the one before it
+    // (New, Open, a recent file, a hand-over), not at the start-up's open.
+    virtual void OnPlanReplaced() {}
     // True when the file is a copy that stands in for another document: it
     // is opened under `original` (empty: unnamed) and stays modified, so
     // that the next save goes to the document and never to the copy.

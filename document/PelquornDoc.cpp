@@ -314,6 +314,11 @@ EString CPelquornDoc::SaveTempCopyForReport()
     });
 }
 
+void CPelquornDoc::OnPlanReplaced()
+{
+    Options::SetRestorePath(EString());
+}
+
 LRESULT CPelquornDoc::OnClose(UINT, WPARAM, LPARAM, bool& handled)
 {
     Options::SetRestorePath(EString());

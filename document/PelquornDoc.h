@@ -53,6 +53,9 @@ public:
     bool OnOpenDocument(const EString& path) override;
     bool OnSaveDocument(const EString& path) override;
     bool IsCopyOf(const EString& path, EString& original) const override;
+    // The plan that went was saved or given up at its prompt: its automatic
+    // copy is no longer one to offer at the next start.
+    void OnPlanReplaced() override;
     void UpdateCommandStates(bool enable) override;
     EString GetRegistryKey() const override;
     EString GetFileFilter() const override;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "document/PelquornDocTestSupport.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
@@ -265,6 +267,29 @@ TEST_F(PlanDocLifeTest, AutoCopyLeavesTheDocumentAsItWasAndRestoresToTheRealFile
     handled = restored.ProcessWindowMessage(mainWindow.Handle(), WM_CLOSE, 0, 0, result);
     EXPECT_TRUE(handled) << "cancel stops the close";
     EXPECT_EQ(Options::GetRestorePath(), L"") << "cleared whatever the answer";
+}
+
+TEST_F(PlanDocLifeTest, APlanThatReplacesAnotherLeavesNoCopyOfTheOneThatWentToRestore)
+{
+    const EString first = PlanFile(L"week.qvr", kTwoTaskPlan);
+    const EString second = PlanFile(L"month.qvr", kTwoTaskPlan);
+    const struct {
+        const char* name;
+        std::function<void()> replace;
+    } roads[] = {
+        {"an open", [&] { document.OpenPath(second); }},
+        {"a new plan", [&] { document.NewDocument(); }},
+    };
+    for (const auto& road : roads) {
+        ASSERT_TRUE(document.OpenPath(first)) << road.name;
+        document.SetModified(1);
+        document.SaveAutoCopy();
+        ASSERT_EQ(Options::GetRestorePath(), first + L".auto") << road.name;
+        // The user gives up the changes: a kill now must not bring them back at the next start.
+        prompts.answers = {IDNO};
+        road.replace();
+        EXPECT_EQ(Options::GetRestorePath(), L"") << road.name;
+    }
 }
 
 TEST_F(PlanDocLifeTest, AutoCopyOfAnUnnamedDocumentUsesTheDefaultName)
