@@ -108,6 +108,16 @@ protected:
             ids.push_back(task.GetId());
         return ids;
     }
+    // The tasks that were not there before, in the order they were made in.
+    std::vector<int> TaskIdsAddedSince(const std::vector<int>& before)
+    {
+        std::vector<int> added;
+        for (int id : TaskIds())
+            if (std::find(before.begin(), before.end(), id) == before.end())
+                added.push_back(id);
+        std::sort(added.begin(), added.end());
+        return added;
+    }
     std::vector<int> SelectedIds()
     {
         std::vector<int> ids;
@@ -157,12 +167,8 @@ TEST_F(TaskListDropTest, DroppedMailBecomesNewSelectedTasksWithTheMessagesSubjec
 
     EXPECT_EQ(DropOnList(drop.Get()), static_cast<DWORD>(DROPEFFECT_MOVE));
 
-    std::vector<int> added;
-    for (int id : TaskIds())
-        if (std::find(before.begin(), before.end(), id) == before.end())
-            added.push_back(id);
     // Ids grow with each new task: this is the order they were made in.
-    std::sort(added.begin(), added.end());
+    const std::vector<int> added = TaskIdsAddedSince(before);
     ASSERT_EQ(added.size(), 2u) << "one task per message, none for the text file";
     const struct {
         const wchar_t* name;
@@ -201,10 +207,7 @@ TEST_F(TaskListDropTest, AMailWhoseSubjectHoldsControlCharactersIsSavedWithoutTh
     const std::vector<int> before = TaskIds();
 
     EXPECT_EQ(DropOnList(drop.Get()), static_cast<DWORD>(DROPEFFECT_MOVE));
-    std::vector<int> added;
-    for (int id : TaskIds())
-        if (std::find(before.begin(), before.end(), id) == before.end())
-            added.push_back(id);
+    const std::vector<int> added = TaskIdsAddedSince(before);
     ASSERT_EQ(added.size(), 1u);
     const EString path = FileSystem::JoinPath(MakeScratchFolder(L"mail-drop"), L"plan.qvr");
     ASSERT_TRUE(document.OnSaveDocument(path));
