@@ -78,6 +78,71 @@ bool IsSeparator(wchar_t ch)
     return LetterCase().is(std::ctype_base::space, ch) || std::wstring_view(L",.():?!+-[]").find(ch) != std::wstring_view::npos;
 }
 
+// How many characters and classes an expression stands for once its counted
+// repeats are written out, as the matcher writes them out: its work per
+// character of a text grows with that. "(?:(?:a?){150}){100}" is 26 characters
+// typed and 15,000 matched, which holds the window for minutes on a long
+// description. Counted in one pass; a group's size is kept on a stack.
+constexpr size_t kLargestExpandedExpression = 1000;
+
+size_t ExpandedSize(std::wstring_view pattern)
+{
+    constexpr size_t kCap = 1000000;
+    std::vector<size_t> groups{0}; // the size so far of each open group
+    size_t lastAtom = 0;
+    for (size_t at = 0; at < pattern.size(); ++at) {
+        size_t atom = 1;
+        switch (pattern[at]) {
+        case L'\\':
+            ++at;
+            break;
+        case L'[':
+            // A class is one atom: skip to its closing bracket, which may stand first.
+            for (at += (at + 1 < pattern.size() && pattern[at + 1] == L']') ? 2 : 1;
+                 at < pattern.size() && pattern[at] != L']'; ++at)
+                at += pattern[at] == L'\\' ? 1 : 0;
+            break;
+        case L'(':
+            groups.push_back(0);
+            lastAtom = 0;
+            continue;
+        case L')':
+            if (groups.size() > 1) {
+                atom = groups.back();
+                groups.pop_back();
+            }
+            break;
+        case L'{': {
+            size_t end = pattern.find(L'}', at);
+            if (end == std::wstring_view::npos)
+                break;
+            // The larger bound counts: "{2,40}" writes the atom out forty times.
+            size_t count = 0, largest = 0;
+            for (size_t digit = at + 1; digit < end; ++digit) {
+                if (pattern[digit] >= L'0' && pattern[digit] <= L'9')
+                    count = std::min(kCap, count * 10 + (pattern[digit] - L'0'));
+                else
+                    count = 0;
+                largest = std::max(largest, count);
+            }
+            const size_t repeated = std::min(kCap, lastAtom * std::max<size_t>(largest, 1));
+            groups.back() = std::min(kCap, groups.back() - lastAtom + repeated);
+            lastAtom = 0;
+            at = end;
+            continue;
+        }
+        default:
+            break;
+        }
+        groups.back() = std::min(kCap, groups.back() + atom);
+        lastAtom = atom;
+    }
+    size_t total = 0;
+    for (size_t size : groups)
+        total = std::min(kCap, total + size);
+    return total;
+}
+
 constexpr auto kExpressionFlags = std::regex_constants::ECMAScript | std::regex_constants::multiline;
 
 // An expression compiled as given, so that an error names the user's own text.
@@ -203,6 +268,8 @@ FindMatcher::FindMatcher(const EString& criteria, bool matchCase, bool wholeWord
                                                       : std::regex_constants::icase);
     if (regularExpression) {
         m_mode = Mode::kExpression;
+        if (ExpandedSize(criteria) > kLargestExpandedExpression)
+            ThrowComError(E_INVALIDARG, L"\"" + criteria + L"\" repeats too much to be searched for: give smaller counts.");
         try {
             // Checked alone first: wrapped in a group, a text such as "a)|(b" would compile.
             Compiled(criteria, flags | std::regex_constants::__polynomial, criteria);

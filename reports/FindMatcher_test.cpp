@@ -147,6 +147,11 @@ TEST(FindMatcher, AnExpressionIsCheckedAsTypedAndATextTooLongToBacktrackIsRefuse
 {
     // Valid only inside the group the matcher puts around an expression.
     EXPECT_THROW(FindMatcher(L"a)|(b", false, false, true), ComError);
+    // Short to type, but thousands of steps per character of every text once its counts are written out.
+    for (const wchar_t* tooLarge : {L"(?:(?:a?){150}){100}c", L"(?:a|b){2,5000}", L"[a-z]{900}\\d{200}"})
+        EXPECT_THROW(FindMatcher(tooLarge, false, false, true), ComError) << tooLarge;
+    for (const wchar_t* usual : {L"\\d{4}-\\d{2}-\\d{2}", L"(?:[({]x){1,40}", L"a{2}b{3}"})
+        EXPECT_NO_THROW(FindMatcher(usual, false, false, true)) << usual;
     const FindMatcher backReference(L"(a)\\1", false, false, true);
     try {
         backReference.Matches(EString(1000001, L'a'));
