@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "foundation/ComError.h"
 #include "foundation/ComPtr.h"
 #include "mail/ExternalTaskLoader.h"
@@ -42,11 +44,19 @@ struct Expected {
     const wchar_t* text;
 };
 
-std::vector<SimpleTask> Load(std::vector<File> files)
+std::vector<SimpleTask> Load(std::vector<File> files, EString& leftOut)
 {
     const ComPtr<FakeMailDrop> drop(new FakeMailDrop(std::move(files)));
     std::vector<SimpleTask> tasks;
-    EXPECT_TRUE(LoadExternalTasks(drop, tasks));
+    EXPECT_TRUE(LoadExternalTasks(drop, tasks, leftOut));
+    return tasks;
+}
+
+std::vector<SimpleTask> Load(std::vector<File> files)
+{
+    EString leftOut;
+    std::vector<SimpleTask> tasks = Load(std::move(files), leftOut);
+    EXPECT_EQ(leftOut, L"");
     return tasks;
 }
 
@@ -87,39 +97,75 @@ TEST(ExternalTaskLoaderTest, DroppedMessagesBecomeTasksInTheDropsOrder)
     }
 }
 
-TEST(ExternalTaskLoaderTest, ABrokenDropGivesAnErrorAndNoTask)
+TEST(ExternalTaskLoaderTest, AMessageThatCannotBeReadIsLeftOutAndTheOthersBecomeTasks)
 {
     const std::string outlook = OutlookBytes(L"Budget", L"Figures");
-    std::string truncatedOutlook = outlook.substr(0, outlook.size() / 2);
+    const std::string truncatedOutlook = outlook.substr(0, outlook.size() / 2);
+    std::vector<File> manyBroken;
+    for (int i = 0; i < 12; ++i)
+        manyBroken.push_back({L"broken" + std::to_wstring(i) + L".msg", "garbage"});
+    manyBroken.push_back({L"good.eml", PlainMail});
+    const struct {
+        const char* what;
+        std::vector<File> files;
+        std::vector<const wchar_t*> names; // of the tasks made
+        std::vector<const wchar_t*> leftOut;
+        size_t lines;
+    } cases[] = {
+        {"an empty file among mails",
+         {{L"a.eml", PlainMail}, {L"empty.eml", ""}, {L"b.msg", outlook}},
+         {L"Caf\xE9 order", L"Budget"},
+         {L"empty.eml"},
+         1},
+        {"contents the source will not hand over",
+         {{L"gone.eml", PlainMail, Medium::Refused}, {L"good.eml", PlainMail}},
+         {L"Caf\xE9 order"},
+         {L"gone.eml"},
+         1},
+        {"a .msg that is no compound file", {{L"fake.msg", "MZ\x90\x00 not a message"}}, {}, {L"fake.msg"}, 1},
+        {"a .msg cut in half and an empty .msg",
+         {{L"cut.msg", truncatedOutlook}, {L"good.eml", PlainMail}, {L"empty.msg", "", Medium::Global}},
+         {L"Caf\xE9 order"},
+         {L"cut.msg", L"empty.msg"},
+         2},
+        {"an unreadable file that is no message by its name", {{L"gone.txt", "", Medium::Refused}}, {}, {}, 0},
+        {"more than a message box shows", manyBroken, {L"Caf\xE9 order"}, {L"broken0.msg", L"broken9.msg"}, 11},
+    };
+    for (const auto& c : cases) {
+        EString leftOut;
+        const std::vector<SimpleTask> tasks = Load(c.files, leftOut);
+        std::vector<EString> names;
+        for (const SimpleTask& task : tasks)
+            names.push_back(task.GetName());
+        EXPECT_EQ(names, std::vector<EString>(c.names.begin(), c.names.end())) << c.what;
+        for (const wchar_t* file : c.leftOut)
+            EXPECT_NE(leftOut.find(L"\"" + EString(file) + L"\""), EString::npos) << c.what << ": " << leftOut.c_str();
+        const size_t lines = leftOut.empty() ? 0 : 1 + static_cast<size_t>(std::ranges::count(leftOut, L'\n'));
+        EXPECT_EQ(lines, c.lines) << c.what << ": " << leftOut.c_str();
+    }
+}
+
+TEST(ExternalTaskLoaderTest, AMalformedListOfFilesGivesAnErrorAndNoTask)
+{
     const std::vector<File> two = {{L"a.eml", PlainMail}, {L"b.eml", PlainMail}};
     const std::string twoDescriptor = FakeMailDrop::DescriptorOf(two);
     const struct {
         const char* what;
-        std::vector<File> files;
-        std::string descriptor; // empty: the files' own
-        const wchar_t* named;   // the file the error names, if any
+        std::string descriptor;
     } cases[] = {
-        {"a .msg that is no compound file", {{L"fake.msg", "MZ\x90\x00 not a message"}}, "", L"fake.msg"},
-        {"a .msg cut in half", {{L"cut.msg", truncatedOutlook}}, "", L"cut.msg"},
-        {"an empty .eml", {{L"empty.eml", ""}}, "", L"empty.eml"},
-        {"a broken file after a good one", {{L"good.eml", PlainMail}, {L"bad.msg", "garbage"}}, "", L"bad.msg"},
-        {"contents the source will not hand over", {{L"good.eml", PlainMail}, {L"gone.eml", PlainMail, Medium::Refused}}, "", L"gone.eml"},
-        {"a descriptor counting more files than it holds", two, twoDescriptor.substr(0, twoDescriptor.size() - 1), nullptr},
-        {"a descriptor without its count", two, std::string("\x01\x00", 2), nullptr},
+        {"a descriptor counting more files than it holds", twoDescriptor.substr(0, twoDescriptor.size() - 1)},
+        {"a descriptor without its count", std::string("\x01\x00", 2)},
     };
     for (const auto& c : cases) {
-        const ComPtr<FakeMailDrop> drop(new FakeMailDrop(c.files));
-        if (!c.descriptor.empty())
-            drop->SetDescriptorBytes(c.descriptor);
+        const ComPtr<FakeMailDrop> drop(new FakeMailDrop(two));
+        drop->SetDescriptorBytes(c.descriptor);
         std::vector<SimpleTask> tasks = {SimpleTask(L"kept", L"")};
+        EString leftOut;
         try {
-            LoadExternalTasks(drop, tasks);
+            LoadExternalTasks(drop, tasks, leftOut);
             ADD_FAILURE() << c.what << ": no error";
         } catch (const ComError& error) {
             EXPECT_TRUE(FAILED(error.Error())) << c.what;
-            if (c.named) {
-                EXPECT_NE(error.Description().find(c.named), EString::npos) << c.what;
-            }
         }
         ASSERT_EQ(tasks.size(), 1u) << c.what;
         EXPECT_EQ(tasks[0].GetName(), L"kept") << c.what;
@@ -137,8 +183,10 @@ TEST(ExternalTaskLoaderTest, OnlyDropsWithADescriptorCarryMail)
     EXPECT_FALSE(CanLoadExternalTasks(other));
     EXPECT_FALSE(CanLoadExternalTasks(nullptr));
     std::vector<SimpleTask> tasks;
-    EXPECT_TRUE(LoadExternalTasks(other, tasks));
+    EString leftOut;
+    EXPECT_TRUE(LoadExternalTasks(other, tasks, leftOut));
     EXPECT_TRUE(tasks.empty());
+    EXPECT_TRUE(leftOut.empty());
 }
 
 TEST(ExternalTaskLoaderTest, AFileOverTheLimitIsRefusedBeforeItIsRead)
