@@ -60,6 +60,14 @@ std::vector<SimpleTask> Load(std::vector<File> files)
     return tasks;
 }
 
+// The task a single dropped mail becomes; the name and text are empty when
+// it was left out.
+SimpleTask LoadMail(const std::string& mail)
+{
+    const std::vector<SimpleTask> tasks = Load({{L"mail.eml", mail}});
+    return tasks.size() == 1 ? tasks[0] : SimpleTask();
+}
+
 } // namespace
 
 TEST(ExternalTaskLoaderTest, DroppedMessagesBecomeTasksInTheDropsOrder)
@@ -169,6 +177,27 @@ TEST(ExternalTaskLoaderTest, AMalformedListOfFilesGivesAnErrorAndNoTask)
         }
         ASSERT_EQ(tasks.size(), 1u) << c.what;
         EXPECT_EQ(tasks[0].GetName(), L"kept") << c.what;
+    }
+}
+
+// Outlook Express and some versions of Outlook write the boundary unquoted, "=" and all.
+TEST(ExternalTaskLoaderTest, AnUnquotedBoundaryWithEqualsSignsSplitsTheMail)
+{
+    const std::string boundary = "----=_NextPart_000_0001_01C1B2A3.4D5E6F70";
+    const std::string parts = "\r\nThis is a multi-part message in MIME format.\r\n\r\n"
+                              "--" + boundary + "\r\nContent-Type: text/plain; charset=\"iso-8859-1\"\r\n"
+                              "Content-Transfer-Encoding: quoted-printable\r\n\r\nCaf=E9 at ten.\r\n"
+                              "--" + boundary + "\r\nContent-Type: text/html; charset=\"iso-8859-1\"\r\n\r\n"
+                              "<p>Caf\xE9 at ten.</p>\r\n"
+                              "--" + boundary + "--\r\n";
+    const std::string contentTypes[] = {
+        "multipart/alternative; boundary=" + boundary,
+        "multipart/alternative;\r\n\tboundary=" + boundary + "; type=\"text/html\"",
+    };
+    for (const std::string& contentType : contentTypes) {
+        const SimpleTask task = LoadMail("Subject: Lunch\r\nContent-Type: " + contentType + "\r\n" + parts);
+        EXPECT_EQ(task.GetName(), L"Lunch") << contentType;
+        EXPECT_EQ(task.GetText(), L"<p>Caf\xE9 at ten.</p>") << contentType;
     }
 }
 
