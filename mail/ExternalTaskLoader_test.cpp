@@ -201,6 +201,26 @@ TEST(ExternalTaskLoaderTest, AnUnquotedBoundaryWithEqualsSignsSplitsTheMail)
     }
 }
 
+TEST(ExternalTaskLoaderTest, AFoldedSubjectBecomesANameOnOneLine)
+{
+    const struct {
+        const char* subject;
+        const wchar_t* name;
+    } cases[] = {
+        {"Invoice for order\r\n 91123105", L"Invoice for order 91123105"},
+        {"Invoice for order\r\n\t 91123105", L"Invoice for order 91123105"},
+        {"a\n  b\n\tc", L"a b c"},
+        {"=?UTF-8?Q?Caf=C3=A9?=\r\n =?UTF-8?Q?_au_lait?=", L"Caf\xE9 au lait"},
+        {"=?UTF-8?Q?Caf=C3=A9?=\r\n plain", L"Caf\xE9 plain"},
+        {"RE: kept as\r\n written", L"RE: kept as written"},
+    };
+    for (const auto& c : cases) {
+        const std::string mail =
+            std::string("From: ann@example.com\r\nSubject: ") + c.subject + "\r\nTo: bob@example.com\r\n\r\nbody\r\n";
+        EXPECT_EQ(LoadMail(mail).GetName(), c.name) << c.subject;
+    }
+}
+
 TEST(ExternalTaskLoaderTest, OnlyDropsWithADescriptorCarryMail)
 {
     const ComPtr<FakeMailDrop> mail(new FakeMailDrop({{L"a.eml", PlainMail}}));
