@@ -221,6 +221,18 @@ TEST(ExternalTaskLoaderTest, AFoldedSubjectBecomesANameOnOneLine)
     }
 }
 
+// A phone's client declares US-ASCII and sends its signature in UTF-8.
+TEST(ExternalTaskLoaderTest, SevenBitTextHoldingUtf8IsReadAsUtf8)
+{
+    const SimpleTask task = LoadMail("Subject: =?us-ascii?Q?Envoy=C3=A9?=\r\n"
+                                     "Content-Type: text/plain; charset=\"US-ASCII\"; format=flowed\r\n"
+                                     "Content-Transfer-Encoding: 7bit\r\n"
+                                     "\r\n"
+                                     "Envoy\xC3\xA9 de mon iPhone");
+    EXPECT_EQ(task.GetName(), L"Envoy\xE9");
+    EXPECT_EQ(task.GetText(), L"Envoy\xE9 de mon iPhone");
+}
+
 TEST(ExternalTaskLoaderTest, OnlyDropsWithADescriptorCarryMail)
 {
     const ComPtr<FakeMailDrop> mail(new FakeMailDrop({{L"a.eml", PlainMail}}));
