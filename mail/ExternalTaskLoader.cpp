@@ -30,11 +30,39 @@ SimpleTask ReadOutlookMessage(const DroppedFile& file)
     return SimpleTask(message->GetSubject(), message->GetBody());
 }
 
+bool IsFieldNameCharacter(char ch) { return ch > ' ' && ch <= '~' && ch != ':'; }
+
+// A mail's first line is a header field: a name of visible ASCII characters,
+// then a colon ("Subject: ..."). A picture's or a plain text's is not, while
+// a mail of a single field still is; the body is not looked at. A UTF-8 byte
+// order mark and an mbox separator ("From sender date"), which some programs
+// keep on a saved message, may come before it.
+bool BeginsWithHeaderField(const std::string& bytes)
+{
+    size_t pos = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    if (bytes.compare(pos, 5, "From ") == 0) {
+        pos = bytes.find('\n', pos);
+        if (pos == std::string::npos)
+            return false;
+        ++pos;
+    }
+    const size_t nameStart = pos;
+    while (pos < bytes.size() && IsFieldNameCharacter(bytes[pos]))
+        ++pos;
+    if (pos == nameStart)
+        return false;
+    while (pos < bytes.size() && (bytes[pos] == ' ' || bytes[pos] == '\t'))
+        ++pos;
+    return pos < bytes.size() && bytes[pos] == ':';
+}
+
 SimpleTask ReadMimeMessage(const DroppedFile& file)
 {
     // The coders are registered on the first mail read, once for the process.
     static const bool registered = (RegisterDefaultMimeCodings(), true);
     (void)registered;
+    if (!BeginsWithHeaderField(file.bytes))
+        ThrowNotAMessage(file.name, L"a mail message");
     CMimeMessage message;
     if (message.Load(file.bytes.data(), file.bytes.size()) < 0 || message.GetFields().empty())
         ThrowNotAMessage(file.name, L"a mail message");

@@ -60,6 +60,13 @@ std::vector<SimpleTask> Load(std::vector<File> files)
     return tasks;
 }
 
+// All the bytes of a literal, its NULs included.
+template <size_t N>
+std::string Bytes(const char (&text)[N])
+{
+    return std::string(text, N - 1);
+}
+
 // The task a single dropped mail becomes; the name and text are empty when
 // it was left out.
 SimpleTask LoadMail(const std::string& mail)
@@ -231,6 +238,46 @@ TEST(ExternalTaskLoaderTest, SevenBitTextHoldingUtf8IsReadAsUtf8)
                                      "Envoy\xC3\xA9 de mon iPhone");
     EXPECT_EQ(task.GetName(), L"Envoy\xE9");
     EXPECT_EQ(task.GetText(), L"Envoy\xE9 de mon iPhone");
+}
+
+TEST(ExternalTaskLoaderTest, AnEmlFileThatHoldsNoMailIsLeftOut)
+{
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"a picture", Bytes("\x89PNG\r\n\x1A\n\0\0\0\rIHDR\0\0\0\x10\nab: cd\r\n\r\n")},
+        {"a photo whose data holds a time", Bytes("\xFF\xD8\xFF\xE1\0\x18" "Exif\0\0MM 2026:03:02 10:11:12\r\n\r\n")},
+        {"a letter", "Hello Bob,\r\nLunch at 12:30?\r\nAnn\r\n"},
+        {"a letter that opens with a colon", "Dear Bob:\r\nLunch: at noon\r\n"},
+        {"a letter after an mbox line", "From the desk of Ann\r\nHello Bob,\r\nX: y\r\n\r\n"},
+    };
+    for (const auto& c : cases) {
+        EString leftOut;
+        EXPECT_TRUE(Load({{L"photo.eml", c.bytes}}, leftOut).empty()) << c.what;
+        EXPECT_EQ(leftOut, L"The dropped file \"photo.eml\" is not a mail message; no task was made.") << c.what;
+    }
+    const struct {
+        const char* what;
+        std::string bytes;
+        const wchar_t* name;
+        const wchar_t* text;
+    } mails[] = {
+        {"a single field", "Subject: Call Ann\r\n\r\nAbout Friday.\r\n", L"Call Ann", L"About Friday.\r\n"},
+        {"a header only", "Subject: Call Ann\r\n", L"Call Ann", L""},
+        {"line feeds only, a body of control bytes", "X-Unsent: 1\nSubject: Plan\n\n\x01\x02:\r\n", L"Plan",
+         L"\x01\x02:\r\n"},
+        {"an mbox line first", "From ann@example.com Mon Mar  2 10:00:00 2026\r\nSubject: Plan\r\n\r\nx",
+         L"Plan", L"x"},
+        {"a byte order mark first", "\xEF\xBB\xBFTo: bob@example.com\r\nSubject: Plan\r\n\r\nx", L"Plan", L"x"},
+        {"a blank before the colon", "X-Mailer : Notes\r\nSubject: Plan\r\n\r\nx", L"Plan", L"x"},
+    };
+    for (const auto& c : mails) {
+        const std::vector<SimpleTask> tasks = Load({{L"mail.eml", c.bytes}});
+        ASSERT_EQ(tasks.size(), 1u) << c.what;
+        EXPECT_EQ(tasks[0].GetName(), c.name) << c.what;
+        EXPECT_EQ(tasks[0].GetText(), c.text) << c.what;
+    }
 }
 
 TEST(ExternalTaskLoaderTest, OnlyDropsWithADescriptorCarryMail)
