@@ -152,6 +152,9 @@ void ReadMediumBytes(const STGMEDIUM& medium, std::string& bytes)
         ReadStorageBytes(medium.pstg, bytes);
         return;
     case TYMED_HGLOBAL: {
+        // An empty file's block has no memory to lock: it is no failure.
+        if (medium.hGlobal && ::GlobalSize(medium.hGlobal) == 0)
+            return;
         const void* data = medium.hGlobal ? ::GlobalLock(medium.hGlobal) : nullptr;
         if (!data)
             ThrowComError(E_OUTOFMEMORY);
