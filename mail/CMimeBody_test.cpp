@@ -315,3 +315,30 @@ TEST(MimeCharsetTest, NamesToCodePages)
     EXPECT_EQ(MimeTextToWide("Caf\xE9", "iso-8859-1"), L"Caf\xE9");
     EXPECT_EQ(MimeTextToWide("\xD0\x9F\xD1\x80\xD0\xB8", "UTF-8"), L"\x41F\x440\x438");
 }
+
+TEST(MimeCharsetTest, SevenBitTextIsReadAsUtf8OnlyWhenItsBytesAreUtf8)
+{
+    // What text said to be US-ASCII becomes when it is not UTF-8.
+    const auto usAscii = [](const std::string& bytes) {
+        wchar_t text[64] = {};
+        const int length = ::MultiByteToWideChar(20127, 0, bytes.data(), static_cast<int>(bytes.size()), text, 64);
+        return EString(text, static_cast<size_t>(length));
+    };
+    const struct {
+        const char* bytes;
+        const char* charset;
+        EString expected;
+    } cases[] = {
+        {"Envoy\xC3\xA9", "us-ascii", L"Envoy\xE9"},
+        {"Envoy\xC3\xA9", "ASCII", L"Envoy\xE9"},
+        {"Envoy\xC3\xA9", "", L"Envoy\xE9"},
+        {"plain text\r\n", "us-ascii", L"plain text\r\n"},
+        {"Envoy\xE9", "us-ascii", usAscii("Envoy\xE9")},
+        {"Envoy\xC3", "us-ascii", usAscii("Envoy\xC3")},
+        {"\xED\xA0\x80 half a pair", "us-ascii", usAscii("\xED\xA0\x80 half a pair")},
+        {"Envoy\xC3\xA9", "iso-8859-1", L"Envoy\xC3\xA9"},
+        {"Envoy\xC3\xA9", "windows-1252", L"Envoy\xC3\xA9"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MimeTextToWide(c.bytes, c.charset), c.expected) << c.bytes << " in " << c.charset;
+}

@@ -8,11 +8,13 @@ namespace {
 
 bool IsBlank(char ch) { return ch == ' ' || ch == '\t'; }
 
-// A parameter's token ends at the specials of MIME parameters, which leave
-// out "." (so name=report.pdf and boundary=Apple-Mail.42 stay whole).
+// An unquoted value ends at the ";" of the next parameter, a blank, a quote
+// or a comment. Clients write specials into unquoted values
+// (boundary=----=_NextPart_000_0001_01C1B2A3.4D5E6F70, name=report.pdf), and
+// stopping at them would cut the boundary short and lose every part.
 bool EndsToken(unsigned char ch)
 {
-    return IsMimeSpace(ch) || IsMimeControl(ch) || (IsMimeSpecial(ch) && ch != '.') || ch == '/' || ch == '?';
+    return IsMimeSpace(ch) || IsMimeControl(ch) || ch == ';' || ch == '"' || ch == '(';
 }
 
 } // namespace

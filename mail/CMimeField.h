@@ -31,7 +31,8 @@ public:
     // The value before its first ";", without trailing blanks.
     std::string GetMainValue() const;
     // A "name=value" parameter after the first ";"; quotes are removed, and a
-    // quote left open runs to the end of the value.
+    // quote left open runs to the end of the value. An unquoted value runs to
+    // the next ";", blank, quote or comment.
     bool GetParameter(const char* name, std::string& value) const;
     // Puts the value in quotes; replaces the parameter or appends it.
     void SetParameter(const char* name, const std::string& value);

@@ -45,9 +45,9 @@ private:
     const BYTE* m_locked = nullptr;
 };
 
-[[noreturn]] void ThrowUnreadable(const EString& name, HRESULT code, const wchar_t* why)
+DroppedFile UnreadableFile(const EString& name, const EString& why)
 {
-    ThrowComError(code, L"The dropped file \"" + name + L"\" cannot be read: " + why);
+    return DroppedFile{name, {}, L"The dropped file \"" + name + L"\" cannot be read: " + why};
 }
 
 void CheckRoom(size_t held, size_t count)
@@ -65,11 +65,11 @@ EString DescriptorName(const FILEDESCRIPTORW& record)
 
 void AddDroppedFile(const EString& name, const STGMEDIUM& medium, std::vector<DroppedFile>& files)
 {
-    DroppedFile file{name, {}};
+    DroppedFile file{name, {}, {}};
     try {
         ReadMediumBytes(medium, file.bytes);
     } catch (const ComError& error) {
-        ThrowUnreadable(name, error.Error(), error.Description().c_str());
+        file = UnreadableFile(name, error.Description());
     }
     files.push_back(std::move(file));
 }
@@ -130,8 +130,9 @@ void ReadDroppedFiles(IDataObject* dataObject, std::vector<DroppedFile>& files)
         HeldMedium file;
         const HRESULT fetched = dataObject->GetData(&request, &file.medium);
         if (fetched != S_OK)
-            ThrowUnreadable(name, FAILED(fetched) ? fetched : E_UNEXPECTED, L"the program it comes from did not hand it over.");
-        AddDroppedFile(name, file.medium, read);
+            read.push_back(UnreadableFile(name, L"the program it comes from did not hand it over."));
+        else
+            AddDroppedFile(name, file.medium, read);
     }
     files.insert(files.end(), std::make_move_iterator(read.begin()), std::make_move_iterator(read.end()));
 }
@@ -151,6 +152,9 @@ void ReadMediumBytes(const STGMEDIUM& medium, std::string& bytes)
         ReadStorageBytes(medium.pstg, bytes);
         return;
     case TYMED_HGLOBAL: {
+        // An empty file's block has no memory to lock: it is no failure.
+        if (medium.hGlobal && ::GlobalSize(medium.hGlobal) == 0)
+            return;
         const void* data = medium.hGlobal ? ::GlobalLock(medium.hGlobal) : nullptr;
         if (!data)
             ThrowComError(E_OUTOFMEMORY);

@@ -12,6 +12,8 @@
 struct DroppedFile {
     EString name;
     std::string bytes;
+    // Why the file could not be had, naming it; empty when its bytes were read whole.
+    EString unreadable;
 };
 
 // A dropped file larger than this is refused rather than read into memory.
@@ -22,9 +24,10 @@ constexpr size_t MaxDroppedFileSize = 64 * 1024 * 1024;
 bool GetFileGroupDescriptor(IDataObject* dataObject, STGMEDIUM& medium);
 bool HasFileGroupDescriptor(IDataObject* dataObject);
 
-// Every file the descriptor names, in its order. Throws ComError, naming the
-// file, when the descriptor is malformed or a file cannot be read whole; the
-// list is then left as it was. Without a descriptor, reads nothing.
+// Every file the descriptor names, in its order; a file that cannot be
+// fetched or read whole comes without bytes and says why. Throws ComError
+// when the descriptor is malformed; the list is then left as it was. Without
+// a descriptor, reads nothing.
 void ReadDroppedFiles(IDataObject* dataObject, std::vector<DroppedFile>& files);
 
 // The medium's bytes: a stream from its current position to its end, a

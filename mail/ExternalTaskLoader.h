@@ -13,13 +13,16 @@
 bool CanLoadExternalTasks(IDataObject* dataObject);
 
 // Appends a task for every dropped Outlook (.msg) or MIME (.eml) message, in
-// the drop's order; other files are passed over. True also when none was a
-// message. Throws ComError, with a description naming the file, when a file
-// cannot be read or is not the message its name says; no task is appended.
-bool LoadExternalTasks(IDataObject* dataObject, std::vector<SimpleTask>& tasks);
+// the drop's order; other files are passed over. A message that cannot be
+// read, or is not the message its name says, is left out and the others are
+// made: leftOut then names each such file and why, a line each (empty when
+// none was left out). True also when none was a message. Throws ComError
+// when the drop's list of files is malformed; no task is appended then.
+bool LoadExternalTasks(IDataObject* dataObject, std::vector<SimpleTask>& tasks, EString& leftOut);
 
 // The task of one file; false for a file that is no message by its name.
-// Throws ComError for a damaged message.
+// Throws ComError, naming the file, for a message that could not be read or
+// is damaged.
 bool LoadExternalTask(const DroppedFile& file, SimpleTask& task);
 
 // Compares the text after the name's last dot, in any letter case.

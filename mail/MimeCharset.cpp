@@ -79,13 +79,21 @@ EString ToWide(const std::string& bytes, UINT codePage, DWORD flags)
     return text;
 }
 
+// No charset, or one of 7-bit characters only: 8-bit bytes in such text
+// were written by a client that sent UTF-8 without saying so.
+bool IsSevenBitCharset(const std::string& charset)
+{
+    const std::string name = Normalized(charset);
+    return name.empty() || KnownCodePage(name) == KnownCodePage("us-ascii");
+}
+
 } // namespace
 
 EString MimeTextToWide(const std::string& bytes, const std::string& charset)
 {
     if (bytes.empty())
         return EString();
-    if (Normalized(charset).empty()) {
+    if (IsSevenBitCharset(charset)) {
         const EString text = ToWide(bytes, CP_UTF8, MB_ERR_INVALID_CHARS);
         if (!text.empty())
             return text;

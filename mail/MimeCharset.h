@@ -11,7 +11,8 @@
 // ...); the ANSI code page for an empty or unknown name.
 UINT CodePageOfCharset(const std::string& charset);
 
-// Text without a charset is read as UTF-8 when it is valid UTF-8 (plain
-// ASCII included), else in the ANSI code page.
+// Text without a charset, or said to be US-ASCII, is read as UTF-8 when it
+// is valid UTF-8 (plain ASCII included), else in the ANSI code page or as
+// US-ASCII.
 EString MimeTextToWide(const std::string& bytes, const std::string& charset);
 std::string MimeTextToUtf8(const std::string& bytes, const std::string& charset);

@@ -6,7 +6,7 @@
 class CMimeBody;
 class CMimeHeader;
 
-// The "Subject" field in its charset; empty without one.
+// The "Subject" field in its charset, unfolded into one line; empty without one.
 EString MimeMailSubject(const CMimeHeader& message);
 
 // The content of the last text leaf that is not an attachment (of the

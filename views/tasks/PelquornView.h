@@ -205,6 +205,7 @@ private:
     // Drops.
     void RemoveDroppedPlanEntries(const std::vector<std::int32_t>& ids);
     bool AddDroppedMail(IDataObject* dataObject);
+    void ShowDropErrorLater(const ComError& error);
 
     // The refill asked for by the notifications of one burst, when one waits.
     void BringRowsUpToDate() const;

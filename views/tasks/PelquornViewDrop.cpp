@@ -38,6 +38,12 @@ void CPelquornView::OnBeginDrag()
     PostDragStart(m_hWnd, PelquornDragData(PelquornDragData::kTasks, {selected.begin(), selected.end()}));
 }
 
+void CPelquornView::ShowDropErrorLater(const ComError& error)
+{
+    m_dropError = error;
+    PostMessage(WM_VIEW_SHOW_DROP_ERROR, 0, 0);
+}
+
 LRESULT CPelquornView::OnShowDropError(UINT, WPARAM, LPARAM, bool&)
 {
     if (m_dropError && GetDocument())
@@ -84,15 +90,18 @@ bool CPelquornView::AddDroppedMail(IDataObject* dataObject)
 {
     CPelquornDoc& document = *GetDocument();
     std::vector<SimpleTask> messages;
+    EString leftOut;
     try {
-        if (!LoadExternalTasks(dataObject, messages))
+        if (!LoadExternalTasks(dataObject, messages, leftOut))
             return false;
     } catch (const ComError& error) {
-        // A damaged message adds nothing at all; the user learns which one.
-        m_dropError = error;
-        PostMessage(WM_VIEW_SHOW_DROP_ERROR, 0, 0);
+        // A drop whose list of files is damaged adds nothing; the user learns why.
+        ShowDropErrorLater(error);
         return false;
     }
+    // The messages read become tasks; the user learns which files were left out.
+    if (!leftOut.empty())
+        ShowDropErrorLater(ComError(HRESULT_FROM_WIN32(ERROR_INVALID_DATA), leftOut));
     if (messages.empty())
         return false;
     std::vector<int> added;

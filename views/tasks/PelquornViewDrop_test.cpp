@@ -219,19 +219,49 @@ TEST_F(TaskListDropTest, AMailWhoseSubjectHoldsControlCharactersIsSavedWithoutTh
     EXPECT_EQ(task.GetDescription(), L"Step 3 of 4 failed.\r\n");
 }
 
-TEST_F(TaskListDropTest, ADamagedMessageAddsNoTaskAndIsReportedOnce)
+TEST_F(TaskListDropTest, MessagesThatCannotBeReadAreLeftOutAndNamedOnceAfterTheOthersBecomeTasks)
 {
     const std::string eml = ReadFileBytes(SourcePath(L"mail/testdata/meeting.eml"));
-    const ComPtr<FakeMailDrop> drop(new FakeMailDrop({{L"meeting.eml", eml}, {L"broken.msg", "garbage"}}));
+    const ComPtr<FakeMailDrop> drop(new FakeMailDrop({
+        {L"empty.eml", ""},
+        {L"meeting.eml", eml},
+        {L"broken.msg", "garbage"},
+        {L"gone.eml", eml, FakeMailDrop::Medium::Refused},
+        {L"Budget.msg", OutlookBytes(L"Budget", L"Figures attached.")},
+    }));
     const std::vector<int> before = TaskIds();
 
-    EXPECT_EQ(DropOnList(drop.Get()), static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(DropOnList(drop.Get()), static_cast<DWORD>(DROPEFFECT_MOVE));
 
-    EXPECT_EQ(TaskIds(), before) << "not even the good message became a task";
+    const std::vector<int> added = TaskIdsAddedSince(before);
+    std::vector<EString> names;
+    for (int id : added) {
+        TaskCard task;
+        ASSERT_TRUE(document.GetTask(id, task, false));
+        names.push_back(task.GetName());
+        EXPECT_GE(view.FindRow(id), 0) << "the list shows the new task";
+    }
+    EXPECT_EQ(names, (std::vector<EString>{L"Caf\xE9 planning", L"Budget"}));
+    std::vector<int> selected = SelectedIds();
+    std::sort(selected.begin(), selected.end());
+    EXPECT_EQ(selected, added);
+    ::UpdateWindow(frame.m_hWnd);
+    EXPECT_FALSE(SaveWindowScreenshot(frame.m_hWnd, L"task-list-mail-left-out").IsEmpty());
     EXPECT_TRUE(prompts.errors.empty()) << "the message box waits until the drop is over";
     ASSERT_TRUE(WaitFor([&] { return !prompts.errors.empty(); }));
-    ASSERT_EQ(prompts.errors.size(), 1u);
-    EXPECT_NE(prompts.errors[0].find(L"broken.msg"), EString::npos) << prompts.errors[0].c_str();
+    ASSERT_EQ(prompts.errors.size(), 1u) << "one message for all the files left out";
+    for (const wchar_t* name : {L"\"empty.eml\"", L"\"broken.msg\"", L"\"gone.eml\""})
+        EXPECT_NE(prompts.errors[0].find(name), EString::npos) << prompts.errors[0].c_str();
+    EXPECT_EQ(prompts.errors[0].find(L"meeting.eml"), EString::npos) << prompts.errors[0].c_str();
+    EXPECT_EQ(prompts.errors[0].find(L"Budget.msg"), EString::npos) << prompts.errors[0].c_str();
+
+    // A drop of nothing but unreadable messages adds nothing and says so.
+    const ComPtr<FakeMailDrop> broken(new FakeMailDrop({{L"broken.msg", "garbage"}}));
+    const std::vector<int> after = TaskIds();
+    EXPECT_EQ(DropOnList(broken.Get()), static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(TaskIds(), after);
+    ASSERT_TRUE(WaitFor([&] { return prompts.errors.size() == 2; }));
+    EXPECT_NE(prompts.errors[1].find(L"broken.msg"), EString::npos) << prompts.errors[1].c_str();
 }
 
 TEST_F(TaskListDropTest, PlanEntriesDroppedOnTheListLeaveThePlanWhateverTheEffect)
