@@ -352,6 +352,40 @@ TEST_F(MainFrameTest, TheFirstMenuOpenedShowsItsItemsPictures)
     EXPECT_GE(newImage, 0);
 }
 
+// Alt+F, then X chooses Exit, also while "All categories" is chosen and
+// Export is disabled: no other item of the File menu has Exit's letter. Exit
+// asks about the changed plan; the answer Cancel keeps the program.
+TEST_F(MainFrameTest, AltFThenXChoosesExitThroughTheMenu)
+{
+    CMainFrame& frame = OpenFrame();
+    const HWND tree = PaneView(CMainFrame::CategoriesPane);
+    TreeView_SelectItem(tree, TreeView_GetRoot(tree));
+    Focus(tree);
+    frame.GetDocument().SetModified(1);
+    m_prompts.answers = {IDCANCEL};
+    UINT exportState = 0;
+    EXPECT_TRUE(RunMenuSteps({
+        [&] {
+            PressAltKey(frame, 'F');
+            return true;
+        },
+        [&] {
+            const std::vector<HWND> shown = OpenMenuWindows();
+            if (shown.empty())
+                return false;
+            const auto menu = reinterpret_cast<HMENU>(::SendMessageW(shown.front(), MN_GETHMENU, 0, 0));
+            exportState = ::GetMenuState(menu, ID_EXPORT, MF_BYCOMMAND);
+            EXPECT_FALSE(SaveWindowScreenshot(shown.front(), L"file_menu_letters").IsEmpty());
+            PressKey(shown.front(), 'X');
+            return true;
+        },
+        [&] { return OpenMenuWindows().empty(); },
+    }));
+    EXPECT_TRUE(exportState & (MF_GRAYED | MF_DISABLED));
+    EXPECT_TRUE(WaitFor([&] { return m_prompts.asked == 1; }));
+    EXPECT_TRUE(frame.IsWindow());
+}
+
 TEST_F(MainFrameTest, TheStatusBarShowsTheTime)
 {
     const double now = 46000.0 + 14.0 / 24 + 35.0 / 1440;
