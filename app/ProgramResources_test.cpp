@@ -293,11 +293,11 @@ MenuContents MainMenu(const ProgramModule& program)
     return contents;
 }
 
-// The ids of the program's menus.
-std::vector<ULONG_PTR> MenuIds(const ProgramModule& program)
+// The ids of the program's resources of a type, in the order the module holds them.
+std::vector<ULONG_PTR> ResourceIds(const ProgramModule& program, const wchar_t* type)
 {
     std::vector<ULONG_PTR> ids;
-    ::EnumResourceNamesW(program.Get(), RT_MENU,
+    ::EnumResourceNamesW(program.Get(), type,
                          [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
                              reinterpret_cast<std::vector<ULONG_PTR>*>(found)->push_back(reinterpret_cast<ULONG_PTR>(name));
                              return TRUE;
@@ -404,13 +404,7 @@ TEST(ProgramResourcesTest, TheProgramIconHasBothSizesAndComesFirst)
         EXPECT_EQ(header->biWidth, size);
         EXPECT_EQ(header->biBitCount, 32);
     }
-    std::vector<ULONG_PTR> order;
-    ::EnumResourceNamesW(program.Get(), RT_GROUP_ICON,
-                         [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
-                             reinterpret_cast<std::vector<ULONG_PTR>*>(found)->push_back(reinterpret_cast<ULONG_PTR>(name));
-                             return TRUE;
-                         },
-                         reinterpret_cast<LONG_PTR>(&order));
+    const std::vector<ULONG_PTR> order = ResourceIds(program, RT_GROUP_ICON);
     ASSERT_FALSE(order.empty());
     EXPECT_EQ(order.front(), static_cast<ULONG_PTR>(IDI_PROGRAM_FILE));
     const std::vector<BYTE> first = program.Data(RT_GROUP_ICON, IDI_PROGRAM_FILE);
@@ -514,7 +508,7 @@ TEST(ProgramResourcesTest, EveryCommandHasHelpAndATip)
 TEST(ProgramResourcesTest, NoTwoItemsOfAMenuShareALetterInAnyLanguage)
 {
     const ProgramModule program;
-    const std::vector<ULONG_PTR> menus = MenuIds(program);
+    const std::vector<ULONG_PTR> menus = ResourceIds(program, RT_MENU);
     ASSERT_GE(menus.size(), 8u);
     std::map<unsigned, EString> languages;
     Language::GetInstalledLanguages(languages);
