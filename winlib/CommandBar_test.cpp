@@ -6,6 +6,7 @@
 #include "testing/MenuDriver.h"
 #include "testing/TestMenus.h"
 #include "testing/TestSupport.h"
+#include "testing/WindowShot.h"
 #include "winlib/CommandBar.h"
 #include "winlib/FrameWindowImpl.h"
 
@@ -307,6 +308,10 @@ TEST_F(CommandBarTest, ADisabledItemOfTheLetterIsPassedOverInTheMenuLoop)
             return true;
         },
         OpenIs(0),
+        [&] {
+            EXPECT_FALSE(SaveWindowScreenshot(OpenMenuWindows().front(), L"commandbar_menu_shared_letter").IsEmpty());
+            return true;
+        },
         Key('X'),
         OpenIs(-1),
     }));
