@@ -57,6 +57,23 @@ protected:
         ::GetWindowTextW(*m_frame, title, MAX_PATH);
         return title;
     }
+    // Alt+F: the steps that open the File menu, then hand its window and its menu to `shown`.
+    static std::vector<MenuStep> OpenFileMenu(HWND frame, const std::function<void(HWND window, HMENU menu)>& shown)
+    {
+        return {
+            [frame] {
+                PressAltKey(frame, 'F');
+                return true;
+            },
+            [shown] {
+                const std::vector<HWND> windows = OpenMenuWindows();
+                if (windows.empty())
+                    return false;
+                shown(windows.front(), reinterpret_cast<HMENU>(::SendMessageW(windows.front(), MN_GETHMENU, 0, 0)));
+                return true;
+            },
+        };
+    }
     int ComboSelection(UINT id) { return static_cast<int>(::SendMessageW(m_frame->GetFilterCombo(id), CB_GETCURSEL, 0, 0)); }
 
     ScriptedPrompts m_prompts;
@@ -330,26 +347,39 @@ TEST_F(MainFrameTest, TheFirstMenuOpenedShowsItsItemsPictures)
 {
     CMainFrame& frame = OpenFrame();
     int newImage = -1;
-    EXPECT_TRUE(RunMenuSteps({
-        [&] {
-            PressAltKey(frame, 'F');
-            return true;
-        },
-        [&] {
-            const std::vector<HWND> shown = OpenMenuWindows();
-            if (shown.empty())
-                return false;
-            const auto menu = reinterpret_cast<HMENU>(::SendMessageW(shown.front(), MN_GETHMENU, 0, 0));
-            MENUITEMINFOW info = {};
-            info.cbSize = sizeof(info);
-            info.fMask = MIIM_DATA;
-            if (::GetMenuItemInfoW(menu, ID_FILE_NEW, FALSE, &info) && info.dwItemData)
-                newImage = reinterpret_cast<const CommandBarItem*>(info.dwItemData)->image;
-            PressKey(shown.front(), VK_ESCAPE);
-            return true;
-        },
-    }));
+    EXPECT_TRUE(RunMenuSteps(OpenFileMenu(frame, [&](HWND window, HMENU menu) {
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_DATA;
+        if (::GetMenuItemInfoW(menu, ID_FILE_NEW, FALSE, &info) && info.dwItemData)
+            newImage = reinterpret_cast<const CommandBarItem*>(info.dwItemData)->image;
+        PressKey(window, VK_ESCAPE);
+    })));
     EXPECT_GE(newImage, 0);
+}
+
+// Alt+F, then X chooses Exit, also while "All categories" is chosen and
+// Export is disabled: no other item of the File menu has Exit's letter. Exit
+// asks about the changed plan; the answer Cancel keeps the program.
+TEST_F(MainFrameTest, AltFThenXChoosesExitThroughTheMenu)
+{
+    CMainFrame& frame = OpenFrame();
+    const HWND tree = PaneView(CMainFrame::CategoriesPane);
+    TreeView_SelectItem(tree, TreeView_GetRoot(tree));
+    Focus(tree);
+    frame.GetDocument().SetModified(1);
+    m_prompts.answers = {IDCANCEL};
+    UINT exportState = 0;
+    std::vector<MenuStep> steps = OpenFileMenu(frame, [&](HWND window, HMENU menu) {
+        exportState = ::GetMenuState(menu, ID_EXPORT, MF_BYCOMMAND);
+        EXPECT_FALSE(SaveWindowScreenshot(window, L"file_menu_letters").IsEmpty());
+        PressKey(window, 'X');
+    });
+    steps.push_back([] { return OpenMenuWindows().empty(); });
+    EXPECT_TRUE(RunMenuSteps(steps));
+    EXPECT_TRUE(exportState & (MF_GRAYED | MF_DISABLED));
+    EXPECT_TRUE(WaitFor([&] { return m_prompts.asked == 1; }));
+    EXPECT_TRUE(frame.IsWindow());
 }
 
 TEST_F(MainFrameTest, TheStatusBarShowsTheTime)

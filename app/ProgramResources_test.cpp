@@ -3,13 +3,16 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <tuple>
 #include <vector>
 
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
+#include "foundation/Translator.h"
 #include "resources/resource.h"
+#include "winlib/MenuText.h"
 
 namespace {
 
@@ -290,6 +293,58 @@ MenuContents MainMenu(const ProgramModule& program)
     return contents;
 }
 
+// The ids of the program's resources of a type, in the order the module holds them.
+std::vector<ULONG_PTR> ResourceIds(const ProgramModule& program, const wchar_t* type)
+{
+    std::vector<ULONG_PTR> ids;
+    ::EnumResourceNamesW(program.Get(), type,
+                         [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
+                             reinterpret_cast<std::vector<ULONG_PTR>*>(found)->push_back(reinterpret_cast<ULONG_PTR>(name));
+                             return TRUE;
+                         },
+                         reinterpret_cast<LONG_PTR>(&ids));
+    return ids;
+}
+
+// Items of one popup (of the menu or of its submenus) that share a letter,
+// as "<popup path>: <item> and <item>".
+void CollectSharedLetters(HMENU menu, const EString& path, std::vector<EString>& shared)
+{
+    std::map<wchar_t, EString> owners;
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+        wchar_t text[260] = {};
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_SUBMENU | MIIM_STRING | MIIM_FTYPE;
+        info.dwTypeData = text;
+        info.cch = 260;
+        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || (info.fType & MFT_SEPARATOR))
+            continue;
+        if (info.hSubMenu)
+            CollectSharedLetters(info.hSubMenu, path + L" > " + text, shared);
+        const std::wstring_view shown = MenuText::Label(text);
+        const EString label(shown.data(), shown.size());
+        const wchar_t letter = MenuText::Mnemonic(label);
+        if (!letter)
+            continue;
+        const auto [owner, first] = owners.emplace(letter, label);
+        if (!first)
+            shared.push_back(path + L": " + owner->second + L" and " + label);
+    }
+}
+
+// The UI dictionary a test replaces, put back when it ends.
+class KeptDictionary {
+public:
+    KeptDictionary() : m_kept(Resource::Dictionary()) {}
+    ~KeptDictionary() { Resource::Dictionary() = m_kept; }
+    KeptDictionary(const KeptDictionary&) = delete;
+    KeptDictionary& operator=(const KeptDictionary&) = delete;
+
+private:
+    IniParser m_kept;
+};
+
 } // namespace
 
 // A manifest the system cannot read, or whose dependency it cannot resolve,
@@ -349,13 +404,7 @@ TEST(ProgramResourcesTest, TheProgramIconHasBothSizesAndComesFirst)
         EXPECT_EQ(header->biWidth, size);
         EXPECT_EQ(header->biBitCount, 32);
     }
-    std::vector<ULONG_PTR> order;
-    ::EnumResourceNamesW(program.Get(), RT_GROUP_ICON,
-                         [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
-                             reinterpret_cast<std::vector<ULONG_PTR>*>(found)->push_back(reinterpret_cast<ULONG_PTR>(name));
-                             return TRUE;
-                         },
-                         reinterpret_cast<LONG_PTR>(&order));
+    const std::vector<ULONG_PTR> order = ResourceIds(program, RT_GROUP_ICON);
     ASSERT_FALSE(order.empty());
     EXPECT_EQ(order.front(), static_cast<ULONG_PTR>(IDI_PROGRAM_FILE));
     const std::vector<BYTE> first = program.Data(RT_GROUP_ICON, IDI_PROGRAM_FILE);
@@ -451,5 +500,38 @@ TEST(ProgramResourcesTest, EveryCommandHasHelpAndATip)
         const size_t tip = text.size() - split - 2;
         EXPECT_GT(tip, 0u) << command;
         EXPECT_LE(tip, 79u) << command;
+    }
+}
+
+// A letter typed in an open menu chooses one item: in every language the
+// program ships, no two items of one menu or submenu share a letter.
+TEST(ProgramResourcesTest, NoTwoItemsOfAMenuShareALetterInAnyLanguage)
+{
+    const ProgramModule program;
+    const std::vector<ULONG_PTR> menus = ResourceIds(program, RT_MENU);
+    ASSERT_GE(menus.size(), 8u);
+    std::map<unsigned, EString> languages;
+    Language::GetInstalledLanguages(languages);
+    ASSERT_TRUE(languages.count(Language::kEnglish));
+    const KeptDictionary kept;
+    for (const auto& [id, name] : languages) {
+        const EString file = Language(static_cast<unsigned short>(id)).GetFilePath();
+        Resource::Dictionary().Clear();
+        if (!Resource::Load(file)) {
+            // Another test program's language file may come and go meanwhile.
+            EXPECT_FALSE(FileSystem::FileExists(file)) << file.c_str();
+            continue;
+        }
+        for (const ULONG_PTR menuId : menus) {
+            const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(menuId));
+            ASSERT_TRUE(menu) << menuId;
+            Translator::TranslateMenu(menu);
+            std::vector<EString> shared;
+            CollectSharedLetters(menu, EString::Formatted(L"%s menu %u", name.c_str(), static_cast<unsigned>(menuId)),
+                                 shared);
+            ::DestroyMenu(menu);
+            for (const EString& items : shared)
+                ADD_FAILURE() << items.c_str();
+        }
     }
 }

@@ -196,3 +196,27 @@ TEST_F(RecentDocumentListTest, MenuShowsEntriesInPlaceOfTheEmptyItem)
     EXPECT_EQ(MenuTexts(menu), (std::vector<EString>{L"Open", L"No recent files", L"Exit"}));
     ::DestroyMenu(menu);
 }
+
+// A letter typed in the open menu chooses one entry: past 9 only 10 has a letter, its 0.
+TEST_F(RecentDocumentListTest, NoTwoEntriesOfAFullListShareALetter)
+{
+    const HMENU menu = ::CreatePopupMenu();
+    ::AppendMenuW(menu, MF_STRING, kFirst, L"No recent files");
+    CRecentDocumentList list;
+    ASSERT_TRUE(list.SetMaxEntries(CRecentDocumentList::kMaxEntries));
+    list.AttachToMenu(menu);
+    for (int number = CRecentDocumentList::kMaxEntries; number >= 1; --number)
+        list.AddToList(EString::Formatted(L"C:\\Plans\\%d.qvr", number));
+    const std::vector<EString> texts = MenuTexts(menu);
+    ASSERT_EQ(texts.size(), 16u);
+    const struct {
+        size_t position;
+        const wchar_t* text;
+    } cases[] = {
+        {0, L"&1 C:\\Plans\\1.qvr"},   {8, L"&9 C:\\Plans\\9.qvr"},  {9, L"1&0 C:\\Plans\\10.qvr"},
+        {10, L"11 C:\\Plans\\11.qvr"}, {15, L"16 C:\\Plans\\16.qvr"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(texts[c.position], c.text) << c.position;
+    ::DestroyMenu(menu);
+}

@@ -415,10 +415,14 @@ void CCommandBar::TakeOverItems(HMENU popup)
         item->id = info.wID;
         item->opensSubmenu = info.hSubMenu != nullptr;
         item->image = item->opensSubmenu ? -1 : ImageOf(info.wID);
-        m_taken.push_back({popup, position, info.fType, info.dwItemData});
-        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        m_taken.push_back({popup, position, info.fType, info.dwItemData, item->text});
+        // Without its text the system asks the bar for the item of a letter
+        // (WM_MENUCHAR) instead of taking the first item that has it.
+        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_STRING;
         info.fType |= MFT_OWNERDRAW;
         info.dwItemData = reinterpret_cast<ULONG_PTR>(item.get());
+        info.dwTypeData = nullptr;
+        info.cch = 0;
         ::SetMenuItemInfoW(popup, position, TRUE, &info);
         m_items.push_back(std::move(item));
     }
@@ -432,6 +436,10 @@ void CCommandBar::GiveBackItems()
         info.fMask = MIIM_FTYPE | MIIM_DATA;
         info.fType = taken.type;
         info.dwItemData = taken.data;
+        if (!taken.text.empty()) {
+            info.fMask |= MIIM_STRING;
+            info.dwTypeData = const_cast<wchar_t*>(taken.text.c_str());
+        }
         ::SetMenuItemInfoW(taken.menu, taken.position, TRUE, &info);
     }
     m_taken.clear();
@@ -552,22 +560,40 @@ LRESULT CCommandBar::OnForwardToFrame(UINT message, WPARAM wParam, LPARAM lParam
 
 LRESULT CCommandBar::OnMenuChar(UINT, WPARAM wParam, LPARAM lParam, bool&)
 {
-    // The system cannot read the mnemonics of items it does not draw.
+    // The system cannot read the mnemonics of items it does not draw, so the
+    // bar answers as the system does for its own menus: the one enabled item
+    // of the letter is chosen; of several, the next after the selection is
+    // only selected; when every item of the letter is disabled, the menu closes.
     const auto menu = reinterpret_cast<HMENU>(lParam);
     const wchar_t key = static_cast<wchar_t>(::towlower(static_cast<wint_t>(LOWORD(wParam))));
     const int count = ::GetMenuItemCount(menu);
+    int selected = -1;
+    std::vector<int> enabled;
+    bool disabledMatch = false;
     for (int i = 0; i < count; ++i) {
         MENUITEMINFOW info = {};
         info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_DATA;
-        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info) || !(info.fType & MFT_OWNERDRAW))
+        info.fMask = MIIM_FTYPE | MIIM_DATA | MIIM_STATE;
+        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info))
             continue;
+        if (info.fState & MFS_HILITE)
+            selected = i;
         const auto* item = reinterpret_cast<const CommandBarItem*>(info.dwItemData);
-        if (item && std::any_of(m_items.begin(), m_items.end(), [&](const auto& own) { return own.get() == item; }) &&
-            MenuText::Mnemonic(MenuText::Label(item->text)) == key)
-            return MAKELRESULT(i, MNC_EXECUTE);
+        if (!(info.fType & MFT_OWNERDRAW) || !item ||
+            std::none_of(m_items.begin(), m_items.end(), [&](const auto& own) { return own.get() == item; }) ||
+            MenuText::Mnemonic(MenuText::Label(item->text)) != key)
+            continue;
+        if (info.fState & MFS_DISABLED)
+            disabledMatch = true;
+        else
+            enabled.push_back(i);
     }
-    return MAKELRESULT(0, MNC_IGNORE);
+    if (enabled.empty())
+        return MAKELRESULT(0, disabledMatch ? MNC_CLOSE : MNC_IGNORE);
+    if (enabled.size() == 1)
+        return MAKELRESULT(enabled.front(), MNC_EXECUTE);
+    const auto next = std::upper_bound(enabled.begin(), enabled.end(), selected);
+    return MAKELRESULT(next == enabled.end() ? enabled.front() : *next, MNC_SELECT);
 }
 
 LRESULT CCommandBar::OnMeasureItem(UINT, WPARAM, LPARAM lParam, bool& handled)

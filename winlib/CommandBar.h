@@ -146,6 +146,7 @@ private:
         UINT position;
         UINT type;
         ULONG_PTR data;
+        EString text;
     };
 
     HWND m_frame = nullptr;

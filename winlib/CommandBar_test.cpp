@@ -6,6 +6,7 @@
 #include "testing/MenuDriver.h"
 #include "testing/TestMenus.h"
 #include "testing/TestSupport.h"
+#include "testing/WindowShot.h"
 #include "winlib/CommandBar.h"
 #include "winlib/FrameWindowImpl.h"
 
@@ -238,6 +239,87 @@ TEST_F(CommandBarTest, ChosenItemsReachTheFrameAsCommands)
     }));
     EXPECT_TRUE(WaitFor([&] { return frame.commands.size() == 2; }));
     EXPECT_EQ(frame.commands, (std::vector<UINT>{kNew, kStatusBar}));
+}
+
+// A letter typed in an open menu, answered as the system answers for its own
+// menus: a single enabled item of the letter is chosen, of several the next
+// after the selection is selected, disabled ones are passed over, and a
+// letter of disabled items only closes the menu.
+TEST_F(CommandBarTest, ALetterChoosesItsOnlyItemAndSelectsTheNextOfSeveral)
+{
+    const struct {
+        const wchar_t* text;
+        bool disabled;
+    } items[] = {
+        {L"E&xport...", true}, {L"E&xit", false},   {L"&Save\tCtrl+S", false}, {L"Save &As...", false},
+        {L"&Send", false},     {L"&Print", true},   {L"&Sort", false},         {L"&Q&&A", false},
+    };
+    const HMENU popup = ::CreatePopupMenu();
+    for (UINT i = 0; i < std::size(items); ++i)
+        ::AppendMenuW(popup, MF_STRING | (items[i].disabled ? MF_GRAYED : 0), 500 + i, items[i].text);
+    // The bar draws the items of a popup once it opens.
+    frame.bar.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    const struct {
+        wchar_t key;
+        int selected; // -1: none
+        WORD answer;
+        int position;
+    } cases[] = {
+        {L'x', -1, MNC_EXECUTE, 1}, // the disabled Export is passed over
+        {L'X', -1, MNC_EXECUTE, 1},
+        {L'a', 2, MNC_EXECUTE, 3},
+        {L'q', -1, MNC_EXECUTE, 7},
+        {L's', -1, MNC_SELECT, 2},
+        {L's', 2, MNC_SELECT, 4},
+        {L's', 3, MNC_SELECT, 4},
+        {L's', 4, MNC_SELECT, 6}, // past the disabled Print
+        {L's', 6, MNC_SELECT, 2}, // round to the first
+        {L'S', 6, MNC_SELECT, 2},
+        {L'p', -1, MNC_CLOSE, 0},
+        {L'z', 1, MNC_IGNORE, 0},
+        {L'&', -1, MNC_IGNORE, 0}, // "&&" is an ampersand, not a letter
+    };
+    for (const auto& c : cases) {
+        for (UINT i = 0; i < std::size(items); ++i) {
+            MENUITEMINFOW state = {};
+            state.cbSize = sizeof(state);
+            state.fMask = MIIM_STATE;
+            state.fState = (items[i].disabled ? MFS_GRAYED : 0u) | (static_cast<int>(i) == c.selected ? MFS_HILITE : 0u);
+            ::SetMenuItemInfoW(popup, i, TRUE, &state);
+        }
+        const LRESULT answer =
+            frame.bar.SendMessage(WM_MENUCHAR, MAKEWPARAM(c.key, MF_POPUP), reinterpret_cast<LPARAM>(popup));
+        EXPECT_EQ(HIWORD(answer), c.answer) << static_cast<char>(c.key) << " after " << c.selected;
+        EXPECT_EQ(LOWORD(answer), c.position) << static_cast<char>(c.key) << " after " << c.selected;
+    }
+    ::DestroyMenu(popup);
+}
+
+// Through the system's menu loop: the bar's answer, not the first item of
+// the letter, decides.
+TEST_F(CommandBarTest, ADisabledItemOfTheLetterIsPassedOverInTheMenuLoop)
+{
+    const UINT exportCommand = 104;
+    const HMENU file = ::GetSubMenu(frame.bar.GetMenu(), 0);
+    ::InsertMenuW(file, 2, MF_BYPOSITION | MF_STRING | MF_GRAYED, exportCommand, L"E&xport...");
+    EXPECT_TRUE(RunMenuSteps({
+        [&] {
+            PressAltKey(frame, 'F');
+            return true;
+        },
+        OpenIs(0),
+        [&] {
+            EXPECT_FALSE(SaveWindowScreenshot(OpenMenuWindows().front(), L"commandbar_menu_shared_letter").IsEmpty());
+            return true;
+        },
+        Key('X'),
+        OpenIs(-1),
+    }));
+    EXPECT_TRUE(WaitFor([&] { return frame.commands == std::vector<UINT>{kExit}; }));
+    // The items have their texts back.
+    wchar_t text[32] = {};
+    ::GetMenuStringW(file, kExit, text, 32, MF_BYCOMMAND);
+    EXPECT_STREQ(text, L"E&xit");
 }
 
 TEST_F(CommandBarTest, ContextMenuReturnsTheChosenCommand)
