@@ -792,14 +792,21 @@ Figures CommandFigures(const PlanSize& size, const Shape& shape, double today)
         ::ClientToScreen(list, &at);
         if (::WindowFromPoint(at) != list)
             NotMeasured(L"the task list is not in sight on the screen");
-        const std::string message = OutlookMessageOfSize(L"Quarterly figures", kMailMessageBytes);
+        const wchar_t subject[] = L"Quarterly figures";
+        const std::string message = OutlookMessageOfSize(subject, kMailMessageBytes);
         int rows = ListCount(list);
-        // Each drop makes one task, listed in the chosen category.
-        const Note oneMore = [list, &rows] {
+        // Each drop makes one task of the message's subject, listed in the chosen category and selected.
+        const Note oneMore = [&s, list, &rows, &subject] {
             const int now = ListCount(list);
             if (now != rows + 1)
                 throw Lost{{}, EString::Formatted(L"missed its aim: the task list then held %d rows, not %d", now, rows + 1)};
             rows = now;
+            DWORD_PTR selected = 0;
+            const EString name = Ask(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED, selected)
+                                     ? ListItemText(s.Process(), list, static_cast<int>(selected))
+                                     : EString();
+            if (name != subject)
+                throw Lost{{}, L"missed its aim: the new task is named \"" + name + L"\""};
             return EString();
         };
         const EString size = EString::Formatted(L"a %.1f MB Outlook message dropped from a mail program",
