@@ -68,18 +68,17 @@ std::vector<std::pair<EString, DWORD>> RootElements(const std::string& bytes)
 }
 
 // A mail program's storage that does not keep to the rules: it lists its
-// subject again and again, or without end, and the subject's stream may
-// never end. Its objects live as long as the test.
-class UnrulyStorage : public IStorage, public IEnumSTATSTG, public IStream {
+// subject again and again, or without end, or fails to list. Its objects
+// live as long as the test; the subject's stream is the system's own.
+class UnrulyStorage : public IStorage, public IEnumSTATSTG {
 public:
-    // How many elements it lists, and the bytes of the subject; -1: without end.
+    // How many elements it lists; -1: without end.
     long long listed = -1;
-    long long subjectBytes = -1;
     HRESULT enumeratorAnswer = S_OK;
     int nextCalls = 0;
     int opens = 0;
 
-    // IUnknown, shared by the three faces.
+    // IUnknown, shared by the two faces.
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** object) override
     {
         *object = nullptr;
@@ -93,9 +92,11 @@ public:
     HRESULT STDMETHODCALLTYPE OpenStream(const OLECHAR*, void*, DWORD, DWORD, IStream** stream) override
     {
         ++opens;
-        m_left = subjectBytes;
-        *stream = this;
-        return S_OK;
+        const std::string subject = MsgFileBuilder::Utf16Bytes(L"aaaa");
+        const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, subject.size());
+        memcpy(::GlobalLock(memory), subject.data(), subject.size());
+        ::GlobalUnlock(memory);
+        return ::CreateStreamOnHGlobal(memory, TRUE, stream);
     }
     HRESULT STDMETHODCALLTYPE CreateStorage(const OLECHAR*, DWORD, DWORD, DWORD, IStorage**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OpenStorage(const OLECHAR*, IStorage*, DWORD, SNB, DWORD, IStorage**) override
@@ -127,14 +128,14 @@ public:
         ++nextCalls;
         if (FAILED(enumeratorAnswer))
             return enumeratorAnswer;
+        const EString name = MsgFileBuilder::StreamName(0x0E1D, 0x001F);
+        const size_t bytes = (name.size() + 1) * sizeof(wchar_t);
         ULONG given = 0;
-        for (; given < wanted && (listed < 0 || listed > 0); ++given) {
+        for (; given < wanted && listed != 0; ++given) {
             if (listed > 0)
                 --listed;
             elements[given] = {};
             elements[given].type = STGTY_STREAM;
-            const EString name = MsgFileBuilder::StreamName(0x0E1D, 0x001F);
-            const size_t bytes = (name.size() + 1) * sizeof(wchar_t);
             elements[given].pwcsName = static_cast<LPOLESTR>(::CoTaskMemAlloc(bytes));
             memcpy(elements[given].pwcsName, name.c_str(), bytes);
         }
@@ -145,33 +146,6 @@ public:
     HRESULT STDMETHODCALLTYPE Skip(ULONG) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Reset() override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Clone(IEnumSTATSTG**) override { return E_NOTIMPL; }
-
-    // IStream: "a" in UTF-16.
-    HRESULT STDMETHODCALLTYPE Read(void* data, ULONG wanted, ULONG* got) override
-    {
-        if (m_left >= 0 && wanted > m_left)
-            wanted = static_cast<ULONG>(m_left);
-        for (ULONG i = 0; i < wanted; ++i)
-            static_cast<char*>(data)[i] = i % 2 ? '\0' : 'a';
-        if (m_left >= 0)
-            m_left -= wanted;
-        *got = wanted;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER, DWORD, ULARGE_INTEGER*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override
-    {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
-    // Commit, Revert and Stat are the storage's: refused alike.
-    HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
-
-private:
-    long long m_left = -1;
 };
 
 } // namespace
@@ -246,7 +220,6 @@ TEST(MessageStorageCopyTest, AStorageOfHostileShapeIsCopiedWithinBoundsOrRefused
     for (const auto& c : cases) {
         UnrulyStorage source;
         source.listed = c.listed;
-        source.subjectBytes = 8;
         source.enumeratorAnswer = c.enumeratorAnswer;
         copied = "kept";
         try {
@@ -263,23 +236,25 @@ TEST(MessageStorageCopyTest, AStorageOfHostileShapeIsCopiedWithinBoundsOrRefused
     // A subject listed a thousand times is read once.
     UnrulyStorage repeated;
     repeated.listed = 1000;
-    repeated.subjectBytes = 8;
     copied.clear();
     ReadStorageBytes(&repeated, copied);
     EXPECT_EQ(repeated.opens, 1);
     EXPECT_EQ(ComPtr<IEmailMessage>(new OulookMessage(copied))->GetSubject(), L"aaaa");
 
-    // A subject whose stream never ends is read up to the limit.
-    UnrulyStorage endless;
-    endless.listed = 1;
+    // Texts past the limit are refused.
+    MsgFileBuilder large;
+    large.AddUnicodeProperty(L"", 0x0E1D, EString(512 * 1024, L'a'));
+    const std::string largeBytes = large.GetBytes();
+    ComPtr<IStorage> largeStorage;
+    ASSERT_HRESULT_SUCCEEDED(OpenStorageOnBytes(largeBytes, &largeStorage));
     ComPtr<ILockBytes> memory;
     ASSERT_HRESULT_SUCCEEDED(::CreateILockBytesOnHGlobal(nullptr, TRUE, &memory));
     ComPtr<IStorage> target;
     ASSERT_HRESULT_SUCCEEDED(::StgCreateDocfileOnILockBytes(
         memory, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &target));
     try {
-        CopyMessageStreams(&endless, target, 1024 * 1024);
-        ADD_FAILURE() << "a stream without end was copied";
+        CopyMessageStreams(largeStorage, target, 1024 * 1024);
+        ADD_FAILURE() << "a subject over the limit was copied";
     } catch (const ComError& error) {
         EXPECT_EQ(error.Error(), E_OUTOFMEMORY);
         EXPECT_NE(error.Description().find(L"1 MB"), EString::npos) << error.Description().c_str();
