@@ -12,6 +12,7 @@
 #include "benchmark/BareParse.h"
 #include "benchmark/BenchmarkTimer.h"
 #include "benchmark/FigureLines.h"
+#include "benchmark/MailProgramDrop.h"
 #include "benchmark/PlannerControls.h"
 #include "benchmark/PlannerProcess.h"
 #include "dialogs/SmallDialogIds.h"
@@ -40,6 +41,8 @@ constexpr wchar_t kDayGridClass[] = L"QuorvaneDayPlanner";
 constexpr int kScrolledPages = 10;
 // Times a command that can be given again is timed; its median is its figure.
 constexpr int kTimedRepeats = 5;
+// The Outlook message a mail program drops: its attachment makes up most of it.
+constexpr size_t kMailMessageBytes = 2 * 1024 * 1024;
 // The category the generated plans store as chosen: the start-up lists it.
 constexpr int kStartUpCategory = 1;
 constexpr int kColumnCount = 9;
@@ -336,6 +339,12 @@ Give Choose(HWND tree, HTREEITEM item)
         DWORD_PTR ignored = 0;
         return SendWithin(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item), patienceMs, ignored);
     };
+}
+
+// A message dragged from a mail program (this process) and dropped at the screen point.
+Give MailDropped(POINT at, const std::string& message, FakeMailDrop::Medium medium)
+{
+    return [=, &message](HWND, DWORD) { return DropMailFile(at, L"Quarterly figures.msg", message, medium); };
 }
 
 // The planner's state, read and set up without timing.
@@ -770,6 +779,42 @@ Figures CommandFigures(const PlanSize& size, const Shape& shape, double today)
                           throw Lost{{}, L"missed its aim: the first entry is not checked as completed"};
                       return EString();
                   });
+    });
+    figures.emplace_back(L"a 2 MB Outlook message dropped from a mail program", [=](CommandSession& s) {
+        EnsureStatusFilterAll(s);
+        EnsureCategory(s, kStartUpCategory);
+        const HWND list = TaskList(s);
+        RECT client = {};
+        if (!::GetClientRect(list, &client))
+            NotMeasured(L"the task list cannot be located");
+        // Anywhere over the list takes the drop.
+        POINT at = {client.right / 2, client.bottom / 2};
+        ::ClientToScreen(list, &at);
+        if (::WindowFromPoint(at) != list)
+            NotMeasured(L"the task list is not in sight on the screen");
+        const wchar_t subject[] = L"Quarterly figures";
+        const std::string message = OutlookMessageOfSize(subject, kMailMessageBytes);
+        int rows = ListCount(list);
+        // Each drop makes one task of the message's subject, listed in the chosen category and selected.
+        const Note oneMore = [&s, list, &rows, &subject] {
+            const int now = ListCount(list);
+            if (now != rows + 1)
+                throw Lost{{}, EString::Formatted(L"missed its aim: the task list then held %d rows, not %d", now, rows + 1)};
+            rows = now;
+            DWORD_PTR selected = 0;
+            const EString name = Ask(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED, selected)
+                                     ? ListItemText(s.Process(), list, static_cast<int>(selected))
+                                     : EString();
+            if (name != subject)
+                throw Lost{{}, L"missed its aim: the new task is named \"" + name + L"\""};
+            return EString();
+        };
+        const EString size = EString::Formatted(L"a %.1f MB Outlook message dropped from a mail program",
+                                                message.size() / 1048576.0);
+        s.MeasureMedian(size + L" as a stream", kTimedRepeats, [] {},
+                        MailDropped(at, message, FakeMailDrop::Medium::Stream), nullptr, oneMore);
+        s.MeasureMedian(size + L" as a live storage, as Outlook hands it over", kTimedRepeats, [] {},
+                        MailDropped(at, message, FakeMailDrop::Medium::Storage), nullptr, oneMore);
     });
     return figures;
 }

@@ -160,6 +160,23 @@ int ListCount(HWND list, UINT message)
     return list && Ask(list, message, 0, 0, count) ? static_cast<int>(count) : -1;
 }
 
+EString ListItemText(HANDLE process, HWND list, int row)
+{
+    constexpr int kTextLength = 256;
+    RemoteBuffer buffer(process, sizeof(LVITEMW) + kTextLength * sizeof(wchar_t));
+    LVITEMW item = {};
+    item.pszText = reinterpret_cast<wchar_t*>(buffer.At(sizeof(LVITEMW)));
+    item.cchTextMax = kTextLength;
+    wchar_t text[kTextLength] = {};
+    DWORD_PTR length = 0;
+    if (!buffer.Write(&item, sizeof(item)) ||
+        !Ask(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), buffer.At(), length) ||
+        !buffer.Read(text, sizeof(text), sizeof(LVITEMW)))
+        return {};
+    text[kTextLength - 1] = L'\0';
+    return text;
+}
+
 bool HeaderItem(HANDLE process, HWND header, int index, RECT& rect, EString& text)
 {
     constexpr int kTextLength = 128;

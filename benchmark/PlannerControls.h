@@ -45,6 +45,8 @@ bool TreeItemRect(HANDLE process, HWND tree, HTREEITEM item, RECT& rect);
 // A list view row's rectangle (LVIR_BOUNDS, LVIR_ICON, ...) in its client area.
 bool ListRowRect(HANDLE process, HWND list, int row, int part, RECT& rect);
 int ListCount(HWND list, UINT message = LVM_GETITEMCOUNT);
+// The text a list view shows in the row's first column; empty when it cannot be read.
+EString ListItemText(HANDLE process, HWND list, int row);
 // The header item's rectangle in the header's client area, and its text.
 bool HeaderItem(HANDLE process, HWND header, int index, RECT& rect, EString& text);
 

@@ -8,6 +8,7 @@
 
 #include "foundation/ComError.h"
 #include "foundation/ComPtr.h"
+#include "mail/MessageStorageCopy.h"
 
 namespace {
 
@@ -194,7 +195,10 @@ void ReadStorageBytes(IStorage* storage, std::string& bytes)
     ThrowIfFailed(::CreateILockBytesOnHGlobal(nullptr, TRUE, &lockBytes));
     ComPtr<IStorage> copy;
     ThrowIfFailed(::StgCreateDocfileOnILockBytes(lockBytes, STGM_CREATE | STGM_READWRITE | STGM_SHARE_EXCLUSIVE, 0, &copy));
-    ThrowIfFailed(storage->CopyTo(0, nullptr, nullptr, copy));
+    // Not the storage's own CopyTo: a mail program's storage answers across
+    // processes, and that copy crosses them for every 128 bytes of every
+    // attachment, where the task needs a few of the message's own streams.
+    CopyMessageStreams(storage, copy, MaxDroppedFileSize);
     ThrowIfFailed(copy->Commit(STGC_DEFAULT));
     ThrowIfFailed(lockBytes->Flush());
     STATSTG stat = {};

@@ -31,7 +31,8 @@ bool HasFileGroupDescriptor(IDataObject* dataObject);
 void ReadDroppedFiles(IDataObject* dataObject, std::vector<DroppedFile>& files);
 
 // The medium's bytes: a stream from its current position to its end, a
-// storage re-serialised as a compound file, or a global memory block.
+// storage's message re-serialised as a compound file of what its task takes
+// (CopyMessageStreams), or a global memory block.
 // Throws ComError for another medium or a file over the size limit.
 void ReadMediumBytes(const STGMEDIUM& medium, std::string& bytes);
 void ReadStreamBytes(IStream* stream, std::string& bytes);

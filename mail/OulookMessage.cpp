@@ -1,5 +1,7 @@
 #include "mail/OulookMessage.h"
 
+#include <algorithm>
+#include <iterator>
 #include <new>
 
 #include "foundation/CTFile.h"
@@ -23,11 +25,15 @@ const WORD PidTagBody = 0x1000;
 const WORD PidTagRtfCompressed = 0x1009;
 const WORD PidTagSearchKey = 0x300B;
 
+// The properties LoadStream takes from the message's own streams.
+const WORD RootStreamProperties[] = {PidTagSenderName, PidTagSenderEmailAddress, PidTagDisplayBcc,
+                                     PidTagDisplayCc,  PidTagDisplayTo,          PidTagNormalizedSubject,
+                                     PidTagBody,       PidTagRtfCompressed,      PidTagSearchKey};
+
 const wchar_t AttachPrefix[] = L"__attach_";
 const wchar_t RecipientPrefix[] = L"__recip_";
 const wchar_t FixedPropertiesPrefix[] = L"__properties_version1";
 
-const int MaxElements = 100000;
 const size_t FixedHeaderSize = 32;
 const size_t FixedRecordSize = 16;
 
@@ -49,7 +55,7 @@ EString Upper(EString text)
 
 OulookMessage::OulookMessage(const std::string& bytes)
     : m_streamLimit(bytes.size()),
-      m_elementBudget(MaxElements),
+      m_elementBudget(MaxMessageElements),
       m_sender(new EmailAddress),
       m_attachments(new AttachmentVector),
       m_to(new AddressVector),
@@ -63,6 +69,15 @@ OulookMessage::OulookMessage(const std::string& bytes)
         // Nothing more to read: what was loaded so far stays.
     } catch (const std::bad_alloc&) {
     }
+}
+
+bool OulookMessage::ReadsRootStream(const wchar_t* name)
+{
+    if (HasPrefix(name, FixedPropertiesPrefix))
+        return true;
+    const WORD id = PropertyId(PropertyTagOfStreamName(name));
+    return std::find(std::begin(RootStreamProperties), std::end(RootStreamProperties), id) !=
+           std::end(RootStreamProperties);
 }
 
 void OulookMessage::LoadMessageStorage(IStorage* storage, IStreamLoader& loader)

@@ -30,6 +30,10 @@ public:
     EString GetSearchKey() override { return m_searchKey; }
     DATE GetDeliveryTime() override { return m_deliveryTime; }
 
+    // Whether loading reads this stream of the message's root storage: the
+    // fixed properties and the property streams of LoadStream's ids.
+    static bool ReadsRootStream(const wchar_t* name);
+
     void LoadStream(const wchar_t* name, IStream* stream) override;
     void OnFixedProperty(WORD id, WORD type, const BYTE* value) override;
 
