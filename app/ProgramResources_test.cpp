@@ -389,6 +389,61 @@ TEST(ProgramResourcesTest, EveryCommandPictureLoadsAs16By16WithAlpha)
     }
 }
 
+namespace {
+
+// The caption of a dialog template (DLGTEMPLATEEX or DLGTEMPLATE): after the
+// fixed part come the menu and the class, each none, an ordinal or a text.
+EString DialogCaption(const std::vector<BYTE>& data)
+{
+    const bool extended = data.size() >= 4 && data[2] == 0xFF && data[3] == 0xFF;
+    size_t at = extended ? 26 : 18;
+    const auto word = [&](size_t offset) {
+        return offset + 1 < data.size() ? static_cast<WORD>(data[offset] | data[offset + 1] << 8) : WORD{0};
+    };
+    const auto skipNameOrOrdinal = [&] {
+        if (word(at) == 0xFFFF) {
+            at += 4;
+            return;
+        }
+        while (at + 1 < data.size() && word(at))
+            at += 2;
+        at += 2;
+    };
+    skipNameOrOrdinal();
+    skipNameOrOrdinal();
+    EString caption;
+    for (; at + 1 < data.size() && word(at); at += 2)
+        caption += static_cast<wchar_t>(word(at));
+    return caption;
+}
+
+} // namespace
+
+// An ellipsis promises that a command opens a dialog; a window's own caption never ends in one.
+TEST(ProgramResourcesTest, NoDialogCaptionEndsInAnEllipsis)
+{
+    const ProgramModule program;
+    ASSERT_TRUE(program.Get());
+    std::vector<int> ids;
+    ::EnumResourceNamesW(
+        program.Get(), RT_DIALOG,
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) {
+            if (IS_INTRESOURCE(name))
+                reinterpret_cast<std::vector<int>*>(found)->push_back(static_cast<int>(reinterpret_cast<ULONG_PTR>(name)));
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&ids));
+    EXPECT_GT(ids.size(), 20u);
+    IniParser english;
+    ASSERT_TRUE(english.Load(FileSystem::GetProgramFolderPath(L"Language\\English.txt")));
+    for (const int id : ids) {
+        const EString key = DialogCaption(program.Data(RT_DIALOG, id));
+        const EString translated = english.GetValue(key);
+        const EString shown = translated.empty() ? key : translated;
+        EXPECT_FALSE(shown.ends_with(L"...") || shown.ends_with(L"\u2026")) << "dialog " << id << ": " << shown.c_str();
+    }
+}
+
 // The notification area takes the small picture and the shell the large one;
 // the shell shows the icon that comes first as the program's.
 TEST(ProgramResourcesTest, TheProgramIconHasBothSizesAndComesFirst)

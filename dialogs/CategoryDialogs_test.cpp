@@ -57,11 +57,12 @@ TEST_F(CategoryDialogsTest, OnlyACategoryWithoutOpenTasksCanBeCompleted)
     }
 }
 
-TEST_F(CategoryDialogsTest, OkNeedsANameAndATooLongOneKeepsTheDialogOpenOnIt)
+TEST_F(CategoryDialogsTest, OkNeedsANameAndATooLongOneKeepsTheDialogOpenOnItSayingWhy)
 {
     CCategoryDialog dialog;
     dialog.name = L"Errands";
     const EString tooLong(CCategoryDialog::kMaxName + 1, L'x');
+    EString told;
     const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); },
                                          {[&](HWND hwnd) {
                                               SetItemText(hwnd, IDC_CATEGORY_NAME, L"   ");
@@ -70,6 +71,14 @@ TEST_F(CategoryDialogsTest, OkNeedsANameAndATooLongOneKeepsTheDialogOpenOnIt)
                                               EXPECT_TRUE(IsItemEnabled(hwnd, IDOK));
                                               SetItemText(hwnd, IDC_CATEGORY_NAME, tooLong.c_str());
                                               ClickButton(hwnd, IDOK);
+                                              return true;
+                                          },
+                                          [&](HWND hwnd) {
+                                              const HWND box = FindThreadDialog();
+                                              if (!box || box == hwnd)
+                                                  return false;
+                                              told = ItemText(box, 0xFFFF);
+                                              ClickButton(box, IDOK);
                                               return true;
                                           },
                                           [&](HWND hwnd) {
@@ -83,6 +92,8 @@ TEST_F(CategoryDialogsTest, OkNeedsANameAndATooLongOneKeepsTheDialogOpenOnIt)
                                           }});
     EXPECT_EQ(result, IDOK);
     EXPECT_EQ(dialog.name, L"Chores");
+    const EString limit = L"at most " + std::to_wstring(CCategoryDialog::kMaxName) + L".";
+    EXPECT_NE(told.find(limit), EString::npos) << told.c_str();
 }
 
 TEST_F(CategoryDialogsTest, TheDoNotAskAgainBoxCountsWhateverTheAnswer)

@@ -124,7 +124,7 @@ LRESULT CPlanDialog::OnOK(WORD, WORD, HWND, bool& handled)
     ::SetFocus(GetDlgItem(IDOK));
     // A field that cannot be saved keeps the dialog open, and the daily plan
     // must not read the fields then.
-    if (!DoDataExchange(true))
+    if (!ReadFieldsForOk())
         return 0;
     if (m_notifyWindow)
         ::PostMessageW(m_notifyWindow, m_existing ? WM_PLAN_DIALOG_EDIT_OK : WM_PLAN_DIALOG_NEW_OK, 0, 0);

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <colordlg.h>
 
+#include <string>
 #include <vector>
 
 #include "dialogs/DayTimeRules.h"
@@ -358,12 +359,24 @@ TEST_F(PlanDialogTest, TheSwatchOpensTheColourChooserFromTheColour)
     EXPECT_EQ(ItemText(dialog, IDC_PLAN_COLOUR), L"FF3456");
 }
 
-TEST_F(PlanDialogTest, CommentsTooLongKeepTheDialogOpenAndTellNobody)
+TEST_F(PlanDialogTest, CommentsTooLongKeepTheDialogOpenSayWhyAndTellThePaneNothing)
 {
     ShowExisting();
     SetItemText(dialog, IDC_PLAN_COMMENTS, EString(CPlanDialog::kMaxComments + 1, L'x').c_str());
-    ClickButton(dialog, IDOK);
-    Pump();
+    EString told;
+    {
+        // The message box stands over the dialog inside the click.
+        const DialogAnswerer answerer([&](HWND box) {
+            if (box == dialog.m_hWnd)
+                return;
+            told = ItemText(box, 0xFFFF);
+            ClickButton(box, IDOK);
+        });
+        ClickButton(dialog, IDOK);
+        Pump();
+    }
+    const EString limit = L"at most " + std::to_wstring(CPlanDialog::kMaxComments) + L".";
+    EXPECT_NE(told.find(limit), EString::npos) << told.c_str();
     EXPECT_TRUE(dialog.IsWindowVisible());
     EXPECT_EQ(FocusedItemId(dialog), IDC_PLAN_COMMENTS);
     EXPECT_TRUE(g_notices.empty());

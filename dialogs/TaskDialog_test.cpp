@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 #include "dialogs/TaskDialog.h"
 #include "foundation/Options.h"
@@ -163,7 +165,7 @@ TEST_F(TaskDialogTest, AddAnotherClosesWithOkOnlyWithAName)
     }
 }
 
-TEST_F(TaskDialogTest, AnOverLongFieldKeepsTheDialogOpenOnItWithWhatWasTyped)
+TEST_F(TaskDialogTest, AnOverLongFieldKeepsTheDialogOpenOnItWithWhatWasTypedAndSaysWhy)
 {
     const EString longName(CTaskDialog::kMaxName + 1, L'x');
     const EString longDescription(CTaskDialog::kMaxDescription + 1, L'y');
@@ -171,19 +173,35 @@ TEST_F(TaskDialogTest, AnOverLongFieldKeepsTheDialogOpenOnItWithWhatWasTyped)
         const char* name;
         int field;
         EString typedName, typedDescription;
+        const wchar_t* told;
     } cases[] = {
-        {"the name", IDC_TASK_NAME, longName, L"Three pages"},
-        {"the description", IDC_TASK_DESCRIPTION, L"Write it up", longDescription},
+        {"the name", IDC_TASK_NAME, longName, L"Three pages",
+         L"The field \"Name\" holds 201 characters, but it keeps at most 200. Nothing was saved: shorten the text "
+         L"and try again."},
+        {"the description", IDC_TASK_DESCRIPTION, L"Write it up", longDescription,
+         L"The field \"Description\" holds 9001 characters, but it keeps at most 9000. Nothing was saved: shorten "
+         L"the text and try again."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CTaskDialog dialog(1);
         FillExisting(dialog);
+        EString told;
         const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); },
                                              {[&](HWND d) {
                                                   SetItemText(d, IDC_TASK_DESCRIPTION, c.typedDescription.c_str());
                                                   SetItemText(d, IDC_TASK_NAME, c.typedName.c_str());
                                                   ClickButton(d, IDOK);
+                                                  return true;
+                                              },
+                                              [&](HWND d) {
+                                                  const HWND box = FindThreadDialog();
+                                                  if (!box || box == d)
+                                                      return false;
+                                                  told = ItemText(box, 0xFFFF);
+                                                  EXPECT_EQ(WindowText(box), L"Quorvane");
+                                                  EXPECT_FALSE(SaveWindowScreenshot(box, L"TaskDialogTextTooLong").empty());
+                                                  ClickButton(box, IDOK);
                                                   return true;
                                               },
                                               [&](HWND d) {
@@ -197,6 +215,7 @@ TEST_F(TaskDialogTest, AnOverLongFieldKeepsTheDialogOpenOnItWithWhatWasTyped)
                                                   return true;
                                               }});
         EXPECT_EQ(result, IDOK);
+        EXPECT_EQ(told, c.told);
         EXPECT_TRUE(dialog.name == (c.field == IDC_TASK_NAME ? EString(L"Short") : c.typedName));
         EXPECT_TRUE(dialog.description == (c.field == IDC_TASK_DESCRIPTION ? EString(L"Short") : c.typedDescription));
     }
@@ -372,4 +391,71 @@ TEST_F(TaskDialogTest, TheDeadlineShowsItsWholeDateShortOrLong)
                       }});
     }
     Options::SetIsLongDateFormat(0);
+}
+
+// The text of an item as the closed combo shows it: the combo's own room for
+// it, less a few pixels the combo keeps beside the text.
+TEST_F(TaskDialogTest, EveryPriorityAndStatusShowsWholeInItsCombo)
+{
+    CTaskDialog dialog(1);
+    FillExisting(dialog);
+    dialog.importance = 0;
+    RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                  {[&](HWND d) {
+                      for (const int id : {IDC_TASK_IMPORTANCE, IDC_TASK_STATUS}) {
+                          const HWND combo = ::GetDlgItem(d, id);
+                          COMBOBOXINFO info = {};
+                          info.cbSize = sizeof(info);
+                          EXPECT_TRUE(::GetComboBoxInfo(combo, &info));
+                          const int room = info.rcItem.right - info.rcItem.left - 4;
+                          const HDC dc = ::GetDC(combo);
+                          const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(combo, WM_GETFONT, 0, 0)));
+                          const LRESULT count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
+                          EXPECT_GT(count, 2);
+                          for (LRESULT item = 0; item < count; ++item) {
+                              wchar_t text[64] = {};
+                              ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
+                              SIZE size = {};
+                              ::GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+                              EXPECT_LE(size.cx, room) << "combo " << id << ": " << text;
+                          }
+                          ::SelectObject(dc, old);
+                          ::ReleaseDC(combo, dc);
+                      }
+                      EXPECT_EQ(ItemText(d, IDC_TASK_IMPORTANCE), L"Urgent and important");
+                      EXPECT_FALSE(SaveWindowScreenshot(d, L"TaskDialogLongestPriority").empty());
+                      ClickButton(d, IDCANCEL);
+                      return true;
+                  }});
+}
+
+TEST_F(TaskDialogTest, TheFieldsBelowTheDescriptionKeepTheirLabelsBesideThemAsTheDialogGrows)
+{
+    CTaskDialog dialog(1);
+    FillExisting(dialog);
+    dialog.m_restoreRect = false;
+    const struct {
+        int label, field;
+    } rows[] = {{IDC_TASK_ESTIMATION_LABEL, IDC_TASK_ESTIMATION},
+                {IDC_TASK_STATUS_LABEL, IDC_TASK_STATUS},
+                {IDC_TASK_IMPORTANCE_LABEL, IDC_TASK_IMPORTANCE},
+                {IDC_TASK_DEADLINE_LABEL, IDC_TASK_DEADLINE}};
+    RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                  {[&](HWND d) {
+                      std::vector<LONG> gaps;
+                      const LONG deadlineTop = ItemRect(d, IDC_TASK_DEADLINE).top;
+                      for (const auto& row : rows)
+                          gaps.push_back(ItemRect(d, row.label).top - ItemRect(d, row.field).top);
+                      RECT window = {};
+                      ::GetWindowRect(d, &window);
+                      ::SetWindowPos(d, nullptr, 0, 0, window.right - window.left, window.bottom - window.top + 150,
+                                     SWP_NOMOVE | SWP_NOZORDER);
+                      EXPECT_EQ(ItemRect(d, IDC_TASK_DEADLINE).top, deadlineTop + 150);
+                      for (size_t i = 0; i < std::size(rows); ++i)
+                          EXPECT_EQ(ItemRect(d, rows[i].label).top - ItemRect(d, rows[i].field).top, gaps[i])
+                              << "label " << rows[i].label;
+                      EXPECT_FALSE(SaveWindowScreenshot(d, L"TaskDialogGrown").empty());
+                      ClickButton(d, IDCANCEL);
+                      return true;
+                  }});
 }

@@ -192,6 +192,41 @@ TEST_F(ZemDialogImplTest, ADialogThatCannotFillItsControlsDoesNotOpenAndKeepsIts
               std::string::npos);
 }
 
+// Other readings of the fields (a field left, a button of the dialog's own)
+// stand in no user's way with a message.
+TEST_F(ZemDialogImplTest, ATextTooLongIsToldInWordsWhenOkReadsTheFieldsAndOnlyThen)
+{
+    EString told;
+    const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                                         {[&](HWND hwnd) {
+                                              SetItemText(hwnd, IDC_NAME, EString(21, L'n').c_str());
+                                              EXPECT_FALSE(dialog.DoDataExchange(true));
+                                              EXPECT_EQ(FindThreadDialog(), hwnd) << "no message";
+                                              EXPECT_EQ(dialog.name, L"DaysLabel");
+                                              ClickButton(hwnd, IDOK);
+                                              return true;
+                                          },
+                                          [&](HWND hwnd) {
+                                              const HWND box = FindThreadDialog();
+                                              if (!box || box == hwnd)
+                                                  return false;
+                                              told = ItemText(box, 0xFFFF);
+                                              ClickButton(box, IDOK);
+                                              return true;
+                                          },
+                                          [&](HWND hwnd) {
+                                              if (FindThreadDialog() != hwnd || FocusedItemId(hwnd) != IDC_NAME)
+                                                  return false;
+                                              SetItemText(hwnd, IDC_NAME, L"Short");
+                                              ClickButton(hwnd, IDOK);
+                                              return true;
+                                          }});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(told, L"The field \"Name\" holds 21 characters, but it keeps at most 20. Nothing was saved: shorten "
+                    L"the text and try again.");
+    EXPECT_EQ(dialog.name, L"Short");
+}
+
 TEST_F(ZemDialogImplTest, ABadValueOnOkKeepsTheDialogOpenWithThatFieldFocused)
 {
     const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); },

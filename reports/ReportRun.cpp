@@ -38,6 +38,23 @@ void RefuseOverwriting(const EString& outputPath, const EString& file, const wch
                                                        outputPath.c_str(), what));
 }
 
+// What an empty output means: the processor answers a stylesheet it cannot
+// compile with no output too.
+EString NoOutputText(XSLProcessor& processor, const EString& stylesheetPath)
+{
+    EString text;
+    try {
+        text = processor.CompilesStylesheet()
+                   ? L"The report's stylesheet %1 ran but produced no output, so no report was written."
+                   : L"The report's stylesheet %1 could not be compiled: it is no XSLT stylesheet, or it holds an "
+                     L"instruction or an expression that the processor does not know. No report was written.";
+    } catch (const ComError&) {
+        text = L"The report's stylesheet %1 produced no output, so no report was written.";
+    }
+    text.Replace(L"%1", stylesheetPath.c_str());
+    return text;
+}
+
 } // namespace
 
 ReportParameters ReportParameters::FromSettings(int categoryId, double periodStart, double periodEnd)
@@ -82,13 +99,8 @@ void RunReport(const EString& stylesheetPath, const EString& inputPath, const ES
     processor.AddParameterInt(L"ReportingPeriodEnd", parameters.periodEnd);
     processor.AddParameter(L"RegularHours", Variant(parameters.regularHours));
     const EString html = Text::ExpandPlaceholders(processor.Transform());
-    // The processor answers a stylesheet that does not compile, or that stops
-    // while it runs, with no output at all rather than with an error.
     if (html.IsEmpty())
-        ThrowComError(E_FAIL, EString::Formatted(L"The report %s gave no output: its stylesheet does not compile "
-                                                 L"(an include missing, or not a stylesheet at all) or it stopped "
-                                                 L"while it ran.",
-                                                 stylesheetPath.c_str()));
+        ThrowComError(E_FAIL, NoOutputText(processor, stylesheetPath));
 
     // Written beside the old report, which it replaces only when whole.
     AtomicWriteRules rules;

@@ -140,7 +140,7 @@ LRESULT CReportsDialog::OnOutputChanged(WORD, WORD, HWND, bool&)
 // The chosen period is taken and kept only once the fields are saved.
 LRESULT CReportsDialog::OnCommitPeriod(WORD, WORD, HWND, bool& handled)
 {
-    if (!DoDataExchange(true))
+    if (!this->ReadFieldsForOk())
         return 0;
     period = m_periods.GetRange(m_periodIndex);
     m_periods.Commit();

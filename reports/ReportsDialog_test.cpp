@@ -192,8 +192,9 @@ TEST_F(ReportsDialogTest, TheSelectedReportEnablesWhatItUsesAndOkWantsAReportAnd
     EXPECT_DOUBLE_EQ(request.periodEnd, MakeOleDate(2024, 3, 10));
 }
 
-TEST_F(ReportsDialogTest, AnOutputPathLongerThanTheFieldTakesKeepsTheDialogOpen)
+TEST_F(ReportsDialogTest, AnOutputPathLongerThanTheFieldTakesKeepsTheDialogOpenSayingWhy)
 {
+    EString told;
     Choose({[&](HWND dialog) {
                 SelectReport(dialog, L"Neither");
                 SetItemText(dialog, IDC_REPORT_OUTPUT, (L"C:\\" + EString(260, L'a') + L".htm").c_str());
@@ -201,12 +202,23 @@ TEST_F(ReportsDialogTest, AnOutputPathLongerThanTheFieldTakesKeepsTheDialogOpen)
                 return true;
             },
             [&](HWND dialog) {
-                EXPECT_EQ(FocusedItemId(dialog), IDC_REPORT_OUTPUT);
+                const HWND box = FindThreadDialog();
+                if (!box || box == dialog)
+                    return false;
+                told = ItemText(box, 0xFFFF);
+                ClickButton(box, IDOK);
+                return true;
+            },
+            [&](HWND dialog) {
+                // The dialog takes the focus back to the field once the box is gone.
+                if (FindThreadDialog() != dialog || FocusedItemId(dialog) != IDC_REPORT_OUTPUT)
+                    return false;
                 SetItemText(dialog, IDC_REPORT_OUTPUT, L"C:\\r.htm");
                 ClickButton(dialog, IDOK);
                 return true;
             }});
     ASSERT_EQ(chosen, IDOK);
+    EXPECT_NE(told.find(L"holds 267 characters, but it keeps at most"), EString::npos) << told.c_str();
     EXPECT_EQ(request.outputPath, L"C:\\r.htm");
     EXPECT_EQ(request.stylesheet, L"C:\\reports\\neither.xsl");
 }

@@ -6,6 +6,7 @@
 
 #include "document/xml/MsxmlClasses.h"
 #include "document/xml/MsxmlIds.h"
+#include "document/xml/XmlElement.h"
 #include "document/xml/XmlFileText.h"
 #include "document/xml/XmlProlog.h"
 #include "foundation/Bstr.h"
@@ -84,6 +85,26 @@ void SetTopLevelParameter(const XmlDocument& stylesheet, const EString& name, co
         }
         ThrowIfFailed(element.setAttribute(Bstr(L"select"), Variant(literal)));
     });
+}
+
+// The mark template: for the root, above every template the stylesheet can
+// hold (it comes last, so it wins a tie too).
+void AppendMarkTemplate(const XmlDocument& stylesheet)
+{
+    ComPtr<IXMLDOMElement> root;
+    ThrowIfFailed(stylesheet->get_documentElement(&root));
+    ComPtr<IXMLDOMNode> created;
+    ThrowIfFailed(stylesheet->createNode(Variant(static_cast<long>(NODE_ELEMENT)), Bstr(L"xsl:template"),
+                                         Bstr(kXslNamespace), &created));
+    const XmlElement mark(created.Get());
+    mark.SetAttribute(L"match", L"/");
+    mark.SetAttribute(L"priority", L"999999999");
+    ComPtr<IXMLDOMText> text;
+    ThrowIfFailed(stylesheet->createTextNode(Bstr(L"mark"), &text));
+    ComPtr<IXMLDOMNode> added;
+    ThrowIfFailed(created->appendChild(text.Get(), &added));
+    added = nullptr;
+    ThrowIfFailed(root->appendChild(created.Get(), &added));
 }
 
 XmlDocument CreateFreeThreaded()
@@ -293,6 +314,31 @@ EString XSLProcessor::Transform()
     Variant output;
     ThrowIfFailed(m_processor->get_output(output.Out()));
     return output.ToString();
+}
+
+bool XSLProcessor::CompilesStylesheet()
+{
+    ComPtr<IXMLDOMNode> copy;
+    ThrowIfFailed(m_stylesheet->cloneNode(VARIANT_TRUE, &copy));
+    XSLProcessor check;
+    check.m_stylesheet = XmlDocument(copy.Get());
+    // A stylesheet whose root is no xsl:stylesheet is one template itself,
+    // which writes its root element whenever it compiles.
+    bool standsAlone = true;
+    ComPtr<IXMLDOMElement> root;
+    ThrowIfFailed(check.m_stylesheet->get_documentElement(&root));
+    Bstr space;
+    Bstr baseName;
+    if (root) {
+        root->get_namespaceURI(&space);
+        root->get_baseName(&baseName);
+        standsAlone = space.ToString() != kXslNamespace ||
+                      (baseName.ToString() != L"stylesheet" && baseName.ToString() != L"transform");
+    }
+    if (!standsAlone)
+        AppendMarkTemplate(check.m_stylesheet);
+    check.LoadInputXml(L"<ROOT/>");
+    return !check.Transform().IsEmpty();
 }
 
 IXSLTemplate* XSLProcessor::GetTemplate()

@@ -45,6 +45,12 @@ public:
     void AddParameter(const EString& name, const Variant& value);
 
     EString Transform();
+    // Whether the processor compiles the stylesheet as it stands: a copy,
+    // given a template of its own that writes a mark whatever the
+    // stylesheet's own templates do, is run over an input of one element.
+    // Wine's processor answers a stylesheet it cannot compile with no output
+    // rather than an error, as it answers one that ran and wrote nothing.
+    bool CompilesStylesheet();
 
 private:
     IXSLTemplate* GetTemplate();

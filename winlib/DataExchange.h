@@ -28,17 +28,21 @@ bool ParseWholeNumber(const EString& text, bool allowSign, long long& value);
 template <class T>
 class CWinDataExchange {
 public:
-    // Hooks T may hide: a value that cannot be read, and one that breaks its limits.
+    // Hooks T may hide: a value that cannot be read, one that breaks its
+    // limits, and a text longer than its field keeps (one that breaks its limits).
     void OnDataExchangeError(int id, bool /*save*/) { FocusFailedControl(id); }
     void OnDataValidateError(int id, bool /*save*/) { FocusFailedControl(id); }
+    void OnTextTooLong(int id, int /*maxLength*/, bool save) { static_cast<T*>(this)->OnDataValidateError(id, save); }
 
     bool DDX_Text(int id, EString& value, int maxLength, bool save)
     {
         if (!save)
             return ::SetDlgItemTextW(Dialog(), id, value.c_str()) != FALSE || Failed(id, save);
         EString text = ControlText(id);
-        if (maxLength > 0 && text.GetLength() > maxLength)
-            return Invalid(id, save);
+        if (maxLength > 0 && text.GetLength() > maxLength) {
+            static_cast<T*>(this)->OnTextTooLong(id, maxLength, save);
+            return false;
+        }
         value = std::move(text);
         return true;
     }
@@ -100,14 +104,19 @@ protected:
         return false;
     }
 
-private:
     // The dialog's own focus move: it also keeps the default button right
     // and selects an edit's text for retyping.
+    void FocusControl(int id)
+    {
+        if (const HWND control = ::GetDlgItem(Dialog(), id))
+            ::SendMessageW(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+    }
+
+private:
     void FocusFailedControl(int id)
     {
         ::MessageBeep(static_cast<UINT>(-1));
-        if (const HWND control = ::GetDlgItem(Dialog(), id))
-            ::SendMessageW(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        FocusControl(id);
     }
 
     template <class Number>

@@ -12,11 +12,13 @@
 #include "foundation/ComPtr.h"
 #include "foundation/Options.h"
 #include "resources/AppCommandIds.h"
+#include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "views/calendar/CalendarViewDay.h"
 #include "views/calendar/DayTestSupport.h"
 #include "views/common/AtlDropSource.h"
+#include "views/common/YellowTip.h"
 
 namespace {
 
@@ -316,6 +318,31 @@ TEST_F(CalendarViewDayTest, OneDroppedTaskAsksThePaneForANewEntry)
     EXPECT_TRUE(grid.OnDrop(DragOf(PelquornDragData::kTasks, {report}).Get(), point.x, point.y, DROPEFFECT_COPY));
     EXPECT_EQ(host.PostedCommands(), std::vector<WORD>{ID_TASK_ADD});
     EXPECT_NEAR(grid.GetDropTime(), At(11, 0), 1e-6);
+}
+
+TEST_F(CalendarViewDayTest, TheDropMarkerIsGoneBeforeTheDialogForDroppedTasksShows)
+{
+    Load();
+    const POINT point = PlannerPoint(0, 11, 0);
+    grid.OnDragOver(point.x, point.y);
+    const CYellowTip& marker = grid.GetPlanner().GetDropMarker();
+    // The pointer rested over the grid: the marker shows the drop time.
+    ::SendMessageW(marker.m_hWnd, WM_TIMER, CYellowTip::kShowTimer, 0);
+    ASSERT_TRUE(marker.IsWindowVisible());
+    SaveWindowScreenshot(marker.m_hWnd, L"day_grid_drop_marker");
+
+    bool markerUnderTheDialog = true;
+    RunModalSteps([&] { return grid.OnDrop(DragOf(PelquornDragData::kTasks, {report, bank}).Get(), point.x, point.y,
+                                           DROPEFFECT_COPY) ? IDOK : IDCANCEL; },
+                  {[&](HWND dialog) {
+                      markerUnderTheDialog = marker.IsWindowVisible();
+                      SaveWindowScreenshot(dialog, L"day_grid_schedule_dropped_tasks");
+                      ClickButton(dialog, IDCANCEL);
+                      return true;
+                  }});
+    EXPECT_FALSE(markerUnderTheDialog);
+    EXPECT_FALSE(marker.IsWindowVisible());
+    EXPECT_NEAR(grid.GetDropTime(), At(11, 0), 1e-6) << "the drop time outlives its marker";
 }
 
 TEST_F(CalendarViewDayTest, TheHeaderTimeColumnAndScrollBarWidenTheDragBands)

@@ -210,6 +210,8 @@ bool CDayManagerBase::CanAcceptData(IDataObject* dataObject)
 
 bool CDayManagerBase::OnDrop(IDataObject* dataObject, int, int, DWORD effect)
 {
+    // The drag is over: its marks go before a dialog about the drop shows.
+    OnDragLeave();
     PelquornDragData data;
     try {
         data = GetDragData(dataObject, Clipboard::GetPrivateClipboardFormat());
@@ -228,7 +230,6 @@ bool CDayManagerBase::OnDrop(IDataObject* dataObject, int, int, DWORD effect)
     } else if (data.kind == PelquornDragData::kPlanEntries) {
         DropPlanEntries(ids, effect == DROPEFFECT_COPY);
     }
-    OnDragLeave();
     return true;
 }
 

@@ -4,10 +4,14 @@
 #include <memory>
 #include <span>
 #include <type_traits>
+#include <vector>
 
 #include "document/PelquornDoc.h"
+#include "document/model/DateFunctions.h"
 #include "foundation/AppWindow.h"
 #include "foundation/Language.h"
+#include "foundation/Locale.h"
+#include "foundation/OleDate.h"
 #include "foundation/Options.h"
 #include "foundation/ResourceModule.h"
 #include "foundation/StepTimer.h"
@@ -40,6 +44,20 @@ CImageList MakeImageList(std::span<const unsigned> ids)
     ::ImageList_SetBkColor(images, CLR_NONE);
     images.AddIconResources(GetResourceModule(), ids);
     return images;
+}
+
+// The widest texts of a column of times: each hour with its widest minutes.
+std::vector<EString> TimesOfDayTexts()
+{
+    std::vector<EString> texts;
+    for (int hour = 0; hour < 24; ++hour)
+        texts.push_back(FormatTimeOfDay(MakeOleTime(hour, 58)));
+    return texts;
+}
+
+EString DurationText(const TaskPlanEntry& entry)
+{
+    return Locale::FormatDuration(entry.GetDurationHours());
 }
 
 // Copies the text into the list's buffer, cut to its size.
@@ -108,7 +126,18 @@ void CListViewDay::BuildImageLists()
 
 void CListViewDay::InsertColumns()
 {
-    ListHandler(m_list.m_hWnd).InsertColumns(kPlanEntryColumnDefaults);
+    const ListHandler columns(m_list.m_hWnd);
+    columns.InsertColumns(kPlanEntryColumnDefaults);
+    // The columns of times, durations and priorities show their header and
+    // their values whole from the start, in the language and clock shown.
+    const std::vector<EString> times = TimesOfDayTexts();
+    columns.WidenColumnToShow(DayListColumn::kStart, times);
+    columns.WidenColumnToShow(DayListColumn::kEnd, times);
+    const EString longestDuration = Locale::FormatDuration(23 + 58.0 / 60);
+    columns.WidenColumnToShow(DayListColumn::kDuration, std::span(&longestDuration, 1));
+    std::vector<EString> priorities;
+    TaskCard::GetImportanceNames(priorities);
+    columns.WidenColumnToShow(DayListColumn::kPriority, priorities);
 }
 
 void CListViewDay::ShowSortArrow()
@@ -398,7 +427,7 @@ LRESULT CListViewDay::OnGetDisplayInfo(int, NMHDR* header, bool&)
             m_cellText = entry.GetEndTimeText();
             break;
         case DayListColumn::kDuration:
-            m_cellText = entry.GetDurationText();
+            m_cellText = DurationText(entry);
             break;
         case DayListColumn::kPriority:
             m_cellText = entry.GetTask().GetImportanceText();

@@ -12,6 +12,7 @@
 
 #include "document/PelquornDragData.h"
 #include "foundation/Clock.h"
+#include "foundation/Language.h"
 #include "foundation/Options.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
@@ -62,6 +63,7 @@ protected:
         host.route = nullptr;
         list.reset();
         Clock::ResetForTesting();
+        Resource::Dictionary().Clear();
         ClearProgramRegistry();
     }
 
@@ -172,9 +174,9 @@ TEST_F(DayListTest, EachEntryOfTheShownDayIsARowWithItsTimesPriorityAndCommentsO
         bool checked;
         int icon;
     } rows[] = {
-        {callEntry, {L"call Ann", L"09:00", L"09:30", L"0.5", L"URGENT_AND_IMPORTANT", L""}, true, 2},
-        {backupEntry, {L"Backup", L"09:00", L"10:00", L"1", L"FUTURE_TASK", L""}, false, 1},
-        {writeEntry, {L"Write offer", L"10:00", L"11:30", L"1.5", L"IMPORTANT", L"first draft  then send"}, false, 0},
+        {callEntry, {L"call Ann", L"09:00", L"09:30", L"30m", L"URGENT_AND_IMPORTANT", L""}, true, 2},
+        {backupEntry, {L"Backup", L"09:00", L"10:00", L"1h", L"FUTURE_TASK", L""}, false, 1},
+        {writeEntry, {L"Write offer", L"10:00", L"11:30", L"1h 30m", L"IMPORTANT", L"first draft  then send"}, false, 0},
     };
     for (int row = 0; row < 3; ++row) {
         EXPECT_EQ(list->GetRowEntryId(row), rows[row].id) << row;
@@ -187,6 +189,56 @@ TEST_F(DayListTest, EachEntryOfTheShownDayIsARowWithItsTimesPriorityAndCommentsO
     EXPECT_EQ(list->GetRowEntryId(-1), 0);
     ListView_SetItemState(List(), 1, LVIS_SELECTED, LVIS_SELECTED);
     SaveWindowScreenshot(host.m_hWnd, L"day_list");
+}
+
+// As a user first sees the list: English headers, a 12-hour clock, the
+// widest values. The header leaves three edges on each side of its text and
+// of the sort arrow; a cell six pixels on each side of its text.
+TEST_F(DayListTest, TimesDurationsAndPrioritiesShowTheirHeaderAndValuesWhole)
+{
+    Resource::Dictionary().Clear();
+    ASSERT_TRUE(Resource::Load(SourcePath(L"resources/Language/English.txt")));
+    Options::SetTimeFormat(2);
+    const int late = plan->AddEntry(kDay, call, L"22:58", L"23:58");
+    const int allDay = plan->AddEntry(kDay, write, L"00:01", L"23:58");
+    list.reset();
+    MakeList();
+
+    const HWND header = ListView_GetHeader(List());
+    const int headerMargin = 3 * ::GetSystemMetrics(SM_CXEDGE);
+    const auto textWidth = [](HWND window, const std::wstring& text) {
+        const HDC dc = ::GetDC(window);
+        const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0)));
+        SIZE size = {};
+        ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(window, dc);
+        return static_cast<int>(size.cx);
+    };
+    const struct {
+        int column;
+        const wchar_t* title;
+    } columns[] = {{1, L"Start time"}, {2, L"End time"}, {3, L"Duration"}, {4, L"Priority"}};
+    for (const auto& c : columns) {
+        const int width = ListView_GetColumnWidth(List(), c.column);
+        wchar_t title[64] = {};
+        HDITEMW item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = title;
+        item.cchTextMax = 64;
+        ASSERT_TRUE(Header_GetItem(header, c.column, &item));
+        EXPECT_EQ(std::wstring(title), c.title);
+        EXPECT_GE(width, textWidth(header, title) + 16 + 4 * headerMargin) << "the header of column " << c.column;
+        for (int row = 0; row < list->GetRowCount(); ++row)
+            EXPECT_GE(width, ListView_GetStringWidth(List(), Cell(row, c.column).c_str()) + 12)
+                << "row " << row << " of column " << c.column << ": " << Cell(row, c.column).c_str();
+    }
+    EXPECT_EQ(Cell(RowOf(allDay), 1), L"12:01 AM");
+    EXPECT_EQ(Cell(RowOf(allDay), 3), L"23h 57m");
+    const int row = RowOf(late);
+    EXPECT_EQ((std::vector<std::wstring>{Cell(row, 1), Cell(row, 2), Cell(row, 3), Cell(row, 4)}),
+              (std::vector<std::wstring>{L"10:58 PM", L"11:58 PM", L"1h", L"Urgent and important"}));
+    SaveWindowScreenshot(host.m_hWnd, L"day_list_english");
 }
 
 TEST_F(DayListTest, AHeaderClickSortsByItsColumnAndASecondTurnsTheOrderRound)
@@ -422,10 +474,14 @@ TEST_F(DayListTest, ADragOverARowSelectsItAndOverEmptySpaceNothing)
 TEST_F(DayListTest, ColumnWidthsOutliveTheList)
 {
     ListView_SetColumnWidth(List(), 5, 222);
+    ListView_SetColumnWidth(List(), 1, 200);
+    ListView_SetColumnWidth(List(), 3, 40);
     ::SendMessageW(host.m_hWnd, WM_DESTROY, 0, 0);
     MakeList();
     EXPECT_EQ(ListView_GetColumnWidth(List(), 5), 222);
-    EXPECT_EQ(ListView_GetColumnWidth(List(), 1), 90);
+    EXPECT_EQ(ListView_GetColumnWidth(List(), 1), 200);
+    EXPECT_EQ(ListView_GetColumnWidth(List(), 3), 40) << "a width the user chose, narrower than the values";
+    EXPECT_EQ(ListView_GetColumnWidth(List(), 0), 260);
 }
 
 TEST_F(DayListTest, ALoadOfTheShownDayGivesTheDocumentTheDaysSummary)

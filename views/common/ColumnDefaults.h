@@ -10,7 +10,8 @@ struct ColumnDefault {
     const wchar_t* key;
 };
 
-// The task list and the day list both read their columns from here.
+// The task list and the day list both read their columns from here. The day
+// list widens its columns of times, durations and priorities to their texts.
 inline constexpr std::array<ColumnDefault, 9> kTaskListColumnDefaults = {{
     {260, L"TASK_NAME"},
     {70, L"ESTIMATION"},

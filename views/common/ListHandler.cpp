@@ -2,7 +2,42 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "dialogs/TranslatedOrKey.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
+
+namespace {
+
+// The room a list leaves beside a cell's text, as its own automatic sizing counts it.
+constexpr int kCellTextPadding = 12;
+
+// A header item's text and its picture each have the header's margin on both sides.
+int HeaderItemWidthToShow(HWND header, int column)
+{
+    wchar_t text[256] = {};
+    HDITEMW item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 256;
+    if (!header || !Header_GetItem(header, column, &item))
+        return 0;
+    SIZE textSize = {};
+    {
+        const CClientDC dc(header);
+        const CSelectObject font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(header, WM_GETFONT, 0, 0)));
+        ::GetTextExtentPoint32W(dc, text, lstrlenW(text), &textSize);
+    }
+    int pictureWidth = 0;
+    int pictureHeight = 0;
+    if (const HIMAGELIST pictures = Header_GetImageList(header))
+        ::ImageList_GetIconSize(pictures, &pictureWidth, &pictureHeight);
+    const int margin = Header_GetBitmapMargin(header);
+    return textSize.cx + 2 * margin + (pictureWidth > 0 ? pictureWidth + 2 * margin : 0);
+}
+
+} // namespace
 
 void ListHandler::SelectItem(int row) const
 {
@@ -58,4 +93,19 @@ void ListHandler::InsertColumns(std::span<const ColumnDefault> columns) const
         ListView_InsertColumn(m_list, index, &info);
         ++index;
     }
+}
+
+int ListHandler::ColumnWidthToShow(int column, std::span<const EString> texts) const
+{
+    int width = HeaderItemWidthToShow(ListView_GetHeader(m_list), column);
+    for (const EString& text : texts)
+        width = std::max(width, ListView_GetStringWidth(m_list, text.c_str()) + kCellTextPadding);
+    return width;
+}
+
+void ListHandler::WidenColumnToShow(int column, std::span<const EString> texts) const
+{
+    const int width = ColumnWidthToShow(column, texts);
+    if (ListView_GetColumnWidth(m_list, column) < width)
+        ListView_SetColumnWidth(m_list, column, width);
 }

@@ -5,6 +5,7 @@
 
 #include <span>
 
+#include "foundation/EString.h"
 #include "views/common/ColumnDefaults.h"
 
 class ListHandler {
@@ -23,6 +24,11 @@ public:
     void SelectAllRows() const;
     // The columns in order, their titles translated, left-aligned.
     void InsertColumns(std::span<const ColumnDefault> columns) const;
+    // The width that shows the column's header whole beside a sort arrow of
+    // the header's pictures, and each of the texts whole in a cell.
+    int ColumnWidthToShow(int column, std::span<const EString> texts) const;
+    // The column made as wide as ColumnWidthToShow when it is narrower.
+    void WidenColumnToShow(int column, std::span<const EString> texts) const;
 
 private:
     HWND m_list; // not owned
