@@ -182,7 +182,9 @@ TEST(MessageStorageCopyTest, AStorageDropMakesTheSameTaskAndLeavesTheAttachments
     const ComPtr<FakeMailDrop> drop(new FakeMailDrop({{L"budget.msg", original, FakeMailDrop::Medium::Storage},
                                                       {L"budget.msg", original, FakeMailDrop::Medium::Stream}}));
     std::vector<SimpleTask> tasks;
-    ASSERT_TRUE(LoadExternalTasks(drop, tasks));
+    EString leftOut;
+    ASSERT_TRUE(LoadExternalTasks(drop, tasks, leftOut));
+    EXPECT_EQ(leftOut, L"");
     ASSERT_EQ(tasks.size(), 2u);
     EXPECT_EQ(tasks[0].GetName(), L"Budget \x2013 Q3");
     EXPECT_EQ(tasks[0].GetText().size(), Body.size());
