@@ -27,7 +27,9 @@ EString MenuItemText(int number, const EString& path)
     // The number is the entry's letter; past 9 only 10 has a digit of its own, its 0.
     if (number < 10)
         return EString::Formatted(L"&%d %s", number, text.c_str());
-    return EString::Formatted(number == 10 ? L"1&0 %s" : L"%d %s", text.c_str());
+    if (number == 10)
+        return EString::Formatted(L"1&0 %s", text.c_str());
+    return EString::Formatted(L"%d %s", number, text.c_str());
 }
 
 } // namespace
