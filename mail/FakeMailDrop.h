@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "foundation/EString.h"
-#include "winlib/ReadOnlyDataObject.h"
+#include "foundation/ReadOnlyDataObject.h"
 
 // Answers as the shell's virtual-file sources do: the descriptor only as
 // global memory for index -1, a file's contents only in its own medium and

@@ -6,7 +6,7 @@
 
 #include "foundation/Clock.h"
 #include "foundation/Options.h"
-#include "views/tasks/TaskOrder.h"
+#include "views/common/TaskOrder.h"
 #include "winlib/DeviceContext.h"
 #include "winlib/MemoryDC.h"
 

@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <oleidl.h>
 
-#include "winlib/ReadOnlyDataObject.h"
+#include "foundation/ReadOnlyDataObject.h"
 
 // Carries one memory block under one clipboard format. Made with no
 // reference: whoever runs the drag holds it for the drag, and the last

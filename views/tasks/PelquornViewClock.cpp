@@ -6,7 +6,7 @@
 #include "foundation/Clock.h"
 #include "foundation/ModalScope.h"
 #include "foundation/Options.h"
-#include "views/tasks/TaskOrder.h"
+#include "views/common/TaskOrder.h"
 
 LRESULT CPelquornView::OnTimer(UINT, WPARAM wParam, LPARAM, bool& handled)
 {

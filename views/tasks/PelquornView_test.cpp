@@ -17,9 +17,9 @@
 #include "foundation/Clock.h"
 #include "foundation/Options.h"
 #include "testing/TestSupport.h"
+#include "views/common/TaskOrder.h"
 #include "views/tasks/PelquornView.h"
 #include "views/tasks/TaskListTestSupport.h"
-#include "views/tasks/TaskOrder.h"
 
 namespace {
 

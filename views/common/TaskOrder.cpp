@@ -1,4 +1,4 @@
-#include "views/tasks/TaskOrder.h"
+#include "views/common/TaskOrder.h"
 
 #include <algorithm>
 #include <cmath>
