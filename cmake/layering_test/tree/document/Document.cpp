@@ -1,0 +1,5 @@
+#include "document/Document.h"
+
+#include <vector>
+
+#include "testing/TestSupport.h"

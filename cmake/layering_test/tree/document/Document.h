@@ -1,0 +1,3 @@
+#pragma once
+#include "foundation/Text.h"
+#include "benchmark/PlanGenerator.h"

@@ -1,0 +1,1 @@
+#include "foundation/Text.h"

@@ -1,0 +1,2 @@
+#pragma once
+int TextLength(const char* text);

@@ -1,0 +1,2 @@
+#include "mail/MailReader.h"
+#include "../foundation/Text.h"

@@ -1,0 +1,3 @@
+#include "mail/MailReader.h"
+
+#include "views/tasks/TaskList.h"

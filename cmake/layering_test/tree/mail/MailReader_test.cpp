@@ -1,0 +1,3 @@
+#include "mail/MailReader.h"
+#include "testing/TestSupport.h"
+#include "winlib/Window.h"

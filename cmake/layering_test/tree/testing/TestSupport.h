@@ -1,0 +1,2 @@
+#pragma once
+#include "views/tasks/TaskList.h"

@@ -1,0 +1,2 @@
+#include "document/Document.h"
+#include "testing/TestSupport.h"

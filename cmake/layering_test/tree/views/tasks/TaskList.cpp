@@ -1,0 +1,2 @@
+#include "views/tasks/TaskList.h"
+#include "winlib/Window.h"
