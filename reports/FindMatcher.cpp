@@ -168,22 +168,102 @@ constexpr size_t kLongestTextOnThisStack = 1000;
 constexpr size_t kStackBytesPerCharacter = 1024;
 constexpr size_t kLongestBacktrackedText = 1000000;
 
+// Nor has its work a bound of its own: "((\w*)*)*\1#" takes hours on a
+// paragraph. It reads and moves through the text only by its iterator, so a
+// position that counts those steps bounds the work of a whole find; once the
+// find's steps are spent, the search gives up.
+struct OutOfSteps {};
+
+class CountedPosition {
+public:
+    using iterator_category = std::bidirectional_iterator_tag;
+    using value_type = wchar_t;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const wchar_t*;
+    using reference = const wchar_t&;
+
+    CountedPosition() = default;
+    CountedPosition(const wchar_t* at, size_t* stepsLeft) : m_at(at), m_stepsLeft(stepsLeft) {}
+
+    reference operator*() const
+    {
+        Step(m_stepsLeft);
+        return *m_at;
+    }
+    CountedPosition& operator++()
+    {
+        Step(m_stepsLeft);
+        ++m_at;
+        return *this;
+    }
+    CountedPosition operator++(int)
+    {
+        CountedPosition before = *this;
+        ++*this;
+        return before;
+    }
+    CountedPosition& operator--()
+    {
+        Step(m_stepsLeft);
+        --m_at;
+        return *this;
+    }
+    CountedPosition operator--(int)
+    {
+        CountedPosition before = *this;
+        --*this;
+        return before;
+    }
+    // The matcher also compares with positions it made empty, which count nothing.
+    friend bool operator==(const CountedPosition& a, const CountedPosition& b)
+    {
+        Step(a.m_stepsLeft ? a.m_stepsLeft : b.m_stepsLeft);
+        return a.m_at == b.m_at;
+    }
+
+private:
+    static void Step(size_t* stepsLeft)
+    {
+        if (!stepsLeft)
+            return;
+        if (*stepsLeft == 0)
+            throw OutOfSteps();
+        --*stepsLeft;
+    }
+
+    const wchar_t* m_at = nullptr;
+    size_t* m_stepsLeft = nullptr;
+};
+
+enum class SearchEnd { kFound, kNotFound, kOutOfSteps, kRefused };
+
+SearchEnd SearchCounted(const std::wregex& expression, const EString& text, size_t* stepsLeft)
+{
+    try {
+        const wchar_t* begin = text.c_str();
+        return std::regex_search(CountedPosition(begin, stepsLeft), CountedPosition(begin + text.size(), stepsLeft),
+                                 expression)
+                   ? SearchEnd::kFound
+                   : SearchEnd::kNotFound;
+    } catch (const OutOfSteps&) {
+        return SearchEnd::kOutOfSteps;
+    } catch (...) {
+        // std::regex_error for a text the matcher gives up on.
+        return SearchEnd::kRefused;
+    }
+}
+
 struct BacktrackingSearch {
     const std::wregex* expression;
     const EString* text;
-    bool found = false;
-    bool finished = false;
+    size_t* stepsLeft;
+    SearchEnd end = SearchEnd::kRefused;
 };
 
 DWORD WINAPI RunBacktrackingSearch(void* parameter)
 {
     auto* search = static_cast<BacktrackingSearch*>(parameter);
-    try {
-        search->found = std::regex_search(search->text->begin(), search->text->end(), *search->expression);
-        search->finished = true;
-    } catch (...) {
-        // std::regex_error for a text the matcher gives up on: no match, and not finished.
-    }
+    search->end = SearchCounted(*search->expression, *search->text, search->stepsLeft);
     return 0;
 }
 
@@ -333,20 +413,32 @@ bool FindMatcher::ContainsWholeWord(std::wstring_view text) const
 
 bool FindMatcher::SearchesWithBacktracking(const EString& text) const
 {
-    if (text.size() <= kLongestTextOnThisStack)
-        return std::regex_search(text.begin(), text.end(), m_expression);
     if (text.size() > kLongestBacktrackedText)
         ThrowComError(E_INVALIDARG, L"A text of the plan is too long for a regular expression with back-references.");
-    BacktrackingSearch search{&m_expression, &text};
-    const HANDLE thread = ::CreateThread(nullptr, text.size() * kStackBytesPerCharacter, RunBacktrackingSearch,
-                                         &search, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
-    if (!thread)
-        ThrowLastWin32Error();
-    ::WaitForSingleObject(thread, INFINITE);
-    ::CloseHandle(thread);
-    if (!search.finished)
-        ThrowComError(E_INVALIDARG, L"A text of the plan is too long for a regular expression with back-references.");
-    return search.found;
+    BacktrackingSearch search{&m_expression, &text, &m_backtrackingStepsLeft};
+    if (text.size() <= kLongestTextOnThisStack) {
+        search.end = SearchCounted(m_expression, text, search.stepsLeft);
+    } else {
+        const HANDLE thread = ::CreateThread(nullptr, text.size() * kStackBytesPerCharacter, RunBacktrackingSearch,
+                                             &search, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+        if (!thread)
+            ThrowLastWin32Error();
+        // The steps bound the wait: a few seconds at most.
+        ::WaitForSingleObject(thread, INFINITE);
+        ::CloseHandle(thread);
+    }
+    switch (search.end) {
+    case SearchEnd::kFound:
+        return true;
+    case SearchEnd::kNotFound:
+        return false;
+    case SearchEnd::kOutOfSteps:
+        ThrowComError(E_INVALIDARG, L"The regular expression takes too long to search the plan with: "
+                                    L"write it without back-references or with fewer repeats.");
+    case SearchEnd::kRefused:
+        break;
+    }
+    ThrowComError(E_INVALIDARG, L"A text of the plan is too long for a regular expression with back-references.");
 }
 
 bool FindMatcher::Matches(const EString& text) const

@@ -21,13 +21,15 @@
 // text and whole words are looked for in the folded text, and an expression
 // runs on the matcher that follows every way through the pattern at once.
 // Only an expression with back-references needs the backtracking matcher; a
-// long text then gets a thread with a stack of its own size.
+// long text then gets a thread with a stack of its own size, and the steps it
+// takes over all the texts of one find are bounded.
 class FindMatcher {
 public:
     // A regular expression that does not compile raises E_INVALIDARG.
     FindMatcher(const EString& criteria, bool matchCase, bool wholeWord, bool regularExpression);
 
-    // A text too long for an expression with back-references raises E_INVALIDARG.
+    // A text too long for an expression with back-references, or one whose
+    // search would take longer than the find allows, raises E_INVALIDARG.
     bool Matches(const EString& text) const;
 
 private:
@@ -45,6 +47,10 @@ private:
     std::wregex m_expression;
     // The text folded, kept from one call to the next.
     mutable std::wstring m_folded;
+    // What the backtracking matcher may still do in this find, in steps
+    // through the texts: a few seconds' work.
+    static constexpr size_t kBacktrackingSteps = 200000000;
+    mutable size_t m_backtrackingStepsLeft = kBacktrackingSteps;
 };
 
 // What matched, by category id: whether the category's own text matches and

@@ -143,6 +143,35 @@ TEST(FindMatcher, ALongDescriptionIsSearchedWithoutEndingTheProgram)
             << c.criteria;
 }
 
+// An expression with back-references whose ways through a text grow without
+// bound gives up with a word instead of holding the window for hours.
+TEST(FindMatcher, ABacktrackingSearchThatWouldNotEndIsRefused)
+{
+    const struct {
+        const wchar_t* criteria;
+        size_t length;
+    } cases[] = {
+        {L"((\\w*)*)*\\1#", 100000}, // on a thread of its own
+        {L"((\\w*)*)*\\1#", 200},    // on the window's own stack
+        {L"(\\w*)*\\1#", 100000},
+    };
+    for (const auto& c : cases) {
+        const FindMatcher matcher(c.criteria, false, false, true);
+        try {
+            matcher.Matches(EString(c.length, L'a'));
+            ADD_FAILURE() << c.criteria << " over " << c.length << " characters: no error";
+        } catch (const ComError& error) {
+            EXPECT_EQ(error.Error(), E_INVALIDARG);
+            EXPECT_NE(error.Description().find(L"takes too long"), EString::npos) << c.criteria;
+        }
+    }
+    // The steps are the whole find's: a search that ends in time still answers after many texts.
+    const FindMatcher usual(L"(ab)\\1", false, false, true);
+    for (int text = 0; text < 1000; ++text)
+        ASSERT_FALSE(usual.Matches(EString(2000, L'a')));
+    EXPECT_TRUE(usual.Matches(EString(2000, L'a') + L"abab"));
+}
+
 TEST(FindMatcher, AnExpressionIsCheckedAsTypedAndATextTooLongToBacktrackIsRefused)
 {
     // Valid only inside the group the matcher puts around an expression.
