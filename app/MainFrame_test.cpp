@@ -730,6 +730,24 @@ TEST_F(MainFrameTest, ATaskTypedIntoTheTaskDialogIsListedEditedAndSaved)
     EXPECT_NE(ReadFileBytes(path).find("Renew both passports"), std::string::npos);
 }
 
+// The dialog base shows the program's icon in every dialog's caption.
+TEST_F(MainFrameTest, TheProgramsDialogsCarryItsIcon)
+{
+    CMainFrame& frame = OpenFrame();
+    frame.GetDocument().SetDocumentWindow(frame.GetTaskView());
+    RunModalSteps(
+        [this] {
+            SendCommand(ID_TASK_ADD);
+            return INT_PTR(0);
+        },
+        {[&](HWND dialog) {
+            EXPECT_NE(::SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0), 0);
+            EXPECT_FALSE(SaveWindowScreenshot(dialog, L"task_dialog_icon").empty());
+            ClickButton(dialog, IDCANCEL);
+            return true;
+        }});
+}
+
 // Completing the last open task of a category asks, in the program's own dialog, whether the category is done too.
 TEST_F(MainFrameTest, CompletingACategorysLastTaskAsksAndYesCompletesTheCategory)
 {
