@@ -29,6 +29,8 @@
 #include "testing/MenuDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 
 namespace {
 
@@ -117,12 +119,12 @@ TEST_F(MainFrameTest, TheMoodsPaneIsATabBesideThePeopleAndListsTheDocumentsMoods
     RECT moodsText = {};
     ASSERT_TRUE(box->Tabs().GetItemRect(1, &moodsTab));
     ASSERT_TRUE(dockwins::TabTextRect(moodsTab, 0, &moodsText)) << "no room for any text";
-    const HDC dc = ::GetDC(box->Tabs());
-    const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(box->Tabs().SendMessage(WM_GETFONT)));
     SIZE label = {};
-    ::GetTextExtentPoint32W(dc, L"Moods", 5, &label);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(box->Tabs(), dc);
+    {
+        const CClientDC dc(box->Tabs());
+        const CSelectObject font(dc, reinterpret_cast<HGDIOBJ>(box->Tabs().SendMessage(WM_GETFONT)));
+        ::GetTextExtentPoint32W(dc, L"Moods", 5, &label);
+    }
     EXPECT_GE(moodsText.right - moodsText.left, label.cx);
     const HWND list = ::FindWindowExW(*moods, nullptr, L"QuorvaneMoodList", nullptr);
     ASSERT_NE(list, nullptr);

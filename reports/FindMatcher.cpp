@@ -11,6 +11,7 @@
 #include "document/xml/XmlNode.h"
 #include "foundation/Bstr.h"
 #include "foundation/ComError.h"
+#include "foundation/UniqueHandle.h"
 #include "foundation/Variant.h"
 
 namespace {
@@ -338,12 +339,11 @@ bool FindMatcher::SearchesWithBacktracking(const EString& text) const
     if (text.size() > kLongestBacktrackedText)
         ThrowComError(E_INVALIDARG, L"A text of the plan is too long for a regular expression with back-references.");
     BacktrackingSearch search{&m_expression, &text};
-    const HANDLE thread = ::CreateThread(nullptr, text.size() * kStackBytesPerCharacter, RunBacktrackingSearch,
-                                         &search, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+    const UniqueHandle thread(::CreateThread(nullptr, text.size() * kStackBytesPerCharacter, RunBacktrackingSearch,
+                                             &search, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr));
     if (!thread)
         ThrowLastWin32Error();
-    ::WaitForSingleObject(thread, INFINITE);
-    ::CloseHandle(thread);
+    ::WaitForSingleObject(thread.Get(), INFINITE);
     if (!search.finished)
         ThrowComError(E_INVALIDARG, L"A text of the plan is too long for a regular expression with back-references.");
     return search.found;
