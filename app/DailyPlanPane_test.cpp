@@ -21,6 +21,8 @@
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 
 namespace {
 
@@ -170,12 +172,10 @@ TEST_F(DailyPlanPaneTest, TheDayPickerLeavesNoGapAfterTheNamesOfTheDay)
         EXPECT_TRUE(::VariantTimeToSystemTime(date, &time));
         wchar_t text[128] = {};
         const int length = ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, &time, nullptr, text, 128);
-        const HDC dc = ::GetDC(picker);
-        const HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HFONT>(picker.SendMessage(WM_GETFONT, 0, 0)));
+        const CClientDC dc(picker);
+        const CSelectObject font(dc, reinterpret_cast<HFONT>(picker.SendMessage(WM_GETFONT, 0, 0)));
         SIZE size = {};
         ::GetTextExtentPoint32W(dc, text, std::max(length - 1, 0), &size);
-        ::SelectObject(dc, font);
-        ::ReleaseDC(picker, dc);
         return static_cast<int>(ideal.cx - size.cx);
     };
     // Friday in May against Wednesday in September: days and years of the same digits.

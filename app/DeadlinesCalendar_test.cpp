@@ -17,6 +17,7 @@
 #include "testing/MenuDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
+#include "winlib/DeviceContext.h"
 
 namespace {
 
@@ -350,10 +351,11 @@ TEST_F(DeadlinesCalendarTest, AHolidayChosenFromTheContextMenuGreysItsDay)
     Doc().GetHolidays(holidays);
     EXPECT_EQ(holidays, std::vector<double>{holiday});
     ShowCalendarPane();
-    const HDC dc = ::GetDC(Calendar().m_hWnd);
-    EXPECT_EQ(::GetPixel(dc, inLane.x, inLane.y), Color::HolidayBackground());
-    EXPECT_EQ(::GetPixel(dc, inLane.x + 2 * CalendarImage::kDayWidth, inLane.y), Color::White()) << "a work day";
-    ::ReleaseDC(Calendar().m_hWnd, dc);
+    {
+        const CClientDC dc(Calendar().m_hWnd);
+        EXPECT_EQ(::GetPixel(dc, inLane.x, inLane.y), Color::HolidayBackground());
+        EXPECT_EQ(::GetPixel(dc, inLane.x + 2 * CalendarImage::kDayWidth, inLane.y), Color::White()) << "a work day";
+    }
     EXPECT_FALSE(SaveWindowScreenshot(Calendar().GetParent(), L"deadlines_calendar_holiday").IsEmpty());
 }
 

@@ -10,6 +10,7 @@
 #include "app/MainFrame.h"
 #include "app/OpenFileHandover.h"
 #include "foundation/FileSystem.h"
+#include "foundation/UniqueHandle.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 
@@ -62,17 +63,19 @@ protected:
             WriteFileBytes(path, file.bytes);
         return path;
     }
+    // The file held without sharing when the case says so.
+    static HANDLE Hold(const BadFile& file, const EString& path)
+    {
+        return file.locked ? ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                           : INVALID_HANDLE_VALUE;
+    }
     // The file is tried while held as the case says; true once the message was shown.
     bool TryOpen(const BadFile& file, const EString& path, const std::function<void()>& open)
     {
-        const HANDLE held = file.locked ? ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
-                                        : INVALID_HANDLE_VALUE;
+        const UniqueHandle held(Hold(file, path));
         m_prompts.errors.clear();
         open();
-        const bool shown = WaitFor([&] { return !m_prompts.errors.empty(); });
-        if (held != INVALID_HANDLE_VALUE)
-            ::CloseHandle(held);
-        return shown;
+        return WaitFor([&] { return !m_prompts.errors.empty(); });
     }
 
     ScriptedPrompts m_prompts;
@@ -140,12 +143,9 @@ TEST_F(FailedOpenTest, AtStartUpAFileThatCannotBeOpenedLeavesACleanNewPlan)
         m_startupPath = Write(file);
         m_prompts.errors.clear();
         m_prompts.asked = 0;
-        const HANDLE held = file.locked ? ::CreateFileW(m_startupPath.c_str(), GENERIC_READ, 0, nullptr,
-                                                        OPEN_EXISTING, 0, nullptr)
-                                        : INVALID_HANDLE_VALUE;
+        UniqueHandle held(Hold(file, m_startupPath));
         OpenFrame(m_prompts);
-        if (held != INVALID_HANDLE_VALUE)
-            ::CloseHandle(held);
+        held.Reset();
         EXPECT_EQ(m_prompts.errors.size(), 1u);
         EXPECT_EQ(m_prompts.asked, 0) << "nothing to ask about";
         EXPECT_TRUE(Doc().GetPathName().IsEmpty());

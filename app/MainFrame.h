@@ -49,7 +49,7 @@ class CMainFrame : public CSdiFrame<CMainFrame, CPelquornDoc>,
 
 public:
     // The panes in creation order; index i of the first four answers the
-    // show-pane command 32800 + i. The moods share the people's tab box.
+    // show-pane command ID_VIEW_PANE_FIRST + i. The moods share the people's tab box.
     enum Pane : size_t { CalendarPane, CategoriesPane, DailyPlanPane, PeoplePane, MoodsPane, PaneCount };
     // The filter combos' control ids.
     static constexpr UINT kStatusFilterId = 1026;

@@ -3,8 +3,10 @@
 
 #include <commctrl.h>
 
+#include <span>
 #include <utility>
 
+#include "app/MainFrameTables.h"
 #include "docking/dockwins/TabDockingBox.h"
 #include "document/xml/MsxmlRegistration.h"
 #include "foundation/Language.h"
@@ -13,69 +15,32 @@
 #include "foundation/StepTimer.h"
 #include "foundation/Translator.h"
 #include "resources/IconIds.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 #include "winlib/ToolbarItems.h"
+#include "winlib/UniqueMenu.h"
 
 using dockwins::CDockingSide;
 
 namespace {
 
-constexpr DWORD kCommandBarStyle = 0x5600004C;
+constexpr DWORD kBarStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+// Bars placed by the rebar, not by their own parent.
+constexpr DWORD kBandChildStyle = CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN;
+constexpr DWORD kCommandBarStyle = kBarStyle | kBandChildStyle;
 constexpr UINT kRebarId = 0xE800;
-constexpr DWORD kRebarStyle = 0x56002640;
+constexpr DWORD kRebarStyle = kBarStyle | RBS_VARHEIGHT | RBS_BANDBORDERS | RBS_AUTOSIZE | CCS_NODIVIDER;
 constexpr UINT kStatusBarId = 0xE801;
-constexpr DWORD kStatusBarStyle = 0x56000100;
-constexpr DWORD kToolbarStyle = 0x5600094C;
-constexpr DWORD kComboStyle = 0x50000003;
+constexpr DWORD kStatusBarStyle = kBarStyle | SBARS_SIZEGRIP;
+constexpr DWORD kToolbarStyle = kBarStyle | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | kBandChildStyle;
+constexpr DWORD kComboStyle = WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST;
 // The first band id; the rebar's state is stored by band id.
 constexpr UINT kFirstBandId = 0xEB00;
 // Where the File menu keeps its recent documents.
 constexpr int kRecentFilesItem = 8;
-constexpr DWORD kPaneStyle = 0x86CF0000;
+constexpr DWORD kPaneStyle = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | WS_OVERLAPPEDWINDOW;
 constexpr RECT kFloatingRect = {0, 0, 200, 400};
 constexpr RECT kDockedRect = {0, 0, 200, 150};
-
-constexpr ToolbarItem kStandardItems[] = {
-    {IDI_FILE_NEW, 57600, L"New"},         {IDI_FILE_OPEN, 57601, L"Open"},   {IDI_FILE_SAVE, 57603, L"Save"},
-    {0, 0, nullptr},                       {IDI_EDIT_CUT, 57635, L"Cut"},     {IDI_EDIT_COPY, 57634, L"Copy"},
-    {IDI_EDIT_PASTE, 57637, L"Paste"},     {0, 0, nullptr},                   {IDI_PREPARE_REPORT, 32783, L"PrepareReport"},
-};
-constexpr ToolbarItem kViewItems[] = {
-    {IDI_TRANSPARENT_CATEGORIES, 32815, L"TransparentCategories"},
-    {0, 0, nullptr},
-    {IDI_VIEW_DEADLINES_CALENDAR, 32800, L"ViewDeadlinesCalendar"},
-    {IDI_VIEW_CATEGORIES, 32801, L"ViewCategories"},
-    {IDI_VIEW_DAILY_PLAN, 32802, L"ViewDailyPlan"},
-    {IDI_VIEW_PEOPLE_LIST, 32803, L"ViewPeopleList"},
-};
-constexpr ToolbarItem kSearchItems[] = {
-    {IDI_FIND, 32813, L"Find"},
-    {IDI_FIND_NEXT, 32814, L"FindNext"},
-    {0, 0, nullptr},
-    {IDI_LOCATE_SCHEDULE, 32816, L"LocateSchedule"},
-    {IDI_LOCATE_CATEGORY, 32807, L"LocateCategory"},
-};
-constexpr ToolbarItem kItemItems[] = {
-    {IDI_TASK_ADD, 32772, L"Add"},
-    {IDI_TASK_EDIT, 32774, L"Edit"},
-    {IDI_TASK_DELETE, 32776, L"Delete"},
-    {0, 0, nullptr},
-    {IDI_TASK_SPLIT, 32791, L"Split"},
-    {IDI_ARRANGE_DEADLINES, 32805, L"ArrangeDeadlines"},
-    {0, 0, nullptr},
-    {IDI_TASK_REBASE_ESTIMATE, 32854, L"RebaseEstimate"},
-    {0, 0, nullptr},
-    {IDI_TRACK_TIME, 32860, L"TrackTime"},
-    {IDI_TRACK_NOW_NAME_LATER, 32875, L"TrackNowNameLater"},
-};
-
-// The command bar's menu icons: icon resource, command.
-constexpr UINT kMenuIcons[][2] = {
-    {132, 57600}, {133, 57601}, {134, 57603}, {203, 57635}, {204, 57634}, {205, 57637}, {12906, 32783},
-    {207, 32813}, {208, 32814}, {209, 32816}, {210, 32807}, {194, 32815}, {12904, 32800}, {227, 32801},
-    {228, 32802}, {232, 32803}, {135, 32772}, {136, 32774}, {12905, 32776}, {12901, 32791}, {12902, 32805},
-    {229, 32854}, {198, 32860}, {225, 32842}, {224, 32843}, {222, 32866}, {219, 32836}, {221, 32837},
-    {220, 32838}, {196, 32817}, {197, 32819}, {230, 32829}, {222, 32839}, {263, 32875}, {274, 32881},
-};
 
 HICON LoadSmallIcon(UINT id, int size)
 {
@@ -92,12 +57,10 @@ SIZE WindowSize(HWND window)
 // The width of a text in the status bar's font, plus the pane's margin.
 int PaneWidth(HWND statusBar, const EString& text)
 {
-    const HDC dc = ::GetDC(statusBar);
-    const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(statusBar, WM_GETFONT, 0, 0)));
+    const CClientDC dc(statusBar);
+    const CSelectObject font(dc, reinterpret_cast<HFONT>(::SendMessageW(statusBar, WM_GETFONT, 0, 0)));
     SIZE size = {};
     ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(statusBar, dc);
     return size.cx + 6;
 }
 
@@ -124,12 +87,15 @@ bool CMainFrame::CreateMainWindow()
     EString title;
     if (!title.LoadString(IDR_MAINFRAME))
         title = L"Quorvane";
-    const HMENU menu = ::LoadMenuW(GetResourceModule(), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    if (!Create(nullptr, RECT{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0}, title.c_str(), 0, 0, menu)) {
-        if (menu)
-            ::DestroyMenu(menu);
+    UniqueMenu menu(::LoadMenuW(GetResourceModule(), MAKEINTRESOURCEW(IDR_MAINFRAME)));
+    const bool created = Create(nullptr, RECT{CW_USEDEFAULT, CW_USEDEFAULT, 0, 0}, title.c_str(), 0, 0, menu);
+    // The menu is the window's, or the command bar's once the bar has taken
+    // it; a window that failed in WM_CREATE destroyed its menu with it. It is
+    // still this function's only when no window was made.
+    if (created || !::IsMenu(menu) || m_commandBar.GetMenu() == menu)
+        menu.Release();
+    if (!created)
         return false;
-    }
     LoadAccelerators(IDR_MAINFRAME);
     return true;
 }
@@ -209,7 +175,7 @@ void CMainFrame::LoadMenuIcons()
     if (std::exchange(m_menuIconsLoaded, true))
         return;
     const int iconSize = ::GetSystemMetrics(SM_CXSMICON);
-    for (const auto& [icon, command] : kMenuIcons) {
+    for (const auto& [icon, command] : MainFrameTables::kMenuIcons) {
         if (const HICON loaded = LoadSmallIcon(icon, iconSize)) {
             m_commandBar.AddIcon(loaded, command);
             ::DestroyIcon(loaded);
@@ -239,23 +205,14 @@ HWND CMainFrame::MakeToolbar(int width, int height)
 
 bool CMainFrame::CreateButtonToolbars()
 {
-    struct Table {
-        Bar bar;
-        const ToolbarItem* items;
-        int count;
-    };
-    const Table tables[] = {
-        {StandardBar, kStandardItems, static_cast<int>(std::size(kStandardItems))},
-        {ViewBar, kViewItems, static_cast<int>(std::size(kViewItems))},
-        {SearchBar, kSearchItems, static_cast<int>(std::size(kSearchItems))},
-        {ItemBar, kItemItems, static_cast<int>(std::size(kItemItems))},
-    };
-    for (const Table& table : tables) {
-        m_bars[table.bar] = MakeToolbar(100, 100);
-        if (!m_bars[table.bar])
+    static_assert(std::size(MainFrameTables::kToolbars) == ItemBar - StandardBar + 1);
+    for (size_t bar = StandardBar; bar <= ItemBar; ++bar) {
+        m_bars[bar] = MakeToolbar(100, 100);
+        if (!m_bars[bar])
             return false;
-        ToolbarBuildFromItems(m_bars[table.bar], table.items, table.count);
-        m_commandBar.AddXPToolbar(m_bars[table.bar]);
+        const std::span<const ToolbarItem> items = MainFrameTables::kToolbars[bar - StandardBar];
+        ToolbarBuildFromItems(m_bars[bar], items.data(), static_cast<int>(items.size()));
+        m_commandBar.AddXPToolbar(m_bars[bar]);
     }
     return true;
 }

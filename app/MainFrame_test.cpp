@@ -29,6 +29,8 @@
 #include "testing/MenuDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 
 namespace {
 
@@ -117,12 +119,12 @@ TEST_F(MainFrameTest, TheMoodsPaneIsATabBesideThePeopleAndListsTheDocumentsMoods
     RECT moodsText = {};
     ASSERT_TRUE(box->Tabs().GetItemRect(1, &moodsTab));
     ASSERT_TRUE(dockwins::TabTextRect(moodsTab, 0, &moodsText)) << "no room for any text";
-    const HDC dc = ::GetDC(box->Tabs());
-    const HGDIOBJ previous = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(box->Tabs().SendMessage(WM_GETFONT)));
     SIZE label = {};
-    ::GetTextExtentPoint32W(dc, L"Moods", 5, &label);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(box->Tabs(), dc);
+    {
+        const CClientDC dc(box->Tabs());
+        const CSelectObject font(dc, reinterpret_cast<HGDIOBJ>(box->Tabs().SendMessage(WM_GETFONT)));
+        ::GetTextExtentPoint32W(dc, L"Moods", 5, &label);
+    }
     EXPECT_GE(moodsText.right - moodsText.left, label.cx);
     const HWND list = ::FindWindowExW(*moods, nullptr, L"QuorvaneMoodList", nullptr);
     ASSERT_NE(list, nullptr);
@@ -728,6 +730,24 @@ TEST_F(MainFrameTest, ATaskTypedIntoTheTaskDialogIsListedEditedAndSaved)
 
     const EString path = SavePlanAs(L"typed_task.qvr");
     EXPECT_NE(ReadFileBytes(path).find("Renew both passports"), std::string::npos);
+}
+
+// The dialog base shows the program's icon in every dialog's caption.
+TEST_F(MainFrameTest, TheProgramsDialogsCarryItsIcon)
+{
+    CMainFrame& frame = OpenFrame();
+    frame.GetDocument().SetDocumentWindow(frame.GetTaskView());
+    RunModalSteps(
+        [this] {
+            SendCommand(ID_TASK_ADD);
+            return INT_PTR(0);
+        },
+        {[&](HWND dialog) {
+            EXPECT_NE(::SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0), 0);
+            EXPECT_FALSE(SaveWindowScreenshot(dialog, L"task_dialog_icon").empty());
+            ClickButton(dialog, IDCANCEL);
+            return true;
+        }});
 }
 
 // Completing the last open task of a category asks, in the program's own dialog, whether the category is done too.

@@ -19,6 +19,7 @@
 #include "foundation/Clock.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
+#include "foundation/UniqueHandle.h"
 #include "foundation/WaitPumpingMessages.h"
 #include "resources/AppCommandIds.h"
 #include "testing/DialogDriver.h"
@@ -224,14 +225,13 @@ TEST_F(PlanInHandTest, ExitUnderModalWorkIsCarriedOutWhateverIsHandedOverAroundI
             };
             RunModalSteps(Command(c.modalCommand), {askMeanwhile, cancel});
         } else {
-            const HANDLE scriptEnded = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+            const UniqueHandle scriptEnded(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
             std::thread secondStarts([&] {
                 sendRequests();
-                ::SetEvent(scriptEnded);
+                ::SetEvent(scriptEnded.Get());
             });
-            EXPECT_TRUE(WaitPumpingMessages(scriptEnded, 10000));
+            EXPECT_TRUE(WaitPumpingMessages(scriptEnded.Get(), 10000));
             secondStarts.join();
-            ::CloseHandle(scriptEnded);
         }
         if (c.closes) {
             EXPECT_TRUE(WaitThroughLoop(m_loop, [&] { return !m_frame->IsWindow(); }));
@@ -411,15 +411,14 @@ TEST_F(PlanInHandTest, RequestsDuringAWaitForAScriptComeAfterIt)
             HandOver(m_a);
             ASSERT_TRUE(Opened(m_a));
         }
-        const HANDLE scriptEnded = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        const UniqueHandle scriptEnded(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
         const HWND frame = *m_frame;
         std::thread secondStart([&] {
             c.request(frame);
-            ::SetEvent(scriptEnded);
+            ::SetEvent(scriptEnded.Get());
         });
-        EXPECT_TRUE(WaitPumpingMessages(scriptEnded, 10000));
+        EXPECT_TRUE(WaitPumpingMessages(scriptEnded.Get(), 10000));
         secondStart.join();
-        ::CloseHandle(scriptEnded);
         EXPECT_TRUE(m_frame->IsWindow());
         EXPECT_EQ(Doc().GetPathName(), m_a);
         EXPECT_TRUE(WaitThroughLoop(m_loop, c.done));

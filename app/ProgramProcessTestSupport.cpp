@@ -12,36 +12,35 @@ ProgramProcess::ProgramProcess(const EString& arguments, const EString& folder)
         commandLine += L" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
     m_started = ::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                 folder.IsEmpty() ? nullptr : folder.c_str(), &startup, &m_process) != FALSE;
+                                 folder.IsEmpty() ? nullptr : folder.c_str(), &startup, &started) != FALSE;
+    if (m_started)
+        m_handles = ProcessHandles(started);
 }
 
 ProgramProcess::~ProgramProcess()
 {
-    if (!m_started)
-        return;
     Kill();
-    ::CloseHandle(m_process.hThread);
-    ::CloseHandle(m_process.hProcess);
 }
 
 bool ProgramProcess::Ended() const
 {
-    return m_started && ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
+    return m_started && ::WaitForSingleObject(m_handles.process.Get(), 0) == WAIT_OBJECT_0;
 }
 
 DWORD ProgramProcess::ExitCode() const
 {
     DWORD code = 0;
-    ::GetExitCodeProcess(m_process.hProcess, &code);
+    ::GetExitCodeProcess(m_handles.process.Get(), &code);
     return code;
 }
 
 void ProgramProcess::Kill()
 {
     if (m_started && !Ended()) {
-        ::TerminateProcess(m_process.hProcess, 2);
-        ::WaitForSingleObject(m_process.hProcess, INFINITE);
+        ::TerminateProcess(m_handles.process.Get(), 2);
+        ::WaitForSingleObject(m_handles.process.Get(), INFINITE);
     }
 }
 

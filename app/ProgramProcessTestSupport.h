@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "foundation/EString.h"
+#include "foundation/UniqueHandle.h"
 
 // The program started with the arguments (none: it chooses its own
 // document), in the folder given (none: the test's own); ended at once when
@@ -22,7 +23,7 @@ public:
     void Kill();
 
 private:
-    PROCESS_INFORMATION m_process = {};
+    ProcessHandles m_handles;
     bool m_started = false;
 };
 

@@ -3,16 +3,20 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 #include <set>
+#include <span>
 #include <tuple>
 #include <vector>
 
+#include "app/MainFrameTables.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "foundation/Translator.h"
 #include "resources/resource.h"
 #include "winlib/MenuText.h"
+#include "winlib/UniqueMenu.h"
 
 namespace {
 
@@ -137,40 +141,36 @@ private:
     HMODULE m_module;
 };
 
-// The pictures of the toolbar buttons, the menu items, the people tree's
-// items, the daily plan's navigation bar and the task list's rows.
-const int kCommandIcons[] = {
-    IDI_FILE_NEW, IDI_FILE_OPEN, IDI_FILE_SAVE, IDI_EDIT_CUT, IDI_EDIT_COPY, IDI_EDIT_PASTE,
-    IDI_PREPARE_REPORT, IDI_IMPORT, IDI_EXPORT, IDI_TRANSPARENT_CATEGORIES, IDI_VIEW_DEADLINES_CALENDAR,
-    IDI_VIEW_CATEGORIES, IDI_VIEW_DAILY_PLAN, IDI_VIEW_PEOPLE_LIST, IDI_PEOPLE_GROUP, IDI_PEOPLE_GROUP_OPEN,
-    IDI_PEOPLE_PERSON, IDI_FIND, IDI_FIND_NEXT,
-    IDI_LOCATE_SCHEDULE, IDI_LOCATE_CATEGORY, IDI_TASK_ADD, IDI_TASK_EDIT, IDI_TASK_DELETE,
-    IDI_TASK_SPLIT, IDI_ARRANGE_DEADLINES, IDI_TASK_REBASE_ESTIMATE, IDI_TRACK_TIME,
-    IDI_TRACK_NOW_NAME_LATER, IDI_ADD_GROUP, IDI_RECURRING, IDI_DAY_PREVIOUS, IDI_DAY_TODAY,
-    IDI_DAY_NEXT, IDI_ADJUST_START_TIME, IDI_ADJUST_STOP_TIME, IDI_RESCHEDULE_TOMORROW,
-    IDI_DAY_ZOOM_OUT, IDI_DAY_ZOOM_IN, IDI_TASK_NEW, IDI_TASK_IN_PROGRESS, IDI_TASK_COMPLETED,
-    IDI_TASK_RECURRING, IDI_TASK_DRAG_MOVE, IDI_TASK_DRAG_COPY,
+// The pictures besides those of the frame's tables: the people tree's items,
+// the daily plan's navigation bar and the task list's rows.
+const int kOtherPictures[] = {
+    IDI_PEOPLE_GROUP, IDI_PEOPLE_GROUP_OPEN, IDI_PEOPLE_PERSON, IDI_RECURRING, IDI_DAY_PREVIOUS, IDI_DAY_TODAY,
+    IDI_DAY_NEXT, IDI_ADJUST_START_TIME, IDI_ADJUST_STOP_TIME, IDI_RESCHEDULE_TOMORROW, IDI_DAY_ZOOM_OUT,
+    IDI_DAY_ZOOM_IN, IDI_TASK_NEW, IDI_TASK_IN_PROGRESS, IDI_TASK_COMPLETED, IDI_TASK_RECURRING,
+    IDI_TASK_DRAG_MOVE, IDI_TASK_DRAG_COPY,
 };
 
-// The commands of the standard, view, search and item toolbars.
-const int kToolbarCommands[] = {
-    ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_PREPARE_REPORT,
-    ID_TRANSPARENT_CATEGORIES, ID_VIEW_DEADLINES_CALENDAR, ID_VIEW_CATEGORIES, ID_VIEW_DAILY_PLAN,
-    ID_VIEW_PEOPLE_LIST, ID_FIND, ID_FIND_NEXT, ID_LOCATE_SCHEDULE, ID_LOCATE_CATEGORY, ID_TASK_ADD,
-    ID_TASK_EDIT, ID_TASK_DELETE, ID_TASK_SPLIT, ID_ARRANGE_DEADLINES, ID_TASK_REBASE_ESTIMATE,
-    ID_TRACK_TIME, ID_TRACK_NOW_NAME_LATER,
-};
+// The frame's toolbar buttons, separators left out.
+std::vector<ToolbarItem> ToolbarButtons()
+{
+    std::vector<ToolbarItem> buttons;
+    for (const std::span<const ToolbarItem> bar : MainFrameTables::kToolbars)
+        for (const ToolbarItem& item : bar)
+            if (item.commandId)
+                buttons.push_back(item);
+    return buttons;
+}
 
-// The commands that have a picture in the command bar's menus.
-const int kMenuIconCommands[] = {
-    ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-    ID_PREPARE_REPORT, ID_FIND, ID_FIND_NEXT, ID_LOCATE_SCHEDULE, ID_LOCATE_CATEGORY,
-    ID_TRANSPARENT_CATEGORIES, ID_VIEW_DEADLINES_CALENDAR, ID_VIEW_CATEGORIES, ID_VIEW_DAILY_PLAN,
-    ID_VIEW_PEOPLE_LIST, ID_TASK_ADD, ID_TASK_EDIT, ID_TASK_DELETE, ID_TASK_SPLIT, ID_ARRANGE_DEADLINES,
-    ID_TASK_REBASE_ESTIMATE, ID_TRACK_TIME, ID_IMPORT, ID_EXPORT, ID_TASK_RECURRING, ID_DAY_PREVIOUS,
-    ID_DAY_NEXT, ID_DAY_TODAY, ID_ADJUST_START_TIME, ID_ADJUST_STOP_TIME, ID_RESCHEDULE_TOMORROW,
-    ID_RECURRING_TASKS, ID_TRACK_NOW_NAME_LATER, ID_ADD_GROUP,
-};
+// Every picture of the frame's tables and the views.
+std::set<int> CommandPictures()
+{
+    std::set<int> pictures(std::begin(kOtherPictures), std::end(kOtherPictures));
+    for (const ToolbarItem& button : ToolbarButtons())
+        pictures.insert(static_cast<int>(button.iconId));
+    for (const MainFrameTables::MenuIcon& icon : MainFrameTables::kMenuIcons)
+        pictures.insert(static_cast<int>(icon.iconId));
+    return pictures;
+}
 
 struct Accelerator {
     BYTE modifiers;
@@ -284,12 +284,11 @@ struct MenuContents {
 MenuContents MainMenu(const ProgramModule& program)
 {
     MenuContents contents;
-    const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    const UniqueMenu menu(::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME)));
     if (!menu)
         return contents;
     contents.loaded = true;
     CollectMenu(menu, contents.commands, contents.texts);
-    ::DestroyMenu(menu);
     return contents;
 }
 
@@ -373,7 +372,7 @@ TEST(ProgramResourcesTest, EveryCommandPictureLoadsAs16By16WithAlpha)
 {
     const ProgramModule program;
     ASSERT_TRUE(program.Get());
-    for (const int id : kCommandIcons) {
+    for (const int id : CommandPictures()) {
         const auto icon = static_cast<HICON>(::LoadImageW(program.Get(), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
         ASSERT_TRUE(icon) << id;
         ICONINFO info = {};
@@ -497,12 +496,11 @@ TEST(ProgramResourcesTest, TheAcceleratorTableHoldsExactlyTheFramesKeys)
 TEST(ProgramResourcesTest, TheFileMenusNinthItemIsTheRecentFilesPopup)
 {
     const ProgramModule program;
-    const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    ASSERT_TRUE(menu);
+    const UniqueMenu menu(::LoadMenuW(program.Get(), MAKEINTRESOURCEW(IDR_MAINFRAME)));
+    ASSERT_TRUE(menu.Get());
     const HMENU recent = ::GetSubMenu(::GetSubMenu(menu, 0), 8);
     ASSERT_TRUE(recent);
     EXPECT_EQ(::GetMenuItemID(recent, 0), static_cast<UINT>(ID_FILE_MRU_FIRST));
-    ::DestroyMenu(menu);
 }
 
 // The keys without a handler (Shift+F6, Ctrl+P, Tab) need no menu item.
@@ -512,12 +510,50 @@ TEST(ProgramResourcesTest, TheMenuReachesEveryCommandOfTheKeysAndPictures)
     const MenuContents menu = MainMenu(program);
     ASSERT_TRUE(menu.loaded);
     const std::set<UINT>& commands = menu.commands;
-    for (const int command : kMenuIconCommands)
-        EXPECT_TRUE(commands.count(command)) << command;
+    for (const MainFrameTables::MenuIcon& icon : MainFrameTables::kMenuIcons)
+        EXPECT_TRUE(commands.count(icon.commandId)) << icon.commandId;
     for (const Accelerator& key : kAccelerators) {
         if (key.command != ID_PREVIOUS_PANE && key.command != ID_FILE_PRINT && key.command != ID_NEXT_FIELD) {
             EXPECT_TRUE(commands.count(key.command)) << key.command;
         }
+    }
+}
+
+// A renumbered command or picture would leave a button or a menu picture
+// that nothing answers or that shows nothing.
+TEST(ProgramResourcesTest, EveryButtonAndMenuPictureNamesACommandOfTheMenuOrKeysAndAPictureOfTheProgram)
+{
+    const ProgramModule program;
+    const MenuContents menu = MainMenu(program);
+    ASSERT_TRUE(menu.loaded);
+    std::set<UINT> commands = menu.commands;
+    for (const Accelerator& key : StoredAccelerators(program.Data(RT_ACCELERATOR, IDR_MAINFRAME)))
+        commands.insert(key.command);
+    const auto hasPicture = [&](UINT icon) {
+        return ::FindResourceW(program.Get(), MAKEINTRESOURCEW(icon), RT_GROUP_ICON) != nullptr;
+    };
+    const std::vector<ToolbarItem> buttons = ToolbarButtons();
+    EXPECT_EQ(buttons.size(), 24u);
+    for (const ToolbarItem& button : buttons) {
+        EXPECT_TRUE(commands.count(button.commandId)) << button.text;
+        EXPECT_TRUE(hasPicture(button.iconId)) << button.text;
+    }
+    for (const MainFrameTables::MenuIcon& icon : MainFrameTables::kMenuIcons) {
+        EXPECT_TRUE(commands.count(icon.commandId)) << icon.commandId;
+        EXPECT_TRUE(hasPicture(icon.iconId)) << icon.commandId;
+    }
+}
+
+// A command shows one picture, on its button and on its menu item.
+TEST(ProgramResourcesTest, AMenuItemShowsThePictureOfItsButton)
+{
+    std::map<UINT, UINT> menuPicture;
+    for (const MainFrameTables::MenuIcon& icon : MainFrameTables::kMenuIcons)
+        EXPECT_TRUE(menuPicture.emplace(icon.commandId, icon.iconId).second) << "twice: " << icon.commandId;
+    for (const ToolbarItem& button : ToolbarButtons()) {
+        const auto found = menuPicture.find(button.commandId);
+        ASSERT_NE(found, menuPicture.end()) << button.text;
+        EXPECT_EQ(found->second, button.iconId) << button.text;
     }
 }
 
@@ -542,7 +578,8 @@ TEST(ProgramResourcesTest, EveryCommandHasHelpAndATip)
     const MenuContents menu = MainMenu(program);
     ASSERT_TRUE(menu.loaded);
     std::set<UINT> commands = menu.commands;
-    commands.insert(std::begin(kToolbarCommands), std::end(kToolbarCommands));
+    for (const ToolbarItem& button : ToolbarButtons())
+        commands.insert(button.commandId);
     commands.erase(ID_FILE_MRU_FIRST);
     commands.insert(IDS_RECENT_FILE_PROMPT);
     IniParser english;
@@ -578,13 +615,12 @@ TEST(ProgramResourcesTest, NoTwoItemsOfAMenuShareALetterInAnyLanguage)
             continue;
         }
         for (const ULONG_PTR menuId : menus) {
-            const HMENU menu = ::LoadMenuW(program.Get(), MAKEINTRESOURCEW(menuId));
-            ASSERT_TRUE(menu) << menuId;
+            const UniqueMenu menu(::LoadMenuW(program.Get(), MAKEINTRESOURCEW(menuId)));
+            ASSERT_TRUE(menu.Get()) << menuId;
             Translator::TranslateMenu(menu);
             std::vector<EString> shared;
             CollectSharedLetters(menu, EString::Formatted(L"%s menu %u", name.c_str(), static_cast<unsigned>(menuId)),
                                  shared);
-            ::DestroyMenu(menu);
             for (const EString& items : shared)
                 ADD_FAILURE() << items.c_str();
         }

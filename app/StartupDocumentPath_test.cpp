@@ -4,6 +4,7 @@
 
 #include "app/StartupDocumentPath.h"
 #include "foundation/Options.h"
+#include "foundation/UniqueHandle.h"
 #include "testing/TestSupport.h"
 
 namespace {
@@ -21,11 +22,10 @@ void PlaceFile(const EString& path, int second, int millisecond)
     const SYSTEMTIME system = {2024, 3, 2, 5, 10, 0, static_cast<WORD>(second), static_cast<WORD>(millisecond)};
     FILETIME time = {};
     ::SystemTimeToFileTime(&system, &time);
-    const HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    ::SetFileTime(file, nullptr, nullptr, &time);
-    ::CloseHandle(file);
+    const UniqueHandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
+    ::SetFileTime(file.Get(), nullptr, nullptr, &time);
 }
 
 enum class Chosen { CommandLine, Document, Copy, Nothing };

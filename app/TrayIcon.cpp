@@ -67,9 +67,9 @@ bool TrayIcon::RemoveIcon()
 
 void TrayIcon::PrepareMenu(HMENU) {}
 
-HMENU TrayIcon::LoadTranslatedMenu() const
+UniqueMenu TrayIcon::LoadTranslatedMenu() const
 {
-    const HMENU menu = ::LoadMenuW(GetResourceModule(), MAKEINTRESOURCEW(m_record.uID));
+    UniqueMenu menu(::LoadMenuW(GetResourceModule(), MAKEINTRESOURCEW(m_record.uID)));
     if (menu)
         Translator::TranslateMenu(menu);
     return menu;
@@ -94,7 +94,7 @@ bool TrayIcon::OnTrayMouse(WPARAM iconId, LPARAM mouseMessage)
 bool TrayIcon::ShowMenu()
 {
     const HWND window = m_record.hWnd;
-    const HMENU menu = LoadTranslatedMenu();
+    const UniqueMenu menu = LoadTranslatedMenu();
     if (!menu)
         return false;
     const HMENU popup = ::GetSubMenu(menu, 0);
@@ -111,7 +111,6 @@ bool TrayIcon::ShowMenu()
         // Lets the menu loop end before the next click on the icon.
         ::PostMessageW(window, WM_NULL, 0, 0);
     }
-    ::DestroyMenu(menu);
     return popup != nullptr;
 }
 
@@ -119,12 +118,11 @@ void TrayIcon::ExecuteDefaultItem()
 {
     const HWND window = m_record.hWnd;
     ::SetForegroundWindow(window);
-    const HMENU menu = LoadTranslatedMenu();
+    const UniqueMenu menu = LoadTranslatedMenu();
     if (!menu)
         return;
     const HMENU popup = ::GetSubMenu(menu, 0);
     const UINT command = popup ? ::GetMenuItemID(popup, m_defaultMenuItem) : static_cast<UINT>(-1);
-    ::DestroyMenu(menu);
     // A separator or a sub-menu at that place has no command.
     if (command != static_cast<UINT>(-1) && command != 0)
         ::SendMessageW(window, WM_COMMAND, MAKEWPARAM(command, 0), 0);

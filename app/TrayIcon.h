@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "winlib/UniqueMenu.h"
+
 class TrayIcon {
 public:
     using ShellNotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAW);
@@ -46,7 +48,7 @@ protected:
 
 private:
     // The icon's menu resource, translated; null when it cannot be loaded.
-    HMENU LoadTranslatedMenu() const;
+    UniqueMenu LoadTranslatedMenu() const;
     void ExecuteDefaultItem();
 
     // The shell's first form of the record: the program needs nothing newer.

@@ -18,8 +18,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int)
         return 0;
     // Binds the wide window functions before any window exists.
     ::DefWindowProcW(nullptr, 0, 0, 0);
-    // The Windows 95 classes, date pickers, rebars and the native font control.
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), 0x25FF};
+    INITCOMMONCONTROLSEX controls = {
+        sizeof(controls), ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_COOL_CLASSES | ICC_NATIVEFNTCTL_CLASS};
     ::InitCommonControlsEx(&controls);
     SetResourceModule(instance);
     const int exitCode = Run(commandLine ? commandLine : L"");

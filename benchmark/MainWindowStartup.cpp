@@ -27,6 +27,7 @@
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
+#include "foundation/UniqueHandle.h"
 
 namespace {
 
@@ -115,17 +116,15 @@ SIZE_T ParsedWorkingSetInOwnProcess(const EString& plan)
         L"\"" + FileSystem::GetModuleFileName() + L"\" " + kParsedWorkingSetSwitch + L" \"" + plan + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
+    PROCESS_INFORMATION info = {};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return 0;
+    const ProcessHandles started(info);
+    const HANDLE process = started.process.Get();
     DWORD kib = 0;
-    if (::WaitForSingleObject(process.hProcess, kCommandPatienceMs) != WAIT_OBJECT_0 ||
-        !::GetExitCodeProcess(process.hProcess, &kib))
+    if (::WaitForSingleObject(process, kCommandPatienceMs) != WAIT_OBJECT_0 || !::GetExitCodeProcess(process, &kib))
         kib = 0;
-    ::TerminateProcess(process.hProcess, 0);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    ::TerminateProcess(process, 0);
     return static_cast<SIZE_T>(kib) * 1024;
 }
 

@@ -73,19 +73,20 @@ bool PlannerProcess::Start(const EString& program, const EString& plan)
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     m_started = Now();
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &m_info)) {
-        m_info = {};
+    PROCESS_INFORMATION info = {};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return false;
-    }
+    m_handles = ProcessHandles(info);
+    m_processId = info.dwProcessId;
+    m_threadId = info.dwThreadId;
     if (const HANDLE job = PlannersJob())
-        ::AssignProcessToJobObject(job, m_info.hProcess);
+        ::AssignProcessToJobObject(job, Process());
     return true;
 }
 
 void PlannerProcess::End()
 {
-    if (!m_info.hProcess)
+    if (!m_handles.process)
         return;
     // The icon a close would have taken away: the notification area left
     // with the icon of an ended process keeps the next process's start
@@ -97,23 +98,22 @@ void PlannerProcess::End()
         icon.uID = IDR_TRAY_MENU;
         ::Shell_NotifyIconW(NIM_DELETE, &icon);
     }
-    ::TerminateProcess(m_info.hProcess, 1);
-    ::WaitForSingleObject(m_info.hProcess, kEndPatienceMs);
-    ::CloseHandle(m_info.hThread);
-    ::CloseHandle(m_info.hProcess);
-    m_info = {};
+    ::TerminateProcess(Process(), 1);
+    ::WaitForSingleObject(Process(), kEndPatienceMs);
+    m_handles = ProcessHandles();
+    m_processId = m_threadId = 0;
 }
 
 bool PlannerProcess::IsRunning() const
 {
-    return m_info.hProcess && ::WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
+    return m_handles.process && ::WaitForSingleObject(Process(), 0) == WAIT_TIMEOUT;
 }
 
 HWND PlannerProcess::Window() const
 {
     const HWND window = ::FindWindowW(m_windowClass, nullptr);
     DWORD processId = 0;
-    if (!window || !::GetWindowThreadProcessId(window, &processId) || processId != m_info.dwProcessId)
+    if (!window || !::GetWindowThreadProcessId(window, &processId) || processId != m_processId)
         return nullptr;
     return window;
 }
@@ -129,7 +129,7 @@ Idle PlannerProcess::WaitIdle(double start, double patienceMs, const std::functi
             idle.ended = true;
             return idle;
         }
-        const double cpu = CpuMs(m_info.hThread);
+        const double cpu = CpuMs(m_handles.thread.Get());
         if (Answers(ready, now)) {
             if (quietSince < 0 || cpu - quietCpu > kQuietCpuMs) {
                 quietSince = now;

@@ -7,6 +7,7 @@
 
 #include "app/MainWindowClass.h"
 #include "foundation/EString.h"
+#include "foundation/UniqueHandle.h"
 
 // Milliseconds on the performance counter.
 double Now();
@@ -51,8 +52,8 @@ public:
     void End();
     bool IsRunning() const;
     double StartedAt() const { return m_started; }
-    HANDLE Process() const { return m_info.hProcess; }
-    DWORD ThreadId() const { return m_info.dwThreadId; }
+    HANDLE Process() const { return m_handles.process.Get(); }
+    DWORD ThreadId() const { return m_threadId; }
     // Its main window; null before it exists.
     HWND Window() const;
 
@@ -68,6 +69,8 @@ private:
     bool Answers(const std::function<bool(HWND, double)>& ready, double now);
 
     const wchar_t* m_windowClass;
-    PROCESS_INFORMATION m_info = {};
+    ProcessHandles m_handles;
+    DWORD m_processId = 0;
+    DWORD m_threadId = 0;
     double m_started = 0;
 };

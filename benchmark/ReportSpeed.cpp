@@ -13,6 +13,7 @@
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
+#include "foundation/UniqueHandle.h"
 #include "foundation/WaitPumpingMessages.h"
 #include "reports/ReportRun.h"
 #include "reports/ReportServices.h"
@@ -36,7 +37,7 @@ class AnswerProbe {
 public:
     explicit AnswerProbe(HWND window) : m_window(window)
     {
-        m_thread = ::CreateThread(nullptr, 0, &AnswerProbe::Run, this, 0, nullptr);
+        m_thread.Reset(::CreateThread(nullptr, 0, &AnswerProbe::Run, this, 0, nullptr));
     }
     AnswerProbe(const AnswerProbe&) = delete;
     AnswerProbe& operator=(const AnswerProbe&) = delete;
@@ -47,9 +48,8 @@ public:
     {
         if (m_thread) {
             m_stoppedAt = Now();
-            WaitPumpingMessages(m_thread);
-            ::CloseHandle(m_thread);
-            m_thread = nullptr;
+            WaitPumpingMessages(m_thread.Get());
+            m_thread.Reset();
         }
         return m_slowest;
     }
@@ -80,7 +80,7 @@ private:
     }
 
     HWND m_window;
-    HANDLE m_thread = nullptr;
+    UniqueHandle m_thread;
     std::atomic<long long> m_stoppedAt = 0;
     double m_slowest = 0;
 };

@@ -14,6 +14,8 @@
 #include "foundation/Options.h"
 #include "testing/DialogDriver.h"
 #include "testing/WindowShot.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 
 namespace {
 
@@ -39,12 +41,10 @@ int RoomBeyondTheDate(HWND picker)
     ::SendMessageW(picker, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&date));
     wchar_t text[128] = {};
     const int length = ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, &date, nullptr, text, 128);
-    const HDC dc = ::GetDC(picker);
-    const HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(picker, WM_GETFONT, 0, 0)));
+    const CClientDC dc(picker);
+    const CSelectObject font(dc, reinterpret_cast<HFONT>(::SendMessageW(picker, WM_GETFONT, 0, 0)));
     SIZE size = {};
     ::GetTextExtentPoint32W(dc, text, std::max(length - 1, 0), &size);
-    ::SelectObject(dc, font);
-    ::ReleaseDC(picker, dc);
     return static_cast<int>(ideal.cx - size.cx);
 }
 

@@ -3,6 +3,7 @@
 
 #include "foundation/EString.h"
 #include "foundation/MessageMap.h"
+#include "resources/IconIds.h"
 #include "winlib/WindowImpl.h"
 
 class CInfoFrame : public CWindowImpl<CInfoFrame> {
@@ -12,7 +13,7 @@ public:
     static constexpr int kGap = 5;
     static constexpr COLORREF kBandColour = RGB(153, 153, 153);
     // The bulb drawn in the band.
-    static constexpr unsigned kIconId = 131;
+    static constexpr unsigned kIconId = IDI_TIP;
 
     static WindowClass GetWindowClass() { return WindowClass{.name = L"QuorvaneInfoFrame"}; }
 

@@ -10,6 +10,8 @@
 #include "document/PelquornDoc.h"
 #include "testing/DialogDriver.h"
 #include "testing/WindowShot.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 
 namespace {
 
@@ -408,8 +410,8 @@ TEST_F(TaskDialogTest, EveryPriorityAndStatusShowsWholeInItsCombo)
                           info.cbSize = sizeof(info);
                           EXPECT_TRUE(::GetComboBoxInfo(combo, &info));
                           const int room = info.rcItem.right - info.rcItem.left - 4;
-                          const HDC dc = ::GetDC(combo);
-                          const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(combo, WM_GETFONT, 0, 0)));
+                          const CClientDC dc(combo);
+                          const CSelectObject font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(combo, WM_GETFONT, 0, 0)));
                           const LRESULT count = ::SendMessageW(combo, CB_GETCOUNT, 0, 0);
                           EXPECT_GT(count, 2);
                           for (LRESULT item = 0; item < count; ++item) {
@@ -419,8 +421,6 @@ TEST_F(TaskDialogTest, EveryPriorityAndStatusShowsWholeInItsCombo)
                               ::GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
                               EXPECT_LE(size.cx, room) << "combo " << id << ": " << text;
                           }
-                          ::SelectObject(dc, old);
-                          ::ReleaseDC(combo, dc);
                       }
                       EXPECT_EQ(ItemText(d, IDC_TASK_IMPORTANCE), L"Urgent and important");
                       EXPECT_FALSE(SaveWindowScreenshot(d, L"TaskDialogLongestPriority").empty());

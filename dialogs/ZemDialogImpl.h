@@ -16,6 +16,7 @@
 #include "foundation/ResourceModule.h"
 #include "foundation/Translator.h"
 #include "foundation/WindowState.h"
+#include "resources/IconIds.h"
 #include "winlib/DialogImpl.h"
 #include "winlib/DialogResize.h"
 #include "winlib/MessageFilter.h"
@@ -27,7 +28,7 @@ class CZemDialogImpl : public CDialogImpl<T>,
                        public CWinDataExchangeEx<T>,
                        public CMessageFilter {
 public:
-    static constexpr unsigned kIconId = 128;
+    static constexpr unsigned kIconId = IDI_QUORVANE;
 
     ~CZemDialogImpl() override { LeaveMessageLoop(); }
 

@@ -10,6 +10,7 @@
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
+#include "foundation/UniqueHandle.h"
 #include "testing/TestSupport.h"
 
 namespace {
@@ -179,10 +180,11 @@ TEST_F(PlanSaveTest, ASaveRemovesTheLeftoversOfKilledSavesOfItsPlanOnly)
             PlanFile(file.name, "<ROOT><TASK ID=\"1\" NA");
         // A save of the plan still running elsewhere holds its file open.
         const EString running = PlanFile(L"week.qvr.~qvsave-00c0ffee.tmp", "<ROOT>");
-        const HANDLE held =
-            ::CreateFileW(running.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        save.save();
-        ::CloseHandle(held);
+        {
+            const UniqueHandle held(
+                ::CreateFileW(running.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+            save.save();
+        }
         for (const auto& file : files)
             EXPECT_EQ(FileSystem::FileExists(FileSystem::JoinPath(folder, file.name)), !file.removed)
                 << save.name << ": " << WideToAnsi(file.name);

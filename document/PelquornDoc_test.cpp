@@ -5,6 +5,7 @@
 #include "document/PelquornDocTestSupport.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
+#include "foundation/UniqueHandle.h"
 #include "testing/TestSupport.h"
 
 namespace {
@@ -169,10 +170,8 @@ TEST_F(PlanDocLifeTest, SaveWritesTheWholePlanAndClearsTheMark)
     EXPECT_EQ(CountTasks(reopened), 3);
     EXPECT_EQ(FileSystem::GetFolder(path), folder + L"\\");
     WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW(FileSystem::JoinPath(folder, L"*.tmp").c_str(), &found);
-    EXPECT_EQ(search, INVALID_HANDLE_VALUE) << "no temporary file is left behind";
-    if (search != INVALID_HANDLE_VALUE)
-        ::FindClose(search);
+    EXPECT_FALSE(UniqueFindHandle(::FindFirstFileW(FileSystem::JoinPath(folder, L"*.tmp").c_str(), &found)))
+        << "no temporary file is left behind";
 }
 
 TEST_F(PlanDocLifeTest, AFailedSaveLeavesTheFileAndTheMark)
@@ -193,13 +192,12 @@ TEST_F(PlanDocLifeTest, AFailedSaveLeavesTheFileAndTheMark)
         document.AddTask(task);
         if (c.readOnly)
             ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-        HANDLE held = INVALID_HANDLE_VALUE;
+        UniqueHandle held;
         if (c.locked)
-            held = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+            held.Reset(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         prompts.errors.clear();
         EXPECT_FALSE(document.DoSave()) << c.name;
-        if (held != INVALID_HANDLE_VALUE)
-            ::CloseHandle(held);
+        held.Reset();
         ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(ReadFileBytes(path), before) << c.name;
         EXPECT_EQ(document.IsModified(), 1) << c.name;

@@ -1,10 +1,10 @@
 #include "foundation/AppWindow.h"
 
 #include "foundation/ModalScope.h"
+#include "resources/DocumentCommandIds.h"
 
 namespace {
 HWND g_mainWindow = nullptr;
-constexpr unsigned kProductNameId = 128;
 } // namespace
 
 HWND GetMainWindow()
@@ -20,7 +20,7 @@ void SetMainWindow(HWND window)
 EString AppProductName()
 {
     EString name;
-    if (!name.LoadString(kProductNameId))
+    if (!name.LoadString(IDS_PRODUCT_NAME))
         name = L"Quorvane";
     return name;
 }

@@ -12,6 +12,7 @@
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Language.h"
+#include "foundation/UniqueHandle.h"
 
 namespace {
 
@@ -147,12 +148,9 @@ HRESULT CreateTemporaryFile(const EString& folder, const EString& target, EStrin
     for (int attempt = 0; attempt < kMaxNameTries; ++attempt) {
         const unsigned number = (::GetTickCount() * 2654435761u) ^ (::GetCurrentProcessId() << 16) ^ ++counter;
         temporaryPath = stem + EString::Formatted(L"%08x", number) + kTemporaryEnd;
-        const HANDLE file = ::CreateFileW(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(file);
+        if (UniqueHandle(::CreateFileW(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr)))
             return S_OK;
-        }
         if (::GetLastError() != ERROR_FILE_EXISTS && ::GetLastError() != ERROR_ALREADY_EXISTS)
             return LastError();
     }
@@ -163,18 +161,16 @@ HRESULT CreateTemporaryFile(const EString& folder, const EString& target, EStrin
 // may. Readers may look at it meanwhile.
 HRESULT Flush(const EString& path, bool mayBeEmpty)
 {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return LastError();
     LARGE_INTEGER size = {};
-    HRESULT result = S_OK;
-    if (!::GetFileSizeEx(file, &size) || !::FlushFileBuffers(file))
-        result = LastError();
-    else if (size.QuadPart == 0 && !mayBeEmpty)
-        result = HRESULT_FROM_WIN32(ERROR_HANDLE_EOF);
-    ::CloseHandle(file);
-    return result;
+    if (!::GetFileSizeEx(file.Get(), &size) || !::FlushFileBuffers(file.Get()))
+        return LastError();
+    if (size.QuadPart == 0 && !mayBeEmpty)
+        return HRESULT_FROM_WIN32(ERROR_HANDLE_EOF);
+    return S_OK;
 }
 
 // The replacement keeps what the user set on the file: hidden, system and
@@ -243,8 +239,8 @@ void AtomicFileWriter::RemoveLeftovers(const EString& target)
     std::vector<EString> earlierForm;
     bool otherOwner = false;
     WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const UniqueFindHandle search(::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &found));
+    if (!search)
         return;
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
@@ -264,8 +260,7 @@ void AtomicFileWriter::RemoveLeftovers(const EString& target)
                 (HasShortTemporaryNames(folder, fileName) && !IsCopyName(fileName, name)))
                 otherOwner = true;
         }
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+    } while (::FindNextFileW(search.Get(), &found));
     if (!otherOwner)
         leftovers.insert(leftovers.end(), earlierForm.begin(), earlierForm.end());
     // A save in progress holds its file open without delete sharing: it stays.

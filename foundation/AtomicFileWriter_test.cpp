@@ -9,6 +9,7 @@
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Log.h"
+#include "foundation/UniqueHandle.h"
 #include "testing/TestSupport.h"
 
 namespace {
@@ -16,15 +17,14 @@ namespace {
 int FilesIn(const EString& folder)
 {
     WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &found);
+    const UniqueFindHandle search(::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &found));
     int count = 0;
-    if (search == INVALID_HANDLE_VALUE)
+    if (!search)
         return 0;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             ++count;
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+    } while (::FindNextFileW(search.Get(), &found));
     return count;
 }
 
@@ -129,16 +129,15 @@ TEST(AtomicFileWriter, RetriesATargetHeldOpenAndGivesUpLeavingIt)
     for (const auto& c : cases) {
         WriteFileBytes(target, "<ROOT>old</ROOT>");
         // Another program reading the file without letting it be replaced.
-        HANDLE held = ::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(held, INVALID_HANDLE_VALUE) << c.name;
+        UniqueHandle held(
+            ::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held) << c.name;
         int waits = 0;
         AtomicWriteRules rules;
         rules.renameAttempts = 4;
         rules.waitBeforeRetry = [&] {
-            if (++waits == c.releaseAtWait) {
-                ::CloseHandle(held);
-                held = INVALID_HANDLE_VALUE;
-            }
+            if (++waits == c.releaseAtWait)
+                held.Reset();
         };
         bool raised = false;
         try {
@@ -147,8 +146,7 @@ TEST(AtomicFileWriter, RetriesATargetHeldOpenAndGivesUpLeavingIt)
         } catch (const ComError&) {
             raised = true;
         }
-        if (held != INVALID_HANDLE_VALUE)
-            ::CloseHandle(held);
+        held.Reset();
         EXPECT_EQ(waits, c.replaced ? c.releaseAtWait : rules.renameAttempts - 1) << c.name;
         ExpectReplacedOrKept(folder, target, raised, c.replaced, c.name);
     }
@@ -193,12 +191,12 @@ TEST(AtomicFileWriter, RemovesOnlyLeftoversOfSavesOfItsOwnTarget)
     // A save of the same file in progress elsewhere holds its file open.
     const EString inProgress = FileSystem::JoinPath(folder, L"plan.qvr.~qvsave-00000001.tmp");
     WriteFileBytes(inProgress, "<ROOT>");
-    const HANDLE open = ::CreateFileW(inProgress.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                      nullptr);
-
-    AtomicFileWriter::Write(FileSystem::JoinPath(folder, L"plan.qvr"),
-                            [](const EString& path) { WriteFileBytes(path, "<ROOT/>"); });
-    ::CloseHandle(open);
+    {
+        const UniqueHandle open(::CreateFileW(inProgress.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
+        AtomicFileWriter::Write(FileSystem::JoinPath(folder, L"plan.qvr"),
+                                [](const EString& path) { WriteFileBytes(path, "<ROOT/>"); });
+    }
     for (const auto& c : cases)
         EXPECT_EQ(FileSystem::FileExists(FileSystem::JoinPath(folder, c.name)), !c.removed) << WideToAnsi(c.name);
     EXPECT_TRUE(FileSystem::FileExists(inProgress));

@@ -78,15 +78,15 @@ bool CTFile::Open(const wchar_t* path, DWORD access, DWORD shareMode, DWORD crea
 {
     if (IsOpen())
         return false;
-    m_handle = ::CreateFileW(path, access, shareMode, nullptr, creationDisposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    m_file.Reset(::CreateFileW(path, access, shareMode, nullptr, creationDisposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!IsOpen())
         return false;
     m_unicode = false;
     LARGE_INTEGER size = {};
-    if ((access & GENERIC_READ) && ::GetFileSizeEx(m_handle, &size) && size.QuadPart >= 2) {
+    if ((access & GENERIC_READ) && ::GetFileSizeEx(m_file.Get(), &size) && size.QuadPart >= 2) {
         unsigned char mark[2] = {};
         DWORD read = 0;
-        if (::ReadFile(m_handle, mark, 2, &read, nullptr) && read == 2 && mark[0] == 0xFF && mark[1] == 0xFE)
+        if (::ReadFile(m_file.Get(), mark, 2, &read, nullptr) && read == 2 && mark[0] == 0xFF && mark[1] == 0xFE)
             m_unicode = true;
         else
             Seek(0, FILE_BEGIN);
@@ -96,28 +96,25 @@ bool CTFile::Open(const wchar_t* path, DWORD access, DWORD shareMode, DWORD crea
 
 void CTFile::Close()
 {
-    if (IsOpen()) {
-        ::CloseHandle(m_handle);
-        m_handle = INVALID_HANDLE_VALUE;
-    }
+    m_file.Reset();
 }
 
 void CTFile::Seek(LONGLONG distance, DWORD method)
 {
     LARGE_INTEGER move = {};
     move.QuadPart = distance;
-    if (!::SetFilePointerEx(m_handle, move, nullptr, method))
+    if (!::SetFilePointerEx(m_file.Get(), move, nullptr, method))
         ThrowLastWin32Error();
 }
 
 std::string CTFile::ReadFromPosition()
 {
     LARGE_INTEGER size = {};
-    if (!::GetFileSizeEx(m_handle, &size))
+    if (!::GetFileSizeEx(m_file.Get(), &size))
         ThrowLastWin32Error();
     LARGE_INTEGER zero = {};
     LARGE_INTEGER position = {};
-    if (!::SetFilePointerEx(m_handle, zero, &position, FILE_CURRENT))
+    if (!::SetFilePointerEx(m_file.Get(), zero, &position, FILE_CURRENT))
         ThrowLastWin32Error();
     const LONGLONG remaining = size.QuadPart - position.QuadPart;
     if (remaining <= 0)
@@ -126,7 +123,7 @@ std::string CTFile::ReadFromPosition()
         ThrowComError(E_OUTOFMEMORY);
     std::string bytes(static_cast<size_t>(remaining), '\0');
     DWORD read = 0;
-    if (!::ReadFile(m_handle, bytes.data(), static_cast<DWORD>(remaining), &read, nullptr))
+    if (!::ReadFile(m_file.Get(), bytes.data(), static_cast<DWORD>(remaining), &read, nullptr))
         ThrowLastWin32Error();
     bytes.resize(read);
     return bytes;
@@ -165,19 +162,19 @@ void CTFile::WriteText(const EString& text, DWORD offset)
     Seek(0, FILE_BEGIN);
     const unsigned char mark[2] = {0xFF, 0xFE};
     DWORD written = 0;
-    if (!::WriteFile(m_handle, mark, 2, &written, nullptr))
+    if (!::WriteFile(m_file.Get(), mark, 2, &written, nullptr))
         ThrowLastWin32Error();
     if (offset)
         Seek(offset, FILE_CURRENT);
     const DWORD bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-    if (bytes && !::WriteFile(m_handle, text.data(), bytes, &written, nullptr))
+    if (bytes && !::WriteFile(m_file.Get(), text.data(), bytes, &written, nullptr))
         ThrowLastWin32Error();
 }
 
 double CTFile::GetLastWriteTime() const
 {
     FILETIME written = {};
-    if (!IsOpen() || !::GetFileTime(m_handle, nullptr, nullptr, &written))
+    if (!IsOpen() || !::GetFileTime(m_file.Get(), nullptr, nullptr, &written))
         return OldestFileDate();
     const double date = OleDateOfFileTime(written);
     return date == 0 ? OldestFileDate() : date;

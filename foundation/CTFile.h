@@ -6,6 +6,7 @@
 #include <string>
 
 #include "foundation/EString.h"
+#include "foundation/UniqueHandle.h"
 
 class CTFile {
 public:
@@ -18,7 +19,7 @@ public:
     // False when a file is already open or the system refuses.
     bool Open(const wchar_t* path, DWORD access, DWORD shareMode, DWORD creationDisposition);
     void Close();
-    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return static_cast<bool>(m_file); }
     bool IsUnicode() const { return m_unicode; }
 
     // The whole file as UTF-8 text (a UTF-8 mark is skipped; a file that
@@ -38,7 +39,7 @@ private:
     std::string ReadFromPosition();
     void Seek(LONGLONG distance, DWORD method);
 
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
+    UniqueHandle m_file;
     bool m_unicode = false;
 };
 

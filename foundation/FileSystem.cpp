@@ -11,12 +11,10 @@
 #include "foundation/Log.h"
 #include "foundation/Options.h"
 #include "foundation/RegistryKey.h"
+#include "foundation/UniqueHandle.h"
 #include "foundation/WaitPumpingMessages.h"
 
 namespace {
-
-constexpr int kCsidlAppData = 26;
-constexpr int kCsidlPersonalCreate = 0x8005;
 
 struct PathPieces {
     wchar_t drive[_MAX_DRIVE] = {};
@@ -106,11 +104,7 @@ bool FileSystem::FileExists(const EString& path)
     if (path.empty())
         return false;
     WIN32_FIND_DATAW data;
-    const HANDLE search = ::FindFirstFileW(path.c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    ::FindClose(search);
-    return true;
+    return static_cast<bool>(UniqueFindHandle(::FindFirstFileW(path.c_str(), &data)));
 }
 
 bool FileSystem::EnsureFolder(const EString& path)
@@ -151,7 +145,7 @@ EString FileSystem::GetSpecialFolder(int folderId)
 
 EString FileSystem::GetAppDataFolder()
 {
-    const EString appData = GetSpecialFolder(kCsidlAppData);
+    const EString appData = GetSpecialFolder(CSIDL_APPDATA);
     if (appData.empty())
         return EString();
     const EString folder = JoinPath(appData, L"Quorvane");
@@ -161,7 +155,7 @@ EString FileSystem::GetAppDataFolder()
 
 EString FileSystem::GetDocumentsFolder()
 {
-    return GetSpecialFolder(kCsidlPersonalCreate);
+    return GetSpecialFolder(CSIDL_PERSONAL | CSIDL_FLAG_CREATE);
 }
 
 EString FileSystem::MakeNumberedFileName(const EString& path, int number)
@@ -231,10 +225,9 @@ bool FileSystem::OpenWithShell(const EString& file, const EString& parameters, b
     info.nShow = SW_SHOW;
     if (!::ShellExecuteExW(&info))
         return false;
-    if (info.hProcess) {
-        WaitPumpingMessages(info.hProcess);
-        ::CloseHandle(info.hProcess);
-    }
+    const UniqueHandle process(info.hProcess);
+    if (process)
+        WaitPumpingMessages(process.Get());
     return true;
 }
 
@@ -264,10 +257,9 @@ bool RunProcessAndWait(const EString& commandLine, bool wait)
                    SystemErrorText(HRESULT_FROM_WIN32(::GetLastError())).c_str());
         return false;
     }
+    const ProcessHandles started(process);
     if (wait)
-        WaitPumpingMessages(process.hProcess);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+        WaitPumpingMessages(started.process.Get());
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "foundation/OleDate.h"
 #include "foundation/Options.h"
 #include "foundation/RegistryKey.h"
+#include "foundation/UniqueHandle.h"
 #include "testing/TestSupport.h"
 
 TEST(FileSystemTest, PathPieces)
@@ -99,10 +100,9 @@ TEST(FileSystemTest, ChooseNewerFileByLastWrite)
         SYSTEMTIME system = {2024, 3, 5, 1, 10, 0, static_cast<WORD>(second), 0};
         FILETIME time;
         ::SystemTimeToFileTime(&system, &time);
-        const HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        ::SetFileTime(file, nullptr, nullptr, &time);
-        ::CloseHandle(file);
+        const UniqueHandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ::SetFileTime(file.Get(), nullptr, nullptr, &time);
     };
     setTime(document, 0);
     setTime(copy, 1);

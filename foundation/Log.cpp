@@ -1,5 +1,7 @@
 #include "foundation/Log.h"
 
+#include <shlobj.h>
+
 #include <cstdio>
 #include <mutex>
 #include <optional>
@@ -9,15 +11,13 @@
 
 namespace {
 
-constexpr int kCsidlPersonal = 5;
-
 // Lines may come from any thread.
 std::mutex g_pathLock;
 std::optional<EString> g_path;
 
 EString FindLogFilePath()
 {
-    const EString documents = FileSystem::GetSpecialFolder(kCsidlPersonal);
+    const EString documents = FileSystem::GetSpecialFolder(CSIDL_PERSONAL);
     return documents.empty() ? EString() : FileSystem::JoinPath(documents, L"QuorvaneLog.txt");
 }
 

@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "foundation/EString.h"
+#include "resources/DocumentCommandIds.h"
 
 // Entries are held oldest first; the menu and the registry show the most
 // recent first, under the command ids kFirstId (most recent) upwards.
 class CRecentDocumentList {
 public:
-    static constexpr int kFirstId = 57616;
-    static constexpr int kLastId = 57631;
+    static constexpr int kFirstId = ID_FILE_MRU_FIRST;
+    static constexpr int kLastId = ID_FILE_MRU_LAST;
     static constexpr int kMaxEntries = kLastId - kFirstId + 1;
     static constexpr int kDefaultEntries = 4;
     static constexpr size_t kMaxPathLength = MAX_PATH;

@@ -7,6 +7,7 @@
 
 #include "foundation/ComError.h"
 #include "foundation/ModalScope.h"
+#include "foundation/UniqueHandle.h"
 
 bool WaitPumpingMessages(HANDLE object, DWORD limit)
 {
@@ -72,13 +73,12 @@ DWORD WINAPI RunWork(void* parameter)
 void RunPumpingMessages(const std::function<void()>& work)
 {
     WorkOnThread run{work, nullptr};
-    const HANDLE thread = ::CreateThread(nullptr, 0, RunWork, &run, 0, nullptr);
+    const UniqueHandle thread(::CreateThread(nullptr, 0, RunWork, &run, 0, nullptr));
     if (!thread)
         ThrowLastWin32Error();
     // The work holds this frame's objects: it is waited for whatever the wait says.
-    if (!WaitPumpingMessages(thread))
-        ::WaitForSingleObject(thread, INFINITE);
-    ::CloseHandle(thread);
+    if (!WaitPumpingMessages(thread.Get()))
+        ::WaitForSingleObject(thread.Get(), INFINITE);
     if (run.failure)
         std::rethrow_exception(run.failure);
 }

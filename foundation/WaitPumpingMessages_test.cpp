@@ -4,6 +4,7 @@
 
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
+#include "foundation/UniqueHandle.h"
 #include "foundation/WaitPumpingMessages.h"
 
 namespace {
@@ -52,20 +53,20 @@ protected:
                                    windowClass.hInstance, nullptr);
         ASSERT_NE(window, nullptr);
         gateName = EString::Formatted(L"QuorvaneWaitTestGate-%lu", ::GetCurrentProcessId());
-        gate = ::CreateEventW(nullptr, TRUE, FALSE, gateName.c_str());
-        ASSERT_NE(gate, nullptr);
+        gate.Reset(::CreateEventW(nullptr, TRUE, FALSE, gateName.c_str()));
+        ASSERT_TRUE(gate);
     }
     void TearDown() override
     {
-        ::CloseHandle(gate);
+        gate.Reset();
         ::DestroyWindow(window);
     }
 
-    bool IsOpen() const { return ::WaitForSingleObject(gate, 0) == WAIT_OBJECT_0; }
+    bool IsOpen() const { return ::WaitForSingleObject(gate.Get(), 0) == WAIT_OBJECT_0; }
 
     HWND window = nullptr;
     EString gateName;
-    HANDLE gate = nullptr;
+    UniqueHandle gate;
 };
 
 } // namespace
@@ -84,8 +85,8 @@ TEST_F(WaitTest, MessagesAreDispatchedWhileAStartedProgramRuns)
         {"a shell-opened file", [&] { return FileSystem::OpenWithShell(peer, gateName, true); }},
     };
     for (const auto& start : starts) {
-        ::ResetEvent(gate);
-        ASSERT_TRUE(::PostMessageW(window, kOpenGate, 0, reinterpret_cast<LPARAM>(gate)));
+        ::ResetEvent(gate.Get());
+        ASSERT_TRUE(::PostMessageW(window, kOpenGate, 0, reinterpret_cast<LPARAM>(gate.Get())));
         EXPECT_TRUE(start.startAndWait()) << start.name;
         EXPECT_TRUE(IsOpen()) << start.name;
     }
@@ -95,11 +96,10 @@ TEST_F(WaitTest, MessagesAreDispatchedWhileAStartedProgramRuns)
 // notification) blocks it until the window's thread answers.
 TEST_F(WaitTest, MessagesSentDuringTheWaitAreAnswered)
 {
-    Sender sender{window, gate, false};
-    const HANDLE thread = ::CreateThread(nullptr, 0, SendOpenGate, &sender, 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    EXPECT_TRUE(WaitPumpingMessages(thread));
-    ::CloseHandle(thread);
+    Sender sender{window, gate.Get(), false};
+    const UniqueHandle thread(::CreateThread(nullptr, 0, SendOpenGate, &sender, 0, nullptr));
+    ASSERT_TRUE(thread);
+    EXPECT_TRUE(WaitPumpingMessages(thread.Get()));
     EXPECT_TRUE(sender.answered);
     EXPECT_TRUE(IsOpen());
 }
@@ -108,11 +108,10 @@ TEST_F(WaitTest, AQuitDuringTheWaitIsLeftForTheMainLoop)
 {
     ::PostQuitMessage(7);
     // The sender ends only after the wait has looked at the queue.
-    Sender sender{window, gate, false};
-    const HANDLE thread = ::CreateThread(nullptr, 0, SendOpenGate, &sender, 0, nullptr);
-    ASSERT_NE(thread, nullptr);
-    EXPECT_TRUE(WaitPumpingMessages(thread));
-    ::CloseHandle(thread);
+    Sender sender{window, gate.Get(), false};
+    const UniqueHandle thread(::CreateThread(nullptr, 0, SendOpenGate, &sender, 0, nullptr));
+    ASSERT_TRUE(thread);
+    EXPECT_TRUE(WaitPumpingMessages(thread.Get()));
     MSG message = {};
     ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 7u);
@@ -126,12 +125,11 @@ TEST_F(WaitTest, AHandleThatCannotBeWaitedOnEndsTheWait)
 // A posted message keeps waking the wait; the limit still ends it.
 TEST_F(WaitTest, AnObjectNeverSignalledEndsTheWaitAtItsLimit)
 {
-    ASSERT_TRUE(::PostMessageW(window, kOpenGate, 0, reinterpret_cast<LPARAM>(gate)));
-    const HANDLE never = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    EXPECT_FALSE(WaitPumpingMessages(never, 50));
-    ::CloseHandle(never);
+    ASSERT_TRUE(::PostMessageW(window, kOpenGate, 0, reinterpret_cast<LPARAM>(gate.Get())));
+    const UniqueHandle never(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    EXPECT_FALSE(WaitPumpingMessages(never.Get(), 50));
     EXPECT_TRUE(IsOpen()) << "messages were dispatched until the limit";
-    EXPECT_TRUE(WaitPumpingMessages(gate, 50)) << "a signalled object ends it at once";
+    EXPECT_TRUE(WaitPumpingMessages(gate.Get(), 50)) << "a signalled object ends it at once";
 }
 
 // The work of a report runs beside the windows: a message it sends to a
@@ -142,7 +140,7 @@ TEST_F(WaitTest, WorkOnItsOwnThreadIsAnsweredByTheWaitingThread)
     const DWORD waiting = ::GetCurrentThreadId();
     DWORD working = waiting;
     HRESULT comOnTheWorker = E_FAIL;
-    Sender sender{window, gate, false};
+    Sender sender{window, gate.Get(), false};
     RunPumpingMessages([&] {
         working = ::GetCurrentThreadId();
         // Already initialized there: S_FALSE.

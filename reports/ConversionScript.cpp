@@ -6,6 +6,7 @@
 #include "dialogs/TranslatedOrKey.h"
 #include "foundation/AtomicFileWriter.h"
 #include "foundation/ComError.h"
+#include "foundation/UniqueHandle.h"
 #include "foundation/WaitPumpingMessages.h"
 #include "reports/ScriptCommandLine.h"
 
@@ -19,22 +20,6 @@ EString Message(const wchar_t* key, const EString& first, const EString& second 
     return text;
 }
 
-class ProcessHandles {
-public:
-    ProcessHandles() = default;
-    ProcessHandles(const ProcessHandles&) = delete;
-    ProcessHandles& operator=(const ProcessHandles&) = delete;
-    ~ProcessHandles()
-    {
-        if (info.hThread)
-            ::CloseHandle(info.hThread);
-        if (info.hProcess)
-            ::CloseHandle(info.hProcess);
-    }
-
-    PROCESS_INFORMATION info = {};
-};
-
 void RunScriptProcess(const EString& script, const EString& commandLine, DWORD timeLimit)
 {
     // CreateProcessW may write into the command line.
@@ -42,21 +27,22 @@ void RunScriptProcess(const EString& script, const EString& commandLine, DWORD t
     buffer.push_back(L'\0');
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    ProcessHandles process;
-    if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process.info)) {
+    PROCESS_INFORMATION info = {};
+    if (!::CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
         const DWORD error = ::GetLastError();
         const HRESULT code = error ? HRESULT_FROM_WIN32(error) : E_FAIL;
         ThrowComError(code, Message(L"The script %1 could not be started: %2", script, SystemErrorText(code)));
     }
-    if (!WaitPumpingMessages(process.info.hProcess, timeLimit)) {
-        ::TerminateProcess(process.info.hProcess, ERROR_TIMEOUT);
-        ::WaitForSingleObject(process.info.hProcess, 10000);
+    const ProcessHandles started(info);
+    const HANDLE process = started.process.Get();
+    if (!WaitPumpingMessages(process, timeLimit)) {
+        ::TerminateProcess(process, ERROR_TIMEOUT);
+        ::WaitForSingleObject(process, 10000);
         ThrowComError(HRESULT_FROM_WIN32(ERROR_TIMEOUT),
                       Message(L"The script %1 did not end in time and was stopped.", script));
     }
     DWORD exitCode = 0;
-    if (!::GetExitCodeProcess(process.info.hProcess, &exitCode))
+    if (!::GetExitCodeProcess(process, &exitCode))
         ThrowLastWin32Error();
     if (exitCode != 0)
         ThrowComError(E_FAIL, Message(L"The script %1 failed (exit code %2).", script,

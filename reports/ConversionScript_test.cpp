@@ -7,6 +7,7 @@
 #include "foundation/CTFile.h"
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
+#include "foundation/UniqueHandle.h"
 #include "reports/ConversionScript.h"
 #include "testing/TestSupport.h"
 
@@ -43,15 +44,14 @@ std::vector<EString> FolderEntries(const EString& folder)
 {
     std::vector<EString> names;
     WIN32_FIND_DATAW found = {};
-    const HANDLE search = ::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const UniqueFindHandle search(::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &found));
+    if (!search)
         return names;
     do {
         const EString name = found.cFileName;
         if (name != L"." && name != L"..")
             names.push_back(name);
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+    } while (::FindNextFileW(search.Get(), &found));
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -4,20 +4,20 @@
 
 #include "foundation/FileSystem.h"
 #include "foundation/Locale.h"
+#include "foundation/UniqueHandle.h"
 
 namespace {
 
 void AppendMatches(const EString& folder, const EString& mask, std::vector<EString>& files)
 {
     WIN32_FIND_DATAW entry = {};
-    const HANDLE search = ::FindFirstFileW(FileSystem::JoinPath(folder, mask).c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    const UniqueFindHandle search(::FindFirstFileW(FileSystem::JoinPath(folder, mask).c_str(), &entry));
+    if (!search)
         return;
     do {
         if (!CustomFiles::IsDotEntry(entry.cFileName))
             files.push_back(FileSystem::JoinPath(folder, entry.cFileName));
-    } while (::FindNextFileW(search, &entry));
-    ::FindClose(search);
+    } while (::FindNextFileW(search.Get(), &entry));
 }
 
 bool IsSeparator(wchar_t c)

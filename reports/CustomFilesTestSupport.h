@@ -7,6 +7,7 @@
 
 #include "foundation/EString.h"
 #include "foundation/FileSystem.h"
+#include "foundation/UniqueHandle.h"
 #include "reports/ReportFiles.h"
 
 // A report kind in "<program>\<name>" and "<app data>\<name>".
@@ -47,8 +48,8 @@ inline std::string StylesheetText(const std::string& reportName, const std::stri
 inline void RemoveFolderTree(const EString& folder)
 {
     WIN32_FIND_DATAW entry = {};
-    const HANDLE search = ::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &entry);
-    if (search != INVALID_HANDLE_VALUE) {
+    // The search ends before the folder is removed.
+    if (const UniqueFindHandle search{::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &entry)}) {
         do {
             const EString name = entry.cFileName;
             if (name == L"." || name == L"..")
@@ -58,8 +59,7 @@ inline void RemoveFolderTree(const EString& folder)
                 RemoveFolderTree(path);
             else
                 ::DeleteFileW(path.c_str());
-        } while (::FindNextFileW(search, &entry));
-        ::FindClose(search);
+        } while (::FindNextFileW(search.Get(), &entry));
     }
     ::RemoveDirectoryW(folder.c_str());
 }

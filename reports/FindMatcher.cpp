@@ -11,6 +11,7 @@
 #include "document/xml/XmlNode.h"
 #include "foundation/Bstr.h"
 #include "foundation/ComError.h"
+#include "foundation/UniqueHandle.h"
 #include "foundation/Variant.h"
 
 namespace {
@@ -419,13 +420,13 @@ bool FindMatcher::SearchesWithBacktracking(const EString& text) const
     if (text.size() <= kLongestTextOnThisStack) {
         search.end = SearchCounted(m_expression, text, search.stepsLeft);
     } else {
-        const HANDLE thread = ::CreateThread(nullptr, text.size() * kStackBytesPerCharacter, RunBacktrackingSearch,
-                                             &search, STACK_SIZE_PARAM_IS_A_RESERVATION, nullptr);
+        const UniqueHandle thread(::CreateThread(nullptr, text.size() * kStackBytesPerCharacter,
+                                                 RunBacktrackingSearch, &search, STACK_SIZE_PARAM_IS_A_RESERVATION,
+                                                 nullptr));
         if (!thread)
             ThrowLastWin32Error();
         // The steps bound the wait: a few seconds at most.
-        ::WaitForSingleObject(thread, INFINITE);
-        ::CloseHandle(thread);
+        ::WaitForSingleObject(thread.Get(), INFINITE);
     }
     switch (search.end) {
     case SearchEnd::kFound:

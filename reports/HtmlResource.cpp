@@ -9,10 +9,10 @@
 EString LoadResourceText(unsigned id)
 {
     HMODULE module = ::GetModuleHandleW(nullptr);
-    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(23));
+    HRSRC found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_HTML);
     if (!found && GetResourceModule()) {
         module = GetResourceModule();
-        found = ::FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(23));
+        found = ::FindResourceW(module, MAKEINTRESOURCEW(id), RT_HTML);
     }
     if (!found)
         return EString();

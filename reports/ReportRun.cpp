@@ -11,6 +11,7 @@
 #include "foundation/Language.h"
 #include "foundation/Locale.h"
 #include "foundation/Options.h"
+#include "foundation/UniqueHandle.h"
 #include "reports/XslProcessor.h"
 
 namespace {
@@ -22,13 +23,9 @@ int WholeDayNumber(double date)
 
 bool GetFileIdentity(const EString& path, BY_HANDLE_FILE_INFORMATION& information)
 {
-    const HANDLE file = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const bool known = ::GetFileInformationByHandle(file, &information) != FALSE;
-    ::CloseHandle(file);
-    return known;
+    const UniqueHandle file(::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file && ::GetFileInformationByHandle(file.Get(), &information);
 }
 
 void RefuseOverwriting(const EString& outputPath, const EString& file, const wchar_t* what)

@@ -13,6 +13,8 @@
 
 #include "foundation/FileSystem.h"
 #include "testing/WindowShot.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 
 namespace {
 
@@ -48,17 +50,15 @@ int wmain()
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    const HDC dc = ::CreateCompatibleDC(nullptr);
-    const HBITMAP sheet = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (ids.empty() || !sheet) {
+    const CCompatibleDC dc(nullptr);
+    const CBitmap sheet(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (ids.empty() || sheet.IsNull()) {
         std::fwprintf(stderr, L"no icons in %ls\n", program.c_str());
         return 1;
     }
-    const HGDIOBJ old = ::SelectObject(dc, sheet);
+    const CSelectObject selected(dc, sheet);
     const RECT all = {0, 0, width, height};
-    const HBRUSH background = ::CreateSolidBrush(RGB(236, 236, 236));
-    ::FillRect(dc, &all, background);
-    ::DeleteObject(background);
+    ::FillRect(dc, &all, CBrush(::CreateSolidBrush(RGB(236, 236, 236))));
     for (size_t i = 0; i < ids.size(); ++i) {
         const int x = static_cast<int>(i % kColumns) * kCell + 8;
         const int y = static_cast<int>(i / kColumns) * kCell + 8;
@@ -79,9 +79,6 @@ int wmain()
         rgb[p * 3 + 1] = pixels[p * 4 + 1];
         rgb[p * 3 + 2] = pixels[p * 4];
     }
-    ::SelectObject(dc, old);
-    ::DeleteObject(sheet);
-    ::DeleteDC(dc);
     ::FreeLibrary(module);
     const EString written = WriteScreenshot(L"program-icons", width, height, rgb);
     if (written.IsEmpty())

@@ -7,6 +7,7 @@
 
 #include "foundation/FileSystem.h"
 #include "foundation/ResourceModule.h"
+#include "foundation/UniqueHandle.h"
 
 namespace {
 
@@ -60,14 +61,13 @@ int RunAgain()
     startup.hStdInput = ::GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = ::GetStdHandle(STD_OUTPUT_HANDLE);
     startup.hStdError = ::GetStdHandle(STD_ERROR_HANDLE);
-    PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
+    PROCESS_INFORMATION info = {};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
         return -1;
-    ::WaitForSingleObject(process.hProcess, INFINITE);
+    const ProcessHandles started(info);
+    ::WaitForSingleObject(started.process.Get(), INFINITE);
     DWORD code = static_cast<DWORD>(-1);
-    ::GetExitCodeProcess(process.hProcess, &code);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+    ::GetExitCodeProcess(started.process.Get(), &code);
     return static_cast<int>(code);
 }
 

@@ -1,5 +1,8 @@
 #include "testing/TestMenus.h"
 
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
+
 namespace TestMenu {
 
 HMENU Make()
@@ -28,28 +31,23 @@ HIMAGELIST MakeImages()
 {
     const HIMAGELIST list = ::ImageList_Create(16, 15, ILC_COLOR32 | ILC_MASK, 4, 1);
     const COLORREF colours[4] = {RGB(220, 40, 40), RGB(40, 170, 40), RGB(40, 60, 220), RGB(230, 160, 20)};
-    const HDC screen = ::GetDC(nullptr);
-    const HDC dc = ::CreateCompatibleDC(screen);
-    const HBRUSH magenta = ::CreateSolidBrush(RGB(255, 0, 255));
+    const CScreenDC screen;
+    const CCompatibleDC dc(screen);
+    const CBrush magenta(::CreateSolidBrush(RGB(255, 0, 255)));
     for (COLORREF colour : colours) {
-        const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, 16, 15);
-        const HGDIOBJ old = ::SelectObject(dc, bitmap);
-        const RECT all = {0, 0, 16, 15};
-        ::FillRect(dc, &all, magenta);
-        const HBRUSH brush = ::CreateSolidBrush(colour);
-        const RECT square = {2, 1, 14, 13};
-        ::FillRect(dc, &square, brush);
-        ::DeleteObject(brush);
-        // A dark corner, so that a lifted image shows.
-        const RECT corner = {2, 1, 6, 5};
-        ::FillRect(dc, &corner, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-        ::SelectObject(dc, old);
+        const CBitmap bitmap(::CreateCompatibleBitmap(screen, 16, 15));
+        {
+            const CSelectObject selected(dc, bitmap);
+            const RECT all = {0, 0, 16, 15};
+            ::FillRect(dc, &all, magenta);
+            const RECT square = {2, 1, 14, 13};
+            ::FillRect(dc, &square, CBrush(::CreateSolidBrush(colour)));
+            // A dark corner, so that a lifted image shows.
+            const RECT corner = {2, 1, 6, 5};
+            ::FillRect(dc, &corner, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        }
         ::ImageList_AddMasked(list, bitmap, RGB(255, 0, 255));
-        ::DeleteObject(bitmap);
     }
-    ::DeleteObject(magenta);
-    ::DeleteDC(dc);
-    ::ReleaseDC(nullptr, screen);
     return list;
 }
 

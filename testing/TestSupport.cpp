@@ -8,6 +8,7 @@
 #include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
+#include "foundation/UniqueHandle.h"
 
 EString SourcePath(const wchar_t* relative)
 {
@@ -41,43 +42,41 @@ EString MakeScratchFolder(const wchar_t* name)
 
 void WriteFileBytes(const EString& path, const std::string& bytes)
 {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const UniqueHandle file(
+        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         return;
     DWORD written = 0;
-    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    ::CloseHandle(file);
+    ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
 std::vector<EString> FileNamesIn(const EString& folder)
 {
     std::vector<EString> names;
     WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
+    const UniqueFindHandle search(::FindFirstFileW(FileSystem::JoinPath(folder, L"*").c_str(), &found));
+    if (!search)
         return names;
     do {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(found.cFileName);
-    } while (::FindNextFileW(search, &found));
-    ::FindClose(search);
+    } while (::FindNextFileW(search.Get(), &found));
     std::sort(names.begin(), names.end());
     return names;
 }
 
 void AgeFile(const EString& path, int minutes)
 {
-    const HANDLE file = ::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const UniqueHandle file(::CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr));
+    if (!file)
         return;
     FILETIME now;
     ::GetSystemTimeAsFileTime(&now);
     ULARGE_INTEGER time{.LowPart = now.dwLowDateTime, .HighPart = now.dwHighDateTime};
     time.QuadPart -= static_cast<ULONGLONG>(minutes) * 60 * 10'000'000;
     const FILETIME written{.dwLowDateTime = time.LowPart, .dwHighDateTime = time.HighPart};
-    ::SetFileTime(file, nullptr, nullptr, &written);
-    ::CloseHandle(file);
+    ::SetFileTime(file.Get(), nullptr, nullptr, &written);
 }
 
 std::string ReadFileBytes(const EString& path)
@@ -116,19 +115,17 @@ int RunProgramBeside(const wchar_t* program, const EString& arguments, unsigned 
     EString commandLine = L"\"" + path + L"\" " + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
+    PROCESS_INFORMATION info = {};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
         return -1;
-    const bool ended =
-        WaitFor([&] { return ::WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+    const ProcessHandles started(info);
+    const HANDLE process = started.process.Get();
+    const bool ended = WaitFor([&] { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, timeoutMs);
     DWORD code = static_cast<DWORD>(-1);
     if (ended)
-        ::GetExitCodeProcess(process.hProcess, &code);
+        ::GetExitCodeProcess(process, &code);
     else
-        ::TerminateProcess(process.hProcess, 1);
-    ::CloseHandle(process.hThread);
-    ::CloseHandle(process.hProcess);
+        ::TerminateProcess(process, 1);
     return ended ? static_cast<int>(code) : -1;
 }
 

@@ -4,6 +4,8 @@
 
 #include "foundation/FileSystem.h"
 #include "testing/PngWriter.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 
 EString ScreenshotFolder()
 {
@@ -34,16 +36,15 @@ std::vector<std::uint8_t> CaptureWindowRgb(HWND window, int& width, int& height)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    const HDC memory = ::CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = ::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const CCompatibleDC memory(nullptr);
+    const CBitmap bitmap(::CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     std::vector<std::uint8_t> rgb;
-    if (bitmap && bits) {
-        const HGDIOBJ old = ::SelectObject(memory, bitmap);
-        const HDC source = ::GetWindowDC(window);
-        ::BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
-        ::ReleaseDC(window, source);
-        ::GdiFlush();
-        ::SelectObject(memory, old);
+    if (!bitmap.IsNull() && bits) {
+        {
+            const CSelectObject selected(memory, bitmap);
+            ::BitBlt(memory, 0, 0, width, height, CWindowDC(window), 0, 0, SRCCOPY);
+            ::GdiFlush();
+        }
         const auto* pixels = static_cast<const std::uint8_t*>(bits);
         rgb.reserve(static_cast<size_t>(width) * height * 3);
         for (int i = 0; i < width * height; ++i) {
@@ -52,9 +53,6 @@ std::vector<std::uint8_t> CaptureWindowRgb(HWND window, int& width, int& height)
             rgb.push_back(pixels[i * 4]);
         }
     }
-    if (bitmap)
-        ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
     return rgb;
 }
 

@@ -57,8 +57,6 @@ CCommandBar::~CCommandBar()
     if (g_trackingBar == this)
         g_trackingBar = nullptr;
     m_frameHook.reset();
-    if (m_menu)
-        ::DestroyMenu(m_menu);
 }
 
 HWND CCommandBar::Create(HWND parent, DWORD style, UINT id)
@@ -91,9 +89,8 @@ bool CCommandBar::AttachMenu(HMENU menu)
         return false;
     while (SendMessage(TB_BUTTONCOUNT) > 0)
         SendMessage(TB_DELETEBUTTON, 0);
-    if (m_menu && m_menu != menu)
-        ::DestroyMenu(m_menu);
-    m_menu = menu;
+    if (m_menu != menu)
+        m_menu.Reset(menu);
     const int count = ::GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         EString text = MenuItemText(menu, static_cast<UINT>(i));

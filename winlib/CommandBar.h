@@ -13,6 +13,7 @@
 #include "winlib/GdiObject.h"
 #include "winlib/ImageList.h"
 #include "winlib/MessageFilter.h"
+#include "winlib/UniqueMenu.h"
 #include "winlib/WindowImpl.h"
 
 // What the bar keeps of a popup item while it draws it itself.
@@ -151,7 +152,7 @@ private:
 
     HWND m_frame = nullptr;
     std::unique_ptr<CFrameHook> m_frameHook;
-    HMENU m_menu = nullptr;
+    UniqueMenu m_menu;
     CImageList m_images;
     SIZE m_imageSize = {16, 15};
     std::map<UINT, int> m_imageOfCommand;

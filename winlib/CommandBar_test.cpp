@@ -9,6 +9,7 @@
 #include "testing/WindowShot.h"
 #include "winlib/CommandBar.h"
 #include "winlib/FrameWindowImpl.h"
+#include "winlib/UniqueMenu.h"
 
 namespace {
 
@@ -254,11 +255,11 @@ TEST_F(CommandBarTest, ALetterChoosesItsOnlyItemAndSelectsTheNextOfSeveral)
         {L"E&xport...", true}, {L"E&xit", false},   {L"&Save\tCtrl+S", false}, {L"Save &As...", false},
         {L"&Send", false},     {L"&Print", true},   {L"&Sort", false},         {L"&Q&&A", false},
     };
-    const HMENU popup = ::CreatePopupMenu();
+    const UniqueMenu popup(::CreatePopupMenu());
     for (UINT i = 0; i < std::size(items); ++i)
         ::AppendMenuW(popup, MF_STRING | (items[i].disabled ? MF_GRAYED : 0), 500 + i, items[i].text);
     // The bar draws the items of a popup once it opens.
-    frame.bar.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
+    frame.bar.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup.Get()), 0);
     const struct {
         wchar_t key;
         int selected; // -1: none
@@ -288,11 +289,10 @@ TEST_F(CommandBarTest, ALetterChoosesItsOnlyItemAndSelectsTheNextOfSeveral)
             ::SetMenuItemInfoW(popup, i, TRUE, &state);
         }
         const LRESULT answer =
-            frame.bar.SendMessage(WM_MENUCHAR, MAKEWPARAM(c.key, MF_POPUP), reinterpret_cast<LPARAM>(popup));
+            frame.bar.SendMessage(WM_MENUCHAR, MAKEWPARAM(c.key, MF_POPUP), reinterpret_cast<LPARAM>(popup.Get()));
         EXPECT_EQ(HIWORD(answer), c.answer) << static_cast<char>(c.key) << " after " << c.selected;
         EXPECT_EQ(LOWORD(answer), c.position) << static_cast<char>(c.key) << " after " << c.selected;
     }
-    ::DestroyMenu(popup);
 }
 
 // Through the system's menu loop: the bar's answer, not the first item of
@@ -424,7 +424,7 @@ TEST_F(CommandBarTest, MenusNeverAnimateAndTheSystemSettingIsLeftAlone)
     ASSERT_TRUE(bar.Create(frame));
     BOOL animation = FALSE;
     ::SystemParametersInfoW(SPI_GETMENUANIMATION, 0, &animation, 0);
-    const HMENU popup = ::CreatePopupMenu();
+    const UniqueMenu popup(::CreatePopupMenu());
     ::AppendMenuW(popup, MF_STRING, kCopy, L"&Copy");
     bar.answer = kCopy;
 
@@ -437,7 +437,6 @@ TEST_F(CommandBarTest, MenusNeverAnimateAndTheSystemSettingIsLeftAlone)
     EXPECT_EQ(bar.TrackPopupMenu(popup, TPM_HORNEGANIMATION, 0, 0), 1u);
     EXPECT_EQ(bar.trackedFlags, static_cast<UINT>(TPM_RETURNCMD | TPM_NOANIMATION));
     EXPECT_TRUE(WaitFor([&] { return frame.commands == std::vector<UINT>{kCopy}; }));
-    ::DestroyMenu(popup);
 }
 
 TEST_F(CommandBarTest, ClickOpensATitleAndTheMouseMovesToAnother)

@@ -10,6 +10,7 @@
 #include "testing/DialogDriver.h"
 #include "testing/MenuDriver.h"
 #include "winlib/CommandStateMap.h"
+#include "winlib/UniqueMenu.h"
 #include "winlib/WindowImpl.h"
 
 namespace {
@@ -73,8 +74,6 @@ protected:
     }
     void TearDown() override
     {
-        if (popup)
-            ::DestroyMenu(popup);
         if (::IsWindow(host.m_hWnd))
             ::DestroyWindow(host.m_hWnd);
     }
@@ -82,7 +81,7 @@ protected:
     // kFirst, a separator, a submenu holding kSecond, kThird and kUnlisted.
     HMENU MakePopup()
     {
-        popup = ::CreatePopupMenu();
+        popup.Reset(::CreatePopupMenu());
         const HMENU submenu = ::CreatePopupMenu();
         ::AppendMenuW(popup, MF_STRING, kFirst, L"First");
         ::AppendMenuW(popup, MF_SEPARATOR, 0, nullptr);
@@ -95,7 +94,7 @@ protected:
 
     CStateHost host;
     CCommandStateMap& states = host.states;
-    HMENU popup = nullptr;
+    UniqueMenu popup;
 };
 
 TEST_F(CommandStateMapTest, StatesReachTheButtonsOfEveryRegisteredToolbar)

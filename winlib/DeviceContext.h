@@ -1,4 +1,4 @@
-// Device contexts held for one scope: a window's paint, client and whole-window DCs, and a saved DC state.
+// Device contexts held for one scope: a window's paint, client, whole-window and non-client DCs, the screen's, a memory DC, and a saved DC state.
 #pragma once
 
 #include <windows.h>
@@ -47,6 +47,32 @@ public:
 class CWindowDC : public CWindowDCBase {
 public:
     explicit CWindowDC(HWND hwnd) : CWindowDCBase(hwnd, ::GetWindowDC(hwnd)) {}
+};
+
+// The whole screen, over every window: for measuring texts, reading the
+// display's depth and drawing drag outlines.
+class CScreenDC : public CWindowDCBase {
+public:
+    CScreenDC() : CWindowDCBase(nullptr, ::GetDC(nullptr)) {}
+};
+
+// A window's frame and caption in WM_NCPAINT: clipped to the region the
+// message names, unless it names the whole window (1) or none.
+class CNonClientPaintDC : public CWindowDCBase {
+public:
+    CNonClientPaintDC(HWND hwnd, HRGN region) : CWindowDCBase(hwnd, Take(hwnd, region)) {}
+
+private:
+    // GetDCEx's flag for the window's own clipping style; the headers leave it out.
+    static constexpr DWORD kDcxUseStyle = 0x00010000;
+
+    static HDC Take(HWND hwnd, HRGN region)
+    {
+        HDC dc = nullptr;
+        if (region && region != reinterpret_cast<HRGN>(1))
+            dc = ::GetDCEx(hwnd, region, DCX_WINDOW | DCX_INTERSECTRGN | kDcxUseStyle);
+        return dc ? dc : ::GetWindowDC(hwnd);
+    }
 };
 
 // Keeps a DC's objects, colours, modes and clipping as they were before the scope.

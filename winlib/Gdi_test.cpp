@@ -10,22 +10,15 @@ namespace {
 // A memory DC over a bitmap of its own, standing for a window's DC.
 struct TargetSurface {
     TargetSurface(int width, int height)
-        : screen(::GetDC(nullptr)), dc(::CreateCompatibleDC(screen)),
-          bitmap(::CreateCompatibleBitmap(screen, width, height)), previous(::SelectObject(dc, bitmap))
+        : dc(screen), bitmap(::CreateCompatibleBitmap(screen, width, height)), selected(dc, bitmap)
     {
         const RECT all{0, 0, width, height};
         ::FillRect(dc, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
     }
-    ~TargetSurface()
-    {
-        ::SelectObject(dc, previous);
-        ::DeleteDC(dc);
-        ::ReleaseDC(nullptr, screen);
-    }
-    HDC screen;
-    HDC dc;
+    CScreenDC screen;
+    CCompatibleDC dc;
     CBitmap bitmap;
-    HGDIOBJ previous;
+    CSelectObject selected;
 };
 
 } // namespace
@@ -58,6 +51,45 @@ TEST(GdiObject, SelectionLastsForItsScope)
     EXPECT_EQ(::GetCurrentObject(surface.dc, OBJ_PEN), before);
 }
 
+// The drag outlines are drawn over every window through it.
+TEST(ScreenDC, ReachesTheWholeScreen)
+{
+    const CScreenDC screen;
+    ASSERT_NE(static_cast<HDC>(screen), nullptr);
+    RECT clip = {};
+    ::GetClipBox(screen, &clip);
+    EXPECT_EQ(clip.left, 0);
+    EXPECT_EQ(clip.top, 0);
+    EXPECT_EQ(clip.right, ::GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(clip.bottom, ::GetSystemMetrics(SM_CYSCREEN));
+}
+
+// WM_NCPAINT names the region to repaint in screen coordinates, or 1 for the whole window.
+TEST(NonClientPaintDC, CoversTheWholeWindowOrOnlyTheRegionToRepaint)
+{
+    const HWND window = ::CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_BORDER | WS_VISIBLE, 50, 60,
+                                          100, 80, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(window);
+    {
+        const CNonClientPaintDC whole(window, reinterpret_cast<HRGN>(1));
+        RECT clip = {};
+        ::GetClipBox(whole, &clip);
+        EXPECT_EQ(clip.right - clip.left, 100);
+        EXPECT_EQ(clip.bottom - clip.top, 80);
+    }
+    {
+        const CRgn region(::CreateRectRgn(60, 70, 75, 90));
+        const CNonClientPaintDC part(window, region);
+        RECT clip = {};
+        ::GetClipBox(part, &clip);
+        EXPECT_EQ(clip.left, 10);
+        EXPECT_EQ(clip.top, 10);
+        EXPECT_EQ(clip.right, 25);
+        EXPECT_EQ(clip.bottom, 30);
+    }
+    ::DestroyWindow(window);
+}
+
 TEST(MemoryDC, ReachesTheTargetOnlyInsideItsRectangleWhenTheScopeEnds)
 {
     TargetSurface surface(20, 20);
@@ -81,7 +113,7 @@ TEST(MemoryDC, AnEmptyRectangleDrawsStraightToTheTarget)
     TargetSurface surface(4, 4);
     CMemoryDC memory(surface.dc, RECT{2, 2, 2, 5});
     EXPECT_FALSE(memory.IsOffScreen());
-    EXPECT_EQ(static_cast<HDC>(memory), surface.dc);
+    EXPECT_EQ(static_cast<HDC>(memory), static_cast<HDC>(surface.dc));
 }
 
 TEST(ImageList, KeepsItsSizeAndCountsTheImagesAdded)

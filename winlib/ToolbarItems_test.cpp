@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "foundation/ResourceModule.h"
-
+#include "resources/DocumentCommandIds.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 #include "winlib/ImageList.h"
 #include "winlib/ToolbarItems.h"
 #include "winlib/testdata/winlib_tests_rc.h"
@@ -46,11 +48,11 @@ protected:
 };
 
 const ToolbarItem kItems[] = {
-    {IDI_TOOL_NEW, 57600, L"New"},
-    {IDI_TOOL_OPEN, 57601, L"Open"},
+    {IDI_TOOL_NEW, ID_FILE_NEW, L"New"},
+    {IDI_TOOL_OPEN, ID_FILE_OPEN, L"Open"},
     {0, 0, nullptr},
-    {IDI_TOOL_SAVE, 57603, L"Save"},
-    {IDI_TOOL_MISSING, 32783, L"PrepareReport"},
+    {IDI_TOOL_SAVE, ID_FILE_SAVE, L"Save"},
+    {IDI_TOOL_MISSING, ID_PREPARE_REPORT, L"PrepareReport"},
 };
 
 TEST_F(ToolbarItemsTest, OneButtonPerCommandASeparatorForTheRest)
@@ -62,8 +64,8 @@ TEST_F(ToolbarItemsTest, OneButtonPerCommandASeparatorForTheRest)
         bool separator;
         int image;
     } expected[] = {
-        {57600, false, 0}, {57601, false, 1}, {0, true, 0}, {57603, false, 2},
-        {32783, false, I_IMAGENONE}, // its picture is missing
+        {ID_FILE_NEW, false, 0}, {ID_FILE_OPEN, false, 1}, {0, true, 0}, {ID_FILE_SAVE, false, 2},
+        {ID_PREPARE_REPORT, false, I_IMAGENONE}, // its picture is missing
     };
     ASSERT_EQ(ButtonCount(), static_cast<int>(std::size(expected)));
     for (int i = 0; i < ButtonCount(); ++i) {
@@ -96,20 +98,14 @@ std::vector<DWORD> Drawn(HIMAGELIST list, int index, UINT style)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    const HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    const HDC dc = ::CreateCompatibleDC(nullptr);
-    const HGDIOBJ old = ::SelectObject(dc, bitmap);
-    const HBRUSH ground = ::CreateSolidBrush(RGB(0x33, 0x66, 0x99));
+    const CBitmap bitmap(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    const CCompatibleDC dc(nullptr);
+    const CSelectObject selected(dc, bitmap);
     const RECT all = {0, 0, 16, 16};
-    ::FillRect(dc, &all, ground);
+    ::FillRect(dc, &all, CBrush(::CreateSolidBrush(RGB(0x33, 0x66, 0x99))));
     ::ImageList_Draw(list, index, dc, 0, 0, style);
     ::GdiFlush();
-    std::vector<DWORD> pixels(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + 256);
-    ::DeleteObject(ground);
-    ::SelectObject(dc, old);
-    ::DeleteDC(dc);
-    ::DeleteObject(bitmap);
-    return pixels;
+    return std::vector<DWORD>(static_cast<const DWORD*>(bits), static_cast<const DWORD*>(bits) + 256);
 }
 
 // Whichever way a list is filled, the picture at each index draws as its icon

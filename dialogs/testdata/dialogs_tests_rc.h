@@ -1,8 +1,6 @@
 // Resource ids of the dialog base's tests.
 #pragma once
 
-#define IDI_DIALOG 128
-
 // Clear of the program's own dialogs, which the test resources take in too (the about box is 100).
 #define IDD_EVERY_FIELD 900
 #define IDC_NAME_LABEL 1001

@@ -397,21 +397,18 @@ void CCommandBarXPCtrl::DrawCheck(HDC dc, const RECT& square, bool selected)
     ::InflateRect(&box, -3, -3);
     const COLORREF fill = selected ? colors.checkedFill : colors.hotFill;
     FrameAndFill(dc, box, colors.highlightBorder, fill);
-    CBitmap check(::LoadBitmapW(nullptr, MAKEINTRESOURCEW(32760))); // OBM_CHECK
+    CBitmap check(::LoadBitmapW(nullptr, MAKEINTRESOURCEW(OBM_CHECK)));
     BITMAP info = {};
     if (check.IsNull() || !::GetObjectW(check, sizeof(info), &info))
         return;
-    const HDC source = ::CreateCompatibleDC(dc);
-    {
-        CSelectObject use(source, check);
-        // A mono bitmap takes the text colour for its set pixels and the fill for the rest.
-        ::SetTextColor(dc, colors.menuText);
-        ::SetBkColor(dc, fill);
-        const int x = box.left + (box.right - box.left - info.bmWidth) / 2 + 1;
-        const int y = box.top + (box.bottom - box.top - info.bmHeight) / 2;
-        ::BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
-    }
-    ::DeleteDC(source);
+    const CCompatibleDC source(dc);
+    CSelectObject use(source, check);
+    // A mono bitmap takes the text colour for its set pixels and the fill for the rest.
+    ::SetTextColor(dc, colors.menuText);
+    ::SetBkColor(dc, fill);
+    const int x = box.left + (box.right - box.left - info.bmWidth) / 2 + 1;
+    const int y = box.top + (box.bottom - box.top - info.bmHeight) / 2;
+    ::BitBlt(dc, x, y, info.bmWidth, info.bmHeight, source, 0, 0, SRCCOPY);
 }
 
 UINT CCommandBarXPCtrl::RunTracking(HMENU popup, UINT flags, int x, int y, const TPMPARAMS* params, int titleIndex)

@@ -9,6 +9,7 @@
 #include "testing/TestMenus.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
+#include "winlib/DeviceContext.h"
 #include "winlib/FrameWindowImpl.h"
 
 namespace {
@@ -87,12 +88,11 @@ bool ShowsColour(HWND window, RECT screenRect, COLORREF colour)
 {
     const RECT windowRect = CWindow(window).GetWindowRect();
     ::OffsetRect(&screenRect, -windowRect.left, -windowRect.top);
-    const HDC dc = ::GetWindowDC(window);
+    const CWindowDC dc(window);
     bool found = false;
     for (int y = screenRect.top; y < screenRect.bottom && !found; ++y)
         for (int x = screenRect.left; x < screenRect.right && !found; ++x)
             found = ::GetPixel(dc, x, y) == colour;
-    ::ReleaseDC(window, dc);
     return found;
 }
 

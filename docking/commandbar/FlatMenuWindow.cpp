@@ -1,11 +1,7 @@
 #include "docking/commandbar/FlatMenuWindow.h"
 
+#include "winlib/DeviceContext.h"
 #include "winlib/GdiObject.h"
-
-namespace {
-// GetDCEx's flag for the window's own clipping style; the headers leave it out.
-constexpr DWORD kDcxUseStyle = 0x00010000;
-} // namespace
 
 CFlatMenuWindow::CFlatMenuWindow(int titleWidth, COLORREF border, COLORREF menuBackground, COLORREF barBackground)
     : m_border(border), m_menuBackground(menuBackground), m_barBackground(barBackground), m_titleWidth(titleWidth),
@@ -15,12 +11,7 @@ CFlatMenuWindow::CFlatMenuWindow(int titleWidth, COLORREF border, COLORREF menuB
 
 LRESULT CFlatMenuWindow::OnNcPaint(UINT, WPARAM wParam, LPARAM, bool&)
 {
-    const auto region = reinterpret_cast<HRGN>(wParam);
-    HDC dc = nullptr;
-    if (region && region != reinterpret_cast<HRGN>(1))
-        dc = ::GetDCEx(m_hWnd, region, DCX_WINDOW | DCX_INTERSECTRGN | kDcxUseStyle);
-    if (!dc)
-        dc = ::GetWindowDC(m_hWnd);
+    const CNonClientPaintDC dc(m_hWnd, reinterpret_cast<HRGN>(wParam));
     if (!dc)
         return 1;
     RECT window = GetWindowRect();
@@ -40,6 +31,5 @@ LRESULT CFlatMenuWindow::OnNcPaint(UINT, WPARAM wParam, LPARAM, bool&)
         RECT top = {1, 0, m_titleWidth, 1};
         ::FillRect(dc, &top, bar);
     }
-    ::ReleaseDC(m_hWnd, dc);
     return 1;
 }

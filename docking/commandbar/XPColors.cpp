@@ -1,5 +1,7 @@
 #include "docking/commandbar/XPColors.h"
 
+#include "winlib/DeviceContext.h"
+
 namespace {
 
 int BlendChannel(int x, int y, int percent)
@@ -56,8 +58,6 @@ const XPColors& XPColorSet()
 
 void UpdateXPColorSet()
 {
-    const HDC screen = ::GetDC(nullptr);
-    const int bitsPerPixel = ::GetDeviceCaps(screen, BITSPIXEL);
-    ::ReleaseDC(nullptr, screen);
+    const int bitsPerPixel = ::GetDeviceCaps(CScreenDC(), BITSPIXEL);
     g_colorSet = ComputeXPColors(bitsPerPixel, [](int index) { return ::GetSysColor(index); });
 }

@@ -13,8 +13,7 @@
 namespace dockwins {
 
 struct AutoHidePaneTraits {
-    // WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION
-    static constexpr DWORD style = 0x46C00000;
+    static constexpr DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION;
     static constexpr DWORD exStyle = WS_EX_TOOLWINDOW;
 };
 

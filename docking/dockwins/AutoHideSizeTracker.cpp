@@ -43,7 +43,7 @@ void CAutoHideManager::CSizeTrackerFull::Apply() const
 
 CAutoHideManager::CSizeTrackerGhost::CSizeTrackerGhost(HWND flyOut, CDockingSide side, const RECT& flyOutRect,
                                                        const RECT& area, POINT press)
-    : CSizeTrackerFull(flyOut, side, flyOutRect, area, press), m_screen(::GetDC(nullptr))
+    : CSizeTrackerFull(flyOut, side, flyOutRect, area, press)
 {
     ::ClientToScreen(::GetParent(flyOut), &m_origin);
     // The bar lies inside the fly-out at its inner edge.

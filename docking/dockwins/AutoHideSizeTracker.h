@@ -6,6 +6,7 @@
 #include "docking/dockwins/AutoHideGeometry.h"
 #include "docking/dockwins/AutoHideManager.h"
 #include "docking/dockwins/DDTracker.h"
+#include "winlib/DeviceContext.h"
 
 namespace dockwins {
 
@@ -41,7 +42,6 @@ public:
     CSizeTrackerGhost(HWND flyOut, CDockingSide side, const RECT& flyOutRect, const RECT& area, POINT press);
     CSizeTrackerGhost(const CSizeTrackerGhost&) = delete;
     CSizeTrackerGhost& operator=(const CSizeTrackerGhost&) = delete;
-    ~CSizeTrackerGhost() { ::ReleaseDC(nullptr, m_screen); }
 
     void BeginDrag() override { DrawGhost(); }
     void EndDrag(bool canceled) override;
@@ -54,7 +54,7 @@ private:
     void PlaceGhost();
     void DrawGhost();
 
-    HDC m_screen;
+    CScreenDC m_screen;
     POINT m_origin = {}; // the frame's client origin on the screen
     RECT m_ghost = {};
     int m_barOffset = 0; // from the inner edge to the sizing bar's start

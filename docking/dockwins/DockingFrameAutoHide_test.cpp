@@ -10,6 +10,7 @@
 #include "docking/dockwins/MinMaxInfo.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
+#include "winlib/DeviceContext.h"
 
 using namespace docking_test;
 using namespace docking_frame_test;
@@ -97,10 +98,7 @@ protected:
     // What the frame shows at a point of its client area.
     COLORREF PixelAt(POINT client)
     {
-        const HDC dc = ::GetDC(frame.m_hWnd);
-        const COLORREF color = ::GetPixel(dc, client.x, client.y);
-        ::ReleaseDC(frame.m_hWnd, dc);
-        return color;
+        return ::GetPixel(CClientDC(frame.m_hWnd), client.x, client.y);
     }
     // A point on the first label of a side's bar, in the frame's client area.
     POINT OnFirstLabel(int side)

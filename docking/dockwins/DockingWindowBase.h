@@ -19,8 +19,7 @@ inline POINT PointOf(LPARAM lParam)
 }
 
 struct DockingWindowTraits {
-    // WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW
-    static constexpr DWORD style = 0x96CF0000;
+    static constexpr DWORD style = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
     static constexpr DWORD exStyle = WS_EX_TOOLWINDOW;
 };
 

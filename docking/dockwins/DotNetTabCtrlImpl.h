@@ -8,6 +8,7 @@
 
 #include "docking/dockwins/CustomTabCtrl.h"
 #include "docking/dockwins/FlatTabLayout.h"
+#include "winlib/DeviceContext.h"
 
 template <class T, class TItem>
 class CDotNetTabCtrlImpl : public CCustomTabCtrl<T, TItem> {
@@ -43,9 +44,7 @@ public:
         this->m_tabArea = area;
         std::vector<int> natural;
         natural.reserve(this->m_items.size());
-        const HDC screen = ::GetDC(nullptr);
-        const HDC dc = ::CreateCompatibleDC(screen);
-        ::ReleaseDC(nullptr, screen);
+        const CCompatibleDC dc{CScreenDC()};
         for (int i = 0; i < this->GetItemCount(); ++i) {
             const TItem* item = this->GetItem(i);
             const CSelectObject font(dc, i == this->m_selected && this->m_selectedFont ? this->m_selectedFont.Get()
@@ -56,7 +55,6 @@ public:
                             DT_CALCRECT | DT_SINGLELINE);
             natural.push_back(dockwins::NaturalTabWidth(ImageWidth(item), text.right - text.left, !item->text.empty()));
         }
-        ::DeleteDC(dc);
         const std::vector<int> widths = (style & TABS_SCROLL)
                                             ? natural
                                             : dockwins::FitTabWidths(natural, area.right - area.left, this->m_selected);
@@ -178,9 +176,7 @@ private:
                 bold.lfWeight = FW_BOLD;
             this->m_selectedFont.Attach(MakeFont(bold));
         }
-        const HDC screen = ::GetDC(nullptr);
-        const int depth = ::GetDeviceCaps(screen, BITSPIXEL);
-        ::ReleaseDC(nullptr, screen);
+        const int depth = ::GetDeviceCaps(CScreenDC(), BITSPIXEL);
         if (depth < 9) {
             m_background.Attach(::GetSysColorBrush(COLOR_WINDOW), false);
             m_inactiveText = ::GetSysColor(COLOR_GRAYTEXT);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "docking/dockwins/DrawEllipsisText.h"
+#include "winlib/DeviceContext.h"
 #include "winlib/GdiObject.h"
 
 using dockwins::EllipsisText;
@@ -20,10 +21,8 @@ int Width(HDC dc, const EString& text)
 
 TEST(DrawEllipsisTextTest, TextIsShortenedToWhatFitsWithTheEllipsis)
 {
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    ::ReleaseDC(nullptr, screen);
-    ASSERT_TRUE(dc);
+    const CCompatibleDC dc{CScreenDC()};
+    ASSERT_NE(static_cast<HDC>(dc), nullptr);
     const CSelectObject font(dc, ::GetStockObject(DEFAULT_GUI_FONT));
     const EString text = L"Categories and people";
     const int whole = Width(dc, text);
@@ -58,5 +57,4 @@ TEST(DrawEllipsisTextTest, TextIsShortenedToWhatFitsWithTheEllipsis)
         }
     }
     EXPECT_EQ(EllipsisText(dc, L"", 0, 100), L"");
-    ::DeleteDC(dc);
 }

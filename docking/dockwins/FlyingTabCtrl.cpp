@@ -2,6 +2,7 @@
 
 #include "docking/dockwins/FlatTabLayout.h"
 #include "docking/dockwins/TabDragTracker.h"
+#include "winlib/DeviceContext.h"
 
 namespace dockwins {
 
@@ -27,13 +28,12 @@ void CFlyingTabCtrl::UpdateThickness()
         m_thickness = 24;
         return;
     }
-    const HDC screen = ::GetDC(nullptr);
     TEXTMETRICW metrics = {};
     {
+        const CScreenDC screen;
         const CSelectObject selected(screen, font);
         ::GetTextMetricsW(screen, &metrics);
     }
-    ::ReleaseDC(nullptr, screen);
     m_thickness = static_cast<BYTE>(TabStripThickness(metrics.tmAscent));
 }
 

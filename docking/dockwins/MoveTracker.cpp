@@ -17,7 +17,7 @@ POINT CMoveTracker::PlaceUnderCursor(POINT cursor, const RECT& windowRect, SIZE 
 
 CMoveTracker::CMoveTracker(HWND window, const DockingNotifySender& sender, POINT press, const RECT& windowRect,
                            const RECT& floatingRect)
-    : m_sender(sender), m_screen(::GetWindowDC(nullptr)), m_window(window)
+    : m_sender(sender), m_window(window)
 {
     m_request.window = window;
     m_request.rect = windowRect;
@@ -26,11 +26,6 @@ CMoveTracker::CMoveTracker(HWND window, const DockingNotifySender& sender, POINT
     ::ClientToScreen(window, &cursor);
     const POINT corner = PlaceUnderCursor(cursor, windowRect, m_floating);
     m_offset = {corner.x - press.x, corner.y - press.y};
-}
-
-CMoveTracker::~CMoveTracker()
-{
-    ::ReleaseDC(nullptr, m_screen);
 }
 
 void CMoveTracker::OnMove(int x, int y)

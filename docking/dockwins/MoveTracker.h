@@ -6,6 +6,7 @@
 #include "docking/dockwins/DDTracker.h"
 #include "docking/dockwins/DockingNotifyRecord.h"
 #include "docking/dockwins/DockingNotifySender.h"
+#include "winlib/DeviceContext.h"
 
 namespace dockwins {
 
@@ -18,7 +19,6 @@ public:
                  const RECT& floatingRect);
     CMoveTracker(const CMoveTracker&) = delete;
     CMoveTracker& operator=(const CMoveTracker&) = delete;
-    ~CMoveTracker();
 
     void BeginDrag() override { DrawGhost(); }
     void EndDrag(bool) override { DrawGhost(); }
@@ -39,7 +39,7 @@ private:
     void DrawGhost();
 
     DockingNotifySender m_sender;
-    HDC m_screen;
+    CScreenDC m_screen;
     DockingNotifyRecord m_request;
     HWND m_window;
     SIZE m_floating = {};

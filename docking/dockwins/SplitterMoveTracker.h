@@ -8,6 +8,7 @@
 
 #include "docking/dockwins/DDTracker.h"
 #include "docking/dockwins/HalftoneBrush.h"
+#include "winlib/DeviceContext.h"
 
 namespace dockwins {
 
@@ -66,7 +67,7 @@ template <class TPackage>
 class CSplitterMoveTrackerGhost : public CSplitterMoveTrackerFull<TPackage> {
 public:
     CSplitterMoveTrackerGhost(TPackage& package, HWND owner, POINT point)
-        : CSplitterMoveTrackerFull<TPackage>(package, owner, point), m_screen(::GetWindowDC(nullptr))
+        : CSplitterMoveTrackerFull<TPackage>(package, owner, point)
     {
         POINT origin = {0, 0};
         ::ClientToScreen(owner, &origin);
@@ -77,7 +78,6 @@ public:
     }
     CSplitterMoveTrackerGhost(const CSplitterMoveTrackerGhost&) = delete;
     CSplitterMoveTrackerGhost& operator=(const CSplitterMoveTrackerGhost&) = delete;
-    ~CSplitterMoveTrackerGhost() { ::ReleaseDC(nullptr, m_screen); }
 
     void BeginDrag() override { DrawGhost(); }
     void Move() override
@@ -108,7 +108,7 @@ private:
     // Drawing twice erases: PATINVERT.
     void DrawGhost() { InvertWithHalftone(m_screen, m_ghost); }
 
-    HDC m_screen;
+    CScreenDC m_screen;
     int m_screenOffset = 0;
     RECT m_ghost = {};
 };

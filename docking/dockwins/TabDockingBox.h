@@ -17,8 +17,10 @@ struct CDockingBoxTraits {
     static constexpr DWORD exStyle = TExStyle;
 };
 
-// WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW, hidden until placed.
-using CTabDockingBoxTraits = CDockingBoxTraits<CVC7LikeExCaption, 0x86CF0000, WS_EX_TOOLWINDOW>;
+// Hidden until placed.
+using CTabDockingBoxTraits =
+    CDockingBoxTraits<CVC7LikeExCaption, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW,
+                      WS_EX_TOOLWINDOW>;
 
 class CTabDockingBox
     : public CTitleDockingWindowBaseImpl<CTabDockingBox, CWindowImpl<CTabDockingBox>, CTabDockingBoxTraits> {

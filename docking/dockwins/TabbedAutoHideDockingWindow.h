@@ -6,8 +6,7 @@
 #include "docking/dockwins/BoxedDockingWindow.h"
 
 struct TabbedAutoHideDockingWindowTraits {
-    // WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW
-    static constexpr DWORD style = 0x86CF0000;
+    static constexpr DWORD style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_OVERLAPPEDWINDOW;
     static constexpr DWORD exStyle = WS_EX_TOOLWINDOW;
 };
 

@@ -4,6 +4,7 @@
 
 #include "docking/dockwins/DockingSettings.h"
 #include "docking/dockwins/VC7LikeExCaption.h"
+#include "winlib/DeviceContext.h"
 #include "winlib/GdiObject.h"
 
 using dockwins::CCaptionBase;
@@ -90,10 +91,8 @@ TEST(VC7LikeExCaptionTest, DrawsTheTextAndBothGlyphsInTheInactiveColours)
     const HWND window = ::CreateWindowExW(0, L"STATIC", L"Categories", WS_POPUP, 0, 0, 200, 150, nullptr, nullptr,
                                           nullptr, nullptr);
     ASSERT_TRUE(window);
-    HDC screen = ::GetDC(nullptr);
-    HDC dc = ::CreateCompatibleDC(screen);
-    const CBitmap bitmap(::CreateCompatibleBitmap(screen, 200, 60));
-    ::ReleaseDC(nullptr, screen);
+    const CCompatibleDC dc{CScreenDC()};
+    const CBitmap bitmap(::CreateCompatibleBitmap(CScreenDC(), 200, 60));
     {
         const CSelectObject selected(dc, bitmap);
         CVC7LikeExCaption caption;
@@ -106,6 +105,5 @@ TEST(VC7LikeExCaptionTest, DrawsTheTextAndBothGlyphsInTheInactiveColours)
         const RECT textArea = {5, 0, caption.PinButton().Rect().left - 2, caption.Thickness()};
         EXPECT_GT(CountPixels(dc, textArea, ink), 10);
     }
-    ::DeleteDC(dc);
     ::DestroyWindow(window);
 }

@@ -7,6 +7,7 @@
 
 #include "document/Clipboard.h"
 #include "foundation/CTFile.h"
+#include "foundation/UniqueHandle.h"
 
 namespace {
 
@@ -18,14 +19,11 @@ std::string ReadBytes(const wchar_t* path)
 
 bool WriteBytes(const wchar_t* path, const std::string& bytes)
 {
-    const HANDLE file = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    const UniqueHandle file(
+        ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
-    const bool done = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                      written == bytes.size();
-    ::CloseHandle(file);
-    return done;
+    return file && ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
 }
 
 } // namespace

@@ -15,12 +15,12 @@ HRESULT LastError()
 ComPtr<FileWriteStream> FileWriteStream::Create(const EString& path)
 {
     // Readers may look at it meanwhile; nobody may write or delete it under us.
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         ThrowLastWin32Error();
     ComPtr<FileWriteStream> stream;
-    stream.Attach(new FileWriteStream(file));
+    stream.Attach(new FileWriteStream(std::move(file)));
     return stream;
 }
 
@@ -33,11 +33,11 @@ HRESULT FileWriteStream::Write(const void* data, ULONG size, ULONG* written)
 {
     ULONG total = 0;
     HRESULT result = S_OK;
-    if (m_file == INVALID_HANDLE_VALUE)
+    if (!m_file)
         result = E_UNEXPECTED;
     while (SUCCEEDED(result) && total < size) {
         DWORD done = 0;
-        if (!::WriteFile(m_file, static_cast<const char*>(data) + total, size - total, &done, nullptr))
+        if (!::WriteFile(m_file.Get(), static_cast<const char*>(data) + total, size - total, &done, nullptr))
             result = LastError();
         else if (done == 0)
             // A write that takes nothing and says nothing is a full disk.
@@ -51,9 +51,5 @@ HRESULT FileWriteStream::Write(const void* data, ULONG size, ULONG* written)
 
 HRESULT FileWriteStream::Close()
 {
-    if (m_file == INVALID_HANDLE_VALUE)
-        return S_OK;
-    const HANDLE file = m_file;
-    m_file = INVALID_HANDLE_VALUE;
-    return ::CloseHandle(file) ? S_OK : LastError();
+    return m_file.Close() ? S_OK : LastError();
 }

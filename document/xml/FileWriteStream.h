@@ -1,9 +1,12 @@
 // FileWriteStream: a stream that writes a new file, every write to the end or a failure.
 #pragma once
 
+#include <utility>
+
 #include "document/xml/WriteOnlyStream.h"
 #include "foundation/ComPtr.h"
 #include "foundation/EString.h"
+#include "foundation/UniqueHandle.h"
 
 class FileWriteStream : public WriteOnlyStream {
 public:
@@ -16,8 +19,8 @@ public:
     HRESULT Close();
 
 private:
-    explicit FileWriteStream(HANDLE file) : m_file(file) {}
+    explicit FileWriteStream(UniqueHandle file) : m_file(std::move(file)) {}
     ~FileWriteStream() override;
 
-    HANDLE m_file;
+    UniqueHandle m_file;
 };

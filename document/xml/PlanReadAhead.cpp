@@ -16,14 +16,11 @@ bool PlanReadAhead::FileStamp::operator==(const FileStamp& other) const
 
 bool PlanReadAhead::ReadStamp(const EString& path, FileStamp& stamp)
 {
-    const HANDLE file = ::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    const UniqueHandle file(::CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
     BY_HANDLE_FILE_INFORMATION information{};
-    const bool read = ::GetFileInformationByHandle(file, &information) != FALSE;
-    ::CloseHandle(file);
-    if (!read)
+    if (!file || !::GetFileInformationByHandle(file.Get(), &information))
         return false;
     stamp.volume = information.dwVolumeSerialNumber;
     stamp.indexHigh = information.nFileIndexHigh;
@@ -38,10 +35,10 @@ PlanReadAhead::PlanReadAhead(const EString& path) : m_path(path)
 {
     if (m_path.IsEmpty() || s_current)
         return;
-    m_done = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    m_release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    m_done.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    m_release.Reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (m_done && m_release)
-        m_thread = ::CreateThread(nullptr, 0, &PlanReadAhead::ThreadMain, this, 0, nullptr);
+        m_thread.Reset(::CreateThread(nullptr, 0, &PlanReadAhead::ThreadMain, this, 0, nullptr));
     if (m_thread)
         s_current = this;
 }
@@ -52,20 +49,16 @@ PlanReadAhead::~PlanReadAhead()
         s_current = nullptr;
     if (m_thread) {
         Release();
-        ::WaitForSingleObject(m_thread, INFINITE);
-        ::CloseHandle(m_thread);
+        ::WaitForSingleObject(m_thread.Get(), INFINITE);
     }
     // The document was made free-threaded: any thread may let it go.
     m_document = XmlDocument();
-    for (const HANDLE event : {m_done, m_release})
-        if (event)
-            ::CloseHandle(event);
 }
 
 void PlanReadAhead::WaitUntilRead() const
 {
     if (m_done)
-        ::WaitForSingleObject(m_done, INFINITE);
+        ::WaitForSingleObject(m_done.Get(), INFINITE);
 }
 
 HANDLE PlanReadAhead::GetReadEventOf(const EString& path)
@@ -88,8 +81,8 @@ DWORD WINAPI PlanReadAhead::ThreadMain(void* self)
     const bool initialized = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED));
     if (initialized)
         readAhead->Read();
-    ::SetEvent(readAhead->m_done);
-    ::WaitForSingleObject(readAhead->m_release, INFINITE);
+    ::SetEvent(readAhead->m_done.Get());
+    ::WaitForSingleObject(readAhead->m_release.Get(), INFINITE);
     if (initialized)
         ::CoUninitialize();
     return 0;
@@ -142,5 +135,5 @@ void PlanReadAhead::Forget()
 
 void PlanReadAhead::Release()
 {
-    ::SetEvent(m_release);
+    ::SetEvent(m_release.Get());
 }

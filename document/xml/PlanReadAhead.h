@@ -6,6 +6,7 @@
 
 #include "document/xml/XmlDocument.h"
 #include "foundation/EString.h"
+#include "foundation/UniqueHandle.h"
 
 // One at a time: the start-up's for the program's run, or an open's while it
 // parses a large plan beside the windows; another may start once the one
@@ -27,7 +28,7 @@ public:
     void WaitUntilRead() const;
     // Set at that moment; null when this one reads nothing (another was
     // under way, or no thread could be started).
-    HANDLE GetReadEvent() const { return m_thread ? m_done : nullptr; }
+    HANDLE GetReadEvent() const { return m_thread ? m_done.Get() : nullptr; }
 
     // The read event of the read-ahead under way when it is of the file at
     // path and not taken yet (the start-up's, for its open); else null.
@@ -62,9 +63,9 @@ private:
     static PlanReadAhead* s_current;
 
     const EString m_path;
-    HANDLE m_done = nullptr;
-    HANDLE m_release = nullptr;
-    HANDLE m_thread = nullptr;
+    UniqueHandle m_done;
+    UniqueHandle m_release;
+    UniqueHandle m_thread;
     FileStamp m_stamp;
     XmlDocument m_document; // written by the reading thread until m_done is set
     bool m_taken = false;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "foundation/ComError.h"
+#include "foundation/UniqueHandle.h"
 
 namespace {
 
@@ -121,25 +122,24 @@ Bstr XmlFileText::ReadToBstr(const EString& path)
 
 std::string XmlFileText::ReadBytes(const EString& path)
 {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
         ThrowLastWin32Error();
     std::string bytes;
     LARGE_INTEGER size = {};
     DWORD error = ERROR_SUCCESS;
-    if (!::GetFileSizeEx(file, &size))
+    if (!::GetFileSizeEx(file.Get(), &size))
         error = ::GetLastError();
     else if (size.QuadPart > kLargestFile)
         error = ERROR_FILE_TOO_LARGE;
     else {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        if (!::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+        if (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
             error = ::GetLastError();
         bytes.resize(read);
     }
-    ::CloseHandle(file);
     if (error != ERROR_SUCCESS)
         ThrowComError(HRESULT_FROM_WIN32(error), SystemErrorText(HRESULT_FROM_WIN32(error)));
     return bytes;

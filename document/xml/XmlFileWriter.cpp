@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "document/xml/FileWriteStream.h"
 #include "document/xml/XmlWellFormed.h"
 #include "foundation/ComError.h"
+#include "foundation/UniqueHandle.h"
 #include "foundation/Variant.h"
 
 namespace {
@@ -88,35 +90,40 @@ HRESULT LastError()
     return error ? HRESULT_FROM_WIN32(error) : E_FAIL;
 }
 
+struct ViewUnmapper {
+    void operator()(const void* view) const { ::UnmapViewOfFile(view); }
+};
+using MappedView = std::unique_ptr<const void, ViewUnmapper>;
+
 // Scans the file's bytes as the system maps them: a plan of many megabytes
 // without a copy, in half the time of a read into memory.
 void CheckReadable(const EString& path)
 {
-    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    const UniqueHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file)
         ThrowLastWin32Error();
     LARGE_INTEGER size = {};
-    HANDLE mapping = nullptr;
-    const void* view = nullptr;
+    UniqueHandle mapping;
+    MappedView view;
     HRESULT failure = S_OK;
-    if (!::GetFileSizeEx(file, &size))
+    if (!::GetFileSizeEx(file.Get(), &size))
         failure = LastError();
     else if (static_cast<ULONGLONG>(size.QuadPart) > SIZE_MAX)
         failure = HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
     // An empty file has no mapping, and nothing to map.
-    else if (size.QuadPart > 0 && (!(mapping = ::CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr)) ||
-                                   !(view = ::MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0))))
-        failure = LastError();
+    else if (size.QuadPart > 0) {
+        mapping.Reset(::CreateFileMappingW(file.Get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+        if (mapping)
+            view.reset(::MapViewOfFile(mapping.Get(), FILE_MAP_READ, 0, 0, 0));
+        if (!view)
+            failure = LastError();
+    }
     std::optional<XmlFault> fault;
     if (SUCCEEDED(failure))
-        fault = FindXmlFault(view ? std::string_view(static_cast<const char*>(view), static_cast<size_t>(size.QuadPart))
+        fault = FindXmlFault(view ? std::string_view(static_cast<const char*>(view.get()),
+                                                     static_cast<size_t>(size.QuadPart))
                                   : std::string_view());
-    if (view)
-        ::UnmapViewOfFile(view);
-    if (mapping)
-        ::CloseHandle(mapping);
-    ::CloseHandle(file);
     if (FAILED(failure))
         ThrowComError(failure, SystemErrorText(failure));
     if (fault)

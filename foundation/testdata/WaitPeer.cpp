@@ -5,14 +5,15 @@
 // 2 for a missing event.
 #include <windows.h>
 
+#include "foundation/UniqueHandle.h"
+
 int wmain(int argc, wchar_t** argv)
 {
     if (argc != 2)
         return 2;
-    const HANDLE gate = ::OpenEventW(SYNCHRONIZE, FALSE, argv[1]);
+    const UniqueHandle gate(::OpenEventW(SYNCHRONIZE, FALSE, argv[1]));
     if (!gate)
         return 2;
-    const DWORD result = ::WaitForSingleObject(gate, 30000);
-    ::CloseHandle(gate);
+    const DWORD result = ::WaitForSingleObject(gate.Get(), 30000);
     return result == WAIT_OBJECT_0 ? 0 : 1;
 }

@@ -10,6 +10,8 @@
 #include "foundation/Options.h"
 #include "testing/TestSupport.h"
 #include "views/calendar/CalendarImage.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 
 namespace {
 
@@ -265,30 +267,22 @@ TEST_F(CalendarImageTest, TheItemPointIsTheLeftOfThePlanDay)
 class PaintedImage {
 public:
     explicit PaintedImage(const CalendarImage& image)
+        : m_dc(m_screen),
+          m_bitmap(::CreateCompatibleBitmap(m_screen, image.GetImageSize().cx, image.GetImageSize().cy)),
+          m_selected(m_dc, m_bitmap)
     {
         const SIZE size = image.GetImageSize();
-        m_screen = ::GetDC(nullptr);
-        m_dc = ::CreateCompatibleDC(m_screen);
-        m_bitmap = ::CreateCompatibleBitmap(m_screen, size.cx, size.cy);
-        m_previous = ::SelectObject(m_dc, m_bitmap);
         const RECT all = {0, 0, size.cx, size.cy};
         ::FillRect(m_dc, &all, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
         image.Paint(m_dc);
     }
-    ~PaintedImage()
-    {
-        ::SelectObject(m_dc, m_previous);
-        ::DeleteObject(m_bitmap);
-        ::DeleteDC(m_dc);
-        ::ReleaseDC(nullptr, m_screen);
-    }
     COLORREF At(int x, int y) const { return ::GetPixel(m_dc, x, y); }
 
 private:
-    HDC m_screen = nullptr;
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_previous = nullptr;
+    CScreenDC m_screen;
+    CCompatibleDC m_dc;
+    CBitmap m_bitmap;
+    CSelectObject m_selected;
 };
 
 TEST_F(CalendarImageTest, AHolidayGreysItsStripAndLanesAndTheSelectedBoxTakesTheSelectionFill)

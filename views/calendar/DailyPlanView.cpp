@@ -35,8 +35,10 @@ constexpr int kLabelTop = 4;
 constexpr int kDefaultLayoutDays = 5;
 constexpr int kAlignMinutes[] = {1, 5, 10, 15, 30};
 
-constexpr DWORD kNavigationBarStyle = 0x50000944;
-constexpr DWORD kViewBarStyle = 0x50001944;
+constexpr DWORD kNavigationBarStyle =
+    WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_NORESIZE;
+// The view buttons show their texts beside their pictures.
+constexpr DWORD kViewBarStyle = kNavigationBarStyle | TBSTYLE_LIST;
 
 HWND MakeChild(const wchar_t* className, const wchar_t* text, DWORD style, UINT id, HWND parent, const RECT& rect)
 {

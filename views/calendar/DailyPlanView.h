@@ -10,6 +10,7 @@
 #include "dialogs/PlanDialog.h"
 #include "document/PelquornDoc.h"
 #include "resources/AppCommandIds.h"
+#include "resources/EditCommandIds.h"
 #include "views/calendar/DailyPlanContents.h"
 #include "views/calendar/IDateSelector.h"
 #include "views/common/ViewBase.h"
@@ -102,16 +103,13 @@ public:
         ON_COMMAND(ID_ADJUST_START_TIME, OnAdjustStartTime)
         ON_COMMAND(ID_ADJUST_STOP_TIME, OnAdjustStopTime)
         ON_COMMAND(ID_LOCATE_SCHEDULE, OnLocateSchedule)
-        ON_COMMAND(kSelectAllCommand, OnSelectAll)
+        ON_COMMAND(ID_EDIT_SELECT_ALL, OnSelectAll)
         if (m_contents.ProcessShownMessage(m_listShown != 0, hwnd, message, wParam, lParam, result))
             return true;
         CHAIN_MESSAGE_MAP(ViewBase)
     END_MESSAGE_MAP()
 
 private:
-    static constexpr UINT kSelectAllCommand = 57642;
-    static constexpr UINT kPlanMenuId = 133;
-
     enum class TimeEdge { Start, End };
 
     // Creation.

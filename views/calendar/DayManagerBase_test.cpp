@@ -14,6 +14,7 @@
 #include "foundation/ComPtr.h"
 #include "foundation/Options.h"
 #include "foundation/TimeParser.h"
+#include "resources/AppCommandIds.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "views/calendar/DayManagerBase.h"
@@ -161,8 +162,8 @@ TEST_F(DayManagerBaseTest, TheNavigationTimerStepsTowardsTheBandAndRearms)
         std::vector<WORD> commands;
         std::vector<WPARAM> scrolls;
     } cases[] = {
-        {{3, 50}, {32836}, {}},
-        {{196, 50}, {32837}, {}},
+        {{3, 50}, {ID_DAY_PREVIOUS}, {}},
+        {{196, 50}, {ID_DAY_NEXT}, {}},
         {{100, 3}, {}, {SB_LINEUP}},
         {{100, 96}, {}, {SB_LINEDOWN}},
     };
@@ -183,7 +184,7 @@ TEST_F(DayManagerBaseTest, ADragRestingInTheRightBandStepsOneDayPerTickUntilItLe
     content.OnDragOver(195, 40);
     for (int tick = 0; tick < 3 && host.IsTimerSet(kNavigation); ++tick)
         content.OnOwnerTimer(kNavigation);
-    EXPECT_EQ(host.PostedCommands(), (std::vector<WORD>{32837, 32837, 32837}));
+    EXPECT_EQ(host.PostedCommands(), (std::vector<WORD>{ID_DAY_NEXT, ID_DAY_NEXT, ID_DAY_NEXT}));
     content.OnDragLeave();
     EXPECT_FALSE(host.IsTimerSet(kNavigation));
 }
@@ -233,7 +234,7 @@ TEST_F(DayManagerBaseTest, DroppingOneTaskAsksThePaneForANewPlanEntry)
         std::vector<std::int32_t> ids;
         std::vector<WORD> commands;
     } cases[] = {
-        {"one task", PelquornDragData::kTasks, {7}, {32772}},
+        {"one task", PelquornDragData::kTasks, {7}, {ID_TASK_ADD}},
         {"a category", PelquornDragData::kCategory, {4}, {}},
     };
     for (const auto& c : cases) {

@@ -14,12 +14,15 @@
 #include "foundation/Clock.h"
 #include "foundation/Language.h"
 #include "foundation/Options.h"
+#include "resources/AppCommandIds.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "views/calendar/DayTestSupport.h"
 #include "views/calendar/ListViewDay.h"
 #include "views/common/YellowTip.h"
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
 
 namespace {
 
@@ -207,12 +210,10 @@ TEST_F(DayListTest, TimesDurationsAndPrioritiesShowTheirHeaderAndValuesWhole)
     const HWND header = ListView_GetHeader(List());
     const int headerMargin = 3 * ::GetSystemMetrics(SM_CXEDGE);
     const auto textWidth = [](HWND window, const std::wstring& text) {
-        const HDC dc = ::GetDC(window);
-        const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0)));
+        const CClientDC dc(window);
+        const CSelectObject font(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0)));
         SIZE size = {};
         ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        ::SelectObject(dc, old);
-        ::ReleaseDC(window, dc);
         return static_cast<int>(size.cx);
     };
     const struct {
@@ -351,10 +352,10 @@ TEST_F(DayListTest, KeysAndDoubleClicksBecomeThePanesCommands)
         std::function<void()> act;
         std::vector<WORD> commands;
     } cases[] = {
-        {"left arrow", [&] { PressKey(List(), VK_LEFT); }, {32836}},
-        {"right arrow", [&] { PressKey(List(), VK_RIGHT); }, {32837}},
+        {"left arrow", [&] { PressKey(List(), VK_LEFT); }, {ID_DAY_PREVIOUS}},
+        {"right arrow", [&] { PressKey(List(), VK_RIGHT); }, {ID_DAY_NEXT}},
         {"down arrow", [&] { PressKey(List(), VK_DOWN); }, {}},
-        {"double click", [&] { Click(List(), RowPoint(0), WM_LBUTTONDBLCLK, WM_LBUTTONUP); }, {32774}},
+        {"double click", [&] { Click(List(), RowPoint(0), WM_LBUTTONDBLCLK, WM_LBUTTONUP); }, {ID_TASK_EDIT}},
     };
     ::SetFocus(List());
     for (const auto& c : cases) {

@@ -8,6 +8,7 @@
 
 #include "document/PelquornDoc.h"
 #include "document/model/Category.h"
+#include "resources/IconIds.h"
 #include "views/common/TreeViewHandler.h"
 #include "winlib/ImageList.h"
 
@@ -17,7 +18,7 @@
 class CategoriesTreeMan {
 public:
     // Closed and open folder.
-    static constexpr unsigned kIconIds[] = {144, 145};
+    static constexpr unsigned kIconIds[] = {IDI_CATEGORY, IDI_CATEGORY_OPEN};
 
     CategoriesTreeMan() = default;
     virtual ~CategoriesTreeMan() = default;

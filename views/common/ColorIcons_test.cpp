@@ -4,26 +4,21 @@
 
 #include "views/common/ColorIcons.h"
 
+#include "winlib/DeviceContext.h"
+#include "winlib/GdiObject.h"
+
 namespace {
 
 // The pixel of the image drawn onto a magenta field at (x, y) of the swatch.
 COLORREF DrawnPixel(const ColorIcons& icons, int index, int x, int y)
 {
-    const HDC screen = ::GetDC(nullptr);
-    const HDC memory = ::CreateCompatibleDC(screen);
-    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, ColorIcons::kSize, ColorIcons::kSize);
-    ::ReleaseDC(nullptr, screen);
-    const HGDIOBJ old = ::SelectObject(memory, bitmap);
-    const HBRUSH field = ::CreateSolidBrush(RGB(255, 0, 255));
+    const CCompatibleDC memory{CScreenDC()};
+    const CBitmap bitmap(::CreateCompatibleBitmap(CScreenDC(), ColorIcons::kSize, ColorIcons::kSize));
+    const CSelectObject selected(memory, bitmap);
     const RECT all = {0, 0, ColorIcons::kSize, ColorIcons::kSize};
-    ::FillRect(memory, &all, field);
-    ::DeleteObject(field);
+    ::FillRect(memory, &all, CBrush(::CreateSolidBrush(RGB(255, 0, 255))));
     ::ImageList_Draw(icons.GetImageList(), index, memory, 0, 0, ILD_TRANSPARENT);
-    const COLORREF pixel = ::GetPixel(memory, x, y);
-    ::SelectObject(memory, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    return pixel;
+    return ::GetPixel(memory, x, y);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "views/common/PsyColorButton.h"
+#include "winlib/DeviceContext.h"
 
 namespace {
 
@@ -114,13 +115,12 @@ TEST_F(PsyColorButtonTest, ClickDropsTheListDownBelowTheButtonWithTheCurrentEntr
     ::UpdateWindow(list);
     RECT icon = {LVIR_ICON, 0, 0, 0};
     ASSERT_TRUE(::SendMessageW(list, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&icon)));
-    const HDC dc = ::GetDC(list);
+    const CClientDC dc(list);
     int outlinePixels = 0;
     for (int x = icon.left; x < icon.right; ++x) {
         for (int y = icon.top; y < icon.bottom; ++y)
             outlinePixels += ::GetPixel(dc, x, y) == RGB(128, 128, 128);
     }
-    ::ReleaseDC(list, dc);
     EXPECT_GT(outlinePixels, 0);
     SaveWindowScreenshot(frame.button.GetDropDownWindow(), L"colour-button-drop-down");
 

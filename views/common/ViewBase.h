@@ -15,6 +15,7 @@
 #include "views/common/TabOrderProvider.h"
 #include "views/common/TabOrderTarget.h"
 #include "views/common/ViewMessages.h"
+#include "winlib/UniqueMenu.h"
 #include "foundation/MessageMap.h"
 
 // View derives from its window implementation first (a CWindowImpl), then
@@ -75,7 +76,7 @@ public:
     {
         if (!screenPoint)
             return;
-        const HMENU menu = ::LoadMenuW(GetResourceModule(), MAKEINTRESOURCEW(menuId));
+        const UniqueMenu menu(::LoadMenuW(GetResourceModule(), MAKEINTRESOURCEW(menuId)));
         if (!menu)
             return;
         Translator::TranslateMenu(menu);
@@ -96,7 +97,6 @@ public:
                 ::SendMessageW(mainWindow, WM_PELQUORN_TRACK_MENU, reinterpret_cast<WPARAM>(popup),
                                reinterpret_cast<LPARAM>(&point));
         }
-        ::DestroyMenu(menu);
     }
 
     void PrepareMenu(HMENU popup)
