@@ -23,11 +23,11 @@ set(layer_folders "")
 # The ids the folders above include; the program's script takes in the
 # dialogs' and the reports' templates.
 quorvane_layer(resources TEMPLATES dialogs reports)
-quorvane_layer(foundation         LIBRARIES foundation)
+quorvane_layer(foundation         LIBRARIES foundation     USES resources)
 quorvane_layer(document/model     LIBRARIES document_model USES foundation)
 quorvane_layer(document/xml       LIBRARIES document_xml   USES document/model foundation)
 quorvane_layer(document           LIBRARIES document       USES document/xml document/model foundation resources)
-quorvane_layer(winlib             LIBRARIES winlib         USES foundation)
+quorvane_layer(winlib             LIBRARIES winlib         USES foundation resources)
 quorvane_layer(dialogs            LIBRARIES dialogs        USES document document/model winlib foundation resources)
 quorvane_layer(views/common       LIBRARIES views_common
   USES dialogs document document/model winlib foundation resources)
