@@ -5,12 +5,15 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/FrameTestSupport.h"
 #include "app/MainFrame.h"
 #include "app/OpenFileHandover.h"
+#include "dialogs/DocumentPrompts.h"
 #include "foundation/FileSystem.h"
 #include "foundation/UniqueHandle.h"
+#include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 
@@ -50,7 +53,8 @@ class FailedOpenTest : public FrameTest {
 protected:
     FailedOpenTest() : FrameTest(L"failed_open") {}
 
-    EString Title()
+    // As a std::wstring, which a failed comparison prints as a text.
+    std::wstring Title()
     {
         wchar_t title[MAX_PATH] = {};
         ::GetWindowTextW(*m_frame, title, MAX_PATH);
@@ -76,6 +80,26 @@ protected:
         m_prompts.errors.clear();
         open();
         return WaitFor([&] { return !m_prompts.errors.empty(); });
+    }
+
+    // A saved plan opened in a new frame, unchanged. The plan keeps a
+    // category without subcategories among its open ones, as generated plans
+    // do: the tree cannot show it open, so the state the tree stores before
+    // another plan replaces this one is a change of this plan.
+    EString OpenPlanWithAnOpenCategoryOfNoSubcategories(IDocumentPrompts& prompts)
+    {
+        m_startupPath.clear();
+        OpenFrame(prompts);
+        const int home = NewCategory(L"Home");
+        Doc().SaveCategoryTreeState({home});
+        const EString plan = FileSystem::JoinPath(m_folder, L"plan.qvr");
+        Doc().SetPathName(plan);
+        EXPECT_TRUE(Doc().Save());
+        m_startupPath = plan;
+        OpenFrame(prompts);
+        EXPECT_EQ(Doc().GetPathName(), plan);
+        EXPECT_EQ(Doc().IsModified(), 0);
+        return plan;
     }
 
     ScriptedPrompts m_prompts;
@@ -114,7 +138,7 @@ TEST_F(FailedOpenTest, AFileThatCannotBeOpenedLeavesThePlanItsNameTitleAndMark)
             SCOPED_TRACE(std::string(road.name) + ", " + file.name);
             for (const int modified : {0, 1}) {
                 Doc().SetModified(modified);
-                const EString title = Title();
+                const std::wstring title = Title();
                 const EString path = Write(file);
                 m_prompts.answers = {IDNO};
                 ASSERT_TRUE(TryOpen(file, path, [&] { road.open(path); }));
@@ -134,6 +158,79 @@ TEST_F(FailedOpenTest, AFileThatCannotBeOpenedLeavesThePlanItsNameTitleAndMark)
             }
         }
     }
+}
+
+// The message comes while the plan that stays may already be changed by the
+// attempt: the title names that plan, not the file that is not there.
+TEST_F(FailedOpenTest, WhileTheMessageOfAFailedOpenIsUpTheTitleNamesThePlanThatStays)
+{
+    const struct {
+        const char* name;
+        std::function<void(const EString& path)> open;
+    } roads[] = {
+        {"hand-over",
+         [&](const EString& path) {
+             COPYDATASTRUCT record = MakeOpenFileRecord(path);
+             m_frame->SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+         }},
+        {"File Open",
+         [&](const EString& path) {
+             m_prompts.paths = {path};
+             SendCommand(ID_FILE_OPEN);
+         }},
+        {"recent file",
+         [&](const EString& path) {
+             const EString plan = Doc().GetPathName();
+             Doc().SetPathName(path);
+             Doc().UpdateRecentList();
+             Doc().SetPathName(plan);
+             SendCommand(ID_FILE_MRU_FIRST);
+         }},
+    };
+    const EString missing = FileSystem::JoinPath(m_folder, L"missing.qvr");
+    for (const auto& road : roads) {
+        SCOPED_TRACE(road.name);
+        const EString plan = OpenPlanWithAnOpenCategoryOfNoSubcategories(m_prompts);
+        const std::wstring title = Title();
+        ASSERT_EQ(title, plan + L" - Quorvane");
+        // The file dialog of File Open is read too.
+        std::vector<std::wstring> titlesWhileShown;
+        m_prompts.whileShown = [&] { titlesWhileShown.push_back(Title()); };
+        m_prompts.errors.clear();
+        road.open(missing);
+        ASSERT_TRUE(WaitFor([&] { return !m_prompts.errors.empty(); }));
+        m_prompts.whileShown = nullptr;
+        EXPECT_NE(m_prompts.errors.front().find(missing), EString::npos) << m_prompts.errors.front().c_str();
+        ASSERT_FALSE(titlesWhileShown.empty());
+        for (const std::wstring& shown : titlesWhileShown)
+            EXPECT_EQ(shown, title);
+        EXPECT_EQ(Title(), title);
+        EXPECT_EQ(Doc().GetPathName(), plan);
+    }
+}
+
+TEST_F(FailedOpenTest, TheSystemsMessageOfAFailedHandOverStandsOverTheTitleOfThePlanThatStays)
+{
+    DocumentPrompts boxes;
+    const EString plan = OpenPlanWithAnOpenCategoryOfNoSubcategories(boxes);
+    const std::wstring title = Title();
+    const EString missing = FileSystem::JoinPath(m_folder, L"missing.qvr");
+    EString message;
+    std::wstring titleUnderMessage;
+    DialogAnswerer answerer([&](HWND box) {
+        message = ItemText(box, 0xFFFF);
+        titleUnderMessage = Title();
+        EXPECT_FALSE(SaveWindowScreenshot(*m_frame, L"failed_handover_frame").IsEmpty());
+        EXPECT_FALSE(SaveWindowScreenshot(box, L"failed_handover_message").IsEmpty());
+        ClickButton(box, IDOK);
+    });
+    COPYDATASTRUCT record = MakeOpenFileRecord(missing);
+    ASSERT_EQ(m_frame->SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record)), 1);
+    ASSERT_TRUE(WaitFor([&] { return answerer.AnsweredCount() == 1 && !FindThreadDialog(); }));
+    EXPECT_NE(message.find(missing), EString::npos) << message.c_str();
+    EXPECT_EQ(titleUnderMessage, title);
+    EXPECT_EQ(Title(), title);
+    EXPECT_EQ(Doc().GetPathName(), plan);
 }
 
 TEST_F(FailedOpenTest, AtStartUpAFileThatCannotBeOpenedLeavesACleanNewPlan)

@@ -61,7 +61,7 @@ protected:
 
     // A new frame, shown with its layout restored and its document opened,
     // asking its questions of `prompts`. A new document's goals are declined
-    // (Cancel) as they show.
+    // (Cancel) as they show; a due reminder's alert is left standing.
     CMainFrame& OpenFrame(IDocumentPrompts& prompts);
     // The same, leaving the dialogs of the start-up to the caller's driver.
     CMainFrame& OpenFrameUnanswered(IDocumentPrompts& prompts);

@@ -43,6 +43,8 @@ EString CDocument::GetTitle() const
 
 void CDocument::UpdateTitle()
 {
+    if (IsChangingPlan())
+        return;
     if (const HWND mainWindow = GetMainWindow())
         ::SetWindowTextW(mainWindow, GetTitle().c_str());
 }

@@ -69,6 +69,9 @@ public:
 
     // "path* - Quorvane": the path or "Untitled", "*" while modified.
     EString GetTitle() const;
+    // While the plan changes the window keeps the title of the plan it had:
+    // the path and the mark may be of a file not read yet, or never read. The
+    // title follows when the change is over.
     void UpdateTitle();
     // True when the document may be dropped: it is unchanged, the user said
     // No, or said Yes and the save succeeded.
@@ -107,11 +110,16 @@ protected:
     IDocumentPrompts& Prompts() { return *m_prompts; }
 
     // Held from the moment the path or the plan starts to change until both
-    // name the same plan again; nested holds count.
+    // name the same plan again; nested holds count. The last to go renews
+    // the title.
     class PlanChange {
     public:
         explicit PlanChange(CDocument& document) : m_document(document) { ++m_document.m_planChanges; }
-        ~PlanChange() { --m_document.m_planChanges; }
+        ~PlanChange()
+        {
+            if (--m_document.m_planChanges == 0)
+                m_document.UpdateTitle();
+        }
         PlanChange(const PlanChange&) = delete;
         PlanChange& operator=(const PlanChange&) = delete;
 

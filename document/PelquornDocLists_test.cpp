@@ -486,6 +486,13 @@ TEST_F(PlanListsTest, RecurrencesAndRemindersAreKeyedByTheirTask)
     std::vector<ReminderInfo> reminders;
     document.GetReminders(reminders);
     EXPECT_EQ(reminders.size(), 1u);
+
+    // Its alert dismissed once it is gone deletes nothing, so nothing is to save.
+    document.DeleteReminder(task.GetId());
+    EXPECT_FALSE(document.GetReminder(task.GetId(), readReminder));
+    ClearMark();
+    document.DeleteReminder(task.GetId());
+    EXPECT_EQ(document.IsModified(), 0);
     EXPECT_TRUE(prompts.errors.empty());
 }
 

@@ -39,6 +39,16 @@ bool CPelquornDoc::GetReminder(int taskId, ReminderInfo& reminder)
 
 void CPelquornDoc::DeleteReminder(int taskId)
 {
+    // An alert dismissed after its reminder went (switched off in the task's
+    // editor, or the task deleted) has nothing left to change.
+    bool held = true;
+    Silently(false, [&] {
+        ReminderInfo stored;
+        held = GetDataManager().GetReminder(taskId, stored);
+        return true;
+    });
+    if (!held)
+        return;
     SetModified(1);
     Guarded([&] { GetDataManager().DeleteReminder(taskId); });
 }

@@ -4,7 +4,8 @@
 //
 // The dialogs the planner opens at start-up are answered as a user would:
 // the goals of a new plan declined, the tip of the day closed; the exit is
-// asked for only when neither stands over the window.
+// asked for only when neither stands over the window. A due reminder's alert
+// is hidden, not answered.
 //
 // The picture goes to QUORVANE_SCREENSHOT_DIR (or build/screenshots) as
 // "<picture name>.png". Exit code 0 when it was written.
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "app/MainWindowClass.h"
+#include "dialogs/ReminderDialogIds.h"
 #include "resources/AppCommandIds.h"
 #include "testing/WindowShot.h"
 
@@ -50,6 +52,13 @@ HWND FindPlannerDialog()
             ::GetClassNameW(candidate, className, 16);
             if (!::IsWindowVisible(candidate) || lstrcmpW(className, L"#32770") != 0)
                 return TRUE;
+            // A due reminder's alert asks nothing of the start, and its Cancel
+            // would dismiss the reminder, a change of the user's plan: it is
+            // only put out of the picture.
+            if (::GetDlgItem(candidate, IDC_REMINDER_SNOOZE)) {
+                ::ShowWindow(candidate, SW_HIDE);
+                return TRUE;
+            }
             *reinterpret_cast<HWND*>(result) = candidate;
             return FALSE;
         },

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "foundation/TimeParser.h"
+#include "views/common/TaskColumns.h"
 
 namespace {
 
@@ -15,13 +16,34 @@ int Sign(double value)
     return value < 0 ? -1 : value > 0 ? 1 : 0;
 }
 
-int CompareByColumn(const TaskCard& a, const TaskCard& b, int column)
+// The columns of numbers: two values that show the same text tie, so the
+// names order them, however far apart the times summed from plan entries are.
+bool IsShownNumberColumn(int column)
+{
+    return column >= 1 && column <= 4;
+}
+
+double ColumnNumber(const TaskCard& task, int column)
 {
     switch (column) {
-    case 1: return AdvMath::CompareValues(a.GetEstimation(), b.GetEstimation());
-    case 2: return AdvMath::CompareValues(a.GetDoneTime(), b.GetDoneTime());
-    case 3: return AdvMath::CompareValues(a.GetPlannedTime(), b.GetPlannedTime());
-    case 4: return AdvMath::CompareValues(a.GetOriginalEstimation(), b.GetOriginalEstimation());
+    case 1: return task.GetEstimation();
+    case 2: return task.GetDoneTime();
+    case 3: return task.GetPlannedTime();
+    default: return task.GetOriginalEstimation();
+    }
+}
+
+int CompareShownNumbers(const TaskCard& a, const TaskCard& b, int column, const EString& shownA,
+                        const EString& shownB)
+{
+    return shownA == shownB ? 0 : AdvMath::CompareValues(ColumnNumber(a, column), ColumnNumber(b, column));
+}
+
+int CompareByColumn(const TaskCard& a, const TaskCard& b, int column)
+{
+    if (IsShownNumberColumn(column))
+        return CompareShownNumbers(a, b, column, TaskColumnText(a, column), TaskColumnText(b, column));
+    switch (column) {
     case 5: return a.GetImportance() - b.GetImportance();
     case 6: return Sign(a.GetDeadline() - b.GetDeadline());
     case 7: return a.GetStatus() - b.GetStatus();
@@ -48,23 +70,27 @@ std::string SortKey(const EString& text)
 }
 
 // The tasks' order by a column: the names and paths, which every comparison
-// of their columns reads, by keys made once each.
+// of their columns reads, by keys made once each, and the numbers by their
+// texts, made once each too.
 class KeyedOrder {
 public:
     KeyedOrder(const std::vector<TaskCard>& tasks, int column)
-        : m_tasks(tasks), m_column(column), m_names(tasks.size()), m_paths(tasks.size())
+        : m_tasks(tasks), m_column(column), m_names(tasks.size()), m_paths(tasks.size()),
+          m_shown(IsShownNumberColumn(column) ? tasks.size() : 0)
     {
     }
 
     int Compare(size_t a, size_t b)
     {
-        int difference = m_column == 8 ? CompareKeys(PathKey(a), PathKey(b))
-                                       : CompareByColumn(m_tasks[a], m_tasks[b], m_column);
+        int difference = 0;
+        if (m_column == 8)
+            difference = CompareKeys(PathKey(a), PathKey(b));
+        else if (IsShownNumberColumn(m_column))
+            difference = CompareShownNumbers(m_tasks[a], m_tasks[b], m_column, Shown(a), Shown(b));
+        else
+            difference = CompareByColumn(m_tasks[a], m_tasks[b], m_column);
         if (difference != 0)
             return difference;
-        // Ties of values are few next to a sort by the names: those compare their texts.
-        if (m_column != 0 && m_column != 8)
-            return Sign(::lstrcmpiW(m_tasks[a].GetName().c_str(), m_tasks[b].GetName().c_str()));
         return CompareKeys(NameKey(a), NameKey(b));
     }
 
@@ -83,10 +109,18 @@ private:
         return *m_paths[i];
     }
 
+    const EString& Shown(size_t i)
+    {
+        if (!m_shown[i])
+            m_shown[i] = TaskColumnText(m_tasks[i], m_column);
+        return *m_shown[i];
+    }
+
     const std::vector<TaskCard>& m_tasks;
     int m_column;
     std::vector<std::optional<std::string>> m_names;
     std::vector<std::optional<std::string>> m_paths;
+    std::vector<std::optional<EString>> m_shown;
 };
 
 } // namespace

@@ -7,8 +7,9 @@
 #include "document/model/TaskCard.h"
 
 // Negative when a sorts before b, 0 when they tie, positive after: the
-// column's value first (the name column has none), then the names without
-// regard to case. Descending turns the answer round.
+// column's value first (the name column has none; numbers that show the
+// same text are equal), then the names without regard to case. Descending
+// turns the answer round.
 int CompareTasks(const TaskCard& a, const TaskCard& b, int column, bool ascending);
 
 // The tasks in CompareTasks' order, ties kept in their order. Each text is

@@ -5,13 +5,13 @@
 #include <unordered_set>
 
 #include "foundation/Language.h"
-#include "foundation/Locale.h"
 #include "foundation/Options.h"
 #include "foundation/WindowState.h"
 #include "resources/IconIds.h"
 #include "views/common/ColumnDefaults.h"
 #include "views/common/LabelEditorKeys.h"
 #include "views/common/ListHandler.h"
+#include "views/common/TaskColumns.h"
 #include "views/common/TaskOrder.h"
 #include "views/common/TypedNameFind.h"
 #include "winlib/DeviceContext.h"
@@ -38,22 +38,6 @@ public:
 private:
     int& m_count;
 };
-
-EString CellText(const TaskCard& task, int column)
-{
-    switch (column) {
-    case 0: return task.GetName();
-    case 1: return Locale::FormatDuration(task.GetEstimation());
-    case 2: return Locale::FormatDuration(task.GetDoneTime());
-    case 3: return Locale::FormatDuration(task.GetPlannedTime());
-    case 4: return task.HasOriginalEstimation() ? Locale::FormatDecimal(task.GetOriginalEstimation()) : EString();
-    case 5: return task.GetImportanceText();
-    case 6: return task.GetDeadlineText();
-    case 7: return task.GetStatusText();
-    case 8: return task.GetCategoryPath();
-    default: return {};
-    }
-}
 
 bool SameTasks(const std::vector<TaskCard>& a, const std::vector<TaskCard>& b)
 {
@@ -295,7 +279,7 @@ void CPelquornView::GetDisplayInfo(LVITEMW& item) const
         item.iItem >= 0 && item.iItem < static_cast<int>(m_rows.size()) ? &m_rows[static_cast<size_t>(item.iItem)]
                                                                           : nullptr;
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
-        const EString text = task ? CellText(*task, item.iSubItem) : EString();
+        const EString text = task ? TaskColumnText(*task, item.iSubItem) : EString();
         ::lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
     }
     if (item.mask & LVIF_IMAGE)

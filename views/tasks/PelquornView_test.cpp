@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "document/InertServices.h"
@@ -403,6 +404,80 @@ TEST_F(TaskListTest, ColumnClicksSortTiesByNameAndTheSameColumnReverses)
     EXPECT_EQ(Options::GetSortField(0, 9), 0u);
 }
 
+TEST_F(TaskListTest, SpentAndPlannedTimesThatShowTheSameTextAreOrderedByNameBothWays)
+{
+    struct Entry {
+        int start; // minutes into the day
+        int minutes;
+    };
+    struct Timed {
+        const wchar_t* name;
+        std::vector<Entry> entries;
+        const wchar_t* shown;
+    };
+    // The same minutes at other times of day differ in their last bits, here
+    // against the order of the names.
+    const Timed timed[] = {
+        {L"Zest", {{60, 47}}, L"47m"},
+        {L"apple", {{13 * 60 + 12, 48}}, L"48m"},
+        {L"Bake", {{4 * 60 + 40, 48}}, L"48m"},
+        {L"Cider", {{2 * 60 + 18, 24}, {3 * 60, 24}}, L"48m"},
+        {L"damson", {{0, 48}}, L"48m"},
+        {L"Elder", {{12 * 60 + 23, 48}}, L"48m"},
+        {L"Almond", {{20 * 60, 49}}, L"49m"},
+    };
+    const struct {
+        const char* name;
+        int column;
+        double day;
+    } columns[] = {{"Spent", 2, kMonday - 1}, {"Planned", 3, kMonday + 1}};
+    const std::wstring ascending = L"Zest apple Bake Cider damson Elder Almond";
+    const std::wstring descending = L"Almond Elder damson Cider Bake apple Zest";
+
+    for (const auto& column : columns) {
+        SCOPED_TRACE(column.name);
+        std::vector<EString> names;
+        std::vector<int> ids;
+        for (const Timed& task : timed) {
+            const int id = AddTask(task.name);
+            ids.push_back(id);
+            for (const Entry& entry : task.entries) {
+                const double start = entry.start / 1440.0;
+                const double end = (entry.start + entry.minutes) / 1440.0;
+                ASSERT_TRUE(document.AddPlanEntry(column.day, TaskPlanEntry(id, start, end, L"", task.name, 0, 0)));
+            }
+            names.push_back(task.name);
+        }
+        document.Notify(nullptr, NotifyCode::kTasksChanged);
+        // The names of this test's rows in their order, the new plan's own left out.
+        const auto shownOfOurs = [&] {
+            std::wstring shown;
+            for (const EString& name : ShownNames())
+                if (std::find(names.begin(), names.end(), name) != names.end())
+                    shown += (shown.empty() ? L"" : L" ") + std::wstring(name.c_str());
+            return shown;
+        };
+        for (size_t i = 0; i < std::size(timed); ++i) {
+            const int row = view.FindRow(ids[i]);
+            ASSERT_GE(row, 0) << timed[i].name;
+            EXPECT_EQ(Cell(row, column.column), timed[i].shown) << timed[i].name;
+        }
+        view.SortByColumn(column.column);
+        if (!view.IsSortAscending())
+            view.SortByColumn(column.column);
+        EXPECT_EQ(shownOfOurs(), ascending) << "ascending";
+        view.SortByColumn(column.column);
+        ASSERT_FALSE(view.IsSortAscending());
+        EXPECT_EQ(shownOfOurs(), descending) << "descending";
+        // A refill sorts the rows anew.
+        document.Notify(nullptr, NotifyCode::kTasksChanged);
+        EXPECT_EQ(shownOfOurs(), descending) << "refilled";
+        for (int row = view.GetRowCount() - 1; row >= 0; --row)
+            document.DeleteTask(view.GetRowTask(row)->GetId());
+        document.Notify(nullptr, NotifyCode::kTasksChanged);
+    }
+}
+
 TEST_F(TaskListTest, TheRowsAndTheirIndexByTaskFollowTheDocumentThroughEachChange)
 {
     std::vector<int> ids;
@@ -576,7 +651,10 @@ TEST(TaskOrder, SortingByKeysGivesTheOrderOfTheComparisonsForEveryColumnBothWays
     std::vector<TaskCard> tasks;
     int i = 0;
     for (const wchar_t* name : names) {
-        TaskCard task(name, L"", i % 3, kMonday + i % 2, i % 4, 0, 0, 0, -1);
+        // Numbers a hair apart, which show the same text, tie in both ways of sorting.
+        const double hair = (i % 2) * 1e-9;
+        TaskCard task(name, L"", i % 3 + hair, kMonday + i % 2, i % 4, 0, 0.8 * (i % 3) + hair, 0.4 * (i % 2) + hair,
+                      i % 4 == 0 ? -1 : 0.8 + (i % 2) * 1e-3);
         task.SetStatus(i % 3);
         task.SetCategoryPath(names[(i * 7) % std::size(names)]);
         tasks.push_back(task);
