@@ -532,51 +532,71 @@ TEST_F(DataManagerOverlapsTest, ACrowdedDayWithFixedEntriesLeavesNoOverlapOnAnyD
 
 TEST_F(DataManagerOverlapsTest, AtItsLimitARepairStopsWhereItStandsLosesNothingAndTellsWhatItMovedAndWhatStillOverlaps)
 {
-    // Days of thirty overlapping hours each: the repair carries more on to
-    // every day it crosses and would never reach an end.
-    const std::vector<Block> crowded(30, {L"09:00", L"10:00", false});
-    OpenDays(std::vector<std::vector<Block>>(40, crowded));
-    std::map<int, double> days;
-    for (int i = 0; i < 40; ++i)
-        for (const Stored& entry : Entries(kDay + i))
-            days[entry.id] = kDay + i;
-    m_doc.SetRepairStepLimit(400);
-    const int added = Add(kDay, 1, L"08:00", L"09:00");
-    const DataManager::UnrepairedOverlaps left = m_doc.TakeUnrepairedOverlaps();
-    ASSERT_FALSE(left.IsEmpty());
-    EXPECT_TRUE(m_doc.TakeUnrepairedOverlaps().IsEmpty()) << "told once";
+    std::vector<EString> times;
+    const struct {
+        const char* name;
+        std::vector<std::vector<Block>> days;
+        long long limit;
+        bool stopsOnTheChangedDay;
+    } cases[] = {
+        // Each day carries more on to the next and the run has no end.
+        {"days of thirty overlapping hours each", std::vector<std::vector<Block>>(40, std::vector<Block>(30, {L"09:00", L"10:00", false})), 400,
+         false},
+        // The limit is reached on the changed day itself.
+        {"a crowded day", {CrowdedDay(3000, 20, times)}, 500, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpenDays(c.days);
+        const int dayCount = static_cast<int>(c.days.size());
+        std::map<int, double> days;
+        std::vector<int> untouched;
+        for (int i = 0; i < dayCount; ++i) {
+            for (const Stored& entry : Entries(kDay + i))
+                days[entry.id] = kDay + i;
+            untouched.push_back(Overlapping(kDay + i));
+        }
+        m_doc.SetRepairStepLimit(c.limit);
+        const int added = Add(kDay, 1, L"00:10", L"01:00");
+        const DataManager::UnrepairedOverlaps left = m_doc.TakeUnrepairedOverlaps();
+        ASSERT_FALSE(left.IsEmpty());
+        EXPECT_TRUE(m_doc.TakeUnrepairedOverlaps().IsEmpty()) << "told once";
 
-    std::map<double, int> told;
-    for (const DataManager::UnrepairedOverlaps::Day& day : left.days)
-        told[day.date] = day.overlapping;
-    const double firstTold = told.begin()->first, lastTold = told.rbegin()->first;
-    EXPECT_LT(lastTold, kDay + 20) << "stopped well before the run's end";
-    EXPECT_EQ(left.firstDay, kNextDay);
-    int moved = 0;
-    double lastReached = 0;
-    for (int i = 0; i < 45; ++i) {
-        const double date = kDay + i;
-        SCOPED_TRACE(i);
-        if (told.count(date)) {
-            EXPECT_EQ(Overlapping(date), told[date]);
-        } else if (date < firstTold) {
-            EXPECT_EQ(Overlapping(date), 0);
-        }
-        for (const Stored& entry : Entries(date)) {
-            const auto from = days.find(entry.id);
-            // An entry of the day that left it, or a copy of the rest of one.
-            const bool carried = from != days.end() ? from->second != date : entry.id != added || date != kDay;
-            if (carried) {
-                ++moved;
-                lastReached = std::max(lastReached, date);
+        // Every day before where it stopped is repaired, each it names still
+        // overlaps as it says, and the days it never reached stay as they were.
+        std::map<double, int> told;
+        for (const DataManager::UnrepairedOverlaps::Day& day : left.days)
+            told[day.date] = day.overlapping;
+        const double firstTold = told.begin()->first, lastTold = told.rbegin()->first;
+        EXPECT_LT(lastTold, kDay + 20) << "stopped well before the run's end";
+        EXPECT_EQ(firstTold == kDay, c.stopsOnTheChangedDay);
+        EXPECT_EQ(left.firstDay, kNextDay);
+        int moved = 0;
+        double lastReached = 0;
+        for (int i = 0; i < dayCount + 5; ++i) {
+            const double date = kDay + i;
+            SCOPED_TRACE(i);
+            if (told.count(date)) {
+                EXPECT_EQ(Overlapping(date), told[date]);
+            } else if (date < firstTold) {
+                EXPECT_EQ(Overlapping(date), 0);
+            } else if (date > lastTold && i < dayCount) {
+                EXPECT_EQ(Overlapping(date), untouched[i]);
             }
-            if (from != days.end())
-                days.erase(from);
+            for (const Stored& entry : Entries(date)) {
+                const auto from = days.find(entry.id);
+                // An entry of the day that left it, or a copy of the rest of one.
+                const bool carried = from != days.end() ? from->second != date : entry.id != added || date != kDay;
+                if (carried) {
+                    ++moved;
+                    lastReached = std::max(lastReached, date);
+                }
+                if (from != days.end())
+                    days.erase(from);
+            }
         }
+        EXPECT_TRUE(days.empty()) << "no entry lost";
+        EXPECT_EQ(left.moved, moved);
+        EXPECT_EQ(left.lastDay, lastReached);
     }
-    EXPECT_TRUE(days.empty()) << "no entry lost";
-    EXPECT_EQ(left.moved, moved);
-    EXPECT_EQ(left.lastDay, lastReached);
-    for (int i = static_cast<int>(lastTold - kDay) + 1; i < 40; ++i)
-        EXPECT_EQ(Overlapping(kDay + i), 29) << "a day it did not reach stays as it was, day " << i;
 }
