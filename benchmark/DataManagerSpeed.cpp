@@ -30,6 +30,20 @@ double Worst(int runs, const std::function<void(int)>& work)
     return worst;
 }
 
+// Where the repair stopped: what it moved on, and what still overlaps.
+void PrintOverlapsLeft(const DataManager::UnrepairedOverlaps& left)
+{
+    if (left.IsEmpty()) {
+        std::printf("  no overlaps left\n");
+        return;
+    }
+    std::printf("  %d entries moved on over %.0f days; still overlapping:", left.moved,
+                left.lastDay - left.firstDay + 1);
+    for (const DataManager::UnrepairedOverlaps::Day& day : left.days)
+        std::printf(" %d on day %+.0f", day.overlapping, day.date - left.firstDay + 1);
+    std::printf("\n");
+}
+
 } // namespace
 
 TEST_F(DataManagerTest, QueriesAndEditsOfTheGeneratedPlan)
@@ -118,4 +132,30 @@ TEST_F(DataManagerTest, AnAddBeforeTheCrowdedDaysOfTheLargePlan)
     const long after = m_doc.GetDocument(false).SelectNodes(L"//PLANENTRY").GetLength();
     std::printf("add before crowded days:               %.0f ms (%lld walk steps, %ld overflow copies)\n", add,
                 m_doc.OverlapWalkSteps() - stepsBefore, after - before - 1);
+    PrintOverlapsLeft(m_doc.TakeUnrepairedOverlaps());
+}
+
+TEST_F(DataManagerTest, AnEditOnTheCrowdedDaysOfTheGeneratedPlans)
+{
+    // The start-up benchmark's crowded day: a day of ten entries per task,
+    // one minute each from 01:00 on, nothing else planned. Its first entry
+    // edited repairs the whole day and carries the rest on, day after day.
+    const double day = Date(2026, 3, 2);
+    for (const PlanSize& base : {PlanSize::Tenth(), PlanSize()}) {
+        PlanSize size = base;
+        size.planEntries = 0;
+        size.fullDays = {{static_cast<int>(day), size.tasks * 10}};
+        const std::string bytes = GeneratePlan(size, 20261208);
+        Open(Utf8ToWide(bytes.data(), bytes.size()));
+        std::vector<TaskPlanEntry> entries;
+        m_doc.GetDayPlanEntries(day, entries);
+        ASSERT_EQ(entries.size(), static_cast<size_t>(size.tasks * 10));
+        const long long stepsBefore = m_doc.OverlapWalkSteps();
+        TaskPlanEntry edited = entries.front();
+        edited.SetDescription(L"bring the notes");
+        const double edit = MillisecondsOf([&] { m_doc.UpdatePlanEntry(edited, false); });
+        std::printf("edit on a crowded day of %6d entries: %.0f ms (%lld walk steps)\n", size.tasks * 10, edit,
+                    m_doc.OverlapWalkSteps() - stepsBefore);
+        PrintOverlapsLeft(m_doc.TakeUnrepairedOverlaps());
+    }
 }

@@ -15,6 +15,7 @@
 #include "benchmark/MailProgramDrop.h"
 #include "benchmark/PlannerControls.h"
 #include "benchmark/PlannerProcess.h"
+#include "dialogs/PlanDialogIds.h"
 #include "dialogs/SmallDialogIds.h"
 #include "dialogs/TaskDialogIds.h"
 #include "foundation/Bstr.h"
@@ -841,6 +842,48 @@ Figures CrowdedDayFigures(const Shape& shape, double today)
                         Command(ID_DAY_PREVIOUS));
         s.MeasureSlowest(L"a day of " + entries + L" entries scrolled a page down in the daily plan's grid",
                          kScrolledPages, PageDown(s.Control(kDayGridClass)));
+    });
+    // Last of the day's figures: the repair leaves the day without its overlaps.
+    figures.emplace_back(L"an entry of a day of " + entries + L" entries edited in the plan-entry dialog, OK",
+                         [=](CommandSession& s) {
+        EnsureLayout(s, true);
+        EnsureDay(s, today + kCrowdedDayOffset);
+        const HWND dayList = DayList(s);
+        ActivateView(s, s.Control(kDailyPlanClass), L"daily plan");
+        s.Prepare(L"the day's first entry chosen with Home", HomeKey(dayList));
+        if (ListCount(dayList, LVM_GETSELECTEDCOUNT) != 1)
+            NotMeasured(L"Home did not choose the day's first entry alone");
+        const DWORD thread = s.ThreadId();
+        const auto planDialog = [thread] { return FindThreadDialog(thread, IDC_PLAN_COMMENTS); };
+        s.Prepare(L"the plan-entry dialog opened (Edit)", PostedCommand(ID_TASK_EDIT),
+                  [planDialog](HWND) { return planDialog() != nullptr; });
+        const HWND dialog = planDialog();
+        DWORD_PTR ignored = 0;
+        if (!Ask(::GetDlgItem(dialog, IDC_PLAN_COMMENTS), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"bring the notes"),
+                 ignored))
+            NotMeasured(L"the plan-entry dialog did not take the comments");
+        // The run keeps overlapping entries; this edit repairs them, as the setting's default does.
+        Options::SetAllowSimultaneous(0);
+        struct KeptAgain {
+            ~KeptAgain() { Options::SetAllowSimultaneous(1); }
+        } keptAgain;
+        s.Measure(L"an entry of a day of " + entries + L" entries edited in the plan-entry dialog, OK (overlaps repaired)",
+                  Pressed(dialog, IDOK), [planDialog](HWND) { return planDialog() == nullptr; }, [&s, thread, dayList] {
+                      // A notice the repair showed is read and answered.
+                      EString remark = EString::Formatted(L"the day's list then held %d entries", ListCount(dayList));
+                      if (const HWND notice = FindThreadDialog(thread, IDOK)) {
+                          wchar_t text[1024] = {};
+                          DWORD_PTR length = 0;
+                          Ask(::GetDlgItem(notice, 0xFFFF), WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                              length);
+                          EString said = text;
+                          said.Replace(L"\n", L" ");
+                          remark += L"; the planner said: " + said;
+                          s.Prepare(L"the notice answered", Pressed(notice, IDOK),
+                                    [thread](HWND) { return FindThreadDialog(thread, IDOK) == nullptr; });
+                      }
+                      return remark;
+                  });
     });
     return figures;
 }

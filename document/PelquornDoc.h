@@ -345,6 +345,9 @@ private:
     void TakeSummary(const DataManager::TaskSummary& summary);
     void NotifyFilterChange();
     static bool IsLargePlanFile(const EString& path);
+    // Where a repair of overlapping plan entries reached its limit, the user
+    // is told what it moved and what still overlaps.
+    void TellOverlapsLeft();
     // Reads the plan; a failure names the file and the reason.
     void LoadPlanFile(const EString& path);
     // Writes the whole plan to the path in one replacement of the file; with

@@ -36,6 +36,7 @@ void CPelquornDoc::InsertXml(int categoryId, const EString& text, bool includeAc
     // and unmodified; a failure once the adds have begun may have added part of it.
     bool changing = false;
     Guarded([&] { GetDataManager().InsertXml(categoryId, text, includeActivitiesHistory, &changing); });
+    TellOverlapsLeft();
     if (changing)
         SetModified(1);
 }

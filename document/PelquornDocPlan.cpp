@@ -4,16 +4,52 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/DocumentText.h"
 #include "document/model/DateFunctions.h"
 #include "foundation/Clock.h"
+#include "foundation/Locale.h"
 #include "foundation/Options.h"
 #include "foundation/TimeParser.h"
 
 namespace {
 
 constexpr int kShortNameLength = 20;
+constexpr CountedNoun kPlanEntries = {L"PlanEntryCount", L"%d plan entry", L"PlanEntriesCount", L"%d plan entries"};
+
+// One sentence a line: what was moved on, then what still overlaps.
+EString OverlapsLeftText(const DataManager::UnrepairedOverlaps& left)
+{
+    EString text = TranslatedText(L"OverlapsNotAllRepaired",
+                                  L"Not every overlap could be repaired: one change moves only so many plan entries "
+                                  L"on to later days.");
+    if (left.moved > 0) {
+        const EString moved = CountedText(left.moved, kPlanEntries);
+        text += L"\n" + (left.firstDay == left.lastDay
+                             ? FillTextFormat(TranslatedText(L"OverlapsMovedOnOneDay", L"%s moved on to %s."),
+                                              {moved, FormatOleDate(left.firstDay)})
+                             : FillTextFormat(TranslatedText(L"OverlapsMovedOn", L"%s moved on to the days from %s to %s."),
+                                              {moved, FormatOleDate(left.firstDay), FormatOleDate(left.lastDay)}));
+    }
+    EString days;
+    for (const DataManager::UnrepairedOverlaps::Day& day : left.days) {
+        if (!days.IsEmpty())
+            days += L", ";
+        days += FillTextFormat(TranslatedText(L"OverlapsOnDay", L"%s on %s"),
+                               {CountedText(day.overlapping, kPlanEntries), FormatOleDate(day.date)});
+    }
+    return text + L"\n" + FillTextFormat(TranslatedText(L"OverlapsStillLeft", L"Still overlapping: %s."), {days});
+}
 
 } // namespace
+
+void CPelquornDoc::TellOverlapsLeft()
+{
+    if (!m_dataManager)
+        return;
+    const DataManager::UnrepairedOverlaps left = m_dataManager->TakeUnrepairedOverlaps();
+    if (!left.IsEmpty())
+        Prompts().ShowError(OverlapsLeftText(left));
+}
 
 bool CPelquornDoc::GetPlanEntry(int id, TaskPlanEntry& entry)
 {
@@ -28,10 +64,12 @@ void CPelquornDoc::GetDayPlanEntries(double day, std::vector<TaskPlanEntry>& ent
 bool CPelquornDoc::AddPlanEntry(double day, const TaskPlanEntry& entry)
 {
     SetModified(1);
-    return Guarded(false, [&] {
+    const bool added = Guarded(false, [&] {
         GetDataManager().AddPlanEntry(day, entry, true, true);
         return true;
     });
+    TellOverlapsLeft();
+    return added;
 }
 
 void CPelquornDoc::DeletePlanEntry(int id)
@@ -55,6 +93,7 @@ bool CPelquornDoc::UpdatePlanEntry(const TaskPlanEntry& entry)
         GetDataManager().UpdatePlanEntry(entry, Options::GetAllowSimultaneous() != 0);
         return true;
     });
+    TellOverlapsLeft();
     if (updated && completes)
         CheckCategoryCompletion(entry.GetTaskId());
     return updated;
@@ -74,6 +113,7 @@ bool CPelquornDoc::UpdatePlanEntries(const std::vector<TaskPlanEntry>& entries)
         GetDataManager().UpdatePlanEntries(entries, Options::GetAllowSimultaneous() != 0);
         return true;
     });
+    TellOverlapsLeft();
     for (const int taskId : completedTasks)
         if (updated)
             CheckCategoryCompletion(taskId);
@@ -83,20 +123,24 @@ bool CPelquornDoc::UpdatePlanEntries(const std::vector<TaskPlanEntry>& entries)
 bool CPelquornDoc::ArrangePlanEntries(double day, double start, const std::vector<int>& ids, bool copy)
 {
     SetModified(1);
-    return Silently(false, [&] {
+    const bool arranged = Silently(false, [&] {
         GetDataManager().ArrangePlanEntries(day, start, ids, copy);
         return true;
     });
+    TellOverlapsLeft();
+    return arranged;
 }
 
 bool CPelquornDoc::ScheduleTasks(double day, double start, const std::vector<int>& taskIds, double shortestHours,
                                  double longestHours)
 {
     SetModified(1);
-    return Silently(false, [&] {
+    const bool scheduled = Silently(false, [&] {
         GetDataManager().ScheduleTasks(day, start, taskIds, shortestHours, longestHours);
         return true;
     });
+    TellOverlapsLeft();
+    return scheduled;
 }
 
 double CPelquornDoc::GetProposedStartTime(double day, int planEntryId)
@@ -108,13 +152,16 @@ void CPelquornDoc::AddRecurringPlanEntries(double day)
 {
     SetModified(1);
     Guarded([&] { GetDataManager().AddRecurringPlanEntries(day); });
+    TellOverlapsLeft();
     Notify(nullptr, NotifyCode::kAll);
 }
 
 double CPelquornDoc::RescheduleToNextWorkDay(double day)
 {
     SetModified(1);
-    return Guarded(0.0, [&] { return GetDataManager().RescheduleToNextWorkDay(day); });
+    const double target = Guarded(0.0, [&] { return GetDataManager().RescheduleToNextWorkDay(day); });
+    TellOverlapsLeft();
+    return target;
 }
 
 void CPelquornDoc::ToggleHoliday(double date)
@@ -217,4 +264,5 @@ void CPelquornDoc::ProlongPreviousEntry(int entryId)
         return;
     SetModified(1);
     Guarded([&] { GetDataManager().ProlongPreviousEntry(entryId, m_previousPlanEntryId); });
+    TellOverlapsLeft();
 }

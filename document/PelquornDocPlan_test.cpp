@@ -3,9 +3,13 @@
 #include <functional>
 #include <string>
 
+#include "document/DocumentText.h"
 #include "document/PelquornDocTestSupport.h"
+#include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
+#include "foundation/Locale.h"
 #include "foundation/Options.h"
+#include "foundation/TimeParser.h"
 
 namespace {
 
@@ -370,4 +374,70 @@ TEST_F(PlanEntriesTest, ReadsThatFailAreShownAndGiveTheirDefaults)
     EXPECT_EQ(document.GetFilteredTaskCount(), 0) << "the summary counts silently";
     EXPECT_EQ(document.GetMaxTaskEstimation({404}), 8.0);
     EXPECT_EQ(prompts.errors.size(), 3u);
+}
+
+TEST_F(PlanEntriesTest, ARepairThatStopsAtItsLimitTellsWhatItMovedAndWhatStillOverlaps)
+{
+    // Four hundred days of thirty overlapping hours each, as a plan kept with
+    // simultaneous entries allowed holds them: an entry added in front carries
+    // more on to every day it crosses, without end.
+    const double first = Date(2024, 6, 3);
+    std::string plan = "<ROOT><CATEGORY ID=\"4\" NAME=\"Work\" STATUS=\"0\"><TASK ID=\"7\" NAME=\"Write\" "
+                       "STATUS=\"1\" IMPORTANCE=\"1\"/></CATEGORY><DAILY>";
+    int id = 100;
+    for (int day = 0; day < 400; ++day) {
+        plan += "<DAY DATE=\"" + WideToUtf8(DateParser::FormatDate(first + day)) + "\">";
+        for (int i = 0; i < 30; ++i)
+            plan += "<PLANENTRY ID=\"" + std::to_string(id++) +
+                    "\" TASKID=\"7\" STARTTIME=\"09:00\" ENDTIME=\"10:00\" FIXEDTIME=\"0\"/>";
+        plan += "</DAY>";
+    }
+    ASSERT_TRUE(document.OpenPath(PlanFile(L"crowded.qvr", plan + "</DAILY></ROOT>")));
+    Options::SetAllowSimultaneous(0);
+    // A repair that reaches its end tells nothing.
+    TaskPlanEntry apart(7, Time(9, 0), Time(10, 0), L"", L"", 0, 0);
+    ASSERT_TRUE(document.AddPlanEntry(first - 10, apart));
+    TaskPlanEntry second(7, Time(9, 30), Time(10, 0), L"", L"", 0, 0);
+    ASSERT_TRUE(document.AddPlanEntry(first - 10, second));
+    EXPECT_TRUE(prompts.errors.empty());
+
+    TaskPlanEntry added(7, Time(8, 0), Time(9, 0), L"", L"", 0, 0);
+    ASSERT_TRUE(document.AddPlanEntry(first, added));
+    ASSERT_EQ(prompts.errors.size(), 1u);
+
+    // What the document holds now: the entries that left their day or were
+    // copied on, the days they reached, and the overlaps left before the
+    // days the repair never reached.
+    int moved = 0;
+    double lastDay = 0;
+    EString overlapping;
+    for (int day = 0; day < 400; ++day) {
+        std::vector<TaskPlanEntry> entries;
+        document.GetDayPlanEntries(first + day, entries);
+        int left = 0;
+        double latestEnd = -1;
+        bool untouched = entries.size() == 30;
+        for (const TaskPlanEntry& entry : entries) {
+            if (entry.GetStartTime() < latestEnd - 1e-6)
+                ++left;
+            latestEnd = std::max(latestEnd, entry.GetEndTime());
+            untouched = untouched && entry.GetId() >= 100 + 30 * day && entry.GetId() < 130 + 30 * day &&
+                        entry.GetStartTimeXmlText() == L"09:00";
+            const bool own = entry.GetId() >= 100 + 30 * day && entry.GetId() < 130 + 30 * day;
+            if (!own && entry.GetId() != added.GetId()) {
+                ++moved;
+                lastDay = first + day;
+            }
+        }
+        if (untouched)
+            break;
+        if (left > 0)
+            overlapping += EString(overlapping.IsEmpty() ? L"" : L", ") + std::to_wstring(left).c_str() +
+                           (left == 1 ? L" plan entry on " : L" plan entries on ") + FormatOleDate(first + day);
+    }
+    ASSERT_FALSE(overlapping.IsEmpty());
+    EXPECT_EQ(prompts.errors[0],
+              L"Not every overlap could be repaired: one change moves only so many plan entries on to later days.\n" +
+                  std::to_wstring(moved) + L" plan entries moved on to the days from " + FormatOleDate(first + 1) +
+                  L" to " + FormatOleDate(lastDay) + L".\nStill overlapping: " + overlapping + L".");
 }

@@ -114,6 +114,21 @@ public:
     void ArrangePlanEntries(double day, double start, const std::vector<int>& ids, bool copy);
     // Repairs the overlaps of the element's day from the element onward.
     void ResolveOverlaps(const XmlNode& element);
+    // What the repairs left where they reached their limit: how many entries
+    // they had moved on to later days, over which days, and where entries
+    // still overlap. Empty while every repair reached its end.
+    struct UnrepairedOverlaps {
+        struct Day {
+            double date = 0;
+            int overlapping = 0; // entries that start before an earlier one of the day ends
+        };
+        int moved = 0; // moved whole or copied on to later days
+        double firstDay = 0, lastDay = 0;
+        std::vector<Day> days;
+        bool IsEmpty() const { return days.empty(); }
+    };
+    // Those since the last call, which forgets them.
+    UnrepairedOverlaps TakeUnrepairedOverlaps();
 
     // Scheduling.
 
@@ -166,19 +181,17 @@ protected:
     // Entries the overlap walks have looked at: their work, which grows
     // with the entries they move.
     long long OverlapWalkSteps() const;
+    // The steps one repair takes before it stops moving entries on; tests
+    // make it small.
+    void SetRepairStepLimit(long long steps) { m_repairStepLimit = steps; }
 
 private:
-    // Whether an add repairs the overlaps of its day.
-    enum class Resolve { kBySetting, kAlways, kNever };
-    // What one day's overlap walk carried on to the next day.
-    struct Carried {
-        double day = 0; // 0 until something is carried
-        // Placed there at 00:00, in the order they left.
-        std::vector<int> ids;
-        bool repair = false;     // whether the next day is walked for them
-        bool repairMoved = true; // whether an entry moved whole asks for that walk
-        bool mayCarry = true;    // false on the last day a repair reaches
-    };
+    // The work of one repair, in entries its walks look at, before it stops
+    // moving entries on to later days: days that stay full carry on without
+    // end, and each day carries more.
+    static constexpr long long kRepairStepLimit = 60000;
+    // One repair of a day's overlaps and of the days it carries entries on to.
+    class OverlapRepair;
     // False stops the walk.
     using TaskVisitor = std::function<bool(const XmlNode& task, const EString& categoryPath)>;
     class Fragment;
@@ -223,21 +236,6 @@ private:
     void SyncRecurrenceTimes(const TaskPlanEntry& entry);
     void WriteDailyRecurrence(double date, const TaskPlanEntry& entry, bool setDeadline);
     void ResetStatusIfUnplanned(int taskId);
-    void AddPlanEntryElement(double date, const TaskPlanEntry& entry, bool setDeadline, bool setRecurrence,
-                             Resolve resolve);
-
-    // Overlaps.
-    void ResolveOverlapsFrom(XmlNode element, Carried& carried);
-    // The carried entries in the order they left; gives the first.
-    XmlNode LineUpCarried(const std::vector<int>& ids);
-    void TrimToNextStart(const XmlNode& first, const XmlNode& second);
-    void TrimBeforeFixed(const XmlNode& fixed);
-    void PullFixedEntryForward(const XmlNode& element, const XmlNode& fixed);
-    void PushPlanEntry(const XmlNode& element, double start, Carried& carried);
-    // length: of the placed entry in days; below 0 it keeps its own.
-    void CarryToNextDay(const XmlNode& element, const TaskPlanEntry& entry, double length, bool copy,
-                        Carried& carried);
-    int PlaceEntry(double day, double start, int id, bool copy, double length, Resolve resolve);
 
     // Scheduling.
     void ReplanOnDay(double day, const TaskPlanEntry& entry);
@@ -267,4 +265,6 @@ private:
     void AddCutCompanions(const CutCompanions& companions, bool resolveOverlaps);
 
     long long m_overlapWalkSteps = 0;
+    long long m_repairStepLimit = kRepairStepLimit;
+    UnrepairedOverlaps m_unrepaired;
 };

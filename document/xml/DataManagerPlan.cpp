@@ -317,18 +317,11 @@ void DataManager::GetDayPlanEntries(double date, std::vector<TaskPlanEntry>& ent
 
 void DataManager::AddPlanEntry(double date, const TaskPlanEntry& entry, bool setDeadline, bool setRecurrence)
 {
-    AddPlanEntryElement(date, entry, setDeadline, setRecurrence, Resolve::kBySetting);
-}
-
-void DataManager::AddPlanEntryElement(double date, const TaskPlanEntry& entry, bool setDeadline, bool setRecurrence,
-                                      Resolve resolve)
-{
     const XmlNode day = GetPlanDay(date);
     if (!day)
         return;
     const XmlNode element = InsertPlanEntryElement(day, entry);
-    // The setting is read only when it decides: a registry read per carried entry adds up.
-    if (resolve == Resolve::kAlways || (resolve == Resolve::kBySetting && Options::GetAllowSimultaneous() == 0))
+    if (Options::GetAllowSimultaneous() == 0)
         ResolveOverlaps(element);
     try {
         SetTaskPlannedStatus(entry.GetTaskId(), TaskCard::kInProgress);

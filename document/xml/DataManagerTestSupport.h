@@ -8,6 +8,7 @@ class TestDataManager : public DataManager {
 public:
     using DataManager::InvalidateIndex;
     using DataManager::OverlapWalkSteps;
+    using DataManager::SetRepairStepLimit;
     using DataManager::Plan;
 };
 

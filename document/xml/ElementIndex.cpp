@@ -443,6 +443,12 @@ XmlNode ElementIndex::Find(Kind kind, long id)
     return Resolve(kind, id);
 }
 
+bool ElementIndex::IsUnique(Kind kind, long id) const
+{
+    const auto found = m_ids[kind].find(id);
+    return found != m_ids[kind].end() && found->second.count == 1;
+}
+
 XmlNode ElementIndex::FindPlanDay(const EString& date)
 {
     const auto found = m_planDays.find(date);

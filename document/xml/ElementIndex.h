@@ -51,6 +51,9 @@ public:
 
     // Empty when there is none.
     XmlNode Find(Kind kind, long id);
+    // Exactly one element of the kind had the id when last seen: a record
+    // read from it and kept since still belongs to it alone.
+    bool IsUnique(Kind kind, long id) const;
     // The DAY child of the first DAILY section whose DATE is the text.
     XmlNode FindPlanDay(const EString& date);
 
