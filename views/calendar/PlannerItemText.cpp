@@ -57,8 +57,11 @@ std::wstring CutWithEllipsis(std::wstring_view text, int width, const ITextMeasu
 }
 
 // The next line of a paragraph from `at`, which moves past it and the blanks after it.
-std::wstring NextLine(std::wstring_view paragraph, size_t& at, int width, const ITextMeasure& measure)
+// `nothingShown` tells of a word cut down to its "..." alone.
+std::wstring NextLine(std::wstring_view paragraph, size_t& at, int width, const ITextMeasure& measure,
+                      bool& nothingShown)
 {
+    nothingShown = false;
     for (;;) {
         const std::wstring_view rest = paragraph.substr(at);
         const std::wstring_view measured = rest.substr(0, std::min(rest.size(), MostCharactersIn(width)));
@@ -87,7 +90,9 @@ std::wstring NextLine(std::wstring_view paragraph, size_t& at, int width, const 
         while (wordEnd < rest.size() && !IsBlank(rest[wordEnd]))
             ++wordEnd;
         at = SkipBlanks(paragraph, at + wordEnd);
-        return CutWithEllipsis(rest.substr(0, wordEnd), width, measure);
+        std::wstring cut = CutWithEllipsis(rest.substr(0, wordEnd), width, measure);
+        nothingShown = cut == kEllipsis;
+        return cut;
     }
 }
 
@@ -115,7 +120,11 @@ std::vector<std::wstring> ItemTextLines(std::wstring_view text, int width, int m
                     lines.back() = CutWithEllipsis(lines.back(), width, measure);
                 return lines;
             }
-            lines.push_back(NextLine(paragraph, at, width, measure));
+            bool nothingShown = false;
+            lines.push_back(NextLine(paragraph, at, width, measure, nothingShown));
+            // Lines of "..." and a letter or two after it would tell nothing more.
+            if (nothingShown)
+                return lines;
         } while (at < paragraph.size());
         if (end == text.size())
             break;

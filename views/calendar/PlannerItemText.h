@@ -19,8 +19,9 @@ public:
 // The text's lines of at most `width`, at most `maxLines` of them. Lines
 // break between words and at the text's own line breaks; a word too long for
 // a line is cut and ends in "...", as does the last line when more of the
-// text would follow it. Only what can be shown is measured, so a long text
-// costs no more than a short one.
+// text would follow it; a word of which nothing but "..." fits ends the
+// lines. Only what can be shown is measured, so a long text costs no more
+// than a short one.
 std::vector<std::wstring> ItemTextLines(std::wstring_view text, int width, int maxLines, const ITextMeasure& measure);
 
 // Measures with the font selected into the device context.

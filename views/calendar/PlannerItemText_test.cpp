@@ -76,6 +76,26 @@ TEST(PlannerItemTextTest, NamesBreakBetweenWordsAndWhatDoesNotFitEndsInAnEllipsi
     EXPECT_TRUE(ItemTextLines(L"Call the bank", 100, 0, measure).empty()) << "no line";
 }
 
+// In a narrow box, a line of "..." alone ends the name: lines of single letters after it would tell nothing.
+TEST(PlannerItemTextTest, AWordOfWhichNothingButTheEllipsisFitsEndsTheLines)
+{
+    const struct {
+        const char* name;
+        int width;
+        std::wstring text;
+        Lines lines;
+    } cases[] = {
+        {"room for four characters", 45, L"Pack the books", {L"Pack", L"the", L"b..."}},
+        {"room for three", 35, L"Pack the books", {L"..."}},
+        {"a short word before it shows", 35, L"Go to the bank", {L"Go", L"to", L"the", L"..."}},
+        {"room for less than the ellipsis", 20, L"Gone", {L"..."}},
+    };
+    for (const auto& c : cases) {
+        const TenPixelMeasure measure;
+        EXPECT_EQ(ItemTextLines(c.text, c.width, 5, measure), c.lines) << c.name;
+    }
+}
+
 TEST(PlannerItemTextTest, OnlyWhatTheLinesCanHoldIsMeasured)
 {
     std::wstring words;
