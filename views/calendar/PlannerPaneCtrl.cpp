@@ -160,6 +160,8 @@ void CPlannerPaneCtrl::EnsureLayout()
                                                .snapToRows = m_settings.Has(kPlannerSnapToRows)});
     m_settings.placed = std::move(laidOut.placed);
     m_settings.leftOut = std::move(laidOut.leftOut);
+    // Once a layout: a day of thousands of entries leaves thousands out.
+    m_leftOutGroups = GroupHiddenRecords(m_settings.leftOut);
 }
 
 void CPlannerPaneCtrl::EnsureHourCells()
@@ -355,10 +357,11 @@ bool CPlannerPaneCtrl::PaintItems(HDC dc)
     // Only the hours in view are drawn: a crowded day holds thousands of items.
     const int visibleTop = m_scrollY;
     const int visibleBottom = m_scrollY + GetClientHeight();
-    std::vector<PlacedItem> hidden = s.leftOut;
+    std::vector<double> narrowDays;
     for (size_t d = 0; d < columns.size(); ++d) {
         const double day = s.firstDay + static_cast<double>(d);
         const int maxLane = MaxLaneOfDay(s.placed, day);
+        bool narrow = false;
         for (PlacedItem& placed : s.placed) {
             if (placed.day != day)
                 continue;
@@ -366,17 +369,22 @@ bool CPlannerPaneCtrl::PaintItems(HDC dc)
             // The selected item is gone through wherever it is: it places the edge handles.
             const bool inView = rect.bottom >= visibleTop && rect.top <= visibleBottom;
             if (::IsRectEmpty(&rect))
-                hidden.push_back(placed);
+                narrow = true;
             else if (inView || placed.itemIndex == s.selectedIndex)
                 PaintItem(dc, placed, rect);
             placed.rect = rect;
             placed.rect.bottom -= 1;
         }
+        if (narrow)
+            narrowDays.push_back(day);
     }
     std::vector<RECT> before;
     for (const HiddenMark& mark : m_hiddenMarks)
         before.push_back(mark.rect);
-    PaintHiddenMarks(dc, std::move(hidden), columns);
+    if (narrowDays.empty())
+        PaintHiddenMarks(dc, m_leftOutGroups, columns);
+    else
+        PaintHiddenMarks(dc, HiddenGroupsWithNarrowDays(narrowDays), columns);
     if (before.size() != m_hiddenMarks.size())
         return true;
     for (size_t i = 0; i < before.size(); ++i)
@@ -385,10 +393,31 @@ bool CPlannerPaneCtrl::PaintItems(HDC dc)
     return false;
 }
 
-void CPlannerPaneCtrl::PaintHiddenMarks(HDC dc, std::vector<PlacedItem> hidden, const std::vector<RECT>& columns)
+std::vector<HiddenGroup> CPlannerPaneCtrl::HiddenGroupsWithNarrowDays(const std::vector<double>& narrowDays) const
+{
+    const auto isNarrow = [&](double day) {
+        return std::find(narrowDays.begin(), narrowDays.end(), day) != narrowDays.end();
+    };
+    std::vector<HiddenGroup> groups;
+    for (const HiddenGroup& group : m_leftOutGroups)
+        if (!isNarrow(group.day))
+            groups.push_back(group);
+    // A day too narrow for its lanes shows none of its entries.
+    std::vector<PlacedItem> hidden;
+    for (const std::vector<PlacedItem>* records : {&m_settings.placed, &m_settings.leftOut})
+        for (const PlacedItem& record : *records)
+            if (isNarrow(record.day))
+                hidden.push_back(record);
+    for (HiddenGroup& group : GroupHiddenRecords(std::move(hidden)))
+        groups.push_back(std::move(group));
+    return groups;
+}
+
+void CPlannerPaneCtrl::PaintHiddenMarks(HDC dc, const std::vector<HiddenGroup>& groups,
+                                        const std::vector<RECT>& columns)
 {
     m_hiddenMarks.clear();
-    if (hidden.empty())
+    if (groups.empty())
         return;
     const COLORREF text = ::GetSysColor(COLOR_INFOTEXT);
     const CPen outline(::CreatePen(PS_SOLID, 1, BlendTowards(text, 255, 40)));
@@ -398,7 +427,7 @@ void CPlannerPaneCtrl::PaintHiddenMarks(HDC dc, std::vector<PlacedItem> hidden, 
     ::SetTextColor(dc, text);
     const int visibleTop = m_scrollY;
     const int visibleBottom = m_scrollY + GetClientHeight();
-    for (HiddenGroup& group : GroupHiddenRecords(std::move(hidden))) {
+    for (const HiddenGroup& group : groups) {
         const long long column = std::llround(group.day - m_settings.firstDay);
         if (column < 0 || static_cast<size_t>(column) >= columns.size())
             continue;
@@ -415,7 +444,7 @@ void CPlannerPaneCtrl::PaintHiddenMarks(HDC dc, std::vector<PlacedItem> hidden, 
         RECT textRect = rect;
         ::DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &textRect,
                     DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        m_hiddenMarks.push_back(HiddenMark{rect, std::move(group)});
+        m_hiddenMarks.push_back(HiddenMark{rect, group});
     }
 }
 

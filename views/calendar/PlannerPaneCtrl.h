@@ -106,7 +106,9 @@ private:
     bool PaintItems(HDC dc);
     void PaintItem(HDC dc, PlacedItem& placed, const RECT& rect);
     void PaintItemText(HDC dc, const PlannerItem& item, const RECT& box);
-    void PaintHiddenMarks(HDC dc, std::vector<PlacedItem> hidden, const std::vector<RECT>& columns);
+    void PaintHiddenMarks(HDC dc, const std::vector<HiddenGroup>& groups, const std::vector<RECT>& columns);
+    // The groups of the entries not shown when some days are too narrow to show any.
+    std::vector<HiddenGroup> HiddenGroupsWithNarrowDays(const std::vector<double>& narrowDays) const;
     void PaintMarkBox(HDC dc, const RECT& box, bool completed);
     void SelectionClick(POINT point, bool markTest);
     int EdgeUnder(POINT contentPoint) const;
@@ -123,6 +125,8 @@ private:
     bool m_edgeDrag = false;
     // Of the selected item as last painted, in content coordinates.
     RECT m_handleZones[4] = {};
+    // The entries the lanes had no room for, grouped when they were laid out.
+    std::vector<HiddenGroup> m_leftOutGroups;
     std::vector<HiddenMark> m_hiddenMarks;
     EString m_toolTipText;
 };
