@@ -92,11 +92,16 @@ LaidOutItems LayOutPlannerItems(const std::vector<PlannerItem>& items, const Pla
     return result;
 }
 
+bool LanesTooNarrow(int maxLane, int left, int right)
+{
+    return (right - left) / (maxLane + 1) < 8;
+}
+
 RECT PlacedItemRect(const PlacedItem& placed, int maxLane, int left, int right, int hourHeight)
 {
-    const int laneWidth = (right - left) / (maxLane + 1);
-    if (laneWidth < 8)
+    if (LanesTooNarrow(maxLane, left, right))
         return {};
+    const int laneWidth = (right - left) / (maxLane + 1);
     const int width = placed.overlappedRight ? laneWidth : (maxLane - placed.lane + 1) * laneWidth;
     RECT rect;
     rect.left = left + placed.lane * laneWidth + 4;

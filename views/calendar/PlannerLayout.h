@@ -33,6 +33,8 @@ LaidOutItems LayOutPlannerItems(const std::vector<PlannerItem>& items, const Pla
 // column, and a record with nothing beside it on the right reaches the column's
 // edge. An empty rectangle when the lanes would be narrower than 8 pixels.
 RECT PlacedItemRect(const PlacedItem& placed, int maxLane, int left, int right, int hourHeight);
+// Lanes narrower than 8 pixels show nothing of the day.
+bool LanesTooNarrow(int maxLane, int left, int right);
 // The largest lane among the records of that day (0 when none).
 int MaxLaneOfDay(const std::vector<PlacedItem>& placed, double day);
 // The first record whose stored rectangle holds the content point; -1 for none.

@@ -361,21 +361,21 @@ bool CPlannerPaneCtrl::PaintItems(HDC dc)
     for (size_t d = 0; d < columns.size(); ++d) {
         const double day = s.firstDay + static_cast<double>(d);
         const int maxLane = MaxLaneOfDay(s.placed, day);
-        bool narrow = false;
+        const bool narrow = LanesTooNarrow(maxLane, columns[d].left, columns[d].right);
+        bool anyRecord = false;
         for (PlacedItem& placed : s.placed) {
             if (placed.day != day)
                 continue;
+            anyRecord = true;
             RECT rect = PlacedItemRect(placed, maxLane, columns[d].left, columns[d].right, s.hourHeight);
             // The selected item is gone through wherever it is: it places the edge handles.
             const bool inView = rect.bottom >= visibleTop && rect.top <= visibleBottom;
-            if (::IsRectEmpty(&rect))
-                narrow = true;
-            else if (inView || placed.itemIndex == s.selectedIndex)
+            if (!::IsRectEmpty(&rect) && (inView || placed.itemIndex == s.selectedIndex))
                 PaintItem(dc, placed, rect);
             placed.rect = rect;
             placed.rect.bottom -= 1;
         }
-        if (narrow)
+        if (narrow && anyRecord)
             narrowDays.push_back(day);
     }
     std::vector<RECT> before;
