@@ -6,6 +6,7 @@
 #   ./quorvane.sh test   install, build and run every test
 #   ./quorvane.sh build  install and build only
 #   ./quorvane.sh package  install, build and write build/Quorvane-portable.zip
+#   ./quorvane.sh picture  install, build and make the README's picture, docs/main-window.png, anew
 #   ./quorvane.sh benchmark  install, build and run the document-core, batch-command, find, report, docking, views
 #                            and daily plan benchmarks, then the planner's start-up, working set and commands on large plans
 set -euo pipefail
@@ -122,6 +123,22 @@ run_for_picture() {
     fi
 }
 
+# The README's picture: the user's-day test's last picture of the main
+# window, its image data compressed. Nothing is written when the test fails.
+make_readme_picture() {
+    start_wine
+    trap stop_wine EXIT
+    local shot="$build/screenshots/day/main_window.png"
+    rm -f "$shot"
+    wine "$build/bin/app_tests.exe" --gtest_filter='UserDay*'
+    if [ ! -f "$shot" ]; then
+        echo "The user's-day test left no picture at $shot" >&2
+        return 1
+    fi
+    python3 "$here/testing/recompress_png.py" "$shot" "$here/docs/main-window.png"
+    echo "The README's picture: $here/docs/main-window.png"
+}
+
 case "${1:-}" in
     run)
         install_missing_packages
@@ -160,6 +177,14 @@ case "${1:-}" in
         build_all
         xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --benchmarks-in-display
         ;;
+    picture)
+        install_missing_packages
+        build_all
+        xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --picture-for-readme
+        ;;
+    --picture-for-readme)
+        make_readme_picture
+        ;;
     --benchmarks-in-display)
         run_benchmarks_in_display
         ;;
@@ -167,7 +192,7 @@ case "${1:-}" in
         run_tests_in_display
         ;;
     *)
-        echo "usage: $0 run|test|build|package|benchmark" >&2
+        echo "usage: $0 run|test|build|package|benchmark|picture" >&2
         exit 2
         ;;
 esac

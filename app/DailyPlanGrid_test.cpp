@@ -128,6 +128,33 @@ TEST_F(DailyPlanGridTest, ThreeEntriesOverlappingAt0930StandSideBySideInThePane)
     }
 }
 
+// Seven entries at 09:00 fill the five lanes: a "+2" at the foot of their hours names the two not shown.
+TEST_F(DailyPlanGridTest, EntriesBeyondTheFiveLanesShowAsACountNamingThemInItsTip)
+{
+    const int seven[] = {m_report, m_bank, m_slides, AddTask(L"Book the van", 1), AddTask(L"Pack the books", 1),
+                         AddTask(L"Water the plants", 1), AddTask(L"Supercalifragilisticexpialidocious", 1)};
+    std::vector<int> entries;
+    for (const int task : seven)
+        entries.push_back(AddEntry(task, Hours(9), Hours(10, 30)));
+    ShowDay(8);
+    const std::vector<HiddenMark>& marks = PlannerPane().GetHiddenMarks();
+    ASSERT_EQ(marks.size(), 1u);
+    EXPECT_EQ(marks[0].group.itemIndices.size(), 2u);
+    const EString tip = PlannerPane().HiddenMarkText(marks[0]);
+    EXPECT_EQ(tip.find(L"2 entries here are not shown"), 0u) << tip.c_str();
+    for (const int index : marks[0].group.itemIndices) {
+        const EString& name = PlannerSettings().items[static_cast<size_t>(index)].subject;
+        EXPECT_NE(tip.find(name), EString::npos) << name.c_str() << " in " << tip.c_str();
+    }
+    EXPECT_FALSE(SaveWindowScreenshot(DailyPlan().GetHwnd(), L"daily_plan_grid_entries_not_shown").IsEmpty());
+    // The mark lies over the fifth box, which a click on it still selects.
+    const RECT& mark = marks[0].rect;
+    Click({(mark.left + mark.right) / 2, (mark.top + mark.bottom) / 2 - PlannerPane().GetScrollOffset()});
+    const PlacedItem& fifth = PlannerSettings().placed[4];
+    EXPECT_EQ(DailyPlanGrid().GetSelectedEntryId(),
+              PlannerSettings().items[static_cast<size_t>(fifth.itemIndex)].data);
+}
+
 // Each paint of the grid lays out and draws every entry of the shown days.
 TEST_F(DailyPlanGridTest, AReadingOfTheDayPaintsTheGridOnce)
 {

@@ -335,9 +335,9 @@ void CMainFrame::LayoutStatusPanes()
 {
     if (!m_hWndStatusBar)
         return;
-    RECT client = {};
-    ::GetClientRect(m_hWndStatusBar, &client);
-    const int right = client.right - ::GetSystemMetrics(SM_CXVSCROLL);
+    // The bar spans the frame's client: measured on the frame, since the bar itself
+    // takes the frame's new width only after the frame's WM_SIZE has come here.
+    const int right = GetClientRect().right - ::GetSystemMetrics(SM_CXVSCROLL);
     int edges[3] = {right - m_summaryPaneWidth - m_clockPaneWidth, right - m_clockPaneWidth, -1};
     if (edges[0] < 0)
         edges[0] = 0;

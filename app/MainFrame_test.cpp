@@ -613,6 +613,51 @@ TEST_F(MainFrameTest, TheTaskListFillsTheClientAreaWithThePlansTasks)
     EXPECT_FALSE(SaveWindowScreenshot(frame, L"main_window_task_list").IsEmpty());
 }
 
+// As a new user first sees the list: every header whole, and the longest priority and state whole in their cells.
+TEST_F(MainFrameTest, TheTaskListsHeadersAndItsPrioritiesAndStatesShowWhole)
+{
+    CMainFrame& frame = OpenFrame();
+    CPelquornDoc& doc = frame.GetDocument();
+    doc.SetStatusFilter(0);
+    TaskCard task(L"Call the movers", L"", 1, Clock::Today() + 1, 0, TaskCard::kInProgress, 0, 0, -1);
+    ASSERT_TRUE(doc.AddTask(task));
+    doc.Notify(nullptr, NotifyCode::kTasksChanged);
+    const HWND list = frame.GetTaskView();
+    const HWND header = ListView_GetHeader(list);
+    const auto textWidth = [](HWND window, const wchar_t* text) {
+        const HDC dc = ::GetDC(window);
+        const HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(window, WM_GETFONT, 0, 0)));
+        SIZE size = {};
+        ::GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(window, dc);
+        return static_cast<int>(size.cx);
+    };
+    ASSERT_EQ(Header_GetItemCount(header), CPelquornView::kColumnCount);
+    for (int column = 0; column < CPelquornView::kColumnCount; ++column) {
+        wchar_t title[64] = {};
+        HDITEMW item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = title;
+        item.cchTextMax = 64;
+        ASSERT_TRUE(Header_GetItem(header, column, &item));
+        EXPECT_GE(ListView_GetColumnWidth(list, column), textWidth(header, title) + 2 * Header_GetBitmapMargin(header))
+            << "the header " << EString(title).c_str();
+    }
+    const struct {
+        int column;
+        const wchar_t* text;
+    } cells[] = {{5, L"Urgent and important"}, {7, L"In progress"}};
+    const int row = frame.GetTaskList().FindRow(task.GetId());
+    for (const auto& c : cells) {
+        wchar_t shown[64] = {};
+        ListView_GetItemText(list, row, c.column, shown, 64);
+        EXPECT_EQ(EString(shown), c.text);
+        EXPECT_GE(ListView_GetColumnWidth(list, c.column), ListView_GetStringWidth(list, c.text) + 12) << c.text;
+    }
+    EXPECT_FALSE(SaveWindowScreenshot(list, L"main_window_task_list_columns").IsEmpty());
+}
+
 TEST_F(MainFrameTest, DeleteWithNothingSelectedDoesNothingThoughItArrivesAsAnAccelerator)
 {
     CMainFrame& frame = OpenFrame();

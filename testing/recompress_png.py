@@ -3,7 +3,7 @@
 
 The tests write their pictures with stored (uncompressed) deflate blocks;
 a picture committed to the repository, such as the README's, is made
-smaller with this:
+smaller with this (`./quorvane.sh picture` runs it for the README's):
 
     python3 testing/recompress_png.py build/screenshots/day/main_window.png docs/main-window.png
 """

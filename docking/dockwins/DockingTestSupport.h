@@ -122,18 +122,22 @@ inline RECT InParent(HWND window)
     return rect;
 }
 
-// Whether the window's caption band, from its top down to its client, lies
-// in the work area of its monitor, where the mouse can take hold of it.
-inline bool CaptionInWorkArea(HWND window)
+// The work area of the window's monitor.
+inline RECT WorkAreaOf(HWND window)
 {
-    const RECT rect = CWindow(window).GetWindowRect();
-    const RECT client = ToScreen(window, CWindow(window).GetClientRect());
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
-    if (!::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info))
-        return false;
-    const RECT& work = info.rcWork;
-    return rect.top >= work.top && client.top <= work.bottom && rect.left >= work.left && rect.right <= work.right;
+    ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcWork;
+}
+
+// Whether the whole window lies in the work area of its monitor, its caption
+// where the mouse can take hold of it and nothing of it below the screen.
+inline bool InWorkArea(HWND window)
+{
+    const RECT rect = CWindow(window).GetWindowRect();
+    const RECT work = WorkAreaOf(window);
+    return rect.top >= work.top && rect.bottom <= work.bottom && rect.left >= work.left && rect.right <= work.right;
 }
 
 inline BOOL Notify(HWND to, void* record)

@@ -101,13 +101,13 @@ public:
     }
     virtual void GetMinMaxInfo(MINMAXINFO*) const {}
 
-    // Floats at the last floating rectangle, its caption on the screen there
+    // Floats at the last floating rectangle, moved into the work area there
     // is now; a window that never floated stays.
     bool Float()
     {
         if (::IsRectEmpty(&m_floatingRect) || !IsDocked() || !Undock())
             return false;
-        this->SetWindowPos(nullptr, KeepCaptionInWorkArea(m_floatingRect),
+        this->SetWindowPos(nullptr, KeepInWorkArea(m_floatingRect),
                            SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_FRAMECHANGED);
         return true;
     }
@@ -146,8 +146,8 @@ public:
     }
 
     // The caption drag: the move tracker from the press (screen coordinates),
-    // then docking where it showed or floating at its rectangle, moved until
-    // the caption lies in the work area (the only handle to move it by). A
+    // then docking where it showed or floating at its rectangle, moved into
+    // the work area (its caption is the only handle to move it by). A
     // cancelled drag changes nothing; a refused dock leaves the window
     // floating there.
     void TrackMove(POINT pressOnScreen)
@@ -163,7 +163,7 @@ public:
             return;
         if (request.target && DockTo(&request))
             return;
-        this->SetWindowPos(nullptr, KeepCaptionInWorkArea(request.rect),
+        this->SetWindowPos(nullptr, KeepInWorkArea(request.rect),
                            SWP_SHOWWINDOW | SWP_NOZORDER | SWP_FRAMECHANGED);
     }
 
@@ -218,7 +218,7 @@ protected:
         return TRUE;
     }
     // A smaller screen or work area: a floating window, shown or hidden,
-    // keeps its caption where the mouse reaches it.
+    // stays where the mouse reaches it.
     LRESULT OnScreenChange(UINT message, WPARAM wParam, LPARAM, bool& handled)
     {
         handled = false;
@@ -227,7 +227,7 @@ protected:
         if (IsDocked() || (this->GetStyle() & WS_CHILD))
             return 0;
         const RECT rect = this->GetWindowRect();
-        const RECT kept = KeepCaptionInWorkArea(rect);
+        const RECT kept = KeepInWorkArea(rect);
         if (!::EqualRect(&rect, &kept))
             this->SetWindowPos(nullptr, kept, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;

@@ -143,20 +143,55 @@ TEST_F(DockingWindowTest, ACaptionDragDocksWhereItShowedAndEscChangesNothing)
     }
 }
 
-TEST_F(DockingWindowTest, AFloatingWindowAboveTheScreenComesBackWhenTheScreenOrItsWorkAreaChanges)
+TEST_F(DockingWindowTest, AFloatingWindowOffTheScreenComesBackWhenTheScreenOrItsWorkAreaChanges)
 {
+    const RECT screen = WorkAreaOf(pane.m_hWnd);
     const struct {
         const char* name;
         UINT message;
         WPARAM wParam;
-    } cases[] = {{"display change", WM_DISPLAYCHANGE, 32}, {"work area change", WM_SETTINGCHANGE, SPI_SETWORKAREA}};
+        RECT rect;
+    } cases[] = {
+        {"above, display change", WM_DISPLAYCHANGE, 32, {450, -150, 650, 50}},
+        {"above, work area change", WM_SETTINGCHANGE, SPI_SETWORKAREA, {450, -150, 650, 50}},
+        {"below with only its caption showing", WM_SETTINGCHANGE, SPI_SETWORKAREA,
+         {450, screen.bottom - 20, 650, screen.bottom + 180}},
+    };
     for (const auto& test : cases) {
-        pane.SetWindowPos(nullptr, RECT{450, -150, 650, 50}, SWP_NOZORDER | SWP_NOACTIVATE);
-        ASSERT_FALSE(CaptionInWorkArea(pane.m_hWnd)) << test.name;
+        pane.SetWindowPos(nullptr, test.rect, SWP_NOZORDER | SWP_NOACTIVATE);
+        ASSERT_FALSE(InWorkArea(pane.m_hWnd)) << test.name;
         pane.SendMessage(test.message, test.wParam, 0);
-        EXPECT_TRUE(CaptionInWorkArea(pane.m_hWnd)) << test.name;
+        EXPECT_TRUE(InWorkArea(pane.m_hWnd)) << test.name;
         EXPECT_EQ(pane.GetWindowRect().right - pane.GetWindowRect().left, 200) << test.name;
+        EXPECT_EQ(pane.GetWindowRect().bottom - pane.GetWindowRect().top, 200) << test.name;
     }
+}
+
+// A window let go at the bottom of the screen, or floated where it once hung below it, stands whole above the
+// screen's bottom edge, not by its caption alone.
+TEST_F(DockingWindowTest, AFloatingWindowNeverHangsBelowTheWorkArea)
+{
+    const RECT screen = WorkAreaOf(pane.m_hWnd);
+    // Let go with the pointer 10 pixels above the bottom edge, the caption pressed 5 pixels below its top.
+    const RECT before = pane.GetWindowRect();
+    POINT target = {before.left + 20, screen.bottom - 10};
+    ::ScreenToClient(pane.m_hWnd, &target);
+    PostAll(pane.m_hWnd, {{WM_MOUSEMOVE, MK_LBUTTON, At(target.x, target.y)}});
+    PostAll(pane.m_hWnd, {{WM_LBUTTONUP, 0, At(target.x, target.y)}});
+    pane.TrackMove(POINT{before.left + 20, before.top + 5});
+    DispatchWaiting();
+    ASSERT_FALSE(pane.IsDocked());
+    EXPECT_TRUE(InWorkArea(pane.m_hWnd)) << "let go at the bottom";
+    EXPECT_EQ(pane.GetWindowRect().bottom, screen.bottom);
+    SaveWindowScreenshot(pane.m_hWnd, L"docking-let-go-at-the-bottom");
+
+    // Floated from the row where it last floated below the screen.
+    pane.SetWindowPos(nullptr, RECT{450, screen.bottom - 20, 650, screen.bottom + 180},
+                      SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(DockIntoRow(pane, {0, 200, 200, 400}));
+    ASSERT_TRUE(pane.Float());
+    EXPECT_TRUE(InWorkArea(pane.m_hWnd)) << "floated again";
+    EXPECT_EQ(pane.GetWindowRect().bottom - pane.GetWindowRect().top, 200);
 }
 
 TEST_F(DockingWindowTest, OnlyADropOnTheCaptionIsAcceptedAndThePositionIsAnswered)

@@ -25,7 +25,10 @@ public:
     // Places the frame in (x1, y1)-(x2, y2); null when the batch failed.
     virtual HDWP DeferFramePos(HDWP batch, int x1, int y1, int x2, int y2)
     {
-        return ::DeferWindowPos(batch, GetHwnd(), nullptr, x1, y1, x2 - x1, y2 - y1, SWP_NOZORDER | SWP_NOACTIVATE);
+        // Nothing is copied from where the window stood: under Wine a maximised frame's bits
+        // there are no longer the window's, and they would stand, unpainted, as its content.
+        return ::DeferWindowPos(batch, GetHwnd(), nullptr, x1, y1, x2 - x1, y2 - y1,
+                                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
     }
 };
 

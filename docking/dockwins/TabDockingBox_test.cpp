@@ -205,7 +205,7 @@ TEST_F(TabDockingBoxTest, ATabLetGoAtTheEdgeOfTheScreenFloatsWithItsCaptionInThe
         DragTo(a.window, {dragged.right - 5, dragged.bottom - 5}, test.drop);
         EXPECT_FALSE(a.window.IsDocked()) << test.name;
         EXPECT_TRUE(a.window.IsWindowVisible()) << test.name;
-        EXPECT_TRUE(CaptionInWorkArea(a.window.m_hWnd)) << test.name;
+        EXPECT_TRUE(InWorkArea(a.window.m_hWnd)) << test.name;
     }
     SaveWindowScreenshot(a.window.m_hWnd, L"docking-tab-let-go-at-the-edge");
 }

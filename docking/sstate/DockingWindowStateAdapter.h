@@ -75,7 +75,7 @@ public:
                 return false;
             if (!ScaleDockingPosition(*position, mainState->XRatio(), mainState->YRatio()))
                 return false;
-            KeepCaptionsInWorkArea(*position);
+            KeepFloatingInWorkArea(*position);
             // A container of an earlier run is gone; its handle may name
             // some other window by now.
             if (!IsWindowOfThisThread(position->container))

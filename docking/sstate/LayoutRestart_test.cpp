@@ -403,16 +403,20 @@ TEST_F(LayoutRestartTest, AFloatingBoxOfTwoComesBackFloatingWhereItWas)
     EXPECT_TRUE(::EqualRect(&rect, &boxRect)) << rect.left << "," << rect.top << "-" << rect.right << "," << rect.bottom;
 }
 
-TEST_F(LayoutRestartTest, AFloatingPaneOrBoxStoredWithItsCaptionOffTheScreenComesBackWithItInTheWorkArea)
+TEST_F(LayoutRestartTest, AFloatingPaneOrBoxStoredOffTheScreenComesBackWholeInTheWorkArea)
 {
     struct Case {
         const char* name;
         RECT stored;
         bool boxed;
     };
+    const RECT screen = docking_test::WorkAreaOf(::GetDesktopWindow());
     const Case cases[] = {{"a pane above the screen", {300, -150, 520, 30}, false},
                           {"a pane left of the screen", {-200, 200, 20, 380}, false},
-                          {"a box of two above the screen", {300, -150, 540, 50}, true}};
+                          {"a box of two above the screen", {300, -150, 540, 50}, true},
+                          {"a pane hanging below the screen by its caption",
+                           {300, screen.bottom - 20, 520, screen.bottom + 160}, false},
+                          {"a box of two below the screen", {300, screen.bottom - 20, 540, screen.bottom + 180}, true}};
     for (const Case& test : cases) {
         frame.reset();
         DispatchWaiting();
@@ -429,7 +433,7 @@ TEST_F(LayoutRestartTest, AFloatingPaneOrBoxStoredWithItsCaptionOffTheScreenCome
         ::SetWindowPos(floating, nullptr, test.stored.left, test.stored.top, test.stored.right - test.stored.left,
                        test.stored.bottom - test.stored.top, SWP_NOZORDER | SWP_NOACTIVATE);
         DispatchWaiting();
-        ASSERT_FALSE(docking_test::CaptionInWorkArea(floating)) << test.name;
+        ASSERT_FALSE(docking_test::InWorkArea(floating)) << test.name;
 
         Restart();
 
@@ -440,9 +444,10 @@ TEST_F(LayoutRestartTest, AFloatingPaneOrBoxStoredWithItsCaptionOffTheScreenCome
             restored = *box;
         }
         EXPECT_TRUE(::IsWindowVisible(restored)) << test.name;
-        EXPECT_TRUE(docking_test::CaptionInWorkArea(restored)) << test.name;
+        EXPECT_TRUE(docking_test::InWorkArea(restored)) << test.name;
         const RECT rect = CWindow(restored).GetWindowRect();
         EXPECT_EQ(rect.right - rect.left, test.stored.right - test.stored.left) << test.name << ": resized";
+        EXPECT_EQ(rect.bottom - rect.top, test.stored.bottom - test.stored.top) << test.name << ": resized";
     }
 }
 

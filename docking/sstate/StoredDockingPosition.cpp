@@ -55,11 +55,11 @@ bool ScaleDockingPosition(DockingPosition& position, float xRatio, float yRatio)
            Scale(rect.bottom, yRatio);
 }
 
-void KeepCaptionsInWorkArea(DockingPosition& position)
+void KeepFloatingInWorkArea(DockingPosition& position)
 {
-    position.floatingRect = dockwins::KeepCaptionInWorkArea(position.floatingRect);
+    position.floatingRect = dockwins::KeepInWorkArea(position.floatingRect);
     if (!position.side.IsDocked())
-        position.windowRect = dockwins::KeepCaptionInWorkArea(position.windowRect);
+        position.windowRect = dockwins::KeepInWorkArea(position.windowRect);
 }
 
 bool IsPlausibleDockingPosition(const DockingPosition& position, const RECT& screen)

@@ -23,11 +23,12 @@ inline DockingPosition ZeroedPosition()
 // the floating rectangle always. False when a product leaves the int range.
 bool ScaleDockingPosition(DockingPosition& position, float xRatio, float yRatio);
 
-// The floating rectangles of a (scaled) record moved until their captions lie
-// in the work area: a record of a larger screen, or of a window dropped half
-// off it, must not bring back a window no mouse can take hold of. The window
-// rectangle counts only where a floating side places the window by it.
-void KeepCaptionsInWorkArea(DockingPosition& position);
+// The floating rectangles of a (scaled) record moved into the work area: a
+// record of a larger screen, or of a window dropped half off it, must not
+// bring back a window no mouse can take hold of, nor one hanging below the
+// screen by its caption. The window rectangle counts only where a floating
+// side places the window by it.
+void KeepFloatingInWorkArea(DockingPosition& position);
 
 // Whether a (scaled) record can be applied on this screen: only the known
 // side flags, a row and ratio in range, sizes no larger than the screen and

@@ -191,6 +191,7 @@ void CDayPlannerCtrl::ClearItems()
     m_settings.items.clear();
     m_settings.hourCells.clear();
     m_settings.placed.clear();
+    m_settings.leftOut.clear();
     m_settings.layoutDirty = true;
     InvalidateAll();
 }

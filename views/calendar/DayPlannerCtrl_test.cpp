@@ -332,3 +332,99 @@ TEST_F(DayPlannerCtrlTest, AHalfHourEntryHasRoomForALineOfItsSubject)
     EXPECT_GT(text.top, box.top) << "the box's outline stays";
     EXPECT_FALSE(SaveWindowScreenshot(parent, L"day-planner-half-hour").empty());
 }
+
+namespace {
+
+// The text the pane's tip shows over a pane point; empty where no tool answers.
+EString TipTextAt(CPlannerPaneCtrl& pane, POINT point)
+{
+    TTHITTESTINFOW hit = {};
+    hit.hwnd = pane;
+    hit.pt = point;
+    hit.ti.cbSize = sizeof(hit.ti);
+    if (!::SendMessageW(pane.GetToolTip(), TTM_HITTESTW, 0, reinterpret_cast<LPARAM>(&hit)))
+        return EString();
+    NMTTDISPINFOW info = {};
+    info.hdr.hwndFrom = pane.GetToolTip();
+    info.hdr.idFrom = hit.ti.uId;
+    info.hdr.code = TTN_GETDISPINFOW;
+    pane.SendMessage(WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    return info.lpszText ? EString(info.lpszText) : EString();
+}
+
+POINT Centre(const RECT& rect, int scroll)
+{
+    return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2 - scroll};
+}
+
+} // namespace
+
+TEST_F(DayPlannerCtrlTest, EntriesBeyondTheFiveLanesAreMarkedWithTheirCountAndNamedInTheMarksTip)
+{
+    planner.SetDayCount(1);
+    const wchar_t* names[] = {L"Write the quarterly report", L"Call the bank", L"Review the slides",
+                              L"Supercalifragilistic planning", L"Book the van", L"Pack the books",
+                              L"Water the plants"};
+    for (int i = 0; i < 7; ++i)
+        planner.AddItem(Entry(9, 0, 90, names[i], RGB(160, 200, 255), 20 + i));
+    planner.AddItem(Entry(14, 0, 60, L"Lunch with Ann", RGB(190, 240, 190), 30));
+    planner.GetPane().ScrollToHour(8);
+    PaintNow();
+    CPlannerPaneCtrl& pane = planner.GetPane();
+    const CDaySettings& s = planner.GetSettings();
+    ASSERT_EQ(s.placed.size(), 6u);
+    ASSERT_EQ(pane.GetHiddenMarks().size(), 1u);
+    const HiddenMark& mark = pane.GetHiddenMarks()[0];
+    EXPECT_EQ(mark.group.itemIndices, (std::vector<int>{5, 6}));
+    // In the right-most box, within the hours of the entries it stands for.
+    const RECT& last = s.placed[4].rect;
+    EXPECT_GE(mark.rect.left, last.left);
+    EXPECT_LE(mark.rect.right, last.right);
+    EXPECT_GE(mark.rect.top, 9 * s.hourHeight);
+    EXPECT_LE(mark.rect.bottom, 10 * s.hourHeight + s.hourHeight / 2);
+    EXPECT_FALSE(SaveWindowScreenshot(parent, L"day-planner-entries-not-shown").empty());
+
+    const int scroll = pane.GetScrollOffset();
+    const EString tip = TipTextAt(pane, Centre(mark.rect, scroll));
+    EXPECT_NE(tip.find(L"Pack the books"), EString::npos) << tip.c_str();
+    EXPECT_NE(tip.find(L"Water the plants"), EString::npos) << tip.c_str();
+    EXPECT_EQ(tip.find(L"Book the van"), EString::npos) << "a shown entry: " << tip.c_str();
+    // Off the mark, the box beneath tells of its own entry; and the mark takes no clicks from it.
+    EXPECT_NE(TipTextAt(pane, Centre(last, scroll)).find(L"Book the van"), EString::npos);
+    Click(Centre(mark.rect, scroll));
+    EXPECT_EQ(planner.GetSelectedIndex(), 4);
+
+    // With the view ending inside those hours, the mark comes up to the foot of the view.
+    const RECT before = mark.rect;
+    const RECT window = planner.GetWindowRect();
+    ::SetWindowPos(planner, nullptr, 0, 0, window.right - window.left, s.headerHeight + s.hourHeight * 3 / 2,
+                   SWP_NOMOVE | SWP_NOZORDER);
+    pane.ScrollToHour(8);
+    PaintNow();
+    ASSERT_EQ(pane.GetHiddenMarks().size(), 1u);
+    const RECT moved = pane.GetHiddenMarks()[0].rect;
+    EXPECT_LT(moved.bottom, before.bottom);
+    EXPECT_GE(moved.top, 9 * s.hourHeight);
+    EXPECT_LE(moved.bottom, pane.GetScrollOffset() + pane.GetClientHeight());
+    EXPECT_NE(TipTextAt(pane, Centre(moved, pane.GetScrollOffset())).find(L"Pack the books"), EString::npos)
+        << "the tip follows the mark";
+}
+
+TEST_F(DayPlannerCtrlTest, ADayTooNarrowForItsLanesMarksAllItsEntries)
+{
+    ::SetWindowPos(parent, nullptr, 0, 0, 420, 600, SWP_NOMOVE | SWP_NOZORDER);
+    planner.SetWindowPos(nullptr, parent.GetClientRect(), SWP_NOZORDER);
+    planner.SetDayCount(14);
+    for (int i = 0; i < 5; ++i)
+        planner.AddItem(Entry(9, 0, 60, L"Meeting", RGB(160, 200, 255), 40 + i));
+    PlannerItem nextDay = Entry(9, 0, 60, L"Alone", RGB(160, 200, 255), 50);
+    nextDay.start += 1;
+    planner.AddItem(nextDay);
+    planner.GetPane().ScrollToHour(8);
+    PaintNow();
+    const std::vector<HiddenMark>& marks = planner.GetPane().GetHiddenMarks();
+    ASSERT_EQ(marks.size(), 1u) << "the next day's one entry has room";
+    EXPECT_EQ(marks[0].group.day, kDay);
+    EXPECT_EQ(marks[0].group.itemIndices.size(), 5u);
+    EXPECT_FALSE(SaveWindowScreenshot(parent, L"day-planner-narrow-days").empty());
+}

@@ -64,6 +64,8 @@ struct CDaySettings {
     std::vector<PlannerItem> items;
     std::vector<HourCell> hourCells;
     std::vector<PlacedItem> placed;
+    // The records the five lanes had no room for.
+    std::vector<PlacedItem> leftOut;
 
     int styleFlags = 0;
     // The time of day last shown by the drop marker or last clicked; 0 for none.

@@ -16,9 +16,10 @@ long long MinutesFromDay(double date, double day)
 
 } // namespace
 
-std::vector<PlacedItem> LayOutPlannerItems(const std::vector<PlannerItem>& items, const PlannerLayoutOptions& options)
+LaidOutItems LayOutPlannerItems(const std::vector<PlannerItem>& items, const PlannerLayoutOptions& options)
 {
-    std::vector<PlacedItem> placed;
+    LaidOutItems result;
+    std::vector<PlacedItem>& placed = result.placed;
     const double firstDay = std::floor(options.firstDay);
     const int rowMinutes = options.rowMinutes > 0 ? options.rowMinutes : 30;
     // Each lane's minutes, naming the record that covers them: a lane's records
@@ -74,8 +75,12 @@ std::vector<PlacedItem> LayOutPlannerItems(const std::vector<PlannerItem>& items
                 if (!conflict && lane < 0)
                     lane = l;
             }
-            if (lane < 0)
+            if (lane < 0) {
+                record.lane = -1;
+                record.overlappedRight = false;
+                result.leftOut.push_back(record);
                 continue;
+            }
             for (int other : besideThis)
                 placed[static_cast<size_t>(other)].overlappedRight = true;
             record.lane = lane;
@@ -84,14 +89,19 @@ std::vector<PlacedItem> LayOutPlannerItems(const std::vector<PlannerItem>& items
             placed.push_back(record);
         }
     }
-    return placed;
+    return result;
+}
+
+bool LanesTooNarrow(int maxLane, int left, int right)
+{
+    return (right - left) / (maxLane + 1) < 8;
 }
 
 RECT PlacedItemRect(const PlacedItem& placed, int maxLane, int left, int right, int hourHeight)
 {
-    const int laneWidth = (right - left) / (maxLane + 1);
-    if (laneWidth < 8)
+    if (LanesTooNarrow(maxLane, left, right))
         return {};
+    const int laneWidth = (right - left) / (maxLane + 1);
     const int width = placed.overlappedRight ? laneWidth : (maxLane - placed.lane + 1) * laneWidth;
     RECT rect;
     rect.left = left + placed.lane * laneWidth + 4;
@@ -116,4 +126,46 @@ int FindPlacedItemAt(const std::vector<PlacedItem>& placed, POINT contentPoint)
         if (::PtInRect(&placed[i].rect, contentPoint))
             return static_cast<int>(i);
     return -1;
+}
+
+std::vector<HiddenGroup> GroupHiddenRecords(std::vector<PlacedItem> hidden)
+{
+    std::sort(hidden.begin(), hidden.end(), [](const PlacedItem& a, const PlacedItem& b) {
+        if (a.day != b.day)
+            return a.day < b.day;
+        if (a.startMinute != b.startMinute)
+            return a.startMinute < b.startMinute;
+        return a.itemIndex < b.itemIndex;
+    });
+    std::vector<HiddenGroup> groups;
+    for (const PlacedItem& record : hidden) {
+        if (groups.empty() || groups.back().day != record.day || record.startMinute > groups.back().endMinute)
+            groups.push_back(HiddenGroup{record.day, record.startMinute, record.endMinute, {}});
+        HiddenGroup& group = groups.back();
+        group.endMinute = std::max(group.endMinute, record.endMinute);
+        group.itemIndices.push_back(record.itemIndex);
+    }
+    return groups;
+}
+
+RECT HiddenMarkRect(const HiddenGroup& group, int left, int right, int hourHeight, SIZE mark, int viewTop,
+                    int viewBottom)
+{
+    const int top = std::max(group.startMinute * hourHeight / 60, viewTop);
+    const int bottom = std::min((group.endMinute + 1) * hourHeight / 60, viewBottom);
+    if (top >= bottom)
+        return {};
+    RECT rect;
+    // Inside the right-most box where the column has the room, else across the column.
+    rect.right = right - (right - left >= mark.cx + 6 ? 5 : 1);
+    rect.left = std::max(left + 1, static_cast<int>(rect.right - mark.cx));
+    if (rect.left >= rect.right)
+        return {};
+    rect.bottom = bottom - 2;
+    rect.top = rect.bottom - mark.cy;
+    if (rect.top < top) {
+        rect.top = top;
+        rect.bottom = top + mark.cy;
+    }
+    return rect;
 }

@@ -48,7 +48,7 @@ TEST(PlannerLayoutTest, ItemsTakeTheFirstLaneWithoutAnOverlap)
          {{0, 0, true}, {1, 1, true}, {2, 2, true}, {3, 3, true}, {4, 4, false}, {5, 2, false}}},
     };
     for (const LayoutCase& c : cases) {
-        const std::vector<PlacedItem> placed = LayOutPlannerItems(c.items, {.firstDay = kDay, .dayCount = 1});
+        const std::vector<PlacedItem> placed = LayOutPlannerItems(c.items, {.firstDay = kDay, .dayCount = 1}).placed;
         ASSERT_EQ(placed.size(), c.expected.size()) << c.name;
         for (size_t i = 0; i < placed.size(); ++i) {
             EXPECT_EQ(placed[i].itemIndex, c.expected[i].itemIndex) << c.name << " #" << i;
@@ -79,7 +79,7 @@ TEST(PlannerLayoutTest, MinutesAreClippedToEachShownDayAndRaisedToTheMinimum)
          {{540, 570}}},
     };
     for (const Case& c : cases) {
-        const std::vector<PlacedItem> placed = LayOutPlannerItems({c.item}, c.options);
+        const std::vector<PlacedItem> placed = LayOutPlannerItems({c.item}, c.options).placed;
         ASSERT_EQ(placed.size(), c.minutes.size()) << c.name;
         for (size_t i = 0; i < placed.size(); ++i) {
             EXPECT_EQ(placed[i].startMinute, c.minutes[i].first) << c.name;
@@ -93,7 +93,7 @@ TEST(PlannerLayoutTest, LanesShareTheColumnAndTheLastLaneReachesItsEdge)
 {
     // Three overlapping items and one alone, in a column 300 pixels wide from x = 50, 60 pixels an hour.
     const std::vector<PlacedItem> placed =
-        LayOutPlannerItems({At(9, 0, 60), At(9, 15, 60), At(9, 30, 30), At(14, 0, 60)}, {.firstDay = kDay});
+        LayOutPlannerItems({At(9, 0, 60), At(9, 15, 60), At(9, 30, 30), At(14, 0, 60)}, {.firstDay = kDay}).placed;
     const int maxLane = MaxLaneOfDay(placed, kDay);
     ASSERT_EQ(maxLane, 2);
     struct Case {
@@ -130,4 +130,104 @@ TEST(PlannerLayoutTest, HitTestingFindsTheFirstPlacedRectangleOnly)
     } cases[] = {{{20, 20}, 0}, {{45, 45}, 0}, {{60, 60}, 1}, {{90, 90}, -1}, {{0, 0}, -1}};
     for (const auto& c : cases)
         EXPECT_EQ(FindPlacedItemAt(placed, c.point), c.found) << c.point.x << "," << c.point.y;
+}
+
+TEST(PlannerLayoutTest, TheRecordsLeftOutAreKeptWithTheirMinutes)
+{
+    const LaidOutItems laidOut = LayOutPlannerItems(
+        {At(9, 0, 60), At(9, 0, 60), At(9, 0, 60), At(9, 0, 60), At(9, 0, 60), At(9, 30, 10), At(9, 45, 60)},
+        {.firstDay = kDay, .dayCount = 2});
+    EXPECT_EQ(laidOut.placed.size(), 5u);
+    ASSERT_EQ(laidOut.leftOut.size(), 2u);
+    const struct {
+        int itemIndex;
+        int startMinute;
+        int endMinute;
+    } expected[] = {{5, 570, 579}, {6, 585, 644}};
+    for (size_t i = 0; i < laidOut.leftOut.size(); ++i) {
+        const PlacedItem& record = laidOut.leftOut[i];
+        EXPECT_EQ(record.itemIndex, expected[i].itemIndex) << i;
+        EXPECT_EQ(record.startMinute, expected[i].startMinute) << i;
+        EXPECT_EQ(record.endMinute, expected[i].endMinute) << i;
+        EXPECT_EQ(record.day, kDay) << i;
+        EXPECT_EQ(record.lane, -1) << i;
+        EXPECT_FALSE(record.overlappedRight) << i;
+    }
+}
+
+namespace {
+
+PlacedItem Hidden(double day, int start, int end, int itemIndex)
+{
+    PlacedItem record;
+    record.day = day;
+    record.startMinute = start;
+    record.endMinute = end;
+    record.itemIndex = itemIndex;
+    return record;
+}
+
+struct Group {
+    double day;
+    int start;
+    int end;
+    std::vector<int> items;
+};
+
+} // namespace
+
+TEST(PlannerLayoutTest, HiddenRecordsAreGroupedWhereTheyOverlapOnOneDay)
+{
+    const struct {
+        const char* name;
+        std::vector<PlacedItem> hidden;
+        std::vector<Group> groups;
+    } cases[] = {
+        {"none", {}, {}},
+        {"two overlapping, by start", {Hidden(kDay, 570, 600, 4), Hidden(kDay, 560, 580, 7)},
+         {{kDay, 560, 600, {7, 4}}}},
+        {"a chain of overlaps is one group",
+         {Hidden(kDay, 540, 560, 1), Hidden(kDay, 555, 600, 2), Hidden(kDay, 590, 620, 3)},
+         {{kDay, 540, 620, {1, 2, 3}}}},
+        {"one inside another", {Hidden(kDay, 540, 700, 1), Hidden(kDay, 560, 580, 2)}, {{kDay, 540, 700, {1, 2}}}},
+        {"back to back are two", {Hidden(kDay, 540, 599, 1), Hidden(kDay, 600, 659, 2)},
+         {{kDay, 540, 599, {1}}, {kDay, 600, 659, {2}}}},
+        {"the same hours of two days are two", {Hidden(kDay + 1, 540, 599, 1), Hidden(kDay, 540, 599, 1)},
+         {{kDay, 540, 599, {1}}, {kDay + 1, 540, 599, {1}}}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<HiddenGroup> groups = GroupHiddenRecords(c.hidden);
+        ASSERT_EQ(groups.size(), c.groups.size()) << c.name;
+        for (size_t i = 0; i < groups.size(); ++i) {
+            EXPECT_EQ(groups[i].day, c.groups[i].day) << c.name << " #" << i;
+            EXPECT_EQ(groups[i].startMinute, c.groups[i].start) << c.name << " #" << i;
+            EXPECT_EQ(groups[i].endMinute, c.groups[i].end) << c.name << " #" << i;
+            EXPECT_EQ(groups[i].itemIndices, c.groups[i].items) << c.name << " #" << i;
+        }
+    }
+}
+
+// A group of 09:00-09:59 at a pixel a minute, in the column [100, 300), its mark 30 by 15.
+TEST(PlannerLayoutTest, AMarkStandsAtTheRightAtTheFootOfItsHoursInView)
+{
+    const HiddenGroup group{kDay, 540, 599, {5}};
+    const struct {
+        const char* name;
+        int left;
+        int right;
+        int viewTop;
+        int viewBottom;
+        RECT mark;
+    } cases[] = {
+        {"the hours in view", 100, 300, 0, 1440, {265, 583, 295, 598}},
+        {"their foot below the view", 100, 300, 0, 570, {265, 553, 295, 568}},
+        {"their head above the view", 100, 300, 590, 900, {265, 590, 295, 605}},
+        {"out of view", 100, 300, 700, 900, {}},
+        {"a column narrower than the mark's room", 100, 130, 0, 1440, {101, 583, 129, 598}},
+    };
+    for (const auto& c : cases) {
+        const RECT mark = HiddenMarkRect(group, c.left, c.right, 60, {30, 15}, c.viewTop, c.viewBottom);
+        EXPECT_TRUE(::EqualRect(&mark, &c.mark))
+            << c.name << ": " << mark.left << "," << mark.top << "-" << mark.right << "," << mark.bottom;
+    }
 }

@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "dialogs/TranslatedOrKey.h"
 #include "foundation/Locale.h"
 #include "foundation/TimeParser.h"
 #include "views/calendar/DayPlannerCtrl.h"
 #include "views/calendar/PlannerGeometry.h"
+#include "views/calendar/PlannerItemText.h"
 #include "views/calendar/PlannerLayout.h"
 #include "winlib/DeviceContext.h"
 #include "winlib/MemoryDC.h"
@@ -19,6 +21,11 @@ constexpr COLORREF kNowMarker = RGB(76, 28, 156);
 constexpr COLORREF kCheckDark = RGB(0, 153, 0);
 constexpr COLORREF kCheckLight = RGB(102, 204, 51);
 constexpr int kHandleHalf = 3;
+// The tips of the marks of entries not shown; below it, the tips of placed records by their index.
+constexpr UINT_PTR kMarkToolBase = 0x40000000;
+// A mark's tip lists this many of its entries, then counts the others.
+constexpr size_t kMarkTipEntries = 15;
+constexpr size_t kMarkTipNameLength = 60;
 
 void Fill(HDC dc, const RECT& rect, COLORREF color)
 {
@@ -46,6 +53,44 @@ EString Formatted(const wchar_t* format, long value)
 {
     wchar_t text[16] = {};
     ::_snwprintf(text, 15, format, value);
+    return text;
+}
+
+SYSTEMTIME ToSystemTime(double date)
+{
+    SYSTEMTIME time = {};
+    ::VariantTimeToSystemTime(date, &time);
+    return time;
+}
+
+EString TimeWithoutSeconds(double date)
+{
+    const SYSTEMTIME time = ToSystemTime(date);
+    wchar_t text[40] = {};
+    ::GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, text, 40);
+    return text;
+}
+
+// A name on one line of a list: its line breaks are blanks, a long one is cut.
+EString ListedName(const EString& name)
+{
+    size_t length = std::min(name.size(), kMarkTipNameLength);
+    if (length < name.size() && name[length] >= 0xDC00 && name[length] <= 0xDFFF)
+        --length;
+    EString listed(name.substr(0, length));
+    for (wchar_t& c : listed)
+        if (c == L'\r' || c == L'\n')
+            c = L' ';
+    if (length < name.size())
+        listed += L"...";
+    return listed;
+}
+
+// The translation of the key with its "%d" replaced by the count.
+EString CountedText(const wchar_t* key, size_t count)
+{
+    EString text = TranslatedOrKey(key);
+    text.Replace(L"%d", std::to_wstring(count).c_str());
     return text;
 }
 
@@ -107,12 +152,16 @@ void CPlannerPaneCtrl::EnsureLayout()
 {
     if (!m_settings.layoutDirty)
         return;
-    m_settings.placed = LayOutPlannerItems(
+    LaidOutItems laidOut = LayOutPlannerItems(
         m_settings.items, PlannerLayoutOptions{.firstDay = m_settings.firstDay,
                                                .dayCount = m_settings.dayCount,
                                                .minimumLength = m_settings.minimumLength,
                                                .rowMinutes = m_settings.rowMinutes,
                                                .snapToRows = m_settings.Has(kPlannerSnapToRows)});
+    m_settings.placed = std::move(laidOut.placed);
+    m_settings.leftOut = std::move(laidOut.leftOut);
+    // Once a layout: a day of thousands of entries leaves thousands out.
+    m_leftOutGroups = GroupHiddenRecords(m_settings.leftOut);
 }
 
 void CPlannerPaneCtrl::EnsureHourCells()
@@ -208,11 +257,11 @@ void CPlannerPaneCtrl::Paint(HDC dc)
     if (!m_settings.Has(kPlannerNoTimeColumn))
         PaintTimeColumn(dc);
     PaintHourGrid(dc);
-    PaintItems(dc);
-    if (laidOut) {
+    const bool marksMoved = PaintItems(dc);
+    if (laidOut)
         m_settings.layoutDirty = false;
+    if (laidOut || marksMoved)
         RebuildToolTips();
-    }
 }
 
 void CPlannerPaneCtrl::PaintTimeColumn(HDC dc)
@@ -298,7 +347,7 @@ void CPlannerPaneCtrl::PaintHourGrid(HDC dc)
     }
 }
 
-void CPlannerPaneCtrl::PaintItems(HDC dc)
+bool CPlannerPaneCtrl::PaintItems(HDC dc)
 {
     CDaySettings& s = m_settings;
     const int left = s.Has(kPlannerNoTimeColumn) ? 0 : s.timeColumnWidth;
@@ -308,12 +357,16 @@ void CPlannerPaneCtrl::PaintItems(HDC dc)
     // Only the hours in view are drawn: a crowded day holds thousands of items.
     const int visibleTop = m_scrollY;
     const int visibleBottom = m_scrollY + GetClientHeight();
+    std::vector<double> narrowDays;
     for (size_t d = 0; d < columns.size(); ++d) {
         const double day = s.firstDay + static_cast<double>(d);
         const int maxLane = MaxLaneOfDay(s.placed, day);
+        const bool narrow = LanesTooNarrow(maxLane, columns[d].left, columns[d].right);
+        bool anyRecord = false;
         for (PlacedItem& placed : s.placed) {
             if (placed.day != day)
                 continue;
+            anyRecord = true;
             RECT rect = PlacedItemRect(placed, maxLane, columns[d].left, columns[d].right, s.hourHeight);
             // The selected item is gone through wherever it is: it places the edge handles.
             const bool inView = rect.bottom >= visibleTop && rect.top <= visibleBottom;
@@ -322,7 +375,90 @@ void CPlannerPaneCtrl::PaintItems(HDC dc)
             placed.rect = rect;
             placed.rect.bottom -= 1;
         }
+        if (narrow && anyRecord)
+            narrowDays.push_back(day);
     }
+    std::vector<RECT> before;
+    for (const HiddenMark& mark : m_hiddenMarks)
+        before.push_back(mark.rect);
+    if (narrowDays.empty())
+        PaintHiddenMarks(dc, m_leftOutGroups, columns);
+    else
+        PaintHiddenMarks(dc, HiddenGroupsWithNarrowDays(narrowDays), columns);
+    if (before.size() != m_hiddenMarks.size())
+        return true;
+    for (size_t i = 0; i < before.size(); ++i)
+        if (!::EqualRect(&before[i], &m_hiddenMarks[i].rect))
+            return true;
+    return false;
+}
+
+std::vector<HiddenGroup> CPlannerPaneCtrl::HiddenGroupsWithNarrowDays(const std::vector<double>& narrowDays) const
+{
+    const auto isNarrow = [&](double day) {
+        return std::find(narrowDays.begin(), narrowDays.end(), day) != narrowDays.end();
+    };
+    std::vector<HiddenGroup> groups;
+    for (const HiddenGroup& group : m_leftOutGroups)
+        if (!isNarrow(group.day))
+            groups.push_back(group);
+    // A day too narrow for its lanes shows none of its entries.
+    std::vector<PlacedItem> hidden;
+    for (const std::vector<PlacedItem>* records : {&m_settings.placed, &m_settings.leftOut})
+        for (const PlacedItem& record : *records)
+            if (isNarrow(record.day))
+                hidden.push_back(record);
+    for (HiddenGroup& group : GroupHiddenRecords(std::move(hidden)))
+        groups.push_back(std::move(group));
+    return groups;
+}
+
+void CPlannerPaneCtrl::PaintHiddenMarks(HDC dc, const std::vector<HiddenGroup>& groups,
+                                        const std::vector<RECT>& columns)
+{
+    m_hiddenMarks.clear();
+    if (groups.empty())
+        return;
+    const COLORREF text = ::GetSysColor(COLOR_INFOTEXT);
+    const CPen outline(::CreatePen(PS_SOLID, 1, BlendTowards(text, 255, 40)));
+    const CBrush fill(::CreateSolidBrush(::GetSysColor(COLOR_INFOBK)));
+    const CSelectObject pen(dc, outline);
+    const CSelectObject brush(dc, fill);
+    ::SetTextColor(dc, text);
+    const int visibleTop = m_scrollY;
+    const int visibleBottom = m_scrollY + GetClientHeight();
+    for (const HiddenGroup& group : groups) {
+        const long long column = std::llround(group.day - m_settings.firstDay);
+        if (column < 0 || static_cast<size_t>(column) >= columns.size())
+            continue;
+        const std::wstring label = L"+" + std::to_wstring(group.itemIndices.size());
+        SIZE size = {};
+        ::GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
+        const RECT& bounds = columns[static_cast<size_t>(column)];
+        const RECT rect =
+            HiddenMarkRect(group, bounds.left, bounds.right, m_settings.hourHeight,
+                           {size.cx + 8, m_settings.windowMetrics.tmHeight + 2}, visibleTop, visibleBottom);
+        if (::IsRectEmpty(&rect))
+            continue;
+        ::Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
+        RECT textRect = rect;
+        ::DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &textRect,
+                    DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        m_hiddenMarks.push_back(HiddenMark{rect, group});
+    }
+}
+
+EString CPlannerPaneCtrl::HiddenMarkText(const HiddenMark& mark) const
+{
+    const std::vector<int>& indices = mark.group.itemIndices;
+    EString text = CountedText(indices.size() == 1 ? L"PlannerHiddenEntry" : L"PlannerHiddenEntries", indices.size());
+    for (size_t i = 0; i < std::min(indices.size(), kMarkTipEntries); ++i) {
+        const PlannerItem& item = m_settings.items[static_cast<size_t>(indices[i])];
+        text += L"\r\n" + TimeWithoutSeconds(item.start) + L"  " + ListedName(item.subject);
+    }
+    if (indices.size() > kMarkTipEntries)
+        text += L"\r\n" + CountedText(L"PlannerHiddenMore", indices.size() - kMarkTipEntries);
+    return text;
 }
 
 void CPlannerPaneCtrl::PaintItem(HDC dc, PlacedItem& placed, const RECT& rect)
@@ -340,10 +476,7 @@ void CPlannerPaneCtrl::PaintItem(HDC dc, PlacedItem& placed, const RECT& rect)
     const CSelectObject pen(dc, outline);
     const CSelectObject brush(dc, fill);
     ::Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
-    RECT textRect = ItemTextRect(rect, m_settings.windowMetrics.tmHeight);
-    ::SetTextColor(dc, item.textColor);
-    ::DrawTextW(dc, item.subject.c_str(), static_cast<int>(item.subject.size()), &textRect,
-                DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+    PaintItemText(dc, item, rect);
     PaintMarkBox(dc, MarkBoxOf(rect), item.completed);
 
     if (placed.itemIndex != m_settings.selectedIndex)
@@ -358,6 +491,22 @@ void CPlannerPaneCtrl::PaintItem(HDC dc, PlacedItem& placed, const RECT& rect)
     m_handleZones[kEdgeBottom] = {rect.left, squares[1].top, rect.right, squares[1].bottom};
     m_handleZones[kEdgeLeft] = {squares[2].left, rect.top, squares[2].right, rect.bottom};
     m_handleZones[kEdgeRight] = {squares[3].left, rect.top, squares[3].right, rect.bottom};
+}
+
+void CPlannerPaneCtrl::PaintItemText(HDC dc, const PlannerItem& item, const RECT& box)
+{
+    const int lineHeight = std::max(1, static_cast<int>(m_settings.windowMetrics.tmHeight));
+    const RECT area = ItemTextRect(box, lineHeight);
+    // Only whole lines, but always the first: a short box shows what it can of it.
+    const int maxLines = std::max(1, static_cast<int>((area.bottom - area.top) / lineHeight));
+    const CDeviceTextMeasure measure(dc);
+    ::SetTextColor(dc, item.textColor);
+    int top = area.top;
+    for (const std::wstring& line : ItemTextLines(item.subject, area.right - area.left, maxLines, measure)) {
+        RECT lineRect = {area.left, top, area.right, std::min(area.bottom, static_cast<LONG>(top + lineHeight))};
+        ::DrawTextW(dc, line.c_str(), static_cast<int>(line.size()), &lineRect, DT_SINGLELINE | DT_NOPREFIX);
+        top += lineHeight;
+    }
 }
 
 void CPlannerPaneCtrl::PaintMarkBox(HDC dc, const RECT& box, bool completed)
@@ -560,41 +709,47 @@ void CPlannerPaneCtrl::RebuildToolTips()
             ::SendMessageW(m_toolTip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
     const int height = GetClientHeight();
-    for (size_t i = 0; i < m_settings.placed.size(); ++i) {
-        RECT rect = m_settings.placed[i].rect;
+    auto add = [&](UINT_PTR id, RECT rect) {
         ::OffsetRect(&rect, 0, -m_scrollY);
         if (::IsRectEmpty(&rect) || rect.bottom < 0 || rect.top > height)
-            continue;
+            return;
         TTTOOLINFOW tool = {};
         tool.cbSize = sizeof(tool);
         tool.uFlags = TTF_SUBCLASS;
         tool.hwnd = m_hWnd;
-        tool.uId = i;
+        tool.uId = id;
         tool.rect = rect;
         tool.hinst = ::GetModuleHandleW(nullptr);
         tool.lpszText = LPSTR_TEXTCALLBACKW;
         ::SendMessageW(m_toolTip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    };
+    // The marks first: the tip answers for the first tool under the pointer, and a mark lies over a box.
+    for (size_t i = 0; i < m_hiddenMarks.size(); ++i)
+        add(kMarkToolBase + i, m_hiddenMarks[i].rect);
+    for (size_t i = 0; i < m_settings.placed.size(); ++i)
+        add(i, m_settings.placed[i].rect);
     ::SendMessageW(m_toolTip, TTM_ACTIVATE, TRUE, 0);
 }
 
 LRESULT CPlannerPaneCtrl::OnToolTipText(int, NMHDR* header, bool&)
 {
     auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-    const size_t index = info->hdr.idFrom;
-    if (index >= m_settings.placed.size())
+    const UINT_PTR id = info->hdr.idFrom;
+    if (id >= kMarkToolBase) {
+        if (id - kMarkToolBase >= m_hiddenMarks.size())
+            return 0;
+        m_toolTipText = HiddenMarkText(m_hiddenMarks[id - kMarkToolBase]);
+        info->lpszText = m_toolTipText.data();
         return 0;
-    const PlannerItem& item = m_settings.items[static_cast<size_t>(m_settings.placed[index].itemIndex)];
-    const SYSTEMTIME start = [&] {
-        SYSTEMTIME time = {};
-        ::VariantTimeToSystemTime(item.start, &time);
-        return time;
-    }();
+    }
+    if (id >= m_settings.placed.size())
+        return 0;
+    const PlannerItem& item = m_settings.items[static_cast<size_t>(m_settings.placed[id].itemIndex)];
+    const SYSTEMTIME start = ToSystemTime(item.start);
     wchar_t date[80] = {};
-    wchar_t time[40] = {};
     ::GetDateFormatW(LOCALE_USER_DEFAULT, DATE_LONGDATE, &start, nullptr, date, 80);
-    ::GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &start, nullptr, time, 40);
-    m_toolTipText = EString(date) + L" " + time + L"\r\n\r\n" + item.subject + L"\r\n\r\n" + item.description;
+    m_toolTipText = EString(date) + L" " + TimeWithoutSeconds(item.start) + L"\r\n\r\n" + item.subject + L"\r\n\r\n" +
+                    item.description;
     info->lpszText = m_toolTipText.data();
     return 0;
 }

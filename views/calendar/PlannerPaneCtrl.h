@@ -10,7 +10,17 @@
 #include "foundation/MessageMap.h"
 #include "winlib/WindowImpl.h"
 
+#include <vector>
+
+#include "views/calendar/PlannerLayout.h"
+
 class CDayPlannerCtrl;
+
+// A "+3" over a day's hours where entries find no room, as last painted.
+struct HiddenMark {
+    RECT rect = {}; // content coordinates
+    HiddenGroup group;
+};
 
 enum PlannerHitKind : int { kHitHourCell = 1, kHitItem = 2 };
 
@@ -46,6 +56,11 @@ public:
     void EnsureLayout();
     // Paints at once when no hour cells exist yet, so hits find them.
     void EnsureHourCells();
+    // The marks of the entries not shown, in view as last painted.
+    const std::vector<HiddenMark>& GetHiddenMarks() const { return m_hiddenMarks; }
+    // The tip's text of a mark: how many entries are not shown, and which.
+    EString HiddenMarkText(const HiddenMark& mark) const;
+    HWND GetToolTip() const { return m_toolTip; }
 
     BEGIN_MESSAGE_MAP(CPlannerPaneCtrl)
         ON_MESSAGE_RANGE(WM_MOUSEFIRST, WM_MOUSEWHEEL, OnRelayMouse)
@@ -87,8 +102,13 @@ private:
     void Paint(HDC dc);
     void PaintTimeColumn(HDC dc);
     void PaintHourGrid(HDC dc);
-    void PaintItems(HDC dc);
+    // True when the marks of the entries not shown moved, so the tips must follow.
+    bool PaintItems(HDC dc);
     void PaintItem(HDC dc, PlacedItem& placed, const RECT& rect);
+    void PaintItemText(HDC dc, const PlannerItem& item, const RECT& box);
+    void PaintHiddenMarks(HDC dc, const std::vector<HiddenGroup>& groups, const std::vector<RECT>& columns);
+    // The groups of the entries not shown when some days are too narrow to show any.
+    std::vector<HiddenGroup> HiddenGroupsWithNarrowDays(const std::vector<double>& narrowDays) const;
     void PaintMarkBox(HDC dc, const RECT& box, bool completed);
     void SelectionClick(POINT point, bool markTest);
     int EdgeUnder(POINT contentPoint) const;
@@ -105,5 +125,8 @@ private:
     bool m_edgeDrag = false;
     // Of the selected item as last painted, in content coordinates.
     RECT m_handleZones[4] = {};
+    // The entries the lanes had no room for, grouped when they were laid out.
+    std::vector<HiddenGroup> m_leftOutGroups;
+    std::vector<HiddenMark> m_hiddenMarks;
     EString m_toolTipText;
 };

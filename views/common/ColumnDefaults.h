@@ -10,8 +10,9 @@ struct ColumnDefault {
     const wchar_t* key;
 };
 
-// The task list and the day list both read their columns from here. The day
-// list widens its columns of times, durations and priorities to their texts.
+// The task list and the day list both read their columns from here. The
+// task list widens every column to its header; both widen their columns of
+// fixed texts (times, durations, priorities, states) to those texts.
 inline constexpr std::array<ColumnDefault, 9> kTaskListColumnDefaults = {{
     {260, L"TASK_NAME"},
     {70, L"ESTIMATION"},

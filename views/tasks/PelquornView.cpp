@@ -22,6 +22,8 @@ namespace {
 
 constexpr wchar_t kColumnStateName[] = L"TasksList";
 constexpr int kViewNumber = 0;
+constexpr int kPriorityColumn = 5;
+constexpr int kStatusColumn = 7;
 // Row images by display status: new, in progress, completed, recurring;
 // then the pictures of a task being moved and copied.
 constexpr unsigned kRowIconIds[] = {IDI_TASK_NEW, IDI_TASK_IN_PROGRESS, IDI_TASK_COMPLETED, IDI_TASK_RECURRING,
@@ -114,7 +116,17 @@ void CPelquornView::InsertColumns()
 {
     if (Header_GetItemCount(ListView_GetHeader(m_hWnd)) > 0)
         return;
-    ListHandler(m_hWnd).InsertColumns(kTaskListColumnDefaults);
+    const ListHandler columns(m_hWnd);
+    columns.InsertColumns(kTaskListColumnDefaults);
+    // Every header shows whole from the start, and so do the priorities and
+    // states, in the language shown; widths the user stored come after.
+    for (int column = 0; column < kColumnCount; ++column)
+        columns.WidenColumnToShow(column, {});
+    std::vector<EString> names;
+    TaskCard::GetImportanceNames(names);
+    columns.WidenColumnToShow(kPriorityColumn, names);
+    TaskCard::GetStatusNames(names);
+    columns.WidenColumnToShow(kStatusColumn, names);
 }
 
 void CPelquornView::BuildImageList()
