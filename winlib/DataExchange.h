@@ -125,11 +125,17 @@ protected:
     }
 
     // The dialog's own focus move: it also keeps the default button right
-    // and selects an edit's text for retyping.
+    // and selects an edit's (or an editable combo box's) text for retyping.
     void FocusControl(int id)
     {
-        if (const HWND control = ::GetDlgItem(Dialog(), id))
-            ::SendMessageW(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        const HWND control = ::GetDlgItem(Dialog(), id);
+        if (!control)
+            return;
+        ::SendMessageW(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        // The dialog manager selects an edit's text, not that of a combo box's edit.
+        wchar_t className[16] = {};
+        if (::GetClassNameW(control, className, 16) && lstrcmpiW(className, L"ComboBox") == 0)
+            ::SendMessageW(control, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     }
 
 private:
