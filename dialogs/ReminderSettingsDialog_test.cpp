@@ -204,6 +204,27 @@ TEST_F(ReminderSettingsDialogTest, SwitchingOffGreysDateAndTimeAndKeepsThem)
     EXPECT_EQ(reminder.GetAlarmTime(), MakeOleTime(9, 15));
 }
 
+// Choosing a listed time shows it in the box and leaves a date picked
+// before it as picked.
+TEST_F(ReminderSettingsDialogTest, AListedTimeChosenAfterADateKeepsTheDate)
+{
+    const INT_PTR result = RunModalSteps(
+        [&] { return EditReminder(hasReminder, reminder) ? IDOK : IDCANCEL; },
+        {[&](HWND dialog) {
+             SYSTEMTIME day = {};
+             day.wYear = 2026;
+             day.wMonth = 6;
+             day.wDay = 2;
+             ::SendDlgItemMessageW(dialog, IDC_REMINDER_DATE, DTM_SETSYSTEMTIME, GDT_VALID,
+                                   reinterpret_cast<LPARAM>(&day));
+             return true;
+         },
+         ChooseTime(19), [&](HWND dialog) { return ItemText(dialog, IDC_REMINDER_TIME) == L"10:00"; }, Click(IDOK)});
+    EXPECT_EQ(result, IDOK);
+    EXPECT_EQ(reminder.GetAlarmDateXmlText(), L"2026-06-02");
+    EXPECT_EQ(reminder.GetAlarmTimeXmlText(), L"10:00");
+}
+
 TEST_F(ReminderSettingsDialogTest, CancelChangesNothing)
 {
     const ReminderInfo before = reminder;
