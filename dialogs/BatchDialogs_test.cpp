@@ -72,28 +72,47 @@ TEST_F(BatchDialogsTest, ManyTasksOpenOnTheCurrentDateWithImportantChosen)
     EXPECT_DOUBLE_EQ(dialog.deadline, DateTime(2025, 3, 14, 9, 30));
 }
 
-TEST_F(BatchDialogsTest, LeavingADurationShowsWhatWasUnderstoodAndOkKeepsTheLastGoodValue)
+// Leaving a duration shows what was understood; one that cannot be taken
+// stays as typed and OK refuses it in words. Durations left untouched keep
+// their proposal exactly, though they show one decimal.
+TEST_F(BatchDialogsTest, LeavingADurationShowsWhatWasUnderstoodAndOkRefusesOneThatCannotBeTaken)
 {
     CManyPlanEntriesDialog dialog;
-    dialog.ProposeDurations(2);
+    dialog.ProposeDurations(0.75);
     dialog.start = MakeOleTime(9, 0);
+    EString told;
     RunModalSteps([&] { return dialog.DoModal(nullptr); },
                   {[&](HWND hwnd) {
                        EXPECT_FALSE(SaveWindowScreenshot(hwnd, L"ManyPlanEntriesDialog").empty());
-                       ::SetFocus(::GetDlgItem(hwnd, IDC_MANY_MAX_DURATION));
-                       SetItemText(hwnd, IDC_MANY_MAX_DURATION, L"30");
+                       EXPECT_EQ(ItemText(hwnd, IDC_MANY_MAX_DURATION), L"0.8");
                        ::SetFocus(::GetDlgItem(hwnd, IDC_MANY_MIN_DURATION));
+                       SetItemText(hwnd, IDC_MANY_MIN_DURATION, L"0,25");
+                       ::SetFocus(::GetDlgItem(hwnd, IDC_MANY_START));
+                       SetItemText(hwnd, IDC_MANY_START, L"25:00");
+                       ::SetFocus(::GetDlgItem(hwnd, IDC_MANY_MAX_DURATION));
                        return true;
                    },
                    [&](HWND hwnd) {
-                       if (ItemText(hwnd, IDC_MANY_MAX_DURATION) != FormatDecimalForEdit(2))
+                       if (ItemText(hwnd, IDC_MANY_MIN_DURATION) != L"0.3")
                            return false;
-                       SetItemText(hwnd, IDC_MANY_MIN_DURATION, L"1,5");
+                       EXPECT_EQ(ItemText(hwnd, IDC_MANY_START), L"25:00") << "kept as typed";
+                       EXPECT_DOUBLE_EQ(dialog.start, MakeOleTime(9, 0));
+                       ClickButton(hwnd, IDOK);
+                       return true;
+                   },
+                   AnswerMessageBox(told, L"ManyPlanEntriesStartRefused"),
+                   [&](HWND hwnd) {
+                       if (FindThreadDialog() != hwnd || FocusedItemId(hwnd) != IDC_MANY_START)
+                           return false;
+                       SetItemText(hwnd, IDC_MANY_START, L"9:30");
                        ClickButton(hwnd, IDOK);
                        return true;
                    }});
-    EXPECT_DOUBLE_EQ(dialog.maxDuration, 2);
-    EXPECT_DOUBLE_EQ(dialog.minDuration, 1.5);
+    EXPECT_EQ(told, L"The field \"Start\" holds \"25:00\". It takes a time of day, such as 09:30. Nothing was saved: "
+                    L"correct it and try again.");
+    EXPECT_DOUBLE_EQ(dialog.maxDuration, 0.75);
+    EXPECT_DOUBLE_EQ(dialog.minDuration, 0.25);
+    EXPECT_NEAR(dialog.start, MakeOleTime(9, 30), 1e-9);
 }
 
 TEST_F(BatchDialogsTest, NowThenOkStartsAtTheCurrentTime)

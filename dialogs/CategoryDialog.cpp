@@ -1,5 +1,6 @@
 #include "dialogs/CategoryDialog.h"
 
+#include "foundation/BlankName.h"
 #include "foundation/Clock.h"
 
 CCategoryDialog::CCategoryDialog() : deadline(Clock::Now()) {}
@@ -14,9 +15,19 @@ void CCategoryDialog::OnInitDialog()
 // fields are loaded, and saving them then would drop the caller's values.
 LRESULT CCategoryDialog::OnNameChange(WORD, WORD, HWND, bool&)
 {
-    EString typed = GetDlgItemText(IDC_CATEGORY_NAME);
-    typed.Trim(L" \t\r\n");
-    CWindow(GetDlgItem(IDOK)).EnableWindow(!typed.empty());
+    CWindow(GetDlgItem(IDOK)).EnableWindow(!IsBlankName(GetDlgItemText(IDC_CATEGORY_NAME)));
+    return 0;
+}
+
+// The command may come without the button: posted, or a click sent to the
+// disabled button. A name of blanks is none: the tree would show no label.
+LRESULT CCategoryDialog::OnOK(WORD, WORD, HWND, bool& handled)
+{
+    if (IsBlankName(GetDlgItemText(IDC_CATEGORY_NAME))) {
+        OnDataValidateError(IDC_CATEGORY_NAME, true);
+        return 0;
+    }
+    handled = false;
     return 0;
 }
 

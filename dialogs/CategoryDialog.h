@@ -16,6 +16,7 @@ public:
 
     BEGIN_MESSAGE_MAP(CCategoryDialog)
         ON_COMMAND_CODE(IDC_CATEGORY_NAME, EN_CHANGE, OnNameChange)
+        ON_COMMAND_CODE(IDOK, BN_CLICKED, OnOK)
         ON_NOTIFY(IDC_CATEGORY_DEADLINE, DTN_DROPDOWN, OnDeadlineDropDown)
         ON_NOTIFY(IDC_CATEGORY_DEADLINE, DTN_DATETIMECHANGE, ShowDayNamesOfChange)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CCategoryDialog>)
@@ -49,5 +50,6 @@ public:
 
 private:
     LRESULT OnNameChange(WORD, WORD, HWND, bool&);
+    LRESULT OnOK(WORD, WORD, HWND, bool& handled);
     LRESULT OnDeadlineDropDown(int, NMHDR*, bool&);
 };

@@ -15,7 +15,7 @@ double FinishFromDuration(double start, double durationHours)
 
 double DurationFromTimes(double start, double finish)
 {
-    return AdvMath::RoundTo((finish - start) * 24.0, 2);
+    return (finish - start) * 24.0;
 }
 
 bool TimeChanged(double before, double after)

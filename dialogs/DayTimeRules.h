@@ -5,7 +5,7 @@
 
 // Start plus the hours, cut at 23:59 of the start's day.
 double FinishFromDuration(double start, double durationHours);
-// The hours from start to finish, halves rounded up at two decimals.
+// The hours from start to finish, exactly: only the hours shown are rounded.
 double DurationFromTimes(double start, double finish);
 // Times typed in an edit count to the second.
 bool TimeChanged(double before, double after);

@@ -19,20 +19,24 @@ TEST_F(DayTimeRulesTest, TheFinishFollowsTheDurationWithinItsDay)
         double hours;
         double finish;
         double duration; // from start and the finish found
+        const wchar_t* shown; // the hours as the box shows them
     } cases[] = {
-        {"two and a half hours", Time(9, 0), 2.5, Time(11, 30), 2.5},
-        {"past midnight stops at 23:59", Time(22, 0), 5, Time(23, 59), 1.98},
+        {"two and a half hours", Time(9, 0), 2.5, Time(11, 30), 2.5, L"2.5"},
+        {"past midnight stops at 23:59", Time(22, 0), 5, Time(23, 59), 119.0 / 60, L"1.98"},
         {"on a dated start, its own day's end", Date(2024, 5, 15) + Time(22, 0), 5, Date(2024, 5, 15) + Time(23, 59),
-         1.98},
-        {"no hours", Time(8, 0), 0, Time(8, 0), 0},
-        {"a third of an hour keeps two decimals", Time(9, 0), 1.0 / 3, Time(9, 20), 0.33},
-        {"already at the day's end", Time(23, 59), 1, Time(23, 59), 0},
+         119.0 / 60, L"1.98"},
+        {"no hours", Time(8, 0), 0, Time(8, 0), 0, L"0"},
+        {"a third of an hour is kept whole, shown with two decimals", Time(9, 0), 1.0 / 3, Time(9, 20), 1.0 / 3,
+         L"0.33"},
+        {"three quarters stay three quarters", Time(9, 0), 0.75, Time(9, 45), 0.75, L"0.75"},
+        {"already at the day's end", Time(23, 59), 1, Time(23, 59), 0, L"0"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const double finish = FinishFromDuration(c.start, c.hours);
         EXPECT_NEAR(finish, c.finish, kMinute / 600);
-        EXPECT_DOUBLE_EQ(DurationFromTimes(c.start, finish), c.duration);
+        EXPECT_NEAR(DurationFromTimes(c.start, finish), c.duration, 1e-9);
+        EXPECT_EQ(FormatHoursText(DurationFromTimes(c.start, finish)), c.shown);
     }
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dialogs/SmallDialogIds.h"
+#include "foundation/BlankName.h"
 #include "dialogs/ZemDialogImpl.h"
 
 class CGroupDialog : public CZemDialogImpl<CGroupDialog> {
@@ -12,6 +13,7 @@ public:
 
     BEGIN_MESSAGE_MAP(CGroupDialog)
         ON_COMMAND_CODE(IDC_GROUP_NAME, EN_CHANGE, OnNameChange)
+        ON_COMMAND_CODE(IDOK, BN_CLICKED, OnOK)
         CHAIN_MESSAGE_MAP(CZemDialogImpl<CGroupDialog>)
     END_MESSAGE_MAP()
 
@@ -27,17 +29,29 @@ public:
         RESIZE_CONTROL(IDCANCEL, ResizeMoveX | ResizeMoveY)
     END_RESIZE_MAP()
 
-    void OnInitDialog() { CWindow(GetDlgItem(IDOK)).EnableWindow(!name.empty()); }
+    void OnInitDialog() { CWindow(GetDlgItem(IDOK)).EnableWindow(!IsBlankName(name)); }
 
     EString name;
     EString comments;
 
 private:
-    // Blanks count as a name. Only the name box is read: loading it raises
-    // this before the comments are loaded.
+    // A name of blanks is none: the people tree would show the group without
+    // a label. Only the name box is read: loading it raises this before the
+    // comments are loaded.
     LRESULT OnNameChange(WORD, WORD, HWND, bool&)
     {
-        CWindow(GetDlgItem(IDOK)).EnableWindow(!GetDlgItemText(IDC_GROUP_NAME).empty());
+        CWindow(GetDlgItem(IDOK)).EnableWindow(!IsBlankName(GetDlgItemText(IDC_GROUP_NAME)));
+        return 0;
+    }
+    // The command may come without the button: posted, or a click sent to the
+    // disabled button.
+    LRESULT OnOK(WORD, WORD, HWND, bool& handled)
+    {
+        if (IsBlankName(GetDlgItemText(IDC_GROUP_NAME))) {
+            OnDataValidateError(IDC_GROUP_NAME, true);
+            return 0;
+        }
+        handled = false;
         return 0;
     }
 };

@@ -21,9 +21,9 @@ LRESULT CManyPlanEntriesDialog::OnNow(WORD, WORD, HWND, bool&)
     return 0;
 }
 
-LRESULT CManyPlanEntriesDialog::OnLeaveField(WORD, WORD, HWND, bool&)
+LRESULT CManyPlanEntriesDialog::OnLeaveField(WORD, WORD id, HWND, bool&)
 {
-    DoDataExchange(true);
-    DoDataExchange(false);
+    if (DoDataExchange(true, id))
+        DoDataExchange(false, id);
     return 0;
 }

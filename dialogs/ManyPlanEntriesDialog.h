@@ -35,6 +35,7 @@ public:
 
 private:
     LRESULT OnNow(WORD, WORD, HWND, bool&);
-    // Leaving a field shows every value as it was understood.
-    LRESULT OnLeaveField(WORD, WORD, HWND, bool&);
+    // Leaving a field shows its value as it was understood; a text that
+    // cannot be taken stays as typed, for OK to refuse.
+    LRESULT OnLeaveField(WORD, WORD id, HWND, bool&);
 };

@@ -2,27 +2,29 @@
 
 #include <commdlg.h>
 
+#include "foundation/BlankName.h"
+
 void CMoodDialog::OnInitDialog()
 {
     m_okButton = GetDlgItem(IDOK);
     m_swatch = GetDlgItem(IDC_MOOD_SWATCH);
     m_brush.Attach(::CreateSolidBrush(colour));
-    ::EnableWindow(m_okButton, !name.IsEmpty());
+    ::EnableWindow(m_okButton, !IsBlankName(name));
 }
 
 LRESULT CMoodDialog::OnNameChanged(WORD, WORD, HWND, bool&)
 {
-    // Only while the dialog runs: loading the fields changes the text too.
-    DoDataExchange(true);
     UpdateOkButton();
     return 0;
 }
 
+// Shows what was understood of the text, six digits; a text that is no
+// colour stays as typed, for OK to refuse.
 LRESULT CMoodDialog::OnColourLeft(WORD, WORD, HWND, bool&)
 {
-    // Shows what was understood of the text, six digits.
-    DoDataExchange(true);
-    DoDataExchange(false);
+    if (!DoDataExchange(true, IDC_MOOD_COLOR))
+        return 0;
+    DoDataExchange(false, IDC_MOOD_COLOR);
     RepaintSwatch();
     return 0;
 }
@@ -55,7 +57,8 @@ LRESULT CMoodDialog::OnColourStatic(UINT, WPARAM, LPARAM lParam, bool& handled)
 
 void CMoodDialog::UpdateOkButton()
 {
-    ::EnableWindow(m_okButton, ::GetWindowTextLengthW(GetDlgItem(IDC_MOOD_NAME)) > 0);
+    // A name of blanks is none: the mood list would show a row without a label.
+    ::EnableWindow(m_okButton, !IsBlankName(GetDlgItemText(IDC_MOOD_NAME)));
 }
 
 void CMoodDialog::RepaintSwatch()

@@ -65,15 +65,16 @@ LRESULT COptionsPage::OnChange(WORD, WORD, HWND, bool&)
 LRESULT COptionsPage::OnAutoSaveClicked(WORD, WORD, HWND, bool&)
 {
     MarkChanged();
-    DoDataExchange(true);
+    DoDataExchange(true, IDC_OPTIONS_AUTOSAVE);
     EnableAutoSaveControls(autoSave != 0);
     return 0;
 }
 
-// Minutes out of range or no number are not taken: the kept value shows again.
+// Minutes out of range or no number stay as typed, for OK or Apply to refuse.
 LRESULT COptionsPage::OnMinutesLeft(WORD, WORD, HWND, bool&)
 {
-    DoDataExchange(true, IDC_OPTIONS_AUTOSAVE_MINUTES);
+    if (!DoDataExchange(true, IDC_OPTIONS_AUTOSAVE_MINUTES))
+        return 0;
     Filling filling(*this);
     SendDlgItemMessageW(m_hWnd, IDC_OPTIONS_AUTOSAVE_SPIN, UDM_SETPOS32, 0, std::lround(autoSaveMinutes));
     LoadControls(IDC_OPTIONS_AUTOSAVE_MINUTES);
@@ -82,7 +83,7 @@ LRESULT COptionsPage::OnMinutesLeft(WORD, WORD, HWND, bool&)
 
 int COptionsPage::OnApply()
 {
-    if (!DoDataExchange(true))
+    if (!ReadFieldsForOk())
         return PSNRET_INVALID;
     Options::SetOpenRecentOnStartup(static_cast<DWORD>(openRecent));
     Options::SetPromptForCompletingCategory(static_cast<DWORD>(promptForCompleting));

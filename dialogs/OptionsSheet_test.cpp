@@ -15,6 +15,7 @@
 #include "foundation/Options.h"
 #include "testing/DialogDriver.h"
 #include "testing/WindowShot.h"
+#include "winlib/Window.h"
 
 namespace {
 
@@ -119,19 +120,29 @@ TEST_F(OptionsSheetTest, TheAutomaticCopyIsShownTickedAndStoredInWholeMinutes)
         const wchar_t* typed;     // or type this into the minutes and leave them
         const wchar_t* shownLeft; // what the minutes show after leaving
         DWORD written;
+        const wchar_t* told; // what OK says of minutes it refuses
     } cases[] = {
-        {"off shows ten, ticking stores ten", 0, false, L"10", true, nullptr, nullptr, 10},
-        {"on, unticked stores none", 25, true, L"25", true, nullptr, nullptr, 0},
-        {"forty typed", 25, true, L"25", false, L"40", L"40", 40},
-        {"150 is refused", 25, true, L"25", false, L"150", L"25", 25},
-        {"no number is refused", 25, true, L"25", false, L"", L"25", 25},
+        {"off shows ten, ticking stores ten", 0, false, L"10", true, nullptr, nullptr, 10, nullptr},
+        {"on, unticked stores none", 25, true, L"25", true, nullptr, nullptr, 0, nullptr},
+        {"forty typed", 25, true, L"25", false, L"40", L"40", 40, nullptr},
+        {"150 is refused", 25, true, L"25", false, L"150", L"150", 25, L"This field holds \"150\". It takes a number "
+                                                                       L"from 1 to 100. Nothing was saved: correct it "
+                                                                       L"and try again."},
+        {"no number is refused", 25, true, L"25", false, L"", L"", 25, L"This field is empty. It takes a number from 1 "
+                                                                     L"to 100. Nothing was saved: correct it and try "
+                                                                     L"again."},
     };
     for (const auto& test : cases) {
         Options::SetAutoSave(test.stored);
         COptionsSheet sheet;
         const HWND& page = sheet.General().m_hWnd;
-        RunModalSteps([&] { return sheet.DoModal(nullptr); },
-                      {OnPage(page,
+        EString told;
+        std::vector<DialogStep> answer;
+        if (test.told)
+            answer = {AnswerMessageBox(told, nullptr),
+                      Until(page, [](HWND page) { return FocusedItemId(page) == IDC_OPTIONS_AUTOSAVE_MINUTES; }),
+                      Press(IDCANCEL)};
+        std::vector<DialogStep> steps = {OnPage(page,
                               [&](HWND page) {
                                   EXPECT_EQ(IsChecked(page, IDC_OPTIONS_AUTOSAVE), test.shownTicked) << test.name;
                                   EXPECT_EQ(ItemText(page, IDC_OPTIONS_AUTOSAVE_MINUTES), test.shownMinutes);
@@ -141,6 +152,9 @@ TEST_F(OptionsSheetTest, TheAutomaticCopyIsShownTickedAndStoredInWholeMinutes)
                                       ClickCheck(page, IDC_OPTIONS_AUTOSAVE);
                                   else {
                                       TypeOver(page, IDC_OPTIONS_AUTOSAVE_MINUTES, test.typed);
+                                      // Nothing typed over the selection: Delete empties the field.
+                                      if (!test.typed[0])
+                                          PressKey(::GetDlgItem(page, IDC_OPTIONS_AUTOSAVE_MINUTES), VK_DELETE);
                                       PressKey(::GetDlgItem(page, IDC_OPTIONS_AUTOSAVE_MINUTES), VK_TAB);
                                   }
                               }),
@@ -151,8 +165,11 @@ TEST_F(OptionsSheetTest, TheAutomaticCopyIsShownTickedAndStoredInWholeMinutes)
                                  return FocusedItemId(page) != IDC_OPTIONS_AUTOSAVE_MINUTES &&
                                         ItemText(page, IDC_OPTIONS_AUTOSAVE_MINUTES) == test.shownLeft;
                              }),
-                       Press(IDOK)});
+                       Press(IDOK)};
+        steps.insert(steps.end(), answer.begin(), answer.end());
+        RunModalSteps([&] { return sheet.DoModal(nullptr); }, steps);
         EXPECT_EQ(Options::GetAutoSave(), test.written) << test.name;
+        EXPECT_EQ(told, test.told ? test.told : L"") << test.name;
     }
 }
 
@@ -205,21 +222,25 @@ TEST_F(OptionsSheetTest, TheFormatPageChecksTheButtonOfEachStoredFormAndWritesIt
     }
 }
 
-TEST_F(OptionsSheetTest, ThePlanPageKeepsValuesItCannotTakeAndWritesTheWorkingDay)
+// What is typed is written as typed: leaving a field shows it as understood
+// (one decimal of hours, the clock's form of a time), which changes nothing.
+TEST_F(OptionsSheetTest, ThePlanPageWritesTheHoursAndTheWorkingDayAsTyped)
 {
     const struct {
         const char* name;
         const wchar_t* hours;
         const wchar_t* dayBegin;
+        const wchar_t* hoursShown;
         double hoursWritten;
         const wchar_t* dayBeginWritten;
     } cases[] = {
-        {"a decimal comma", L"7,5", L"7:30", 7.5, L"07:30"},
-        {"tenths of an hour", L"6.25", L"14:05", 6.3, L"14:05"},
-        {"more than a day", L"30", L"7.30", 8, L"07:30"},
-        {"no number", L"abc", L"soon", 8, L"00:00"},
+        {"a decimal comma", L"7,5", L"7:30", L"7.5", 7.5, L"07:30"},
+        {"hundredths of an hour are kept", L"6.25", L"14:05", L"6.3", 6.25, L"14:05"},
+        {"a time with a point", L"9", L"7.30", L"9", 9, L"07:30"},
+        {"a short time", L"24", L"745", L"24", 24, L"07:45"},
     };
     for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
         Options::SetRegularHours(8);
         Options::SetDayBegin(L"09:00");
         COptionsSheet sheet;
@@ -228,20 +249,26 @@ TEST_F(OptionsSheetTest, ThePlanPageKeepsValuesItCannotTakeAndWritesTheWorkingDa
                       {OpenPage(COptionsSheet::PlanPage),
                        OnPage(page,
                               [&](HWND page) {
-                                  EXPECT_EQ(ItemText(page, IDC_PLAN_REGULAR_HOURS), L"8") << test.name;
+                                  EXPECT_EQ(ItemText(page, IDC_PLAN_REGULAR_HOURS), L"8");
                                   TypeOver(page, IDC_PLAN_REGULAR_HOURS, test.hours);
                                   PressKey(::GetDlgItem(page, IDC_PLAN_REGULAR_HOURS), VK_TAB);
                               }),
                        Until(page, [](HWND page) { return FocusedItemId(page) != IDC_PLAN_REGULAR_HOURS; }),
-                       OnPage(page, [&](HWND page) { TypeOver(page, IDC_PLAN_DAY_BEGIN, test.dayBegin); }),
+                       OnPage(page,
+                              [&](HWND page) {
+                                  EXPECT_EQ(ItemText(page, IDC_PLAN_REGULAR_HOURS), test.hoursShown);
+                                  TypeOver(page, IDC_PLAN_DAY_BEGIN, test.dayBegin);
+                              }),
                        Until(page, [&](HWND page) { return ItemText(page, IDC_PLAN_DAY_BEGIN) == test.dayBegin; }),
                        Press(IDOK)});
-        EXPECT_DOUBLE_EQ(Options::GetRegularHours(), test.hoursWritten) << test.name;
-        EXPECT_EQ(Options::GetDayBegin(), test.dayBeginWritten) << test.name;
+        EXPECT_DOUBLE_EQ(Options::GetRegularHours(), test.hoursWritten);
+        EXPECT_EQ(Options::GetDayBegin(), test.dayBeginWritten);
     }
 }
 
-TEST_F(OptionsSheetTest, APageWhoseFieldCannotBeReadKeepsTheSheetOpenOnItAndWritesNothingOfIt)
+// A value that cannot be taken is refused in words, whichever page OK was
+// pressed on: nothing of its page is written, and the field keeps its text.
+TEST_F(OptionsSheetTest, APageWhoseFieldCannotBeReadKeepsTheSheetOpenOnItSaysWhyAndWritesNothingOfIt)
 {
     const EString tooLong(300, L'x');
     const struct {
@@ -251,19 +278,40 @@ TEST_F(OptionsSheetTest, APageWhoseFieldCannotBeReadKeepsTheSheetOpenOnItAndWrit
         int otherField; // changed beside it
         const wchar_t* typed;
         const wchar_t* mended;
+        const wchar_t* told;
     } cases[] = {
-        {"days out of range", COptionsSheet::PlanPage, IDC_PLAN_DEADLINE_DAYS, IDC_PLAN_SOUND, L"150", L"5"},
+        {"days out of range", COptionsSheet::PlanPage, IDC_PLAN_DEADLINE_DAYS, IDC_PLAN_SOUND, L"150", L"5",
+         L"The field \"Deadline of a new task, in days from today\" holds \"150\". It takes a whole number from -10 "
+         L"to 100. Nothing was saved: correct it and try again."},
+        {"hours more than a day", COptionsSheet::PlanPage, IDC_PLAN_REGULAR_HOURS, IDC_PLAN_SOUND, L"30", L"6",
+         L"The field \"Regular working hours per day\" holds \"30\". It takes a number from 0.1 to 24. Nothing was "
+         L"saved: correct it and try again."},
+        {"hours that are no number", COptionsSheet::PlanPage, IDC_PLAN_REGULAR_HOURS, IDC_PLAN_SOUND, L"abc", L"6",
+         L"The field \"Regular working hours per day\" holds \"abc\". It takes a number from 0.1 to 24. Nothing was "
+         L"saved: correct it and try again."},
+        {"a beginning that is no time", COptionsSheet::PlanPage, IDC_PLAN_DAY_BEGIN, IDC_PLAN_SOUND, L"soon", L"8:15",
+         L"The field \"The working day begins at\" holds \"soon\". It takes a time of day, such as 09:30. Nothing "
+         L"was saved: correct it and try again."},
+        {"a beginning past the day", COptionsSheet::PlanPage, IDC_PLAN_DAY_BEGIN, IDC_PLAN_SOUND, L"25:00", L"8:15",
+         L"The field \"The working day begins at\" holds \"25:00\". It takes a time of day, such as 09:30. Nothing "
+         L"was saved: correct it and try again."},
         {"a path too long", COptionsSheet::TemplatesPage, IDC_TEMPLATES_SCRIPT_EDITOR, IDC_TEMPLATES_REPORT_EDITOR,
-         tooLong.c_str(), L"C:\\editor.exe"},
+         tooLong.c_str(), L"C:\\editor.exe",
+         L"The field \"Program that edits scripts\" holds 300 characters, but it keeps at most 260. Nothing was saved: shorten "
+         L"the text and try again."},
     };
     for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
         Options::SetDeadlinePeriod(2);
         Options::SetPlanSound(L"C:\\old");
         Options::SetReportEditor(L"C:\\old");
         Options::SetOpenRecentOnStartup(0);
+        Options::SetRegularHours(8);
+        Options::SetDayBegin(L"09:00");
         COptionsSheet sheet;
         const HWND& page = test.pageIndex == COptionsSheet::PlanPage ? sheet.Plan().m_hWnd : sheet.Templates().m_hWnd;
         const HWND& general = sheet.General().m_hWnd;
+        EString told;
         const INT_PTR result = RunModalSteps(
             [&] { return sheet.DoModal(nullptr); },
             {OpenPage(test.pageIndex),
@@ -276,23 +324,30 @@ TEST_F(OptionsSheetTest, APageWhoseFieldCannotBeReadKeepsTheSheetOpenOnItAndWrit
              OpenPage(COptionsSheet::GeneralPage),
              OnPage(general, [](HWND page) { ClickCheck(page, IDC_OPTIONS_OPEN_RECENT); }),
              Until(general, [](HWND page) { return IsChecked(page, IDC_OPTIONS_OPEN_RECENT); }), Press(IDOK),
+             AnswerMessageBox(told, test.field == IDC_PLAN_DAY_BEGIN ? L"OptionsPlanPageRefused" : nullptr),
              OnPage(page,
                     [&](HWND page) {
-                        EXPECT_EQ(FocusedItemId(page), test.field) << test.name;
-                        EXPECT_EQ(Options::GetDeadlinePeriod(), 2u) << test.name;
-                        EXPECT_EQ(Options::GetPlanSound(), L"C:\\old") << test.name;
-                        EXPECT_EQ(Options::GetReportEditor(), L"C:\\old") << test.name;
+                        EXPECT_EQ(FocusedItemId(page), test.field);
+                        EXPECT_TRUE(CWindow(::GetDlgItem(page, test.field)).GetWindowText() == test.typed);
+                        EXPECT_EQ(Options::GetDeadlinePeriod(), 2u);
+                        EXPECT_EQ(Options::GetPlanSound(), L"C:\\old");
+                        EXPECT_EQ(Options::GetReportEditor(), L"C:\\old");
+                        EXPECT_DOUBLE_EQ(Options::GetRegularHours(), 8);
+                        EXPECT_EQ(Options::GetDayBegin(), L"09:00");
                         TypeOver(page, test.field, test.mended);
                     }),
              Until(page, [&](HWND page) { return ItemText(page, test.field) == test.mended; }), Press(IDOK)});
-        EXPECT_EQ(result, 1) << test.name;
-        EXPECT_EQ(Options::GetOpenRecentOnStartup(), 1u) << test.name;
+        EXPECT_EQ(result, 1);
+        EXPECT_EQ(told, test.told);
+        EXPECT_EQ(Options::GetOpenRecentOnStartup(), 1u);
         if (test.pageIndex == COptionsSheet::PlanPage) {
-            EXPECT_EQ(Options::GetDeadlinePeriod(), 5u) << test.name;
-            EXPECT_EQ(Options::GetPlanSound(), L"C:\\new") << test.name;
+            EXPECT_EQ(Options::GetPlanSound(), L"C:\\new");
+            EXPECT_EQ(Options::GetDeadlinePeriod(), test.field == IDC_PLAN_DEADLINE_DAYS ? 5u : 2u);
+            EXPECT_DOUBLE_EQ(Options::GetRegularHours(), test.field == IDC_PLAN_REGULAR_HOURS ? 6 : 8);
+            EXPECT_EQ(Options::GetDayBegin(), test.field == IDC_PLAN_DAY_BEGIN ? L"08:15" : L"09:00");
         } else {
-            EXPECT_EQ(Options::GetScriptEditor(), L"C:\\editor.exe") << test.name;
-            EXPECT_EQ(Options::GetReportEditor(), L"C:\\new") << test.name;
+            EXPECT_EQ(Options::GetScriptEditor(), L"C:\\editor.exe");
+            EXPECT_EQ(Options::GetReportEditor(), L"C:\\new");
         }
     }
 }

@@ -1,15 +1,17 @@
 #include "dialogs/PersonDialog.h"
 
+#include "foundation/BlankName.h"
+
 void CPersonDialog::OnInitDialog()
 {
     m_okButton = GetDlgItem(IDOK);
-    ::EnableWindow(m_okButton, !name.IsEmpty());
+    ::EnableWindow(m_okButton, !IsBlankName(name));
 }
 
 bool CPersonDialog::SavesAName()
 {
     DoDataExchange(true);
-    return !name.IsEmpty();
+    return !IsBlankName(name);
 }
 
 LRESULT CPersonDialog::OnFieldChanged(WORD, WORD, HWND, bool&)

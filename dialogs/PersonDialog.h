@@ -7,8 +7,9 @@
 #include "dialogs/ZemDialogImpl.h"
 #include "foundation/EString.h"
 
-// OK stays disabled while the name is empty, and refuses an empty name
-// however it is pressed.
+// OK stays disabled while the name is empty or blanks only (the people tree
+// would show the person without a label), and refuses such a name however
+// it is pressed.
 class CPersonDialog : public CZemDialogImpl<CPersonDialog> {
 public:
     enum { IDD = IDD_PERSON };
@@ -53,7 +54,7 @@ public:
     void OnInitDialog();
 
 private:
-    // Saves the fields; true when the name is not empty.
+    // Saves the fields; true when the name is not blank.
     bool SavesAName();
     LRESULT OnFieldChanged(WORD, WORD, HWND, bool&);
     LRESULT OnOK(WORD, WORD, HWND, bool& handled);

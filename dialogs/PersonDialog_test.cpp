@@ -76,21 +76,31 @@ TEST_F(PersonDialogTest, TheFieldsAreShownAndOkGivesBackWhatWasTyped)
     EXPECT_EQ(dialog.requireInvitation, 0);
 }
 
-TEST_F(PersonDialogTest, OkIsEnabledOnlyWhileTheNameIsNotEmpty)
+// A name of blanks is no name: the people tree would show the person
+// without a label.
+TEST_F(PersonDialogTest, OkIsEnabledOnlyWhileTheNameShowsSomething)
 {
+    const struct {
+        const wchar_t* name;
+        bool enabled;
+    } cases[] = {
+        {L"", false},         {L" ", false},          {L"   \t  ", false}, {L"\r\n", false},
+        {L"\u3000", false},  {L"\x01\x1F", false},   {L"x", true},        {L"  ann  ", true},
+        {L".", true},
+    };
     std::vector<bool> enabled;
     Run({[&](HWND box) {
         enabled.push_back(OkEnabled(box));
         SetItemText(box, IDC_PERSON_EMAIL, L"someone@example.org");
         enabled.push_back(OkEnabled(box));
-        SetItemText(box, IDC_PERSON_NAME, L"x");
-        enabled.push_back(OkEnabled(box));
-        SetItemText(box, IDC_PERSON_NAME, L"");
-        enabled.push_back(OkEnabled(box));
+        for (const auto& c : cases) {
+            SetItemText(box, IDC_PERSON_NAME, c.name);
+            EXPECT_EQ(OkEnabled(box), c.enabled) << testing::PrintToString(std::wstring(c.name));
+        }
         ClickButton(box, IDCANCEL);
         return true;
     }});
-    EXPECT_EQ(enabled, (std::vector<bool>{false, false, true, false}));
+    EXPECT_EQ(enabled, (std::vector<bool>{false, false}));
 }
 
 TEST_F(PersonDialogTest, OkWithoutItsButtonStillNeedsAName)
@@ -98,29 +108,32 @@ TEST_F(PersonDialogTest, OkWithoutItsButtonStillNeedsAName)
     const struct {
         const char* name;
         void (*pressOk)(HWND box);
-    } cases[] = {
+    } presses[] = {
         {"a posted command",
          [](HWND box) { ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0); }},
         {"a click sent to the disabled button", [](HWND box) { ::SendDlgItemMessageW(box, IDOK, BM_CLICK, 0, 0); }},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        dialog.name = L"ann";
-        const INT_PTR result = Run({[&](HWND box) {
-                                        SetItemText(box, IDC_PERSON_NAME, L"");
-                                        EXPECT_FALSE(OkEnabled(box));
-                                        c.pressOk(box);
-                                        return true;
-                                    },
-                                    [&](HWND box) {
-                                        if (FocusedItemId(box) != IDC_PERSON_NAME)
-                                            return false;
-                                        SetItemText(box, IDC_PERSON_NAME, L"bob");
-                                        ClickButton(box, IDOK);
-                                        return true;
-                                    }});
-        EXPECT_EQ(result, IDOK);
-        EXPECT_EQ(dialog.name, EString(L"bob"));
+    for (const auto& press : presses) {
+        for (const wchar_t* typed : {L"", L"   "}) {
+            SCOPED_TRACE(testing::Message() << press.name << ", \"" << EString(typed).c_str() << "\"");
+            dialog.name = L"ann";
+            const INT_PTR result = Run({[&](HWND box) {
+                                            SetItemText(box, IDC_PERSON_NAME, typed);
+                                            EXPECT_FALSE(OkEnabled(box));
+                                            press.pressOk(box);
+                                            return true;
+                                        },
+                                        [&](HWND box) {
+                                            if (FocusedItemId(box) != IDC_PERSON_NAME)
+                                                return false;
+                                            EXPECT_EQ(ItemText(box, IDC_PERSON_NAME), typed);
+                                            SetItemText(box, IDC_PERSON_NAME, L"bob");
+                                            ClickButton(box, IDOK);
+                                            return true;
+                                        }});
+            EXPECT_EQ(result, IDOK);
+            EXPECT_EQ(dialog.name, EString(L"bob"));
+        }
     }
 }
 

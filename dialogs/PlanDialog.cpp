@@ -27,21 +27,6 @@ void CPlanDialog::OnInitDialog()
     RefreshSwatch();
 }
 
-bool CPlanDialog::DDX_Hours(int id, double& value, bool save)
-{
-    if (save)
-        return DDX_DoubleRange(id, value, 0, kMaxDuration, true);
-    return ::SetDlgItemTextW(m_hWnd, id, FormatHoursText(value).c_str()) != FALSE || Failed(id, save);
-}
-
-bool CPlanDialog::DDX_ColourDigits(int id, COLORREF& value, bool save)
-{
-    if (!save)
-        return DDX_Colour(id, value, save);
-    value = ParseColourText(ControlText(id, kColourDigits));
-    return true;
-}
-
 void CPlanDialog::ShowModeless()
 {
     const int openedTaskId = taskId;
@@ -88,7 +73,7 @@ void CPlanDialog::FillTaskCombo()
 
 void CPlanDialog::ApplySelectedTask()
 {
-    DoDataExchange(true);
+    DoDataExchange(true, IDC_PLAN_TASK);
     const auto task = std::find_if(m_tasks.begin(), m_tasks.end(), [&](const TaskCard& t) { return t.GetId() == taskId; });
     if (task == m_tasks.end())
         return;
@@ -102,7 +87,14 @@ void CPlanDialog::ApplySelectedTask()
         duration = DurationFromTimes(start, finish);
     }
     RefreshSwatch();
-    DoDataExchange(false);
+    // A new entry takes the task's proposal whole; an existing one keeps the
+    // times as they stand in their boxes, typed or not.
+    if (m_existing) {
+        for (const int id : {IDC_PLAN_COMPLETED, IDC_PLAN_DAILY_RECURRING})
+            DoDataExchange(false, id);
+    } else {
+        DoDataExchange(false);
+    }
 }
 
 void CPlanDialog::RefreshSwatch()
@@ -140,9 +132,11 @@ LRESULT CPlanDialog::OnTaskChanged(WORD, WORD, HWND, bool&)
 
 LRESULT CPlanDialog::OnColourKillFocus(WORD, WORD, HWND, bool&)
 {
-    // Shows what was understood of the text.
-    DoDataExchange(true);
-    DoDataExchange(false);
+    // Shows what was understood of the text; a text that is no colour stays
+    // as typed, for OK to refuse.
+    if (!DoDataExchange(true, IDC_PLAN_COLOUR))
+        return 0;
+    DoDataExchange(false, IDC_PLAN_COLOUR);
     RefreshSwatch();
     return 0;
 }
@@ -172,17 +166,18 @@ LRESULT CPlanDialog::OnSwatchClicked(WORD, WORD, HWND, bool&)
     if (!::ChooseColorW(&choice))
         return 0;
     colour = choice.rgbResult & kColourBits;
-    DoDataExchange(false);
+    DoDataExchange(false, IDC_PLAN_COLOUR);
     RefreshSwatch();
     return 0;
 }
 
+// Hours that cannot be read step from those kept.
 LRESULT CPlanDialog::OnDurationSpin(int, NMHDR* header, bool&)
 {
-    DoDataExchange(true);
+    DoDataExchange(true, IDC_PLAN_DURATION);
     const double stepped = duration + 0.5 * reinterpret_cast<NMUPDOWN*>(header)->iDelta;
     if (stepped >= 0)
-        SetDlgItemText(IDC_PLAN_DURATION, Locale::FormatDecimal(stepped).c_str());
+        SetDlgItemText(IDC_PLAN_DURATION, FormatHoursText(stepped).c_str());
     return 0;
 }
 

@@ -59,14 +59,14 @@ public:
 
     BEGIN_DDX_MAP(CPlanDialog)
         DDX_COMBO_ITEM_DATA(IDC_PLAN_TASK, taskId)
-        DDX_ENTRY(IDC_PLAN_DURATION, DDX_Hours(IDC_PLAN_DURATION, duration, save))
+        DDX_HOURS(IDC_PLAN_DURATION, duration, kMaxDuration)
         DDX_TIME_TEXT(IDC_PLAN_START, start, true)
         DDX_TIME_TEXT(IDC_PLAN_FINISH, finish, true)
         DDX_TEXT_LEN(IDC_PLAN_COMMENTS, comments, kMaxComments)
         DDX_CHECK(IDC_PLAN_COMPLETED, completed)
         DDX_CHECK(IDC_PLAN_DAILY_RECURRING, dailyRecurring)
         DDX_CHECK(IDC_PLAN_FIXED_TIME, fixedTime)
-        DDX_ENTRY(IDC_PLAN_COLOUR, DDX_ColourDigits(IDC_PLAN_COLOUR, colour, save))
+        DDX_COLOUR(IDC_PLAN_COLOUR, colour)
     END_DDX_MAP()
 
     BEGIN_RESIZE_MAP(CPlanDialog)
@@ -81,9 +81,12 @@ public:
     static constexpr int kMaxComments = 9000;
     static constexpr double kMaxDuration = 24;
     static constexpr int kColourDigits = 6;
+    static constexpr int kStartEdit = IDC_PLAN_START;
+    static constexpr int kFinishEdit = IDC_PLAN_FINISH;
+    static constexpr int kHoursEdit = IDC_PLAN_DURATION;
 
     int taskId = 0;
-    // Hours; -1 takes the duration from start and finish.
+    // Hours, exact; -1 takes the duration from start and finish.
     double duration = 0.0;
     // Times of day; the date part takes no part.
     double start;
@@ -97,12 +100,6 @@ public:
     int entryId = 0;
 
 private:
-    // The duration with the two decimals its rule keeps; a typed value
-    // outside 0..24, or no number, leaves it as it was.
-    bool DDX_Hours(int id, double& value, bool save);
-    // RRGGBB: the edit holds six digits at most, and only the first six of a
-    // longer text set into it count.
-    bool DDX_ColourDigits(int id, COLORREF& value, bool save);
 
     void FillTaskCombo();
     // The task chosen sets the flags it decides and, for a new entry, the

@@ -4,11 +4,13 @@
 #include <colordlg.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialogs/DayTimeRules.h"
 #include "dialogs/PlanDialog.h"
 #include "dialogs/testdata/TaskDialogTestSupport.h"
+#include "foundation/TimeParser.h"
 #include "testing/DialogDriver.h"
 #include "testing/WindowShot.h"
 
@@ -178,8 +180,8 @@ TEST_F(PlanDialogTest, StartFinishAndDurationFollowEachOtherAsTheUserTypes)
          L"2.5"},
         {"a new duration moves the finish", Time(9, 0), 2.5, IDC_PLAN_DURATION, L"1,5", Time(9, 0), Time(10, 30),
          L"1.5"},
-        {"a duration over 24 hours is not taken", Time(9, 0), 2.5, IDC_PLAN_DURATION, L"30", Time(9, 0),
-         Time(11, 30), L"2.5"},
+        {"a duration over 24 hours stays as typed for OK to refuse", Time(9, 0), 2.5, IDC_PLAN_DURATION, L"30",
+         Time(9, 0), Time(11, 30), L"30"},
         {"late, the finish stops at 23:59", Time(22, 0), 5, 0, L"", Time(22, 0), Time(23, 59), L"1.98"},
         {"a later start keeps the duration", Time(22, 0), 5, IDC_PLAN_START, L"23:00", Time(23, 0), Time(23, 59),
          L"1.98"},
@@ -276,8 +278,8 @@ TEST_F(PlanDialogTest, TheColourIsSixDigitsOfRedGreenBlue)
         {"red", RGB(255, 255, 255), L"FF0000", nullptr, L"FF0000", RGB(255, 0, 0)},
         {"typed in lower case", RGB(255, 255, 255), L"00ff00", nullptr, L"00FF00", RGB(0, 255, 0)},
         {"a seventh digit is not taken", RGB(255, 255, 255), L"1234567", nullptr, L"123456", RGB(0x12, 0x34, 0x56)},
-        {"a longer text set counts six digits", RGB(255, 255, 255), nullptr, L"ABCDEF99", L"ABCDEF",
-         RGB(0xAB, 0xCD, 0xEF)},
+        {"a longer text set is no colour: it stays, for OK to refuse", RGB(255, 255, 255), nullptr, L"ABCDEF99",
+         L"ABCDEF99", RGB(255, 255, 255)},
         {"bits above the colour are dropped", 0xFF000000 | RGB(255, 0, 0), nullptr, nullptr, L"FF0000",
          RGB(255, 0, 0)},
     };
@@ -294,9 +296,19 @@ TEST_F(PlanDialogTest, TheColourIsSixDigitsOfRedGreenBlue)
             Pump();
         }
         EXPECT_EQ(ItemText(dialog, IDC_PLAN_COLOUR), c.shown);
-        ClickButton(dialog, IDOK);
-        Pump();
+        {
+            const DialogAnswerer answerer([&](HWND box) {
+                if (box != dialog.m_hWnd)
+                    ClickButton(box, IDOK);
+            });
+            ClickButton(dialog, IDOK);
+            Pump();
+        }
         EXPECT_EQ(dialog.colour, c.colour);
+        if (dialog.IsWindowVisible()) {
+            ClickButton(dialog, IDCANCEL);
+            Pump();
+        }
     }
 }
 
@@ -380,4 +392,107 @@ TEST_F(PlanDialogTest, CommentsTooLongKeepTheDialogOpenSayWhyAndTellThePaneNothi
     EXPECT_TRUE(dialog.IsWindowVisible());
     EXPECT_EQ(FocusedItemId(dialog), IDC_PLAN_COMMENTS);
     EXPECT_TRUE(g_notices.empty());
+}
+
+// A start or finish typed is what the pane reads, though the hours show
+// two decimals; going through the hours box on the way to OK changes
+// nothing, and only hours typed set the finish.
+TEST_F(PlanDialogTest, TypedTimesReachThePaneAsTypedAndOnlyTheHoursShownAreRounded)
+{
+    const struct {
+        const char* name;
+        std::vector<std::pair<int, const wchar_t*>> typed; // each box left with Tab
+        double start, finish;
+        const wchar_t* hours;
+    } cases[] = {
+        {"a finish of 09:45", {{IDC_PLAN_FINISH, L"09:45"}, {IDC_PLAN_DURATION, nullptr}}, Time(9, 0), Time(9, 45),
+         L"0.75"},
+        {"a finish of 09:50", {{IDC_PLAN_FINISH, L"9:50"}, {IDC_PLAN_DURATION, nullptr}}, Time(9, 0), Time(9, 50),
+         L"0.83"},
+        {"then a start of 10:00 keeps fifty minutes",
+         {{IDC_PLAN_FINISH, L"9:50"}, {IDC_PLAN_DURATION, nullptr}, {IDC_PLAN_START, L"10:00"}}, Time(10, 0),
+         Time(10, 50), L"0.83"},
+        {"hours typed set the finish", {{IDC_PLAN_DURATION, L"0,8"}}, Time(9, 0), Time(9, 48), L"0.8"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        g_notices.clear();
+        ShowExisting(Time(9, 0), 2.5);
+        for (const auto& [id, text] : c.typed) {
+            if (text) {
+                TypeAndLeave(id, text);
+                continue;
+            }
+            const HWND edit = ::GetDlgItem(dialog, id);
+            dialog.SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(edit), TRUE);
+            Pump();
+            PressKey(edit, VK_TAB);
+            Pump();
+        }
+        ClickButton(dialog, IDOK);
+        Pump();
+        EXPECT_EQ(g_notices.size(), 1u);
+        EXPECT_EQ(TimeParser::FormatTime24(dialog.start), TimeParser::FormatTime24(c.start));
+        EXPECT_EQ(TimeParser::FormatTime24(dialog.finish), TimeParser::FormatTime24(c.finish));
+        EXPECT_NEAR(dialog.finish, c.finish, 1e-6);
+        EXPECT_EQ(ItemText(dialog, IDC_PLAN_DURATION), c.hours);
+    }
+}
+
+// A time, hours or a colour that cannot be read tells the pane nothing: OK
+// says why over the dialog, which stays open on the field.
+TEST_F(PlanDialogTest, AFieldThatCannotBeReadKeepsTheDialogOpenSaysWhyAndTellsThePaneNothing)
+{
+    const struct {
+        int field;
+        const wchar_t* typed;
+        const wchar_t* told;
+    } cases[] = {
+        {IDC_PLAN_START, L"10:5358",
+         L"The field \"Start\" holds \"10:5358\". It takes a time of day, such as 09:30. Nothing was saved: "
+         L"correct it and try again."},
+        {IDC_PLAN_FINISH, L"",
+         L"The field \"Finish\" is empty. It takes a time of day, such as 09:30. Nothing was saved: correct it and "
+         L"try again."},
+        {IDC_PLAN_DURATION, L"25",
+         L"The field \"Hours\" holds \"25\". It takes a number from 0 to 24. Nothing was saved: correct it and try "
+         L"again."},
+        {IDC_PLAN_COLOUR, L"GG",
+         L"The field \"Color\" holds \"GG\". It takes a colour as six hexadecimal digits of red, green and blue, "
+         L"such as FF0000 for red. Nothing was saved: correct it and try again."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(EString(c.typed).c_str());
+        g_notices.clear();
+        ShowExisting();
+        // The box holds what it keeps: the times' eight characters.
+        TypeAndLeave(c.field, c.typed);
+        if (!c.typed[0]) {
+            SetItemText(dialog, c.field, L"");
+            TypeAndLeave(c.field, L"");
+        }
+        EXPECT_EQ(ItemText(dialog, c.field), c.typed) << "kept as typed when left";
+        EString told;
+        {
+            const DialogAnswerer answerer([&](HWND box) {
+                if (box == dialog.m_hWnd)
+                    return;
+                told = ItemText(box, 0xFFFF);
+                if (c.field == IDC_PLAN_START) {
+                    EXPECT_FALSE(SaveWindowScreenshot(box, L"PlanDialogStartRefused").empty());
+                }
+                ClickButton(box, IDOK);
+            });
+            ClickButton(dialog, IDOK);
+            Pump();
+        }
+        EXPECT_EQ(told, c.told);
+        EXPECT_TRUE(dialog.IsWindowVisible());
+        EXPECT_EQ(FocusedItemId(dialog), c.field);
+        EXPECT_TRUE(g_notices.empty());
+        EXPECT_NEAR(dialog.start, Time(9, 0), 1e-6);
+        EXPECT_NEAR(dialog.finish, Time(11, 30), 1e-6);
+        ClickButton(dialog, IDCANCEL);
+        Pump();
+    }
 }

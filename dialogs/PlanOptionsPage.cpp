@@ -57,7 +57,8 @@ LRESULT CPlanOptionsPage::OnChange(WORD, WORD, HWND, bool&)
 
 LRESULT CPlanOptionsPage::OnFieldLeft(WORD, WORD id, HWND, bool&)
 {
-    DoDataExchange(true, id);
+    if (!DoDataExchange(true, id))
+        return 0;
     Filling filling(*this);
     if (id == IDC_PLAN_REGULAR_HOURS)
         PositionHoursArrows();
@@ -67,7 +68,7 @@ LRESULT CPlanOptionsPage::OnFieldLeft(WORD, WORD id, HWND, bool&)
 
 int CPlanOptionsPage::OnApply()
 {
-    if (!DoDataExchange(true))
+    if (!ReadFieldsForOk())
         return PSNRET_INVALID;
     Options::SetPlanSound(sound);
     Options::SetDeadlinePeriod(static_cast<DWORD>(deadlineDays));

@@ -52,7 +52,8 @@ public:
 private:
     LRESULT OnBrowseSound(WORD, WORD, HWND, bool&);
     LRESULT OnChange(WORD, WORD, HWND, bool&);
-    // A value that cannot be taken shows the kept one again.
+    // A value taken shows as it was understood; one that cannot be taken
+    // stays as typed, for OK or Apply to refuse.
     LRESULT OnFieldLeft(WORD, WORD id, HWND, bool&);
     // The arrows step from the whole number nearest the hours. They write
     // that number into the field, so its text is loaded after them.

@@ -101,14 +101,14 @@ void CRecurrenceDialog::Store(RecurrenceInfo& recurrence) const
     recurrence.SetFriday(weekdays[5]);
     recurrence.SetSaturday(weekdays[6]);
     recurrence.SetMonthPattern(monthPattern);
-    recurrence.SetMonthDay(static_cast<int>(monthDay));
+    recurrence.SetMonthDay(monthDay);
     recurrence.SetEveryDayOfMonth(dayOfMonthInterval);
     recurrence.SetEveryWeekdayOfMonth(weekdayOfMonthInterval);
     recurrence.SetWeekNoMonth(ordinal);
     recurrence.SetWeekdayMonth(weekday);
     recurrence.SetStartDate(startDate);
     recurrence.SetEndType(endType);
-    recurrence.SetOccurrencesNumber(static_cast<int>(occurrences));
+    recurrence.SetOccurrencesNumber(occurrences);
     recurrence.SetEndDate(endDate);
 }
 
@@ -120,7 +120,8 @@ void CRecurrenceDialog::OnInitDialog()
     FillCombo(GetDlgItem(IDC_RECUR_WEEKDAY), kWeekdayKeys);
 
     SendDlgItemMessageW(m_hWnd, IDC_RECUR_MONTH_DAY_SPIN, UDM_SETRANGE32, 1, 31);
-    SendDlgItemMessageW(m_hWnd, IDC_RECUR_OCCURRENCES_SPIN, UDM_SETRANGE32, 1, 5000);
+    // The arrows offer only what the field takes.
+    SendDlgItemMessageW(m_hWnd, IDC_RECUR_OCCURRENCES_SPIN, UDM_SETRANGE32, 1, kMaxOccurrences);
     SendDlgItemMessageW(m_hWnd, IDC_RECUR_DURATION_SPIN, UDM_SETRANGE32, 0, 24);
     SendDlgItemMessageW(m_hWnd, IDC_RECUR_START_TIME, EM_LIMITTEXT, static_cast<WPARAM>(Locale::GetTimeEditLimit()), 0);
     SendDlgItemMessageW(m_hWnd, IDC_RECUR_FINISH_TIME, EM_LIMITTEXT, static_cast<WPARAM>(Locale::GetTimeEditLimit()), 0);
@@ -193,7 +194,7 @@ LRESULT CRecurrenceDialog::OnRadioOnly(WORD, WORD id, HWND, bool&)
 LRESULT CRecurrenceDialog::OnPatternKind(WORD, WORD id, HWND, bool&)
 {
     CheckClickedRadio(id);
-    DoDataExchange(true);
+    DoDataExchange(true, IDC_RECUR_DAILY);
     ShowPatternGroup();
     return 0;
 }
@@ -201,23 +202,25 @@ LRESULT CRecurrenceDialog::OnPatternKind(WORD, WORD id, HWND, bool&)
 LRESULT CRecurrenceDialog::OnMonthPattern(WORD, WORD id, HWND, bool&)
 {
     CheckClickedRadio(id);
-    DoDataExchange(true);
+    DoDataExchange(true, IDC_RECUR_BY_DAY_OF_MONTH);
     EnableMonthPattern();
     return 0;
 }
 
+// A day that cannot be taken stays as typed, for OK to refuse.
 LRESULT CRecurrenceDialog::OnMonthDayKillFocus(WORD, WORD, HWND, bool&)
 {
-    DoDataExchange(true);
-    DoDataExchange(false);
+    if (DoDataExchange(true, IDC_RECUR_MONTH_DAY))
+        DoDataExchange(false, IDC_RECUR_MONTH_DAY);
     return 0;
 }
 
+// Hours that cannot be read step from those kept.
 LRESULT CRecurrenceDialog::OnDurationSpin(int, NMHDR* header, bool&)
 {
-    DoDataExchange(true);
+    DoDataExchange(true, IDC_RECUR_DURATION);
     const double stepped = duration + 0.5 * reinterpret_cast<NMUPDOWN*>(header)->iDelta;
     if (stepped >= 0)
-        SetDlgItemText(IDC_RECUR_DURATION, Locale::FormatDecimal(stepped).c_str());
+        SetDlgItemText(IDC_RECUR_DURATION, FormatHoursText(stepped).c_str());
     return 0;
 }

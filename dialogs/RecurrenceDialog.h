@@ -59,7 +59,7 @@ public:
         DDX_CHECK(IDC_RECUR_FRIDAY, weekdays[5])
         DDX_CHECK(IDC_RECUR_SATURDAY, weekdays[6])
         DDX_ENTRY(IDC_RECUR_BY_DAY_OF_MONTH, DDX_Radio(kMonthPatternRadios, monthPattern, save))
-        DDX_DOUBLE_RANGE(IDC_RECUR_MONTH_DAY, monthDay, 1, 31)
+        DDX_INT_RANGE(IDC_RECUR_MONTH_DAY, monthDay, 1, 31)
         DDX_COMBO_INDEX(IDC_RECUR_DAY_MONTHS, dayOfMonthInterval)
         DDX_COMBO_INDEX(IDC_RECUR_WEEKDAY_MONTHS, weekdayOfMonthInterval)
         DDX_COMBO_INDEX(IDC_RECUR_ORDINAL, ordinal)
@@ -67,9 +67,9 @@ public:
         DDX_DATE(IDC_RECUR_START_DATE, startDate)
         DDX_DATE(IDC_RECUR_END_DATE, endDate)
         DDX_ENTRY(IDC_RECUR_NO_END, DDX_Radio(kEndRadios, endType, save))
-        DDX_DOUBLE_RANGE(IDC_RECUR_OCCURRENCES, occurrences, 0, 2000)
+        DDX_INT_RANGE(IDC_RECUR_OCCURRENCES, occurrences, 0, kMaxOccurrences)
         DDX_TEXT(IDC_RECUR_TASK_NAME, taskName)
-        DDX_DOUBLE_RANGE(IDC_RECUR_DURATION, duration, 0, 24)
+        DDX_HOURS(IDC_RECUR_DURATION, duration, 24)
         DDX_TIME_TEXT(IDC_RECUR_START_TIME, start, true)
         DDX_TIME_TEXT(IDC_RECUR_FINISH_TIME, finish, true)
     END_DDX_MAP()
@@ -82,6 +82,11 @@ public:
 
     void OnInitDialog();
 
+    static constexpr int kMaxOccurrences = 2000;
+    static constexpr int kStartEdit = IDC_RECUR_START_TIME;
+    static constexpr int kFinishEdit = IDC_RECUR_FINISH_TIME;
+    static constexpr int kHoursEdit = IDC_RECUR_DURATION;
+
     // The index of the checked radio of a group, -1 when none is.
     bool DDX_Radio(std::span<const int> ids, int& value, bool save);
 
@@ -92,18 +97,18 @@ public:
     int weeklyInterval = 0;
     int weekdays[7] = {};
     int monthPattern = 0;
-    double monthDay = 0;
+    int monthDay = 0;
     int dayOfMonthInterval = 0;
     int weekdayOfMonthInterval = 0;
     int ordinal = 0;
     int weekday = 0;
     double startDate = 0;
     int endType = 0;
-    double occurrences = 1.0;
+    int occurrences = 1;
     double endDate = 0;
     double start;
     double finish;
-    // Hours; -1 takes it from start and finish.
+    // Hours, exact; -1 takes it from start and finish.
     double duration = -1.0;
 
     static constexpr int kPatternRadios[] = {IDC_RECUR_DAILY, IDC_RECUR_WEEKLY, IDC_RECUR_MONTHLY,

@@ -4,11 +4,13 @@
 #include <cmath>
 #include <functional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "dialogs/RecurrenceDialog.h"
 #include "dialogs/testdata/TaskDialogTestSupport.h"
 #include "testing/DialogDriver.h"
+#include "foundation/TimeParser.h"
 #include "testing/WindowShot.h"
 
 namespace {
@@ -195,24 +197,58 @@ TEST_F(RecurrenceDialogTest, CancelLeavesTheRecordAsItWas)
     EXPECT_TRUE(record == before);
 }
 
-TEST_F(RecurrenceDialogTest, NumbersOutsideTheirRangeKeepThePreviousValue)
+// A day of the month or a count that is no whole number in its range is
+// refused in words when OK is pressed, and the dialog stays open on it; a
+// field hidden by the pattern chosen keeps its value.
+TEST_F(RecurrenceDialogTest, NumbersThatCannotBeTakenAreRefusedInWordsAndHiddenOnesKeepTheirValue)
 {
+    const wchar_t kDayTakes[] = L"It takes a whole number from 1 to 31. Nothing was saved: correct it and try again.";
+    const wchar_t kCountTakes[] =
+        L"It takes a whole number from 0 to 2000. Nothing was saved: correct it and try again.";
     const struct {
+        bool monthly;
         int control;
         const wchar_t* typed;
+        EString told; // empty: taken at once
         int monthDay;
         int occurrences;
     } cases[] = {
-        {IDC_RECUR_MONTH_DAY, L"0", 15, 12},
-        {IDC_RECUR_MONTH_DAY, L"32", 15, 12},
-        {IDC_RECUR_MONTH_DAY, L"31", 31, 12},
-        {IDC_RECUR_OCCURRENCES, L"2500", 15, 12},
-        {IDC_RECUR_OCCURRENCES, L"2000", 15, 2000},
+        {true, IDC_RECUR_MONTH_DAY, L"0", EString(L"This field holds \"0\". ") + kDayTakes, 15, 12},
+        {true, IDC_RECUR_MONTH_DAY, L"32", EString(L"This field holds \"32\". ") + kDayTakes, 15, 12},
+        {true, IDC_RECUR_MONTH_DAY, L"", EString(L"This field is empty. ") + kDayTakes, 15, 12},
+        {true, IDC_RECUR_MONTH_DAY, L"31", L"", 31, 12},
+        {false, IDC_RECUR_MONTH_DAY, L"0", L"", 15, 12}, // hidden with the daily pattern
+        {false, IDC_RECUR_OCCURRENCES, L"2500", EString(L"This field holds \"2500\". ") + kCountTakes, 15,
+         12},
+        {false, IDC_RECUR_OCCURRENCES, L"2.5", EString(L"This field holds \"2.5\". ") + kCountTakes, 15,
+         12},
+        {false, IDC_RECUR_OCCURRENCES, L"2000", L"", 15, 2000},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "case " << (&c - cases));
         SetUp();
-        EXPECT_TRUE(Edit([&](HWND d) { SetItemText(d, c.control, c.typed); }));
+        if (c.monthly)
+            record.SetPatternPeriod(RecurrenceInfo::kMonthly);
+        EString told;
+        std::vector<DialogStep> steps = {[&](HWND d) {
+                                             SetItemText(d, c.control, c.typed);
+                                             ClickButton(d, IDOK);
+                                             return true;
+                                         }};
+        if (!c.told.empty()) {
+            steps.push_back(AnswerMessageBox(told, nullptr));
+            steps.push_back([&](HWND d) {
+                if (FindThreadDialog() != d || FocusedItemId(d) != c.control)
+                    return false;
+                EXPECT_EQ(ItemText(d, c.control), c.typed);
+                ClickButton(d, IDCANCEL);
+                return true;
+            });
+        }
+        bool ok = false;
+        RunModalSteps([&] { return static_cast<INT_PTR>(ok = EditRecurrence(record)); }, steps);
+        EXPECT_EQ(ok, c.told.empty());
+        EXPECT_TRUE(told == c.told) << told.c_str();
         EXPECT_EQ(record.GetMonthDay(), c.monthDay);
         EXPECT_EQ(record.GetOccurrencesNumber(), c.occurrences);
     }
@@ -233,6 +269,7 @@ TEST_F(RecurrenceDialogTest, StartFinishAndDurationFollowEachOther)
         {"a new start keeps the duration", IDC_RECUR_START_TIME, L"10:00", Time(10, 0), Time(12, 30), L"2.5"},
         {"a late start stops the finish at 23:59", IDC_RECUR_START_TIME, L"22:00", Time(22, 0), Time(23, 59), L"2.5"},
         {"a new duration moves the finish", IDC_RECUR_DURATION, L"1,5", Time(9, 0), Time(10, 30), L"1.5"},
+        {"typed hours set the finish", IDC_RECUR_DURATION, L"0.8", Time(9, 0), Time(9, 48), L"0.8"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -247,5 +284,54 @@ TEST_F(RecurrenceDialogTest, StartFinishAndDurationFollowEachOther)
         EXPECT_NEAR(record.GetStartTime(), c.start, 1e-6);
         EXPECT_NEAR(record.GetEndTime(), c.end, 1e-6);
         EXPECT_EQ(shownDuration, c.duration);
+    }
+}
+
+// A start or finish typed is stored as typed: the hours box shows its hours
+// rounded, and leaving it untouched (on the way to OK, with Tab) changes
+// nothing; a new start keeps the exact length, not the rounded one.
+TEST_F(RecurrenceDialogTest, TypedTimesAreStoredAsTypedAndOnlyTheHoursShownAreRounded)
+{
+    const struct {
+        const char* name;
+        std::vector<std::pair<int, const wchar_t*>> typed; // each box left for the next, the last for OK
+        double start;
+        double end;
+        const wchar_t* hours;
+    } cases[] = {
+        {"a finish of 09:45", {{IDC_RECUR_FINISH_TIME, L"09:45"}, {IDC_RECUR_DURATION, nullptr}}, Time(9, 0),
+         Time(9, 45), L"0.75"},
+        {"a finish of 09:50", {{IDC_RECUR_FINISH_TIME, L"9:50"}, {IDC_RECUR_DURATION, nullptr}}, Time(9, 0),
+         Time(9, 50), L"0.83"},
+        {"a finish of 09:50, then a start of 10:00",
+         {{IDC_RECUR_FINISH_TIME, L"9:50"}, {IDC_RECUR_DURATION, nullptr}, {IDC_RECUR_START_TIME, L"10:00"}},
+         Time(10, 0), Time(10, 50), L"0.83"},
+        {"a finish of 09:10, the hours left twice",
+         {{IDC_RECUR_FINISH_TIME, L"9:10"}, {IDC_RECUR_DURATION, nullptr}, {IDC_RECUR_START_TIME, nullptr},
+          {IDC_RECUR_DURATION, nullptr}},
+         Time(9, 0), Time(9, 10), L"0.17"},
+        {"a start of 9:07 keeps 2.5 hours", {{IDC_RECUR_START_TIME, L"9:07"}, {IDC_RECUR_DURATION, nullptr}},
+         Time(9, 7), Time(11, 37), L"2.5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        EString shown;
+        EXPECT_TRUE(Edit(
+            [&](HWND d) {
+                for (const auto& [id, text] : c.typed) {
+                    ::SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(d, id)), TRUE);
+                    if (text)
+                        SetItemText(d, id, text);
+                }
+            },
+            [&](HWND d) {
+                ::SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(d, IDOK)), TRUE);
+                shown = ItemText(d, IDC_RECUR_DURATION);
+            }));
+        EXPECT_NEAR(record.GetStartTime(), c.start, 1e-6);
+        EXPECT_NEAR(record.GetEndTime(), c.end, 1e-6);
+        EXPECT_EQ(record.GetEndTimeXmlText(), TimeParser::FormatTime24(c.end));
+        EXPECT_EQ(shown, c.hours);
     }
 }

@@ -29,11 +29,11 @@ LRESULT CReminderDialog::OnOpen(WORD, WORD, HWND, bool&)
     return 0;
 }
 
-// A text that is no whole number of at least 1 has beeped and taken the
-// focus: the reminder stays due rather than firing again at once.
+// A text that is no whole number of at least 1 is refused in words and
+// takes the focus: the reminder stays due rather than firing again at once.
 LRESULT CReminderDialog::OnSnooze(WORD, WORD, HWND, bool&)
 {
-    if (DoDataExchange(true) && m_sink)
+    if (ReadFieldsForOk() && m_sink)
         m_sink->SnoozeReminder(taskId, static_cast<int>(minutes));
     return 0;
 }

@@ -92,38 +92,66 @@ TEST_F(ReminderDialogTest, ListsThePresetsInOrderAndAPresetSnoozesByItsMinutes)
     }
 }
 
+// Anything else is refused in words over the alert, which stays due: a
+// snooze of no minutes would fire again at once.
 TEST_F(ReminderDialogTest, SnoozesOnlyByATypedWholeNumberOfAtLeastOneMinute)
 {
     const struct {
         const wchar_t* typed;
         std::vector<std::wstring> calls;
+        const wchar_t* held; // in the words of the refusal; null when taken
     } cases[] = {
-        {L"45", {L"snooze 7 45"}},
-        {L" 90 ", {L"snooze 7 90"}},
-        {L"1", {L"snooze 7 1"}},
-        {L"0", {}},
-        {L"abc", {}},
-        {L"-5", {}},
-        {L"12abc", {}},
-        {L"", {}},
-        {L"99999999999", {}},
+        {L"45", {L"snooze 7 45"}, nullptr},
+        {L" 90 ", {L"snooze 7 90"}, nullptr},
+        {L"1", {L"snooze 7 1"}, nullptr},
+        {L"0", {}, L"holds \"0\""},
+        {L"abc", {}, L"holds \"abc\""},
+        {L"-5", {}, L"holds \"-5\""},
+        {L"12abc", {}, L"holds \"12abc\""},
+        {L"", {}, L"is empty"},
+        {L"99999999999", {}, L"holds \"99999999999\""},
     };
+    std::vector<EString> told;
+    const DialogAnswerer answerer([&](HWND shown) {
+        if (shown == dialog.m_hWnd)
+            return;
+        told.push_back(ItemText(shown, 0xFFFF));
+        if (told.size() == 1) {
+            EXPECT_FALSE(SaveWindowScreenshot(shown, L"ReminderDialogMinutesRefused").empty());
+        }
+        ClickButton(shown, IDOK);
+    });
     for (const auto& test : cases) {
+        SCOPED_TRACE(testing::Message() << "\"" << EString(test.typed).c_str() << "\"");
         sink.calls.clear();
+        told.clear();
         SetItemText(dialog, IDC_REMINDER_MINUTES, test.typed);
         ClickButton(dialog, IDC_REMINDER_SNOOZE);
         Pump();
-        EXPECT_EQ(sink.calls, test.calls) << test.typed;
+        EXPECT_EQ(sink.calls, test.calls);
+        if (!test.held) {
+            EXPECT_TRUE(told.empty());
+            continue;
+        }
+        ASSERT_EQ(told.size(), 1u);
+        EXPECT_EQ(told[0], L"This field " + EString(test.held) +
+                               L". It takes a whole number of at least 1. Nothing was saved: correct it and try again.");
+        EXPECT_EQ(ItemText(dialog, IDC_REMINDER_MINUTES), test.typed) << "kept as typed";
     }
 }
 
 TEST_F(ReminderDialogTest, ARefusedNumberKeepsTheLastGoodMinutes)
 {
+    const DialogAnswerer answerer([&](HWND shown) {
+        if (shown != dialog.m_hWnd)
+            ClickButton(shown, IDOK);
+    });
     SetItemText(dialog, IDC_REMINDER_MINUTES, L"0");
     ClickButton(dialog, IDC_REMINDER_SNOOZE);
     Pump();
     EXPECT_EQ(dialog.minutes, 30u);
     EXPECT_TRUE(sink.calls.empty());
+    EXPECT_GE(answerer.AnsweredCount(), 1) << "the refusal was shown";
 }
 
 TEST_F(ReminderDialogTest, EachButtonTellsTheSinkAboutTheTask)

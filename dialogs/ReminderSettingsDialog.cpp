@@ -30,7 +30,7 @@ void ReminderSettingsDialog::OnInitDialog()
 // as they were when it is switched on again.
 LRESULT ReminderSettingsDialog::OnActiveClicked(WORD, WORD, HWND, bool&)
 {
-    DoDataExchange(true);
+    DoDataExchange(true, IDC_REMINDER_ACTIVE);
     EnableDateAndTime(enabled != 0);
     return 0;
 }
@@ -48,11 +48,12 @@ LRESULT ReminderSettingsDialog::OnTimeChosen(WORD, WORD, HWND, bool&)
 }
 
 // Any time of day may be typed, not only the listed half hours; leaving the
-// field shows it as the clock writes it.
+// field shows it as the clock writes it. A text that is no time stays as
+// typed: OK refuses it in words rather than storing midnight.
 LRESULT ReminderSettingsDialog::OnTimeLeft(WORD, WORD, HWND, bool&)
 {
-    DoDataExchange(true);
-    DoDataExchange(false);
+    if (DoDataExchange(true, IDC_REMINDER_TIME))
+        DoDataExchange(false, IDC_REMINDER_TIME);
     return 0;
 }
 
@@ -64,9 +65,10 @@ LRESULT ReminderSettingsDialog::OnDateDropDown(int, NMHDR*, bool&)
     return 0;
 }
 
+// Only the time: a date picked meanwhile is saved with OK.
 LRESULT ReminderSettingsDialog::OnReloadControls(UINT, WPARAM, LPARAM, bool&)
 {
-    DoDataExchange(false);
+    DoDataExchange(false, IDC_REMINDER_TIME);
     return 0;
 }
 

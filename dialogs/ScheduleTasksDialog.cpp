@@ -42,19 +42,26 @@ void CScheduleTasksDialog::PositionArrows()
 void CScheduleTasksDialog::LoadControls()
 {
     PositionArrows();
-    DoDataExchange(false);
+    DoDataExchange(false, IDC_SCHEDULE_PRESENCE);
+    DoDataExchange(false, IDC_SCHEDULE_HOURS);
 }
 
+// Only a changed value sets the other; one that cannot be taken stays as
+// typed, for OK to refuse, and leaves the other as it is.
 void CScheduleTasksDialog::TakePresence()
 {
-    DoDataExchange(true);
+    const double before = presence;
+    if (!DoDataExchange(true, IDC_SCHEDULE_PRESENCE) || presence == before)
+        return;
     hoursPerDay = RegularDayHours() * presence / kPerCent;
     LoadControls();
 }
 
 void CScheduleTasksDialog::TakeHours()
 {
-    DoDataExchange(true);
+    const double before = hoursPerDay;
+    if (!DoDataExchange(true, IDC_SCHEDULE_HOURS) || hoursPerDay == before)
+        return;
     presence = hoursPerDay / RegularDayHours() * kPerCent;
     LoadControls();
 }

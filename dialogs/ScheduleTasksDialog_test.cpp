@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "dialogs/ScheduleTasksDialog.h"
 #include "dialogs/testdata/TaskDialogTestSupport.h"
@@ -35,7 +36,7 @@ bool Shows(HWND dialog, double hours, double presence)
 
 } // namespace
 
-TEST_F(ScheduleTasksDialogTest, LeavingOneFieldSetsTheOtherAndAValueOutOfRangeReverts)
+TEST_F(ScheduleTasksDialogTest, LeavingOneFieldSetsTheOtherAndOkRefusesAValueOutOfRange)
 {
     const struct {
         const char* name;
@@ -43,32 +44,56 @@ TEST_F(ScheduleTasksDialogTest, LeavingOneFieldSetsTheOtherAndAValueOutOfRangeRe
         const wchar_t* typed;
         double hours;
         double presence;
+        const wchar_t* told; // empty: taken
     } cases[] = {
-        {"half the day", IDC_SCHEDULE_PRESENCE, L"50", 4, 50},
-        {"twelve hours", IDC_SCHEDULE_HOURS, L"12", 12, 150},
-        {"a decimal comma", IDC_SCHEDULE_HOURS, L"6,5", 6.5, 81.25},
-        {"no hours", IDC_SCHEDULE_HOURS, L"0", 8, 100},
-        {"more than thirty days", IDC_SCHEDULE_PRESENCE, L"5000", 8, 100},
+        {"half the day", IDC_SCHEDULE_PRESENCE, L"50", 4, 50, L""},
+        {"twelve hours", IDC_SCHEDULE_HOURS, L"12", 12, 150, L""},
+        {"a decimal comma", IDC_SCHEDULE_HOURS, L"6,5", 6.5, 81.25, L""},
+        {"no hours", IDC_SCHEDULE_HOURS, L"0", 8, 100,
+         L"The field \"Hours per day\" holds \"0\". It takes a number from 0.1 to 240. Nothing was saved: correct it "
+         L"and try again."},
+        {"more than thirty days", IDC_SCHEDULE_PRESENCE, L"5000", 8, 100,
+         L"The field \"Time available\" holds \"5000\". It takes a number from 1 to 3000. Nothing was saved: "
+         L"correct it and try again."},
     };
     for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        const bool refused = test.told[0] != 0;
         double start = DateTime(2024, 5, 16, 10, 30);
         double hours = 8;
         bool confirmed = false;
-        RunModalSteps([&] { return INT_PTR(confirmed = ChooseDeadlineSchedule(start, hours)); },
-                      {[&](HWND hwnd) {
-                           TypeInto(hwnd, test.field, test.typed);
-                           PressKey(::GetDlgItem(hwnd, test.field), VK_TAB);
-                           return true;
-                       },
-                       [&](HWND hwnd) {
-                           if (!Shows(hwnd, test.hours, test.presence))
-                               return false;
-                           ClickButton(hwnd, IDOK);
-                           return true;
-                       }});
-        EXPECT_TRUE(confirmed) << test.name;
-        EXPECT_DOUBLE_EQ(hours, test.hours) << test.name;
-        EXPECT_DOUBLE_EQ(std::floor(start), DateTime(2024, 5, 16, 0, 0)) << test.name;
+        EString told;
+        std::vector<DialogStep> steps = {[&](HWND hwnd) {
+                                             TypeInto(hwnd, test.field, test.typed);
+                                             PressKey(::GetDlgItem(hwnd, test.field), VK_TAB);
+                                             return true;
+                                         },
+                                         [&](HWND hwnd) {
+                                             if (refused ? FocusedItemId(hwnd) == test.field ||
+                                                               ItemText(hwnd, test.field) != test.typed
+                                                         : !Shows(hwnd, test.hours, test.presence))
+                                                 return false;
+                                             // A value refused stays as typed; the other field as it was.
+                                             if (refused) {
+                                                 EXPECT_EQ(ItemText(hwnd, test.field), test.typed);
+                                             }
+                                             ClickButton(hwnd, IDOK);
+                                             return true;
+                                         }};
+        if (refused) {
+            steps.push_back(AnswerMessageBox(told, nullptr));
+            steps.push_back([&](HWND hwnd) {
+                if (FindThreadDialog() != hwnd || FocusedItemId(hwnd) != test.field)
+                    return false;
+                ClickButton(hwnd, IDCANCEL);
+                return true;
+            });
+        }
+        RunModalSteps([&] { return INT_PTR(confirmed = ChooseDeadlineSchedule(start, hours)); }, steps);
+        EXPECT_EQ(confirmed, !refused);
+        EXPECT_EQ(told, test.told);
+        EXPECT_DOUBLE_EQ(hours, test.hours);
+        EXPECT_DOUBLE_EQ(std::floor(start), DateTime(2024, 5, 16, 0, 0));
     }
 }
 

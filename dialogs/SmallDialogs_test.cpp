@@ -62,21 +62,39 @@ TEST_F(SmallDialogsTest, ADateRangeEndingBeforeItStartsBecomesOneDay)
     }
 }
 
-TEST_F(SmallDialogsTest, AGroupNeedsANameAndABlankIsOne)
+// A name of blanks is no name: the people tree would show the group
+// without a label.
+TEST_F(SmallDialogsTest, AGroupNeedsANameAndBlanksAreNone)
 {
+    const struct {
+        const wchar_t* name;
+        bool enabled;
+    } cases[] = {{L"", false}, {L" ", false}, {L"\t \r\n", false}, {L"\u00A0", false}, {L" Friends ", true}};
     CGroupDialog dialog;
     dialog.comments = L"Neighbours";
     const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); },
                                          {[&](HWND hwnd) {
-                                             EXPECT_FALSE(IsItemEnabled(hwnd, IDOK)) << "no name yet";
-                                             EXPECT_EQ(ItemText(hwnd, IDC_GROUP_COMMENTS), L"Neighbours");
-                                             SetItemText(hwnd, IDC_GROUP_NAME, L" ");
-                                             EXPECT_TRUE(IsItemEnabled(hwnd, IDOK));
-                                             ClickButton(hwnd, IDOK);
-                                             return true;
-                                         }});
+                                              EXPECT_FALSE(IsItemEnabled(hwnd, IDOK)) << "no name yet";
+                                              EXPECT_EQ(ItemText(hwnd, IDC_GROUP_COMMENTS), L"Neighbours");
+                                              for (const auto& c : cases) {
+                                                  SetItemText(hwnd, IDC_GROUP_NAME, c.name);
+                                                  EXPECT_EQ(IsItemEnabled(hwnd, IDOK), c.enabled)
+                                                      << testing::PrintToString(std::wstring(c.name));
+                                              }
+                                              // Even posted, OK needs a name.
+                                              SetItemText(hwnd, IDC_GROUP_NAME, L"  ");
+                                              ::PostMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                                              return true;
+                                          },
+                                          [&](HWND hwnd) {
+                                              if (FocusedItemId(hwnd) != IDC_GROUP_NAME)
+                                                  return false;
+                                              SetItemText(hwnd, IDC_GROUP_NAME, L"Friends");
+                                              ClickButton(hwnd, IDOK);
+                                              return true;
+                                          }});
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(dialog.name, L" ");
+    EXPECT_EQ(dialog.name, L"Friends");
     EXPECT_EQ(dialog.comments, L"Neighbours");
 }
 

@@ -4,6 +4,7 @@
 
 #include "dialogs/RecurrenceDialog.h"
 #include "document/PelquornDoc.h"
+#include "foundation/BlankName.h"
 #include "foundation/Clock.h"
 #include "foundation/Locale.h"
 
@@ -75,16 +76,16 @@ void CTaskDialog::FillCombos()
     AddComboItems(GetDlgItem(IDC_TASK_STATUS), {kStatusKeys[0], kStatusKeys[1], kStatusKeys[2]});
 }
 
+// Only the category's field: what is typed in the others stays as typed.
 void CTaskDialog::RefreshCategoryName()
 {
-    DoDataExchange(true);
     categoryName.clear();
     if (document) {
         Category category;
         if (document->GetCategory(categoryId, category))
             categoryName = category.GetName();
     }
-    DoDataExchange(false);
+    DoDataExchange(false, IDC_TASK_CATEGORY);
 }
 
 void CTaskDialog::ApplyBrowsedCategory(std::optional<int> chosenId)
@@ -106,7 +107,7 @@ LRESULT CTaskDialog::OnOK(WORD, WORD, HWND, bool& handled)
     // can be saved; the box takes the stripped name first, so that it is what
     // is measured and saved.
     const EString typed = TypedName();
-    if (typed.empty())
+    if (IsBlankName(typed))
         return 0;
     SetDlgItemText(IDC_TASK_NAME, typed.c_str());
     handled = false;
@@ -134,7 +135,7 @@ LRESULT CTaskDialog::OnCancel(WORD, WORD, HWND, bool& handled)
 
 LRESULT CTaskDialog::OnNameChange(WORD, WORD, HWND, bool&)
 {
-    CWindow(GetDlgItem(IDOK)).EnableWindow(!TypedName().empty());
+    CWindow(GetDlgItem(IDOK)).EnableWindow(!IsBlankName(TypedName()));
     return 0;
 }
 
@@ -145,16 +146,17 @@ LRESULT CTaskDialog::OnNew(WORD, WORD, HWND, bool&)
     return 0;
 }
 
+// An estimate that cannot be taken stays as typed, for OK to refuse.
 LRESULT CTaskDialog::OnEstimationKillFocus(WORD, WORD, HWND, bool&)
 {
-    DoDataExchange(true);
-    DoDataExchange(false);
+    if (DoDataExchange(true, IDC_TASK_ESTIMATION))
+        DoDataExchange(false, IDC_TASK_ESTIMATION);
     return 0;
 }
 
 LRESULT CTaskDialog::OnEstimationSpin(int, NMHDR* header, bool&)
 {
-    DoDataExchange(true);
+    DoDataExchange(true, IDC_TASK_ESTIMATION);
     const double stepped = estimation + 0.5 * reinterpret_cast<NMUPDOWN*>(header)->iDelta;
     if (stepped >= 0)
         SetDlgItemText(IDC_TASK_ESTIMATION, Locale::FormatDecimal(stepped).c_str());
@@ -169,7 +171,7 @@ LRESULT CTaskDialog::OnDeadlineDropDown(int, NMHDR*, bool&)
 
 LRESULT CTaskDialog::OnRecurringClicked(WORD, WORD, HWND, bool& handled)
 {
-    DoDataExchange(true);
+    DoDataExchange(true, IDC_TASK_RECURRING);
     if (recurring)
         OnPattern(BN_CLICKED, IDC_TASK_PATTERN, nullptr, handled);
     CWindow(GetDlgItem(IDC_TASK_PATTERN)).EnableWindow(recurring != 0);
@@ -178,10 +180,9 @@ LRESULT CTaskDialog::OnRecurringClicked(WORD, WORD, HWND, bool& handled)
 
 LRESULT CTaskDialog::OnPattern(WORD, WORD, HWND, bool&)
 {
-    DoDataExchange(true);
+    DoDataExchange(true, IDC_TASK_NAME);
     recurrence.SetName(name);
-    if (EditRecurrence(recurrence))
-        DoDataExchange(false);
+    EditRecurrence(recurrence);
     return 0;
 }
 

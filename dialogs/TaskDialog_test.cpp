@@ -223,37 +223,58 @@ TEST_F(TaskDialogTest, AnOverLongFieldKeepsTheDialogOpenOnItWithWhatWasTypedAndS
     }
 }
 
+// A number outside 0..1000, or no number, is neither dropped nor read as 0:
+// it stays as typed when the field is left, and OK refuses it in words.
 TEST_F(TaskDialogTest, TheEstimateTakesOnlyNumbersFrom0To1000)
 {
+    const wchar_t kTakes[] = L"It takes a number from 0 to 1000. Nothing was saved: correct it and try again.";
     const struct {
         const char* name;
         const wchar_t* typed;
         double stored;
         const wchar_t* shown; // after leaving the edit
+        EString told;         // empty: OK closes
     } cases[] = {
-        {"a decimal comma", L"1,5", 1.5, L"1.5"},
-        {"above 1000", L"1001", 2.0, L"2"},
-        {"below 0", L"-1", 2.0, L"2"},
-        {"no number", L"abc", 0.0, L"0"},
+        {"a decimal comma", L"1,5", 1.5, L"1.5", L""},
+        {"left untouched, the estimate is not rounded", nullptr, 0.75, L"0.8", L""},
+        {"above 1000", L"1001", 0.75, L"1001", EString(L"The field \"Estimate (hours)\" holds \"1001\". ") + kTakes},
+        {"below 0", L"-1", 0.75, L"-1", EString(L"The field \"Estimate (hours)\" holds \"-1\". ") + kTakes},
+        {"no number", L"abc", 0.75, L"abc", EString(L"The field \"Estimate (hours)\" holds \"abc\". ") + kTakes},
+        {"a number and more", L"3h", 0.75, L"3h", EString(L"The field \"Estimate (hours)\" holds \"3h\". ") + kTakes},
+        {"nothing", L"", 0.75, L"", EString(L"The field \"Estimate (hours)\" is empty. ") + kTakes},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CTaskDialog dialog(1);
         FillExisting(dialog);
-        dialog.estimation = 2.0;
+        dialog.estimation = 0.75;
         EString shown;
-        RunModalSteps([&] { return dialog.DoModal(nullptr); },
-                      {[&](HWND d) {
-                           ::SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(d, IDC_TASK_ESTIMATION)),
-                                          TRUE);
-                           SetItemText(d, IDC_TASK_ESTIMATION, c.typed);
-                           ::SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(d, IDC_TASK_NAME)), TRUE);
-                           shown = ItemText(d, IDC_TASK_ESTIMATION);
-                           ClickButton(d, IDOK);
-                           return true;
-                       }});
+        EString told;
+        std::vector<DialogStep> steps = {[&](HWND d) {
+            ::SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(d, IDC_TASK_ESTIMATION)), TRUE);
+            if (c.typed)
+                SetItemText(d, IDC_TASK_ESTIMATION, c.typed);
+            ::SendMessageW(d, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(d, IDC_TASK_NAME)), TRUE);
+            shown = ItemText(d, IDC_TASK_ESTIMATION);
+            ClickButton(d, IDOK);
+            return true;
+        }};
+        if (!c.told.empty()) {
+            steps.push_back(AnswerMessageBox(told, c.typed == EString(L"abc") ? L"TaskDialogEstimateRefused" : nullptr));
+            steps.push_back([&](HWND d) {
+                if (FindThreadDialog() != d || FocusedItemId(d) != IDC_TASK_ESTIMATION)
+                    return false;
+                EXPECT_EQ(ItemText(d, IDC_TASK_ESTIMATION), c.typed);
+                EXPECT_DOUBLE_EQ(dialog.estimation, 0.75);
+                ClickButton(d, IDCANCEL);
+                return true;
+            });
+        }
+        const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); }, steps);
+        EXPECT_EQ(result, c.told.empty() ? IDOK : IDCANCEL);
         EXPECT_DOUBLE_EQ(dialog.estimation, c.stored);
         EXPECT_EQ(shown, c.shown);
+        EXPECT_TRUE(told == c.told) << told.c_str();
     }
 }
 

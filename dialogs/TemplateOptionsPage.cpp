@@ -35,7 +35,7 @@ LRESULT CTemplateOptionsPage::OnChange(WORD, WORD, HWND, bool&)
 
 int CTemplateOptionsPage::OnApply()
 {
-    if (!DoDataExchange(true))
+    if (!ReadFieldsForOk())
         return PSNRET_INVALID;
     Options::SetReportEditor(reportEditor);
     Options::SetScriptEditor(scriptEditor);

@@ -8,9 +8,7 @@
 
 #include <windows.h>
 
-#include "dialogs/TextLimitNotice.h"
 #include "dialogs/WinDataExchangeEx.h"
-#include "foundation/BoolSwitch.h"
 #include "foundation/EString.h"
 #include "foundation/PrivateMessages.h"
 #include "foundation/ResourceModule.h"
@@ -66,17 +64,6 @@ public:
 
     // The defaults of a dialog without fields or anchors; T hides them.
     bool DoDataExchange(bool = false, int = -1) { return true; }
-    // A text longer than its field keeps: OK tells the user in words once the
-    // fields are read; any other reading of the fields only beeps.
-    void OnTextTooLong(int id, int maxLength, bool save)
-    {
-        if (!m_readingForOk) {
-            Self()->OnDataValidateError(id, save);
-            return;
-        }
-        m_tooLong = {id, maxLength};
-        this->FocusControl(id);
-    }
     BEGIN_RESIZE_MAP(CZemDialogImpl)
     END_RESIZE_MAP()
 
@@ -109,28 +96,13 @@ protected:
         m_initialised = true;
     }
 
-    // A field that cannot be saved keeps the dialog open: its entry has beeped
-    // or has the user told, and put the focus on it, and closing would drop
-    // the fields after it.
+    // A field that cannot be saved keeps the dialog open: the user is told
+    // why and it has the focus, and closing would drop the fields after it.
     LRESULT OnOK(WORD, WORD, HWND, bool&)
     {
-        if (ReadFieldsForOk())
+        if (this->ReadFieldsForOk())
             End(IDOK);
         return 0;
-    }
-    // Every field into its member, as OK reads them: a text too long for its
-    // field is told in words.
-    bool ReadFieldsForOk()
-    {
-        m_tooLong = {};
-        bool saved = false;
-        {
-            const BoolSwitch reading(m_readingForOk);
-            saved = Self()->DoDataExchange(true);
-        }
-        if (!saved && m_tooLong.id)
-            TellTextTooLong(this->m_hWnd, m_tooLong.id, m_tooLong.maxLength);
-        return saved;
     }
     LRESULT OnCancel(WORD, WORD, HWND, bool&)
     {
@@ -183,10 +155,4 @@ private:
     }
 
     bool m_initialised = false;
-    int m_readingForOk = 0;
-    // The field that OK's reading found too long; id 0 for none.
-    struct {
-        int id = 0;
-        int maxLength = 0;
-    } m_tooLong;
 };

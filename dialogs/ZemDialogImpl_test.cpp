@@ -14,6 +14,7 @@
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "winlib/MessageLoop.h"
+#include "winlib/Window.h"
 
 namespace {
 
@@ -227,42 +228,83 @@ TEST_F(ZemDialogImplTest, ATextTooLongIsToldInWordsWhenOkReadsTheFieldsAndOnlyTh
     EXPECT_EQ(dialog.name, L"Short");
 }
 
-TEST_F(ZemDialogImplTest, ABadValueOnOkKeepsTheDialogOpenWithThatFieldFocused)
+// A value that cannot be read is never stored as 0, midnight or black: OK
+// keeps the dialog open on its field, says in words what it holds and what
+// it takes, and the text stays as typed for the user to mend.
+TEST_F(ZemDialogImplTest, AValueThatCannotBeTakenIsRefusedInWordsOnOkAndKeptAsTyped)
 {
-    const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); },
-                                         {[&](HWND hwnd) {
-                                              SetItemText(hwnd, IDC_NAME, L"Kept");
-                                              SetItemText(hwnd, IDC_DAYS, L"abc");
-                                              SetItemText(hwnd, IDC_HOURS, L"5");
-                                              ClickButton(hwnd, IDOK);
-                                              return true;
-                                          },
-                                          [&](HWND hwnd) {
-                                              if (FocusedItemId(hwnd) != IDC_DAYS)
-                                                  return false;
-                                              EXPECT_TRUE(::IsWindowVisible(hwnd));
-                                              EXPECT_FALSE(SaveWindowScreenshot(hwnd, L"EveryFieldDialogRefused").empty());
-                                              // The fields after the failing one are not taken yet.
-                                              EXPECT_DOUBLE_EQ(dialog.hours, 7.5);
-                                              EXPECT_EQ(dialog.days, 12);
-                                              SetItemText(hwnd, IDC_DAYS, L"101"); // out of range
-                                              ClickButton(hwnd, IDOK);
-                                              return true;
-                                          },
-                                          [&](HWND hwnd) {
-                                              if (!::IsWindowVisible(hwnd) || FocusedItemId(hwnd) != IDC_DAYS)
-                                                  return false;
-                                              EXPECT_EQ(dialog.days, 12);
-                                              // The refused text is selected: typing replaces it.
-                                              const HWND days = ::GetDlgItem(hwnd, IDC_DAYS);
-                                              TypeText(days, L"50");
-                                              PressKey(days, VK_RETURN);
-                                              return true;
-                                          }});
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(dialog.name, L"Kept");
-    EXPECT_EQ(dialog.days, 50);
-    EXPECT_DOUBLE_EQ(dialog.hours, 5.0);
+    // A long paste: the readers' own tables take one of 100,000 characters,
+    // which Wine's edit control needs seconds for each time it is shown.
+    const EString pasted(2000, L'7');
+    const wchar_t kTimeTakes[] = L"It takes a time of day, such as 09:30. Nothing was saved: correct it and try again.";
+    const wchar_t kHoursTakes[] = L"It takes a number from 0 to 24. Nothing was saved: correct it and try again.";
+    const wchar_t kDaysTakes[] = L"It takes a whole number from -10 to 100. Nothing was saved: correct it and try again.";
+    const struct {
+        int field;
+        EString typed;
+        EString told;
+        const wchar_t* mended;
+    } cases[] = {
+        {IDC_START, L"10:5358 PM", EString(L"This field holds \"10:5358 PM\". ") + kTimeTakes, L"22:15"},
+        {IDC_START, L"25:00", EString(L"This field holds \"25:00\". ") + kTimeTakes, L"22:15"},
+        {IDC_START, L"abc", EString(L"This field holds \"abc\". ") + kTimeTakes, L"22:15"},
+        {IDC_START, L"", EString(L"This field is empty. ") + kTimeTakes, L"22:15"},
+        {IDC_START, L"9:30\x01\x1B", EString(L"This field holds \"9:30??\". ") + kTimeTakes, L"22:15"},
+        {IDC_START, pasted, L"This field holds \"" + EString(40, L'7') + L"\u2026\". " + kTimeTakes, L"22:15"},
+        {IDC_HOURS, L"25", EString(L"This field holds \"25\". ") + kHoursTakes, L"5"},
+        {IDC_HOURS, L"letters", EString(L"This field holds \"letters\". ") + kHoursTakes, L"5"},
+        {IDC_HOURS, L"3.25h", EString(L"This field holds \"3.25h\". ") + kHoursTakes, L"5"},
+        {IDC_HOURS, L"", EString(L"This field is empty. ") + kHoursTakes, L"5"},
+        {IDC_DAYS, L"abc", EString(L"The field \"Days\" holds \"abc\". ") + kDaysTakes, L"50"},
+        {IDC_DAYS, L"101", EString(L"The field \"Days\" holds \"101\". ") + kDaysTakes, L"50"},
+        {IDC_COLOUR, L"zz", L"This field holds \"zz\". It takes a colour as six hexadecimal digits of red, green and "
+                            L"blue, such as FF0000 for red. Nothing was saved: correct it and try again.",
+         L"FF0000"},
+    };
+    bool firstShot = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.field << " " << c.typed.Left(20).c_str());
+        CEveryFieldDialog refusing;
+        refusing.days = 12;
+        refusing.start = MakeOleTime(14, 5);
+        refusing.hours = 7.5;
+        refusing.colour = RGB(0x12, 0x34, 0x56);
+        EString told;
+        const INT_PTR result = RunModalSteps(
+            [&] { return refusing.DoModal(nullptr); },
+            {[&](HWND hwnd) {
+                 SetItemText(hwnd, IDC_NAME, L"Kept");
+                 SetItemText(hwnd, c.field, c.typed.c_str());
+                 ClickButton(hwnd, IDOK);
+                 return true;
+             },
+             AnswerMessageBox(told, firstShot ? L"EveryFieldDialogValueRefused" : nullptr),
+             [&](HWND hwnd) {
+                 if (FindThreadDialog() != hwnd || FocusedItemId(hwnd) != c.field)
+                     return false;
+                 EXPECT_TRUE(CWindow(::GetDlgItem(hwnd, c.field)).GetWindowText() == c.typed) << "the typed text stays";
+                 EXPECT_EQ(refusing.days, 12);
+                 EXPECT_DOUBLE_EQ(refusing.start, MakeOleTime(14, 5));
+                 EXPECT_DOUBLE_EQ(refusing.hours, 7.5);
+                 EXPECT_EQ(refusing.colour, RGB(0x12, 0x34, 0x56));
+                 if (firstShot) {
+                     EXPECT_FALSE(SaveWindowScreenshot(hwnd, L"EveryFieldDialogRefused").empty());
+                 }
+                 // The refused text is selected: typing replaces it.
+                 const HWND field = ::GetDlgItem(hwnd, c.field);
+                 TypeText(field, c.mended);
+                 PressKey(field, VK_RETURN);
+                 return true;
+             }});
+        firstShot = false;
+        EXPECT_EQ(result, IDOK);
+        EXPECT_TRUE(told == c.told) << told.c_str();
+        EXPECT_EQ(refusing.name, L"Kept");
+        EXPECT_EQ(refusing.days, c.field == IDC_DAYS ? 50 : 12);
+        EXPECT_DOUBLE_EQ(refusing.start, c.field == IDC_START ? MakeOleTime(22, 15) : MakeOleTime(14, 5));
+        EXPECT_DOUBLE_EQ(refusing.hours, c.field == IDC_HOURS ? 5.0 : 7.5);
+        EXPECT_EQ(refusing.colour, c.field == IDC_COLOUR ? RGB(255, 0, 0) : RGB(0x12, 0x34, 0x56));
+    }
 }
 
 TEST_F(ZemDialogImplTest, CancelTakesNoFieldAndTextsAreTranslatedButNotTheData)

@@ -33,7 +33,8 @@ public:
     }
     int OnApply()
     {
-        DoDataExchange(true);
+        if (!ReadFieldsForOk())
+            return PSNRET_INVALID;
         ++applied;
         return PSNRET_NOERROR;
     }
@@ -52,6 +53,7 @@ TEST(ZemPropertyPageImplTest, APageIsTranslatedLoadedAndAppliedOnOk)
     COptionsTestPage page;
     CPropertySheet sheet(L"Options");
     sheet.AddPage(page);
+    EString told;
     RunModalSteps([&] { return sheet.DoModal(nullptr); },
                   {[&](HWND) {
                        if (!page.m_hWnd)
@@ -60,16 +62,28 @@ TEST(ZemPropertyPageImplTest, APageIsTranslatedLoadedAndAppliedOnOk)
                        EXPECT_EQ(ItemText(page, IDC_PAGE_CHECK), L"Done");
                        EXPECT_EQ(ItemText(page, IDC_PAGE_HOURS), L"8");
                        EXPECT_EQ(::IsDlgButtonChecked(page, IDC_PAGE_CHECK), BST_CHECKED);
-                       SetItemText(page, IDC_PAGE_HOURS, L"30"); // out of range: ignored
+                       SetItemText(page, IDC_PAGE_HOURS, L"30"); // out of range: refused in words
                        ::CheckDlgButton(page, IDC_PAGE_CHECK, BST_UNCHECKED);
                        return true;
                    },
                    [&](HWND sheetWindow) {
                        ClickButton(sheetWindow, IDOK);
                        return true;
+                   },
+                   AnswerMessageBox(told, L"OptionsTestPageRefused"),
+                   [&](HWND sheetWindow) {
+                       if (FindThreadDialog() != sheetWindow || FocusedItemId(page) != IDC_PAGE_HOURS)
+                           return false;
+                       EXPECT_EQ(page.applied, 0);
+                       EXPECT_EQ(ItemText(page, IDC_PAGE_HOURS), L"30");
+                       SetItemText(page, IDC_PAGE_HOURS, L"9,5");
+                       ClickButton(sheetWindow, IDOK);
+                       return true;
                    }});
+    EXPECT_EQ(told, L"The field \"Hours\" holds \"30\". It takes a number from 0.1 to 24. Nothing was saved: "
+                    L"correct it and try again.");
     EXPECT_EQ(page.applied, 1);
-    EXPECT_DOUBLE_EQ(page.hours, 8);
+    EXPECT_DOUBLE_EQ(page.hours, 9.5);
     EXPECT_EQ(page.flag, 0);
     Resource::Dictionary().Clear();
 }

@@ -195,6 +195,8 @@ TEST_F(PlanListsTest, RenamingChangesOnlyARealChangeOfName)
     } cases[] = {
         {"letter case alone", L"CALL ANN", task.GetId(), L"Call Ann", {}},
         {"the first selected task", L"Call Bob", 0, L"Call Bob", {NotifyCode::kTasksChanged}},
+        {"blanks are no name", L"  \t", task.GetId(), L"Call Bob", {}},
+        {"nor is nothing", L"", task.GetId(), L"Call Bob", {}},
         {"a task that is gone", L"Other", 404, L"Call Bob", {}},
     };
     for (const auto& c : cases) {

@@ -5,6 +5,7 @@
 
 #include "document/DocumentText.h"
 #include "foundation/AppWindow.h"
+#include "foundation/BlankName.h"
 #include "foundation/Clock.h"
 #include "foundation/Locale.h"
 #include "foundation/Options.h"
@@ -45,7 +46,9 @@ void CPelquornDoc::RenameTask(const EString& name, int id)
     TaskCard task;
     if (id <= 0 || !GetTask(id, task))
         return;
-    if (task.GetName().CompareNoCase(name.c_str()) == 0)
+    // A name of blanks (the tracking window's field emptied) names nothing:
+    // the task keeps its own.
+    if (IsBlankName(name) || task.GetName().CompareNoCase(name.c_str()) == 0)
         return;
     task.SetName(name);
     UpdateTask(task);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "testing/WindowShot.h"
+
 namespace {
 
 struct ModalRun {
@@ -34,6 +36,15 @@ void Cancel(HWND dialog)
     ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
+// A message box left over the dialog would hold its modal loop for ever.
+void CancelWithBoxes(HWND dialog)
+{
+    const HWND newest = FindThreadDialog();
+    if (newest && newest != dialog)
+        Cancel(newest);
+    Cancel(dialog);
+}
+
 void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD)
 {
     ModalRun* run = g_run;
@@ -49,7 +60,7 @@ void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD)
     if (run->next == run->steps.size()) {
         run->closing = true;
         ADD_FAILURE() << "the dialog is still open after the last step";
-        Cancel(run->dialog);
+        CancelWithBoxes(run->dialog);
         return;
     }
     // A step may pump messages itself; keep this tick from running it twice.
@@ -65,7 +76,7 @@ void CALLBACK OnStepTimer(HWND, UINT, UINT_PTR, DWORD)
     } else if (::GetTickCount64() - run->stepStarted > run->timeoutMs) {
         run->closing = true;
         ADD_FAILURE() << "step " << run->next << " did not succeed in time";
-        Cancel(run->dialog);
+        CancelWithBoxes(run->dialog);
     }
 }
 
@@ -115,6 +126,21 @@ void CALLBACK DialogAnswerer::OnTick(HWND, UINT, UINT_PTR, DWORD)
     answerer->m_last = dialog;
     ++answerer->m_count;
     answerer->m_answer(dialog);
+}
+
+DialogStep AnswerMessageBox(EString& told, const wchar_t* shotName)
+{
+    return [&told, shotName](HWND dialog) {
+        const HWND box = FindThreadDialog();
+        if (!box || box == dialog || ::GetDlgItem(box, 0xFFFF) == nullptr)
+            return false;
+        told = ItemText(box, 0xFFFF);
+        if (shotName) {
+            EXPECT_FALSE(SaveWindowScreenshot(box, shotName).empty()) << shotName;
+        }
+        ClickButton(box, IDOK);
+        return true;
+    };
 }
 
 void CancelDialog(HWND dialog)

@@ -46,6 +46,11 @@ private:
     int m_count = 0;
 };
 
+// A step that waits for a message box over the run's dialog, keeps its text
+// in `told` and its picture under `shotName` (build/screenshots; none for
+// null), and presses its OK.
+DialogStep AnswerMessageBox(EString& told, const wchar_t* shotName);
+
 // Ends a dialog as its Cancel button would (posted).
 void CancelDialog(HWND dialog);
 

@@ -10,7 +10,8 @@
 // `id` unless it is -1), stops at the first that fails and returns false. It
 // refuses to run while the same class's exchange is running (a control
 // notification raised by a value being set), again returning false.
-// A failed save leaves its member as it was.
+// A failed save leaves its member as it was; a number whose text is still
+// the one its member shows is kept as it is.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +26,15 @@
 // allowed; false for anything else or a number that does not fit.
 bool ParseWholeNumber(const EString& text, bool allowSign, long long& value);
 
+// What a field takes, so that the refusal of a text it cannot take can say so.
+struct FieldRule {
+    enum class Kind { kWholeNumber, kDecimal, kTimeOfDay, kColour };
+    Kind kind = Kind::kWholeNumber;
+    // The limits of a number, both inclusive.
+    double minimum = 0;
+    double maximum = 0;
+};
+
 template <class T>
 class CWinDataExchange {
 public:
@@ -33,6 +43,17 @@ public:
     void OnDataExchangeError(int id, bool /*save*/) { FocusFailedControl(id); }
     void OnDataValidateError(int id, bool /*save*/) { FocusFailedControl(id); }
     void OnTextTooLong(int id, int /*maxLength*/, bool save) { static_cast<T*>(this)->OnDataValidateError(id, save); }
+    // A text that is no value of the field (readable false), or a value
+    // outside the field's limits. True goes on as if the field were taken,
+    // its member as it was.
+    bool OnValueRefused(int id, const FieldRule& /*rule*/, bool readable, bool save)
+    {
+        if (readable)
+            static_cast<T*>(this)->OnDataValidateError(id, save);
+        else
+            static_cast<T*>(this)->OnDataExchangeError(id, save);
+        return false;
+    }
 
     bool DDX_Text(int id, EString& value, int maxLength, bool save)
     {
@@ -98,18 +119,23 @@ protected:
         static_cast<T*>(this)->OnDataExchangeError(id, save);
         return false;
     }
-    bool Invalid(int id, bool save)
+    bool Refused(int id, const FieldRule& rule, bool readable, bool save)
     {
-        static_cast<T*>(this)->OnDataValidateError(id, save);
-        return false;
+        return static_cast<T*>(this)->OnValueRefused(id, rule, readable, save);
     }
 
     // The dialog's own focus move: it also keeps the default button right
-    // and selects an edit's text for retyping.
+    // and selects an edit's (or an editable combo box's) text for retyping.
     void FocusControl(int id)
     {
-        if (const HWND control = ::GetDlgItem(Dialog(), id))
-            ::SendMessageW(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        const HWND control = ::GetDlgItem(Dialog(), id);
+        if (!control)
+            return;
+        ::SendMessageW(Dialog(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(control), TRUE);
+        // The dialog manager selects an edit's text, not that of a combo box's edit.
+        wchar_t className[16] = {};
+        if (::GetClassNameW(control, className, 16) && lstrcmpiW(className, L"ComboBox") == 0)
+            ::SendMessageW(control, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     }
 
 private:
@@ -123,17 +149,26 @@ private:
     bool ExchangeNumber(int id, Number& value, bool isSigned, long long minimum, long long maximum, bool validate,
                         bool save)
     {
-        if (!save) {
-            const EString text = isSigned ? EString::Formatted(L"%lld", static_cast<long long>(value))
-                                          : EString::Formatted(L"%llu", static_cast<unsigned long long>(value));
-            return ::SetDlgItemTextW(Dialog(), id, text.c_str()) != FALSE || Failed(id, save);
+        const EString shown = isSigned ? EString::Formatted(L"%lld", static_cast<long long>(value))
+                                       : EString::Formatted(L"%llu", static_cast<unsigned long long>(value));
+        if (!save)
+            return ::SetDlgItemTextW(Dialog(), id, shown.c_str()) != FALSE || Failed(id, save);
+        const EString text = ControlText(id);
+        // A text still the one the member shows keeps the member, inside its
+        // limits or not: nothing the user did not touch is refused or changed.
+        if (text == shown)
+            return true;
+        if (!validate) {
+            minimum = isSigned ? INT_MIN : 0;
+            maximum = isSigned ? INT_MAX : static_cast<long long>(UINT_MAX);
         }
+        const FieldRule rule{FieldRule::Kind::kWholeNumber, static_cast<double>(minimum), static_cast<double>(maximum)};
         long long number = 0;
-        if (!ParseWholeNumber(ControlText(id), isSigned, number) || number < (isSigned ? INT_MIN : 0) ||
+        if (!ParseWholeNumber(text, isSigned, number) || number < (isSigned ? INT_MIN : 0) ||
             number > (isSigned ? INT_MAX : static_cast<long long>(UINT_MAX)))
-            return Failed(id, save);
-        if (validate && (number < minimum || number > maximum))
-            return Invalid(id, save);
+            return Refused(id, rule, false, save);
+        if (number < minimum || number > maximum)
+            return Refused(id, rule, true, save);
         value = static_cast<Number>(number);
         return true;
     }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <vector>
 
+#include "foundation/BlankName.h"
 #include "foundation/BoolSwitch.h"
 #include "resources/CategoryTreeIds.h"
 #include "views/common/TreePaneStyle.h"
@@ -255,8 +256,9 @@ void CCategoryTree::OnSelectionChanged(HTREEITEM item)
 bool CCategoryTree::OnEndLabelEdit(const NMTVDISPINFOW& info)
 {
     CPelquornDoc* document = GetDocument();
-    // No text: the edit was cancelled.
-    if (!info.item.pszText || !document || IsRoot(info.item.hItem))
+    // No text: the edit was cancelled. A name of blanks would leave the item
+    // without a label: the old one stays.
+    if (!info.item.pszText || !document || IsRoot(info.item.hItem) || IsBlankName(info.item.pszText))
         return false;
     Category category;
     if (!document->GetCategory(ItemCategoryId(info.item.hItem), category))

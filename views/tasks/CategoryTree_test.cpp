@@ -470,6 +470,7 @@ TEST_F(CategoryTreeTest, ATaskAddedToAnotherCategoryMakesTheTreeSelectThatCatego
     EXPECT_EQ(TaskNames(), std::vector<EString>{L"Elsewhere"});
 }
 
+// A name of blanks would leave the item without a label: the old one stays.
 TEST_F(CategoryTreeTest, RenamingInPlaceStoresTheNewNameAndTheRootCannotBeRenamed)
 {
     const int id = AddCategory(0, L"Typo nmae");
@@ -480,7 +481,7 @@ TEST_F(CategoryTreeTest, RenamingInPlaceStoresTheNewNameAndTheRootCannotBeRename
     const struct {
         const wchar_t* typed;
         const wchar_t* stored;
-    } cases[] = {{L"Typo name", L"Typo name"}, {L"", L""}};
+    } cases[] = {{L"Typo name", L"Typo name"}, {L"", L"Typo name"}, {L"  \t", L"Typo name"}, {L" Fixed", L" Fixed"}};
     for (const auto& c : cases) {
         const HWND editor = TreeView_EditLabel(tree.m_hWnd, Item(id));
         ASSERT_NE(editor, nullptr);
@@ -493,7 +494,7 @@ TEST_F(CategoryTreeTest, RenamingInPlaceStoresTheNewNameAndTheRootCannotBeRename
     ASSERT_NE(editor, nullptr);
     ::SetWindowTextW(editor, L"Cancelled");
     ::SendMessageW(editor, WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_EQ(CategoryOf(id).GetName(), L"");
+    EXPECT_EQ(CategoryOf(id).GetName(), L" Fixed");
 }
 
 TEST_F(CategoryTreeTest, CommandStatesFollowTheCurrentItemInTheirFixedOrder)

@@ -225,32 +225,55 @@ TEST_F(MoodListCtrlTest, AddOffersARedNewMoodAndAddsItOnlyOnOk)
     }
 }
 
+// A text that is no colour is not read as black: it stays as typed, and OK
+// says why and adds no mood.
 TEST_F(MoodListCtrlTest, TheColourTextIsReadWhenTheEditIsLeft)
 {
     struct Case {
         const wchar_t* typed;
         const wchar_t* shown;
         COLORREF colour;
+        bool refused;
     };
     const Case cases[] = {
-        {L"00ff00", L"00FF00", RGB(0, 255, 0)},
-        {L"ff8000", L"FF8000", RGB(255, 128, 0)},
-        {L"12zz", L"000012", RGB(0, 0, 0x12)},
-        {L"zz", L"000000", RGB(0, 0, 0)},
-        {L"1234567", L"234567", RGB(0x23, 0x45, 0x67)},
+        {L"00ff00", L"00FF00", RGB(0, 255, 0), false},
+        {L"ff8000", L"FF8000", RGB(255, 128, 0), false},
+        {L"12", L"000012", RGB(0, 0, 0x12), false},
+        {L"12zz", L"12zz", 0, true},
+        {L"zz", L"zz", 0, true},
+        {L"1234567", L"1234567", 0, true},
     };
     for (const Case& test : cases) {
         EString shown;
-        RunCommand(ID_TASK_ADD, {[&](HWND dialog) {
-                                     SetItemText(dialog, IDC_MOOD_COLOR, test.typed);
-                                     ::SetFocus(::GetDlgItem(dialog, IDC_MOOD_COLOR));
-                                     ::SetFocus(::GetDlgItem(dialog, IDC_MOOD_NAME));
-                                     shown = ItemText(dialog, IDC_MOOD_COLOR);
-                                     ClickButton(dialog, IDOK);
-                                     return true;
-                                 }});
+        EString told;
+        const size_t moodsBefore = Moods().size();
+        std::vector<DialogStep> steps = {[&](HWND dialog) {
+            SetItemText(dialog, IDC_MOOD_COLOR, test.typed);
+            ::SetFocus(::GetDlgItem(dialog, IDC_MOOD_COLOR));
+            ::SetFocus(::GetDlgItem(dialog, IDC_MOOD_NAME));
+            shown = ItemText(dialog, IDC_MOOD_COLOR);
+            ClickButton(dialog, IDOK);
+            return true;
+        }};
+        if (test.refused) {
+            steps.push_back(AnswerMessageBox(told, nullptr));
+            steps.push_back([](HWND dialog) {
+                if (FindThreadDialog() != dialog)
+                    return false;
+                ClickButton(dialog, IDCANCEL);
+                return true;
+            });
+        }
+        RunCommand(ID_TASK_ADD, steps);
         EXPECT_EQ(shown, EString(test.shown)) << test.typed;
-        EXPECT_EQ(Moods().back().GetColor(), test.colour) << test.typed;
+        if (test.refused) {
+            EXPECT_EQ(told, L"The field \"#\" holds \"" + EString(test.typed) +
+                                L"\". It takes a colour as six hexadecimal digits of red, green and blue, such as FF0000 "
+                                L"for red. Nothing was saved: correct it and try again.");
+            EXPECT_EQ(Moods().size(), moodsBefore) << test.typed;
+        } else {
+            EXPECT_EQ(Moods().back().GetColor(), test.colour) << test.typed;
+        }
     }
 }
 
@@ -262,12 +285,15 @@ TEST_F(MoodListCtrlTest, OkIsDisabledWhileTheNameIsEmpty)
                                  enabled.push_back(::IsWindowEnabled(ok) != FALSE);
                                  SetItemText(dialog, IDC_MOOD_NAME, L"");
                                  enabled.push_back(::IsWindowEnabled(ok) != FALSE);
+                                 // Blanks would leave the row without a label.
+                                 SetItemText(dialog, IDC_MOOD_NAME, L"  \t");
+                                 enabled.push_back(::IsWindowEnabled(ok) != FALSE);
                                  SetItemText(dialog, IDC_MOOD_NAME, L"Calm");
                                  enabled.push_back(::IsWindowEnabled(ok) != FALSE);
                                  ClickButton(dialog, IDCANCEL);
                                  return true;
                              }});
-    EXPECT_EQ(enabled, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(enabled, (std::vector<bool>{true, false, false, true}));
 }
 
 TEST_F(MoodListCtrlTest, EditChangesTheSelectedMood)

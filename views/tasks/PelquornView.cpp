@@ -4,6 +4,7 @@
 #include <numeric>
 #include <unordered_set>
 
+#include "foundation/BlankName.h"
 #include "foundation/Language.h"
 #include "foundation/Options.h"
 #include "foundation/WindowState.h"
@@ -606,7 +607,8 @@ void CPelquornView::TellSelection()
 
 bool CPelquornView::OnEndLabelEdit(const NMLVDISPINFOW& info)
 {
-    if (!info.item.pszText || !GetDocument())
+    // A name of blanks would leave the row without a label: the old one stays.
+    if (!info.item.pszText || !GetDocument() || IsBlankName(info.item.pszText))
         return false;
     const TaskCard* row = GetRowTask(info.item.iItem);
     TaskCard task;

@@ -361,17 +361,31 @@ TEST_F(TaskListTest, ADisabledCommandSentAsAnAcceleratorDoesNothing)
     EXPECT_TRUE(dialogs.shownTasks.empty());
 }
 
-TEST_F(TaskListTest, RenamingInPlaceKeepsTheNewName)
+// A name of blanks would leave the row without a label: the old one stays.
+TEST_F(TaskListTest, RenamingInPlaceKeepsTheNewNameAndABlankOneIsRefused)
 {
     const int id = AddShownTask(L"Typo nmae");
-    wchar_t text[] = L"Typo name";
-    NMLVDISPINFOW info = {};
-    info.hdr = {view.m_hWnd, 0, LVN_ENDLABELEDITW};
-    info.item.iItem = view.FindRow(id);
-    info.item.pszText = text;
-    EXPECT_EQ(view.SendViewMessage(OCM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)), TRUE);
-    EXPECT_EQ(Task(id).GetName(), L"Typo name");
-    EXPECT_EQ(view.GetRowTask(view.FindRow(id))->GetName(), L"Typo name");
+    const struct {
+        const wchar_t* typed;
+        LRESULT kept;
+        const wchar_t* name;
+    } cases[] = {
+        {L"Typo name", TRUE, L"Typo name"},
+        {L"", FALSE, L"Typo name"},
+        {L"   ", FALSE, L"Typo name"},
+        {L"\t\r\n", FALSE, L"Typo name"},
+        {L" Fixed ", TRUE, L" Fixed "},
+    };
+    for (const auto& c : cases) {
+        std::wstring text = c.typed;
+        NMLVDISPINFOW info = {};
+        info.hdr = {view.m_hWnd, 0, LVN_ENDLABELEDITW};
+        info.item.iItem = view.FindRow(id);
+        info.item.pszText = text.data();
+        EXPECT_EQ(view.SendViewMessage(OCM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info)), c.kept) << c.typed;
+        EXPECT_EQ(Task(id).GetName(), c.name) << c.typed;
+        EXPECT_EQ(view.GetRowTask(view.FindRow(id))->GetName(), c.name) << c.typed;
+    }
 }
 
 TEST_F(TaskListTest, ColumnClicksSortTiesByNameAndTheSameColumnReverses)

@@ -5,6 +5,7 @@
 
 #include "document/Clipboard.h"
 #include "document/DocumentText.h"
+#include "foundation/BlankName.h"
 #include "foundation/BoolSwitch.h"
 #include "foundation/Language.h"
 #include "resources/IconIds.h"
@@ -337,7 +338,8 @@ void CPeopleTreeView::OnSelectionChanged(HTREEITEM item)
 bool CPeopleTreeView::OnEndLabelEdit(const NMTVDISPINFOW& info)
 {
     CPelquornDoc* document = GetDocument();
-    if (!info.item.pszText || !document)
+    // A name of blanks would leave the item without a label: the old one stays.
+    if (!info.item.pszText || !document || IsBlankName(info.item.pszText))
         return false;
     Person person;
     if (!document->GetPerson(GetItemId(info.item.hItem), person))

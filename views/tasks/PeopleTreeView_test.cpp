@@ -535,15 +535,25 @@ TEST_F(PeopleTreeTest, RenamingInPlaceWritesTheNameAndKeepsTheTypedLabel)
     const Case cases[] = {
         {"a person with a full name", ann, L"Annie", L"Annie", L"Ann Smith"},
         {"a group", work, L"Office", L"Office", L"Office"},
-        {"an empty name", bob, L"", L"", L""},
+        // A name of blanks would leave the item without a label: the old one stays.
+        {"an empty name", bob, L"", nullptr, nullptr},
+        {"blanks", bob, L"   ", nullptr, nullptr},
     };
     for (const Case& test : cases) {
         Select(test.id);
         ::SetFocus(tree.m_hWnd);
+        const EString nameBefore = Entry(test.id).GetName();
+        const EString labelBefore = Text(Item(test.id));
         const HWND editor = TreeView_EditLabel(tree.m_hWnd, Item(test.id));
         ASSERT_NE(editor, nullptr) << test.name;
         ::SetWindowTextW(editor, test.typed);
         TreeView_EndEditLabelNow(tree.m_hWnd, FALSE);
+        if (!test.label) {
+            EXPECT_EQ(Entry(test.id).GetName(), nameBefore) << test.name;
+            EXPECT_EQ(Text(Item(test.id)), labelBefore) << test.name;
+            EXPECT_FALSE(labelBefore.empty()) << test.name;
+            continue;
+        }
         EXPECT_EQ(Entry(test.id).GetName(), EString(test.typed)) << test.name;
         EXPECT_EQ(Text(Item(test.id)), EString(test.label)) << test.name;
         document.Notify(nullptr, NotifyCode::kAll);
