@@ -1,5 +1,7 @@
 #include "dialogs/FieldLabel.h"
 
+#include <algorithm>
+
 #include "winlib/Window.h"
 
 EString FieldLabel(HWND field)
@@ -15,6 +17,9 @@ EString FieldLabel(HWND field)
             ++i;
         label += text[i];
     }
+    // A sign in front of a field ("#" before a colour's digits) names nothing.
+    if (std::none_of(label.begin(), label.end(), [](wchar_t ch) { return ::IsCharAlphaNumericW(ch); }))
+        return EString();
     const size_t end = label.find_last_not_of(L" :");
-    return end == EString::npos ? EString() : label.substr(0, end + 1);
+    return label.substr(0, end + 1);
 }

@@ -267,7 +267,7 @@ TEST_F(MoodListCtrlTest, TheColourTextIsReadWhenTheEditIsLeft)
         RunCommand(ID_TASK_ADD, steps);
         EXPECT_EQ(shown, EString(test.shown)) << test.typed;
         if (test.refused) {
-            EXPECT_EQ(told, L"The field \"#\" holds \"" + EString(test.typed) +
+            EXPECT_EQ(told, L"This field holds \"" + EString(test.typed) +
                                 L"\". It takes a colour as six hexadecimal digits of red, green and blue, such as FF0000 "
                                 L"for red. Nothing was saved: correct it and try again.");
             EXPECT_EQ(Moods().size(), moodsBefore) << test.typed;
