@@ -451,7 +451,7 @@ TEST_F(CategoryTreeTest, ATaskAddedToAnotherCategoryMakesTheTreeSelectThatCatego
 {
     class AnswerInCategory : public InertTaskListDialogs {
     public:
-        bool EditTask(HWND, bool, CPelquornDoc&, TaskDialogFields& fields) override
+        bool EditTask(HWND, bool, ICategoryReader&, TaskDialogFields& fields) override
         {
             fields.name = L"Elsewhere";
             fields.categoryId = categoryId;

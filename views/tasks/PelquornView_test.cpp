@@ -30,7 +30,7 @@ constexpr double kNineAm = 9.0 / 24.0;
 // Each editor answers with the next scripted answer, Cancel when none is left.
 class ScriptedTaskListDialogs : public ITaskListDialogs {
 public:
-    bool EditTask(HWND, bool newTask, CPelquornDoc&, TaskDialogFields& fields) override
+    bool EditTask(HWND, bool newTask, ICategoryReader&, TaskDialogFields& fields) override
     {
         shownTasks.push_back(fields);
         shownAsNew.push_back(newTask);
