@@ -259,7 +259,7 @@ void CPelquornView::RefreshTaskRow(int taskId)
 
 void CPelquornView::TellTaskEdited(int taskId)
 {
-    CPelquornDoc* document = GetDocument();
+    ITaskListDocument* document = GetDocument();
     if (!document)
         return;
     const int row = FindRow(taskId);
@@ -552,7 +552,7 @@ void CPelquornView::Update(ISubject* subject, DocNotifyCode code)
 
 void CPelquornView::SelectFoundTask()
 {
-    CPelquornDoc* document = GetDocument();
+    ITaskListDocument* document = GetDocument();
     if (!document)
         return;
     ISearchResults& search = document->GetSearchResults();
