@@ -13,14 +13,9 @@ namespace {
 // A frame with nothing but the plan: no list to select in, no tree, no editor.
 class PlanOnlyLinks : public IViewLinks {
 public:
-    explicit PlanOnlyLinks(CPelquornDoc& document) : m_document(document) {}
-    CPelquornDoc& GetDocument() override { return m_document; }
     void SelectTask(int) override {}
     void OpenTask(int) override {}
     bool SelectCategory(int) override { return false; }
-
-private:
-    CPelquornDoc& m_document;
 };
 
 std::vector<int> ShownIds(const CCalendarView& calendar)
@@ -41,8 +36,9 @@ TEST(CalendarViewTest, WithNoTaskListItShowsItsPlansDeadlinesInTheListsOrder)
     const int bank = plan.AddTask(L"Bank", 1);
     TestDayHost host;
     ASSERT_TRUE(host.Create(nullptr));
-    PlanOnlyLinks links(plan.document);
+    PlanOnlyLinks links;
     CCalendarView calendar;
+    calendar.SetDocument(&plan.document);
     calendar.SetLinks(&links);
     ASSERT_TRUE(calendar.Create(host.m_hWnd));
     plan.document.Attach(&calendar);

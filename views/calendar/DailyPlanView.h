@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dialogs/PlanDialog.h"
-#include "document/PelquornDoc.h"
+#include "document/IDailyPlanDocument.h"
 #include "resources/AppCommandIds.h"
 #include "views/calendar/DailyPlanContents.h"
 #include "views/calendar/IDateSelector.h"
@@ -19,7 +19,7 @@
 // drives it through the day manager base, owns the plan-entry dialog and
 // turns the dialog's OK into document operations.
 class CDailyPlanView : public CWindowImpl<CDailyPlanView>,
-                       public CViewBase<CDailyPlanView, CPelquornDoc>,
+                       public CViewBase<CDailyPlanView, IDailyPlanDocument>,
                        public IDateSelector {
 public:
     static constexpr UINT kDayPickerId = 10114;

@@ -229,7 +229,6 @@ protected:
     class TreeLinks : public IViewLinks {
     public:
         explicit TreeLinks(CategoryTreeTest& test) : m_test(test) {}
-        CPelquornDoc& GetDocument() override { return m_test.document; }
         void SelectTask(int) override {}
         void OpenTask(int) override {}
         bool SelectCategory(int categoryId) override { return m_test.tree.SelectCategory(categoryId); }
