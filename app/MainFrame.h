@@ -275,7 +275,6 @@ private:
     class ViewLinks : public IViewLinks {
     public:
         explicit ViewLinks(CMainFrame& frame) : m_frame(frame) {}
-        CPelquornDoc& GetDocument() override { return m_frame.GetDocument(); }
         void SelectTask(int taskId) override;
         void OpenTask(int taskId) override;
         bool SelectCategory(int categoryId) override;

@@ -115,6 +115,8 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
         return -1;
     m_view.SetDialogs(&m_taskListDialogs);
     m_view.SetLinks(&m_viewLinks);
+    // The calendar is handed its plan at once; the other views take theirs from the first notice.
+    m_calendarView.SetDocument(&GetDocument());
     m_calendarView.SetLinks(&m_viewLinks);
     m_view.SetRowSelectedHandler([this](int row) {
         const TaskCard* task = m_view.GetRowTask(row);

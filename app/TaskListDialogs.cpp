@@ -15,7 +15,7 @@ TaskListDialogs::~TaskListDialogs()
         m_tracking.DestroyWindow();
 }
 
-bool TaskListDialogs::EditTask(HWND parent, bool newTask, CPelquornDoc& document, TaskDialogFields& fields)
+bool TaskListDialogs::EditTask(HWND parent, bool newTask, ICategoryReader& document, TaskDialogFields& fields)
 {
     CTaskDialog dialog(newTask ? 0 : 1);
     dialog.name = fields.name;

@@ -14,7 +14,7 @@ public:
     TaskListDialogs(const TaskListDialogs&) = delete;
     TaskListDialogs& operator=(const TaskListDialogs&) = delete;
 
-    bool EditTask(HWND parent, bool newTask, CPelquornDoc& document, TaskDialogFields& fields) override;
+    bool EditTask(HWND parent, bool newTask, ICategoryReader& document, TaskDialogFields& fields) override;
     bool EditManyTasks(HWND parent, int& importance, double& deadline) override;
     bool EditRecurrence(HWND parent, RecurrenceInfo& recurrence) override;
     bool ConfirmDelete(const EString& question) override;

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "dialogs/RecurrenceDialog.h"
-#include "document/PelquornDoc.h"
+#include "document/ICategoryReader.h"
 #include "foundation/BlankName.h"
 #include "foundation/Clock.h"
 #include "foundation/Locale.h"

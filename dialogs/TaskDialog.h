@@ -12,7 +12,7 @@
 #include "document/model/RecurrenceInfo.h"
 #include "document/model/ReminderInfo.h"
 
-class CPelquornDoc;
+class ICategoryReader;
 
 class CTaskDialog : public CZemDialogImpl<CTaskDialog> {
 public:
@@ -21,7 +21,7 @@ public:
     // Runs the category browser from the current category; true on OK, with
     // chosenId empty when the user ended on the top of the tree.
     using CategoryBrowser =
-        std::function<bool(HWND owner, CPelquornDoc* document, int currentId, std::optional<int>& chosenId)>;
+        std::function<bool(HWND owner, ICategoryReader* document, int currentId, std::optional<int>& chosenId)>;
     // Edits the reminder flag and record; true when the user confirmed.
     using ReminderEditor = std::function<bool(int& hasReminder, ReminderInfo& reminder)>;
 
@@ -100,7 +100,7 @@ public:
     double deadline;
     int recurring = 0;
     RecurrenceInfo recurrence;
-    CPelquornDoc* document = nullptr;
+    ICategoryReader* document = nullptr;
     int categoryId = 0;
     EString categoryName;
     int hasReminder = 0;

@@ -313,7 +313,7 @@ TEST_F(TaskDialogTest, BrowsingTakesTheChosenCategoryAndTheTopWhenNoneIsChosen)
         dialog.document = &document;
         dialog.categoryId = c.chooseWork ? 0 : workId;
         int offeredId = -1;
-        dialog.browseCategory = [&](HWND, CPelquornDoc* doc, int currentId, std::optional<int>& chosen) {
+        dialog.browseCategory = [&](HWND, ICategoryReader* doc, int currentId, std::optional<int>& chosen) {
             EXPECT_EQ(doc, &document);
             offeredId = currentId;
             if (c.chooseWork)

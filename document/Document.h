@@ -6,6 +6,7 @@
 #include "document/DocumentMessages.h"
 #include "document/IDocumentPrompts.h"
 #include "document/ISubjectImpl.h"
+#include "document/IViewDocument.h"
 #include "foundation/EString.h"
 #include "resources/DocumentCommandIds.h"
 #include "foundation/MessageMap.h"
@@ -14,8 +15,9 @@
 class ComError;
 
 // Knows nothing of plans: the derived document loads, saves and empties
-// itself in OnNewDocument, OnOpenDocument and OnSaveDocument.
-class CDocument : public ISubjectImpl, public CMessageMap {
+// itself in OnNewDocument, OnOpenDocument and OnSaveDocument. What every view
+// asks of it, it answers here.
+class CDocument : public ISubjectImpl, public CMessageMap, public virtual IViewDocument {
 public:
     CDocument() = default;
     ~CDocument() override = default;
@@ -59,9 +61,9 @@ public:
     // The file the start-up open will try first: the path set, else the most
     // recent file; empty when there is neither.
     EString GetStartupOpenPath() const;
-    HWND GetDocumentWindow() const { return m_documentWindow; }
+    HWND GetDocumentWindow() const override { return m_documentWindow; }
     // The active view sets its window here.
-    void SetDocumentWindow(HWND window) { m_documentWindow = window; }
+    void SetDocumentWindow(HWND window) override { m_documentWindow = window; }
     const CRecentDocumentList& GetRecentList() const { return m_recentList; }
     // The program puts its message boxes and file dialogs here, tests their
     // own answers; null: every question cancelled.
@@ -84,7 +86,7 @@ public:
     bool SaveAs();
     bool Save();
     void UpdateRecentList();
-    void RefreshUI();
+    void RefreshUI() override;
 
     BEGIN_MESSAGE_MAP(CDocument)
         ON_MESSAGE(WM_PELQUORN_START_OPEN, OnStartupOpen)

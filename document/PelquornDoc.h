@@ -6,11 +6,17 @@
 #include <vector>
 
 #include "document/Document.h"
+#include "document/ICategoryTreeDocument.h"
+#include "document/IDailyPlanDocument.h"
+#include "document/IDeadlinesCalendarDocument.h"
 #include "document/IDocumentDialogs.h"
 #include "document/IFindServices.h"
+#include "document/IMoodDocument.h"
 #include "document/IOnlineSession.h"
+#include "document/IPeopleDocument.h"
 #include "document/IReportServices.h"
 #include "document/IStatusBarSink.h"
+#include "document/ITaskListDocument.h"
 #include "document/InertServices.h"
 #include "document/OfflineSession.h"
 #include "document/SyncQueue.h"
@@ -29,8 +35,15 @@
 // operation marks the document modified before it touches the data; a COM
 // error is caught in the operation, logged, shown once and turned into the
 // operation's failure value (see Guarded). The document notifies with no
-// sender, so every observer hears it.
-class CPelquornDoc : public CDocument {
+// sender, so every observer hears it. Each view sees it through the face of
+// its own kind (ITaskListDocument, ...), which it holds alone.
+class CPelquornDoc : public CDocument,
+                     public ITaskListDocument,
+                     public IDailyPlanDocument,
+                     public IDeadlinesCalendarDocument,
+                     public ICategoryTreeDocument,
+                     public IPeopleDocument,
+                     public IMoodDocument {
 public:
     // From this size on a plan is parsed on a thread of its own (about half
     // a second's parse under Wine).
@@ -77,60 +90,55 @@ public:
     EString SaveTempCopyForReport();
 
     // Tasks.
-    bool AddTask(TaskCard& task);
-    void UpdateTask(const TaskCard& task);
+    bool AddTask(TaskCard& task) override;
+    void UpdateTask(const TaskCard& task) override;
     void DeleteTask(int id);
     // Many tasks in one operation: the plan is marked modified once.
-    void UpdateTasks(const std::vector<TaskCard>& tasks);
-    void DeleteTasks(const std::vector<int>& ids);
+    void UpdateTasks(const std::vector<TaskCard>& tasks) override;
+    void DeleteTasks(const std::vector<int>& ids) override;
     // With its done and planned hours; silent without showErrors.
-    bool GetTask(int id, TaskCard& task, bool showErrors = true);
-    void RenameTask(const EString& name, int id);
-    EString GetSelectedTaskName();
+    bool GetTask(int id, TaskCard& task, bool showErrors = true) override;
+    void RenameTask(const EString& name, int id) override;
+    EString GetSelectedTaskName() override;
     // The new category's id; 0 on failure.
-    int ConvertTaskToCategory(int taskId);
-    bool MoveTasks(int categoryId, const std::vector<int>& taskIds);
-    bool MoveCategory(int parentId, int categoryId);
-    void ResetOriginalEstimations(int categoryId);
-    void ResetOriginalEstimation(int taskId);
+    int ConvertTaskToCategory(int taskId) override;
+    bool MoveTasks(int categoryId, const std::vector<int>& taskIds) override;
+    bool MoveCategory(int parentId, int categoryId) override;
+    void ResetOriginalEstimations(int categoryId) override;
+    void ResetOriginalEstimation(int taskId) override;
     // 8 when the plan cannot be read.
-    double GetMaxTaskEstimation(const std::vector<int>& taskIds);
+    double GetMaxTaskEstimation(const std::vector<int>& taskIds) override;
     // 0 when the task is not planned.
     double GetLastPlanDateOfTask(int taskId);
     // The same for each of the tasks, in their order, in one pass over the plan.
-    std::vector<double> GetLastPlanDatesOfTasks(const std::vector<int>& taskIds);
-    int GetTaskCategory(int taskId);
-    double GetDefaultDeadline() const;
+    std::vector<double> GetLastPlanDatesOfTasks(const std::vector<int>& taskIds) override;
+    int GetTaskCategory(int taskId) override;
+    double GetDefaultDeadline() const override;
     // In days.
     double GetDeadlinePeriod() const;
 
     // The tasks selected in the task list, in selection order.
-    void GetSelectedTaskIds(std::vector<int>& ids) const { ids = m_selectedTaskIds; }
-    void SetSelectedTaskIds(const std::vector<int>& ids) { m_selectedTaskIds = ids; }
-    int GetFirstSelectedTaskId() const { return m_selectedTaskIds.empty() ? 0 : m_selectedTaskIds.front(); }
-    bool HasFilteredTasks();
+    void GetSelectedTaskIds(std::vector<int>& ids) const override { ids = m_selectedTaskIds; }
+    void SetSelectedTaskIds(const std::vector<int>& ids) override { m_selectedTaskIds = ids; }
+    int GetFirstSelectedTaskId() const override { return m_selectedTaskIds.empty() ? 0 : m_selectedTaskIds.front(); }
+    bool HasFilteredTasks() override;
     // The tasks of the current category that pass the filters asked for.
     // With both filters it also brings the task summary up to date, counted
     // from these tasks when they are all the summary counts.
-    void SelectTasks(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter);
-    // The order the task list shows its tasks in, which the deadlines calendar
-    // and the find follow: the column sorted by and its direction.
-    struct TaskSort {
-        int field = 0;
-        bool ascending = true;
-    };
-    TaskSort GetTaskSort() const;
+    void SelectTasks(std::vector<TaskCard>& tasks, bool useStatusFilter, bool useDeadlineFilter) override;
+    // The order the task list shows its tasks in (IDeadlinesCalendarDocument::TaskSort).
+    TaskSort GetTaskSort() const override;
     // The tasks the task list has just read, in its order: the deadlines
     // calendar takes them instead of reading and sorting every task again.
     // They hold until the next change is told or another category or order
     // is chosen; null after that.
-    void SetListedTasks(const std::vector<TaskCard>& tasks);
-    std::shared_ptr<const std::vector<TaskCard>> GetListedTasks() const;
+    void SetListedTasks(const std::vector<TaskCard>& tasks) override;
+    std::shared_ptr<const std::vector<TaskCard>> GetListedTasks() const override;
     // Today to today + 42 days unless the tasks reach further. `selected`:
     // what SelectTasks with both filters gave just now, which spares reading
     // the tasks again when both filters are asked for and it holds them all.
     void GetTaskDateRange(double& first, double& last, bool useStatusFilter, bool useDeadlineFilter,
-                          const std::vector<TaskCard>* selected = nullptr);
+                          const std::vector<TaskCard>* selected = nullptr) override;
 
     // Filters: the codes of FilterInfo.
     int GetStatusFilter() const { return m_statusFilter; }
@@ -141,24 +149,24 @@ public:
     void SetPriorityFilter(int code);
     // True while the observers hear that only the filters changed: no task,
     // category or plan entry did, so what a day holds stays as it was.
-    bool IsFilterNotice() const { return m_filterNotice; }
+    bool IsFilterNotice() const override { return m_filterNotice; }
     FilterInfo MakeFilter(bool useStatusFilter, bool useDeadlineFilter) const;
     // Whether SelectTasks with both filters lets the task through, its category aside.
-    bool PassesTaskListFilters(const TaskCard& task) const;
+    bool PassesTaskListFilters(const TaskCard& task) const override;
 
     // Categories.
-    int GetCurrentCategoryId() const { return m_currentCategoryId; }
-    void SetCurrentCategoryId(int id);
-    bool GetCurrentCategory(Category& category);
-    bool AddCategory(int parentId, Category& category);
-    bool UpdateCategory(const Category& category);
-    void DeleteCategory(int id);
+    int GetCurrentCategoryId() const override { return m_currentCategoryId; }
+    void SetCurrentCategoryId(int id) override;
+    bool GetCurrentCategory(Category& category) override;
+    bool AddCategory(int parentId, Category& category) override;
+    bool UpdateCategory(const Category& category) override;
+    void DeleteCategory(int id) override;
     // Id 0 or less gives the top, named by "ROOT_NAME".
-    bool GetCategory(int id, Category& category);
-    void GetSubCategories(int parentId, std::vector<Category>& categories);
+    bool GetCategory(int id, Category& category) override;
+    void GetSubCategories(int parentId, std::vector<Category>& categories) override;
     EString GetCategoryPath(int id);
-    bool HasUncompletedTasks(int categoryId);
-    bool IsCategoryShown(const Category& category) const;
+    bool HasUncompletedTasks(int categoryId) override;
+    bool IsCategoryShown(const Category& category) const override;
     void CheckCategoryCompletion(int taskId);
     bool PromptCategoryCompletion(const Category& category);
     bool GetTransparentCategories() const { return m_transparentCategories != 0; }
@@ -170,11 +178,11 @@ public:
     // the filters, and their hours. A change told, another category or
     // another filter leaves it to be counted when next asked for or shown:
     // the task list's read counts it on the way.
-    void RecalculateTaskSummary();
+    void RecalculateTaskSummary() override;
     void BringTaskSummaryUpToDate();
-    void UpdateDaySummary(double day);
+    void UpdateDaySummary(double day) override;
     // The same from a day's entries read already.
-    void UpdateDaySummary(const std::vector<TaskPlanEntry>& entries);
+    void UpdateDaySummary(const std::vector<TaskPlanEntry>& entries) override;
     // Shows nothing while the task summary waits to be counted.
     void ShowTaskSummary();
     EString FormatTaskSummary();
@@ -182,79 +190,79 @@ public:
     int GetFilteredTaskHours();
 
     // Plan entries.
-    bool GetPlanEntry(int id, TaskPlanEntry& entry);
-    void GetDayPlanEntries(double day, std::vector<TaskPlanEntry>& entries);
+    bool GetPlanEntry(int id, TaskPlanEntry& entry) override;
+    void GetDayPlanEntries(double day, std::vector<TaskPlanEntry>& entries) override;
     // The entry keeps the id it was made with.
-    bool AddPlanEntry(double day, const TaskPlanEntry& entry);
+    bool AddPlanEntry(double day, const TaskPlanEntry& entry) override;
     void DeletePlanEntry(int id);
-    void DeletePlanEntries(const std::vector<int>& ids);
+    void DeletePlanEntries(const std::vector<int>& ids) override;
     // Each as UpdatePlanEntry, as one change of the document; false when one failed.
-    bool UpdatePlanEntries(const std::vector<TaskPlanEntry>& entries);
-    bool UpdatePlanEntry(const TaskPlanEntry& entry);
-    bool ArrangePlanEntries(double day, double start, const std::vector<int>& ids, bool copy);
+    bool UpdatePlanEntries(const std::vector<TaskPlanEntry>& entries) override;
+    bool UpdatePlanEntry(const TaskPlanEntry& entry) override;
+    bool ArrangePlanEntries(double day, double start, const std::vector<int>& ids, bool copy) override;
     bool ScheduleTasks(double day, double start, const std::vector<int>& taskIds, double shortestHours,
-                       double longestHours);
-    double GetProposedStartTime(double day, int planEntryId);
-    void AddRecurringPlanEntries(double day);
+                       double longestHours) override;
+    double GetProposedStartTime(double day, int planEntryId) override;
+    void AddRecurringPlanEntries(double day) override;
     // The day the work went to; 0 on failure.
-    double RescheduleToNextWorkDay(double day);
-    void ToggleHoliday(double date);
-    void GetHolidays(std::vector<double>& dates);
+    double RescheduleToNextWorkDay(double day) override;
+    void ToggleHoliday(double date) override;
+    void GetHolidays(std::vector<double>& dates) override;
     // Today's entries, one line each, for the tray icon's hint.
     EString FormatDayPlanText();
 
     // Time tracking.
-    bool IsTracking() const { return m_tracking != 0; }
-    int GetTrackedPlanEntryId() const { return m_trackedPlanEntryId; }
+    bool IsTracking() const override { return m_tracking != 0; }
+    int GetTrackedPlanEntryId() const override { return m_trackedPlanEntryId; }
     void SetTrackedPlanEntryId(int id) { m_trackedPlanEntryId = id; }
     int GetPreviousPlanEntryId() const { return m_previousPlanEntryId; }
-    void SetPreviousPlanEntryId(int id) { m_previousPlanEntryId = id; }
-    void StartTracking();
+    void SetPreviousPlanEntryId(int id) override { m_previousPlanEntryId = id; }
+    void StartTracking() override;
     // The tracked entry's end moves to now. Across midnight the time is booked
     // on each day: the tracked entry ends with its day and a new one, tracked
     // from then on, takes today's part.
-    void UpdateTrackedPlanEntry();
-    void StopTracking();
+    void UpdateTrackedPlanEntry() override;
+    void StopTracking() override;
     void ProlongPreviousEntry(int entryId);
 
     // Moods.
-    void AddMood(MoodItem& mood);
-    void DeleteMood(int id);
-    void UpdateMood(const MoodItem& mood);
-    bool GetMood(int id, MoodItem& mood);
-    void GetMoods(std::vector<MoodItem>& moods);
+    void AddMood(MoodItem& mood) override;
+    void DeleteMood(int id) override;
+    void UpdateMood(const MoodItem& mood) override;
+    bool GetMood(int id, MoodItem& mood) override;
+    void GetMoods(std::vector<MoodItem>& moods) override;
     void SetMoodState(double dateTime, int moodId);
-    void SetCurrentMood(int moodId);
-    int GetCurrentMoodId();
+    void SetCurrentMood(int moodId) override;
+    int GetCurrentMoodId() override;
 
     // People and groups.
-    bool AddPerson(int groupId, Person& person);
-    bool UpdatePerson(const Person& person);
-    void DeletePerson(int id);
-    bool GetPerson(int id, Person& person);
-    bool GetPeople(int groupId, std::vector<Person>& people);
-    void SetSelectedPerson(int id);
-    int GetSelectedPerson();
-    void SavePeopleTreeState(const std::vector<int>& expandedIds);
-    void LoadPeopleTreeState(std::vector<int>& expandedIds);
+    bool AddPerson(int groupId, Person& person) override;
+    bool UpdatePerson(const Person& person) override;
+    void DeletePerson(int id) override;
+    bool GetPerson(int id, Person& person) override;
+    bool GetPeople(int groupId, std::vector<Person>& people) override;
+    void SetSelectedPerson(int id) override;
+    int GetSelectedPerson() override;
+    void SavePeopleTreeState(const std::vector<int>& expandedIds) override;
+    void LoadPeopleTreeState(std::vector<int>& expandedIds) override;
     CSyncQueue& GetSyncQueue();
 
     // The category tree's state kept in the file.
-    void SetSelectedCategory(int id);
-    int GetSelectedCategory();
-    void SaveCategoryTreeState(const std::vector<int>& expandedIds);
-    void LoadCategoryTreeState(std::vector<int>& expandedIds);
+    void SetSelectedCategory(int id) override;
+    int GetSelectedCategory() override;
+    void SaveCategoryTreeState(const std::vector<int>& expandedIds) override;
+    void LoadCategoryTreeState(std::vector<int>& expandedIds) override;
 
     // Recurrences and reminders, keyed by their task.
-    bool GetRecurrence(int taskId, RecurrenceInfo& recurrence);
+    bool GetRecurrence(int taskId, RecurrenceInfo& recurrence) override;
     // Whether the task has a rule, without reading it; silent.
-    bool HasRecurrence(int taskId);
-    void SetRecurrence(RecurrenceInfo recurrence, int taskId);
-    void DeleteRecurrence(int taskId);
-    void AddReminder(const ReminderInfo& reminder);
-    bool GetReminder(int taskId, ReminderInfo& reminder);
-    void DeleteReminder(int taskId);
-    void GetReminders(std::vector<ReminderInfo>& reminders);
+    bool HasRecurrence(int taskId) override;
+    void SetRecurrence(RecurrenceInfo recurrence, int taskId) override;
+    void DeleteRecurrence(int taskId) override;
+    void AddReminder(const ReminderInfo& reminder) override;
+    bool GetReminder(int taskId, ReminderInfo& reminder) override;
+    void DeleteReminder(int taskId) override;
+    void GetReminders(std::vector<ReminderInfo>& reminders) override;
 
     // Goals.
     void DownloadGoals(std::vector<Goal>& goals);
@@ -262,27 +270,27 @@ public:
 
     // Find, properties, login.
     void Find(const EString& criteria, const FindOptions& options);
-    ISearchResults& GetSearchResults() { return *m_search; }
-    IPlanEntryFinder& GetPlanEntryFinder() { return *m_planEntryFinder; }
-    void FindPlanEntries(int taskId, int secondId);
+    ISearchResults& GetSearchResults() override { return *m_search; }
+    IPlanEntryFinder& GetPlanEntryFinder() override { return *m_planEntryFinder; }
+    void FindPlanEntries(int taskId, int secondId) override;
 
     // Plan fragments: "<ROOT>" with tasks or a category branch; empty after an error.
     EString GetCategoryXml(int categoryId);
     // The selected tasks.
     EString GetTasksXml();
     // No notification: the callers notify.
-    void InsertXml(int categoryId, const EString& text, bool includeActivitiesHistory);
-    void PasteXml(const EString& text);
+    void InsertXml(int categoryId, const EString& text, bool includeActivitiesHistory) override;
+    void PasteXml(const EString& text) override;
     // The private clipboard format; false when there was nothing to copy or paste.
-    bool CopyTasksToClipboard(HWND owner);
-    bool CopyCategoryToClipboard(int categoryId, HWND owner);
+    bool CopyTasksToClipboard(HWND owner) override;
+    bool CopyCategoryToClipboard(int categoryId, HWND owner) override;
     // The category leaves the plan with its tasks and everything of theirs
     // (plan entries, recurrences, reminders), which its paste brings back;
     // false, and nothing leaves, when the clipboard could not take it.
-    bool CutCategoryToClipboard(int categoryId, HWND owner);
+    bool CutCategoryToClipboard(int categoryId, HWND owner) override;
     bool PasteFromClipboard(HWND owner);
-    void ExportCategory(int categoryId);
-    void ImportCategory(int categoryId);
+    void ExportCategory(int categoryId) override;
+    void ImportCategory(int categoryId) override;
 
     BEGIN_MESSAGE_MAP(CPelquornDoc)
         ON_COMMAND(ID_FIND_GOALS_WIZARD, OnFindGoalsWizard)
@@ -308,9 +316,13 @@ public:
     LRESULT OnClose(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
 
     // Logs the error and shows it once, as the document's own operations do.
-    void ReportError(const class ComError& error);
+    void ReportError(const ComError& error) override;
 
     void Notify(IObserver* sender, DocNotifyCode code) override;
+    // The base's, as the faces name them.
+    int IsModified() const override { return CDocument::IsModified(); }
+    void SetModified(int modified) override { CDocument::SetModified(modified); }
+    unsigned long long GetChangeNoticeCount() const override { return CDocument::GetChangeNoticeCount(); }
 
 protected:
     // Runs the body; a ComError is logged ("CATCH 0x%x: %s"), shown and

@@ -25,7 +25,8 @@ bool CalendarDateFilter()
 // The tasks the task list shows, in its order, then those only the
 // calendar's own filters let through, in the same order. The list's own
 // rows are shared while no change was told since it showed them.
-std::shared_ptr<const std::vector<TaskCard>> TasksInListOrder(CPelquornDoc& document, CPelquornDoc::TaskSort sort,
+std::shared_ptr<const std::vector<TaskCard>> TasksInListOrder(IDeadlinesCalendarDocument& document,
+                                                              IDeadlinesCalendarDocument::TaskSort sort,
                                                               bool useStatusFilter, bool useDeadlineFilter)
 {
     const auto sortTasks = [&](std::vector<TaskCard>& tasks) { SortTasks(tasks, sort.field, sort.ascending); };
@@ -60,13 +61,6 @@ CCalendarView::CCalendarView()
 }
 
 CCalendarView::~CCalendarView() = default;
-
-void CCalendarView::SetLinks(IViewLinks* links)
-{
-    m_links = links;
-    if (links)
-        SetDocument(&links->GetDocument());
-}
 
 WindowClass CCalendarView::GetWindowClass()
 {
@@ -143,10 +137,10 @@ bool CCalendarView::IsLoadedAsShown() const
 {
     // The list tells of its order while other views may not have heard the
     // change it refilled for yet: the document's count of notices says.
-    const CPelquornDoc* document = GetDocument();
+    const IDeadlinesCalendarDocument* document = GetDocument();
     if (m_stale || !document || document->GetChangeNoticeCount() != m_loaded.changeNotices)
         return false;
-    const CPelquornDoc::TaskSort sort = document->GetTaskSort();
+    const IDeadlinesCalendarDocument::TaskSort sort = document->GetTaskSort();
     return sort.field == m_loaded.sortField && sort.ascending == m_loaded.ascending;
 }
 
@@ -165,7 +159,7 @@ bool CCalendarView::PreTranslateMessage(MSG* message)
 
 void CCalendarView::Reload()
 {
-    CPelquornDoc* document = GetDocument();
+    IDeadlinesCalendarDocument* document = GetDocument();
     if (!document)
         return;
     // The keys are about to name other rows.
@@ -177,7 +171,7 @@ void CCalendarView::Reload()
     // again for their range took as long as the rest of the reload.
     const bool sameTasks =
         !m_stale && document->GetChangeNoticeCount() == m_loaded.changeNotices && Clock::Today() == m_loaded.today;
-    const CPelquornDoc::TaskSort sort = document->GetTaskSort();
+    const IDeadlinesCalendarDocument::TaskSort sort = document->GetTaskSort();
     m_tasks = TasksInListOrder(*document, sort, statusFilter, dateFilter);
     double first = m_loaded.first;
     double last = m_loaded.last;
@@ -235,7 +229,7 @@ void CCalendarView::Reload()
 void CCalendarView::ReloadHolidays()
 {
     std::vector<double> dates;
-    if (CPelquornDoc* document = GetDocument())
+    if (IDeadlinesCalendarDocument* document = GetDocument())
         document->GetHolidays(dates);
     m_image.SetHolidays(dates);
 }
@@ -343,7 +337,7 @@ void CCalendarView::ScrollIntoView(POINT contentPoint)
 
 LRESULT CCalendarView::OnHoliday(WORD, WORD, HWND, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IDeadlinesCalendarDocument* document = GetDocument();
     // Only a day chosen with the context menu.
     if (!document || m_contextDate <= 0)
         return 0;

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "document/PelquornDoc.h"
+#include "document/IDeadlinesCalendarDocument.h"
 #include "foundation/PrivateMessages.h"
 #include "resources/CalendarCommandIds.h"
 #include "views/calendar/CalendarImage.h"
@@ -19,7 +19,7 @@
 
 // A box's key is its task's 1-based row among the tasks shown; 0 is none.
 // Dragging a PLAN box along the days moves that task's deadline.
-class CCalendarView : public CWindowImpl<CCalendarView>, public CViewBase<CCalendarView, CPelquornDoc> {
+class CCalendarView : public CWindowImpl<CCalendarView>, public CViewBase<CCalendarView, IDeadlinesCalendarDocument> {
 public:
     static constexpr int kLineSize = CalendarImage::kDayWidth;
     // The square that follows the pointer while a box is dragged.
@@ -32,8 +32,8 @@ public:
 
     static WindowClass GetWindowClass();
 
-    // Before Create: the plan it shows and the task list it selects in.
-    void SetLinks(IViewLinks* links);
+    // Before Create, with the document: the task list it selects in and whose editor it opens.
+    void SetLinks(IViewLinks* links) { m_links = links; }
     HWND Create(HWND parent) override;
     void Update(ISubject* subject, DocNotifyCode code) override;
     void UpdateCommandUI(bool active);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "document/DocumentMessages.h"
-#include "document/PelquornDoc.h"
+#include "document/IDailyPlanDocument.h"
 #include "foundation/Clock.h"
 #include "foundation/Locale.h"
 #include "foundation/Options.h"
@@ -91,7 +91,7 @@ bool CCalendarViewDay::OnDrop(IDataObject* dataObject, int x, int y, DWORD effec
 
 void CCalendarViewDay::ReloadHolidays()
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     if (!document)
         return;
     std::vector<double> dates;
@@ -143,7 +143,7 @@ void CCalendarViewDay::LoadEntries()
     ApplyDaySettings();
     const int selectedId = GetSelectedEntryId();
     m_planner.ClearItems();
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     if (document) {
         const double firstDay = std::floor(m_planner.GetFirstShownDay());
         std::vector<PlannerItem> items;
@@ -290,7 +290,7 @@ void CCalendarViewDay::OnBeginDrag()
 
 void CCalendarViewDay::OnEdgeDragEnded()
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     const int id = GetSelectedEntryId();
     TaskPlanEntry entry;
     if (!document || id <= 0 || !document->GetPlanEntry(id, entry))

@@ -117,7 +117,7 @@ void CCalendarView::DrawDragSquare(std::optional<RECT> square)
 
 void CCalendarView::MoveDeadline(int key, double date)
 {
-    CPelquornDoc* document = GetDocument();
+    IDeadlinesCalendarDocument* document = GetDocument();
     const TaskCard* shown = GetKeyTask(key);
     if (!document || !shown)
         return;

@@ -38,7 +38,7 @@ LRESULT CDailyPlanView::OnDayCommand(WORD, WORD id, HWND, bool&)
 
 LRESULT CDailyPlanView::OnRecurringEntries(WORD, WORD, HWND, bool&)
 {
-    if (CPelquornDoc* document = GetDocument())
+    if (IDailyPlanDocument* document = GetDocument())
         document->AddRecurringPlanEntries(GetDate());
     return 0;
 }
@@ -47,7 +47,7 @@ LRESULT CDailyPlanView::OnRecurringEntries(WORD, WORD, HWND, bool&)
 // rather than jump to the zero date.
 LRESULT CDailyPlanView::OnRescheduleTomorrow(WORD, WORD, HWND, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     if (!document)
         return 0;
     const double target = document->RescheduleToNextWorkDay(GetDate());
@@ -60,7 +60,7 @@ LRESULT CDailyPlanView::OnRescheduleTomorrow(WORD, WORD, HWND, bool&)
 
 LRESULT CDailyPlanView::OnMarkHoliday(WORD, WORD, HWND, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     if (!document)
         return 0;
     document->ToggleHoliday(GetDate());
@@ -72,14 +72,14 @@ LRESULT CDailyPlanView::OnMarkHoliday(WORD, WORD, HWND, bool&)
 
 bool CDailyPlanView::ReadSelectedEntry(TaskPlanEntry& entry)
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     const int id = GetContent().GetSelectedEntryId();
     return document && id >= 0 && document->GetPlanEntry(id, entry);
 }
 
 LRESULT CDailyPlanView::OnDelete(WORD, WORD, HWND, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     CDayManagerBase& content = GetContent();
     const int count = content.HasSelection();
     if (!document || count <= 0)
@@ -111,7 +111,7 @@ LRESULT CDailyPlanView::OnDelete(WORD, WORD, HWND, bool&)
 
 LRESULT CDailyPlanView::OnEdit(WORD, WORD, HWND, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     std::vector<int> ids;
     GetContent().GetSelectedEntryIds(ids);
     TaskPlanEntry entry;
@@ -139,7 +139,7 @@ LRESULT CDailyPlanView::OnEdit(WORD, WORD, HWND, bool&)
 
 LRESULT CDailyPlanView::OnAddEntry(WORD, WORD, HWND, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     if (!document)
         return 0;
     std::vector<int> selectedTasks;
@@ -169,7 +169,7 @@ LRESULT CDailyPlanView::OnAddEntry(WORD, WORD, HWND, bool&)
 
 LRESULT CDailyPlanView::OnNewEntryConfirmed(UINT, WPARAM, LPARAM, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     if (!document)
         return 0;
     const CPlanDialog& dialog = m_planDialog;
@@ -188,7 +188,7 @@ LRESULT CDailyPlanView::OnNewEntryConfirmed(UINT, WPARAM, LPARAM, bool&)
 
 LRESULT CDailyPlanView::OnEditedEntryConfirmed(UINT, WPARAM, LPARAM, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     const CPlanDialog& dialog = m_planDialog;
     TaskPlanEntry entry;
     if (!document || !document->GetPlanEntry(dialog.entryId, entry))
@@ -218,7 +218,7 @@ LRESULT CDailyPlanView::OnToggleCompleted(WORD, WORD, HWND, bool&)
 
 void CDailyPlanView::AdjustTime(TimeEdge edge)
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     TaskPlanEntry entry;
     if (!ReadSelectedEntry(entry))
         return;
@@ -245,7 +245,7 @@ LRESULT CDailyPlanView::OnAdjustStartTime(WORD, WORD, HWND, bool&)
 
 LRESULT CDailyPlanView::OnAdjustStopTime(WORD, WORD, HWND, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     if (document && document->IsTracking())
         document->StopTracking();
     else
@@ -277,7 +277,7 @@ LRESULT CDailyPlanView::OnSelectAll(WORD, WORD, HWND, bool&)
 
 void CDailyPlanView::ShowFoundEntry()
 {
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     if (!document)
         return;
     try {

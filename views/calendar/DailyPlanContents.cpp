@@ -29,7 +29,7 @@ void DailyPlanContents::Resize(const RECT& rect)
     m_grid.ResizeContent(rect);
 }
 
-void DailyPlanContents::SetDocument(CPelquornDoc* document)
+void DailyPlanContents::SetDocument(IDailyPlanDocument* document)
 {
     m_list.SetDocument(document);
     m_grid.SetDocument(document);

@@ -7,7 +7,7 @@
 #include "views/calendar/DayManagerBase.h"
 #include "views/calendar/ListViewDay.h"
 
-class CPelquornDoc;
+class IDailyPlanDocument;
 class IDateSelector;
 class ICreatableWindow;
 
@@ -29,7 +29,7 @@ public:
     // The other content hidden first, then this one shown.
     void Show(bool list);
     void Resize(const RECT& rect);
-    void SetDocument(CPelquornDoc* document);
+    void SetDocument(IDailyPlanDocument* document);
     void SetLayoutDays(int days);
     void SetAlignMinutes(int minutes);
 

@@ -311,7 +311,7 @@ void CDailyPlanView::ReloadDay()
     content.ReloadHolidays();
     content.ForgetDaySummary();
     content.LoadEntries();
-    if (CPelquornDoc* document = GetDocument(); document && !content.HasToldDaySummary())
+    if (IDailyPlanDocument* document = GetDocument(); document && !content.HasToldDaySummary())
         document->UpdateDaySummary(GetDate());
 }
 
@@ -330,7 +330,7 @@ void CDailyPlanView::ShowMode(bool list, bool refresh)
     ::EnableWindow(m_daysCombo, list ? FALSE : TRUE);
     m_contents.Show(list);
     // The pane reloads the shown content once; the other views hear of it.
-    if (CPelquornDoc* document = GetDocument()) {
+    if (IDailyPlanDocument* document = GetDocument()) {
         ReloadDay();
         document->Notify(this, NotifyCode::kTasksChanged);
     }
@@ -355,7 +355,7 @@ LRESULT CDailyPlanView::OnShowGrid(WORD, WORD, HWND, bool&)
 void CDailyPlanView::Update(ISubject* subject, DocNotifyCode code)
 {
     ViewBase::Update(subject, code);
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     m_contents.SetDocument(document);
     if (!document || !IsWindow())
         return;
@@ -426,7 +426,7 @@ void CDailyPlanView::UpdateCommandUI(bool active)
         return;
     CDayManagerBase& content = GetContent();
     const int selected = content.HasSelection();
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     for (const int id : {ID_RECURRING_TASKS, ID_RESCHEDULE_TOMORROW, ID_DAY_SHOW_LIST, ID_DAY_SHOW_CALENDAR,
                          ID_DAY_ZOOM_OUT, ID_DAY_ZOOM_IN}) {
         CommandUiState state = {0, 0, id};

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "dialogs/PlanDialog.h"
-#include "document/PelquornDoc.h"
+#include "document/IDailyPlanDocument.h"
 #include "resources/AppCommandIds.h"
 #include "resources/EditCommandIds.h"
 #include "views/calendar/DailyPlanContents.h"
@@ -20,7 +20,7 @@
 // drives it through the day manager base, owns the plan-entry dialog and
 // turns the dialog's OK into document operations.
 class CDailyPlanView : public CWindowImpl<CDailyPlanView>,
-                       public CViewBase<CDailyPlanView, CPelquornDoc>,
+                       public CViewBase<CDailyPlanView, IDailyPlanDocument>,
                        public IDateSelector {
 public:
     static constexpr UINT kDayPickerId = 10114;

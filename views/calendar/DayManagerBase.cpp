@@ -5,7 +5,7 @@
 #include "dialogs/ManyPlanEntriesDialog.h"
 #include "dialogs/TrayPopupWindow.h"
 #include "document/Clipboard.h"
-#include "document/PelquornDoc.h"
+#include "document/IDailyPlanDocument.h"
 #include "document/PelquornDragData.h"
 #include "document/model/CustomActionPlayer.h"
 #include "foundation/AppWindow.h"

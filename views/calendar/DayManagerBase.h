@@ -13,7 +13,7 @@
 #include "views/common/NavigationHelper.h"
 #include "views/common/TreeDropTarget.h"
 
-class CPelquornDoc;
+class IDailyPlanDocument;
 
 class CDayManagerBase : public NavigationHelper, public ISimpleDropCallback {
 public:
@@ -97,8 +97,8 @@ public:
     // false for a timer that is not one of them.
     bool OnOwnerTimer(UINT_PTR timerId);
 
-    CPelquornDoc* GetDocument() const { return m_document; }
-    void SetDocument(CPelquornDoc* document) { m_document = document; }
+    IDailyPlanDocument* GetDocument() const { return m_document; }
+    void SetDocument(IDailyPlanDocument* document) { m_document = document; }
     IDateSelector* GetDateSelector() const { return m_dateSelector; }
     void SetDateSelector(IDateSelector* selector) { m_dateSelector = selector; }
     ICreatableWindow* GetOwnerView() const { return m_owner; }
@@ -142,7 +142,7 @@ private:
     int m_announcedEntryId = 0;
     int m_pendingSelection = 0;
     ICreatableWindow* m_owner = nullptr;      // not owned
-    CPelquornDoc* m_document = nullptr;       // not owned
+    IDailyPlanDocument* m_document = nullptr; // not owned
     IDateSelector* m_dateSelector = nullptr;  // not owned
     CTreeDropTarget m_dropTarget;
 };

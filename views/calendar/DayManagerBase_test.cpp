@@ -1,14 +1,19 @@
-// The day contents' shared base: edge navigation, drops, completion, dragging entries out and the running-entry notice.
+// The day contents' shared base: edge navigation, drops, completion, dragging entries out and the running-entry notice, the notice also on a stand-in of the daily plan's face.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "dialogs/BatchDialogIds.h"
 #include "dialogs/TrayPopupWindow.h"
 #include "document/Clipboard.h"
+#include "document/IDailyPlanDocument.h"
+#include "document/InertServices.h"
 #include "document/PelquornDragData.h"
 #include "foundation/Clock.h"
 #include "foundation/ComPtr.h"
@@ -20,6 +25,7 @@
 #include "views/calendar/DayManagerBase.h"
 #include "views/calendar/DayTestSupport.h"
 #include "views/common/AtlDropSource.h"
+#include "views/common/FakeViewDocument.h"
 
 namespace {
 
@@ -84,7 +90,131 @@ public:
     std::vector<DocNotifyCode> codes;
 };
 
-class DayManagerBaseTest : public ::testing::Test {
+// The tasks and the plan entries of each day, in the order added, each entry
+// read with its task and under its task's name, as the document reads them;
+// nothing is arranged, scheduled, found or tracked.
+class FakeDailyPlanDocument : public FakeViewDocument, public IDailyPlanDocument {
+public:
+    bool GetPlanEntry(int id, TaskPlanEntry& entry) override
+    {
+        for (const DayEntry& held : m_entries)
+            if (held.entry.GetId() == id) {
+                entry = WithTask(held.entry);
+                return true;
+            }
+        return false;
+    }
+    void GetDayPlanEntries(double day, std::vector<TaskPlanEntry>& entries) override
+    {
+        entries.clear();
+        for (const DayEntry& held : m_entries)
+            if (held.day == std::floor(day))
+                entries.push_back(WithTask(held.entry));
+    }
+    bool AddPlanEntry(double day, const TaskPlanEntry& entry) override
+    {
+        m_entries.push_back({std::floor(day), entry});
+        return true;
+    }
+    bool UpdatePlanEntry(const TaskPlanEntry& entry) override
+    {
+        for (DayEntry& held : m_entries)
+            if (held.entry.GetId() == entry.GetId()) {
+                held.entry = entry;
+                return true;
+            }
+        return false;
+    }
+    bool UpdatePlanEntries(const std::vector<TaskPlanEntry>& entries) override
+    {
+        bool all = true;
+        for (const TaskPlanEntry& entry : entries)
+            all = UpdatePlanEntry(entry) && all;
+        return all;
+    }
+    void DeletePlanEntries(const std::vector<int>& ids) override
+    {
+        std::erase_if(m_entries, [&](const DayEntry& held) {
+            return std::find(ids.begin(), ids.end(), held.entry.GetId()) != ids.end();
+        });
+    }
+    bool ArrangePlanEntries(double, double, const std::vector<int>&, bool) override { return false; }
+    bool ScheduleTasks(double, double, const std::vector<int>&, double, double) override { return false; }
+    double GetProposedStartTime(double, int) override { return 0; }
+    void AddRecurringPlanEntries(double) override {}
+    double RescheduleToNextWorkDay(double) override { return 0; }
+    void FindPlanEntries(int, int) override {}
+    IPlanEntryFinder& GetPlanEntryFinder() override { return m_nothingFound; }
+
+    void ToggleHoliday(double) override {}
+    void GetHolidays(std::vector<double>& dates) override { dates.clear(); }
+    void UpdateDaySummary(double) override {}
+    void UpdateDaySummary(const std::vector<TaskPlanEntry>&) override {}
+    bool IsFilterNotice() const override { return false; }
+
+    bool GetTask(int id, TaskCard& task, bool) override { return FindById(m_tasks, id, task); }
+    int GetTaskCategory(int) override { return 0; }
+    double GetMaxTaskEstimation(const std::vector<int>&) override { return 8; }
+    bool HasFilteredTasks() override { return !m_tasks.empty(); }
+    void SelectTasks(std::vector<TaskCard>& tasks, bool, bool) override
+    {
+        tasks.insert(tasks.end(), m_tasks.begin(), m_tasks.end());
+    }
+    void GetSelectedTaskIds(std::vector<int>& ids) const override { ids.clear(); }
+    int GetFirstSelectedTaskId() const override { return 0; }
+
+    bool IsTracking() const override { return false; }
+    void StopTracking() override {}
+    int GetTrackedPlanEntryId() const override { return 0; }
+    void SetPreviousPlanEntryId(int) override {}
+
+    void AddTask(const TaskCard& task) { m_tasks.push_back(task); }
+
+private:
+    struct DayEntry {
+        double day = 0;
+        TaskPlanEntry entry;
+    };
+    TaskPlanEntry WithTask(TaskPlanEntry entry)
+    {
+        TaskCard task;
+        if (GetTask(entry.GetTaskId(), task, false)) {
+            entry.SetName(task.GetName());
+            entry.SetTask(task);
+        }
+        return entry;
+    }
+
+    std::vector<TaskCard> m_tasks;
+    std::vector<DayEntry> m_entries;
+    InertServices m_nothingFound;
+};
+
+// The test's tasks and entries, as DayPlan adds them to a real plan.
+class FakeDayPlan {
+public:
+    int AddTask(const wchar_t* name, double hours)
+    {
+        const TaskCard task(name, L"", hours, kDay + 7, 1, TaskCard::kNew, 0, 0, -1);
+        document.AddTask(task);
+        return task.GetId();
+    }
+    int AddEntry(double day, int taskId, const wchar_t* start, const wchar_t* end)
+    {
+        TaskPlanEntry entry(taskId, 0, 0, L"", L"", 0, 0);
+        entry.SetStartTimeText(start);
+        entry.SetEndTimeText(end);
+        document.AddPlanEntry(day, entry);
+        return entry.GetId();
+    }
+
+    FakeDailyPlanDocument document;
+};
+
+// The base over a plan: the program's document, or a stand-in of the daily
+// plan's face where only the day's entries count.
+template <class Plan>
+class DayManagerBaseFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -105,11 +235,14 @@ protected:
         ClearProgramRegistry();
     }
 
-    DayPlan plan;
+    Plan plan;
     TestDayHost host;
     StubContent content;
     CodeObserver observer;
 };
+
+using DayManagerBaseTest = DayManagerBaseFixture<DayPlan>;
+using DayManagerBaseOnFakeTest = DayManagerBaseFixture<FakeDayPlan>;
 
 using Timer = UINT_PTR;
 constexpr Timer kNavigation = CDayManagerBase::DAY_NAVIGATION_TIMER_ID;
@@ -376,7 +509,7 @@ TEST_F(DayManagerBaseTest, AllCompletedNeedsOneEntryAndSkipsUnreadableIds)
         EXPECT_EQ(content.AreAllCompleted(c.ids), c.all) << ToText(c.ids);
 }
 
-TEST_F(DayManagerBaseTest, TheRunningEntryIsAnnouncedOnceAndTheNextOneAgain)
+TEST_F(DayManagerBaseOnFakeTest, TheRunningEntryIsAnnouncedOnceAndTheNextOneAgain)
 {
     Options::SetShowTrayNotifications(1);
     const int task = plan.AddTask(L"Review", 1);
@@ -401,7 +534,7 @@ TEST_F(DayManagerBaseTest, TheRunningEntryIsAnnouncedOnceAndTheNextOneAgain)
     EXPECT_EQ(host.timers[kRefresh], 120000u);
 }
 
-TEST_F(DayManagerBaseTest, TheTrayNoticeFollowsItsSetting)
+TEST_F(DayManagerBaseOnFakeTest, TheTrayNoticeFollowsItsSetting)
 {
     Options::SetShowTrayNotifications(0);
     plan.AddEntry(kDay, plan.AddTask(L"Review", 1), L"09:00", L"10:00");

@@ -6,7 +6,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "document/PelquornDoc.h"
+#include "document/IDailyPlanDocument.h"
 #include "document/model/DateFunctions.h"
 #include "foundation/AppWindow.h"
 #include "foundation/Language.h"
@@ -202,7 +202,7 @@ bool CListViewDay::GetFocusedItemRect(RECT& rect)
 int CListViewDay::RowIcon(const TaskPlanEntry& entry, double shownDate)
 {
     int icon = entry.GetPhase(shownDate);
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     if (document && entry.GetId() == document->GetTrackedPlanEntryId())
         icon = kIconTracked;
     // While time is tracked, only the tracked entry counts as running.
@@ -236,7 +236,7 @@ void CListViewDay::LoadEntries()
     }
     const double shownDate = GetShownDate();
     std::vector<TaskPlanEntry> entries;
-    if (CPelquornDoc* document = GetDocument())
+    if (IDailyPlanDocument* document = GetDocument())
         document->GetDayPlanEntries(shownDate, entries);
     NoteLoadedDay(shownDate, entries);
     {
@@ -466,7 +466,7 @@ LRESULT CListViewDay::OnRangeSelected(int, NMHDR*, bool&)
 
 void CListViewDay::TellSelection()
 {
-    if (CPelquornDoc* document = GetDocument())
+    if (IDailyPlanDocument* document = GetDocument())
         document->SetPreviousPlanEntryId(GetSelectedEntryId());
     if (ICreatableWindow* owner = GetOwnerView())
         owner->SendViewMessage(WM_PELQUORN_DOC_CHANGED, 0, 0);
@@ -548,7 +548,7 @@ LRESULT CListViewDay::OnTipNeedsText(UINT, WPARAM, LPARAM, bool&)
     hit.pt = tip.GetLastPoint();
     const int row = ListView_HitTest(m_list.m_hWnd, &hit);
     TaskPlanEntry entry;
-    CPelquornDoc* document = GetDocument();
+    IDailyPlanDocument* document = GetDocument();
     if (row >= 0 && document && document->GetPlanEntry(GetRowEntryId(row), entry))
         tip.SetText(entry.GetTask().GetDescription().c_str());
     return 0;

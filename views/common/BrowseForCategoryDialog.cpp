@@ -24,7 +24,7 @@ LRESULT CBrowseForCategoryDialog::OnChoose(WORD, WORD, HWND, bool& handled)
     return 0;
 }
 
-bool BrowseForCategory(HWND owner, CPelquornDoc* document, int currentId, std::optional<int>& chosenId)
+bool BrowseForCategory(HWND owner, ICategoryReader* document, int currentId, std::optional<int>& chosenId)
 {
     CBrowseForCategoryDialog dialog;
     dialog.document = document;

@@ -27,7 +27,7 @@ public:
 
     void OnInitDialog();
 
-    CPelquornDoc* document = nullptr;
+    ICategoryReader* document = nullptr;
     // Selected on opening; after OK the chosen one, empty for the root (all categories).
     std::optional<int> category;
 
@@ -39,4 +39,4 @@ private:
 };
 
 // The task dialog's browse: true on OK, with the chosen category (empty for the root).
-bool BrowseForCategory(HWND owner, CPelquornDoc* document, int currentId, std::optional<int>& chosenId);
+bool BrowseForCategory(HWND owner, ICategoryReader* document, int currentId, std::optional<int>& chosenId);

@@ -3,13 +3,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "document/PelquornDoc.h"
-#include "document/SilentPrompts.h"
 #include "foundation/Language.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "views/common/BrowseForCategoryDialog.h"
+#include "views/common/FakeViewDocument.h"
 
 namespace {
 
@@ -21,25 +20,13 @@ protected:
         ASSERT_TRUE(Resource::Load(SourcePath(L"resources/Language/English.txt")));
         const INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TREEVIEW_CLASSES};
         ::InitCommonControlsEx(&controls);
-        document.SetPrompts(&prompts);
-        ASSERT_TRUE(document.OnNewDocument());
-        document.SetStatusFilter(0);
-        std::vector<Category> top;
-        document.GetSubCategories(0, top);
-        for (const Category& category : top)
-            document.DeleteCategory(category.GetId());
-        home = Add(0, L"Home");
-        garden = Add(home, L"Garden");
-        work = Add(0, L"Work");
+        // The dialog reads nothing of a plan but its categories.
+        home = categories.Add(0, L"Home");
+        garden = categories.Add(home, L"Garden");
+        work = categories.Add(0, L"Work");
     }
     void TearDown() override { ClearProgramRegistry(); }
 
-    int Add(int parentId, const wchar_t* name)
-    {
-        Category category(name, L"", 0, 0);
-        EXPECT_TRUE(document.AddCategory(parentId, category));
-        return category.GetId();
-    }
     static int SelectedId(HWND dialog)
     {
         const HWND tree = ::GetDlgItem(dialog, IDC_BROWSE_CATEGORY_TREE);
@@ -54,8 +41,7 @@ protected:
         TreeView_SelectItem(tree, TreeView_GetRoot(tree));
     }
 
-    SilentPrompts prompts;
-    CPelquornDoc document;
+    FakeCategories categories;
     int home = 0;
     int garden = 0;
     int work = 0;
@@ -78,7 +64,7 @@ TEST_F(BrowseForCategoryTest, OpensOnTheCurrentCategoryAndTheRootGivesNoCategory
     for (const auto& test : cases) {
         std::optional<int> chosen = 42;
         bool confirmed = false;
-        RunModalSteps([&] { return INT_PTR(confirmed = BrowseForCategory(nullptr, &document, garden, chosen)); },
+        RunModalSteps([&] { return INT_PTR(confirmed = BrowseForCategory(nullptr, &categories, garden, chosen)); },
                       {[&](HWND dialog) {
                           EXPECT_EQ(SelectedId(dialog), garden) << test.name << ": opened on the current one";
                           if (!test.chooseRoot) {

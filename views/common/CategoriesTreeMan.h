@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "document/PelquornDoc.h"
+#include "document/ICategoryReader.h"
 #include "document/model/Category.h"
 #include "resources/IconIds.h"
 #include "views/common/TreeViewHandler.h"
@@ -26,7 +26,7 @@ public:
     CategoriesTreeMan& operator=(const CategoriesTreeMan&) = delete;
 
     void SetTreeCtrl(HWND tree) { m_tree = tree; }
-    void SetDocument(CPelquornDoc* document) { m_document = document; }
+    void SetDocument(ICategoryReader* document) { m_document = document; }
     HWND GetTreeCtrl() const { return m_tree; }
 
     // A shown category and the category it stands in (0: the top level).
@@ -64,6 +64,6 @@ private:
     void InsertShown(HTREEITEM parent, int categoryId, const std::vector<ShownCategory>& shown);
 
     HWND m_tree = nullptr;             // not owned
-    CPelquornDoc* m_document = nullptr; // not owned
+    ICategoryReader* m_document = nullptr; // not owned
     CImageList m_images;
 };

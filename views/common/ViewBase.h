@@ -1,4 +1,4 @@
-// CViewBase<View, Doc>: what every document view shares: the document, activation, command states, context menus, drags, Enter and forwarded commands.
+// CViewBase<View, Doc>: what every document view shares: its face of the document, activation, command states, context menus, drags, Enter and forwarded commands.
 #pragma once
 
 #include <windows.h>
@@ -21,8 +21,9 @@
 // View derives from its window implementation first (a CWindowImpl), then
 // from this base, and provides `void UpdateCommandUI(bool active)`, which
 // sends one state per command through SendCommandState. Its own message map
-// ends with CHAIN_MESSAGE_MAP(ViewBase). Doc is a CDocument: the document
-// that attaches the view and whose window the active view is.
+// ends with CHAIN_MESSAGE_MAP(ViewBase). Doc is the view's own face of the
+// document (an IViewDocument: ITaskListDocument, IMoodDocument, ...): the
+// document that attaches the view and whose window the active view is.
 template <class View, class Doc>
 class CViewBase : public ICreatableWindow, public IObserver {
 public:

@@ -26,8 +26,9 @@ constexpr WORD kUnknownCommand = 40012;
 // Posted after the messages under test: once it arrives, they have too.
 constexpr UINT kSentinel = WM_APP + 1;
 
-// A report-style list view, as the task list is, with three commands of its own.
-class TestListView : public CWindowImpl<TestListView>, public CViewBase<TestListView, CPelquornDoc> {
+// A report-style list view, as the task list is, with three commands of its own;
+// it sees the document as every view does, whatever else it shows.
+class TestListView : public CWindowImpl<TestListView>, public CViewBase<TestListView, IViewDocument> {
 public:
     static WindowClass GetWindowClass() { return {.name = L"QuorvaneTestListView", .baseName = WC_LISTVIEWW}; }
 

@@ -1,15 +1,13 @@
-// IViewLinks: what a view asks of the frame that owns it: its plan and the other views it reaches.
+// IViewLinks: what a view asks of the frame that owns it: the other views it reaches.
 #pragma once
 
-#include "document/PelquornDoc.h"
-
-// The frame hands it to its views before it makes their windows; each frame
-// links its own views, so two frames in one process never reach each other's.
+// The frame hands it to its views, with each view's face of the document,
+// before it makes their windows; each frame links its own views, so two
+// frames in one process never reach each other's.
 class IViewLinks {
 public:
     virtual ~IViewLinks() = default;
 
-    virtual CPelquornDoc& GetDocument() = 0;
     // The task alone selected in the task list, when the list shows it; 0 selects nothing.
     virtual void SelectTask(int taskId) = 0;
     // The task's editor, as the task list's Edit opens it.

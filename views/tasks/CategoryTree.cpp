@@ -235,7 +235,7 @@ void CCategoryTree::OnSelectionChanged(HTREEITEM item)
 {
     // Emptying the control leaves no selection for a moment: no choice of the user's.
     m_currentItem = item;
-    CPelquornDoc* document = GetDocument();
+    ICategoryTreeDocument* document = GetDocument();
     if (!item || !document)
         return;
     const int categoryId = ItemCategoryId(item);
@@ -255,7 +255,7 @@ void CCategoryTree::OnSelectionChanged(HTREEITEM item)
 
 bool CCategoryTree::OnEndLabelEdit(const NMTVDISPINFOW& info)
 {
-    CPelquornDoc* document = GetDocument();
+    ICategoryTreeDocument* document = GetDocument();
     // No text: the edit was cancelled. A name of blanks would leave the item
     // without a label: the old one stays.
     if (!info.item.pszText || !document || IsRoot(info.item.hItem) || IsBlankName(info.item.pszText))

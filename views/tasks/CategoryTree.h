@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "document/PelquornDoc.h"
+#include "document/ICategoryTreeDocument.h"
 #include "foundation/PrivateMessages.h"
 #include "resources/AppCommandIds.h"
 #include "resources/EditCommandIds.h"
@@ -20,7 +20,7 @@
 #include "winlib/WindowImpl.h"
 
 class CCategoryTree : public CWindowImpl<CCategoryTree>,
-                      public CViewBase<CCategoryTree, CPelquornDoc>,
+                      public CViewBase<CCategoryTree, ICategoryTreeDocument>,
                       public NavigationHelper,
                       public ISimpleDropCallback {
 public:

@@ -73,7 +73,7 @@ void CCategoryTree::UpdateCommandUI(bool active)
 LRESULT CCategoryTree::OnAdd(WORD, WORD, HWND, bool&)
 {
     RETURN_UNLESS_ENABLED(ID_TASK_ADD)
-    CPelquornDoc& document = *GetDocument();
+    ICategoryTreeDocument& document = *GetDocument();
     const HTREEITEM parent = GetCurrentItem();
     const int parentId = ItemCategoryId(parent);
     CategoryDialogFields fields;
@@ -93,7 +93,7 @@ LRESULT CCategoryTree::OnAdd(WORD, WORD, HWND, bool&)
 LRESULT CCategoryTree::OnEdit(WORD, WORD, HWND, bool&)
 {
     RETURN_UNLESS_ENABLED(ID_TASK_EDIT)
-    CPelquornDoc& document = *GetDocument();
+    ICategoryTreeDocument& document = *GetDocument();
     const HTREEITEM item = GetCurrentItem();
     const int id = ItemCategoryId(item);
     Category category;
@@ -151,7 +151,7 @@ LRESULT CCategoryTree::OnDelete(WORD, WORD, HWND, bool&)
 LRESULT CCategoryTree::OnComplete(WORD, WORD, HWND, bool&)
 {
     RETURN_UNLESS_ENABLED(ID_TASK_COMPLETE)
-    CPelquornDoc& document = *GetDocument();
+    ICategoryTreeDocument& document = *GetDocument();
     Category category;
     if (!document.GetCategory(GetCurrentCategoryId(), category))
         return 1;

@@ -105,7 +105,7 @@ bool CCategoryTree::CanAcceptData(IDataObject* dataObject)
 bool CCategoryTree::OnDrop(IDataObject* dataObject, int x, int y, DWORD)
 {
     OnDragLeave();
-    CPelquornDoc* document = GetDocument();
+    ICategoryTreeDocument* document = GetDocument();
     TVHITTESTINFO hit = {};
     hit.pt = {x, y};
     const HTREEITEM target = TreeView_HitTest(m_hWnd, &hit);

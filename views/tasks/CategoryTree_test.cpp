@@ -1,4 +1,4 @@
-// The category tree on a real document: filling, choosing a category for the task list, its stored state, renaming, commands, drag and drop.
+// The category tree on a real document: filling, choosing a category for the task list, its stored state, renaming, commands, drag and drop; its filling also on a stand-in of its face.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,9 +8,11 @@
 #include <cstdint>
 #include <deque>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "document/Clipboard.h"
+#include "document/ICategoryTreeDocument.h"
 #include "document/InertServices.h"
 #include "document/PelquornDoc.h"
 #include "document/PelquornDragData.h"
@@ -20,6 +22,7 @@
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "views/common/AtlDropSource.h"
+#include "views/common/FakeViewDocument.h"
 #include "views/common/TreeViewHandler.h"
 #include "views/common/ViewTestSupport.h"
 #include "views/tasks/CategoryTree.h"
@@ -84,17 +87,70 @@ ComPtr<CAtlDropSource> DragOf(const PelquornDragData& data)
     return source;
 }
 
-class CategoryTreeTest : public ::testing::Test {
+// The categories of a plan, the current and the selected one and the
+// tree's kept state, and nothing else: no tasks, no clipboard, no find hit.
+class FakeCategoryTreeDocument : public FakeViewDocument, public FakeCategories, public ICategoryTreeDocument {
+public:
+    int GetCurrentCategoryId() const override { return m_currentId; }
+    void SetCurrentCategoryId(int id) override { m_currentId = id; }
+    void RecalculateTaskSummary() override {}
+    bool AddCategory(int parentId, Category& category) override
+    {
+        categories.push_back({parentId, category});
+        return true;
+    }
+    bool UpdateCategory(const Category& category) override
+    {
+        for (Entry& entry : categories)
+            if (entry.category.GetId() == category.GetId()) {
+                entry.category = category;
+                return true;
+            }
+        return false;
+    }
+    void DeleteCategory(int id) override { Remove(id); }
+    bool HasUncompletedTasks(int) override { return false; }
+    double GetDefaultDeadline() const override { return 0; }
+    void ResetOriginalEstimations(int) override {}
+    bool MoveTasks(int, const std::vector<int>&) override { return false; }
+    bool MoveCategory(int, int) override { return false; }
+    bool CopyCategoryToClipboard(int, HWND) override { return false; }
+    bool CutCategoryToClipboard(int, HWND) override { return false; }
+    void InsertXml(int, const EString&, bool) override {}
+    void ExportCategory(int) override {}
+    void ImportCategory(int) override {}
+    ISearchResults& GetSearchResults() override { return m_nothingFound; }
+    void SetSelectedCategory(int id) override { m_selectedId = id; }
+    int GetSelectedCategory() override { return m_selectedId; }
+    void SaveCategoryTreeState(const std::vector<int>& expandedIds) override { m_expanded = expandedIds; }
+    void LoadCategoryTreeState(std::vector<int>& expandedIds) override { expandedIds = m_expanded; }
+
+private:
+    int m_currentId = 0;
+    int m_selectedId = 0;
+    std::vector<int> m_expanded;
+    InertServices m_nothingFound;
+};
+
+// The tree and its frame over a document: the program's, with a task list
+// beside the tree as the frame links them, or a stand-in of the tree's face
+// where only what the tree shows counts.
+template <class Document>
+class CategoryTreeFixture : public ::testing::Test {
 protected:
+    static constexpr bool kWithTaskList = std::is_same_v<Document, CPelquornDoc>;
+
     void SetUp() override
     {
         ClearProgramRegistry();
         ASSERT_TRUE(Resource::Load(SourcePath(L"resources/Language/English.txt")));
         const INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
         ::InitCommonControlsEx(&controls);
-        document.SetPrompts(&prompts);
-        ASSERT_TRUE(document.OnNewDocument());
-        document.SetStatusFilter(0);
+        if constexpr (kWithTaskList) {
+            document.SetPrompts(&prompts);
+            ASSERT_TRUE(document.OnNewDocument());
+            document.SetStatusFilter(0);
+        }
         // A plan of this test's categories only.
         std::vector<Category> top;
         document.GetSubCategories(0, top);
@@ -106,18 +162,22 @@ protected:
         frame.view = tree.m_hWnd;
         tree.SetDialogs(&dialogs);
         tree.SendViewMessage(WM_VIEW_DEFERRED_INIT, 0, 0);
-        taskList.SetLinks(&links);
-        ASSERT_TRUE(taskList.Create(frame.m_hWnd));
-        ::MoveWindow(taskList.m_hWnd, 240, 0, 150, 230, TRUE);
-        taskList.SendViewMessage(WM_VIEW_DEFERRED_INIT, 0, 0);
+        if constexpr (kWithTaskList) {
+            taskList.SetLinks(&links);
+            ASSERT_TRUE(taskList.Create(frame.m_hWnd));
+            ::MoveWindow(taskList.m_hWnd, 240, 0, 150, 230, TRUE);
+            taskList.SendViewMessage(WM_VIEW_DEFERRED_INIT, 0, 0);
+        }
         document.Attach(&tree);
-        document.Attach(&taskList);
+        if constexpr (kWithTaskList)
+            document.Attach(&taskList);
         document.Notify(nullptr, NotifyCode::kDocumentLoaded);
     }
     void TearDown() override
     {
         document.Detach(&tree);
-        document.Detach(&taskList);
+        if constexpr (kWithTaskList)
+            document.Detach(&taskList);
         ClearProgramRegistry();
     }
 
@@ -223,25 +283,27 @@ protected:
 
     MenuFrame frame;
     SilentPrompts prompts;
-    CPelquornDoc document;
+    Document document;
     CCategoryTree tree;
     // As the frame links its views: the list chooses a new task's category in the tree.
     class TreeLinks : public IViewLinks {
     public:
-        explicit TreeLinks(CategoryTreeTest& test) : m_test(test) {}
-        CPelquornDoc& GetDocument() override { return m_test.document; }
+        explicit TreeLinks(CategoryTreeFixture& test) : m_test(test) {}
         void SelectTask(int) override {}
         void OpenTask(int) override {}
         bool SelectCategory(int categoryId) override { return m_test.tree.SelectCategory(categoryId); }
 
     private:
-        CategoryTreeTest& m_test;
+        CategoryTreeFixture& m_test;
     } links{*this};
     CPelquornView taskList;
     ScriptedCategoryDialogs dialogs;
 };
 
-TEST_F(CategoryTreeTest, AnEmptyPlanShowsOnlyTheRootWithoutAButton)
+using CategoryTreeTest = CategoryTreeFixture<CPelquornDoc>;
+using CategoryTreeOnFakeTest = CategoryTreeFixture<FakeCategoryTreeDocument>;
+
+TEST_F(CategoryTreeOnFakeTest, AnEmptyPlanShowsOnlyTheRootWithoutAButton)
 {
     ASSERT_NE(Root(), nullptr);
     EXPECT_EQ(Text(Root()), L"All categories");
@@ -249,7 +311,7 @@ TEST_F(CategoryTreeTest, AnEmptyPlanShowsOnlyTheRootWithoutAButton)
     EXPECT_EQ(ChildrenFlag(Root()), 0);
 }
 
-TEST_F(CategoryTreeTest, CategoriesStandSortedUnderTheirParentsWithButtonsWhereTheyHaveChildren)
+TEST_F(CategoryTreeOnFakeTest, CategoriesStandSortedUnderTheirParentsWithButtonsWhereTheyHaveChildren)
 {
     const int zeta = AddCategory(0, L"Zeta");
     const int beta = AddCategory(0, L"beta");
@@ -451,7 +513,7 @@ TEST_F(CategoryTreeTest, ATaskAddedToAnotherCategoryMakesTheTreeSelectThatCatego
 {
     class AnswerInCategory : public InertTaskListDialogs {
     public:
-        bool EditTask(HWND, bool, CPelquornDoc&, TaskDialogFields& fields) override
+        bool EditTask(HWND, bool, ICategoryReader&, TaskDialogFields& fields) override
         {
             fields.name = L"Elsewhere";
             fields.categoryId = categoryId;

@@ -75,7 +75,7 @@ void CMoodListCtrl::UpdateCommandUI(bool active)
 
 void CMoodListCtrl::Reload(bool always)
 {
-    CPelquornDoc* document = GetDocument();
+    IMoodDocument* document = GetDocument();
     if (!IsWindow() || !document)
         return;
     std::vector<MoodItem> moods;
@@ -165,7 +165,7 @@ LRESULT CMoodListCtrl::OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& hand
 
 void CMoodListCtrl::OnSelectionChanged()
 {
-    CPelquornDoc* document = GetDocument();
+    IMoodDocument* document = GetDocument();
     // Only a row the user picks is a new mood: a refill, the reselection
     // after it and the moment between two rows without a selection record
     // nothing, so neither grows the mood log nor marks the document changed.
@@ -195,7 +195,7 @@ LRESULT CMoodListCtrl::OnContextMenu(UINT, WPARAM, LPARAM lParam, bool&)
 
 LRESULT CMoodListCtrl::OnAdd(WORD, WORD, HWND, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IMoodDocument* document = GetDocument();
     if (!document)
         return 0;
     // The id is drawn even when the user cancels.
@@ -207,7 +207,7 @@ LRESULT CMoodListCtrl::OnAdd(WORD, WORD, HWND, bool&)
 
 LRESULT CMoodListCtrl::OnEdit(WORD, WORD, HWND, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IMoodDocument* document = GetDocument();
     const int row = ListHandler(m_hWnd).GetFirstSelected();
     if (!document || row < 0)
         return 0;
@@ -221,7 +221,7 @@ LRESULT CMoodListCtrl::OnEdit(WORD, WORD, HWND, bool&)
 
 LRESULT CMoodListCtrl::OnDelete(WORD, WORD, HWND, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IMoodDocument* document = GetDocument();
     const int row = ListHandler(m_hWnd).GetFirstSelected();
     if (!document || row < 0)
         return 0;

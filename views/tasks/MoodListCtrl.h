@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "document/PelquornDoc.h"
+#include "document/IMoodDocument.h"
 #include "document/model/MoodItem.h"
 #include "foundation/BoolSwitch.h"
 #include "views/common/ColorIcons.h"
@@ -13,7 +13,7 @@
 #include "foundation/Reflection.h"
 #include "winlib/WindowImpl.h"
 
-class CMoodListCtrl : public CWindowImpl<CMoodListCtrl>, public CViewBase<CMoodListCtrl, CPelquornDoc> {
+class CMoodListCtrl : public CWindowImpl<CMoodListCtrl>, public CViewBase<CMoodListCtrl, IMoodDocument> {
 public:
     static WindowClass GetWindowClass();
 

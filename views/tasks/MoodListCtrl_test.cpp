@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "document/IMoodDocument.h"
 #include "document/PelquornDoc.h"
 #include "foundation/Language.h"
 #include "resources/AppCommandIds.h"
@@ -13,6 +14,7 @@
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
+#include "views/common/FakeViewDocument.h"
 #include "views/common/ListHandler.h"
 #include "views/common/ViewTestSupport.h"
 #include "views/tasks/MoodListCtrl.h"
@@ -28,7 +30,38 @@ public:
     END_MESSAGE_MAP()
 };
 
-class MoodListCtrlTest : public testing::Test {
+// The moods of a plan and its current mood, and nothing else of a document;
+// each change of the moods is told as the document tells it.
+class FakeMoodDocument : public FakeViewDocument, public IMoodDocument {
+public:
+    void AddMood(MoodItem& mood) override
+    {
+        moods.push_back(mood);
+        SetCurrentMood(mood.GetId());
+        Notify(nullptr, NotifyCode::kMoodsChanged);
+    }
+    void DeleteMood(int id) override
+    {
+        std::erase_if(moods, [&](const MoodItem& mood) { return mood.GetId() == id; });
+        Notify(nullptr, NotifyCode::kMoodsChanged);
+    }
+    void UpdateMood(const MoodItem& mood) override
+    {
+        ReplaceById(moods, mood);
+        Notify(nullptr, NotifyCode::kMoodsChanged);
+    }
+    bool GetMood(int id, MoodItem& mood) override { return FindById(moods, id, mood); }
+    void GetMoods(std::vector<MoodItem>& out) override { out = moods; }
+    void SetCurrentMood(int moodId) override { currentMoodId = moodId; }
+    int GetCurrentMoodId() override { return currentMoodId; }
+
+    std::vector<MoodItem> moods = {{L"Calm", RGB(0, 128, 255)}, {L"Cheerful", RGB(255, 200, 0)},
+                                   {L"Tired", RGB(128, 128, 128)}, {L"Angry", RGB(255, 0, 0)}};
+    int currentMoodId = moods.front().GetId();
+};
+
+// The list in a host that hands it its notifications back, over a document of the fixture's choice.
+class MoodListHost : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -40,32 +73,21 @@ protected:
                                  .rect = {0, 0, 380, 240}}));
         ASSERT_TRUE(list.Create(host.m_hWnd));
         list.MoveWindow(RECT{0, 0, 380, 240});
-        ASSERT_TRUE(document.OnNewDocument());
-        document.Attach(&list);
-        document.Notify(nullptr, NotifyCode::kDocumentLoaded);
-        // The swatches come with the deferred set-up after creation.
-        ASSERT_TRUE(WaitFor([&] { return ListView_GetImageList(list.m_hWnd, LVSIL_SMALL) != nullptr; }));
-        // The default moods were written by the first fill.
-        document.SetModified(0);
     }
     void TearDown() override
     {
-        document.Detach(&list);
         list.DestroyWindow();
         host.DestroyWindow();
         Resource::Dictionary().Clear();
         ClearProgramRegistry();
     }
 
-    std::vector<MoodItem> Moods()
+    void Open(ISubject& document)
     {
-        std::vector<MoodItem> moods;
-        document.GetMoods(moods);
-        return moods;
-    }
-    size_t MoodRecords()
-    {
-        return document.GetDataManager().GetDocument(true).SelectNodes(L"//MOODSDAILY/DAY/MOODSTATE").GetNodes().size();
+        document.Attach(&list);
+        document.Notify(nullptr, NotifyCode::kDocumentLoaded);
+        // The swatches come with the deferred set-up after creation.
+        ASSERT_TRUE(WaitFor([&] { return ListView_GetImageList(list.m_hWnd, LVSIL_SMALL) != nullptr; }));
     }
     int Rows() const { return ListView_GetItemCount(list.m_hWnd); }
     int SelectedRow() const { return ListHandler(list.m_hWnd).GetFirstSelected(); }
@@ -97,10 +119,58 @@ protected:
     RecordingFrame frame;
     ReflectingHost host;
     CMoodListCtrl list;
+};
+
+class MoodListCtrlTest : public MoodListHost {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(MoodListHost::SetUp());
+        ASSERT_TRUE(document.OnNewDocument());
+        ASSERT_NO_FATAL_FAILURE(Open(document));
+        // The default moods were written by the first fill.
+        document.SetModified(0);
+    }
+    void TearDown() override
+    {
+        document.Detach(&list);
+        MoodListHost::TearDown();
+    }
+
+    std::vector<MoodItem> Moods()
+    {
+        std::vector<MoodItem> moods;
+        document.GetMoods(moods);
+        return moods;
+    }
+    size_t MoodRecords()
+    {
+        return document.GetDataManager().GetDocument(true).SelectNodes(L"//MOODSDAILY/DAY/MOODSTATE").GetNodes().size();
+    }
+
     CPelquornDoc document;
 };
 
-TEST_F(MoodListCtrlTest, TheListShowsTheDocumentsMoodsWithTheCurrentOneSelected)
+// What the list shows and when it refills are the list's own: a few moods are all it needs.
+class MoodListOnFakeTest : public MoodListHost {
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(MoodListHost::SetUp());
+        ASSERT_NO_FATAL_FAILURE(Open(document));
+    }
+    void TearDown() override
+    {
+        document.Detach(&list);
+        MoodListHost::TearDown();
+    }
+
+    std::vector<MoodItem> Moods() const { return document.moods; }
+
+    FakeMoodDocument document;
+};
+
+TEST_F(MoodListOnFakeTest, TheListShowsTheDocumentsMoodsWithTheCurrentOneSelected)
 {
     const std::vector<MoodItem> moods = Moods();
     ASSERT_GE(moods.size(), 3u);
@@ -158,23 +228,21 @@ TEST_F(MoodListCtrlTest, OnlyPickingAnotherMoodRecordsIt)
 }
 
 // A filter change or another view's edit reaches the list as a change of everything; the moods rarely change with it.
-TEST_F(MoodListCtrlTest, AChangeOfEverythingRefillsTheListOnlyWhenTheMoodsDiffer)
+TEST_F(MoodListOnFakeTest, AChangeOfEverythingRefillsTheListOnlyWhenTheMoodsDiffer)
 {
     ASSERT_GE(Rows(), 3);
     struct Case {
         const char* name;
-        void (*change)(CPelquornDoc&, const std::vector<MoodItem>&);
+        void (*change)(FakeMoodDocument&, const std::vector<MoodItem>&);
         bool refilled;
     };
     const Case cases[] = {
-        {"nothing of the moods", [](CPelquornDoc&, const std::vector<MoodItem>&) {}, false},
-        {"a mood renamed", [](CPelquornDoc& doc, const std::vector<MoodItem>& moods) {
+        {"nothing of the moods", [](FakeMoodDocument&, const std::vector<MoodItem>&) {}, false},
+        {"a mood renamed", [](FakeMoodDocument& doc, const std::vector<MoodItem>&) {
              // Written without a notice of its own.
-             MoodItem renamed = moods[1];
-             renamed.SetName(L"Sleepy");
-             doc.GetDataManager().UpdateMood(renamed);
+             doc.moods[1].SetName(L"Sleepy");
          }, true},
-        {"another current mood", [](CPelquornDoc& doc, const std::vector<MoodItem>& moods) {
+        {"another current mood", [](FakeMoodDocument& doc, const std::vector<MoodItem>& moods) {
              doc.SetCurrentMood(moods[2].GetId());
          }, true},
     };

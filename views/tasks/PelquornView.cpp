@@ -256,7 +256,7 @@ void CPelquornView::RefreshTaskRow(int taskId)
 
 void CPelquornView::TellTaskEdited(int taskId)
 {
-    CPelquornDoc* document = GetDocument();
+    ITaskListDocument* document = GetDocument();
     if (!document)
         return;
     const int row = FindRow(taskId);
@@ -549,7 +549,7 @@ void CPelquornView::Update(ISubject* subject, DocNotifyCode code)
 
 void CPelquornView::SelectFoundTask()
 {
-    CPelquornDoc* document = GetDocument();
+    ITaskListDocument* document = GetDocument();
     if (!document)
         return;
     ISearchResults& search = document->GetSearchResults();

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "document/PelquornDoc.h"
+#include "document/ITaskListDocument.h"
 #include "foundation/ComError.h"
 #include "foundation/PrivateMessages.h"
 #include "resources/AppCommandIds.h"
@@ -28,7 +28,7 @@
 #include "winlib/WindowImpl.h"
 
 class CPelquornView : public CWindowImpl<CPelquornView>,
-                      public CViewBase<CPelquornView, CPelquornDoc>,
+                      public CViewBase<CPelquornView, ITaskListDocument>,
                       public ISimpleDropCallback,
                       public IReminderAction,
                       public ITrackingAction {

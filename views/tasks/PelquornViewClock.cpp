@@ -36,7 +36,7 @@ void CPelquornView::CheckReminders()
 {
     // A reminder acted on under a dialog would change the plan the dialog
     // works on: it waits for the next round.
-    CPelquornDoc* document = ModalScope::IsActive() ? nullptr : GetDocument();
+    ITaskListDocument* document = ModalScope::IsActive() ? nullptr : GetDocument();
     if (document) {
         std::vector<ReminderInfo> reminders;
         document->GetReminders(reminders);
@@ -108,7 +108,7 @@ void CPelquornView::DismissReminder(int taskId)
 
 void CPelquornView::ShowTrackingWindow(bool resume)
 {
-    CPelquornDoc* document = GetDocument();
+    ITaskListDocument* document = GetDocument();
     if (!document)
         return;
     document->StartTracking();

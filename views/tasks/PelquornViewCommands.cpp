@@ -49,7 +49,7 @@ int ImportanceOf(WORD commandId)
 
 // The selected tasks as the plan holds them, with their recurrence mark; one
 // gone meanwhile is left out.
-std::vector<TaskCard> SelectedTasks(CPelquornDoc& document, const std::vector<int>& ids)
+std::vector<TaskCard> SelectedTasks(ITaskListDocument& document, const std::vector<int>& ids)
 {
     std::vector<TaskCard> tasks;
     tasks.reserve(ids.size());
@@ -154,7 +154,7 @@ LRESULT CPelquornView::OnAdd(WORD, WORD, HWND, bool&)
 
 void CPelquornView::AddTasks(const EString& name, const EString& description)
 {
-    CPelquornDoc& document = *GetDocument();
+    ITaskListDocument& document = *GetDocument();
     TaskDialogFields fields;
     do {
         fields = TaskDialogFields{};
@@ -201,7 +201,7 @@ LRESULT CPelquornView::OnEdit(WORD, WORD, HWND, bool&)
 
 void CPelquornView::EditTask(int taskId)
 {
-    CPelquornDoc* document = GetDocument();
+    ITaskListDocument* document = GetDocument();
     TaskCard task;
     if (!document || !document->GetTask(taskId, task))
         return;
@@ -241,7 +241,7 @@ void CPelquornView::EditTask(int taskId)
 
 void CPelquornView::EditSelectedTasks()
 {
-    CPelquornDoc& document = *GetDocument();
+    ITaskListDocument& document = *GetDocument();
     int importance = 1;
     double deadline = document.GetDefaultDeadline();
     if (!m_dialogs->EditManyTasks(::GetActiveWindow(), importance, deadline))
@@ -431,7 +431,7 @@ LRESULT CPelquornView::OnRecurring(WORD, WORD, HWND, bool&)
 LRESULT CPelquornView::OnTrackNowNameLater(WORD, WORD, HWND, bool&)
 {
     RETURN_UNLESS_ENABLED(ID_TRACK_NOW_NAME_LATER)
-    CPelquornDoc& document = *GetDocument();
+    ITaskListDocument& document = *GetDocument();
     TaskCard task(TranslatedOrKey(L"STrackNowNameLaterTitle"), {}, 2, document.GetDefaultDeadline(), 1, 0, 0, 0, -1);
     if (!document.AddTask(task))
         return 0;

@@ -88,7 +88,7 @@ void CPelquornView::RemoveDroppedPlanEntries(const std::vector<std::int32_t>& id
 
 bool CPelquornView::AddDroppedMail(IDataObject* dataObject)
 {
-    CPelquornDoc& document = *GetDocument();
+    ITaskListDocument& document = *GetDocument();
     std::vector<SimpleTask> messages;
     EString leftOut;
     try {

@@ -1,4 +1,4 @@
-// The task list on a real document: its rows, refills, commands through scripted dialogs, sorting and reminders.
+// The task list on a real document: its rows, refills, commands through scripted dialogs, sorting and reminders; its rows and refills also on a stand-in of its face.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -10,14 +10,18 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "document/ITaskListDocument.h"
 #include "document/InertServices.h"
 #include "document/PelquornDoc.h"
 #include "foundation/Clock.h"
 #include "foundation/Options.h"
 #include "testing/TestSupport.h"
+#include "views/common/FakeViewDocument.h"
 #include "views/common/TaskOrder.h"
 #include "views/tasks/PelquornView.h"
 #include "views/tasks/TaskListTestSupport.h"
@@ -31,7 +35,7 @@ constexpr double kNineAm = 9.0 / 24.0;
 // Each editor answers with the next scripted answer, Cancel when none is left.
 class ScriptedTaskListDialogs : public ITaskListDialogs {
 public:
-    bool EditTask(HWND, bool newTask, CPelquornDoc&, TaskDialogFields& fields) override
+    bool EditTask(HWND, bool newTask, ICategoryReader&, TaskDialogFields& fields) override
     {
         shownTasks.push_back(fields);
         shownAsNew.push_back(newTask);
@@ -97,11 +101,121 @@ TaskDialogFields Fields(const wchar_t* name, double estimation = 3, int importan
     return fields;
 }
 
-class TaskListTest : public ::testing::Test {
+// The tasks of the current category, every one let through, with their
+// recurrences, and the list's selection; nothing is reminded, tracked, found
+// or on the clipboard. A recurrence set is told, as the document tells it.
+class FakeTaskListDocument : public FakeViewDocument, public FakeCategories, public ITaskListDocument {
+public:
+    bool AddTask(TaskCard& task) override
+    {
+        m_tasks.push_back(task);
+        return true;
+    }
+    void UpdateTask(const TaskCard& task) override { ReplaceById(m_tasks, task); }
+    void UpdateTasks(const std::vector<TaskCard>& tasks) override
+    {
+        for (const TaskCard& task : tasks)
+            UpdateTask(task);
+    }
+    void DeleteTasks(const std::vector<int>& ids) override
+    {
+        std::erase_if(m_tasks, [&](const TaskCard& task) {
+            return std::find(ids.begin(), ids.end(), task.GetId()) != ids.end();
+        });
+    }
+    bool GetTask(int id, TaskCard& task, bool) override
+    {
+        if (!FindById(m_tasks, id, task))
+            return false;
+        task.SetHasRecurrence(HasRecurrence(id));
+        return true;
+    }
+    void RenameTask(const EString& name, int id) override
+    {
+        TaskCard task;
+        if (FindById(m_tasks, id, task)) {
+            task.SetName(name);
+            ReplaceById(m_tasks, task);
+        }
+    }
+    int GetTaskCategory(int) override { return m_currentCategoryId; }
+    int ConvertTaskToCategory(int) override { return 0; }
+    void ResetOriginalEstimation(int) override {}
+    double GetDefaultDeadline() const override { return kMonday + 7; }
+
+    int GetCurrentCategoryId() const override { return m_currentCategoryId; }
+    void SetCurrentCategoryId(int id) override { m_currentCategoryId = id; }
+    void SelectTasks(std::vector<TaskCard>& tasks, bool, bool) override
+    {
+        for (const TaskCard& held : m_tasks) {
+            tasks.push_back(held);
+            tasks.back().SetHasRecurrence(HasRecurrence(held.GetId()));
+        }
+    }
+    bool PassesTaskListFilters(const TaskCard&) const override { return true; }
+    void SetListedTasks(const std::vector<TaskCard>&) override {}
+
+    void GetSelectedTaskIds(std::vector<int>& ids) const override { ids = m_selectedIds; }
+    void SetSelectedTaskIds(const std::vector<int>& ids) override { m_selectedIds = ids; }
+    int GetFirstSelectedTaskId() const override { return m_selectedIds.empty() ? 0 : m_selectedIds.front(); }
+    EString GetSelectedTaskName() override
+    {
+        TaskCard task;
+        return GetTask(GetFirstSelectedTaskId(), task, false) ? task.GetName() : EString();
+    }
+
+    bool GetRecurrence(int taskId, RecurrenceInfo& recurrence) override
+    {
+        if (!HasRecurrence(taskId))
+            return false;
+        recurrence = RecurrenceInfo();
+        recurrence.SetId(taskId);
+        return true;
+    }
+    bool HasRecurrence(int taskId) override { return m_recurring.count(taskId) != 0; }
+    void SetRecurrence(RecurrenceInfo, int taskId) override
+    {
+        m_recurring.insert(taskId);
+        Notify(nullptr, NotifyCode::kTasksChanged);
+    }
+    void DeleteRecurrence(int taskId) override { m_recurring.erase(taskId); }
+    void AddReminder(const ReminderInfo&) override {}
+    bool GetReminder(int, ReminderInfo&) override { return false; }
+    void DeleteReminder(int) override {}
+    void GetReminders(std::vector<ReminderInfo>& reminders) override { reminders.clear(); }
+
+    bool IsTracking() const override { return false; }
+    void StartTracking() override {}
+    void UpdateTrackedPlanEntry() override {}
+    void StopTracking() override {}
+    void DeletePlanEntries(const std::vector<int>&) override {}
+    void FindPlanEntries(int, int) override {}
+    ISearchResults& GetSearchResults() override { return m_nothingFound; }
+    bool CopyTasksToClipboard(HWND) override { return false; }
+    void PasteXml(const EString&) override {}
+    void ReportError(const ComError&) override {}
+
+private:
+    std::vector<TaskCard> m_tasks;
+    std::set<int> m_recurring;
+    std::vector<int> m_selectedIds;
+    int m_currentCategoryId = 0;
+    InertServices m_nothingFound;
+};
+
+// The list, its frame and its dialogs over a document: the program's, or a
+// stand-in of the list's face where only what the list shows counts.
+template <class Document>
+class TaskListFixture : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CreateTaskListOnNewPlan(document, prompts, view, frame.m_hWnd, kMonday + kNineAm);
+        if constexpr (std::is_same_v<Document, CPelquornDoc>) {
+            CreateTaskListOnNewPlan(document, prompts, view, frame.m_hWnd, kMonday + kNineAm);
+        } else {
+            PrepareTaskListTest(kMonday + kNineAm);
+            ASSERT_TRUE(view.Create(frame.m_hWnd));
+        }
         if (HasFatalFailure())
             return;
         view.SetDialogs(&dialogs);
@@ -172,13 +286,16 @@ protected:
 
     ReflectingFrame frame;
     SilentPrompts prompts;
-    CPelquornDoc document;
+    Document document;
     CPelquornView view;
     ScriptedTaskListDialogs dialogs;
     int m_firstRows = 0;
 };
 
-TEST_F(TaskListTest, TheListShowsEachTaskOfTheDocumentInNineColumns)
+using TaskListTest = TaskListFixture<CPelquornDoc>;
+using TaskListOnFakeTest = TaskListFixture<FakeTaskListDocument>;
+
+TEST_F(TaskListOnFakeTest, TheListShowsEachTaskOfTheDocumentInNineColumns)
 {
     const int plain = AddTask(L"Write report", kMonday + 3, TaskCard::kInProgress, 4);
     const int recurring = AddTask(L"Water plants");
@@ -204,7 +321,7 @@ TEST_F(TaskListTest, ItsActivationRequestMakesItTheDocumentsWindowWithoutReachin
     EXPECT_EQ(document.GetDocumentWindow(), view.m_hWnd);
 }
 
-TEST_F(TaskListTest, NotificationsRefillTheRowsOrLeaveThem)
+TEST_F(TaskListOnFakeTest, NotificationsRefillTheRowsOrLeaveThem)
 {
     struct Case {
         DocNotifyCode code;

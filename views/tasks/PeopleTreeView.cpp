@@ -51,7 +51,7 @@ HWND CPeopleTreeView::Create(HWND parent)
 void CPeopleTreeView::Update(ISubject* subject, DocNotifyCode code)
 {
     ViewBase::Update(subject, code);
-    CPelquornDoc* document = GetDocument();
+    IPeopleDocument* document = GetDocument();
     if (!IsWindow() || !document)
         return;
     switch (code) {
@@ -240,7 +240,7 @@ bool CPeopleTreeView::IsActive() const
 // person does; opening a group is no edit that asks to be saved.
 void CPeopleTreeView::StoreExpanded()
 {
-    CPelquornDoc* document = GetDocument();
+    IPeopleDocument* document = GetDocument();
     std::vector<LPARAM> expanded;
     CTreeViewHandler(m_hWnd).CollectExpanded(expanded);
     const std::vector<int> ids = ToIds(expanded);
@@ -337,7 +337,7 @@ void CPeopleTreeView::OnSelectionChanged(HTREEITEM item)
 
 bool CPeopleTreeView::OnEndLabelEdit(const NMTVDISPINFOW& info)
 {
-    CPelquornDoc* document = GetDocument();
+    IPeopleDocument* document = GetDocument();
     // A name of blanks would leave the item without a label: the old one stays.
     if (!info.item.pszText || !document || IsBlankName(info.item.pszText))
         return false;
@@ -423,7 +423,7 @@ LRESULT CPeopleTreeView::OnSelectItem(UINT, WPARAM wParam, LPARAM lParam, bool&)
 
 LRESULT CPeopleTreeView::OnEdit(WORD, WORD, HWND, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IPeopleDocument* document = GetDocument();
     if (!document)
         return 0;
     const HTREEITEM item = m_current;
@@ -461,7 +461,7 @@ LRESULT CPeopleTreeView::OnEdit(WORD, WORD, HWND, bool&)
 
 LRESULT CPeopleTreeView::OnDelete(WORD, WORD, HWND, bool&)
 {
-    CPelquornDoc* document = GetDocument();
+    IPeopleDocument* document = GetDocument();
     if (!document)
         return 0;
     const HTREEITEM item = m_current;

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "document/PelquornDoc.h"
+#include "document/IPeopleDocument.h"
 #include "foundation/PrivateMessages.h"
 #include "resources/AppCommandIds.h"
 #include "views/common/ISimpleDropCallback.h"
@@ -22,7 +22,7 @@
 // context menu is open the one under the click. Selecting someone changes
 // nothing in the plan: people are not tied to tasks.
 class CPeopleTreeView : public CWindowImpl<CPeopleTreeView>,
-                        public CViewBase<CPeopleTreeView, CPelquornDoc>,
+                        public CViewBase<CPeopleTreeView, IPeopleDocument>,
                         public ISimpleDropCallback {
 public:
     // Images of the items: a group, an open group (unused), a person.

@@ -9,7 +9,7 @@
 #include "foundation/EString.h"
 #include "views/tasks/TaskListActions.h"
 
-class CPelquornDoc;
+class ICategoryReader;
 
 // What the task editor shows and gives back.
 struct TaskDialogFields {
@@ -33,7 +33,8 @@ public:
     virtual ~ITaskListDialogs() = default;
 
     // Modal editors: true when the user confirmed, with the fields updated.
-    virtual bool EditTask(HWND parent, bool newTask, CPelquornDoc& document, TaskDialogFields& fields) = 0;
+    // The task editor names the task's category and browses for another.
+    virtual bool EditTask(HWND parent, bool newTask, ICategoryReader& document, TaskDialogFields& fields) = 0;
     // One importance and one deadline for every selected task.
     virtual bool EditManyTasks(HWND parent, int& importance, double& deadline) = 0;
     virtual bool EditRecurrence(HWND parent, RecurrenceInfo& recurrence) = 0;
@@ -62,7 +63,7 @@ public:
 // nothing; a delete still asks with a message box.
 class InertTaskListDialogs : public ITaskListDialogs {
 public:
-    bool EditTask(HWND, bool, CPelquornDoc&, TaskDialogFields&) override { return false; }
+    bool EditTask(HWND, bool, ICategoryReader&, TaskDialogFields&) override { return false; }
     bool EditManyTasks(HWND, int&, double&) override { return false; }
     bool EditRecurrence(HWND, RecurrenceInfo&) override { return false; }
     bool ConfirmDelete(const EString& question) override

@@ -22,16 +22,22 @@ public:
     END_MESSAGE_MAP()
 };
 
+// The clock at `now` and a clean program key, before a list is made.
+inline void PrepareTaskListTest(double now)
+{
+    ClearProgramRegistry();
+    Clock::SetNowForTesting(now);
+    const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&controls);
+}
+
 // A Monday at nine, a clean program key, a new plan with every status
 // shown, and the list's window made in `frame`; the caller initialises and
 // attaches it.
 inline void CreateTaskListOnNewPlan(CPelquornDoc& document, IDocumentPrompts& prompts, CPelquornView& view,
                                     HWND frame, double now)
 {
-    ClearProgramRegistry();
-    Clock::SetNowForTesting(now);
-    const INITCOMMONCONTROLSEX controls = {sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
-    ::InitCommonControlsEx(&controls);
+    PrepareTaskListTest(now);
     document.SetPrompts(&prompts);
     ASSERT_TRUE(document.OnNewDocument());
     document.SetStatusFilter(0);
