@@ -3,13 +3,13 @@
 void CPersonDialog::OnInitDialog()
 {
     m_okButton = GetDlgItem(IDOK);
-    ::EnableWindow(m_okButton, !name.IsEmpty());
+    ::EnableWindow(m_okButton, !fields.name.IsEmpty());
 }
 
 bool CPersonDialog::SavesAName()
 {
     DoDataExchange(true);
-    return !name.IsEmpty();
+    return !fields.name.IsEmpty();
 }
 
 LRESULT CPersonDialog::OnFieldChanged(WORD, WORD, HWND, bool&)
