@@ -18,39 +18,13 @@ TaskListDialogs::~TaskListDialogs()
 bool TaskListDialogs::EditTask(HWND parent, bool newTask, ICategoryReader& document, TaskDialogFields& fields)
 {
     CTaskDialog dialog(newTask ? 0 : 1);
-    dialog.name = fields.name;
-    dialog.description = fields.description;
-    dialog.estimation = fields.estimation;
-    dialog.deadline = fields.deadline;
-    dialog.importance = fields.importance;
-    dialog.status = fields.status;
+    dialog.fields = fields;
     dialog.document = &document;
-    dialog.categoryId = fields.categoryId;
-    dialog.recurring = fields.hasRecurrence ? 1 : 0;
-    dialog.recurrence = fields.recurrence;
-    dialog.hasReminder = fields.hasReminder ? 1 : 0;
-    dialog.reminder = fields.reminder;
     dialog.browseCategory = BrowseForCategory;
-    dialog.editReminder = [](int& hasReminder, ReminderInfo& reminder) {
-        bool on = hasReminder != 0;
-        const bool confirmed = EditReminder(on, reminder);
-        hasReminder = on ? 1 : 0;
-        return confirmed;
-    };
+    dialog.editReminder = EditReminder;
     if (dialog.DoModal(parent) != IDOK)
         return false;
-    fields.name = dialog.name;
-    fields.description = dialog.description;
-    fields.estimation = dialog.estimation;
-    fields.deadline = dialog.deadline;
-    fields.importance = dialog.importance;
-    fields.status = dialog.status;
-    fields.categoryId = dialog.categoryId;
-    fields.hasRecurrence = dialog.recurring != 0;
-    fields.recurrence = dialog.recurrence;
-    fields.hasReminder = dialog.hasReminder != 0;
-    fields.reminder = dialog.reminder;
-    fields.addAnother = dialog.newAfterOk != 0;
+    fields = dialog.fields;
     return true;
 }
 

@@ -3,12 +3,15 @@
 #include "foundation/BlankName.h"
 #include "foundation/Clock.h"
 
-CCategoryDialog::CCategoryDialog() : deadline(Clock::Now()) {}
+CCategoryDialog::CCategoryDialog()
+{
+    fields.deadline = Clock::Now();
+}
 
 void CCategoryDialog::OnInitDialog()
 {
     ShowDeadlineFormat(GetDlgItem(IDC_CATEGORY_DEADLINE));
-    CWindow(GetDlgItem(IDC_CATEGORY_COMPLETED)).EnableWindow(!hasOpenTasks);
+    CWindow(GetDlgItem(IDC_CATEGORY_COMPLETED)).EnableWindow(!fields.hasUncompletedTasks);
 }
 
 // Only the name box is read: loading the name raises this before the other

@@ -1,6 +1,7 @@
-// CCategoryDialog: the fields of one category, new or edited. The caller fills the members and reads them back after IDOK.
+// CCategoryDialog: the fields of one category, new or edited. The caller fills its fields and reads them back after IDOK.
 #pragma once
 
+#include "dialogs/CategoryDialogFields.h"
 #include "dialogs/CategoryDialogIds.h"
 #include "dialogs/DeadlinePicker.h"
 #include "dialogs/ZemDialogImpl.h"
@@ -23,10 +24,10 @@ public:
     END_MESSAGE_MAP()
 
     BEGIN_DDX_MAP(CCategoryDialog)
-        DDX_TEXT_LEN(IDC_CATEGORY_NAME, name, kMaxName)
-        DDX_TEXT(IDC_CATEGORY_DESCRIPTION, description)
-        DDX_CHECK(IDC_CATEGORY_COMPLETED, completed)
-        DDX_DEADLINE(IDC_CATEGORY_DEADLINE, deadline)
+        DDX_TEXT_LEN(IDC_CATEGORY_NAME, fields.name, kMaxName)
+        DDX_TEXT(IDC_CATEGORY_DESCRIPTION, fields.description)
+        DDX_CHECK(IDC_CATEGORY_COMPLETED, fields.completed)
+        DDX_DEADLINE(IDC_CATEGORY_DEADLINE, fields.deadline)
     END_DDX_MAP()
 
     BEGIN_RESIZE_MAP(CCategoryDialog)
@@ -41,12 +42,7 @@ public:
 
     void OnInitDialog();
 
-    EString name;
-    EString description;
-    int completed = 0;
-    double deadline;
-    // A category with open tasks cannot be completed here.
-    bool hasOpenTasks = true;
+    CategoryDialogFields fields;
 
 private:
     LRESULT OnNameChange(WORD, WORD, HWND, bool&);

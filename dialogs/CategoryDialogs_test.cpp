@@ -23,28 +23,28 @@ TEST_F(CategoryDialogsTest, OnlyACategoryWithoutOpenTasksCanBeCompleted)
     const struct {
         const char* name;
         bool hasOpenTasks;
-        int completed;
+        bool completed;
         bool tick;
-        int saved;
+        bool saved;
     } cases[] = {
-        {"open tasks", true, 0, true, 0},
-        {"open tasks, once completed", true, 1, false, 1},
-        {"no open tasks", false, 0, true, 1},
-        {"no open tasks, untick", false, 1, true, 0},
+        {"open tasks", true, false, true, false},
+        {"open tasks, once completed", true, true, false, true},
+        {"no open tasks", false, false, true, true},
+        {"no open tasks, untick", false, true, true, false},
     };
     for (const auto& test : cases) {
         CCategoryDialog dialog;
-        dialog.name = L"Garden";
-        dialog.description = L"Beds and fences";
-        dialog.deadline = DateTime(2024, 9, 30, 0, 0);
-        dialog.hasOpenTasks = test.hasOpenTasks;
-        dialog.completed = test.completed;
+        dialog.fields.name = L"Garden";
+        dialog.fields.description = L"Beds and fences";
+        dialog.fields.deadline = DateTime(2024, 9, 30, 0, 0);
+        dialog.fields.hasUncompletedTasks = test.hasOpenTasks;
+        dialog.fields.completed = test.completed;
         RunModalSteps([&] { return dialog.DoModal(nullptr); },
                       {[&](HWND hwnd) {
                           EXPECT_EQ(IsItemEnabled(hwnd, IDC_CATEGORY_COMPLETED), !test.hasOpenTasks) << test.name;
                           EXPECT_EQ(ItemText(hwnd, IDC_CATEGORY_DESCRIPTION), L"Beds and fences") << test.name;
                           EXPECT_EQ(PickedDate(hwnd, IDC_CATEGORY_DEADLINE).wDay, 30) << test.name;
-                          if (!test.hasOpenTasks && test.completed == 0) {
+                          if (!test.hasOpenTasks && !test.completed) {
                               EXPECT_FALSE(SaveWindowScreenshot(hwnd, L"CategoryDialog").empty());
                           }
                           if (test.tick && IsItemEnabled(hwnd, IDC_CATEGORY_COMPLETED))
@@ -52,15 +52,15 @@ TEST_F(CategoryDialogsTest, OnlyACategoryWithoutOpenTasksCanBeCompleted)
                           ClickButton(hwnd, IDOK);
                           return true;
                       }});
-        EXPECT_EQ(dialog.completed, test.saved) << test.name;
-        EXPECT_EQ(dialog.name, L"Garden") << test.name;
+        EXPECT_EQ(dialog.fields.completed, test.saved) << test.name;
+        EXPECT_EQ(dialog.fields.name, L"Garden") << test.name;
     }
 }
 
 TEST_F(CategoryDialogsTest, OkNeedsANameAndATooLongOneKeepsTheDialogOpenOnItSayingWhy)
 {
     CCategoryDialog dialog;
-    dialog.name = L"Errands";
+    dialog.fields.name = L"Errands";
     const EString tooLong(CCategoryDialog::kMaxName + 1, L'x');
     EString told;
     const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); },
@@ -85,13 +85,13 @@ TEST_F(CategoryDialogsTest, OkNeedsANameAndATooLongOneKeepsTheDialogOpenOnItSayi
                                               if (FocusedItemId(hwnd) != IDC_CATEGORY_NAME)
                                                   return false;
                                               EXPECT_TRUE(::IsWindowVisible(hwnd));
-                                              EXPECT_EQ(dialog.name, L"Errands");
+                                              EXPECT_EQ(dialog.fields.name, L"Errands");
                                               SetItemText(hwnd, IDC_CATEGORY_NAME, L"Chores");
                                               ClickButton(hwnd, IDOK);
                                               return true;
                                           }});
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(dialog.name, L"Chores");
+    EXPECT_EQ(dialog.fields.name, L"Chores");
     const EString limit = L"at most " + std::to_wstring(CCategoryDialog::kMaxName) + L".";
     EXPECT_NE(told.find(limit), EString::npos) << told.c_str();
 }

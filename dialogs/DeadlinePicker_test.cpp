@@ -32,6 +32,17 @@ RunWithDate Runner(double Dialog::*member, Arguments... arguments)
     };
 }
 
+// A date among the fields the dialog exchanges.
+template <class Dialog, class Fields, class... Arguments>
+RunWithDate Runner(Fields Dialog::*fields, double Fields::*member, Arguments... arguments)
+{
+    return [=](double date, std::vector<DialogStep> steps) {
+        Dialog dialog(arguments...);
+        (dialog.*fields).*member = date;
+        RunModalSteps([&] { return dialog.DoModal(nullptr); }, std::move(steps));
+    };
+}
+
 // What the picker's fields take beyond the long date's own text.
 int RoomBeyondTheDate(HWND picker)
 {
@@ -59,8 +70,8 @@ TEST_F(DeadlinePickerTest, TheLongDateShowsWholeWithNoGapAfterTheNamesOfTheDayAs
         int picker;
         RunWithDate run;
     } cases[] = {
-        {L"Task", IDC_TASK_DEADLINE, Runner(&CTaskDialog::deadline, 0)},
-        {L"Category", IDC_CATEGORY_DEADLINE, Runner(&CCategoryDialog::deadline)},
+        {L"Task", IDC_TASK_DEADLINE, Runner(&CTaskDialog::fields, &TaskDialogFields::deadline, 0)},
+        {L"Category", IDC_CATEGORY_DEADLINE, Runner(&CCategoryDialog::fields, &CategoryDialogFields::deadline)},
         {L"ManyTasks", IDC_MANY_DEADLINE, Runner(&CManyTasksDialog::deadline)},
         {L"ScheduleTasks", IDC_SCHEDULE_START, Runner(&CScheduleTasksDialog::startDate)},
     };

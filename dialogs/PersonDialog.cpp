@@ -5,13 +5,13 @@
 void CPersonDialog::OnInitDialog()
 {
     m_okButton = GetDlgItem(IDOK);
-    ::EnableWindow(m_okButton, !IsBlankName(name));
+    ::EnableWindow(m_okButton, !IsBlankName(fields.name));
 }
 
 bool CPersonDialog::SavesAName()
 {
     DoDataExchange(true);
-    return !IsBlankName(name);
+    return !IsBlankName(fields.name);
 }
 
 LRESULT CPersonDialog::OnFieldChanged(WORD, WORD, HWND, bool&)

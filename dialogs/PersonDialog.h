@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "dialogs/PersonDialogFields.h"
 #include "dialogs/PersonDialogIds.h"
 #include "dialogs/ZemDialogImpl.h"
 #include "foundation/EString.h"
@@ -18,11 +19,7 @@ public:
 
     EString GetDialogName() override { return L"PersonDialog"; }
 
-    EString fullName;
-    int requireInvitation = 0;
-    EString email;
-    EString name;
-    EString description;
+    PersonDialogFields fields;
 
     BEGIN_MESSAGE_MAP(CPersonDialog)
         ON_COMMAND_CODE(IDC_PERSON_NAME, EN_CHANGE, OnFieldChanged)
@@ -34,11 +31,11 @@ public:
     // The exchange is guarded against re-entry: the loading of the fields
     // changes the texts too, and saves nothing meanwhile.
     BEGIN_DDX_MAP(CPersonDialog)
-        DDX_TEXT(IDC_PERSON_FULL_NAME, fullName)
-        DDX_CHECK(IDC_PERSON_INVITATION, requireInvitation)
-        DDX_TEXT(IDC_PERSON_EMAIL, email)
-        DDX_TEXT(IDC_PERSON_NAME, name)
-        DDX_TEXT(IDC_PERSON_COMMENTS, description)
+        DDX_TEXT(IDC_PERSON_FULL_NAME, fields.fullName)
+        DDX_CHECK(IDC_PERSON_INVITATION, fields.requireInvitation)
+        DDX_TEXT(IDC_PERSON_EMAIL, fields.email)
+        DDX_TEXT(IDC_PERSON_NAME, fields.name)
+        DDX_TEXT(IDC_PERSON_COMMENTS, fields.description)
     END_DDX_MAP()
 
     BEGIN_RESIZE_MAP(CPersonDialog)

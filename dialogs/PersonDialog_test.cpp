@@ -41,11 +41,11 @@ bool OkEnabled(HWND box)
 
 TEST_F(PersonDialogTest, TheFieldsAreShownAndOkGivesBackWhatWasTyped)
 {
-    dialog.name = L"ann";
-    dialog.fullName = L"Ann Smith";
-    dialog.email = L"ann@example.org";
-    dialog.description = L"met at school";
-    dialog.requireInvitation = 1;
+    dialog.fields.name = L"ann";
+    dialog.fields.fullName = L"Ann Smith";
+    dialog.fields.email = L"ann@example.org";
+    dialog.fields.description = L"met at school";
+    dialog.fields.requireInvitation = 1;
     struct Shown {
         EString name, fullName, email, comments;
         UINT invitation = 0;
@@ -69,11 +69,11 @@ TEST_F(PersonDialogTest, TheFieldsAreShownAndOkGivesBackWhatWasTyped)
     EXPECT_EQ(shown.comments, EString(L"met at school"));
     EXPECT_EQ(shown.invitation, static_cast<UINT>(BST_CHECKED));
     EXPECT_TRUE(shown.ok);
-    EXPECT_EQ(dialog.name, EString(L"annie"));
-    EXPECT_EQ(dialog.fullName, EString(L""));
-    EXPECT_EQ(dialog.email, EString(L"ann@example.org")) << "loading the e-mail overwrote nothing";
-    EXPECT_EQ(dialog.description, EString(L"line one\r\nline two"));
-    EXPECT_EQ(dialog.requireInvitation, 0);
+    EXPECT_EQ(dialog.fields.name, EString(L"annie"));
+    EXPECT_EQ(dialog.fields.fullName, EString(L""));
+    EXPECT_EQ(dialog.fields.email, EString(L"ann@example.org")) << "loading the e-mail overwrote nothing";
+    EXPECT_EQ(dialog.fields.description, EString(L"line one\r\nline two"));
+    EXPECT_EQ(dialog.fields.requireInvitation, 0);
 }
 
 // A name of blanks is no name: the people tree would show the person
@@ -116,7 +116,7 @@ TEST_F(PersonDialogTest, OkWithoutItsButtonStillNeedsAName)
     for (const auto& press : presses) {
         for (const wchar_t* typed : {L"", L"   "}) {
             SCOPED_TRACE(testing::Message() << press.name << ", \"" << EString(typed).c_str() << "\"");
-            dialog.name = L"ann";
+            dialog.fields.name = L"ann";
             const INT_PTR result = Run({[&](HWND box) {
                                             SetItemText(box, IDC_PERSON_NAME, typed);
                                             EXPECT_FALSE(OkEnabled(box));
@@ -132,7 +132,7 @@ TEST_F(PersonDialogTest, OkWithoutItsButtonStillNeedsAName)
                                             return true;
                                         }});
             EXPECT_EQ(result, IDOK);
-            EXPECT_EQ(dialog.name, EString(L"bob"));
+            EXPECT_EQ(dialog.fields.name, EString(L"bob"));
         }
     }
 }

@@ -30,17 +30,17 @@ EString Stripped(const EString& text)
 
 } // namespace
 
-CTaskDialog::CTaskDialog(int existingTask) : deadline(Clock::Now()), existingTask(existingTask) {}
-
-CTaskDialog::Fields CTaskDialog::CurrentFields() const
+CTaskDialog::CTaskDialog(int existingTask) : existingTask(existingTask)
 {
-    return {description, name,       categoryName, estimation, deadline,    status,    importance,
-            recurring,   categoryId, hasReminder,  recurrence, reminder};
+    // Until the caller fills them: no estimate, due now.
+    fields.estimation = 0;
+    fields.deadline = Clock::Now();
 }
 
 void CTaskDialog::OnInitDialog()
 {
-    m_opened = CurrentFields();
+    m_opened = fields;
+    m_openedCategoryName = categoryName;
     m_descriptionEdit.SubclassWindow(GetDlgItem(IDC_TASK_DESCRIPTION));
     m_nameEdit.SubclassWindow(GetDlgItem(IDC_TASK_NAME));
 
@@ -53,18 +53,18 @@ void CTaskDialog::OnInitDialog()
     CWindow(GetDlgItem(IDC_TASK_STATUS_LABEL)).EnableWindow(existing);
     CWindow(GetDlgItem(IDC_TASK_NEW)).EnableWindow(!existing);
     FillCombos();
-    CWindow(GetDlgItem(IDC_TASK_PATTERN)).EnableWindow(recurring != 0);
+    CWindow(GetDlgItem(IDC_TASK_PATTERN)).EnableWindow(fields.hasRecurrence);
     if (!existing) {
-        if (name.empty())
-            name = TranslatedOrKey(L"NEW_TASK");
-        importance = 1;
-        status = 0;
+        if (fields.name.empty())
+            fields.name = TranslatedOrKey(L"NEW_TASK");
+        fields.importance = 1;
+        fields.status = 0;
     }
     CWindow(GetDlgItem(IDC_TASK_BROWSE_CATEGORY)).EnableWindow(!existing);
     // The base loads every field next; the category's name must be among them.
     if (document) {
         Category category;
-        if (document->GetCategory(categoryId, category))
+        if (document->GetCategory(fields.categoryId, category))
             categoryName = category.GetName();
     }
 }
@@ -82,7 +82,7 @@ void CTaskDialog::RefreshCategoryName()
     categoryName.clear();
     if (document) {
         Category category;
-        if (document->GetCategory(categoryId, category))
+        if (document->GetCategory(fields.categoryId, category))
             categoryName = category.GetName();
     }
     DoDataExchange(false, IDC_TASK_CATEGORY);
@@ -90,7 +90,7 @@ void CTaskDialog::RefreshCategoryName()
 
 void CTaskDialog::ApplyBrowsedCategory(std::optional<int> chosenId)
 {
-    categoryId = chosenId.value_or(0);
+    fields.categoryId = chosenId.value_or(0);
     RefreshCategoryName();
 }
 
@@ -116,19 +116,11 @@ LRESULT CTaskDialog::OnOK(WORD, WORD, HWND, bool& handled)
 
 LRESULT CTaskDialog::OnCancel(WORD, WORD, HWND, bool& handled)
 {
-    const Fields& opened = m_opened;
-    description = opened.description;
-    name = opened.name;
-    categoryName = opened.categoryName;
-    estimation = opened.estimation;
-    deadline = opened.deadline;
-    status = opened.status;
-    importance = opened.importance;
-    recurring = opened.recurring;
-    categoryId = opened.categoryId;
-    hasReminder = opened.hasReminder;
-    recurrence = opened.recurrence;
-    reminder = opened.reminder;
+    // Add Another is the user's request, not a field: a cancel after it stays known.
+    const bool addAnother = fields.addAnother;
+    fields = m_opened;
+    fields.addAnother = addAnother;
+    categoryName = m_openedCategoryName;
     handled = false;
     return 0;
 }
@@ -141,7 +133,7 @@ LRESULT CTaskDialog::OnNameChange(WORD, WORD, HWND, bool&)
 
 LRESULT CTaskDialog::OnNew(WORD, WORD, HWND, bool&)
 {
-    newAfterOk = 1;
+    fields.addAnother = true;
     SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(IDOK)));
     return 0;
 }
@@ -157,7 +149,7 @@ LRESULT CTaskDialog::OnEstimationKillFocus(WORD, WORD, HWND, bool&)
 LRESULT CTaskDialog::OnEstimationSpin(int, NMHDR* header, bool&)
 {
     DoDataExchange(true, IDC_TASK_ESTIMATION);
-    const double stepped = estimation + 0.5 * reinterpret_cast<NMUPDOWN*>(header)->iDelta;
+    const double stepped = fields.estimation + 0.5 * reinterpret_cast<NMUPDOWN*>(header)->iDelta;
     if (stepped >= 0)
         SetDlgItemText(IDC_TASK_ESTIMATION, Locale::FormatDecimal(stepped).c_str());
     return 0;
@@ -172,24 +164,24 @@ LRESULT CTaskDialog::OnDeadlineDropDown(int, NMHDR*, bool&)
 LRESULT CTaskDialog::OnRecurringClicked(WORD, WORD, HWND, bool& handled)
 {
     DoDataExchange(true, IDC_TASK_RECURRING);
-    if (recurring)
+    if (fields.hasRecurrence)
         OnPattern(BN_CLICKED, IDC_TASK_PATTERN, nullptr, handled);
-    CWindow(GetDlgItem(IDC_TASK_PATTERN)).EnableWindow(recurring != 0);
+    CWindow(GetDlgItem(IDC_TASK_PATTERN)).EnableWindow(fields.hasRecurrence);
     return 0;
 }
 
 LRESULT CTaskDialog::OnPattern(WORD, WORD, HWND, bool&)
 {
     DoDataExchange(true, IDC_TASK_NAME);
-    recurrence.SetName(name);
-    EditRecurrence(recurrence);
+    fields.recurrence.SetName(fields.name);
+    EditRecurrence(fields.recurrence);
     return 0;
 }
 
 LRESULT CTaskDialog::OnBrowseCategory(WORD, WORD, HWND, bool&)
 {
     std::optional<int> chosen;
-    if (browseCategory && browseCategory(m_hWnd, document, categoryId, chosen))
+    if (browseCategory && browseCategory(m_hWnd, document, fields.categoryId, chosen))
         ApplyBrowsedCategory(chosen);
     return 0;
 }
@@ -197,6 +189,6 @@ LRESULT CTaskDialog::OnBrowseCategory(WORD, WORD, HWND, bool&)
 LRESULT CTaskDialog::OnReminder(WORD, WORD, HWND, bool&)
 {
     if (editReminder)
-        editReminder(hasReminder, reminder);
+        editReminder(fields.hasReminder, fields.reminder);
     return 0;
 }

@@ -1,4 +1,4 @@
-// CTaskDialog: the modal editor of one task. The caller fills the members, runs DoModal and reads them back after IDOK.
+// CTaskDialog: the modal editor of one task. The caller fills its fields, runs DoModal and reads them back after IDOK.
 #pragma once
 
 #include <functional>
@@ -6,11 +6,10 @@
 
 #include "dialogs/DeadlinePicker.h"
 #include "dialogs/DescriptionEdit.h"
+#include "dialogs/TaskDialogFields.h"
 #include "dialogs/TaskDialogIds.h"
 #include "dialogs/TranslatedOrKey.h"
 #include "dialogs/ZemDialogImpl.h"
-#include "document/model/RecurrenceInfo.h"
-#include "document/model/ReminderInfo.h"
 
 class ICategoryReader;
 
@@ -23,7 +22,7 @@ public:
     using CategoryBrowser =
         std::function<bool(HWND owner, ICategoryReader* document, int currentId, std::optional<int>& chosenId)>;
     // Edits the reminder flag and record; true when the user confirmed.
-    using ReminderEditor = std::function<bool(int& hasReminder, ReminderInfo& reminder)>;
+    using ReminderEditor = std::function<bool(bool& hasReminder, ReminderInfo& reminder)>;
 
     // existingTask: 1 edits a task of the document, 0 makes a new one.
     explicit CTaskDialog(int existingTask);
@@ -53,13 +52,13 @@ public:
     END_MESSAGE_MAP()
 
     BEGIN_DDX_MAP(CTaskDialog)
-        DDX_DEADLINE(IDC_TASK_DEADLINE, deadline)
-        DDX_TEXT_LEN(IDC_TASK_DESCRIPTION, description, kMaxDescription)
-        DDX_TEXT_LEN(IDC_TASK_NAME, name, kMaxName)
-        DDX_DOUBLE_RANGE(IDC_TASK_ESTIMATION, estimation, 0, kMaxEstimation)
-        DDX_COMBO_INDEX(IDC_TASK_IMPORTANCE, importance)
-        DDX_COMBO_INDEX(IDC_TASK_STATUS, status)
-        DDX_CHECK(IDC_TASK_RECURRING, recurring)
+        DDX_DEADLINE(IDC_TASK_DEADLINE, fields.deadline)
+        DDX_TEXT_LEN(IDC_TASK_DESCRIPTION, fields.description, kMaxDescription)
+        DDX_TEXT_LEN(IDC_TASK_NAME, fields.name, kMaxName)
+        DDX_DOUBLE_RANGE(IDC_TASK_ESTIMATION, fields.estimation, 0, kMaxEstimation)
+        DDX_COMBO_INDEX(IDC_TASK_IMPORTANCE, fields.importance)
+        DDX_COMBO_INDEX(IDC_TASK_STATUS, fields.status)
+        DDX_CHECK(IDC_TASK_RECURRING, fields.hasRecurrence)
         DDX_TEXT(IDC_TASK_CATEGORY, categoryName)
     END_DDX_MAP()
 
@@ -92,21 +91,10 @@ public:
     static constexpr int kMaxDescription = 9000;
     static constexpr double kMaxEstimation = 1000;
 
-    EString description;
-    EString name;
-    double estimation = 0.0;
-    int status = 0;
-    int importance = 1;
-    double deadline;
-    int recurring = 0;
-    RecurrenceInfo recurrence;
+    TaskDialogFields fields;
     ICategoryReader* document = nullptr;
-    int categoryId = 0;
+    // The name of the fields' category, as the read-only field shows it.
     EString categoryName;
-    int hasReminder = 0;
-    ReminderInfo reminder;
-    // Set when the user closed with "add another".
-    int newAfterOk = 0;
     const int existingTask;
 
     // Unset, the browse and reminder buttons do nothing.
@@ -132,15 +120,8 @@ private:
 
     // The fields as the caller gave them: the pattern, the estimate and the
     // recurring box save the controls while the dialog runs, and Cancel changes nothing.
-    struct Fields {
-        EString description, name, categoryName;
-        double estimation, deadline;
-        int status, importance, recurring, categoryId, hasReminder;
-        RecurrenceInfo recurrence;
-        ReminderInfo reminder;
-    };
-    Fields CurrentFields() const;
-    Fields m_opened;
+    TaskDialogFields m_opened;
+    EString m_openedCategoryName;
 
     CDescriptionEdit m_descriptionEdit;
     CDescriptionEdit m_nameEdit;

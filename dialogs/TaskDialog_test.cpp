@@ -29,16 +29,16 @@ protected:
     // An existing task as the task list hands it over.
     void FillExisting(CTaskDialog& dialog)
     {
-        dialog.name = L"Write the report";
-        dialog.description = L"Two pages";
-        dialog.estimation = 2.5;
-        dialog.importance = 2;
-        dialog.status = 1;
-        dialog.deadline = DateTime(2024, 5, 20, 17, 0);
+        dialog.fields.name = L"Write the report";
+        dialog.fields.description = L"Two pages";
+        dialog.fields.estimation = 2.5;
+        dialog.fields.importance = 2;
+        dialog.fields.status = 1;
+        dialog.fields.deadline = DateTime(2024, 5, 20, 17, 0);
         dialog.document = &document;
-        dialog.categoryId = workId;
-        dialog.recurring = 1;
-        dialog.recurrence.SetPatternPeriod(RecurrenceInfo::kWeekly);
+        dialog.fields.categoryId = workId;
+        dialog.fields.hasRecurrence = true;
+        dialog.fields.recurrence.SetPatternPeriod(RecurrenceInfo::kWeekly);
     }
 
     static EString FieldText(HWND dialog, int id) { return CWindow(::GetDlgItem(dialog, id)).GetWindowText(); }
@@ -53,9 +53,9 @@ TEST_F(TaskDialogTest, ANewTaskOpensWithItsDefaultsAndGivesBackWhatWasTyped)
 {
     CTaskDialog dialog(0);
     dialog.document = &document;
-    dialog.categoryId = workId;
-    dialog.estimation = 2;
-    dialog.importance = 3; // a new task is always "important"
+    dialog.fields.categoryId = workId;
+    dialog.fields.estimation = 2;
+    dialog.fields.importance = 3; // a new task is always "important"
     const INT_PTR result = RunModalSteps(
         [&] { return dialog.DoModal(nullptr); },
         {[&](HWND d) {
@@ -81,14 +81,14 @@ TEST_F(TaskDialogTest, ANewTaskOpensWithItsDefaultsAndGivesBackWhatWasTyped)
              return true;
          }});
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(dialog.name, L"Call the bank");
-    EXPECT_EQ(dialog.description, L"About the loan");
-    EXPECT_DOUBLE_EQ(dialog.estimation, 1.5);
-    EXPECT_EQ(dialog.importance, 0);
-    EXPECT_EQ(dialog.status, 0);
-    EXPECT_DOUBLE_EQ(std::floor(dialog.deadline), Date(2024, 5, 31));
-    EXPECT_EQ(dialog.categoryId, workId);
-    EXPECT_EQ(dialog.newAfterOk, 0);
+    EXPECT_EQ(dialog.fields.name, L"Call the bank");
+    EXPECT_EQ(dialog.fields.description, L"About the loan");
+    EXPECT_DOUBLE_EQ(dialog.fields.estimation, 1.5);
+    EXPECT_EQ(dialog.fields.importance, 0);
+    EXPECT_EQ(dialog.fields.status, 0);
+    EXPECT_DOUBLE_EQ(std::floor(dialog.fields.deadline), Date(2024, 5, 31));
+    EXPECT_EQ(dialog.fields.categoryId, workId);
+    EXPECT_FALSE(dialog.fields.addAnother);
 }
 
 TEST_F(TaskDialogTest, AnExistingTaskShowsItsFieldsAndCancelChangesNothing)
@@ -121,14 +121,14 @@ TEST_F(TaskDialogTest, AnExistingTaskShowsItsFieldsAndCancelChangesNothing)
     EXPECT_EQ(result, IDCANCEL);
     CTaskDialog untouched(1);
     FillExisting(untouched);
-    EXPECT_EQ(dialog.name, untouched.name);
-    EXPECT_EQ(dialog.description, untouched.description);
-    EXPECT_DOUBLE_EQ(dialog.estimation, untouched.estimation);
-    EXPECT_EQ(dialog.status, untouched.status);
-    EXPECT_EQ(dialog.importance, untouched.importance);
-    EXPECT_EQ(dialog.categoryId, untouched.categoryId);
-    EXPECT_EQ(dialog.recurring, untouched.recurring);
-    EXPECT_TRUE(dialog.recurrence == untouched.recurrence);
+    EXPECT_EQ(dialog.fields.name, untouched.fields.name);
+    EXPECT_EQ(dialog.fields.description, untouched.fields.description);
+    EXPECT_DOUBLE_EQ(dialog.fields.estimation, untouched.fields.estimation);
+    EXPECT_EQ(dialog.fields.status, untouched.fields.status);
+    EXPECT_EQ(dialog.fields.importance, untouched.fields.importance);
+    EXPECT_EQ(dialog.fields.categoryId, untouched.fields.categoryId);
+    EXPECT_EQ(dialog.fields.hasRecurrence, untouched.fields.hasRecurrence);
+    EXPECT_TRUE(dialog.fields.recurrence == untouched.fields.recurrence);
 }
 
 TEST_F(TaskDialogTest, AddAnotherClosesWithOkOnlyWithAName)
@@ -160,9 +160,9 @@ TEST_F(TaskDialogTest, AddAnotherClosesWithOkOnlyWithAName)
         }
         const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); }, steps);
         EXPECT_EQ(result, c.closes ? IDOK : IDCANCEL);
-        EXPECT_EQ(dialog.newAfterOk, 1);
+        EXPECT_TRUE(dialog.fields.addAnother);
         if (c.closes) {
-            EXPECT_EQ(dialog.name, c.typedName);
+            EXPECT_EQ(dialog.fields.name, c.typedName);
         }
     }
 }
@@ -218,8 +218,8 @@ TEST_F(TaskDialogTest, AnOverLongFieldKeepsTheDialogOpenOnItWithWhatWasTypedAndS
                                               }});
         EXPECT_EQ(result, IDOK);
         EXPECT_EQ(told, c.told);
-        EXPECT_TRUE(dialog.name == (c.field == IDC_TASK_NAME ? EString(L"Short") : c.typedName));
-        EXPECT_TRUE(dialog.description == (c.field == IDC_TASK_DESCRIPTION ? EString(L"Short") : c.typedDescription));
+        EXPECT_TRUE(dialog.fields.name == (c.field == IDC_TASK_NAME ? EString(L"Short") : c.typedName));
+        EXPECT_TRUE(dialog.fields.description == (c.field == IDC_TASK_DESCRIPTION ? EString(L"Short") : c.typedDescription));
     }
 }
 
@@ -247,7 +247,7 @@ TEST_F(TaskDialogTest, TheEstimateTakesOnlyNumbersFrom0To1000)
         SCOPED_TRACE(c.name);
         CTaskDialog dialog(1);
         FillExisting(dialog);
-        dialog.estimation = 0.75;
+        dialog.fields.estimation = 0.75;
         EString shown;
         EString told;
         std::vector<DialogStep> steps = {[&](HWND d) {
@@ -265,14 +265,14 @@ TEST_F(TaskDialogTest, TheEstimateTakesOnlyNumbersFrom0To1000)
                 if (FindThreadDialog() != d || FocusedItemId(d) != IDC_TASK_ESTIMATION)
                     return false;
                 EXPECT_EQ(ItemText(d, IDC_TASK_ESTIMATION), c.typed);
-                EXPECT_DOUBLE_EQ(dialog.estimation, 0.75);
+                EXPECT_DOUBLE_EQ(dialog.fields.estimation, 0.75);
                 ClickButton(d, IDCANCEL);
                 return true;
             });
         }
         const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); }, steps);
         EXPECT_EQ(result, c.told.empty() ? IDOK : IDCANCEL);
-        EXPECT_DOUBLE_EQ(dialog.estimation, c.stored);
+        EXPECT_DOUBLE_EQ(dialog.fields.estimation, c.stored);
         EXPECT_EQ(shown, c.shown);
         EXPECT_TRUE(told == c.told) << told.c_str();
     }
@@ -282,7 +282,7 @@ TEST_F(TaskDialogTest, TheSpinStepsHalfHoursAndNeverBelowZero)
 {
     CTaskDialog dialog(1);
     FillExisting(dialog);
-    dialog.estimation = 0;
+    dialog.fields.estimation = 0;
     RunModalSteps([&] { return dialog.DoModal(nullptr); },
                   {[&](HWND d) {
                       const HWND spin = ::GetDlgItem(d, IDC_TASK_ESTIMATION_SPIN);
@@ -295,7 +295,7 @@ TEST_F(TaskDialogTest, TheSpinStepsHalfHoursAndNeverBelowZero)
                       ClickButton(d, IDOK);
                       return true;
                   }});
-    EXPECT_DOUBLE_EQ(dialog.estimation, 0.5);
+    EXPECT_DOUBLE_EQ(dialog.fields.estimation, 0.5);
 }
 
 TEST_F(TaskDialogTest, BrowsingTakesTheChosenCategoryAndTheTopWhenNoneIsChosen)
@@ -311,7 +311,7 @@ TEST_F(TaskDialogTest, BrowsingTakesTheChosenCategoryAndTheTopWhenNoneIsChosen)
         SCOPED_TRACE(c.name);
         CTaskDialog dialog(0);
         dialog.document = &document;
-        dialog.categoryId = c.chooseWork ? 0 : workId;
+        dialog.fields.categoryId = c.chooseWork ? 0 : workId;
         int offeredId = -1;
         dialog.browseCategory = [&](HWND, ICategoryReader* doc, int currentId, std::optional<int>& chosen) {
             EXPECT_EQ(doc, &document);
@@ -332,10 +332,10 @@ TEST_F(TaskDialogTest, BrowsingTakesTheChosenCategoryAndTheTopWhenNoneIsChosen)
                            return true;
                        }});
         EXPECT_EQ(offeredId, c.chooseWork ? 0 : workId);
-        EXPECT_EQ(dialog.categoryId, c.chooseWork ? workId : 0);
+        EXPECT_EQ(dialog.fields.categoryId, c.chooseWork ? workId : 0);
         EXPECT_EQ(dialog.categoryName, shown);
         Category expected;
-        ASSERT_TRUE(document.GetCategory(dialog.categoryId, expected));
+        ASSERT_TRUE(document.GetCategory(dialog.fields.categoryId, expected));
         EXPECT_EQ(shown, expected.GetName());
         EXPECT_FALSE(shown.empty());
     }
@@ -385,9 +385,9 @@ TEST_F(TaskDialogTest, TickingRecurringOpensThePatternAndItsOkComesBack)
              return true;
          }});
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(dialog.recurring, 0);
-    EXPECT_EQ(dialog.recurrence.GetPatternPeriod(), RecurrenceInfo::kMonthly);
-    EXPECT_EQ(dialog.recurrence.GetName(), L"Pay the rent");
+    EXPECT_FALSE(dialog.fields.hasRecurrence);
+    EXPECT_EQ(dialog.fields.recurrence.GetPatternPeriod(), RecurrenceInfo::kMonthly);
+    EXPECT_EQ(dialog.fields.recurrence.GetName(), L"Pay the rent");
 }
 
 // The picker's own ideal size is the room its fields need.
@@ -397,8 +397,8 @@ TEST_F(TaskDialogTest, TheDeadlineShowsItsWholeDateShortOrLong)
         Options::SetIsLongDateFormat(longDate);
         CTaskDialog dialog(0);
         dialog.document = &document;
-        dialog.categoryId = workId;
-        dialog.deadline = DateTime(2026, 12, 11, 0, 0);
+        dialog.fields.categoryId = workId;
+        dialog.fields.deadline = DateTime(2026, 12, 11, 0, 0);
         RunModalSteps([&] { return dialog.DoModal(nullptr); },
                       {[&](HWND d) {
                           const CWindow picker(::GetDlgItem(d, IDC_TASK_DEADLINE));
@@ -422,7 +422,7 @@ TEST_F(TaskDialogTest, EveryPriorityAndStatusShowsWholeInItsCombo)
 {
     CTaskDialog dialog(1);
     FillExisting(dialog);
-    dialog.importance = 0;
+    dialog.fields.importance = 0;
     RunModalSteps([&] { return dialog.DoModal(nullptr); },
                   {[&](HWND d) {
                       for (const int id : {IDC_TASK_IMPORTANCE, IDC_TASK_STATUS}) {

@@ -1,7 +1,9 @@
 #include "document/Document.h"
 
+#include "document/DocumentText.h"
 #include "document/xml/PlanReadAhead.h"
 #include "foundation/AppWindow.h"
+#include "foundation/CaughtException.h"
 #include "foundation/ComError.h"
 #include "foundation/Language.h"
 #include "foundation/StepTimer.h"
@@ -64,6 +66,12 @@ void CDocument::ShowFileError(const ComError& error)
     m_prompts->ShowError(EString::Formatted(L"%s: %s", m_path.c_str(), reason.c_str()));
 }
 
+void CDocument::ShowCaughtFileFailure()
+{
+    LogCaughtException(L"a document command");
+    m_prompts->ShowError(EString::Formatted(L"%s: %s", m_path.c_str(), CaughtFailureText().c_str()));
+}
+
 bool CDocument::SaveModified()
 {
     if (!m_modified)
@@ -115,6 +123,9 @@ bool CDocument::OpenCurrentPath()
         return true;
     } catch (const ComError& error) {
         ShowFileError(error);
+        return false;
+    } catch (...) {
+        ShowCaughtFileFailure();
         return false;
     }
 }
@@ -176,6 +187,9 @@ bool CDocument::Save()
         return true;
     } catch (const ComError& error) {
         ShowFileError(error);
+        return false;
+    } catch (...) {
+        ShowCaughtFileFailure();
         return false;
     }
 }

@@ -134,6 +134,8 @@ private:
     // Gives the document back its path, its modified mark and its title.
     void KeepAfterFailedOpen(const EString& previousPath, int wasModified);
     void ShowFileError(const ComError& error);
+    // The same for an exception that is no ComError, which is logged too.
+    void ShowCaughtFileFailure();
 
     int m_modified = 0;
     int m_planChanges = 0;

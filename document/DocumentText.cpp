@@ -1,8 +1,12 @@
 #include "document/DocumentText.h"
 
 #include <cwctype>
+#include <exception>
+#include <new>
 #include <string>
 
+#include "foundation/CaughtException.h"
+#include "foundation/ComError.h"
 #include "foundation/Language.h"
 
 EString TranslatedText(const wchar_t* key)
@@ -15,6 +19,21 @@ EString TranslatedText(const wchar_t* key, const wchar_t* english)
 {
     const EString translation = Resource::Translate(key);
     return translation.IsEmpty() ? EString(english) : translation;
+}
+
+EString CaughtFailureText()
+{
+    EString reason = DescribeCaughtException();
+    // Rethrowing with nothing in flight would end the program.
+    if (std::current_exception()) {
+        try {
+            throw;
+        } catch (const std::bad_alloc&) {
+            reason = SystemErrorText(E_OUTOFMEMORY);
+        } catch (...) {
+        }
+    }
+    return FillTextFormat(TranslatedText(L"CommandFailed", L"The command could not be completed: %s"), {reason});
 }
 
 EString FillTextFormat(const EString& format, const std::vector<EString>& values)

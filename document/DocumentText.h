@@ -18,6 +18,11 @@ EString TranslatedText(const wchar_t* key, const wchar_t* english);
 // a conversion without a value is dropped.
 EString FillTextFormat(const EString& format, const std::vector<EString>& values);
 
+// What the user is told of the exception being handled when it is no
+// ComError: the command failed, and why, as far as the exception says.
+// Meant for catch blocks.
+EString CaughtFailureText();
+
 // A count with its noun, "1 entry" or "3 entries": the singular or the plural
 // text, each with an English fallback, with its "%d" replaced by the count.
 struct CountedNoun {

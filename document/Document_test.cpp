@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,8 @@ public:
         events.push_back("open " + Narrow(FileSystem::GetFileTitle(path)));
         if (openError)
             ThrowComError(openError);
+        if (failOutsideCom)
+            throw std::runtime_error("reader gave up");
         if (!FileSystem::FileExists(path))
             return false;
         plan = ReadFileBytes(path);
@@ -58,6 +61,8 @@ public:
         events.push_back("save " + Narrow(FileSystem::GetFileTitle(path)));
         if (saveError)
             ThrowComError(saveError);
+        if (failOutsideCom)
+            throw std::runtime_error("writer gave up");
         if (failSave)
             return false;
         WriteFileBytes(path, plan);
@@ -70,6 +75,7 @@ public:
     bool failSave = false;
     HRESULT openError = S_OK;
     HRESULT saveError = S_OK;
+    bool failOutsideCom = false;
 };
 
 // Answers the document's questions from a script; an empty path cancels a file dialog.
@@ -354,6 +360,16 @@ TEST_F(DocumentTest, AFailedOpenLeavesTheDocumentAsItWas)
     EXPECT_EQ(document.GetPathName(), planA);
     EXPECT_EQ(WindowTitle(), title);
     EXPECT_EQ(StoredList(), list);
+
+    // So is a failure that is no COM error.
+    document.openError = S_OK;
+    document.failOutsideCom = true;
+    prompts.errors.clear();
+    EXPECT_FALSE(document.OpenPath(planB));
+    EXPECT_EQ(prompts.errors, std::vector<EString>{planB + L": The command could not be completed: reader gave up"});
+    EXPECT_EQ(document.GetPathName(), planA);
+    EXPECT_EQ(WindowTitle(), title);
+    EXPECT_EQ(StoredList(), list);
 }
 
 TEST_F(DocumentTest, NewAndOpenTellTheObserversAndTheDocumentWindow)
@@ -453,22 +469,26 @@ TEST_F(DocumentTest, AFailedSaveKeepsTheNameAndTheModifiedMark)
         const char* name;
         bool failSave;
         HRESULT error;
+        bool failOutsideCom;
         size_t errorsShown;
+        EString reason;
     } cases[] = {
-        {"save reports failure", true, S_OK, 0},
-        {"save raises an error", false, STG_E_MEDIUMFULL, 1},
+        {"save reports failure", true, S_OK, false, 0, L""},
+        {"save raises an error", false, STG_E_MEDIUMFULL, false, 1, SystemErrorText(STG_E_MEDIUMFULL)},
+        {"save fails outside COM", false, S_OK, true, 1, L"The command could not be completed: writer gave up"},
     };
     for (const auto& c : cases) {
         OpenModifiedA();
         prompts.errors.clear();
         document.failSave = c.failSave;
         document.saveError = c.error;
+        document.failOutsideCom = c.failOutsideCom;
 
         Command(ID_FILE_SAVE);
         EXPECT_EQ(document.IsModified(), 1) << c.name;
         EXPECT_EQ(prompts.errors.size(), c.errorsShown) << c.name;
         if (c.errorsShown) {
-            EXPECT_EQ(prompts.errors[0], planA + L": " + SystemErrorText(c.error)) << c.name;
+            EXPECT_EQ(prompts.errors[0], planA + L": " + c.reason) << c.name;
         }
 
         const EString other = FileSystem::JoinPath(folder, L"other.qvr");
@@ -480,6 +500,7 @@ TEST_F(DocumentTest, AFailedSaveKeepsTheNameAndTheModifiedMark)
         EXPECT_EQ(StoredList(), std::vector<EString>{planA}) << c.name;
         document.failSave = false;
         document.saveError = S_OK;
+        document.failOutsideCom = false;
     }
 }
 

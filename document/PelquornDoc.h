@@ -327,7 +327,7 @@ public:
 protected:
     // Runs the body; a ComError is logged ("CATCH 0x%x: %s"), shown and
     // turned into `failure`; any other exception is logged ("EXCEPTION in
-    // ...") and gives `failure`.
+    // ..."), shown as a failed command and gives `failure`.
     template <class Result, class Body>
     Result Guarded(Result failure, Body&& body);
     template <class Body>
@@ -336,8 +336,8 @@ protected:
     // after the other items had their turn.
     template <class Item, class Body>
     void GuardedEach(const std::vector<Item>& items, Body&& body);
-    // A ComError gives `failure` without log or message (an expected miss);
-    // any other exception is logged first.
+    // Any exception is logged and gives `failure`, without a message (an
+    // expected miss).
     template <class Result, class Body>
     static Result Silently(Result failure, Body&& body);
 

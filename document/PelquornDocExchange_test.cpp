@@ -131,7 +131,7 @@ TEST_F(PlanExchangeTest, AnImportScriptConvertsIntoATemporaryFileThatIsRemoved)
     EXPECT_EQ(Count(document, L"//CATEGORY[@ID=\"4\"]/TASK[@NAME=\"Converted\"]"), 1u);
 }
 
-TEST_F(PlanExchangeTest, AnImportScriptThatFailsOutsideComIsLoggedAndImportsNothing)
+TEST_F(PlanExchangeTest, AnImportScriptThatFailsOutsideComIsLoggedShownAndImportsNothing)
 {
     reports.exchangeChoice = ExchangeChoice{L"C:\\data\\tasks.csv", L"C:\\scripts\\csv.js", true};
     reports.scriptEffect = [](const ScriptedReports::Script&) { throw std::runtime_error("script host crashed"); };
@@ -139,6 +139,7 @@ TEST_F(PlanExchangeTest, AnImportScriptThatFailsOutsideComIsLoggedAndImportsNoth
     EXPECT_TRUE(TakeCodes().empty());
     EXPECT_EQ(document.IsModified(), 0);
     EXPECT_NE(NewLogText().find(L"EXCEPTION in a document operation: script host crashed"), EString::npos);
+    EXPECT_EQ(prompts.errors, std::vector<EString>{L"The command could not be completed: script host crashed"});
 }
 
 TEST_F(PlanExchangeTest, TasksCopiedInOneProgramArriveInAnother)

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "document/DocumentText.h"
 #include "foundation/CaughtException.h"
 #include "foundation/ComError.h"
 
@@ -15,6 +16,7 @@ Result CPelquornDoc::Guarded(Result failure, Body&& body)
         ReportError(error);
     } catch (...) {
         LogCaughtException(L"a document operation");
+        Prompts().ShowError(CaughtFailureText());
     }
     return failure;
 }
@@ -22,33 +24,35 @@ Result CPelquornDoc::Guarded(Result failure, Body&& body)
 template <class Body>
 void CPelquornDoc::Guarded(Body&& body)
 {
-    try {
+    Guarded(false, [&] {
         body();
-    } catch (const ComError& error) {
-        ReportError(error);
-    } catch (...) {
-        LogCaughtException(L"a document operation");
-    }
+        return true;
+    });
 }
 
 template <class Item, class Body>
 void CPelquornDoc::GuardedEach(const std::vector<Item>& items, Body&& body)
 {
-    std::optional<ComError> first;
+    std::optional<ComError> firstComError;
+    std::optional<EString> firstOtherFailure;
     for (const Item& item : items) {
         try {
             body(item);
         } catch (const ComError& error) {
-            if (!first)
-                first = error;
+            if (!firstComError && !firstOtherFailure)
+                firstComError = error;
             else
                 LogComError(error);
         } catch (...) {
             LogCaughtException(L"a document operation");
+            if (!firstComError && !firstOtherFailure)
+                firstOtherFailure = CaughtFailureText();
         }
     }
-    if (first)
-        ReportError(*first);
+    if (firstComError)
+        ReportError(*firstComError);
+    else if (firstOtherFailure)
+        Prompts().ShowError(*firstOtherFailure);
 }
 
 template <class Result, class Body>
@@ -56,7 +60,8 @@ Result CPelquornDoc::Silently(Result failure, Body&& body)
 {
     try {
         return body();
-    } catch (const ComError&) {
+    } catch (const ComError& error) {
+        LogComError(error);
     } catch (...) {
         LogCaughtException(L"a document query");
     }

@@ -48,8 +48,7 @@ public:
     bool AttachMenu(HMENU menu);
     HMENU GetMenu() const { return m_menu; }
 
-    // Images of items by command; set the size before the first image.
-    void SetImageSize(SIZE size) { m_imageSize = size; }
+    // Images of items by command.
     SIZE GetImageSize() const { return m_imageSize; }
     int AddIcon(HICON icon, UINT command);
     // Takes the image of every button of a toolbar for the button's command; the number taken.

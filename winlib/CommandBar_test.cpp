@@ -8,6 +8,7 @@
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
 #include "winlib/CommandBar.h"
+#include "winlib/CommandBarTestSupport.h"
 #include "winlib/FrameWindowImpl.h"
 #include "winlib/UniqueMenu.h"
 
@@ -15,96 +16,19 @@ namespace {
 
 using namespace TestMenu;
 
-class CBarFrame : public CFrameWindowImpl<CBarFrame> {
+// The bar straight in the frame, the test toolbar hidden.
+class CBarFrame : public CCommandBarTestFrame<CBarFrame, CCommandBar> {
 public:
-    BEGIN_MESSAGE_MAP(CBarFrame)
-        ON_MESSAGE(WM_CREATE, OnCreate)
-        ON_MESSAGE(WM_COMMAND, OnCommand)
-        ON_MESSAGE(WM_MENUSELECT, OnMenuSelect)
-        ON_MESSAGE(WM_ACTIVATE, OnActivate)
-        CHAIN_MESSAGE_MAP(CFrameWindowImpl<CBarFrame>)
-    END_MESSAGE_MAP()
-
-    LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&)
+    static CreateArgs Placement() { return {.title = L"Bar", .rect = {40, 40, 440, 240}}; }
+    HWND BarParent() { return m_hWnd; }
+    void PlaceBars()
     {
-        bar.Create(m_hWnd);
-        bar.AttachMenu(TestMenu::Make());
-        images = TestMenu::MakeImages();
-        toolbar = TestMenu::MakeToolbar(m_hWnd, images);
         ::ShowWindow(toolbar, SW_HIDE);
-        bar.AddToolbarImages(toolbar);
         m_hWndToolBar = bar;
-        return 0;
     }
-    LRESULT OnCommand(UINT, WPARAM wParam, LPARAM, bool&)
-    {
-        commands.push_back(LOWORD(wParam));
-        return 0;
-    }
-    LRESULT OnMenuSelect(UINT, WPARAM wParam, LPARAM, bool&)
-    {
-        selected = LOWORD(wParam);
-        return 0;
-    }
-    LRESULT OnActivate(UINT, WPARAM wParam, LPARAM, bool& handled)
-    {
-        if (LOWORD(wParam) == WA_INACTIVE)
-            ++deactivations;
-        handled = false;
-        return 0;
-    }
-    ~CBarFrame() override
-    {
-        if (images)
-            ::ImageList_Destroy(images);
-    }
-
-    CCommandBar bar;
-    HWND toolbar = nullptr;
-    HIMAGELIST images = nullptr;
-    std::vector<UINT> commands;
-    UINT selected = 0;
-    int deactivations = 0;
 };
 
-class CommandBarTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(frame.Create(CreateArgs{.title = L"Bar", .rect = {40, 40, 440, 240}}));
-        frame.ShowWindow(SW_SHOW);
-        ::SetForegroundWindow(frame);
-        ::SetFocus(frame);
-    }
-    void TearDown() override
-    {
-        ::EndMenu();
-        frame.DestroyWindow();
-    }
-
-    MenuStep OpenIs(int index)
-    {
-        return [this, index] {
-            return frame.bar.OpenMenuIndex() == index && OpenMenuWindows().size() == (index >= 0 ? 1u : 0u);
-        };
-    }
-    // The menu loop takes keys posted to any window of the thread; in
-    // keyboard mode the bar has them. Not through the focus: test programs
-    // running side by side take the activation from each other.
-    MenuStep Key(UINT key)
-    {
-        return [this, key] {
-            PressKey(frame.bar.InKeyboardMode() ? static_cast<HWND>(frame.bar) : static_cast<HWND>(frame), key);
-            return true;
-        };
-    }
-
-    // The bar rightly leaves its keyboard mode when its frame loses the
-    // activation; window tests run one program at a time so that none does.
-    bool ActivationTaken() const { return frame.deactivations > 0; }
-
-    CBarFrame frame;
-};
+using CommandBarTest = CommandBarFixture<CBarFrame>;
 
 } // namespace
 

@@ -91,6 +91,15 @@ public:
             ::CheckDlgButton(Dialog(), id, (value >= 0 && value <= 2) ? static_cast<UINT>(value) : BST_UNCHECKED);
         return true;
     }
+    // A two-state box: checked or not.
+    bool DDX_Check(int id, bool& value, bool save)
+    {
+        if (save)
+            value = ::IsDlgButtonChecked(Dialog(), id) != BST_UNCHECKED;
+        else
+            ::CheckDlgButton(Dialog(), id, value ? BST_CHECKED : BST_UNCHECKED);
+        return true;
+    }
 
     // The index of the selected item, -1 for none.
     bool DDX_ComboIndex(int id, int& value, bool save)

@@ -60,6 +60,21 @@ public:
     std::vector<bool> nestedResults;
 };
 
+// The same template, its box exchanged with a two-state member.
+class CFlagDialog : public CDialogImpl<CFlagDialog>, public CWinDataExchange<CFlagDialog> {
+public:
+    enum { IDD = IDD_EXCHANGE };
+
+    BEGIN_MESSAGE_MAP(CFlagDialog)
+    END_MESSAGE_MAP()
+
+    BEGIN_DDX_MAP(CFlagDialog)
+        DDX_CHECK(IDC_CHECK, flag)
+    END_DDX_MAP()
+
+    bool flag = false;
+};
+
 struct OpenDialog {
     OpenDialog() { dialog.Create(nullptr); }
     CExchangeDialog dialog;
@@ -110,6 +125,25 @@ TEST(DataExchangeTest, LoadsEveryKindOfFieldIntoItsControl)
         EXPECT_TRUE(d.DoDataExchange(false, IDC_CHECK));
         EXPECT_EQ(::IsDlgButtonChecked(d, IDC_CHECK), static_cast<UINT>(shown)) << value;
     }
+}
+
+TEST(DataExchangeTest, ATwoStateMemberShowsItsBoxAndReadsAnyMarkAsChecked)
+{
+    CFlagDialog d;
+    ASSERT_TRUE(d.Create(nullptr));
+    for (const bool flag : {true, false}) {
+        d.flag = flag;
+        EXPECT_TRUE(d.DoDataExchange(false));
+        EXPECT_EQ(::IsDlgButtonChecked(d, IDC_CHECK), flag ? BST_CHECKED : BST_UNCHECKED) << flag;
+    }
+    for (const auto& [shown, saved] :
+         {std::pair{BST_CHECKED, true}, {BST_UNCHECKED, false}, {BST_INDETERMINATE, true}}) {
+        d.flag = !saved;
+        ::CheckDlgButton(d, IDC_CHECK, shown);
+        EXPECT_TRUE(d.DoDataExchange(true));
+        EXPECT_EQ(d.flag, saved) << shown;
+    }
+    d.DestroyWindow();
 }
 
 TEST(DataExchangeTest, SavingStopsAtTheFirstBadFieldAndKeepsItsMember)

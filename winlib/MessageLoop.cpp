@@ -1,16 +1,8 @@
 #include "winlib/MessageLoop.h"
 
-#include <algorithm>
-
 namespace {
 CMessageLoop* g_registered = nullptr;
 constexpr UINT kCaretBlinkTimer = 0x0118;
-
-template <class T>
-void RemoveFrom(std::vector<T*>& list, T* item)
-{
-    list.erase(std::remove(list.begin(), list.end(), item), list.end());
-}
 } // namespace
 
 CMessageLoop::~CMessageLoop()
@@ -31,49 +23,36 @@ void CMessageLoop::Register()
 
 void CMessageLoop::AddMessageFilter(CMessageFilter* filter)
 {
-    if (filter && std::find(m_filters.begin(), m_filters.end(), filter) == m_filters.end())
-        m_filters.push_back(filter);
+    m_filters.Add(filter);
 }
 
 void CMessageLoop::RemoveMessageFilter(CMessageFilter* filter)
 {
-    RemoveFrom(m_filters, filter);
+    m_filters.Remove(filter);
 }
 
 void CMessageLoop::AddIdleHandler(CIdleHandler* handler)
 {
-    if (handler && std::find(m_idleHandlers.begin(), m_idleHandlers.end(), handler) == m_idleHandlers.end())
-        m_idleHandlers.push_back(handler);
+    m_idleHandlers.Add(handler);
 }
 
 void CMessageLoop::RemoveIdleHandler(CIdleHandler* handler)
 {
-    RemoveFrom(m_idleHandlers, handler);
+    m_idleHandlers.Remove(handler);
 }
 
 bool CMessageLoop::PreTranslateMessage(MSG* message)
 {
-    // A filter may remove itself (a dialog that closes on this key): walk a copy.
-    const std::vector<CMessageFilter*> filters = m_filters;
-    for (auto it = filters.rbegin(); it != filters.rend(); ++it) {
-        if (std::find(m_filters.begin(), m_filters.end(), *it) == m_filters.end())
-            continue;
-        if ((*it)->PreTranslateMessage(message))
-            return true;
-    }
-    return false;
+    return m_filters.AnyFromLast([message](CMessageFilter& filter) { return filter.PreTranslateMessage(message); });
 }
 
 bool CMessageLoop::OnIdle(int idleCount)
 {
-    const std::vector<CIdleHandler*> handlers = m_idleHandlers;
     bool more = false;
-    for (CIdleHandler* handler : handlers) {
-        if (std::find(m_idleHandlers.begin(), m_idleHandlers.end(), handler) == m_idleHandlers.end())
-            continue;
-        if (handler->OnIdle(idleCount) != 0)
+    m_idleHandlers.EachFromFirst([&](CIdleHandler& handler) {
+        if (handler.OnIdle(idleCount) != 0)
             more = true;
-    }
+    });
     return more;
 }
 

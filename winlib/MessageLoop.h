@@ -3,9 +3,8 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include "winlib/IdleHandler.h"
+#include "winlib/LoopMemberList.h"
 #include "winlib/MessageFilter.h"
 
 class CMessageLoop {
@@ -37,8 +36,10 @@ public:
     bool IsIdleMessage(const MSG& message);
 
 private:
-    std::vector<CMessageFilter*> m_filters;
-    std::vector<CIdleHandler*> m_idleHandlers;
+    // A filter may remove itself while it is asked (a dialog that closes on
+    // its key), or add another.
+    LoopMemberList<CMessageFilter> m_filters;
+    LoopMemberList<CIdleHandler> m_idleHandlers;
     POINT m_lastMousePoint = {-1, -1};
     UINT m_lastMouseMessage = 0;
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -72,6 +74,41 @@ private:
     size_t m_quitOnCall;
 };
 
+// Notes that it was asked, then does what the test gives it to do.
+class CActingFilter : public CMessageFilter {
+public:
+    CActingFilter(std::string name, std::vector<std::string>& asked) : m_name(std::move(name)), m_asked(asked) {}
+    bool PreTranslateMessage(MSG*) override
+    {
+        m_asked.push_back(m_name);
+        if (act)
+            act();
+        return false;
+    }
+    std::function<void()> act;
+
+private:
+    std::string m_name;
+    std::vector<std::string>& m_asked;
+};
+
+class CActingIdle : public CIdleHandler {
+public:
+    CActingIdle(std::string name, std::vector<std::string>& called) : m_name(std::move(name)), m_called(called) {}
+    int OnIdle(int) override
+    {
+        m_called.push_back(m_name);
+        if (act)
+            act();
+        return 0;
+    }
+    std::function<void()> act;
+
+private:
+    std::string m_name;
+    std::vector<std::string>& m_called;
+};
+
 } // namespace
 
 TEST(MessageLoopTest, FiltersSeeMessagesLastAddedFirstAndMayTakeThem)
@@ -119,4 +156,59 @@ TEST(MessageLoopTest, OnlyMessagesThatChangeSomethingStartAnotherIdlePass)
         EXPECT_FALSE(loop.IsIdleMessage(MSG{nullptr, message, 0, 0, 0, {0, 0}})) << message;
     for (UINT message : {static_cast<UINT>(WM_KEYDOWN), static_cast<UINT>(WM_COMMAND), static_cast<UINT>(WM_TIMER)})
         EXPECT_TRUE(loop.IsIdleMessage(MSG{nullptr, message, 0, 0, 0, {0, 0}})) << message;
+}
+
+// A member removed while the loop walks the list is not asked after that; one
+// added meanwhile waits for the next message or pass; a walk inside a member's
+// own call sees the same list.
+TEST(MessageLoopTest, MembersMayAddAndRemoveMembersWhileTheLoopWalksThem)
+{
+    std::vector<std::string> asked;
+    CMessageLoop loop;
+    CActingFilter first("first", asked), second("second", asked), last("last", asked), added("added", asked);
+    loop.AddMessageFilter(&first);
+    loop.AddMessageFilter(&second);
+    loop.AddMessageFilter(&last);
+    last.act = [&] {
+        loop.RemoveMessageFilter(&second);
+        loop.RemoveMessageFilter(&last);
+        loop.AddMessageFilter(&added);
+    };
+    MSG message = {nullptr, WM_USER, 0, 0, 0, {0, 0}};
+    EXPECT_FALSE(loop.PreTranslateMessage(&message));
+    EXPECT_EQ(asked, (std::vector<std::string>{"last", "first"}));
+    asked.clear();
+    EXPECT_FALSE(loop.PreTranslateMessage(&message));
+    EXPECT_EQ(asked, (std::vector<std::string>{"added", "first"}));
+
+    // The added filter asks the loop once more from inside its own call and
+    // leaves it there; the outer walk goes on without it.
+    bool nested = false;
+    added.act = [&] {
+        if (std::exchange(nested, true))
+            return;
+        loop.RemoveMessageFilter(&added);
+        loop.PreTranslateMessage(&message);
+    };
+    asked.clear();
+    loop.PreTranslateMessage(&message);
+    EXPECT_EQ(asked, (std::vector<std::string>{"added", "first", "first"}));
+    asked.clear();
+    loop.PreTranslateMessage(&message);
+    EXPECT_EQ(asked, (std::vector<std::string>{"first"}));
+
+    std::vector<std::string> called;
+    CActingIdle early("early", called), late("late", called), joining("joining", called);
+    loop.AddIdleHandler(&early);
+    loop.AddIdleHandler(&late);
+    early.act = [&] {
+        loop.RemoveIdleHandler(&late);
+        loop.AddIdleHandler(&joining);
+        loop.AddIdleHandler(&early); // already there: once only
+    };
+    EXPECT_FALSE(loop.OnIdle(0));
+    EXPECT_EQ(called, (std::vector<std::string>{"early"}));
+    called.clear();
+    loop.OnIdle(1);
+    EXPECT_EQ(called, (std::vector<std::string>{"early", "joining"}));
 }

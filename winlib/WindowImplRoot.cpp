@@ -60,9 +60,13 @@ HWND CWindowImplRoot::UnsubclassWindow()
 
 LRESULT CWindowImplRoot::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A handler that destroyed its own window has let go of m_hWnd; the
+    // default still belongs to the window the message came for.
+    const MSG* current = GetCurrentMessage();
+    const HWND hwnd = current ? current->hwnd : m_hWnd;
     if (IsSubclassed())
-        return ::DefSubclassProc(m_hWnd, message, wParam, lParam);
-    return ::CallWindowProcW(m_baseProc, m_hWnd, message, wParam, lParam);
+        return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    return ::CallWindowProcW(m_baseProc, hwnd, message, wParam, lParam);
 }
 
 bool CWindowImplRoot::Answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

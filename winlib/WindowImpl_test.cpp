@@ -104,6 +104,50 @@ public:
     CTracedWindow child;
 };
 
+// A class of the test's own whose procedure notes the window each message
+// reached it for: the default processing of the window below.
+constexpr UINT kDestroyThenDefault = WM_USER + 2;
+std::vector<HWND> g_defaultWindows;
+
+LRESULT CALLBACK NotingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kDestroyThenDefault)
+        g_defaultWindows.push_back(hwnd);
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+const wchar_t* NotingClass()
+{
+    static const ATOM atom = [] {
+        WNDCLASSEXW wc = {};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = NotingProc;
+        wc.hInstance = ::GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"WinlibTestNoting";
+        return ::RegisterClassExW(&wc);
+    }();
+    return atom ? L"WinlibTestNoting" : nullptr;
+}
+
+// Destroys its own window and leaves the message to the default, by
+// declining it or by calling the default itself.
+class CDestroyingWindow : public CWindowImpl<CDestroyingWindow> {
+public:
+    static WindowClass GetWindowClass() { return {.name = L"WinlibTestDestroying", .baseName = NotingClass()}; }
+    BEGIN_MESSAGE_MAP(CDestroyingWindow)
+        ON_MESSAGE(kDestroyThenDefault, OnDestroyThenDefault)
+    END_MESSAGE_MAP()
+    LRESULT OnDestroyThenDefault(UINT message, WPARAM wParam, LPARAM lParam, bool& handled)
+    {
+        DestroyWindow();
+        if (callsDefault)
+            return DefWindowProc(message, wParam, lParam);
+        handled = false;
+        return 0;
+    }
+    bool callsDefault = false;
+};
+
 // Lives in memory of its own that is marked, not freed, when it is deleted:
 // a write to the object after it deleted itself shows.
 class CCountedWindow : public CSelfDeletingWindowImpl<CCountedWindow> {
@@ -177,6 +221,21 @@ TEST(WindowImplTest, DestroyingTheObjectFirstUnhooksThenDestroysTheWindow)
     EXPECT_FALSE(::IsWindow(hwnd));
     // No message reached the object once its destructor had begun.
     EXPECT_EQ(g_events, (std::vector<std::string>{"create attached"}));
+}
+
+TEST(WindowImplTest, TheDefaultOfAHandlerThatDestroyedItsWindowGoesToThatWindow)
+{
+    for (const bool callsDefault : {false, true}) {
+        g_defaultWindows.clear();
+        CDestroyingWindow window;
+        window.callsDefault = callsDefault;
+        const HWND hwnd = window.Create(CreateArgs{});
+        ASSERT_TRUE(hwnd) << callsDefault;
+        ::SendMessageW(hwnd, kDestroyThenDefault, 0, 0);
+        EXPECT_FALSE(::IsWindow(hwnd)) << callsDefault;
+        EXPECT_EQ(window.m_hWnd, nullptr) << callsDefault;
+        EXPECT_EQ(g_defaultWindows, std::vector<HWND>{hwnd}) << callsDefault;
+    }
 }
 
 TEST(WindowImplTest, AnObjectMayDeleteItselfInItsFinalMessage)

@@ -82,11 +82,6 @@ void CCommandBarXPCtrl::AddXPToolbar(HWND toolbar)
         m_xpToolbars.push_back(toolbar);
 }
 
-void CCommandBarXPCtrl::RemoveXPToolbar(HWND toolbar)
-{
-    m_xpToolbars.erase(std::remove(m_xpToolbars.begin(), m_xpToolbars.end(), toolbar), m_xpToolbars.end());
-}
-
 bool CCommandBarXPCtrl::IsXPToolbar(HWND toolbar) const
 {
     return std::find(m_xpToolbars.begin(), m_xpToolbars.end(), toolbar) != m_xpToolbars.end();
@@ -295,13 +290,8 @@ void CCommandBarXPCtrl::DrawImage(HDC dc, HIMAGELIST list, int image, int x, int
         return;
     }
     if (lift) {
-        if (m_liftedImages) {
-            drawMono(x + 1, y + 1);
-            ::ImageList_Draw(list, image, dc, x - 1, y - 1, ILD_TRANSPARENT);
-        } else {
-            drawMono(x, y);
-            ::ImageList_Draw(list, image, dc, x, y, ILD_TRANSPARENT);
-        }
+        drawMono(x + 1, y + 1);
+        ::ImageList_Draw(list, image, dc, x - 1, y - 1, ILD_TRANSPARENT);
         return;
     }
     ::ImageList_DrawEx(list, image, dc, x, y, 0, 0, CLR_NONE, CLR_NONE, ILD_TRANSPARENT);

@@ -23,11 +23,7 @@ public:
 
     // Toolbars drawn like the bar's own buttons.
     void AddXPToolbar(HWND toolbar);
-    void RemoveXPToolbar(HWND toolbar);
     bool IsXPToolbar(HWND toolbar) const;
-
-    // Images on hover are lifted with a shadow unless this is turned off.
-    void SetLiftedImages(bool lifted) { m_liftedImages = lifted; }
 
 protected:
     bool ProcessFrameMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -48,5 +44,4 @@ private:
 
     std::vector<HWND> m_xpToolbars;
     std::vector<HWND> m_openMenus;
-    bool m_liftedImages = true;
 };

@@ -9,6 +9,7 @@
 #include "testing/TestMenus.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
+#include "winlib/CommandBarTestSupport.h"
 #include "winlib/DeviceContext.h"
 #include "winlib/FrameWindowImpl.h"
 
@@ -16,32 +17,25 @@ namespace {
 
 using namespace TestMenu;
 
-class CXPFrame : public CFrameWindowImpl<CXPFrame> {
+// The bar and the test toolbar in bands of a rebar, the toolbar drawn as the bar.
+class CXPFrame : public CCommandBarTestFrame<CXPFrame, CCommandBarXPCtrl> {
 public:
-    BEGIN_MESSAGE_MAP(CXPFrame)
-        ON_MESSAGE(WM_CREATE, OnCreate)
-        ON_MESSAGE(WM_COMMAND, OnCommand)
-        ON_MESSAGE(WM_MENUSELECT, OnMenuSelect)
-        CHAIN_MESSAGE_MAP(CFrameWindowImpl<CXPFrame>)
-    END_MESSAGE_MAP()
-
-    LRESULT OnCreate(UINT, WPARAM, LPARAM, bool&)
+    static CreateArgs Placement() { return {.title = L"XP", .rect = {40, 40, 480, 300}}; }
+    HWND BarParent()
     {
         INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_BAR_CLASSES | ICC_COOL_CLASSES};
         ::InitCommonControlsEx(&controls);
         rebar = ::CreateWindowExW(0, REBARCLASSNAMEW, nullptr, 0x56002640, 0, 0, 100, 60, m_hWnd, nullptr, nullptr,
                                   nullptr);
-        bar.Create(rebar);
-        bar.AttachMenu(TestMenu::Make());
-        images = TestMenu::MakeImages();
-        toolbar = TestMenu::MakeToolbar(rebar, images);
-        bar.AddToolbarImages(toolbar);
+        return rebar;
+    }
+    void PlaceBars()
+    {
         bar.AddXPToolbar(toolbar);
         AddBand(bar, nullptr, false);
         AddBand(toolbar, L"Tools", true);
         m_hWndToolBar = rebar;
         bar.UpdateRebarBands();
-        return 0;
     }
     void AddBand(HWND child, const wchar_t* title, bool newRow)
     {
@@ -59,28 +53,8 @@ public:
         band.lpText = const_cast<wchar_t*>(title);
         ::SendMessageW(rebar, RB_INSERTBANDW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
     }
-    LRESULT OnCommand(UINT, WPARAM wParam, LPARAM, bool&)
-    {
-        commands.push_back(LOWORD(wParam));
-        return 0;
-    }
-    LRESULT OnMenuSelect(UINT, WPARAM wParam, LPARAM, bool&)
-    {
-        selected = LOWORD(wParam);
-        return 0;
-    }
-    ~CXPFrame() override
-    {
-        if (images)
-            ::ImageList_Destroy(images);
-    }
 
-    CCommandBarXPCtrl bar;
     HWND rebar = nullptr;
-    HWND toolbar = nullptr;
-    HIMAGELIST images = nullptr;
-    std::vector<UINT> commands;
-    UINT selected = 0;
 };
 
 // Whether any pixel of a rectangle of the screen, as the window shows it, has the colour.
@@ -103,45 +77,7 @@ RECT MenuItemRect(HMENU popup, UINT position)
     return rect;
 }
 
-class CommandBarXPTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(frame.Create(CreateArgs{.title = L"XP", .rect = {40, 40, 480, 300}}));
-        frame.ShowWindow(SW_SHOW);
-        frame.UpdateLayout();
-        ::SetForegroundWindow(frame);
-        ::SetFocus(frame);
-    }
-    void TearDown() override
-    {
-        ::EndMenu();
-        frame.DestroyWindow();
-    }
-    MenuStep OpenIs(int index)
-    {
-        return [this, index] {
-            return frame.bar.OpenMenuIndex() == index && OpenMenuWindows().size() == (index >= 0 ? 1u : 0u);
-        };
-    }
-    MenuStep Key(UINT key)
-    {
-        return [this, key] {
-            PressKey(frame, key);
-            return true;
-        };
-    }
-    MenuStep AltKey(UINT key)
-    {
-        return [this, key] {
-            PressAltKey(frame, key);
-            return true;
-        };
-    }
-    HMENU Popup(int index) const { return ::GetSubMenu(frame.bar.GetMenu(), index); }
-
-    CXPFrame frame;
-};
+using CommandBarXPTest = CommandBarFixture<CXPFrame>;
 
 } // namespace
 

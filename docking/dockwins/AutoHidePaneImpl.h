@@ -33,7 +33,6 @@ public:
         m_side = side;
         m_caption.SetOrientation(side.IsHorizontal());
     }
-    const RECT& SizingBar() const { return m_sizingBar; }
     // Where the fly-out lies in the frame's client area.
     RECT PlacementInFrame() const
     {

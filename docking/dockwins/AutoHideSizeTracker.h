@@ -21,8 +21,6 @@ public:
     // The hide timer waits while the fly-out is being sized.
     bool ProcessWindowMessage(MSG* message) override { return message->message == WM_TIMER; }
 
-    int Edge() const { return m_edge; }
-
 protected:
     virtual void Move();
     // The fly-out's rectangle in the frame with the inner edge where it is now.

@@ -35,7 +35,6 @@ public:
         return index >= 0 && index < GetItemCount() ? m_items[static_cast<size_t>(index)].get() : nullptr;
     }
     int GetCurSel() const { return m_selected; }
-    int GetHotItem() const { return m_hot; }
     bool IsItemDragging() const { return m_dragItem >= 0; }
     // The images of the items; the strip does not own it.
     HIMAGELIST SetImageList(HIMAGELIST images)

@@ -108,12 +108,10 @@ public:
         m_focus.AddFrame(this->m_hWnd);
         return autoHide;
     }
-    bool IsDockingInitialized() const { return m_outer.has_value(); }
 
     CSubWndFramesPackage& OuterPackage() { return *m_outer; }
     CSubWndFramesPackage& InnerPackage() { return *m_inner; }
     CAutoHideManager& AutoHideManager() { return m_autoHide; }
-    CDockingFocusHandler& FocusHandler() { return m_focus; }
 
     // After a docking change; with no view the room it would cover is erased.
     void RedrawAfterDocking()

@@ -31,7 +31,6 @@ public:
     COLORREF DimmedTextColor() const { return m_dimmedText; }
     DWORD StyleFlags() const { return m_flags; }
     void SetStyleFlags(DWORD flags) { m_flags = flags; }
-    bool IsDragModeChosen() const { return (m_flags & DragModeChosen) != 0; }
     bool IsGhostDrag() const { return (m_flags & GhostDrag) != 0; }
     bool IsFullDrag() const { return (m_flags & FullDrag) != 0; }
 

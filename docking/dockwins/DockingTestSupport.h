@@ -1,5 +1,7 @@
-// Stand-ins the docking framework's tests share: frames without windows, a pane, the frame's window, posted input.
+// Stand-ins the docking framework's tests share: frames without windows, a pane, the frame's window, posted input, a frame with a column.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -228,6 +230,36 @@ public:
     std::vector<HWND> pinned;
     std::vector<DockingPinRequest> pinRequests;
     std::vector<HWND> pinnedTogether; // the windows of the last request for several
+};
+
+// A frame at (0, 0)-(400, 400) with a column at (0, 0)-(200, 400) that an
+// anchor pane docked in it keeps alive. A test's own panes come after SetUp
+// and go before TearDown.
+template <class Anchor>
+class AnchoredColumnTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(frame.CreateWithColumn());
+        ASSERT_TRUE(anchor.Create(frame.m_hWnd, {500, 700, 700, 900}, L"Anchor"));
+        ASSERT_TRUE(DockIntoRow(anchor, {0, 0, 200, 400}));
+    }
+    void TearDown() override
+    {
+        if (anchor.IsWindow())
+            anchor.DestroyWindow();
+        frame.DestroyWindow();
+        DispatchWaiting();
+    }
+    template <class Pane>
+    bool DockIntoRow(Pane& pane, RECT rect)
+    {
+        return frame.DockIntoColumn(pane, rect);
+    }
+    static bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
+
+    CTestFrame frame;
+    Anchor anchor;
 };
 
 } // namespace docking_test

@@ -118,8 +118,6 @@ public:
         position.window = this->m_hWnd;
         return m_sender.DockAtPosition(position);
     }
-    bool HasStoredPosition() const { return m_hasPosition; }
-    const DockingPosition& StoredPosition() const { return m_position; }
 
     bool GetDockingPosition(DockingPosition& position) const
     {

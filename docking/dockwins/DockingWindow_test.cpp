@@ -31,30 +31,21 @@ public:
     }
 };
 
-// A frame at (0, 0)-(400, 400) with a column at (0, 0)-(200, 400) holding
-// one pane that keeps the column alive, and a pane floating beside it.
-class DockingWindowTest : public ::testing::Test {
+// The column of the frame, and a pane floating beside it.
+class DockingWindowTest : public AnchoredColumnTest<CTestPane> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(frame.CreateWithColumn());
-        ASSERT_TRUE(anchor.Create(frame.m_hWnd, RECT{500, 0, 700, 200}, L"Anchor"));
-        ASSERT_TRUE(DockIntoRow(anchor, {0, 0, 200, 400}));
+        AnchoredColumnTest::SetUp();
         ASSERT_TRUE(pane.Create(frame.m_hWnd, RECT{450, 100, 650, 300}, L"Categories"));
         DispatchWaiting();
     }
     void TearDown() override
     {
         pane.DestroyWindow();
-        anchor.DestroyWindow();
-        frame.DestroyWindow();
-        DispatchWaiting();
+        AnchoredColumnTest::TearDown();
     }
-    bool DockIntoRow(CTestPane& window, RECT rect) { return frame.DockIntoColumn(window, rect); }
-    static bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
-    CTestFrame frame;
-    CTestPane anchor;
     CTestPane pane;
 };
 

@@ -119,8 +119,6 @@ public:
         ::RestoreDC(dc, saved);
     }
 
-    COLORREF GetInactiveTextColor() const { return m_inactiveText; }
-
     BEGIN_MESSAGE_MAP(CDotNetTabCtrlImpl)
         ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
         ON_MESSAGE(WM_SYSCOLORCHANGE, OnSettingChange)

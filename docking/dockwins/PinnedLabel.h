@@ -121,7 +121,6 @@ public:
     }
 
     size_t Count() const { return m_entries.size(); }
-    size_t ActiveIndex() const { return m_active; }
     int IconOnlyWidth() const { return m_iconOnlyWidth; }
     // The entry of a point `offset` pixels along a label, with no side effect.
     static size_t EntryAt(int offset, int labelWidth, int iconOnlyWidth, size_t count, size_t active);

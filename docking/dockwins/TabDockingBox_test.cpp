@@ -30,17 +30,18 @@ struct TestPane {
         window.SetClient(client);
         return client != nullptr;
     }
+    // As the anchor of the column.
+    bool DockTo(DockingNotifyRecord* request) { return window.DockTo(request); }
+    bool IsWindow() const { return window.IsWindow(); }
+    void DestroyWindow() { window.DestroyWindow(); }
 };
 
-// A frame at (0, 0)-(400, 400) with a column at its left kept alive by an
-// anchor pane, and four panes floating beside it.
-class TabDockingBoxTest : public ::testing::Test {
+// The column of the frame, and four panes floating beside it.
+class TabDockingBoxTest : public AnchoredColumnTest<TestPane> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(frame.CreateWithColumn());
-        ASSERT_TRUE(anchor.Create(frame.m_hWnd, {500, 700, 700, 900}, L"Anchor"));
-        ASSERT_TRUE(DockIntoRow(anchor.window, {0, 0, 200, 400}));
+        AnchoredColumnTest::SetUp();
         ASSERT_TRUE(a.Create(frame.m_hWnd, {450, 50, 650, 250}, L"Categories"));
         ASSERT_TRUE(b.Create(frame.m_hWnd, {700, 50, 900, 250}, L"People"));
         ASSERT_TRUE(c.Create(frame.m_hWnd, {450, 400, 650, 600}, L"Daily plan"));
@@ -49,14 +50,11 @@ protected:
     }
     void TearDown() override
     {
-        for (TestPane* pane : {&a, &b, &c, &d, &anchor})
-            if (pane->window.IsWindow())
-                pane->window.DestroyWindow();
-        frame.DestroyWindow();
-        DispatchWaiting();
+        for (TestPane* pane : {&a, &b, &c, &d})
+            if (pane->IsWindow())
+                pane->DestroyWindow();
+        AnchoredColumnTest::TearDown();
     }
-    bool DockIntoRow(CTabbedAutoHideDockingWindow& window, RECT rect) { return frame.DockIntoColumn(window, rect); }
-    static bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
     // The caption drag of `pane` let go at `screen`, as the mouse would do it.
     template <class TWindow>
     static void DragTo(TWindow& pane, POINT press, POINT screen)
@@ -109,8 +107,7 @@ protected:
         return position;
     }
 
-    CTestFrame frame;
-    TestPane anchor, a, b, c, d;
+    TestPane a, b, c, d;
 };
 
 } // namespace

@@ -27,15 +27,12 @@ public:
     std::vector<UINT> offered;
 };
 
-// A frame at (0, 0)-(400, 400) with a column at its left kept alive by an
-// anchor pane, and a pane with its view floating beside it.
-class TabbedAutoHideDockingWindowTest : public ::testing::Test {
+// The column of the frame, and a pane with its view floating beside it.
+class TabbedAutoHideDockingWindowTest : public AnchoredColumnTest<CTabbedAutoHideDockingWindow> {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(frame.CreateWithColumn());
-        ASSERT_TRUE(anchor.Create(frame.m_hWnd, {500, 700, 700, 900}, L"Anchor"));
-        ASSERT_TRUE(DockIntoRow(anchor, {0, 0, 200, 400}));
+        AnchoredColumnTest::SetUp();
         ASSERT_TRUE(pane.Create(frame.m_hWnd, {450, 50, 650, 250}, L"Categories",
                                 TabbedAutoHideDockingWindowTraits::style | WS_VISIBLE));
         ASSERT_TRUE(view.Create(CreateArgs{.parent = pane.m_hWnd, .style = WS_CHILD | WS_VISIBLE}));
@@ -45,15 +42,9 @@ protected:
     void TearDown() override
     {
         pane.DestroyWindow();
-        anchor.DestroyWindow();
-        frame.DestroyWindow();
-        DispatchWaiting();
+        AnchoredColumnTest::TearDown();
     }
-    bool DockIntoRow(CTabbedAutoHideDockingWindow& window, RECT rect) { return frame.DockIntoColumn(window, rect); }
-    static bool SameRect(const RECT& a, const RECT& b) { return ::EqualRect(&a, &b) != FALSE; }
 
-    CTestFrame frame;
-    CTabbedAutoHideDockingWindow anchor;
     CTabbedAutoHideDockingWindow pane;
     CTestView view;
 };

@@ -90,7 +90,6 @@ private:
     XmlNode ResolvePlanDay(const EString& date);
     static XmlNode FirstOf(const XmlNodeList& nodes, Entry& entry, bool& none);
     XmlNode Section(const wchar_t* name) const;
-    void Reconcile(Entry* entry);
 
     XmlDocument m_document;
     bool m_built = false;

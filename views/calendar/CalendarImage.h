@@ -34,7 +34,6 @@ public:
 
     // 0 for none.
     void SetMarkedDate(double date) { m_markedDate = date; }
-    double GetMarkedDate() const { return m_markedDate; }
     void SetHolidays(const std::vector<double>& dates) { m_holidays.SetDates(dates); }
     bool IsHoliday(double date) const { return m_holidays.IsHoliday(date); }
 

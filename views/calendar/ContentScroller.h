@@ -6,7 +6,6 @@
 class ContentScroller {
 public:
     void SetContentSize(SIZE size) { m_content = size; }
-    SIZE GetContentSize() const { return m_content; }
     void SetLineSize(SIZE size) { m_line = size; }
     void SetClientSize(SIZE size) { m_client = size; }
     SIZE GetClientSize() const { return m_client; }

@@ -60,8 +60,6 @@ public:
     CListViewDay& GetList() { return static_cast<CListViewDay&>(m_contents.List()); }
     CPlanDialog& GetPlanDialog() { return m_planDialog; }
     HWND GetDayPicker() const { return m_dayPicker; }
-    HWND GetNavigationBar() const { return m_navigationBar; }
-    HWND GetViewBar() const { return m_viewBar; }
 
     // Yes to the question before plan entries are deleted; a message box
     // unless the owner gives another.

@@ -136,7 +136,7 @@ void CDayManagerBase::TrackNavigation(int x, int y)
 
 void CDayManagerBase::OnDragLeave()
 {
-    StopNavigationTimer();
+    StopScrollTimer();
 }
 
 void CDayManagerBase::OnDragOver(int x, int y)
@@ -162,7 +162,7 @@ void CDayManagerBase::OnScrollTimer()
     default:
         break;
     }
-    StartNavigationTimer();
+    StartScrollTimer();
 }
 
 void CDayManagerBase::StartScrollTimer()
@@ -190,7 +190,7 @@ bool CDayManagerBase::OnOwnerTimer(UINT_PTR timerId)
     if (m_owner)
         m_owner->KillViewTimer(timerId);
     if (timerId == DAY_NAVIGATION_TIMER_ID)
-        OnNavigationTimer();
+        OnScrollTimer();
     else
         RefreshEntries();
     return true;

@@ -85,9 +85,6 @@ public:
     void OnScrollTimer() override;
     void StartScrollTimer() override;
     void StopScrollTimer() override;
-    void OnNavigationTimer() { OnScrollTimer(); }
-    void StartNavigationTimer() { StartScrollTimer(); }
-    void StopNavigationTimer() { StopScrollTimer(); }
 
     // ISimpleDropCallback: tasks and plan entries dragged from any view.
     bool CanAcceptData(IDataObject* dataObject) override;

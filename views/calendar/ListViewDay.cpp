@@ -339,12 +339,6 @@ bool CListViewDay::OnDrop(IDataObject* dataObject, int x, int y, DWORD effect)
     return CDayManagerBase::OnDrop(dataObject, x, y, effect);
 }
 
-const TaskPlanEntry* CListViewDay::ShownEntry(int id) const
-{
-    const int row = FindRow(id);
-    return row < 0 ? nullptr : &m_rows[static_cast<size_t>(row)];
-}
-
 void CListViewDay::SelectRowsOf(const std::vector<int>& ids, int focusedId)
 {
     m_filling = true;

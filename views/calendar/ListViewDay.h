@@ -51,7 +51,6 @@ public:
 
     // As a click on the column's header: the same column turns the order round.
     void SortByColumn(int column);
-    int GetSortColumn() const { return m_sortColumn; }
     bool IsSortAscending() const { return m_sortAscending; }
 
     BEGIN_MIXIN_MESSAGE_MAP(CListViewDay)
@@ -91,8 +90,6 @@ private:
     void SelectRowsOf(const std::vector<int>& ids, int focusedId);
     // The pane and the document learn of a new selection.
     void TellSelection();
-    // The entry a row shows, as read at the last load; null for an id not shown.
-    const TaskPlanEntry* ShownEntry(int id) const;
     void PostOwnerCommand(WORD commandId);
     // A click on the row's check box or the space bar on it: its entry's completion turns round.
     void PostToggle(int row);

@@ -54,11 +54,11 @@ bool TabOrderProvider::AddTarget(ITabOrderTarget* target)
     for (const ITabOrderTarget* entered : m_targets) {
         if (entered->GetWindow() == target->GetWindow()) {
             target->Release();
-            return true;
+            return false;
         }
     }
     m_targets.push_back(target);
-    return false;
+    return true;
 }
 
 size_t TabOrderProvider::FocusedIndex() const

@@ -7,8 +7,8 @@
 
 #include "views/common/TabOrderTarget.h"
 
-// What the views see of the frame's tab order. Each Add answers true when a
-// target for that window was already entered: the first one stays.
+// What the views see of the frame's tab order. Each Add answers true when it
+// entered the window; a window already entered keeps its first target.
 class ITabOrderProvider {
 public:
     virtual bool AddTextEdit(HWND edit) = 0;

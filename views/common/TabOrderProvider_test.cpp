@@ -95,9 +95,9 @@ TEST_F(TabOrderProviderTest, ASecondTargetForAnEnteredWindowIsRefusedAndReleased
 {
     TabOrderProvider provider;
     std::vector<UINT> secondCommands;
-    EXPECT_FALSE(provider.AddTarget(new RecordingTarget(panes[0], commands[0], releases)));
-    EXPECT_TRUE(provider.AddTarget(new RecordingTarget(panes[0], secondCommands, releases)));
-    EXPECT_TRUE(provider.AddWindow(panes[0]));
+    EXPECT_TRUE(provider.AddTarget(new RecordingTarget(panes[0], commands[0], releases)));
+    EXPECT_FALSE(provider.AddTarget(new RecordingTarget(panes[0], secondCommands, releases)));
+    EXPECT_FALSE(provider.AddWindow(panes[0]));
     EXPECT_EQ(provider.GetTargetCount(), 1u);
     EXPECT_EQ(releases, 1);
 

@@ -3,18 +3,9 @@
 
 #include <windows.h>
 
+#include "dialogs/CategoryDialogFields.h"
 #include "foundation/AppWindow.h"
 #include "foundation/EString.h"
-
-// What the category editor shows and gives back.
-struct CategoryDialogFields {
-    // While set, the editor keeps its "completed" box disabled.
-    bool hasUncompletedTasks = true;
-    EString description;
-    EString name;
-    bool completed = false;
-    double deadline = 0;
-};
 
 class ICategoryTreeDialogs {
 public:

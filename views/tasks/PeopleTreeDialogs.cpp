@@ -18,17 +18,9 @@ bool PeopleTreeDialogs::EditGroup(HWND parent, EString& name, EString& descripti
 bool PeopleTreeDialogs::EditPerson(HWND parent, PersonDialogFields& fields)
 {
     CPersonDialog dialog;
-    dialog.name = fields.name;
-    dialog.description = fields.description;
-    dialog.fullName = fields.fullName;
-    dialog.email = fields.email;
-    dialog.requireInvitation = fields.requireInvitation;
+    dialog.fields = fields;
     if (dialog.DoModal(parent) != IDOK)
         return false;
-    fields.name = dialog.name;
-    fields.description = dialog.description;
-    fields.fullName = dialog.fullName;
-    fields.email = dialog.email;
-    fields.requireInvitation = dialog.requireInvitation;
+    fields = dialog.fields;
     return true;
 }

@@ -3,17 +3,9 @@
 
 #include <windows.h>
 
+#include "dialogs/PersonDialogFields.h"
 #include "foundation/AppWindow.h"
 #include "foundation/EString.h"
-
-// What the person editor shows and gives back.
-struct PersonDialogFields {
-    EString name;
-    EString description;
-    EString fullName;
-    EString email;
-    int requireInvitation = 0;
-};
 
 class IPeopleTreeDialogs {
 public:
