@@ -102,6 +102,35 @@ protected:
         return plan;
     }
 
+    struct OpenRoad {
+        const char* name;
+        std::function<void(const EString& path)> open;
+    };
+    // The ways a file is opened over the plan in the frame.
+    std::vector<OpenRoad> OpenRoads()
+    {
+        return {
+            {"hand-over",
+             [this](const EString& path) {
+                 COPYDATASTRUCT record = MakeOpenFileRecord(path);
+                 m_frame->SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+             }},
+            {"File Open",
+             [this](const EString& path) {
+                 m_prompts.paths = {path};
+                 SendCommand(ID_FILE_OPEN);
+             }},
+            {"recent file",
+             [this](const EString& path) {
+                 const EString plan = Doc().GetPathName();
+                 Doc().SetPathName(path);
+                 Doc().UpdateRecentList();
+                 Doc().SetPathName(plan);
+                 SendCommand(ID_FILE_MRU_FIRST);
+             }},
+        };
+    }
+
     ScriptedPrompts m_prompts;
 };
 
@@ -111,29 +140,7 @@ TEST_F(FailedOpenTest, AFileThatCannotBeOpenedLeavesThePlanItsNameTitleAndMark)
     const EString plan = FileSystem::JoinPath(m_folder, L"plan.qvr");
     Doc().SetPathName(plan);
     ASSERT_TRUE(Doc().Save());
-    const struct {
-        const char* name;
-        std::function<void(const EString& path)> open;
-    } roads[] = {
-        {"hand-over",
-         [&](const EString& path) {
-             COPYDATASTRUCT record = MakeOpenFileRecord(path);
-             m_frame->SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
-         }},
-        {"File Open",
-         [&](const EString& path) {
-             m_prompts.paths = {path};
-             SendCommand(ID_FILE_OPEN);
-         }},
-        {"recent file",
-         [&](const EString& path) {
-             Doc().SetPathName(path);
-             Doc().UpdateRecentList();
-             Doc().SetPathName(plan);
-             SendCommand(ID_FILE_MRU_FIRST);
-         }},
-    };
-    for (const auto& road : roads) {
+    for (const OpenRoad& road : OpenRoads()) {
         for (const BadFile& file : kBadFiles) {
             SCOPED_TRACE(std::string(road.name) + ", " + file.name);
             for (const int modified : {0, 1}) {
@@ -164,31 +171,8 @@ TEST_F(FailedOpenTest, AFileThatCannotBeOpenedLeavesThePlanItsNameTitleAndMark)
 // attempt: the title names that plan, not the file that is not there.
 TEST_F(FailedOpenTest, WhileTheMessageOfAFailedOpenIsUpTheTitleNamesThePlanThatStays)
 {
-    const struct {
-        const char* name;
-        std::function<void(const EString& path)> open;
-    } roads[] = {
-        {"hand-over",
-         [&](const EString& path) {
-             COPYDATASTRUCT record = MakeOpenFileRecord(path);
-             m_frame->SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
-         }},
-        {"File Open",
-         [&](const EString& path) {
-             m_prompts.paths = {path};
-             SendCommand(ID_FILE_OPEN);
-         }},
-        {"recent file",
-         [&](const EString& path) {
-             const EString plan = Doc().GetPathName();
-             Doc().SetPathName(path);
-             Doc().UpdateRecentList();
-             Doc().SetPathName(plan);
-             SendCommand(ID_FILE_MRU_FIRST);
-         }},
-    };
     const EString missing = FileSystem::JoinPath(m_folder, L"missing.qvr");
-    for (const auto& road : roads) {
+    for (const OpenRoad& road : OpenRoads()) {
         SCOPED_TRACE(road.name);
         const EString plan = OpenPlanWithAnOpenCategoryOfNoSubcategories(m_prompts);
         const std::wstring title = Title();

@@ -73,14 +73,7 @@ TEST_F(CategoryDialogsTest, OkNeedsANameAndATooLongOneKeepsTheDialogOpenOnItSayi
                                               ClickButton(hwnd, IDOK);
                                               return true;
                                           },
-                                          [&](HWND hwnd) {
-                                              const HWND box = FindThreadDialog();
-                                              if (!box || box == hwnd)
-                                                  return false;
-                                              told = ItemText(box, 0xFFFF);
-                                              ClickButton(box, IDOK);
-                                              return true;
-                                          },
+                                          AnswerMessageBox(told, nullptr),
                                           [&](HWND hwnd) {
                                               if (FocusedItemId(hwnd) != IDC_CATEGORY_NAME)
                                                   return false;

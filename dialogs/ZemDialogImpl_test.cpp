@@ -207,14 +207,7 @@ TEST_F(ZemDialogImplTest, ATextTooLongIsToldInWordsWhenOkReadsTheFieldsAndOnlyTh
                                               ClickButton(hwnd, IDOK);
                                               return true;
                                           },
-                                          [&](HWND hwnd) {
-                                              const HWND box = FindThreadDialog();
-                                              if (!box || box == hwnd)
-                                                  return false;
-                                              told = ItemText(box, 0xFFFF);
-                                              ClickButton(box, IDOK);
-                                              return true;
-                                          },
+                                          AnswerMessageBox(told, nullptr),
                                           [&](HWND hwnd) {
                                               if (FindThreadDialog() != hwnd || FocusedItemId(hwnd) != IDC_NAME)
                                                   return false;

@@ -201,14 +201,7 @@ TEST_F(ReportsDialogTest, AnOutputPathLongerThanTheFieldTakesKeepsTheDialogOpenS
                 ClickButton(dialog, IDOK);
                 return true;
             },
-            [&](HWND dialog) {
-                const HWND box = FindThreadDialog();
-                if (!box || box == dialog)
-                    return false;
-                told = ItemText(box, 0xFFFF);
-                ClickButton(box, IDOK);
-                return true;
-            },
+            AnswerMessageBox(told, nullptr),
             [&](HWND dialog) {
                 // The dialog takes the focus back to the field once the box is gone.
                 if (FindThreadDialog() != dialog || FocusedItemId(dialog) != IDC_REPORT_OUTPUT)
