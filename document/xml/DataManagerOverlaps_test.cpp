@@ -105,8 +105,13 @@ protected:
         EString daily = L"<DAILY>";
         for (size_t i = 0; i < days.size(); ++i)
             daily += DayXml(days[i], kDay + static_cast<double>(i), 100 + 1000 * static_cast<int>(i));
+        OpenSmallPlanWith(daily + L"</DAILY>");
+    }
+    // The small plan with these sections of its own at its end.
+    void OpenSmallPlanWith(const EString& sections)
+    {
         EString plan = kSmallPlan;
-        plan.insert(plan.size() - 7, daily + L"</DAILY>");
+        plan.insert(plan.size() - 7, sections);
         Open(plan);
     }
     long PlanEntryCount() { return m_doc.GetDocument(false).SelectNodes(L"//PLANENTRY").GetLength(); }
@@ -217,11 +222,9 @@ TEST_F(DataManagerOverlapsTest, AnOverflowCopyPushesTheNextDayOnlyAsFarAsTheOver
 {
     // Placed at the hour the entry lasts and cut afterwards, the copy would
     // leave the next day's entry pushed to 01:00 for nothing.
-    EString plan = kSmallPlan;
-    plan.insert(plan.size() - 7, L"<DAILY>" + DayXml({{L"22:00", L"23:30", false}}) +
-                                     L"<DAY DATE=\"2024-05-21\"><PLANENTRY ID=\"200\" TASKID=\"3\" STARTTIME=\"00:30\" "
-                                     L"ENDTIME=\"01:00\"/></DAY></DAILY>");
-    Open(plan);
+    OpenSmallPlanWith(L"<DAILY>" + DayXml({{L"22:00", L"23:30", false}}) +
+                      L"<DAY DATE=\"2024-05-21\"><PLANENTRY ID=\"200\" TASKID=\"3\" STARTTIME=\"00:30\" "
+                      L"ENDTIME=\"01:00\"/></DAY></DAILY>");
     Add(kDay, 2, L"22:30", L"23:30");
     EXPECT_EQ(Day(kDay), L"22:00-23:30 23:30-23:59");
     EXPECT_EQ(Day(kNextDay), L"00:00-00:31 00:31-01:01");
@@ -231,14 +234,12 @@ TEST_F(DataManagerOverlapsTest, AnEntrySpilledThroughDaysThatAreAllFixedLandsOnT
 {
     // A thousand days each taken whole by a fixed entry: the entry goes on
     // from day to day, a walk each, until a day has room for it.
-    EString plan = kSmallPlan;
     EString daily = L"<DAILY>";
     for (int i = 0; i < 1000; ++i)
         daily += EString::Formatted(L"<DAY DATE=\"%s\"><PLANENTRY ID=\"%d\" TASKID=\"1\" STARTTIME=\"00:00\" "
                                     L"ENDTIME=\"23:59\" FIXEDTIME=\"1\"/></DAY>",
                                     DateParser::FormatDate(kDay + i).c_str(), 100 + i);
-    plan.insert(plan.size() - 7, daily + L"</DAILY>");
-    Open(plan);
+    OpenSmallPlanWith(daily + L"</DAILY>");
     const int id = Add(kDay, 2, L"10:00", L"11:00");
     EXPECT_EQ(PlanEntryCount(), 1001);
     EXPECT_EQ(XmlDataElements::GetEntryDay(m_doc.FindPlanEntry(id)), kDay + 1000);
@@ -336,12 +337,10 @@ TEST_F(DataManagerOverlapsTest, EntriesAreArrangedOneAfterAnotherMovedOrCopied)
 
 TEST_F(DataManagerOverlapsTest, AMovedEntryTakesTheRecurrenceTimesOfItsTaskAlong)
 {
-    EString plan = kSmallPlan;
-    plan.insert(plan.size() - 7, L"<DAILY>" + DayXml({{L"09:00", L"10:00", false}}) +
-                                     L"</DAILY><RECURRENCESECTION><RECURRENCE ID=\"1\" PATTERNPERIOD=\"0\" "
-                                     L"STARTDATE=\"2024-05-01\" STARTTIME=\"09:00\" ENDTIME=\"10:00\"/>"
-                                     L"</RECURRENCESECTION>");
-    Open(plan);
+    OpenSmallPlanWith(L"<DAILY>" + DayXml({{L"09:00", L"10:00", false}}) +
+                      L"</DAILY><RECURRENCESECTION><RECURRENCE ID=\"1\" PATTERNPERIOD=\"0\" "
+                      L"STARTDATE=\"2024-05-01\" STARTTIME=\"09:00\" ENDTIME=\"10:00\"/>"
+                      L"</RECURRENCESECTION>");
     const int id = m_doc.MovePlanEntry(kDay, TimeParser::ParseTime(L"14:00"), 100, false);
     EXPECT_EQ(Day(kDay), L"14:00-15:00");
     EXPECT_TRUE(Entry(id).IsDailyRecurrence());
@@ -354,14 +353,11 @@ TEST_F(DataManagerOverlapsTest, AnEntryCarriedOnIsTheSameEntryOnTheNextDayAndIts
     // Moved, not made anew: its id, description and any attribute of a later
     // version stay with it; its task is planned and coloured as an added
     // entry's is, and its recurrence takes its times.
-    EString plan = kSmallPlan;
-    plan.insert(plan.size() - 7,
-                L"<DAILY><DAY DATE=\"2024-05-20\"><PLANENTRY ID=\"100\" TASKID=\"1\" STARTTIME=\"20:00\" "
-                L"ENDTIME=\"23:59\" FIXEDTIME=\"0\"/><PLANENTRY ID=\"101\" TASKID=\"3\" STARTTIME=\"21:00\" "
-                L"ENDTIME=\"22:00\" FIXEDTIME=\"0\" LATER=\"kept\"><DESCRIPTION>bring the notes</DESCRIPTION>"
-                L"</PLANENTRY></DAY></DAILY><RECURRENCESECTION><RECURRENCE ID=\"3\" PATTERNPERIOD=\"1\" "
-                L"STARTDATE=\"2024-05-01\" STARTTIME=\"21:00\" ENDTIME=\"22:00\"/></RECURRENCESECTION>");
-    Open(plan);
+    OpenSmallPlanWith(L"<DAILY><DAY DATE=\"2024-05-20\"><PLANENTRY ID=\"100\" TASKID=\"1\" STARTTIME=\"20:00\" "
+                      L"ENDTIME=\"23:59\" FIXEDTIME=\"0\"/><PLANENTRY ID=\"101\" TASKID=\"3\" STARTTIME=\"21:00\" "
+                      L"ENDTIME=\"22:00\" FIXEDTIME=\"0\" LATER=\"kept\"><DESCRIPTION>bring the notes</DESCRIPTION>"
+                      L"</PLANENTRY></DAY></DAILY><RECURRENCESECTION><RECURRENCE ID=\"3\" PATTERNPERIOD=\"1\" "
+                      L"STARTDATE=\"2024-05-01\" STARTTIME=\"21:00\" ENDTIME=\"22:00\"/></RECURRENCESECTION>");
     EXPECT_EQ(TaskStatus(3), 2);
     const int added = Add(kDay, 2, L"19:00", L"20:30");
     EXPECT_EQ(Day(kDay, true), EString::Formatted(L"#%d 19:00-20:30 #100 20:30-23:59", added));
@@ -390,12 +386,10 @@ TEST_F(DataManagerOverlapsTest, AnEntryCarriedOnIsTheSameEntryOnTheNextDayAndIts
 
 TEST_F(DataManagerOverlapsTest, EntriesCarriedOnGoBehindTheNextDaysEntriesOfRemovedTasksAndInFrontOfItsOwn)
 {
-    EString plan = kSmallPlan;
-    plan.insert(plan.size() - 7, L"<DAILY>" + DayXml({{L"21:00", L"23:00", false}, {L"22:00", L"23:00", false}}) +
-                                     L"<DAY DATE=\"2024-05-21\"><PLANENTRY ID=\"200\" TASKID=\"77\" STARTTIME=\"05:00\" "
-                                     L"ENDTIME=\"06:00\"/><PLANENTRY ID=\"201\" TASKID=\"2\" STARTTIME=\"00:30\" "
-                                     L"ENDTIME=\"01:00\"/></DAY></DAILY>");
-    Open(plan);
+    OpenSmallPlanWith(L"<DAILY>" + DayXml({{L"21:00", L"23:00", false}, {L"22:00", L"23:00", false}}) +
+                      L"<DAY DATE=\"2024-05-21\"><PLANENTRY ID=\"200\" TASKID=\"77\" STARTTIME=\"05:00\" "
+                      L"ENDTIME=\"06:00\"/><PLANENTRY ID=\"201\" TASKID=\"2\" STARTTIME=\"00:30\" "
+                      L"ENDTIME=\"01:00\"/></DAY></DAILY>");
     Add(kDay, 2, L"21:30", L"22:00");
     EXPECT_EQ(Day(kDay), L"21:00-23:00 23:00-23:30 23:30-23:59");
     EXPECT_EQ(Day(kNextDay), L"05:00-06:00 00:00-00:31 00:31-01:01");
@@ -405,11 +399,9 @@ TEST_F(DataManagerOverlapsTest, AnEntryCarriedOnWhoseIdAnotherEntrySharesIsWritt
 {
     // A file edited by hand: the walk tells entries apart by their ids, so
     // this one is written where it is placed.
-    EString plan = kSmallPlan;
-    plan.insert(plan.size() - 7, L"<DAILY>" + DayXml({{L"20:00", L"23:59", false}, {L"21:00", L"22:00", false}}) +
-                                     L"<DAY DATE=\"2024-05-25\"><PLANENTRY ID=\"101\" TASKID=\"2\" STARTTIME=\"08:00\" "
-                                     L"ENDTIME=\"09:00\"/></DAY></DAILY>");
-    Open(plan);
+    OpenSmallPlanWith(L"<DAILY>" + DayXml({{L"20:00", L"23:59", false}, {L"21:00", L"22:00", false}}) +
+                      L"<DAY DATE=\"2024-05-25\"><PLANENTRY ID=\"101\" TASKID=\"2\" STARTTIME=\"08:00\" "
+                      L"ENDTIME=\"09:00\"/></DAY></DAILY>");
     Add(kDay, 2, L"20:00", L"20:30");
     EXPECT_EQ(Day(kDay), L"20:00-20:30 20:30-23:59");
     EXPECT_EQ(Day(kNextDay), L"00:00-00:30 00:30-01:30");
