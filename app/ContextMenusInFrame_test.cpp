@@ -56,26 +56,6 @@ POINT MiddleOf(const RECT& rect)
     return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
 }
 
-HWND FindChildOfClass(HWND parent, const wchar_t* className)
-{
-    struct Search {
-        const wchar_t* name;
-        HWND found;
-    } search = {className, nullptr};
-    ::EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM lParam) {
-            auto* s = reinterpret_cast<Search*>(lParam);
-            wchar_t name[64] = {};
-            ::GetClassNameW(child, name, 64);
-            if (lstrcmpW(name, s->name) != 0)
-                return TRUE;
-            s->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
 
 int ListRowOfData(HWND list, LPARAM data)
 {

@@ -32,13 +32,20 @@ EString WindowTitle(HWND window)
 void ScriptedPrompts::Show()
 {
     const ModalScope modal;
-    if (whileShown)
-        whileShown();
+    CallWhileShown();
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) && message.message != WM_QUIT) {
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
+}
+
+void ScriptedPrompts::CallWhileShown()
+{
+    // A copy runs: the call often clears or replaces whileShown, which would
+    // destroy the closure while it runs.
+    if (const std::function<void()> call = whileShown)
+        call();
 }
 
 int ScriptedPrompts::AskSaveChanges(const EString& question)
@@ -73,8 +80,7 @@ void ScriptedPrompts::WaitShowingProgress(const EString& what, HANDLE done)
 {
     progress.push_back(what);
     const ModalScope modal;
-    if (whileShown)
-        whileShown();
+    CallWhileShown();
     IDocumentPrompts::WaitShowingProgress(what, done);
 }
 
@@ -106,7 +112,7 @@ CMainFrame& FrameTest::OpenFrame(IDocumentPrompts& prompts)
     return OpenFrameUnanswered(prompts);
 }
 
-CMainFrame& FrameTest::OpenFrameUnanswered(IDocumentPrompts& prompts)
+CMainFrame& FrameTest::OpenFrameUnanswered(IDocumentPrompts& prompts, const std::function<void()>& meanwhile)
 {
     CloseFrame();
     m_frame = std::make_unique<CMainFrame>();
@@ -116,6 +122,8 @@ CMainFrame& FrameTest::OpenFrameUnanswered(IDocumentPrompts& prompts)
     // The first plan opens after the window is made, from a posted message.
     if (!m_newPlansFromTemplate)
         m_frame->GetDocument().SetReportServices(&m_noTemplates);
+    if (meanwhile)
+        meanwhile();
     // The start-up open titles the window after its document; the tray icon comes last.
     EXPECT_TRUE(WaitFor([&] {
         return m_frame->IsWindowVisible() && WindowTitle(*m_frame).find(L" - ") != EString::npos &&
@@ -252,6 +260,27 @@ HTREEITEM FindInBranches(HWND tree, HTREEITEM first, LPARAM data)
 }
 
 } // namespace
+
+HWND FrameTest::FindChildOfClass(HWND parent, const wchar_t* className)
+{
+    struct Search {
+        const wchar_t* name;
+        HWND found;
+    } search = {className, nullptr};
+    ::EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM lParam) {
+            auto* s = reinterpret_cast<Search*>(lParam);
+            wchar_t name[64] = {};
+            ::GetClassNameW(child, name, 64);
+            if (lstrcmpW(name, s->name) != 0)
+                return TRUE;
+            s->found = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 HTREEITEM FrameTest::FindTreeItem(HWND tree, LPARAM data)
 {

@@ -46,6 +46,7 @@ public:
 
 private:
     void Show();
+    void CallWhileShown();
     bool Choose(EString& path);
 };
 
@@ -63,8 +64,9 @@ protected:
     // asking its questions of `prompts`. A new document's goals are declined
     // (Cancel) as they show; a due reminder's alert is left standing.
     CMainFrame& OpenFrame(IDocumentPrompts& prompts);
-    // The same, leaving the dialogs of the start-up to the caller's driver.
-    CMainFrame& OpenFrameUnanswered(IDocumentPrompts& prompts);
+    // The same, leaving the dialogs of the start-up to the caller's driver;
+    // `meanwhile` runs once the window is made, before its start-up open.
+    CMainFrame& OpenFrameUnanswered(IDocumentPrompts& prompts, const std::function<void()>& meanwhile = {});
     // The path the next frame is given to open at its start, as Run gives it.
     EString m_startupPath;
     // The frame goes without a question: its document is dropped.
@@ -80,6 +82,8 @@ protected:
     void SaveAndReopen(const wchar_t* fileName, CPelquornDoc& saved, IDocumentPrompts& prompts);
     // The item of a tree whose data is `data`, searched through every branch, open or not.
     static HTREEITEM FindTreeItem(HWND tree, LPARAM data);
+    // The first window of the class among the descendants of `parent`; null when none.
+    static HWND FindChildOfClass(HWND parent, const wchar_t* className);
 
     CPelquornView& TaskList() { return m_frame->GetTaskList(); }
     CCalendarView& Calendar() { return m_frame->GetCalendar(); }

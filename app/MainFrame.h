@@ -206,13 +206,18 @@ private:
     LRESULT OnWebPage(WORD, WORD id, HWND, bool&);
     LRESULT OnCopyData(UINT, WPARAM, LPARAM lParam, bool& handled);
     LRESULT OnOpenHandedOver(UINT, WPARAM, LPARAM, bool&);
-    // New, Open and the recent files wait while modal work holds the plan.
-    LRESULT OnCommandWhileModal(UINT, WPARAM wParam, LPARAM, bool& handled);
+    // New, Open and the recent files wait while modal work holds the plan;
+    // while a plan is being opened, every command that may touch it waits.
+    LRESULT OnCommandWhileModal(UINT, WPARAM wParam, LPARAM lParam, bool& handled);
+    static bool IsHeldWhileOpening(WPARAM wParam, LPARAM lParam);
+    // A dialog, a message box, a script's wait or an open holds the plan.
+    bool IsPlanInHand() const;
     LRESULT OnModalWorkEnded(UINT, WPARAM, LPARAM, bool&);
     // Kept for the end of the modal work: a close, Exit above the close box's;
     // and, apart from it, the last request to replace the plan.
     void DeferClose(WPARAM wParam);
     void DeferReplacement(UINT message, WPARAM wParam);
+    void CarryOutHeldCommands();
     // The close box's close with the tray icon: the window only hides.
     bool CloseOnlyHides(WPARAM wParam) const;
     LRESULT OnHelpPage(WORD, WORD id, HWND, bool&);
@@ -334,6 +339,8 @@ private:
     };
     DeferredRequest m_deferredClose;
     DeferredRequest m_deferredReplacement;
+    // The commands (their WPARAMs) that came while a plan was being opened.
+    std::vector<WPARAM> m_heldCommands;
     // The automatic copy's tick came while the plan was being opened or
     // replaced: the copy is written once that is over.
     bool m_autoCopyDue = false;

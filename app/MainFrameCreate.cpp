@@ -104,6 +104,8 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, bool&)
 {
     const StepTimer timing(L"frame-create");
     SetMainWindow(m_hWnd);
+    // The start-up open is posted below: until it has run, nothing works on the plan.
+    m_doc.HoldUntilStartupOpen();
     Resource::LoadUiLanguageFile();
     Text::LoadReportLanguageFile();
     EnsureMsxmlRegistered();

@@ -164,10 +164,15 @@ LRESULT CMainFrame::OnExitRequest(UINT, WPARAM, LPARAM, bool&)
     return 0;
 }
 
+bool CMainFrame::IsPlanInHand() const
+{
+    return ModalScope::IsActive() || m_doc.IsOpeningPlan();
+}
+
 LRESULT CMainFrame::OnClose(UINT, WPARAM wParam, LPARAM, bool& handled)
 {
-    // A dialog or a script still works on the plan: the close comes after it.
-    if (ModalScope::IsActive()) {
+    // A dialog, a script or an open still works on the plan: the close comes after it.
+    if (IsPlanInHand()) {
         DeferClose(wParam);
         return 0;
     }
@@ -212,7 +217,7 @@ LRESULT CMainFrame::OnCopyData(UINT, WPARAM, LPARAM lParam, bool& handled)
 LRESULT CMainFrame::OnOpenHandedOver(UINT, WPARAM, LPARAM, bool&)
 {
     // A dialog's values belong to the plan it was opened on.
-    if (ModalScope::IsActive()) {
+    if (IsPlanInHand()) {
         DeferReplacement(WM_MAINFRAME_OPEN_HANDED_OVER, 0);
         return 0;
     }
@@ -227,16 +232,39 @@ LRESULT CMainFrame::OnOpenHandedOver(UINT, WPARAM, LPARAM, bool&)
     return 0;
 }
 
-LRESULT CMainFrame::OnCommandWhileModal(UINT, WPARAM wParam, LPARAM, bool& handled)
+LRESULT CMainFrame::OnCommandWhileModal(UINT, WPARAM wParam, LPARAM lParam, bool& handled)
 {
-    const WORD id = LOWORD(wParam);
-    const bool replacesPlan = id == ID_FILE_NEW || id == ID_FILE_OPEN || (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST);
-    if (!replacesPlan || !ModalScope::IsActive()) {
-        handled = false;
+    handled = false;
+    if (!IsPlanInHand())
         return 0;
+    const WORD id = LOWORD(wParam);
+    if (id == ID_FILE_NEW || id == ID_FILE_OPEN || (id >= ID_FILE_MRU_FIRST && id <= ID_FILE_MRU_LAST)) {
+        DeferReplacement(WM_COMMAND, MAKEWPARAM(id, 0));
+        handled = true;
+    } else if (m_doc.IsOpeningPlan() && IsHeldWhileOpening(wParam, lParam)) {
+        // Carried out on the plan in place once the open is over, in the order they came.
+        m_heldCommands.push_back(wParam);
+        handled = true;
     }
-    DeferReplacement(WM_COMMAND, MAKEWPARAM(id, 0));
     return 0;
+}
+
+bool CMainFrame::IsHeldWhileOpening(WPARAM wParam, LPARAM lParam)
+{
+    // Menu and keyboard commands, and those another program posts; a
+    // control's notice is of a control the busy window keeps from the user.
+    if (lParam != 0 || HIWORD(wParam) > 1)
+        return false;
+    switch (LOWORD(wParam)) {
+    case ID_APP_EXIT:
+    case ID_TRAY_EXIT:
+        // Their close waits for the open as any close under modal work does.
+    case ID_APP_RESTORE:
+        // Only shows the window.
+        return false;
+    default:
+        return true;
+    }
 }
 
 bool CMainFrame::CloseOnlyHides(WPARAM wParam) const
@@ -252,6 +280,20 @@ void CMainFrame::DeferClose(WPARAM wParam)
         m_deferredClose = {WM_CLOSE, wParam};
 }
 
+void CMainFrame::CarryOutHeldCommands()
+{
+    // One after the other: a command that opens a dialog is done before the
+    // next one starts, as when the user gives them.
+    std::vector<WPARAM> held = std::exchange(m_heldCommands, {});
+    for (size_t next = 0; next < held.size(); ++next) {
+        if (IsPlanInHand()) {
+            m_heldCommands.insert(m_heldCommands.begin(), held.begin() + static_cast<ptrdiff_t>(next), held.end());
+            return;
+        }
+        SendMessage(WM_COMMAND, held[next], 0);
+    }
+}
+
 void CMainFrame::DeferReplacement(UINT message, WPARAM wParam)
 {
     m_deferredReplacement = {message, wParam};
@@ -259,7 +301,7 @@ void CMainFrame::DeferReplacement(UINT message, WPARAM wParam)
 
 LRESULT CMainFrame::OnModalWorkEnded(UINT, WPARAM, LPARAM, bool&)
 {
-    if (ModalScope::IsActive())
+    if (IsPlanInHand())
         return 0;
     if (m_autoCopyDue && !m_doc.IsChangingPlan()) {
         m_autoCopyDue = false;
@@ -280,6 +322,7 @@ LRESULT CMainFrame::OnModalWorkEnded(UINT, WPARAM, LPARAM, bool&)
     }
     if (close.message)
         PostMessage(close.message, close.wParam, 0);
+    CarryOutHeldCommands();
     if (replacement.message)
         PostMessage(replacement.message, replacement.wParam, 0);
     return 0;

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cwchar>
 #include <functional>
+#include <optional>
+#include <cstring>
 #include <thread>
 
 #include "app/FrameKeys.h"
@@ -381,6 +383,175 @@ TEST_F(PlanInHandTest, TheStartUpWaitsForALargePlanAsAnyOpenDoes)
     EXPECT_EQ(TaskName(1), L"Alpha");
     EXPECT_NE(ReadFileBytes(large + L".auto").find("Beta"), std::string::npos) << "the copy of the large plan";
     EXPECT_EQ(Options::GetRestorePath(), L"") << "the plan handed over replaced the one the copy is of";
+}
+
+// Save, Save As, a paste and Add Task that reach the window while a large
+// plan is read in place of another (a hand-over, the start-up) wait for it:
+// no file is written and no dialog shows meanwhile, the plan opens whole, and
+// then each is carried out on it, one after the other, in the order they came.
+TEST_F(PlanInHandTest, CommandsDuringAnOpenWaitForItAndActOnThePlanOpened)
+{
+    const EString large = WriteLargePlanLike(m_b, L"large_b.qvr");
+    const std::string largeBytes = ReadFileBytes(large);
+    const std::string aBytes = ReadFileBytes(m_a);
+    std::optional<PlanReadAhead> readAhead;
+    const struct {
+        const char* name;
+        std::function<void()> open;
+    } roads[] = {
+        {"a hand-over", [&] { HandOver(large); }},
+        {"the start-up",
+         [&] {
+             CloseFrame();
+             m_startupPath = large;
+             readAhead.emplace(large);
+             OpenFrameUnanswered(m_prompts);
+         }},
+    };
+    for (const auto& road : roads) {
+        SCOPED_TRACE(road.name);
+        BackOnPlanA();
+        SelectTask(1);
+        SendCommand(ID_EDIT_COPY);
+        Options::SetRestorePath(EString());
+        const EString savedAs = FileSystem::JoinPath(m_folder, L"saved_as.qvr");
+        ::DeleteFileW(savedAs.c_str());
+        m_prompts.paths = {savedAs};
+        m_prompts.errors.clear();
+        m_prompts.progress.clear();
+        bool askedMeanwhile = false;
+        m_prompts.whileShown = [&] {
+            m_prompts.whileShown = nullptr;
+            askedMeanwhile = true;
+            EXPECT_TRUE(Doc().IsOpeningPlan());
+            for (const UINT command : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_EDIT_PASTE, ID_TASK_ADD})
+                m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(command, 0), 0);
+            m_frame->SendMessage(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+            m_frame->SendMessage(WM_TIMER, kAutoSaveTimer, 0);
+            EXPECT_EQ(FindThreadDialog(), nullptr) << "no dialog over the busy window";
+            EXPECT_EQ(ReadFileBytes(large), largeBytes);
+            EXPECT_EQ(ReadFileBytes(m_a), aBytes);
+            EXPECT_FALSE(FileSystem::FileExists(savedAs));
+            EXPECT_TRUE(m_prompts.errors.empty());
+        };
+        int addedTaskDialogs = 0;
+        DialogAnswerer addTask([&](HWND dialog) {
+            if (!::GetDlgItem(dialog, IDC_TASK_NAME))
+                return;
+            ++addedTaskDialogs;
+            SetItemText(dialog, IDC_TASK_NAME, L"Added after the open");
+            ClickButton(dialog, IDOK);
+        });
+        road.open();
+        ASSERT_TRUE(WaitThroughLoop(m_loop, [&] { return addedTaskDialogs == 1 && FrameIdle(); }));
+        ASSERT_TRUE(askedMeanwhile);
+        EXPECT_EQ(m_prompts.progress, std::vector<EString>{L"Opening the plan..."});
+        EXPECT_TRUE(m_prompts.errors.empty());
+        EXPECT_EQ(ReadFileBytes(m_a), aBytes) << "the plan that went";
+        EXPECT_NE(ReadFileBytes(large).find("Beta"), std::string::npos) << "saved as it was opened";
+        EXPECT_EQ(ReadFileBytes(large).find("Alpha"), std::string::npos);
+        // Save As came before the paste and the new task.
+        EXPECT_EQ(Doc().GetPathName(), savedAs);
+        EXPECT_EQ(ReadFileBytes(savedAs).find("Alpha"), std::string::npos);
+        EXPECT_TRUE(Doc().IsModified());
+        ASSERT_TRUE(Doc().Save());
+        const std::string saved = ReadFileBytes(savedAs);
+        for (const char* name : {"Beta", "Alpha", "Added after the open"})
+            EXPECT_NE(saved.find(name), std::string::npos) << name;
+        // The copy's tick came after the open, before the commands held.
+        EXPECT_TRUE(Options::GetRestorePath() == large + L".auto");
+        EXPECT_NE(ReadFileBytes(large + L".auto").find("Beta"), std::string::npos);
+        ::DeleteFileW((large + L".auto").c_str());
+        readAhead.reset();
+        m_startupPath.clear();
+        ::DeleteFileW(large.c_str());
+        WriteFileBytes(large, largeBytes);
+    }
+}
+
+// From the window's making to its start-up open the plan is not read yet:
+// a command that comes first waits for it.
+TEST_F(PlanInHandTest, ACommandBeforeTheStartUpOpenWaitsForTheOpen)
+{
+    const std::string aBytes = ReadFileBytes(m_a);
+    CloseFrame();
+    m_startupPath = m_a;
+    m_prompts.errors.clear();
+    OpenFrameUnanswered(m_prompts, [&] {
+        EXPECT_TRUE(Doc().IsOpeningPlan());
+        m_frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE, 0), 0);
+        m_frame->SendMessage(WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+        EXPECT_EQ(ReadFileBytes(m_a), aBytes);
+    });
+    ASSERT_TRUE(WaitThroughLoop(m_loop, [&] { return !Doc().IsOpeningPlan() && FrameIdle(); }));
+    EXPECT_TRUE(m_prompts.errors.empty());
+    EXPECT_EQ(TaskName(1), L"Alpha");
+    EXPECT_NE(ReadFileBytes(m_a).find("Alpha"), std::string::npos) << "saved once it was open";
+    EXPECT_FALSE(Doc().IsModified());
+    m_startupPath.clear();
+}
+
+// A rename in place still open when another plan is handed over ends on its
+// own plan, which the save prompt then asks about; nothing typed for it
+// reaches the plan that comes.
+TEST_F(PlanInHandTest, ARenameInPlaceEndsOnItsOwnPlanBeforeAnotherOpens)
+{
+    const int category = NewCategory(L"Errands");
+    ASSERT_TRUE(Doc().Save());
+    std::vector<Person> people;
+    Doc().GetPeople(0, people);
+    ASSERT_FALSE(people.empty());
+    const int person = people.front().GetId();
+    // The plan handed over holds the same ids.
+    const EString c = FileSystem::JoinPath(m_folder, L"c.qvr");
+    ASSERT_TRUE(FileSystem::CopyFileChecked(c, m_a, true));
+    const std::string cBytes = ReadFileBytes(c);
+    const auto tree = [&](const wchar_t* className) { return FindChildOfClass(*m_frame, className); };
+    const struct {
+        const char* name;
+        // Opens the editor and answers it.
+        std::function<HWND()> edit;
+        const char* typed;
+    } editors[] = {
+        {"task list",
+         [&] {
+             Focus(TaskList());
+             return ListView_EditLabel(TaskList(), 0);
+         },
+         "Alpha renamed"},
+        {"category tree",
+         [&] {
+             const HWND window = tree(L"QuorvaneCategoryTree");
+             ::SetFocus(window);
+             return TreeView_EditLabel(window, FindTreeItem(window, category));
+         },
+         "Errands renamed"},
+        {"people tree",
+         [&] {
+             const HWND window = tree(L"QuorvanePeopleTree");
+             ::SetFocus(window);
+             return TreeView_EditLabel(window, FindTreeItem(window, person));
+         },
+         "Someone renamed"},
+    };
+    for (const auto& editor : editors) {
+        SCOPED_TRACE(editor.name);
+        BackOnPlanA();
+        const HWND edit = editor.edit();
+        ASSERT_NE(edit, nullptr);
+        const std::wstring typed(editor.typed, editor.typed + std::strlen(editor.typed));
+        ::SetWindowTextW(edit, typed.c_str());
+        m_prompts.answers = {IDYES};
+        HandOver(c);
+        ASSERT_TRUE(Opened(c));
+        EXPECT_EQ(m_prompts.asked, 1) << "asked about the rename";
+        EXPECT_NE(ReadFileBytes(m_a).find(editor.typed), std::string::npos) << "kept on its own plan";
+        EXPECT_EQ(ReadFileBytes(c), cBytes);
+        EXPECT_FALSE(::IsWindow(edit)) << "no editor stays open over the plan that came";
+        EXPECT_FALSE(Doc().IsModified());
+        ASSERT_TRUE(Doc().Save());
+        EXPECT_EQ(ReadFileBytes(c).find(editor.typed), std::string::npos);
+    }
 }
 
 // A script run waits for its process and keeps the window answering: what the

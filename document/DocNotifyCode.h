@@ -25,4 +25,7 @@ constexpr DocNotifyCode kDocumentLoaded = -10;
 // Store in the document the view state it keeps; sent before it is replaced.
 constexpr DocNotifyCode kStoreViewState = -11;
 constexpr DocNotifyCode kHolidaysChanged = -12;
+// An edit in place (a rename in a list or tree) ends now, kept on the plan it
+// began on: the plan is about to be asked about, closed or replaced.
+constexpr DocNotifyCode kEndEditsInPlace = -13;
 } // namespace NotifyCode

@@ -6,6 +6,8 @@
 #include "foundation/CaughtException.h"
 #include "foundation/ComError.h"
 #include "foundation/Language.h"
+#include "foundation/Log.h"
+#include "foundation/PrivateMessages.h"
 #include "foundation/StepTimer.h"
 
 static_assert(ID_FILE_MRU_FIRST == CRecentDocumentList::kFirstId && ID_FILE_MRU_LAST == CRecentDocumentList::kLastId);
@@ -20,10 +22,37 @@ EString Translated(const wchar_t* text)
 
 } // namespace
 
+CDocument::CDocument() = default;
+
+CDocument::~CDocument() = default;
+
+CDocument::PlanChange::PlanChange(CDocument& document, Kind kind) : m_document(document), m_kind(kind)
+{
+    ++m_document.m_planChanges;
+    if (m_kind == Opening)
+        ++m_document.m_planOpens;
+}
+
+CDocument::PlanChange::~PlanChange()
+{
+    if (--m_document.m_planChanges == 0)
+        m_document.UpdateTitle();
+    if (m_kind == Opening && --m_document.m_planOpens == 0)
+        if (const HWND mainWindow = GetMainWindow())
+            ::PostMessageW(mainWindow, WM_MODAL_WORK_ENDED, 0, 0);
+}
+
+void CDocument::HoldUntilStartupOpen()
+{
+    if (!m_startupHold)
+        m_startupHold = std::make_unique<PlanChange>(*this, PlanChange::Opening);
+}
+
 void CDocument::Notify(IObserver* sender, DocNotifyCode code)
 {
     ISubjectImpl::Notify(sender, code);
-    if (m_documentWindow)
+    // The end of the edits in place is no change: a rename it keeps tells its own.
+    if (m_documentWindow && code != NotifyCode::kEndEditsInPlace)
         ::PostMessageW(m_documentWindow, WM_PELQUORN_DOC_CHANGED, 0, 0);
 }
 
@@ -74,6 +103,7 @@ void CDocument::ShowCaughtFileFailure()
 
 bool CDocument::SaveModified()
 {
+    Notify(nullptr, NotifyCode::kEndEditsInPlace);
     if (!m_modified)
         return true;
     // Replaced rather than formatted: a translated text is no format to trust.
@@ -94,7 +124,7 @@ void CDocument::NewDocument()
     if (!SaveModified())
         return;
     // Until the path is cleared, the new plan stands under the old one's name.
-    const PlanChange change(*this);
+    const PlanChange change(*this, PlanChange::Opening);
     if (!OnNewDocument())
         return;
     m_path.clear();
@@ -108,7 +138,7 @@ void CDocument::NewDocument()
 
 bool CDocument::OpenCurrentPath()
 {
-    const PlanChange change(*this);
+    const PlanChange change(*this, PlanChange::Opening);
     try {
         EString original;
         const bool copy = IsCopyOf(m_path, original);
@@ -132,7 +162,7 @@ bool CDocument::OpenCurrentPath()
 
 bool CDocument::OpenPath(const EString& path)
 {
-    const PlanChange change(*this);
+    const PlanChange change(*this, PlanChange::Opening);
     const EString previous = m_path;
     const int wasModified = m_modified;
     m_path = path;
@@ -165,7 +195,7 @@ bool CDocument::SaveAs()
         return false;
     // A document whose save failed keeps its old name: the new one would
     // name a file that holds nothing of it.
-    const PlanChange change(*this);
+    const PlanChange change(*this, PlanChange::Renaming);
     const EString previous = m_path;
     m_path = path;
     if (!Save()) {
@@ -180,6 +210,12 @@ bool CDocument::Save()
 {
     if (m_path.IsEmpty())
         return false;
+    // What is held may be the plan that goes, or nothing yet, under the name
+    // of the plan being opened.
+    if (IsOpeningPlan()) {
+        LogMessage(L"No save while a plan is being opened: %s\n", m_path.c_str());
+        return false;
+    }
     try {
         if (!OnSaveDocument(m_path))
             return false;
@@ -217,13 +253,14 @@ LRESULT CDocument::OnStartupOpen(UINT, WPARAM wParam, LPARAM, bool&)
     OpenAtStartup();
     // The plan read ahead was for this open only.
     PlanReadAhead::Forget();
+    m_startupHold.reset();
     return 0;
 }
 
 void CDocument::OpenAtStartup()
 {
     // The start-up path names a plan that is not read yet.
-    const PlanChange change(*this);
+    const PlanChange change(*this, PlanChange::Opening);
     if (!m_path.IsEmpty()) {
         if (OpenCurrentPath()) {
             UpdateRecentList();
@@ -279,7 +316,7 @@ LRESULT CDocument::OnFileMru(WORD, WORD id, HWND, bool&)
     EString path;
     if (!m_recentList.GetFromList(id, path) || !SaveModified())
         return 0;
-    const PlanChange change(*this);
+    const PlanChange change(*this, PlanChange::Opening);
     const EString previous = m_path;
     const int wasModified = m_modified;
     m_path = path;

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "document/DocumentMessages.h"
 #include "document/IDocumentPrompts.h"
 #include "document/ISubjectImpl.h"
@@ -19,8 +21,8 @@ class ComError;
 // asks of it, it answers here.
 class CDocument : public ISubjectImpl, public CMessageMap, public virtual IViewDocument {
 public:
-    CDocument() = default;
-    ~CDocument() override = default;
+    CDocument();
+    ~CDocument() override;
 
     // Also posts WM_PELQUORN_DOC_CHANGED to the document window, once the
     // observers have been told.
@@ -56,6 +58,14 @@ public:
     // True while an open, a new plan or a save under another name is under
     // way: the path and the plan held may then belong to different files.
     bool IsChangingPlan() const { return m_planChanges > 0; }
+    // True while another plan is being read, made or put in place of the one
+    // held (an open, New, the start-up's open): what the document holds is
+    // then of no file, or of another file than its path. Nothing may read,
+    // change or save it meanwhile; the document itself writes nothing.
+    bool IsOpeningPlan() const { return m_planOpens > 0; }
+    // From the window's making until the start-up open has run, the path
+    // names a plan that is not read yet: the document counts as opening.
+    void HoldUntilStartupOpen();
     const EString& GetPathName() const { return m_path; }
     void SetPathName(const EString& path) { m_path = path; }
     // The file the start-up open will try first: the path set, else the most
@@ -76,7 +86,8 @@ public:
     // title follows when the change is over.
     void UpdateTitle();
     // True when the document may be dropped: it is unchanged, the user said
-    // No, or said Yes and the save succeeded.
+    // No, or said Yes and the save succeeded. Edits in place end first, on
+    // this plan, so that the question covers them.
     bool SaveModified();
     void NewDocument();
     bool OpenCurrentPath();
@@ -113,20 +124,21 @@ protected:
 
     // Held from the moment the path or the plan starts to change until both
     // name the same plan again; nested holds count. The last to go renews
-    // the title.
+    // the title. What arrives during an opening (a command, a hand-over,
+    // Exit) waits for its end, which the main window hears of as
+    // WM_MODAL_WORK_ENDED, as it hears of the end of modal work.
     class PlanChange {
     public:
-        explicit PlanChange(CDocument& document) : m_document(document) { ++m_document.m_planChanges; }
-        ~PlanChange()
-        {
-            if (--m_document.m_planChanges == 0)
-                m_document.UpdateTitle();
-        }
+        // Renaming: the plan held stays whole and only its path changes (Save As).
+        enum Kind { Opening, Renaming };
+        PlanChange(CDocument& document, Kind kind);
+        ~PlanChange();
         PlanChange(const PlanChange&) = delete;
         PlanChange& operator=(const PlanChange&) = delete;
 
     private:
         CDocument& m_document;
+        const Kind m_kind;
     };
 
 private:
@@ -139,6 +151,8 @@ private:
 
     int m_modified = 0;
     int m_planChanges = 0;
+    int m_planOpens = 0;
+    std::unique_ptr<PlanChange> m_startupHold;
     CRecentDocumentList m_recentList;
     EString m_path;
     HWND m_documentWindow = nullptr;

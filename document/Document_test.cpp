@@ -350,7 +350,7 @@ TEST_F(DocumentTest, AFailedOpenLeavesTheDocumentAsItWas)
     EXPECT_EQ(WindowTitle(), title);
     EXPECT_EQ(StoredList(), list);
     EXPECT_EQ(ShownList(document), (std::vector<EString>{planA}));
-    EXPECT_TRUE(observer.codes.empty());
+    EXPECT_EQ(observer.codes, std::vector<DocNotifyCode>{NotifyCode::kEndEditsInPlace}) << "only the prompt's";
 
     // An error of the load is shown with the path and the system's text.
     document.openError = E_ACCESSDENIED;
@@ -384,16 +384,18 @@ TEST_F(DocumentTest, NewAndOpenTellTheObserversAndTheDocumentWindow)
         return count;
     };
 
+    // New first ends the edits in place, before its save prompt.
     Command(ID_FILE_NEW);
-    EXPECT_EQ(observer.codes, std::vector<DocNotifyCode>{NotifyCode::kAll});
+    EXPECT_EQ(observer.codes, (std::vector<DocNotifyCode>{NotifyCode::kEndEditsInPlace, NotifyCode::kAll}));
     EXPECT_EQ(posted(), 1);
 
     ASSERT_TRUE(document.OpenPath(planA));
-    EXPECT_EQ(observer.codes, (std::vector<DocNotifyCode>{NotifyCode::kAll, NotifyCode::kAll}));
+    EXPECT_EQ(observer.codes,
+              (std::vector<DocNotifyCode>{NotifyCode::kEndEditsInPlace, NotifyCode::kAll, NotifyCode::kAll}));
     EXPECT_EQ(posted(), 1);
 
     document.Notify(&observer, NotifyCode::kTasksChanged);
-    EXPECT_EQ(observer.codes.size(), 2u) << "the sender does not hear itself";
+    EXPECT_EQ(observer.codes.size(), 3u) << "the sender does not hear itself";
     EXPECT_EQ(posted(), 1);
 
     document.SetDocumentWindow(nullptr);

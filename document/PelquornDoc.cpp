@@ -9,6 +9,7 @@
 #include "foundation/AtomicFileWriter.h"
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
+#include "foundation/Log.h"
 #include "foundation/Options.h"
 #include "foundation/StepTimer.h"
 
@@ -100,6 +101,7 @@ void CPelquornDoc::Notify(IObserver* sender, DocNotifyCode code)
     case NotifyCode::kRedraw:
     case NotifyCode::kMoodsChanged:
     case NotifyCode::kStoreViewState:
+    case NotifyCode::kEndEditsInPlace:
         break;
     default:
         ++m_taskNotices;
@@ -217,6 +219,10 @@ void CPelquornDoc::LoadPlanFile(const EString& path)
 
 void CPelquornDoc::WritePlanFile(const EString& path, bool replaceExisting)
 {
+    // Whatever road asks (a command, a timer, the session's end), the plan
+    // held is then not the plan of any name it could be written under.
+    if (IsOpeningPlan())
+        ThrowComError(E_ACCESSDENIED, TranslatedText(L"A plan is being opened: nothing is saved until it is open."));
     AtomicWriteRules rules;
     rules.replaceExisting = replaceExisting;
     AtomicFileWriter::Write(
@@ -281,7 +287,13 @@ void CPelquornDoc::SaveAutoCopy()
 
 void CPelquornDoc::QuickSave()
 {
-    const PlanChange change(*this);
+    // The session ends during an open: the file being opened is whole on
+    // disk, and the plan that went was settled at the save prompt.
+    if (IsOpeningPlan()) {
+        LogMessage(L"No quick save while a plan is being opened: %s\n", GetPathName().c_str());
+        return;
+    }
+    const PlanChange change(*this, PlanChange::Renaming);
     if (GetPathName().IsEmpty()) {
         SetPathName(GetDefaultFileName());
         if (Save())

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "document/FaultyStreams.h"
 #include "document/PelquornDocTestSupport.h"
@@ -191,4 +193,69 @@ TEST_F(PlanSaveTest, ASaveRemovesTheLeftoversOfKilledSavesOfItsPlanOnly)
         EXPECT_TRUE(FileSystem::FileExists(running)) << save.name;
     }
     EXPECT_TRUE(prompts.errors.empty());
+}
+
+namespace {
+
+// The wait for a large plan's parse calls `meanwhile` first, as the busy
+// window lets other requests in before the plan is in place.
+class PromptsWithRequestsMeanwhile : public RecordingPrompts {
+public:
+    void WaitShowingProgress(const EString& what, HANDLE done) override
+    {
+        // Taken out first: what it runs may be what set it.
+        if (const std::function<void()> requests = std::exchange(meanwhile, nullptr))
+            requests();
+        RecordingPrompts::WaitShowingProgress(what, done);
+    }
+    std::function<void()> meanwhile;
+};
+
+} // namespace
+
+// While one plan is read into the place of another, the document holds the
+// plan that goes under the name of the one that comes: no road writes it,
+// and the plan that comes opens whole.
+TEST_F(PlanSaveTest, NothingIsWrittenWhileAPlanIsBeingOpened)
+{
+    const EString small = PlanFile(L"small.qvr", kTwoTaskPlan);
+    std::string largeBytes = kTwoTaskPlan;
+    largeBytes.insert(largeBytes.rfind("</"), "<!--" + std::string(CPelquornDoc::kLargePlanBytes, 'x') + "-->");
+    const EString large = PlanFile(L"large.qvr", largeBytes);
+    const EString rescue = FileSystem::JoinPath(FileSystem::GetDocumentsFolder(), L"plan.qvr");
+    ::DeleteFileW(rescue.c_str());
+    PromptsWithRequestsMeanwhile waiting;
+    document.SetPrompts(&waiting);
+    ASSERT_TRUE(document.OpenPath(small));
+    TaskCard added(L"Added to the small plan", L"", 1, 0, 1, 0, 0, 0, -1);
+    ASSERT_TRUE(document.AddTask(added));
+    Options::SetRestorePath(EString());
+    const struct {
+        const char* name;
+        std::function<void()> request;
+    } requests[] = {
+        {"save", [&] { EXPECT_FALSE(document.Save()); }},
+        {"save or ask for a name", [&] { EXPECT_FALSE(document.DoSave()); }},
+        {"automatic copy", [&] { document.SaveAutoCopy(); }},
+        {"the session's end", [&] { document.QuickSave(); }},
+        {"a report's copy", [&] { document.SaveTempCopyForReport(); }},
+    };
+    waiting.meanwhile = [&] {
+        EXPECT_TRUE(document.IsOpeningPlan());
+        for (const auto& request : requests) {
+            SCOPED_TRACE(request.name);
+            request.request();
+            EXPECT_EQ(ReadFileBytes(large), largeBytes);
+            EXPECT_EQ(ReadFileBytes(small), std::string(kTwoTaskPlan));
+        }
+    };
+    ASSERT_TRUE(document.OpenPath(large));
+    EXPECT_FALSE(document.IsOpeningPlan());
+    EXPECT_EQ(ReadFileBytes(large), largeBytes);
+    EXPECT_FALSE(FileSystem::FileExists(large + L".auto"));
+    EXPECT_FALSE(FileSystem::FileExists(rescue));
+    EXPECT_EQ(Options::GetRestorePath(), L"");
+    TaskCard task;
+    EXPECT_FALSE(document.GetTask(added.GetId(), task, false)) << "the plan opened is the large one, whole";
+    EXPECT_EQ(document.GetPathName(), large);
 }

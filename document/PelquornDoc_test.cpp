@@ -47,7 +47,7 @@ TEST_F(PlanDocLifeTest, NewDocumentWithoutTemplateStartsEmptyAndOffersGoals)
     document.SetModified(1);
     prompts.answers = {IDNO};
     document.NewDocument();
-    EXPECT_EQ(TakeCodes(), (Codes{kStore, kLoaded, kAll}));
+    EXPECT_EQ(TakeCodes(), (Codes{NotifyCode::kEndEditsInPlace, kStore, kLoaded, kAll}));
     EXPECT_EQ(dialogs.asked, std::vector<std::string>{"goals"});
     EXPECT_FALSE(dialogs.offeredGoals.empty()) << "the suggested goals";
     EXPECT_EQ(document.IsModified(), 0);
@@ -72,8 +72,8 @@ TEST_F(PlanDocLifeTest, GoalsChosenForANewDocumentAreChangesToSave)
     prompts.answers = {};
     document.NewDocument();
     const Codes codes = TakeCodes();
-    ASSERT_EQ(codes.size(), 4u);
-    EXPECT_GT(codes[2], 0) << "the goals category is selected";
+    ASSERT_EQ(codes.size(), 5u);
+    EXPECT_GT(codes[3], 0) << "the goals category is selected";
     EXPECT_EQ(document.IsModified(), 1);
     EXPECT_EQ(mainWindow.Title(), L"Untitled* - Quorvane");
     EXPECT_EQ(CountTasks(document), 1);

@@ -106,6 +106,7 @@ void CCalendarView::Update(ISubject* subject, DocNotifyCode code)
     case NotifyCode::kPlanEntriesFound:
     case NotifyCode::kReload:
     case NotifyCode::kStoreViewState:
+    case NotifyCode::kEndEditsInPlace:
     case NotifyCode::kFindHit:
         // The task list's selection follows a find hit, and this calendar the list's.
         return;

@@ -92,11 +92,19 @@ ULONG CTreeDropTarget::XDropTarget::Release()
     return left;
 }
 
+bool CTreeDropTarget::XDropTarget::IsWindowTakingInput() const
+{
+    // A modal dialog or the busy notice of an open disables the main window,
+    // which owns every pane: what they work on must not change under them.
+    const HWND top = m_window ? ::GetAncestor(m_window, GA_ROOTOWNER) : nullptr;
+    return top && ::IsWindowEnabled(top);
+}
+
 HRESULT CTreeDropTarget::XDropTarget::DragEnter(IDataObject* dataObject, DWORD keyState, POINTL, DWORD* effect)
 {
     if (!dataObject || !effect)
         return E_POINTER;
-    const bool accepted = m_callback && AnswerSystem(L"a drag entering", false, [&] {
+    const bool accepted = m_callback && IsWindowTakingInput() && AnswerSystem(L"a drag entering", false, [&] {
         return m_callback->CanAcceptData(dataObject);
     });
     m_effect = accepted ? ChooseEffect(keyState, *effect) : DROPEFFECT_NONE;
@@ -133,7 +141,10 @@ HRESULT CTreeDropTarget::XDropTarget::Drop(IDataObject* dataObject, DWORD, POINT
     bool taken = false;
     if (m_callback && chosen != DROPEFFECT_NONE) {
         const POINT client = ToClient(point);
-        taken = AnswerSystem(L"a drop", false, [&] { return m_callback->OnDrop(dataObject, client.x, client.y, chosen); });
+        if (IsWindowTakingInput())
+            taken = AnswerSystem(L"a drop", false, [&] { return m_callback->OnDrop(dataObject, client.x, client.y, chosen); });
+        else
+            RunForSystem(L"a drag leaving", [&] { m_callback->OnDragLeave(); });
     }
     *effect = taken ? chosen : DROPEFFECT_NONE;
     return S_OK;

@@ -51,6 +51,7 @@ public:
 private:
     virtual ~XDropTarget() = default;
     POINT ToClient(POINTL point) const;
+    bool IsWindowTakingInput() const;
 
     ULONG m_references = 0;
     ISimpleDropCallback* m_callback = nullptr;

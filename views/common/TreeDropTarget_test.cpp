@@ -162,6 +162,43 @@ TEST_F(TreeDropTargetTest, TheDropsEffectSaysWhetherTheViewTookIt)
     }
 }
 
+// A modal dialog or the busy notice of an open disables the window that owns
+// the view: nothing dropped on it may change the plan they work on.
+TEST_F(TreeDropTargetTest, AWindowThatTakesNoInputTakesNoDrop)
+{
+    const HWND owner =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(owner);
+    ::SetWindowLongPtrW(window, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    CTreeDropTarget target;
+    ASSERT_EQ(target.Register(window, &view), S_OK);
+    IDropTarget* drop = target.GetDropTarget();
+    const struct {
+        const char* when;
+        bool disabledOnEntering;
+        bool disabledOnDropping;
+        std::vector<std::string> calls;
+        DWORD effect;
+    } cases[] = {
+        {"taking input", false, false, {"accept?", "drop 5,5 effect 2"}, DROPEFFECT_MOVE},
+        {"disabled before the drag enters", true, true, {}, DROPEFFECT_NONE},
+        {"disabled while the drag is over it", false, true, {"accept?", "leave"}, DROPEFFECT_NONE},
+    };
+    for (const auto& c : cases) {
+        view.calls.clear();
+        ::EnableWindow(owner, !c.disabledOnEntering);
+        DWORD effect = CopyOrMove;
+        drop->DragEnter(data.Get(), MK_LBUTTON, Screen(5, 5), &effect);
+        ::EnableWindow(owner, !c.disabledOnDropping);
+        effect = CopyOrMove;
+        ASSERT_EQ(drop->Drop(data.Get(), 0, Screen(5, 5), &effect), S_OK) << c.when;
+        EXPECT_EQ(effect, c.effect) << c.when;
+        EXPECT_EQ(view.calls, c.calls) << c.when;
+    }
+    ::SetWindowLongPtrW(window, GWLP_HWNDPARENT, 0);
+    ::DestroyWindow(owner);
+}
+
 TEST_F(TreeDropTargetTest, AViewThatThrowsEndsTheVisitWithoutADropAndNothingReachesTheDragLoop)
 {
     CTreeDropTarget target;

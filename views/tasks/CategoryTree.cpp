@@ -216,7 +216,12 @@ void CCategoryTree::Update(ISubject* subject, DocNotifyCode code)
         Invalidate();
         ::UpdateWindow(m_hWnd);
         return;
+    case NotifyCode::kEndEditsInPlace:
+        TreeView_EndEditLabelNow(m_hWnd, FALSE);
+        return;
     case NotifyCode::kDocumentLoaded:
+        // A rename still open was of a category of the plan that went.
+        TreeView_EndEditLabelNow(m_hWnd, TRUE);
         // The new plan's views wait for its first category, whichever it is.
         if (GetDocument())
             RefillAndSelect(GetDocument()->GetSelectedCategory(), true);

@@ -523,6 +523,9 @@ void CPelquornView::Update(ISubject* subject, DocNotifyCode code)
     case NotifyCode::kReload:
     case NotifyCode::kStoreViewState:
         return;
+    case NotifyCode::kEndEditsInPlace:
+        EndRenameInPlace(true);
+        return;
     case NotifyCode::kFindHit:
         SelectFoundTask();
         return;
@@ -532,8 +535,9 @@ void CPelquornView::Update(ISubject* subject, DocNotifyCode code)
     case NotifyCode::kDocumentLoaded:
         // A new or opened plan is shown at once, not only once a category
         // is chosen for it.
-        // The reminder and the clock shown belong to the plan that went.
+        // The reminder, the clock and a rename still open belong to the plan that went.
         CloseWindowsOfPreviousPlan();
+        EndRenameInPlace(false);
         ClearRows();
         RefillSoon();
         CheckReminders();
@@ -623,6 +627,23 @@ bool CPelquornView::OnEndLabelEdit(const NMLVDISPINFOW& info)
     return true;
 }
 
+void CPelquornView::EndRenameInPlace(bool keep)
+{
+    const HWND editor = ListView_GetEditControl(m_hWnd);
+    if (!editor)
+        return;
+    // The list ends the edit with no text, as Escape does; the text typed is
+    // then kept as Enter keeps it.
+    EString typed = CWindow(editor).GetWindowText();
+    ListView_CancelEditLabel(m_hWnd);
+    if (!keep)
+        return;
+    NMLVDISPINFOW info = {};
+    info.item.iItem = m_renamedRow;
+    info.item.pszText = typed.data();
+    OnEndLabelEdit(info);
+}
+
 LRESULT CPelquornView::OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& handled)
 {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -647,6 +668,7 @@ LRESULT CPelquornView::OnReflectedNotify(UINT, WPARAM, LPARAM lParam, bool& hand
         OnBeginDrag();
         return 0;
     case LVN_BEGINLABELEDITW:
+        m_renamedRow = reinterpret_cast<const NMLVDISPINFOW*>(lParam)->item.iItem;
         return FALSE;
     case LVN_ENDLABELEDITW:
         return OnEndLabelEdit(*reinterpret_cast<const NMLVDISPINFOW*>(lParam)) ? TRUE : FALSE;

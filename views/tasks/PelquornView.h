@@ -200,6 +200,8 @@ private:
     // The document's last find hit, when it is a task.
     void SelectFoundTask();
     bool OnEndLabelEdit(const NMLVDISPINFOW& info);
+    // A rename in place still open ends: its text kept as the rename keeps it, or dropped.
+    void EndRenameInPlace(bool keep);
     void OnBeginDrag();
 
     // Drops.
@@ -252,6 +254,8 @@ private:
     ITaskListDialogs* m_dialogs = &m_inertDialogs;
     IViewLinks* m_links = nullptr;
     bool m_reminderShown = false;
+    // The row whose name is being edited in place.
+    int m_renamedRow = -1;
     // The shown tasks in the list's order, and each one's row by its id.
     std::vector<TaskCard> m_rows;
     std::unordered_map<int, int> m_rowOfTask;

@@ -63,7 +63,12 @@ void CPeopleTreeView::Update(ISubject* subject, DocNotifyCode code)
         Invalidate();
         ::UpdateWindow(m_hWnd);
         break;
+    case NotifyCode::kEndEditsInPlace:
+        TreeView_EndEditLabelNow(m_hWnd, FALSE);
+        break;
     case NotifyCode::kDocumentLoaded: {
+        // A rename still open was of a person of the plan that went.
+        TreeView_EndEditLabelNow(m_hWnd, TRUE);
         const BoolSwitch refilling(m_refilling);
         const int selected = document->GetSelectedPerson();
         FillAndOpen(ReadEntries());
