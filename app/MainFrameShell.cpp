@@ -242,8 +242,10 @@ LRESULT CMainFrame::OnCommandWhileModal(UINT, WPARAM wParam, LPARAM lParam, bool
         DeferReplacement(WM_COMMAND, MAKEWPARAM(id, 0));
         handled = true;
     } else if (m_doc.IsOpeningPlan() && IsHeldWhileOpening(wParam, lParam)) {
-        // Carried out on the plan in place once the open is over, in the order they came.
-        m_heldCommands.push_back(wParam);
+        // Carried out on the plan in place once the open is over, in the order
+        // they came; the same command again at once is the same request.
+        if (m_heldCommands.empty() || m_heldCommands.back() != wParam)
+            m_heldCommands.push_back(wParam);
         handled = true;
     }
     return 0;
