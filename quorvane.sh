@@ -14,9 +14,11 @@ set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=${QUORVANE_BUILD_DIR:-$here/build}
 # fonts-wine: Wine's own fonts; without Marlett, check boxes, scroll arrows and
-# window buttons draw as letters. fp-utils: chmcmd, which compiles the help file.
+# window buttons draw as letters. fonts-liberation: the faces of Arial, Times
+# New Roman and Courier New's widths, which the prefix gets in their stead
+# (see link_wine_fonts). fp-utils: chmcmd, which compiles the help file.
 packages=(cmake ninja-build g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix fp-utils
-          binutils-mingw-w64-x86-64 wine wine64 fonts-wine xvfb xauth googletest python3)
+          binutils-mingw-w64-x86-64 wine wine64 fonts-wine fonts-liberation xvfb xauth googletest python3)
 # chromium: the report tests open the reports' HTML in a real browser.
 test_packages=(chromium)
 
@@ -56,8 +58,20 @@ start_wine() {
 # Debian's Wine does not look in the folder where fonts-wine puts its fonts;
 # a prefix finds them in its own Fonts folder (Marlett draws the window
 # buttons, check marks and arrows; Tahoma is the dialogs' font).
+# Wine takes every font fontconfig lists, and a face it lacks, such as
+# Arial, from the first installed of its own list (Liberation Sans before
+# DejaVu Sans, which every Debian has): the widths the tests measure would
+# follow the fonts a machine happens to have. A replacement names the face
+# that stands in for each missing one (and so for any other face missing),
+# the same on every machine, with the widths of Windows's own.
 link_wine_fonts() {
-    local fonts="$WINEPREFIX/drive_c/windows/Fonts" f
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" f face
+    local -A replacements=([Arial]="Liberation Sans" ["Times New Roman"]="Liberation Serif"
+                           ["Courier New"]="Liberation Mono")
+    for face in "${!replacements[@]}"; do
+        wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d "${replacements[$face]}" /f \
+            </dev/null >/dev/null 2>&1 || true
+    done
     [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ] || return 0
     for f in /usr/share/wine/fonts/*; do
         [ -e "$fonts/${f##*/}" ] || ln -s "$f" "$fonts/"

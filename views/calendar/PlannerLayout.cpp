@@ -148,8 +148,8 @@ std::vector<HiddenGroup> GroupHiddenRecords(std::vector<PlacedItem> hidden)
     return groups;
 }
 
-RECT HiddenMarkRect(const HiddenGroup& group, int left, int right, int hourHeight, SIZE mark, int viewTop,
-                    int viewBottom)
+RECT HiddenMarkRect(const HiddenGroup& group, int maxLane, int left, int right, int hourHeight, SIZE mark,
+                    int viewTop, int viewBottom)
 {
     const int top = std::max(group.startMinute * hourHeight / 60, viewTop);
     const int bottom = std::min((group.endMinute + 1) * hourHeight / 60, viewBottom);
@@ -157,7 +157,14 @@ RECT HiddenMarkRect(const HiddenGroup& group, int left, int right, int hourHeigh
         return {};
     RECT rect;
     // Inside the right-most box where the column has the room, else across the column.
-    rect.right = right - (right - left >= mark.cx + 6 ? 5 : 1);
+    rect.right = right - 1;
+    if (!LanesTooNarrow(maxLane, left, right)) {
+        PlacedItem rightMost;
+        rightMost.lane = maxLane;
+        const int boxRight = PlacedItemRect(rightMost, maxLane, left, right, hourHeight).right;
+        if (boxRight - 1 - mark.cx >= left + 1)
+            rect.right = boxRight - 1;
+    }
     rect.left = std::max(left + 1, static_cast<int>(rect.right - mark.cx));
     if (rect.left >= rect.right)
         return {};

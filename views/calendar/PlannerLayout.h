@@ -51,9 +51,12 @@ struct HiddenGroup {
 };
 std::vector<HiddenGroup> GroupHiddenRecords(std::vector<PlacedItem> hidden);
 
-// Where a group's mark stands in its day column [left, right): at the right,
-// at the foot of the group's hours as far as they are in view
+// Where a group's mark stands in its day column [left, right) of lanes 0 to
+// maxLane: inside the right-most box (PlacedItemRect's right edge, which the
+// lanes' whole-pixel widths may leave short of the column's), across the
+// column where the lanes show no boxes or the box side has not the room; at
+// the foot of the group's hours as far as they are in view
 // [viewTop, viewBottom), so that a long group keeps its mark on screen while
 // any of it shows; empty when none of it is in view.
-RECT HiddenMarkRect(const HiddenGroup& group, int left, int right, int hourHeight, SIZE mark, int viewTop,
-                    int viewBottom);
+RECT HiddenMarkRect(const HiddenGroup& group, int maxLane, int left, int right, int hourHeight, SIZE mark,
+                    int viewTop, int viewBottom);

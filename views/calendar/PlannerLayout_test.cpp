@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "views/calendar/PlannerLayout.h"
@@ -226,8 +227,44 @@ TEST(PlannerLayoutTest, AMarkStandsAtTheRightAtTheFootOfItsHoursInView)
         {"a column narrower than the mark's room", 100, 130, 0, 1440, {101, 583, 129, 598}},
     };
     for (const auto& c : cases) {
-        const RECT mark = HiddenMarkRect(group, c.left, c.right, 60, {30, 15}, c.viewTop, c.viewBottom);
+        const RECT mark = HiddenMarkRect(group, kPlannerLaneCount - 1, c.left, c.right, 60, {30, 15}, c.viewTop,
+                                         c.viewBottom);
         EXPECT_TRUE(::EqualRect(&mark, &c.mark))
             << c.name << ": " << mark.left << "," << mark.top << "-" << mark.right << "," << mark.bottom;
+    }
+}
+
+// Seven entries of 09:00-10:29: five fill the lanes, two are left out. Whatever
+// whole pixels the column's width leaves over its five lanes, the mark stands
+// one pixel inside the right-most box, never over that box's edge.
+TEST(PlannerLayoutTest, AMarkStandsInsideTheRightMostBoxHoweverTheLanesWidthsRound)
+{
+    const LaidOutItems laidOut = LayOutPlannerItems(std::vector<PlannerItem>(7, At(9, 0, 90)), {.firstDay = kDay});
+    ASSERT_EQ(laidOut.placed.size(), 5u);
+    const std::vector<HiddenGroup> groups = GroupHiddenRecords(laidOut.leftOut);
+    ASSERT_EQ(groups.size(), 1u);
+    const PlacedItem& rightMost = laidOut.placed[4];
+    ASSERT_EQ(rightMost.lane, kPlannerLaneCount - 1);
+    const int maxLane = MaxLaneOfDay(laidOut.placed, kDay);
+    const struct {
+        int left;
+        int right;
+        int markRight;
+    } cases[] = {
+        // Widths 200 to 204 all make lanes of 40 pixels: the boxes end at 296.
+        {100, 300, 295}, {100, 301, 295}, {100, 302, 295}, {100, 303, 295}, {100, 304, 295}, {100, 305, 300},
+        // Around the daily plan test's column with an Arial of Liberation Sans's widths, [50, 773):
+        // lanes of 144 pixels end the boxes at 766, 7 pixels short of the column's edge.
+        {50, 770, 765}, {50, 771, 765}, {50, 772, 765}, {50, 773, 765}, {50, 774, 765}, {50, 775, 770},
+    };
+    for (const auto& c : cases) {
+        const RECT box = PlacedItemRect(rightMost, maxLane, c.left, c.right, 60);
+        const RECT mark = HiddenMarkRect(groups[0], maxLane, c.left, c.right, 60, {30, 15}, 0, 1440);
+        const std::string name = "[" + std::to_string(c.left) + ", " + std::to_string(c.right) + ")";
+        EXPECT_EQ(mark.right, c.markRight) << name;
+        EXPECT_EQ(mark.right, box.right - 1) << name;
+        EXPECT_GE(mark.left, box.left) << name;
+        EXPECT_GE(mark.top, box.top) << name;
+        EXPECT_LE(mark.bottom, box.bottom) << name;
     }
 }

@@ -358,9 +358,11 @@ bool CPlannerPaneCtrl::PaintItems(HDC dc)
     const int visibleTop = m_scrollY;
     const int visibleBottom = m_scrollY + GetClientHeight();
     std::vector<double> narrowDays;
+    std::vector<int> maxLanes;
     for (size_t d = 0; d < columns.size(); ++d) {
         const double day = s.firstDay + static_cast<double>(d);
         const int maxLane = MaxLaneOfDay(s.placed, day);
+        maxLanes.push_back(maxLane);
         const bool narrow = LanesTooNarrow(maxLane, columns[d].left, columns[d].right);
         bool anyRecord = false;
         for (PlacedItem& placed : s.placed) {
@@ -382,9 +384,9 @@ bool CPlannerPaneCtrl::PaintItems(HDC dc)
     for (const HiddenMark& mark : m_hiddenMarks)
         before.push_back(mark.rect);
     if (narrowDays.empty())
-        PaintHiddenMarks(dc, m_leftOutGroups, columns);
+        PaintHiddenMarks(dc, m_leftOutGroups, columns, maxLanes);
     else
-        PaintHiddenMarks(dc, HiddenGroupsWithNarrowDays(narrowDays), columns);
+        PaintHiddenMarks(dc, HiddenGroupsWithNarrowDays(narrowDays), columns, maxLanes);
     if (before.size() != m_hiddenMarks.size())
         return true;
     for (size_t i = 0; i < before.size(); ++i)
@@ -414,7 +416,7 @@ std::vector<HiddenGroup> CPlannerPaneCtrl::HiddenGroupsWithNarrowDays(const std:
 }
 
 void CPlannerPaneCtrl::PaintHiddenMarks(HDC dc, const std::vector<HiddenGroup>& groups,
-                                        const std::vector<RECT>& columns)
+                                        const std::vector<RECT>& columns, const std::vector<int>& maxLanes)
 {
     m_hiddenMarks.clear();
     if (groups.empty())
@@ -435,9 +437,9 @@ void CPlannerPaneCtrl::PaintHiddenMarks(HDC dc, const std::vector<HiddenGroup>& 
         SIZE size = {};
         ::GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
         const RECT& bounds = columns[static_cast<size_t>(column)];
-        const RECT rect =
-            HiddenMarkRect(group, bounds.left, bounds.right, m_settings.hourHeight,
-                           {size.cx + 8, m_settings.windowMetrics.tmHeight + 2}, visibleTop, visibleBottom);
+        const RECT rect = HiddenMarkRect(group, maxLanes[static_cast<size_t>(column)], bounds.left, bounds.right,
+                                         m_settings.hourHeight, {size.cx + 8, m_settings.windowMetrics.tmHeight + 2},
+                                         visibleTop, visibleBottom);
         if (::IsRectEmpty(&rect))
             continue;
         ::Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);

@@ -106,7 +106,9 @@ private:
     bool PaintItems(HDC dc);
     void PaintItem(HDC dc, PlacedItem& placed, const RECT& rect);
     void PaintItemText(HDC dc, const PlannerItem& item, const RECT& box);
-    void PaintHiddenMarks(HDC dc, const std::vector<HiddenGroup>& groups, const std::vector<RECT>& columns);
+    // maxLanes: each column's largest lane.
+    void PaintHiddenMarks(HDC dc, const std::vector<HiddenGroup>& groups, const std::vector<RECT>& columns,
+                          const std::vector<int>& maxLanes);
     // The groups of the entries not shown when some days are too narrow to show any.
     std::vector<HiddenGroup> HiddenGroupsWithNarrowDays(const std::vector<double>& narrowDays) const;
     void PaintMarkBox(HDC dc, const RECT& box, bool completed);
