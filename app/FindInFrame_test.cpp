@@ -11,6 +11,7 @@
 #include "dialogs/SmallDialogIds.h"
 #include "document/SilentPrompts.h"
 #include "foundation/Clock.h"
+#include "foundation/FileSystem.h"
 #include "testing/DialogDriver.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
@@ -107,4 +108,37 @@ TEST_F(FindInFrameTest, ATaskOutsideEveryCategoryIsFoundUnderTheTreesTopItem)
     EXPECT_EQ(Doc().GetCurrentCategoryId(), 0);
     EXPECT_EQ(SelectedRows(), Names{L"Call the vet"});
     EXPECT_EQ(Doc().GetFirstSelectedTaskId(), vet);
+}
+
+TEST_F(FindInFrameTest, FindsChangeNothingOfTheOpenedPlan)
+{
+    // The tree stored the hit's category and the way opened to it as its
+    // state, and the plan was marked changed with no edit.
+    m_startupPath = FileSystem::JoinPath(m_folder, L"found.qvr");
+    WriteFileBytes(m_startupPath,
+                   "<ROOT><CATEGORY ID=\"1\" NAME=\"Home\" STATUS=\"0\"><CATEGORY ID=\"2\" NAME=\"Garden\" "
+                   "STATUS=\"0\"><TASK ID=\"1\" NAME=\"Water the roses\" STATUS=\"0\" IMPORTANCE=\"1\"/>"
+                   "</CATEGORY></CATEGORY><CATEGORY ID=\"3\" NAME=\"Work\" STATUS=\"0\"><TASK ID=\"2\" "
+                   "NAME=\"Read the report\" STATUS=\"0\" IMPORTANCE=\"1\"/></CATEGORY></ROOT>");
+    CMainFrame& frame = OpenFrame(m_prompts);
+    ASSERT_EQ(Doc().GetPathName(), m_startupPath);
+    ASSERT_EQ(Doc().IsModified(), 0);
+    const EString plan = Doc().GetDataManager().GetXml();
+
+    SendCommand(ID_FIND);
+    CFindDialog& find = frame.GetFindDialog();
+    ASSERT_TRUE(find.IsWindow());
+    SetItemText(find, IDC_FIND_TEXT, L"the");
+    const struct {
+        int category;
+        const wchar_t* task;
+    } hits[] = {{2, L"Water the roses"}, {3, L"Read the report"}, {2, L"Water the roses"}};
+    for (const auto& hit : hits) {
+        ::SendDlgItemMessageW(find, IDC_FIND_NEXT, BM_CLICK, 0, 0);
+        EXPECT_EQ(Doc().GetCurrentCategoryId(), hit.category) << hit.task;
+        EXPECT_EQ(SelectedRows(), Names{hit.task});
+        EXPECT_EQ(Doc().IsModified(), 0) << hit.task;
+    }
+    EXPECT_EQ(WindowText(frame).find(L"*"), EString::npos) << WindowText(frame).c_str();
+    EXPECT_TRUE(Doc().GetDataManager().GetXml() == plan);
 }

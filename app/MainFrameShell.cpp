@@ -50,8 +50,7 @@ void CMainFrame::StartAutoSaveTimer()
     // Off where the options page reads it so (0, or what turns negative as a number), else within the page's
     // minutes: more would overflow the timer's milliseconds.
     const auto minutes = static_cast<int>(Options::GetAutoSave());
-    const int kept = std::clamp(minutes, static_cast<int>(COptionsPage::kMinAutoSaveMinutes),
-                                static_cast<int>(COptionsPage::kMaxAutoSaveMinutes));
+    const int kept = std::clamp(minutes, COptionsPage::kMinAutoSaveMinutes, COptionsPage::kMaxAutoSaveMinutes);
     m_autoSavePeriod = minutes > 0 && m_hWnd ? static_cast<UINT>(kept) * 60000 : 0;
     if (m_autoSavePeriod)
         SetTimer(kAutoSaveTimer, m_autoSavePeriod);

@@ -1,6 +1,5 @@
 #include "dialogs/OptionsPage.h"
 
-#include <cmath>
 #include <map>
 
 #include "dialogs/TranslatedOrKey.h"
@@ -22,13 +21,13 @@ void COptionsPage::OnInitDialog()
     // Stored as whole minutes; 0 (or anything the DWORD turns negative) is off.
     const auto minutes = static_cast<int>(Options::GetAutoSave());
     autoSave = minutes > 0 ? 1 : 0;
-    autoSaveMinutes = minutes > 0 ? minutes : static_cast<double>(Options::GetAutoSaveDefault());
+    autoSaveMinutes = minutes > 0 ? minutes : static_cast<int>(Options::GetAutoSaveDefault());
     language = Options::GetUiLanguage() & 0xFFFF;
 
     SendDlgItemMessageW(m_hWnd, IDC_OPTIONS_AUTOSAVE_MINUTES, EM_LIMITTEXT, kMinutesLimit, 0);
     SendDlgItemMessageW(m_hWnd, IDC_OPTIONS_AUTOSAVE_SPIN, UDM_SETRANGE32, static_cast<WPARAM>(kMinAutoSaveMinutes),
                         static_cast<LPARAM>(kMaxAutoSaveMinutes));
-    SendDlgItemMessageW(m_hWnd, IDC_OPTIONS_AUTOSAVE_SPIN, UDM_SETPOS32, 0, std::lround(autoSaveMinutes));
+    SendDlgItemMessageW(m_hWnd, IDC_OPTIONS_AUTOSAVE_SPIN, UDM_SETPOS32, 0, autoSaveMinutes);
     FillLanguages();
     // The box is checked after this, from the member.
     EnableAutoSaveControls(autoSave != 0);
@@ -76,7 +75,7 @@ LRESULT COptionsPage::OnMinutesLeft(WORD, WORD, HWND, bool&)
     if (!DoDataExchange(true, IDC_OPTIONS_AUTOSAVE_MINUTES))
         return 0;
     Filling filling(*this);
-    SendDlgItemMessageW(m_hWnd, IDC_OPTIONS_AUTOSAVE_SPIN, UDM_SETPOS32, 0, std::lround(autoSaveMinutes));
+    SendDlgItemMessageW(m_hWnd, IDC_OPTIONS_AUTOSAVE_SPIN, UDM_SETPOS32, 0, autoSaveMinutes);
     LoadControls(IDC_OPTIONS_AUTOSAVE_MINUTES);
     return 0;
 }

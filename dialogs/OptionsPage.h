@@ -7,8 +7,8 @@
 class COptionsPage : public CZemPropertyPageImpl<COptionsPage> {
 public:
     enum { IDD = IDD_OPTIONS_GENERAL };
-    static constexpr double kMinAutoSaveMinutes = 1;
-    static constexpr double kMaxAutoSaveMinutes = 100;
+    static constexpr int kMinAutoSaveMinutes = 1;
+    static constexpr int kMaxAutoSaveMinutes = 100;
 
     BEGIN_MESSAGE_MAP(COptionsPage)
         ON_COMMAND_CODE(IDC_OPTIONS_OPEN_RECENT, BN_CLICKED, OnChange)
@@ -28,7 +28,7 @@ public:
         DDX_CHECK(IDC_OPTIONS_MINIMIZE_TO_TRAY, minimizeToTray)
         DDX_CHECK(IDC_OPTIONS_SAVE_ON_FOCUS_LOST, saveOnFocusLost)
         DDX_CHECK(IDC_OPTIONS_AUTOSAVE, autoSave)
-        DDX_DOUBLE_RANGE(IDC_OPTIONS_AUTOSAVE_MINUTES, autoSaveMinutes, kMinAutoSaveMinutes, kMaxAutoSaveMinutes)
+        DDX_INT_RANGE(IDC_OPTIONS_AUTOSAVE_MINUTES, autoSaveMinutes, kMinAutoSaveMinutes, kMaxAutoSaveMinutes)
         DDX_COMBO_ITEM_DATA(IDC_OPTIONS_LANGUAGE, language)
     END_DDX_MAP()
 
@@ -42,7 +42,8 @@ public:
     int minimizeToTray = 0;
     int saveOnFocusLost = 0;
     int autoSave = 0;
-    double autoSaveMinutes = 0;
+    // Stored as whole minutes: a fraction typed is refused, never cut off.
+    int autoSaveMinutes = 0;
     // A primary language id; 0 follows the user's language.
     unsigned language = 0;
 

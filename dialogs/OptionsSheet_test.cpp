@@ -40,6 +40,25 @@ void ClickTab(HWND sheet, int index)
     ::PostMessageW(tabs, WM_LBUTTONUP, 0, at);
 }
 
+// Over the field's selected text from the clipboard, as Ctrl+V puts it: the
+// field takes only digits typed, but any text pasted.
+void PasteOver(HWND page, int id, const wchar_t* text)
+{
+    const HWND edit = ::GetDlgItem(page, id);
+    ::SetFocus(edit);
+    ::SendMessageW(edit, EM_SETSEL, 0, -1);
+    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    const HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes);
+    ASSERT_NE(block, nullptr);
+    memcpy(::GlobalLock(block), text, bytes);
+    ::GlobalUnlock(block);
+    ASSERT_TRUE(::OpenClipboard(page));
+    ::EmptyClipboard();
+    ASSERT_NE(::SetClipboardData(CF_UNICODETEXT, block), nullptr);
+    ::CloseClipboard();
+    ::SendMessageW(edit, WM_PASTE, 0, 0);
+}
+
 // Into the field with its text selected, as a click and a select-all leave it, then typed over.
 void TypeOver(HWND page, int id, const wchar_t* text)
 {
@@ -125,12 +144,14 @@ TEST_F(OptionsSheetTest, TheAutomaticCopyIsShownTickedAndStoredInWholeMinutes)
         {"off shows ten, ticking stores ten", 0, false, L"10", true, nullptr, nullptr, 10, nullptr},
         {"on, unticked stores none", 25, true, L"25", true, nullptr, nullptr, 0, nullptr},
         {"forty typed", 25, true, L"25", false, L"40", L"40", 40, nullptr},
-        {"150 is refused", 25, true, L"25", false, L"150", L"150", 25, L"This field holds \"150\". It takes a number "
-                                                                       L"from 1 to 100. Nothing was saved: correct it "
-                                                                       L"and try again."},
-        {"no number is refused", 25, true, L"25", false, L"", L"", 25, L"This field is empty. It takes a number from 1 "
-                                                                     L"to 100. Nothing was saved: correct it and try "
-                                                                     L"again."},
+        {"150 is refused", 25, true, L"25", false, L"150", L"150", 25,
+         L"This field holds \"150\". It takes a whole number from 1 to 100. Nothing was saved: correct it and try "
+         L"again."},
+        {"a fraction pasted is refused, not cut to whole minutes", 25, true, L"25", false, L"1.5", L"1.5", 25,
+         L"This field holds \"1.5\". It takes a whole number from 1 to 100. Nothing was saved: correct it and try "
+         L"again."},
+        {"no number is refused", 25, true, L"25", false, L"", L"", 25,
+         L"This field is empty. It takes a whole number from 1 to 100. Nothing was saved: correct it and try again."},
     };
     for (const auto& test : cases) {
         Options::SetAutoSave(test.stored);
@@ -151,7 +172,10 @@ TEST_F(OptionsSheetTest, TheAutomaticCopyIsShownTickedAndStoredInWholeMinutes)
                                   if (test.tick)
                                       ClickCheck(page, IDC_OPTIONS_AUTOSAVE);
                                   else {
-                                      TypeOver(page, IDC_OPTIONS_AUTOSAVE_MINUTES, test.typed);
+                                      if (wcschr(test.typed, L'.'))
+                                          PasteOver(page, IDC_OPTIONS_AUTOSAVE_MINUTES, test.typed);
+                                      else
+                                          TypeOver(page, IDC_OPTIONS_AUTOSAVE_MINUTES, test.typed);
                                       // Nothing typed over the selection: Delete empties the field.
                                       if (!test.typed[0])
                                           PressKey(::GetDlgItem(page, IDC_OPTIONS_AUTOSAVE_MINUTES), VK_DELETE);

@@ -110,8 +110,12 @@ LRESULT CPelquornDoc::OnProperties(WORD, WORD, HWND, bool&)
         return 0;
     if (!m_dialogs->EditProperties(properties))
         return 0;
-    Guarded([&] { GetDataManager().SetProperties(properties); });
-    SetModified(1);
+    // A store that failed is shown; the plan keeps the mark it had.
+    if (Guarded(false, [&] {
+            GetDataManager().SetProperties(properties);
+            return true;
+        }))
+        SetModified(1);
     return 0;
 }
 

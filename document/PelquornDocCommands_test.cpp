@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "document/PelquornDocTestSupport.h"
+#include "document/xml/XmlElement.h"
+#include "foundation/Bstr.h"
+#include "foundation/Variant.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
 
@@ -21,6 +24,40 @@ protected:
         LRESULT result = 0;
         document.ProcessWindowMessage(mainWindow.Handle(), WM_COMMAND, id, 0, result);
     }
+};
+
+// While it lives, every element of the plan's DOM refuses to have an
+// attribute set, as a DOM out of memory would: Wine's MSXML takes every
+// write otherwise. The elements share their class's table of methods.
+class RefusedAttributeWrites {
+public:
+    explicit RefusedAttributeWrites(IXMLDOMElement* element)
+        : m_slot(*reinterpret_cast<void***>(element) + kSetAttributeSlot)
+    {
+        Swap(reinterpret_cast<void*>(&Refuse));
+    }
+    ~RefusedAttributeWrites() { Swap(m_original); }
+    RefusedAttributeWrites(const RefusedAttributeWrites&) = delete;
+    RefusedAttributeWrites& operator=(const RefusedAttributeWrites&) = delete;
+
+private:
+    // IUnknown's 3 methods, IDispatch's 4, IXMLDOMNode's 36, then
+    // IXMLDOMElement's get_tagName, getAttribute and setAttribute.
+    static constexpr size_t kSetAttributeSlot = 3 + 4 + 36 + 2;
+    static HRESULT STDMETHODCALLTYPE Refuse(IXMLDOMElement*, BSTR, VARIANT) { return E_OUTOFMEMORY; }
+    void Swap(void* method)
+    {
+        DWORD protection = 0;
+        ASSERT_TRUE(::VirtualProtect(m_slot, sizeof(void*), PAGE_READWRITE, &protection));
+        void* previous = *m_slot;
+        *m_slot = method;
+        ::VirtualProtect(m_slot, sizeof(void*), protection, &protection);
+        if (!m_original)
+            m_original = previous;
+    }
+
+    void** m_slot;
+    void* m_original = nullptr;
 };
 
 } // namespace
@@ -115,6 +152,27 @@ TEST_F(PlanCommandsTest, PropertiesAreStoredOnlyAfterOK)
     Command(ID_PROPERTIES);
     EXPECT_EQ(dialogs.shownProperties, edited) << "the dialog shows what is stored";
     EXPECT_EQ(document.IsModified(), 1) << "OK marks the document even without a change";
+}
+
+TEST_F(PlanCommandsTest, PropertiesThatCannotBeStoredAreShownAndLeaveTheMarkAsItWas)
+{
+    DocProperties edited;
+    edited.SetAuthor(L"Ann");
+    const XmlElement root(document.GetDataManager().GetRoot());
+    for (const int mark : {0, 1}) {
+        document.SetModified(mark);
+        prompts.errors.clear();
+        dialogs.properties = {edited};
+        {
+            const RefusedAttributeWrites refused(root.Get());
+            ASSERT_EQ(root->setAttribute(Bstr(L"PROBE"), Variant(EString(L"x"))), E_OUTOFMEMORY);
+            Command(ID_PROPERTIES);
+        }
+        EXPECT_EQ(document.IsModified(), mark) << "marked " << mark;
+        ASSERT_EQ(prompts.errors.size(), 1u) << "marked " << mark;
+        EXPECT_FALSE(prompts.errors.front().IsEmpty());
+    }
+    EXPECT_NE(NewLogText().find(L"CATCH 0x8007000e"), EString::npos);
 }
 
 TEST_F(PlanCommandsTest, LoginIsOfferedAgainUntilItSucceedsOrIsCancelled)

@@ -7,6 +7,7 @@
 #include "foundation/ModalScope.h"
 #include "foundation/Translator.h"
 #include "resources/ExportDialogIds.h"
+#include "winlib/FileNameLengthGuard.h"
 
 namespace {
 constexpr size_t kFileBufferLength = MAX_PATH;
@@ -69,6 +70,7 @@ UINT_PTR CALLBACK CExportDialog::HookProcedure(HWND hook, UINT message, WPARAM, 
         if (message == WM_INITDIALOG) {
             auto* dialog = reinterpret_cast<CExportDialog*>(reinterpret_cast<OPENFILENAMEW*>(lParam)->lCustData);
             ::SetWindowLongPtrW(hook, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
+            GuardFileNameLength(::GetParent(hook), &dialog->m_defaultExtension);
             if (dialog->m_open)
                 ::CheckDlgButton(hook, IDC_INCLUDE_ACTIVITIES_HISTORY,
                                  dialog->m_includeActivitiesHistory ? BST_CHECKED : BST_UNCHECKED);

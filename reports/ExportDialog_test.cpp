@@ -162,3 +162,26 @@ TEST_F(ExportDialogTest, TheImportDialogShowsAndReturnsTheHistoryBox)
         EXPECT_EQ(dialog.GetPathName().CompareNoCase(file.c_str()), 0);
     }
 }
+
+TEST_F(ExportDialogTest, ANameWhosePathWouldBeTooLongIsRefusedInWordsOnExportAndImport)
+{
+    // The system's dialog under Wine ran past its own buffers and ended the program.
+    const EString name(400, L'x');
+    for (const bool import : {false, true}) {
+        CExportDialog dialog(import, nullptr, L"", OFN_PATHMUSTEXIST);
+        EString told;
+        const INT_PTR result = RunModalSteps([&] { return dialog.DoModal(nullptr); },
+                                             {[&](HWND d) {
+                                                  SetItemText(d, cmb13, FileSystem::JoinPath(folder, name).c_str());
+                                                  ClickButton(d, IDOK);
+                                                  return true;
+                                              },
+                                              AnswerMessageBox(told, nullptr),
+                                              [&](HWND d) {
+                                                  ClickButton(d, IDCANCEL);
+                                                  return true;
+                                              }});
+        EXPECT_EQ(result, IDCANCEL) << import;
+        EXPECT_EQ(told.find(L"The name is too long"), 0u) << import << ": " << told.c_str();
+    }
+}

@@ -4,7 +4,9 @@
 
 #include <algorithm>
 
+#include "foundation/CaughtException.h"
 #include "foundation/ModalScope.h"
+#include "winlib/FileNameLengthGuard.h"
 
 namespace {
 // Room for a long path typed by the user; longer ones fail with Cancel.
@@ -34,11 +36,26 @@ INT_PTR CFileDialog::DoModal(HWND owner)
     ofn.nMaxFile = static_cast<DWORD>(m_file.size());
     ofn.lpstrDefExt = m_defaultExtension.IsEmpty() ? nullptr : m_defaultExtension.c_str();
     ofn.lpstrInitialDir = m_initialFolder.IsEmpty() ? nullptr : m_initialFolder.c_str();
-    ofn.Flags = m_flags | OFN_EXPLORER | OFN_ENABLESIZING;
+    ofn.Flags = m_flags | OFN_EXPLORER | OFN_ENABLESIZING | OFN_ENABLEHOOK;
+    ofn.lpfnHook = HookProcedure;
+    ofn.lCustData = reinterpret_cast<LPARAM>(this);
     const ModalScope modal;
     const BOOL chosen = m_open ? ::GetOpenFileNameW(&ofn) : ::GetSaveFileNameW(&ofn);
     if (!chosen)
         return IDCANCEL;
     m_pathName = m_file.data();
     return IDOK;
+}
+
+UINT_PTR CALLBACK CFileDialog::HookProcedure(HWND hook, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message != WM_INITDIALOG)
+        return FALSE;
+    try {
+        const auto* dialog = reinterpret_cast<const CFileDialog*>(reinterpret_cast<OPENFILENAMEW*>(lParam)->lCustData);
+        GuardFileNameLength(::GetParent(hook), &dialog->m_defaultExtension);
+    } catch (...) {
+        LogCaughtException(L"the file dialog");
+    }
+    return TRUE;
 }

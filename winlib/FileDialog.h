@@ -27,6 +27,9 @@ public:
     const EString& GetPathName() const { return m_pathName; }
 
 private:
+    // Refuses the names whose paths the system's dialog cannot hold (FileNameLengthGuard).
+    static UINT_PTR CALLBACK HookProcedure(HWND hook, UINT message, WPARAM wParam, LPARAM lParam);
+
     bool m_open;
     EString m_defaultExtension;
     EString m_filter;

@@ -108,7 +108,8 @@ public:
     // Overlaps of a day.
 
     // Places the entry (or a copy under a new id) on the day from the start,
-    // keeping its duration within the day; gives the placed entry's id.
+    // keeping its duration within the day; gives the placed entry's id. A
+    // moved entry's task keeps its status; a copy plans it as an added entry does.
     int MovePlanEntry(double day, double start, int id, bool copy);
     // The entries one after another from the start, in list order.
     void ArrangePlanEntries(double day, double start, const std::vector<int>& ids, bool copy);
@@ -220,6 +221,9 @@ private:
     bool ReadPlanEntry(const XmlNode& element, TaskPlanEntry& entry, EntryTasks& tasks);
     static void SumPlanEntryHours(const PlanEntryTable& plan, double now, TaskCard& task);
     XmlNode InsertPlanEntryElement(const XmlNode& day, const TaskPlanEntry& entry);
+    // The entry's element on the day, the day's overlaps repaired unless
+    // "AllowSimultaneous" is set; its task is left as it is.
+    XmlNode PlacePlanEntry(double date, const TaskPlanEntry& entry);
     // The first sibling whose task exists and whose start is not earlier,
     // to the minute; empty for the end.
     XmlNode FindInsertionPoint(const XmlNode& day, double start);

@@ -85,7 +85,8 @@ const WalkNames& Names()
 // What a walk reads and writes is the entries' own attributes, their rows in
 // the table of plan entries kept in step; an entry carried on to the next day
 // is written there when that day's walk has placed it, and the recurrences of
-// the tasks take the times of their entries once, at the end.
+// the tasks take the times of their entries once, at the end. The tasks
+// themselves keep their status and colour: a repair moves times and days.
 class DataManager::OverlapRepair {
 public:
     OverlapRepair(DataManager& data, long long steps) : m_data(data), m_stepsLeft(steps)
@@ -147,8 +148,6 @@ private:
     // when the element itself moved.
     bool CarryOn(const XmlNode& element, Entry& entry, double length, bool copy, Walk& walk);
     void Place(Carry& carry, const XmlNode& element, const Entry& entry);
-    // Status and colour as an added entry sets them, once for each task.
-    void MarkTaskPlanned(int taskId);
     void SyncRecurrences();
     int CountOverlapping(const XmlNode& day);
 
@@ -156,7 +155,6 @@ private:
     long long m_stepsLeft;
     bool m_repairMoved = true; // whether an entry moved whole asks for a walk of its new day
     std::unordered_map<int, bool> m_taskExists;
-    std::unordered_set<int> m_plannedTasks;
     // The last times each task's entries took, which its recurrence follows.
     std::unordered_map<int, TaskPlanEntry> m_taskTimes;
     // Every entry moved or copied on to a later day, by its id.
@@ -564,7 +562,6 @@ bool DataManager::OverlapRepair::CarryOn(const XmlNode& element, Entry& entry, d
         Place(carry, element, placed);
         entry = placed;
     }
-    MarkTaskPlanned(entry.times.GetTaskId());
     m_carried.insert(carry.entries.back().second.times.GetId());
     // An overflow copy always repairs its day, a moved entry as the setting says.
     carry.repair = carry.repair || copy || m_repairMoved;
@@ -580,22 +577,6 @@ void DataManager::OverlapRepair::Place(Carry& carry, const XmlNode& element, con
     carry.entries.emplace_back(element, entry);
 }
 
-void DataManager::OverlapRepair::MarkTaskPlanned(int taskId)
-{
-    if (!m_plannedTasks.insert(taskId).second)
-        return;
-    try {
-        m_data.SetTaskPlannedStatus(taskId, TaskCard::kInProgress);
-        if (const XmlNode task = m_data.FindTask(taskId)) {
-            TaskCard card;
-            ElementRecords::ReadWithoutTexts(task, card);
-            XmlDoc::SetUnsignedAttribute(task, kColorDef, card.GetColor());
-        }
-    } catch (const ComError&) {
-        // The entry is planned; the task keeps its status and colour.
-    }
-}
-
 int DataManager::MovePlanEntry(double day, double start, int id, bool copy)
 {
     TaskPlanEntry entry;
@@ -603,12 +584,17 @@ int DataManager::MovePlanEntry(double day, double start, int id, bool copy)
         ThrowComError(E_POINTER, EString::Formatted(L"There is no plan entry with the id %d.", id));
     entry.SetDailyRecurrence(IsEveryDayRecurrence(entry.GetTaskId()));
     entry.SetStartKeepDuration(start);
-    if (copy)
+    if (copy) {
         entry.AssignNewId();
-    else
-        DeletePlanEntry(id);
+        SyncRecurrenceTimes(entry);
+        AddPlanEntry(day, entry, true, false);
+        return entry.GetId();
+    }
+    // A move changes the entry's day and times only: deleted and added, it
+    // would leave a completed task (and its categories) open again.
+    RemovePlanEntryElement(FindPlanEntry(id));
     SyncRecurrenceTimes(entry);
-    AddPlanEntry(day, entry, true, false);
+    PlacePlanEntry(day, entry);
     return entry.GetId();
 }
 

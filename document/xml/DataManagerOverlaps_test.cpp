@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -351,8 +352,8 @@ TEST_F(DataManagerOverlapsTest, AMovedEntryTakesTheRecurrenceTimesOfItsTaskAlong
 TEST_F(DataManagerOverlapsTest, AnEntryCarriedOnIsTheSameEntryOnTheNextDayAndItsTaskAndRecurrenceFollow)
 {
     // Moved, not made anew: its id, description and any attribute of a later
-    // version stay with it; its task is planned and coloured as an added
-    // entry's is, and its recurrence takes its times.
+    // version stay with it; its task keeps its status and colour, and its
+    // recurrence takes its times.
     OpenSmallPlanWith(L"<DAILY><DAY DATE=\"2024-05-20\"><PLANENTRY ID=\"100\" TASKID=\"1\" STARTTIME=\"20:00\" "
                       L"ENDTIME=\"23:59\" FIXEDTIME=\"0\"/><PLANENTRY ID=\"101\" TASKID=\"3\" STARTTIME=\"21:00\" "
                       L"ENDTIME=\"22:00\" FIXEDTIME=\"0\" LATER=\"kept\"><DESCRIPTION>bring the notes</DESCRIPTION>"
@@ -368,8 +369,8 @@ TEST_F(DataManagerOverlapsTest, AnEntryCarriedOnIsTheSameEntryOnTheNextDayAndIts
     EXPECT_EQ(XmlDataElements::GetEntryDay(moved), kNextDay);
     EXPECT_EQ(Attribute(moved, L"LATER"), L"kept");
     EXPECT_EQ(Entry(101).GetDescription(), L"bring the notes");
-    EXPECT_EQ(TaskStatus(3), 1);
-    EXPECT_EQ(TaskAttribute(3, L"COLORDEF"), L"14548957");
+    EXPECT_EQ(TaskStatus(3), 2);
+    EXPECT_EQ(TaskAttribute(3, L"COLORDEF"), L"");
     EXPECT_EQ(Attribute(m_doc.FindRecurrence(3), L"STARTTIME"), L"00:30");
     EXPECT_EQ(Attribute(m_doc.FindRecurrence(3), L"ENDTIME"), L"01:30");
     // The plan's table of entries knows the new days and times.
@@ -382,6 +383,46 @@ TEST_F(DataManagerOverlapsTest, AnEntryCarriedOnIsTheSameEntryOnTheNextDayAndIts
     Reopen();
     EXPECT_EQ(Day(kDay, true), today);
     EXPECT_EQ(Day(kNextDay, true), tomorrow);
+}
+
+TEST_F(DataManagerOverlapsTest, AnEntryRepairedOrMovedLeavesItsCompletedTaskAndCategoryAsTheyWere)
+{
+    // Task 3 and its category are completed; its entry follows task 1's.
+    const auto edit = [this](const wchar_t* start, const wchar_t* end) {
+        TaskPlanEntry entry = Entry(100);
+        entry.SetStartKeepDuration(TimeParser::ParseTime(start));
+        entry.SetEnd(TimeParser::ParseTime(end));
+        m_doc.UpdatePlanEntry(entry, false);
+    };
+    const struct {
+        const char* name;
+        std::function<void()> change;
+        double lastDay; // of task 3's entries afterwards
+    } cases[] = {
+        {"an edit of the entry before it pushes it whole on to the next day", [&] { edit(L"13:00", L"23:59"); },
+         kNextDay},
+        {"an add pushes it whole on to the next day", [&] { Add(kDay, 2, L"13:30", L"23:59"); }, kNextDay},
+        {"an add runs it over the day's end, its rest copied on",
+         [&] { Add(kDay, 2, L"14:00", L"23:30"); }, kNextDay},
+        {"moved to another day", [&] { m_doc.MovePlanEntry(kNextDay + 1, TimeParser::ParseTime(L"09:00"), 101, false); },
+         kNextDay + 1},
+        {"arranged later on its day",
+         [&] { m_doc.ArrangePlanEntries(kDay, TimeParser::ParseTime(L"16:00"), {101}, false); }, kDay},
+    };
+    EString plan = kSmallPlan;
+    plan.Replace(L"ID=\"11\" NAME=\"Deep\" STATUS=\"0\"", L"ID=\"11\" NAME=\"Deep\" STATUS=\"2\"");
+    plan.insert(plan.size() - 7, L"<DAILY><DAY DATE=\"2024-05-20\"><PLANENTRY ID=\"100\" TASKID=\"1\" "
+                                 L"STARTTIME=\"13:00\" ENDTIME=\"14:00\"/><PLANENTRY ID=\"101\" TASKID=\"3\" "
+                                 L"STARTTIME=\"14:00\" ENDTIME=\"15:00\"/></DAY></DAILY>");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Open(plan);
+        c.change();
+        EXPECT_EQ(m_doc.GetLastPlanDateOfTask(3), c.lastDay);
+        EXPECT_EQ(TaskStatus(3), 2);
+        EXPECT_EQ(TaskAttribute(3, L"COLORDEF"), L"") << "nor is it coloured anew";
+        EXPECT_EQ(ElementRecords::ReadInt(m_doc.FindCategory(11), L"STATUS"), 2);
+    }
 }
 
 TEST_F(DataManagerOverlapsTest, EntriesCarriedOnGoBehindTheNextDaysEntriesOfRemovedTasksAndInFrontOfItsOwn)

@@ -315,14 +315,21 @@ void DataManager::GetDayPlanEntries(double date, std::vector<TaskPlanEntry>& ent
     }
 }
 
-void DataManager::AddPlanEntry(double date, const TaskPlanEntry& entry, bool setDeadline, bool setRecurrence)
+XmlNode DataManager::PlacePlanEntry(double date, const TaskPlanEntry& entry)
 {
     const XmlNode day = GetPlanDay(date);
     if (!day)
-        return;
+        return XmlNode();
     const XmlNode element = InsertPlanEntryElement(day, entry);
     if (Options::GetAllowSimultaneous() == 0)
         ResolveOverlaps(element);
+    return element;
+}
+
+void DataManager::AddPlanEntry(double date, const TaskPlanEntry& entry, bool setDeadline, bool setRecurrence)
+{
+    if (!PlacePlanEntry(date, entry))
+        return;
     try {
         SetTaskPlannedStatus(entry.GetTaskId(), TaskCard::kInProgress);
         WriteTaskColor(entry);

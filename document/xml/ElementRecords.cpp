@@ -115,7 +115,12 @@ void ElementRecords::WriteHours(const XmlNode& element, const wchar_t* name, dou
 
 void ElementRecords::WriteDeadline(const XmlNode& element, const EstimatedCard& card)
 {
-    // GetDeadline gives today for a card without a deadline.
+    // A record without a deadline stays without one: GetDeadline gives today
+    // for it, which written would make it due today for good.
+    if (!card.HasDeadline()) {
+        XmlElement(element).RemoveAttribute(kDeadline);
+        return;
+    }
     SetText(element, kDeadline, DateParser::FormatDate(card.GetDeadline()));
 }
 

@@ -3,6 +3,7 @@
 #include "document/xml/ElementRecords.h"
 #include "document/xml/ElementsTestSupport.h"
 #include "document/xml/IdText.h"
+#include "document/xml/XmlElement.h"
 #include "foundation/OleDate.h"
 
 namespace {
@@ -88,19 +89,28 @@ TEST_F(ElementRecordsTest, UnsetColourIsWrittenAsTheColourOfTheImportance)
     }
 }
 
-TEST_F(ElementRecordsTest, DeadlineOfZeroIsWrittenAsToday)
+TEST_F(ElementRecordsTest, ARecordWithoutADeadlineIsWrittenWithoutOne)
 {
+    // Written as GetDeadline reads it, it fell due today, and overdue from
+    // tomorrow on, after any rewrite such as a rename.
     TaskCard task = Task(1, -1, -1);
     task.SetDeadline(0);
     Category category;
     Goal goal;
-    const XmlNode taskElement = NewElement(L"TASK"), categoryElement = NewElement(L"CATEGORY"),
-                  goalElement = NewElement(L"GOAL");
+    const XmlNode taskElement = Parsed(L"<TASK ID=\"1\" DEADLINE=\"2024-06-01\"/>"),
+                  categoryElement = NewElement(L"CATEGORY"), goalElement = NewElement(L"GOAL");
     ElementRecords::Write(taskElement, task);
     ElementRecords::Write(categoryElement, category);
     ElementRecords::Write(goalElement, goal);
-    for (const XmlNode& element : {taskElement, categoryElement, goalElement})
-        EXPECT_EQ(Attribute(element, L"DEADLINE"), L"2024-05-15") << element.GetName().c_str();
+    for (const XmlNode& element : {taskElement, categoryElement, goalElement}) {
+        EXPECT_EQ(XmlElement(element).GetAttribute(L"DEADLINE").vt, VT_EMPTY) << element.GetName().c_str();
+        TaskCard read;
+        ElementRecords::Read(element, read);
+        EXPECT_FALSE(read.HasDeadline()) << element.GetName().c_str();
+    }
+    task.SetDeadline(Date(2024, 5, 20));
+    ElementRecords::Write(taskElement, task);
+    EXPECT_EQ(Attribute(taskElement, L"DEADLINE"), L"2024-05-20");
 }
 
 TEST_F(ElementRecordsTest, UnsetOriginalEstimationKeepsWhatTheFileHolds)

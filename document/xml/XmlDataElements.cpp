@@ -450,8 +450,7 @@ bool XmlDataElements::ReopenCategories(int categoryId)
 bool XmlDataElements::ReopenFrom(XmlNode node)
 {
     bool reopened = false;
-    // Only the status changes: a rewrite of the whole category would also fix
-    // a missing deadline at today's date.
+    // Only the status changes; the rest of each category stays as it stands.
     for (; HasName(node, kCategory); node = node.GetParent()) {
         if (ElementRecords::ReadInt(node, kStatus) != 0) {
             ElementRecords::WriteInt(node, kStatus, 0);

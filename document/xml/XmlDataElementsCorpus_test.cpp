@@ -268,7 +268,7 @@ TEST_F(CorpusTest, EmptySectionsInAnyOrderAreUsedAndNeverDoubled)
                                 L"<PEOPLESECTION ID=\"0\"/><STATESECTION><CATEGORYSTATE ID=\"1\"/></STATESECTION>"
                                 L"<AVAILABLEMOODS><MOOD ID=\"1\" NAME=\"m\" COLOR=\"000000\"/></AVAILABLEMOODS>"
                                 L"<MOODSDAILY/><RECURRENCESECTION/><AVAILABLEGOALS/><PEOPLESTATE/>"
-                                L"<TASK ID=\"1\" NAME=\"t\" STATUS=\"0\" IMPORTANCE=\"1\" DEADLINE=\"2024-05-15\" "
+                                L"<TASK ID=\"1\" NAME=\"t\" STATUS=\"0\" IMPORTANCE=\"1\" "
                                 L"ESTIMATION=\"1.0\" COLORDEF=\"16777215\"><DESCRIPTION/></TASK></ROOT>\n");
 }
 

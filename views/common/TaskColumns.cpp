@@ -11,7 +11,8 @@ EString TaskColumnText(const TaskCard& task, int column)
     case 3: return Locale::FormatDuration(task.GetPlannedTime());
     case 4: return task.HasOriginalEstimation() ? Locale::FormatDecimal(task.GetOriginalEstimation()) : EString();
     case 5: return task.GetImportanceText();
-    case 6: return task.GetDeadlineText();
+    // A task without a deadline counts as due today, but shows no date it was never given.
+    case 6: return task.HasDeadline() ? task.GetDeadlineText() : EString();
     case 7: return task.GetStatusText();
     case 8: return task.GetCategoryPath();
     default: return {};

@@ -39,13 +39,22 @@ int CompareShownNumbers(const TaskCard& a, const TaskCard& b, int column, const 
     return shownA == shownB ? 0 : AdvMath::CompareValues(ColumnNumber(a, column), ColumnNumber(b, column));
 }
 
+// Tasks without a deadline, whose cells are empty, come before every date,
+// as the find's order takes them: not among the tasks due today.
+int CompareDeadlines(const TaskCard& a, const TaskCard& b)
+{
+    if (a.HasDeadline() != b.HasDeadline())
+        return a.HasDeadline() ? 1 : -1;
+    return a.HasDeadline() ? Sign(a.GetDeadline() - b.GetDeadline()) : 0;
+}
+
 int CompareByColumn(const TaskCard& a, const TaskCard& b, int column)
 {
     if (IsShownNumberColumn(column))
         return CompareShownNumbers(a, b, column, TaskColumnText(a, column), TaskColumnText(b, column));
     switch (column) {
     case 5: return a.GetImportance() - b.GetImportance();
-    case 6: return Sign(a.GetDeadline() - b.GetDeadline());
+    case 6: return CompareDeadlines(a, b);
     case 7: return a.GetStatus() - b.GetStatus();
     case 8: return ::lstrcmpiW(a.GetCategoryPath().c_str(), b.GetCategoryPath().c_str());
     default: return 0;

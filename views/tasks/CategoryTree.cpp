@@ -188,7 +188,7 @@ void CCategoryTree::FollowSelection()
 
 void CCategoryTree::StoreViewState()
 {
-    if (m_refilling || !GetDocument())
+    if (m_refilling || m_showingFindHit || !GetDocument())
         return;
     StoreExpandedItems();
     GetDocument()->SetSelectedCategory(static_cast<int>(CTreeViewHandler(m_hWnd).GetSelectedData()));
@@ -209,8 +209,12 @@ void CCategoryTree::Update(ISubject* subject, DocNotifyCode code)
             GetDocument()->RecalculateTaskSummary();
         return;
     case NotifyCode::kFindHit:
-        if (GetDocument())
+        if (GetDocument()) {
+            // A find changes nothing of the plan: the way opened to the hit
+            // and its selection are no state the user chose to keep.
+            const BoolSwitch showing(m_showingFindHit);
             SelectCategory(GetDocument()->GetSearchResults().GetFoundCategoryId());
+        }
         return;
     case NotifyCode::kRedraw:
         Invalidate();

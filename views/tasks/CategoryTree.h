@@ -141,6 +141,8 @@ private:
     int m_refilling = 0;
     // Set while a refill's selection is to be announced even without a change of category.
     int m_announceReselection = 0;
+    // Set while the tree selects a find's hit, which stores no state.
+    int m_showingFindHit = 0;
     int m_expandTimerRunning = 0;
     CategoryTreeDialogs m_ownDialogs;
     ICategoryTreeDialogs* m_dialogs = &m_ownDialogs;

@@ -535,6 +535,32 @@ TEST_F(TaskListTest, ColumnClicksSortTiesByNameAndTheSameColumnReverses)
     EXPECT_EQ(Options::GetSortField(0, 9), 0u);
 }
 
+TEST_F(TaskListOnFakeTest, ATaskWithoutADeadlineShowsNoDateAndSortsApartFromThoseDueToday)
+{
+    // Counted as due today, it showed today's date and sorted among today's tasks.
+    AddTask(L"due today", kMonday);
+    AddTask(L"b none", 0);
+    AddTask(L"overdue", kMonday - 2);
+    AddTask(L"a none", 0);
+    AddTask(L"later", kMonday + 3);
+    document.Notify(nullptr, NotifyCode::kTasksChanged);
+    ASSERT_EQ(view.GetRowCount(), m_firstRows + 5);
+    const auto cellOf = [&](const wchar_t* name) {
+        for (int row = 0; row < view.GetRowCount(); ++row)
+            if (view.GetRowTask(row)->GetName() == name)
+                return Cell(row, 6);
+        return EString(L"(no row)");
+    };
+    EXPECT_EQ(cellOf(L"a none"), L"");
+    EXPECT_EQ(cellOf(L"b none"), L"");
+    EXPECT_EQ(cellOf(L"due today"), TaskCard(L"", L"", 1, kMonday, 1, 0, 0, 0, -1).GetDeadlineText());
+    const std::vector<EString> ascending = {L"a none", L"b none", L"overdue", L"due today", L"later"};
+    view.SortByColumn(6);
+    EXPECT_EQ(ShownNames(), ascending);
+    view.SortByColumn(6);
+    EXPECT_EQ(ShownNames(), (std::vector<EString>{L"later", L"due today", L"overdue", L"b none", L"a none"}));
+}
+
 TEST_F(TaskListTest, SpentAndPlannedTimesThatShowTheSameTextAreOrderedByNameBothWays)
 {
     struct Entry {
