@@ -181,7 +181,7 @@ TEST_F(TaskDialogTest, AnOverLongFieldKeepsTheDialogOpenOnItWithWhatWasTypedAndS
          L"The field \"Name\" holds 201 characters, but it keeps at most 200. Nothing was saved: shorten the text "
          L"and try again."},
         {"the description", IDC_TASK_DESCRIPTION, L"Write it up", longDescription,
-         L"The field \"Description\" holds 9001 characters, but it keeps at most 9000. Nothing was saved: shorten "
+         L"The field \"Description\" holds 1000001 characters, but it keeps at most 1000000. Nothing was saved: shorten "
          L"the text and try again."},
     };
     for (const auto& c : cases) {
