@@ -369,6 +369,9 @@ private:
                         const EString& importedFile = EString());
     // Reads the plan; a failure names the file and the reason.
     void LoadPlanFile(const EString& path);
+    // Reads a template into the plan as a paste's text is read; a failure
+    // names the file and the reason.
+    void LoadTemplateFile(const EString& path);
     // Writes the whole plan to the path in one replacement of the file; with
     // replaceExisting false, a file already there is left and the write fails.
     void WritePlanFile(const EString& path, bool replaceExisting = true);

@@ -158,9 +158,9 @@ bool CPelquornDoc::ImportCategory(int categoryId)
     // The file's text, as the paste's, loses the characters XML cannot hold
     // before its parse; what is refused still is told with the file the user chose.
     const EString text = Guarded(EString(), [&] {
-        if (converted)
-            m_reports->RunConversionScript(choice.transformer, choice.path, temporary, ScriptParameters());
         return NamingImportedFile(choice.path, [&] {
+            if (converted)
+                m_reports->RunConversionScript(choice.transformer, choice.path, temporary, ScriptParameters());
             EString read = XmlFileText::Read(converted ? temporary : choice.path);
             if (read.IsEmpty())
                 ThrowComError(HRESULT_FROM_WIN32(ERROR_INVALID_DATA), TranslatedText(L"The file is empty."));

@@ -8,11 +8,9 @@
 #include <unordered_set>
 
 #include "document/model/PlanEntriesMixer.h"
-#include "document/model/TextLimits.h"
 #include "document/xml/ElementRecords.h"
 #include "document/xml/IdText.h"
-#include "document/xml/ReadableXmlTexts.h"
-#include "document/xml/StorableXmlText.h"
+#include "document/xml/OutsideXmlText.h"
 #include "document/xml/XmlElement.h"
 #include "document/xml/XmlVocabulary.h"
 #include "foundation/Options.h"
@@ -243,18 +241,10 @@ bool DataManager::InsertXml(int categoryId, const EString& text, bool includeAct
         return false;
     Fragment fragment;
     try {
-        // A copy out of a plan that held characters XML cannot hold carries
-        // them as they are, and no parser reads it. They can only be in
-        // texts, never in the markup: left out, the rest parses. A text of
-        // megabytes the reader would refuse, or take with all after it
-        // dropped: cut short first, it is cut to the plan's limit and told.
-        std::wstring cleaned, fitted;
-        const std::wstring_view readable =
-            ReadableXmlTexts(StorableXmlText(text, cleaned), TextLimits::kDescription, fitted);
-        if (readable.data() == text.data())
-            fragment.document.LoadXml(text);
-        else
-            fragment.document.LoadXml(EString(std::wstring(readable)));
+        // As every text from outside: what no parser reads is left out, and
+        // a text of megabytes cut short, then cut to the plan's limit and told.
+        EString prepared;
+        fragment.document.LoadXml(PrepareOutsideXml(text, prepared));
     } catch (const ComError& error) {
         // A text that is no XML pastes nothing; one with ids that are no
         // numbers is refused with the reason, as is a file that is no XML.
