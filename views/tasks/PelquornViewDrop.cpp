@@ -113,7 +113,7 @@ bool CPelquornView::AddDroppedMail(IDataObject* dataObject)
     }
     EString notice = leftOut;
     if (cuts.Any())
-        notice += (notice.empty() ? L"" : L"\n") + TextCutNotice(cuts);
+        notice += (notice.empty() ? L"" : L"\r\n") + TextCutNotice(cuts);
     if (!notice.empty())
         ShowDropErrorLater(ComError(HRESULT_FROM_WIN32(ERROR_INVALID_DATA), notice));
     if (messages.empty())
