@@ -5,11 +5,12 @@
 #include "dialogs/CategoryDialogIds.h"
 #include "dialogs/DeadlinePicker.h"
 #include "dialogs/ZemDialogImpl.h"
+#include "document/model/TextLimits.h"
 
 class CCategoryDialog : public CZemDialogImpl<CCategoryDialog> {
 public:
     enum { IDD = IDD_CATEGORY };
-    static constexpr int kMaxName = 100;
+    static constexpr int kMaxName = static_cast<int>(TextLimits::kCategoryName);
 
     CCategoryDialog();
 

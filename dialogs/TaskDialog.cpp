@@ -42,6 +42,8 @@ void CTaskDialog::OnInitDialog()
     m_opened = fields;
     m_openedCategoryName = categoryName;
     m_descriptionEdit.SubclassWindow(GetDlgItem(IDC_TASK_DESCRIPTION));
+    // An edit takes some 32,000 typed characters unless told otherwise.
+    SendDlgItemMessageW(m_hWnd, IDC_TASK_DESCRIPTION, EM_SETLIMITTEXT, kMaxDescription, 0);
     m_nameEdit.SubclassWindow(GetDlgItem(IDC_TASK_NAME));
 
     ShowDeadlineFormat(GetDlgItem(IDC_TASK_DEADLINE));

@@ -10,6 +10,7 @@
 #include "dialogs/TaskDialogIds.h"
 #include "dialogs/TranslatedOrKey.h"
 #include "dialogs/ZemDialogImpl.h"
+#include "document/model/TextLimits.h"
 
 class ICategoryReader;
 
@@ -87,8 +88,9 @@ public:
 
     void OnInitDialog();
 
-    static constexpr int kMaxName = 200;
-    static constexpr int kMaxDescription = 9000;
+    // The plan's own limits: a task from a mail or a paste opens and saves here unchanged.
+    static constexpr int kMaxName = static_cast<int>(TextLimits::kTaskName);
+    static constexpr int kMaxDescription = static_cast<int>(TextLimits::kDescription);
     static constexpr double kMaxEstimation = 1000;
 
     TaskDialogFields fields;

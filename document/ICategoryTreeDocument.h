@@ -36,7 +36,8 @@ public:
     // No notification: the tree notifies.
     virtual void InsertXml(int categoryId, const EString& text, bool includeActivitiesHistory) = 0;
     virtual void ExportCategory(int categoryId) = 0;
-    virtual void ImportCategory(int categoryId) = 0;
+    // True when the import added to the plan; a cancelled or refused one leaves it as it was.
+    virtual bool ImportCategory(int categoryId) = 0;
 
     // The last find hit, whose category the tree selects.
     virtual ISearchResults& GetSearchResults() = 0;

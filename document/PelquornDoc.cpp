@@ -4,7 +4,9 @@
 #include <optional>
 
 #include "document/DocumentText.h"
+#include "document/xml/OutsideXmlText.h"
 #include "document/xml/PlanReadAhead.h"
+#include "document/xml/XmlFileText.h"
 #include "foundation/AppWindow.h"
 #include "foundation/AtomicFileWriter.h"
 #include "foundation/ComError.h"
@@ -118,7 +120,7 @@ bool CPelquornDoc::OnNewDocument()
         if (templatePath.IsEmpty())
             GetDataManager().New();
         else
-            GetDataManager().Load(templatePath);
+            LoadTemplateFile(templatePath);
         return true;
     });
     if (!made)
@@ -211,6 +213,21 @@ void CPelquornDoc::LoadPlanFile(const EString& path)
         GetDataManager().Load(path);
     } catch (const ComError& error) {
         EString text = TranslatedText(L"The plan %1 could not be opened: %2");
+        text.Replace(L"%1", path.c_str());
+        text.Replace(L"%2", error.Description().c_str());
+        ThrowComError(error.Error(), text);
+    }
+}
+
+void CPelquornDoc::LoadTemplateFile(const EString& path)
+{
+    try {
+        // A template comes from outside, a file the user may have written:
+        // what no parser reads is left out, as from a paste.
+        EString prepared;
+        GetDataManager().LoadXml(PrepareOutsideXml(XmlFileText::Read(path), prepared));
+    } catch (const ComError& error) {
+        EString text = TranslatedText(L"The template %1 could not be read: %2");
         text.Replace(L"%1", path.c_str());
         text.Replace(L"%2", error.Description().c_str());
         ThrowComError(error.Error(), text);

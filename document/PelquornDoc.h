@@ -290,7 +290,7 @@ public:
     bool CutCategoryToClipboard(int categoryId, HWND owner) override;
     bool PasteFromClipboard(HWND owner);
     void ExportCategory(int categoryId) override;
-    void ImportCategory(int categoryId) override;
+    bool ImportCategory(int categoryId) override;
 
     BEGIN_MESSAGE_MAP(CPelquornDoc)
         ON_COMMAND(ID_FIND_GOALS_WIZARD, OnFindGoalsWizard)
@@ -360,8 +360,18 @@ private:
     // Where a repair of overlapping plan entries reached its limit, the user
     // is told what it moved and what still overlaps.
     void TellOverlapsLeft();
+    // A paste's or an import's fragment into the category, as InsertXml;
+    // true when it changed the plan (the adds began). The user is told of the
+    // texts it cut.
+    // With the imported file, a text that is no fragment is refused, and
+    // every refusal names the file.
+    bool InsertFragment(int categoryId, const EString& text, bool includeActivitiesHistory,
+                        const EString& importedFile = EString());
     // Reads the plan; a failure names the file and the reason.
     void LoadPlanFile(const EString& path);
+    // Reads a template into the plan as a paste's text is read; a failure
+    // names the file and the reason.
+    void LoadTemplateFile(const EString& path);
     // Writes the whole plan to the path in one replacement of the file; with
     // replaceExisting false, a file already there is left and the write fails.
     void WritePlanFile(const EString& path, bool replaceExisting = true);

@@ -2,6 +2,10 @@
 #include "document/PelquornDoc.h"
 
 #include "document/Clipboard.h"
+#include "document/DocumentText.h"
+#include "document/TextCutNotice.h"
+#include "document/xml/XmlFileText.h"
+#include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
 
@@ -18,6 +22,22 @@ private:
     HCURSOR m_previous;
 };
 
+// The body's refusal, when it reads or inserts an imported file, told with
+// that file: the user chose it, and mends it, not the fragment a script wrote.
+template <class Body>
+auto NamingImportedFile(const EString& path, Body&& body)
+{
+    if (path.IsEmpty())
+        return body();
+    try {
+        return body();
+    } catch (const ComError& error) {
+        ThrowComError(error.Error(), FillTextFormat(TranslatedText(L"ImportRefused",
+                                                                   L"The file \"%s\" could not be imported: %s"),
+                                                    {path, error.Description()}));
+    }
+}
+
 } // namespace
 
 EString CPelquornDoc::GetCategoryXml(int categoryId)
@@ -30,15 +50,30 @@ EString CPelquornDoc::GetTasksXml()
     return Guarded(EString(), [&] { return GetDataManager().GetTasksXml(m_selectedTaskIds); });
 }
 
-void CPelquornDoc::InsertXml(int categoryId, const EString& text, bool includeActivitiesHistory)
+bool CPelquornDoc::InsertFragment(int categoryId, const EString& text, bool includeActivitiesHistory,
+                                  const EString& importedFile)
 {
+    DataManager::FragmentInsert insert;
+    insert.raiseUnreadable = !importedFile.IsEmpty();
     // A fragment that adds nothing, or is refused, leaves the plan as it was
     // and unmodified; a failure once the adds have begun may have added part of it.
-    bool changing = false;
-    Guarded([&] { GetDataManager().InsertXml(categoryId, text, includeActivitiesHistory, &changing); });
+    Guarded([&] {
+        NamingImportedFile(importedFile, [&] {
+            return GetDataManager().InsertXml(categoryId, text, includeActivitiesHistory, &insert);
+        });
+    });
     TellOverlapsLeft();
-    if (changing)
-        SetModified(1);
+    if (!insert.changing)
+        return false;
+    SetModified(1);
+    if (insert.cuts.Any())
+        Prompts().ShowError(TextCutNotice(insert.cuts));
+    return true;
+}
+
+void CPelquornDoc::InsertXml(int categoryId, const EString& text, bool includeActivitiesHistory)
+{
+    InsertFragment(categoryId, text, includeActivitiesHistory);
 }
 
 void CPelquornDoc::PasteXml(const EString& text)
@@ -110,25 +145,34 @@ void CPelquornDoc::ExportCategory(int categoryId)
         ::DeleteFileW(source.c_str());
 }
 
-void CPelquornDoc::ImportCategory(int categoryId)
+bool CPelquornDoc::ImportCategory(int categoryId)
 {
     ExchangeChoice choice;
     choice.includeActivitiesHistory = Options::GetImportSchedules() != 0;
     if (!m_reports->ChooseImportFile(choice))
-        return;
+        return false;
     const WaitCursor wait;
     Options::SetImportSchedules(choice.includeActivitiesHistory ? 1 : 0);
     const bool converted = !choice.transformer.IsEmpty();
     const EString temporary = converted ? FileSystem::MakeTempFileName() : EString();
+    // The file's text, as the paste's, loses the characters XML cannot hold
+    // before its parse; what is refused still is told with the file the user chose.
     const EString text = Guarded(EString(), [&] {
-        if (converted)
-            m_reports->RunConversionScript(choice.transformer, choice.path, temporary, ScriptParameters());
-        return ReadXmlFile(converted ? temporary : choice.path);
+        return NamingImportedFile(choice.path, [&] {
+            if (converted)
+                m_reports->RunConversionScript(choice.transformer, choice.path, temporary, ScriptParameters());
+            EString read = XmlFileText::Read(converted ? temporary : choice.path);
+            if (read.IsEmpty())
+                ThrowComError(HRESULT_FROM_WIN32(ERROR_INVALID_DATA), TranslatedText(L"The file is empty."));
+            return read;
+        });
     });
-    if (!text.IsEmpty()) {
-        InsertXml(categoryId, text, choice.includeActivitiesHistory);
-        Notify(nullptr, NotifyCode::kAll);
-    }
     if (converted)
         ::DeleteFileW(temporary.c_str());
+    if (text.IsEmpty())
+        return false;
+    const bool changed = InsertFragment(categoryId, text, choice.includeActivitiesHistory, choice.path);
+    if (changed)
+        Notify(nullptr, NotifyCode::kAll);
+    return changed;
 }

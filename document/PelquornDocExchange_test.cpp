@@ -8,6 +8,7 @@
 #include "foundation/ComError.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
+#include "document/xml/XmlDoc.h"
 #include "testing/TestSupport.h"
 
 namespace {
@@ -235,4 +236,59 @@ TEST_F(PlanExchangeTest, ARefusedPasteOrMoveChangesNothing)
         EXPECT_EQ(ReadFileBytes(copy), saved);
     }
     EXPECT_EQ(Clipboard::GetPrivateClipboardText(owner), L"<ROOT>kept</ROOT>") << "the last cut left it";
+}
+
+// A name or description from outside longer than the plan keeps is cut where
+// it comes in, at a whole character, and the user is told; the plan then
+// saves and opens again.
+TEST_F(PlanExchangeTest, TextsLongerThanThePlanKeepsAreCutAtAPasteOrImportAndTold)
+{
+    const EString smile = L"\xD83D\xDE00";
+    // The task's name reaches its limit in the middle of a surrogate pair.
+    const EString longName = EString(199, L'n') + smile + EString(10000001 - 201, L'n');
+    const EString fragment = L"<ROOT><CATEGORY ID=\"1\" NAME=\"" + EString(10000001, L'c') +
+                             L"\"><TASK ID=\"2\" NAME=\"" + longName + L"\" STATUS=\"0\"><DESCRIPTION>" +
+                             EString(10000001, L'd') + L"</DESCRIPTION></TASK></CATEGORY></ROOT>";
+    const EString file = FileSystem::JoinPath(folder, L"long.xml");
+    WriteFileBytes(file, WideToUtf8(fragment));
+    const struct {
+        const char* name;
+        std::function<void()> bringIn;
+    } roads[] = {
+        {"a paste", [&] { document.PasteXml(fragment); }},
+        {"the tree's paste", [&] { document.InsertXml(4, fragment, false); }},
+        {"an import",
+         [&] {
+             reports.exchangeChoice = ExchangeChoice{file, L"", false};
+             EXPECT_TRUE(document.ImportCategory(4));
+         }},
+    };
+    const EString saved = FileSystem::JoinPath(folder, L"saved.qvr");
+    for (const auto& road : roads) {
+        SCOPED_TRACE(road.name);
+        ASSERT_TRUE(document.OpenPath(PlanFile(L"week.qvr", kTwoTaskPlan)));
+        document.SetCurrentCategoryId(4);
+        prompts.errors.clear();
+        road.bringIn();
+        ASSERT_EQ(prompts.errors.size(), 1u);
+        const EString& told = prompts.errors[0];
+        EXPECT_NE(told.find(L"The name of the task \"nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn...\" was longer than "
+                            L"200 characters and was cut there."),
+                  EString::npos)
+            << WideToAnsi(told);
+        EXPECT_NE(told.find(L"The name of the category"), EString::npos) << WideToAnsi(told);
+        EXPECT_NE(told.find(L"The description of \"nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn...\" was longer than "
+                            L"1000000 characters"),
+                  EString::npos)
+            << WideToAnsi(told);
+
+        ASSERT_TRUE(document.OnSaveDocument(saved));
+        ASSERT_TRUE(document.OpenPath(saved)) << (prompts.errors.empty() ? "" : WideToAnsi(prompts.errors.back()));
+        const XmlNode task = document.GetDataManager().GetDocument(true).SelectSingleNode(
+            L"//CATEGORY[@ID=\"4\"]/CATEGORY/TASK");
+        ASSERT_TRUE(task);
+        EXPECT_EQ(XmlDoc::GetTextAttribute(task, L"NAME"), EString(199, L'n')) << "the pair is not split";
+        EXPECT_EQ(XmlDoc::GetText(XmlDoc::GetDescriptionElement(task)), EString(1000000, L'd'));
+        EXPECT_EQ(XmlDoc::GetTextAttribute(task.GetParent(), L"NAME"), EString(100, L'c'));
+    }
 }

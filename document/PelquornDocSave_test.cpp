@@ -93,18 +93,28 @@ TEST_F(PlanSaveTest, AFileTheReaderWouldRefuseNeverReplacesThePlan)
             ASSERT_EQ(XmlElement(node).Get()->setAttribute(Bstr(name), Variant(EString(value))), S_OK);
         };
     };
+    // More than the reader takes: 10,000,001 bytes of UTF-8.
+    const EString tooLong(10000001, L'x');
+    const auto description = [](const wchar_t* task, const EString& text) {
+        return [=](const XmlDocument& dom) {
+            const XmlNode node = dom.SelectSingleNode(EString(task) + L"/DESCRIPTION");
+            ASSERT_TRUE(node);
+            ASSERT_EQ(node->put_text(Bstr(text)), S_OK);
+        };
+    };
     const struct {
         const char* name;
         std::function<void(const XmlDocument&)> set;
+        // How the refusal names what holds the text.
+        const wchar_t* told = nullptr;
     } contents[] = {
         {"an escape character in a task's name", attribute(L"//TASK[@ID=\"7\"]", L"NAME", L"Write\x1B[1moffer")},
         {"a form feed in a category's name", attribute(L"//CATEGORY", L"NAME", L"Work\x0C")},
-        {"U+FFFF in a description",
-         [](const XmlDocument& dom) {
-             const XmlNode node = dom.SelectSingleNode(L"//TASK[@ID=\"9\"]/DESCRIPTION");
-             ASSERT_TRUE(node);
-             ASSERT_EQ(node->put_text(Bstr(L"call \xFFFF")), S_OK);
-         }},
+        {"U+FFFF in a description", description(L"//TASK[@ID=\"9\"]", L"call \xFFFF")},
+        {"a task's name longer than the reader takes", attribute(L"//TASK[@ID=\"7\"]", L"NAME", tooLong.c_str()),
+         L"the task \"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx...\" holds a text too long to be read back"},
+        {"a description longer than the reader takes", description(L"//TASK[@ID=\"9\"]", tooLong),
+         L"the task \"Call Ann\" holds a text too long to be read back"},
         {"a vertical tab in a comment",
          [](const XmlDocument& dom) {
              ComPtr<IXMLDOMComment> comment;
@@ -141,6 +151,9 @@ TEST_F(PlanSaveTest, AFileTheReaderWouldRefuseNeverReplacesThePlan)
             const EString error = prompts.errors.empty() ? EString() : prompts.errors[0];
             EXPECT_NE(error.find(L"would not open again"), EString::npos) << where;
             EXPECT_NE(error.find(L"left as it was"), EString::npos) << where;
+            if (content.told) {
+                EXPECT_NE(error.find(content.told), EString::npos) << where << ": " << WideToAnsi(error);
+            }
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "document/PelquornDocTestSupport.h"
+#include "foundation/CTFile.h"
 #include "foundation/FileSystem.h"
 #include "foundation/Options.h"
 #include "foundation/UniqueHandle.h"
@@ -64,6 +65,33 @@ TEST_F(PlanDocLifeTest, NewDocumentStartsFromTheTemplateWithItsIdsInUse)
     TaskCard task(L"Next", L"", 1, 0, 0, 0, 0, 0, -1);
     EXPECT_EQ(task.GetId(), 10) << "counters seeded from the template";
     EXPECT_EQ(ReadFileBytes(reports.templatePath), kTwoTaskPlan) << "the template is not changed";
+}
+
+// A template is a file from outside, as a paste's text is: what no parser
+// reads is left out, and what is refused still is told with the file.
+TEST_F(PlanDocLifeTest, ANewPlanStartsFromATemplateWithCharactersXmlCannotHoldLeftOut)
+{
+    reports.templatePath = PlanFile(L"odd.qvr", "<ROOT><CATEGORY ID=\"1\" NAME=\"Work\x01\"><TASK ID=\"2\" "
+                                                 "NAME=\"Pay\x0B bills\"><DESCRIPTION>Due\x1B soon</DESCRIPTION>"
+                                                 "</TASK></CATEGORY></ROOT>");
+    StartNew();
+    EXPECT_TRUE(prompts.errors.empty());
+    EXPECT_TRUE(HasTask(document, L"Pay bills"));
+    TaskCard task;
+    ASSERT_TRUE(document.GetTask(2, task, false));
+    EXPECT_EQ(task.GetDescription(), L"Due soon");
+    Category category;
+    ASSERT_TRUE(document.GetCategory(1, category));
+    EXPECT_EQ(category.GetName(), L"Work");
+
+    const EString broken = PlanFile(L"broken.qvr", "<ROOT><CATEGORY ID=\"1\">");
+    reports.templatePath = broken;
+    EXPECT_FALSE(document.OnNewDocument());
+    ASSERT_EQ(prompts.errors.size(), 1u);
+    EXPECT_EQ(prompts.errors[0].find(L"The template " + broken + L" could not be read: "), 0u)
+        << WideToAnsi(prompts.errors[0]);
+    EXPECT_NE(prompts.errors[0].find(L"not well-formed"), EString::npos) << WideToAnsi(prompts.errors[0]);
+    EXPECT_TRUE(HasTask(document, L"Pay bills")) << "the plan stays";
 }
 
 TEST_F(PlanDocLifeTest, GoalsChosenForANewDocumentAreChangesToSave)

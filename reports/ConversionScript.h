@@ -15,5 +15,8 @@ inline constexpr DWORD kConversionScriptTimeLimit = 5 * 60 * 1000;
 // replaces the output only when the script ended with 0 and wrote something.
 // A script that cannot start, fails, writes nothing or outlasts the limit (it
 // is then ended) raises a ComError saying so, and the output keeps its bytes.
+// A script that fails may write its reason, one line of text, as its output
+// (UTF-16 with its mark, or ANSI): the error then gives it instead of the
+// exit code.
 void ConvertWithScript(const EString& script, const EString& input, const EString& output,
                        const ScriptParameters& parameters, DWORD timeLimit = kConversionScriptTimeLimit);

@@ -102,6 +102,16 @@ TEST_F(ConversionScriptTest, AFailedScriptIsReportedAndTheOutputKeepsItsBytes)
         const wchar_t* reason;
     } cases[] = {
         {"fails.js", "WScript.Quit(3);", L"failed (exit code 3)"},
+        // Its reason in words, the first line of what it wrote, in UTF-16 or ANSI.
+        {"explains.js",
+         "var f = new ActiveXObject('Scripting.FileSystemObject').CreateTextFile(WScript.Arguments(1), true, true);"
+         "f.WriteLine('Row 3: the Importance \\u00ABhigh\\u00BB is none of 0, 1, 2 and 3.\\u0007');"
+         "f.WriteLine('second line'); f.Close(); WScript.Quit(6);",
+         L"failed: Row 3: the Importance \u00ABhigh\u00BB is none of 0, 1, 2 and 3."},
+        {"explainsInAnsi.js",
+         "var f = new ActiveXObject('Scripting.FileSystemObject').CreateTextFile(WScript.Arguments(1), true, false);"
+         "f.Write('No column named Task.'); f.Close(); WScript.Quit(5);",
+         L"failed: No column named Task."},
         {"silent.js", "WScript.Quit(0);", L"wrote nothing"},
         // A script host shows a script error in a message box and waits: a
         // script that never ends stands for it.

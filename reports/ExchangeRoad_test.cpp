@@ -235,7 +235,10 @@ TEST_F(ExchangeRoadTest, AFailedImportLeavesThePlanUnchanged)
     const size_t tasks = Root().SelectNodes(L"//TASK").GetNodes().size();
     Import(2, bad);
     ASSERT_EQ(prompts.errors.size(), 1u);
-    EXPECT_NE(prompts.errors[0].find(L"exit code 5"), EString::npos) << prompts.errors[0].c_str();
+    EXPECT_NE(prompts.errors[0].find(L"The file \"" + bad + L"\" could not be imported: "), EString::npos)
+        << prompts.errors[0].c_str();
+    EXPECT_NE(prompts.errors[0].find(L"failed: Its first row names no column \"Task\"."), EString::npos)
+        << prompts.errors[0].c_str();
     EXPECT_EQ(Root().SelectNodes(L"//TASK").GetNodes().size(), tasks);
     EXPECT_EQ(document.IsModified(), 0);
 }
@@ -262,5 +265,59 @@ TEST_F(ExchangeRoadTest, TasksWithoutADeadlineComeInThroughCsvWithoutOne)
         const Variant deadline = XmlDoc::GetAttribute(task, L"DEADLINE");
         EXPECT_EQ(WideToAnsi(deadline.IsEmpty() ? EString() : deadline.ToString()), WideToAnsi(c.deadline))
             << WideToAnsi(c.task);
+    }
+}
+
+// A spreadsheet's cells may hold anything: the characters XML cannot hold
+// are left out, as from a paste, and the good rows come in with the others.
+TEST_F(ExchangeRoadTest, CsvCellsWithCharactersXmlCannotHoldComeInWithoutThem)
+{
+    const EString ansi = FileSystem::JoinPath(folder, L"controls.csv");
+    WriteFileBytes(ansi, "Category,Task,Description\r\nTrip,Pack,fine\r\nTrip,Book\x01 hotel,call\x0B first\r\n");
+    const EString unicode = FileSystem::JoinPath(folder, L"unicode.csv");
+    const std::wstring text = L"\xFEFF" L"Category,Task,Description\r\nTrip,Pack,fine\r\nTrip,Book\x0001 hotel,"
+                              L"call\xFFFF first\xFFFE\r\n";
+    WriteFileBytes(unicode, std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)));
+    for (const EString& csv : {ansi, unicode}) {
+        SCOPED_TRACE(WideToAnsi(csv));
+        prompts.errors.clear();
+        Import(2, csv);
+        EXPECT_TRUE(prompts.errors.empty()) << prompts.errors.front().c_str();
+        const XmlNode trip = Imported();
+        ASSERT_TRUE(trip);
+        ASSERT_TRUE(trip.SelectSingleNode(L"TASK[@NAME=\"Pack\"]"));
+        const XmlNode book = trip.SelectSingleNode(L"TASK[@NAME=\"Book hotel\"]");
+        ASSERT_TRUE(book);
+        EXPECT_EQ(XmlDoc::GetText(XmlDoc::GetDescriptionElement(book)), L"call first");
+        EXPECT_TRUE(XmlDoc::GetAttribute(book, L"ROW").IsEmpty()) << "the row stays in the file";
+    }
+}
+
+// What is refused still names the file the user chose and, where it lies
+// in a row, the row; the plan is left as it was.
+TEST_F(ExchangeRoadTest, ARefusedCsvNamesTheFileAndTheRowAndLeavesThePlan)
+{
+    const struct {
+        const char* name;
+        const char* bytes;
+        const wchar_t* reason;
+    } cases[] = {
+        {"an importance the plan has not",
+         "Task,Importance\r\nPack,1\r\nBook,high\r\n", L"failed: Row 3: the Importance \"high\" is none of 0, 1, 2 and 3."},
+        {"an empty file", "\r\n\r\n", L"failed: Its first row names no column \"Task\"."},
+    };
+    const EString csv = FileSystem::JoinPath(folder, L"refused.csv");
+    const size_t tasks = Root().SelectNodes(L"//TASK").GetNodes().size();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFileBytes(csv, c.bytes);
+        prompts.errors.clear();
+        Import(2, csv);
+        ASSERT_EQ(prompts.errors.size(), 1u);
+        EXPECT_EQ(prompts.errors[0].find(L"The file \"" + csv + L"\" could not be imported: "), 0u)
+            << prompts.errors[0].c_str();
+        EXPECT_NE(prompts.errors[0].find(c.reason), EString::npos) << prompts.errors[0].c_str();
+        EXPECT_EQ(Root().SelectNodes(L"//TASK").GetNodes().size(), tasks);
+        EXPECT_EQ(document.IsModified(), 0);
     }
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/model/FilterInfo.h"
+#include "document/model/TextCuts.h"
 #include "document/model/TaskPlanEntry.h"
 #include "document/xml/PlanEntryTable.h"
 #include "document/xml/WorkCalendar.h"
@@ -171,12 +172,23 @@ public:
     // includeActivities tasks keep their status and their plan entries come
     // along. The tasks of a cut come back as they were: with their status,
     // and their plan entries, recurrences and reminders under the new ids.
-    // A record without a deadline stays without one. A text that does not
-    // parse pastes nothing. Gives whether anything was pasted. A fragment
-    // refused (ids or numbers that are none, a category that is not there)
-    // raises before the plan changes; `changing`, when given, tells a caller
-    // that catches a raise whether the adds had begun.
-    bool InsertXml(int categoryId, const EString& text, bool includeActivities, bool* changing = nullptr);
+    // A record without a deadline stays without one; a name or description
+    // longer than the plan keeps is cut (TextLimits). The characters XML
+    // cannot hold are left out before the parse. A text that does not parse
+    // pastes nothing, or raises with the reason when the insert asks so.
+    // Gives whether anything was pasted. A fragment refused (ids or numbers
+    // that are none, a category that is not there) raises before the plan
+    // changes; a record an import script marked with its source's row
+    // (kSourceRow) is named by it.
+    struct FragmentInsert {
+        // A file's text, where a fragment that does not parse is an error.
+        bool raiseUnreadable = false;
+        // Whether the adds had begun, for a caller that catches a raise.
+        bool changing = false;
+        // The names and descriptions cut.
+        TextCuts cuts;
+    };
+    bool InsertXml(int categoryId, const EString& text, bool includeActivities, FragmentInsert* insert = nullptr);
 
 protected:
     // Entries the overlap walks have looked at: their work, which grows

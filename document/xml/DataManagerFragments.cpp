@@ -10,7 +10,7 @@
 #include "document/model/PlanEntriesMixer.h"
 #include "document/xml/ElementRecords.h"
 #include "document/xml/IdText.h"
-#include "document/xml/StorableXmlText.h"
+#include "document/xml/OutsideXmlText.h"
 #include "document/xml/XmlElement.h"
 #include "document/xml/XmlVocabulary.h"
 #include "foundation/Options.h"
@@ -32,6 +32,17 @@ long CanonicalTaskId(const XmlNode& element, const wchar_t* attribute, bool& can
 unsigned DayKey(double day)
 {
     return static_cast<unsigned>(static_cast<long long>(std::trunc(day)));
+}
+
+// A record an import script made names the row of its file it came from: the
+// user mends the file, not the fragment the script wrote.
+[[noreturn]] void ThrowNamingSourceRow(const XmlNode& element, const ComError& error)
+{
+    const EString row = XmlDoc::GetTextAttribute(element, kSourceRow);
+    long number = 0;
+    if (IdText::Parse(row, number) != IdText::kCanonical || number <= 0)
+        throw error;
+    ThrowComError(error.Error(), EString::Formatted(L"Row %ld: %s", number, error.Description().c_str()));
 }
 
 // A record that came without a deadline stays without one: written, it would
@@ -221,26 +232,23 @@ void DataManager::ForEachBranchPlanEntry(const std::unordered_set<long>& tasks,
     }
 }
 
-bool DataManager::InsertXml(int categoryId, const EString& text, bool includeActivities, bool* changing)
+bool DataManager::InsertXml(int categoryId, const EString& text, bool includeActivities, FragmentInsert* insert)
 {
-    if (changing)
-        *changing = false;
+    FragmentInsert pasteOnly;
+    FragmentInsert& outcome = insert ? *insert : pasteOnly;
+    outcome.changing = false;
     if (text.empty())
         return false;
     Fragment fragment;
     try {
-        // A copy out of a plan that held characters XML cannot hold carries
-        // them as they are, and no parser reads it. They can only be in
-        // texts, never in the markup: left out, the rest parses.
-        std::wstring cleaned;
-        if (StorableXmlText(text, cleaned).data() == text.data())
-            fragment.document.LoadXml(text);
-        else
-            fragment.document.LoadXml(EString(std::move(cleaned)));
+        // As every text from outside: what no parser reads is left out, and
+        // a text of megabytes cut short, then cut to the plan's limit and told.
+        EString prepared;
+        fragment.document.LoadXml(PrepareOutsideXml(text, prepared));
     } catch (const ComError& error) {
         // A text that is no XML pastes nothing; one with ids that are no
-        // numbers is refused with the reason.
-        if (error.Error() == DISP_E_TYPEMISMATCH)
+        // numbers is refused with the reason, as is a file that is no XML.
+        if (error.Error() == DISP_E_TYPEMISMATCH || outcome.raiseUnreadable)
             throw;
         return false;
     }
@@ -276,27 +284,37 @@ bool DataManager::InsertXml(int categoryId, const EString& text, bool includeAct
         levels.back().next = node.GetNextElement();
         const int parentId = levels.back().parentId;
         const EString name = node.GetName();
-        if (name == kCategory) {
-            Pasted item;
-            item.isCategory = true;
-            item.parentId = parentId;
-            fragment.document.ReadCategory(node, item.category);
-            item.category.SetId(Category::NextId());
-            levels.push_back({node.GetFirstChildElement(), item.category.GetId()});
-            pasted.push_back(std::move(item));
-        } else if (name == kTask) {
-            Pasted item;
-            item.parentId = parentId;
-            fragment.document.ReadTask(node, item.task);
-            const int oldId = item.task.GetId();
-            item.task.SetId(TaskCard::NextId());
-            if (cut)
-                item.companions = ReadCutCompanions(oldId, item.task.GetId(), fragment);
-            else if (includeActivities)
-                item.entries = ReadPlanEntriesOfTask(oldId, item.task, fragment);
-            else
-                item.task.SetStatus(TaskCard::kNew);
-            pasted.push_back(std::move(item));
+        try {
+            if (name == kCategory) {
+                Pasted item;
+                item.isCategory = true;
+                item.parentId = parentId;
+                fragment.document.ReadCategory(node, item.category);
+                outcome.cuts.Fit(item.category);
+                item.category.SetId(Category::NextId());
+                levels.push_back({node.GetFirstChildElement(), item.category.GetId()});
+                pasted.push_back(std::move(item));
+            } else if (name == kTask) {
+                Pasted item;
+                item.parentId = parentId;
+                fragment.document.ReadTask(node, item.task);
+                outcome.cuts.Fit(item.task);
+                const int oldId = item.task.GetId();
+                item.task.SetId(TaskCard::NextId());
+                if (cut)
+                    item.companions = ReadCutCompanions(oldId, item.task.GetId(), fragment);
+                else if (includeActivities)
+                    item.entries = ReadPlanEntriesOfTask(oldId, item.task, fragment);
+                else
+                    item.task.SetStatus(TaskCard::kNew);
+                for (auto& [date, entry] : item.entries)
+                    outcome.cuts.Fit(entry, item.task.GetName());
+                for (auto& [date, entry] : item.companions.entries)
+                    outcome.cuts.Fit(entry, item.task.GetName());
+                pasted.push_back(std::move(item));
+            }
+        } catch (const ComError& error) {
+            ThrowNamingSourceRow(node, error);
         }
     }
     if (pasted.empty())
@@ -305,8 +323,7 @@ bool DataManager::InsertXml(int categoryId, const EString& text, bool includeAct
     RequireCategoryElement(categoryId);
     // Read once: a registry read per entry adds up.
     const bool resolveOverlaps = cut && Options::GetAllowSimultaneous() == 0;
-    if (changing)
-        *changing = true;
+    outcome.changing = true;
     for (const Pasted& item : pasted) {
         if (item.isCategory) {
             AddCategory(item.parentId, item.category);

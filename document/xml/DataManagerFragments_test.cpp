@@ -187,6 +187,15 @@ TEST_F(DataManagerFragmentsTest, ARecordThatCannotBeReadPastesNothingAtAll)
     }
 }
 
+// An import script marks each record with its row; the user mends the row.
+TEST_F(DataManagerFragmentsTest, ARefusedRecordOfAnImportScriptNamesItsRow)
+{
+    const ComError error = RaisedError(
+        [&] { m_doc.InsertXml(10, L"<ROOT><TASK ID=\"1\" ROW=\"7\" NAME=\"bad\" IMPORTANCE=\"high\"/></ROOT>", true); });
+    EXPECT_EQ(error.Error(), DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(error.Description().find(L"Row 7: The IMPORTANCE attribute"), 0u) << error.Description().c_str();
+}
+
 TEST_F(DataManagerFragmentsTest, TextsThatAreNoFragmentPasteNothing)
 {
     const EString before = SavedText(m_doc);

@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "document/model/DateFunctions.h"
+#include "document/model/TextLimits.h"
 #include "document/xml/AttributeReader.h"
 #include "document/xml/IdText.h"
 #include "document/xml/XmlDoc.h"
@@ -38,9 +39,19 @@ EString Text(const XmlNode& element, const wchar_t* name)
     return XmlDoc::GetTextAttribute(element, name);
 }
 
-void SetText(const XmlNode& element, const wchar_t* name, const EString& text)
+// Every road that brings a text in holds it to its limit and says so; what
+// reaches a record longer still (a script, a rename in place) is cut here,
+// so that no text the XML reader refuses is ever stored.
+EString HeldTo(const EString& text, size_t limit)
 {
-    XmlDoc::SetAttribute(element, name, text);
+    EString held = text;
+    TextLimits::Cut(held, limit);
+    return held;
+}
+
+void SetText(const XmlNode& element, const wchar_t* name, const EString& text, size_t limit = TextLimits::kDescription)
+{
+    XmlDoc::SetAttribute(element, name, text.size() > limit ? HeldTo(text, limit) : text);
 }
 
 struct Names {
@@ -144,13 +155,14 @@ EString ElementRecords::ReadLongText(const XmlNode& element, const wchar_t* chil
 
 void ElementRecords::WriteLongText(const XmlNode& element, const wchar_t* child, const EString& text)
 {
-    XmlDoc::SetText(XmlDoc::GetChildElement(element, child), text);
+    XmlDoc::SetText(XmlDoc::GetChildElement(element, child),
+                    text.size() > TextLimits::kDescription ? HeldTo(text, TextLimits::kDescription) : text);
 }
 
 void ElementRecords::Write(const XmlNode& element, const TaskCard& task)
 {
     WriteInt(element, kId, task.GetId());
-    SetText(element, kName, task.GetName());
+    SetText(element, kName, task.GetName(), TextLimits::kTaskName);
     WriteInt(element, kStatus, task.GetStatus());
     WriteInt(element, kImportance, task.GetImportance());
     WriteDeadline(element, task);
@@ -203,7 +215,7 @@ void ElementRecords::Read(const XmlNode& element, TaskPlanEntry& entry)
 void ElementRecords::Write(const XmlNode& element, const Category& category)
 {
     WriteInt(element, kId, category.GetId());
-    SetText(element, kName, category.GetName());
+    SetText(element, kName, category.GetName(), TextLimits::kCategoryName);
     WriteInt(element, kStatus, category.GetStatus());
     WriteDeadline(element, category);
     WriteLongText(element, kDescription, category.GetDescription());

@@ -10,6 +10,7 @@
 #include "document/xml/XmlFileText.h"
 #include "document/xml/XmlFileWriter.h"
 #include "document/xml/XmlProlog.h"
+#include "document/xml/XmlWellFormed.h"
 #include "foundation/AtomicFileWriter.h"
 #include "foundation/Bstr.h"
 #include "foundation/Locale.h"
@@ -62,6 +63,35 @@ void RemoveXmlDeclaration(const XmlDocument& document)
         first.RemoveFromParent();
 }
 
+// The reader takes a text longer than it holds as far as it holds it and
+// drops the rest of the document without a word: such a document is refused
+// before it is parsed. Below the limit in bytes none can be too long.
+void RefuseTextsTooLong(std::string_view utf8)
+{
+    if (utf8.size() <= kLongestReadableText)
+        return;
+    const std::optional<XmlFault> fault = FindXmlFault(utf8);
+    if (!fault || !fault->tooLong)
+        return;
+    EString reason = fault->reason;
+    reason[0] = static_cast<wchar_t>(::towupper(reason[0]));
+    ThrowComError(kRefusedText, reason + L"; the rest would be lost after it, so nothing was read.");
+}
+
+void RefuseTextsTooLong(std::wstring_view text)
+{
+    // A UTF-16 unit is at most 3 bytes of UTF-8.
+    if (text.size() * 3 <= kLongestReadableText)
+        return;
+    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    if (size <= 0)
+        return;
+    std::string utf8(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
+    RefuseTextsTooLong(std::string_view(utf8));
+}
+
 // Parses into a fresh document, so a text that does not parse never touches
 // the one in use.
 XmlDocument ParseText(const Bstr& source, bool freeThreaded = false)
@@ -69,6 +99,7 @@ XmlDocument ParseText(const Bstr& source, bool freeThreaded = false)
     const std::wstring_view text(source.Get() ? source.Get() : L"", source.Length());
     if (text.find(L'\0') != std::wstring_view::npos)
         ThrowComError(kRefusedText, L"The XML text contains a NUL character.");
+    RefuseTextsTooLong(text);
     if (XmlProlog::HasDocumentType(text))
         ThrowComError(kRefusedText, L"The XML text declares a document type (DTD), which is not accepted.");
     // The line-end handling every XML parser does first, done here because
@@ -178,9 +209,11 @@ XmlDocument XmlDoc::ParseFile(const EString& path, bool freeThreaded)
 {
     try {
         const std::string bytes = XmlFileText::ReadBytes(path);
-        if (const std::optional<std::string_view> plain = XmlFileText::PlainUtf8(bytes))
+        if (const std::optional<std::string_view> plain = XmlFileText::PlainUtf8(bytes)) {
+            RefuseTextsTooLong(*plain);
             if (XmlDocument document = ParseBytes(*plain, freeThreaded))
                 return document;
+        }
         // Every other text, and every failure with its reason, as the decoded text gives it.
         return ParseText(XmlFileText::DecodeToBstr(bytes), freeThreaded);
     } catch (const ComError& error) {

@@ -234,6 +234,40 @@ TEST(XmlDocTest, DocumentTypesAreRefusedWhereverTheTextComesFrom)
     EXPECT_FALSE(FileSystem::FileExists(exported));
 }
 
+// The reader takes a text longer than it holds as far as it holds it and
+// drops the rest of the plan without a word.
+TEST(XmlDocTest, APlanTheReaderWouldCutShortIsRefusedAndNotReadInPart)
+{
+    const EString folder = MakeScratchFolder(L"xmldoc-too-long");
+    const std::string plan = "<ROOT><CATEGORY ID=\"1\" NAME=\"Home\"><TASK ID=\"2\" NAME=\"Notes\"><DESCRIPTION>" +
+                             std::string(6000000, 'x') + "&amp;" + std::string(6000000, 'y') +
+                             "</DESCRIPTION></TASK></CATEGORY><CATEGORY ID=\"3\" NAME=\"After\"/></ROOT>";
+    const EString utf8 = FileSystem::JoinPath(folder, L"utf8.qvr");
+    WriteFileBytes(utf8, plan);
+    // The same in UTF-16, which is parsed from its decoded text.
+    const EString utf16 = FileSystem::JoinPath(folder, L"utf16.qvr");
+    std::string wide = "\xFF\xFE";
+    for (const char ch : plan)
+        wide += std::string{ch, '\0'};
+    WriteFileBytes(utf16, wide);
+    const struct {
+        const char* name;
+        std::function<void(XmlDoc&)> load;
+    } roads[] = {
+        {"a plan's file", [&](XmlDoc& doc) { doc.Load(utf8); }},
+        {"a file in UTF-16", [&](XmlDoc& doc) { doc.Load(utf16); }},
+        {"a pasted text", [&](XmlDoc& doc) { doc.LoadXml(XmlFileText::Read(utf8)); }},
+    };
+    for (const auto& road : roads) {
+        XmlDoc doc;
+        doc.LoadXml(L"<ROOT><TASK ID=\"1\" NAME=\"kept\"/></ROOT>");
+        const EString reason = FailureOf([&] { road.load(doc); });
+        EXPECT_NE(reason.find(L"The task \"Notes\" holds a text too long to be read back"), EString::npos)
+            << road.name << ": " << testing::PrintToString(reason.substr(0, 300));
+        EXPECT_TRUE(Select(doc, L"//TASK[@NAME=\"kept\"]")) << road.name;
+    }
+}
+
 TEST(XmlDocTest, WriteXmlFileNeverReplacesAFileWithNothing)
 {
     const EString path = FileSystem::JoinPath(MakeScratchFolder(L"xmldoc-export"), L"branch.qvr");

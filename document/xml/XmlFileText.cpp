@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <string>
+
 #include "foundation/ComError.h"
 #include "foundation/UniqueHandle.h"
 
@@ -23,6 +26,49 @@ Bstr AllocateText(size_t length)
     return text;
 }
 
+// Every well-formed sequence, U+FFFE and U+FFFF too, which the system's
+// decoder under Wine refuses: a script's output or a hand-made file may hold
+// them, and they are left out of a text from outside before its parse.
+// False for bytes that are no UTF-8 (overlong forms, surrogates, cut short).
+bool DecodeUtf8(const char* data, size_t size, std::wstring& text)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(data);
+    text.reserve(size);
+    for (size_t i = 0; i < size;) {
+        const unsigned char lead = bytes[i];
+        size_t length = 0;
+        char32_t ch = 0;
+        if (lead < 0x80)
+            length = 1, ch = lead;
+        else if (lead >= 0xC2 && lead <= 0xDF)
+            length = 2, ch = lead & 0x1F;
+        else if (lead >= 0xE0 && lead <= 0xEF)
+            length = 3, ch = lead & 0x0F;
+        else if (lead >= 0xF0 && lead <= 0xF4)
+            length = 4, ch = lead & 0x07;
+        else
+            return false;
+        if (i + length > size)
+            return false;
+        for (size_t k = 1; k < length; ++k) {
+            if ((bytes[i + k] & 0xC0) != 0x80)
+                return false;
+            ch = (ch << 6) | (bytes[i + k] & 0x3F);
+        }
+        if ((length == 3 && ch < 0x800) || (length == 4 && ch < 0x10000) || (ch >= 0xD800 && ch <= 0xDFFF) ||
+            ch > 0x10FFFF)
+            return false;
+        if (ch < 0x10000) {
+            text += static_cast<wchar_t>(ch);
+        } else {
+            text += static_cast<wchar_t>(0xD800 + ((ch - 0x10000) >> 10));
+            text += static_cast<wchar_t>(0xDC00 + ((ch - 0x10000) & 0x3FF));
+        }
+        i += length;
+    }
+    return true;
+}
+
 Bstr FromUtf8(const char* data, size_t size)
 {
     if (size == 0)
@@ -30,8 +76,14 @@ Bstr FromUtf8(const char* data, size_t size)
     if (size > 0x7FFFFFFF)
         ThrowComError(HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE), L"The file is too large.");
     const int length = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, data, static_cast<int>(size), nullptr, 0);
-    if (length <= 0)
-        ThrowComError(kNotText, L"The file is neither UTF-8 nor UTF-16 text.");
+    if (length <= 0) {
+        std::wstring decoded;
+        if (!DecodeUtf8(data, size, decoded))
+            ThrowComError(kNotText, L"The file is neither UTF-8 nor UTF-16 text.");
+        Bstr text = AllocateText(decoded.size());
+        std::copy(decoded.begin(), decoded.end(), text.Get());
+        return text;
+    }
     Bstr text = AllocateText(static_cast<size_t>(length));
     ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, data, static_cast<int>(size), text.Get(), length);
     return text;

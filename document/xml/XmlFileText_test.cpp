@@ -27,6 +27,9 @@ TEST(XmlFileTextTest, DecodesUtf8AndUtf16WithOrWithoutMark)
         {"UTF-16 BE without a mark", "\0<\0R\0/\0>"s, L"<R/>"},
         {"empty file", ""s, L""},
         {"mark only", "\xEF\xBB\xBF"s, L""},
+        // Which the system's decoder under Wine refuses; a text from outside may hold them.
+        {"UTF-8 of U+FFFE and U+FFFF beside others", "<R N=\"\xEF\xBF\xBE\xC3\xA9\xF0\x9F\x98\x80\">\xEF\xBF\xBF</R>"s,
+         L"<R N=\"\xFFFE\u00E9\U0001F600\">\xFFFF</R>"},
     };
     for (const DecodeCase& c : cases)
         EXPECT_EQ(XmlFileText::Decode(c.bytes), c.text) << c.name;
@@ -39,6 +42,9 @@ TEST(XmlFileTextTest, RefusesBytesThatAreNoUnicodeText)
         {"Latin-1 without a mark", "<R N=\"Caf\xE9\"/>"s},
         {"cut UTF-8 sequence", "<R>\xE6\x97</R>"s},
         {"overlong UTF-8", "<R>\xC0\xBC</R>"s},
+        {"UTF-8 of a surrogate beside U+FFFF", "<R>\xEF\xBF\xBF\xED\xA0\x80</R>"s},
+        {"UTF-8 cut short beside U+FFFF", "<R>\xEF\xBF\xBF\xF0\x9F\x98</R>"s},
+        {"an overlong form beside U+FFFF", "<R>\xEF\xBF\xBF\xE0\x80\xBC</R>"s},
         {"odd UTF-16", "\xFF\xFE<\0R"s},
     };
     for (const auto& [name, bytes] : cases) {

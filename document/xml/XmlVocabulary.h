@@ -79,6 +79,9 @@ inline constexpr wchar_t kAuthor[] = L"AUTHOR";
 inline constexpr wchar_t kCompany[] = L"COMPANY";
 inline constexpr wchar_t kManager[] = L"MANAGER";
 inline constexpr wchar_t kTitle[] = L"TITLE";
+// Where an import script's record came from, the row of its file: named when
+// the record is refused, never stored in the plan.
+inline constexpr wchar_t kSourceRow[] = L"ROW";
 // On the ROOT of a clipboard fragment whose branch was cut out of its plan.
 inline constexpr wchar_t kCut[] = L"CUT";
 

@@ -3,11 +3,15 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 constexpr char32_t kLargestCharacter = 0x10FFFF;
+// The reader keeps an "&" of an attribute value as "&#38;".
+constexpr size_t kAmpersandInValue = 5;
 
 bool IsXmlCharacter(char32_t ch)
 {
@@ -105,8 +109,107 @@ std::optional<XmlFault> FindCharacterFault(std::string_view bytes)
     return std::nullopt;
 }
 
+// "10,000,005": a count the user reads at a glance.
+EString Grouped(size_t count)
+{
+    std::wstring digits = std::to_wstring(count);
+    for (size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, 1, L',');
+    return EString(std::move(digits));
+}
+
+size_t Utf8Length(char32_t ch)
+{
+    return ch < 0x80 ? 1 : ch < 0x800 ? 2 : ch < 0x10000 ? 3 : 4;
+}
+
+void AppendUtf16(EString& text, char32_t ch)
+{
+    if (ch < 0x10000) {
+        text += static_cast<wchar_t>(ch);
+        return;
+    }
+    ch -= 0x10000;
+    text += static_cast<wchar_t>(0xD800 + (ch >> 10));
+    text += static_cast<wchar_t>(0xDC00 + (ch & 0x3FF));
+}
+
+// The start of a quoted value, its raw UTF-8 (known to be well-formed) and
+// references read, enough to know the record by; "..." when there is more.
+EString ShownValue(std::string_view raw)
+{
+    constexpr size_t kShown = 40;
+    static const struct {
+        std::string_view name;
+        char32_t ch;
+    } kEntities[] = {{"amp;", '&'}, {"lt;", '<'}, {"gt;", '>'}, {"quot;", '"'}, {"apos;", '\''}};
+    EString shown;
+    size_t at = 0;
+    for (size_t characters = 0; at < raw.size() && characters < kShown; ++characters) {
+        const auto lead = static_cast<unsigned char>(raw[at]);
+        char32_t ch = lead;
+        size_t length = 1;
+        if (lead == '&') {
+            const size_t end = raw.find(';', at);
+            const std::string_view reference = raw.substr(at + 1, end - at);
+            length = reference.size() + 1;
+            if (reference.starts_with('#')) {
+                const bool hex = reference.size() > 1 && reference[1] == 'x';
+                ch = 0;
+                for (const char digit : reference.substr(hex ? 2 : 1, reference.size() - (hex ? 3 : 2)))
+                    ch = ch * (hex ? 16 : 10) +
+                         static_cast<char32_t>(digit <= '9' ? digit - '0' : (digit | 0x20) - 'a' + 10);
+            } else {
+                for (const auto& entity : kEntities)
+                    if (reference == entity.name)
+                        ch = entity.ch;
+            }
+        } else if (lead >= 0x80) {
+            length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+            ch = lead & (0x3F >> (length - 1));
+            for (size_t k = 1; k < length && at + k < raw.size(); ++k)
+                ch = (ch << 6) | (static_cast<unsigned char>(raw[at + k]) & 0x3F);
+        }
+        // A line break or tab of a name shows as a blank.
+        AppendUtf16(shown, ch < 0x20 ? U' ' : ch);
+        at += length;
+    }
+    return at < raw.size() ? shown + L"..." : shown;
+}
+
+// The plan's records as the user knows them.
+struct RecordNoun {
+    std::string_view element;
+    const wchar_t* noun;
+};
+constexpr RecordNoun kRecordNouns[] = {{"TASK", L"task"}, {"CATEGORY", L"category"}, {"PERSON", L"person"},
+                                       {"MOOD", L"mood"}, {"GOAL", L"goal"},         {"PLANENTRY", L"plan entry"}};
+
+const wchar_t* NounOf(std::string_view element)
+{
+    for (const RecordNoun& record : kRecordNouns)
+        if (record.element == element)
+            return record.noun;
+    return nullptr;
+}
+
+// What holds a text, in the plan's own words: the task "Buy milk", a plan entry.
+EString HolderOf(std::string_view element, std::string_view label, bool named)
+{
+    if (const wchar_t* noun = NounOf(element))
+        return named ? EString(L"the ") + noun + L" \"" + ShownValue(label) + L"\"" : EString(L"a ") + noun;
+    return L"the element " + Quoted(element) + (named ? L" named \"" + ShownValue(label) + L"\"" : EString());
+}
+
 // Walks the markup of bytes already known to be UTF-8 of XML characters.
 class MarkupScan {
+    struct OpenElement {
+        std::string_view name;
+        // The raw value of its NAME attribute, which the user knows it by.
+        std::string_view label;
+        bool named = false;
+    };
+
 public:
     explicit MarkupScan(std::string_view bytes) : m_bytes(bytes) {}
 
@@ -128,7 +231,7 @@ public:
         if (m_fault)
             return m_fault;
         if (!m_open.empty())
-            return XmlFault{m_bytes.size(), L"it ends inside the element " + Quoted(m_open.back())};
+            return XmlFault{m_bytes.size(), L"it ends inside the element " + Quoted(m_open.back().name)};
         if (!m_sawRoot)
             return XmlFault{m_bytes.size(), m_bytes.find_first_not_of(" \t\r\n\xEF\xBB\xBF") == std::string_view::npos
                                                 ? EString(L"it is empty")
@@ -141,11 +244,41 @@ private:
 
     bool At(std::string_view text) const { return m_bytes.substr(m_position).starts_with(text); }
 
-    bool Fail(size_t at, EString reason)
+    bool Fail(size_t at, EString reason, bool tooLong = false)
     {
         if (!m_fault)
-            m_fault = XmlFault{at, std::move(reason)};
+            m_fault = XmlFault{at, std::move(reason), tooLong};
         return false;
+    }
+
+    // A text of `bytes` at `at`, of the start tag being read or of the
+    // element open around it, longer than the reader takes: told with the
+    // nearest record the user knows by its name or kind.
+    bool FailTooLong(size_t at, size_t bytes, const OpenElement* tag = nullptr)
+    {
+        auto known = [](const OpenElement& element) { return element.named || NounOf(element.name); };
+        const OpenElement* holder = tag ? tag : m_open.empty() ? nullptr : &m_open.back();
+        if (!tag || !known(*tag))
+            for (size_t i = m_open.size(); i > 0; --i)
+                if (known(m_open[i - 1])) {
+                    holder = &m_open[i - 1];
+                    break;
+                }
+        return Fail(at,
+                    (holder ? HolderOf(holder->name, holder->label, holder->named) : EString(L"it")) +
+                        L" holds a text too long to be read back: " + Grouped(bytes) +
+                        L" bytes, where the XML reader takes " + Grouped(kLongestReadableText),
+                    true);
+    }
+
+    // A comment, CDATA section or processing instruction's data of `bytes`, which the reader takes as one piece.
+    bool FitsReader(size_t at, size_t bytes, const wchar_t* what)
+    {
+        return bytes <= kLongestReadableText ||
+               Fail(at,
+                    EString(what) + L" of " + Grouped(bytes) + L" bytes is longer than the " +
+                        Grouped(kLongestReadableText) + L" the XML reader takes",
+                    true);
     }
 
     // The character at `at`, and its length in bytes.
@@ -191,11 +324,19 @@ private:
         m_position += length;
         while (m_position < m_bytes.size() && IsNameCharacter(Decode(m_position, length)))
             m_position += length;
+        if (m_position - start > kLongestReadableName) {
+            Fail(start,
+                 L"a name of " + Grouped(m_position - start) + L" bytes is longer than the " +
+                     Grouped(kLongestReadableName) + L" the XML reader takes",
+                 true);
+            return {};
+        }
         return m_bytes.substr(start, m_position - start);
     }
 
-    // "&...;" at the position, moved past.
-    bool Reference()
+    // "&...;" at the position, moved past; `counted` gains the bytes the
+    // reader counts for it in a text or, inValue, in an attribute value.
+    bool Reference(bool inValue, size_t& counted)
     {
         const size_t start = m_position++;
         if (m_position < m_bytes.size() && Byte(m_position) == '#') {
@@ -225,6 +366,7 @@ private:
                 return Fail(start, L"it refers to the character " +
                                        (value > kLargestCharacter ? EString(L"beyond U+10FFFF") : Hex(value)) +
                                        L", which XML cannot hold");
+            counted += inValue && value == '&' ? kAmpersandInValue : Utf8Length(value);
             return true;
         }
         const std::string_view name = Name(L"a name after \"&\"");
@@ -235,6 +377,7 @@ private:
         ++m_position;
         if (name != "lt" && name != "gt" && name != "amp" && name != "quot" && name != "apos")
             return Fail(start, L"it refers to the entity " + Quoted(name) + L", which is not defined");
+        counted += inValue && name == "amp" ? kAmpersandInValue : 1;
         return true;
     }
 
@@ -248,15 +391,18 @@ private:
         SkipSpace();
     }
 
+    // One text node: the run up to the next markup, its references read.
     void CharacterData()
     {
+        const size_t start = m_position;
         const size_t size = m_bytes.size();
+        size_t bytes = 0;
         while (m_position < size) {
             const unsigned char ch = Byte(m_position);
             if (ch == '<')
-                return;
+                break;
             if (ch == '&') {
-                if (!Reference())
+                if (!Reference(false, bytes))
                     return;
                 continue;
             }
@@ -264,8 +410,17 @@ private:
                 Fail(m_position - 2, L"the text holds \"]]>\"");
                 return;
             }
+            bytes += IsLineEndPair(m_position) ? 0 : 1;
             ++m_position;
         }
+        if (bytes > kLongestReadableText)
+            FailTooLong(start, bytes);
+    }
+
+    // The CR of a CR LF, which reaches the reader as one line feed.
+    bool IsLineEndPair(size_t at) const
+    {
+        return Byte(at) == '\r' && at + 1 < m_bytes.size() && Byte(at + 1) == '\n';
     }
 
     void Markup()
@@ -287,12 +442,15 @@ private:
                 Fail(m_position, L"the target of a processing instruction runs on without a blank");
                 return;
             }
-            SkipPast(m_position, "?>", L"a processing instruction does not end");
+            SkipSpace();
+            const size_t data = m_position;
+            if (SkipPast(m_position, "?>", L"a processing instruction does not end"))
+                FitsReader(start, m_position - 2 - data, L"a processing instruction");
         } else if (At("<![CDATA[")) {
             if (m_open.empty())
                 Fail(start, L"a CDATA section stands outside the document element");
-            else
-                SkipPast(m_position + 9, "]]>", L"a CDATA section does not end");
+            else if (SkipPast(m_position + 9, "]]>", L"a CDATA section does not end"))
+                FitsReader(start, m_position - 3 - (start + 9), L"a CDATA section");
         } else if (At("<!DOCTYPE")) {
             Fail(start, L"it declares a document type");
         } else if (At("<!")) {
@@ -312,7 +470,7 @@ private:
             Fail(m_bytes.size(), L"a comment does not end");
         else if (Byte(found + 2) != '>')
             Fail(found, L"a comment holds \"--\"");
-        else
+        else if (FitsReader(m_position, found - (m_position + 4), L"a comment"))
             m_position = found + 3;
     }
 
@@ -330,7 +488,7 @@ private:
             return;
         }
         ++m_position;
-        if (m_open.empty() || m_open.back() != name) {
+        if (m_open.empty() || m_open.back().name != name) {
             Fail(start, L"the end tag " + Quoted(name) + L" closes no element of that name");
             return;
         }
@@ -354,6 +512,8 @@ private:
             return;
         }
         m_attributes.clear();
+        m_tag = OpenElement{name, {}, false};
+        m_longValue.reset();
         const size_t size = m_bytes.size();
         for (;;) {
             const size_t beforeSpace = m_position;
@@ -375,6 +535,11 @@ private:
         m_sawRoot = true;
         if (!UniqueAttributes(name))
             return;
+        // Told once the whole tag is read: its NAME may follow the long value.
+        if (m_longValue) {
+            FailTooLong(m_longValue->first, m_longValue->second, &m_tag);
+            return;
+        }
         if (Byte(m_position) == '/') {
             if (m_position + 1 >= size || Byte(m_position + 1) != '>') {
                 Fail(m_position, L"the start tag " + Quoted(name) + L" does not end");
@@ -384,7 +549,7 @@ private:
             return;
         }
         ++m_position;
-        m_open.push_back(name);
+        m_open.push_back(m_tag);
     }
 
     bool Attribute(std::string_view element)
@@ -401,20 +566,27 @@ private:
         if (m_position >= m_bytes.size() || (Byte(m_position) != '"' && Byte(m_position) != '\''))
             return Fail(m_position, L"the value of the attribute " + Quoted(name) + L" is not quoted");
         const unsigned char quote = Byte(m_position++);
+        const size_t start = m_position;
         const size_t size = m_bytes.size();
+        size_t bytes = 0;
         while (m_position < size) {
             const unsigned char ch = Byte(m_position);
             if (ch == quote) {
+                if (name == "NAME")
+                    m_tag.label = m_bytes.substr(start, m_position - start), m_tag.named = true;
+                if (bytes > kLongestReadableText && !m_longValue)
+                    m_longValue.emplace(start, bytes);
                 ++m_position;
                 return true;
             }
             if (ch == '<')
                 return Fail(m_position, L"the value of the attribute " + Quoted(name) + L" holds \"<\"");
             if (ch == '&') {
-                if (!Reference())
+                if (!Reference(true, bytes))
                     return false;
                 continue;
             }
+            bytes += IsLineEndPair(m_position) ? 0 : 1;
             ++m_position;
         }
         return Fail(size, L"the value of the attribute " + Quoted(name) + L" does not end");
@@ -437,8 +609,12 @@ private:
     std::optional<XmlFault> m_fault;
     bool m_sawRoot = false;
     // The elements open around the position, outermost first.
-    std::vector<std::string_view> m_open;
+    std::vector<OpenElement> m_open;
     std::vector<std::string_view> m_attributes;
+    // The start tag being read, and where its first value too long for the
+    // reader starts and how many bytes the reader counts in it.
+    OpenElement m_tag;
+    std::optional<std::pair<size_t, size_t>> m_longValue;
 };
 
 } // namespace

@@ -8,7 +8,10 @@
 // 2), "Deadline", "Importance", "Estimation" and "Description" are taken when
 // present. The file may be UTF-16 with its byte order mark, or ANSI text.
 // The script ends with 0 when it wrote the fragment, else with a code of its
-// own: a script host shows no window, so nothing may stop it with a message box.
+// own and, where it knows one, the reason in words as its output, which the
+// planner shows: a script host shows no window, so nothing may stop it with a
+// message box. Each task names its row (ROW, the header being row 1), so that
+// a value the planner refuses is told with the row that holds it.
 
 var kStatusNames = ["New", "In progress", "Completed"];
 
@@ -82,6 +85,18 @@ function ParseCsv(text) {
     return rows;
 }
 
+// The reason the file cannot be imported, written where the fragment would go.
+function Refuse(code, reason) {
+    try {
+        var files = new ActiveXObject("Scripting.FileSystemObject");
+        var output = files.CreateTextFile(WScript.Arguments(1), true, true);
+        output.WriteLine(reason);
+        output.Close();
+    } catch (e) {
+    }
+    return code;
+}
+
 function StatusCode(text) {
     for (var i = 0; i < kStatusNames.length; ++i)
         if (text.toLowerCase() == kStatusNames[i].toLowerCase())
@@ -94,12 +109,12 @@ function Main() {
         return 2;
     var rows = ParseCsv(ReadText(WScript.Arguments(0)));
     if (rows.length == 0)
-        return 4;
+        return Refuse(4, "The file is empty.");
     var column = {};
     for (var c = 0; c < rows[0].length; ++c)
         column[rows[0][c]] = c;
     if (column["Task"] == null)
-        return 5;
+        return Refuse(5, "Its first row names no column \"Task\".");
 
     var document = NewXmlDocument();
     if (document == null)
@@ -121,9 +136,12 @@ function Main() {
         categories[path] = category;
         return category;
     }
+    // U+FFFE and U+FFFF, which XML cannot hold, are left out here: the XML
+    // writer under Wine writes them into a text as bytes that are no UTF-8.
+    // The planner leaves out the other characters XML cannot hold.
     function Cell(row, name) {
         var index = column[name];
-        return index == null || index >= row.length ? "" : row[index];
+        return index == null || index >= row.length ? "" : row[index].replace(/[\uFFFE\uFFFF]/g, "");
     }
 
     for (var r = 1; r < rows.length; ++r) {
@@ -131,8 +149,13 @@ function Main() {
         var name = Cell(row, "Task");
         if (name == "")
             continue;
+        var importance = Cell(row, "Importance");
+        if (importance != "" && !/^[0-3]$/.test(importance))
+            return Refuse(6, "Row " + (r + 1) + ": the Importance \"" + importance.substr(0, 40) +
+                                 "\" is none of 0, 1, 2 and 3.");
         var task = document.createElement("TASK");
         task.setAttribute("ID", String(nextId++));
+        task.setAttribute("ROW", String(r + 1));
         task.setAttribute("NAME", name);
         task.setAttribute("STATUS", StatusCode(Cell(row, "Status")));
         var optional = ["Deadline", "Importance", "Estimation"];

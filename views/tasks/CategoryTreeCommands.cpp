@@ -206,9 +206,11 @@ LRESULT CCategoryTree::OnExport(WORD, WORD, HWND, bool&)
 LRESULT CCategoryTree::OnImport(WORD, WORD, HWND, bool&)
 {
     RETURN_UNLESS_ENABLED(ID_IMPORT)
+    // The category the menu was opened on shows what came in; a refused
+    // import leaves the selection, a change of the plan, where it was.
     const int id = GetCurrentCategoryId();
-    GetDocument()->ImportCategory(id);
-    SelectCategory(id);
+    if (GetDocument()->ImportCategory(id))
+        SelectCategory(id);
     return 1;
 }
 

@@ -18,6 +18,7 @@
 #include "document/PelquornDragData.h"
 #include "document/SilentPrompts.h"
 #include "foundation/ComPtr.h"
+#include "foundation/FileSystem.h"
 #include "foundation/Language.h"
 #include "testing/TestSupport.h"
 #include "testing/WindowShot.h"
@@ -118,7 +119,7 @@ public:
     bool CutCategoryToClipboard(int, HWND) override { return false; }
     void InsertXml(int, const EString&, bool) override {}
     void ExportCategory(int) override {}
-    void ImportCategory(int) override {}
+    bool ImportCategory(int) override { return false; }
     ISearchResults& GetSearchResults() override { return m_nothingFound; }
     void SetSelectedCategory(int id) override { m_selectedId = id; }
     int GetSelectedCategory() override { return m_selectedId; }
@@ -966,3 +967,59 @@ TEST_F(CategoryTreeTest, TheRootIsNeverDragged)
 }
 
 } // namespace
+
+namespace {
+
+// The import dialog answered with a file chosen in advance.
+class ChosenImport : public InertServices {
+public:
+    explicit ChosenImport(EString path) : m_path(std::move(path)) {}
+    bool ChooseImportFile(ExchangeChoice& choice) override
+    {
+        choice.path = m_path;
+        return !m_path.IsEmpty();
+    }
+
+private:
+    EString m_path;
+};
+
+} // namespace
+
+// The menu opened on another category than the selected one: an import that
+// brings nothing in leaves the selection, which the plan keeps, and so the
+// plan unmarked.
+TEST_F(CategoryTreeTest, AnImportFromTheMenuThatBringsNothingLeavesTheSelectionAndThePlanAsTheyWere)
+{
+    const EString folder = MakeScratchFolder(L"category-tree-import");
+    const EString broken = FileSystem::JoinPath(folder, L"broken.xml");
+    WriteFileBytes(broken, "<ROOT><CATEGORY>");
+    const EString branch = FileSystem::JoinPath(folder, L"branch.xml");
+    WriteFileBytes(branch, "<ROOT><CATEGORY ID=\"1\" NAME=\"Imported\"/></ROOT>");
+    const int kept = AddCategory(0, L"Kept");
+    const int other = AddCategory(0, L"Other");
+    Refill();
+    const struct {
+        const char* name;
+        EString chosen;
+        bool imported;
+    } cases[] = {
+        {"cancelled", EString(), false},
+        {"refused", broken, false},
+        {"imported", branch, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Select(kept);
+        document.SetModified(0);
+        ChosenImport services(c.chosen);
+        document.SetReportServices(&services);
+        frame.chosenCommand = ID_IMPORT;
+        const POINT point = ScreenPointOf(Item(other));
+        tree.SendViewMessage(WM_CONTEXTMENU, 0, MAKELPARAM(point.x, point.y));
+        document.SetReportServices(nullptr);
+        EXPECT_EQ(SelectedId(), c.imported ? other : kept);
+        EXPECT_EQ(document.IsModified(), c.imported ? 1 : 0);
+        EXPECT_EQ(ChildTexts(Item(other)).size(), c.imported ? 1u : 0u);
+    }
+}

@@ -3,6 +3,7 @@
 
 #include "document/Clipboard.h"
 #include "document/PelquornDragData.h"
+#include "document/TextCutNotice.h"
 #include "foundation/Clock.h"
 #include "foundation/ComError.h"
 #include "mail/ExternalTaskLoader.h"
@@ -99,18 +100,24 @@ bool CPelquornView::AddDroppedMail(IDataObject* dataObject)
         ShowDropErrorLater(error);
         return false;
     }
-    // The messages read become tasks; the user learns which files were left out.
-    if (!leftOut.empty())
-        ShowDropErrorLater(ComError(HRESULT_FROM_WIN32(ERROR_INVALID_DATA), leftOut));
-    if (messages.empty())
-        return false;
+    // The messages read become tasks, their subjects and texts held to what
+    // the plan keeps; the user learns which files were left out and what was cut.
     std::vector<int> added;
+    TextCuts cuts;
     for (const SimpleTask& message : messages) {
         TaskCard task(message.GetName(), message.GetText(), kMailTaskEstimation, Clock::Now(), kMailTaskImportance,
                       TaskCard::kNew, 0, 0, -1);
+        cuts.Fit(task);
         if (document.AddTask(task))
             added.push_back(task.GetId());
     }
+    EString notice = leftOut;
+    if (cuts.Any())
+        notice += (notice.empty() ? L"" : L"\r\n") + TextCutNotice(cuts);
+    if (!notice.empty())
+        ShowDropErrorLater(ComError(HRESULT_FROM_WIN32(ERROR_INVALID_DATA), notice));
+    if (messages.empty())
+        return false;
     // The refill that every view hears restores this selection in the list.
     document.SetSelectedTaskIds(added);
     NotifyDocument(nullptr, NotifyCode::kAll);

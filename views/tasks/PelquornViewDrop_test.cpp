@@ -219,6 +219,35 @@ TEST_F(TaskListDropTest, AMailWhoseSubjectHoldsControlCharactersIsSavedWithoutTh
     EXPECT_EQ(task.GetDescription(), L"Step 3 of 4 failed.\r\n");
 }
 
+// A subject or text of ten million characters, which the XML reader would
+// refuse once saved: held to what the plan keeps, and the user is told.
+TEST_F(TaskListDropTest, AMailTooLongForThePlanIsCutToItsLimitsToldAndThePlanReopens)
+{
+    const EString subject = L"Minutes " + EString(10000001 - 8, L's');
+    const EString body = EString(10000001, L'b');
+    const ComPtr<FakeMailDrop> drop(
+        new FakeMailDrop({{L"Minutes.msg", OutlookBytes(subject, body), FakeMailDrop::Medium::Storage}}));
+    const std::vector<int> before = TaskIds();
+
+    EXPECT_EQ(DropOnList(drop.Get()), static_cast<DWORD>(DROPEFFECT_MOVE));
+    const std::vector<int> added = TaskIdsAddedSince(before);
+    ASSERT_EQ(added.size(), 1u);
+    ASSERT_TRUE(WaitFor([&] { return !prompts.errors.empty(); }));
+    ASSERT_EQ(prompts.errors.size(), 1u);
+    EXPECT_EQ(prompts.errors[0],
+              L"The name of the task \"Minutes ssssssssssssssssssssssssssssssss...\" was longer than 200 characters "
+              L"and was cut there.\nThe description of \"Minutes ssssssssssssssssssssssssssssssss...\" was longer "
+              L"than 1000000 characters and was cut there.");
+
+    const EString path = FileSystem::JoinPath(MakeScratchFolder(L"mail-drop-long"), L"plan.qvr");
+    ASSERT_TRUE(document.OnSaveDocument(path));
+    ASSERT_TRUE(document.OpenPath(path)) << (prompts.errors.size() > 1 ? prompts.errors.back().c_str() : L"");
+    TaskCard task;
+    ASSERT_TRUE(document.GetTask(added[0], task, false));
+    EXPECT_EQ(task.GetName(), subject.substr(0, 200));
+    EXPECT_EQ(task.GetDescription(), body.substr(0, 1000000));
+}
+
 TEST_F(TaskListDropTest, MessagesThatCannotBeReadAreLeftOutAndNamedOnceAfterTheOthersBecomeTasks)
 {
     const std::string eml = ReadFileBytes(SourcePath(L"mail/testdata/meeting.eml"));
